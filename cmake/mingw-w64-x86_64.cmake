@@ -1,0 +1,14 @@
+# Cross-compiles the Windows program on Linux with Debian's mingw-w64
+# (posix threads). On a Windows host the toolchain of the environment is
+# used as it is (MinGW or MSVC).
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR x86_64)
+if(NOT CMAKE_HOST_WIN32)
+  set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc-posix)
+  set(CMAKE_CXX_COMPILER x86_64-w64-mingw32-g++-posix)
+  set(CMAKE_RC_COMPILER x86_64-w64-mingw32-windres)
+  set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32)
+  set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+  set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+  set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+endif()

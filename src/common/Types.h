@@ -1,0 +1,30 @@
+#pragma once
+// Small value types shared by the portable core. The Win32 shell converts
+// them to RECT, POINT and COLORREF at its edge; core headers never see those.
+#include <cstdint>
+
+namespace lumetra {
+
+// 0x00BBGGRR: red in the lowest byte, as the window system takes colours.
+using Color = std::uint32_t;
+
+constexpr Color Rgb(unsigned r, unsigned g, unsigned b) {
+    return static_cast<Color>((r & 0xFFu) | ((g & 0xFFu) << 8) | ((b & 0xFFu) << 16));
+}
+
+struct Point {
+    int x = 0;
+    int y = 0;
+    friend bool operator==(const Point&, const Point&) = default;
+};
+
+// Right and bottom are excluded.
+struct Rect {
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+    friend bool operator==(const Rect&, const Rect&) = default;
+};
+
+}  // namespace lumetra

@@ -1,0 +1,41 @@
+#pragma once
+// The string table: every text the program shows is looked up here by key.
+// Entries keep the order in which their keys were first loaded; loading a
+// key again replaces its value. A key nothing defines comes back unchanged.
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace lumetra {
+
+class IByteReader;
+class SettingsFile;
+
+class LangTable {
+public:
+    // Replaces the value of an existing key (exact, case-sensitive) or
+    // appends a new entry.
+    void Merge(std::string key, std::string value);
+    // The text for key, or key itself when nothing defines it.
+    std::string Text(std::string_view key) const;
+    const std::vector<std::pair<std::string, std::string>>& Entries() const { return entries_; }
+
+private:
+    std::vector<std::pair<std::string, std::string>> entries_;
+};
+
+// Reads the next entry of a language file. Both outputs are cleared first.
+// False at the end of the file, where a partial entry is dropped.
+bool ReadLangEntry(IByteReader& file, std::string& key, std::string& value);
+
+// Finds Name + ".lng" beside the program, then in the common and the
+// per-user data folders, and merges the first one that opens.
+void LoadLanguage(LangTable& table, const SettingsFile& folders, const std::string& name,
+                  const std::string& commonSubPath, const std::string& userSubPath);
+
+// The process-wide table owned by this unit for the whole run.
+LangTable& ProcessLangTable();
+std::string LangText(std::string_view key);
+
+}  // namespace lumetra

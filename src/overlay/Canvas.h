@@ -1,0 +1,48 @@
+#pragma once
+// The drawing surface every look, the caption strip and the exporter draw on.
+// Implementations: GdiCanvas (a DIB-section back buffer or a window, Windows),
+// RecordingCanvas (tests) and SvgCanvas (the command-line exporter).
+#include <string_view>
+
+#include "common/Types.h"
+
+namespace lumetra {
+
+struct TextSize {
+    int cx = 0;  // along the reading direction
+    int cy = 0;  // the cell height
+    friend bool operator==(const TextSize&, const TextSize&) = default;
+};
+
+// The program's frame pictures, drawn at their own size with their masks.
+enum class Picture { TLCorner, Caption, TRCorner, BRCorner, TLCornerS, TRCorner2 };
+
+// How BoxText places a single line against its box. None of them clips.
+enum class BoxPlacement {
+    CentreBottom,        // centred on the box's x, bottom against box.bottom
+    CentreTop,           // centred on the box's x, top against box.top
+    LeftMiddleEllipsis,  // left-aligned, vertically centred, end cut with an ellipsis
+};
+
+class Canvas {
+public:
+    virtual ~Canvas() = default;
+
+    virtual void MoveTo(int x, int y) = 0;
+    // Draws from the current point with the pen, excluding the end pixel.
+    virtual void LineTo(int x, int y) = 0;
+    // Outline of the ellipse inscribed in the box (right and bottom excluded).
+    virtual void Ellipse(const Rect& box) = 0;
+    // Text whose cell starts at (x, y); at 90 degrees it reads upward from y.
+    virtual void TextOut(int x, int y, std::string_view text) = 0;
+    virtual TextSize TextExtent(std::string_view text) = 0;
+    virtual void BoxText(const Rect& box, std::string_view text, BoxPlacement placement) = 0;
+    // Only 0 and 90 are used.
+    virtual void SetFontAngle(float degrees) = 0;
+    virtual void SetPenColor(Color color) = 0;
+    virtual void SetTextColor(Color color) = 0;
+    virtual void Fill(const Rect& area, Color color) = 0;
+    virtual void DrawPicture(Picture picture, int x, int y) = 0;
+};
+
+}  // namespace lumetra

@@ -1,0 +1,165 @@
+#pragma once
+// The one settings object of a run. Every change made from the interface goes
+// through a setter, which validates, keeps width and height in the locked
+// ratio, and tells the overlay and the settings panel what to refresh.
+#include <cstdint>
+#include <string>
+
+#include "common/Types.h"
+
+namespace lumetra {
+
+class SettingsFile;
+
+// Refresh operations of the overlay window, called by the setters.
+class IOverlaySink {
+public:
+    virtual ~IOverlaySink() = default;
+    virtual void ApplySize() = 0;
+    virtual void ApplyOpacity() = 0;
+    virtual void RefreshLook() = 0;
+    virtual void RefreshOptions() = 0;
+    virtual void RefreshLanguage() = 0;
+};
+
+// Refresh operations of the settings panel, called by the setters.
+class IPanelSink {
+public:
+    virtual ~IPanelSink() = default;
+    virtual void UpdateOptions() = 0;
+    virtual void UpdateOpacity() = 0;
+    virtual void UpdateGridSize() = 0;
+    virtual void UpdateColors() = 0;
+    virtual void UpdateLook() = 0;
+    virtual void UpdateOrientation() = 0;
+    virtual void UpdateLock() = 0;
+    virtual void UpdateRatio() = 0;
+    // The size field shows Width when LockWidth is on, else Height.
+    virtual void UpdateSizeField() = 0;
+    virtual void ReloadLanguage() = 0;
+};
+
+// Bounds that keep every window computation (W + 2B, H + 2B + 16, the back
+// buffer) inside 32 bits and inside what a DIB section can hold.
+inline constexpr std::int32_t kMinWidth = 58;
+inline constexpr std::int32_t kMaxDimension = 16384;
+inline constexpr std::int32_t kMaxBorder = 1024;
+inline constexpr std::int32_t kMinGridSize = 3;
+inline constexpr std::int32_t kMaxGridSize = 32766;
+
+inline constexpr double kFactoryRatio = 0.6180339887498949;  // InvPhi
+inline constexpr Color kFactoryLinesColor = 4210943;          // 0x4040FF
+inline constexpr Color kFactoryValuesColor = 8618883;         // 0x838383
+
+class TSettings {
+public:
+    // First-run values; the panel's default place depends on the primary
+    // screen's width.
+    explicit TSettings(std::int32_t primaryScreenWidth);
+    virtual ~TSettings() = default;
+    TSettings(const TSettings&) = delete;
+    TSettings& operator=(const TSettings&) = delete;
+
+    // A window registers itself when it is created; nullptr unregisters.
+    // Notifications to an unregistered window are skipped.
+    void SetOverlay(IOverlaySink* overlay) { overlay_ = overlay; }
+    void SetPanel(IPanelSink* panel) { panel_ = panel; }
+
+    double Ratio() const { return ratio_; }
+    bool LockWidth() const { return lockWidth_; }
+    bool Lock() const { return lock_; }
+    std::int32_t Width() const { return width_; }
+    std::int32_t Height() const { return height_; }
+    std::int32_t Border() const { return border_; }
+    Color LinesColor() const { return linesColor_; }
+    Color ValuesColor() const { return valuesColor_; }
+    bool MouseResizeAllowed() const { return mouseResizeAllowed_; }
+    std::int32_t Opacity() const { return opacity_; }
+    bool MouseWheelAllowed() const { return mouseWheelAllowed_; }
+    std::int32_t OrientMode() const { return orientMode_; }
+    bool ShowValues() const { return showValues_; }
+    std::int32_t LookMode() const { return lookMode_; }
+    std::int32_t GridSize() const { return gridSize_; }
+    bool ShowHints() const { return showHints_; }
+    bool SettingsOpacity() const { return settingsOpacity_; }
+    bool MoveUsingGrid() const { return moveUsingGrid_; }
+    const std::string& Lang() const { return lang_; }
+    std::int32_t X() const { return x_; }
+    std::int32_t Y() const { return y_; }
+    std::int32_t SX() const { return sx_; }
+    std::int32_t SY() const { return sy_; }
+    bool SVisible() const { return sVisible_; }
+    std::int32_t SPage() const { return sPage_; }
+    bool SFrame() const { return sFrame_; }
+
+    void SetBorder(std::int32_t value);
+    void SetSFrame(bool value);
+    void SetGridSize(std::int32_t value);
+    void SetLang(const std::string& value);
+    void SetLinesColor(Color value);
+    void SetLock(bool value);
+    void SetLockWidth(bool value);
+    void SetLookMode(std::int32_t value);
+    void SetMouseResizeAllowed(bool value);
+    void SetMouseWheelAllowed(bool value);
+    void SetMoveUsingGrid(bool value);
+    void SetOpacity(std::int32_t value);
+    void SetOrientMode(std::int32_t value);
+    void SetRatio(double value);
+    void SetSettingsOpacity(bool value);
+    void SetShowHints(bool value);
+    void SetShowValues(bool value);
+    void SetValuesColor(Color value);
+    void SetWidth(std::int32_t value);
+    void SetHeight(std::int32_t value);
+
+    void RestoreDefaults();
+    void NextLookMode();
+    void NextOrientMode();
+    void ApplyLock();
+
+    // Plain field writes without setters or notifications: the windows store
+    // their places when they close.
+    void StoreOverlayPosition(std::int32_t x, std::int32_t y);
+    void StorePanelState(std::int32_t sx, std::int32_t sy, bool visible, std::int32_t page);
+
+    // Persistence (SettingsFile.cpp). Load notifies nobody because it runs
+    // before any window exists. Save reports failure through its result.
+    void Load(const SettingsFile& file);
+    bool Save(SettingsFile& file) const;
+
+private:
+    void NotifyOptions();
+
+    IOverlaySink* overlay_ = nullptr;
+    IPanelSink* panel_ = nullptr;
+
+    double ratio_ = 0.0;
+    bool lockWidth_ = false;
+    bool lock_ = false;
+    std::int32_t width_ = 0;
+    std::int32_t height_ = 0;
+    std::int32_t border_ = 0;
+    Color linesColor_ = 0;
+    Color valuesColor_ = 0;
+    bool mouseResizeAllowed_ = false;
+    std::int32_t opacity_ = 0;
+    bool mouseWheelAllowed_ = false;
+    std::int32_t orientMode_ = 0;
+    bool showValues_ = false;
+    std::int32_t lookMode_ = 0;
+    std::int32_t gridSize_ = 0;
+    bool showHints_ = false;
+    bool settingsOpacity_ = false;
+    bool moveUsingGrid_ = false;
+    std::string lang_;
+    std::int32_t x_ = 0;
+    std::int32_t y_ = 0;
+    std::int32_t sx_ = 0;
+    std::int32_t sy_ = 0;
+    bool sVisible_ = false;
+    std::int32_t sPage_ = 0;
+    bool sFrame_ = false;
+};
+
+}  // namespace lumetra
