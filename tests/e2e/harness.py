@@ -1,0 +1,544 @@
+"""End-to-end harness: the real Lumetra.exe under Wine on its own X display.
+
+A scenario is a function decorated with @scenario that receives nothing and
+uses a Session:
+
+    @scenario
+    def closes_cleanly():
+        with Session(settings={"LookMode": "1"}) as s:
+            overlay = s.wait_window()
+            s.close()
+            assert s.settings()["X"] == "300"
+
+Each Session starts its own Xvfb (a free display number chosen by Xvfb),
+a light window manager, and the program from a fresh temporary portable
+folder, in the Wine prefix that the e2e_prefix fixture initialised once for
+the run. Leaving the session, on success or failure, ends the program,
+wineserver, the window manager and Xvfb, and removes the folder (kept under
+the work folder's artifacts/ when the scenario failed).
+"""
+
+import contextlib
+import os
+import shutil
+import signal
+import subprocess
+import sys
+import tempfile
+import time
+import traceback
+
+from Xlib import X, XK, display as xdisplay
+from Xlib.error import XError
+from Xlib.ext import xtest
+
+PRODUCT_DIR = os.environ.get("LUMETRA_PRODUCT_DIR", "")
+WORK_DIR = os.environ.get("LUMETRA_E2E_WORK", os.path.join(tempfile.gettempdir(), "lumetra-e2e"))
+PREFIX = os.path.join(WORK_DIR, "prefix")
+ARTIFACTS = os.path.join(WORK_DIR, "artifacts")
+TITLE = "Velmora Lumetra"
+SETTINGS_FILE = "Lumetra.user.settings"
+
+# The order in which the program writes its keys.
+SETTINGS_KEYS = [
+    "Border", "Height", "Width", "LockWidth", "Lock", "Ratio", "LinesColor",
+    "ValuesColor", "MouseResizeAllowed", "Opacity", "MouseWheelAllowed",
+    "OrientMode", "ShowHints", "ShowValues", "LookMode", "GridSize",
+    "SettingsOpacity", "MoveUsingGrid", "Lang", "X", "Y", "SX", "SY",
+    "SVisible", "SPage", "SFrame",
+]
+
+
+class E2EError(AssertionError):
+    pass
+
+
+def wine_env(display=None):
+    env = dict(os.environ)
+    env.update({
+        "WINEPREFIX": PREFIX,
+        "WINEDEBUG": "-all",
+        "WINEDLLOVERRIDES": "mscoree,mshtml=",
+        "WINEARCH": "win64",
+    })
+    if display is None:
+        env.pop("DISPLAY", None)
+    else:
+        env["DISPLAY"] = display
+    return env
+
+
+def deadline_poll(what, probe, timeout=20.0, interval=0.1):
+    """Calls probe until it returns something truthy; fails after timeout."""
+    end = time.monotonic() + timeout
+    while True:
+        value = probe()
+        if value:
+            return value
+        if time.monotonic() > end:
+            raise E2EError(f"timed out after {timeout:.0f} s waiting for {what}")
+        time.sleep(interval)
+
+
+def stop_wineserver(env):
+    subprocess.run(["wineserver", "-k"], env=env, stdout=subprocess.DEVNULL,
+                   stderr=subprocess.DEVNULL, check=False)
+    subprocess.run(["wineserver", "-w"], env=env, stdout=subprocess.DEVNULL,
+                   stderr=subprocess.DEVNULL, check=False, timeout=30)
+
+
+class Xvfb:
+    """An X server on a display number of its own choosing."""
+
+    def __init__(self, width=1280, height=1024, depth=24):
+        read_fd, write_fd = os.pipe()
+        self.process = subprocess.Popen(
+            ["Xvfb", "-displayfd", str(write_fd), "-screen", "0", f"{width}x{height}x{depth}",
+             "-nolisten", "tcp", "-noreset"],
+            pass_fds=(write_fd,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        os.close(write_fd)
+        with os.fdopen(read_fd) as pipe:
+            number = pipe.readline().strip()
+        if not number:
+            self.process.kill()
+            raise E2EError("Xvfb did not start")
+        self.name = f":{number}"
+
+    def stop(self):
+        terminate(self.process)
+
+
+def terminate(process, grace=5.0):
+    if process is None or process.poll() is not None:
+        return
+    process.terminate()
+    try:
+        process.wait(grace)
+    except subprocess.TimeoutExpired:
+        process.kill()
+        process.wait(grace)
+
+
+def init_prefix():
+    """Initialises the shared Wine prefix once, with the Tahoma fonts."""
+    marker = os.path.join(PREFIX, ".lumetra-ready")
+    if os.path.exists(marker):
+        return
+    shutil.rmtree(PREFIX, ignore_errors=True)
+    os.makedirs(PREFIX)
+    server = Xvfb()
+    env = wine_env(server.name)
+    try:
+        subprocess.run(["wineboot", "-i"], env=env, check=True, timeout=240,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        stop_wineserver(env)
+    finally:
+        server.stop()
+    fonts = os.path.join(PREFIX, "drive_c", "windows", "Fonts")
+    os.makedirs(fonts, exist_ok=True)
+    for name in os.listdir("/usr/share/wine/fonts"):
+        if name.lower().startswith("tahoma") and name.lower().endswith(".ttf"):
+            shutil.copy(os.path.join("/usr/share/wine/fonts", name), fonts)
+    with open(marker, "w") as f:
+        f.write("ok\n")
+
+
+def format_settings(values, sections_before="", extra_after=""):
+    """A settings file as the program writes it: CR LF, one Settings section."""
+    lines = [sections_before] if sections_before else []
+    lines.append("[Settings]")
+    lines += [f"{key}={value}" for key, value in values.items()]
+    text = "\r\n".join(lines) + "\r\n"
+    return text + extra_after
+
+
+def parse_settings(raw):
+    """The Settings section's keys in file order (first occurrence wins)."""
+    values = {}
+    order = []
+    in_section = False
+    for line in raw.replace("\r\n", "\n").split("\n"):
+        stripped = line.strip()
+        if stripped.startswith("["):
+            in_section = stripped.lower() == "[settings]"
+            continue
+        if in_section and "=" in stripped:
+            key, value = stripped.split("=", 1)
+            if key not in values:
+                values[key] = value
+                order.append(key)
+    return values, order
+
+
+class Window:
+    def __init__(self, session, xwin):
+        self.session = session
+        self.xwin = xwin
+
+    @property
+    def id(self):
+        return self.xwin.id
+
+    def geometry(self):
+        """(left, top, width, height) in root coordinates."""
+        geo = self.xwin.get_geometry()
+        root = self.session.root
+        pos = self.xwin.translate_coords(root, 0, 0)
+        return (-pos.x, -pos.y, geo.width, geo.height)
+
+    def opacity(self):
+        """The _NET_WM_WINDOW_OPACITY that Wine sets for layered alpha, or None."""
+        atom = self.session.dpy.intern_atom("_NET_WM_WINDOW_OPACITY")
+        for win in self.session.ancestors(self.xwin):
+            prop = win.get_full_property(atom, X.AnyPropertyType)
+            if prop is not None and len(prop.value):
+                return int(prop.value[0]) & 0xFFFFFFFF
+        return None
+
+    def state_atoms(self):
+        atom = self.session.dpy.intern_atom("_NET_WM_STATE")
+        names = set()
+        for win in self.session.ancestors(self.xwin):
+            prop = win.get_full_property(atom, X.AnyPropertyType)
+            if prop is not None:
+                names |= {self.session.dpy.get_atom_name(a) for a in prop.value}
+        return names
+
+
+class Screenshot:
+    """A copy of the root window's pixels; pixel() returns (r, g, b)."""
+
+    def __init__(self, session):
+        root = session.root
+        geo = root.get_geometry()
+        self.width, self.height = geo.width, geo.height
+        image = root.get_image(0, 0, self.width, self.height, X.ZPixmap, 0xFFFFFFFF)
+        self.data = image.data
+        self.depth = image.depth
+        self.stride = len(self.data) // self.height
+
+    def pixel(self, x, y):
+        if not (0 <= x < self.width and 0 <= y < self.height):
+            raise E2EError(f"pixel ({x}, {y}) is off the screen")
+        if self.depth >= 24:
+            offset = y * self.stride + x * 4
+            b, g, r = self.data[offset], self.data[offset + 1], self.data[offset + 2]
+            return (r, g, b)
+        offset = y * self.stride + x * 2
+        value = self.data[offset] | (self.data[offset + 1] << 8)
+        return (((value >> 11) & 0x1F) << 3, ((value >> 5) & 0x3F) << 2, (value & 0x1F) << 3)
+
+    def save(self, path):
+        """Writes a PNG through ImageMagick, or a PPM when it is missing."""
+        if self.depth >= 24 and shutil.which("convert"):
+            subprocess.run(["convert", "-size", f"{self.width}x{self.height}", "-depth", "8",
+                            "bgra:-", "-alpha", "off", path], input=bytes(self.data), check=True)
+            return path
+        ppm = path.rsplit(".", 1)[0] + ".ppm"
+        with open(ppm, "wb") as f:
+            f.write(f"P6 {self.width} {self.height} 255\n".encode())
+            rows = bytearray()
+            for y in range(self.height):
+                for x in range(self.width):
+                    rows += bytes(self.pixel(x, y))
+            f.write(rows)
+        if path.endswith(".png") and shutil.which("convert"):
+            subprocess.run(["convert", ppm, path], check=False)
+            os.remove(ppm)
+            return path
+        return ppm
+
+
+class Session:
+    """One run of the program on its own display. Use as a context manager."""
+
+    def __init__(self, settings=None, raw_settings=None, args=(), depth=24,
+                 screen=(1280, 1024), extra_files=None, wait_for_exit_on_leave=True):
+        self.settings_values = settings
+        self.raw_settings = raw_settings
+        self.args = list(args)
+        self.depth = depth
+        self.screen_size = screen
+        self.extra_files = extra_files or {}
+        self.folder = None
+        self.server = None
+        self.wm = None
+        self.process = None
+        self.dpy = None
+        self.failed_name = None
+
+    # -- lifecycle -------------------------------------------------------
+    def __enter__(self):
+        if not os.path.isfile(os.path.join(PRODUCT_DIR, "Lumetra.exe")):
+            raise E2EError(f"no Lumetra.exe in {PRODUCT_DIR!r}: build the windows preset first")
+        self.folder = tempfile.mkdtemp(prefix="lumetra-portable-")
+        for name in os.listdir(PRODUCT_DIR):
+            source = os.path.join(PRODUCT_DIR, name)
+            target = os.path.join(self.folder, name)
+            if os.path.isdir(source):
+                shutil.copytree(source, target)
+            else:
+                shutil.copy(source, target)
+        if self.settings_values is not None:
+            self.write_file(SETTINGS_FILE, format_settings(self.settings_values).encode("latin-1"))
+        elif self.raw_settings is not None:
+            data = self.raw_settings
+            self.write_file(SETTINGS_FILE, data if isinstance(data, bytes) else data.encode("latin-1"))
+        for name, data in self.extra_files.items():
+            self.write_file(name, data if isinstance(data, bytes) else data.encode("latin-1"))
+        self.server = Xvfb(*self.screen_size, depth=self.depth)
+        self.env = wine_env(self.server.name)
+        self.dpy = xdisplay.Display(self.server.name)
+        self.root = self.dpy.screen().root
+        self.wm = subprocess.Popen(["openbox", "--sm-disable"], env=self.env,
+                                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        deadline_poll("the window manager", self._wm_running, timeout=10)
+        self.start()
+        return self
+
+    def _wm_running(self):
+        atom = self.dpy.intern_atom("_NET_SUPPORTING_WM_CHECK")
+        return self.root.get_full_property(atom, X.AnyPropertyType) is not None
+
+    def start(self):
+        exe = os.path.join(self.folder, "Lumetra.exe")
+        self.process = subprocess.Popen(["wine", exe] + self.args, cwd=self.folder, env=self.env,
+                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
+    def __exit__(self, kind, value, tb):
+        if kind is not None:
+            self._keep_artifacts()
+        with contextlib.suppress(Exception):
+            if self.process is not None and self.process.poll() is None:
+                self.process.kill()
+        with contextlib.suppress(Exception):
+            stop_wineserver(self.env)
+        with contextlib.suppress(Exception):
+            self.dpy.close()
+        terminate(self.wm)
+        if self.server is not None:
+            self.server.stop()
+        if self.folder:
+            shutil.rmtree(self.folder, ignore_errors=True)
+        return False
+
+    def _keep_artifacts(self):
+        with contextlib.suppress(Exception):
+            name = os.environ.get("LUMETRA_SCENARIO", "scenario")
+            target = os.path.join(ARTIFACTS, name)
+            shutil.rmtree(target, ignore_errors=True)
+            os.makedirs(target)
+            Screenshot(self).save(os.path.join(target, "screen.png"))
+            for entry in os.listdir(self.folder):
+                if entry.endswith((".settings", ".lng")):
+                    shutil.copy(os.path.join(self.folder, entry), target)
+            print(f"artifacts kept in {target}", file=sys.stderr)
+
+    # -- files -----------------------------------------------------------
+    def path(self, name):
+        return os.path.join(self.folder, name)
+
+    def write_file(self, name, data):
+        path = self.path(name)
+        os.makedirs(os.path.dirname(path), exist_ok=True)
+        with open(path, "wb") as f:
+            f.write(data)
+
+    def settings_raw(self):
+        with open(self.path(SETTINGS_FILE), "rb") as f:
+            return f.read()
+
+    def settings(self):
+        """The written settings as a dict of strings."""
+        return parse_settings(self.settings_raw().decode("latin-1"))[0]
+
+    # -- windows ---------------------------------------------------------
+    def ancestors(self, win):
+        chain = [win]
+        while True:
+            try:
+                tree = chain[-1].query_tree()
+            except XError:
+                break
+            if tree.parent == 0 or tree.parent == self.root or tree.parent.id == self.root.id:
+                break
+            chain.append(tree.parent)
+        return chain
+
+    def windows(self, title=TITLE):
+        """Mapped X windows whose name is title, in stacking order."""
+        found = []
+
+        def walk(win):
+            try:
+                tree = win.query_tree()
+            except XError:
+                return
+            for child in tree.children:
+                try:
+                    name = child.get_wm_name()
+                    attrs = child.get_attributes()
+                except XError:
+                    continue
+                if name == title and attrs.map_state == X.IsViewable:
+                    found.append(Window(self, child))
+                walk(child)
+
+        walk(self.root)
+        return found
+
+    def wait_window(self, title=TITLE, size=None, timeout=30):
+        """The first mapped window named title (and of the given size)."""
+        def probe():
+            for win in self.windows(title):
+                if size is None or tuple(win.geometry()[2:]) == tuple(size):
+                    return win
+            return None
+        return deadline_poll(f"a window named {title!r}" + (f" of size {size}" if size else ""),
+                             probe, timeout)
+
+    def wait_no_window(self, title=TITLE, timeout=10):
+        deadline_poll(f"no window named {title!r}", lambda: not self.windows(title), timeout)
+
+    def screenshot(self):
+        self.dpy.sync()
+        return Screenshot(self)
+
+    def wait_pixel(self, x, y, colour, timeout=10):
+        return deadline_poll(f"pixel ({x}, {y}) to become {colour}",
+                             lambda: self.screenshot().pixel(x, y) == tuple(colour), timeout)
+
+    # -- input -----------------------------------------------------------
+    def move_pointer(self, x, y):
+        xtest.fake_input(self.dpy, X.MotionNotify, x=x, y=y)
+        self.dpy.sync()
+
+    def button(self, number, press):
+        xtest.fake_input(self.dpy, X.ButtonPress if press else X.ButtonRelease, number)
+        self.dpy.sync()
+
+    def click(self, x, y, number=1):
+        self.move_pointer(x, y)
+        time.sleep(0.05)
+        self.button(number, True)
+        time.sleep(0.05)
+        self.button(number, False)
+        self.dpy.sync()
+
+    def drag(self, start, end, number=1, steps=10):
+        self.move_pointer(*start)
+        time.sleep(0.05)
+        self.button(number, True)
+        for i in range(1, steps + 1):
+            x = start[0] + (end[0] - start[0]) * i // steps
+            y = start[1] + (end[1] - start[1]) * i // steps
+            self.move_pointer(x, y)
+            time.sleep(0.03)
+        self.button(number, False)
+
+    def wheel(self, notches, modifiers=()):
+        """Positive notches turn the wheel away from the user (button 4)."""
+        with self.keys_held(modifiers):
+            for _ in range(abs(notches)):
+                self.button(4 if notches > 0 else 5, True)
+                self.button(4 if notches > 0 else 5, False)
+                time.sleep(0.05)
+
+    def keycode(self, name):
+        code = self.dpy.keysym_to_keycode(XK.string_to_keysym(name))
+        if not code:
+            raise E2EError(f"no keycode for {name}")
+        return code
+
+    @contextlib.contextmanager
+    def keys_held(self, names):
+        codes = [self.keycode(n) for n in names]
+        for code in codes:
+            xtest.fake_input(self.dpy, X.KeyPress, code)
+        self.dpy.sync()
+        try:
+            yield
+        finally:
+            for code in reversed(codes):
+                xtest.fake_input(self.dpy, X.KeyRelease, code)
+            self.dpy.sync()
+
+    def key(self, name, modifiers=()):
+        with self.keys_held(modifiers):
+            code = self.keycode(name)
+            xtest.fake_input(self.dpy, X.KeyPress, code)
+            self.dpy.sync()
+            time.sleep(0.03)
+            xtest.fake_input(self.dpy, X.KeyRelease, code)
+            self.dpy.sync()
+
+    # -- ending ----------------------------------------------------------
+    def close(self, timeout=30):
+        """Asks the program to close (WM_CLOSE to its top-level windows) and waits."""
+        subprocess.run(["wine", "taskkill", "/im", "Lumetra.exe"], env=self.env,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=60, check=False)
+        return self.wait_exit(timeout)
+
+    def wait_exit(self, timeout=30):
+        try:
+            return self.process.wait(timeout)
+        except subprocess.TimeoutExpired:
+            raise E2EError(f"the program did not end within {timeout} s") from None
+
+    def kill(self):
+        """Ends the program the hard way, as a crash or the task manager would."""
+        subprocess.run(["wine", "taskkill", "/f", "/im", "Lumetra.exe"], env=self.env,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=60, check=False)
+        with contextlib.suppress(subprocess.TimeoutExpired):
+            self.process.wait(10)
+        if self.process.poll() is None:
+            self.process.send_signal(signal.SIGKILL)
+            self.process.wait(10)
+
+
+# -- scenario registry ----------------------------------------------------
+_SCENARIOS = {}
+
+
+def scenario(function):
+    _SCENARIOS[function.__name__] = function
+    return function
+
+
+def expect(condition, message):
+    if not condition:
+        raise E2EError(message)
+
+
+def main(argv=None):
+    argv = sys.argv[1:] if argv is None else argv
+    if argv == ["--list"]:
+        print("\n".join(_SCENARIOS))
+        return 0
+    if argv == ["--init-prefix"]:
+        init_prefix()
+        return 0
+    if len(argv) == 2 and argv[0] == "--screenshot":
+        init_prefix()
+        with Session() as s:
+            s.wait_window()
+            time.sleep(1.0)
+            path = s.screenshot().save(os.path.abspath(argv[1]))
+            s.close()
+        print(f"screenshot: {path}")
+        return 0
+    if len(argv) != 1 or argv[0] not in _SCENARIOS:
+        print(f"usage: {sys.argv[0]} --list | --init-prefix | --screenshot FILE | <scenario>", file=sys.stderr)
+        return 2
+    os.environ["LUMETRA_SCENARIO"] = argv[0]
+    try:
+        _SCENARIOS[argv[0]]()
+    except Exception:  # report every failure as a test failure, with its trace
+        traceback.print_exc()
+        return 1
+    print(f"{argv[0]}: passed")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
