@@ -2,6 +2,9 @@
 // The string table: every text the program shows is looked up here by key.
 // Entries keep the order in which their keys were first loaded; loading a
 // key again replaces its value. A key nothing defines comes back unchanged.
+#include <cstddef>
+#include <functional>
+#include <map>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -23,6 +26,9 @@ public:
 
 private:
     std::vector<std::pair<std::string, std::string>> entries_;
+    // Key -> position in entries_, so a hostile file with very many keys
+    // loads in n log n rather than quadratic time.
+    std::map<std::string, std::size_t, std::less<>> index_;
 };
 
 // Reads the next entry of a language file. Both outputs are cleared first.
@@ -30,9 +36,16 @@ private:
 bool ReadLangEntry(IByteReader& file, std::string& key, std::string& value);
 
 // Finds Name + ".lng" beside the program, then in the common and the
-// per-user data folders, and merges the first one that opens.
+// per-user data folders, and merges the first one that opens. A name that
+// could leave those folders or open a device (see IsSafeLanguageName) is
+// not looked for at all.
 void LoadLanguage(LangTable& table, const SettingsFile& folders, const std::string& name,
                   const std::string& commonSubPath, const std::string& userSubPath);
+
+// False for names that hold a path delimiter or drive colon, or name a
+// reserved device (CON, NUL, COM1 ...): such a Lang value can only
+// come from a damaged settings file, and reading a device could hang.
+bool IsSafeLanguageName(std::string_view name);
 
 // The process-wide table owned by this unit for the whole run.
 LangTable& ProcessLangTable();
