@@ -4,6 +4,7 @@
 // ratio, and tells the overlay and the settings panel what to refresh.
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "common/Types.h"
 
@@ -123,13 +124,21 @@ public:
     void StoreOverlayPosition(std::int32_t x, std::int32_t y);
     void StorePanelState(std::int32_t sx, std::int32_t sy, bool visible, std::int32_t page);
 
-    // Persistence (SettingsFile.cpp). Load notifies nobody because it runs
+    // Persistence (SettingsStorage.cpp). Load notifies nobody because it runs
     // before any window exists. Save reports failure through its result.
     void Load(const SettingsFile& file);
     bool Save(SettingsFile& file) const;
 
+    // The file-free cores of Load and Save, for tools and fuzzers: the INI
+    // text in, the user's decimal separator passed by the caller.
+    void LoadFromText(std::string_view ini, char decimalSeparator);
+    std::string SaveToText(std::string_view existingFile, char decimalSeparator) const;
+
 private:
+    void DeriveFollowingDimension();
     void NotifyOptions();
+    void NotifySize();
+    void NotifyLook(void (IPanelSink::*update)());
 
     IOverlaySink* overlay_ = nullptr;
     IPanelSink* panel_ = nullptr;

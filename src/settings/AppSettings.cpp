@@ -1,0 +1,254 @@
+#include "settings/AppSettings.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "common/Numbers.h"
+
+namespace lumetra {
+
+namespace {
+
+// Every size, typed or derived, stays small enough for the window arithmetic.
+std::int32_t ClampDimension(std::int32_t value) { return std::min(value, kMaxDimension); }
+
+std::int32_t Scaled(std::int32_t value, double ratio) {
+    return ClampDimension(Nearest(static_cast<long double>(value) * ratio));
+}
+
+std::int32_t Divided(std::int32_t value, double ratio) {
+    return ClampDimension(Nearest(static_cast<long double>(value) / ratio));
+}
+
+}  // namespace
+
+TSettings::TSettings(std::int32_t primaryScreenWidth) {
+    RestoreDefaults();
+    x_ = 300;
+    y_ = 240;
+    sVisible_ = true;
+    sx_ = primaryScreenWidth - 181;
+    sy_ = 10;
+    lang_ = "English";
+}
+
+void TSettings::DeriveFollowingDimension() {
+    if (lockWidth_) {
+        height_ = Scaled(width_, ratio_);
+    } else {
+        width_ = Divided(height_, ratio_);
+    }
+}
+
+void TSettings::NotifyOptions() {
+    if (overlay_) overlay_->RefreshOptions();
+    if (panel_) panel_->UpdateOptions();
+}
+
+void TSettings::NotifySize() {
+    if (overlay_) overlay_->ApplySize();
+    if (panel_) panel_->UpdateSizeField();
+}
+
+void TSettings::NotifyLook(void (IPanelSink::*update)()) {
+    if (overlay_) overlay_->RefreshLook();
+    if (panel_) (panel_->*update)();
+}
+
+void TSettings::SetBorder(std::int32_t value) {
+    // Stored even when equal: nobody is told about the border.
+    border_ = std::clamp(value, 0, kMaxBorder);
+}
+
+void TSettings::SetSFrame(bool value) {
+    if (value == sFrame_) return;
+    sFrame_ = value;
+    NotifyOptions();
+}
+
+void TSettings::SetGridSize(std::int32_t value) {
+    if (value == gridSize_) return;
+    // The upper bound keeps GridSize plus a step inside 32 bits.
+    gridSize_ = std::clamp(value, kMinGridSize, kMaxGridSize);
+    NotifyLook(&IPanelSink::UpdateGridSize);
+}
+
+void TSettings::SetLang(const std::string& value) {
+    if (value == lang_) return;
+    lang_ = value;
+    // The panel loads the texts first, so the overlay redraws with them.
+    if (panel_) panel_->ReloadLanguage();
+    if (overlay_) overlay_->RefreshLanguage();
+}
+
+void TSettings::SetLinesColor(Color value) {
+    if (value == linesColor_) return;
+    linesColor_ = value;
+    NotifyLook(&IPanelSink::UpdateColors);
+}
+
+void TSettings::SetLock(bool value) {
+    if (value == lock_) return;
+    lock_ = value;
+    if (panel_) panel_->UpdateLock();
+}
+
+void TSettings::SetLockWidth(bool value) {
+    if (value == lockWidth_) return;
+    lockWidth_ = value;
+    if (panel_) panel_->UpdateLock();
+}
+
+void TSettings::SetLookMode(std::int32_t value) {
+    if (value == lookMode_) return;
+    lookMode_ = value;
+    NotifyLook(&IPanelSink::UpdateLook);
+}
+
+void TSettings::SetMouseResizeAllowed(bool value) {
+    if (value == mouseResizeAllowed_) return;
+    mouseResizeAllowed_ = value;
+    NotifyOptions();
+}
+
+void TSettings::SetMouseWheelAllowed(bool value) {
+    if (value == mouseWheelAllowed_) return;
+    mouseWheelAllowed_ = value;
+    NotifyOptions();
+}
+
+void TSettings::SetMoveUsingGrid(bool value) {
+    if (value == moveUsingGrid_) return;
+    moveUsingGrid_ = value;
+    NotifyOptions();
+}
+
+void TSettings::SetOpacity(std::int32_t value) {
+    if (value == opacity_) return;
+    if (value < 0 || value > 100) return;
+    opacity_ = value;
+    if (overlay_) overlay_->ApplyOpacity();
+    if (panel_) panel_->UpdateOpacity();
+}
+
+void TSettings::SetOrientMode(std::int32_t value) {
+    if (value == orientMode_) return;
+    orientMode_ = value;
+    NotifyLook(&IPanelSink::UpdateOrientation);
+}
+
+void TSettings::SetRatio(double value) {
+    // An unordered comparison counts as equal.
+    if (!(value < ratio_ || value > ratio_)) return;
+    // A ratio that is not a positive finite number would make the height-led
+    // rules divide by zero or yield meaningless sizes: it is ignored.
+    if (!std::isfinite(value) || !(value > 0.0)) return;
+    ratio_ = value;
+    // Derived sizes are not raised to the minimum width.
+    if (lock_) DeriveFollowingDimension();
+    if (overlay_) overlay_->ApplySize();
+    if (panel_) panel_->UpdateRatio();
+}
+
+void TSettings::SetSettingsOpacity(bool value) {
+    if (value == settingsOpacity_) return;
+    settingsOpacity_ = value;
+    NotifyOptions();
+}
+
+void TSettings::SetShowHints(bool value) {
+    if (value == showHints_) return;
+    showHints_ = value;
+    NotifyOptions();
+}
+
+void TSettings::SetShowValues(bool value) {
+    if (value == showValues_) return;
+    showValues_ = value;
+    NotifyOptions();
+}
+
+void TSettings::SetValuesColor(Color value) {
+    if (value == valuesColor_) return;
+    valuesColor_ = value;
+    NotifyLook(&IPanelSink::UpdateColors);
+}
+
+void TSettings::SetWidth(std::int32_t value) {
+    if (value == width_) return;
+    const std::int32_t v = ClampDimension(std::max(value, kMinWidth));
+    if (!lock_) {
+        width_ = v;
+    } else if (lockWidth_) {
+        width_ = v;
+        height_ = Scaled(v, ratio_);
+    }
+    // With the height leading the width follows it: nothing is stored, but
+    // both windows still show the unchanged size again.
+    NotifySize();
+}
+
+void TSettings::SetHeight(std::int32_t value) {
+    if (value == height_) return;
+    std::int32_t v = value;
+    // The smallest height is the one whose implied width is the minimum width.
+    if (!(static_cast<long double>(value) / ratio_ >= kMinWidth)) v = Scaled(kMinWidth, ratio_);
+    v = ClampDimension(v);
+    if (!lock_) {
+        height_ = v;
+    } else if (!lockWidth_) {
+        height_ = v;
+        width_ = Divided(v, ratio_);
+    }
+    NotifySize();
+}
+
+void TSettings::RestoreDefaults() {
+    // Start from values that differ from every factory value, so each setter
+    // below sees a change and every notification fires.
+    height_ = 301;
+    width_ = 401;
+    lock_ = false;
+    lockWidth_ = false;
+    SetLock(true);
+    SetLockWidth(true);
+    SetWidth(396);
+    SetBorder(12);
+    SetRatio(kFactoryRatio);
+    SetLinesColor(kFactoryLinesColor);
+    SetValuesColor(kFactoryValuesColor);
+    SetMouseResizeAllowed(true);
+    SetOpacity(90);
+    SetMouseWheelAllowed(true);
+    SetOrientMode(0);
+    SetShowHints(true);
+    SetShowValues(true);
+    SetLookMode(1);
+    SetGridSize(8);
+    SetSettingsOpacity(false);
+    SetMoveUsingGrid(true);
+    SetSFrame(true);
+}
+
+void TSettings::NextLookMode() { SetLookMode(lookMode_ >= 13 ? 0 : lookMode_ + 1); }
+
+void TSettings::NextOrientMode() { SetOrientMode(orientMode_ >= 3 ? 0 : orientMode_ + 1); }
+
+void TSettings::ApplyLock() {
+    if (lock_) DeriveFollowingDimension();
+    if (overlay_) overlay_->ApplySize();
+}
+
+void TSettings::StoreOverlayPosition(std::int32_t x, std::int32_t y) {
+    x_ = x;
+    y_ = y;
+}
+
+void TSettings::StorePanelState(std::int32_t sx, std::int32_t sy, bool visible, std::int32_t page) {
+    sx_ = sx;
+    sy_ = sy;
+    sVisible_ = visible;
+    sPage_ = page;
+}
+
+}  // namespace lumetra
