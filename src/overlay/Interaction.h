@@ -1,0 +1,171 @@
+#pragma once
+// Mouse, wheel and keyboard handling of the overlay: hit zones, the
+// press/move/release state machine for moving and resizing, the hover
+// highlight of the caption buttons, and the overlay's six actions. The
+// window is reached only through IOverlayWindow, so the Win32 form merely
+// translates messages into these calls.
+#include <cstdint>
+#include <initializer_list>
+#include <string>
+
+#include "common/Types.h"
+
+namespace lumetra {
+
+class TSettings;
+class LangTable;
+
+enum class MouseButton { Left, Right, Middle };
+
+// Modifier keys and mouse buttons held while an event happened.
+enum class Held : std::uint8_t {
+    Shift = 1u << 0,
+    Ctrl = 1u << 1,
+    Alt = 1u << 2,
+    Left = 1u << 3,
+    Right = 1u << 4,
+    Middle = 1u << 5,
+};
+
+class ShiftState {
+public:
+    constexpr ShiftState() = default;
+    constexpr ShiftState(std::initializer_list<Held> held) {
+        for (Held h : held) bits_ = static_cast<std::uint8_t>(bits_ | static_cast<std::uint8_t>(h));
+    }
+    constexpr bool Has(Held h) const { return (bits_ & static_cast<std::uint8_t>(h)) != 0; }
+    friend constexpr bool operator==(ShiftState, ShiftState) = default;
+
+private:
+    std::uint8_t bits_ = 0;
+};
+
+// The keys the overlay reacts to; the window maps everything else to Other.
+enum class VirtualKey {
+    Return, Space, Left, Right, Up, Down,
+    Multiply, Add, Subtract, Divide,
+    F1, F2, F3, F4,
+    Other,
+};
+
+enum class CursorShape { Arrow, SizeNWSE, Hand };
+
+// In the order they are tested; the first that contains the point wins.
+enum class HitZone {
+    OrientButton, LookButton, SettingsButton, HelpButton, MinimizeButton, CloseButton,
+    TopLeftGrip, BottomRightGrip,
+    CaptionBand,  // only for presses; on moves it is part of the body
+    Body,
+};
+
+// The resize drag in progress and the point it keeps fixed.
+enum class ResizeDrag : std::int32_t {
+    None = 0,
+    TopLeft = 1,             // left button: bottom-right corner of the content
+    TopLeftCentred = 2,      // other button: centre of the content
+    BottomRight = 3,         // left button: the window's top-left corner
+    BottomRightCentred = 4,  // other button: centre of the content
+};
+
+inline constexpr Color kButtonHighlight = Rgb(255, 255, 255);
+inline constexpr Color kCloseHighlight = Rgb(255, 0, 0);
+inline constexpr char kManualPath[] = "Manual\\index.html";  // relative to the current folder
+
+// What the interaction needs from the overlay window. FW and FH are the
+// window's own size, kept at Width + 2 Border and Height + 2 Border + 16.
+class IOverlayWindow {
+public:
+    virtual ~IOverlayWindow() = default;
+
+    virtual Point Position() const = 0;  // left and top on the screen
+    virtual void SetPosition(Point topLeft) = 0;
+    virtual int FormWidth() const = 0;
+    virtual int FormHeight() const = 0;
+
+    virtual void CaptureMouse() = 0;
+    virtual void ReleaseMouse() = 0;
+
+    virtual void SetFormCursor(CursorShape shape) = 0;  // shown over the overlay
+    virtual void SetCursorOverride(CursorShape shape) = 0;  // over every window of the program
+    virtual void ClearCursorOverride() = 0;
+
+    virtual void SetHintText(const std::string& text) = 0;
+    virtual void ClearHintText() = 0;
+    virtual void HideHint() = 0;
+
+    // "ZTRCORNER" at (FW - 64, 0) and the orientation mark, straight onto the
+    // window so that the next paint removes them.
+    virtual void DrawButtonStrip() = 0;
+    // Fills the area around seed bounded by RGB(128,128,128), on the window.
+    virtual void FillButtonFace(Point seed, Color color) = 0;
+
+    virtual void ApplySize() = 0;
+    virtual void ApplyOpacity() = 0;
+    virtual void MakeFullyTransparent() = 0;  // alpha blending on with alpha 0
+    virtual void PaintNow() = 0;
+    virtual void ScheduleRepaint() = 0;
+
+    virtual void ToggleSettingsPanel() = 0;  // brings it to the front when it shows it
+    virtual void MinimizeApplication() = 0;
+    virtual void CloseOverlay() = 0;
+    virtual void ShellOpen(const std::string& target) = 0;
+};
+
+// Lz <= x < Lz + w and Tz <= y < Tz + h.
+constexpr bool HitTest(int x, int y, int left, int top, int width, int height) {
+    return left <= x && x < left + width && top <= y && y < top + height;
+}
+
+// The zone of a client point in a window of fw x fh; the caption band is
+// considered only for presses.
+HitZone ZoneAt(int x, int y, int fw, int fh, bool press);
+
+class OverlayInteraction {
+public:
+    OverlayInteraction(TSettings& settings, const LangTable& texts, IOverlayWindow& window);
+
+    void FormMouseDown(MouseButton button, ShiftState state, int x, int y);
+    void FormMouseMove(int x, int y);
+    // Any button ends the drag; none of them is told apart.
+    void FormMouseUp(int x, int y);
+    void FormMouseWheel(ShiftState state, int delta);
+    void FormKeyDown(VirtualKey key, ShiftState state);
+    void FormKeyUp(VirtualKey key);
+
+    // The overlay's ActionManager.
+    void ActionOrient();
+    void ActionLook();
+    void ActionFrame();
+    void ActionShowSettings();
+    void ActionMinimize();
+    void ActionExit();
+
+    bool ButtonHighlighted() const { return buttonHighlighted_; }
+    bool Moving() const { return moving_; }
+    ResizeDrag ResizeMode() const { return resizeMode_; }
+    bool MouseCaptured() const { return mouseCaptured_; }
+    int AnchorX() const { return anchorX_; }
+    int AnchorY() const { return anchorY_; }
+
+private:
+    void StartCapture(int x, int y);
+    void RunPressShortcut(ShiftState state);
+    void ResizeStep(int x, int y);
+    void Hover(int x, int y);
+    void HighlightButton(HitZone button);
+    void RunButton(HitZone button);
+    void ResizeLeading(int delta);
+
+    TSettings& settings_;
+    const LangTable& texts_;
+    IOverlayWindow& window_;
+
+    bool buttonHighlighted_ = false;
+    bool moving_ = false;
+    ResizeDrag resizeMode_ = ResizeDrag::None;
+    bool mouseCaptured_ = false;
+    int anchorX_ = 0;
+    int anchorY_ = 0;
+};
+
+}  // namespace lumetra
