@@ -37,6 +37,8 @@ WORK_DIR = os.environ.get("LUMETRA_E2E_WORK", os.path.join(tempfile.gettempdir()
 PREFIX = os.path.join(WORK_DIR, "prefix")
 ARTIFACTS = os.path.join(WORK_DIR, "artifacts")
 TITLE = "Velmora Lumetra"
+# The root window's colour: what key-coloured pixels of the overlay let show.
+ROOT_COLOUR = (18, 52, 86)
 SETTINGS_FILE = "Lumetra.user.settings"
 
 # The order in which the program writes its keys.
@@ -205,6 +207,21 @@ class Window:
         return names
 
 
+class ClickCatcher:
+    def __init__(self, dpy, win):
+        self.dpy = dpy
+        self.win = win
+
+    def clicks(self):
+        """Root positions of the button presses received since the last call."""
+        found = []
+        while self.dpy.pending_events():
+            event = self.dpy.next_event()
+            if event.type == X.ButtonPress and event.window.id == self.win.id:
+                found.append((event.root_x, event.root_y))
+        return found
+
+
 class Screenshot:
     """A copy of the root window's pixels; pixel() returns (r, g, b)."""
 
@@ -290,11 +307,19 @@ class Session:
         self.env = wine_env(self.server.name)
         self.dpy = xdisplay.Display(self.server.name)
         self.root = self.dpy.screen().root
+        self._paint_root()
         self.wm = subprocess.Popen(["openbox", "--sm-disable"], env=self.env,
                                    stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         deadline_poll("the window manager", self._wm_running, timeout=10)
         self.start()
         return self
+
+    def _paint_root(self):
+        colormap = self.dpy.screen().default_colormap
+        self.root_pixel = colormap.alloc_color(*(c * 257 for c in ROOT_COLOUR)).pixel
+        self.root.change_attributes(background_pixel=self.root_pixel)
+        self.root.clear_area()
+        self.dpy.sync()
 
     def _wm_running(self):
         atom = self.dpy.intern_atom("_NET_SUPPORTING_WM_CHECK")
@@ -399,6 +424,25 @@ class Session:
 
     def wait_no_window(self, title=TITLE, timeout=10):
         deadline_poll(f"no window named {title!r}", lambda: not self.windows(title), timeout)
+
+    def move_window(self, window, left, top):
+        """Moves a window the way a window manager request would."""
+        subprocess.run(["xdotool", "windowmove", str(window.id), str(left), str(top)],
+                       env=self.env, check=True, stdout=subprocess.DEVNULL)
+        deadline_poll(f"the window to reach ({left}, {top})",
+                      lambda: window.geometry()[:2] == (left, top), timeout=10)
+
+    def click_catcher(self):
+        """A window under everything else that records the clicks reaching it."""
+        screen = self.dpy.screen()
+        win = self.root.create_window(0, 0, *self.screen_size, 0, screen.root_depth,
+                                      X.InputOutput, X.CopyFromParent,
+                                      background_pixel=self.root_pixel,
+                                      override_redirect=True, event_mask=X.ButtonPressMask)
+        win.map()
+        win.configure(stack_mode=X.Below)
+        self.dpy.sync()
+        return ClickCatcher(self.dpy, win)
 
     def screenshot(self):
         self.dpy.sync()

@@ -1,0 +1,79 @@
+"""Each look drawn by the real overlay, checked in screen pixels.
+
+Worked-example settings: W 396, H 245, B 12, G 8, ratio 0.6180339887498949,
+the overlay at (100, 100) with full opacity and no labels, so the measured
+area runs from x 12 to 408 and y 28 to 273 in the window.
+"""
+import os
+import sys
+
+sys.path.insert(0, os.path.dirname(__file__))
+from harness import Session, expect, main, scenario  # noqa: E402
+
+LEFT, TOP = 100, 100
+LINE = (255, 64, 64)  # LinesColor 0x4040FF
+
+# look -> {orientation: (pixels on a line, pixels on no line)}; window coordinates.
+OUTLINE = [(12, 60), (408, 200)]
+CASES = {
+    0: {0: ([(20, 31), (404, 31), (23, 36)], [(23, 31), (408, 31)]),
+        1: ([(400, 31), (408, 31)], [(20, 31), (404, 31)])},
+    1: {0: ([(257, 200), (163, 200), (300, 179), (12, 200)], [(200, 200), (200, 180)]),
+        2: ([(315, 100), (257, 100), (200, 122), (408, 200)], [(200, 179), (303, 100)])},
+    2: {0: (OUTLINE + [(210, 60), (60, 150)], [(100, 60)]),
+        3: (OUTLINE + [(210, 60), (60, 150)], [(100, 60)])},
+    3: {0: (OUTLINE + [(144, 60), (276, 60), (60, 109), (60, 192)], [(200, 60), (163, 60)]),
+        2: (OUTLINE + [(144, 60), (276, 60), (60, 109), (60, 192)], [(200, 60), (163, 60)])},
+    4: {0: (OUTLINE + [(257, 60), (163, 60), (60, 179), (60, 122)], [(144, 60), (200, 60)]),
+        1: (OUTLINE + [(257, 60), (163, 60), (60, 179), (60, 122)], [(144, 60), (200, 60)])},
+    5: {0: (OUTLINE + [(210, 60), (60, 150)], []),
+        2: (OUTLINE + [(210, 60), (60, 150)], [])},
+    6: {0: (OUTLINE + [(210, 60), (60, 150)], []),
+        1: (OUTLINE + [(210, 60), (60, 150)], [])},
+    7: {0: (OUTLINE + [(100, 150), (210, 145)], [(210, 60), (300, 150)]),
+        1: (OUTLINE + [(300, 150), (210, 145)], [(210, 60), (100, 150)])},
+    8: {0: (OUTLINE + [(210, 60), (60, 150)], [(100, 60)]),
+        2: (OUTLINE + [(210, 60), (60, 150)], [(100, 60)])},
+    9: {0: (OUTLINE + [(286, 60), (134, 60), (332, 60), (88, 60), (60, 197)], [(200, 60), (60, 225)]),
+        3: (OUTLINE + [(286, 60), (134, 60), (332, 60), (88, 60), (60, 103)], [(200, 60), (60, 75)])},
+    10: {0: (OUTLINE + [(70, 100), (48, 100)], [(60, 100)]),
+         2: (OUTLINE + [(350, 100), (372, 100)], [(360, 100)])},
+    11: {0: (OUTLINE + [(56, 100), (188, 100), (100, 55)], [(100, 100)]),
+         2: (OUTLINE + [(56, 100), (188, 100), (100, 55)], [(100, 100)])},
+    12: {0: (OUTLINE + [(210, 60), (60, 150)], [(100, 60)]),
+         1: (OUTLINE + [(210, 60), (60, 150)], [(100, 60)])},
+    13: {0: (OUTLINE + [(163, 60), (60, 122)], [(257, 60), (60, 179)]),
+         2: (OUTLINE + [(257, 60), (60, 179)], [(163, 60), (60, 122)])},
+}
+
+
+def settings_for(look, orient):
+    return {"Border": 12, "Width": 396, "Height": 245, "LockWidth": 1, "Lock": 1,
+            "Ratio": "0.618033988749895", "Opacity": 100, "ShowValues": 0, "GridSize": 8,
+            "LookMode": look, "OrientMode": orient, "X": LEFT, "Y": TOP}
+
+
+def check_look(look):
+    for orient, (on, off) in CASES[look].items():
+        with Session(settings=settings_for(look, orient)) as s:
+            s.wait_window(size=(420, 285))
+            s.wait_pixel(LEFT + on[0][0], TOP + on[0][1], LINE)
+            shot = s.screenshot()
+            for x, y in on:
+                colour = shot.pixel(LEFT + x, TOP + y)
+                expect(colour == LINE, f"look {look} orientation {orient}: ({x}, {y}) is {colour}, not a line")
+            for x, y in off:
+                colour = shot.pixel(LEFT + x, TOP + y)
+                expect(colour != LINE, f"look {look} orientation {orient}: ({x}, {y}) has a line")
+            s.close()
+
+
+for number in CASES:
+    def run(look=number):
+        check_look(look)
+    run.__name__ = f"look_{number:02d}"
+    scenario(run)
+
+
+if __name__ == "__main__":
+    sys.exit(main())
