@@ -517,10 +517,14 @@ class Session:
             self.dpy.sync()
 
     # -- ending ----------------------------------------------------------
-    def close(self, timeout=30):
-        """Asks the program to close (WM_CLOSE to its top-level windows) and waits."""
+    def close_request(self):
+        """Sends WM_CLOSE to the program's top-level windows, as the task manager does."""
         subprocess.run(["wine", "taskkill", "/im", "Lumetra.exe"], env=self.env,
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=60, check=False)
+
+    def close(self, timeout=30):
+        """Asks the program to close and waits for it to end."""
+        self.close_request()
         return self.wait_exit(timeout)
 
     def wait_exit(self, timeout=30):
