@@ -1,14 +1,56 @@
 #pragma once
 // The fourteen looks. Each one is a pure function of the settings, the string
 // table and a canvas.
+#include <cstdint>
+
+#include "common/Types.h"
 #include "overlay/Canvas.h"
+#include "overlay/Geometry.h"
 
 namespace lumetra {
 
 class TSettings;
 class LangTable;
+struct LookContext;
+
+// What the looks read from the settings, copied at each paint. RenderLook
+// brings every size into the settings' bounds before drawing, so a look never
+// sees a value that could overflow or loop without end.
+struct LookSettings {
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+    std::int32_t border = 0;
+    std::int32_t gridSize = 0;
+    std::int32_t orientMode = 0;
+    std::int32_t lookMode = 0;
+    double ratio = InvPhi;
+    bool showValues = false;
+    Color linesColor = 0;
+    Color valuesColor = 0;
+};
+
+LookSettings LookSettingsOf(const TSettings& settings);
 
 // Draws the look numbered LookMode; a LookMode outside 0..13 draws nothing.
 void RenderLook(const TSettings& settings, const LangTable& lang, Canvas& canvas);
+void RenderLook(const LookSettings& settings, const LangTable& lang, Canvas& canvas);
+
+inline constexpr std::int32_t kLookCount = 14;
+
+// The looks by LookMode, called by RenderLook with the pen and text colours set.
+void LookGrid(const LookContext& look);          // 0
+void LookRatioSteps(const LookContext& look);    // 1
+void LookHalves(const LookContext& look);        // 2
+void LookThirds(const LookContext& look);        // 3
+void LookPhiLines(const LookContext& look);      // 4
+void LookSpiral(const LookContext& look);        // 5
+void LookFourSpirals(const LookContext& look);   // 6
+void LookSlowSpiral(const LookContext& look);    // 7
+void LookCircles(const LookContext& look);       // 8
+void LookCentredSteps(const LookContext& look);  // 9
+void LookInsetFrames(const LookContext& look);   // 10
+void LookPageCanon(const LookContext& look);     // 11
+void LookArmature(const LookContext& look);      // 12
+void LookPhiCross(const LookContext& look);      // 13
 
 }  // namespace lumetra

@@ -1,0 +1,166 @@
+#include "overlay/Geometry.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+#include "common/Numbers.h"
+#include "overlay/Canvas.h"
+
+namespace lumetra {
+
+namespace {
+
+constexpr double kHalfPi = 1.5707963267948966;
+constexpr double kPiDouble = 3.141592653589793;
+
+// A coordinate offset that saturates instead of overflowing.
+int Offset(int base, long double delta) {
+    const std::int64_t sum = std::int64_t{base} + Nearest(delta);
+    return static_cast<int>(std::clamp<std::int64_t>(sum, std::numeric_limits<std::int32_t>::min(),
+                                                      std::numeric_limits<std::int32_t>::max()));
+}
+
+Point SpiralPoint(const SpiralSpec& spiral, double angle, double radius) {
+    const long double a = angle;
+    return {Offset(spiral.centre.x, std::cos(a) * radius), Offset(spiral.centre.y, std::sin(a) * radius)};
+}
+
+double SpiralRadius(const SpiralSpec& spiral, double theta) {
+    return static_cast<double>(std::exp(static_cast<long double>(spiral.rate) * theta) *
+                               spiral.startRadius);
+}
+
+}  // namespace
+
+OrientFrame ComputeOrientFrame(std::int32_t width, std::int32_t height, std::int32_t border,
+                               std::int32_t orientMode) {
+    const std::int32_t left = border;
+    const std::int32_t right = border + width;
+    const std::int32_t top = border + 16;
+    const std::int32_t bottom = border + 16 + height;
+    const std::int32_t cx = Half(left + right);
+    const std::int32_t cy = Half(top + bottom);
+    switch (orientMode) {
+        case 0: return {left, right, 1, top, bottom, 1, cx, cy};
+        case 1: return {right, left, -1, top, bottom, 1, cx, cy};
+        case 2: return {right, left, -1, bottom, top, -1, cx, cy};
+        default: return {left, right, 1, bottom, top, -1, cx, cy};
+    }
+}
+
+const std::array<double, kRatioPresetCount>& RatioPresets() {
+    // Entries 1, 10 and 11 are divided or rooted in extended precision and
+    // only then stored, which decides their last bit.
+    static const std::array<double, kRatioPresetCount> presets = {
+        InvPhi,
+        static_cast<double>(1.0L / InvPhi),
+        0.5,
+        2.0,
+        0.3333333333333333,
+        3.0,
+        0.75,
+        1.3333333333333333,
+        0.6666666666666666,
+        1.5,
+        static_cast<double>(1.0L / std::sqrt(2.0L)),
+        static_cast<double>(std::sqrt(2.0L)),
+        1.0,
+        0.5625,
+        1.7777777777777777,
+        0.41841004184100417,
+        2.39,
+    };
+    return presets;
+}
+
+bool AcceptsTypedRatio(double v) {
+    return std::isfinite(v) && v >= 0.01 && std::fabs(v - 1.0) > 0.001 && v < 3.1;
+}
+
+double EffectiveRatio(double ratio) {
+    if (ratio == 1.0 || !(ratio > 0.0) || !std::isfinite(ratio)) return InvPhi;
+    return ratio;
+}
+
+double ReducedRatio(double q) {
+    return q <= 1.0 ? q : static_cast<double>(1.0L / q);
+}
+
+long double SpiralFactor(double q) {
+    return q >= 1.0 ? static_cast<long double>(q) : 1.0L / q;
+}
+
+double QuarterTurnRate(long double spiralFactor) {
+    return static_cast<double>(std::log(spiralFactor) * -2.0L / Pi);
+}
+
+double FullTurnRate(long double spiralFactor) {
+    return static_cast<double>(-std::log(spiralFactor) / Pi / 2.0L);
+}
+
+std::int32_t PhiOffset(std::int32_t span) {
+    return Nearest(static_cast<long double>(span) * InvPhi);
+}
+
+std::vector<std::int32_t> RatioSteps(std::int32_t start, double r, int limit,
+                                     std::int32_t minimum) {
+    std::vector<std::int32_t> terms{start};
+    std::int32_t t = start;
+    for (int k = 1; k <= limit; ++k) {
+        t = Nearest(static_cast<long double>(t) * r);
+        if (t < minimum) break;
+        terms.push_back(t);
+    }
+    return terms;
+}
+
+std::string StepText(std::int32_t start, double r) {
+    constexpr int kMaxFurtherSteps = 20;
+    std::string text = std::to_string(Nearest(static_cast<long double>(start) / r));
+    std::int32_t t = start;
+    for (int k = 0;; ++k) {
+        text += ',';
+        text += std::to_string(t);
+        t = Nearest(static_cast<long double>(t) * r);
+        if (k + 1 > kMaxFurtherSteps || t < 2) break;
+    }
+    return text;
+}
+
+void SpiralPath(Canvas& canvas, const SpiralSpec& spiral) {
+    double theta = 0.0;
+    const double startRadius = SpiralRadius(spiral, theta);
+    const Point start = SpiralPoint(spiral, spiral.startAngle, startRadius);
+    canvas.MoveTo(start.x, start.y);
+    for (int i = 0; i < kMaxSpiralSegments; ++i) {
+        theta = static_cast<double>(theta + 0.05L);
+        const double radius = SpiralRadius(spiral, theta);
+        if (spiral.minRadius > radius) return;
+        const double angle =
+            static_cast<double>(static_cast<long double>(spiral.sense) * theta + spiral.startAngle);
+        const Point p = SpiralPoint(spiral, angle, radius);
+        canvas.LineTo(p.x, p.y);
+    }
+}
+
+SpiralStart SpiralStarts(int spiral, bool portrait, std::int32_t orientMode) {
+    using Row = std::array<SpiralStart, 4>;  // by OrientMode 0..3
+    static constexpr std::array<Row, 4> landscape = {{
+        {{{kPiDouble, 1}, {0.0, -1}, {0.0, 1}, {kPiDouble, -1}}},
+        {{{0.0, 1}, {kPiDouble, -1}, {kPiDouble, 1}, {0.0, -1}}},
+        {{{-kHalfPi, 1}, {-kHalfPi, -1}, {kHalfPi, 1}, {kHalfPi, -1}}},
+        {{{kHalfPi, 1}, {kHalfPi, -1}, {-kHalfPi, 1}, {-kHalfPi, -1}}},
+    }};
+    static constexpr std::array<Row, 4> upright = {{
+        {{{-kHalfPi, -1}, {-kHalfPi, 1}, {kHalfPi, -1}, {kHalfPi, 1}}},
+        {{{kHalfPi, -1}, {kHalfPi, 1}, {-kHalfPi, -1}, {-kHalfPi, 1}}},
+        {{{kPiDouble, -1}, {0.0, 1}, {0.0, -1}, {kPiDouble, 1}}},
+        {{{0.0, -1}, {kPiDouble, 1}, {kPiDouble, -1}, {0.0, 1}}},
+    }};
+    if (spiral < 1 || spiral > 4 || orientMode < 0 || orientMode > 3) return {0.0, 1};
+    const auto& table = portrait ? upright : landscape;
+    return table[static_cast<std::size_t>(spiral - 1)][static_cast<std::size_t>(orientMode)];
+}
+
+}  // namespace lumetra
