@@ -1,0 +1,47 @@
+#include "app/Startup.h"
+
+#include "app/ShellOpen.h"
+#include "app/WebQuery.h"
+#include "lang/LangTable.h"
+#include "settings/AppSettings.h"
+#include "settings/SettingsFile.h"
+
+namespace lumetra {
+
+namespace {
+
+constexpr int kTrueColorBits = 24;
+
+}  // namespace
+
+bool RunStartup(IStartupPlatform& platform, const SettingsFile& files, LangTable& lang,
+                std::unique_ptr<TSettings>& settings) {
+    settings = std::make_unique<TSettings>(platform.PrimaryScreenWidth());
+    settings->Load(files);
+
+    LoadLanguage(lang, files, kBaseLanguage, kProductSubPath, kProductSubPath);
+    if (settings->Lang() != kBaseLanguage)
+        LoadLanguage(lang, files, settings->Lang(), kProductSubPath, kProductSubPath);
+
+    const std::vector<std::string> arguments = platform.Arguments();
+    // Only the first argument counts, and only in exactly this spelling.
+    if (!arguments.empty() && arguments.front() == kUninstallArgument) {
+        ShellOpenJoined(platform.Shell(), std::string(kSiteUrl) + kUninstallPath,
+                        WebQuery(DaysSinceInstall(platform.InstallClock())));
+        return false;
+    }
+
+    if (platform.ScreenBitsPerPixel() < kTrueColorBits)
+        platform.ShowWarning("True color screen mode is required", kProgramTitle);
+    return true;
+}
+
+void RunShutdown(IStartupPlatform& platform, SettingsFile& files,
+                 std::unique_ptr<TSettings>& settings) {
+    if (!settings) return;
+    // Our own fixed text: the path is appended, not formatted.
+    if (!settings->Save(files)) platform.ShowError("Unable to write to " + files.SettingsFilePath());
+    settings.reset();
+}
+
+}  // namespace lumetra

@@ -1,0 +1,198 @@
+#include "app/Startup.h"
+
+#include <gtest/gtest.h>
+
+#include "app/FakeShell.h"
+#include "app/WebQuery.h"
+#include "lang/LangTable.h"
+#include "settings/AppSettings.h"
+#include "settings/SettingsFile.h"
+#include "support/FakePlatformFiles.h"
+
+namespace lumetra {
+namespace {
+
+using testing::FakePlatformFiles;
+using testing::FakeShell;
+using Events = std::vector<std::string>;
+
+constexpr const char* kFolder = "C:\\Tools\\Lumetra\\";
+const std::string kSettingsPath = std::string(kFolder) + "Lumetra.user.settings";
+const std::string kUninstallUrl = "https://www.velmora.com/we/service/uninstall/?prd=lmt&v=5.5.0&d=30";
+
+// Passes file reads and writes on to the in-memory files and logs them into
+// the same list as the platform's boxes, so the order of all steps shows.
+class LoggingFiles final : public IPlatformFiles {
+public:
+    LoggingFiles(FakePlatformFiles& files, Events& events) : files_(files), events_(events) {}
+
+    std::string ModuleFileName() const override { return files_.ModuleFileName(); }
+    std::string SpecialFolderPath(SpecialFolder folder) const override { return files_.SpecialFolderPath(folder); }
+    std::string UpperCase(std::string_view text) const override { return files_.UpperCase(text); }
+    bool FolderExists(const std::string& path) const override { return files_.FolderExists(path); }
+    bool CreateFolder(const std::string& path) override { return files_.CreateFolder(path); }
+    bool FileExists(const std::string& path) const override { return files_.FileExists(path); }
+    std::unique_ptr<IByteReader> OpenForReading(const std::string& path) const override {
+        events_.push_back("open " + path);
+        return files_.OpenForReading(path);
+    }
+    std::optional<std::string> ReadWholeFile(const std::string& path) const override {
+        events_.push_back("read " + path);
+        return files_.ReadWholeFile(path);
+    }
+    bool ReplaceFileContents(const std::string& path, std::string_view contents) override {
+        events_.push_back("write " + path);
+        return files_.ReplaceFileContents(path, contents);
+    }
+    char DecimalSeparator() const override { return files_.DecimalSeparator(); }
+
+private:
+    FakePlatformFiles& files_;
+    Events& events_;
+};
+
+class FakeStartupPlatform final : public IStartupPlatform, IInstallClock {
+public:
+    explicit FakeStartupPlatform(Events& events) : events_(events) {}
+
+    int bitsPerPixel = 32;
+    std::vector<std::string> arguments;
+    FakeShell shell;
+
+    std::int32_t PrimaryScreenWidth() const override { return 1280; }
+    int ScreenBitsPerPixel() const override { return bitsPerPixel; }
+    std::vector<std::string> Arguments() const override { return arguments; }
+    void ShowWarning(const std::string& text, const std::string& caption) override {
+        events_.push_back("warning " + text + " / " + caption);
+    }
+    void ShowError(const std::string& text) override { events_.push_back("error " + text); }
+    IShell& Shell() override { return shell; }
+    const IInstallClock& InstallClock() const override { return *this; }
+
+private:
+    Ticks Now() const override { return 500 * kTicksPerDay + 1; }
+    Ticks InstalledAt() const override { return 470 * kTicksPerDay; }
+
+    Events& events_;
+};
+
+struct StartupFixture {
+    Events events;
+    FakePlatformFiles files;
+    LoggingFiles loggingFiles{files, events};
+    SettingsFile settingsFile{loggingFiles};
+    FakeStartupPlatform platform{events};
+    LangTable lang;
+    std::unique_ptr<TSettings> settings;
+
+    explicit StartupFixture(const std::string& langSetting = "English") {
+        files.files[kSettingsPath] = "[Settings]\r\nLang=" + langSetting + "\r\n";
+        files.files[std::string(kFolder) + "English.lng"] = "MSOk=OK\r\nMSCancel=Cancel\r\n";
+        files.files[std::string(kFolder) + "Deutsch.lng"] = "MSCancel=Abbrechen\r\n";
+        files.files[std::string(kFolder) + "english.lng"] = "MSOk=ok\r\n";
+    }
+
+    bool Start() { return RunStartup(platform, settingsFile, lang, settings); }
+};
+
+TEST(StartupTest, LoadsSettingsThenEnglishThenTheChosenLanguage) {
+    const std::string english = "open " + std::string(kFolder) + "English.lng";
+    const struct {
+        const char* lang;
+        Events events;
+        const char* ok;
+        const char* cancel;
+    } cases[] = {
+        {"English", {"read " + kSettingsPath, english}, "OK", "Cancel"},
+        {"Deutsch", {"read " + kSettingsPath, english, "open " + std::string(kFolder) + "Deutsch.lng"}, "OK",
+         "Abbrechen"},
+        // Differing only in letter case still counts as another language.
+        {"english", {"read " + kSettingsPath, english, "open " + std::string(kFolder) + "english.lng"}, "ok",
+         "Cancel"},
+    };
+    for (const auto& c : cases) {
+        StartupFixture fixture(c.lang);
+        EXPECT_TRUE(fixture.Start()) << c.lang;
+        ASSERT_TRUE(fixture.settings) << c.lang;
+        EXPECT_EQ(fixture.settings->Lang(), c.lang);
+        EXPECT_EQ(fixture.events, c.events) << c.lang;
+        EXPECT_EQ(fixture.lang.Text("MSOk"), c.ok) << c.lang;
+        EXPECT_EQ(fixture.lang.Text("MSCancel"), c.cancel) << c.lang;
+    }
+}
+
+TEST(StartupTest, OnlyAnExactFirstUninstallArgumentEndsTheStart) {
+    const struct {
+        std::vector<std::string> arguments;
+        bool uninstall;
+    } cases[] = {
+        {{}, false},
+        {{"/uninstall"}, true},
+        {{"/uninstall", "extra"}, true},
+        {{"/Uninstall"}, false},
+        {{"/UNINSTALL"}, false},
+        {{"/uninstall "}, false},
+        {{" /uninstall"}, false},
+        {{"uninstall"}, false},
+        {{""}, false},
+        {{"-x", "/uninstall"}, false},
+    };
+    for (const auto& c : cases) {
+        StartupFixture fixture;
+        fixture.platform.arguments = c.arguments;
+        fixture.platform.bitsPerPixel = 16;
+        const bool windows = fixture.Start();
+        const std::string label = c.arguments.empty() ? "(none)" : c.arguments.front();
+        EXPECT_EQ(windows, !c.uninstall) << label;
+        if (c.uninstall) {
+            EXPECT_EQ(fixture.platform.shell.opened, std::vector<std::string>{kUninstallUrl});
+            // No warning and nothing written on this path.
+            EXPECT_EQ(fixture.events.size(), 2u) << label;
+        } else {
+            EXPECT_TRUE(fixture.platform.shell.opened.empty()) << label;
+            EXPECT_EQ(fixture.events.back(), "warning True color screen mode is required / Velmora Lumetra")
+                << label;
+        }
+        EXPECT_TRUE(fixture.platform.shell.commandLines.empty()) << label;
+    }
+}
+
+TEST(StartupTest, WarnsOnceBelowTrueColourAfterTheTextsAreLoaded) {
+    const struct {
+        int bits;
+        bool warning;
+    } cases[] = {{1, true}, {8, true}, {16, true}, {23, true}, {24, false}, {32, false}};
+    for (const auto& c : cases) {
+        StartupFixture fixture;
+        fixture.platform.bitsPerPixel = c.bits;
+        EXPECT_TRUE(fixture.Start()) << c.bits;
+        Events expected = {"read " + kSettingsPath, "open " + std::string(kFolder) + "English.lng"};
+        if (c.warning) expected.push_back("warning True color screen mode is required / Velmora Lumetra");
+        EXPECT_EQ(fixture.events, expected) << c.bits;
+    }
+}
+
+TEST(StartupTest, ShutdownSavesReportsAFailedWriteAndFreesTheSettings) {
+    const struct {
+        bool failWrite;
+        Events events;
+    } cases[] = {
+        {false, {"read " + kSettingsPath, "write " + kSettingsPath}},
+        {true, {"read " + kSettingsPath, "write " + kSettingsPath, "error Unable to write to " + kSettingsPath}},
+    };
+    for (const auto& c : cases) {
+        StartupFixture fixture;
+        ASSERT_TRUE(fixture.Start());
+        fixture.settings->StoreOverlayPosition(123, 45);
+        fixture.files.failReplace = c.failWrite;
+        fixture.events.clear();
+        RunShutdown(fixture.platform, fixture.settingsFile, fixture.settings);
+        EXPECT_EQ(fixture.events, c.events) << c.failWrite;
+        EXPECT_FALSE(fixture.settings) << c.failWrite;
+        const std::string& written = fixture.files.files[kSettingsPath];
+        EXPECT_EQ(written.find("X=123") != std::string::npos, !c.failWrite) << written;
+    }
+}
+
+}  // namespace
+}  // namespace lumetra
