@@ -1,0 +1,220 @@
+#include "overlay/win32/GdiCanvas.h"
+
+#include <algorithm>
+#include <climits>
+#include <string>
+
+#include "common/Numbers.h"
+
+namespace lumetra {
+namespace {
+
+struct PictureResource {
+    Picture picture;
+    const char* name;
+    int width;
+    int height;
+};
+
+constexpr std::array<PictureResource, 6> kPictureResources{{
+    {Picture::TLCorner, "ZTLCORNER", 16, 16},
+    {Picture::Caption, "ZCAPTION", 32, 16},
+    {Picture::TRCorner, "ZTRCORNER", 64, 16},
+    {Picture::BRCorner, "ZBRCORNER", 24, 24},
+    {Picture::TLCornerS, "ZTLCORNERS", 16, 16},
+    {Picture::TRCorner2, "ZTRCORNER2", 37, 16},
+}};
+
+std::size_t PictureIndex(Picture picture) { return static_cast<std::size_t>(picture); }
+
+// GDI counts characters in an int; longer texts are cut rather than wrapped.
+int TextLength(std::string_view text) {
+    return static_cast<int>(std::min<std::size_t>(text.size(), INT_MAX));
+}
+
+UINT BoxFormat(BoxPlacement placement) {
+    constexpr UINT common = DT_SINGLELINE | DT_NOCLIP;
+    switch (placement) {
+        case BoxPlacement::CentreBottom: return common | DT_CENTER | DT_BOTTOM;
+        case BoxPlacement::CentreTop: return common | DT_CENTER | DT_TOP;
+        case BoxPlacement::LeftMiddleEllipsis: break;
+    }
+    return common | DT_LEFT | DT_VCENTER | DT_END_ELLIPSIS;
+}
+
+UniqueBitmap CreateTopDownDib(HDC dc, int width, int height) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;  // negative: rows run top to bottom
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    return UniqueBitmap(::CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+}
+
+UniqueFont CreateOverlayFont() {
+    LOGFONTA description{};
+    description.lfHeight = 11;  // positive: cell height, internal leading included
+    description.lfWeight = FW_NORMAL;
+    description.lfCharSet = DEFAULT_CHARSET;
+    lstrcpynA(description.lfFaceName, "Tahoma", LF_FACESIZE);
+    UniqueFont font(::CreateFontIndirectA(&description));
+    if (!font) return font;
+    // Re-created from its own description so that only the quality changes.
+    LOGFONTA actual{};
+    if (::GetObjectA(font.get(), sizeof actual, &actual) == 0) return font;
+    actual.lfQuality = NONANTIALIASED_QUALITY;
+    UniqueFont plain(::CreateFontIndirectA(&actual));
+    return plain ? std::move(plain) : std::move(font);
+}
+
+}  // namespace
+
+// --- FramePictures ---------------------------------------------------------
+
+FramePictures FramePictures::Load(HINSTANCE instance) {
+    FramePictures pictures;
+    for (const PictureResource& resource : kPictureResources) {
+        pictures.icons_[PictureIndex(resource.picture)] = UniqueIcon(static_cast<HICON>(
+            ::LoadImageA(instance, resource.name, IMAGE_ICON, resource.width, resource.height,
+                         LR_DEFAULTCOLOR)));
+    }
+    return pictures;
+}
+
+HICON FramePictures::Get(Picture picture) const {
+    const std::size_t index = PictureIndex(picture);
+    return index < icons_.size() ? icons_[index].get() : nullptr;
+}
+
+// --- GdiCanvas -------------------------------------------------------------
+
+GdiCanvas::GdiCanvas(HDC dc, const FramePictures* pictures) noexcept
+    : dc_(dc), pictures_(pictures) {}
+
+template <typename Owner>
+void GdiCanvas::Replace(Owner& owned, SelectGuard& guard, Owner fresh) {
+    if (guard.Active()) {
+        ::SelectObject(dc_, fresh.get());  // deselects the one freed below
+    } else {
+        guard = SelectGuard(dc_, fresh.get());  // remembers the DC's own object
+    }
+    owned = std::move(fresh);
+}
+
+void GdiCanvas::MoveTo(int x, int y) { ::MoveToEx(dc_, x, y, nullptr); }
+
+void GdiCanvas::LineTo(int x, int y) { ::LineTo(dc_, x, y); }
+
+void GdiCanvas::Ellipse(const Rect& box) {
+    // In the advanced graphics mode GDI includes the right and bottom edges;
+    // the canvas excludes them in every mode.
+    const int inclusive = ::GetGraphicsMode(dc_) == GM_ADVANCED ? 1 : 0;
+    ::Ellipse(dc_, box.left, box.top, box.right - inclusive, box.bottom - inclusive);
+}
+
+void GdiCanvas::TextOut(int x, int y, std::string_view text) {
+    ::TextOutA(dc_, x, y, text.data(), TextLength(text));
+}
+
+TextSize GdiCanvas::TextExtent(std::string_view text) {
+    SIZE size{};
+    if (!::GetTextExtentPoint32A(dc_, text.data(), TextLength(text), &size)) return {};
+    return TextSize{size.cx, size.cy};
+}
+
+void GdiCanvas::BoxText(const Rect& box, std::string_view text, BoxPlacement placement) {
+    RECT rect{box.left, box.top, box.right, box.bottom};
+    // Without DT_MODIFYSTRING the ellipsis never touches the caller's text.
+    ::DrawTextA(dc_, text.data(), TextLength(text), &rect, BoxFormat(placement));
+}
+
+void GdiCanvas::SetFontAngle(float degrees) {
+    const HGDIOBJ current = ::GetCurrentObject(dc_, OBJ_FONT);
+    LOGFONTA description{};
+    if (current == nullptr || ::GetObjectA(current, sizeof description, &description) == 0) return;
+    const LONG tenths = Nearest(static_cast<long double>(degrees) * 10);
+    if (description.lfEscapement == tenths && description.lfOrientation == tenths) return;
+    description.lfEscapement = tenths;
+    description.lfOrientation = tenths;
+    UniqueFont font(::CreateFontIndirectA(&description));
+    if (font) Replace(font_, fontGuard_, std::move(font));
+}
+
+void GdiCanvas::SetPenColor(Color color) {
+    if (pen_ && penColor_ == color) return;
+    UniquePen pen(::CreatePen(PS_SOLID, 1, color));
+    if (!pen) return;
+    Replace(pen_, penGuard_, std::move(pen));
+    penColor_ = color;
+}
+
+void GdiCanvas::SetTextColor(Color color) { ::SetTextColor(dc_, color); }
+
+void GdiCanvas::Fill(const Rect& area, Color color) {
+    const UniqueBrush brush(::CreateSolidBrush(color));
+    if (!brush) return;
+    const RECT rect{area.left, area.top, area.right, area.bottom};
+    ::FillRect(dc_, &rect, brush.get());
+}
+
+void GdiCanvas::DrawPicture(Picture picture, int x, int y) {
+    const HICON icon = pictures_ != nullptr ? pictures_->Get(picture) : nullptr;
+    if (icon != nullptr) ::DrawIconEx(dc_, x, y, icon, 0, 0, 0, nullptr, DI_NORMAL);
+}
+
+void GdiCanvas::AdoptFont(UniqueFont font) {
+    if (font) Replace(font_, fontGuard_, std::move(font));
+}
+
+// --- BackBuffer ------------------------------------------------------------
+
+std::unique_ptr<BackBuffer> BackBuffer::Create(int width, int height, const FramePictures& pictures) {
+    width = std::max(width, 1);
+    height = std::max(height, 1);
+    UniqueMemoryDc dc(::CreateCompatibleDC(nullptr));
+    if (!dc) return nullptr;
+    UniqueBitmap bitmap = CreateTopDownDib(dc.get(), width, height);
+    if (!bitmap) return nullptr;
+    return std::unique_ptr<BackBuffer>(
+        new BackBuffer(std::move(dc), std::move(bitmap), width, height, pictures));
+}
+
+BackBuffer::BackBuffer(UniqueMemoryDc dc, UniqueBitmap bitmap, int width, int height,
+                       const FramePictures& pictures)
+    : dc_(std::move(dc)),
+      bitmap_(std::move(bitmap)),
+      bitmapGuard_(dc_.get(), bitmap_.get()),
+      capacityWidth_(width),
+      capacityHeight_(height) {
+    canvas_.emplace(dc_.get(), &pictures);
+    SetUpDrawingState();
+}
+
+void BackBuffer::SetUpDrawingState() {
+    brushGuard_ = SelectGuard(dc_.get(), ::GetStockObject(HOLLOW_BRUSH));  // stock: never freed
+    ::SetGraphicsMode(dc_.get(), GM_ADVANCED);
+    ::SetBkMode(dc_.get(), TRANSPARENT);
+    canvas_->AdoptFont(CreateOverlayFont());
+}
+
+bool BackBuffer::Resize(int width, int height) {
+    if (width <= capacityWidth_ && height <= capacityHeight_) return true;
+    const int newWidth = std::max(width, capacityWidth_);
+    const int newHeight = std::max(height, capacityHeight_);
+    UniqueBitmap larger = CreateTopDownDib(dc_.get(), newWidth, newHeight);
+    if (!larger) return false;
+    ::SelectObject(dc_.get(), larger.get());  // deselects the old bitmap freed below
+    bitmap_ = std::move(larger);
+    capacityWidth_ = newWidth;
+    capacityHeight_ = newHeight;
+    return true;
+}
+
+void BackBuffer::CopyTo(HDC target, int width, int height) const {
+    ::BitBlt(target, 0, 0, width, height, dc_.get(), 0, 0, SRCCOPY);
+}
+
+}  // namespace lumetra

@@ -1,0 +1,107 @@
+#pragma once
+// Canvas on a GDI device context, the six frame pictures it draws, and the
+// off-screen back buffer the overlay composes into.
+#include <array>
+#include <memory>
+#include <optional>
+
+#include "overlay/Canvas.h"
+#include "overlay/win32/GdiHandles.h"
+
+namespace lumetra {
+
+// The frame pictures, loaded once from the program's resources at their own
+// sizes. A picture that fails to load stays empty and draws nothing.
+class FramePictures {
+public:
+    FramePictures() = default;
+    static FramePictures Load(HINSTANCE instance);
+
+    // Null when the picture is missing. The owner keeps the handle.
+    HICON Get(Picture picture) const;
+
+private:
+    std::array<UniqueIcon, 6> icons_;
+};
+
+// Draws on a DC it does not own. Pens and fonts it creates stay its own and
+// the DC's previous pen and font are selected back when it goes.
+class GdiCanvas final : public Canvas {
+public:
+    // pictures may be null; then DrawPicture draws nothing.
+    GdiCanvas(HDC dc, const FramePictures* pictures) noexcept;
+    ~GdiCanvas() override = default;
+    GdiCanvas(const GdiCanvas&) = delete;
+    GdiCanvas& operator=(const GdiCanvas&) = delete;
+    GdiCanvas(GdiCanvas&&) = delete;
+    GdiCanvas& operator=(GdiCanvas&&) = delete;
+
+    void MoveTo(int x, int y) override;
+    void LineTo(int x, int y) override;
+    void Ellipse(const Rect& box) override;
+    void TextOut(int x, int y, std::string_view text) override;
+    TextSize TextExtent(std::string_view text) override;
+    void BoxText(const Rect& box, std::string_view text, BoxPlacement placement) override;
+    void SetFontAngle(float degrees) override;
+    void SetPenColor(Color color) override;
+    void SetTextColor(Color color) override;
+    void Fill(const Rect& area, Color color) override;
+    void DrawPicture(Picture picture, int x, int y) override;
+
+    // Takes ownership of font and makes it the current font.
+    void AdoptFont(UniqueFont font);
+
+private:
+    template <typename Owner>
+    void Replace(Owner& owned, SelectGuard& guard, Owner fresh);
+
+    HDC dc_;
+    const FramePictures* pictures_;
+    // Each guard is declared after its object so that it deselects the
+    // object before the object is freed.
+    UniquePen pen_;
+    SelectGuard penGuard_;
+    std::optional<Color> penColor_;
+    UniqueFont font_;
+    SelectGuard fontGuard_;
+};
+
+// A 32-bit top-down DIB section with its own memory DC and the overlay's
+// drawing state: hollow brush, advanced graphics mode, transparent text
+// background and an 11-pixel non-antialiased "Tahoma".
+class BackBuffer {
+public:
+    // Null when the DC or the bitmap cannot be created.
+    static std::unique_ptr<BackBuffer> Create(int width, int height, const FramePictures& pictures);
+
+    BackBuffer(const BackBuffer&) = delete;
+    BackBuffer& operator=(const BackBuffer&) = delete;
+    BackBuffer(BackBuffer&&) = delete;
+    BackBuffer& operator=(BackBuffer&&) = delete;
+    ~BackBuffer() = default;
+
+    // Makes room for width x height. The bitmap is only replaced when it is
+    // too small; if the larger one cannot be had, the old one stays and the
+    // answer is false, so this paint is skipped but smaller ones still work.
+    bool Resize(int width, int height);
+
+    Canvas& canvas() { return *canvas_; }
+    void CopyTo(HDC target, int width, int height) const;
+
+private:
+    BackBuffer(UniqueMemoryDc dc, UniqueBitmap bitmap, int width, int height,
+               const FramePictures& pictures);
+    void SetUpDrawingState();
+
+    // Destroyed in reverse: the canvas puts back pen and font, the guards the
+    // brush and the bitmap, then the bitmap and the DC are freed.
+    UniqueMemoryDc dc_;
+    UniqueBitmap bitmap_;
+    SelectGuard bitmapGuard_;
+    SelectGuard brushGuard_;
+    int capacityWidth_;
+    int capacityHeight_;
+    std::optional<GdiCanvas> canvas_;
+};
+
+}  // namespace lumetra
