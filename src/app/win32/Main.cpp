@@ -1,0 +1,63 @@
+// Program entry: the start-up gate, the two windows, the message loop and
+// the shutdown, all on this one thread.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <exception>
+#include <memory>
+
+#include "app/Startup.h"
+#include "app/win32/ErrorBox.h"
+#include "app/win32/StandInWindow.h"
+#include "app/win32/Win32StartupPlatform.h"
+#include "lang/LangTable.h"
+#include "settings/AppSettings.h"
+#include "settings/SettingsFile.h"
+#include "settings/win32/PlatformFiles.h"
+
+namespace lumetra {
+namespace {
+
+void InitCommonControls() {
+    INITCOMMONCONTROLSEX controls = {};
+    controls.dwSize = sizeof(controls);
+    controls.dwICC = ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES;
+    InitCommonControlsEx(&controls);
+}
+
+void RunMessageLoop() {
+    MSG message;
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+}
+
+int Run(HINSTANCE instance) {
+    Win32StartupPlatform platform;
+    Win32PlatformFiles platformFiles;
+    SettingsFile files(platformFiles);
+    std::unique_ptr<TSettings> settings;
+    if (!RunStartup(platform, files, ProcessLangTable(), settings)) return 0;
+
+    InitCommonControls();
+    {
+        // The overlay is the main window: the loop ends when it closes.
+        const StandInWindow mainForm(instance, *settings, ProcessLangTable());
+        RunMessageLoop();
+    }
+    RunShutdown(platform, files, settings);
+    return 0;
+}
+
+}  // namespace
+}  // namespace lumetra
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE /*previous*/, LPSTR /*commandLine*/, int /*show*/) {
+    try {
+        return lumetra::Run(instance);
+    } catch (const std::exception& error) {
+        lumetra::ShowErrorBox(error.what());
+        return 1;
+    }
+}
