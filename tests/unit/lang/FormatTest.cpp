@@ -60,7 +60,7 @@ TEST(FormatTemplate, ReturnsTemplateUnchangedWhenDirectivesDoNotFit) {
         {"%n%s%s%s", {1.0}, "%n%s%s%s"},
         {"%n%s%s%s", {1.0, S("a"), S("b")}, "%n%s%s%s"},
         {"%d", {}, "%d"},
-        {"MWidthHeight", {}, "MWidthHeight"},
+        {"MWidthHeight", {I(640), I(480)}, "MWidthHeight"},
         {"%d", {S("text")}, "%d"},
         {"%d", {1.5}, "%d"},
         {"%f", {I(5)}, "%f"},

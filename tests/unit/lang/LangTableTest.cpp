@@ -20,7 +20,7 @@ TEST(LangTable, MergeKeepsFirstLoadOrderAndTakesLatestValue) {
     };
     const Case cases[] = {
         {"KeyTwiceInOneFileTakesSecond", {"A=1\r\nB=2\r\nA=3\r\n"}, {{"A", "3"}, {"B", "2"}}},
-        {"SecondFileReplacesSharedAndAppendsNew",
+        {"TranslationReplacesSharedKeysAndAppendsItsOwn",
          {"A=a\r\nB=b\r\nC=c\r\n", "C=c2\r\nD=d2\r\nA=a2\r\n"},
          {{"A", "a2"}, {"B", "b"}, {"C", "c2"}, {"D", "d2"}}},
         {"KeysDifferingInCaseAreDistinct", {"Key=1\r\nkey=2\r\nKEY=3\r\n"}, {{"Key", "1"}, {"key", "2"}, {"KEY", "3"}}},
@@ -53,14 +53,6 @@ TEST(LangTable, TextFallsBackToTheKey) {
     for (const Case& c : cases) {
         EXPECT_EQ(table.Text(c.key), c.expected) << c.key;
     }
-}
-
-TEST(LangTable, TranslationOverEnglishChangesOnlyItsKeys) {
-    LangTable table;
-    MergeFile(table, "MSLookTab=Look\r\nMSMainTab=Main\r\n");
-    MergeFile(table, "MSLookTab=Ansicht\r\n");
-    EXPECT_EQ(table.Text("MSLookTab"), "Ansicht");
-    EXPECT_EQ(table.Text("MSMainTab"), "Main");
 }
 
 TEST(LangTable, ManyDistinctKeysAllStayReachable) {
