@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 
 #include "lang/StringReader.h"
@@ -12,6 +13,8 @@ struct ReaderCase {
     std::string bytes;
     LangEntries expected;
 };
+
+void PrintTo(const ReaderCase& c, std::ostream* os) { *os << c.name; }
 
 class LangReaderTable : public ::testing::TestWithParam<ReaderCase> {};
 
