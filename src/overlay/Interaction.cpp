@@ -33,7 +33,7 @@ constexpr bool IsButton(HitZone zone) { return zone <= HitZone::CloseButton; }
 
 const ButtonInfo& Button(HitZone zone) { return kButtons[static_cast<std::size_t>(zone)]; }
 
-int Sign(int value) { return (value > 0) - (value < 0); }
+int Sign(int value) { return value > 0 ? 1 : value < 0 ? -1 : 0; }
 
 // Centre of the content on the screen, in the integer form that the
 // centred resizes keep fixed.

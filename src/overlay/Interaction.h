@@ -93,8 +93,9 @@ public:
     virtual void ClearHintText() = 0;
     virtual void HideHint() = 0;
 
-    // "ZTRCORNER" at (FW - 64, 0) and the orientation mark, straight onto the
-    // window so that the next paint removes them.
+    // "ZTRCORNER" at (FW - 64, 0) and the orientation mark (which is drawn only
+    // while SFrame is on), straight onto the window so the next paint removes
+    // them.
     virtual void DrawButtonStrip() = 0;
     // Fills the area around seed bounded by RGB(128,128,128), on the window.
     virtual void FillButtonFace(Point seed, Color color) = 0;
