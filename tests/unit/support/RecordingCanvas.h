@@ -1,0 +1,134 @@
+#pragma once
+// A Canvas that records every call, for tests and fuzzers.
+//
+// Text metric: every byte is kCharWidth (6) pixels along the reading
+// direction and the cell is kCellHeight (11) pixels, at any font angle, so
+// label positions are predictable.
+//
+// Each record carries `order`, its index among all recorded calls, so a test
+// can check that one kind of drawing comes after another.
+#include <array>
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "overlay/Canvas.h"
+
+namespace lumetra::test {
+
+class RecordingCanvas final : public Canvas {
+public:
+    static constexpr int kCharWidth = 6;
+    static constexpr int kCellHeight = 11;
+
+    struct Segment {
+        Point from;
+        Point to;
+        Color color = 0;
+        std::size_t order = 0;
+    };
+    struct EllipseCall {
+        Rect box;
+        Color color = 0;
+        std::size_t order = 0;
+    };
+    struct TextCall {
+        Point at;
+        std::string text;
+        float angle = 0;
+        Color color = 0;
+        std::size_t order = 0;
+    };
+    struct BoxTextCall {
+        Rect box;
+        std::string text;
+        BoxPlacement placement = BoxPlacement::CentreBottom;
+        float angle = 0;
+        Color color = 0;
+        std::size_t order = 0;
+    };
+    struct FillCall {
+        Rect area;
+        Color color = 0;
+        std::size_t order = 0;
+    };
+    struct PictureCall {
+        Picture picture = Picture::Caption;
+        Point at;
+        std::size_t order = 0;
+    };
+
+    void MoveTo(int x, int y) override {
+        current_ = {x, y};
+        moves.push_back(current_);
+        ++calls_;
+    }
+    void LineTo(int x, int y) override {
+        segments.push_back({current_, {x, y}, penColor, calls_++});
+        current_ = {x, y};
+    }
+    void Ellipse(const Rect& box) override { ellipses.push_back({box, penColor, calls_++}); }
+    void TextOut(int x, int y, std::string_view text) override {
+        texts.push_back({{x, y}, std::string(text), fontAngle, textColor, calls_++});
+    }
+    TextSize TextExtent(std::string_view text) override {
+        return {static_cast<int>(text.size()) * kCharWidth, kCellHeight};
+    }
+    void BoxText(const Rect& box, std::string_view text, BoxPlacement placement) override {
+        boxTexts.push_back({box, std::string(text), placement, fontAngle, textColor, calls_++});
+    }
+    void SetFontAngle(float degrees) override {
+        fontAngle = degrees;
+        ++calls_;
+    }
+    void SetPenColor(Color color) override {
+        penColor = color;
+        ++calls_;
+    }
+    void SetTextColor(Color color) override {
+        textColor = color;
+        ++calls_;
+    }
+    void Fill(const Rect& area, Color color) override { fills.push_back({area, color, calls_++}); }
+    void DrawPicture(Picture picture, int x, int y) override {
+        pictures.push_back({picture, {x, y}, calls_++});
+    }
+
+    // Segments as {from.x, from.y, to.x, to.y}, for compact comparisons.
+    std::vector<std::array<int, 4>> SegmentEnds() const {
+        std::vector<std::array<int, 4>> ends;
+        ends.reserve(segments.size());
+        for (const Segment& s : segments) ends.push_back({s.from.x, s.from.y, s.to.x, s.to.y});
+        return ends;
+    }
+    std::vector<std::string> TextStrings() const {
+        std::vector<std::string> strings;
+        for (const TextCall& t : texts) strings.push_back(t.text);
+        return strings;
+    }
+    std::vector<std::string> BoxTextStrings() const {
+        std::vector<std::string> strings;
+        for (const BoxTextCall& t : boxTexts) strings.push_back(t.text);
+        return strings;
+    }
+    // The number of recorded calls so far, MoveTo and state changes included.
+    std::size_t CallCount() const { return calls_; }
+
+    std::vector<Point> moves;
+    std::vector<Segment> segments;
+    std::vector<EllipseCall> ellipses;
+    std::vector<TextCall> texts;
+    std::vector<BoxTextCall> boxTexts;
+    std::vector<FillCall> fills;
+    std::vector<PictureCall> pictures;
+    float fontAngle = 0;
+    Color penColor = 0;
+    Color textColor = 0;
+
+private:
+    Point current_;
+    std::size_t calls_ = 0;
+};
+
+}  // namespace lumetra::test
