@@ -1,0 +1,36 @@
+#pragma once
+// A profile (INI) file held in memory. Reading follows the system's profile
+// reader: section and key names match without regard to letter case, values
+// are trimmed of surrounding blanks and cut to kMaxIniValue characters, and
+// the first occurrence of a section or key wins. Writing touches only the
+// line it sets, so everything else in a user's file survives byte for byte.
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace lumetra {
+
+inline constexpr std::size_t kMaxIniValue = 2047;
+
+class IniText {
+public:
+    explicit IniText(std::string_view text) : text_(text) {}
+
+    // The value of the first `key` in the first `section`; nothing when
+    // either is missing.
+    std::optional<std::string> Get(std::string_view section, std::string_view key) const;
+
+    // Replaces the value of the first `key` in the first `section` in place;
+    // a missing key is added at the end of the section, a missing section at
+    // the end of the text. New lines end with CR LF. Line breaks in `value`
+    // are dropped, so a value can never add lines of its own.
+    void Set(std::string_view section, std::string_view key, std::string_view value);
+
+    const std::string& Text() const { return text_; }
+
+private:
+    std::string text_;
+};
+
+}  // namespace lumetra

@@ -1,0 +1,72 @@
+#include "settings/SettingsFile.h"
+
+#include <cstddef>
+
+namespace lumetra {
+
+namespace {
+
+constexpr std::size_t kMaxPath = 260;
+
+bool IsDelimiter(char c) { return c == '\\' || c == '/'; }
+
+// The path up to and including its last delimiter or drive colon.
+std::string ParentPath(const std::string& path) {
+    const auto cut = path.find_last_of("\\/:");
+    return cut == std::string::npos ? std::string() : path.substr(0, cut + 1);
+}
+
+}  // namespace
+
+std::string SettingsFile::ExeFolder() const {
+    const std::string module = platform_.ModuleFileName();
+    const auto cut = module.find_last_of("\\/");
+    return cut == std::string::npos ? std::string() : module.substr(0, cut + 1);
+}
+
+std::string SettingsFile::ProgramFilesFolder() const {
+    std::string folder = platform_.SpecialFolderPath(SpecialFolder::ProgramFiles);
+    if (folder.size() > kMaxPath) folder.resize(kMaxPath);
+    return folder;
+}
+
+bool SettingsFile::IsPortable() const {
+    const std::string programFiles = ProgramFilesFolder();
+    if (programFiles.empty()) return true;
+    // A plain substring test: a sibling such as "<program files> (x86)"
+    // counts as installed as well.
+    return platform_.UpperCase(ExeFolder()).find(platform_.UpperCase(programFiles)) == std::string::npos;
+}
+
+std::string SettingsFile::CommonDataFolder(const std::string& subPath) const {
+    if (IsPortable()) return ExeFolder();
+    const std::string folder = platform_.SpecialFolderPath(SpecialFolder::CommonAppData);
+    return folder.empty() ? ExeFolder() : folder + "\\" + subPath;
+}
+
+std::string SettingsFile::UserDataFolder(const std::string& subPath) const {
+    if (IsPortable()) return ExeFolder();
+    const std::string folder = platform_.SpecialFolderPath(SpecialFolder::AppData);
+    return folder.empty() ? ExeFolder() : folder + "\\" + subPath;
+}
+
+bool SettingsFile::ForceFolders(const std::string& path) {
+    std::string folder = path;
+    if (!folder.empty() && IsDelimiter(folder.back())) folder.pop_back();
+    if (folder.size() < 3 || platform_.FolderExists(folder)) return true;
+    const std::string parent = ParentPath(folder);
+    // A path that still ends in a delimiter or a drive colon: nothing above
+    // it to create.
+    if (parent == folder) return true;
+    const bool parentMade = ForceFolders(parent);
+    const bool made = platform_.CreateFolder(folder);
+    return parentMade && made;
+}
+
+std::unique_ptr<IByteReader> SettingsFile::OpenForReading(const std::string& fileName) const {
+    return platform_.OpenForReading(fileName);
+}
+
+std::string SettingsFile::SettingsFilePath() const { return UserDataFolder(kProductSubPath) + kSettingsFileName; }
+
+}  // namespace lumetra

@@ -1,0 +1,362 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <functional>
+#include <limits>
+#include <string>
+#include <vector>
+
+#include "settings/AppSettings.h"
+#include "settings/CaseName.h"
+
+namespace lumetra {
+namespace {
+
+using Log = std::vector<std::string>;
+
+class RecordingOverlay final : public IOverlaySink {
+public:
+    explicit RecordingOverlay(Log& log) : log_(log) {}
+    void ApplySize() override { log_.push_back("O:ApplySize"); }
+    void ApplyOpacity() override { log_.push_back("O:ApplyOpacity"); }
+    void RefreshLook() override { log_.push_back("O:RefreshLook"); }
+    void RefreshOptions() override { log_.push_back("O:RefreshOptions"); }
+    void RefreshLanguage() override { log_.push_back("O:RefreshLanguage"); }
+
+private:
+    Log& log_;
+};
+
+class RecordingPanel final : public IPanelSink {
+public:
+    explicit RecordingPanel(Log& log) : log_(log) {}
+    void UpdateOptions() override { log_.push_back("P:UpdateOptions"); }
+    void UpdateOpacity() override { log_.push_back("P:UpdateOpacity"); }
+    void UpdateGridSize() override { log_.push_back("P:UpdateGridSize"); }
+    void UpdateColors() override { log_.push_back("P:UpdateColors"); }
+    void UpdateLook() override { log_.push_back("P:UpdateLook"); }
+    void UpdateOrientation() override { log_.push_back("P:UpdateOrientation"); }
+    void UpdateLock() override { log_.push_back("P:UpdateLock"); }
+    void UpdateRatio() override { log_.push_back("P:UpdateRatio"); }
+    void UpdateSizeField() override { log_.push_back("P:UpdateSizeField"); }
+    void ReloadLanguage() override { log_.push_back("P:ReloadLanguage"); }
+
+private:
+    Log& log_;
+};
+
+using Step = std::function<void(TSettings&)>;
+
+// Settings with both windows registered after `setup` ran unobserved.
+struct Observed {
+    explicit Observed(const Step& setup) : settings(1920), overlay(log), panel(log) {
+        setup(settings);
+        settings.SetOverlay(&overlay);
+        settings.SetPanel(&panel);
+    }
+    Log log;
+    TSettings settings;
+    RecordingOverlay overlay;
+    RecordingPanel panel;
+};
+
+void Nothing(TSettings&) {}
+
+void HeightLeads(TSettings& s) { s.SetLockWidth(false); }
+
+void LockOff(TSettings& s) { s.SetLock(false); }
+
+TEST(TSettings, FirstRunValues) {
+    const TSettings s(1920);
+    EXPECT_EQ(s.Ratio(), 0.6180339887498949);
+    EXPECT_TRUE(s.LockWidth());
+    EXPECT_TRUE(s.Lock());
+    EXPECT_EQ(s.Width(), 396);
+    EXPECT_EQ(s.Height(), 245);
+    EXPECT_EQ(s.Border(), 12);
+    EXPECT_EQ(s.LinesColor(), 0x4040FFu);
+    EXPECT_EQ(s.ValuesColor(), 0x838383u);
+    EXPECT_TRUE(s.MouseResizeAllowed());
+    EXPECT_EQ(s.Opacity(), 90);
+    EXPECT_TRUE(s.MouseWheelAllowed());
+    EXPECT_EQ(s.OrientMode(), 0);
+    EXPECT_TRUE(s.ShowValues());
+    EXPECT_EQ(s.LookMode(), 1);
+    EXPECT_EQ(s.GridSize(), 8);
+    EXPECT_TRUE(s.ShowHints());
+    EXPECT_FALSE(s.SettingsOpacity());
+    EXPECT_TRUE(s.MoveUsingGrid());
+    EXPECT_EQ(s.Lang(), "English");
+    EXPECT_EQ(s.X(), 300);
+    EXPECT_EQ(s.Y(), 240);
+    EXPECT_EQ(s.SX(), 1920 - 181);
+    EXPECT_EQ(s.SY(), 10);
+    EXPECT_TRUE(s.SVisible());
+    EXPECT_EQ(s.SPage(), 0);
+    EXPECT_TRUE(s.SFrame());
+}
+
+struct SequenceCase {
+    const char* name;
+    Step setup;
+    Step action;
+    Log expected;
+};
+
+class NotificationSequence : public ::testing::TestWithParam<SequenceCase> {};
+
+TEST_P(NotificationSequence, MatchesTheRefreshOrder) {
+    const SequenceCase& c = GetParam();
+    Observed o(c.setup);
+    c.action(o.settings);
+    EXPECT_EQ(o.log, c.expected);
+}
+
+const Log kSize = {"O:ApplySize", "P:UpdateSizeField"};
+const Log kOptions = {"O:RefreshOptions", "P:UpdateOptions"};
+
+Log Join(std::initializer_list<Log> parts) {
+    Log all;
+    for (const Log& part : parts) all.insert(all.end(), part.begin(), part.end());
+    return all;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Setters, NotificationSequence,
+    ::testing::Values(
+        SequenceCase{"RestoreDefaultsAfterRatioOne", [](TSettings& s) { s.SetRatio(1.0); },
+                     [](TSettings& s) { s.RestoreDefaults(); },
+                     {"P:UpdateLock", "P:UpdateLock", "O:ApplySize", "P:UpdateSizeField", "O:ApplySize",
+                      "P:UpdateRatio"}},
+        SequenceCase{"RestoreDefaultsAfterEveryOptionChanged",
+                     [](TSettings& s) {
+                         s.SetLinesColor(1);
+                         s.SetValuesColor(2);
+                         s.SetMouseResizeAllowed(false);
+                         s.SetOpacity(50);
+                         s.SetMouseWheelAllowed(false);
+                         s.SetOrientMode(2);
+                         s.SetShowHints(false);
+                         s.SetShowValues(false);
+                         s.SetLookMode(7);
+                         s.SetGridSize(20);
+                         s.SetSettingsOpacity(true);
+                         s.SetMoveUsingGrid(false);
+                         s.SetSFrame(false);
+                     },
+                     [](TSettings& s) { s.RestoreDefaults(); },
+                     Join({{"P:UpdateLock", "P:UpdateLock"},
+                           kSize,
+                           {"O:RefreshLook", "P:UpdateColors", "O:RefreshLook", "P:UpdateColors"},
+                           kOptions,
+                           {"O:ApplyOpacity", "P:UpdateOpacity"},
+                           kOptions,
+                           {"O:RefreshLook", "P:UpdateOrientation"},
+                           kOptions,
+                           kOptions,
+                           {"O:RefreshLook", "P:UpdateLook", "O:RefreshLook", "P:UpdateGridSize"},
+                           kOptions,
+                           kOptions,
+                           kOptions})},
+        SequenceCase{"SetHeightWhileWidthLeads", Nothing, [](TSettings& s) { s.SetHeight(500); }, kSize},
+        SequenceCase{"SetWidthWhileHeightLeads", HeightLeads, [](TSettings& s) { s.SetWidth(500); }, kSize},
+        SequenceCase{"SetWidthBelowMinimum", Nothing, [](TSettings& s) { s.SetWidth(10); }, kSize},
+        SequenceCase{"SetWidthUnchanged", Nothing, [](TSettings& s) { s.SetWidth(396); }, {}},
+        SequenceCase{"SetHeightUnchanged", LockOff, [](TSettings& s) { s.SetHeight(245); }, {}},
+        SequenceCase{"SetOpacityAbove100", Nothing, [](TSettings& s) { s.SetOpacity(101); }, {}},
+        SequenceCase{"SetOpacityBelow0", Nothing, [](TSettings& s) { s.SetOpacity(-1); }, {}},
+        SequenceCase{"SetOpacity100", Nothing, [](TSettings& s) { s.SetOpacity(100); },
+                     {"O:ApplyOpacity", "P:UpdateOpacity"}},
+        SequenceCase{"SetOpacity0", Nothing, [](TSettings& s) { s.SetOpacity(0); },
+                     {"O:ApplyOpacity", "P:UpdateOpacity"}},
+        SequenceCase{"SetLangOtherCase", Nothing, [](TSettings& s) { s.SetLang("english"); },
+                     {"P:ReloadLanguage", "O:RefreshLanguage"}},
+        SequenceCase{"SetLangSame", Nothing, [](TSettings& s) { s.SetLang("English"); }, {}},
+        SequenceCase{"NextLookModeFrom13", [](TSettings& s) { s.SetLookMode(13); },
+                     [](TSettings& s) { s.NextLookMode(); }, {"O:RefreshLook", "P:UpdateLook"}},
+        SequenceCase{"NextOrientModeFrom3", [](TSettings& s) { s.SetOrientMode(3); },
+                     [](TSettings& s) { s.NextOrientMode(); }, {"O:RefreshLook", "P:UpdateOrientation"}},
+        SequenceCase{"SetGridSize1", Nothing, [](TSettings& s) { s.SetGridSize(1); },
+                     {"O:RefreshLook", "P:UpdateGridSize"}},
+        SequenceCase{"SetGridSize3Again", [](TSettings& s) { s.SetGridSize(3); },
+                     [](TSettings& s) { s.SetGridSize(3); }, {}},
+        SequenceCase{"SetGridSize1WhenClampedTo3", [](TSettings& s) { s.SetGridSize(3); },
+                     [](TSettings& s) { s.SetGridSize(1); }, {"O:RefreshLook", "P:UpdateGridSize"}},
+        SequenceCase{"SetRatioWithLockOff", LockOff, [](TSettings& s) { s.SetRatio(0.5); },
+                     {"O:ApplySize", "P:UpdateRatio"}},
+        SequenceCase{"SetRatioSame", Nothing, [](TSettings& s) { s.SetRatio(0.6180339887498949); }, {}},
+        SequenceCase{"SetRatioNaN", Nothing,
+                     [](TSettings& s) { s.SetRatio(std::numeric_limits<double>::quiet_NaN()); }, {}},
+        SequenceCase{"SetRatioZero", Nothing, [](TSettings& s) { s.SetRatio(0.0); }, {}},
+        SequenceCase{"SetRatioNegative", Nothing, [](TSettings& s) { s.SetRatio(-1.0); }, {}},
+        SequenceCase{"SetRatioInfinite", Nothing,
+                     [](TSettings& s) { s.SetRatio(std::numeric_limits<double>::infinity()); }, {}},
+        SequenceCase{"SetBorderNotifiesNobody", Nothing, [](TSettings& s) { s.SetBorder(30); }, {}},
+        SequenceCase{"SetLockOff", Nothing, [](TSettings& s) { s.SetLock(false); }, {"P:UpdateLock"}},
+        SequenceCase{"SetLockWidthOff", Nothing, [](TSettings& s) { s.SetLockWidth(false); }, {"P:UpdateLock"}},
+        SequenceCase{"ApplyLockTellsOnlyTheOverlay", Nothing, [](TSettings& s) { s.ApplyLock(); },
+                     {"O:ApplySize"}},
+        SequenceCase{"ColorsAndFrame",
+                     Nothing,
+                     [](TSettings& s) {
+                         s.SetLinesColor(0xFF);
+                         s.SetValuesColor(0xFF00);
+                         s.SetSFrame(false);
+                     },
+                     Join({{"O:RefreshLook", "P:UpdateColors", "O:RefreshLook", "P:UpdateColors"}, kOptions})},
+        SequenceCase{"StoredPlacesNotifyNobody", Nothing,
+                     [](TSettings& s) {
+                         s.StoreOverlayPosition(5, 6);
+                         s.StorePanelState(7, 8, false, 3);
+                     },
+                     {}}),
+    CaseName<SequenceCase>);
+
+struct SizeCase {
+    const char* name;
+    Step setup;
+    Step action;
+    std::int32_t width;
+    std::int32_t height;
+};
+
+class SizeRules : public ::testing::TestWithParam<SizeCase> {};
+
+TEST_P(SizeRules, KeepTheLockAndTheBounds) {
+    const SizeCase& c = GetParam();
+    TSettings s(1920);
+    c.setup(s);
+    c.action(s);
+    EXPECT_EQ(s.Width(), c.width);
+    EXPECT_EQ(s.Height(), c.height);
+}
+
+void RatioHalf(TSettings& s) { s.SetRatio(0.5); }
+
+INSTANTIATE_TEST_SUITE_P(
+    Setters, SizeRules,
+    ::testing::Values(
+        SizeCase{"HeightIgnoredWhileWidthLeads", Nothing, [](TSettings& s) { s.SetHeight(500); }, 396, 245},
+        SizeCase{"WidthIgnoredWhileHeightLeads", HeightLeads, [](TSettings& s) { s.SetWidth(500); }, 396, 245},
+        SizeCase{"Width10BecomesMinimum", Nothing, [](TSettings& s) { s.SetWidth(10); }, 58, 36},
+        SizeCase{"Height20WithLockOff", LockOff, [](TSettings& s) { s.SetHeight(20); }, 396, 36},
+        SizeCase{"NegativeHeightWithLockOff", LockOff, [](TSettings& s) { s.SetHeight(-7); }, 396, 36},
+        SizeCase{"HeightLeadsDerivesWidth", HeightLeads, [](TSettings& s) { s.SetHeight(309); }, 500, 309},
+        SizeCase{"HalfRoundsToEvenDown", RatioHalf, [](TSettings& s) { s.SetWidth(489); }, 489, 244},
+        SizeCase{"HalfRoundsToEvenUp", RatioHalf, [](TSettings& s) { s.SetWidth(491); }, 491, 246},
+        SizeCase{"RatioReDerivesHeight", Nothing, [](TSettings& s) { s.SetRatio(1.5); }, 396, 594},
+        SizeCase{"RatioReDerivesWidth", HeightLeads, [](TSettings& s) { s.SetRatio(0.5); }, 490, 245},
+        SizeCase{"RatioWithLockOffKeepsSize", LockOff, [](TSettings& s) { s.SetRatio(0.5); }, 396, 245},
+        SizeCase{"RatioDerivesBelowMinimumWidth", HeightLeads, [](TSettings& s) { s.SetRatio(100.0); }, 2, 245},
+        SizeCase{"HugeWidthClamped", Nothing, [](TSettings& s) { s.SetWidth(2000000000); }, 16384, 10126},
+        SizeCase{"HugeHeightClamped", LockOff, [](TSettings& s) { s.SetHeight(2000000000); }, 396, 16384},
+        SizeCase{"HugeRatioClampsDerivedHeight", Nothing, [](TSettings& s) { s.SetRatio(1e308); }, 396, 16384},
+        SizeCase{"HugeRatioClampsMinimumHeight",
+                 [](TSettings& s) {
+                     s.SetLock(false);
+                     s.SetRatio(1000.0);
+                 },
+                 [](TSettings& s) { s.SetHeight(5); }, 396, 16384},
+        SizeCase{"TinyRatioClampsDerivedWidth", HeightLeads, [](TSettings& s) { s.SetRatio(1e-300); }, 16384, 245},
+        SizeCase{"ApplyLockAfterLockSwitchedOn",
+                 [](TSettings& s) {
+                     s.SetLock(false);
+                     s.SetHeight(100);
+                     s.SetLock(true);
+                 },
+                 [](TSettings& s) { s.ApplyLock(); }, 396, 245},
+        SizeCase{"ApplyLockWithHeightLeading",
+                 [](TSettings& s) {
+                     s.SetLock(false);
+                     s.SetLockWidth(false);
+                     s.SetHeight(100);
+                     s.SetLock(true);
+                 },
+                 [](TSettings& s) { s.ApplyLock(); }, 162, 100},
+        SizeCase{"SetLockDoesNotDerive",
+                 [](TSettings& s) {
+                     s.SetLock(false);
+                     s.SetHeight(100);
+                 },
+                 [](TSettings& s) { s.SetLock(true); }, 396, 100},
+        SizeCase{"RestoreDefaultsAfterRatioOne", [](TSettings& s) { s.SetRatio(1.0); },
+                 [](TSettings& s) { s.RestoreDefaults(); }, 396, 245}),
+    CaseName<SizeCase>);
+
+struct ClampCase {
+    const char* name;
+    Step action;
+    std::function<std::int32_t(const TSettings&)> read;
+    std::int32_t expected;
+};
+
+class Clamping : public ::testing::TestWithParam<ClampCase> {};
+
+TEST_P(Clamping, KeepsValuesInRange) {
+    const ClampCase& c = GetParam();
+    TSettings s(1920);
+    c.action(s);
+    EXPECT_EQ(c.read(s), c.expected);
+}
+
+std::int32_t ReadBorder(const TSettings& s) { return s.Border(); }
+std::int32_t ReadGrid(const TSettings& s) { return s.GridSize(); }
+std::int32_t ReadOpacity(const TSettings& s) { return s.Opacity(); }
+std::int32_t ReadLook(const TSettings& s) { return s.LookMode(); }
+std::int32_t ReadOrient(const TSettings& s) { return s.OrientMode(); }
+
+INSTANTIATE_TEST_SUITE_P(
+    Setters, Clamping,
+    ::testing::Values(ClampCase{"BorderNegative", [](TSettings& s) { s.SetBorder(-5); }, ReadBorder, 0},
+                      ClampCase{"BorderHuge", [](TSettings& s) { s.SetBorder(5000); }, ReadBorder, 1024},
+                      ClampCase{"GridSizeBelow3", [](TSettings& s) { s.SetGridSize(1); }, ReadGrid, 3},
+                      ClampCase{"GridSizeHuge", [](TSettings& s) { s.SetGridSize(1 << 30); }, ReadGrid, 32766},
+                      ClampCase{"Opacity150Ignored", [](TSettings& s) { s.SetOpacity(150); }, ReadOpacity, 90},
+                      ClampCase{"Opacity0Stored", [](TSettings& s) { s.SetOpacity(0); }, ReadOpacity, 0},
+                      ClampCase{"LookModeUnchecked", [](TSettings& s) { s.SetLookMode(40); }, ReadLook, 40},
+                      ClampCase{"NextLookModeAbove13",
+                                [](TSettings& s) {
+                                    s.SetLookMode(40);
+                                    s.NextLookMode();
+                                },
+                                ReadLook, 0},
+                      ClampCase{"NextLookModeSteps", [](TSettings& s) { s.NextLookMode(); }, ReadLook, 2},
+                      ClampCase{"NextOrientModeFrom3",
+                                [](TSettings& s) {
+                                    s.SetOrientMode(3);
+                                    s.NextOrientMode();
+                                },
+                                ReadOrient, 0},
+                      ClampCase{"NextOrientModeSteps", [](TSettings& s) { s.NextOrientMode(); }, ReadOrient, 1}),
+    CaseName<ClampCase>);
+
+TEST(TSettings, RestoreDefaultsKeepsLanguageAndPlaces) {
+    TSettings s(1920);
+    s.SetLang("Deutsch");
+    s.StoreOverlayPosition(11, 12);
+    s.StorePanelState(13, 14, false, 3);
+    s.SetRatio(1.0);
+    s.RestoreDefaults();
+    EXPECT_EQ(s.Ratio(), 0.6180339887498949);
+    EXPECT_EQ(s.Lang(), "Deutsch");
+    EXPECT_EQ(s.X(), 11);
+    EXPECT_EQ(s.Y(), 12);
+    EXPECT_EQ(s.SX(), 13);
+    EXPECT_EQ(s.SY(), 14);
+    EXPECT_FALSE(s.SVisible());
+    EXPECT_EQ(s.SPage(), 3);
+}
+
+TEST(TSettings, UnregisteredWindowIsSkipped) {
+    Log log;
+    RecordingPanel panel(log);
+    TSettings s(1920);
+    s.SetPanel(&panel);
+    s.SetLookMode(4);
+    s.SetPanel(nullptr);
+    s.SetLookMode(5);
+    EXPECT_EQ(log, (Log{"P:UpdateLook"}));
+}
+
+}  // namespace
+}  // namespace lumetra

@@ -1,0 +1,14 @@
+#pragma once
+// Names table-driven cases after their `name` field in test reports.
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace lumetra {
+
+template <class Case>
+std::string CaseName(const ::testing::TestParamInfo<Case>& param) {
+    return param.param.name;
+}
+
+}  // namespace lumetra

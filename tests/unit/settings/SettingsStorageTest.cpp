@@ -1,0 +1,314 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "settings/AppSettings.h"
+#include "settings/CaseName.h"
+#include "settings/SettingsFile.h"
+#include "support/FakePlatformFiles.h"
+
+namespace lumetra {
+namespace {
+
+using testing::FakePlatformFiles;
+
+// Every field of the settings, so one comparison shows all differences.
+struct Snapshot {
+    double ratio;
+    bool lockWidth, lock;
+    std::int32_t width, height, border;
+    Color linesColor, valuesColor;
+    bool mouseResizeAllowed;
+    std::int32_t opacity;
+    bool mouseWheelAllowed;
+    std::int32_t orientMode;
+    bool showValues;
+    std::int32_t lookMode, gridSize;
+    bool showHints, settingsOpacity, moveUsingGrid;
+    std::string lang;
+    std::int32_t x, y, sx, sy;
+    bool sVisible;
+    std::int32_t sPage;
+    bool sFrame;
+
+    friend bool operator==(const Snapshot&, const Snapshot&) = default;
+};
+
+Snapshot Take(const TSettings& s) {
+    return {s.Ratio(),      s.LockWidth(),         s.Lock(),          s.Width(),           s.Height(),
+            s.Border(),     s.LinesColor(),        s.ValuesColor(),   s.MouseResizeAllowed(), s.Opacity(),
+            s.MouseWheelAllowed(), s.OrientMode(), s.ShowValues(),    s.LookMode(),        s.GridSize(),
+            s.ShowHints(),  s.SettingsOpacity(),   s.MoveUsingGrid(), s.Lang(),            s.X(),
+            s.Y(),          s.SX(),                s.SY(),            s.SVisible(),        s.SPage(),
+            s.SFrame()};
+}
+
+void PrintTo(const Snapshot& s, std::ostream* os) {
+    *os << "Ratio=" << s.ratio << " LockWidth=" << s.lockWidth << " Lock=" << s.lock << " Width=" << s.width
+        << " Height=" << s.height << " Border=" << s.border << " LinesColor=" << s.linesColor
+        << " ValuesColor=" << s.valuesColor << " MouseResizeAllowed=" << s.mouseResizeAllowed
+        << " Opacity=" << s.opacity << " MouseWheelAllowed=" << s.mouseWheelAllowed
+        << " OrientMode=" << s.orientMode << " ShowValues=" << s.showValues << " LookMode=" << s.lookMode
+        << " GridSize=" << s.gridSize << " ShowHints=" << s.showHints << " SettingsOpacity=" << s.settingsOpacity
+        << " MoveUsingGrid=" << s.moveUsingGrid << " Lang=" << s.lang << " X=" << s.x << " Y=" << s.y
+        << " SX=" << s.sx << " SY=" << s.sy << " SVisible=" << s.sVisible << " SPage=" << s.sPage
+        << " SFrame=" << s.sFrame;
+}
+
+// What Load yields from a Settings section without any key.
+Snapshot KeyMissingDefaults() {
+    return {0.6180339887498949, true, true, 401, 248, 12, 4210943, 8618883, true, 90, true, 0, true, 1, 8,
+            true, false, true, "English", 200, 200, 600, 10, false, 1, true};
+}
+
+struct LoadCase {
+    const char* name;
+    std::string body;  // lines of the Settings section
+    char separator;
+    std::function<void(Snapshot&)> change;  // from the key-missing defaults
+};
+
+class LoadRules : public ::testing::TestWithParam<LoadCase> {};
+
+TEST_P(LoadRules, ApplyKeysInOrderWithDefaults) {
+    const LoadCase& c = GetParam();
+    TSettings s(1920);
+    s.LoadFromText("[Settings]\r\n" + c.body, c.separator);
+    Snapshot expected = KeyMissingDefaults();
+    c.change(expected);
+    EXPECT_EQ(Take(s), expected);
+}
+
+void DefaultRatio(Snapshot&) {}
+
+INSTANTIATE_TEST_SUITE_P(
+    Storage, LoadRules,
+    ::testing::Values(
+        LoadCase{"OnlyLookMode", "LookMode=5\r\n", '.', [](Snapshot& e) { e.lookMode = 5; }},
+        LoadCase{"WidthLeadsIgnoresStoredHeight", "Lock=1\r\nLockWidth=1\r\nWidth=500\r\nHeight=100\r\n", '.',
+                 [](Snapshot& e) {
+                     e.width = 500;
+                     e.height = 309;
+                 }},
+        LoadCase{"HeightLeadsIgnoresStoredWidth", "Lock=1\r\nLockWidth=0\r\nWidth=10\r\nHeight=309\r\n", '.',
+                 [](Snapshot& e) {
+                     e.lockWidth = false;
+                     e.width = 500;
+                     e.height = 309;
+                 }},
+        LoadCase{"WidthBelowMinimumWithLockOff", "Lock=0\r\nWidth=10\r\nHeight=100\r\n", '.',
+                 [](Snapshot& e) {
+                     e.lock = false;
+                     e.width = 58;
+                     e.height = 100;
+                 }},
+        LoadCase{"HeightBoundUsesRatioJustRead", "Lock=0\r\nRatio=1\r\nHeight=20\r\n", '.',
+                 [](Snapshot& e) {
+                     e.lock = false;
+                     e.ratio = 1.0;
+                     e.height = 58;
+                 }},
+        LoadCase{"Opacity150KeepsCreatedValue", "Opacity=150\r\n", '.', DefaultRatio},
+        LoadCase{"RatioOne", "Ratio=1\r\n", '.',
+                 [](Snapshot& e) {
+                     e.ratio = 1.0;
+                     e.height = 401;
+                 }},
+        LoadCase{"RatioComma", "Ratio=0,5\r\n", ',',
+                 [](Snapshot& e) {
+                     e.ratio = 0.5;
+                     e.height = 200;
+                 }},
+        LoadCase{"RatioCommaUnderPointLocale", "Ratio=0,5\r\n", '.', DefaultRatio},
+        LoadCase{"RatioWord", "Ratio=abc\r\n", '.', DefaultRatio},
+        LoadCase{"RatioEmpty", "Ratio=\r\n", '.', DefaultRatio},
+        LoadCase{"RatioZero", "Ratio=0\r\n", '.', DefaultRatio},
+        LoadCase{"RatioNegative", "Ratio=-1\r\n", '.', DefaultRatio},
+        LoadCase{"RatioNaN", "Ratio=nan\r\n", '.', DefaultRatio},
+        LoadCase{"RatioInfinite", "Ratio=inf\r\n", '.', DefaultRatio},
+        LoadCase{"RatioBeyondDouble", "Ratio=1e309\r\n", '.', DefaultRatio},
+        LoadCase{"RatioHugeButFinite", "Ratio=1e308\r\n", '.',
+                 [](Snapshot& e) {
+                     e.ratio = 1e308;
+                     e.height = 16384;
+                 }},
+        LoadCase{"BoolWordGivesDefault", "Lock=yes\r\nShowHints=true\r\n", '.', DefaultRatio},
+        LoadCase{"BoolTwoIsTrue", "SettingsOpacity=2\r\n", '.', [](Snapshot& e) { e.settingsOpacity = true; }},
+        LoadCase{"BoolHexZeroIsFalse", "SFrame=0x0\r\n", '.', [](Snapshot& e) { e.sFrame = false; }},
+        LoadCase{"IntegerGarbageGivesDefault", "GridSize=8px\r\nX=99999999999\r\nLookMode=\r\n", '.',
+                 DefaultRatio},
+        LoadCase{"GridSizeBelowMinimum", "GridSize=1\r\n", '.', [](Snapshot& e) { e.gridSize = 3; }},
+        LoadCase{"HexAndBlanks", "LinesColor= $FF \r\nX=0x10\r\n", '.',
+                 [](Snapshot& e) {
+                     e.linesColor = 0xFF;
+                     e.x = 16;
+                 }},
+        LoadCase{"NegativeColourKept", "ValuesColor=-1\r\n", '.', [](Snapshot& e) { e.valuesColor = 0xFFFFFFFFu; }},
+        LoadCase{"OutOfRangeModesKept", "LookMode=99\r\nOrientMode=-4\r\n", '.',
+                 [](Snapshot& e) {
+                     e.lookMode = 99;
+                     e.orientMode = -4;
+                 }},
+        LoadCase{"LangTrimmed", "Lang=  Deutsch  \r\n", '.', [](Snapshot& e) { e.lang = "Deutsch"; }},
+        LoadCase{"KeysInAnyCase", "lookmode=4\r\nSPAGE=2\r\n", '.',
+                 [](Snapshot& e) {
+                     e.lookMode = 4;
+                     e.sPage = 2;
+                 }},
+        LoadCase{"PlacesStoredDirectly", "X=-300\r\nY=5\r\nSX=1\r\nSY=2\r\nSVisible=1\r\nSPage=7\r\n", '.',
+                 [](Snapshot& e) {
+                     e.x = -300;
+                     e.y = 5;
+                     e.sx = 1;
+                     e.sy = 2;
+                     e.sVisible = true;
+                     e.sPage = 7;
+                 }}),
+    CaseName<LoadCase>);
+
+TEST(SettingsStorage, FirstSaveWritesEveryKeyInOrder) {
+    const TSettings s(1920);
+    EXPECT_EQ(s.SaveToText("", '.'),
+              "[Settings]\r\nBorder=12\r\nHeight=245\r\nWidth=396\r\nLockWidth=1\r\nLock=1\r\n"
+              "Ratio=0.618033988749895\r\nLinesColor=4210943\r\nValuesColor=8618883\r\nMouseResizeAllowed=1\r\n"
+              "Opacity=90\r\nMouseWheelAllowed=1\r\nOrientMode=0\r\nShowHints=1\r\nShowValues=1\r\nLookMode=1\r\n"
+              "GridSize=8\r\nSettingsOpacity=0\r\nMoveUsingGrid=1\r\nLang=English\r\nX=300\r\nY=240\r\n"
+              "SX=1739\r\nSY=10\r\nSVisible=1\r\nSPage=0\r\nSFrame=1\r\n");
+}
+
+TEST(SettingsStorage, SaveKeepsTheUsersOwnLines) {
+    TSettings s(1920);
+    s.SetLookMode(6);
+    const std::string before =
+        "; written by hand\r\n[Window]\r\nWidth=1\r\n\r\n[settings]\r\nlookmode = 2\r\nCustom=x\r\n\r\n[Tail]\r\nZ=1";
+    EXPECT_EQ(s.SaveToText(before, '.'),
+              "; written by hand\r\n[Window]\r\nWidth=1\r\n\r\n[settings]\r\nLookMode=6\r\nCustom=x\r\n"
+              "Border=12\r\nHeight=245\r\nWidth=396\r\nLockWidth=1\r\nLock=1\r\nRatio=0.618033988749895\r\n"
+              "LinesColor=4210943\r\nValuesColor=8618883\r\nMouseResizeAllowed=1\r\nOpacity=90\r\n"
+              "MouseWheelAllowed=1\r\nOrientMode=0\r\nShowHints=1\r\nShowValues=1\r\nGridSize=8\r\n"
+              "SettingsOpacity=0\r\nMoveUsingGrid=1\r\nLang=English\r\nX=300\r\nY=240\r\nSX=1739\r\nSY=10\r\n"
+              "SVisible=1\r\nSPage=0\r\nSFrame=1\r\n\r\n[Tail]\r\nZ=1");
+}
+
+TEST(SettingsStorage, SaveUsesTheGivenSeparator) {
+    const TSettings s(1920);
+    EXPECT_NE(s.SaveToText("", ',').find("\r\nRatio=0,618033988749895\r\n"), std::string::npos);
+}
+
+TEST(SettingsStorage, SaveThenLoadRestoresEveryField) {
+    TSettings saved(1920);
+    saved.SetRatio(1.5);
+    saved.SetLockWidth(false);
+    saved.SetHeight(300);
+    saved.SetBorder(3);
+    saved.SetLinesColor(0x123456);
+    saved.SetValuesColor(0xFFFFFFFF);
+    saved.SetMouseResizeAllowed(false);
+    saved.SetOpacity(0);
+    saved.SetMouseWheelAllowed(false);
+    saved.SetOrientMode(3);
+    saved.SetShowValues(false);
+    saved.SetLookMode(13);
+    saved.SetGridSize(40);
+    saved.SetShowHints(false);
+    saved.SetSettingsOpacity(true);
+    saved.SetMoveUsingGrid(false);
+    saved.SetLang("Nederlands");
+    saved.SetSFrame(false);
+    saved.StoreOverlayPosition(-20, 30);
+    saved.StorePanelState(40, -50, false, 3);
+
+    TSettings loaded(800);
+    loaded.LoadFromText(saved.SaveToText("", ','), ',');
+    EXPECT_EQ(Take(loaded), Take(saved));
+}
+
+// The file-level Load and Save over a fake file system.
+struct Installed {
+    Installed() {
+        platform.moduleFileName = "C:\\Program Files\\Velmora\\Lumetra\\Lumetra.exe";
+        platform.specialFolders[SpecialFolder::ProgramFiles] = "C:\\Program Files";
+        platform.specialFolders[SpecialFolder::AppData] = "C:\\Users\\u\\AppData\\Roaming";
+        platform.folders.insert("C:\\Users\\u\\AppData\\Roaming");
+    }
+    FakePlatformFiles platform;
+    SettingsFile file{platform};
+    const std::string path = "C:\\Users\\u\\AppData\\Roaming\\Velmora\\Lumetra\\Lumetra.user.settings";
+};
+
+TEST(SettingsStorage, LoadWithoutFileKeepsFirstRunValues) {
+    Installed fs;
+    TSettings s(1920);
+    const Snapshot firstRun = Take(s);
+    s.Load(fs.file);
+    EXPECT_EQ(Take(s), firstRun);
+}
+
+TEST(SettingsStorage, LoadReadsTheFileWithTheUsersSeparator) {
+    Installed fs;
+    fs.platform.decimalSeparator = ',';
+    fs.platform.files[fs.path] = "[Settings]\r\nRatio=0,5\r\nLookMode=3\r\n";
+    TSettings s(1920);
+    s.Load(fs.file);
+    EXPECT_EQ(s.Ratio(), 0.5);
+    EXPECT_EQ(s.LookMode(), 3);
+}
+
+TEST(SettingsStorage, FirstSaveCreatesBothProductFolders) {
+    Installed fs;
+    const TSettings s(1920);
+    EXPECT_TRUE(s.Save(fs.file));
+    EXPECT_EQ(fs.platform.createdFolders,
+              (std::vector<std::string>{"C:\\Users\\u\\AppData\\Roaming\\Velmora",
+                                        "C:\\Users\\u\\AppData\\Roaming\\Velmora\\Lumetra"}));
+    EXPECT_EQ(fs.platform.files[fs.path], s.SaveToText("", '.'));
+}
+
+TEST(SettingsStorage, SaveWhenFolderCannotBeMadeStillTriesTheWrite) {
+    Installed fs;
+    fs.platform.failCreateFolder = true;
+    const TSettings s(1920);
+    EXPECT_TRUE(s.Save(fs.file));
+    EXPECT_EQ(fs.platform.files.count(fs.path), 1u);
+}
+
+TEST(SettingsStorage, FailedWriteLeavesTheOldFileAndReportsIt) {
+    Installed fs;
+    const std::string old = "[Settings]\r\nLookMode=4\r\n";
+    fs.platform.files[fs.path] = old;
+    fs.platform.failReplace = true;
+    TSettings s(1920);
+    s.SetLookMode(9);
+    EXPECT_FALSE(s.Save(fs.file));
+    EXPECT_EQ(fs.platform.files[fs.path], old);
+}
+
+TEST(SettingsStorage, UnreadableFileIsNeitherLoadedNorReplaced) {
+    Installed fs;
+    fs.platform.files[fs.path] = "[Settings]\r\nLookMode=4\r\n";
+    fs.platform.unreadable.insert(fs.path);
+    TSettings s(1920);
+    const Snapshot firstRun = Take(s);
+    s.Load(fs.file);
+    EXPECT_EQ(Take(s), firstRun);
+    EXPECT_FALSE(s.Save(fs.file));
+    EXPECT_EQ(fs.platform.files[fs.path], "[Settings]\r\nLookMode=4\r\n");
+}
+
+TEST(SettingsStorage, SaveRewritesAnExistingFileInPlace) {
+    Installed fs;
+    fs.platform.files[fs.path] = "[Settings]\r\nLookMode=4\r\nMine=1\r\n";
+    TSettings s(1920);
+    s.Load(fs.file);
+    s.NextLookMode();
+    EXPECT_TRUE(s.Save(fs.file));
+    EXPECT_TRUE(fs.platform.createdFolders.empty());
+    const std::string kept = "[Settings]\r\nLookMode=5\r\nMine=1\r\nBorder=12\r\n";
+    EXPECT_EQ(fs.platform.files[fs.path].substr(0, kept.size()), kept);
+}
+
+}  // namespace
+}  // namespace lumetra

@@ -1,0 +1,92 @@
+#pragma once
+// An in-memory stand-in for the OS file services: files and folders by full
+// path (matched exactly), made-up special folders and a settable decimal
+// separator. Tests can make folder creation or file replacement fail.
+#include <cctype>
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <optional>
+#include <set>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "settings/SettingsFile.h"
+
+namespace lumetra::testing {
+
+class StringByteReader final : public IByteReader {
+public:
+    explicit StringByteReader(std::string bytes) : bytes_(std::move(bytes)) {}
+    bool ReadByte(std::uint8_t& byte) override {
+        if (pos_ >= bytes_.size()) return false;
+        byte = static_cast<std::uint8_t>(bytes_[pos_++]);
+        return true;
+    }
+
+private:
+    std::string bytes_;
+    std::size_t pos_ = 0;
+};
+
+class FakePlatformFiles final : public IPlatformFiles {
+public:
+    std::string moduleFileName = "C:\\Tools\\Lumetra\\Lumetra.exe";
+    std::map<SpecialFolder, std::string> specialFolders;
+    std::map<std::string, std::string> files;
+    std::set<std::string> folders;
+    std::set<std::string> unreadable;  // exist, but cannot be opened or read
+    std::vector<std::string> createdFolders;
+    char decimalSeparator = '.';
+    bool failCreateFolder = false;
+    bool failReplace = false;
+
+    std::string ModuleFileName() const override { return moduleFileName; }
+
+    std::string SpecialFolderPath(SpecialFolder folder) const override {
+        const auto it = specialFolders.find(folder);
+        return it == specialFolders.end() ? std::string() : it->second;
+    }
+
+    std::string UpperCase(std::string_view text) const override {
+        std::string out(text);
+        for (char& c : out) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        return out;
+    }
+
+    bool FolderExists(const std::string& path) const override { return folders.count(path) != 0; }
+
+    bool CreateFolder(const std::string& path) override {
+        createdFolders.push_back(path);
+        if (failCreateFolder) return false;
+        folders.insert(path);
+        return true;
+    }
+
+    bool FileExists(const std::string& path) const override {
+        return files.count(path) != 0 || unreadable.count(path) != 0;
+    }
+
+    std::unique_ptr<IByteReader> OpenForReading(const std::string& path) const override {
+        const auto text = ReadWholeFile(path);
+        if (!text) return nullptr;
+        return std::make_unique<StringByteReader>(*text);
+    }
+
+    std::optional<std::string> ReadWholeFile(const std::string& path) const override {
+        const auto it = files.find(path);
+        if (it == files.end() || unreadable.count(path) != 0) return std::nullopt;
+        return it->second;
+    }
+
+    bool ReplaceFileContents(const std::string& path, std::string_view contents) override {
+        if (failReplace) return false;
+        files[path] = std::string(contents);
+        return true;
+    }
+
+    char DecimalSeparator() const override { return decimalSeparator; }
+};
+
+}  // namespace lumetra::testing
