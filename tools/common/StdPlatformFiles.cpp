@@ -1,0 +1,108 @@
+#include "tools/common/StdPlatformFiles.h"
+
+#include <array>
+#include <filesystem>
+#include <fstream>
+#include <system_error>
+
+namespace lumetra {
+namespace {
+
+namespace fs = std::filesystem;
+
+class StreamByteReader final : public IByteReader {
+public:
+    explicit StreamByteReader(std::ifstream stream) : stream_(std::move(stream)) {}
+
+    bool ReadByte(std::uint8_t& byte) override {
+        char c = 0;
+        if (!stream_.get(c)) return false;
+        byte = static_cast<std::uint8_t>(c);
+        return true;
+    }
+
+private:
+    std::ifstream stream_;
+};
+
+bool IsDirectory(const std::string& path) {
+    std::error_code error;
+    return fs::is_directory(fs::path(path), error);
+}
+
+}  // namespace
+
+std::string StdPlatformFiles::SpecialFolderPath(SpecialFolder) const { return {}; }
+
+std::string StdPlatformFiles::UpperCase(std::string_view text) const {
+    std::string upper(text);
+    for (char& c : upper) {
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    }
+    return upper;
+}
+
+bool StdPlatformFiles::FolderExists(const std::string& path) const { return IsDirectory(path); }
+
+bool StdPlatformFiles::CreateFolder(const std::string& path) {
+    std::error_code error;
+    return fs::create_directory(fs::path(path), error);
+}
+
+bool StdPlatformFiles::FileExists(const std::string& path) const {
+    std::error_code error;
+    return fs::exists(fs::path(path), error) && !IsDirectory(path);
+}
+
+std::unique_ptr<IByteReader> StdPlatformFiles::OpenForReading(const std::string& path) const {
+    if (IsDirectory(path)) return nullptr;
+    std::ifstream stream(fs::path(path), std::ios::binary);
+    if (!stream) return nullptr;
+    return std::make_unique<StreamByteReader>(std::move(stream));
+}
+
+std::optional<std::string> StdPlatformFiles::ReadWholeFile(const std::string& path) const {
+    if (IsDirectory(path)) return std::nullopt;
+    std::ifstream stream(fs::path(path), std::ios::binary);
+    if (!stream) return std::nullopt;
+    std::string contents;
+    std::array<char, 65536> chunk{};
+    while (stream) {
+        stream.read(chunk.data(), chunk.size());
+        contents.append(chunk.data(), static_cast<std::size_t>(stream.gcount()));
+        if (contents.size() > kMaxWholeFile) return std::nullopt;
+    }
+    if (stream.bad()) return std::nullopt;
+    return contents;
+}
+
+bool StdPlatformFiles::ReplaceFileContents(const std::string& path, std::string_view contents) {
+    const fs::path target = fs::path(path);
+    fs::path temporary = target;
+    temporary += ".tmp";
+    {
+        std::ofstream stream(temporary, std::ios::binary | std::ios::trunc);
+        stream.write(contents.data(), static_cast<std::streamsize>(contents.size()));
+        stream.close();
+        if (stream.fail()) {
+            std::error_code ignored;
+            fs::remove(temporary, ignored);
+            return false;
+        }
+    }
+    std::error_code error;
+    fs::rename(temporary, target, error);
+    if (error) {
+        // Some runtimes refuse to rename over an existing file.
+        fs::remove(target, error);
+        fs::rename(temporary, target, error);
+    }
+    if (error) {
+        std::error_code ignored;
+        fs::remove(temporary, ignored);
+        return false;
+    }
+    return true;
+}
+
+}  // namespace lumetra

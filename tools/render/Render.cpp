@@ -1,0 +1,141 @@
+#include "tools/render/Render.h"
+
+#include <ostream>
+
+#include "lang/LangTable.h"
+#include "overlay/Looks.h"
+#include "overlay/SvgCanvas.h"
+#include "settings/AppSettings.h"
+#include "settings/IniCodec.h"
+#include "settings/IniValues.h"
+#include "settings/SettingsFile.h"
+
+namespace lumetra {
+namespace {
+
+constexpr int kExitOk = 0;
+constexpr int kExitWriteFailed = 1;
+constexpr int kExitUsage = 2;
+
+// The panel's place depends on the screen; an export never shows the panel.
+constexpr std::int32_t kNoScreenWidth = 0;
+
+constexpr int kCaptionRows = 16;
+
+// Merges every entry of one language file; false when it does not open.
+bool MergeLanguageFile(LangTable& table, const IPlatformFiles& platform, const std::string& path) {
+    const auto file = platform.OpenForReading(path);
+    if (!file) return false;
+    std::string key;
+    std::string value;
+    while (ReadLangEntry(*file, key, value)) table.Merge(key, value);
+    return true;
+}
+
+// Height h keeps the width it implies at 58 or more: the setter's own test.
+bool HeightFitsRatio(std::int64_t h, double ratio) {
+    return static_cast<long double>(h) / ratio >= kMinWidth;
+}
+
+std::string CheckHeight(std::int32_t height, double ratio) {
+    if (HeightFitsRatio(height, ratio)) return {};
+    std::int64_t smallest = 1;
+    while (!HeightFitsRatio(smallest, ratio)) ++smallest;  // ratio <= 100: at most 5800 steps
+    return "--height: " + std::to_string(height) + " is too small for the ratio " +
+           FormatIniReal(ratio, '.') + " (at least " + std::to_string(smallest) + ")";
+}
+
+}  // namespace
+
+char SettingsDecimalSeparator(std::string_view ini) {
+    const auto ratio = IniText(ini).Get("Settings", "Ratio");
+    if (ratio && !ParseIniReal(*ratio, '.') && ParseIniReal(*ratio, ',')) return ',';
+    return '.';
+}
+
+std::string ApplyRenderOptions(const RenderOptions& options, TSettings& settings) {
+    if (options.ratio) settings.SetRatio(*options.ratio);
+    if (options.height) {
+        if (auto problem = CheckHeight(*options.height, settings.Ratio()); !problem.empty())
+            return problem;
+    }
+    if (options.width && options.height) {
+        settings.SetLock(false);
+        settings.SetWidth(*options.width);
+        settings.SetHeight(*options.height);
+    } else if (options.width) {
+        if (settings.Lock() && !settings.LockWidth()) {
+            settings.SetLockWidth(true);
+            settings.ApplyLock();
+        }
+        settings.SetWidth(*options.width);
+    } else if (options.height) {
+        if (settings.Lock() && settings.LockWidth()) {
+            settings.SetLockWidth(false);
+            settings.ApplyLock();
+        }
+        settings.SetHeight(*options.height);
+    }
+    if (options.border) settings.SetBorder(*options.border);
+    if (options.look) settings.SetLookMode(*options.look);
+    if (options.orient) settings.SetOrientMode(*options.orient);
+    if (options.grid) settings.SetGridSize(*options.grid);
+    if (options.values) settings.SetShowValues(*options.values);
+    if (options.linesColor) settings.SetLinesColor(*options.linesColor);
+    if (options.valuesColor) settings.SetValuesColor(*options.valuesColor);
+    return {};
+}
+
+std::string RenderSvg(const TSettings& settings, const LangTable& lang) {
+    const int border = settings.Border();
+    const int clientWidth = settings.Width() + 2 * border;
+    const int clientHeight = settings.Height() + 2 * border + kCaptionRows;
+    SvgCanvas canvas({0, kCaptionRows, clientWidth, clientHeight});
+    RenderLook(settings, lang, canvas);
+    return canvas.Document();
+}
+
+int RunRender(const std::vector<std::string>& args, RenderEnvironment& env) {
+    const ParsedOptions parsed = ParseRenderOptions(args);
+    const auto fail = [&env](const std::string& message, int status) {
+        env.err << "lumetra-render: " << message << '\n';
+        return status;
+    };
+    if (!parsed.error.empty()) return fail(parsed.error, kExitUsage);
+    const RenderOptions& options = parsed.options;
+    if (options.help) {
+        env.out << RenderHelp();
+        return kExitOk;
+    }
+
+    TSettings settings(kNoScreenWidth);
+    if (options.settingsFile) {
+        const auto text = env.platform.ReadWholeFile(*options.settingsFile);
+        if (!text) return fail("cannot read the settings file '" + *options.settingsFile + "'", kExitUsage);
+        settings.LoadFromText(*text, SettingsDecimalSeparator(*text));
+    }
+    if (auto problem = ApplyRenderOptions(options, settings); !problem.empty())
+        return fail(problem, kExitUsage);
+
+    LangTable lang;
+    const std::string besideTool = SettingsFile(env.platform).ExeFolder() + "English.lng";
+    if (!MergeLanguageFile(lang, env.platform, besideTool) &&
+        (env.fallbackLangFolder.empty() ||
+         !MergeLanguageFile(lang, env.platform, env.fallbackLangFolder + "English.lng"))) {
+        env.err << "lumetra-render: English.lng not found; labels show their keys\n";
+    }
+    if (options.langFile && !MergeLanguageFile(lang, env.platform, *options.langFile))
+        return fail("cannot read the language file '" + *options.langFile + "'", kExitUsage);
+
+    const std::string svg = RenderSvg(settings, lang);
+    if (!options.outputFile) {
+        env.out << svg;
+        env.out.flush();
+        return env.out ? kExitOk : fail("cannot write the standard output", kExitWriteFailed);
+    }
+    if (!env.platform.ReplaceFileContents(*options.outputFile, svg))
+        return fail("cannot write '" + *options.outputFile + "'", kExitWriteFailed);
+    return kExitOk;
+}
+
+}  // namespace lumetra

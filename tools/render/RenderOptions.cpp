@@ -1,0 +1,236 @@
+#include "tools/render/RenderOptions.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <limits>
+
+#include "settings/AppSettings.h"
+
+namespace lumetra {
+namespace {
+
+// Stores a checked value, or says why it cannot be taken.
+using ValueHandler = std::string (*)(RenderOptions& options, std::string_view value);
+
+struct OptionSpec {
+    std::string_view name;
+    std::string_view meta;  // empty: the option takes no value
+    std::string_view help;
+    ValueHandler handler;
+};
+
+std::string Quoted(std::string_view value) {
+    std::string quoted(1, '\'');
+    quoted += value;
+    quoted += '\'';
+    return quoted;
+}
+
+std::string TakeNumber(std::optional<std::int32_t>& field, std::string_view value, std::int32_t lo,
+                       std::int32_t hi) {
+    const auto number = ParseWholeNumber(value);
+    if (!number) return Quoted(value) + " is not a whole number";
+    if (*number < lo || *number > hi) {
+        return Quoted(value) + " is out of range (" + std::to_string(lo) + " to " +
+               std::to_string(hi) + ")";
+    }
+    field = static_cast<std::int32_t>(*number);
+    return {};
+}
+
+std::string TakeColor(std::optional<Color>& field, std::string_view value) {
+    field = ParseColor(value);
+    return field ? std::string() : Quoted(value) + " is not a colour (#RRGGBB or 0 to 16777215)";
+}
+
+const std::array<OptionSpec, 15>& Specs() {
+    static const std::array<OptionSpec, 15> specs = {{
+        {"--look", "N", "look 0 to 13 (0 grid, 1 ratio steps, 2 halves, 3 thirds, 4 golden-ratio\n"
+                        "lines, 5 spiral, 6 four spirals, 7 full-turn spiral, 8 circles, 9 centred\n"
+                        "steps, 10 inset frames, 11 page canon, 12 armature, 13 golden-ratio cross)",
+         [](RenderOptions& o, std::string_view v) { return TakeNumber(o.look, v, 0, 13); }},
+        {"--orient", "N", "orientation 0 to 3: origin corner top-left, top-right, bottom-right,\n"
+                          "bottom-left",
+         [](RenderOptions& o, std::string_view v) { return TakeNumber(o.orient, v, 0, 3); }},
+        {"--ratio", "R", "height over width, as a decimal (0.5625) or as width:height (16:9),\n"
+                         "0.01 to 100; applied before the sizes",
+         [](RenderOptions& o, std::string_view v) {
+             o.ratio = ParseRatio(v);
+             return o.ratio ? std::string()
+                            : Quoted(v) + " is not a ratio from 0.01 to 100 (0.5625 or 16:9)";
+         }},
+        {"--width", "N", "width of the measured area, 58 to 16384 pixels; with the ratio lock\n"
+                         "on, the width leads and the height follows from the ratio",
+         [](RenderOptions& o, std::string_view v) { return TakeNumber(o.width, v, kMinWidth, kMaxDimension); }},
+        {"--height", "N", "height of the measured area, up to 16384 pixels and at least 58 times\n"
+                          "the ratio; alone, with the lock on, the height leads and the width\n"
+                          "follows; together with --width, the lock is switched off and both\n"
+                          "sizes are used as given",
+         [](RenderOptions& o, std::string_view v) { return TakeNumber(o.height, v, 1, kMaxDimension); }},
+        {"--border", "N", "margin around the measured area, 0 to 1024 pixels",
+         [](RenderOptions& o, std::string_view v) { return TakeNumber(o.border, v, 0, kMaxBorder); }},
+        {"--grid", "N", "grid step, 3 to 32766 pixels; no step finer than it is drawn",
+         [](RenderOptions& o, std::string_view v) { return TakeNumber(o.grid, v, kMinGridSize, kMaxGridSize); }},
+        {"--values", "on|off", "draw the measurements",
+         [](RenderOptions& o, std::string_view v) {
+             if (v == "on") o.values = true;
+             else if (v == "off") o.values = false;
+             else return Quoted(v) + " is neither on nor off";
+             return std::string();
+         }},
+        {"--lines-color", "C", "colour of the lines: #RRGGBB, or the decimal value of the settings\n"
+                               "file (red in the lowest byte)",
+         [](RenderOptions& o, std::string_view v) { return TakeColor(o.linesColor, v); }},
+        {"--values-color", "C", "colour of the measurements, as --lines-color",
+         [](RenderOptions& o, std::string_view v) { return TakeColor(o.valuesColor, v); }},
+        {"--settings", "FILE", "start from this settings file (Lumetra.user.settings) instead of the\n"
+                               "first-run settings; the options above apply on top of it",
+         [](RenderOptions& o, std::string_view v) { o.settingsFile = std::string(v); return std::string(); }},
+        {"--lang", "FILE", "a language file (.lng) for the labels, read over English.lng; English.lng\n"
+                           "is looked for beside this tool, then in the source tree's lang folder",
+         [](RenderOptions& o, std::string_view v) { o.langFile = std::string(v); return std::string(); }},
+        {"-o", "FILE", "write the SVG to FILE (replaced whole) instead of the standard output",
+         [](RenderOptions& o, std::string_view v) { o.outputFile = std::string(v); return std::string(); }},
+        {"--output", "FILE", "the same as -o",
+         [](RenderOptions& o, std::string_view v) { o.outputFile = std::string(v); return std::string(); }},
+        {"--help", "", "show this text",
+         [](RenderOptions& o, std::string_view) { o.help = true; return std::string(); }},
+    }};
+    return specs;
+}
+
+const OptionSpec* FindSpec(std::string_view name) {
+    for (const OptionSpec& spec : Specs()) {
+        if (spec.name == name) return &spec;
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+std::optional<std::int64_t> ParseWholeNumber(std::string_view text) {
+    std::int64_t value = 0;
+    const char* end = text.data() + text.size();
+    const auto [stop, error] = std::from_chars(text.data(), end, value);
+    if (text.empty() || stop != end) return std::nullopt;
+    if (error == std::errc::result_out_of_range) {
+        return text[0] == '-' ? std::numeric_limits<std::int64_t>::min()
+                              : std::numeric_limits<std::int64_t>::max();
+    }
+    if (error != std::errc()) return std::nullopt;
+    return value;
+}
+
+std::optional<double> ParseRatio(std::string_view text) {
+    const auto readPositive = [](std::string_view part) -> std::optional<double> {
+        double value = 0;
+        const char* end = part.data() + part.size();
+        // Fixed notation only: no signs, exponents, "inf" or "nan".
+        if (part.empty() || part.find_first_not_of("0123456789.") != std::string_view::npos)
+            return std::nullopt;
+        const auto [stop, error] = std::from_chars(part.data(), end, value, std::chars_format::fixed);
+        if (error != std::errc() || stop != end) return std::nullopt;
+        return value;
+    };
+    std::optional<double> ratio;
+    const auto colon = text.find(':');
+    if (colon == std::string_view::npos) {
+        ratio = readPositive(text);
+    } else {
+        const auto width = readPositive(text.substr(0, colon));
+        const auto height = readPositive(text.substr(colon + 1));
+        if (width && height && *width > 0) ratio = *height / *width;
+    }
+    if (!ratio || !std::isfinite(*ratio) || *ratio < kMinExportRatio || *ratio > kMaxExportRatio)
+        return std::nullopt;
+    return ratio;
+}
+
+std::optional<Color> ParseColor(std::string_view text) {
+    if (!text.empty() && text[0] == '#') {
+        const std::string_view hex = text.substr(1);
+        std::uint32_t rgb = 0;
+        const char* end = hex.data() + hex.size();
+        const auto [stop, error] = std::from_chars(hex.data(), end, rgb, 16);
+        if (hex.size() != 6 || error != std::errc() || stop != end) return std::nullopt;
+        return Rgb(rgb >> 16, rgb >> 8, rgb);
+    }
+    const auto value = ParseWholeNumber(text);
+    if (!value || *value < 0 || *value > 0xFFFFFF) return std::nullopt;
+    return static_cast<Color>(*value);
+}
+
+ParsedOptions ParseRenderOptions(const std::vector<std::string>& args) {
+    ParsedOptions parsed;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        std::string_view arg = args[i];
+        std::optional<std::string_view> value;
+        if (const auto equals = arg.find('='); arg.rfind("--", 0) == 0 && equals != std::string_view::npos) {
+            value = arg.substr(equals + 1);
+            arg = arg.substr(0, equals);
+        }
+        const OptionSpec* spec = FindSpec(arg);
+        if (spec == nullptr) {
+            parsed.error = "unknown option " + Quoted(arg) + " (see --help)";
+            return parsed;
+        }
+        if (spec->meta.empty() && value) {
+            parsed.error = std::string(spec->name) + " takes no value";
+            return parsed;
+        }
+        if (!spec->meta.empty() && !value) {
+            if (i + 1 >= args.size()) {
+                parsed.error = std::string(spec->name) + " needs a value (" + std::string(spec->meta) + ")";
+                return parsed;
+            }
+            value = args[++i];
+        }
+        const std::string problem = spec->handler(parsed.options, value.value_or(""));
+        if (!problem.empty()) {
+            parsed.error = std::string(spec->name) + ": " + problem;
+            return parsed;
+        }
+    }
+    return parsed;
+}
+
+std::string RenderHelp() {
+    std::string help =
+        "Usage: lumetra-render [options]\n"
+        "\n"
+        "Draws one look of Velmora Lumetra's proportion guides as an SVG document: the\n"
+        "measured area with its margins (the overlay's caption strip is left out), lines and\n"
+        "measurements as the overlay draws them, on a transparent background.\n"
+        "\n"
+        "Options (each value as the next argument or after '='):\n";
+    for (const OptionSpec& spec : Specs()) {
+        std::string head = "  " + std::string(spec.name);
+        if (!spec.meta.empty()) {
+            head += ' ';
+            head += spec.meta;
+        }
+        head.resize(std::max<std::size_t>(head.size() + 1, 22), ' ');
+        help += head;
+        for (const char c : spec.help) {
+            help += c;
+            if (c == '\n') help += std::string(22, ' ');
+        }
+        help += '\n';
+    }
+    help +=
+        "\n"
+        "Without --settings the first-run settings hold: look 1, orientation 0, 396 x 245\n"
+        "pixels with the golden ratio locked and the width leading, border 12, grid 8,\n"
+        "measurements on. A settings file's ratio may use a decimal comma.\n"
+        "\n"
+        "Exit status: 0 done, 1 the output could not be written, 2 a wrong option or an\n"
+        "input file that cannot be read.\n"
+        "\n"
+        "Example:\n"
+        "  lumetra-render --look 5 --orient 1 --ratio 16:9 --width 640 -o spiral.svg\n";
+    return help;
+}
+
+}  // namespace lumetra
