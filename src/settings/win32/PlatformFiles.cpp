@@ -1,0 +1,187 @@
+#include "settings/win32/PlatformFiles.h"
+
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#include <windows.h>
+#include <shlobj.h>
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <utility>
+#include <vector>
+
+namespace lumetra {
+
+namespace {
+
+// Owns one file handle; closes it when it goes.
+class FileHandle {
+public:
+    explicit FileHandle(HANDLE handle) : handle_(handle) {}
+    ~FileHandle() { Close(); }
+    FileHandle(const FileHandle&) = delete;
+    FileHandle& operator=(const FileHandle&) = delete;
+    FileHandle(FileHandle&& other) noexcept : handle_(std::exchange(other.handle_, INVALID_HANDLE_VALUE)) {}
+    FileHandle& operator=(FileHandle&& other) noexcept {
+        if (this != &other) {
+            Close();
+            handle_ = std::exchange(other.handle_, INVALID_HANDLE_VALUE);
+        }
+        return *this;
+    }
+
+    bool Valid() const { return handle_ != INVALID_HANDLE_VALUE; }
+    HANDLE Get() const { return handle_; }
+
+    // Closes now, so a rename can follow; false when the close failed.
+    bool Close() {
+        if (!Valid()) return true;
+        return CloseHandle(std::exchange(handle_, INVALID_HANDLE_VALUE)) != 0;
+    }
+
+private:
+    HANDLE handle_;
+};
+
+FileHandle OpenExisting(const std::string& path) {
+    return FileHandle(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+}
+
+// Reads ahead in small blocks so single bytes do not cost a call each.
+class FileByteReader final : public IByteReader {
+public:
+    explicit FileByteReader(FileHandle file) : file_(std::move(file)) {}
+
+    bool ReadByte(std::uint8_t& byte) override {
+        if (pos_ == filled_) {
+            DWORD read = 0;
+            if (!ReadFile(file_.Get(), buffer_.data(), static_cast<DWORD>(buffer_.size()), &read, nullptr) ||
+                read == 0) {
+                return false;
+            }
+            pos_ = 0;
+            filled_ = read;
+        }
+        byte = buffer_[pos_++];
+        return true;
+    }
+
+private:
+    FileHandle file_;
+    std::array<std::uint8_t, 4096> buffer_{};
+    DWORD pos_ = 0;
+    DWORD filled_ = 0;
+};
+
+DWORD Attributes(const std::string& path) { return GetFileAttributesA(path.c_str()); }
+
+bool WriteAll(HANDLE file, std::string_view contents) {
+    constexpr std::size_t kChunk = 1 << 20;
+    while (!contents.empty()) {
+        const auto size = static_cast<DWORD>(std::min(contents.size(), kChunk));
+        DWORD written = 0;
+        if (!WriteFile(file, contents.data(), size, &written, nullptr) || written != size) return false;
+        contents.remove_prefix(size);
+    }
+    return true;
+}
+
+// Writes and flushes the whole file; false on any failure.
+bool WriteNewFile(const std::string& path, std::string_view contents) {
+    FileHandle file(
+        CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.Valid()) return false;
+    const bool written = WriteAll(file.Get(), contents) && FlushFileBuffers(file.Get()) != 0;
+    return file.Close() && written;
+}
+
+}  // namespace
+
+std::string Win32PlatformFiles::ModuleFileName() const {
+    // Long-path installs can exceed MAX_PATH: grow until the name fits.
+    std::vector<char> buffer(MAX_PATH);
+    for (;;) {
+        const DWORD length = GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+        if (length == 0) return {};
+        if (length < buffer.size()) return std::string(buffer.data(), length);
+        if (buffer.size() >= 32768) return {};
+        buffer.resize(buffer.size() * 2);
+    }
+}
+
+std::string Win32PlatformFiles::SpecialFolderPath(SpecialFolder folder) const {
+    int csidl = CSIDL_APPDATA;
+    switch (folder) {
+    case SpecialFolder::ProgramFiles: csidl = CSIDL_PROGRAM_FILES; break;
+    case SpecialFolder::CommonAppData: csidl = CSIDL_COMMON_APPDATA; break;
+    case SpecialFolder::AppData: csidl = CSIDL_APPDATA; break;
+    }
+    std::array<char, MAX_PATH> path{};
+    if (FAILED(SHGetFolderPathA(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path.data()))) return {};
+    return path.data();
+}
+
+std::string Win32PlatformFiles::UpperCase(std::string_view text) const {
+    std::string upper(text);
+    // The call takes a 32-bit length; the paths compared here are far shorter.
+    const auto length = static_cast<DWORD>(std::min<std::size_t>(upper.size(), MAXDWORD));
+    if (length > 0) CharUpperBuffA(upper.data(), length);
+    return upper;
+}
+
+bool Win32PlatformFiles::FolderExists(const std::string& path) const {
+    const DWORD attributes = Attributes(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+bool Win32PlatformFiles::CreateFolder(const std::string& path) { return CreateDirectoryA(path.c_str(), nullptr) != 0; }
+
+bool Win32PlatformFiles::FileExists(const std::string& path) const {
+    const DWORD attributes = Attributes(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+std::unique_ptr<IByteReader> Win32PlatformFiles::OpenForReading(const std::string& path) const {
+    FileHandle file = OpenExisting(path);
+    if (!file.Valid()) return nullptr;
+    return std::make_unique<FileByteReader>(std::move(file));
+}
+
+std::optional<std::string> Win32PlatformFiles::ReadWholeFile(const std::string& path) const {
+    const FileHandle file = OpenExisting(path);
+    if (!file.Valid()) return std::nullopt;
+    std::string contents;
+    std::array<char, 65536> block{};
+    for (;;) {
+        DWORD read = 0;
+        if (!ReadFile(file.Get(), block.data(), static_cast<DWORD>(block.size()), &read, nullptr)) return std::nullopt;
+        if (read == 0) return contents;
+        contents.append(block.data(), read);
+    }
+}
+
+bool Win32PlatformFiles::ReplaceFileContents(const std::string& path, std::string_view contents) {
+    // The new file is complete and on disk before it takes the old one's
+    // place, so a failure at any step leaves the old file as it was.
+    const std::string temporary = path + ".tmp";
+    if (WriteNewFile(temporary, contents) &&
+        MoveFileExA(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0) {
+        return true;
+    }
+    DeleteFileA(temporary.c_str());
+    return false;
+}
+
+char Win32PlatformFiles::DecimalSeparator() const {
+    std::array<char, 8> separator{};
+    if (GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, separator.data(), static_cast<int>(separator.size())) <
+            2) {
+        return '.';
+    }
+    return separator[0];
+}
+
+}  // namespace lumetra

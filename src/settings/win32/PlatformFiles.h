@@ -1,0 +1,22 @@
+#pragma once
+// The file services of the settings and language code on Windows, through
+// the ANSI calls: paths and texts are in the system's single-byte code page.
+#include "settings/SettingsFile.h"
+
+namespace lumetra {
+
+class Win32PlatformFiles final : public IPlatformFiles {
+public:
+    std::string ModuleFileName() const override;
+    std::string SpecialFolderPath(SpecialFolder folder) const override;
+    std::string UpperCase(std::string_view text) const override;
+    bool FolderExists(const std::string& path) const override;
+    bool CreateFolder(const std::string& path) override;
+    bool FileExists(const std::string& path) const override;
+    std::unique_ptr<IByteReader> OpenForReading(const std::string& path) const override;
+    std::optional<std::string> ReadWholeFile(const std::string& path) const override;
+    bool ReplaceFileContents(const std::string& path, std::string_view contents) override;
+    char DecimalSeparator() const override;
+};
+
+}  // namespace lumetra
