@@ -1,0 +1,364 @@
+#include "panel/PanelController.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <optional>
+#include <utility>
+
+#include "app/Startup.h"
+#include "app/WebQuery.h"
+#include "lang/Format.h"
+#include "lang/LangTable.h"
+#include "overlay/Compose.h"
+#include "overlay/Geometry.h"
+#include "panel/PanelLists.h"
+#include "settings/IniValues.h"
+#include "settings/SettingsFile.h"
+
+namespace lumetra {
+namespace {
+
+// Spin positions are signed 16-bit.
+constexpr int kMaxSpinPosition = std::numeric_limits<std::int16_t>::max();
+constexpr double kPresetTolerance = 0.001;
+constexpr int kLookCount = 14;
+constexpr int kOrientCount = 4;
+constexpr const char* kCopyrightNotice = "Copyright \xA9 Velmora";
+
+std::string Trimmed(const std::string& text) {
+    const auto first = text.find_first_not_of(' ');
+    if (first == std::string::npos) return {};
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+std::string Numbered(const char* prefix, int index) { return prefix + std::to_string(index); }
+
+// What the user typed into the ratio box, when it may become Ratio.
+std::optional<double> TypedRatio(const std::string& text, char decimalSeparator) {
+    std::string number = Trimmed(text);
+    if (number.starts_with('+')) number.erase(0, 1);
+    const std::optional<double> value = ParseIniReal(number, decimalSeparator);
+    if (!value || !AcceptsTypedRatio(*value)) return std::nullopt;
+    return value;
+}
+
+}  // namespace
+
+int SpinField::MoveTo(std::int64_t position) {
+    position_ = static_cast<int>(std::clamp<std::int64_t>(position, minimum_, maximum_));
+    return position_;
+}
+
+int SpinField::ReadFrom(const std::string& text) {
+    const std::optional<std::int32_t> value = ParseIniInt(text);
+    if (value && *value >= minimum_ && *value <= maximum_) position_ = *value;
+    return position_;
+}
+
+PanelController::PanelController(TSettings& settings, LangTable& texts, const SettingsFile& files,
+                                 IOverlaySink& overlay, IPanelView& view,
+                                 std::int32_t primaryScreenWidth)
+    : settings_(settings),
+      texts_(texts),
+      files_(files),
+      overlay_(overlay),
+      view_(view),
+      size_(0, static_cast<int>(std::clamp<std::int64_t>(2 * std::int64_t{primaryScreenWidth}, 0,
+                                                         kMaxSpinPosition))),
+      gridSize_(0, kMaxGridSize) {}
+
+void PanelController::Start(const std::vector<std::string>& languageFiles) {
+    UpdatePosition();
+    UpdateOpacity();
+    UpdateColors();
+    UpdateSnapTo();
+    UpdateLook();
+    UpdateRatio();
+    UpdateOrientation();
+    UpdateGridSize();
+    UpdateOptions();
+    FillLanguages(languageFiles);
+    ReloadLanguage();
+}
+
+char PanelController::DecimalSeparator() const { return files_.Platform().DecimalSeparator(); }
+
+// ---- refreshes -------------------------------------------------------------
+
+void PanelController::UpdatePosition() { view_.MoveTo({settings_.SX(), settings_.SY()}); }
+
+void PanelController::UpdateOptions() {
+    view_.ShowOptions(AdvancedOptions(settings_));
+    view_.EnableHints(settings_.ShowHints());
+    UpdateOpacity();
+}
+
+void PanelController::UpdateOpacity() {
+    const std::int32_t opacity = settings_.Opacity();
+    const bool blends = settings_.SettingsOpacity() && OpacityBlends(opacity);
+    view_.SetBlending(blends ? std::optional<std::uint8_t>(OpacityAlpha(opacity)) : std::nullopt);
+    view_.ShowOpacity(std::clamp(opacity, 0, 100));
+}
+
+void PanelController::UpdateGridSize() { ShowGridSize(settings_.GridSize()); }
+
+void PanelController::UpdateColors() {
+    view_.ShowColor(PanelColorBox::Lines, ColorEntryFor(settings_.LinesColor()), settings_.LinesColor());
+    view_.ShowColor(PanelColorBox::Values, ColorEntryFor(settings_.ValuesColor()),
+                    settings_.ValuesColor());
+}
+
+void PanelController::UpdateLook() {
+    const std::int32_t look = settings_.LookMode();
+    if (look >= 0 && look < kLookCount) view_.SelectListItem(PanelList::Look, look);
+}
+
+void PanelController::UpdateOrientation() {
+    const std::int32_t orient = settings_.OrientMode();
+    view_.SelectListItem(PanelList::Orientation, orient >= 0 && orient < kOrientCount ? orient : -1);
+}
+
+void PanelController::UpdateLock() {
+    const bool widthLeads = settings_.LockWidth();
+    view_.ShowLock(widthLeads, settings_.Lock());
+    // A switched choice shows the other dimension, as its click would.
+    if (std::exchange(widthLeadsShown_, widthLeads) != widthLeads) ShowSize(Leading());
+}
+
+void PanelController::UpdateSnapTo() {
+    widthLeadsShown_ = settings_.LockWidth();
+    view_.ShowLock(widthLeadsShown_, settings_.Lock());
+    ShowSize(Leading());
+}
+
+void PanelController::UpdateRatio() {
+    const double ratio = settings_.Ratio();
+    const auto& presets = RatioPresets();
+    for (std::size_t i = 0; i < presets.size(); ++i) {
+        if (std::fabs(presets[i] - ratio) < kPresetTolerance) {
+            view_.SelectListItem(PanelList::Ratio, static_cast<int>(i));
+            return;
+        }
+    }
+    // Every run without a preset adds the value again; items stay all run.
+    const std::string text = FormatIniReal(ratio, DecimalSeparator());
+    view_.SetRatioText(text);
+    view_.AddListItem(PanelList::Ratio, text);
+}
+
+void PanelController::UpdateSizeField() { ShowSize(Leading()); }
+
+void PanelController::ReloadLanguage() {
+    ApplyLanguage(kBaseLanguage);
+    ApplyLanguage(settings_.Lang());
+}
+
+void PanelController::FillLanguages(const std::vector<std::string>& languageFiles) {
+    view_.ClearList(PanelList::Language);
+    languages_.clear();
+    for (const std::string& file : languageFiles) {
+        languages_.push_back(LanguageFromFileName(file));
+        view_.AddListItem(PanelList::Language, languages_.back());
+    }
+    const std::string& lang = settings_.Lang();
+    const std::string fileNamePart = lang.substr(lang.find_last_of("\\/:") + 1);
+    view_.SelectListItem(PanelList::Language, FindLanguage(languages_, fileNamePart, files_.Platform()));
+}
+
+void PanelController::ApplyLanguage(const std::string& name) {
+    LoadLanguage(texts_, files_, kBaseLanguage, kProductSubPath, kProductSubPath);
+    if (name != kBaseLanguage) LoadLanguage(texts_, files_, name, kProductSubPath, kProductSubPath);
+    view_.SelectListItem(PanelList::Language, FindLanguage(languages_, name, files_.Platform()));
+    ApplyTexts();
+    // Relabelling a selected item can drop the selection.
+    UpdateRatio();
+    UpdateLook();
+    UpdateOrientation();
+}
+
+void PanelController::ApplyTexts() {
+    const auto text = [this](std::string_view key) { return texts_.Text(key); };
+    const char separator = DecimalSeparator();
+    view_.SetText(PanelText::MainTab, text("MSMainTab"));
+    view_.SetText(PanelText::LogoLabel,
+                  std::string(kProgramTitle) + "\n" + text("MSVersion") + " " + kProgramVersion);
+    view_.SetText(PanelText::CopyrightLabel,
+                  FormatTemplate(text("MSCopyright"), {std::string(kCopyrightNotice)}, separator));
+    view_.SetText(PanelText::DevWebBtn, text("MSDevWebBtn"));
+    view_.SetText(PanelText::AskSupportBtn, text("MSAskSupportBtn"));
+    view_.SetText(PanelText::CheckForUpdatesBtn, text("MSCheckForUpdatesBtn"));
+    view_.SetText(PanelText::HelpBtn, text("MSHelpBtn"));
+    view_.SetText(PanelText::LookTab, text("MSLookTab"));
+    view_.SetText(PanelText::SectionLabel, text("MSSection"));
+    view_.SetText(PanelText::SnapToGroupBox, text("MSSnapTo"));
+    view_.SetText(PanelText::WidthRadio, text("MSWidth"));
+    view_.SetText(PanelText::HeightRadio, text("MSHeight"));
+    view_.SetText(PanelText::RatioLabel, text("MSRatio"));
+    const auto& presets = RatioPresets();
+    for (int i = 0; i < static_cast<int>(kRatioPresetCount); ++i) {
+        const std::string item = text(Numbered("MSRat", i));
+        // Items 0, 1 and 12 name their value; 12, the square, draws golden divisions.
+        const bool named = i == 0 || i == 1 || i == 12;
+        const double value = i == 1 ? presets[1] : InvPhi;
+        view_.SetListItem(PanelList::Ratio, i, named ? FormatTemplate(item, {value}, separator) : item);
+    }
+    view_.SetText(PanelText::GridLabel, text("MSGrid"));
+    view_.SetText(PanelText::LookLabel, text("MSLook"));
+    for (int i = 0; i < kLookCount; ++i) view_.SetListItem(PanelList::Look, i, text(Numbered("MSLook", i)));
+    view_.SetText(PanelText::OrientationLabel, text("MSOrientation"));
+    for (int i = 0; i < kOrientCount; ++i) view_.SetListItem(PanelList::Orientation, i, text(Numbered("MSOr", i)));
+    view_.SetText(PanelText::GridSizeLabel, text("MSGridSize"));
+    view_.SetText(PanelText::ColorsTab, text("MSColorsTab"));
+    view_.SetText(PanelText::LinesColorLabel, text("MSLinesColor"));
+    view_.SetText(PanelText::ValuesColorLabel, text("MSValuesColor"));
+    view_.SetText(PanelText::OpacityLabel, text("MSOpacity"));
+    view_.SetText(PanelText::AdvancedTab, text("MSAdvancedTab"));
+    view_.SetText(PanelText::LanguageLabel, text("MSLanguage"));
+    view_.SetText(PanelText::AdvancedLabel, text("MSAdvanced"));
+    view_.SetText(PanelText::RestoreButton, text("MSRestore"));
+    for (int i = 0; i < kAdvancedOptionCount; ++i) view_.SetListItem(PanelList::Advanced, i, text(Numbered("MSA", i)));
+    view_.SetText(PanelText::LockCheckBox, text("MSLockAspectRatio"));
+    view_.RepaintAll();
+}
+
+// ---- size field ------------------------------------------------------------
+
+std::int32_t PanelController::Leading() const {
+    return settings_.LockWidth() ? settings_.Width() : settings_.Height();
+}
+
+void PanelController::SetLeading(std::int32_t value) {
+    if (settings_.LockWidth()) {
+        settings_.SetWidth(value);
+    } else {
+        settings_.SetHeight(value);
+    }
+}
+
+// Moving the spin rewrites the edit, which counts as a change of the field.
+void PanelController::ShowSize(std::int32_t value) {
+    view_.ShowSpinPosition(PanelSpin::Size, size_.MoveTo(value));
+    SizeEditChange();
+}
+
+void PanelController::SizeEditKeyDown(FieldKey key) {
+    if (key != FieldKey::Enter) {
+        editsLive_ = false;
+        return;
+    }
+    editsLive_ = true;
+    CommitSize();
+}
+
+void PanelController::SizeEditExit() {
+    editsLive_ = true;
+    CommitSize();
+}
+
+void PanelController::CommitSize() {
+    const std::string text = view_.SpinText(PanelSpin::Size);
+    const std::optional<std::int32_t> typed = ParseIniInt(text);
+    if (!typed) throw ConversionError(text);
+    if (*typed >= size_.Maximum()) return;
+    ShowSize(*typed);
+    const int position = size_.Position();
+    if (position < size_.Maximum()) SetLeading(position);
+}
+
+void PanelController::SizeEditChange() {
+    if (!editsLive_ || inSizeChange_) return;
+    inSizeChange_ = true;
+    const int position = size_.ReadFrom(view_.SpinText(PanelSpin::Size));
+    if (position < size_.Maximum()) {
+        SetLeading(position);
+        overlay_.ApplySize();
+        overlay_.RefreshLook();
+    }
+    inSizeChange_ = false;
+}
+
+void PanelController::WidthRadioClick() {
+    settings_.SetLockWidth(true);
+    ShowSize(settings_.Width());
+}
+
+void PanelController::HeightRadioClick() {
+    settings_.SetLockWidth(false);
+    ShowSize(settings_.Height());
+}
+
+// ---- grid field ------------------------------------------------------------
+
+void PanelController::ShowGridSize(std::int32_t value) {
+    view_.ShowSpinPosition(PanelSpin::GridSize, gridSize_.MoveTo(value));
+    GridSizeEditChange();
+}
+
+void PanelController::ApplyGridSize() {
+    settings_.SetGridSize(gridSize_.ReadFrom(view_.SpinText(PanelSpin::GridSize)));
+    overlay_.RefreshLook();
+}
+
+void PanelController::GridSizeEditKeyDown(FieldKey key) {
+    // Enter leaves EditsLive as it is: after it, changes apply again only
+    // once the field has lost the focus.
+    if (key == FieldKey::Enter) {
+        ApplyGridSize();
+    } else {
+        editsLive_ = false;
+    }
+}
+
+void PanelController::GridSizeEditExit() {
+    editsLive_ = true;
+    ApplyGridSize();
+}
+
+void PanelController::GridSizeEditChange() {
+    if (!editsLive_ || inGridChange_) return;
+    inGridChange_ = true;
+    ApplyGridSize();
+    inGridChange_ = false;
+}
+
+// ---- the other controls ----------------------------------------------------
+
+void PanelController::RatioComboBoxSelect(int index, const std::string& text) {
+    const auto& presets = RatioPresets();
+    if (index >= 0 && index < static_cast<int>(presets.size())) {
+        settings_.SetRatio(presets[static_cast<std::size_t>(index)]);
+    } else if (const std::optional<double> typed = TypedRatio(text, DecimalSeparator())) {
+        settings_.SetRatio(*typed);
+    }
+    overlay_.RefreshLook();
+}
+
+void PanelController::LockCheckBoxClick(bool checked) {
+    settings_.SetLock(checked);
+    settings_.ApplyLock();
+}
+
+void PanelController::LookComboBoxChange(int index) {
+    if (index >= 0 && index < kLookCount) settings_.SetLookMode(index);
+}
+
+void PanelController::OrientationComboBoxChange(int index) {
+    if (index >= 0 && index < kOrientCount) settings_.SetOrientMode(index);
+}
+
+void PanelController::LinesColorBoxChange(Color color) { settings_.SetLinesColor(color); }
+
+void PanelController::ValuesColorBoxChange(Color color) { settings_.SetValuesColor(color); }
+
+void PanelController::OpacityTrackBarChange(int position) { settings_.SetOpacity(position); }
+
+void PanelController::AdvCheckListBoxClickCheck(const AdvancedChecks& checks) {
+    ApplyAdvancedOptions(settings_, checks);
+}
+
+void PanelController::RestoreButtonClick() { settings_.RestoreDefaults(); }
+
+void PanelController::LangComboBoxChange(const std::string& name) { settings_.SetLang(name); }
+
+}  // namespace lumetra

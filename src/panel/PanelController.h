@@ -1,0 +1,132 @@
+#pragma once
+// The settings panel's behaviour without its window: the refresh operations
+// through which the settings keep the controls current, and the handlers
+// through which the controls change the settings. The window only wires its
+// controls to these calls (IPanelView the other way).
+//
+// Win32 controls set from code fire no handlers, so the refreshes run the
+// follow-ups that matter themselves: a moved size field re-applies the
+// overlay's size, a moved grid field redraws the overlay, and a switched
+// width/height choice shows the new leading dimension. Every such round trip
+// ends at a setter that finds its value already stored.
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "panel/PanelView.h"
+#include "settings/AppSettings.h"
+
+namespace lumetra {
+
+class LangTable;
+class SettingsFile;
+
+// A size field text that is not an integer; the window shows the message in
+// the top-level error box.
+class ConversionError : public std::runtime_error {
+public:
+    explicit ConversionError(const std::string& text)
+        : std::runtime_error("'" + text + "' is not a valid integer value") {}
+};
+
+enum class FieldKey { Enter, Other };
+
+// An edit + spin pair: the position stays in its range, and reading it from
+// the edit's text keeps the old position when the text is no number in range.
+class SpinField {
+public:
+    SpinField(int minimum, int maximum) : minimum_(minimum), maximum_(maximum) {}
+    int Maximum() const { return maximum_; }
+    int Position() const { return position_; }
+    // Clamped into the range; the result is what the edit shows.
+    int MoveTo(std::int64_t position);
+    int ReadFrom(const std::string& text);
+
+private:
+    int minimum_;
+    int maximum_;
+    int position_ = 0;
+};
+
+class PanelController final : public IPanelSink {
+public:
+    // primaryScreenWidth bounds the size field: 0 .. 2 x width.
+    PanelController(TSettings& settings, LangTable& texts, const SettingsFile& files,
+                    IOverlaySink& overlay, IPanelView& view, std::int32_t primaryScreenWidth);
+
+    // The creation sequence: position, opacity, every control from the
+    // settings, the language list from the "*.lng" file names beside the
+    // program, then the languages and the texts.
+    void Start(const std::vector<std::string>& languageFiles);
+
+    // Panel notifications of the settings.
+    void UpdateOptions() override;
+    void UpdateOpacity() override;
+    void UpdateGridSize() override;
+    void UpdateColors() override;
+    void UpdateLook() override;
+    void UpdateOrientation() override;
+    void UpdateLock() override;
+    void UpdateRatio() override;
+    void UpdateSizeField() override;
+    void ReloadLanguage() override;
+
+    void UpdatePosition();
+    void UpdateSnapTo();
+    void FillLanguages(const std::vector<std::string>& languageFiles);
+    void ApplyLanguage(const std::string& name);
+    // The localisation pass.
+    void ApplyTexts();
+
+    // User handlers. SizeEditKeyDown and SizeEditExit throw ConversionError
+    // for a text that is not an integer.
+    void SizeEditKeyDown(FieldKey key);
+    void SizeEditExit();
+    void SizeEditChange();
+    void GridSizeEditKeyDown(FieldKey key);
+    void GridSizeEditExit();
+    void GridSizeEditChange();
+    void WidthRadioClick();
+    void HeightRadioClick();
+    // index is the selected item, -1 when the user typed; text is what the
+    // box shows (the item's text for a selected item).
+    void RatioComboBoxSelect(int index, const std::string& text);
+    void LockCheckBoxClick(bool checked);
+    void LookComboBoxChange(int index);
+    void OrientationComboBoxChange(int index);
+    void LinesColorBoxChange(Color color);
+    void ValuesColorBoxChange(Color color);
+    void OpacityTrackBarChange(int position);
+    void AdvCheckListBoxClickCheck(const AdvancedChecks& checks);
+    void RestoreButtonClick();
+    void LangComboBoxChange(const std::string& name);
+
+    bool EditsLive() const { return editsLive_; }
+
+private:
+    char DecimalSeparator() const;
+    std::int32_t Leading() const;
+    void SetLeading(std::int32_t value);
+    void CommitSize();
+    void ApplyGridSize();
+    void ShowSize(std::int32_t value);
+    void ShowGridSize(std::int32_t value);
+
+    TSettings& settings_;
+    LangTable& texts_;
+    const SettingsFile& files_;
+    IOverlaySink& overlay_;
+    IPanelView& view_;
+
+    SpinField size_;
+    SpinField gridSize_;
+    bool editsLive_ = true;
+    bool widthLeadsShown_ = true;
+    std::vector<std::string> languages_;
+    // Guards against a field's change running again inside its own setter.
+    bool inSizeChange_ = false;
+    bool inGridChange_ = false;
+};
+
+}  // namespace lumetra

@@ -1,0 +1,65 @@
+#pragma once
+// What the panel's behaviour needs from its window: show values in the
+// controls and read back the texts of the two number fields. Nothing here
+// runs a handler; PanelController decides what follows a change it makes.
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "common/Types.h"
+
+namespace lumetra {
+
+// Controls whose caption the localisation pass sets, in the pass's order.
+enum class PanelText {
+    MainTab, LogoLabel, CopyrightLabel, DevWebBtn, AskSupportBtn, CheckForUpdatesBtn, HelpBtn,
+    LookTab, SectionLabel, SnapToGroupBox, WidthRadio, HeightRadio, RatioLabel, GridLabel,
+    LookLabel, OrientationLabel, GridSizeLabel, ColorsTab, LinesColorLabel, ValuesColorLabel,
+    OpacityLabel, AdvancedTab, LanguageLabel, AdvancedLabel, RestoreButton, LockCheckBox,
+};
+
+enum class PanelList { Ratio, Look, Orientation, Advanced, Language };
+
+// The edit + spin pairs.
+enum class PanelSpin { Size, GridSize };
+
+enum class PanelColorBox { Lines, Values };
+
+inline constexpr int kAdvancedOptionCount = 7;
+using AdvancedChecks = std::array<bool, kAdvancedOptionCount>;
+
+class IPanelView {
+public:
+    virtual ~IPanelView() = default;
+
+    virtual void MoveTo(Point topLeft) = 0;
+    virtual void SetText(PanelText target, const std::string& text) = 0;
+
+    // Replaces the item's text, or appends it when the list is shorter.
+    // Replacing keeps an advanced entry's check mark.
+    virtual void SetListItem(PanelList list, int index, const std::string& text) = 0;
+    virtual void AddListItem(PanelList list, const std::string& text) = 0;
+    virtual void ClearList(PanelList list) = 0;
+    // -1 selects nothing.
+    virtual void SelectListItem(PanelList list, int index) = 0;
+    // The ratio box's own text, with no item selected.
+    virtual void SetRatioText(const std::string& text) = 0;
+
+    // The edit's text as the user left it, and the spin position written
+    // into it as plain decimal.
+    virtual std::string SpinText(PanelSpin spin) const = 0;
+    virtual void ShowSpinPosition(PanelSpin spin, int position) = 0;
+
+    virtual void ShowLock(bool widthLeads, bool lock) = 0;
+    // entry 0 is "Custom...", which then takes color.
+    virtual void ShowColor(PanelColorBox box, int entry, Color color) = 0;
+    virtual void ShowOptions(const AdvancedChecks& checks) = 0;
+    virtual void ShowOpacity(int position) = 0;
+    // The panel's own alpha blending; nothing switches it off.
+    virtual void SetBlending(std::optional<std::uint8_t> alpha) = 0;
+    virtual void EnableHints(bool on) = 0;
+    virtual void RepaintAll() = 0;
+};
+
+}  // namespace lumetra
