@@ -8,7 +8,7 @@
 
 #include "app/Startup.h"
 #include "app/win32/ErrorBox.h"
-#include "app/win32/StandInWindow.h"
+#include "overlay/win32/MainFrm.h"
 #include "app/win32/Win32StartupPlatform.h"
 #include "lang/LangTable.h"
 #include "settings/AppSettings.h"
@@ -43,7 +43,7 @@ int Run(HINSTANCE instance) {
     InitCommonControls();
     {
         // The overlay is the main window: the loop ends when it closes.
-        const StandInWindow mainForm(instance, *settings, ProcessLangTable());
+        const TMainForm mainForm(instance, *settings, ProcessLangTable());
         RunMessageLoop();
     }
     RunShutdown(platform, files, settings);

@@ -5,8 +5,10 @@
 #include <memory>
 #include <optional>
 
-#include "overlay/Canvas.h"
+// First, so that the platform's TextOut macro is gone before Canvas is declared.
 #include "overlay/win32/GdiHandles.h"
+
+#include "overlay/Canvas.h"
 
 namespace lumetra {
 
