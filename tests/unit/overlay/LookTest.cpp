@@ -1,11 +1,8 @@
-// Looks 0 to 6 and the look dispatch, on a 396 x 245 overlay with a 12-pixel
-// border and an 8-pixel grid: X0 = 12, X1 = 408, Y0 = 28, Y1 = 273 and the
-// centre (210, 150) in orientation 0.
+// Looks 0 to 6 and the look dispatch, on the example overlay of LookExamples.h.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <array>
-#include <cmath>
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -13,73 +10,13 @@
 #include "lang/LangTable.h"
 #include "overlay/Looks.h"
 #include "settings/AppSettings.h"
-#include "support/RecordingCanvas.h"
+#include "support/LookExamples.h"
 
 namespace lumetra {
 namespace {
 
-using test::RecordingCanvas;
+using namespace test;
 using ::testing::ElementsAre;
-using ::testing::ElementsAreArray;
-using Ends = std::array<int, 4>;
-
-constexpr Color kLines = 0x4040FF;
-constexpr Color kValues = 0x838383;
-
-LookSettings Example(std::int32_t lookMode, std::int32_t orientMode = 0) {
-    LookSettings s;
-    s.width = 396;
-    s.height = 245;
-    s.border = 12;
-    s.gridSize = 8;
-    s.orientMode = orientMode;
-    s.lookMode = lookMode;
-    s.ratio = InvPhi;
-    s.linesColor = kLines;
-    s.valuesColor = kValues;
-    return s;
-}
-
-LookSettings WithValues(LookSettings s) {
-    s.showValues = true;
-    return s;
-}
-
-RecordingCanvas Render(const LookSettings& settings) {
-    LangTable lang;
-    lang.Merge("MWidthHeight", "%d x %d");
-    lang.Merge("MGridSize", "Grid %d");
-    RecordingCanvas canvas;
-    RenderLook(settings, lang, canvas);
-    return canvas;
-}
-
-std::vector<Ends> SegmentsFrom(const RecordingCanvas& canvas, std::size_t first) {
-    const std::vector<Ends> all = canvas.SegmentEnds();
-    return {all.begin() + static_cast<std::ptrdiff_t>(std::min(first, all.size())), all.end()};
-}
-
-struct Placed {
-    int x;
-    int y;
-    std::string text;
-    float angle;
-    friend bool operator==(const Placed&, const Placed&) = default;
-};
-
-void PrintTo(const Placed& p, std::ostream* os) {
-    *os << "\"" << p.text << "\" at (" << p.x << ", " << p.y << ") angle " << p.angle;
-}
-
-std::vector<Placed> PlacedTexts(const RecordingCanvas& canvas) {
-    std::vector<Placed> placed;
-    for (const auto& t : canvas.texts) placed.push_back({t.at.x, t.at.y, t.text, t.angle});
-    return placed;
-}
-
-const std::vector<Ends> kOutline = {
-    {12, 28, 408, 28}, {408, 28, 408, 273}, {408, 273, 12, 273}, {12, 273, 12, 28}};
-const std::vector<Ends> kCentreLines = {{210, 28, 210, 273}, {12, 150, 408, 150}};
 
 TEST(LookTest, GridStartsOnTheOriginEdgesAndStopsBeforeTheFarOnes) {
     struct Case {
@@ -194,8 +131,8 @@ TEST(LookTest, RatioStepLabelsNamePositionsAboveAndLengthsBelow) {
 
 TEST(LookTest, HalvesDrawOutlineCentreLinesAndTheirLabels) {
     const RecordingCanvas canvas = Render(WithValues(Example(2)));
-    std::vector<Ends> expected = kOutline;
-    expected.insert(expected.end(), kCentreLines.begin(), kCentreLines.end());
+    std::vector<Ends> expected = kExampleOutline;
+    expected.insert(expected.end(), kExampleCentreLines.begin(), kExampleCentreLines.end());
     EXPECT_EQ(canvas.SegmentEnds(), expected);
     EXPECT_THAT(PlacedTexts(canvas),
                 ElementsAre(Placed{15, 274, "396 x 245", 0}, Placed{102, 18, "198", 0},
@@ -250,7 +187,7 @@ TEST(LookTest, ThirdsAndGoldenLinesMarkEachOther) {
          {{144, 109}, {276, 109}, {276, 192}, {144, 192}, {210, 150}}},
     };
     for (const Case& c : cases) {
-        std::vector<Ends> expected = kOutline;
+        std::vector<Ends> expected = kExampleOutline;
         expected.insert(expected.end(), c.lines.begin(), c.lines.end());
         for (const Point& p : c.marks) {
             expected.push_back({p.x - 8, p.y, p.x + 8, p.y});
@@ -333,10 +270,10 @@ TEST(LookTest, LabelsOnlyWithShowValuesAndAfterEveryLine) {
 TEST(LookTest, LinesInLinesColourAndLabelsInValuesColour) {
     for (std::int32_t look = 0; look < kLookCount; ++look) {
         const RecordingCanvas canvas = Render(WithValues(Example(look)));
-        for (const auto& s : canvas.segments) ASSERT_EQ(s.color, kLines) << look;
-        for (const auto& e : canvas.ellipses) ASSERT_EQ(e.color, kLines) << look;
-        for (const auto& t : canvas.texts) ASSERT_EQ(t.color, kValues) << look;
-        for (const auto& t : canvas.boxTexts) ASSERT_EQ(t.color, kValues) << look;
+        for (const auto& s : canvas.segments) ASSERT_EQ(s.color, kExampleLines) << look;
+        for (const auto& e : canvas.ellipses) ASSERT_EQ(e.color, kExampleLines) << look;
+        for (const auto& t : canvas.texts) ASSERT_EQ(t.color, kExampleValues) << look;
+        for (const auto& t : canvas.boxTexts) ASSERT_EQ(t.color, kExampleValues) << look;
     }
 }
 
