@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <functional>
 #include <limits>
 #include <string>
@@ -8,6 +7,7 @@
 
 #include "settings/AppSettings.h"
 #include "settings/CaseName.h"
+#include "settings/Snapshot.h"
 
 namespace lumetra {
 namespace {
@@ -66,35 +66,12 @@ void HeightLeads(TSettings& s) { s.SetLockWidth(false); }
 
 void LockOff(TSettings& s) { s.SetLock(false); }
 
-TEST(TSettings, FirstRunValues) {
-    const TSettings s(1920);
-    EXPECT_EQ(s.Ratio(), 0.6180339887498949);
-    EXPECT_TRUE(s.LockWidth());
-    EXPECT_TRUE(s.Lock());
-    EXPECT_EQ(s.Width(), 396);
-    EXPECT_EQ(s.Height(), 245);
-    EXPECT_EQ(s.Border(), 12);
-    EXPECT_EQ(s.LinesColor(), 0x4040FFu);
-    EXPECT_EQ(s.ValuesColor(), 0x838383u);
-    EXPECT_TRUE(s.MouseResizeAllowed());
-    EXPECT_EQ(s.Opacity(), 90);
-    EXPECT_TRUE(s.MouseWheelAllowed());
-    EXPECT_EQ(s.OrientMode(), 0);
-    EXPECT_TRUE(s.ShowValues());
-    EXPECT_EQ(s.LookMode(), 1);
-    EXPECT_EQ(s.GridSize(), 8);
-    EXPECT_TRUE(s.ShowHints());
-    EXPECT_FALSE(s.SettingsOpacity());
-    EXPECT_TRUE(s.MoveUsingGrid());
-    EXPECT_EQ(s.Lang(), "English");
-    EXPECT_EQ(s.X(), 300);
-    EXPECT_EQ(s.Y(), 240);
-    EXPECT_EQ(s.SX(), 1920 - 181);
-    EXPECT_EQ(s.SY(), 10);
-    EXPECT_TRUE(s.SVisible());
-    EXPECT_EQ(s.SPage(), 0);
-    EXPECT_TRUE(s.SFrame());
+Snapshot FirstRun() {
+    return {0.6180339887498949, true, true, 396, 245, 12, 0x4040FF, 0x838383, true, 90, true, 0, true, 1, 8, true,
+            false, true, "English", 300, 240, 1920 - 181, 10, true, 0, true};
 }
+
+TEST(TSettings, FirstRunValues) { EXPECT_EQ(Take(TSettings(1920)), FirstRun()); }
 
 struct SequenceCase {
     const char* name;
@@ -278,9 +255,7 @@ INSTANTIATE_TEST_SUITE_P(
                      s.SetLock(false);
                      s.SetHeight(100);
                  },
-                 [](TSettings& s) { s.SetLock(true); }, 396, 100},
-        SizeCase{"RestoreDefaultsAfterRatioOne", [](TSettings& s) { s.SetRatio(1.0); },
-                 [](TSettings& s) { s.RestoreDefaults(); }, 396, 245}),
+                 [](TSettings& s) { s.SetLock(true); }, 396, 100}),
     CaseName<SizeCase>);
 
 struct ClampCase {
@@ -336,15 +311,18 @@ TEST(TSettings, RestoreDefaultsKeepsLanguageAndPlaces) {
     s.StoreOverlayPosition(11, 12);
     s.StorePanelState(13, 14, false, 3);
     s.SetRatio(1.0);
+    s.SetOpacity(40);
+    s.SetLookMode(9);
     s.RestoreDefaults();
-    EXPECT_EQ(s.Ratio(), 0.6180339887498949);
-    EXPECT_EQ(s.Lang(), "Deutsch");
-    EXPECT_EQ(s.X(), 11);
-    EXPECT_EQ(s.Y(), 12);
-    EXPECT_EQ(s.SX(), 13);
-    EXPECT_EQ(s.SY(), 14);
-    EXPECT_FALSE(s.SVisible());
-    EXPECT_EQ(s.SPage(), 3);
+    Snapshot expected = FirstRun();
+    expected.lang = "Deutsch";
+    expected.x = 11;
+    expected.y = 12;
+    expected.sx = 13;
+    expected.sy = 14;
+    expected.sVisible = false;
+    expected.sPage = 3;
+    EXPECT_EQ(Take(s), expected);
 }
 
 TEST(TSettings, UnregisteredWindowIsSkipped) {

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <bit>
-#include <cmath>
 #include <cstdint>
 #include <limits>
 #include <optional>
@@ -72,14 +71,6 @@ INSTANTIATE_TEST_SUITE_P(Values, BoolReading,
                                            BoolCase{"TrueWord", "true", std::nullopt},
                                            BoolCase{"Empty", "", std::nullopt}),
                          CaseName<BoolCase>);
-
-TEST(IniValues, WritesIntegersAndBools) {
-    EXPECT_EQ(FormatIniInt(-5), "-5");
-    EXPECT_EQ(FormatIniInt(0), "0");
-    EXPECT_EQ(FormatIniInt(std::numeric_limits<std::int32_t>::min()), "-2147483648");
-    EXPECT_EQ(FormatIniBool(true), "1");
-    EXPECT_EQ(FormatIniBool(false), "0");
-}
 
 struct RealFormatCase {
     const char* name;

@@ -1,12 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <ostream>
 #include <string>
 #include <vector>
 
 #include "settings/AppSettings.h"
 #include "settings/CaseName.h"
+#include "settings/Snapshot.h"
 #include "settings/SettingsFile.h"
 #include "support/FakePlatformFiles.h"
 
@@ -14,49 +14,6 @@ namespace lumetra {
 namespace {
 
 using testing::FakePlatformFiles;
-
-// Every field of the settings, so one comparison shows all differences.
-struct Snapshot {
-    double ratio;
-    bool lockWidth, lock;
-    std::int32_t width, height, border;
-    Color linesColor, valuesColor;
-    bool mouseResizeAllowed;
-    std::int32_t opacity;
-    bool mouseWheelAllowed;
-    std::int32_t orientMode;
-    bool showValues;
-    std::int32_t lookMode, gridSize;
-    bool showHints, settingsOpacity, moveUsingGrid;
-    std::string lang;
-    std::int32_t x, y, sx, sy;
-    bool sVisible;
-    std::int32_t sPage;
-    bool sFrame;
-
-    friend bool operator==(const Snapshot&, const Snapshot&) = default;
-};
-
-Snapshot Take(const TSettings& s) {
-    return {s.Ratio(),      s.LockWidth(),         s.Lock(),          s.Width(),           s.Height(),
-            s.Border(),     s.LinesColor(),        s.ValuesColor(),   s.MouseResizeAllowed(), s.Opacity(),
-            s.MouseWheelAllowed(), s.OrientMode(), s.ShowValues(),    s.LookMode(),        s.GridSize(),
-            s.ShowHints(),  s.SettingsOpacity(),   s.MoveUsingGrid(), s.Lang(),            s.X(),
-            s.Y(),          s.SX(),                s.SY(),            s.SVisible(),        s.SPage(),
-            s.SFrame()};
-}
-
-void PrintTo(const Snapshot& s, std::ostream* os) {
-    *os << "Ratio=" << s.ratio << " LockWidth=" << s.lockWidth << " Lock=" << s.lock << " Width=" << s.width
-        << " Height=" << s.height << " Border=" << s.border << " LinesColor=" << s.linesColor
-        << " ValuesColor=" << s.valuesColor << " MouseResizeAllowed=" << s.mouseResizeAllowed
-        << " Opacity=" << s.opacity << " MouseWheelAllowed=" << s.mouseWheelAllowed
-        << " OrientMode=" << s.orientMode << " ShowValues=" << s.showValues << " LookMode=" << s.lookMode
-        << " GridSize=" << s.gridSize << " ShowHints=" << s.showHints << " SettingsOpacity=" << s.settingsOpacity
-        << " MoveUsingGrid=" << s.moveUsingGrid << " Lang=" << s.lang << " X=" << s.x << " Y=" << s.y
-        << " SX=" << s.sx << " SY=" << s.sy << " SVisible=" << s.sVisible << " SPage=" << s.sPage
-        << " SFrame=" << s.sFrame;
-}
 
 // What Load yields from a Settings section without any key.
 Snapshot KeyMissingDefaults() {

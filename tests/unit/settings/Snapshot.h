@@ -1,0 +1,50 @@
+#pragma once
+// Every field of the settings in one value, so a single comparison shows all
+// differences at once.
+#include <cstdint>
+#include <ostream>
+#include <string>
+
+#include "settings/AppSettings.h"
+
+namespace lumetra {
+
+struct Snapshot {
+    double ratio;
+    bool lockWidth, lock;
+    std::int32_t width, height, border;
+    Color linesColor, valuesColor;
+    bool mouseResizeAllowed;
+    std::int32_t opacity;
+    bool mouseWheelAllowed;
+    std::int32_t orientMode;
+    bool showValues;
+    std::int32_t lookMode, gridSize;
+    bool showHints, settingsOpacity, moveUsingGrid;
+    std::string lang;
+    std::int32_t x, y, sx, sy;
+    bool sVisible;
+    std::int32_t sPage;
+    bool sFrame;
+
+    friend bool operator==(const Snapshot&, const Snapshot&) = default;
+};
+
+inline Snapshot Take(const TSettings& s) {
+    return {s.Ratio(),      s.LockWidth(),  s.Lock(),          s.Width(),    s.Height(),  s.Border(),
+            s.LinesColor(), s.ValuesColor(), s.MouseResizeAllowed(), s.Opacity(), s.MouseWheelAllowed(),
+            s.OrientMode(), s.ShowValues(), s.LookMode(),      s.GridSize(), s.ShowHints(), s.SettingsOpacity(),
+            s.MoveUsingGrid(), s.Lang(),    s.X(),             s.Y(),        s.SX(),      s.SY(),
+            s.SVisible(),   s.SPage(),      s.SFrame()};
+}
+
+inline void PrintTo(const Snapshot& s, std::ostream* os) {
+    *os << "{ratio " << s.ratio << ", lock " << s.lock << "/" << s.lockWidth << ", " << s.width << "x" << s.height
+        << ", border " << s.border << ", colours " << s.linesColor << "/" << s.valuesColor << ", opacity "
+        << s.opacity << ", orient " << s.orientMode << ", look " << s.lookMode << ", grid " << s.gridSize
+        << ", switches " << s.mouseResizeAllowed << s.mouseWheelAllowed << s.showValues << s.showHints
+        << s.settingsOpacity << s.moveUsingGrid << s.sFrame << ", lang " << s.lang << ", overlay at " << s.x << ","
+        << s.y << ", panel at " << s.sx << "," << s.sy << " shown " << s.sVisible << " page " << s.sPage << "}";
+}
+
+}  // namespace lumetra
