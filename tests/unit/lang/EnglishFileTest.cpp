@@ -6,7 +6,7 @@
 #include <set>
 #include <string>
 
-#include "lang/StringReader.h"
+#include "lang/LangFileReading.h"
 #include "support/LangCatalogue.h"
 
 namespace lumetra::test {

@@ -3,7 +3,7 @@
 #include <ostream>
 #include <string>
 
-#include "lang/StringReader.h"
+#include "lang/LangFileReading.h"
 
 namespace lumetra::test {
 namespace {

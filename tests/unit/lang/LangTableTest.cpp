@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "lang/StringReader.h"
+#include "lang/LangFileReading.h"
 
 namespace lumetra::test {
 namespace {
