@@ -8,9 +8,9 @@
 
 #include "app/Startup.h"
 #include "app/win32/ErrorBox.h"
-#include "overlay/win32/MainFrm.h"
 #include "app/win32/Win32StartupPlatform.h"
 #include "lang/LangTable.h"
+#include "overlay/win32/MainFrm.h"
 #include "settings/AppSettings.h"
 #include "settings/SettingsFile.h"
 #include "settings/win32/PlatformFiles.h"
@@ -58,6 +58,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE /*previous*/, LPSTR /*commandLi
         return lumetra::Run(instance);
     } catch (const std::exception& error) {
         lumetra::ShowErrorBox(error.what());
+        return 1;
+    } catch (...) {
+        lumetra::ShowErrorBox("Unknown error");
         return 1;
     }
 }
