@@ -47,14 +47,6 @@ TEST(WebQueryTest, WholeDaysTruncateTowardZero) {
         EXPECT_EQ(WholeDaysBetween(c.from, c.to), c.days) << c.from << " -> " << c.to;
 }
 
-TEST(WebQueryTest, DaysSinceInstallCountsFromInstallToNow) {
-    struct FixedClock final : IInstallClock {
-        Ticks Now() const override { return kStart + 30 * kDay; }
-        Ticks InstalledAt() const override { return kStart; }
-    };
-    EXPECT_EQ(DaysSinceInstall(FixedClock()), 30);
-}
-
 TEST(InstallDateTest, ValidDatesBecomeTicksAtMidnight) {
     const struct {
         const char* text;
