@@ -140,12 +140,21 @@ void LookPageCanon(const LookContext& look) {
 
     DrawSizeReadout(page);
     const auto product = [](std::int32_t module, int times) {
-        return std::to_string(module) + "x" + std::to_string(times) + "=" +
-               std::to_string(module * times);
+        std::string text = std::to_string(module);
+        text += 'x';
+        text += std::to_string(times);
+        text += '=';
+        text += std::to_string(module * times);
+        return text;
     };
+    std::string block = "(";
+    block += product(gy, 6);
+    block += ")x(";
+    block += product(gx, 6);
+    block += ')';
     const std::int32_t middle = Half(f.CX);
     c.TextOut(middle, f.Y0 + Half(gy) - 5, product(gy, 1));
-    c.TextOut(middle + 5, f.CY + 1, "(" + product(gy, 6) + ")x(" + product(gx, 6) + ")");
+    c.TextOut(middle + 5, f.CY + 1, block);
     c.TextOut(middle, f.Y1 - gy - 5, product(gy, 2));
     c.SetFontAngle(90);
     c.TextOut(s.border + gx - 5, f.CY - 2, product(gx, 2));
