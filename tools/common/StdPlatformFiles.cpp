@@ -10,24 +10,34 @@ namespace {
 
 namespace fs = std::filesystem;
 
+// Ends after kMaxWholeFile bytes, so an endless device cannot hang a reader.
 class StreamByteReader final : public IByteReader {
 public:
     explicit StreamByteReader(std::ifstream stream) : stream_(std::move(stream)) {}
 
     bool ReadByte(std::uint8_t& byte) override {
         char c = 0;
-        if (!stream_.get(c)) return false;
+        if (read_ >= StdPlatformFiles::kMaxWholeFile || !stream_.get(c)) return false;
+        ++read_;
         byte = static_cast<std::uint8_t>(c);
         return true;
     }
 
 private:
     std::ifstream stream_;
+    std::size_t read_ = 0;
 };
 
 bool IsDirectory(const std::string& path) {
     std::error_code error;
     return fs::is_directory(fs::path(path), error);
+}
+
+bool WriteTo(const fs::path& path, std::string_view contents) {
+    std::ofstream stream(path, std::ios::binary | std::ios::trunc);
+    stream.write(contents.data(), static_cast<std::streamsize>(contents.size()));
+    stream.close();
+    return !stream.fail();
 }
 
 }  // namespace
@@ -77,20 +87,20 @@ std::optional<std::string> StdPlatformFiles::ReadWholeFile(const std::string& pa
 }
 
 bool StdPlatformFiles::ReplaceFileContents(const std::string& path, std::string_view contents) {
-    const fs::path target = fs::path(path);
+    fs::path target = fs::path(path);
+    std::error_code error;
+    if (fs::exists(target, error)) {
+        // Replace what a link points at, not the link; a device or a pipe
+        // (/dev/stdout) is written to as it is, never renamed over.
+        if (auto resolved = fs::canonical(target, error); !error) target = std::move(resolved);
+        if (!fs::is_regular_file(target, error)) return WriteTo(target, contents);
+    }
     fs::path temporary = target;
     temporary += ".tmp";
-    {
-        std::ofstream stream(temporary, std::ios::binary | std::ios::trunc);
-        stream.write(contents.data(), static_cast<std::streamsize>(contents.size()));
-        stream.close();
-        if (stream.fail()) {
-            std::error_code ignored;
-            fs::remove(temporary, ignored);
-            return false;
-        }
+    if (!WriteTo(temporary, contents)) {
+        fs::remove(temporary, error);
+        return false;
     }
-    std::error_code error;
     fs::rename(temporary, target, error);
     if (error) {
         // Some runtimes refuse to rename over an existing file.

@@ -128,7 +128,7 @@ int RunRender(const std::vector<std::string>& args, RenderEnvironment& env) {
         return fail("cannot read the language file '" + *options.langFile + "'", kExitUsage);
 
     const std::string svg = RenderSvg(settings, lang);
-    if (!options.outputFile) {
+    if (!options.outputFile || *options.outputFile == "-") {
         env.out << svg;
         env.out.flush();
         return env.out ? kExitOk : fail("cannot write the standard output", kExitWriteFailed);

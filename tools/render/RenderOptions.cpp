@@ -91,7 +91,8 @@ const std::array<OptionSpec, 15>& Specs() {
         {"--lang", "FILE", "a language file (.lng) for the labels, read over English.lng; English.lng\n"
                            "is looked for beside this tool, then in the source tree's lang folder",
          [](RenderOptions& o, std::string_view v) { o.langFile = std::string(v); return std::string(); }},
-        {"-o", "FILE", "write the SVG to FILE (replaced whole) instead of the standard output",
+        {"-o", "FILE", "write the SVG to FILE (replaced whole) instead of the standard output;\n"
+                         "'-' is the standard output",
          [](RenderOptions& o, std::string_view v) { o.outputFile = std::string(v); return std::string(); }},
         {"--output", "FILE", "the same as -o",
          [](RenderOptions& o, std::string_view v) { o.outputFile = std::string(v); return std::string(); }},

@@ -285,6 +285,10 @@ TEST(RenderTest, OutputFileIsWrittenWholeOrReported) {
     ASSERT_EQ(platform.files.count("C:\\out\\grid.svg"), 1u);
     EXPECT_EQ(ParseXml(platform.files["C:\\out\\grid.svg"]).name, "svg");
 
+    const Outcome dash = RunWith(platform, {"--look", "0", "-o", "-"});
+    EXPECT_EQ(dash.status, 0);
+    EXPECT_EQ(dash.out, platform.files["C:\\out\\grid.svg"]);
+
     platform.failReplace = true;
     const Outcome failed = RunWith(platform, {"--output=C:\\locked.svg"});
     EXPECT_EQ(failed.status, 1);

@@ -92,6 +92,28 @@ TEST_F(StdPlatformFilesTest, ReplaceFileContentsWritesAWholeNewFile) {
     }
 }
 
+TEST_F(StdPlatformFilesTest, ReplaceWritesThroughLinksAndIntoDevices) {
+    Write("real.svg", "old");
+    fs::create_symlink(dir_ / "real.svg", dir_ / "link.svg");
+    EXPECT_TRUE(files_.ReplaceFileContents(PathOf("link.svg"), "new"));
+    EXPECT_TRUE(fs::is_symlink(dir_ / "link.svg"));
+    EXPECT_EQ(files_.ReadWholeFile(PathOf("real.svg")), "new");
+
+    EXPECT_TRUE(files_.ReplaceFileContents("/dev/null", "<svg/>"));
+    EXPECT_TRUE(fs::is_character_file("/dev/null"));
+    EXPECT_FALSE(fs::exists("/dev/null.tmp"));
+}
+
+TEST_F(StdPlatformFilesTest, EndlessInputEnds) {
+    EXPECT_FALSE(files_.ReadWholeFile("/dev/zero"));
+    const auto reader = files_.OpenForReading("/dev/zero");
+    ASSERT_NE(reader, nullptr);
+    std::size_t count = 0;
+    std::uint8_t byte = 0;
+    while (reader->ReadByte(byte)) ++count;
+    EXPECT_EQ(count, StdPlatformFiles::kMaxWholeFile);
+}
+
 TEST_F(StdPlatformFilesTest, ReplaceInAMissingFolderFailsAndLeavesNothing) {
     EXPECT_FALSE(files_.ReplaceFileContents(PathOf("no/such/out.svg"), "x"));
     EXPECT_FALSE(fs::exists(dir_ / "no"));
