@@ -1,6 +1,7 @@
 #include "settings/IniCodec.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace lumetra {
 
@@ -66,55 +67,35 @@ std::optional<KeyLine> SplitKeyLine(std::string_view content) {
     return KeyLine{Trim(content.substr(0, eq)), Trim(content.substr(eq + 1))};
 }
 
-// Where a section's lines lie: from the line after its header up to the
-// next header or the end of the text.
-struct SectionSpan {
-    std::size_t bodyBegin = 0;
-    std::size_t bodyEnd = 0;
+// Walks the lines of the first `section`, handing each key line to `visit`
+// (which returns false to stop early). Tells whether the section exists and
+// where new keys go: just after its last line that is not blank, so the
+// blank lines that separate it from the next section stay where they are.
+struct SectionScan {
+    bool found = false;
+    std::size_t appendPoint = 0;
 };
 
-std::optional<SectionSpan> FindSection(std::string_view text, std::string_view section) {
-    std::optional<SectionSpan> found;
+template <class Visit>
+SectionScan ScanSection(std::string_view text, std::string_view section, Visit visit) {
+    SectionScan scan;
     for (std::size_t pos = 0; pos < text.size();) {
         const Line line = LineAt(text, pos);
-        const auto header = HeaderName(Content(text, line));
-        if (header) {
-            if (found) {
-                found->bodyEnd = line.begin;
-                return found;
-            }
-            if (SameName(*header, section)) found = SectionSpan{line.next, text.size()};
+        pos = line.next;
+        const std::string_view content = Content(text, line);
+        if (const auto header = HeaderName(content)) {
+            if (scan.found) break;
+            scan.found = SameName(*header, section);
+            scan.appendPoint = line.next;
+            continue;
         }
-        pos = line.next;
+        if (!scan.found) continue;
+        if (!Trim(content).empty()) scan.appendPoint = line.next;
+        if (const auto entry = SplitKeyLine(content)) {
+            if (!visit(line, *entry)) break;
+        }
     }
-    return found;
-}
-
-struct KeyHit {
-    Line line;
-    std::string_view value;
-};
-
-std::optional<KeyHit> FindKey(std::string_view text, const SectionSpan& span, std::string_view key) {
-    for (std::size_t pos = span.bodyBegin; pos < span.bodyEnd;) {
-        const Line line = LineAt(text, pos);
-        const auto entry = SplitKeyLine(Content(text, line));
-        if (entry && SameName(entry->key, key)) return KeyHit{line, entry->value};
-        pos = line.next;
-    }
-    return std::nullopt;
-}
-
-// Just after the last line of the section that is not blank, so the blank
-// lines that separate it from the next section stay where they are.
-std::size_t AppendPoint(std::string_view text, const SectionSpan& span) {
-    std::size_t point = span.bodyBegin;
-    for (std::size_t pos = span.bodyBegin; pos < span.bodyEnd;) {
-        const Line line = LineAt(text, pos);
-        if (!Trim(Content(text, line)).empty()) point = line.next;
-        pos = line.next;
-    }
-    return point;
+    return scan;
 }
 
 std::string SingleLine(std::string_view value) {
@@ -126,31 +107,78 @@ std::string SingleLine(std::string_view value) {
     return out;
 }
 
+std::string EntryLine(const IniEntry& entry) { return std::string(entry.key) + "=" + SingleLine(entry.value); }
+
 }  // namespace
 
 std::optional<std::string> IniText::Get(std::string_view section, std::string_view key) const {
-    const auto span = FindSection(text_, section);
-    if (!span) return std::nullopt;
-    const auto hit = FindKey(text_, *span, key);
-    if (!hit) return std::nullopt;
-    return std::string(hit->value.substr(0, kMaxIniValue));
+    return Get(section, std::span<const std::string_view>(&key, 1)).front();
+}
+
+std::vector<std::optional<std::string>> IniText::Get(std::string_view section,
+                                                     std::span<const std::string_view> keys) const {
+    std::vector<std::optional<std::string>> values(keys.size());
+    std::size_t left = keys.size();
+    ScanSection(text_, section, [&](const Line&, const KeyLine& entry) {
+        for (std::size_t i = 0; i < keys.size(); ++i) {
+            if (!values[i] && SameName(entry.key, keys[i])) {
+                values[i] = std::string(entry.value.substr(0, kMaxIniValue));
+                --left;
+                break;
+            }
+        }
+        return left > 0;
+    });
+    return values;
 }
 
 void IniText::Set(std::string_view section, std::string_view key, std::string_view value) {
-    const std::string entry = std::string(key) + "=" + SingleLine(value);
-    const auto span = FindSection(text_, section);
-    if (span) {
-        if (const auto hit = FindKey(text_, *span, key)) {
-            text_.replace(hit->line.begin, hit->line.end - hit->line.begin, entry);
-            return;
+    const IniEntry entry{key, std::string(value)};
+    Set(section, std::span<const IniEntry>(&entry, 1));
+}
+
+void IniText::Set(std::string_view section, std::span<const IniEntry> entries) {
+    struct Replacement {
+        Line line;
+        std::size_t entry;
+    };
+    std::vector<Replacement> replacements;
+    std::vector<bool> placed(entries.size(), false);
+    // The whole section is walked, even when all keys are placed early, so
+    // the append point is known.
+    const SectionScan scan = ScanSection(text_, section, [&](const Line& line, const KeyLine& found) {
+        for (std::size_t i = 0; i < entries.size(); ++i) {
+            if (!placed[i] && SameName(found.key, entries[i].key)) {
+                placed[i] = true;
+                replacements.push_back({line, i});
+                break;
+            }
         }
+        return true;
+    });
+
+    std::string added = scan.found ? "" : "[" + std::string(section) + "]\r\n";
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        if (!placed[i]) added += EntryLine(entries[i]) + "\r\n";
     }
-    std::string addition = span ? entry + "\r\n" : "[" + std::string(section) + "]\r\n" + entry + "\r\n";
-    const std::size_t point = span ? AppendPoint(text_, *span) : text_.size();
+    const std::size_t point = scan.found ? scan.appendPoint : text_.size();
     // The line before the new ones may be the last of a file without a final
     // line break.
-    if (point > 0 && text_[point - 1] != '\n') addition.insert(0, "\r\n");
-    text_.insert(point, addition);
+    if (!added.empty() && point > 0 && text_[point - 1] != '\n') added.insert(0, "\r\n");
+
+    // Replaced lines are not blank, so they all lie before the append point.
+    std::string out;
+    out.reserve(text_.size() + added.size());
+    std::size_t copied = 0;
+    for (const Replacement& r : replacements) {
+        out.append(text_, copied, r.line.begin - copied);
+        out += EntryLine(entries[r.entry]);
+        copied = r.line.end;
+    }
+    out.append(text_, copied, point - copied);
+    out += added;
+    out.append(text_, point, std::string::npos);
+    text_ = std::move(out);
 }
 
 }  // namespace lumetra

@@ -6,12 +6,19 @@
 // line it sets, so everything else in a user's file survives byte for byte.
 #include <cstddef>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace lumetra {
 
 inline constexpr std::size_t kMaxIniValue = 2047;
+
+struct IniEntry {
+    std::string_view key;
+    std::string value;
+};
 
 class IniText {
 public:
@@ -20,12 +27,18 @@ public:
     // The value of the first `key` in the first `section`; nothing when
     // either is missing.
     std::optional<std::string> Get(std::string_view section, std::string_view key) const;
+    // The same for several keys at once, in one pass over the text.
+    std::vector<std::optional<std::string>> Get(std::string_view section,
+                                                std::span<const std::string_view> keys) const;
 
     // Replaces the value of the first `key` in the first `section` in place;
     // a missing key is added at the end of the section, a missing section at
-    // the end of the text. New lines end with CR LF. Line breaks in `value`
+    // the end of the text. New lines end with CR LF. Line breaks in a value
     // are dropped, so a value can never add lines of its own.
     void Set(std::string_view section, std::string_view key, std::string_view value);
+    // The same for several distinct keys at once, in one pass; missing keys
+    // are added in the order given.
+    void Set(std::string_view section, std::span<const IniEntry> entries);
 
     const std::string& Text() const { return text_; }
 

@@ -1,7 +1,10 @@
 // Load and Save of TSettings: the settings file's keys, their formats,
 // defaults and the order in which they are applied.
 #include <cmath>
+#include <iterator>
+#include <optional>
 #include <utility>
+#include <vector>
 
 #include "settings/AppSettings.h"
 #include "settings/IniCodec.h"
@@ -14,36 +17,52 @@ namespace {
 
 constexpr std::string_view kSection = "Settings";
 
-// Reads one key with its default; a missing or unreadable value gives the
-// default.
+// Every key of the file, in the order in which Save writes them.
+constexpr std::string_view kKeys[] = {
+    "Border", "Height", "Width", "LockWidth", "Lock", "Ratio", "LinesColor", "ValuesColor",
+    "MouseResizeAllowed", "Opacity", "MouseWheelAllowed", "OrientMode", "ShowHints", "ShowValues",
+    "LookMode", "GridSize", "SettingsOpacity", "MoveUsingGrid", "Lang", "X", "Y", "SX", "SY",
+    "SVisible", "SPage", "SFrame"};
+
+// The values of every key, read in one pass; a missing or unreadable value
+// gives the default passed with the key.
 class SettingsReader {
 public:
-    SettingsReader(std::string_view ini, char decimalSeparator) : ini_(ini), separator_(decimalSeparator) {}
+    SettingsReader(std::string_view ini, char decimalSeparator)
+        : values_(IniText(ini).Get(kSection, kKeys)), separator_(decimalSeparator) {}
 
     std::int32_t Int(std::string_view key, std::int32_t fallback) const {
-        const auto text = ini_.Get(kSection, key);
+        const auto* text = Find(key);
         return text ? ParseIniInt(*text).value_or(fallback) : fallback;
     }
 
     bool Bool(std::string_view key, bool fallback) const {
-        const auto text = ini_.Get(kSection, key);
+        const auto* text = Find(key);
         return text ? ParseIniBool(*text).value_or(fallback) : fallback;
     }
 
     // Only a positive finite ratio is usable; the setter would ignore any
     // other and leave the one the settings had before the file was read.
     double Ratio(std::string_view key, double fallback) const {
-        const auto text = ini_.Get(kSection, key);
+        const auto* text = Find(key);
         const auto value = text ? ParseIniReal(*text, separator_) : std::nullopt;
         return value && std::isfinite(*value) && *value > 0.0 ? *value : fallback;
     }
 
     std::string String(std::string_view key, std::string_view fallback) const {
-        return ini_.Get(kSection, key).value_or(std::string(fallback));
+        const auto* text = Find(key);
+        return text ? *text : std::string(fallback);
     }
 
 private:
-    IniText ini_;
+    const std::string* Find(std::string_view key) const {
+        for (std::size_t i = 0; i < std::size(kKeys); ++i) {
+            if (kKeys[i] == key) return values_[i] ? &*values_[i] : nullptr;
+        }
+        return nullptr;
+    }
+
+    std::vector<std::optional<std::string>> values_;
     char separator_;
 };
 
@@ -86,34 +105,37 @@ void TSettings::LoadFromText(std::string_view ini, char decimalSeparator) {
 }
 
 std::string TSettings::SaveToText(std::string_view existingFile, char decimalSeparator) const {
+    // In the order of kKeys.
+    const IniEntry entries[] = {
+        {"Border", FormatIniInt(border_)},
+        {"Height", FormatIniInt(height_)},
+        {"Width", FormatIniInt(width_)},
+        {"LockWidth", FormatIniBool(lockWidth_)},
+        {"Lock", FormatIniBool(lock_)},
+        {"Ratio", FormatIniReal(ratio_, decimalSeparator)},
+        {"LinesColor", FormatIniInt(FromColor(linesColor_))},
+        {"ValuesColor", FormatIniInt(FromColor(valuesColor_))},
+        {"MouseResizeAllowed", FormatIniBool(mouseResizeAllowed_)},
+        {"Opacity", FormatIniInt(opacity_)},
+        {"MouseWheelAllowed", FormatIniBool(mouseWheelAllowed_)},
+        {"OrientMode", FormatIniInt(orientMode_)},
+        {"ShowHints", FormatIniBool(showHints_)},
+        {"ShowValues", FormatIniBool(showValues_)},
+        {"LookMode", FormatIniInt(lookMode_)},
+        {"GridSize", FormatIniInt(gridSize_)},
+        {"SettingsOpacity", FormatIniBool(settingsOpacity_)},
+        {"MoveUsingGrid", FormatIniBool(moveUsingGrid_)},
+        {"Lang", lang_},
+        {"X", FormatIniInt(x_)},
+        {"Y", FormatIniInt(y_)},
+        {"SX", FormatIniInt(sx_)},
+        {"SY", FormatIniInt(sy_)},
+        {"SVisible", FormatIniBool(sVisible_)},
+        {"SPage", FormatIniInt(sPage_)},
+        {"SFrame", FormatIniBool(sFrame_)},
+    };
     IniText file(existingFile);
-    const auto put = [&file](std::string_view key, const std::string& value) { file.Set(kSection, key, value); };
-    put("Border", FormatIniInt(border_));
-    put("Height", FormatIniInt(height_));
-    put("Width", FormatIniInt(width_));
-    put("LockWidth", FormatIniBool(lockWidth_));
-    put("Lock", FormatIniBool(lock_));
-    put("Ratio", FormatIniReal(ratio_, decimalSeparator));
-    put("LinesColor", FormatIniInt(FromColor(linesColor_)));
-    put("ValuesColor", FormatIniInt(FromColor(valuesColor_)));
-    put("MouseResizeAllowed", FormatIniBool(mouseResizeAllowed_));
-    put("Opacity", FormatIniInt(opacity_));
-    put("MouseWheelAllowed", FormatIniBool(mouseWheelAllowed_));
-    put("OrientMode", FormatIniInt(orientMode_));
-    put("ShowHints", FormatIniBool(showHints_));
-    put("ShowValues", FormatIniBool(showValues_));
-    put("LookMode", FormatIniInt(lookMode_));
-    put("GridSize", FormatIniInt(gridSize_));
-    put("SettingsOpacity", FormatIniBool(settingsOpacity_));
-    put("MoveUsingGrid", FormatIniBool(moveUsingGrid_));
-    put("Lang", lang_);
-    put("X", FormatIniInt(x_));
-    put("Y", FormatIniInt(y_));
-    put("SX", FormatIniInt(sx_));
-    put("SY", FormatIniInt(sy_));
-    put("SVisible", FormatIniBool(sVisible_));
-    put("SPage", FormatIniInt(sPage_));
-    put("SFrame", FormatIniBool(sFrame_));
+    file.Set(kSection, entries);
     return file.Text();
 }
 
