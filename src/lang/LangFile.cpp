@@ -102,7 +102,8 @@ bool ReadLangEntry(IByteReader& file, std::string& key, std::string& value) {
 }
 
 bool IsSafeLanguageName(std::string_view name) {
-    if (name.find_first_of("\\/:") != std::string_view::npos) {
+    // A NUL would cut the path short inside the OS call, after these checks.
+    if (name.find_first_of(std::string_view("\\/:\0", 4)) != std::string_view::npos) {
         return false;
     }
     // Windows maps these names to devices whatever the folder or extension.
