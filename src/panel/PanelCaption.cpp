@@ -83,6 +83,11 @@ void CaptionInteraction::FormMouseDown(int x, int y) {
     }
 }
 
+void CaptionInteraction::CaptureLost() {
+    mouseCaptured_ = false;
+    moving_ = false;
+}
+
 void CaptionInteraction::FormMouseUp(int x, int y) {
     if (mouseCaptured_) {
         mouseCaptured_ = false;

@@ -1,0 +1,121 @@
+#include "panel/win32/OwnerDrawn.h"
+
+#include <commdlg.h>
+
+#include <array>
+#include <string>
+
+#include "overlay/win32/GdiHandles.h"
+#include "panel/PanelLists.h"
+
+namespace lumetra {
+namespace {
+
+constexpr int kSwatchWidth = 22;
+constexpr int kCheckBoxSize = 9;
+constexpr int kCheckTextLeft = kCheckBoxSize + 4;
+
+COLORREF ToColorRef(Color color) { return static_cast<COLORREF>(color); }
+
+std::string ItemText(HWND control, UINT lengthMessage, UINT textMessage, int index) {
+    const LRESULT length = ::SendMessageA(control, lengthMessage, static_cast<WPARAM>(index), 0);
+    if (length <= 0) return {};
+    std::string text(static_cast<std::size_t>(length) + 1, '\0');
+    const LRESULT copied =
+        ::SendMessageA(control, textMessage, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
+    text.resize(copied > 0 ? static_cast<std::size_t>(copied) : 0);
+    return text;
+}
+
+// Background and text colours of a list item in its selection state.
+void PaintItemBackground(const DRAWITEMSTRUCT& item) {
+    const bool selected = (item.itemState & ODS_SELECTED) != 0;
+    ::FillRect(item.hDC, &item.rcItem, ::GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+    ::SetBkMode(item.hDC, TRANSPARENT);
+    ::SetTextColor(item.hDC, ::GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+}
+
+void DrawItemText(const DRAWITEMSTRUCT& item, const std::string& text, int left) {
+    RECT box = item.rcItem;
+    box.left += left;
+    ::DrawTextA(item.hDC, text.c_str(), static_cast<int>(text.size()), &box,
+                DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_LEFT);
+}
+
+}  // namespace
+
+void FillColorPicker(HWND combo) {
+    ::SendMessageA(combo, CB_RESETCONTENT, 0, 0);
+    ::SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(kCustomColorName));
+    ::SendMessageA(combo, CB_SETITEMDATA, 0, 0);
+    for (const NamedColor& named : NamedColors()) {
+        const LRESULT index = ::SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(named.name));
+        ::SendMessageA(combo, CB_SETITEMDATA, static_cast<WPARAM>(index), static_cast<LPARAM>(named.color));
+    }
+}
+
+Color ColorPickerColor(HWND combo, int index) {
+    return static_cast<Color>(::SendMessageA(combo, CB_GETITEMDATA, static_cast<WPARAM>(index), 0));
+}
+
+void ShowPickerColor(HWND combo, int entry, Color color) {
+    if (entry == 0) ::SendMessageA(combo, CB_SETITEMDATA, 0, static_cast<LPARAM>(color));
+    ::SendMessageA(combo, CB_SETCURSEL, static_cast<WPARAM>(entry), 0);
+    ::InvalidateRect(combo, nullptr, FALSE);
+}
+
+void DrawColorItem(const DRAWITEMSTRUCT& item) {
+    if (item.itemID == static_cast<UINT>(-1)) return;
+    PaintItemBackground(item);
+    const int index = static_cast<int>(item.itemID);
+    RECT swatch{item.rcItem.left + 2, item.rcItem.top + 2, item.rcItem.left + 2 + kSwatchWidth,
+                item.rcItem.bottom - 2};
+    const UniqueBrush fill(::CreateSolidBrush(ToColorRef(ColorPickerColor(item.hwndItem, index))));
+    if (fill) ::FillRect(item.hDC, &swatch, fill.get());
+    ::FrameRect(item.hDC, &swatch, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
+    DrawItemText(item, ItemText(item.hwndItem, CB_GETLBTEXTLEN, CB_GETLBTEXT, index), kSwatchWidth + 6);
+    if ((item.itemState & ODS_FOCUS) != 0 && (item.itemState & ODS_COMBOBOXEDIT) == 0) {
+        ::DrawFocusRect(item.hDC, &item.rcItem);
+    }
+}
+
+std::optional<Color> ChooseCustomColor(HWND owner, Color initial) {
+    static std::array<COLORREF, 16> customColors{};  // the chooser's own slots, kept for the run
+    CHOOSECOLORA chooser{};
+    chooser.lStructSize = sizeof chooser;
+    chooser.hwndOwner = owner;
+    chooser.rgbResult = ToColorRef(initial);
+    chooser.lpCustColors = customColors.data();
+    chooser.Flags = CC_RGBINIT | CC_FULLOPEN;
+    if (!::ChooseColorA(&chooser)) return std::nullopt;
+    return static_cast<Color>(chooser.rgbResult & 0x00FFFFFFu);
+}
+
+bool CheckListChecked(HWND list, int index) {
+    return ::SendMessageA(list, LB_GETITEMDATA, static_cast<WPARAM>(index), 0) == 1;
+}
+
+void SetCheckListChecked(HWND list, int index, bool checked) {
+    ::SendMessageA(list, LB_SETITEMDATA, static_cast<WPARAM>(index), checked ? 1 : 0);
+    RECT itemBox{};
+    if (::SendMessageA(list, LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&itemBox)) !=
+        LB_ERR) {
+        ::InvalidateRect(list, &itemBox, FALSE);
+    }
+}
+
+void DrawCheckItem(const DRAWITEMSTRUCT& item) {
+    if (item.itemID == static_cast<UINT>(-1)) return;
+    PaintItemBackground(item);
+    const int index = static_cast<int>(item.itemID);
+    const int top = item.rcItem.top + (item.rcItem.bottom - item.rcItem.top - kCheckBoxSize) / 2;
+    RECT box{item.rcItem.left + 1, top, item.rcItem.left + 1 + kCheckBoxSize, top + kCheckBoxSize};
+    const UINT state = DFCS_BUTTONCHECK | DFCS_FLAT | (CheckListChecked(item.hwndItem, index) ? DFCS_CHECKED : 0u);
+    ::DrawFrameControl(item.hDC, &box, DFC_BUTTON, state);
+    DrawItemText(item, ItemText(item.hwndItem, LB_GETTEXTLEN, LB_GETTEXT, index), kCheckTextLeft);
+    if ((item.itemState & ODS_FOCUS) != 0) ::DrawFocusRect(item.hDC, &item.rcItem);
+}
+
+bool OnCheckBox(int x) { return x >= 0 && x < kCheckTextLeft; }
+
+}  // namespace lumetra

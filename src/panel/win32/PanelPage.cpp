@@ -1,0 +1,44 @@
+#include "panel/win32/PanelPage.h"
+
+#include <stdexcept>
+
+namespace lumetra {
+namespace {
+
+LRESULT CALLBACK PanelPageProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_COMMAND:
+        case WM_NOTIFY:
+        case WM_HSCROLL:
+        case WM_DRAWITEM:
+        case WM_MEASUREITEM:
+            return ::SendMessageA(::GetAncestor(window, GA_ROOT), message, wParam, lParam);
+        default:
+            return ::DefWindowProcA(window, message, wParam, lParam);
+    }
+}
+
+}  // namespace
+
+void RegisterPanelPageClass(HINSTANCE instance) {
+    WNDCLASSEXA windowClass{};
+    if (::GetClassInfoExA(instance, kPanelPageClass, &windowClass)) return;
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = &PanelPageProc;
+    windowClass.hInstance = instance;
+    windowClass.hCursor = ::LoadCursor(nullptr, IDC_ARROW);  // shared: never freed
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    windowClass.lpszClassName = kPanelPageClass;
+    if (!::RegisterClassExA(&windowClass)) throw std::runtime_error("Unable to register the settings pages");
+}
+
+HWND CreatePanelPage(HINSTANCE instance, HWND parent, int x, int y, int width, int height) {
+    // Destroyed with its parent.
+    const HWND page = ::CreateWindowExA(WS_EX_CONTROLPARENT, kPanelPageClass, "",
+                                        WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, x, y,
+                                        width, height, parent, nullptr, instance, nullptr);
+    if (page == nullptr) throw std::runtime_error("Unable to create the settings pages");
+    return page;
+}
+
+}  // namespace lumetra

@@ -1,0 +1,16 @@
+#pragma once
+// Plain containers inside the settings panel (the child panel and the tab
+// pages). They paint the dialog face and pass their controls' notifications
+// on to the top-level window, which owns every handler.
+#include "overlay/win32/Win32.h"
+
+namespace lumetra {
+
+inline constexpr char kPanelPageClass[] = "TLumetraPanelPage";
+
+void RegisterPanelPageClass(HINSTANCE instance);
+
+// A visible container that tab navigation descends into.
+HWND CreatePanelPage(HINSTANCE instance, HWND parent, int x, int y, int width, int height);
+
+}  // namespace lumetra

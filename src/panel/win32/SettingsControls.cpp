@@ -1,0 +1,241 @@
+// Building the settings panel: the child panel, the tab control with its
+// four pages, and every control at its place, in tab order.
+#include "overlay/win32/Win32.h"
+// After the platform header, which it needs.
+#include <commctrl.h>
+#include <uxtheme.h>
+
+#include <stdexcept>
+
+#include "app/win32/Resources.h"
+#include "panel/PanelLists.h"
+#include "panel/win32/OwnerDrawn.h"
+#include "panel/win32/PanelPage.h"
+#include "panel/win32/SettingsFrm.h"
+#include "panel/win32/SettingsIds.h"
+
+namespace lumetra {
+namespace {
+
+constexpr int kFontHeight = 9;
+constexpr int kLabelHeight = 11;
+constexpr int kPanelTop = kPanelCaptionHeight;
+constexpr int kTabsTop = 4;
+constexpr int kSpinWidth = 16;
+constexpr COLORREF kHintColor = RGB(255, 249, 206);
+
+UniqueFont CreateTahoma(int weight) {
+    LOGFONTA font{};
+    font.lfHeight = -kFontHeight;  // character height, not cell height
+    font.lfWeight = weight;
+    font.lfCharSet = DEFAULT_CHARSET;
+    font.lfQuality = DEFAULT_QUALITY;
+    lstrcpynA(font.lfFaceName, "Tahoma", LF_FACESIZE);
+    return UniqueFont(::CreateFontIndirectA(&font));
+}
+
+}  // namespace
+
+HWND TSettingsForm::AddControl(HWND parent, const char* className, const char* text, DWORD style, int x,
+                               int y, int width, int height, Id id, DWORD exStyle) {
+    // Children are destroyed with the window.
+    const HWND control = ::CreateWindowExA(exStyle, className, text, WS_CHILD | WS_VISIBLE | style, x, y, width,
+                                           height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                           instance_, nullptr);
+    if (control == nullptr) throw std::runtime_error("Unable to create the settings controls");
+    ::SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+    return control;
+}
+
+HWND TSettingsForm::AddLabel(HWND parent, const char* text, int x, int y, int width, bool bold) {
+    const HWND label = AddControl(parent, WC_STATICA, text, SS_LEFT, x, y, width, kLabelHeight);
+    if (bold) ::SendMessageA(label, WM_SETFONT, reinterpret_cast<WPARAM>(boldFont_.get()), FALSE);
+    return label;
+}
+
+HWND TSettingsForm::AddCombo(HWND parent, DWORD style, int x, int y, int width, int height, int rows, Id id) {
+    const HWND combo = AddControl(parent, WC_COMBOBOXA, "", style | WS_TABSTOP | WS_VSCROLL, x, y, width,
+                                  height + rows * 14, id);
+    ::SendMessageA(combo, CB_SETMINVISIBLE, static_cast<WPARAM>(rows), 0);
+    // The closed box is height pixels high whatever the font gives it.
+    RECT box{};
+    ::GetWindowRect(combo, &box);
+    const LRESULT field = ::SendMessageA(combo, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
+    const LONG frame = (box.bottom - box.top) - static_cast<LONG>(field);
+    if (field > 0 && height > frame) {
+        ::SendMessageA(combo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), height - frame);
+    }
+    return combo;
+}
+
+HWND TSettingsForm::AddSpin(HWND parent, HWND buddy, int minimum, int maximum) {
+    RECT edit{};
+    ::GetWindowRect(buddy, &edit);
+    ::MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&edit), 2);
+    const HWND spin = AddControl(parent, UPDOWN_CLASSA, "",
+                                 UDS_SETBUDDYINT | UDS_NOTHOUSANDS | UDS_ARROWKEYS | UDS_ALIGNRIGHT, edit.right,
+                                 edit.top, kSpinWidth, edit.bottom - edit.top);
+    ::SendMessageA(spin, UDM_SETBUDDY, reinterpret_cast<WPARAM>(buddy), 0);
+    ::SendMessageA(spin, UDM_SETRANGE32, static_cast<WPARAM>(minimum), maximum);
+    // Aligning narrows the edit; the layout keeps its width and puts the
+    // spin buttons right of it.
+    ::SetWindowPos(buddy, nullptr, edit.left, edit.top, edit.right - edit.left, edit.bottom - edit.top,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+    ::SetWindowPos(spin, nullptr, edit.right, edit.top, kSpinWidth, edit.bottom - edit.top,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+    return spin;
+}
+
+void TSettingsForm::CreateControls() {
+    font_ = CreateTahoma(FW_NORMAL);
+    boldFont_ = CreateTahoma(FW_BOLD);
+    RegisterPanelPageClass(instance_);
+
+    const HWND panel = CreatePanelPage(instance_, window_.get(), 0, kPanelTop, kPanelWidth,
+                                       kPanelHeight - kPanelTop);
+    // Pages lie above the tab control, so their controls come first in tab
+    // order and the tab control wraps round to them: the same cycle as
+    // tab control first.
+    for (HWND& page : pages_) page = CreatePanelPage(instance_, panel, 0, 0, 0, 0);
+    tabs_ = AddControl(panel, WC_TABCONTROLA, "", TCS_MULTILINE | WS_TABSTOP | WS_CLIPSIBLINGS, 0, kTabsTop,
+                       kPanelWidth, kPanelHeight - kPanelTop - kTabsTop, Id::PageControl);
+    for (int i = 0; i < kPanelPageCount; ++i) {
+        TCITEMA item{};
+        item.mask = TCIF_TEXT;
+        item.pszText = const_cast<char*>("");
+        ::SendMessageA(tabs_, TCM_INSERTITEMA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
+    }
+    texts_[static_cast<int>(PanelText::MainTab)] = tabs_;
+    texts_[static_cast<int>(PanelText::LookTab)] = tabs_;
+    texts_[static_cast<int>(PanelText::ColorsTab)] = tabs_;
+    texts_[static_cast<int>(PanelText::AdvancedTab)] = tabs_;
+
+    CreateMainPage(pages_[static_cast<int>(PanelPage::Main)]);
+    CreateLookPage(pages_[static_cast<int>(PanelPage::Look)]);
+    CreateColorsPage(pages_[static_cast<int>(PanelPage::Colors)]);
+    CreateAdvancedPage(pages_[static_cast<int>(PanelPage::Advanced)]);
+    CreateHint();
+    LayoutPages();
+}
+
+void TSettingsForm::CreateMainPage(HWND page) {
+    logo_.reset(static_cast<HICON>(::LoadImageA(instance_, kAppIconName, IMAGE_ICON, 32, 32, 0)));
+    const HWND logo = AddControl(page, WC_STATICA, "", SS_ICON, 11, 9, 32, 32);
+    ::SendMessageA(logo, STM_SETICON, reinterpret_cast<WPARAM>(logo_.get()), 0);
+    const auto set = [this](PanelText target, HWND control) { texts_[static_cast<int>(target)] = control; };
+    set(PanelText::LogoLabel, AddControl(page, WC_STATICA, "", SS_LEFT, 49, 13, 107, 32));
+    ::SendMessageA(texts_[static_cast<int>(PanelText::LogoLabel)], WM_SETFONT,
+                   reinterpret_cast<WPARAM>(boldFont_.get()), FALSE);
+    set(PanelText::CopyrightLabel, AddControl(page, WC_STATICA, "", SS_LEFT, 11, 47, 142, 34));
+    set(PanelText::DevWebBtn, AddControl(page, WC_BUTTONA, "", BS_DEFPUSHBUTTON | WS_TABSTOP, 11, 126, 142, 21,
+                                         Id::DevWebBtn));
+    set(PanelText::AskSupportBtn, AddControl(page, WC_BUTTONA, "", BS_PUSHBUTTON | WS_TABSTOP, 11, 150, 142, 21,
+                                             Id::AskSupportBtn));
+    set(PanelText::CheckForUpdatesBtn, AddControl(page, WC_BUTTONA, "", BS_PUSHBUTTON | WS_TABSTOP, 11, 174,
+                                                  142, 21, Id::CheckForUpdatesBtn));
+    set(PanelText::HelpBtn,
+        AddControl(page, WC_BUTTONA, "", BS_PUSHBUTTON | WS_TABSTOP, 11, 197, 142, 21, Id::HelpBtn));
+}
+
+void TSettingsForm::CreateLookPage(HWND page) {
+    const auto set = [this](PanelText target, HWND control, bool autoSize = false) {
+        texts_[static_cast<int>(target)] = control;
+        autoSize_[static_cast<int>(target)] = autoSize;
+    };
+    set(PanelText::SectionLabel, AddLabel(page, "", 12, 12, 0, true), true);
+    // The group box is a frame only: its controls are the page's, placed
+    // relative to the box at (8, 28).
+    set(PanelText::SnapToGroupBox, AddControl(page, WC_BUTTONA, "", BS_GROUPBOX, 8, 28, 149, 57));
+    set(PanelText::WidthRadio, AddControl(page, WC_BUTTONA, "", BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP, 16,
+                                          44, 77, 17, Id::WidthRadio));
+    set(PanelText::HeightRadio,
+        AddControl(page, WC_BUTTONA, "", BS_AUTORADIOBUTTON, 16, 60, 73, 17, Id::HeightRadio));
+    sizeEdit_ = AddControl(page, WC_EDITA, "400", ES_AUTOHSCROLL | WS_TABSTOP | WS_GROUP, 100, 51, 35, 19,
+                           Id::SizeEdit, WS_EX_CLIENTEDGE);
+    sizeSpin_ = AddSpin(page, sizeEdit_, 0, 0);  // its maximum comes with the screen's width
+    set(PanelText::RatioLabel, AddLabel(page, "", 12, 92, 0), true);
+    ratioBox_ = AddCombo(page, CBS_DROPDOWN | CBS_AUTOHSCROLL, 12, 105, 141, 19, 15, Id::RatioComboBox);
+    lookBox_ = AddCombo(page, CBS_DROPDOWNLIST, 12, 188, 141, 19, 15, Id::LookComboBox);
+    orientationBox_ = AddCombo(page, CBS_DROPDOWNLIST, 12, 229, 141, 19, 4, Id::OrientationComboBox);
+    gridEdit_ = AddControl(page, WC_EDITA, "0", ES_AUTOHSCROLL | WS_TABSTOP, 100, 259, 35, 19, Id::GridSizeEdit,
+                           WS_EX_CLIENTEDGE);
+    gridSpin_ = AddSpin(page, gridEdit_, 0, kMaxGridSize);
+    set(PanelText::LockCheckBox,
+        AddControl(page, WC_BUTTONA, "", BS_AUTOCHECKBOX | WS_TABSTOP, 12, 130, 141, 17, Id::LockCheckBox));
+    set(PanelText::GridLabel, AddLabel(page, "", 12, 160, 0, true), true);
+    set(PanelText::LookLabel, AddLabel(page, "", 12, 175, 0), true);
+    set(PanelText::OrientationLabel, AddLabel(page, "", 12, 216, 0), true);
+    set(PanelText::GridSizeLabel, AddLabel(page, "", 12, 262, 0), true);
+}
+
+void TSettingsForm::CreateColorsPage(HWND page) {
+    const auto set = [this](PanelText target, HWND control) {
+        texts_[static_cast<int>(target)] = control;
+        autoSize_[static_cast<int>(target)] = true;
+    };
+    constexpr DWORD kPickerStyle = CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS;
+    set(PanelText::LinesColorLabel, AddLabel(page, "", 12, 12, 0));
+    linesColorBox_ = AddCombo(page, kPickerStyle, 12, 25, 141, 22, 15, Id::LinesColorBox);
+    set(PanelText::ValuesColorLabel, AddLabel(page, "", 12, 56, 0));
+    valuesColorBox_ = AddCombo(page, kPickerStyle, 12, 69, 141, 22, 15, Id::ValuesColorBox);
+    for (const HWND picker : {linesColorBox_, valuesColorBox_}) {
+        ::SendMessageA(picker, CB_SETITEMHEIGHT, 0, kColorItemHeight);
+        FillColorPicker(picker);
+    }
+    set(PanelText::OpacityLabel, AddLabel(page, "", 12, 102, 0));
+    opacityBar_ = AddControl(page, TRACKBAR_CLASSA, "",
+                             TBS_HORZ | TBS_BOTH | TBS_AUTOTICKS | TBS_FIXEDLENGTH | WS_TABSTOP, 12, 112, 141, 33,
+                             Id::OpacityTrackBar);
+    ::SendMessageA(opacityBar_, TBM_SETRANGE, FALSE, MAKELPARAM(0, 100));
+    ::SendMessageA(opacityBar_, TBM_SETPAGESIZE, 0, 10);
+    ::SendMessageA(opacityBar_, TBM_SETTICFREQ, 10, 0);
+    ::SendMessageA(opacityBar_, TBM_SETTHUMBLENGTH, 15, 0);
+    AddLabel(page, "0%", 16, 146, 15);
+    AddLabel(page, "100%", 129, 146, 25);
+}
+
+void TSettingsForm::CreateAdvancedPage(HWND page) {
+    texts_[static_cast<int>(PanelText::AdvancedLabel)] = AddLabel(page, "", 12, 12, 0);
+    autoSize_[static_cast<int>(PanelText::AdvancedLabel)] = true;
+    checkList_ = AddControl(page, WC_LISTBOXA, "",
+                            LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL |
+                                WS_HSCROLL | WS_TABSTOP,
+                            12, 25, 141, 146, Id::AdvCheckListBox, WS_EX_CLIENTEDGE);
+    ::SendMessageA(checkList_, LB_SETITEMHEIGHT, 0, kCheckItemHeight);
+    ::SetWindowSubclass(checkList_, &TSettingsForm::CheckListProc, 0, reinterpret_cast<DWORD_PTR>(this));
+    texts_[static_cast<int>(PanelText::RestoreButton)] =
+        AddControl(page, WC_BUTTONA, "", BS_PUSHBUTTON | WS_TABSTOP, 12, 224, 141, 21, Id::RestoreButton);
+    texts_[static_cast<int>(PanelText::LanguageLabel)] = AddLabel(page, "", 12, 182, 0);
+    autoSize_[static_cast<int>(PanelText::LanguageLabel)] = true;
+    langBox_ = AddCombo(page, CBS_DROPDOWNLIST, 12, 195, 141, 19, 15, Id::LangComboBox);
+}
+
+void TSettingsForm::CreateHint() {
+    // Owned by the window and destroyed with it.
+    hint_ = ::CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                              CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_.get(), nullptr,
+                              instance_, nullptr);
+    if (hint_ == nullptr) return;  // the panel works without hints
+    // With visual styles the theme would paint over the background colour.
+    ::SetWindowTheme(hint_, L"", L"");
+    ::SendMessageA(hint_, TTM_SETTIPBKCOLOR, kHintColor, 0);
+    TTTOOLINFOA tool{};
+    tool.cbSize = sizeof tool;
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = window_.get();
+    tool.uId = reinterpret_cast<UINT_PTR>(window_.get());
+    tool.lpszText = const_cast<char*>("");
+    ::SendMessageA(hint_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+void TSettingsForm::LayoutPages() {
+    RECT shown{};
+    ::GetClientRect(tabs_, &shown);
+    ::SendMessageA(tabs_, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&shown));
+    for (const HWND page : pages_) {
+        ::SetWindowPos(page, nullptr, shown.left, shown.top + kTabsTop, shown.right - shown.left,
+                       shown.bottom - shown.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
+}  // namespace lumetra

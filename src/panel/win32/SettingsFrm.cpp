@@ -1,0 +1,450 @@
+#include "panel/win32/SettingsFrm.h"
+
+#include "overlay/win32/Win32.h"
+// After the platform header, which it needs.
+#include <commctrl.h>
+#include <windowsx.h>
+
+#include <algorithm>
+#include <exception>
+#include <stdexcept>
+
+#include "app/ShellOpen.h"
+#include "app/WebQuery.h"
+#include "app/win32/DesktopShell.h"
+#include "app/win32/ErrorBox.h"
+#include "app/win32/InstallClock.h"
+#include "lang/LangTable.h"
+#include "overlay/Interaction.h"
+#include "overlay/win32/MainFrm.h"
+#include "panel/PanelLists.h"
+#include "panel/win32/OwnerDrawn.h"
+#include "panel/win32/SettingsIds.h"
+#include "settings/AppSettings.h"
+#include "settings/SettingsFile.h"
+
+namespace lumetra {
+namespace {
+
+constexpr int kHorizontalExtent = 280;
+std::string WindowText(HWND control) {
+    const int length = ::GetWindowTextLengthA(control);
+    std::string text(static_cast<std::size_t>(std::max(length, 0)) + 1, '\0');
+    text.resize(static_cast<std::size_t>(std::max(::GetWindowTextA(control, text.data(), length + 1), 0)));
+    return text;
+}
+
+std::string ComboItemText(HWND combo, int index) {
+    const LRESULT length = ::SendMessageA(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
+    if (length <= 0) return {};
+    std::string text(static_cast<std::size_t>(length) + 1, '\0');
+    const LRESULT copied =
+        ::SendMessageA(combo, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
+    text.resize(copied > 0 ? static_cast<std::size_t>(copied) : 0);
+    return text;
+}
+
+int ComboSelection(HWND combo) { return static_cast<int>(::SendMessageA(combo, CB_GETCURSEL, 0, 0)); }
+
+// Closes a FindFirstFile search.
+struct FindTraits {
+    using Handle = HANDLE;
+    static void Close(HANDLE search) noexcept { ::FindClose(search); }
+};
+
+}  // namespace
+
+TSettingsForm::TSettingsForm(HINSTANCE instance, TSettings& settings, LangTable& texts,
+                             const SettingsFile& files, TMainForm& overlay)
+    : instance_(instance),
+      settings_(settings),
+      files_(files),
+      overlay_(overlay),
+      controller_(settings, texts, files, overlay, *this, ::GetSystemMetrics(SM_CXSCREEN)),
+      caption_(*this, &LangText) {
+    RegisterWindowClass(instance);
+    // Owned by the overlay, so it goes and comes back with the program's
+    // minimising and never drops behind the overlay.
+    const HWND window = ::CreateWindowExA(WS_EX_TOPMOST | WS_EX_LAYERED | WS_EX_TOOLWINDOW | WS_EX_CONTROLPARENT,
+                                          kClassName, kTitle, WS_POPUP | WS_CLIPCHILDREN, 0, 0, kPanelWidth,
+                                          kPanelHeight, overlay.Handle(), nullptr, instance, this);
+    if (window == nullptr) throw std::runtime_error("Unable to create the settings window");
+    CreateControls();
+    FormCreate();
+}
+
+TSettingsForm::~TSettingsForm() {
+    settings_.SetPanel(nullptr);
+    overlay_.SetPanel(nullptr);
+    window_.reset();  // handlers still find every member alive
+}
+
+void TSettingsForm::RegisterWindowClass(HINSTANCE instance) {
+    WNDCLASSEXA windowClass{};
+    if (::GetClassInfoExA(instance, kClassName, &windowClass)) return;
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = &TSettingsForm::WindowProc;
+    windowClass.hInstance = instance;
+    windowClass.hCursor = nullptr;  // the strip sets its own pointer
+    windowClass.hbrBackground = nullptr;  // the strip and the child panel cover everything
+    windowClass.lpszClassName = kClassName;
+    if (!::RegisterClassExA(&windowClass)) throw std::runtime_error("Unable to register the settings window");
+}
+
+LRESULT CALLBACK TSettingsForm::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* self = static_cast<TSettingsForm*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+        ::SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+        self->window_.reset(window);  // owned from here until WM_NCDESTROY
+    }
+    auto* self = reinterpret_cast<TSettingsForm*>(::GetWindowLongPtrA(window, GWLP_USERDATA));
+    if (self == nullptr || !self->window_) return ::DefWindowProcA(window, message, wParam, lParam);
+    if (message == WM_NCDESTROY) {
+        ::SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+        (void)self->window_.release();  // the system is destroying it already
+        return ::DefWindowProcA(window, message, wParam, lParam);
+    }
+    // An error escaping a handler is shown and the program goes on.
+    try {
+        return self->HandleMessage(message, wParam, lParam);
+    } catch (const std::exception& error) {
+        ShowErrorBox(error.what());
+    } catch (...) {
+        ShowErrorBox("Unknown error");
+    }
+    return 0;
+}
+
+LRESULT TSettingsForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    const HWND window = window_.get();
+    switch (message) {
+        case WM_ERASEBKGND:
+            return 1;  // the strip is painted whole from the buffer
+        case WM_PAINT:
+            FormPaint();
+            return 0;
+        case WM_ACTIVATE:
+        case WM_ACTIVATEAPP:
+            ScheduleRepaint();  // the caption's colour shows the activation
+            return ::DefWindowProcA(window, message, wParam, lParam);
+        case WM_LBUTTONDOWN:
+        case WM_RBUTTONDOWN:
+        case WM_MBUTTONDOWN:
+            caption_.FormMouseDown(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+            return 0;
+        case WM_MOUSEMOVE:
+            caption_.FormMouseMove(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+            return 0;
+        case WM_LBUTTONUP:
+        case WM_RBUTTONUP:
+        case WM_MBUTTONUP:
+            caption_.FormMouseUp(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+            return 0;
+        case WM_CAPTURECHANGED:
+            if (reinterpret_cast<HWND>(lParam) != window) caption_.CaptureLost();
+            return 0;
+        case WM_SETCURSOR:
+            if (reinterpret_cast<HWND>(wParam) != window || LOWORD(lParam) != HTCLIENT) break;
+            ::SetCursor(cursor_ != nullptr ? cursor_ : ::LoadCursor(nullptr, IDC_ARROW));
+            return TRUE;
+        case WM_CLOSE:
+            FormClose();
+            return 0;
+        case DM_GETDEFID:
+            // The web-site button is the default button while its page shows.
+            if (ShownPage() != static_cast<int>(PanelPage::Main)) return 0;
+            return MAKELRESULT(static_cast<WORD>(Id::DevWebBtn), DC_HASDEFID);
+        case WM_COMMAND:
+            FormCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
+            return 0;
+        case WM_NOTIFY:
+            if (reinterpret_cast<const NMHDR*>(lParam)->hwndFrom == tabs_ &&
+                reinterpret_cast<const NMHDR*>(lParam)->code == TCN_SELCHANGE) {
+                PageControlChange();
+            }
+            return 0;
+        case WM_HSCROLL:
+            if (reinterpret_cast<HWND>(lParam) == opacityBar_ && started_) {
+                controller_.OpacityTrackBarChange(
+                    static_cast<int>(::SendMessageA(opacityBar_, TBM_GETPOS, 0, 0)));
+            }
+            return 0;
+        case WM_MEASUREITEM: {
+            auto& item = *reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+            item.itemHeight = item.CtlType == ODT_COMBOBOX ? kColorItemHeight : kCheckItemHeight;
+            return TRUE;
+        }
+        case WM_DRAWITEM: {
+            const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+            if (item.CtlType == ODT_COMBOBOX) DrawColorItem(item);
+            if (item.CtlType == ODT_LISTBOX) DrawCheckItem(item);
+            return TRUE;
+        }
+        default:
+            break;
+    }
+    return ::DefWindowProcA(window, message, wParam, lParam);
+}
+
+// ---- creation, painting, closing -------------------------------------------
+
+void TSettingsForm::FormCreate() {
+    buffer_ = BackBuffer::Create(kPanelWidth, kPanelHeight, overlay_.Pictures());
+    // Twice the primary screen: room to type a size larger than it.
+    ::SendMessageA(sizeSpin_, UDM_SETRANGE32, 0, 2 * ::GetSystemMetrics(SM_CXSCREEN));
+    settings_.SetPanel(&controller_);
+    overlay_.SetPanel(this);
+    controller_.Start(LanguageFiles());
+    started_ = true;
+    if (settings_.SVisible()) ::ShowWindow(window_.get(), SW_SHOWNOACTIVATE);
+    ShowPage(PageFromSPage(settings_.SPage()));
+    ::SendMessageA(checkList_, LB_SETHORIZONTALEXTENT, kHorizontalExtent, 0);
+    ::SetFocus(tabs_);
+}
+
+void TSettingsForm::FormPaint() {
+    const PaintDc dc(window_.get());
+    if (!buffer_) return;
+    ComposePanelCaption(buffer_->canvas(), LangText("MSCaption"), IsActive());
+    buffer_->CopyTo(dc.get(), kPanelWidth, kPanelCaptionHeight);
+}
+
+bool TSettingsForm::IsActive() const { return ::GetForegroundWindow() == window_.get(); }
+
+void TSettingsForm::FormClose() {
+    const PanelState state = State();
+    settings_.StorePanelState(state.left, state.top, state.visible, state.page);
+    ::ShowWindow(window_.get(), SW_HIDE);
+}
+
+PanelState TSettingsForm::State() const {
+    const Point at = Position();
+    return {at.x, at.y, ::IsWindowVisible(window_.get()) != FALSE, SPageFromPage(ShownPage())};
+}
+
+void TSettingsForm::ScheduleRepaint() { ::InvalidateRect(window_.get(), nullptr, FALSE); }
+
+void TSettingsForm::UpdateOpacity() { controller_.UpdateOpacity(); }
+
+void TSettingsForm::ToggleVisible() {
+    const HWND window = window_.get();
+    if (::IsWindowVisible(window)) {
+        ::ShowWindow(window, SW_HIDE);
+        return;
+    }
+    ::ShowWindow(window, SW_SHOW);
+    ::SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    ::SetForegroundWindow(window);
+}
+
+std::vector<std::string> TSettingsForm::LanguageFiles() const {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA found{};
+    const HANDLE search = ::FindFirstFileA((files_.ExeFolder() + "*.lng").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return names;
+    const UniqueHandle<FindTraits> owned(search);
+    do {
+        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) names.emplace_back(found.cFileName);
+    } while (::FindNextFileA(search, &found));
+    return names;
+}
+
+// ---- keys ------------------------------------------------------------------
+
+bool TSettingsForm::PreTranslateMessage(MSG& message) {
+    const HWND window = window_.get();
+    if (window == nullptr || (message.hwnd != window && !::IsChild(window, message.hwnd))) return false;
+    if (message.message == WM_KEYDOWN) {
+        try {
+            if (FormKeyDown(message.wParam) || FieldKeyDown(message.hwnd, message.wParam)) return true;
+        } catch (const std::exception& error) {
+            ShowErrorBox(error.what());
+            return true;
+        }
+    }
+    return ::IsDialogMessageA(window, &message) != FALSE;
+}
+
+bool TSettingsForm::FormKeyDown(WPARAM key) {
+    switch (key) {
+        case VK_F1:
+            OpenManual();
+            return true;
+        case VK_F2:
+            ToggleVisible();  // what the overlay's settings action does
+            return true;
+        case VK_F3:
+            overlay_.ApplyOpacity();
+            return true;
+        default:
+            return false;
+    }
+}
+
+// The fields' own keys, seen before the field gets them. Enter is theirs;
+// Tab stays with the dialog navigation.
+bool TSettingsForm::FieldKeyDown(HWND target, WPARAM key) {
+    if (key == VK_TAB) return false;
+    const FieldKey fieldKey = key == VK_RETURN ? FieldKey::Enter : FieldKey::Other;
+    if (target == sizeEdit_) {
+        controller_.SizeEditKeyDown(fieldKey);
+    } else if (target == gridEdit_) {
+        controller_.GridSizeEditKeyDown(fieldKey);
+    } else if (::GetParent(target) == ratioBox_ && fieldKey == FieldKey::Enter) {
+        // Typed text clears the box's selection only when the list is closed.
+        const std::string text = WindowText(ratioBox_);
+        int index = ComboSelection(ratioBox_);
+        if (index >= 0 && ComboItemText(ratioBox_, index) != text) index = -1;
+        controller_.RatioComboBoxSelect(index, text);
+    } else {
+        return false;
+    }
+    return fieldKey == FieldKey::Enter;
+}
+
+// ---- control notifications -------------------------------------------------
+
+void TSettingsForm::FormCommand(int id, int code, HWND control) {
+    if (!started_) return;
+    switch (static_cast<Id>(id)) {
+        case Id::SizeEdit:
+            if (code == EN_CHANGE && !showing_) controller_.SizeEditChange();
+            if (code == EN_KILLFOCUS) controller_.SizeEditExit();
+            return;
+        case Id::GridSizeEdit:
+            if (code == EN_CHANGE && !showing_) controller_.GridSizeEditChange();
+            if (code == EN_KILLFOCUS) controller_.GridSizeEditExit();
+            return;
+        case Id::WidthRadio:
+            if (code == BN_CLICKED && !settings_.LockWidth()) controller_.WidthRadioClick();
+            return;
+        case Id::HeightRadio:
+            if (code == BN_CLICKED && settings_.LockWidth()) controller_.HeightRadioClick();
+            return;
+        case Id::LockCheckBox:
+            if (code == BN_CLICKED) {
+                controller_.LockCheckBoxClick(::SendMessageA(control, BM_GETCHECK, 0, 0) == BST_CHECKED);
+            }
+            return;
+        case Id::RatioComboBox:
+            if (code == CBN_SELCHANGE) {
+                const int index = ComboSelection(ratioBox_);
+                controller_.RatioComboBoxSelect(index, ComboItemText(ratioBox_, index));
+            }
+            return;
+        case Id::LookComboBox:
+            if (code == CBN_SELCHANGE) controller_.LookComboBoxChange(ComboSelection(lookBox_));
+            return;
+        case Id::OrientationComboBox:
+            if (code == CBN_SELCHANGE) controller_.OrientationComboBoxChange(ComboSelection(orientationBox_));
+            return;
+        case Id::LinesColorBox:
+            if (code == CBN_SELCHANGE) ColorBoxChange(PanelColorBox::Lines);
+            return;
+        case Id::ValuesColorBox:
+            if (code == CBN_SELCHANGE) ColorBoxChange(PanelColorBox::Values);
+            return;
+        case Id::LangComboBox:
+            if (code == CBN_SELCHANGE) controller_.LangComboBoxChange(ComboItemText(langBox_, ComboSelection(langBox_)));
+            return;
+        case Id::RestoreButton:
+            if (code == BN_CLICKED) controller_.RestoreButtonClick();
+            return;
+        case Id::DevWebBtn:
+            if (code == BN_CLICKED) OpenWebPage(kHomePath);
+            return;
+        case Id::AskSupportBtn:
+            if (code == BN_CLICKED) OpenWebPage(kServicePath);
+            return;
+        case Id::CheckForUpdatesBtn:
+            if (code == BN_CLICKED) OpenWebPage(kDownloadPath);
+            return;
+        case Id::HelpBtn:
+            if (code == BN_CLICKED) OpenManual();
+            return;
+        default:
+            return;
+    }
+}
+
+void TSettingsForm::ColorBoxChange(PanelColorBox box) {
+    const HWND picker = box == PanelColorBox::Lines ? linesColorBox_ : valuesColorBox_;
+    const int index = ComboSelection(picker);
+    if (index < 0) return;
+    Color color = ColorPickerColor(picker, index);
+    if (index == 0) {
+        const std::optional<Color> chosen = ChooseCustomColor(window_.get(), color);
+        if (!chosen) {
+            controller_.UpdateColors();  // cancelled: back to the colours in use
+            return;
+        }
+        color = *chosen;
+        ::SendMessageA(picker, CB_SETITEMDATA, 0, static_cast<LPARAM>(color));
+    }
+    if (box == PanelColorBox::Lines) {
+        controller_.LinesColorBoxChange(color);
+    } else {
+        controller_.ValuesColorBoxChange(color);
+    }
+}
+
+void TSettingsForm::ToggleCheck(int index) {
+    if (index < 0 || index >= kAdvancedOptionCount) return;
+    SetCheckListChecked(checkList_, index, !CheckListChecked(checkList_, index));
+    AdvancedChecks checks{};
+    for (int i = 0; i < kAdvancedOptionCount; ++i) checks[static_cast<std::size_t>(i)] = CheckListChecked(checkList_, i);
+    controller_.AdvCheckListBoxClickCheck(checks);
+}
+
+LRESULT CALLBACK TSettingsForm::CheckListProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam,
+                                              UINT_PTR /*subclass*/, DWORD_PTR self) {
+    auto& form = *reinterpret_cast<TSettingsForm*>(self);
+    // Runs outside the window procedure: errors stop here as well.
+    try {
+        switch (message) {
+            case WM_LBUTTONDOWN:
+            case WM_LBUTTONDBLCLK: {
+                const LRESULT hit = ::SendMessageA(list, LB_ITEMFROMPOINT, 0, lParam);
+                const int x = GET_X_LPARAM(lParam) + ::GetScrollPos(list, SB_HORZ);
+                if (HIWORD(hit) == 0 && OnCheckBox(x)) form.ToggleCheck(LOWORD(hit));
+                break;
+            }
+            case WM_KEYDOWN:
+                if (wParam == VK_SPACE) {
+                    form.ToggleCheck(static_cast<int>(::SendMessageA(list, LB_GETCURSEL, 0, 0)));
+                    return 0;
+                }
+                break;
+            case WM_MOUSEMOVE:
+                ::RedrawWindow(list, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+                break;
+            default:
+                break;
+        }
+    } catch (const std::exception& error) {
+        ShowErrorBox(error.what());
+    }
+    return ::DefSubclassProc(list, message, wParam, lParam);
+}
+
+void TSettingsForm::PageControlChange() { ShowPage(static_cast<int>(::SendMessageA(tabs_, TCM_GETCURSEL, 0, 0))); }
+
+void TSettingsForm::ShowPage(int page) {
+    ::SendMessageA(tabs_, TCM_SETCURSEL, static_cast<WPARAM>(page), 0);
+    for (int i = 0; i < kPanelPageCount; ++i) {
+        ::ShowWindow(pages_[static_cast<std::size_t>(i)], i == page ? SW_SHOW : SW_HIDE);
+    }
+}
+
+int TSettingsForm::ShownPage() const {
+    const int page = static_cast<int>(::SendMessageA(tabs_, TCM_GETCURSEL, 0, 0));
+    return page >= 0 && page < kPanelPageCount ? page : kNoPage;
+}
+
+void TSettingsForm::OpenWebPage(const char* path) const {
+    ShellOpenJoined(DesktopShell(), std::string(kSiteUrl) + path, WebQuery());
+}
+
+void TSettingsForm::OpenManual() { ShellOpen(DesktopShell(), kManualPath); }
+
+}  // namespace lumetra

@@ -1,0 +1,165 @@
+#pragma once
+// The settings panel: a borderless, topmost, colour-keyed tool window with
+// its own caption strip and four pages of controls. It only wires the
+// controls: PanelController decides what a control does and what it shows,
+// CaptionInteraction what the strip does.
+#include <array>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "overlay/win32/GdiCanvas.h"
+#include "overlay/win32/GdiHandles.h"
+#include "overlay/win32/PanelWindow.h"
+#include "panel/PanelCaption.h"
+#include "panel/PanelController.h"
+#include "panel/PanelView.h"
+
+namespace lumetra {
+
+class LangTable;
+class SettingsFile;
+class TMainForm;
+class TSettings;
+
+class TSettingsForm final : public IPanelView, public ICaptionWindow, public IPanelWindow {
+public:
+    static constexpr char kClassName[] = "TLumetraSettings";
+    static constexpr char kTitle[] = "Velmora Lumetra Settings";
+
+    // Creates the window after the overlay, whose pictures its caption
+    // borrows, and registers it with the settings and the overlay. Shown
+    // when SVisible is on.
+    TSettingsForm(HINSTANCE instance, TSettings& settings, LangTable& texts, const SettingsFile& files,
+                  TMainForm& overlay);
+    ~TSettingsForm() override;
+    TSettingsForm(const TSettingsForm&) = delete;
+    TSettingsForm& operator=(const TSettingsForm&) = delete;
+    TSettingsForm(TSettingsForm&&) = delete;
+    TSettingsForm& operator=(TSettingsForm&&) = delete;
+
+    HWND Handle() const { return window_.get(); }
+
+    // The message loop hands every message here before dispatching it: the
+    // panel sees its keys first (F1, F2, F3, Enter in its fields) and gets
+    // tab navigation and its default button. True means handled.
+    bool PreTranslateMessage(MSG& message);
+
+    // Shows the panel in front, or hides it.
+    void ToggleVisible();
+
+    // IPanelWindow: what the overlay asks of the panel.
+    void UpdateOpacity() override;
+    void ScheduleRepaint() override;
+    PanelState State() const override;
+
+    // IPanelView
+    void MoveTo(Point topLeft) override;
+    void SetText(PanelText target, const std::string& text) override;
+    void SetListItem(PanelList list, int index, const std::string& text) override;
+    void AddListItem(PanelList list, const std::string& text) override;
+    void ClearList(PanelList list) override;
+    void SelectListItem(PanelList list, int index) override;
+    void SetRatioText(const std::string& text) override;
+    std::string SpinText(PanelSpin spin) const override;
+    void ShowSpinPosition(PanelSpin spin, int position) override;
+    void ShowLock(bool widthLeads, bool lock) override;
+    void ShowColor(PanelColorBox box, int entry, Color color) override;
+    void ShowOptions(const AdvancedChecks& checks) override;
+    void ShowOpacity(int position) override;
+    void SetBlending(std::optional<std::uint8_t> alpha) override;
+    void EnableHints(bool on) override;
+    void RepaintAll() override;
+
+    // ICaptionWindow
+    Point Position() const override;
+    void SetPosition(Point topLeft) override;
+    void CaptureMouse() override;
+    void ReleaseMouse() override;
+    void SetCursor(CaptionCursor cursor) override;
+    void SetHintText(const std::string& text) override;
+    void ClearHint() override;
+    void DrawRightEnd() override;
+    void FillButtonFace(Point seed, Color color) override;
+    void Hide() override;
+    void OpenManual() override;
+
+private:
+    enum class Id : int;
+
+    static void RegisterWindowClass(HINSTANCE instance);
+    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK CheckListProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam,
+                                          UINT_PTR subclass, DWORD_PTR self);
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+    // Building the window (SettingsControls.cpp).
+    void CreateControls();
+    void CreateMainPage(HWND page);
+    void CreateLookPage(HWND page);
+    void CreateColorsPage(HWND page);
+    void CreateAdvancedPage(HWND page);
+    void CreateHint();
+    HWND AddControl(HWND parent, const char* className, const char* text, DWORD style, int x, int y,
+                    int width, int height, Id id = Id{}, DWORD exStyle = 0);
+    HWND AddLabel(HWND parent, const char* text, int x, int y, int width, bool bold = false);
+    HWND AddCombo(HWND parent, DWORD style, int x, int y, int width, int height, int rows, Id id);
+    // Spin buttons right of their edit, which keeps its place and width.
+    HWND AddSpin(HWND parent, HWND buddy, int minimum, int maximum);
+    void LayoutPages();
+
+    void FormCreate();
+    void FormPaint();
+    void FormClose();
+    bool FormKeyDown(WPARAM key);
+    bool FieldKeyDown(HWND target, WPARAM key);
+    void FormCommand(int id, int code, HWND control);
+    void PageControlChange();
+    void ColorBoxChange(PanelColorBox box);
+    void ToggleCheck(int index);
+    void OpenWebPage(const char* path) const;
+    void ShowPage(int page);
+    int ShownPage() const;
+    std::vector<std::string> LanguageFiles() const;
+    HWND ListHandle(PanelList list) const;
+    bool IsActive() const;
+
+    HINSTANCE instance_;
+    TSettings& settings_;
+    const SettingsFile& files_;
+    TMainForm& overlay_;
+    PanelController controller_;
+    CaptionInteraction caption_;
+
+    // Freed after the window and its controls, which use them.
+    UniqueFont font_;
+    UniqueFont boldFont_;
+    UniqueIcon logo_;
+    std::unique_ptr<BackBuffer> buffer_;  // empty: the strip is not painted
+
+    // Children and the tooltip it owns, destroyed with the window.
+    HWND hint_ = nullptr;
+    HWND tabs_ = nullptr;
+    std::array<HWND, 4> pages_{};
+    std::array<HWND, static_cast<int>(PanelText::LockCheckBox) + 1> texts_{};
+    std::array<bool, static_cast<int>(PanelText::LockCheckBox) + 1> autoSize_{};
+    HWND sizeEdit_ = nullptr;
+    HWND sizeSpin_ = nullptr;
+    HWND gridEdit_ = nullptr;
+    HWND gridSpin_ = nullptr;
+    HWND ratioBox_ = nullptr;
+    HWND lookBox_ = nullptr;
+    HWND orientationBox_ = nullptr;
+    HWND linesColorBox_ = nullptr;
+    HWND valuesColorBox_ = nullptr;
+    HWND opacityBar_ = nullptr;
+    HWND checkList_ = nullptr;
+    HWND langBox_ = nullptr;
+
+    HCURSOR cursor_ = nullptr;  // shared system cursor, never freed
+    bool showing_ = false;      // set while the panel writes into its own controls
+    bool started_ = false;
+    UniqueWindow window_;  // bound at WM_NCCREATE, released at WM_NCDESTROY
+};
+
+}  // namespace lumetra

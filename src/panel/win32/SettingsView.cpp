@@ -1,0 +1,215 @@
+// How the settings panel shows what its controller and its caption strip
+// ask for. Writing into a control here never runs that control's handler.
+#include "overlay/win32/Win32.h"
+// After the platform header, which it needs.
+#include <commctrl.h>
+
+#include <string>
+
+#include "overlay/Interaction.h"
+#include "overlay/win32/MainFrm.h"
+#include "panel/PanelLists.h"
+#include "panel/win32/OwnerDrawn.h"
+#include "panel/win32/SettingsFrm.h"
+
+namespace lumetra {
+namespace {
+
+COLORREF ToColorRef(Color color) { return static_cast<COLORREF>(color); }
+
+int TabOf(PanelText target) {
+    switch (target) {
+        case PanelText::MainTab: return static_cast<int>(PanelPage::Main);
+        case PanelText::LookTab: return static_cast<int>(PanelPage::Look);
+        case PanelText::ColorsTab: return static_cast<int>(PanelPage::Colors);
+        case PanelText::AdvancedTab: return static_cast<int>(PanelPage::Advanced);
+        default: return kNoPage;
+    }
+}
+
+// The label as wide as its text, as an auto-sized label is.
+void FitToText(HWND label, const std::string& text) {
+    const WindowDc dc(label);
+    if (!dc) return;
+    SIZE extent{};
+    {
+        const SelectGuard font(dc.get(), reinterpret_cast<HGDIOBJ>(::SendMessageA(label, WM_GETFONT, 0, 0)));
+        ::GetTextExtentPoint32A(dc.get(), text.c_str(), static_cast<int>(text.size()), &extent);
+    }
+    RECT box{};
+    ::GetClientRect(label, &box);
+    ::SetWindowPos(label, nullptr, 0, 0, extent.cx, box.bottom, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+}  // namespace
+
+HWND TSettingsForm::ListHandle(PanelList list) const {
+    switch (list) {
+        case PanelList::Ratio: return ratioBox_;
+        case PanelList::Look: return lookBox_;
+        case PanelList::Orientation: return orientationBox_;
+        case PanelList::Advanced: return checkList_;
+        case PanelList::Language: return langBox_;
+    }
+    return nullptr;
+}
+
+void TSettingsForm::MoveTo(Point topLeft) { SetPosition(topLeft); }
+
+void TSettingsForm::SetText(PanelText target, const std::string& text) {
+    const int tab = TabOf(target);
+    if (tab != kNoPage) {
+        TCITEMA item{};
+        item.mask = TCIF_TEXT;
+        std::string caption = text;  // the control wants a writable buffer
+        item.pszText = caption.data();
+        ::SendMessageA(tabs_, TCM_SETITEMA, static_cast<WPARAM>(tab), reinterpret_cast<LPARAM>(&item));
+        return;
+    }
+    const HWND control = texts_[static_cast<std::size_t>(target)];
+    ::SetWindowTextA(control, text.c_str());
+    if (autoSize_[static_cast<std::size_t>(target)]) FitToText(control, text);
+}
+
+void TSettingsForm::SetListItem(PanelList list, int index, const std::string& text) {
+    const HWND control = ListHandle(list);
+    const bool listBox = list == PanelList::Advanced;
+    const LRESULT count = ::SendMessageA(control, listBox ? LB_GETCOUNT : CB_GETCOUNT, 0, 0);
+    if (index >= count) {
+        AddListItem(list, text);
+        return;
+    }
+    // Replacing an item is removing and inserting it; the check mark goes along.
+    const auto at = static_cast<WPARAM>(index);
+    const LRESULT data = ::SendMessageA(control, listBox ? LB_GETITEMDATA : CB_GETITEMDATA, at, 0);
+    ::SendMessageA(control, listBox ? LB_DELETESTRING : CB_DELETESTRING, at, 0);
+    ::SendMessageA(control, listBox ? LB_INSERTSTRING : CB_INSERTSTRING, at, reinterpret_cast<LPARAM>(text.c_str()));
+    ::SendMessageA(control, listBox ? LB_SETITEMDATA : CB_SETITEMDATA, at, data);
+}
+
+void TSettingsForm::AddListItem(PanelList list, const std::string& text) {
+    const bool listBox = list == PanelList::Advanced;
+    ::SendMessageA(ListHandle(list), listBox ? LB_ADDSTRING : CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+void TSettingsForm::ClearList(PanelList list) {
+    ::SendMessageA(ListHandle(list), list == PanelList::Advanced ? LB_RESETCONTENT : CB_RESETCONTENT, 0, 0);
+}
+
+void TSettingsForm::SelectListItem(PanelList list, int index) {
+    ::SendMessageA(ListHandle(list), list == PanelList::Advanced ? LB_SETCURSEL : CB_SETCURSEL,
+                   static_cast<WPARAM>(index), 0);
+}
+
+void TSettingsForm::SetRatioText(const std::string& text) {
+    ::SendMessageA(ratioBox_, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+    ::SetWindowTextA(ratioBox_, text.c_str());
+}
+
+std::string TSettingsForm::SpinText(PanelSpin spin) const {
+    const HWND edit = spin == PanelSpin::Size ? sizeEdit_ : gridEdit_;
+    const int length = ::GetWindowTextLengthA(edit);
+    std::string text(static_cast<std::size_t>(length > 0 ? length : 0) + 1, '\0');
+    const int copied = ::GetWindowTextA(edit, text.data(), static_cast<int>(text.size()));
+    text.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
+    return text;
+}
+
+void TSettingsForm::ShowSpinPosition(PanelSpin spin, int position) {
+    const bool size = spin == PanelSpin::Size;
+    showing_ = true;
+    ::SendMessageA(size ? sizeSpin_ : gridSpin_, UDM_SETPOS32, 0, position);
+    // Written here as well, whatever the spin control does with its buddy.
+    ::SetWindowTextA(size ? sizeEdit_ : gridEdit_, std::to_string(position).c_str());
+    showing_ = false;
+}
+
+void TSettingsForm::ShowLock(bool widthLeads, bool lock) {
+    const auto check = [](bool on) { return static_cast<WPARAM>(on ? BST_CHECKED : BST_UNCHECKED); };
+    ::SendMessageA(texts_[static_cast<int>(PanelText::WidthRadio)], BM_SETCHECK, check(widthLeads), 0);
+    ::SendMessageA(texts_[static_cast<int>(PanelText::HeightRadio)], BM_SETCHECK, check(!widthLeads), 0);
+    ::SendMessageA(texts_[static_cast<int>(PanelText::LockCheckBox)], BM_SETCHECK, check(lock), 0);
+}
+
+void TSettingsForm::ShowColor(PanelColorBox box, int entry, Color color) {
+    ShowPickerColor(box == PanelColorBox::Lines ? linesColorBox_ : valuesColorBox_, entry, color);
+}
+
+void TSettingsForm::ShowOptions(const AdvancedChecks& checks) {
+    for (int i = 0; i < kAdvancedOptionCount; ++i) {
+        SetCheckListChecked(checkList_, i, checks[static_cast<std::size_t>(i)]);
+    }
+}
+
+void TSettingsForm::ShowOpacity(int position) { ::SendMessageA(opacityBar_, TBM_SETPOS, TRUE, position); }
+
+void TSettingsForm::SetBlending(std::optional<std::uint8_t> alpha) {
+    // The colour key stays on in every case.
+    const DWORD flags = alpha ? LWA_COLORKEY | LWA_ALPHA : LWA_COLORKEY;
+    ::SetLayeredWindowAttributes(window_.get(), ToColorRef(kPanelKeyColor), alpha.value_or(255), flags);
+}
+
+void TSettingsForm::EnableHints(bool on) {
+    if (hint_ != nullptr) ::SendMessageA(hint_, TTM_ACTIVATE, on ? TRUE : FALSE, 0);
+}
+
+void TSettingsForm::RepaintAll() {
+    LayoutPages();  // captions of other lengths can change the rows of tabs
+    ::RedrawWindow(window_.get(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+}
+
+// ---- the caption strip's window --------------------------------------------
+
+Point TSettingsForm::Position() const {
+    RECT bounds{};
+    ::GetWindowRect(window_.get(), &bounds);
+    return {bounds.left, bounds.top};
+}
+
+void TSettingsForm::SetPosition(Point topLeft) {
+    ::SetWindowPos(window_.get(), nullptr, topLeft.x, topLeft.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TSettingsForm::CaptureMouse() { ::SetCapture(window_.get()); }
+
+void TSettingsForm::ReleaseMouse() { ::ReleaseCapture(); }
+
+void TSettingsForm::SetCursor(CaptionCursor cursor) {
+    // Shared system cursors: never freed.
+    cursor_ = ::LoadCursor(nullptr, cursor == CaptionCursor::Hand ? IDC_HAND : IDC_ARROW);
+    ::SetCursor(cursor_);
+}
+
+void TSettingsForm::SetHintText(const std::string& text) {
+    if (hint_ == nullptr) return;
+    TTTOOLINFOA tool{};
+    tool.cbSize = sizeof tool;
+    tool.hwnd = window_.get();
+    tool.uId = reinterpret_cast<UINT_PTR>(window_.get());
+    std::string shown = text;  // the control wants a writable buffer
+    tool.lpszText = shown.data();
+    ::SendMessageA(hint_, TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+void TSettingsForm::ClearHint() {
+    SetHintText("");
+    if (hint_ != nullptr) ::SendMessageA(hint_, TTM_POP, 0, 0);
+}
+
+void TSettingsForm::DrawRightEnd() {
+    const HICON picture = overlay_.Pictures().Get(Picture::TRCorner2);
+    const WindowDc dc(window_.get());
+    if (picture != nullptr && dc) ::DrawIconEx(dc.get(), kPanelRightEndX, 0, picture, 0, 0, 0, nullptr, DI_NORMAL);
+}
+
+void TSettingsForm::FillButtonFace(Point seed, Color color) {
+    const WindowDc dc(window_.get());
+    const UniqueBrush brush(::CreateSolidBrush(ToColorRef(color)));
+    if (!dc || !brush) return;
+    const SelectGuard selected(dc.get(), brush.get());
+    ::ExtFloodFill(dc.get(), seed.x, seed.y, ToColorRef(kButtonOutlineColor), FLOODFILLBORDER);
+}
+
+void TSettingsForm::Hide() { ::ShowWindow(window_.get(), SW_HIDE); }
+
+}  // namespace lumetra
