@@ -102,9 +102,16 @@ std::string SingleLine(std::string_view value) {
     std::string out;
     out.reserve(value.size());
     for (char c : value) {
-        if (c != '\r' && c != '\n' && c != '\0') out.push_back(c);
+        if (c != '\r' && c != '\n') out.push_back(c);
     }
     return out;
+}
+
+// A stray CR ends the value, as it ends the line for other readers, and
+// the cut value is trimmed again, so whatever is read writes back the same.
+std::string ReadableValue(std::string_view value) {
+    const std::string_view line = value.substr(0, value.find('\r'));
+    return std::string(Trim(line.substr(0, kMaxIniValue)));
 }
 
 std::string EntryLine(const IniEntry& entry) { return std::string(entry.key) + "=" + SingleLine(entry.value); }
@@ -122,7 +129,7 @@ std::vector<std::optional<std::string>> IniText::Get(std::string_view section,
     ScanSection(text_, section, [&](const Line&, const KeyLine& entry) {
         for (std::size_t i = 0; i < keys.size(); ++i) {
             if (!values[i] && SameName(entry.key, keys[i])) {
-                values[i] = std::string(entry.value.substr(0, kMaxIniValue));
+                values[i] = ReadableValue(entry.value);
                 --left;
                 break;
             }
