@@ -1,0 +1,59 @@
+// RenderLook for every look and size on a canvas that only counts calls:
+// the cost of the looks themselves, without any drawing backend.
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <functional>
+#include <string>
+
+#include "bench/CountingCanvas.h"
+#include "bench/common/BenchCases.h"
+#include "lang/LangTable.h"
+#include "overlay/Looks.h"
+#include "settings/AppSettings.h"
+
+namespace lumetra::bench {
+namespace {
+
+void RenderLookBench(benchmark::State& state, const LangTable& lang, BenchCase benchCase,
+                     BenchSize size) {
+    TSettings settings(1920);
+    ApplyCase(settings, benchCase, size);
+    CountingCanvas canvas;
+    for (auto _ : state) {
+        RenderLook(settings, lang, canvas);
+        benchmark::ClobberMemory();
+    }
+    // Per paint, so the figures show how much each look draws.
+    const auto perPaint = [&](std::int64_t total) {
+        return benchmark::Counter(static_cast<double>(total), benchmark::Counter::kAvgIterations);
+    };
+    state.counters["lines"] = perPaint(canvas.lines);
+    state.counters["ellipses"] = perPaint(canvas.ellipses);
+    state.counters["texts"] = perPaint(canvas.texts);
+}
+
+}  // namespace
+}  // namespace lumetra::bench
+
+int main(int argc, char** argv) {
+    using namespace lumetra;
+    using namespace lumetra::bench;
+    LangTable lang;
+    if (!ReadLanguageFile(lang, LUMETRA_BENCH_LANG_FILE)) {
+        // The looks still run; labels then show their bare keys.
+        std::fprintf(stderr, "warning: cannot read %s\n", LUMETRA_BENCH_LANG_FILE);
+    }
+    for (const BenchSize size : kBenchSizes) {
+        for (const BenchCase& benchCase : BenchCases()) {
+            const std::string name = "RenderLook/" + benchCase.name + "/" + SizeName(size);
+            benchmark::RegisterBenchmark(name.c_str(), RenderLookBench, std::cref(lang), benchCase, size)
+                ->Unit(benchmark::kMicrosecond);
+        }
+    }
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

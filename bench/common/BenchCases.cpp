@@ -1,0 +1,75 @@
+#include "bench/common/BenchCases.h"
+
+#include <cstdio>
+#include <memory>
+
+#include "lang/LangTable.h"
+#include "overlay/Looks.h"
+#include "settings/AppSettings.h"
+#include "settings/SettingsFile.h"
+
+namespace lumetra::bench {
+namespace {
+
+// A typed ratio one step short of 1: every step is only a pixel shorter.
+constexpr double kSlowRatio = 0.998;
+
+class FileBytes final : public IByteReader {
+public:
+    explicit FileBytes(std::FILE* file) : file_(file) {}
+    bool ReadByte(std::uint8_t& byte) override {
+        const int c = std::fgetc(file_);
+        if (c == EOF) return false;
+        byte = static_cast<std::uint8_t>(c);
+        return true;
+    }
+
+private:
+    std::FILE* file_;
+};
+
+struct FileCloser {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+};
+
+std::string LookName(std::int32_t look) {
+    return (look < 10 ? "look0" : "look") + std::to_string(look);
+}
+
+}  // namespace
+
+std::vector<BenchCase> BenchCases() {
+    std::vector<BenchCase> cases;
+    for (std::int32_t look = 0; look < kLookCount; ++look) cases.push_back({LookName(look), look, 0, 0.0});
+    cases.push_back({"look00 grid 3", 0, kMinGridSize, 0.0});
+    for (const std::int32_t look : {1, 6, 7, 8, 10}) {
+        cases.push_back({LookName(look) + " ratio 0.998", look, 0, kSlowRatio});
+    }
+    return cases;
+}
+
+void ApplyCase(TSettings& settings, const BenchCase& benchCase, BenchSize size) {
+    settings.SetLock(false);
+    settings.SetRatio(benchCase.ratio > 0.0 ? benchCase.ratio : kFactoryRatio);
+    settings.SetWidth(size.width);
+    settings.SetHeight(size.height);
+    settings.SetGridSize(benchCase.gridSize > 0 ? benchCase.gridSize : TSettings(0).GridSize());
+    settings.SetLookMode(benchCase.lookMode);
+    settings.SetShowValues(true);
+}
+
+std::string SizeName(BenchSize size) {
+    return std::to_string(size.width) + "x" + std::to_string(size.height);
+}
+
+bool ReadLanguageFile(LangTable& table, const std::string& path) {
+    const std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
+    if (!file) return false;
+    FileBytes bytes(file.get());
+    std::string key;
+    std::string value;
+    while (ReadLangEntry(bytes, key, value)) table.Merge(key, value);
+    return true;
+}
+
+}  // namespace lumetra::bench
