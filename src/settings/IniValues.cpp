@@ -2,7 +2,6 @@
 
 #include <charconv>
 #include <cmath>
-#include <cstdlib>
 #include <limits>
 
 namespace lumetra {
@@ -45,7 +44,10 @@ Decimal ToDecimal(double value) {
     }
     const auto lastNonZero = d.digits.find_last_not_of('0');
     d.digits.erase(lastNonZero + 1);
-    d.exponent = std::atoi(text.data() + e + 1);
+    // The exponent is written with a sign, which from_chars takes only as "-".
+    std::string_view exponent = text.substr(e + 1);
+    if (exponent.front() == '+') exponent.remove_prefix(1);
+    std::from_chars(exponent.data(), exponent.data() + exponent.size(), d.exponent);
     return d;
 }
 
