@@ -29,16 +29,14 @@ struct Line {
     std::size_t begin = 0;
     std::size_t end = 0;
     std::size_t next = 0;
-    bool hasBreak = false;
 };
 
 Line LineAt(std::string_view text, std::size_t begin) {
-    Line line{begin, text.size(), text.size(), false};
+    Line line{begin, text.size(), text.size()};
     const auto lf = text.find('\n', begin);
     if (lf != std::string_view::npos) {
         line.end = lf > begin && text[lf - 1] == '\r' ? lf - 1 : lf;
         line.next = lf + 1;
-        line.hasBreak = true;
     }
     return line;
 }
