@@ -244,6 +244,15 @@ void OverlayInteraction::FormMouseUp(int x, int y) {
     if (IsButton(zone)) RunButton(zone);
 }
 
+void OverlayInteraction::CaptureLost() {
+    // Our own release of the capture has cleared the flag already.
+    if (!mouseCaptured_) return;
+    mouseCaptured_ = false;
+    resizeMode_ = ResizeDrag::None;
+    moving_ = false;
+    window_.ClearCursorOverride();
+}
+
 void OverlayInteraction::RunButton(HitZone button) {
     switch (button) {
     case HitZone::OrientButton: ActionOrient(); break;

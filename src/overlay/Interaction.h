@@ -34,6 +34,12 @@ public:
         for (Held h : held) bits_ = static_cast<std::uint8_t>(bits_ | static_cast<std::uint8_t>(h));
     }
     constexpr bool Has(Held h) const { return (bits_ & static_cast<std::uint8_t>(h)) != 0; }
+    // This state with h held as well.
+    constexpr ShiftState With(Held h) const {
+        ShiftState state = *this;
+        state.bits_ = static_cast<std::uint8_t>(bits_ | static_cast<std::uint8_t>(h));
+        return state;
+    }
     friend constexpr bool operator==(ShiftState, ShiftState) = default;
 
 private:
@@ -129,6 +135,9 @@ public:
     void FormMouseMove(int x, int y);
     // Any button ends the drag; none of them is told apart.
     void FormMouseUp(int x, int y);
+    // The system took the capture away (another window grabbed it, or the
+    // program was switched away from): the drag ends where it stands.
+    void CaptureLost();
     void FormMouseWheel(ShiftState state, int delta);
     void FormKeyDown(VirtualKey key, ShiftState state);
     void FormKeyUp(VirtualKey key);

@@ -3,18 +3,33 @@
 #include <exception>
 #include <stdexcept>
 
+#include "app/ShellOpen.h"
+#include "app/win32/DesktopShell.h"
 #include "app/win32/ErrorBox.h"
 #include "overlay/Compose.h"
+#include "overlay/win32/ApplicationCursor.h"
+#include "overlay/win32/InputMapping.h"
 
 namespace lumetra {
 namespace {
 
 COLORREF ToColorRef(Color color) { return static_cast<COLORREF>(color); }
 
+constexpr COLORREF kButtonOutline = RGB(128, 128, 128);
+constexpr int kButtonStripWidth = 64;
+
+MouseButton ButtonOf(UINT message) {
+    switch (message) {
+        case WM_LBUTTONDOWN: case WM_LBUTTONUP: return MouseButton::Left;
+        case WM_RBUTTONDOWN: case WM_RBUTTONUP: return MouseButton::Right;
+        default: return MouseButton::Middle;
+    }
+}
+
 }  // namespace
 
 TMainForm::TMainForm(HINSTANCE instance, TSettings& settings, const LangTable& lang)
-    : instance_(instance), settings_(settings), lang_(lang) {
+    : instance_(instance), settings_(settings), lang_(lang), interaction_(settings, lang, *this) {
     RegisterWindowClass(instance);
     // Created at 0 x 0 and shown at once; FormCreate (WM_CREATE) applies the
     // opacity, position and size before the window first appears.
@@ -29,6 +44,7 @@ TMainForm::TMainForm(HINSTANCE instance, TSettings& settings, const LangTable& l
 
 TMainForm::~TMainForm() {
     settings_.SetOverlay(nullptr);
+    hint_.Destroy();
     window_.reset();  // handlers still find every member alive
 }
 
@@ -55,6 +71,7 @@ LRESULT CALLBACK TMainForm::WindowProc(HWND window, UINT message, WPARAM wParam,
     if (self == nullptr || !self->window_) return ::DefWindowProcA(window, message, wParam, lParam);
     if (message == WM_NCDESTROY) {
         ::SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+        self->hint_.Forget();  // went with its owner
         (void)self->window_.release();  // the system is destroying it already
         return ::DefWindowProcA(window, message, wParam, lParam);
     }
@@ -71,6 +88,7 @@ LRESULT CALLBACK TMainForm::WindowProc(HWND window, UINT message, WPARAM wParam,
 
 LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     const HWND window = window_.get();
+    if (HandleInput(message, wParam, lParam)) return 0;
     switch (message) {
         case WM_CREATE:
             FormCreate();
@@ -89,18 +107,87 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_CLOSE:
             FormClose();
             return 0;
+        case WM_SETCURSOR:
+            if (FormSetCursor(lParam)) return TRUE;
+            return ::DefWindowProcA(window, message, wParam, lParam);
+        case WM_CAPTURECHANGED:
+            // Our own SetCapture and ReleaseCapture report here too.
+            if (reinterpret_cast<HWND>(lParam) != window) interaction_.CaptureLost();
+            return 0;
         default:
             return ::DefWindowProcA(window, message, wParam, lParam);
     }
 }
 
+// Mouse, wheel and keys go to the interaction; true when the message is done.
+bool TMainForm::HandleInput(UINT message, WPARAM wParam, LPARAM lParam) {
+    const Point at = ClientPoint(lParam);
+    switch (message) {
+        case WM_LBUTTONDOWN:
+        case WM_RBUTTONDOWN:
+        case WM_MBUTTONDOWN:
+            interaction_.FormMouseDown(ButtonOf(message), MouseState(wParam), at.x, at.y);
+            return true;
+        case WM_MOUSEMOVE:
+            interaction_.FormMouseMove(at.x, at.y);
+            return true;
+        case WM_LBUTTONUP:
+        case WM_RBUTTONUP:
+        case WM_MBUTTONUP:
+            interaction_.FormMouseUp(at.x, at.y);
+            return true;
+        case WM_MOUSEWHEEL:
+            // lParam holds screen coordinates here; the interaction needs none.
+            interaction_.FormMouseWheel(MouseState(GET_KEYSTATE_WPARAM(wParam)),
+                                        GET_WHEEL_DELTA_WPARAM(wParam));
+            return true;
+        case WM_KEYDOWN:
+            interaction_.FormKeyDown(KeyFromCode(wParam), KeyboardState());
+            return true;
+        case WM_KEYUP:
+            interaction_.FormKeyUp(KeyFromCode(wParam));
+            return true;
+        case WM_SYSKEYDOWN:
+            return HandleSystemKey(wParam, lParam);
+        case WM_SYSKEYUP:
+            interaction_.FormKeyUp(KeyFromCode(wParam));
+            return false;  // the system still sees Alt go up
+        case WM_SYSCHAR:
+            return true;  // no menu to reach with Alt and a letter: no beep
+        default:
+            return false;
+    }
+}
+
+// Keys pressed with Alt (and F10) arrive as system keys. The overlay's keys
+// act as without Alt, except that Alt+F4 stays the system's close command;
+// the rest goes to the system.
+bool TMainForm::HandleSystemKey(WPARAM wParam, LPARAM lParam) {
+    const VirtualKey key = KeyFromCode(wParam);
+    const bool altHeld = (lParam & (LPARAM{1} << 29)) != 0;
+    if (key == VirtualKey::Other || (key == VirtualKey::F4 && altHeld)) return false;
+    interaction_.FormKeyDown(key, KeyboardState());
+    return true;
+}
+
+bool TMainForm::FormSetCursor(LPARAM lParam) {
+    if (ShowApplicationCursor()) return true;
+    if (LOWORD(lParam) != HTCLIENT) return false;
+    ::SetCursor(CursorFor(formCursor_));
+    return true;
+}
+
 void TMainForm::FormCreate() {
     settings_.SetOverlay(this);
     pictures_ = FramePictures::Load(instance_);
+    arrowCursor_ = ::LoadCursor(nullptr, IDC_ARROW);
+    sizeCursor_ = ::LoadCursor(nullptr, IDC_SIZENWSE);
+    handCursor_ = ::LoadCursor(nullptr, IDC_HAND);
     // Nothing shows until opacity and size are applied below.
     ::SetLayeredWindowAttributes(window_.get(), ToColorRef(kOverlayKeyColor), 0, LWA_COLORKEY | LWA_ALPHA);
     buffer_ = BackBuffer::Create(::GetSystemMetrics(SM_CXVIRTUALSCREEN),
                                  ::GetSystemMetrics(SM_CYVIRTUALSCREEN), pictures_);
+    hint_ = HintTip::Create(instance_, window_.get());
     ApplyOpacity();
     RefreshLanguage();
     RefreshLook();
@@ -122,6 +209,7 @@ void TMainForm::FormActivate() {
 
 void TMainForm::FormDeactivate() {
     if (panel_ != nullptr) panel_->ScheduleRepaint();
+    ClearApplicationCursor();
     ApplyOpacity();
     ScheduleRepaint();
 }
@@ -135,6 +223,7 @@ void TMainForm::FormClose() {
     }
     buffer_.reset();  // paints that still arrive do nothing
     settings_.SetOverlay(nullptr);
+    hint_.Destroy();
     window_.reset();
     ::PostQuitMessage(0);
 }
@@ -184,15 +273,100 @@ void TMainForm::ApplyPosition() {
 
 void TMainForm::RefreshLook() { ScheduleRepaint(); }
 
-// Tooltips over the overlay follow ShowHints once the hover hints exist.
-void TMainForm::RefreshOptions() { ScheduleRepaint(); }
+void TMainForm::RefreshOptions() {
+    ScheduleRepaint();
+    hint_.Activate(settings_.ShowHints());
+}
 
 // Caption and hint texts are looked up at every paint and hover.
 void TMainForm::RefreshLanguage() { RefreshOptions(); }
 
+// The panel is owned by the overlay, so it goes and comes back with it.
 void TMainForm::MinimizeApplication() { ::ShowWindow(window_.get(), SW_MINIMIZE); }
 
+void TMainForm::ToggleSettingsPanel() {
+    if (panel_ != nullptr) panel_->ToggleVisible();
+}
+
+// Posted, so the handler that asked finishes before the window goes.
+void TMainForm::CloseOverlay() { ::PostMessageA(window_.get(), WM_CLOSE, 0, 0); }
+
+void TMainForm::ShellOpen(const std::string& target) { lumetra::ShellOpen(DesktopShell(), target); }
+
+Point TMainForm::Position() const {
+    const RECT bounds = Bounds();
+    return {bounds.left, bounds.top};
+}
+
+void TMainForm::SetPosition(Point topLeft) {
+    ::SetWindowPos(window_.get(), nullptr, topLeft.x, topLeft.y, 0, 0,
+                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+int TMainForm::FormWidth() const {
+    const RECT bounds = Bounds();
+    return bounds.right - bounds.left;
+}
+
+int TMainForm::FormHeight() const {
+    const RECT bounds = Bounds();
+    return bounds.bottom - bounds.top;
+}
+
+void TMainForm::CaptureMouse() { ::SetCapture(window_.get()); }
+
+void TMainForm::ReleaseMouse() {
+    // ReleaseCapture would free any window of this thread, the panel's too.
+    if (::GetCapture() == window_.get()) ::ReleaseCapture();
+}
+
+void TMainForm::SetFormCursor(CursorShape shape) {
+    formCursor_ = shape;
+    if (!ShowApplicationCursor()) ::SetCursor(CursorFor(shape));
+}
+
+void TMainForm::SetCursorOverride(CursorShape shape) { SetApplicationCursor(CursorFor(shape)); }
+
+void TMainForm::ClearCursorOverride() { ClearApplicationCursor(); }
+
+void TMainForm::SetHintText(const std::string& text) { hint_.SetText(text); }
+
+void TMainForm::ClearHintText() { hint_.SetText({}); }
+
+void TMainForm::HideHint() { hint_.Hide(); }
+
+// Straight onto the window: the next paint from the back buffer removes it.
+void TMainForm::DrawButtonStrip() {
+    const WindowDc dc(window_.get());
+    if (!dc) return;
+    GdiCanvas canvas(dc.get(), &pictures_);
+    canvas.DrawPicture(Picture::TRCorner, FormWidth() - kButtonStripWidth, 0);
+    DrawOrientGlyph(canvas, settings_);
+}
+
+void TMainForm::FillButtonFace(Point seed, Color color) {
+    const WindowDc dc(window_.get());
+    if (!dc) return;
+    const UniqueBrush brush(::CreateSolidBrush(ToColorRef(color)));
+    if (!brush) return;
+    const SelectGuard selected(dc.get(), brush.get());
+    ::ExtFloodFill(dc.get(), seed.x, seed.y, kButtonOutline, FLOODFILLBORDER);
+}
+
+void TMainForm::MakeFullyTransparent() {
+    ::SetLayeredWindowAttributes(window_.get(), ToColorRef(kOverlayKeyColor), 0, LWA_COLORKEY | LWA_ALPHA);
+}
+
 bool TMainForm::IsActive() const { return ::GetActiveWindow() == window_.get(); }
+
+HCURSOR TMainForm::CursorFor(CursorShape shape) const {
+    switch (shape) {
+        case CursorShape::SizeNWSE: return sizeCursor_;
+        case CursorShape::Hand: return handCursor_;
+        case CursorShape::Arrow: break;
+    }
+    return arrowCursor_;
+}
 
 RECT TMainForm::Bounds() const {
     RECT bounds{};

@@ -1,10 +1,14 @@
 #pragma once
 // The overlay window: a borderless, topmost, colour-keyed layered window that
-// shows the composed picture and follows the settings through IOverlaySink.
+// shows the composed picture, follows the settings through IOverlaySink and
+// hands mouse, wheel and keyboard to the interaction through IOverlayWindow.
 #include <memory>
+#include <string>
 
+#include "overlay/Interaction.h"
 #include "overlay/win32/GdiCanvas.h"
 #include "overlay/win32/GdiHandles.h"
+#include "overlay/win32/HintTip.h"
 #include "overlay/win32/PanelWindow.h"
 #include "settings/AppSettings.h"
 
@@ -12,7 +16,7 @@ namespace lumetra {
 
 class LangTable;
 
-class TMainForm final : public IOverlaySink {
+class TMainForm final : public IOverlaySink, public IOverlayWindow {
 public:
     static constexpr char kClassName[] = "TLumetraOverlay";
     static constexpr char kTitle[] = "Velmora Lumetra";
@@ -32,6 +36,7 @@ public:
     // Lent to the panel for its caption; they live as long as the overlay.
     const FramePictures& Pictures() const { return pictures_; }
 
+    // IOverlaySink
     void ApplySize() override;
     void ApplyOpacity() override;
     void RefreshLook() override;
@@ -39,32 +44,63 @@ public:
     void RefreshLanguage() override;
 
     void ApplyPosition();
-    void PaintNow();
-    void ScheduleRepaint();
+
+    // IOverlayWindow
+    Point Position() const override;
+    void SetPosition(Point topLeft) override;
+    int FormWidth() const override;
+    int FormHeight() const override;
+    void CaptureMouse() override;
+    void ReleaseMouse() override;
+    void SetFormCursor(CursorShape shape) override;
+    void SetCursorOverride(CursorShape shape) override;
+    void ClearCursorOverride() override;
+    void SetHintText(const std::string& text) override;
+    void ClearHintText() override;
+    void HideHint() override;
+    void DrawButtonStrip() override;
+    void FillButtonFace(Point seed, Color color) override;
+    void MakeFullyTransparent() override;
+    void PaintNow() override;
+    void ScheduleRepaint() override;
+    void ToggleSettingsPanel() override;
     // Minimises the program as a whole; its task-bar button brings it back.
-    void MinimizeApplication();
+    void MinimizeApplication() override;
+    void CloseOverlay() override;
+    void ShellOpen(const std::string& target) override;
 
 private:
     static void RegisterWindowClass(HINSTANCE instance);
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    bool HandleInput(UINT message, WPARAM wParam, LPARAM lParam);
+    bool HandleSystemKey(WPARAM wParam, LPARAM lParam);
 
     void FormCreate();
     void FormActivate();
     void FormDeactivate();
     void FormClose();
     void FormPaint();
+    bool FormSetCursor(LPARAM lParam);
 
     void Paint(HDC target);
     bool IsActive() const;
     RECT Bounds() const;
+    HCURSOR CursorFor(CursorShape shape) const;
 
     HINSTANCE instance_;
     TSettings& settings_;
     const LangTable& lang_;
+    OverlayInteraction interaction_;
     IPanelWindow* panel_ = nullptr;
     FramePictures pictures_;
+    // Shared system cursors: never freed.
+    HCURSOR arrowCursor_ = nullptr;
+    HCURSOR sizeCursor_ = nullptr;
+    HCURSOR handCursor_ = nullptr;
+    CursorShape formCursor_ = CursorShape::Arrow;
     std::unique_ptr<BackBuffer> buffer_;  // empty: painting does nothing
+    HintTip hint_;                        // owned by the window: destroyed before it
     UniqueWindow window_;                 // bound at WM_NCCREATE, released at WM_NCDESTROY
 };
 

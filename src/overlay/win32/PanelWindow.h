@@ -21,6 +21,9 @@ public:
     // Queues a repaint: the caption shows whether the program is active.
     virtual void ScheduleRepaint() = 0;
     virtual PanelState State() const = 0;
+    // Hides the panel when visible; otherwise shows it where it last was
+    // and brings it to the front.
+    virtual void ToggleVisible() = 0;
 };
 
 }  // namespace lumetra

@@ -312,6 +312,28 @@ TEST(InteractionRelease, ReleaseOverButtonEndsTheDrag) {
     EXPECT_EQ(rig.window.pos, (Point{300, 240}));
 }
 
+// When the system takes the capture away mid-drag, later moves (which no
+// longer carry a held button) must neither move nor resize the window.
+TEST(InteractionRelease, LostCaptureEndsTheDrag) {
+    struct Case { const char* name; MouseButton button; Point press; };
+    const Case cases[] = {
+        {"move by the caption", MouseButton::Left, {100, 8}},
+        {"resize by the bottom-right grip", MouseButton::Left, {410, 275}},
+        {"centred resize by the top-left grip", MouseButton::Right, {3, 3}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Rig rig;
+        rig.Down(c.button, c.press.x, c.press.y);
+        rig.ui.CaptureLost();
+        rig.MoveScreen({300 + c.press.x - 40, 240 + c.press.y - 30});
+        EXPECT_EQ(rig.window.pos, (Point{300, 240}));
+        EXPECT_EQ(rig.settings.Width(), 396);
+        EXPECT_FALSE(rig.window.override.has_value());
+        EXPECT_FALSE(rig.ui.MouseCaptured());
+    }
+}
+
 TEST(InteractionHover, HighlightFollowsThePointerAcrossButtonsGripsAndBody) {
     Rig rig;
     rig.settings.SetSFrame(false);  // the buttons react even when not drawn
