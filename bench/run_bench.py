@@ -1,0 +1,288 @@
+"""Runs every benchmark and writes a markdown summary.
+
+1. The native look benchmark (Google Benchmark): RenderLook on a counting
+   canvas, CPU time per paint.
+2. The Windows paint benchmark under Wine, on a private Xvfb display with
+   openbox: full paint against the floor (fill and copy), and one resize step.
+3. Start-up: from process start to the overlay's first completed paint, against
+   a minimal Win32 program, both under the same Wine in the same run.
+
+The Xvfb, window-manager and Wine-prefix helpers come from the end-to-end
+harness; this script keeps a prefix of its own under the output folder.
+"""
+
+import argparse
+import json
+import os
+import shutil
+import statistics
+import subprocess
+import sys
+import tempfile
+import time
+
+ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+
+
+def parse_args():
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("--native-build", default=os.path.join(ROOT, "build", "native"))
+    parser.add_argument("--windows-build", default=os.path.join(ROOT, "build", "windows"))
+    parser.add_argument("--out", default=os.path.join(ROOT, "build", "bench"))
+    parser.add_argument("--paint-runs", type=int, default=15, help="runs per paint case (median)")
+    parser.add_argument("--startup-runs", type=int, default=9, help="launches per program (median)")
+    parser.add_argument("--native-repetitions", type=int, default=5)
+    parser.add_argument("--only", choices=["native", "paint", "startup"], action="append",
+                        help="run only these parts (repeatable)")
+    return parser.parse_args()
+
+
+# The harness reads its folders from the environment when it is imported.
+def import_harness(out_dir, product_dir):
+    os.environ["LUMETRA_E2E_WORK"] = os.path.join(out_dir, "wine")
+    os.environ["LUMETRA_PRODUCT_DIR"] = product_dir
+    sys.path.insert(0, os.path.join(ROOT, "tests", "e2e"))
+    import harness  # noqa: E402  (needs the environment above)
+    return harness
+
+
+# -- native -------------------------------------------------------------------
+
+def run_native(build_dir, repetitions):
+    program = os.path.join(build_dir, "bench", "lumetra-bench-looks")
+    if not os.access(program, os.X_OK):
+        raise SystemExit(f"no {program}: build the native preset first")
+    result = subprocess.run(
+        [program, "--benchmark_format=json", f"--benchmark_repetitions={repetitions}",
+         "--benchmark_report_aggregates_only=true", "--benchmark_min_time=0.05"],
+        check=True, stdout=subprocess.PIPE, text=True)
+    rows = {}
+    for entry in json.loads(result.stdout)["benchmarks"]:
+        if entry.get("aggregate_name") not in ("median", "cv"):
+            continue
+        _, case, size = entry["run_name"].split("/")
+        row = rows.setdefault((case, size), {"case": case, "size": size})
+        if entry["aggregate_name"] == "median":
+            row["cpu_us"] = entry["cpu_time"]
+            row["lines"] = entry.get("lines", 0)
+            row["texts"] = entry.get("texts", 0)
+            row["ellipses"] = entry.get("ellipses", 0)
+        else:
+            row["cv"] = entry["cpu_time"]
+    return list(rows.values())
+
+
+# -- Wine ---------------------------------------------------------------------
+
+class Display:
+    """Xvfb with openbox and a warm wineserver, for several programs in a row."""
+
+    def __init__(self, harness, width, height):
+        self.harness = harness
+        self.server = harness.Xvfb(width, height)
+        self.env = harness.wine_env(self.server.name)
+        self.wm = subprocess.Popen(["openbox", "--sm-disable"], env=self.env,
+                                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        from Xlib import display as xdisplay
+        self.dpy = xdisplay.Display(self.server.name)
+        self.root = self.dpy.screen().root
+        atom = self.dpy.intern_atom("_NET_SUPPORTING_WM_CHECK")
+        harness.deadline_poll("the window manager",
+                              lambda: self.root.get_full_property(atom, 0) is not None, timeout=10)
+        # A persistent wineserver keeps its start-up out of every figure.
+        subprocess.run(["wineserver", "-p"], env=self.env, check=True)
+
+    def close(self):
+        try:
+            self.harness.stop_wineserver(self.env)
+        finally:
+            self.dpy.close()
+            self.harness.terminate(self.wm)
+            self.server.stop()
+
+    def __enter__(self):
+        return self
+
+    def __exit__(self, *exc):
+        self.close()
+        return False
+
+    def pixel(self, x, y):
+        from Xlib import X
+        image = self.root.get_image(x, y, 1, 1, X.ZPixmap, 0xFFFFFFFF)
+        b, g, r = image.data[0], image.data[1], image.data[2]
+        return (r, g, b)
+
+
+def run_paint(harness, windows_build, runs):
+    program = os.path.join(windows_build, "bench", "lumetra-bench-paint.exe")
+    lang = os.path.join(windows_build, "Lumetra", "English.lng")
+    if not os.path.isfile(program):
+        raise SystemExit(f"no {program}: build the windows preset first")
+    # Room for the 4K overlay with its borders and caption strip.
+    with Display(harness, 4096, 2304) as display:
+        result = subprocess.run(["wine", program, str(runs), lang], env=display.env, check=True,
+                                stdout=subprocess.PIPE, text=True, timeout=3600)
+    paints, resizes = [], []
+    for line in result.stdout.splitlines():
+        fields = line.strip().split("\t")
+        if fields[0] == "paint" and len(fields) == 7:
+            paints.append({"case": fields[1], "size": fields[2], "paint": float(fields[3]),
+                           "floor": float(fields[4]), "present": float(fields[5]),
+                           "floor_present": float(fields[6])})
+        elif fields[0] == "resize" and len(fields) == 5:
+            resizes.append({"case": fields[1], "size": fields[2], "step": float(fields[3]),
+                            "floor": float(fields[4])})
+    if not paints or not resizes:
+        raise SystemExit(f"unexpected output of {program}:\n{result.stdout}")
+    return paints, resizes
+
+
+# -- start-up -------------------------------------------------------------------
+
+# Both programs open their window at (300, 240), 420 x 285 (the overlay's first
+# run). The overlay's last paint step is the orientation mark, 0x808080 in the
+# blank button face at client (FW - 59, 7); the minimal window is that grey
+# all over.
+FIRST_PAINT_PIXEL = (300 + 420 - 59, 240 + 7)
+GREY = (128, 128, 128)
+
+
+def time_launch(display, exe, cwd, timeout=120.0):
+    """Seconds from starting exe until the first-paint pixel shows, then ends it."""
+    if display.pixel(*FIRST_PAINT_PIXEL) == GREY:
+        raise SystemExit("the first-paint pixel is grey before the program started")
+    start = time.perf_counter()
+    process = subprocess.Popen(["wine", exe], cwd=cwd, env=display.env,
+                               stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    try:
+        while display.pixel(*FIRST_PAINT_PIXEL) != GREY:
+            if process.poll() is not None:
+                raise SystemExit(f"{exe} ended before its first paint")
+            if time.perf_counter() - start > timeout:
+                raise SystemExit(f"{exe} showed no first paint within {timeout:.0f} s")
+            time.sleep(0.001)
+        return time.perf_counter() - start
+    finally:
+        process.kill()
+        process.wait()
+        display.harness.deadline_poll("the window to go",
+                                      lambda: display.pixel(*FIRST_PAINT_PIXEL) != GREY)
+
+
+def run_startup(harness, windows_build, runs):
+    product = os.path.join(windows_build, "Lumetra")
+    minimal = os.path.join(windows_build, "bench", "MinimalWindow.exe")
+    for path in (os.path.join(product, "Lumetra.exe"), minimal):
+        if not os.path.isfile(path):
+            raise SystemExit(f"no {path}: build the windows preset first")
+    # A portable copy without a settings file: every launch is a first run,
+    # and a killed program writes none.
+    folder = tempfile.mkdtemp(prefix="lumetra-bench-")
+    try:
+        shutil.copytree(product, folder, dirs_exist_ok=True)
+        programs = {"Lumetra.exe": os.path.join(folder, "Lumetra.exe"), "MinimalWindow.exe": minimal}
+        times = {name: [] for name in programs}
+        with Display(harness, 1920, 1080) as display:
+            for name, exe in programs.items():  # untimed: warms the file cache
+                time_launch(display, exe, os.path.dirname(exe))
+            for run in range(runs):
+                order = list(programs.items())
+                if run % 2:
+                    order.reverse()
+                for name, exe in order:
+                    times[name].append(time_launch(display, exe, os.path.dirname(exe)))
+        return times
+    finally:
+        shutil.rmtree(folder, ignore_errors=True)
+
+
+# -- report ---------------------------------------------------------------------
+
+def verdict(value, limit):
+    return "met" if value <= limit else "**missed**"
+
+
+def native_section(rows):
+    lines = ["## RenderLook, native (counting canvas, CPU time per paint)", "",
+             "| Case | Size | CPU µs (median) | CV | Lines | Texts | Ellipses |",
+             "|---|---|---:|---:|---:|---:|---:|"]
+    for row in rows:
+        lines.append(f"| {row['case']} | {row['size']} | {row['cpu_us']:.1f} | "
+                     f"{row.get('cv', 0.0) * 100:.0f}% | {row['lines']:.0f} | {row['texts']:.0f} | "
+                     f"{row['ellipses']:.0f} |")
+    worst = max(rows, key=lambda r: r["cpu_us"])
+    lines += ["", f"Worst case: {worst['case']} at {worst['size']}, {worst['cpu_us'] / 1000:.3f} ms "
+              f"(target under 1 ms: {verdict(worst['cpu_us'], 1000.0)})."]
+    return lines
+
+
+def paint_section(paints, resizes):
+    lines = ["## Full paint under Wine (median ms; floor = fill and copy with nothing drawn)", "",
+             "| Case | Size | Paint | Floor | Ratio | Present after paint | Present after floor |",
+             "|---|---|---:|---:|---:|---:|---:|"]
+    for row in paints:
+        ratio = row["paint"] / row["floor"] if row["floor"] > 0 else float("inf")
+        lines.append(f"| {row['case']} | {row['size']} | {row['paint']:.3f} | {row['floor']:.3f} | "
+                     f"{ratio:.2f} | {row['present']:.3f} | {row['floor_present']:.3f} |")
+    big = [r for r in paints if r["size"] == "3840x2160"]
+    spiral = [r for r in big if r["case"] == "look06 ratio 0.998"]
+    every = [r for r in big if r is not spiral[0]] if spiral else big
+    if every:
+        worst = max(every, key=lambda r: r["paint"] / r["floor"])
+        lines += ["", f"3840x2160, every look within 1.5x the floor: worst {worst['case']} at "
+                  f"{worst['paint'] / worst['floor']:.2f}x ({verdict(worst['paint'] / worst['floor'], 1.5)})."]
+    if spiral:
+        ratio = spiral[0]["paint"] / spiral[0]["floor"]
+        lines.append(f"3840x2160, look 6 on its 4001-step limit within 2x: {ratio:.2f}x ({verdict(ratio, 2.0)}).")
+    lines += ["", "## One resize step through the overlay window (median ms)", "",
+              "| Case | Size | Step | Floor | Ratio |", "|---|---|---:|---:|---:|"]
+    for row in resizes:
+        ratio = row["step"] / row["floor"]
+        lines.append(f"| {row['case']} | {row['size']} | {row['step']:.3f} | {row['floor']:.3f} | "
+                     f"{ratio:.2f} ({verdict(ratio, 2.0)}, target 2x) |")
+    return lines
+
+
+def startup_section(times):
+    lines = ["## Start-up to the first completed paint (seconds)", "",
+             "| Program | Median | Min | Max | Runs |", "|---|---:|---:|---:|---:|"]
+    for name, values in times.items():
+        lines.append(f"| {name} | {statistics.median(values):.3f} | {min(values):.3f} | "
+                     f"{max(values):.3f} | {len(values)} |")
+    ratio = statistics.median(times["Lumetra.exe"]) / statistics.median(times["MinimalWindow.exe"])
+    lines += ["", f"Ratio of the medians: {ratio:.2f}x (target 1.3x: {verdict(ratio, 1.3)})."]
+    return lines
+
+
+def main():
+    args = parse_args()
+    parts = set(args.only or ["native", "paint", "startup"])
+    args.out, args.native_build, args.windows_build = (
+        os.path.abspath(path) for path in (args.out, args.native_build, args.windows_build))
+    os.makedirs(args.out, exist_ok=True)
+    report = ["# Benchmark results", "",
+              f"{time.strftime('%Y-%m-%d %H:%M')}, {os.cpu_count()} cores, load average "
+              f"{os.getloadavg()[0]:.1f} at the start.", ""]
+    if "native" in parts:
+        print("native look benchmark ...", flush=True)
+        report += native_section(run_native(args.native_build, args.native_repetitions)) + [""]
+    if parts & {"paint", "startup"}:
+        harness = import_harness(args.out, os.path.join(args.windows_build, "Lumetra"))
+        print("Wine prefix ...", flush=True)
+        harness.init_prefix()
+        if "paint" in parts:
+            print("paint benchmark under Wine ...", flush=True)
+            report += paint_section(*run_paint(harness, args.windows_build, args.paint_runs)) + [""]
+        if "startup" in parts:
+            print("start-up benchmark under Wine ...", flush=True)
+            report += startup_section(run_startup(harness, args.windows_build, args.startup_runs)) + [""]
+    path = os.path.join(args.out, "results.md")
+    with open(path, "w") as f:
+        f.write("\n".join(report))
+    print("\n".join(report))
+    print(f"written to {path}")
+
+
+if __name__ == "__main__":
+    main()
