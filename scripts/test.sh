@@ -6,3 +6,5 @@ cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
 bash scripts/build.sh
 ctest --preset native -j2
+bash scripts/sanitize.sh
+bash scripts/fuzz.sh
