@@ -32,11 +32,11 @@ void RegisterPanelPageClass(HINSTANCE instance) {
     if (!::RegisterClassExA(&windowClass)) throw std::runtime_error("Unable to register the settings pages");
 }
 
-HWND CreatePanelPage(HINSTANCE instance, HWND parent, int x, int y, int width, int height) {
+HWND CreatePanelPage(HINSTANCE instance, HWND parent, int x, int y, int width, int height, bool clipChildren) {
+    const DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | (clipChildren ? WS_CLIPCHILDREN : 0u);
     // Destroyed with its parent.
-    const HWND page = ::CreateWindowExA(WS_EX_CONTROLPARENT, kPanelPageClass, "",
-                                        WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, x, y,
-                                        width, height, parent, nullptr, instance, nullptr);
+    const HWND page = ::CreateWindowExA(WS_EX_CONTROLPARENT, kPanelPageClass, "", style, x, y, width, height,
+                                        parent, nullptr, instance, nullptr);
     if (page == nullptr) throw std::runtime_error("Unable to create the settings pages");
     return page;
 }

@@ -10,7 +10,8 @@ inline constexpr char kPanelPageClass[] = "TLumetraPanelPage";
 
 void RegisterPanelPageClass(HINSTANCE instance);
 
-// A visible container that tab navigation descends into.
-HWND CreatePanelPage(HINSTANCE instance, HWND parent, int x, int y, int width, int height);
+// A visible container that tab navigation descends into. A page that holds
+// a group box must not clip its children: the box does not paint its inside.
+HWND CreatePanelPage(HINSTANCE instance, HWND parent, int x, int y, int width, int height, bool clipChildren);
 
 }  // namespace lumetra

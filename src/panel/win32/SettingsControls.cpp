@@ -48,7 +48,7 @@ HWND TSettingsForm::AddControl(HWND parent, const char* className, const char* t
 }
 
 HWND TSettingsForm::AddLabel(HWND parent, const char* text, int x, int y, int width, bool bold) {
-    const HWND label = AddControl(parent, WC_STATICA, text, SS_LEFT, x, y, width, kLabelHeight);
+    const HWND label = AddControl(parent, WC_STATICA, text, SS_LEFTNOWORDWRAP, x, y, width, kLabelHeight);
     if (bold) ::SendMessageA(label, WM_SETFONT, reinterpret_cast<WPARAM>(boldFont_.get()), FALSE);
     return label;
 }
@@ -92,11 +92,11 @@ void TSettingsForm::CreateControls() {
     RegisterPanelPageClass(instance_);
 
     const HWND panel = CreatePanelPage(instance_, window_.get(), 0, kPanelTop, kPanelWidth,
-                                       kPanelHeight - kPanelTop);
+                                       kPanelHeight - kPanelTop, true);
     // Pages lie above the tab control, so their controls come first in tab
     // order and the tab control wraps round to them: the same cycle as
     // tab control first.
-    for (HWND& page : pages_) page = CreatePanelPage(instance_, panel, 0, 0, 0, 0);
+    for (HWND& page : pages_) page = CreatePanelPage(instance_, panel, 0, 0, 0, 0, false);
     tabs_ = AddControl(panel, WC_TABCONTROLA, "", TCS_MULTILINE | WS_TABSTOP | WS_CLIPSIBLINGS, 0, kTabsTop,
                        kPanelWidth, kPanelHeight - kPanelTop - kTabsTop, Id::PageControl);
     for (int i = 0; i < kPanelPageCount; ++i) {
@@ -202,6 +202,9 @@ void TSettingsForm::CreateAdvancedPage(HWND page) {
                                 WS_HSCROLL | WS_TABSTOP,
                             12, 25, 141, 146, Id::AdvCheckListBox, WS_EX_CLIENTEDGE);
     ::SendMessageA(checkList_, LB_SETITEMHEIGHT, 0, kCheckItemHeight);
+    // The entries exist from the start, so their check marks can be set
+    // before the texts arrive.
+    for (int i = 0; i < kAdvancedOptionCount; ++i) ::SendMessageA(checkList_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(""));
     ::SetWindowSubclass(checkList_, &TSettingsForm::CheckListProc, 0, reinterpret_cast<DWORD_PTR>(this));
     texts_[static_cast<int>(PanelText::RestoreButton)] =
         AddControl(page, WC_BUTTONA, "", BS_PUSHBUTTON | WS_TABSTOP, 12, 224, 141, 21, Id::RestoreButton);

@@ -31,14 +31,18 @@ int TabOf(PanelText target) {
 void FitToText(HWND label, const std::string& text) {
     const WindowDc dc(label);
     if (!dc) return;
-    SIZE extent{};
+    RECT extent{};
     {
         const SelectGuard font(dc.get(), reinterpret_cast<HGDIOBJ>(::SendMessageA(label, WM_GETFONT, 0, 0)));
-        ::GetTextExtentPoint32A(dc.get(), text.c_str(), static_cast<int>(text.size()), &extent);
+        // Measured the way the label draws, prefix characters included.
+        ::DrawTextA(dc.get(), text.c_str(), static_cast<int>(text.size()), &extent, DT_CALCRECT | DT_SINGLELINE);
     }
     RECT box{};
     ::GetClientRect(label, &box);
-    ::SetWindowPos(label, nullptr, 0, 0, extent.cx, box.bottom, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    // A little room for a last glyph that reaches past its advance.
+    constexpr int kSlack = 2;
+    ::SetWindowPos(label, nullptr, 0, 0, extent.right - extent.left + kSlack, box.bottom,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 }  // namespace
@@ -203,11 +207,30 @@ void TSettingsForm::DrawRightEnd() {
 }
 
 void TSettingsForm::FillButtonFace(Point seed, Color color) {
-    const WindowDc dc(window_.get());
+    // Filled in a 24-bit copy of the strip's right end and copied back. The
+    // window's 32-bit pixels can carry an alpha byte that some flood fills
+    // compare as well, so they never meet the outline and fill everything.
+    constexpr int kLeft = kPanelRightEndX;
+    constexpr int kWidth = kPanelWidth - kPanelRightEndX;
+    const WindowDc window(window_.get());
+    if (!window) return;
+    const UniqueMemoryDc memory(::CreateCompatibleDC(window.get()));
+    BITMAPINFO format{};
+    format.bmiHeader.biSize = sizeof format.bmiHeader;
+    format.bmiHeader.biWidth = kWidth;
+    format.bmiHeader.biHeight = -kPanelCaptionHeight;  // top-down
+    format.bmiHeader.biPlanes = 1;
+    format.bmiHeader.biBitCount = 24;
+    format.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    const UniqueBitmap copy(::CreateDIBSection(window.get(), &format, DIB_RGB_COLORS, &bits, nullptr, 0));
     const UniqueBrush brush(::CreateSolidBrush(ToColorRef(color)));
-    if (!dc || !brush) return;
-    const SelectGuard selected(dc.get(), brush.get());
-    ::ExtFloodFill(dc.get(), seed.x, seed.y, ToColorRef(kButtonOutlineColor), FLOODFILLBORDER);
+    if (!memory || !copy || !brush) return;
+    const SelectGuard copySelected(memory.get(), copy.get());
+    const SelectGuard brushSelected(memory.get(), brush.get());
+    ::BitBlt(memory.get(), 0, 0, kWidth, kPanelCaptionHeight, window.get(), kLeft, 0, SRCCOPY);
+    ::ExtFloodFill(memory.get(), seed.x - kLeft, seed.y, ToColorRef(kButtonOutlineColor), FLOODFILLBORDER);
+    ::BitBlt(window.get(), kLeft, 0, kWidth, kPanelCaptionHeight, memory.get(), 0, 0, SRCCOPY);
 }
 
 void TSettingsForm::Hide() { ::ShowWindow(window_.get(), SW_HIDE); }
