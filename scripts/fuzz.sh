@@ -45,4 +45,4 @@ if ((${#failed[@]})); then
   echo "fuzz: ${#failed[@]} of ${#targets[@]} targets failed: ${failed[*]}"
   exit 1
 fi
-echo "fuzz: ${#targets[@]} passed, 0 failed"
+echo "fuzz: all ${#targets[@]} targets ran clean"
