@@ -8,5 +8,5 @@ endif()
 
 file(GLOB_RECURSE manual_files ${SOURCE_DIR}/manual/*)
 if(manual_files)
-  file(COPY ${SOURCE_DIR}/manual/ DESTINATION ${PRODUCT_DIR}/Manual)
+  file(COPY ${SOURCE_DIR}/manual/ DESTINATION ${PRODUCT_DIR}/Manual PATTERN CMakeLists.txt EXCLUDE)
 endif()
