@@ -270,8 +270,10 @@ class Session:
     """One run of the program on its own display. Use as a context manager."""
 
     def __init__(self, settings=None, raw_settings=None, args=(), depth=24,
-                 screen=(1280, 1024), extra_files=None, wait_for_exit_on_leave=True):
+                 screen=(1280, 1024), extra_files=None, wait_for_exit_on_leave=True,
+                 wm_config=None):
         self.settings_values = settings
+        self.wm_config = wm_config  # an openbox rc.xml in place of the system one
         self.raw_settings = raw_settings
         self.args = list(args)
         self.depth = depth
@@ -308,7 +310,10 @@ class Session:
         self.dpy = xdisplay.Display(self.server.name)
         self.root = self.dpy.screen().root
         self._paint_root()
-        self.wm = subprocess.Popen(["openbox", "--sm-disable"], env=self.env,
+        wm_command = ["openbox", "--sm-disable"]
+        if self.wm_config:
+            wm_command += ["--config-file", self.wm_config]
+        self.wm = subprocess.Popen(wm_command, env=self.env,
                                    stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         deadline_poll("the window manager", self._wm_running, timeout=10)
         self.start()
