@@ -3,7 +3,6 @@
 #include "overlay/win32/Win32.h"
 // After the platform header, which it needs.
 #include <commctrl.h>
-#include <uxtheme.h>
 
 #include <stdexcept>
 
@@ -22,7 +21,6 @@ constexpr int kLabelHeight = 11;
 constexpr int kPanelTop = kPanelCaptionHeight;
 constexpr int kTabsTop = 4;
 constexpr int kSpinWidth = 16;
-constexpr COLORREF kHintColor = RGB(255, 249, 206);
 
 UniqueFont CreateTahoma(int weight) {
     LOGFONTA font{};
@@ -99,6 +97,7 @@ void TSettingsForm::CreateControls() {
     for (HWND& page : pages_) page = CreatePanelPage(instance_, panel, 0, 0, 0, 0, false);
     tabs_ = AddControl(panel, WC_TABCONTROLA, "", TCS_MULTILINE | WS_TABSTOP | WS_CLIPSIBLINGS, 0, kTabsTop,
                        kPanelWidth, kPanelHeight - kPanelTop - kTabsTop, Id::PageControl);
+    ::SetWindowSubclass(tabs_, &TSettingsForm::ControlProc, 0, reinterpret_cast<DWORD_PTR>(this));
     for (int i = 0; i < kPanelPageCount; ++i) {
         TCITEMA item{};
         item.mask = TCIF_TEXT;
@@ -114,7 +113,7 @@ void TSettingsForm::CreateControls() {
     CreateLookPage(pages_[static_cast<int>(PanelPage::Look)]);
     CreateColorsPage(pages_[static_cast<int>(PanelPage::Colors)]);
     CreateAdvancedPage(pages_[static_cast<int>(PanelPage::Advanced)]);
-    CreateHint();
+    hint_ = HintTip::Create(instance_, window_.get());
     LayoutPages();
 }
 
@@ -205,30 +204,12 @@ void TSettingsForm::CreateAdvancedPage(HWND page) {
     // The entries exist from the start, so their check marks can be set
     // before the texts arrive.
     for (int i = 0; i < kAdvancedOptionCount; ++i) ::SendMessageA(checkList_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(""));
-    ::SetWindowSubclass(checkList_, &TSettingsForm::CheckListProc, 0, reinterpret_cast<DWORD_PTR>(this));
+    ::SetWindowSubclass(checkList_, &TSettingsForm::ControlProc, 0, reinterpret_cast<DWORD_PTR>(this));
     texts_[static_cast<int>(PanelText::RestoreButton)] =
         AddControl(page, WC_BUTTONA, "", BS_PUSHBUTTON | WS_TABSTOP, 12, 224, 141, 21, Id::RestoreButton);
     texts_[static_cast<int>(PanelText::LanguageLabel)] = AddLabel(page, "", 12, 182, 0);
     autoSize_[static_cast<int>(PanelText::LanguageLabel)] = true;
     langBox_ = AddCombo(page, CBS_DROPDOWNLIST, 12, 195, 141, 19, 15, Id::LangComboBox);
-}
-
-void TSettingsForm::CreateHint() {
-    // Owned by the window and destroyed with it.
-    hint_ = ::CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
-                              CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_.get(), nullptr,
-                              instance_, nullptr);
-    if (hint_ == nullptr) return;  // the panel works without hints
-    // With visual styles the theme would paint over the background colour.
-    ::SetWindowTheme(hint_, L"", L"");
-    ::SendMessageA(hint_, TTM_SETTIPBKCOLOR, kHintColor, 0);
-    TTTOOLINFOA tool{};
-    tool.cbSize = sizeof tool;
-    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-    tool.hwnd = window_.get();
-    tool.uId = reinterpret_cast<UINT_PTR>(window_.get());
-    tool.lpszText = const_cast<char*>("");
-    ::SendMessageA(hint_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
 void TSettingsForm::LayoutPages() {

@@ -16,6 +16,7 @@
 #include "app/win32/InstallClock.h"
 #include "lang/LangTable.h"
 #include "overlay/Interaction.h"
+#include "overlay/win32/ApplicationCursor.h"
 #include "overlay/win32/MainFrm.h"
 #include "panel/PanelLists.h"
 #include "panel/win32/OwnerDrawn.h"
@@ -76,6 +77,7 @@ TSettingsForm::TSettingsForm(HINSTANCE instance, TSettings& settings, LangTable&
 TSettingsForm::~TSettingsForm() {
     settings_.SetPanel(nullptr);
     overlay_.SetPanel(nullptr);
+    hint_.Destroy();
     window_.reset();  // handlers still find every member alive
 }
 
@@ -101,6 +103,7 @@ LRESULT CALLBACK TSettingsForm::WindowProc(HWND window, UINT message, WPARAM wPa
     if (self == nullptr || !self->window_) return ::DefWindowProcA(window, message, wParam, lParam);
     if (message == WM_NCDESTROY) {
         ::SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+        self->hint_.Forget();  // the system destroyed it with its owner
         (void)self->window_.release();  // the system is destroying it already
         return ::DefWindowProcA(window, message, wParam, lParam);
     }
@@ -144,6 +147,7 @@ LRESULT TSettingsForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
             if (reinterpret_cast<HWND>(lParam) != window) caption_.CaptureLost();
             return 0;
         case WM_SETCURSOR:
+            if (ShowApplicationCursor()) return TRUE;
             if (reinterpret_cast<HWND>(wParam) != window || LOWORD(lParam) != HTCLIENT) break;
             ::SetCursor(cursor_ != nullptr ? cursor_ : ::LoadCursor(nullptr, IDC_ARROW));
             return TRUE;
@@ -271,7 +275,7 @@ bool TSettingsForm::FormKeyDown(WPARAM key) {
             OpenManual();
             return true;
         case VK_F2:
-            ToggleVisible();  // what the overlay's settings action does
+            ToggleVisible();  // the overlay's settings action: it hides the panel
             return true;
         case VK_F3:
             overlay_.ApplyOpacity();
@@ -396,35 +400,41 @@ void TSettingsForm::ToggleCheck(int index) {
     controller_.AdvCheckListBoxClickCheck(checks);
 }
 
-LRESULT CALLBACK TSettingsForm::CheckListProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam,
-                                              UINT_PTR /*subclass*/, DWORD_PTR self) {
+LRESULT CALLBACK TSettingsForm::ControlProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam,
+                                            UINT_PTR /*subclass*/, DWORD_PTR self) {
     auto& form = *reinterpret_cast<TSettingsForm*>(self);
     // Runs outside the window procedure: errors stop here as well.
     try {
-        switch (message) {
-            case WM_LBUTTONDOWN:
-            case WM_LBUTTONDBLCLK: {
-                const LRESULT hit = ::SendMessageA(list, LB_ITEMFROMPOINT, 0, lParam);
-                const int x = GET_X_LPARAM(lParam) + ::GetScrollPos(list, SB_HORZ);
-                if (HIWORD(hit) == 0 && OnCheckBox(x)) form.ToggleCheck(LOWORD(hit));
-                break;
-            }
-            case WM_KEYDOWN:
-                if (wParam == VK_SPACE) {
-                    form.ToggleCheck(static_cast<int>(::SendMessageA(list, LB_GETCURSEL, 0, 0)));
-                    return 0;
-                }
-                break;
-            case WM_MOUSEMOVE:
-                ::RedrawWindow(list, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-                break;
-            default:
-                break;
+        if (control == form.checkList_) {
+            form.CheckListInput(message, wParam, lParam);
+            if (message == WM_KEYDOWN && wParam == VK_SPACE) return 0;
+        } else if (message == WM_MOUSEMOVE) {
+            ClearApplicationCursor();  // an overlay resize may have left its pointer
         }
     } catch (const std::exception& error) {
         ShowErrorBox(error.what());
     }
-    return ::DefSubclassProc(list, message, wParam, lParam);
+    return ::DefSubclassProc(control, message, wParam, lParam);
+}
+
+void TSettingsForm::CheckListInput(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONDBLCLK: {
+            const LRESULT hit = ::SendMessageA(checkList_, LB_ITEMFROMPOINT, 0, lParam);
+            const int x = GET_X_LPARAM(lParam) + ::GetScrollPos(checkList_, SB_HORZ);
+            if (HIWORD(hit) == 0 && OnCheckBox(x)) ToggleCheck(LOWORD(hit));
+            return;
+        }
+        case WM_KEYDOWN:
+            if (wParam == VK_SPACE) ToggleCheck(static_cast<int>(::SendMessageA(checkList_, LB_GETCURSEL, 0, 0)));
+            return;
+        case WM_MOUSEMOVE:
+            ::RedrawWindow(checkList_, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+            return;
+        default:
+            return;
+    }
 }
 
 void TSettingsForm::PageControlChange() { ShowPage(static_cast<int>(::SendMessageA(tabs_, TCM_GETCURSEL, 0, 0))); }

@@ -10,6 +10,7 @@
 
 #include "overlay/win32/GdiCanvas.h"
 #include "overlay/win32/GdiHandles.h"
+#include "overlay/win32/HintTip.h"
 #include "overlay/win32/PanelWindow.h"
 #include "panel/PanelCaption.h"
 #include "panel/PanelController.h"
@@ -45,13 +46,11 @@ public:
     // tab navigation and its default button. True means handled.
     bool PreTranslateMessage(MSG& message);
 
-    // Shows the panel in front, or hides it.
-    void ToggleVisible();
-
     // IPanelWindow: what the overlay asks of the panel.
     void UpdateOpacity() override;
     void ScheduleRepaint() override;
     PanelState State() const override;
+    void ToggleVisible() override;
 
     // IPanelView
     void MoveTo(Point topLeft) override;
@@ -89,8 +88,10 @@ private:
 
     static void RegisterWindowClass(HINSTANCE instance);
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    static LRESULT CALLBACK CheckListProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam,
-                                          UINT_PTR subclass, DWORD_PTR self);
+    // The check list's clicks and keys, and the pointer over the tabs.
+    static LRESULT CALLBACK ControlProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam,
+                                        UINT_PTR subclass, DWORD_PTR self);
+    void CheckListInput(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
     // Building the window (SettingsControls.cpp).
@@ -99,7 +100,6 @@ private:
     void CreateLookPage(HWND page);
     void CreateColorsPage(HWND page);
     void CreateAdvancedPage(HWND page);
-    void CreateHint();
     HWND AddControl(HWND parent, const char* className, const char* text, DWORD style, int x, int y,
                     int width, int height, Id id = Id{}, DWORD exStyle = 0);
     HWND AddLabel(HWND parent, const char* text, int x, int y, int width, bool bold = false);
@@ -136,9 +136,9 @@ private:
     UniqueFont boldFont_;
     UniqueIcon logo_;
     std::unique_ptr<BackBuffer> buffer_;  // empty: the strip is not painted
+    HintTip hint_;                        // owned by the window: destroyed before it
 
-    // Children and the tooltip it owns, destroyed with the window.
-    HWND hint_ = nullptr;
+    // Children, destroyed with the window.
     HWND tabs_ = nullptr;
     std::array<HWND, 4> pages_{};
     std::array<HWND, static_cast<int>(PanelText::LockCheckBox) + 1> texts_{};

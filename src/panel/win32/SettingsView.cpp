@@ -153,9 +153,7 @@ void TSettingsForm::SetBlending(std::optional<std::uint8_t> alpha) {
     ::SetLayeredWindowAttributes(window_.get(), ToColorRef(kPanelKeyColor), alpha.value_or(255), flags);
 }
 
-void TSettingsForm::EnableHints(bool on) {
-    if (hint_ != nullptr) ::SendMessageA(hint_, TTM_ACTIVATE, on ? TRUE : FALSE, 0);
-}
+void TSettingsForm::EnableHints(bool on) { hint_.Activate(on); }
 
 void TSettingsForm::RepaintAll() {
     LayoutPages();  // captions of other lengths can change the rows of tabs
@@ -184,20 +182,11 @@ void TSettingsForm::SetCursor(CaptionCursor cursor) {
     ::SetCursor(cursor_);
 }
 
-void TSettingsForm::SetHintText(const std::string& text) {
-    if (hint_ == nullptr) return;
-    TTTOOLINFOA tool{};
-    tool.cbSize = sizeof tool;
-    tool.hwnd = window_.get();
-    tool.uId = reinterpret_cast<UINT_PTR>(window_.get());
-    std::string shown = text;  // the control wants a writable buffer
-    tool.lpszText = shown.data();
-    ::SendMessageA(hint_, TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&tool));
-}
+void TSettingsForm::SetHintText(const std::string& text) { hint_.SetText(text); }
 
 void TSettingsForm::ClearHint() {
-    SetHintText("");
-    if (hint_ != nullptr) ::SendMessageA(hint_, TTM_POP, 0, 0);
+    hint_.SetText({});
+    hint_.Hide();
 }
 
 void TSettingsForm::DrawRightEnd() {
