@@ -11,6 +11,7 @@
 #include "app/win32/Win32StartupPlatform.h"
 #include "lang/LangTable.h"
 #include "overlay/win32/MainFrm.h"
+#include "panel/win32/SettingsFrm.h"
 #include "settings/AppSettings.h"
 #include "settings/SettingsFile.h"
 #include "settings/win32/PlatformFiles.h"
@@ -25,9 +26,12 @@ void InitCommonControls() {
     InitCommonControlsEx(&controls);
 }
 
-void RunMessageLoop() {
+// The panel sees its keys before they are dispatched: F1 to F3, Enter in its
+// fields, tab navigation and its default button.
+void RunMessageLoop(TSettingsForm& panel) {
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        if (panel.PreTranslateMessage(message)) continue;
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }
@@ -42,9 +46,11 @@ int Run(HINSTANCE instance) {
 
     InitCommonControls();
     {
-        // The overlay is the main window: the loop ends when it closes.
-        const TMainForm mainForm(instance, *settings, ProcessLangTable());
-        RunMessageLoop();
+        // The overlay is the main window: the loop ends when it closes. The
+        // panel comes second: its caption borrows the overlay's pictures.
+        TMainForm mainForm(instance, *settings, ProcessLangTable());
+        TSettingsForm settingsForm(instance, *settings, ProcessLangTable(), files, mainForm);
+        RunMessageLoop(settingsForm);
     }
     RunShutdown(platform, files, settings);
     return 0;
