@@ -1,0 +1,153 @@
+"""The release artefacts: the portable zip and the installer, built from the
+product folder by scripts/package.sh, the installer run under Wine."""
+import datetime
+import os
+import re
+import shutil
+import subprocess
+import sys
+import tempfile
+import zipfile
+
+sys.path.insert(0, os.path.dirname(__file__))
+from harness import (PRODUCT_DIR, SETTINGS_FILE, SETTINGS_KEYS, Session, deadline_poll,  # noqa: E402
+                     expect, main, parse_settings, scenario)
+
+SOURCE_DIR = os.environ.get("LUMETRA_SOURCE_DIR", os.path.join(os.path.dirname(__file__), "..", ".."))
+VERSION = "5.5.0"
+INSTALL_DIR = r"C:\Program Files\Velmora\Lumetra"
+SHORTCUT = r"C:\ProgramData\Microsoft\Windows\Start Menu\Programs\Velmora Lumetra.lnk"
+PRODUCT_KEY = r"Software\Velmora\Lumetra"
+UNINSTALL_KEY = r"HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Velmora Lumetra"
+LINE = (255, 64, 64)
+LEFT, TOP = 300, 240  # where the overlay opens on a first run
+
+
+def package(dist):
+    """Runs the packaging script on the product folder; returns (zip, setup)."""
+    subprocess.run(["bash", os.path.join(SOURCE_DIR, "scripts", "package.sh"), PRODUCT_DIR, dist],
+                   check=True, stdout=subprocess.DEVNULL, timeout=120)
+    return (os.path.join(dist, f"Lumetra-{VERSION}-portable.zip"),
+            os.path.join(dist, f"Lumetra-{VERSION}-setup.exe"))
+
+
+class InstallSession(Session):
+    """A session whose program is started from its installed place, on demand."""
+
+    def start(self):
+        self.process = None
+
+    def run(self, *args, timeout=120):
+        """Runs a Windows program in the session's prefix and display; returns its exit code."""
+        done = subprocess.run(["wine", *args], env=self.env, stdout=subprocess.PIPE,
+                              stderr=subprocess.DEVNULL, timeout=timeout, check=False)
+        self.last_output = done.stdout.decode("utf-8", "replace")
+        return done.returncode
+
+    def unix_path(self, windows_path):
+        done = subprocess.run(["winepath", "-u", windows_path], env=self.env, capture_output=True,
+                              text=True, timeout=60, check=True)
+        return done.stdout.strip()
+
+    def windows_variable(self, name):
+        self.run("cmd", "/c", "echo", f"%{name}%")
+        return self.last_output.strip()
+
+    def registry_value(self, key, name):
+        """The text of a registry value, or None when it is not there."""
+        if self.run("reg", "query", key, "/v", name) != 0:
+            return None
+        match = re.search(rf"^\s*{re.escape(name)}\s+REG_\w+\s+(.*?)\s*$", self.last_output, re.M)
+        return match.group(1) if match else None
+
+    def launch(self, exe, folder):
+        """Starts a program the way its shortcut does: from its own folder."""
+        self.process = subprocess.Popen(["wine", exe], cwd=folder, env=self.env,
+                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
+
+def remove_installation(s, install_dir, user_folder):
+    """Leaves the shared prefix as it was, whatever state a failure left behind."""
+    shutil.rmtree(install_dir, ignore_errors=True)
+    with_velmora = os.path.dirname(install_dir)
+    if os.path.isdir(with_velmora) and not os.listdir(with_velmora):
+        os.rmdir(with_velmora)
+    shutil.rmtree(user_folder, ignore_errors=True)
+    shortcut = s.unix_path(SHORTCUT)
+    if os.path.exists(shortcut):
+        os.remove(shortcut)
+    for key in (UNINSTALL_KEY, rf"HKLM\{PRODUCT_KEY}", rf"HKCU\{PRODUCT_KEY}"):
+        s.run("reg", "delete", key, "/f")
+
+
+@scenario
+def portable_zip_holds_the_product_and_a_whole_manual():
+    with tempfile.TemporaryDirectory(prefix="lumetra-dist-") as dist:
+        zip_path, _ = package(dist)
+        with zipfile.ZipFile(zip_path) as archive:
+            names = set(archive.namelist())
+            index = archive.read("Lumetra/Manual/index.html").decode("utf-8")
+    expect("Lumetra/Lumetra.exe" in names, "no program in the zip")
+    languages = {n for n in names if n.endswith(".lng")}
+    expected = {f"Lumetra/{f}" for f in os.listdir(os.path.join(SOURCE_DIR, "lang"))}
+    expect(languages == expected, f"languages in the zip: {sorted(languages)}")
+    expect(not any(n.endswith(SETTINGS_FILE) for n in names), "a settings file was packed")
+    links = re.findall(r'(?:src|href)="([^"#:]+)"', index)
+    expect(len(links) > 14, f"the manual links only {links}")
+    missing = [link for link in links if f"Lumetra/Manual/{link}" not in names]
+    expect(not missing, f"the manual links to files the zip lacks: {missing}")
+
+
+@scenario
+def installs_keeps_settings_per_user_and_uninstalls_silently():
+    with tempfile.TemporaryDirectory(prefix="lumetra-dist-") as dist, InstallSession() as s:
+        _, setup = package(dist)
+        install_dir = s.unix_path(INSTALL_DIR)
+        user_folder = os.path.join(s.unix_path(s.windows_variable("APPDATA")), "Velmora", "Lumetra")
+        remove_installation(s, install_dir, user_folder)
+        try:
+            expect(s.run(setup, "/S") == 0, "the silent install failed")
+            for name in ("Lumetra.exe", "English.lng", "Russian.lng", "Uninstall.exe",
+                         os.path.join("Manual", "index.html"), os.path.join("Manual", "looks", "look13.svg")):
+                expect(os.path.isfile(os.path.join(install_dir, name)), f"{name} was not installed")
+            expect(os.path.isfile(s.unix_path(SHORTCUT)), "no start-menu shortcut")
+            today = datetime.date.today().isoformat()
+            for hive in ("HKCU", "HKLM"):
+                date = s.registry_value(rf"{hive}\{PRODUCT_KEY}", "InstallDate")
+                expect(date == today, f"{hive} InstallDate is {date!r}, not {today}")
+            entry = {name: s.registry_value(UNINSTALL_KEY, name)
+                     for name in ("DisplayName", "DisplayVersion", "Publisher", "QuietUninstallString")}
+            expect(entry["DisplayName"] == "Velmora Lumetra" and entry["DisplayVersion"] == VERSION
+                   and entry["Publisher"] == "Velmora", f"uninstall entry: {entry}")
+            expect(entry["QuietUninstallString"] == f'"{INSTALL_DIR}\\Uninstall.exe" /S',
+                   f"quiet uninstall: {entry['QuietUninstallString']!r}")
+
+            # Run it, change the look with Enter, close: the change lands in the user's file.
+            s.launch(os.path.join(install_dir, "Lumetra.exe"), install_dir)
+            s.wait_window()
+            s.click(LEFT + 100, TOP + 8)
+            s.key("Return")  # look 1 -> 2: the vertical centre line appears
+            s.wait_pixel(LEFT + 210, TOP + 60, LINE)
+            s.close()
+            settings_path = os.path.join(user_folder, SETTINGS_FILE)
+            expect(os.path.isfile(settings_path), "no settings in the per-user data folder")
+            expect(not os.path.exists(os.path.join(install_dir, SETTINGS_FILE)),
+                   "the installed copy wrote its settings beside the program")
+            with open(settings_path, "rb") as f:
+                values, order = parse_settings(f.read().decode("latin-1"))
+            expect(order == SETTINGS_KEYS and values["LookMode"] == "2", f"settings written: {values}")
+
+            # The uninstaller runs from a copy of itself and returns at once: wait for its work.
+            expect(s.run(os.path.join(install_dir, "Uninstall.exe"), "/S") == 0, "the silent uninstall failed")
+            deadline_poll("the program folder to go", lambda: not os.path.exists(install_dir), timeout=60)
+            expect(not os.path.exists(os.path.dirname(install_dir)), "the Velmora folder stayed")
+            expect(not os.path.exists(s.unix_path(SHORTCUT)), "the shortcut stayed")
+            for key in (UNINSTALL_KEY, rf"HKLM\{PRODUCT_KEY}", rf"HKCU\{PRODUCT_KEY}"):
+                expect(s.run("reg", "query", key) != 0, f"{key} stayed in the registry")
+            expect(os.path.isfile(settings_path), "the uninstaller removed the user's settings")
+        finally:
+            remove_installation(s, install_dir, user_folder)
+
+
+if __name__ == "__main__":
+    sys.exit(main())
