@@ -21,6 +21,7 @@ constexpr int kLabelHeight = 11;
 constexpr int kPanelTop = kPanelCaptionHeight;
 constexpr int kTabsTop = 4;
 constexpr int kSpinWidth = 16;
+constexpr int kDropRowHeight = 14;  // room per row of an open list without visual styles
 
 UniqueFont CreateTahoma(int weight) {
     LOGFONTA font{};
@@ -53,7 +54,7 @@ HWND TSettingsForm::AddLabel(HWND parent, const char* text, int x, int y, int wi
 
 HWND TSettingsForm::AddCombo(HWND parent, DWORD style, int x, int y, int width, int height, int rows, Id id) {
     const HWND combo = AddControl(parent, WC_COMBOBOXA, "", style | WS_TABSTOP | WS_VSCROLL, x, y, width,
-                                  height + rows * 14, id);
+                                  height + rows * kDropRowHeight, id);
     ::SendMessageA(combo, CB_SETMINVISIBLE, static_cast<WPARAM>(rows), 0);
     // The closed box is height pixels high whatever the font gives it.
     RECT box{};
@@ -104,10 +105,6 @@ void TSettingsForm::CreateControls() {
         item.pszText = const_cast<char*>("");
         ::SendMessageA(tabs_, TCM_INSERTITEMA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
     }
-    texts_[static_cast<int>(PanelText::MainTab)] = tabs_;
-    texts_[static_cast<int>(PanelText::LookTab)] = tabs_;
-    texts_[static_cast<int>(PanelText::ColorsTab)] = tabs_;
-    texts_[static_cast<int>(PanelText::AdvancedTab)] = tabs_;
 
     CreateMainPage(pages_[static_cast<int>(PanelPage::Main)]);
     CreateLookPage(pages_[static_cast<int>(PanelPage::Look)]);

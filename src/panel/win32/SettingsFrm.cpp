@@ -70,8 +70,15 @@ TSettingsForm::TSettingsForm(HINSTANCE instance, TSettings& settings, LangTable&
                                           kClassName, kTitle, WS_POPUP | WS_CLIPCHILDREN, 0, 0, kPanelWidth,
                                           kPanelHeight, overlay.Handle(), nullptr, instance, this);
     if (window == nullptr) throw std::runtime_error("Unable to create the settings window");
-    CreateControls();
-    FormCreate();
+    try {
+        CreateControls();
+        FormCreate();
+    } catch (...) {
+        // Nobody may call a panel that never came to be.
+        settings_.SetPanel(nullptr);
+        overlay_.SetPanel(nullptr);
+        throw;
+    }
 }
 
 TSettingsForm::~TSettingsForm() {
@@ -127,9 +134,12 @@ LRESULT TSettingsForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
             FormPaint();
             return 0;
         case WM_ACTIVATE:
-        case WM_ACTIVATEAPP:
             ScheduleRepaint();  // the caption's colour shows the activation
-            return ::DefWindowProcA(window, message, wParam, lParam);
+            FormActivate(LOWORD(wParam) != WA_INACTIVE);
+            return 0;
+        case WM_ACTIVATEAPP:
+            ScheduleRepaint();
+            return 0;
         case WM_LBUTTONDOWN:
         case WM_RBUTTONDOWN:
         case WM_MBUTTONDOWN:
@@ -203,7 +213,18 @@ void TSettingsForm::FormCreate() {
     if (settings_.SVisible()) ::ShowWindow(window_.get(), SW_SHOWNOACTIVATE);
     ShowPage(PageFromSPage(settings_.SPage()));
     ::SendMessageA(checkList_, LB_SETHORIZONTALEXTENT, kHorizontalExtent, 0);
-    ::SetFocus(tabs_);
+    focus_ = tabs_;
+}
+
+// The control that had the focus gets it back with the window, the tab
+// control the first time.
+void TSettingsForm::FormActivate(bool active) {
+    if (active) {
+        ::SetFocus(focus_ != nullptr && ::IsWindowVisible(focus_) ? focus_ : tabs_);
+        return;
+    }
+    const HWND focused = ::GetFocus();
+    if (focused != nullptr && ::IsChild(window_.get(), focused)) focus_ = focused;
 }
 
 void TSettingsForm::FormPaint() {

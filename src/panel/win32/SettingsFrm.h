@@ -109,6 +109,7 @@ private:
     void LayoutPages();
 
     void FormCreate();
+    void FormActivate(bool active);
     void FormPaint();
     void FormClose();
     bool FormKeyDown(WPARAM key);
@@ -156,6 +157,7 @@ private:
     HWND checkList_ = nullptr;
     HWND langBox_ = nullptr;
 
+    HWND focus_ = nullptr;      // the control to focus when the window is activated
     HCURSOR cursor_ = nullptr;  // shared system cursor, never freed
     bool showing_ = false;      // set while the panel writes into its own controls
     bool started_ = false;
