@@ -164,6 +164,9 @@ LRESULT TSettingsForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         case WM_CLOSE:
             FormClose();
             return 0;
+        case WM_DESTROY:
+            started_ = false;  // controls losing the focus now commit nothing
+            return 0;
         case DM_GETDEFID:
             // The web-site button is the default button while its page shows.
             if (ShownPage() != static_cast<int>(PanelPage::Main)) return 0;
