@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <initializer_list>
 #include <string>
+#include <vector>
 
 #include "common/Types.h"
 
@@ -122,6 +123,12 @@ public:
 constexpr bool HitTest(int x, int y, int left, int top, int width, int height) {
     return left <= x && x < left + width && top <= y && y < top + height;
 }
+
+// Paints with fill the 4-connected area around seed that holds no pixel of
+// the border colour, as a border-bounded flood fill does. pixels is row-major,
+// width x height; a seed outside the picture or on the border paints nothing.
+void FillBounded(std::vector<Color>& pixels, int width, int height, Point seed, Color border,
+                 Color fill);
 
 // The zone of a client point in a window of fw x fh; the caption band is
 // considered only for presses.

@@ -19,6 +19,7 @@ RATIO = 0.618033988749895
 GREY = (128, 128, 128)
 RED = (255, 0, 0)
 LINE = (255, 64, 64)  # LinesColor 0x4040FF
+HINT = (255, 249, 206)  # tooltip background
 CAPTION = (100, 8)  # a caption-band point away from the buttons and the grip
 
 
@@ -49,6 +50,14 @@ def content_centre(geometry):
     left, top, fw, fh = geometry
     width, height = fw - 2 * BORDER, fh - 2 * BORDER - 16
     return left + BORDER + width // 2, top + BORDER + 16 + height // 2
+
+
+def hint_shown(session, pointer):
+    """Whether tooltip-coloured pixels show below and around the pointer."""
+    shot = session.screenshot()
+    x0, y0 = pointer
+    return sum(1 for y in range(y0, y0 + 60, 2) for x in range(x0 - 100, x0 + 200, 2)
+               if 0 <= x < shot.width and shot.pixel(x, y) == HINT) > 20
 
 
 def wm_config_without_alt_wheel(folder):
@@ -146,7 +155,7 @@ def keys_switch_look_and_orientation_and_close_button_ends_the_program():
     def at(x, y):
         return LEFT + x, TOP + y
 
-    with Session(settings=worked_example()) as s:
+    with Session(settings=worked_example(ShowHints=1)) as s:
         s.wait_window(size=frame(396))
         s.wait_pixel(*at(strip + 5, 7), GREY)  # orientation 0 mark
         expect(s.screenshot().pixel(*at(210, 60)) == ROOT_COLOUR, "look 4 has a centre line")
@@ -159,12 +168,19 @@ def keys_switch_look_and_orientation_and_close_button_ends_the_program():
         expect(s.screenshot().pixel(*at(strip + 5, 8)) != GREY, "orientation 0 mark still drawn")
 
         # Hovering the close button fills its face red; leaving it restores the face.
-        face = at(fw - 12, 4)
-        normal = s.screenshot().pixel(*face)
+        face, neighbour, tile = at(fw - 12, 4), at(fw - 21, 4), at(20, 14)
+        before = s.screenshot()
+        normal, tile_colour = before.pixel(*face), before.pixel(*tile)
         s.move_pointer(*at(fw - 9, 7))
         s.wait_pixel(*face, RED)
+        shot = s.screenshot()
+        expect(shot.pixel(*neighbour) == normal and shot.pixel(*tile) == tile_colour,
+               f"the red fill left its face: minimise face {shot.pixel(*neighbour)}, "
+               f"caption {shot.pixel(*tile)}")
+        deadline_poll("the close button's tooltip", lambda: hint_shown(s, at(fw - 9, 7)), timeout=10)
         s.move_pointer(*at(200, 8))
         s.wait_pixel(*face, normal)
+        deadline_poll("the tooltip to go", lambda: not hint_shown(s, at(fw - 9, 7)), timeout=10)
 
         s.click(*at(fw - 9, 7))
         s.wait_exit(timeout=30)

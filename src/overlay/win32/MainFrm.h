@@ -84,6 +84,7 @@ private:
     bool FormSetCursor(LPARAM lParam);
 
     void Paint(HDC target);
+    void DrawStrip(HDC dc) const;
     bool IsActive() const;
     RECT Bounds() const;
     HCURSOR CursorFor(CursorShape shape) const;
