@@ -89,15 +89,5 @@ def opacity_sets_window_alpha():
             s.close()
 
 
-@scenario
-def moved_window_position_is_saved_on_close():
-    with Session(settings=worked_example()) as s:
-        overlay = s.wait_window(size=(FW, FH))
-        s.move_window(overlay, 250, 180)
-        s.close()
-        values = s.settings()
-        expect((values["X"], values["Y"]) == ("250", "180"), f"saved position {values['X']}, {values['Y']}")
-
-
 if __name__ == "__main__":
     sys.exit(main())
