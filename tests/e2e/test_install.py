@@ -125,6 +125,7 @@ def installs_keeps_settings_per_user_and_uninstalls_silently():
             # Run it, change the look with Enter, close: the change lands in the user's file.
             s.launch(os.path.join(install_dir, "Lumetra.exe"), install_dir)
             s.wait_window()
+            s.wait_pixel(LEFT + 12, TOP + 60, LINE)  # look 1's origin edge: painted and ready
             s.click(LEFT + 100, TOP + 8)
             s.key("Return")  # look 1 -> 2: the vertical centre line appears
             s.wait_pixel(LEFT + 210, TOP + 60, LINE)
