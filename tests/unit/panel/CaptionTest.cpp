@@ -113,6 +113,14 @@ TEST_F(CaptionInteractionTest, DraggingMovesByThePointersTravel) {
     EXPECT_EQ(window.position, (Point{1005, 7}));
 }
 
+TEST_F(CaptionInteractionTest, LosingTheCaptureEndsTheDrag) {
+    strip.FormMouseDown(50, 8);
+    strip.CaptureLost();
+    EXPECT_FALSE(strip.Moving());
+    strip.FormMouseMove(70, 8);
+    EXPECT_EQ(window.position, (Point{1000, 10}));
+}
+
 TEST_F(CaptionInteractionTest, LeavingAButtonDoesNotMoveOnThatEvent) {
     strip.FormMouseDown(130, 8);
     strip.FormMouseMove(141, 8);  // into the help zone: highlighted, not moved
