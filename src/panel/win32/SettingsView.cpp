@@ -6,7 +6,6 @@
 
 #include <string>
 
-#include "overlay/Interaction.h"
 #include "overlay/win32/MainFrm.h"
 #include "panel/PanelLists.h"
 #include "panel/win32/OwnerDrawn.h"
