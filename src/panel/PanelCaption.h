@@ -17,8 +17,6 @@ inline constexpr int kPanelCaptionHeight = 16;
 inline constexpr Color kPanelKeyColor = Rgb(142, 109, 146);
 inline constexpr Color kPanelCaptionActive = Rgb(128, 128, 128);
 inline constexpr Color kPanelCaptionInactive = Rgb(192, 192, 192);
-// The grey that bounds the fills of the button boxes.
-inline constexpr Color kButtonOutlineColor = Rgb(128, 128, 128);
 // The right end image, which holds the button boxes.
 inline constexpr int kPanelRightEndX = kPanelWidth - 37;
 

@@ -1,17 +1,15 @@
 #include "overlay/win32/MainFrm.h"
 
-#include <algorithm>
 #include <cstdint>
 #include <exception>
-#include <span>
 #include <stdexcept>
-#include <vector>
 
 #include "app/ShellOpen.h"
 #include "app/win32/DesktopShell.h"
 #include "app/win32/ErrorBox.h"
 #include "overlay/Compose.h"
 #include "overlay/win32/ApplicationCursor.h"
+#include "overlay/win32/ButtonFace.h"
 #include "overlay/win32/InputMapping.h"
 
 namespace lumetra {
@@ -19,31 +17,8 @@ namespace {
 
 COLORREF ToColorRef(Color color) { return static_cast<COLORREF>(color); }
 
-constexpr Color kButtonOutline = Rgb(128, 128, 128);
 constexpr int kButtonStripWidth = 64;
 constexpr int kCaptionRows = 16;
-constexpr int kButtonFace = 8;  // the interior that the outline encloses
-
-// DIB pixels are 0x00RRGGBB; colours are 0x00BBGGRR.
-Color FromDibPixel(std::uint32_t pixel) { return Rgb((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF); }
-std::uint32_t ToDibPixel(Color color) {
-    return ((color & 0xFF) << 16) | (color & 0xFF00) | ((color >> 16) & 0xFF);
-}
-
-// A 32-bit top-down DIB section; bits receives its pixels.
-UniqueBitmap CreatePixelBitmap(HDC dc, int width, int height, std::uint32_t*& bits) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;  // negative: rows run top to bottom
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* memory = nullptr;
-    UniqueBitmap bitmap(::CreateDIBSection(dc, &info, DIB_RGB_COLORS, &memory, nullptr, 0));
-    bits = bitmap ? static_cast<std::uint32_t*>(memory) : nullptr;
-    return bitmap;
-}
 
 MouseButton ButtonOf(UINT message) {
     switch (message) {
@@ -375,29 +350,10 @@ void TMainForm::DrawButtonStrip() {
     if (dc) DrawStrip(dc.get());
 }
 
-// The fill runs on a private copy of the strip, whose pixels are known, and
-// only the face goes to the window. Filling on the window itself
-// (ExtFloodFill) spilled over the whole overlay under Wine.
 void TMainForm::FillButtonFace(Point seed, Color color) {
-    const WindowDc dc(window_.get());
-    if (!dc) return;
-    const UniqueMemoryDc copy(::CreateCompatibleDC(dc.get()));
-    std::uint32_t* bits = nullptr;
-    const UniqueBitmap bitmap(CreatePixelBitmap(dc.get(), kButtonStripWidth, kCaptionRows, bits));
-    if (!copy || !bitmap || bits == nullptr) return;
-    const SelectGuard selected(copy.get(), bitmap.get());
-    // Window coordinates on the copy: the strip's left edge lands on its column 0.
     const int stripLeft = FormWidth() - kButtonStripWidth;
-    ::SetViewportOrgEx(copy.get(), -stripLeft, 0, nullptr);
-    DrawStrip(copy.get());
-    ::GdiFlush();  // the pixels are read directly below
-
-    const std::span<std::uint32_t> dib(bits, std::size_t{kButtonStripWidth} * kCaptionRows);
-    std::vector<Color> pixels(dib.size());
-    std::transform(dib.begin(), dib.end(), pixels.begin(), FromDibPixel);
-    FillBounded(pixels, kButtonStripWidth, kCaptionRows, {seed.x - stripLeft, seed.y}, kButtonOutline, color);
-    std::transform(pixels.begin(), pixels.end(), dib.begin(), ToDibPixel);
-    ::BitBlt(dc.get(), seed.x, seed.y, kButtonFace, kButtonFace, copy.get(), seed.x, seed.y, SRCCOPY);
+    HighlightButtonFace(window_.get(), {stripLeft, 0, FormWidth(), kCaptionRows}, seed, color,
+                        [this](HDC dc) { DrawStrip(dc); });
 }
 
 void TMainForm::MakeFullyTransparent() {

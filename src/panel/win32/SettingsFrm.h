@@ -124,6 +124,7 @@ private:
     std::vector<std::string> LanguageFiles() const;
     HWND ListHandle(PanelList list) const;
     bool IsActive() const;
+    void DrawRightEndOn(HDC dc) const;
 
     HINSTANCE instance_;
     TSettings& settings_;

@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "overlay/win32/ButtonFace.h"
 #include "overlay/win32/MainFrm.h"
 #include "panel/PanelLists.h"
 #include "panel/win32/OwnerDrawn.h"
@@ -38,9 +39,7 @@ void FitToText(HWND label, const std::string& text) {
     }
     RECT box{};
     ::GetClientRect(label, &box);
-    // A little room for a last glyph that reaches past its advance.
-    constexpr int kSlack = 2;
-    ::SetWindowPos(label, nullptr, 0, 0, extent.right - extent.left + kSlack, box.bottom,
+    ::SetWindowPos(label, nullptr, 0, 0, extent.right - extent.left + kGlyphOverhang, box.bottom,
                    SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -189,36 +188,18 @@ void TSettingsForm::ClearHint() {
 }
 
 void TSettingsForm::DrawRightEnd() {
-    const HICON picture = overlay_.Pictures().Get(Picture::TRCorner2);
     const WindowDc dc(window_.get());
-    if (picture != nullptr && dc) ::DrawIconEx(dc.get(), kPanelRightEndX, 0, picture, 0, 0, 0, nullptr, DI_NORMAL);
+    if (dc) DrawRightEndOn(dc.get());
+}
+
+void TSettingsForm::DrawRightEndOn(HDC dc) const {
+    GdiCanvas canvas(dc, &overlay_.Pictures());
+    canvas.DrawPicture(Picture::TRCorner2, kPanelRightEndX, 0);
 }
 
 void TSettingsForm::FillButtonFace(Point seed, Color color) {
-    // Filled in a 24-bit copy of the strip's right end and copied back. The
-    // window's 32-bit pixels can carry an alpha byte that some flood fills
-    // compare as well, so they never meet the outline and fill everything.
-    constexpr int kLeft = kPanelRightEndX;
-    constexpr int kWidth = kPanelWidth - kPanelRightEndX;
-    const WindowDc window(window_.get());
-    if (!window) return;
-    const UniqueMemoryDc memory(::CreateCompatibleDC(window.get()));
-    BITMAPINFO format{};
-    format.bmiHeader.biSize = sizeof format.bmiHeader;
-    format.bmiHeader.biWidth = kWidth;
-    format.bmiHeader.biHeight = -kPanelCaptionHeight;  // top-down
-    format.bmiHeader.biPlanes = 1;
-    format.bmiHeader.biBitCount = 24;
-    format.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    const UniqueBitmap copy(::CreateDIBSection(window.get(), &format, DIB_RGB_COLORS, &bits, nullptr, 0));
-    const UniqueBrush brush(::CreateSolidBrush(ToColorRef(color)));
-    if (!memory || !copy || !brush) return;
-    const SelectGuard copySelected(memory.get(), copy.get());
-    const SelectGuard brushSelected(memory.get(), brush.get());
-    ::BitBlt(memory.get(), 0, 0, kWidth, kPanelCaptionHeight, window.get(), kLeft, 0, SRCCOPY);
-    ::ExtFloodFill(memory.get(), seed.x - kLeft, seed.y, ToColorRef(kButtonOutlineColor), FLOODFILLBORDER);
-    ::BitBlt(window.get(), kLeft, 0, kWidth, kPanelCaptionHeight, memory.get(), 0, 0, SRCCOPY);
+    HighlightButtonFace(window_.get(), {kPanelRightEndX, 0, kPanelWidth, kPanelCaptionHeight}, seed, color,
+                        [this](HDC dc) { DrawRightEndOn(dc); });
 }
 
 void TSettingsForm::Hide() { ::ShowWindow(window_.get(), SW_HIDE); }
