@@ -1,7 +1,9 @@
 #include "panel/win32/OwnerDrawn.h"
 
+#include <commctrl.h>
 #include <commdlg.h>
 
+#include <algorithm>
 #include <array>
 #include <string>
 
@@ -14,6 +16,7 @@ namespace {
 constexpr int kSwatchWidth = 22;
 constexpr int kCheckBoxSize = 9;
 constexpr int kCheckTextLeft = kCheckBoxSize + 4;
+constexpr int kCaptionIndent = 7;  // from the box's sides to its caption
 
 COLORREF ToColorRef(Color color) { return static_cast<COLORREF>(color); }
 
@@ -42,7 +45,56 @@ void DrawItemText(const DRAWITEMSTRUCT& item, const std::string& text, int left)
                 DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_LEFT);
 }
 
+std::string WindowText(HWND window) {
+    const int length = ::GetWindowTextLengthA(window);
+    if (length <= 0) return {};
+    std::string text(static_cast<std::size_t>(length) + 1, '\0');
+    text.resize(static_cast<std::size_t>(std::max(::GetWindowTextA(window, text.data(), length + 1), 0)));
+    return text;
+}
+
+// The etched frame through the middle of the caption row, and the caption on
+// the background the box's parent gives static controls.
+void PaintGroupBox(HWND box, HDC dc) {
+    const SelectGuard font(dc, reinterpret_cast<HGDIOBJ>(::SendMessageA(box, WM_GETFONT, 0, 0)));
+    TEXTMETRICA metrics{};
+    ::GetTextMetricsA(dc, &metrics);
+    auto* brush = reinterpret_cast<HBRUSH>(::SendMessageA(::GetParent(box), WM_CTLCOLORSTATIC,
+                                                          reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(box)));
+    if (brush == nullptr) brush = ::GetSysColorBrush(COLOR_BTNFACE);  // shared: never freed
+    RECT client{};
+    ::GetClientRect(box, &client);
+    // No control lies in the caption row, so the whole row is the box's.
+    const RECT row{client.left, client.top, client.right, client.top + metrics.tmHeight};
+    ::FillRect(dc, &row, brush);
+    RECT frame = client;
+    frame.top += metrics.tmHeight / 2 - 1;
+    ::DrawEdge(dc, &frame, EDGE_ETCHED, BF_RECT);
+
+    const std::string text = WindowText(box);
+    if (text.empty()) return;
+    RECT label{client.left + kCaptionIndent, client.top, client.right - kCaptionIndent, row.bottom};
+    RECT measured = label;
+    ::DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &measured, DT_CALCRECT | DT_SINGLELINE);
+    label.right = std::min(label.right, measured.right + kGlyphOverhang);
+    const RECT gap{label.left - 1, label.top, label.right + 1, label.bottom};  // the frame stops short of the text
+    ::FillRect(dc, &gap, brush);
+    ::SetBkMode(dc, TRANSPARENT);
+    ::SetTextColor(dc, ::GetSysColor(::IsWindowEnabled(box) ? COLOR_BTNTEXT : COLOR_GRAYTEXT));
+    ::DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &label, DT_SINGLELINE | DT_LEFT | DT_TOP);
+}
+
+LRESULT CALLBACK GroupBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR /*subclass*/,
+                              DWORD_PTR /*data*/) {
+    if (message != WM_PAINT) return ::DefSubclassProc(box, message, wParam, lParam);
+    const PaintDc dc(box);
+    PaintGroupBox(box, dc.get());
+    return 0;
+}
+
 }  // namespace
+
+void PaintOwnGroupCaption(HWND groupBox) { ::SetWindowSubclass(groupBox, &GroupBoxProc, 0, 0); }
 
 void FillColorPicker(HWND combo) {
     ::SendMessageA(combo, CB_RESETCONTENT, 0, 0);

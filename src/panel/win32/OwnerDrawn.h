@@ -1,7 +1,8 @@
 #pragma once
-// The two owner-drawn lists of the settings panel: the colour pickers (a
-// swatch and a name per entry, entry 0 the custom colour) and the list of
-// check boxes. Each item keeps its colour or its check mark as item data.
+// What the settings panel draws itself: the colour pickers (a swatch and a
+// name per entry, entry 0 the custom colour), the list of check boxes (each
+// item keeps its colour or its check mark as item data), and the caption of
+// its group box.
 #include <optional>
 
 #include "common/Types.h"
@@ -11,6 +12,9 @@ namespace lumetra {
 
 inline constexpr int kColorItemHeight = 16;
 inline constexpr int kCheckItemHeight = 11;
+// Room past a text's measured width for a last glyph that reaches beyond its
+// advance, which the measurement leaves out.
+inline constexpr int kGlyphOverhang = 2;
 
 // Fills a picker with "Custom..." and the named colours.
 void FillColorPicker(HWND combo);
@@ -26,5 +30,10 @@ void SetCheckListChecked(HWND list, int index, bool checked);
 void DrawCheckItem(const DRAWITEMSTRUCT& item);
 // Whether a client x falls on the check box of an item.
 bool OnCheckBox(int x);
+
+// Lets the group box paint its own frame and caption. The system measures
+// the caption by its glyphs' advances and clips it there, which cut off the
+// right of a last "o" ("Snap to" read "Snap tc").
+void PaintOwnGroupCaption(HWND groupBox);
 
 }  // namespace lumetra

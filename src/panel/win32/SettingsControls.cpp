@@ -142,6 +142,7 @@ void TSettingsForm::CreateLookPage(HWND page) {
     // The group box is a frame only: its controls are the page's, placed
     // relative to the box at (8, 28).
     set(PanelText::SnapToGroupBox, AddControl(page, WC_BUTTONA, "", BS_GROUPBOX, 8, 28, 149, 57));
+    PaintOwnGroupCaption(texts_[static_cast<int>(PanelText::SnapToGroupBox)]);
     set(PanelText::WidthRadio, AddControl(page, WC_BUTTONA, "", BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP, 16,
                                           44, 77, 17, Id::WidthRadio));
     set(PanelText::HeightRadio,
