@@ -91,22 +91,22 @@ void SameAsC(FuzzedDataProvider& in) {
     // Our defaults for reals differ from C's on purpose.
     if (real && !hasPrecision) return;
 
-    std::string spec = "%";
-    if (left) spec += '-';
-    if (zeros && conversion != 's') spec += '0';
-    if (hasWidth) spec += std::to_string(width);
-    if (hasPrecision) spec += "." + std::to_string(precision);
+    std::string directive = "%";
+    if (left) directive += '-';
+    if (zeros && conversion != 's') directive += '0';
+    if (hasWidth) directive += std::to_string(width);
+    if (hasPrecision) directive += "." + std::to_string(precision);
 
     std::vector<char> expected(4096);
     std::string ours;
-    const std::string tmpl = "[" + spec + std::string(1, conversion) + "]";
+    const std::string tmpl = "[" + directive + std::string(1, conversion) + "]";
     if (conversion == 'd') {
         const auto value = in.ConsumeIntegral<std::int64_t>();
         // C writes no digit at all for a zero with precision 0.
         if (value == 0 && hasPrecision && precision == 0) return;
         ours = lumetra::FormatTemplate(tmpl, {value});
-        const std::string cSpec = "[" + spec + "lld]";
-        std::snprintf(expected.data(), expected.size(), cSpec.c_str(), static_cast<long long>(value));
+        const std::string cDirective = "[" + directive + "lld]";
+        std::snprintf(expected.data(), expected.size(), cDirective.c_str(), static_cast<long long>(value));
     } else if (conversion == 's') {
         std::string value = in.ConsumeRandomLengthString(64);
         std::erase(value, '\0');

@@ -12,14 +12,14 @@ namespace {
 void DrawSpiral(const LookContext& look, double q, double rate, int spiral) {
     const bool portrait = q >= 1.0;
     const SpiralStart start = SpiralStarts(spiral, portrait, look.settings.orientMode);
-    SpiralSpec spec;
-    spec.centre = {look.frame.CX, look.frame.CY};
-    spec.startRadius = Half(portrait ? look.settings.height : look.settings.width);
-    spec.rate = rate;
-    spec.startAngle = start.angle;
-    spec.sense = start.sense;
-    spec.minRadius = look.settings.gridSize;
-    SpiralPath(look.canvas, spec);
+    SpiralSpec shape;
+    shape.centre = {look.frame.CX, look.frame.CY};
+    shape.startRadius = Half(portrait ? look.settings.height : look.settings.width);
+    shape.rate = rate;
+    shape.startAngle = start.angle;
+    shape.sense = start.sense;
+    shape.minRadius = look.settings.gridSize;
+    SpiralPath(look.canvas, shape);
 }
 
 void DrawSpiralLabels(const LookContext& look) {
