@@ -103,8 +103,8 @@ const std::array<OptionSpec, 15>& Specs() {
 }
 
 const OptionSpec* FindSpec(std::string_view name) {
-    for (const OptionSpec& spec : Specs()) {
-        if (spec.name == name) return &spec;
+    for (const OptionSpec& option : Specs()) {
+        if (option.name == name) return &option;
     }
     return nullptr;
 }
@@ -172,25 +172,25 @@ ParsedOptions ParseRenderOptions(const std::vector<std::string>& args) {
             value = arg.substr(equals + 1);
             arg = arg.substr(0, equals);
         }
-        const OptionSpec* spec = FindSpec(arg);
-        if (spec == nullptr) {
+        const OptionSpec* option = FindSpec(arg);
+        if (option == nullptr) {
             parsed.error = "unknown option " + Quoted(arg) + " (see --help)";
             return parsed;
         }
-        if (spec->meta.empty() && value) {
-            parsed.error = std::string(spec->name) + " takes no value";
+        if (option->meta.empty() && value) {
+            parsed.error = std::string(option->name) + " takes no value";
             return parsed;
         }
-        if (!spec->meta.empty() && !value) {
+        if (!option->meta.empty() && !value) {
             if (i + 1 >= args.size()) {
-                parsed.error = std::string(spec->name) + " needs a value (" + std::string(spec->meta) + ")";
+                parsed.error = std::string(option->name) + " needs a value (" + std::string(option->meta) + ")";
                 return parsed;
             }
             value = args[++i];
         }
-        const std::string problem = spec->handler(parsed.options, value.value_or(""));
+        const std::string problem = option->handler(parsed.options, value.value_or(""));
         if (!problem.empty()) {
-            parsed.error = std::string(spec->name) + ": " + problem;
+            parsed.error = std::string(option->name) + ": " + problem;
             return parsed;
         }
     }
@@ -206,15 +206,15 @@ std::string RenderHelp() {
         "measurements as the overlay draws them, on a transparent background.\n"
         "\n"
         "Options (each value as the next argument or after '='):\n";
-    for (const OptionSpec& spec : Specs()) {
-        std::string head = "  " + std::string(spec.name);
-        if (!spec.meta.empty()) {
+    for (const OptionSpec& option : Specs()) {
+        std::string head = "  " + std::string(option.name);
+        if (!option.meta.empty()) {
             head += ' ';
-            head += spec.meta;
+            head += option.meta;
         }
         head.resize(std::max<std::size_t>(head.size() + 1, 22), ' ');
         help += head;
-        for (const char c : spec.help) {
+        for (const char c : option.help) {
             help += c;
             if (c == '\n') help += std::string(22, ' ');
         }
