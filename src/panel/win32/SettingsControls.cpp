@@ -157,6 +157,9 @@ void TSettingsForm::CreateLookPage(HWND page) {
     gridEdit_ = AddControl(page, WC_EDITA, "0", ES_AUTOHSCROLL | WS_TABSTOP, 100, 259, 35, 19, Id::GridSizeEdit,
                            WS_EX_CLIENTEDGE);
     gridSpin_ = AddSpin(page, gridEdit_, 0, kMaxGridSize);
+    for (const HWND field : {sizeEdit_, gridEdit_}) {
+        ::SetWindowSubclass(field, &TSettingsForm::ControlProc, 0, reinterpret_cast<DWORD_PTR>(this));
+    }
     set(PanelText::LockCheckBox,
         AddControl(page, WC_BUTTONA, "", BS_AUTOCHECKBOX | WS_TABSTOP, 12, 130, 141, 17, Id::LockCheckBox));
     set(PanelText::GridLabel, AddLabel(page, "", 12, 160, 0, true), true);

@@ -337,11 +337,9 @@ void TSettingsForm::FormCommand(int id, int code, HWND control) {
     switch (static_cast<Id>(id)) {
         case Id::SizeEdit:
             if (code == EN_CHANGE && !showing_) controller_.SizeEditChange();
-            if (code == EN_KILLFOCUS) controller_.SizeEditExit();
             return;
         case Id::GridSizeEdit:
             if (code == EN_CHANGE && !showing_) controller_.GridSizeEditChange();
-            if (code == EN_KILLFOCUS) controller_.GridSizeEditExit();
             return;
         case Id::WidthRadio:
             if (code == BN_CLICKED && !settings_.LockWidth()) controller_.WidthRadioClick();
@@ -428,17 +426,40 @@ LRESULT CALLBACK TSettingsForm::ControlProc(HWND control, UINT message, WPARAM w
                                             UINT_PTR /*subclass*/, DWORD_PTR self) {
     auto& form = *reinterpret_cast<TSettingsForm*>(self);
     // Runs outside the window procedure: errors stop here as well.
+    if (message == WM_KILLFOCUS && (control == form.sizeEdit_ || control == form.gridEdit_)) {
+        const LRESULT result = ::DefSubclassProc(control, message, wParam, lParam);  // the focus goes first
+        try {
+            form.FieldExit(control, reinterpret_cast<HWND>(wParam));
+        } catch (const std::exception& error) {
+            ShowErrorBox(error.what());
+        }
+        return result;
+    }
     try {
         if (control == form.checkList_) {
             form.CheckListInput(message, wParam, lParam);
             if (message == WM_KEYDOWN && wParam == VK_SPACE) return 0;
-        } else if (message == WM_MOUSEMOVE) {
+        } else if (control == form.tabs_ && message == WM_MOUSEMOVE) {
             ClearApplicationCursor();  // an overlay resize may have left its pointer
         }
     } catch (const std::exception& error) {
         ShowErrorBox(error.what());
     }
     return ::DefSubclassProc(control, message, wParam, lParam);
+}
+
+// Leaving a field for another control of the panel commits it. The panel
+// losing the focus to another window (the overlay, or the box of a failed
+// commit) is no leaving: the field gets the focus back with the panel, and
+// committing here would show a failed commit's message once more.
+void TSettingsForm::FieldExit(HWND field, HWND next) {
+    const HWND window = window_.get();
+    if (!started_ || next == nullptr || (next != window && !::IsChild(window, next))) return;
+    if (field == sizeEdit_) {
+        controller_.SizeEditExit();
+    } else {
+        controller_.GridSizeEditExit();
+    }
 }
 
 void TSettingsForm::CheckListInput(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -88,10 +88,12 @@ private:
 
     static void RegisterWindowClass(HINSTANCE instance);
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    // The check list's clicks and keys, and the pointer over the tabs.
+    // The check list's clicks and keys, the fields losing the focus, and the
+    // pointer over the tabs.
     static LRESULT CALLBACK ControlProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam,
                                         UINT_PTR subclass, DWORD_PTR self);
     void CheckListInput(UINT message, WPARAM wParam, LPARAM lParam);
+    void FieldExit(HWND field, HWND next);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
     // Building the window (SettingsControls.cpp).
