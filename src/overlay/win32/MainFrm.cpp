@@ -1,14 +1,13 @@
 #include "overlay/win32/MainFrm.h"
 
 #include <cstdint>
-#include <exception>
 #include <stdexcept>
 
 #include "app/ShellOpen.h"
 #include "app/win32/DesktopShell.h"
-#include "app/win32/ErrorBox.h"
 #include "overlay/Compose.h"
 #include "overlay/win32/ApplicationCursor.h"
+#include "overlay/win32/FormProcedure.h"
 #include "overlay/win32/ButtonFace.h"
 #include "overlay/win32/InputMapping.h"
 
@@ -54,38 +53,12 @@ void TMainForm::RegisterWindowClass(HINSTANCE instance) {
     WNDCLASSEXA windowClass{};
     if (::GetClassInfoExA(instance, kClassName, &windowClass)) return;
     windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = &TMainForm::WindowProc;
+    windowClass.lpfnWndProc = &FormWindowProc<TMainForm>;
     windowClass.hInstance = instance;
     windowClass.hCursor = ::LoadCursor(nullptr, IDC_ARROW);  // shared: never freed
     windowClass.hbrBackground = nullptr;  // every pixel comes from the back buffer
     windowClass.lpszClassName = kClassName;
     if (!::RegisterClassExA(&windowClass)) throw std::runtime_error("Unable to register the overlay window");
-}
-
-LRESULT CALLBACK TMainForm::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* self = static_cast<TMainForm*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-        ::SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-        self->window_.reset(window);  // owned from here until WM_NCDESTROY
-    }
-    auto* self = reinterpret_cast<TMainForm*>(::GetWindowLongPtrA(window, GWLP_USERDATA));
-    // Unbound, or being destroyed by its owner: nothing of ours runs.
-    if (self == nullptr || !self->window_) return ::DefWindowProcA(window, message, wParam, lParam);
-    if (message == WM_NCDESTROY) {
-        ::SetWindowLongPtrA(window, GWLP_USERDATA, 0);
-        self->hint_.Forget();  // went with its owner
-        (void)self->window_.release();  // the system is destroying it already
-        return ::DefWindowProcA(window, message, wParam, lParam);
-    }
-    // An error escaping a handler is shown and the program goes on.
-    try {
-        return self->HandleMessage(message, wParam, lParam);
-    } catch (const std::exception& error) {
-        ShowErrorBox(error.what());
-    } catch (...) {
-        ShowErrorBox("Unknown error");
-    }
-    return 0;
 }
 
 LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

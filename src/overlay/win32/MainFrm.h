@@ -71,7 +71,8 @@ public:
 
 private:
     static void RegisterWindowClass(HINSTANCE instance);
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    template <class Form>
+    friend LRESULT CALLBACK FormWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     bool HandleInput(UINT message, WPARAM wParam, LPARAM lParam);
     bool HandleSystemKey(WPARAM wParam, LPARAM lParam);

@@ -17,6 +17,7 @@
 #include "lang/LangTable.h"
 #include "overlay/Interaction.h"
 #include "overlay/win32/ApplicationCursor.h"
+#include "overlay/win32/FormProcedure.h"
 #include "overlay/win32/MainFrm.h"
 #include "panel/PanelLists.h"
 #include "panel/win32/OwnerDrawn.h"
@@ -92,37 +93,12 @@ void TSettingsForm::RegisterWindowClass(HINSTANCE instance) {
     WNDCLASSEXA windowClass{};
     if (::GetClassInfoExA(instance, kClassName, &windowClass)) return;
     windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = &TSettingsForm::WindowProc;
+    windowClass.lpfnWndProc = &FormWindowProc<TSettingsForm>;
     windowClass.hInstance = instance;
     windowClass.hCursor = nullptr;  // the strip sets its own pointer
     windowClass.hbrBackground = nullptr;  // the strip and the child panel cover everything
     windowClass.lpszClassName = kClassName;
     if (!::RegisterClassExA(&windowClass)) throw std::runtime_error("Unable to register the settings window");
-}
-
-LRESULT CALLBACK TSettingsForm::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* self = static_cast<TSettingsForm*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-        ::SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-        self->window_.reset(window);  // owned from here until WM_NCDESTROY
-    }
-    auto* self = reinterpret_cast<TSettingsForm*>(::GetWindowLongPtrA(window, GWLP_USERDATA));
-    if (self == nullptr || !self->window_) return ::DefWindowProcA(window, message, wParam, lParam);
-    if (message == WM_NCDESTROY) {
-        ::SetWindowLongPtrA(window, GWLP_USERDATA, 0);
-        self->hint_.Forget();  // the system destroyed it with its owner
-        (void)self->window_.release();  // the system is destroying it already
-        return ::DefWindowProcA(window, message, wParam, lParam);
-    }
-    // An error escaping a handler is shown and the program goes on.
-    try {
-        return self->HandleMessage(message, wParam, lParam);
-    } catch (const std::exception& error) {
-        ShowErrorBox(error.what());
-    } catch (...) {
-        ShowErrorBox("Unknown error");
-    }
-    return 0;
 }
 
 LRESULT TSettingsForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -87,7 +87,8 @@ private:
     enum class Id : int;
 
     static void RegisterWindowClass(HINSTANCE instance);
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    template <class Form>
+    friend LRESULT CALLBACK FormWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     // The check list's clicks and keys, the fields losing the focus, and the
     // pointer over the tabs.
     static LRESULT CALLBACK ControlProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam,

@@ -1,0 +1,41 @@
+#pragma once
+// The window procedure of the program's two windows (TMainForm and
+// TSettingsForm). It binds the form to its window at WM_NCCREATE, where
+// lpCreateParams carries the form, forwards every later message to the
+// form's HandleMessage, lets go of the handles the system destroys itself at
+// WM_NCDESTROY, and shows an error escaping a handler with the program's
+// top-level error box, after which the program goes on.
+#include <exception>
+
+#include "app/win32/ErrorBox.h"
+#include "overlay/win32/Win32.h"
+
+namespace lumetra {
+
+template <class Form>
+LRESULT CALLBACK FormWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* form = static_cast<Form*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+        ::SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
+        form->window_.reset(window);  // owned from here until WM_NCDESTROY
+    }
+    auto* form = reinterpret_cast<Form*>(::GetWindowLongPtrA(window, GWLP_USERDATA));
+    // Unbound, or being destroyed by its owner: nothing of the form runs.
+    if (form == nullptr || !form->window_) return ::DefWindowProcA(window, message, wParam, lParam);
+    if (message == WM_NCDESTROY) {
+        ::SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+        form->hint_.Forget();            // went with its owner window
+        (void)form->window_.release();   // the system is destroying it already
+        return ::DefWindowProcA(window, message, wParam, lParam);
+    }
+    try {
+        return form->HandleMessage(message, wParam, lParam);
+    } catch (const std::exception& error) {
+        ShowErrorBox(error.what());
+    } catch (...) {
+        ShowErrorBox("Unknown error");
+    }
+    return 0;
+}
+
+}  // namespace lumetra
