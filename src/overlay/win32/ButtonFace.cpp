@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "overlay/Interaction.h"
+#include "overlay/win32/GdiCanvas.h"
 #include "overlay/win32/GdiHandles.h"
 
 namespace lumetra {
@@ -15,21 +16,6 @@ namespace {
 Color FromDibPixel(std::uint32_t pixel) { return Rgb((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF); }
 std::uint32_t ToDibPixel(Color color) {
     return ((color & 0xFF) << 16) | (color & 0xFF00) | ((color >> 16) & 0xFF);
-}
-
-// A 32-bit top-down DIB section; bits receives its pixels.
-UniqueBitmap CreatePixelBitmap(HDC dc, int width, int height, std::uint32_t*& bits) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;  // negative: rows run top to bottom
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* memory = nullptr;
-    UniqueBitmap bitmap(::CreateDIBSection(dc, &info, DIB_RGB_COLORS, &memory, nullptr, 0));
-    bits = bitmap ? static_cast<std::uint32_t*>(memory) : nullptr;
-    return bitmap;
 }
 
 }  // namespace
@@ -43,7 +29,7 @@ void HighlightButtonFace(HWND window, const Rect& strip, Point seed, Color fill,
     if (!dc) return;
     const UniqueMemoryDc copy(::CreateCompatibleDC(dc.get()));
     std::uint32_t* bits = nullptr;
-    const UniqueBitmap bitmap(CreatePixelBitmap(dc.get(), width, height, bits));
+    const UniqueBitmap bitmap(CreateTopDownDib(dc.get(), width, height, &bits));
     if (!copy || !bitmap || bits == nullptr) return;
     const SelectGuard selected(copy.get(), bitmap.get());
     // Window coordinates on the copy: the strip's top-left lands on its pixel (0, 0).

@@ -42,18 +42,6 @@ UINT BoxFormat(BoxPlacement placement) {
     return common | DT_LEFT | DT_VCENTER | DT_END_ELLIPSIS;
 }
 
-UniqueBitmap CreateTopDownDib(HDC dc, int width, int height) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;  // negative: rows run top to bottom
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    return UniqueBitmap(::CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-}
-
 UniqueFont CreateOverlayFont() {
     LOGFONTA description{};
     description.lfHeight = 11;  // positive: cell height, internal leading included
@@ -71,6 +59,20 @@ UniqueFont CreateOverlayFont() {
 }
 
 }  // namespace
+
+UniqueBitmap CreateTopDownDib(HDC dc, int width, int height, std::uint32_t** bits) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;  // negative: rows run top to bottom
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* memory = nullptr;
+    UniqueBitmap bitmap(::CreateDIBSection(dc, &info, DIB_RGB_COLORS, &memory, nullptr, 0));
+    if (bits != nullptr) *bits = bitmap ? static_cast<std::uint32_t*>(memory) : nullptr;
+    return bitmap;
+}
 
 // --- FramePictures ---------------------------------------------------------
 

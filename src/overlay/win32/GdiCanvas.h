@@ -2,6 +2,7 @@
 // Canvas on a GDI device context, the six frame pictures it draws, and the
 // off-screen back buffer the overlay composes into.
 #include <array>
+#include <cstdint>
 #include <memory>
 #include <optional>
 
@@ -11,6 +12,10 @@
 #include "overlay/Canvas.h"
 
 namespace lumetra {
+
+// A 32-bit top-down DIB section compatible with dc; bits, when given,
+// receives its pixels (nullptr when the allocation failed).
+UniqueBitmap CreateTopDownDib(HDC dc, int width, int height, std::uint32_t** bits = nullptr);
 
 // The frame pictures, loaded once from the program's resources at their own
 // sizes. A picture that fails to load stays empty and draws nothing.
