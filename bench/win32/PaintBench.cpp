@@ -3,13 +3,18 @@
 // the floor (filling and copying the same buffer with nothing drawn). Then
 // one resize step through the overlay window against the floor of its size.
 //
-// Usage: lumetra-bench-paint [runs [language file]]
-// Prints one tab-separated row per case:
-//   paint  <case> <size> <paint ms> <floor ms> <present ms> <floor present ms>
+// Usage: lumetra-bench-paint runs language-file (paint SIZE CASE | resize | list)
+// SIZE and CASE index kBenchSizes and BenchCases(); list prints their
+// names. One case per process, so a case that the window system cannot
+// show ends only itself. Prints one tab-separated row, times as medians:
+//   paint  <case> <size> <paint ms> <floor ms>
 //   resize <case> <size> <step ms>  <floor ms>
-// Times are medians over the runs. "present" is the message pump that
-// follows a paint, where the window system takes the copied pixels to the
-// screen.
+//
+// The overlay window runs without its layered style here. Wine emulates the
+// colour key by rebuilding the window's X shape from its pixels each time it
+// shows them: hundreds of milliseconds for diagonal lines at 4K, and past
+// what one X request can carry for a fine grid. That is Wine's cost of
+// showing the picture, not the paint's, and Windows has no such step.
 #include "overlay/win32/Win32.h"
 
 #include <algorithm>
@@ -73,8 +78,6 @@ void PaintFloor(HWND window, BackBuffer& buffer, FrameSize frame) {
 struct Samples {
     std::vector<double> work;
     std::vector<double> floor;
-    std::vector<double> present;
-    std::vector<double> floorPresent;
 };
 
 class PaintBench {
@@ -86,19 +89,15 @@ public:
                                           ::GetSystemMetrics(SM_CYVIRTUALSCREEN), noPictures_)),
           runs_(runs) {
         if (!floorBuffer_) throw std::runtime_error("Unable to create the floor's back buffer");
+        const HWND window = form_.Handle();
+        ::SetWindowLongPtrA(window, GWL_EXSTYLE, ::GetWindowLongPtrA(window, GWL_EXSTYLE) & ~WS_EX_LAYERED);
     }
 
-    void RunPaints() {
-        for (const BenchSize size : kBenchSizes) {
-            for (const BenchCase& benchCase : BenchCases()) {
-                ApplyCase(settings_, benchCase, size);
-                const Samples samples = Measure([this] { form_.PaintNow(); });
-                std::printf("paint\t%s\t%s\t%.4f\t%.4f\t%.4f\t%.4f\n", benchCase.name.c_str(),
-                            SizeName(size).c_str(), Median(samples.work), Median(samples.floor),
-                            Median(samples.present), Median(samples.floorPresent));
-                std::fflush(stdout);
-            }
-        }
+    void RunPaint(const BenchCase& benchCase, BenchSize size) {
+        ApplyCase(settings_, benchCase, size);
+        const Samples samples = Measure([this] { form_.PaintNow(); });
+        std::printf("paint\t%s\t%s\t%.4f\t%.4f\n", benchCase.name.c_str(), SizeName(size).c_str(),
+                    Median(samples.work), Median(samples.floor));
     }
 
     // Steps the width by one pixel each run, as a mouse drag does.
@@ -112,28 +111,26 @@ public:
         });
         std::printf("resize\t%s\t%s\t%.4f\t%.4f\n", factory.name.c_str(), SizeName(size).c_str(),
                     Median(samples.work), Median(samples.floor));
-        std::fflush(stdout);
     }
 
 private:
     // Alternates which of the two goes first, so neither always finds the
     // caches the other left behind. One untimed round warms up fonts and pens.
+    // The pump before each timing lets Wine show the last picture while idle,
+    // as a program's message loop does, rather than inside the next timing.
     Samples Measure(const std::function<void()>& work) {
         Samples samples;
         const auto floor = [this] { PaintFloor(form_.Handle(), *floorBuffer_, OverlayFrameSize(settings_)); };
         floor();
-        PumpMessages();
         work();
-        PumpMessages();
         for (int i = 0; i < runs_; ++i) {
             const bool floorFirst = i % 2 == 0;
             for (int turn = 0; turn < 2; ++turn) {
+                PumpMessages();
                 if ((turn == 0) == floorFirst) {
                     samples.floor.push_back(TimeMs(floor));
-                    samples.floorPresent.push_back(TimeMs(PumpMessages));
                 } else {
                     samples.work.push_back(TimeMs(work));
-                    samples.present.push_back(TimeMs(PumpMessages));
                 }
             }
         }
@@ -147,18 +144,43 @@ private:
     int runs_;
 };
 
+// An index argument, or -1 when it is missing or out of range.
+int IndexArgument(int argc, char** argv, int at, std::size_t count) {
+    if (at >= argc) return -1;
+    const int index = std::atoi(argv[at]);
+    return index >= 0 && static_cast<std::size_t>(index) < count ? index : -1;
+}
+
 int Run(int argc, char** argv) {
-    const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 15;
+    const std::string mode = argc > 3 ? argv[3] : "";
+    const std::vector<BenchCase> cases = BenchCases();
+    if (mode == "list") {
+        std::printf("sizes");
+        for (const BenchSize size : kBenchSizes) std::printf("\t%s", SizeName(size).c_str());
+        std::printf("\ncases");
+        for (const BenchCase& listed : cases) std::printf("\t%s", listed.name.c_str());
+        std::printf("\n");
+        return 0;
+    }
+    const int size = IndexArgument(argc, argv, 4, kBenchSizes.size());
+    const int benchCase = IndexArgument(argc, argv, 5, cases.size());
+    if (mode != "resize" && (mode != "paint" || size < 0 || benchCase < 0)) {
+        std::fprintf(stderr, "usage: lumetra-bench-paint runs language-file (paint SIZE CASE | resize | list)\n");
+        return 2;
+    }
     LangTable lang;
-    if (argc > 2 && !ReadLanguageFile(lang, argv[2])) {
+    if (!ReadLanguageFile(lang, argv[2])) {
         std::fprintf(stderr, "warning: cannot read %s; labels show their keys\n", argv[2]);
     }
     TSettings settings(::GetSystemMetrics(SM_CXSCREEN));
     settings.StoreOverlayPosition(0, 0);  // room for the largest size on the screen
-    PaintBench bench(::GetModuleHandleA(nullptr), settings, lang, runs);
-    PumpMessages();
-    bench.RunPaints();
-    bench.RunResize();
+    PaintBench bench(::GetModuleHandleA(nullptr), settings, lang, std::max(1, std::atoi(argv[1])));
+    PumpMessages();  // the overlay's own start-up messages, at its first-run size
+    if (mode == "resize") {
+        bench.RunResize();
+    } else {
+        bench.RunPaint(cases[static_cast<std::size_t>(benchCase)], kBenchSizes[static_cast<std::size_t>(size)]);
+    }
     return 0;
 }
 
