@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <climits>
+#include <span>
 #include <string>
 
 #include "common/Numbers.h"
+#include "overlay/PictureMask.h"
 
 namespace lumetra {
 namespace {
@@ -26,6 +28,31 @@ constexpr std::array<PictureResource, 6> kPictureResources{{
 }};
 
 std::size_t PictureIndex(Picture picture) { return static_cast<std::size_t>(picture); }
+
+// The pixels of a 32-bit top-down DIB, addressed by row and column.
+class SheetPixels {
+public:
+    SheetPixels(std::uint32_t* bits, int width, int height)
+        : pixels_(bits, static_cast<std::size_t>(width) * static_cast<std::size_t>(height)),
+          width_(static_cast<std::size_t>(width)) {}
+
+    std::span<std::uint32_t> Row(int row, int left, int count) const {
+        return pixels_.subspan(static_cast<std::size_t>(row) * width_ + static_cast<std::size_t>(left),
+                               static_cast<std::size_t>(count));
+    }
+
+    // Fills the block of width x height pixels whose top-left is (left, 0).
+    void Fill(int left, int width, int height, std::uint32_t pixel) const {
+        for (int row = 0; row < height; ++row) {
+            const auto pixels = Row(row, left, width);
+            std::fill(pixels.begin(), pixels.end(), pixel);
+        }
+    }
+
+private:
+    std::span<std::uint32_t> pixels_;
+    std::size_t width_;
+};
 
 // GDI counts characters in an int; longer texts are cut rather than wrapped.
 int TextLength(std::string_view text) {
@@ -78,17 +105,62 @@ UniqueBitmap CreateTopDownDib(HDC dc, int width, int height, std::uint32_t** bit
 
 FramePictures FramePictures::Load(HINSTANCE instance) {
     FramePictures pictures;
+    std::array<UniqueIcon, kPictureResources.size()> icons;
+    int sheetWidth = 0;
+    int sheetHeight = 0;
     for (const PictureResource& resource : kPictureResources) {
-        pictures.icons_[PictureIndex(resource.picture)] = UniqueIcon(static_cast<HICON>(
-            ::LoadImageA(instance, resource.name, IMAGE_ICON, resource.width, resource.height,
-                         LR_DEFAULTCOLOR)));
+        const std::size_t index = PictureIndex(resource.picture);
+        icons[index] = UniqueIcon(static_cast<HICON>(::LoadImageA(
+            instance, resource.name, IMAGE_ICON, resource.width, resource.height, LR_DEFAULTCOLOR)));
+        if (!icons[index]) continue;
+        pictures.placements_[index] = {sheetWidth, resource.width, resource.height, false};
+        sheetWidth += 2 * resource.width;
+        sheetHeight = std::max(sheetHeight, resource.height);
     }
+    if (sheetWidth == 0) return {};
+
+    auto sheet = std::make_unique<Sheet>();
+    sheet->dc = UniqueMemoryDc(::CreateCompatibleDC(nullptr));
+    std::uint32_t* bits = nullptr;
+    if (sheet->dc) sheet->bitmap = CreateTopDownDib(sheet->dc.get(), sheetWidth, sheetHeight, &bits);
+    if (!sheet->bitmap || bits == nullptr) return {};
+    sheet->selected = SelectGuard(sheet->dc.get(), sheet->bitmap.get());
+
+    const SheetPixels pixels(bits, sheetWidth, sheetHeight);
+    for (std::size_t index = 0; index < icons.size(); ++index) {
+        Placement& placement = pictures.placements_[index];
+        if (placement.width == 0) continue;
+        // Over black into the colour block, over white into the mask block:
+        // the two drawings tell the transparent pixels from the opaque ones.
+        pixels.Fill(placement.left, placement.width, placement.height, 0x00000000);
+        pixels.Fill(placement.left + placement.width, placement.width, placement.height, 0x00FFFFFF);
+        for (const int left : {placement.left, placement.left + placement.width}) {
+            ::DrawIconEx(sheet->dc.get(), left, 0, icons[index].get(), 0, 0, 0, nullptr, DI_NORMAL);
+        }
+        ::GdiFlush();  // the drawings are read directly below
+        for (int row = 0; row < placement.height; ++row) {
+            // In place: the colour replaces the drawing over black, the mask
+            // the drawing over white.
+            const auto colour = pixels.Row(row, placement.left, placement.width);
+            const auto mask = pixels.Row(row, placement.left + placement.width, placement.width);
+            if (SplitPictureMask(colour, mask, colour, mask)) placement.masked = true;
+        }
+    }
+    pictures.sheet_ = std::move(sheet);
     return pictures;
 }
 
-HICON FramePictures::Get(Picture picture) const {
+void FramePictures::Draw(HDC dc, Picture picture, int x, int y) const {
     const std::size_t index = PictureIndex(picture);
-    return index < icons_.size() ? icons_[index].get() : nullptr;
+    if (!sheet_ || index >= placements_.size() || placements_[index].width == 0) return;
+    const Placement& placement = placements_[index];
+    const HDC sheet = sheet_->dc.get();
+    if (!placement.masked) {
+        ::BitBlt(dc, x, y, placement.width, placement.height, sheet, placement.left, 0, SRCCOPY);
+        return;
+    }
+    ::BitBlt(dc, x, y, placement.width, placement.height, sheet, placement.left + placement.width, 0, SRCAND);
+    ::BitBlt(dc, x, y, placement.width, placement.height, sheet, placement.left, 0, SRCPAINT);
 }
 
 // --- GdiCanvas -------------------------------------------------------------
@@ -163,8 +235,7 @@ void GdiCanvas::Fill(const Rect& area, Color color) {
 }
 
 void GdiCanvas::DrawPicture(Picture picture, int x, int y) {
-    const HICON icon = pictures_ != nullptr ? pictures_->Get(picture) : nullptr;
-    if (icon != nullptr) ::DrawIconEx(dc_, x, y, icon, 0, 0, 0, nullptr, DI_NORMAL);
+    if (pictures_ != nullptr) pictures_->Draw(dc_, picture, x, y);
 }
 
 void GdiCanvas::AdoptFont(UniqueFont font) {
