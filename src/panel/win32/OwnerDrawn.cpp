@@ -20,6 +20,23 @@ constexpr int kCaptionIndent = 7;  // from the box's sides to its caption
 
 COLORREF ToColorRef(Color color) { return static_cast<COLORREF>(color); }
 
+struct LibraryTraits {
+    using Handle = HMODULE;
+    static void Close(HMODULE library) noexcept { ::FreeLibrary(library); }
+};
+using UniqueLibrary = UniqueHandle<LibraryTraits>;  // from LoadLibraryEx
+
+// The chooser's library is loaded only while the chooser is open: linked, it
+// and the printing libraries it pulls in were loaded at every start.
+using ChooseColorFunction = BOOL(WINAPI*)(LPCHOOSECOLORA);
+
+ChooseColorFunction ChooseColorEntry(const UniqueLibrary& library) {
+    if (!library) return nullptr;
+    const FARPROC entry = ::GetProcAddress(library.get(), "ChooseColorA");
+    // Through the generic function type: the untyped entry becomes the typed one.
+    return reinterpret_cast<ChooseColorFunction>(reinterpret_cast<void (*)()>(entry));
+}
+
 std::string ItemText(HWND control, UINT lengthMessage, UINT textMessage, int index) {
     const LRESULT length = ::SendMessageA(control, lengthMessage, static_cast<WPARAM>(index), 0);
     if (length <= 0) return {};
@@ -139,7 +156,10 @@ std::optional<Color> ChooseCustomColor(HWND owner, Color initial) {
     chooser.rgbResult = ToColorRef(initial);
     chooser.lpCustColors = customColors.data();
     chooser.Flags = CC_RGBINIT | CC_FULLOPEN;
-    if (!::ChooseColorA(&chooser)) return std::nullopt;
+    // From the system folder only, never from the program's own.
+    const UniqueLibrary library(::LoadLibraryExA("comdlg32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32));
+    const ChooseColorFunction chooseColor = ChooseColorEntry(library);
+    if (chooseColor == nullptr || !chooseColor(&chooser)) return std::nullopt;
     return static_cast<Color>(chooser.rgbResult & 0x00FFFFFFu);
 }
 
