@@ -215,14 +215,15 @@ void TMainForm::PaintNow() {
 
 void TMainForm::ScheduleRepaint() { ::InvalidateRect(window_.get(), nullptr, FALSE); }
 
-void TMainForm::Paint(HDC target) {
-    if (!buffer_) return;
+bool TMainForm::Paint(HDC target) {
+    if (!buffer_) return false;
     const FrameSize frame = OverlayFrameSize(settings_);
-    if (!buffer_->Resize(frame.width, frame.height)) return;
+    if (!buffer_->Resize(frame.width, frame.height)) return false;
     ComposeBuffer(settings_, lang_, buffer_->canvas(), IsActive());
     buffer_->CopyTo(target, frame.width, frame.height);
     GdiCanvas window(target, &pictures_);
     DrawOrientGlyph(window, settings_);
+    return true;
 }
 
 void TMainForm::ApplySize() {
@@ -231,7 +232,11 @@ void TMainForm::ApplySize() {
     if (bounds.right - bounds.left == frame.width && bounds.bottom - bounds.top == frame.height) return;
     ::SetWindowPos(window_.get(), nullptr, 0, 0, frame.width, frame.height,
                    SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    PaintNow();  // each resize step is on the screen before the next mouse event
+    // Each resize step is on the screen before the next mouse event. The
+    // whole window is then up to date: the paint the resize asked for would
+    // only draw it all again.
+    const WindowDc dc(window_.get());
+    if (dc && Paint(dc.get())) ::ValidateRect(window_.get(), nullptr);
 }
 
 void TMainForm::ApplyOpacity() {

@@ -84,7 +84,8 @@ private:
     void FormPaint();
     bool FormSetCursor(LPARAM lParam);
 
-    void Paint(HDC target);
+    // False when nothing could be painted.
+    bool Paint(HDC target);
     void DrawStrip(HDC dc) const;
     bool IsActive() const;
     RECT Bounds() const;
