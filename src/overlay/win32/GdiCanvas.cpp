@@ -27,6 +27,8 @@ constexpr std::array<PictureResource, 6> kPictureResources{{
     {Picture::TRCorner2, "ZTRCORNER2", 37, 16},
 }};
 
+constexpr std::size_t kMostHeldColumns = 1024;
+
 std::size_t PictureIndex(Picture picture) { return static_cast<std::size_t>(picture); }
 
 // The pixels of a 32-bit top-down DIB, addressed by row and column.
@@ -178,18 +180,102 @@ void GdiCanvas::Replace(Owner& owned, SelectGuard& guard, Owner fresh) {
     owned = std::move(fresh);
 }
 
-void GdiCanvas::MoveTo(int x, int y) { ::MoveToEx(dc_, x, y, nullptr); }
+void GdiCanvas::MoveTo(int x, int y) {
+    if (pixels_.bits == nullptr) {
+        ::MoveToEx(dc_, x, y, nullptr);
+        return;
+    }
+    cursor_ = {x, y};
+    dcCursorBehind_ = true;
+}
 
-void GdiCanvas::LineTo(int x, int y) { ::LineTo(dc_, x, y); }
+void GdiCanvas::LineTo(int x, int y) {
+    if (pixels_.bits == nullptr) {
+        ::LineTo(dc_, x, y);
+        return;
+    }
+    if (WriteStraightLine(x, y)) {
+        dcCursorBehind_ = true;
+    } else {
+        FinishLines();
+        if (dcCursorBehind_) ::MoveToEx(dc_, cursor_.x, cursor_.y, nullptr);
+        ::LineTo(dc_, x, y);
+        dcCursorBehind_ = false;
+    }
+    cursor_ = {x, y};
+}
+
+void GdiCanvas::DrawLinesInto(DibPixels pixels) {
+    if (pixels_.bits == nullptr) {
+        ::GetCurrentPositionEx(dc_, &cursor_);
+        dcCursorBehind_ = false;
+    }
+    pixels_ = pixels;
+}
+
+bool GdiCanvas::WriteStraightLine(int x, int y) {
+    const bool horizontal = cursor_.y == y;
+    if (!horizontal && cursor_.x != x) return false;
+    // Only a plain RGB colour on the canvas's own 1-pixel solid pen.
+    if (!penColor_ || (*penColor_ & 0xFF000000u) != 0) return false;
+
+    // Like LineTo: from the current point up to but not including the end.
+    const int start = horizontal ? cursor_.x : cursor_.y;
+    const int end = horizontal ? x : y;
+    int first = start < end ? start : end + 1;
+    int last = start < end ? end - 1 : start;
+    const int across = horizontal ? y : x;
+    const int lengthLimit = horizontal ? pixels_.width : pixels_.height;
+    const int acrossLimit = horizontal ? pixels_.height : pixels_.width;
+    first = std::max(first, 0);
+    last = std::min(last, lengthLimit - 1);
+    if (across < 0 || across >= acrossLimit || first > last) return true;
+
+    const Color color = *penColor_;
+    const std::uint32_t pixel = ((color & 0xFFu) << 16) | (color & 0xFF00u) | ((color >> 16) & 0xFFu);
+    if (!horizontal) {
+        heldColumns_.push_back({across, first, last, pixel});
+        // Bounds the rows-times-columns work of one FinishLines.
+        if (heldColumns_.size() >= kMostHeldColumns) FinishLines();
+        return true;
+    }
+    FinishLines();  // a later line covers an earlier one where they cross
+    ::GdiFlush();   // GDI may still hold earlier drawing in its batch
+    const auto row = SheetPixels(pixels_.bits, pixels_.width, pixels_.height).Row(across, first, last - first + 1);
+    std::fill(row.begin(), row.end(), pixel);
+    return true;
+}
+
+void GdiCanvas::FinishLines() {
+    if (heldColumns_.empty()) return;
+    ::GdiFlush();  // GDI may still hold earlier drawing in its batch
+    int top = INT_MAX;
+    int bottom = INT_MIN;
+    for (const Column& column : heldColumns_) {
+        top = std::min(top, column.first);
+        bottom = std::max(bottom, column.last);
+    }
+    const SheetPixels bitmap(pixels_.bits, pixels_.width, pixels_.height);
+    for (int y = top; y <= bottom; ++y) {
+        const auto row = bitmap.Row(y, 0, pixels_.width);
+        // In drawing order, so that a later line wins where two meet.
+        for (const Column& column : heldColumns_) {
+            if (column.first <= y && y <= column.last) row[static_cast<std::size_t>(column.x)] = column.pixel;
+        }
+    }
+    heldColumns_.clear();
+}
 
 void GdiCanvas::Ellipse(const Rect& box) {
     // In the advanced graphics mode GDI includes the right and bottom edges;
     // the canvas excludes them in every mode.
     const int inclusive = ::GetGraphicsMode(dc_) == GM_ADVANCED ? 1 : 0;
+    FinishLines();
     ::Ellipse(dc_, box.left, box.top, box.right - inclusive, box.bottom - inclusive);
 }
 
 void GdiCanvas::TextOut(int x, int y, std::string_view text) {
+    FinishLines();
     ::TextOutA(dc_, x, y, text.data(), TextLength(text));
 }
 
@@ -201,6 +287,7 @@ TextSize GdiCanvas::TextExtent(std::string_view text) {
 
 void GdiCanvas::BoxText(const Rect& box, std::string_view text, BoxPlacement placement) {
     RECT rect{box.left, box.top, box.right, box.bottom};
+    FinishLines();
     // Without DT_MODIFYSTRING the ellipsis never touches the caller's text.
     ::DrawTextA(dc_, text.data(), TextLength(text), &rect, BoxFormat(placement));
 }
@@ -231,11 +318,14 @@ void GdiCanvas::Fill(const Rect& area, Color color) {
     const UniqueBrush brush(::CreateSolidBrush(color));
     if (!brush) return;
     const RECT rect{area.left, area.top, area.right, area.bottom};
+    FinishLines();
     ::FillRect(dc_, &rect, brush.get());
 }
 
 void GdiCanvas::DrawPicture(Picture picture, int x, int y) {
-    if (pictures_ != nullptr) pictures_->Draw(dc_, picture, x, y);
+    if (pictures_ == nullptr) return;
+    FinishLines();
+    pictures_->Draw(dc_, picture, x, y);
 }
 
 void GdiCanvas::AdoptFont(UniqueFont font) {
@@ -249,20 +339,22 @@ std::unique_ptr<BackBuffer> BackBuffer::Create(int width, int height, const Fram
     height = std::max(height, 1);
     UniqueMemoryDc dc(::CreateCompatibleDC(nullptr));
     if (!dc) return nullptr;
-    UniqueBitmap bitmap = CreateTopDownDib(dc.get(), width, height);
+    std::uint32_t* bits = nullptr;
+    UniqueBitmap bitmap = CreateTopDownDib(dc.get(), width, height, &bits);
     if (!bitmap) return nullptr;
     return std::unique_ptr<BackBuffer>(
-        new BackBuffer(std::move(dc), std::move(bitmap), width, height, pictures));
+        new BackBuffer(std::move(dc), std::move(bitmap), bits, width, height, pictures));
 }
 
-BackBuffer::BackBuffer(UniqueMemoryDc dc, UniqueBitmap bitmap, int width, int height,
-                       const FramePictures& pictures)
+BackBuffer::BackBuffer(UniqueMemoryDc dc, UniqueBitmap bitmap, std::uint32_t* bits, int width,
+                       int height, const FramePictures& pictures)
     : dc_(std::move(dc)),
       bitmap_(std::move(bitmap)),
       bitmapGuard_(dc_.get(), bitmap_.get()),
       capacityWidth_(width),
       capacityHeight_(height) {
     canvas_.emplace(dc_.get(), &pictures);
+    canvas_->DrawLinesInto({bits, width, height});
     SetUpDrawingState();
 }
 
@@ -277,16 +369,20 @@ bool BackBuffer::Resize(int width, int height) {
     if (width <= capacityWidth_ && height <= capacityHeight_) return true;
     const int newWidth = std::max(width, capacityWidth_);
     const int newHeight = std::max(height, capacityHeight_);
-    UniqueBitmap larger = CreateTopDownDib(dc_.get(), newWidth, newHeight);
+    std::uint32_t* bits = nullptr;
+    UniqueBitmap larger = CreateTopDownDib(dc_.get(), newWidth, newHeight, &bits);
     if (!larger) return false;
+    canvas_->FinishLines();  // into the bitmap they were meant for
     ::SelectObject(dc_.get(), larger.get());  // deselects the old bitmap freed below
+    canvas_->DrawLinesInto({bits, newWidth, newHeight});
     bitmap_ = std::move(larger);
     capacityWidth_ = newWidth;
     capacityHeight_ = newHeight;
     return true;
 }
 
-void BackBuffer::CopyTo(HDC target, int width, int height) const {
+void BackBuffer::CopyTo(HDC target, int width, int height) {
+    canvas_->FinishLines();
     ::BitBlt(target, 0, 0, width, height, dc_.get(), 0, 0, SRCCOPY);
 }
 

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <vector>
 
 // First, so that the platform's TextOut macro is gone before Canvas is declared.
 #include "overlay/win32/GdiHandles.h"
@@ -55,6 +56,13 @@ private:
 // the DC's previous pen and font are selected back when it goes.
 class GdiCanvas final : public Canvas {
 public:
+    // The pixels of the 32-bit top-down DIB section selected into the DC.
+    struct DibPixels {
+        std::uint32_t* bits = nullptr;  // nullptr: GDI draws every line
+        int width = 0;
+        int height = 0;
+    };
+
     // pictures may be null; then DrawPicture draws nothing.
     GdiCanvas(HDC dc, const FramePictures* pictures) noexcept;
     ~GdiCanvas() override = default;
@@ -78,12 +86,37 @@ public:
     // Takes ownership of font and makes it the current font.
     void AdoptFont(UniqueFont font);
 
+    // From now on horizontal and vertical lines are written straight into
+    // pixels (bits not null), which must be the bitmap selected into the DC
+    // and nothing else may draw on the DC: far cheaper than GDI's LineTo on
+    // some systems, and the same pixels. Vertical lines are held back and
+    // written row by row, a column at a time being slow on a large bitmap;
+    // FinishLines writes them and must come before the bitmap is read.
+    void DrawLinesInto(DibPixels pixels);
+    void FinishLines();
+
 private:
     template <typename Owner>
     void Replace(Owner& owned, SelectGuard& guard, Owner fresh);
+    // False when GDI has to draw the line from cursor_ to (x, y).
+    bool WriteStraightLine(int x, int y);
+
+    // A clipped vertical line not yet written: rows first..last of column x.
+    struct Column {
+        int x;
+        int first;
+        int last;
+        std::uint32_t pixel;
+    };
 
     HDC dc_;
     const FramePictures* pictures_;
+    DibPixels pixels_;
+    // The current point while lines are written directly; the DC's own one
+    // is only brought up to date before GDI draws a line from it.
+    POINT cursor_{};
+    bool dcCursorBehind_ = false;
+    std::vector<Column> heldColumns_;
     // Each guard is declared after its object so that it deselects the
     // object before the object is freed.
     UniquePen pen_;
@@ -113,10 +146,10 @@ public:
     bool Resize(int width, int height);
 
     Canvas& canvas() { return *canvas_; }
-    void CopyTo(HDC target, int width, int height) const;
+    void CopyTo(HDC target, int width, int height);
 
 private:
-    BackBuffer(UniqueMemoryDc dc, UniqueBitmap bitmap, int width, int height,
+    BackBuffer(UniqueMemoryDc dc, UniqueBitmap bitmap, std::uint32_t* bits, int width, int height,
                const FramePictures& pictures);
     void SetUpDrawingState();
 
