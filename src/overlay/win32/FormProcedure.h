@@ -6,6 +6,7 @@
 // WM_NCDESTROY, and shows an error escaping a handler with the program's
 // top-level error box, after which the program goes on.
 #include <exception>
+#include <stdexcept>
 
 #include "app/win32/ErrorBox.h"
 #include "overlay/win32/Win32.h"
@@ -36,6 +37,22 @@ LRESULT CALLBACK FormWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         ShowErrorBox("Unknown error");
     }
     return 0;
+}
+
+// Registers the window class of Form once per process, with FormWindowProc
+// as its procedure and no background brush (the forms paint every pixel).
+// cursor may be null when the form sets its pointer itself.
+template <class Form>
+void RegisterFormClass(HINSTANCE instance, const char* className, HCURSOR cursor) {
+    WNDCLASSEXA windowClass{};
+    if (::GetClassInfoExA(instance, className, &windowClass)) return;
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = &FormWindowProc<Form>;
+    windowClass.hInstance = instance;
+    windowClass.hCursor = cursor;
+    windowClass.hbrBackground = nullptr;
+    windowClass.lpszClassName = className;
+    if (!::RegisterClassExA(&windowClass)) throw std::runtime_error("Unable to register a window class");
 }
 
 }  // namespace lumetra

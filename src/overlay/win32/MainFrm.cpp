@@ -31,7 +31,8 @@ MouseButton ButtonOf(UINT message) {
 
 TMainForm::TMainForm(HINSTANCE instance, TSettings& settings, const LangTable& lang)
     : instance_(instance), settings_(settings), lang_(lang), interaction_(settings, lang, *this) {
-    RegisterWindowClass(instance);
+    // The arrow is a shared system cursor: never freed.
+    RegisterFormClass<TMainForm>(instance, kClassName, ::LoadCursor(nullptr, IDC_ARROW));
     // Created at 0 x 0 and shown at once; FormCreate (WM_CREATE) applies the
     // opacity, position and size before the window first appears.
     const HWND window = ::CreateWindowExA(WS_EX_TOPMOST | WS_EX_LAYERED | WS_EX_APPWINDOW, kClassName,
@@ -47,18 +48,6 @@ TMainForm::~TMainForm() {
     settings_.SetOverlay(nullptr);
     hint_.Destroy();
     window_.reset();  // handlers still find every member alive
-}
-
-void TMainForm::RegisterWindowClass(HINSTANCE instance) {
-    WNDCLASSEXA windowClass{};
-    if (::GetClassInfoExA(instance, kClassName, &windowClass)) return;
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = &FormWindowProc<TMainForm>;
-    windowClass.hInstance = instance;
-    windowClass.hCursor = ::LoadCursor(nullptr, IDC_ARROW);  // shared: never freed
-    windowClass.hbrBackground = nullptr;  // every pixel comes from the back buffer
-    windowClass.lpszClassName = kClassName;
-    if (!::RegisterClassExA(&windowClass)) throw std::runtime_error("Unable to register the overlay window");
 }
 
 LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

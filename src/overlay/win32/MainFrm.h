@@ -70,7 +70,6 @@ public:
     void ShellOpen(const std::string& target) override;
 
 private:
-    static void RegisterWindowClass(HINSTANCE instance);
     template <class Form>
     friend LRESULT CALLBACK FormWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);

@@ -64,7 +64,7 @@ TSettingsForm::TSettingsForm(HINSTANCE instance, TSettings& settings, LangTable&
       overlay_(overlay),
       controller_(settings, texts, files, overlay, *this, ::GetSystemMetrics(SM_CXSCREEN)),
       caption_(*this, &LangText) {
-    RegisterWindowClass(instance);
+    RegisterFormClass<TSettingsForm>(instance, kClassName, nullptr);  // the strip sets its own pointer
     // Owned by the overlay, so it goes and comes back with the program's
     // minimising and never drops behind the overlay.
     const HWND window = ::CreateWindowExA(WS_EX_TOPMOST | WS_EX_LAYERED | WS_EX_TOOLWINDOW | WS_EX_CONTROLPARENT,
@@ -87,18 +87,6 @@ TSettingsForm::~TSettingsForm() {
     overlay_.SetPanel(nullptr);
     hint_.Destroy();
     window_.reset();  // handlers still find every member alive
-}
-
-void TSettingsForm::RegisterWindowClass(HINSTANCE instance) {
-    WNDCLASSEXA windowClass{};
-    if (::GetClassInfoExA(instance, kClassName, &windowClass)) return;
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = &FormWindowProc<TSettingsForm>;
-    windowClass.hInstance = instance;
-    windowClass.hCursor = nullptr;  // the strip sets its own pointer
-    windowClass.hbrBackground = nullptr;  // the strip and the child panel cover everything
-    windowClass.lpszClassName = kClassName;
-    if (!::RegisterClassExA(&windowClass)) throw std::runtime_error("Unable to register the settings window");
 }
 
 LRESULT TSettingsForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

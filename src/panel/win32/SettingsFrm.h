@@ -86,7 +86,6 @@ public:
 private:
     enum class Id : int;
 
-    static void RegisterWindowClass(HINSTANCE instance);
     template <class Form>
     friend LRESULT CALLBACK FormWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     // The check list's clicks and keys, the fields losing the focus, and the
