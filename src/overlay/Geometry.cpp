@@ -50,14 +50,8 @@ CosSin CosSinOf(double angle) {
     }
 }
 
-Point SpiralPoint(const SpiralSpec& spiral, double angle, double radius) {
-    const CosSin a = CosSinOf(angle);
-    return {Offset(spiral.centre.x, a.cos * radius), Offset(spiral.centre.y, a.sin * radius)};
-}
-
-double SpiralRadius(const SpiralSpec& spiral, double theta) {
-    return static_cast<double>(std::exp(static_cast<long double>(spiral.rate) * theta) *
-                               spiral.startRadius);
+double SpiralRadius(double startRadius, double rate, double theta) {
+    return static_cast<double>(std::exp(static_cast<long double>(rate) * theta) * startRadius);
 }
 
 }  // namespace
@@ -157,20 +151,73 @@ std::string StepText(std::int32_t start, double r) {
     return text;
 }
 
-void SpiralPath(Canvas& canvas, const SpiralSpec& spiral) {
+// cos and sin along the course come from turning the previous pair by the
+// step just taken, and are evaluated afresh every kFreshTurnEvery steps. A
+// step is 0.05 plus its rounding to theta's precision (below 2^-45), which
+// enters to first order: exact to long double precision. Between fresh
+// values the pair drifts by a few dozen long double units in the last place,
+// far below anything a pixel can show.
+std::vector<SpiralStep> SpiralCourse(double startRadius, double rate, std::int32_t minRadius) {
+    constexpr int kFreshTurnEvery = 32;
+    constexpr long double kStep = 0.05L;
+    static const long double stepCos = std::cos(kStep);
+    static const long double stepSin = std::sin(kStep);
+    std::vector<SpiralStep> course;
+    course.reserve(kMaxSpiralSegments + 1);
     double theta = 0.0;
-    const double startRadius = SpiralRadius(spiral, theta);
-    const Point start = SpiralPoint(spiral, spiral.startAngle, startRadius);
-    canvas.MoveTo(start.x, start.y);
-    for (int i = 0; i < kMaxSpiralSegments; ++i) {
-        theta = static_cast<double>(theta + 0.05L);
-        const double radius = SpiralRadius(spiral, theta);
-        if (spiral.minRadius > radius) return;
-        const double angle =
-            static_cast<double>(static_cast<long double>(spiral.sense) * theta + spiral.startAngle);
-        const Point p = SpiralPoint(spiral, angle, radius);
-        canvas.LineTo(p.x, p.y);
+    CosSin turned{1.0L, 0.0L};
+    course.push_back({theta, SpiralRadius(startRadius, rate, theta), turned.cos, turned.sin});
+    for (int i = 1; i <= kMaxSpiralSegments; ++i) {
+        const double next = static_cast<double>(theta + kStep);
+        const double radius = SpiralRadius(startRadius, rate, next);
+        if (minRadius > radius) break;
+        if (i % kFreshTurnEvery == 0) {
+            turned = CosSinOf(next);
+        } else {
+            const long double slip = (static_cast<long double>(next) - theta) - kStep;
+            const long double c = stepCos - slip * stepSin;
+            const long double s = stepSin + slip * stepCos;
+            turned = {turned.cos * c - turned.sin * s, turned.sin * c + turned.cos * s};
+        }
+        theta = next;
+        course.push_back({theta, radius, turned.cos, turned.sin});
     }
+    return course;
+}
+
+// Each point lies at the stored angle sense * theta + start, rounded to a
+// double. Its cosine and sine come from the course's cos/sin of theta, turned
+// by the start angle, and then moved by that rounding (a few 1e-14 radians at
+// most, so the first-order terms are exact to long double precision). This
+// agrees with evaluating cos and sin of the stored angle to within the last
+// bits of a long double, and costs a few multiplications instead of two
+// library calls per point.
+void SpiralPath(Canvas& canvas, Point centre, const std::vector<SpiralStep>& course,
+                const SpiralStart& start) {
+    const CosSin turn = CosSinOf(start.angle);
+    const long double sense = start.sense;
+    bool first = true;
+    for (const SpiralStep& step : course) {
+        const long double exact = sense * step.theta + start.angle;  // exact in long double
+        const long double slip = static_cast<double>(exact) - exact;
+        const long double sin = sense * step.sin;
+        const long double c = step.cos * turn.cos - sin * turn.sin;
+        const long double s = sin * turn.cos + step.cos * turn.sin;
+        const int x = Offset(centre.x, (c - slip * s) * step.radius);
+        const int y = Offset(centre.y, (s + slip * c) * step.radius);
+        if (first) {
+            canvas.MoveTo(x, y);
+            first = false;
+        } else {
+            canvas.LineTo(x, y);
+        }
+    }
+}
+
+void SpiralPath(Canvas& canvas, const SpiralSpec& spiral) {
+    SpiralPath(canvas, spiral.centre,
+               SpiralCourse(spiral.startRadius, spiral.rate, spiral.minRadius),
+               {spiral.startAngle, spiral.sense});
 }
 
 SpiralStart SpiralStarts(int spiral, bool portrait, std::int32_t orientMode) {

@@ -94,6 +94,26 @@ struct SpiralStart {
     friend bool operator==(const SpiralStart&, const SpiralStart&) = default;
 };
 
+// One point of a spiral's course: the angle turned so far, the radius there,
+// and the cosine and sine of that angle. Spirals that share the start radius,
+// rate and minimum share their whole course; only where they start and which
+// way they turn differs, so look 6 computes its four spirals' course once.
+struct SpiralStep {
+    double theta = 0.0;
+    double radius = 0.0;
+    long double cos = 1.0L;
+    long double sin = 0.0L;
+};
+
+// The start (angle 0) and every further step up to the segment limit while
+// the radius stays at or above minRadius.
+std::vector<SpiralStep> SpiralCourse(double startRadius, double rate, std::int32_t minRadius);
+
+// Draws one spiral through a shared course: a move to the first step, a line
+// to each further one.
+void SpiralPath(Canvas& canvas, Point centre, const std::vector<SpiralStep>& course,
+                const SpiralStart& start);
+
 // Start angle and sense of spiral 1..4 of the spiral looks. portrait is
 // q >= 1. An OrientMode outside 0..3 starts every spiral at angle 0, clockwise.
 SpiralStart SpiralStarts(int spiral, bool portrait, std::int32_t orientMode);

@@ -1,4 +1,6 @@
 // Looks 5 to 7: logarithmic spirals about the centre of the measured area.
+#include <vector>
+
 #include "common/Numbers.h"
 #include "overlay/Looks.h"
 #include "overlay/Marks.h"
@@ -7,19 +9,18 @@ namespace lumetra {
 
 namespace {
 
-// Spiral number `spiral` of the start table, growing from the half width of
-// a landscape ratio or the half height of a portrait one.
-void DrawSpiral(const LookContext& look, double q, double rate, int spiral) {
-    const bool portrait = q >= 1.0;
-    const SpiralStart start = SpiralStarts(spiral, portrait, look.settings.orientMode);
-    SpiralSpec shape;
-    shape.centre = {look.frame.CX, look.frame.CY};
-    shape.startRadius = Half(portrait ? look.settings.height : look.settings.width);
-    shape.rate = rate;
-    shape.startAngle = start.angle;
-    shape.sense = start.sense;
-    shape.minRadius = look.settings.gridSize;
-    SpiralPath(look.canvas, shape);
+// The course shared by every spiral of a look: it grows from the half width
+// of a landscape ratio or the half height of a portrait one.
+std::vector<SpiralStep> Course(const LookContext& look, double q, double rate) {
+    const std::int32_t side = q >= 1.0 ? look.settings.height : look.settings.width;
+    return SpiralCourse(Half(side), rate, look.settings.gridSize);
+}
+
+// Spiral number `spiral` of the start table about the centre.
+void DrawSpiral(const LookContext& look, double q, const std::vector<SpiralStep>& course,
+                int spiral) {
+    const SpiralStart start = SpiralStarts(spiral, q >= 1.0, look.settings.orientMode);
+    SpiralPath(look.canvas, {look.frame.CX, look.frame.CY}, course, start);
 }
 
 void DrawSpiralLabels(const LookContext& look) {
@@ -35,7 +36,7 @@ void LookSpiral(const LookContext& look) {
     const double q = EffectiveRatio(look.settings.ratio);
     DrawOutline(look);
     DrawCentreLines(look);
-    DrawSpiral(look, q, QuarterTurnRate(SpiralFactor(q)), 1);
+    DrawSpiral(look, q, Course(look, q, QuarterTurnRate(SpiralFactor(q))), 1);
     DrawSpiralLabels(look);
 }
 
@@ -43,8 +44,8 @@ void LookFourSpirals(const LookContext& look) {
     const double q = EffectiveRatio(look.settings.ratio);
     DrawOutline(look);
     DrawCentreLines(look);
-    const double rate = QuarterTurnRate(SpiralFactor(q));
-    for (int spiral = 1; spiral <= 4; ++spiral) DrawSpiral(look, q, rate, spiral);
+    const std::vector<SpiralStep> course = Course(look, q, QuarterTurnRate(SpiralFactor(q)));
+    for (int spiral = 1; spiral <= 4; ++spiral) DrawSpiral(look, q, course, spiral);
     DrawSpiralLabels(look);
 }
 
@@ -54,7 +55,7 @@ void LookSlowSpiral(const LookContext& look) {
     DrawOutline(look);
     DrawPlusMark(look, {f.CX, f.CY});
     Line(look.canvas, {f.X0, f.CY}, {f.CX, f.CY});
-    DrawSpiral(look, q, FullTurnRate(SpiralFactor(q)), 1);
+    DrawSpiral(look, q, Course(look, q, FullTurnRate(SpiralFactor(q))), 1);
     if (!look.settings.showValues) return;
     look.canvas.SetFontAngle(0);
     DrawHalfWidthSteps(look);

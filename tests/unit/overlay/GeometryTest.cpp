@@ -3,6 +3,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <bit>
 #include <cmath>
 #include <cstdint>
@@ -10,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "common/Numbers.h"
 #include "support/RecordingCanvas.h"
 
 namespace lumetra {
@@ -189,6 +191,77 @@ TEST(GeometryTest, SpiralPathTurnsWithItsSense) {
         SpiralPath(canvas, {{210, 150}, 198.0, 0.0, 0.0, c.sense, 8});
         ASSERT_FALSE(canvas.segments.empty());
         EXPECT_EQ(canvas.segments.front().to, c.firstEnd) << c.sense;
+    }
+}
+
+// The path straight from its definition: every point from exp, cos and sin
+// of its own stored angle, each evaluated by the C library.
+std::vector<Point> SpiralByDefinition(Point centre, double startRadius, double rate,
+                                      SpiralStart start, std::int32_t minRadius) {
+    const auto radiusAt = [&](double theta) {
+        return static_cast<double>(std::exp(static_cast<long double>(rate) * theta) *
+                                   startRadius);
+    };
+    const auto pointAt = [&](double angle, double radius) {
+        const long double a = angle;
+        return Point{centre.x + Nearest(std::cos(a) * radius),
+                     centre.y + Nearest(std::sin(a) * radius)};
+    };
+    std::vector<Point> points{pointAt(start.angle, radiusAt(0.0))};
+    double theta = 0.0;
+    for (int i = 0; i < kMaxSpiralSegments; ++i) {
+        theta = static_cast<double>(theta + 0.05L);
+        const double radius = radiusAt(theta);
+        if (minRadius > radius) break;
+        const long double angle = static_cast<long double>(start.sense) * theta + start.angle;
+        points.push_back(pointAt(static_cast<double>(angle), radius));
+    }
+    return points;
+}
+
+std::vector<Point> PathPoints(const RecordingCanvas& canvas) {
+    std::vector<Point> points(canvas.moves.begin(), canvas.moves.end());
+    for (const auto& segment : canvas.segments) points.push_back(segment.to);
+    return points;
+}
+
+TEST(GeometryTest, SharedSpiralCourseDrawsEveryStartAsItsDefinitionDoes) {
+    struct Case {
+        double rate;
+        double startRadius;
+    };
+    const Case cases[] = {
+        {QuarterTurnRate(SpiralFactor(0.998)), 198.0},    // the 4001-step limit
+        {QuarterTurnRate(SpiralFactor(0.998)), 8192.0},
+        {FullTurnRate(SpiralFactor(0.998)), 1920.0},
+        {QuarterTurnRate(SpiralFactor(InvPhi)), 960.0},
+        {FullTurnRate(SpiralFactor(2.39)), 540.0},
+        {QuarterTurnRate(SpiralFactor(0.01)), 8192.0},    // collapses within a turn
+        {0.0, 77.0},                                      // a circle to the limit
+    };
+    std::vector<SpiralStart> starts;  // the eight distinct entries of the start table
+    for (const bool portrait : {false, true}) {
+        for (int mode = 0; mode < 4; ++mode) {
+            for (int spiral = 1; spiral <= 4; ++spiral) {
+                const SpiralStart start = SpiralStarts(spiral, portrait, mode);
+                if (std::find(starts.begin(), starts.end(), start) == starts.end()) {
+                    starts.push_back(start);
+                }
+            }
+        }
+    }
+    ASSERT_EQ(starts.size(), 8u);
+    constexpr std::int32_t kMinRadius = 3;
+    for (const Case& c : cases) {
+        const std::vector<SpiralStep> course = SpiralCourse(c.startRadius, c.rate, kMinRadius);
+        for (const SpiralStart& start : starts) {
+            RecordingCanvas canvas;
+            SpiralPath(canvas, {972, 568}, course, start);
+            ASSERT_EQ(PathPoints(canvas),
+                      SpiralByDefinition({972, 568}, c.startRadius, c.rate, start, kMinRadius))
+                << "rate " << c.rate << " radius " << c.startRadius << " angle " << start.angle
+                << " sense " << start.sense;
+        }
     }
 }
 
