@@ -42,6 +42,9 @@ TMainForm::TMainForm(HINSTANCE instance, TSettings& settings, const LangTable& l
         settings_.SetOverlay(nullptr);
         throw std::runtime_error("Unable to create the overlay window");
     }
+    // The first paint goes to the screen now, through the paint message,
+    // rather than after the settings panel has been built.
+    ::UpdateWindow(window);
 }
 
 TMainForm::~TMainForm() {
