@@ -3,12 +3,17 @@
 // the floor (filling and copying the same buffer with nothing drawn). Then
 // one resize step through the overlay window against the floor of its size.
 //
-// Usage: lumetra-bench-paint runs language-file (paint SIZE CASE | resize | list)
+// Usage: lumetra-bench-paint runs language-file (paint SIZE CASE | profile SIZE CASE | resize | check | list)
 // SIZE and CASE index kBenchSizes and BenchCases(); list prints their
 // names. One case per process, so a case that the window system cannot
 // show ends only itself. Prints one tab-separated row, times as medians:
 //   paint  <case> <size> <paint ms> <floor ms>
 //   resize <case> <size> <step ms>  <floor ms>
+//   check: composes every case through direct pixel writes and through GDI
+//          alone and prints where they differ; exits 1 if any do
+//   profile <case> <size> <compose ms> then per kind of canvas call its
+//           mean ms and calls per paint (the compose alone, not timed against
+//           a floor: for finding where a paint's time goes)
 //
 // The overlay window runs without its layered style here. Wine emulates the
 // colour key by rebuilding the window's X shape from its pixels each time it
@@ -18,10 +23,13 @@
 #include "overlay/win32/Win32.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
 #include <memory>
+#include <optional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -75,6 +83,115 @@ void PaintFloor(HWND window, BackBuffer& buffer, FrameSize frame) {
     buffer.CopyTo(dc.get(), frame.width, frame.height);
 }
 
+// Forwards every call and adds up the time spent in each kind of call.
+class TimingCanvas final : public Canvas {
+public:
+    enum Kind { kLines, kEllipses, kTexts, kBoxTexts, kExtents, kFonts, kFills, kPictures, kKinds };
+    static constexpr std::array<const char*, kKinds> kNames{
+        "lines", "ellipses", "texts", "box texts", "extents", "font angles", "fills", "pictures"};
+
+    explicit TimingCanvas(Canvas& target) : target_(target) {}
+
+    void MoveTo(int x, int y) override { Time(kLines, [&] { target_.MoveTo(x, y); }); }
+    void LineTo(int x, int y) override { Time(kLines, [&] { target_.LineTo(x, y); }); }
+    void Ellipse(const Rect& box) override { Time(kEllipses, [&] { target_.Ellipse(box); }); }
+    void TextOut(int x, int y, std::string_view text) override {
+        Time(kTexts, [&] { target_.TextOut(x, y, text); });
+    }
+    TextSize TextExtent(std::string_view text) override {
+        TextSize size;
+        Time(kExtents, [&] { size = target_.TextExtent(text); });
+        return size;
+    }
+    void BoxText(const Rect& box, std::string_view text, BoxPlacement placement) override {
+        Time(kBoxTexts, [&] { target_.BoxText(box, text, placement); });
+    }
+    void SetFontAngle(float degrees) override { Time(kFonts, [&] { target_.SetFontAngle(degrees); }); }
+    void SetPenColor(Color color) override { Time(kLines, [&] { target_.SetPenColor(color); }); }
+    void SetTextColor(Color color) override { Time(kTexts, [&] { target_.SetTextColor(color); }); }
+    void Fill(const Rect& area, Color color) override { Time(kFills, [&] { target_.Fill(area, color); }); }
+    void DrawPicture(Picture picture, int x, int y) override {
+        Time(kPictures, [&] { target_.DrawPicture(picture, x, y); });
+    }
+
+    void Print(int paints) const {
+        for (std::size_t kind = 0; kind < kKinds; ++kind) {
+            std::printf("\t%s %.4f ms (%d calls)", kNames[kind], totals_[kind] / paints, counts_[kind] / paints);
+        }
+        std::printf("\n");
+    }
+
+private:
+    template <typename Work>
+    void Time(Kind kind, Work work) {
+        const double start = NowMs();
+        work();
+        totals_[kind] += NowMs() - start;
+        ++counts_[kind];
+    }
+
+    Canvas& target_;
+    std::array<double, kKinds> totals_{};
+    std::array<int, kKinds> counts_{};
+};
+
+// The first pixel where two compositions differ, within width x height.
+struct Difference {
+    int x = 0;
+    int y = 0;
+    std::uint32_t direct = 0;
+    std::uint32_t reference = 0;
+};
+
+std::optional<Difference> FirstDifference(const GdiCanvas::DibPixels& direct,
+                                          const GdiCanvas::DibPixels& reference, int width, int height) {
+    for (int y = 0; y < height; ++y) {
+        const std::uint32_t* directRow = direct.bits + static_cast<std::ptrdiff_t>(y) * direct.width;
+        const std::uint32_t* referenceRow = reference.bits + static_cast<std::ptrdiff_t>(y) * reference.width;
+        for (int x = 0; x < width; ++x) {
+            if (directRow[x] != referenceRow[x]) return Difference{x, y, directRow[x], referenceRow[x]};
+        }
+    }
+    return std::nullopt;
+}
+
+// Composes every case at every size, in each orientation, with and without
+// values, twice: through the back buffer's direct pixel writes and through
+// GDI alone. Each buffer is exactly the frame's size, so both clip at the
+// same edges. Prints each difference and a summary; false on any difference.
+bool CheckPixels(TSettings& settings, const LangTable& lang, const FramePictures& pictures) {
+    int compared = 0;
+    int differing = 0;
+    for (const BenchSize size : kBenchSizes) {
+        for (const BenchCase& benchCase : BenchCases()) {
+            for (std::int32_t orient = 0; orient < 4; ++orient) {
+                for (const bool values : {true, false}) {
+                    ApplyCase(settings, benchCase, size);
+                    settings.SetOrientMode(orient);
+                    settings.SetShowValues(values);
+                    const FrameSize frame = OverlayFrameSize(settings);
+                    const auto direct = BackBuffer::Create(frame.width, frame.height, pictures);
+                    const auto reference = BackBuffer::Create(frame.width, frame.height, pictures,
+                                                              BackBuffer::Writes::GdiOnly);
+                    if (!direct || !reference) throw std::runtime_error("Unable to create the back buffers");
+                    ComposeBuffer(settings, lang, direct->canvas(), true);
+                    ComposeBuffer(settings, lang, reference->canvas(), true);
+                    ++compared;
+                    const auto difference =
+                        FirstDifference(direct->Pixels(), reference->Pixels(), frame.width, frame.height);
+                    if (!difference) continue;
+                    ++differing;
+                    std::printf("differs\t%s\t%s\torient %d\tvalues %d\tat (%d, %d): %06X, GDI %06X\n",
+                                benchCase.name.c_str(), SizeName(size).c_str(), orient, values ? 1 : 0,
+                                difference->x, difference->y, difference->direct, difference->reference);
+                }
+            }
+        }
+    }
+    std::printf("check\t%d compositions\t%d differ\n", compared, differing);
+    return differing == 0 && compared > 0;
+}
+
 struct Samples {
     std::vector<double> work;
     std::vector<double> floor;
@@ -84,6 +201,7 @@ class PaintBench {
 public:
     PaintBench(HINSTANCE instance, TSettings& settings, const LangTable& lang, int runs)
         : settings_(settings),
+          lang_(lang),
           form_(instance, settings, lang),
           floorBuffer_(BackBuffer::Create(::GetSystemMetrics(SM_CXVIRTUALSCREEN),
                                           ::GetSystemMetrics(SM_CYVIRTUALSCREEN), noPictures_)),
@@ -98,6 +216,23 @@ public:
         const Samples samples = Measure([this] { form_.PaintNow(); });
         std::printf("paint\t%s\t%s\t%.4f\t%.4f\n", benchCase.name.c_str(), SizeName(size).c_str(),
                     Median(samples.work), Median(samples.floor));
+    }
+
+    // Where the compose time goes, by kind of canvas call, averaged over the
+    // runs: composing into a back buffer of the overlay's own kind.
+    void RunProfile(const BenchCase& benchCase, BenchSize size) {
+        ApplyCase(settings_, benchCase, size);
+        const FrameSize frame = OverlayFrameSize(settings_);
+        const auto buffer = BackBuffer::Create(frame.width, frame.height, form_.Pictures());
+        if (!buffer) throw std::runtime_error("Unable to create the back buffer");
+        TimingCanvas timing(buffer->canvas());
+        ComposeBuffer(settings_, lang_, buffer->canvas(), true);  // warms fonts and pens
+        double total = 0.0;
+        for (int i = 0; i < runs_; ++i) {
+            total += TimeMs([&] { ComposeBuffer(settings_, lang_, timing, true); });
+        }
+        std::printf("profile\t%s\t%s\t%.4f", benchCase.name.c_str(), SizeName(size).c_str(), total / runs_);
+        timing.Print(runs_);
     }
 
     // Steps the width by one pixel each run, as a mouse drag does.
@@ -138,6 +273,7 @@ private:
     }
 
     TSettings& settings_;
+    const LangTable& lang_;
     TMainForm form_;
     FramePictures noPictures_;  // the floor draws no pictures
     std::unique_ptr<BackBuffer> floorBuffer_;
@@ -153,6 +289,14 @@ int IndexArgument(int argc, char** argv, int at, std::size_t count) {
 
 int Run(int argc, char** argv) {
     const std::string mode = argc > 3 ? argv[3] : "";
+    if (mode == "check") {
+        LangTable lang;
+        if (!ReadLanguageFile(lang, argv[2])) std::fprintf(stderr, "warning: cannot read %s\n", argv[2]);
+        TSettings settings(::GetSystemMetrics(SM_CXSCREEN));
+        TMainForm form(::GetModuleHandleA(nullptr), settings, lang);  // loads the frame pictures
+        settings.SetOverlay(nullptr);  // the window need not follow every case
+        return CheckPixels(settings, lang, form.Pictures()) ? 0 : 1;
+    }
     const std::vector<BenchCase> cases = BenchCases();
     if (mode == "list") {
         std::printf("sizes");
@@ -164,8 +308,9 @@ int Run(int argc, char** argv) {
     }
     const int size = IndexArgument(argc, argv, 4, kBenchSizes.size());
     const int benchCase = IndexArgument(argc, argv, 5, cases.size());
-    if (mode != "resize" && (mode != "paint" || size < 0 || benchCase < 0)) {
-        std::fprintf(stderr, "usage: lumetra-bench-paint runs language-file (paint SIZE CASE | resize | list)\n");
+    const bool indexed = mode == "paint" || mode == "profile";
+    if (mode != "resize" && (!indexed || size < 0 || benchCase < 0)) {
+        std::fprintf(stderr, "usage: lumetra-bench-paint runs language-file (paint SIZE CASE | profile SIZE CASE | resize | check | list)\n");
         return 2;
     }
     LangTable lang;
@@ -178,8 +323,14 @@ int Run(int argc, char** argv) {
     PumpMessages();  // the overlay's own start-up messages, at its first-run size
     if (mode == "resize") {
         bench.RunResize();
+        return 0;
+    }
+    const BenchCase& chosen = cases[static_cast<std::size_t>(benchCase)];
+    const BenchSize chosenSize = kBenchSizes[static_cast<std::size_t>(size)];
+    if (mode == "profile") {
+        bench.RunProfile(chosen, chosenSize);
     } else {
-        bench.RunPaint(cases[static_cast<std::size_t>(benchCase)], kBenchSizes[static_cast<std::size_t>(size)]);
+        bench.RunPaint(chosen, chosenSize);
     }
     return 0;
 }

@@ -61,6 +61,14 @@ int TextLength(std::string_view text) {
     return static_cast<int>(std::min<std::size_t>(text.size(), INT_MAX));
 }
 
+// The DIB pixel GDI writes for a plain RGB colour: blue in the low byte.
+std::uint32_t DibPixel(Color color) {
+    return ((color & 0xFFu) << 16) | (color & 0xFF00u) | ((color >> 16) & 0xFFu);
+}
+
+// Only plain RGB colours, not palette indices or relative colours.
+bool IsPlainRgb(Color color) { return (color & 0xFF000000u) == 0; }
+
 UINT BoxFormat(BoxPlacement placement) {
     constexpr UINT common = DT_SINGLELINE | DT_NOCLIP;
     switch (placement) {
@@ -197,7 +205,7 @@ void GdiCanvas::LineTo(int x, int y) {
     if (WriteStraightLine(x, y)) {
         dcCursorBehind_ = true;
     } else {
-        FinishLines();
+        BeforeGdiDraws();
         if (dcCursorBehind_) ::MoveToEx(dc_, cursor_.x, cursor_.y, nullptr);
         ::LineTo(dc_, x, y);
         dcCursorBehind_ = false;
@@ -217,7 +225,7 @@ bool GdiCanvas::WriteStraightLine(int x, int y) {
     const bool horizontal = cursor_.y == y;
     if (!horizontal && cursor_.x != x) return false;
     // Only a plain RGB colour on the canvas's own 1-pixel solid pen.
-    if (!penColor_ || (*penColor_ & 0xFF000000u) != 0) return false;
+    if (!penColor_ || !IsPlainRgb(*penColor_)) return false;
 
     // Like LineTo: from the current point up to but not including the end.
     const int start = horizontal ? cursor_.x : cursor_.y;
@@ -231,51 +239,93 @@ bool GdiCanvas::WriteStraightLine(int x, int y) {
     last = std::min(last, lengthLimit - 1);
     if (across < 0 || across >= acrossLimit || first > last) return true;
 
-    const Color color = *penColor_;
-    const std::uint32_t pixel = ((color & 0xFFu) << 16) | (color & 0xFF00u) | ((color >> 16) & 0xFFu);
+    const std::uint32_t pixel = DibPixel(*penColor_);
     if (!horizontal) {
-        heldColumns_.push_back({across, first, last, pixel});
-        // Bounds the rows-times-columns work of one FinishLines.
-        if (heldColumns_.size() >= kMostHeldColumns) FinishLines();
+        HoldColumn(across, first, last, pixel);
         return true;
     }
     FinishLines();  // a later line covers an earlier one where they cross
-    ::GdiFlush();   // GDI may still hold earlier drawing in its batch
+    FlushGdi();
     const auto row = SheetPixels(pixels_.bits, pixels_.width, pixels_.height).Row(across, first, last - first + 1);
     std::fill(row.begin(), row.end(), pixel);
     return true;
 }
 
+void GdiCanvas::HoldColumn(int x, int first, int last, std::uint32_t pixel) {
+    if (heldRuns_.empty() || heldRuns_.back().first != first || heldRuns_.back().last != last) {
+        heldRuns_.push_back({first, last, heldColumns_.size()});
+    }
+    heldColumns_.push_back({x, pixel});
+    heldRuns_.back().end = heldColumns_.size();
+    // Bounds the rows-times-runs work of one FinishLines.
+    if (heldColumns_.size() >= kMostHeldColumns) FinishLines();
+}
+
+bool GdiCanvas::HoldFill(const Rect& area, Color color) {
+    // An empty or turned-around area is left to GDI's own rules.
+    if (pixels_.bits == nullptr || !IsPlainRgb(color) || area.left >= area.right || area.top >= area.bottom) {
+        return false;
+    }
+    FinishLines();  // the fill covers what was drawn before it
+    const Block block{std::max(area.left, 0), std::max(area.top, 0), std::min(area.right, pixels_.width),
+                      std::min(area.bottom, pixels_.height), DibPixel(color)};
+    if (block.left < block.right && block.top < block.bottom) heldFill_ = block;
+    return true;
+}
+
 void GdiCanvas::FinishLines() {
-    if (heldColumns_.empty()) return;
-    ::GdiFlush();  // GDI may still hold earlier drawing in its batch
-    int top = INT_MAX;
-    int bottom = INT_MIN;
-    for (const Column& column : heldColumns_) {
-        top = std::min(top, column.first);
-        bottom = std::max(bottom, column.last);
+    if (heldRuns_.empty() && !heldFill_) return;
+    FlushGdi();
+    int top = heldFill_ ? heldFill_->top : INT_MAX;
+    int bottom = heldFill_ ? heldFill_->bottom - 1 : INT_MIN;
+    for (const ColumnRun& run : heldRuns_) {
+        top = std::min(top, run.first);
+        bottom = std::max(bottom, run.last);
     }
     const SheetPixels bitmap(pixels_.bits, pixels_.width, pixels_.height);
+    const std::span<const ColumnPixel> columns(heldColumns_);
     for (int y = top; y <= bottom; ++y) {
         const auto row = bitmap.Row(y, 0, pixels_.width);
+        if (heldFill_ && heldFill_->top <= y && y < heldFill_->bottom) {
+            std::fill(row.begin() + heldFill_->left, row.begin() + heldFill_->right, heldFill_->pixel);
+        }
         // In drawing order, so that a later line wins where two meet.
-        for (const Column& column : heldColumns_) {
-            if (column.first <= y && y <= column.last) row[static_cast<std::size_t>(column.x)] = column.pixel;
+        std::size_t begin = 0;
+        for (const ColumnRun& run : heldRuns_) {
+            if (run.first <= y && y <= run.last) {
+                for (const ColumnPixel& column : columns.subspan(begin, run.end - begin)) {
+                    row[static_cast<std::size_t>(column.x)] = column.pixel;
+                }
+            }
+            begin = run.end;
         }
     }
     heldColumns_.clear();
+    heldRuns_.clear();
+    heldFill_.reset();
+}
+
+void GdiCanvas::BeforeGdiDraws() {
+    FinishLines();
+    gdiUnflushed_ = true;
+}
+
+void GdiCanvas::FlushGdi() {
+    if (!gdiUnflushed_) return;
+    ::GdiFlush();  // GDI may still hold earlier drawing in its batch
+    gdiUnflushed_ = false;
 }
 
 void GdiCanvas::Ellipse(const Rect& box) {
     // In the advanced graphics mode GDI includes the right and bottom edges;
     // the canvas excludes them in every mode.
     const int inclusive = ::GetGraphicsMode(dc_) == GM_ADVANCED ? 1 : 0;
-    FinishLines();
+    BeforeGdiDraws();
     ::Ellipse(dc_, box.left, box.top, box.right - inclusive, box.bottom - inclusive);
 }
 
 void GdiCanvas::TextOut(int x, int y, std::string_view text) {
-    FinishLines();
+    BeforeGdiDraws();
     ::TextOutA(dc_, x, y, text.data(), TextLength(text));
 }
 
@@ -287,7 +337,7 @@ TextSize GdiCanvas::TextExtent(std::string_view text) {
 
 void GdiCanvas::BoxText(const Rect& box, std::string_view text, BoxPlacement placement) {
     RECT rect{box.left, box.top, box.right, box.bottom};
-    FinishLines();
+    BeforeGdiDraws();
     // Without DT_MODIFYSTRING the ellipsis never touches the caller's text.
     ::DrawTextA(dc_, text.data(), TextLength(text), &rect, BoxFormat(placement));
 }
@@ -315,16 +365,17 @@ void GdiCanvas::SetPenColor(Color color) {
 void GdiCanvas::SetTextColor(Color color) { ::SetTextColor(dc_, color); }
 
 void GdiCanvas::Fill(const Rect& area, Color color) {
+    if (HoldFill(area, color)) return;
     const UniqueBrush brush(::CreateSolidBrush(color));
     if (!brush) return;
     const RECT rect{area.left, area.top, area.right, area.bottom};
-    FinishLines();
+    BeforeGdiDraws();
     ::FillRect(dc_, &rect, brush.get());
 }
 
 void GdiCanvas::DrawPicture(Picture picture, int x, int y) {
     if (pictures_ == nullptr) return;
-    FinishLines();
+    BeforeGdiDraws();
     pictures_->Draw(dc_, picture, x, y);
 }
 
@@ -334,7 +385,8 @@ void GdiCanvas::AdoptFont(UniqueFont font) {
 
 // --- BackBuffer ------------------------------------------------------------
 
-std::unique_ptr<BackBuffer> BackBuffer::Create(int width, int height, const FramePictures& pictures) {
+std::unique_ptr<BackBuffer> BackBuffer::Create(int width, int height, const FramePictures& pictures,
+                                               Writes writes) {
     width = std::max(width, 1);
     height = std::max(height, 1);
     UniqueMemoryDc dc(::CreateCompatibleDC(nullptr));
@@ -343,18 +395,20 @@ std::unique_ptr<BackBuffer> BackBuffer::Create(int width, int height, const Fram
     UniqueBitmap bitmap = CreateTopDownDib(dc.get(), width, height, &bits);
     if (!bitmap) return nullptr;
     return std::unique_ptr<BackBuffer>(
-        new BackBuffer(std::move(dc), std::move(bitmap), bits, width, height, pictures));
+        new BackBuffer(std::move(dc), std::move(bitmap), bits, width, height, pictures, writes));
 }
 
 BackBuffer::BackBuffer(UniqueMemoryDc dc, UniqueBitmap bitmap, std::uint32_t* bits, int width,
-                       int height, const FramePictures& pictures)
+                       int height, const FramePictures& pictures, Writes writes)
     : dc_(std::move(dc)),
       bitmap_(std::move(bitmap)),
       bitmapGuard_(dc_.get(), bitmap_.get()),
+      bits_(bits),
       capacityWidth_(width),
-      capacityHeight_(height) {
+      capacityHeight_(height),
+      writes_(writes) {
     canvas_.emplace(dc_.get(), &pictures);
-    canvas_->DrawLinesInto({bits, width, height});
+    if (writes_ == Writes::Direct) canvas_->DrawLinesInto(Capacity());
     SetUpDrawingState();
 }
 
@@ -374,16 +428,23 @@ bool BackBuffer::Resize(int width, int height) {
     if (!larger) return false;
     canvas_->FinishLines();  // into the bitmap they were meant for
     ::SelectObject(dc_.get(), larger.get());  // deselects the old bitmap freed below
-    canvas_->DrawLinesInto({bits, newWidth, newHeight});
     bitmap_ = std::move(larger);
+    bits_ = bits;
     capacityWidth_ = newWidth;
     capacityHeight_ = newHeight;
+    if (writes_ == Writes::Direct) canvas_->DrawLinesInto(Capacity());
     return true;
 }
 
 void BackBuffer::CopyTo(HDC target, int width, int height) {
     canvas_->FinishLines();
     ::BitBlt(target, 0, 0, width, height, dc_.get(), 0, 0, SRCCOPY);
+}
+
+GdiCanvas::DibPixels BackBuffer::Pixels() {
+    canvas_->FinishLines();
+    ::GdiFlush();  // GDI may still hold drawing in its batch
+    return Capacity();
 }
 
 }  // namespace lumetra

@@ -86,12 +86,14 @@ public:
     // Takes ownership of font and makes it the current font.
     void AdoptFont(UniqueFont font);
 
-    // From now on horizontal and vertical lines are written straight into
-    // pixels (bits not null), which must be the bitmap selected into the DC
-    // and nothing else may draw on the DC: far cheaper than GDI's LineTo on
-    // some systems, and the same pixels. Vertical lines are held back and
-    // written row by row, a column at a time being slow on a large bitmap;
-    // FinishLines writes them and must come before the bitmap is read.
+    // From now on horizontal and vertical lines and plain fills are written
+    // straight into pixels (bits not null), which must be the bitmap selected
+    // into the DC and nothing else may draw on the DC: far cheaper than GDI's
+    // LineTo on some systems, and the same pixels. A fill and the vertical
+    // lines after it are held back and written together row by row: a column
+    // at a time is slow on a large bitmap, and one pass over it is half the
+    // memory traffic of two. FinishLines writes them and must come before
+    // the bitmap is read.
     void DrawLinesInto(DibPixels pixels);
     void FinishLines();
 
@@ -100,14 +102,26 @@ private:
     void Replace(Owner& owned, SelectGuard& guard, Owner fresh);
     // False when GDI has to draw the line from cursor_ to (x, y).
     bool WriteStraightLine(int x, int y);
+    // False when GDI has to fill the area.
+    bool HoldFill(const Rect& area, Color color);
+    // Held pixels go first, so that GDI draws over them.
+    void BeforeGdiDraws();
+    // Before pixels are written directly: only when GDI has drawn since.
+    void FlushGdi();
 
-    // A clipped vertical line not yet written: rows first..last of column x.
-    struct Column {
+    // Clipped vertical lines not yet written, in drawing order: consecutive
+    // ones over the same rows first..last share a run, so that writing a row
+    // checks each run once rather than each line.
+    struct ColumnPixel {
         int x;
-        int first;
-        int last;
         std::uint32_t pixel;
     };
+    struct ColumnRun {
+        int first;
+        int last;
+        std::size_t end;  // of its columns in heldColumns_; the previous run's end begins them
+    };
+    void HoldColumn(int x, int first, int last, std::uint32_t pixel);
 
     HDC dc_;
     const FramePictures* pictures_;
@@ -116,7 +130,18 @@ private:
     // is only brought up to date before GDI draws a line from it.
     POINT cursor_{};
     bool dcCursorBehind_ = false;
-    std::vector<Column> heldColumns_;
+    bool gdiUnflushed_ = false;
+    std::vector<ColumnPixel> heldColumns_;
+    std::vector<ColumnRun> heldRuns_;
+    // A clipped fill not yet written, always older than the held columns.
+    struct Block {
+        int left;
+        int top;
+        int right;  // excluded, as is bottom
+        int bottom;
+        std::uint32_t pixel;
+    };
+    std::optional<Block> heldFill_;
     // Each guard is declared after its object so that it deselects the
     // object before the object is freed.
     UniquePen pen_;
@@ -131,8 +156,13 @@ private:
 // background and an 11-pixel non-antialiased "Tahoma".
 class BackBuffer {
 public:
+    // Direct writes lines and plain fills straight into the pixels; GdiOnly
+    // leaves every drawing to GDI, the reference the direct writes must match.
+    enum class Writes { Direct, GdiOnly };
+
     // Null when the DC or the bitmap cannot be created.
-    static std::unique_ptr<BackBuffer> Create(int width, int height, const FramePictures& pictures);
+    static std::unique_ptr<BackBuffer> Create(int width, int height, const FramePictures& pictures,
+                                              Writes writes = Writes::Direct);
 
     BackBuffer(const BackBuffer&) = delete;
     BackBuffer& operator=(const BackBuffer&) = delete;
@@ -147,10 +177,13 @@ public:
 
     Canvas& canvas() { return *canvas_; }
     void CopyTo(HDC target, int width, int height);
+    // Everything drawn so far, rows as wide as the bitmap.
+    GdiCanvas::DibPixels Pixels();
 
 private:
     BackBuffer(UniqueMemoryDc dc, UniqueBitmap bitmap, std::uint32_t* bits, int width, int height,
-               const FramePictures& pictures);
+               const FramePictures& pictures, Writes writes);
+    GdiCanvas::DibPixels Capacity() const { return {bits_, capacityWidth_, capacityHeight_}; }
     void SetUpDrawingState();
 
     // Destroyed in reverse: the canvas puts back pen and font, the guards the
@@ -159,8 +192,10 @@ private:
     UniqueBitmap bitmap_;
     SelectGuard bitmapGuard_;
     SelectGuard brushGuard_;
+    std::uint32_t* bits_;
     int capacityWidth_;
     int capacityHeight_;
+    Writes writes_;
     std::optional<GdiCanvas> canvas_;
 };
 
