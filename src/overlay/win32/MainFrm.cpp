@@ -42,9 +42,14 @@ TMainForm::TMainForm(HINSTANCE instance, TSettings& settings, const LangTable& l
         settings_.SetOverlay(nullptr);
         throw std::runtime_error("Unable to create the overlay window");
     }
-    // The first paint goes to the screen now, through the paint message,
-    // rather than after the settings panel has been built.
+    // Painted through the paint message before the settings panel is built,
+    // so the picture is on the screen by then. Activation has usually done
+    // so already; a window shown without it has not.
     ::UpdateWindow(window);
+    // The tooltip only matters once the pointer hovers: it is made after the
+    // first paint, not before it.
+    hint_ = HintTip::Create(instance_, window);
+    hint_.Activate(settings_.ShowHints());
 }
 
 TMainForm::~TMainForm() {
@@ -154,7 +159,6 @@ void TMainForm::FormCreate() {
     ::SetLayeredWindowAttributes(window_.get(), ToColorRef(kOverlayKeyColor), 0, LWA_COLORKEY | LWA_ALPHA);
     buffer_ = BackBuffer::Create(::GetSystemMetrics(SM_CXVIRTUALSCREEN),
                                  ::GetSystemMetrics(SM_CYVIRTUALSCREEN), pictures_);
-    hint_ = HintTip::Create(instance_, window_.get());
     ApplyOpacity();
     RefreshLanguage();
     RefreshLook();
@@ -169,7 +173,9 @@ void TMainForm::FormActivate() {
     ::SetWindowPos(window_.get(), HWND_TOPMOST, bounds.left, bounds.top, bounds.right - bounds.left,
                    bounds.bottom - bounds.top, 0);
     if (panel_ != nullptr) panel_->ScheduleRepaint();
-    PaintNow();  // the caption colour shows the activation
+    // The caption colour shows the activation. Painted through the paint
+    // message, which also hands the picture to the screen at once.
+    ::RedrawWindow(window_.get(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
     ApplyOpacity();
     ScheduleRepaint();
 }
