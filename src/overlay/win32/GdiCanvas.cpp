@@ -28,6 +28,7 @@ constexpr std::array<PictureResource, 6> kPictureResources{{
 }};
 
 constexpr std::size_t kMostHeldColumns = 1024;
+constexpr std::size_t kMostHeldPathPoints = 8192;
 
 std::size_t PictureIndex(Picture picture) { return static_cast<std::size_t>(picture); }
 
@@ -194,7 +195,7 @@ void GdiCanvas::MoveTo(int x, int y) {
         return;
     }
     cursor_ = {x, y};
-    dcCursorBehind_ = true;
+    pathOpen_ = false;
 }
 
 void GdiCanvas::LineTo(int x, int y) {
@@ -202,23 +203,28 @@ void GdiCanvas::LineTo(int x, int y) {
         ::LineTo(dc_, x, y);
         return;
     }
-    if (WriteStraightLine(x, y)) {
-        dcCursorBehind_ = true;
-    } else {
-        BeforeGdiDraws();
-        if (dcCursorBehind_) ::MoveToEx(dc_, cursor_.x, cursor_.y, nullptr);
-        ::LineTo(dc_, x, y);
-        dcCursorBehind_ = false;
-    }
+    // Once GDI lines are held, later lines join them to keep the drawing order.
+    if (!heldPathCounts_.empty() || !WriteStraightLine(x, y)) HoldPathPoint(x, y);
     cursor_ = {x, y};
 }
 
 void GdiCanvas::DrawLinesInto(DibPixels pixels) {
     if (pixels_.bits == nullptr) {
         ::GetCurrentPositionEx(dc_, &cursor_);
-        dcCursorBehind_ = false;
+        pathOpen_ = false;
     }
     pixels_ = pixels;
+}
+
+void GdiCanvas::HoldPathPoint(int x, int y) {
+    if (!pathOpen_) {
+        heldPath_.push_back(cursor_);
+        heldPathCounts_.push_back(1);
+        pathOpen_ = true;
+    }
+    heldPath_.push_back({x, y});
+    ++heldPathCounts_.back();
+    if (heldPath_.size() >= kMostHeldPathPoints) FinishLines();
 }
 
 bool GdiCanvas::WriteStraightLine(int x, int y) {
@@ -274,6 +280,18 @@ bool GdiCanvas::HoldFill(const Rect& area, Color color) {
 }
 
 void GdiCanvas::FinishLines() {
+    WriteHeldPixels();
+    if (heldPathCounts_.empty()) return;
+    // One call for all of them: GDI's own cost per call is far above that of
+    // a short line. The same pixels as one LineTo per line.
+    ::PolyPolyline(dc_, heldPath_.data(), heldPathCounts_.data(), static_cast<DWORD>(heldPathCounts_.size()));
+    gdiUnflushed_ = true;
+    heldPath_.clear();
+    heldPathCounts_.clear();
+    pathOpen_ = false;
+}
+
+void GdiCanvas::WriteHeldPixels() {
     if (heldRuns_.empty() && !heldFill_) return;
     FlushGdi();
     int top = heldFill_ ? heldFill_->top : INT_MAX;
@@ -358,6 +376,7 @@ void GdiCanvas::SetPenColor(Color color) {
     if (pen_ && penColor_ == color) return;
     UniquePen pen(::CreatePen(PS_SOLID, 1, color));
     if (!pen) return;
+    FinishLines();  // held lines keep the pen they were drawn with
     Replace(pen_, penGuard_, std::move(pen));
     penColor_ = color;
 }

@@ -92,8 +92,9 @@ public:
     // LineTo on some systems, and the same pixels. A fill and the vertical
     // lines after it are held back and written together row by row: a column
     // at a time is slow on a large bitmap, and one pass over it is half the
-    // memory traffic of two. FinishLines writes them and must come before
-    // the bitmap is read.
+    // memory traffic of two. Other lines are held and drawn by GDI in one
+    // call. FinishLines draws everything held and must come before the
+    // bitmap is read.
     void DrawLinesInto(DibPixels pixels);
     void FinishLines();
 
@@ -104,6 +105,9 @@ private:
     bool WriteStraightLine(int x, int y);
     // False when GDI has to fill the area.
     bool HoldFill(const Rect& area, Color color);
+    // Adds a line from cursor_ to (x, y) to the lines GDI draws later.
+    void HoldPathPoint(int x, int y);
+    void WriteHeldPixels();
     // Held pixels go first, so that GDI draws over them.
     void BeforeGdiDraws();
     // Before pixels are written directly: only when GDI has drawn since.
@@ -126,10 +130,9 @@ private:
     HDC dc_;
     const FramePictures* pictures_;
     DibPixels pixels_;
-    // The current point while lines are written directly; the DC's own one
-    // is only brought up to date before GDI draws a line from it.
+    // The current point while lines are written directly or held; the DC's
+    // own one is left behind.
     POINT cursor_{};
-    bool dcCursorBehind_ = false;
     bool gdiUnflushed_ = false;
     std::vector<ColumnPixel> heldColumns_;
     std::vector<ColumnRun> heldRuns_;
@@ -142,6 +145,11 @@ private:
         std::uint32_t pixel;
     };
     std::optional<Block> heldFill_;
+    // Lines GDI draws later, newer than every held pixel: polylines of
+    // heldPathCounts_ points each; pathOpen_ while the last one ends at cursor_.
+    std::vector<POINT> heldPath_;
+    std::vector<DWORD> heldPathCounts_;
+    bool pathOpen_ = false;
     // Each guard is declared after its object so that it deselects the
     // object before the object is freed.
     UniquePen pen_;
