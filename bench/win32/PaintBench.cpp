@@ -157,35 +157,51 @@ std::optional<Difference> FirstDifference(const GdiCanvas::DibPixels& direct,
     return std::nullopt;
 }
 
+// The first difference between the direct writes and GDI alone composing
+// the settings into buffers of exactly the frame's size.
+std::optional<Difference> CompareWrites(const TSettings& settings, const LangTable& lang,
+                                        const FramePictures& pictures) {
+    const FrameSize frame = OverlayFrameSize(settings);
+    const auto direct = BackBuffer::Create(frame.width, frame.height, pictures);
+    const auto reference = BackBuffer::Create(frame.width, frame.height, pictures, BackBuffer::Writes::GdiOnly);
+    if (!direct || !reference) throw std::runtime_error("Unable to create the back buffers");
+    ComposeBuffer(settings, lang, direct->canvas(), true);
+    ComposeBuffer(settings, lang, reference->canvas(), true);
+    return FirstDifference(direct->Pixels(), reference->Pixels(), frame.width, frame.height);
+}
+
+// Lines in a colour GDI resolves itself (a palette-relative one), which the
+// back buffer leaves to GDI rather than writing it.
+constexpr Color kPaletteLinesColor = 0x02C08040;
+
 // Composes every case at every size, in each orientation, with and without
-// values, twice: through the back buffer's direct pixel writes and through
-// GDI alone. Each buffer is exactly the frame's size, so both clip at the
-// same edges. Prints each difference and a summary; false on any difference.
+// values (and at the smallest size in a palette-relative colour), twice:
+// through the back buffer's direct pixel writes and through GDI alone. Each
+// buffer is exactly the frame's size, so both clip at the same edges. Prints
+// each difference and a summary; false on any difference.
 bool CheckPixels(TSettings& settings, const LangTable& lang, const FramePictures& pictures) {
+    const Color factoryColor = settings.LinesColor();
     int compared = 0;
     int differing = 0;
     for (const BenchSize size : kBenchSizes) {
         for (const BenchCase& benchCase : BenchCases()) {
             for (std::int32_t orient = 0; orient < 4; ++orient) {
-                for (const bool values : {true, false}) {
-                    ApplyCase(settings, benchCase, size);
-                    settings.SetOrientMode(orient);
-                    settings.SetShowValues(values);
-                    const FrameSize frame = OverlayFrameSize(settings);
-                    const auto direct = BackBuffer::Create(frame.width, frame.height, pictures);
-                    const auto reference = BackBuffer::Create(frame.width, frame.height, pictures,
-                                                              BackBuffer::Writes::GdiOnly);
-                    if (!direct || !reference) throw std::runtime_error("Unable to create the back buffers");
-                    ComposeBuffer(settings, lang, direct->canvas(), true);
-                    ComposeBuffer(settings, lang, reference->canvas(), true);
-                    ++compared;
-                    const auto difference =
-                        FirstDifference(direct->Pixels(), reference->Pixels(), frame.width, frame.height);
-                    if (!difference) continue;
-                    ++differing;
-                    std::printf("differs\t%s\t%s\torient %d\tvalues %d\tat (%d, %d): %06X, GDI %06X\n",
-                                benchCase.name.c_str(), SizeName(size).c_str(), orient, values ? 1 : 0,
-                                difference->x, difference->y, difference->direct, difference->reference);
+                for (const Color color : {factoryColor, kPaletteLinesColor}) {
+                    if (color != factoryColor && size.width != kBenchSizes[0].width) continue;
+                    for (const bool values : {true, false}) {
+                        ApplyCase(settings, benchCase, size);
+                        settings.SetOrientMode(orient);
+                        settings.SetShowValues(values);
+                        settings.SetLinesColor(color);
+                        ++compared;
+                        const auto difference = CompareWrites(settings, lang, pictures);
+                        if (!difference) continue;
+                        ++differing;
+                        std::printf("differs\t%s\t%s\torient %d\tvalues %d\tlines %08X\tat (%d, %d): %06X, GDI %06X\n",
+                                    benchCase.name.c_str(), SizeName(size).c_str(), orient, values ? 1 : 0,
+                                    color, difference->x, difference->y, difference->direct,
+                                    difference->reference);
+                    }
                 }
             }
         }

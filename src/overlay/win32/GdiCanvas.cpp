@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstdlib>
 #include <span>
 #include <string>
 
@@ -29,6 +30,9 @@ constexpr std::array<PictureResource, 6> kPictureResources{{
 
 constexpr std::size_t kMostHeldColumns = 1024;
 constexpr std::size_t kMostHeldPathPoints = 8192;
+// Longer slanted lines are left to GDI: the direct writes walk every pixel,
+// on the bitmap or not, and their error terms must not overflow.
+constexpr int kLongestWrittenLine = 1 << 16;
 
 std::size_t PictureIndex(Picture picture) { return static_cast<std::size_t>(picture); }
 
@@ -65,6 +69,15 @@ int TextLength(std::string_view text) {
 // The DIB pixel GDI writes for a plain RGB colour: blue in the low byte.
 std::uint32_t DibPixel(Color color) {
     return ((color & 0xFFu) << 16) | (color & 0xFF00u) | ((color >> 16) & 0xFFu);
+}
+
+// Whether a slanted line from the origin to (dx, dy) takes the pixel on the
+// minor axis's next row or column where it passes exactly between two:
+// GDI's rule, by octant.
+bool TakesBias(int dx, int dy) {
+    if (dy > 0) return dx < 0 && -dx <= dy;  // steep, to the left and down
+    if (dx < 0) return true;                  // to the left and up
+    return dx > -dy;                          // shallow, to the right and up
 }
 
 // Only plain RGB colours, not palette indices or relative colours.
@@ -204,7 +217,7 @@ void GdiCanvas::LineTo(int x, int y) {
         return;
     }
     // Once GDI lines are held, later lines join them to keep the drawing order.
-    if (!heldPathCounts_.empty() || !WriteStraightLine(x, y)) HoldPathPoint(x, y);
+    if (!heldPathCounts_.empty() || !WriteLine(x, y)) HoldPathPoint(x, y);
     cursor_ = {x, y};
 }
 
@@ -227,11 +240,53 @@ void GdiCanvas::HoldPathPoint(int x, int y) {
     if (heldPath_.size() >= kMostHeldPathPoints) FinishLines();
 }
 
-bool GdiCanvas::WriteStraightLine(int x, int y) {
-    const bool horizontal = cursor_.y == y;
-    if (!horizontal && cursor_.x != x) return false;
+bool GdiCanvas::WriteLine(int x, int y) {
     // Only a plain RGB colour on the canvas's own 1-pixel solid pen.
     if (!penColor_ || !IsPlainRgb(*penColor_)) return false;
+    if (cursor_.x == x || cursor_.y == y) return WriteStraightLine(x, y);
+    return WriteSlantedLine(x, y);
+}
+
+bool GdiCanvas::WriteSlantedLine(int x, int y) {
+    const int x0 = cursor_.x;
+    const int y0 = cursor_.y;
+    const int dx = x - x0;
+    const int dy = y - y0;
+    if (std::abs(dx) > kLongestWrittenLine || std::abs(dy) > kLongestWrittenLine) return false;
+    // Wholly off the bitmap: nothing to draw.
+    if (std::max(x0, x) < 0 || std::min(x0, x) >= pixels_.width || std::max(y0, y) < 0 ||
+        std::min(y0, y) >= pixels_.height) {
+        return true;
+    }
+    FinishLines();  // a later line covers an earlier one where they cross
+    FlushGdi();
+
+    // GDI's Bresenham line, end excluded, with its choice where the line
+    // passes exactly between two pixels. Clipping keeps the pixels of the
+    // whole line that lie on the bitmap.
+    const bool xMajor = std::abs(dx) > std::abs(dy);
+    const int major = xMajor ? std::abs(dx) : std::abs(dy);
+    const int minor = xMajor ? std::abs(dy) : std::abs(dx);
+    const int bias = TakesBias(dx, dy) ? 1 : 0;
+    const int stepX = dx > 0 ? 1 : -1;
+    const int stepY = dy > 0 ? 1 : -1;
+    const std::uint32_t pixel = DibPixel(*penColor_);
+    const SheetPixels bitmap(pixels_.bits, pixels_.width, pixels_.height);
+    int px = x0;
+    int py = y0;
+    int error = 2 * minor - major;
+    for (int step = 0; step < major; ++step) {
+        if (0 <= px && px < pixels_.width && 0 <= py && py < pixels_.height) bitmap.Row(py, px, 1)[0] = pixel;
+        const bool minorStep = error + bias > 0;
+        error += minorStep ? 2 * minor - 2 * major : 2 * minor;
+        if (xMajor || minorStep) px += stepX;
+        if (!xMajor || minorStep) py += stepY;
+    }
+    return true;
+}
+
+bool GdiCanvas::WriteStraightLine(int x, int y) {
+    const bool horizontal = cursor_.y == y;
 
     // Like LineTo: from the current point up to but not including the end.
     const int start = horizontal ? cursor_.x : cursor_.y;

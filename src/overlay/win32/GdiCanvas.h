@@ -102,7 +102,9 @@ private:
     template <typename Owner>
     void Replace(Owner& owned, SelectGuard& guard, Owner fresh);
     // False when GDI has to draw the line from cursor_ to (x, y).
+    bool WriteLine(int x, int y);
     bool WriteStraightLine(int x, int y);
+    bool WriteSlantedLine(int x, int y);
     // False when GDI has to fill the area.
     bool HoldFill(const Rect& area, Color color);
     // Adds a line from cursor_ to (x, y) to the lines GDI draws later.
