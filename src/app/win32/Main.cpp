@@ -1,12 +1,13 @@
 // Program entry: the start-up gate, the two windows, the message loop and
 // the shutdown, all on this one thread.
 #include <windows.h>
-#include <commctrl.h>
 
 #include <exception>
 #include <memory>
+#include <optional>
 
 #include "app/Startup.h"
+#include "app/win32/CommonControls.h"
 #include "app/win32/ErrorBox.h"
 #include "app/win32/Win32StartupPlatform.h"
 #include "lang/LangTable.h"
@@ -18,13 +19,6 @@
 
 namespace lumetra {
 namespace {
-
-void InitCommonControls() {
-    INITCOMMONCONTROLSEX controls = {};
-    controls.dwSize = sizeof(controls);
-    controls.dwICC = ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES;
-    InitCommonControlsEx(&controls);
-}
 
 // The panel sees its keys before they are dispatched: F1 to F3, Enter in its
 // fields, tab navigation and its default button.
@@ -44,11 +38,15 @@ int Run(HINSTANCE instance) {
     std::unique_ptr<TSettings> settings;
     if (!RunStartup(platform, files, ProcessLangTable(), settings)) return 0;
 
-    InitCommonControls();
+    std::optional<CommonControls> controls;  // outlives both windows
     {
         // The overlay is the main window: the loop ends when it closes. The
         // panel comes second: its caption borrows the overlay's pictures.
         TMainForm mainForm(instance, *settings, ProcessLangTable());
+        // The overlay's first picture is on the screen by now; what only the
+        // tooltips and the panel need comes after it.
+        controls.emplace();
+        mainForm.CreateHint();
         TSettingsForm settingsForm(instance, *settings, ProcessLangTable(), files, mainForm);
         RunMessageLoop(settingsForm);
     }

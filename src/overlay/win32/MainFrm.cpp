@@ -46,10 +46,6 @@ TMainForm::TMainForm(HINSTANCE instance, TSettings& settings, const LangTable& l
     // so the picture is on the screen by then. Activation has usually done
     // so already; a window shown without it has not.
     ::UpdateWindow(window);
-    // The tooltip only matters once the pointer hovers: it is made after the
-    // first paint, not before it.
-    hint_ = HintTip::Create(instance_, window);
-    hint_.Activate(settings_.ShowHints());
 }
 
 TMainForm::~TMainForm() {
@@ -165,6 +161,11 @@ void TMainForm::FormCreate() {
     ApplyPosition();
     ApplySize();
     RefreshOptions();
+}
+
+void TMainForm::CreateHint() {
+    hint_ = HintTip::Create(instance_, window_.get());
+    hint_.Activate(settings_.ShowHints());
 }
 
 void TMainForm::FormActivate() {

@@ -21,7 +21,7 @@ public:
     static constexpr char kClassName[] = "TLumetraOverlay";
     static constexpr char kTitle[] = "Velmora Lumetra";
 
-    // Creates and shows the window and registers it with the settings.
+    // Creates, shows and paints the window and registers it with the settings.
     TMainForm(HINSTANCE instance, TSettings& settings, const LangTable& lang);
     ~TMainForm() override;
     TMainForm(const TMainForm&) = delete;
@@ -30,6 +30,10 @@ public:
     TMainForm& operator=(TMainForm&&) = delete;
 
     HWND Handle() const { return window_.get(); }
+
+    // The tooltip over the caption buttons. Made after the first paint, once
+    // the common controls are loaded; until then no hint shows.
+    void CreateHint();
 
     // The panel registers itself once it exists; nullptr unregisters.
     void SetPanel(IPanelWindow* panel) { panel_ = panel; }

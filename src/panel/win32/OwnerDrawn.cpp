@@ -7,6 +7,8 @@
 #include <array>
 #include <string>
 
+#include "app/win32/CommonControls.h"
+#include "app/win32/SystemLibrary.h"
 #include "overlay/win32/GdiHandles.h"
 #include "panel/PanelLists.h"
 
@@ -20,22 +22,9 @@ constexpr int kCaptionIndent = 7;  // from the box's sides to its caption
 
 COLORREF ToColorRef(Color color) { return static_cast<COLORREF>(color); }
 
-struct LibraryTraits {
-    using Handle = HMODULE;
-    static void Close(HMODULE library) noexcept { ::FreeLibrary(library); }
-};
-using UniqueLibrary = UniqueHandle<LibraryTraits>;  // from LoadLibraryEx
-
 // The chooser's library is loaded only while the chooser is open: linked, it
 // and the printing libraries it pulls in were loaded at every start.
 using ChooseColorFunction = BOOL(WINAPI*)(LPCHOOSECOLORA);
-
-ChooseColorFunction ChooseColorEntry(const UniqueLibrary& library) {
-    if (!library) return nullptr;
-    const FARPROC entry = ::GetProcAddress(library.get(), "ChooseColorA");
-    // Through the generic function type: the untyped entry becomes the typed one.
-    return reinterpret_cast<ChooseColorFunction>(reinterpret_cast<void (*)()>(entry));
-}
 
 std::string ItemText(HWND control, UINT lengthMessage, UINT textMessage, int index) {
     const LRESULT length = ::SendMessageA(control, lengthMessage, static_cast<WPARAM>(index), 0);
@@ -103,7 +92,7 @@ void PaintGroupBox(HWND box, HDC dc) {
 
 LRESULT CALLBACK GroupBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR /*subclass*/,
                               DWORD_PTR /*data*/) {
-    if (message != WM_PAINT) return ::DefSubclassProc(box, message, wParam, lParam);
+    if (message != WM_PAINT) return CommonControls::DefSubclassProc(box, message, wParam, lParam);
     const PaintDc dc(box);
     PaintGroupBox(box, dc.get());
     return 0;
@@ -111,7 +100,7 @@ LRESULT CALLBACK GroupBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lPar
 
 }  // namespace
 
-void PaintOwnGroupCaption(HWND groupBox) { ::SetWindowSubclass(groupBox, &GroupBoxProc, 0, 0); }
+void PaintOwnGroupCaption(HWND groupBox) { CommonControls::SetWindowSubclass(groupBox, &GroupBoxProc, 0, 0); }
 
 void FillColorPicker(HWND combo) {
     ::SendMessageA(combo, CB_RESETCONTENT, 0, 0);
@@ -156,9 +145,8 @@ std::optional<Color> ChooseCustomColor(HWND owner, Color initial) {
     chooser.rgbResult = ToColorRef(initial);
     chooser.lpCustColors = customColors.data();
     chooser.Flags = CC_RGBINIT | CC_FULLOPEN;
-    // From the system folder only, never from the program's own.
-    const UniqueLibrary library(::LoadLibraryExA("comdlg32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32));
-    const ChooseColorFunction chooseColor = ChooseColorEntry(library);
+    const UniqueLibrary library = LoadSystemLibrary("comdlg32.dll");
+    const auto chooseColor = LibraryEntry<ChooseColorFunction>(library, "ChooseColorA");
     if (chooseColor == nullptr || !chooseColor(&chooser)) return std::nullopt;
     return static_cast<Color>(chooser.rgbResult & 0x00FFFFFFu);
 }

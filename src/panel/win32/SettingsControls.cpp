@@ -6,6 +6,7 @@
 
 #include <stdexcept>
 
+#include "app/win32/CommonControls.h"
 #include "app/win32/Resources.h"
 #include "panel/PanelLists.h"
 #include "panel/win32/OwnerDrawn.h"
@@ -98,7 +99,7 @@ void TSettingsForm::CreateControls() {
     for (HWND& page : pages_) page = CreatePanelPage(instance_, panel, 0, 0, 0, 0, false);
     tabs_ = AddControl(panel, WC_TABCONTROLA, "", TCS_MULTILINE | WS_TABSTOP | WS_CLIPSIBLINGS, 0, kTabsTop,
                        kPanelWidth, kPanelHeight - kPanelTop - kTabsTop, Id::PageControl);
-    ::SetWindowSubclass(tabs_, &TSettingsForm::ControlProc, 0, reinterpret_cast<DWORD_PTR>(this));
+    CommonControls::SetWindowSubclass(tabs_, &TSettingsForm::ControlProc, 0, reinterpret_cast<DWORD_PTR>(this));
     for (int i = 0; i < kPanelPageCount; ++i) {
         TCITEMA item{};
         item.mask = TCIF_TEXT;
@@ -158,7 +159,7 @@ void TSettingsForm::CreateLookPage(HWND page) {
                            WS_EX_CLIENTEDGE);
     gridSpin_ = AddSpin(page, gridEdit_, 0, kMaxGridSize);
     for (const HWND field : {sizeEdit_, gridEdit_}) {
-        ::SetWindowSubclass(field, &TSettingsForm::ControlProc, 0, reinterpret_cast<DWORD_PTR>(this));
+        CommonControls::SetWindowSubclass(field, &TSettingsForm::ControlProc, 0, reinterpret_cast<DWORD_PTR>(this));
     }
     set(PanelText::LockCheckBox,
         AddControl(page, WC_BUTTONA, "", BS_AUTOCHECKBOX | WS_TABSTOP, 12, 130, 141, 17, Id::LockCheckBox));
@@ -205,7 +206,8 @@ void TSettingsForm::CreateAdvancedPage(HWND page) {
     // The entries exist from the start, so their check marks can be set
     // before the texts arrive.
     for (int i = 0; i < kAdvancedOptionCount; ++i) ::SendMessageA(checkList_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(""));
-    ::SetWindowSubclass(checkList_, &TSettingsForm::ControlProc, 0, reinterpret_cast<DWORD_PTR>(this));
+    CommonControls::SetWindowSubclass(checkList_, &TSettingsForm::ControlProc, 0,
+                                      reinterpret_cast<DWORD_PTR>(this));
     texts_[static_cast<int>(PanelText::RestoreButton)] =
         AddControl(page, WC_BUTTONA, "", BS_PUSHBUTTON | WS_TABSTOP, 12, 224, 141, 21, Id::RestoreButton);
     texts_[static_cast<int>(PanelText::LanguageLabel)] = AddLabel(page, "", 12, 182, 0);

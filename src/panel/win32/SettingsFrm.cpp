@@ -11,6 +11,7 @@
 
 #include "app/ShellOpen.h"
 #include "app/WebQuery.h"
+#include "app/win32/CommonControls.h"
 #include "app/win32/DesktopShell.h"
 #include "app/win32/ErrorBox.h"
 #include "app/win32/InstallClock.h"
@@ -391,7 +392,8 @@ LRESULT CALLBACK TSettingsForm::ControlProc(HWND control, UINT message, WPARAM w
     auto& form = *reinterpret_cast<TSettingsForm*>(self);
     // Runs outside the window procedure: errors stop here as well.
     if (message == WM_KILLFOCUS && (control == form.sizeEdit_ || control == form.gridEdit_)) {
-        const LRESULT result = ::DefSubclassProc(control, message, wParam, lParam);  // the focus goes first
+        // The focus goes first.
+        const LRESULT result = CommonControls::DefSubclassProc(control, message, wParam, lParam);
         try {
             form.FieldExit(control, reinterpret_cast<HWND>(wParam));
         } catch (const std::exception& error) {
@@ -409,7 +411,7 @@ LRESULT CALLBACK TSettingsForm::ControlProc(HWND control, UINT message, WPARAM w
     } catch (const std::exception& error) {
         ShowErrorBox(error.what());
     }
-    return ::DefSubclassProc(control, message, wParam, lParam);
+    return CommonControls::DefSubclassProc(control, message, wParam, lParam);
 }
 
 // Leaving a field for another control of the panel commits it. The panel
