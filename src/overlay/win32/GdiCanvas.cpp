@@ -250,9 +250,13 @@ bool GdiCanvas::WriteLine(int x, int y) {
 bool GdiCanvas::WriteSlantedLine(int x, int y) {
     const int x0 = cursor_.x;
     const int y0 = cursor_.y;
+    // Measured wide: far-apart ends must not overflow.
+    if (std::llabs(static_cast<long long>(x) - x0) > kLongestWrittenLine ||
+        std::llabs(static_cast<long long>(y) - y0) > kLongestWrittenLine) {
+        return false;
+    }
     const int dx = x - x0;
     const int dy = y - y0;
-    if (std::abs(dx) > kLongestWrittenLine || std::abs(dy) > kLongestWrittenLine) return false;
     // Wholly off the bitmap: nothing to draw.
     if (std::max(x0, x) < 0 || std::min(x0, x) >= pixels_.width || std::max(y0, y) < 0 ||
         std::min(y0, y) >= pixels_.height) {
