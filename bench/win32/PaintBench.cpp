@@ -3,7 +3,8 @@
 // the floor (filling and copying the same buffer with nothing drawn). Then
 // one resize step through the overlay window against the floor of its size.
 //
-// Usage: lumetra-bench-paint runs language-file (paint SIZE CASE | profile SIZE CASE | resize | check | list)
+// Usage: lumetra-bench-paint runs language-file MODE, where MODE is one of
+//   paint SIZE CASE | profile SIZE CASE | resize | check | list
 // SIZE and CASE index kBenchSizes and BenchCases(); list prints their
 // names. One case per process, so a case that the window system cannot
 // show ends only itself. Prints one tab-separated row, times as medians:
@@ -334,7 +335,8 @@ int Run(int argc, char** argv) {
     const int benchCase = IndexArgument(argc, argv, 5, cases.size());
     const bool indexed = mode == "paint" || mode == "profile";
     if (mode != "resize" && (!indexed || size < 0 || benchCase < 0)) {
-        std::fprintf(stderr, "usage: lumetra-bench-paint runs language-file (paint SIZE CASE | profile SIZE CASE | resize | check | list)\n");
+        std::fprintf(stderr, "usage: lumetra-bench-paint runs language-file "
+                             "(paint SIZE CASE | profile SIZE CASE | resize | check | list)\n");
         return 2;
     }
     LangTable lang;
