@@ -229,8 +229,9 @@ void TMainForm::ApplySize() {
     const FrameSize frame = OverlayFrameSize(settings_);
     const RECT bounds = Bounds();
     if (bounds.right - bounds.left == frame.width && bounds.bottom - bounds.top == frame.height) return;
+    // The old picture is not kept: it is painted over in full right below.
     ::SetWindowPos(window_.get(), nullptr, 0, 0, frame.width, frame.height,
-                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
     // Each resize step is on the screen before the next mouse event. The
     // whole window is then up to date: the paint the resize asked for would
     // only draw it all again.
