@@ -275,14 +275,35 @@ bool GdiCanvas::WriteSlantedLine(int x, int y) {
     const int stepX = dx > 0 ? 1 : -1;
     const int stepY = dy > 0 ? 1 : -1;
     const std::uint32_t pixel = DibPixel(*penColor_);
+    int error = 2 * minor - major;
+    const int errorAfterMinorStep = 2 * minor - 2 * major;
+    const int errorAfterMajorStep = 2 * minor;
+    const auto onBitmap = [this](int px, int py) {
+        return 0 <= px && px < pixels_.width && 0 <= py && py < pixels_.height;
+    };
+    if (onBitmap(x0, y0) && onBitmap(x, y)) {
+        // So is every pixel between the ends: no check per pixel, and no
+        // branch on the error either, a spiral's lines being millions of
+        // pixels whose steps follow no pattern.
+        const std::ptrdiff_t row = pixels_.width;
+        const std::ptrdiff_t majorStride = xMajor ? stepX : stepY * row;
+        const std::ptrdiff_t minorStride = xMajor ? stepY * row : stepX;
+        std::uint32_t* at = pixels_.bits + y0 * row + x0;
+        for (int step = 0; step < major; ++step) {
+            *at = pixel;
+            const bool minorStep = error + bias > 0;
+            error += minorStep ? errorAfterMinorStep : errorAfterMajorStep;
+            at += majorStride + (minorStep ? minorStride : 0);
+        }
+        return true;
+    }
     const SheetPixels bitmap(pixels_.bits, pixels_.width, pixels_.height);
     int px = x0;
     int py = y0;
-    int error = 2 * minor - major;
     for (int step = 0; step < major; ++step) {
-        if (0 <= px && px < pixels_.width && 0 <= py && py < pixels_.height) bitmap.Row(py, px, 1)[0] = pixel;
+        if (onBitmap(px, py)) bitmap.Row(py, px, 1)[0] = pixel;
         const bool minorStep = error + bias > 0;
-        error += minorStep ? 2 * minor - 2 * major : 2 * minor;
+        error += minorStep ? errorAfterMinorStep : errorAfterMajorStep;
         if (xMajor || minorStep) px += stepX;
         if (!xMajor || minorStep) py += stepY;
     }
