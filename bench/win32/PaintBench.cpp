@@ -171,6 +171,40 @@ std::optional<Difference> CompareWrites(const TSettings& settings, const LangTab
     return FirstDifference(direct->Pixels(), reference->Pixels(), frame.width, frame.height);
 }
 
+// Lines of three colours crossing each other and running off the bitmap,
+// vertical ones among slanted ones and a fill between them, across many
+// bands of rows: what a later drawing covers must stay covered.
+void DrawCrossings(Canvas& canvas, int width, int height) {
+    constexpr std::array<Color, 3> colors{0x0000FF, 0x00FF00, 0xFF0000};
+    // Each fill comes after the pen colour is set, so that the lines after
+    // it are drawn together with it.
+    canvas.SetPenColor(colors[0]);
+    canvas.Fill(Rect{0, 0, width, height}, 0x000000);
+    for (int i = 0; i < 90; ++i) {
+        canvas.SetPenColor(colors[static_cast<std::size_t>(i) % colors.size()]);
+        if (i == 45) canvas.Fill(Rect{width / 4, height / 4, width / 2, height / 2}, 0x808080);
+        const int x = i * 37 % width;
+        const int y = i * 23 % height;
+        canvas.MoveTo(x - 50, -20);
+        canvas.LineTo(x + 70, height + 20);
+        canvas.MoveTo(-10, y);
+        canvas.LineTo(width + 10, (y * 7 + 11) % height);
+        canvas.MoveTo(x + 1, 5);
+        canvas.LineTo(x + 1, height - 5);
+        canvas.LineTo(x + 40, y);
+        canvas.LineTo(x + 200, y + 90);
+    }
+}
+
+std::optional<Difference> CompareCrossings(FrameSize frame, const FramePictures& pictures) {
+    const auto direct = BackBuffer::Create(frame.width, frame.height, pictures);
+    const auto reference = BackBuffer::Create(frame.width, frame.height, pictures, BackBuffer::Writes::GdiOnly);
+    if (!direct || !reference) throw std::runtime_error("Unable to create the back buffers");
+    DrawCrossings(direct->canvas(), frame.width, frame.height);
+    DrawCrossings(reference->canvas(), frame.width, frame.height);
+    return FirstDifference(direct->Pixels(), reference->Pixels(), frame.width, frame.height);
+}
+
 // Lines in a colour GDI resolves itself (a palette-relative one), which the
 // back buffer leaves to GDI rather than writing it.
 constexpr Color kPaletteLinesColor = 0x02C08040;
@@ -178,8 +212,9 @@ constexpr Color kPaletteLinesColor = 0x02C08040;
 // Composes every case at every size, in each orientation, with and without
 // values (and at the smallest size in a palette-relative colour), twice:
 // through the back buffer's direct pixel writes and through GDI alone. Each
-// buffer is exactly the frame's size, so both clip at the same edges. Prints
-// each difference and a summary; false on any difference.
+// buffer is exactly the frame's size, so both clip at the same edges. The
+// crossings follow, at two sizes. Prints each difference and a summary;
+// false on any difference.
 bool CheckPixels(TSettings& settings, const LangTable& lang, const FramePictures& pictures) {
     const Color factoryColor = settings.LinesColor();
     int compared = 0;
@@ -206,6 +241,14 @@ bool CheckPixels(TSettings& settings, const LangTable& lang, const FramePictures
                 }
             }
         }
+    }
+    for (const FrameSize frame : {FrameSize{700, 500}, FrameSize{3840, 2160}}) {
+        ++compared;
+        const auto difference = CompareCrossings(frame, pictures);
+        if (!difference) continue;
+        ++differing;
+        std::printf("differs\tcrossings\t%dx%d\tat (%d, %d): %06X, GDI %06X\n", frame.width, frame.height,
+                    difference->x, difference->y, difference->direct, difference->reference);
     }
     std::printf("check\t%d compositions\t%d differ\n", compared, differing);
     return differing == 0 && compared > 0;
