@@ -29,6 +29,10 @@ constexpr std::array<PictureResource, 6> kPictureResources{{
 }};
 
 constexpr std::size_t kMostHeldColumns = 1024;
+// Rows written together: a band of a 4K-wide bitmap stays in the cache.
+constexpr int kBandRows = 32;
+// Bounds the memory held slanted lines take, whatever the settings.
+constexpr std::size_t kMostHeldSlantedPixels = std::size_t{1} << 20;
 constexpr std::size_t kMostHeldPathPoints = 8192;
 // Longer slanted lines are left to GDI: the direct writes walk every pixel,
 // on the bitmap or not, and their error terms must not overflow.
@@ -78,6 +82,37 @@ bool TakesBias(int dx, int dy) {
     if (dy > 0) return dx < 0 && -dx <= dy;  // steep, to the left and down
     if (dx < 0) return true;                  // to the left and up
     return dx > -dy;                          // shallow, to the right and up
+}
+
+bool OnBitmap(const GdiCanvas::DibPixels& pixels, int x, int y) {
+    return 0 <= x && x < pixels.width && 0 <= y && y < pixels.height;
+}
+
+// GDI's Bresenham line from (x0, y0) by (dx, dy), end excluded, with its
+// choice where the line passes exactly between two pixels: plot(x, y) for
+// each of its pixels in drawing order, on the bitmap or not. The steps are
+// taken without a branch on the error: a spiral's lines are millions of
+// pixels whose steps follow no pattern.
+template <typename Plot>
+void WalkSlantedLine(int x0, int y0, int dx, int dy, Plot plot) {
+    const bool xMajor = std::abs(dx) > std::abs(dy);
+    const int major = xMajor ? std::abs(dx) : std::abs(dy);
+    const int minor = xMajor ? std::abs(dy) : std::abs(dx);
+    const int bias = TakesBias(dx, dy) ? 1 : 0;
+    const int stepX = dx > 0 ? 1 : -1;
+    const int stepY = dy > 0 ? 1 : -1;
+    int error = 2 * minor - major;
+    const int errorAfterMinorStep = 2 * minor - 2 * major;
+    const int errorAfterMajorStep = 2 * minor;
+    int x = x0;
+    int y = y0;
+    for (int step = 0; step < major; ++step) {
+        plot(x, y);
+        const bool minorStep = error + bias > 0;
+        error += minorStep ? errorAfterMinorStep : errorAfterMajorStep;
+        x += xMajor || minorStep ? stepX : 0;
+        y += !xMajor || minorStep ? stepY : 0;
+    }
 }
 
 // Only plain RGB colours, not palette indices or relative colours.
@@ -226,7 +261,11 @@ void GdiCanvas::DrawLinesInto(DibPixels pixels) {
         ::GetCurrentPositionEx(dc_, &cursor_);
         pathOpen_ = false;
     }
+    FinishLines();  // into the bitmap they were meant for
     pixels_ = pixels;
+    // Offsets within a band must fit in 32 bits.
+    const bool bandable = pixels.bits != nullptr && pixels.width <= static_cast<int>(UINT32_MAX / kBandRows);
+    heldSlanted_.resize(bandable ? static_cast<std::size_t>(pixels.height / kBandRows + 1) : 0);
 }
 
 void GdiCanvas::HoldPathPoint(int x, int y) {
@@ -255,59 +294,39 @@ bool GdiCanvas::WriteSlantedLine(int x, int y) {
         std::llabs(static_cast<long long>(y) - y0) > kLongestWrittenLine) {
         return false;
     }
-    const int dx = x - x0;
-    const int dy = y - y0;
     // Wholly off the bitmap: nothing to draw.
     if (std::max(x0, x) < 0 || std::min(x0, x) >= pixels_.width || std::max(y0, y) < 0 ||
         std::min(y0, y) >= pixels_.height) {
         return true;
     }
-    FinishLines();  // a later line covers an earlier one where they cross
-    FlushGdi();
-
-    // GDI's Bresenham line, end excluded, with its choice where the line
-    // passes exactly between two pixels. Clipping keeps the pixels of the
-    // whole line that lie on the bitmap.
-    const bool xMajor = std::abs(dx) > std::abs(dy);
-    const int major = xMajor ? std::abs(dx) : std::abs(dy);
-    const int minor = xMajor ? std::abs(dy) : std::abs(dx);
-    const int bias = TakesBias(dx, dy) ? 1 : 0;
-    const int stepX = dx > 0 ? 1 : -1;
-    const int stepY = dy > 0 ? 1 : -1;
     const std::uint32_t pixel = DibPixel(*penColor_);
-    int error = 2 * minor - major;
-    const int errorAfterMinorStep = 2 * minor - 2 * major;
-    const int errorAfterMajorStep = 2 * minor;
-    const auto onBitmap = [this](int px, int py) {
-        return 0 <= px && px < pixels_.width && 0 <= py && py < pixels_.height;
-    };
-    if (onBitmap(x0, y0) && onBitmap(x, y)) {
-        // So is every pixel between the ends: no check per pixel, and no
-        // branch on the error either, a spiral's lines being millions of
-        // pixels whose steps follow no pattern.
-        const std::ptrdiff_t row = pixels_.width;
-        const std::ptrdiff_t majorStride = xMajor ? stepX : stepY * row;
-        const std::ptrdiff_t minorStride = xMajor ? stepY * row : stepX;
-        std::uint32_t* at = pixels_.bits + y0 * row + x0;
-        for (int step = 0; step < major; ++step) {
-            *at = pixel;
-            const bool minorStep = error + bias > 0;
-            error += minorStep ? errorAfterMinorStep : errorAfterMajorStep;
-            at += majorStride + (minorStep ? minorStride : 0);
-        }
+    heldSlantedPixel_ = pixel;  // held lines share it: a new pen colour writes them first
+    const bool clipped = !OnBitmap(pixels_, x0, y0) || !OnBitmap(pixels_, x, y);
+    if (!heldSlanted_.empty()) {
+        HoldSlantedLine(x - x0, y - y0, clipped);
+        if (heldSlantedCount_ >= kMostHeldSlantedPixels) FinishLines();
         return true;
     }
+    FinishLines();  // a later line covers an earlier one where they cross
+    FlushGdi();
     const SheetPixels bitmap(pixels_.bits, pixels_.width, pixels_.height);
-    int px = x0;
-    int py = y0;
-    for (int step = 0; step < major; ++step) {
-        if (onBitmap(px, py)) bitmap.Row(py, px, 1)[0] = pixel;
-        const bool minorStep = error + bias > 0;
-        error += minorStep ? errorAfterMinorStep : errorAfterMajorStep;
-        if (xMajor || minorStep) px += stepX;
-        if (!xMajor || minorStep) py += stepY;
-    }
+    WalkSlantedLine(x0, y0, x - x0, y - y0, [&](int px, int py) {
+        if (!clipped || OnBitmap(pixels_, px, py)) bitmap.Row(py, px, 1)[0] = pixel;
+    });
     return true;
+}
+
+void GdiCanvas::HoldSlantedLine(int dx, int dy, bool clipped) {
+    const auto width = static_cast<std::uint32_t>(pixels_.width);
+    std::size_t held = 0;
+    WalkSlantedLine(cursor_.x, cursor_.y, dx, dy, [&](int px, int py) {
+        if (clipped && !OnBitmap(pixels_, px, py)) return;
+        const auto rowInBand = static_cast<std::uint32_t>(py & (kBandRows - 1));
+        heldSlanted_[static_cast<std::size_t>(py) / kBandRows].push_back(rowInBand * width +
+                                                                       static_cast<std::uint32_t>(px));
+        ++held;
+    });
+    heldSlantedCount_ += held;
 }
 
 bool GdiCanvas::WriteStraightLine(int x, int y) {
@@ -372,7 +391,7 @@ void GdiCanvas::FinishLines() {
 }
 
 void GdiCanvas::WriteHeldPixels() {
-    if (heldRuns_.empty() && !heldFill_) return;
+    if (heldRuns_.empty() && !heldFill_ && heldSlantedCount_ == 0) return;
     FlushGdi();
     int top = heldFill_ ? heldFill_->top : INT_MAX;
     int bottom = heldFill_ ? heldFill_->bottom - 1 : INT_MIN;
@@ -380,27 +399,41 @@ void GdiCanvas::WriteHeldPixels() {
         top = std::min(top, run.first);
         bottom = std::max(bottom, run.last);
     }
-    const SheetPixels bitmap(pixels_.bits, pixels_.width, pixels_.height);
-    const std::span<const ColumnPixel> columns(heldColumns_);
-    for (int y = top; y <= bottom; ++y) {
-        const auto row = bitmap.Row(y, 0, pixels_.width);
-        if (heldFill_ && heldFill_->top <= y && y < heldFill_->bottom) {
-            std::fill(row.begin() + heldFill_->left, row.begin() + heldFill_->right, heldFill_->pixel);
-        }
-        // In drawing order, so that a later line wins where two meet.
-        std::size_t begin = 0;
-        for (const ColumnRun& run : heldRuns_) {
-            if (run.first <= y && y <= run.last) {
-                for (const ColumnPixel& column : columns.subspan(begin, run.end - begin)) {
-                    row[static_cast<std::size_t>(column.x)] = column.pixel;
-                }
-            }
-            begin = run.end;
-        }
+    // Band by band, the fill first in each: it is older than every held
+    // line, and the lines held with it share one colour (SetPenColor writes
+    // them before it changes), so their order among themselves is moot.
+    const auto bandSize = static_cast<std::size_t>(pixels_.width) * kBandRows;
+    for (int band = 0; band <= pixels_.height / kBandRows; ++band) {
+        const int bandTop = band * kBandRows;
+        for (int y = std::max(top, bandTop); y <= std::min(bottom, bandTop + kBandRows - 1); ++y) WriteHeldRow(y);
+        if (static_cast<std::size_t>(band) >= heldSlanted_.size()) continue;
+        std::vector<std::uint32_t>& slanted = heldSlanted_[static_cast<std::size_t>(band)];
+        std::uint32_t* const bandPixels = pixels_.bits + static_cast<std::size_t>(band) * bandSize;
+        for (const std::uint32_t offset : slanted) bandPixels[offset] = heldSlantedPixel_;
+        slanted.clear();
     }
+    heldSlantedCount_ = 0;
     heldColumns_.clear();
     heldRuns_.clear();
     heldFill_.reset();
+}
+
+void GdiCanvas::WriteHeldRow(int y) {
+    const auto row = SheetPixels(pixels_.bits, pixels_.width, pixels_.height).Row(y, 0, pixels_.width);
+    if (heldFill_ && heldFill_->top <= y && y < heldFill_->bottom) {
+        std::fill(row.begin() + heldFill_->left, row.begin() + heldFill_->right, heldFill_->pixel);
+    }
+    // In drawing order, so that a later line wins where two meet.
+    const std::span<const ColumnPixel> columns(heldColumns_);
+    std::size_t begin = 0;
+    for (const ColumnRun& run : heldRuns_) {
+        if (run.first <= y && y <= run.last) {
+            for (const ColumnPixel& column : columns.subspan(begin, run.end - begin)) {
+                row[static_cast<std::size_t>(column.x)] = column.pixel;
+            }
+        }
+        begin = run.end;
+    }
 }
 
 void GdiCanvas::BeforeGdiDraws() {

@@ -93,8 +93,11 @@ public:
     // lines after it are held back and written together row by row: a column
     // at a time is slow on a large bitmap, and one pass over it is half the
     // memory traffic of two. Other lines are held and drawn by GDI in one
-    // call. FinishLines draws everything held and must come before the
-    // bitmap is read.
+    // call. Slanted lines in a plain colour are held too, as the pixels
+    // they cover, and everything held is written a band of rows at a time:
+    // a spiral's pixels lie on rows far apart, and written as drawn each
+    // would miss the cache. FinishLines draws everything held and must come
+    // before the bitmap is read.
     void DrawLinesInto(DibPixels pixels);
     void FinishLines();
 
@@ -105,11 +108,13 @@ private:
     bool WriteLine(int x, int y);
     bool WriteStraightLine(int x, int y);
     bool WriteSlantedLine(int x, int y);
+    void HoldSlantedLine(int dx, int dy, bool clipped);
     // False when GDI has to fill the area.
     bool HoldFill(const Rect& area, Color color);
     // Adds a line from cursor_ to (x, y) to the lines GDI draws later.
     void HoldPathPoint(int x, int y);
     void WriteHeldPixels();
+    void WriteHeldRow(int y);
     // Held pixels go first, so that GDI draws over them.
     void BeforeGdiDraws();
     // Before pixels are written directly: only when GDI has drawn since.
@@ -147,6 +152,13 @@ private:
         std::uint32_t pixel;
     };
     std::optional<Block> heldFill_;
+    // Slanted-line pixels not yet written, all of the held columns' colour:
+    // per band of rows, in drawing order, each as its offset from the band's
+    // first pixel. No bands when the bitmap is too wide for such offsets;
+    // its slanted lines are then written at once.
+    std::vector<std::vector<std::uint32_t>> heldSlanted_;
+    std::size_t heldSlantedCount_ = 0;
+    std::uint32_t heldSlantedPixel_ = 0;
     // Lines GDI draws later, newer than every held pixel: polylines of
     // heldPathCounts_ points each; pathOpen_ while the last one ends at cursor_.
     std::vector<POINT> heldPath_;
