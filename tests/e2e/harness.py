@@ -37,6 +37,8 @@ WORK_DIR = os.environ.get("LUMETRA_E2E_WORK", os.path.join(tempfile.gettempdir()
 PREFIX = os.path.join(WORK_DIR, "prefix")
 ARTIFACTS = os.path.join(WORK_DIR, "artifacts")
 TITLE = "Velmora Lumetra"
+PANEL_TITLE = "Velmora Lumetra Settings"
+PANEL_SIZE = (173, 364)
 # The root window's colour: what key-coloured pixels of the overlay let show.
 ROOT_COLOUR = (18, 52, 86)
 SETTINGS_FILE = "Lumetra.user.settings"

@@ -6,10 +6,8 @@ import os
 import sys
 
 sys.path.insert(0, os.path.dirname(__file__))
-from harness import Session, expect, main, scenario  # noqa: E402
+from harness import PANEL_SIZE, PANEL_TITLE, Session, expect, main, scenario  # noqa: E402
 
-PANEL_TITLE = "Velmora Lumetra Settings"
-PANEL_SIZE = (173, 364)
 PANEL_LEFT, PANEL_TOP = 1280 - 181, 10
 PAGE = (4, 56)  # a page's client origin in the panel
 LINES_PICKER = (80, 35)  # the lines colour picker, page coordinates

@@ -10,8 +10,8 @@ import tempfile
 import zipfile
 
 sys.path.insert(0, os.path.dirname(__file__))
-from harness import (PRODUCT_DIR, SETTINGS_FILE, SETTINGS_KEYS, Session, deadline_poll,  # noqa: E402
-                     expect, main, parse_settings, scenario)
+from harness import (PANEL_SIZE, PANEL_TITLE, PRODUCT_DIR, SETTINGS_FILE, SETTINGS_KEYS,  # noqa: E402
+                     Session, deadline_poll, expect, main, parse_settings, scenario)
 
 SOURCE_DIR = os.environ.get("LUMETRA_SOURCE_DIR", os.path.join(os.path.dirname(__file__), "..", ".."))
 VERSION = "5.5.0"
@@ -125,7 +125,10 @@ def installs_keeps_settings_per_user_and_uninstalls_silently():
             # Run it, change the look with Enter, close: the change lands in the user's file.
             s.launch(os.path.join(install_dir, "Lumetra.exe"), install_dir)
             s.wait_window()
-            s.wait_pixel(LEFT + 12, TOP + 60, LINE)  # look 1's origin edge: painted and ready
+            s.wait_pixel(LEFT + 12, TOP + 60, LINE)  # look 1's origin edge: painted
+            # The overlay shows its picture before the panel is built; a click
+            # before the panel is up could lose the focus to it on its arrival.
+            s.wait_window(PANEL_TITLE, size=PANEL_SIZE)
             s.click(LEFT + 100, TOP + 8)
             s.key("Return")  # look 1 -> 2: the vertical centre line appears
             s.wait_pixel(LEFT + 210, TOP + 60, LINE)

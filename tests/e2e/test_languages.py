@@ -11,10 +11,8 @@ import subprocess
 import sys
 
 sys.path.insert(0, os.path.dirname(__file__))
-from harness import WORK_DIR, Session, deadline_poll, expect, main, scenario  # noqa: E402
+from harness import PANEL_SIZE, PANEL_TITLE, WORK_DIR, Session, deadline_poll, expect, main, scenario  # noqa: E402
 
-PANEL_TITLE = "Velmora Lumetra Settings"
-PANEL_SIZE = (173, 364)
 PANEL_LEFT, PANEL_TOP = 700, 100
 LOOK_PAGE = 2
 SCREENS = os.path.join(WORK_DIR, "screens", "languages")

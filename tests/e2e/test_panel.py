@@ -12,10 +12,8 @@ import os
 import sys
 
 sys.path.insert(0, os.path.dirname(__file__))
-from harness import TITLE, Session, deadline_poll, expect, main, scenario  # noqa: E402
+from harness import PANEL_SIZE, PANEL_TITLE, TITLE, Session, deadline_poll, expect, main, scenario  # noqa: E402
 
-PANEL_TITLE = "Velmora Lumetra Settings"
-PANEL_SIZE = (173, 364)
 PANEL_LEFT, PANEL_TOP = 1280 - 181, 10
 LEFT, TOP = 20, 300
 BORDER = 12
