@@ -39,6 +39,8 @@
 #include "bench/common/BenchCases.h"
 #include "lang/LangTable.h"
 #include "overlay/Compose.h"
+#include "overlay/win32/BackBuffer.h"
+#include "overlay/win32/FramePictures.h"
 #include "overlay/win32/GdiCanvas.h"
 #include "overlay/win32/MainFrm.h"
 #include "settings/AppSettings.h"

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "overlay/Interaction.h"
-#include "overlay/win32/GdiCanvas.h"
+#include "overlay/win32/TopDownDib.h"
 #include "overlay/win32/GdiHandles.h"
 
 namespace lumetra {

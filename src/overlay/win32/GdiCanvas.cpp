@@ -7,26 +7,11 @@
 #include <string>
 
 #include "common/Numbers.h"
-#include "overlay/PictureMask.h"
+#include "overlay/win32/FramePictures.h"
+#include "overlay/win32/TopDownDib.h"
 
 namespace lumetra {
 namespace {
-
-struct PictureResource {
-    Picture picture;
-    const char* name;
-    int width;
-    int height;
-};
-
-constexpr std::array<PictureResource, 6> kPictureResources{{
-    {Picture::TLCorner, "ZTLCORNER", 16, 16},
-    {Picture::Caption, "ZCAPTION", 32, 16},
-    {Picture::TRCorner, "ZTRCORNER", 64, 16},
-    {Picture::BRCorner, "ZBRCORNER", 24, 24},
-    {Picture::TLCornerS, "ZTLCORNERS", 16, 16},
-    {Picture::TRCorner2, "ZTRCORNER2", 37, 16},
-}};
 
 constexpr std::size_t kMostHeldColumns = 1024;
 // Rows written together: a band of a 4K-wide bitmap stays in the cache.
@@ -37,33 +22,6 @@ constexpr std::size_t kMostHeldPathPoints = 8192;
 // Longer slanted lines are left to GDI: the direct writes walk every pixel,
 // on the bitmap or not, and their error terms must not overflow.
 constexpr int kLongestWrittenLine = 1 << 16;
-
-std::size_t PictureIndex(Picture picture) { return static_cast<std::size_t>(picture); }
-
-// The pixels of a 32-bit top-down DIB, addressed by row and column.
-class SheetPixels {
-public:
-    SheetPixels(std::uint32_t* bits, int width, int height)
-        : pixels_(bits, static_cast<std::size_t>(width) * static_cast<std::size_t>(height)),
-          width_(static_cast<std::size_t>(width)) {}
-
-    std::span<std::uint32_t> Row(int row, int left, int count) const {
-        return pixels_.subspan(static_cast<std::size_t>(row) * width_ + static_cast<std::size_t>(left),
-                               static_cast<std::size_t>(count));
-    }
-
-    // Fills the block of width x height pixels whose top-left is (left, 0).
-    void Fill(int left, int width, int height, std::uint32_t pixel) const {
-        for (int row = 0; row < height; ++row) {
-            const auto pixels = Row(row, left, width);
-            std::fill(pixels.begin(), pixels.end(), pixel);
-        }
-    }
-
-private:
-    std::span<std::uint32_t> pixels_;
-    std::size_t width_;
-};
 
 // GDI counts characters in an int; longer texts are cut rather than wrapped.
 int TextLength(std::string_view text) {
@@ -128,101 +86,7 @@ UINT BoxFormat(BoxPlacement placement) {
     return common | DT_LEFT | DT_VCENTER | DT_END_ELLIPSIS;
 }
 
-UniqueFont CreateOverlayFont() {
-    LOGFONTA description{};
-    description.lfHeight = 11;  // positive: cell height, internal leading included
-    description.lfWeight = FW_NORMAL;
-    description.lfCharSet = DEFAULT_CHARSET;
-    lstrcpynA(description.lfFaceName, "Tahoma", LF_FACESIZE);
-    UniqueFont font(::CreateFontIndirectA(&description));
-    if (!font) return font;
-    // Re-created from its own description so that only the quality changes.
-    LOGFONTA actual{};
-    if (::GetObjectA(font.get(), sizeof actual, &actual) == 0) return font;
-    actual.lfQuality = NONANTIALIASED_QUALITY;
-    UniqueFont plain(::CreateFontIndirectA(&actual));
-    return plain ? std::move(plain) : std::move(font);
-}
-
 }  // namespace
-
-UniqueBitmap CreateTopDownDib(HDC dc, int width, int height, std::uint32_t** bits) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;  // negative: rows run top to bottom
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* memory = nullptr;
-    UniqueBitmap bitmap(::CreateDIBSection(dc, &info, DIB_RGB_COLORS, &memory, nullptr, 0));
-    if (bits != nullptr) *bits = bitmap ? static_cast<std::uint32_t*>(memory) : nullptr;
-    return bitmap;
-}
-
-// --- FramePictures ---------------------------------------------------------
-
-FramePictures FramePictures::Load(HINSTANCE instance) {
-    FramePictures pictures;
-    std::array<UniqueIcon, kPictureResources.size()> icons;
-    int sheetWidth = 0;
-    int sheetHeight = 0;
-    for (const PictureResource& resource : kPictureResources) {
-        const std::size_t index = PictureIndex(resource.picture);
-        icons[index] = UniqueIcon(static_cast<HICON>(::LoadImageA(
-            instance, resource.name, IMAGE_ICON, resource.width, resource.height, LR_DEFAULTCOLOR)));
-        if (!icons[index]) continue;
-        pictures.placements_[index] = {sheetWidth, resource.width, resource.height, false};
-        sheetWidth += 2 * resource.width;
-        sheetHeight = std::max(sheetHeight, resource.height);
-    }
-    if (sheetWidth == 0) return {};
-
-    auto sheet = std::make_unique<Sheet>();
-    sheet->dc = UniqueMemoryDc(::CreateCompatibleDC(nullptr));
-    std::uint32_t* bits = nullptr;
-    if (sheet->dc) sheet->bitmap = CreateTopDownDib(sheet->dc.get(), sheetWidth, sheetHeight, &bits);
-    if (!sheet->bitmap || bits == nullptr) return {};
-    sheet->selected = SelectGuard(sheet->dc.get(), sheet->bitmap.get());
-
-    const SheetPixels pixels(bits, sheetWidth, sheetHeight);
-    for (std::size_t index = 0; index < icons.size(); ++index) {
-        Placement& placement = pictures.placements_[index];
-        if (placement.width == 0) continue;
-        // Over black into the colour block, over white into the mask block:
-        // the two drawings tell the transparent pixels from the opaque ones.
-        pixels.Fill(placement.left, placement.width, placement.height, 0x00000000);
-        pixels.Fill(placement.left + placement.width, placement.width, placement.height, 0x00FFFFFF);
-        for (const int left : {placement.left, placement.left + placement.width}) {
-            ::DrawIconEx(sheet->dc.get(), left, 0, icons[index].get(), 0, 0, 0, nullptr, DI_NORMAL);
-        }
-        ::GdiFlush();  // the drawings are read directly below
-        for (int row = 0; row < placement.height; ++row) {
-            // In place: the colour replaces the drawing over black, the mask
-            // the drawing over white.
-            const auto colour = pixels.Row(row, placement.left, placement.width);
-            const auto mask = pixels.Row(row, placement.left + placement.width, placement.width);
-            if (SplitPictureMask(colour, mask, colour, mask)) placement.masked = true;
-        }
-    }
-    pictures.sheet_ = std::move(sheet);
-    return pictures;
-}
-
-void FramePictures::Draw(HDC dc, Picture picture, int x, int y) const {
-    const std::size_t index = PictureIndex(picture);
-    if (!sheet_ || index >= placements_.size() || placements_[index].width == 0) return;
-    const Placement& placement = placements_[index];
-    const HDC sheet = sheet_->dc.get();
-    if (!placement.masked) {
-        ::BitBlt(dc, x, y, placement.width, placement.height, sheet, placement.left, 0, SRCCOPY);
-        return;
-    }
-    ::BitBlt(dc, x, y, placement.width, placement.height, sheet, placement.left + placement.width, 0, SRCAND);
-    ::BitBlt(dc, x, y, placement.width, placement.height, sheet, placement.left, 0, SRCPAINT);
-}
-
-// --- GdiCanvas -------------------------------------------------------------
 
 GdiCanvas::GdiCanvas(HDC dc, const FramePictures* pictures) noexcept
     : dc_(dc), pictures_(pictures) {}
@@ -513,70 +377,6 @@ void GdiCanvas::DrawPicture(Picture picture, int x, int y) {
 
 void GdiCanvas::AdoptFont(UniqueFont font) {
     if (font) Replace(font_, fontGuard_, std::move(font));
-}
-
-// --- BackBuffer ------------------------------------------------------------
-
-std::unique_ptr<BackBuffer> BackBuffer::Create(int width, int height, const FramePictures& pictures,
-                                               Writes writes) {
-    width = std::max(width, 1);
-    height = std::max(height, 1);
-    UniqueMemoryDc dc(::CreateCompatibleDC(nullptr));
-    if (!dc) return nullptr;
-    std::uint32_t* bits = nullptr;
-    UniqueBitmap bitmap = CreateTopDownDib(dc.get(), width, height, &bits);
-    if (!bitmap) return nullptr;
-    return std::unique_ptr<BackBuffer>(
-        new BackBuffer(std::move(dc), std::move(bitmap), bits, width, height, pictures, writes));
-}
-
-BackBuffer::BackBuffer(UniqueMemoryDc dc, UniqueBitmap bitmap, std::uint32_t* bits, int width,
-                       int height, const FramePictures& pictures, Writes writes)
-    : dc_(std::move(dc)),
-      bitmap_(std::move(bitmap)),
-      bitmapGuard_(dc_.get(), bitmap_.get()),
-      bits_(bits),
-      capacityWidth_(width),
-      capacityHeight_(height),
-      writes_(writes) {
-    canvas_.emplace(dc_.get(), &pictures);
-    if (writes_ == Writes::Direct) canvas_->DrawLinesInto(Capacity());
-    SetUpDrawingState();
-}
-
-void BackBuffer::SetUpDrawingState() {
-    brushGuard_ = SelectGuard(dc_.get(), ::GetStockObject(HOLLOW_BRUSH));  // stock: never freed
-    ::SetGraphicsMode(dc_.get(), GM_ADVANCED);
-    ::SetBkMode(dc_.get(), TRANSPARENT);
-    canvas_->AdoptFont(CreateOverlayFont());
-}
-
-bool BackBuffer::Resize(int width, int height) {
-    if (width <= capacityWidth_ && height <= capacityHeight_) return true;
-    const int newWidth = std::max(width, capacityWidth_);
-    const int newHeight = std::max(height, capacityHeight_);
-    std::uint32_t* bits = nullptr;
-    UniqueBitmap larger = CreateTopDownDib(dc_.get(), newWidth, newHeight, &bits);
-    if (!larger) return false;
-    canvas_->FinishLines();  // into the bitmap they were meant for
-    ::SelectObject(dc_.get(), larger.get());  // deselects the old bitmap freed below
-    bitmap_ = std::move(larger);
-    bits_ = bits;
-    capacityWidth_ = newWidth;
-    capacityHeight_ = newHeight;
-    if (writes_ == Writes::Direct) canvas_->DrawLinesInto(Capacity());
-    return true;
-}
-
-void BackBuffer::CopyTo(HDC target, int width, int height) {
-    canvas_->FinishLines();
-    ::BitBlt(target, 0, 0, width, height, dc_.get(), 0, 0, SRCCOPY);
-}
-
-GdiCanvas::DibPixels BackBuffer::Pixels() {
-    canvas_->FinishLines();
-    ::GdiFlush();  // GDI may still hold drawing in its batch
-    return Capacity();
 }
 
 }  // namespace lumetra

@@ -1,9 +1,6 @@
 #pragma once
-// Canvas on a GDI device context, the six frame pictures it draws, and the
-// off-screen back buffer the overlay composes into.
-#include <array>
+// Canvas on a GDI device context.
 #include <cstdint>
-#include <memory>
 #include <optional>
 #include <vector>
 
@@ -14,43 +11,7 @@
 
 namespace lumetra {
 
-// A 32-bit top-down DIB section compatible with dc; bits, when given,
-// receives its pixels (nullptr when the allocation failed).
-UniqueBitmap CreateTopDownDib(HDC dc, int width, int height, std::uint32_t** bits = nullptr);
-
-// The frame pictures, loaded once from the program's resources at their own
-// sizes. Each is kept as a colour block and a mask block side by side on one
-// sheet, so that drawing it is one copy (no transparent pixel) or two blits,
-// far cheaper than drawing the icon. A picture that fails to load stays
-// empty and draws nothing.
-class FramePictures {
-public:
-    FramePictures() = default;
-    static FramePictures Load(HINSTANCE instance);
-
-    // Draws the picture with its top-left at (x, y) as the icon with its
-    // mask draws: opaque pixels exactly, transparent ones leave dc as it was.
-    void Draw(HDC dc, Picture picture, int x, int y) const;
-
-private:
-    struct Placement {
-        int left = 0;  // of the colour block on the sheet; the mask block follows
-        int width = 0;  // 0: the picture is missing
-        int height = 0;
-        bool masked = false;  // false: every pixel is opaque
-    };
-
-    // The sheet's bitmap, selected into a memory DC of its own for as long
-    // as both live.
-    struct Sheet {
-        UniqueMemoryDc dc;
-        UniqueBitmap bitmap;
-        SelectGuard selected;  // last: deselects the bitmap before either is freed
-    };
-
-    std::array<Placement, 6> placements_{};
-    std::unique_ptr<Sheet> sheet_;
-};
+class FramePictures;
 
 // Draws on a DC it does not own. Pens and fonts it creates stay its own and
 // the DC's previous pen and font are selected back when it goes.
@@ -171,54 +132,6 @@ private:
     std::optional<Color> penColor_;
     UniqueFont font_;
     SelectGuard fontGuard_;
-};
-
-// A 32-bit top-down DIB section with its own memory DC and the overlay's
-// drawing state: hollow brush, advanced graphics mode, transparent text
-// background and an 11-pixel non-antialiased "Tahoma".
-class BackBuffer {
-public:
-    // Direct writes lines and plain fills straight into the pixels; GdiOnly
-    // leaves every drawing to GDI, the reference the direct writes must match.
-    enum class Writes { Direct, GdiOnly };
-
-    // Null when the DC or the bitmap cannot be created.
-    static std::unique_ptr<BackBuffer> Create(int width, int height, const FramePictures& pictures,
-                                              Writes writes = Writes::Direct);
-
-    BackBuffer(const BackBuffer&) = delete;
-    BackBuffer& operator=(const BackBuffer&) = delete;
-    BackBuffer(BackBuffer&&) = delete;
-    BackBuffer& operator=(BackBuffer&&) = delete;
-    ~BackBuffer() = default;
-
-    // Makes room for width x height. The bitmap is only replaced when it is
-    // too small; if the larger one cannot be had, the old one stays and the
-    // answer is false, so this paint is skipped but smaller ones still work.
-    bool Resize(int width, int height);
-
-    Canvas& canvas() { return *canvas_; }
-    void CopyTo(HDC target, int width, int height);
-    // Everything drawn so far, rows as wide as the bitmap.
-    GdiCanvas::DibPixels Pixels();
-
-private:
-    BackBuffer(UniqueMemoryDc dc, UniqueBitmap bitmap, std::uint32_t* bits, int width, int height,
-               const FramePictures& pictures, Writes writes);
-    GdiCanvas::DibPixels Capacity() const { return {bits_, capacityWidth_, capacityHeight_}; }
-    void SetUpDrawingState();
-
-    // Destroyed in reverse: the canvas puts back pen and font, the guards the
-    // brush and the bitmap, then the bitmap and the DC are freed.
-    UniqueMemoryDc dc_;
-    UniqueBitmap bitmap_;
-    SelectGuard bitmapGuard_;
-    SelectGuard brushGuard_;
-    std::uint32_t* bits_;
-    int capacityWidth_;
-    int capacityHeight_;
-    Writes writes_;
-    std::optional<GdiCanvas> canvas_;
 };
 
 }  // namespace lumetra

@@ -6,7 +6,8 @@
 #include <string>
 
 #include "overlay/Interaction.h"
-#include "overlay/win32/GdiCanvas.h"
+#include "overlay/win32/BackBuffer.h"
+#include "overlay/win32/FramePictures.h"
 #include "overlay/win32/GdiHandles.h"
 #include "overlay/win32/HintTip.h"
 #include "overlay/win32/PanelWindow.h"

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "overlay/win32/GdiCanvas.h"
+#include "overlay/win32/BackBuffer.h"
 #include "overlay/win32/GdiHandles.h"
 #include "overlay/win32/HintTip.h"
 #include "overlay/win32/PanelWindow.h"
