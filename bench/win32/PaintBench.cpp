@@ -40,8 +40,8 @@
 #include "lang/LangTable.h"
 #include "overlay/Compose.h"
 #include "overlay/win32/BackBuffer.h"
+#include "overlay/win32/DibWriter.h"
 #include "overlay/win32/FramePictures.h"
-#include "overlay/win32/GdiCanvas.h"
 #include "overlay/win32/MainFrm.h"
 #include "settings/AppSettings.h"
 
@@ -148,8 +148,8 @@ struct Difference {
     std::uint32_t reference = 0;
 };
 
-std::optional<Difference> FirstDifference(const GdiCanvas::DibPixels& direct,
-                                          const GdiCanvas::DibPixels& reference, int width, int height) {
+std::optional<Difference> FirstDifference(const DibPixels& direct,
+                                          const DibPixels& reference, int width, int height) {
     for (int y = 0; y < height; ++y) {
         const std::uint32_t* directRow = direct.bits + static_cast<std::ptrdiff_t>(y) * direct.width;
         const std::uint32_t* referenceRow = reference.bits + static_cast<std::ptrdiff_t>(y) * reference.width;

@@ -81,7 +81,7 @@ void BackBuffer::CopyTo(HDC target, int width, int height) {
     ::BitBlt(target, 0, 0, width, height, dc_.get(), 0, 0, SRCCOPY);
 }
 
-GdiCanvas::DibPixels BackBuffer::Pixels() {
+DibPixels BackBuffer::Pixels() {
     canvas_->FinishLines();
     ::GdiFlush();  // GDI may still hold drawing in its batch
     return Capacity();

@@ -5,6 +5,7 @@
 #include <memory>
 #include <optional>
 
+#include "overlay/win32/DibWriter.h"
 #include "overlay/win32/FramePictures.h"
 #include "overlay/win32/GdiCanvas.h"
 #include "overlay/win32/GdiHandles.h"
@@ -38,12 +39,12 @@ public:
     Canvas& canvas() { return *canvas_; }
     void CopyTo(HDC target, int width, int height);
     // Everything drawn so far, rows as wide as the bitmap.
-    GdiCanvas::DibPixels Pixels();
+    DibPixels Pixels();
 
 private:
     BackBuffer(UniqueMemoryDc dc, UniqueBitmap bitmap, std::uint32_t* bits, int width, int height,
                const FramePictures& pictures, Writes writes);
-    GdiCanvas::DibPixels Capacity() const { return {bits_, capacityWidth_, capacityHeight_}; }
+    DibPixels Capacity() const { return {bits_, capacityWidth_, capacityHeight_}; }
     void SetUpDrawingState();
 
     // Destroyed in reverse: the canvas puts back pen and font, the guards the

@@ -1,0 +1,90 @@
+#pragma once
+// Lines and plain fills written straight into the pixels of a 32-bit top-down
+// DIB, the same pixels GDI would draw.
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <vector>
+
+#include "common/Types.h"
+
+namespace lumetra {
+
+// The pixels of a 32-bit top-down DIB section.
+struct DibPixels {
+    std::uint32_t* bits = nullptr;  // nullptr: GDI draws every line
+    int width = 0;
+    int height = 0;
+};
+
+// Writes 1-pixel lines and plain fills into pixels it does not own. A fill
+// and the vertical lines after it are held back and written together row by
+// row: a column at a time is slow on a large bitmap, and one pass over it is
+// half the memory traffic of two. Slanted lines are held too, as the pixels
+// they cover, and everything held is written a band of rows at a time: a
+// spiral's pixels lie on rows far apart, and written as drawn each would
+// miss the cache. Horizontal lines are written at once, after what is held.
+class DibWriter {
+public:
+    // beforeWrite runs before any pixel is written, so that whoever else
+    // draws on the pixels can finish first.
+    explicit DibWriter(std::function<void()> beforeWrite);
+
+    // Nothing may be held: WriteHeld first.
+    void Retarget(DibPixels pixels);
+    bool Active() const { return pixels_.bits != nullptr; }
+
+    // Like LineTo: from (x0, y0) up to but not including (x, y). False when
+    // the line has to be left to GDI. Held lines are written in no order
+    // among themselves, so they must share one pixel: WriteHeld before a
+    // line in another.
+    bool Line(int x0, int y0, int x, int y, std::uint32_t pixel);
+    // Holds a non-empty area, clipped to the bitmap. It covers everything drawn
+    // before it, so nothing may be held: WriteHeld first.
+    void HoldFill(const Rect& area, std::uint32_t pixel);
+    void WriteHeld();
+
+private:
+    bool WriteStraightLine(int x0, int y0, int x, int y, std::uint32_t pixel);
+    bool WriteSlantedLine(int x0, int y0, int x, int y, std::uint32_t pixel);
+    void HoldSlantedLine(int x0, int y0, int dx, int dy, bool clipped);
+    void WriteHeldRow(int y);
+
+    // Clipped vertical lines not yet written, in drawing order: consecutive
+    // ones over the same rows first..last share a run, so that writing a row
+    // checks each run once rather than each line.
+    struct ColumnPixel {
+        int x;
+        std::uint32_t pixel;
+    };
+    struct ColumnRun {
+        int first;
+        int last;
+        std::size_t end;  // of its columns in heldColumns_; the previous run's end begins them
+    };
+    void HoldColumn(int x, int first, int last, std::uint32_t pixel);
+
+    std::function<void()> beforeWrite_;
+    DibPixels pixels_;
+    std::vector<ColumnPixel> heldColumns_;
+    std::vector<ColumnRun> heldRuns_;
+    // A clipped fill not yet written, always older than the held columns.
+    struct Block {
+        int left;
+        int top;
+        int right;  // excluded, as is bottom
+        int bottom;
+        std::uint32_t pixel;
+    };
+    std::optional<Block> heldFill_;
+    // Slanted-line pixels not yet written, all of the held columns' colour:
+    // per band of rows, in drawing order, each as its offset from the band's
+    // first pixel. No bands when the bitmap is too wide for such offsets;
+    // its slanted lines are then written at once.
+    std::vector<std::vector<std::uint32_t>> heldSlanted_;
+    std::size_t heldSlantedCount_ = 0;
+    std::uint32_t heldSlantedPixel_ = 0;
+};
+
+}  // namespace lumetra
