@@ -40,7 +40,7 @@
 #include "lang/LangTable.h"
 #include "overlay/Compose.h"
 #include "overlay/win32/BackBuffer.h"
-#include "overlay/win32/DibWriter.h"
+#include "overlay/DibWriter.h"
 #include "overlay/win32/FramePictures.h"
 #include "overlay/win32/MainFrm.h"
 #include "settings/AppSettings.h"

@@ -5,7 +5,7 @@
 #include <memory>
 #include <optional>
 
-#include "overlay/win32/DibWriter.h"
+#include "overlay/DibWriter.h"
 #include "overlay/win32/FramePictures.h"
 #include "overlay/win32/GdiCanvas.h"
 #include "overlay/win32/GdiHandles.h"

@@ -7,7 +7,7 @@
 #include "overlay/win32/GdiHandles.h"
 
 #include "overlay/Canvas.h"
-#include "overlay/win32/DibWriter.h"
+#include "overlay/DibWriter.h"
 
 namespace lumetra {
 

@@ -1,11 +1,9 @@
 #pragma once
 // 32-bit top-down DIB sections: created for a DC, their pixels addressed by
 // row and column.
-#include <algorithm>
-#include <cstddef>
 #include <cstdint>
-#include <span>
 
+#include "overlay/SheetPixels.h"
 #include "overlay/win32/GdiHandles.h"
 
 namespace lumetra {
@@ -13,30 +11,5 @@ namespace lumetra {
 // A 32-bit top-down DIB section compatible with dc; bits, when given,
 // receives its pixels (nullptr when the allocation failed).
 UniqueBitmap CreateTopDownDib(HDC dc, int width, int height, std::uint32_t** bits = nullptr);
-
-// The pixels of a 32-bit top-down DIB, addressed by row and column.
-class SheetPixels {
-public:
-    SheetPixels(std::uint32_t* bits, int width, int height)
-        : pixels_(bits, static_cast<std::size_t>(width) * static_cast<std::size_t>(height)),
-          width_(static_cast<std::size_t>(width)) {}
-
-    std::span<std::uint32_t> Row(int row, int left, int count) const {
-        return pixels_.subspan(static_cast<std::size_t>(row) * width_ + static_cast<std::size_t>(left),
-                               static_cast<std::size_t>(count));
-    }
-
-    // Fills the block of width x height pixels whose top-left is (left, 0).
-    void Fill(int left, int width, int height, std::uint32_t pixel) const {
-        for (int row = 0; row < height; ++row) {
-            const auto pixels = Row(row, left, width);
-            std::fill(pixels.begin(), pixels.end(), pixel);
-        }
-    }
-
-private:
-    std::span<std::uint32_t> pixels_;
-    std::size_t width_;
-};
 
 }  // namespace lumetra

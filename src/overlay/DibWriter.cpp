@@ -1,4 +1,4 @@
-#include "overlay/win32/DibWriter.h"
+#include "overlay/DibWriter.h"
 
 #include <algorithm>
 #include <climits>
@@ -6,7 +6,7 @@
 #include <span>
 #include <utility>
 
-#include "overlay/win32/TopDownDib.h"
+#include "overlay/SheetPixels.h"
 
 namespace lumetra {
 namespace {
