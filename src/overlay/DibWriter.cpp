@@ -122,6 +122,7 @@ bool DibWriter::WriteStraightLine(int x0, int y0, int x, int y, std::uint32_t pi
     // Like LineTo: from the start up to but not including the end.
     const int start = horizontal ? x0 : y0;
     const int end = horizontal ? x : y;
+    if (start == end) return true;  // empty; end + 1 below would overflow at INT_MAX
     int first = start < end ? start : end + 1;
     int last = start < end ? end - 1 : start;
     const int across = horizontal ? y : x;
