@@ -1,0 +1,276 @@
+#include "overlay/DibWriter.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <climits>
+#include <cstdint>
+#include <cstdlib>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace lumetra {
+namespace {
+
+constexpr std::uint32_t kBlank = 0xFF000000;
+constexpr std::uint32_t kGuard = 0xDEADBEEF;
+constexpr std::size_t kGuardPixels = 256;
+constexpr long long kLongestWrittenLine = 1 << 16;
+
+struct Op {
+    bool fill;  // else a line from (x0, y0) to (x1, y1)
+    int x0, y0, x1, y1;
+    std::uint32_t pixel;
+};
+
+// A bitmap inside a larger buffer whose guard pixels no write may reach.
+class GuardedBitmap {
+public:
+    GuardedBitmap(int width, int height)
+        : width_(width), height_(height),
+          memory_(2 * kGuardPixels + static_cast<std::size_t>(width) * static_cast<std::size_t>(height), kGuard) {
+        std::fill(memory_.begin() + kGuardPixels, memory_.end() - kGuardPixels, kBlank);
+    }
+    DibPixels Pixels() { return {memory_.data() + kGuardPixels, width_, height_}; }
+    std::vector<std::uint32_t> Inside() const {
+        return {memory_.begin() + kGuardPixels, memory_.end() - kGuardPixels};
+    }
+    bool GuardsIntact() const {
+        return std::all_of(memory_.begin(), memory_.begin() + kGuardPixels, [](auto p) { return p == kGuard; }) &&
+               std::all_of(memory_.end() - kGuardPixels, memory_.end(), [](auto p) { return p == kGuard; });
+    }
+
+private:
+    int width_;
+    int height_;
+    std::vector<std::uint32_t> memory_;
+};
+
+// Where a slanted line passes exactly between two pixels, whether it takes the
+// one further along its minor axis: by octant.
+bool RoundsTiesUp(long long dx, long long dy) {
+    const bool steep = std::llabs(dy) >= std::llabs(dx);
+    if (dx < 0 && dy < 0) return true;
+    if (dx < 0) return steep;
+    if (dy < 0) return !steep;
+    return false;
+}
+
+// Plots every pixel of each operation at once, in drawing order, where it lies
+// on the bitmap. The slanted line's pixel at step i is its exact position
+// rounded, rather than walked with an error term.
+class Reference {
+public:
+    Reference(int width, int height)
+        : width_(width), height_(height), pixels_(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), kBlank) {}
+
+    // False when the writer has to leave the line alone.
+    static bool Writes(const Op& op) {
+        if (op.fill || op.x0 == op.x1 || op.y0 == op.y1) return true;
+        return std::llabs(static_cast<long long>(op.x1) - op.x0) <= kLongestWrittenLine &&
+               std::llabs(static_cast<long long>(op.y1) - op.y0) <= kLongestWrittenLine;
+    }
+
+    void Apply(const Op& op) {
+        if (!Writes(op)) return;
+        if (op.fill) {
+            for (int y = std::max(op.y0, 0); y < std::min(op.y1, height_); ++y) {
+                for (int x = std::max(op.x0, 0); x < std::min(op.x1, width_); ++x) Plot(x, y, op.pixel);
+            }
+            return;
+        }
+        const long long dx = static_cast<long long>(op.x1) - op.x0;
+        const long long dy = static_cast<long long>(op.y1) - op.y0;
+        if (dx == 0 || dy == 0) return ApplyStraight(op, dx);
+        const bool xMajor = std::llabs(dx) > std::llabs(dy);
+        const long long major = std::max(std::llabs(dx), std::llabs(dy));
+        const long long minor = std::min(std::llabs(dx), std::llabs(dy));
+        const long long up = RoundsTiesUp(dx, dy) ? 1 : 0;
+        for (long long i = 0; i < major; ++i) {
+            const long long along = (2 * i * minor + major - 1 + up) / (2 * major);
+            const long long x = op.x0 + (xMajor ? i : along) * (dx > 0 ? 1 : -1);
+            const long long y = op.y0 + (xMajor ? along : i) * (dy > 0 ? 1 : -1);
+            Plot(x, y, op.pixel);
+        }
+    }
+
+    const std::vector<std::uint32_t>& Pixels() const { return pixels_; }
+    std::size_t Plotted() const { return plotted_; }
+
+private:
+    void ApplyStraight(const Op& op, long long dx) {
+        // From the start up to but not including the end, clipped before the walk.
+        const long long start = dx != 0 ? op.x0 : op.y0;
+        const long long end = dx != 0 ? op.x1 : op.y1;
+        const long long limit = dx != 0 ? width_ : height_;
+        const long long first = std::max(start < end ? start : end + 1, 0LL);
+        const long long last = std::min(start < end ? end - 1 : start, limit - 1);
+        for (long long t = first; t <= last; ++t) {
+            if (dx != 0) {
+                Plot(t, op.y0, op.pixel);
+            } else {
+                Plot(op.x0, t, op.pixel);
+            }
+        }
+    }
+    void Plot(long long x, long long y, std::uint32_t pixel) {
+        if (x < 0 || x >= width_ || y < 0 || y >= height_) return;
+        pixels_[static_cast<std::size_t>(y * width_ + x)] = pixel;
+        ++plotted_;
+    }
+
+    int width_;
+    int height_;
+    std::vector<std::uint32_t> pixels_;
+    std::size_t plotted_ = 0;
+};
+
+// Draws ops with the writer the way the canvas does (what is held written before
+// a fill or a change of colour) and checks the bitmap against the reference.
+void ExpectSameAsReference(int width, int height, const std::vector<Op>& ops, Reference* reference = nullptr) {
+    GuardedBitmap bitmap(width, height);
+    Reference local(width, height);
+    Reference& expected = reference ? *reference : local;
+    DibWriter writer([] {});
+    writer.Retarget(bitmap.Pixels());
+    std::uint32_t heldPixel = 0;
+    for (std::size_t i = 0; i < ops.size(); ++i) {
+        const Op& op = ops[i];
+        if (op.fill || op.pixel != heldPixel) writer.WriteHeld();
+        heldPixel = op.pixel;
+        if (op.fill) {
+            writer.HoldFill(Rect{op.x0, op.y0, op.x1, op.y1}, op.pixel);
+        } else {
+            ASSERT_EQ(writer.Line(op.x0, op.y0, op.x1, op.y1, op.pixel), Reference::Writes(op))
+                << "op " << i << ": (" << op.x0 << ", " << op.y0 << ") to (" << op.x1 << ", " << op.y1 << ")";
+        }
+        expected.Apply(op);
+    }
+    writer.WriteHeld();
+    ASSERT_TRUE(bitmap.GuardsIntact());
+    const std::vector<std::uint32_t> actual = bitmap.Inside();
+    for (std::size_t p = 0; p < actual.size(); ++p) {
+        ASSERT_EQ(actual[p], expected.Pixels()[p])
+            << "first difference at (" << p % static_cast<std::size_t>(width) << ", " << p / static_cast<std::size_t>(width) << ")";
+    }
+}
+
+constexpr std::uint32_t kRed = 0xFFFF0000;
+constexpr std::uint32_t kGreen = 0xFF00FF00;
+constexpr std::uint32_t kBlue = 0xFF0000FF;
+
+Op Line(int x0, int y0, int x1, int y1, std::uint32_t pixel) { return {false, x0, y0, x1, y1, pixel}; }
+Op Fill(int left, int top, int right, int bottom, std::uint32_t pixel) { return {true, left, top, right, bottom, pixel}; }
+
+struct SequenceCase {
+    const char* name;
+    int width;
+    int height;
+    std::vector<Op> ops;
+};
+
+TEST(DibWriterTest, SequencesLeaveWhatPlottingEachOperationInTurnLeaves) {
+    const std::vector<SequenceCase> cases{
+        {"lines over a fill on a bitmap of several bands", 37, 200,
+         {Fill(-5, 3, 30, 190, kRed), Line(4, 0, 4, 200, kGreen), Line(0, 1, 36, 199, kGreen),
+          Line(36, 150, 2, 10, kGreen), Line(20, 199, 20, 0, kGreen), Line(0, 100, 37, 100, kBlue),
+          Line(5, 5, 30, 6, kBlue), Line(30, 170, 5, 169, kBlue), Line(10, 40, 11, 190, kRed)}},
+        {"each octant, ties included", 64, 64,
+         {Line(32, 32, 40, 36, kRed), Line(32, 32, 36, 40, kRed), Line(32, 32, 24, 36, kRed), Line(32, 32, 28, 40, kRed),
+          Line(32, 32, 40, 28, kGreen), Line(32, 32, 36, 24, kGreen), Line(32, 32, 24, 28, kGreen),
+          Line(32, 32, 28, 24, kGreen), Line(0, 0, 63, 63, kBlue), Line(63, 0, 0, 63, kBlue)}},
+        {"lines partly and wholly off the bitmap", 50, 70,
+         {Fill(-100, -100, 100, 100, kRed), Line(-20, -7, 60, 90, kGreen), Line(70, 10, -30, 40, kGreen),
+          Line(-10, 65, 45, 75, kGreen), Line(-5, -5, -1, 60, kGreen), Line(51, 0, 80, 69, kGreen),
+          Line(-3, 20, 60, 20, kBlue), Line(49, -10, 49, 200, kBlue), Line(10, 70, 10, 80, kBlue),
+          Line(60, 5, 0, 5, kBlue), Line(20, 40, 20, 40, kBlue)}},
+        {"huge ends", 40, 40,
+         {Line(INT_MIN, 3, INT_MAX, 3, kRed), Line(7, INT_MAX, 7, INT_MIN, kRed), Line(INT_MIN, INT_MIN, INT_MAX, INT_MAX, kRed),
+          Line(INT_MAX, 0, 0, INT_MAX, kGreen), Line(INT_MAX - 5, 2, INT_MAX, 9, kGreen),
+          Line(INT_MIN, 5, INT_MIN + 3, 30, kGreen), Line(INT_MAX, 5, INT_MAX, 5, kBlue),
+          Line(INT_MIN, INT_MIN, INT_MIN, INT_MIN, kBlue), Line(3, INT_MAX, 3, INT_MAX - 1, kBlue)}},
+        {"the longest line written and one longer", 80, 40,
+         {Line(-65500, 1, 36, 30, kRed), Line(-65501, 2, 36, 31, kRed), Line(5, -65530, 30, 6, kGreen),
+          Line(6, -65531, 31, 6, kGreen), Line(70, 39, 70 - 65536, 0, kBlue), Line(70, 38, 70 - 65537, 0, kBlue)}},
+    };
+    for (const SequenceCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        ExpectSameAsReference(c.width, c.height, c.ops);
+    }
+}
+
+// Mostly near the bitmap, now and then anywhere an int reaches.
+int RandomCoordinate(std::mt19937& random, int size) {
+    if (random() % 40 == 0) return static_cast<int>(random());
+    return std::uniform_int_distribution<int>(-size / 2, size + size / 2)(random);
+}
+
+TEST(DibWriterTest, RandomSequencesLeaveWhatPlottingEachOperationInTurnLeaves) {
+    const std::uint32_t colours[] = {kRed, kGreen, kBlue};
+    const struct {
+        int width;
+        int height;
+    } sizes[] = {{1, 1}, {7, 31}, {33, 32}, {64, 65}, {19, 257}, {300, 97}};
+    for (const auto size : sizes) {
+        for (unsigned seed = 1; seed <= 6; ++seed) {
+            SCOPED_TRACE("size " + std::to_string(size.width) + "x" + std::to_string(size.height) + ", seed " +
+                         std::to_string(seed));
+            std::mt19937 random(seed);
+            std::vector<Op> ops;
+            std::uint32_t colour = kRed;
+            for (int i = 0; i < 300; ++i) {
+                if (random() % 8 == 0) colour = colours[random() % 3];
+                const int x0 = RandomCoordinate(random, size.width);
+                const int y0 = RandomCoordinate(random, size.height);
+                int x1 = RandomCoordinate(random, size.width);
+                int y1 = RandomCoordinate(random, size.height);
+                const auto kind = random() % 10;
+                if (kind == 0) {
+                    ops.push_back(Fill(std::min(x0, x1), std::min(y0, y1), std::max(x0, x1), std::max(y0, y1), colour));
+                    continue;
+                }
+                if (kind <= 3) x1 = x0;
+                if (kind >= 8) y1 = y0;
+                ops.push_back(Line(x0, y0, x1, y1, colour));
+            }
+            ExpectSameAsReference(size.width, size.height, ops);
+        }
+    }
+}
+
+TEST(DibWriterTest, SlantedLinesBeyondTheHeldPixelCapLandOverTheFill) {
+    constexpr int kSide = 300;
+    std::mt19937 random(7);
+    std::uniform_int_distribution<int> onBitmap(0, kSide - 1);
+    std::vector<Op> ops{Fill(0, 0, kSide, kSide, kRed)};
+    for (int i = 0; i < 12000; ++i) {
+        ops.push_back(Line(onBitmap(random), onBitmap(random), onBitmap(random), onBitmap(random), kGreen));
+    }
+    ops.push_back(Line(0, 0, kSide - 1, kSide - 2, kBlue));
+    Reference reference(kSide, kSide);
+    ExpectSameAsReference(kSide, kSide, ops, &reference);
+    EXPECT_GT(reference.Plotted(), std::size_t{1} << 20) << "too few pixels to reach the cap";
+}
+
+TEST(DibWriterTest, OthersFinishDrawingBeforeTheFirstPixelIsWritten) {
+    GuardedBitmap bitmap(40, 40);
+    const std::vector<std::uint32_t> blank = bitmap.Inside();
+    int calls = 0;
+    bool untouchedAtFirstCall = false;
+    DibWriter writer([&] {
+        if (calls++ == 0) untouchedAtFirstCall = bitmap.Inside() == blank;
+    });
+    writer.Retarget(bitmap.Pixels());
+    writer.HoldFill(Rect{0, 0, 40, 40}, kRed);
+    EXPECT_TRUE(writer.Line(3, 0, 3, 40, kGreen));
+    EXPECT_TRUE(writer.Line(0, 0, 30, 17, kGreen));
+    EXPECT_EQ(calls, 0) << "held, not yet written";
+    writer.WriteHeld();
+    EXPECT_GE(calls, 1);
+    EXPECT_TRUE(untouchedAtFirstCall);
+    EXPECT_NE(bitmap.Inside(), blank);
+}
+
+}  // namespace
+}  // namespace lumetra
