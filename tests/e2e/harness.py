@@ -384,6 +384,12 @@ class Session:
         """The written settings as a dict of strings."""
         return parse_settings(self.settings_raw().decode("latin-1"))[0]
 
+    def expect_saved(self, want, what="saved"):
+        """The written settings hold these values, as text, for these keys."""
+        values = self.settings()
+        saved = {key: values.get(key) for key in want}
+        expect(saved == want, f"{what} {saved}, expected {want}")
+
     # -- windows ---------------------------------------------------------
     def ancestors(self, win):
         chain = [win]

@@ -140,11 +140,8 @@ def wheel_and_keys_resize_move_and_fade():
         wait_geometry(overlay, (LEFT + 15, TOP + 15) + frame(421), "Ctrl+keypad minus")
 
         s.close()
-        values = s.settings()
-        saved = {k: values[k] for k in ("Width", "Height", "Opacity", "X", "Y")}
-        want = {"Width": "421", "Height": str(locked_height(421)), "Opacity": "98",
-                "X": str(LEFT + 15), "Y": str(TOP + 15)}
-        expect(saved == want, f"saved {saved}, expected {want}")
+        s.expect_saved({"Width": "421", "Height": str(locked_height(421)), "Opacity": "98",
+                        "X": str(LEFT + 15), "Y": str(TOP + 15)})
 
 
 @scenario

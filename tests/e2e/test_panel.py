@@ -136,10 +136,8 @@ def f2_and_the_settings_button_show_and_hide_the_panel():
         # Closing by the overlay's own close button reads the panel as it is.
         s.click(left + fw - 12 + 3, top + 7)
         s.wait_exit()
-        values = s.settings()
-        saved = {k: values[k] for k in ("SVisible", "SPage", "SX", "SY")}
-        want = {"SVisible": "1", "SPage": "3", "SX": str(PANEL_LEFT), "SY": str(PANEL_TOP)}
-        expect(saved == want, f"saved panel state {saved}, expected {want}")
+        s.expect_saved({"SVisible": "1", "SPage": "3", "SX": str(PANEL_LEFT), "SY": str(PANEL_TOP)},
+                       "saved panel state")
 
 
 @scenario
@@ -183,10 +181,7 @@ def look_list_and_size_field_drive_the_overlay():
         wait_size(overlay, frame(600), "600 and leaving the field")
 
         s.close()
-        values = s.settings()
-        saved = {k: values[k] for k in ("LookMode", "Width", "Height")}
-        want = {"LookMode": "5", "Width": "600", "Height": str(round(600 * RATIO))}
-        expect(saved == want, f"saved {saved}, expected {want}")
+        s.expect_saved({"LookMode": "5", "Width": "600", "Height": str(round(600 * RATIO))})
 
 
 @scenario
@@ -215,10 +210,7 @@ def typed_ratio_reshapes_the_overlay_and_joins_the_list():
         wait_size(overlay, frame(396, 1.2), "the item after the presets")
 
         s.close()
-        values = s.settings()
-        saved = {k: values[k] for k in ("Ratio", "Width", "Height")}
-        want = {"Ratio": "1.2", "Width": "396", "Height": str(round(396 * 1.2))}
-        expect(saved == want, f"saved {saved}, expected {want}")
+        s.expect_saved({"Ratio": "1.2", "Width": "396", "Height": str(round(396 * 1.2))})
 
 
 @scenario
@@ -283,10 +275,8 @@ def restore_defaults_and_the_caption_buttons():
         s.click(*panel_at(CLOSE_FACE[0] + 3, 7))
         s.wait_no_window(PANEL_TITLE)
         s.close()
-        values = s.settings()
-        saved = {k: values[k] for k in ("Width", "Height", "Border", "SVisible", "SPage")}
-        want = {"Width": "396", "Height": "245", "Border": "12", "SVisible": "0", "SPage": "4"}
-        expect(saved == want, f"saved {saved}, expected {want}")
+        s.expect_saved({"Width": "396", "Height": "245", "Border": "12", "SVisible": "0",
+                        "SPage": "4"})
 
 
 if __name__ == "__main__":
