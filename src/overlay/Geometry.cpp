@@ -214,12 +214,6 @@ void SpiralPath(Canvas& canvas, Point centre, const std::vector<SpiralStep>& cou
     }
 }
 
-void SpiralPath(Canvas& canvas, const SpiralSpec& spiral) {
-    SpiralPath(canvas, spiral.centre,
-               SpiralCourse(spiral.startRadius, spiral.rate, spiral.minRadius),
-               {spiral.startAngle, spiral.sense});
-}
-
 SpiralStart SpiralStarts(int spiral, bool portrait, std::int32_t orientMode) {
     using Row = std::array<SpiralStart, 4>;  // by OrientMode 0..3
     static constexpr std::array<Row, 4> landscape = {{

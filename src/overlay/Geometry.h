@@ -75,22 +75,9 @@ std::string StepText(std::int32_t start, double r);
 
 inline constexpr int kMaxSpiralSegments = 4001;
 
-struct SpiralSpec {
-    Point centre;
-    double startRadius = 0.0;
-    double rate = 0.0;
-    double startAngle = 0.0;  // radians, clockwise on screen
-    int sense = 1;            // +1 clockwise, -1 counter-clockwise
-    std::int32_t minRadius = 0;
-};
-
-// Draws the spiral as an open polyline of at most kMaxSpiralSegments
-// segments, ending once the radius drops below minRadius.
-void SpiralPath(Canvas& canvas, const SpiralSpec& spiral);
-
 struct SpiralStart {
-    double angle = 0.0;
-    int sense = 1;
+    double angle = 0.0;  // radians, clockwise on screen
+    int sense = 1;       // +1 clockwise, -1 counter-clockwise
     friend bool operator==(const SpiralStart&, const SpiralStart&) = default;
 };
 
@@ -105,8 +92,8 @@ struct SpiralStep {
     long double sin = 0.0L;
 };
 
-// The start (angle 0) and every further step up to the segment limit while
-// the radius stays at or above minRadius.
+// The start (angle 0) and at most kMaxSpiralSegments further steps, ending
+// once the radius drops below minRadius.
 std::vector<SpiralStep> SpiralCourse(double startRadius, double rate, std::int32_t minRadius);
 
 // Draws one spiral through a shared course: a move to the first step, a line

@@ -173,7 +173,7 @@ TEST(GeometryTest, SpiralPathEndsAtTheMinimumRadiusOrTheSegmentLimit) {
     };
     for (const Case& c : cases) {
         RecordingCanvas canvas;
-        SpiralPath(canvas, {{210, 150}, 198.0, c.rate, 0.0, 1, c.minRadius});
+        SpiralPath(canvas, {210, 150}, SpiralCourse(198.0, c.rate, c.minRadius), {0.0, 1});
         EXPECT_THAT(canvas.moves, ElementsAre(Point{408, 150})) << c.rate;
         EXPECT_EQ(canvas.segments.size(), c.segments) << c.rate;
     }
@@ -188,7 +188,7 @@ TEST(GeometryTest, SpiralPathTurnsWithItsSense) {
     const Case cases[] = {{1, {408, 160}}, {-1, {408, 140}}};
     for (const Case& c : cases) {
         RecordingCanvas canvas;
-        SpiralPath(canvas, {{210, 150}, 198.0, 0.0, 0.0, c.sense, 8});
+        SpiralPath(canvas, {210, 150}, SpiralCourse(198.0, 0.0, 8), {0.0, c.sense});
         ASSERT_FALSE(canvas.segments.empty());
         EXPECT_EQ(canvas.segments.front().to, c.firstEnd) << c.sense;
     }
