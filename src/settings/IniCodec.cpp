@@ -7,7 +7,7 @@ namespace lumetra {
 
 namespace {
 
-constexpr std::string_view kBlanks = " \t\r\v\f";
+constexpr std::string_view kBlanks = " \t\v\f";
 
 std::string_view Trim(std::string_view s) {
     const auto first = s.find_first_not_of(kBlanks);
@@ -24,7 +24,7 @@ bool SameName(std::string_view a, std::string_view b) {
 }
 
 // One line of the text: [begin, end) is its content, `next` the start of the
-// following line. LF ends a line; a CR before it belongs to the line break.
+// following line. CR, LF and CR LF each end a line, as for the system.
 struct Line {
     std::size_t begin = 0;
     std::size_t end = 0;
@@ -33,10 +33,10 @@ struct Line {
 
 Line LineAt(std::string_view text, std::size_t begin) {
     Line line{begin, text.size(), text.size()};
-    const auto lf = text.find('\n', begin);
-    if (lf != std::string_view::npos) {
-        line.end = lf > begin && text[lf - 1] == '\r' ? lf - 1 : lf;
-        line.next = lf + 1;
+    const auto end = text.find_first_of("\r\n", begin);
+    if (end != std::string_view::npos) {
+        line.end = end;
+        line.next = text.compare(end, 2, "\r\n") == 0 ? end + 2 : end + 1;
     }
     return line;
 }
@@ -54,14 +54,21 @@ std::optional<std::string_view> HeaderName(std::string_view content) {
     return Trim(name);
 }
 
+// A line that is neither blank nor a header is a key line. Without an '='
+// it names a key that has no value: the key reads as missing, and a later
+// line of the same key stays hidden.
 struct KeyLine {
     std::string_view key;
-    std::string_view value;
+    std::optional<std::string_view> value;
 };
 
 std::optional<KeyLine> SplitKeyLine(std::string_view content) {
     const auto eq = content.find('=');
-    if (eq == std::string_view::npos) return std::nullopt;
+    if (eq == std::string_view::npos) {
+        const auto name = Trim(content);
+        if (name.empty()) return std::nullopt;
+        return KeyLine{name, std::nullopt};
+    }
     return KeyLine{Trim(content.substr(0, eq)), Trim(content.substr(eq + 1))};
 }
 
@@ -105,14 +112,29 @@ std::string SingleLine(std::string_view value) {
     return out;
 }
 
-// A stray CR ends the value, as it ends the line for other readers, and
-// the cut value is trimmed again, so whatever is read writes back the same.
-std::string ReadableValue(std::string_view value) {
-    const std::string_view line = value.substr(0, value.find('\r'));
-    return std::string(Trim(line.substr(0, kMaxIniValue)));
+bool IsQuoted(std::string_view value) {
+    return value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front();
 }
 
-std::string EntryLine(const IniEntry& entry) { return std::string(entry.key) + "=" + SingleLine(entry.value); }
+// `value` is trimmed already. Matching outer quotes go and their inner text
+// stays as it is; an unquoted value is trimmed again after the cut, so
+// whatever is read writes back the same.
+std::string ReadableValue(std::string_view value) {
+    if (IsQuoted(value)) return std::string(value.substr(1, value.size() - 2).substr(0, kMaxIniValue));
+    return std::string(Trim(value.substr(0, kMaxIniValue)));
+}
+
+// A value that would lose its outer blanks or its own outer quotes on
+// reading is written inside a pair of quotes, so it reads back unchanged.
+std::string FileValue(std::string_view value) {
+    std::string line = SingleLine(value);
+    if (Trim(line).size() != line.size() || IsQuoted(line)) return '"' + line + '"';
+    return line;
+}
+
+std::string EntryLine(std::string_view key, std::string_view value) {
+    return std::string(key) + "=" + FileValue(value);
+}
 
 }  // namespace
 
@@ -123,13 +145,17 @@ std::optional<std::string> IniText::Get(std::string_view section, std::string_vi
 std::vector<std::optional<std::string>> IniText::Get(std::string_view section,
                                                      std::span<const std::string_view> keys) const {
     std::vector<std::optional<std::string>> values(keys.size());
+    // A key is settled by its first line, also when that line has no value.
+    std::vector<bool> settled(keys.size(), false);
     std::size_t left = keys.size();
     ScanSection(text_, section, [&](const Line&, const KeyLine& entry) {
+        // Every key the line names, so keys that differ only in letter case
+        // read as each would alone.
         for (std::size_t i = 0; i < keys.size(); ++i) {
-            if (!values[i] && SameName(entry.key, keys[i])) {
-                values[i] = ReadableValue(entry.value);
+            if (!settled[i] && SameName(entry.key, keys[i])) {
+                settled[i] = true;
+                if (entry.value) values[i] = ReadableValue(*entry.value);
                 --left;
-                break;
             }
         }
         return left > 0;
@@ -143,19 +169,38 @@ void IniText::Set(std::string_view section, std::string_view key, std::string_vi
 }
 
 void IniText::Set(std::string_view section, std::span<const IniEntry> entries) {
+    // Entries naming one key in different letter case are one key, as if
+    // they were set one after another: the first spells it, the last gives
+    // the value.
+    struct Key {
+        std::string_view name;
+        std::string_view value;
+        bool placed = false;
+    };
+    std::vector<Key> keys;
+    for (const IniEntry& entry : entries) {
+        const auto same = std::find_if(keys.begin(), keys.end(),
+                                       [&](const Key& key) { return SameName(key.name, entry.key); });
+        if (same == keys.end()) {
+            keys.push_back({entry.key, entry.value});
+        } else {
+            same->value = entry.value;
+        }
+    }
+
     struct Replacement {
         Line line;
-        std::size_t entry;
+        std::string text;
     };
     std::vector<Replacement> replacements;
-    std::vector<bool> placed(entries.size(), false);
     // The whole section is walked, even when all keys are placed early, so
     // the append point is known.
     const SectionScan scan = ScanSection(text_, section, [&](const Line& line, const KeyLine& found) {
-        for (std::size_t i = 0; i < entries.size(); ++i) {
-            if (!placed[i] && SameName(found.key, entries[i].key)) {
-                placed[i] = true;
-                replacements.push_back({line, i});
+        for (Key& key : keys) {
+            if (!key.placed && SameName(found.key, key.name)) {
+                key.placed = true;
+                // The file's own spelling of the key stays.
+                replacements.push_back({line, EntryLine(found.key, key.value)});
                 break;
             }
         }
@@ -163,13 +208,15 @@ void IniText::Set(std::string_view section, std::span<const IniEntry> entries) {
     });
 
     std::string added = scan.found ? "" : "[" + std::string(section) + "]\r\n";
-    for (std::size_t i = 0; i < entries.size(); ++i) {
-        if (!placed[i]) added += EntryLine(entries[i]) + "\r\n";
+    for (const Key& key : keys) {
+        if (!key.placed) added += EntryLine(key.name, key.value) + "\r\n";
     }
     const std::size_t point = scan.found ? scan.appendPoint : text_.size();
     // The line before the new ones may be the last of a file without a final
     // line break.
-    if (!added.empty() && point > 0 && text_[point - 1] != '\n') added.insert(0, "\r\n");
+    if (!added.empty() && point > 0 && text_[point - 1] != '\n' && text_[point - 1] != '\r') {
+        added.insert(0, "\r\n");
+    }
 
     // Replaced lines are not blank, so they all lie before the append point.
     std::string out;
@@ -177,7 +224,7 @@ void IniText::Set(std::string_view section, std::span<const IniEntry> entries) {
     std::size_t copied = 0;
     for (const Replacement& r : replacements) {
         out.append(text_, copied, r.line.begin - copied);
-        out += EntryLine(entries[r.entry]);
+        out += r.text;
         copied = r.line.end;
     }
     out.append(text_, copied, point - copied);

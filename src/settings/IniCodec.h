@@ -1,9 +1,11 @@
 #pragma once
 // A profile (INI) file held in memory. Reading follows the system's profile
-// reader: section and key names match without regard to letter case, values
-// are trimmed of surrounding blanks and cut to kMaxIniValue characters, and
-// the first occurrence of a section or key wins. Writing touches only the
-// line it sets, so everything else in a user's file survives byte for byte.
+// reader: CR, LF and CR LF each end a line, section and key names match
+// without regard to letter case, values are trimmed of surrounding blanks,
+// lose a pair of matching outer quotes and are cut to kMaxIniValue
+// characters, and the first occurrence of a section or key wins. Writing
+// touches only the line it sets, so everything else in a user's file
+// survives byte for byte.
 #include <cstddef>
 #include <optional>
 #include <span>
@@ -31,13 +33,15 @@ public:
     std::vector<std::optional<std::string>> Get(std::string_view section,
                                                 std::span<const std::string_view> keys) const;
 
-    // Replaces the value of the first `key` in the first `section` in place;
-    // a missing key is added at the end of the section, a missing section at
-    // the end of the text. New lines end with CR LF. Line breaks in a value
-    // are dropped, so a value can never add lines of its own.
+    // Replaces the first line of `key` in the first `section` in place,
+    // keeping the file's spelling of the key; a missing key is added at the
+    // end of the section, a missing section at the end of the text. New lines
+    // end with CR LF. Line breaks in a value are dropped, so a value can never
+    // add lines of its own; a value that would not read back as it is (outer
+    // blanks, outer quotes) is written in quotes.
     void Set(std::string_view section, std::string_view key, std::string_view value);
-    // The same for several distinct keys at once, in one pass; missing keys
-    // are added in the order given.
+    // The same as setting the entries one after another, in one pass;
+    // missing keys are added in the order given.
     void Set(std::string_view section, std::span<const IniEntry> entries);
 
     const std::string& Text() const { return text_; }

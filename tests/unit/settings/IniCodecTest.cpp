@@ -2,6 +2,8 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "settings/CaseName.h"
 #include "settings/IniCodec.h"
@@ -44,7 +46,18 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"MixedLineEnds", "[Settings]\nHeight=1\r\nWidth=500\nX=3", "Width", "500"},
         ReadCase{"NoFinalLineBreak", "[Settings]\r\nWidth=500", "Width", "500"},
         ReadCase{"CommentLineIsNoKey", "[Settings]\r\n;Width=1\r\nWidth=2\r\n", "Width", "2"},
-        ReadCase{"LineWithoutEquals", "[Settings]\r\nWidth\r\nWidth=2\r\n", "Width", "2"},
+        ReadCase{"LineWithoutEquals", "[Settings]\r\nWidth\r\nWidth=2\r\n", "Width", std::nullopt},
+        ReadCase{"CrOnly", "[Settings]\rHeight=1\rWidth=500\r", "Width", "500"},
+        ReadCase{"StrayCrInLfFile", "[Settings]\nHeight=1\rWidth=500\n", "Width", "500"},
+        ReadCase{"DoubleQuotes", "[Settings]\r\nLang=\"Deutsch\"\r\n", "Lang", "Deutsch"},
+        ReadCase{"SingleQuotes", "[Settings]\r\nLang= 'x' \r\n", "Lang", "x"},
+        ReadCase{"QuotedBlanksKept", "[Settings]\r\nLang=\" a \"\r\n", "Lang", " a "},
+        ReadCase{"EmptyQuotes", "[Settings]\r\nLang=\"\"\r\n", "Lang", ""},
+        ReadCase{"LoneQuote", "[Settings]\r\nLang=\"\r\n", "Lang", "\""},
+        ReadCase{"OpenQuote", "[Settings]\r\nLang=\"abc\r\n", "Lang", "\"abc"},
+        ReadCase{"MismatchedQuotes", "[Settings]\r\nLang=\"abc'\r\n", "Lang", "\"abc'"},
+        ReadCase{"QuotedLongValueCut", "[Settings]\r\nLang=\"" + std::string(3000, 'a') + "\"\r\n", "Lang",
+                 std::string(2047, 'a')},
         ReadCase{"LongValueCut", "[Settings]\r\nLang=" + std::string(3000, 'a') + "\r\n", "Lang",
                  std::string(2047, 'a')},
         ReadCase{"NulBytesAreData", std::string("[Settings]\r\nLang=a\0b\r\n", 22), "Lang", std::string("a\0b", 3)}),
@@ -76,7 +89,17 @@ INSTANTIATE_TEST_SUITE_P(
         WriteCase{"ReplaceKeepsLfLineEnd", "[Settings]\nWidth=1\nHeight=2\n", "Width", "500",
                   "[Settings]\nWidth=500\nHeight=2\n"},
         WriteCase{"ReplaceOnlyFirstOccurrence", "[Settings]\r\nwidth = 1\r\nWidth=2\r\n", "Width", "500",
+                  "[Settings]\r\nwidth=500\r\nWidth=2\r\n"},
+        WriteCase{"ReplaceKeepsSpelling", "[Settings]\r\nBORDER=5\r\n", "Border", "7", "[Settings]\r\nBORDER=7\r\n"},
+        WriteCase{"LineWithoutEqualsIsTheKey", "[Settings]\r\nWidth\r\nWidth=2\r\n", "Width", "500",
                   "[Settings]\r\nWidth=500\r\nWidth=2\r\n"},
+        WriteCase{"ReplaceInCrOnlyFile", "[Settings]\rWidth=1\rX=2\r", "Width", "500", "[Settings]\rWidth=500\rX=2\r"},
+        WriteCase{"AppendInCrOnlyFile", "[Settings]\rX=1\r[Other]\rA=b\r", "Width", "500",
+                  "[Settings]\rX=1\rWidth=500\r\n[Other]\rA=b\r"},
+        WriteCase{"ReplaceAfterStrayCr", "[Settings]\nX=1\rWidth=2\nY=3\n", "Width", "500",
+                  "[Settings]\nX=1\rWidth=500\nY=3\n"},
+        WriteCase{"ValueWithOuterBlanksQuoted", "", "Lang", " a ", "[Settings]\r\nLang=\" a \"\r\n"},
+        WriteCase{"ValueWithOwnQuotesQuoted", "", "Lang", "'x'", "[Settings]\r\nLang=\"'x'\"\r\n"},
         WriteCase{"AppendAtEndOfSection", "[Settings]\r\nX=1\r\n\r\n[Other]\r\nA=b\r\n", "Width", "500",
                   "[Settings]\r\nX=1\r\nWidth=500\r\n\r\n[Other]\r\nA=b\r\n"},
         WriteCase{"AppendAfterEmptyHeader", "[Settings]\r\n[Other]\r\n", "Width", "500",
@@ -93,13 +116,48 @@ INSTANTIATE_TEST_SUITE_P(
         WriteCase{"LineBreaksInValueDropped", "", "Lang", "a\r\nWidth=1\n", "[Settings]\r\nLang=aWidth=1\r\n"}),
     CaseName<WriteCase>);
 
+// Several keys at once read and write as each key alone would.
+struct ManyCase {
+    const char* name;
+    std::string before;
+    std::vector<IniEntry> entries;  // the keys read, then the values written
+    std::vector<std::optional<std::string>> read;
+    std::string after;
+};
+
+class IniMany : public ::testing::TestWithParam<ManyCase> {};
+
+TEST_P(IniMany, ActsAsOneKeyAtATime) {
+    const ManyCase& c = GetParam();
+    std::vector<std::string_view> keys;
+    for (const IniEntry& entry : c.entries) keys.push_back(entry.key);
+    IniText ini(c.before);
+    EXPECT_EQ(ini.Get("Settings", keys), c.read);
+    ini.Set("Settings", c.entries);
+    EXPECT_EQ(ini.Text(), c.after);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Profile, IniMany,
+    ::testing::Values(
+        ManyCase{"KeysDifferingInCase", "[Settings]\r\nwidth=1\r\n", {{"Width", "7"}, {"WIDTH", "8"}},
+                 {"1", "1"}, "[Settings]\r\nwidth=8\r\n"},
+        ManyCase{"FirstOfThreeCasingsWins", "[Settings]\r\nWidth=1\r\nWIDTH=2\r\nwidth=3\r\n",
+                 {{"width", "7"}, {"WIDTH", "8"}, {"Width", "9"}}, {"1", "1", "1"},
+                 "[Settings]\r\nWidth=9\r\nWIDTH=2\r\nwidth=3\r\n"},
+        ManyCase{"AddedOnceInFirstSpelling", "", {{"Width", "7"}, {"X", "1"}, {"WIDTH", "8"}},
+                 {std::nullopt, std::nullopt, std::nullopt}, "[Settings]\r\nWidth=8\r\nX=1\r\n"}),
+    CaseName<ManyCase>);
+
 TEST(IniText, ReadsBackEveryWrittenValue) {
     IniText ini("[Other]\nKeep=me\n");
     ini.Set("Settings", "A", "1");
     ini.Set("Settings", "B", "two words");
     ini.Set("Settings", "A", "3");
+    ini.Set("Settings", "C", " \"q\" ");
     EXPECT_EQ(ini.Get("Settings", "A"), "3");
     EXPECT_EQ(ini.Get("Settings", "B"), "two words");
+    EXPECT_EQ(ini.Get("Settings", "C"), " \"q\" ");
     EXPECT_EQ(ini.Get("Other", "Keep"), "me");
 }
 

@@ -110,6 +110,7 @@ INSTANTIATE_TEST_SUITE_P(
                      e.orientMode = -4;
                  }},
         LoadCase{"LangTrimmed", "Lang=  Deutsch  \r\n", '.', [](Snapshot& e) { e.lang = "Deutsch"; }},
+        LoadCase{"KeyWithoutValueHidesLaterLine", "LookMode\r\nLookMode=5\r\n", '.', DefaultRatio},
         LoadCase{"KeysInAnyCase", "lookmode=4\r\nSPAGE=2\r\n", '.',
                  [](Snapshot& e) {
                      e.lookMode = 4;
@@ -136,19 +137,39 @@ TEST(SettingsStorage, FirstSaveWritesEveryKeyInOrder) {
               "SX=1739\r\nSY=10\r\nSVisible=1\r\nSPage=0\r\nSFrame=1\r\n");
 }
 
-TEST(SettingsStorage, SaveKeepsTheUsersOwnLines) {
+// The keys a save adds to a file that has only LookMode, from first-run values.
+const std::string kKeysAfterLookMode =
+    "Border=12\r\nHeight=245\r\nWidth=396\r\nLockWidth=1\r\nLock=1\r\nRatio=0.618033988749895\r\n"
+    "LinesColor=4210943\r\nValuesColor=8618883\r\nMouseResizeAllowed=1\r\nOpacity=90\r\n"
+    "MouseWheelAllowed=1\r\nOrientMode=0\r\nShowHints=1\r\nShowValues=1\r\nGridSize=8\r\n"
+    "SettingsOpacity=0\r\nMoveUsingGrid=1\r\nLang=English\r\nX=300\r\nY=240\r\nSX=1739\r\nSY=10\r\n"
+    "SVisible=1\r\nSPage=0\r\nSFrame=1\r\n";
+
+struct UserFileCase {
+    const char* name;
+    std::string before;
+    std::string after;  // with LookMode set to 6
+};
+
+class SaveIntoUserFile : public ::testing::TestWithParam<UserFileCase> {};
+
+TEST_P(SaveIntoUserFile, KeepsTheUsersOwnLines) {
     TSettings s(1920);
     s.SetLookMode(6);
-    const std::string before =
-        "; written by hand\r\n[Window]\r\nWidth=1\r\n\r\n[settings]\r\nlookmode = 2\r\nCustom=x\r\n\r\n[Tail]\r\nZ=1";
-    EXPECT_EQ(s.SaveToText(before, '.'),
-              "; written by hand\r\n[Window]\r\nWidth=1\r\n\r\n[settings]\r\nLookMode=6\r\nCustom=x\r\n"
-              "Border=12\r\nHeight=245\r\nWidth=396\r\nLockWidth=1\r\nLock=1\r\nRatio=0.618033988749895\r\n"
-              "LinesColor=4210943\r\nValuesColor=8618883\r\nMouseResizeAllowed=1\r\nOpacity=90\r\n"
-              "MouseWheelAllowed=1\r\nOrientMode=0\r\nShowHints=1\r\nShowValues=1\r\nGridSize=8\r\n"
-              "SettingsOpacity=0\r\nMoveUsingGrid=1\r\nLang=English\r\nX=300\r\nY=240\r\nSX=1739\r\nSY=10\r\n"
-              "SVisible=1\r\nSPage=0\r\nSFrame=1\r\n\r\n[Tail]\r\nZ=1");
+    EXPECT_EQ(s.SaveToText(GetParam().before, '.'), GetParam().after);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Storage, SaveIntoUserFile,
+    ::testing::Values(
+        UserFileCase{"HandEdited",
+                     "; written by hand\r\n[Window]\r\nWidth=1\r\n\r\n[settings]\r\nlookmode = 2\r\nCustom=x\r\n\r\n"
+                     "[Tail]\r\nZ=1",
+                     "; written by hand\r\n[Window]\r\nWidth=1\r\n\r\n[settings]\r\nlookmode=6\r\nCustom=x\r\n" +
+                         kKeysAfterLookMode + "\r\n[Tail]\r\nZ=1"},
+        UserFileCase{"CrOnlyLines", "[Settings]\rLookMode=2\r[Tail]\rZ=1\r",
+                     "[Settings]\rLookMode=6\r" + kKeysAfterLookMode + "[Tail]\rZ=1\r"}),
+    CaseName<UserFileCase>);
 
 TEST(SettingsStorage, SaveUsesTheGivenSeparator) {
     const TSettings s(1920);
@@ -179,8 +200,10 @@ TEST(SettingsStorage, SaveThenLoadRestoresEveryField) {
     saved.StorePanelState(40, -50, false, 3);
 
     TSettings loaded(800);
-    loaded.LoadFromText(saved.SaveToText("", ','), ',');
+    const std::string written = saved.SaveToText("", ',');
+    loaded.LoadFromText(written, ',');
     EXPECT_EQ(Take(loaded), Take(saved));
+    EXPECT_EQ(loaded.SaveToText(written, ','), written);
 }
 
 // The file-level Load and Save over a fake file system.
