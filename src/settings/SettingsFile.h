@@ -50,6 +50,10 @@ public:
     virtual bool ReplaceFileContents(const std::string& path, std::string_view contents) = 0;
     // The user's decimal separator at this moment.
     virtual char DecimalSeparator() const = 0;
+    // Between Unicode and the system's single-byte code page, in which the
+    // program holds its texts; a character the code page lacks becomes '?'.
+    virtual std::string ToCodePage(std::u16string_view text) const = 0;
+    virtual std::u16string FromCodePage(std::string_view text) const = 0;
 };
 
 // Folder helpers. Every folder result ends with a backslash unless noted.

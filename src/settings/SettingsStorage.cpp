@@ -8,6 +8,7 @@
 
 #include "settings/AppSettings.h"
 #include "settings/IniCodec.h"
+#include "settings/IniEncoding.h"
 #include "settings/IniValues.h"
 #include "settings/SettingsFile.h"
 
@@ -70,6 +71,44 @@ Color ToColor(std::int32_t value) { return static_cast<Color>(value); }
 // Written as the signed value, which reads back through the integer reader.
 std::int32_t FromColor(Color value) { return static_cast<std::int32_t>(value); }
 
+// The settings written into `existingFile`, with Lang in the file's own
+// encoding.
+std::string SettingsText(const TSettings& s, std::string_view existingFile, std::string_view lang,
+                         char decimalSeparator) {
+    // In the order of kKeys.
+    const IniEntry entries[] = {
+        {"Border", FormatIniInt(s.Border())},
+        {"Height", FormatIniInt(s.Height())},
+        {"Width", FormatIniInt(s.Width())},
+        {"LockWidth", FormatIniBool(s.LockWidth())},
+        {"Lock", FormatIniBool(s.Lock())},
+        {"Ratio", FormatIniReal(s.Ratio(), decimalSeparator)},
+        {"LinesColor", FormatIniInt(FromColor(s.LinesColor()))},
+        {"ValuesColor", FormatIniInt(FromColor(s.ValuesColor()))},
+        {"MouseResizeAllowed", FormatIniBool(s.MouseResizeAllowed())},
+        {"Opacity", FormatIniInt(s.Opacity())},
+        {"MouseWheelAllowed", FormatIniBool(s.MouseWheelAllowed())},
+        {"OrientMode", FormatIniInt(s.OrientMode())},
+        {"ShowHints", FormatIniBool(s.ShowHints())},
+        {"ShowValues", FormatIniBool(s.ShowValues())},
+        {"LookMode", FormatIniInt(s.LookMode())},
+        {"GridSize", FormatIniInt(s.GridSize())},
+        {"SettingsOpacity", FormatIniBool(s.SettingsOpacity())},
+        {"MoveUsingGrid", FormatIniBool(s.MoveUsingGrid())},
+        {"Lang", std::string(lang)},
+        {"X", FormatIniInt(s.X())},
+        {"Y", FormatIniInt(s.Y())},
+        {"SX", FormatIniInt(s.SX())},
+        {"SY", FormatIniInt(s.SY())},
+        {"SVisible", FormatIniBool(s.SVisible())},
+        {"SPage", FormatIniInt(s.SPage())},
+        {"SFrame", FormatIniBool(s.SFrame())},
+    };
+    IniText file(existingFile);
+    file.Set(kSection, entries);
+    return file.Text();
+}
+
 }  // namespace
 
 void TSettings::LoadFromText(std::string_view ini, char decimalSeparator) {
@@ -105,38 +144,7 @@ void TSettings::LoadFromText(std::string_view ini, char decimalSeparator) {
 }
 
 std::string TSettings::SaveToText(std::string_view existingFile, char decimalSeparator) const {
-    // In the order of kKeys.
-    const IniEntry entries[] = {
-        {"Border", FormatIniInt(border_)},
-        {"Height", FormatIniInt(height_)},
-        {"Width", FormatIniInt(width_)},
-        {"LockWidth", FormatIniBool(lockWidth_)},
-        {"Lock", FormatIniBool(lock_)},
-        {"Ratio", FormatIniReal(ratio_, decimalSeparator)},
-        {"LinesColor", FormatIniInt(FromColor(linesColor_))},
-        {"ValuesColor", FormatIniInt(FromColor(valuesColor_))},
-        {"MouseResizeAllowed", FormatIniBool(mouseResizeAllowed_)},
-        {"Opacity", FormatIniInt(opacity_)},
-        {"MouseWheelAllowed", FormatIniBool(mouseWheelAllowed_)},
-        {"OrientMode", FormatIniInt(orientMode_)},
-        {"ShowHints", FormatIniBool(showHints_)},
-        {"ShowValues", FormatIniBool(showValues_)},
-        {"LookMode", FormatIniInt(lookMode_)},
-        {"GridSize", FormatIniInt(gridSize_)},
-        {"SettingsOpacity", FormatIniBool(settingsOpacity_)},
-        {"MoveUsingGrid", FormatIniBool(moveUsingGrid_)},
-        {"Lang", lang_},
-        {"X", FormatIniInt(x_)},
-        {"Y", FormatIniInt(y_)},
-        {"SX", FormatIniInt(sx_)},
-        {"SY", FormatIniInt(sy_)},
-        {"SVisible", FormatIniBool(sVisible_)},
-        {"SPage", FormatIniInt(sPage_)},
-        {"SFrame", FormatIniBool(sFrame_)},
-    };
-    IniText file(existingFile);
-    file.Set(kSection, entries);
-    return file.Text();
+    return SettingsText(*this, existingFile, lang_, decimalSeparator);
 }
 
 void TSettings::Load(const SettingsFile& file) {
@@ -145,25 +153,33 @@ void TSettings::Load(const SettingsFile& file) {
     if (!platform.FileExists(path)) return;
     // A file that exists but cannot be read counts as missing: the first-run
     // values stand, and Save will not replace it.
-    const auto text = platform.ReadWholeFile(path);
-    if (!text) return;
-    LoadFromText(*text, platform.DecimalSeparator());
+    const auto bytes = platform.ReadWholeFile(path);
+    if (!bytes) return;
+    const IniFileText text = DecodeIniFile(*bytes);
+    LoadFromText(text.text, platform.DecimalSeparator());
+    // A UTF-16 file holds Lang in Unicode; the program holds it in the code page.
+    if (text.encoding == IniEncoding::Utf16Le) SetLang(platform.ToCodePage(Utf16FromWtf8(lang_)));
 }
 
 bool TSettings::Save(SettingsFile& file) const {
     IPlatformFiles& platform = file.Platform();
     const std::string path = file.SettingsFilePath();
-    std::string existing;
+    IniFileText existing;
     if (platform.FileExists(path)) {
-        auto text = platform.ReadWholeFile(path);
+        const auto bytes = platform.ReadWholeFile(path);
         // Replacing a file we could not read would drop the user's own lines.
-        if (!text) return false;
-        existing = std::move(*text);
+        if (!bytes) return false;
+        existing = DecodeIniFile(*bytes);
     } else {
         // A folder that cannot be made shows up as the failed write below.
         file.ForceFolders(file.UserDataFolder(kProductSubPath));
     }
-    return platform.ReplaceFileContents(path, SaveToText(existing, platform.DecimalSeparator()));
+    // A UTF-16 file stays UTF-16: written in the code page, it would lose
+    // every character of the user's own lines that the code page lacks.
+    const std::string lang =
+        existing.encoding == IniEncoding::Utf16Le ? Wtf8FromUtf16(platform.FromCodePage(lang_)) : lang_;
+    existing.text = SettingsText(*this, existing.text, lang, platform.DecimalSeparator());
+    return platform.ReplaceFileContents(path, EncodeIniFile(existing));
 }
 
 }  // namespace lumetra

@@ -115,4 +115,18 @@ bool StdPlatformFiles::ReplaceFileContents(const std::string& path, std::string_
     return true;
 }
 
+std::string StdPlatformFiles::ToCodePage(std::u16string_view text) const {
+    std::string out;
+    out.reserve(text.size());
+    for (const char16_t unit : text) out.push_back(unit <= 0xFF ? static_cast<char>(unit) : '?');
+    return out;
+}
+
+std::u16string StdPlatformFiles::FromCodePage(std::string_view text) const {
+    std::u16string out;
+    out.reserve(text.size());
+    for (const char c : text) out.push_back(static_cast<unsigned char>(c));
+    return out;
+}
+
 }  // namespace lumetra

@@ -31,6 +31,9 @@ public:
     std::optional<std::string> ReadWholeFile(const std::string& path) const override;
     bool ReplaceFileContents(const std::string& path, std::string_view contents) override;
     char DecimalSeparator() const override { return '.'; }
+    // Latin-1: the tools have no system code page.
+    std::string ToCodePage(std::u16string_view text) const override;
+    std::u16string FromCodePage(std::string_view text) const override;
 
 private:
     std::string moduleFileName_;

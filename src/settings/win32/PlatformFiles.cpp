@@ -7,6 +7,7 @@
 #include <shlobj.h>
 
 #include <algorithm>
+#include <climits>
 #include <array>
 #include <cstdint>
 #include <utility>
@@ -182,6 +183,31 @@ char Win32PlatformFiles::DecimalSeparator() const {
         return '.';
     }
     return separator[0];
+}
+
+// Both are UTF-16 code units on Windows.
+static_assert(sizeof(wchar_t) == sizeof(char16_t));
+
+// The calls take 32-bit lengths; a longer text converts to nothing.
+std::string Win32PlatformFiles::ToCodePage(std::u16string_view text) const {
+    if (text.empty() || text.size() > INT_MAX) return {};
+    const auto* wide = reinterpret_cast<const wchar_t*>(text.data());
+    const int length = static_cast<int>(text.size());
+    const int size = WideCharToMultiByte(CP_ACP, 0, wide, length, nullptr, 0, nullptr, nullptr);
+    if (size <= 0) return {};
+    std::string out(static_cast<std::size_t>(size), '\0');
+    WideCharToMultiByte(CP_ACP, 0, wide, length, out.data(), size, nullptr, nullptr);
+    return out;
+}
+
+std::u16string Win32PlatformFiles::FromCodePage(std::string_view text) const {
+    if (text.empty() || text.size() > INT_MAX) return {};
+    const int length = static_cast<int>(text.size());
+    const int size = MultiByteToWideChar(CP_ACP, 0, text.data(), length, nullptr, 0);
+    if (size <= 0) return {};
+    std::u16string out(static_cast<std::size_t>(size), u'\0');
+    MultiByteToWideChar(CP_ACP, 0, text.data(), length, reinterpret_cast<wchar_t*>(out.data()), size);
+    return out;
 }
 
 }  // namespace lumetra

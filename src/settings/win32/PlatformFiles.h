@@ -17,6 +17,8 @@ public:
     std::optional<std::string> ReadWholeFile(const std::string& path) const override;
     bool ReplaceFileContents(const std::string& path, std::string_view contents) override;
     char DecimalSeparator() const override;
+    std::string ToCodePage(std::u16string_view text) const override;
+    std::u16string FromCodePage(std::string_view text) const override;
 };
 
 }  // namespace lumetra

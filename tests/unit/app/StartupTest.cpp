@@ -45,6 +45,8 @@ public:
         return files_.ReplaceFileContents(path, contents);
     }
     char DecimalSeparator() const override { return files_.DecimalSeparator(); }
+    std::string ToCodePage(std::u16string_view text) const override { return files_.ToCodePage(text); }
+    std::u16string FromCodePage(std::string_view text) const override { return files_.FromCodePage(text); }
 
 private:
     FakePlatformFiles& files_;

@@ -237,6 +237,37 @@ TEST(SettingsStorage, LoadReadsTheFileWithTheUsersSeparator) {
     EXPECT_EQ(s.LookMode(), 3);
 }
 
+std::string Utf16File(std::u16string_view text) {
+    std::string bytes = "\xFF\xFE";
+    for (const char16_t unit : text) {
+        bytes.push_back(static_cast<char>(unit & 0xFF));
+        bytes.push_back(static_cast<char>(unit >> 8));
+    }
+    return bytes;
+}
+
+TEST(SettingsStorage, Utf16FileStaysUtf16AndKeepsEveryCharacter) {
+    Installed fs;
+    const std::u16string_view users = u"; \u041F\u0440\u0438\u0432\u0435\u0442 \u65E5\u672C \U0001F600\r\n"
+                                      u"[\u0414\u0440\u0443\u0433\u043E\u0439]\r\nName=\u03A9mega\r\n\r\n";
+    fs.platform.files[fs.path] =
+        Utf16File(std::u16string(users) + u"[settings]\r\nlang = Fran\u00E7ais\r\nLookMode=2\r\n\r\n[\u03A9]\r\nA=\u0394");
+    TSettings s(1920);
+    s.Load(fs.file);
+    EXPECT_EQ(s.Lang(), "Fran\xE7" "ais");
+    s.SetLookMode(6);
+    ASSERT_TRUE(s.Save(fs.file));
+    const std::string loadedKeys =
+        "Border=12\r\nHeight=248\r\nWidth=401\r\nLockWidth=1\r\nLock=1\r\nRatio=0.618033988749895\r\n"
+        "LinesColor=4210943\r\nValuesColor=8618883\r\nMouseResizeAllowed=1\r\nOpacity=90\r\n"
+        "MouseWheelAllowed=1\r\nOrientMode=0\r\nShowHints=1\r\nShowValues=1\r\nGridSize=8\r\n"
+        "SettingsOpacity=0\r\nMoveUsingGrid=1\r\nX=200\r\nY=200\r\nSX=600\r\nSY=10\r\nSVisible=0\r\n"
+        "SPage=1\r\nSFrame=1\r\n";
+    EXPECT_EQ(fs.platform.files[fs.path],
+              Utf16File(std::u16string(users) + u"[settings]\r\nlang=Fran\u00E7ais\r\nLookMode=6\r\n" +
+                        std::u16string(loadedKeys.begin(), loadedKeys.end()) + u"\r\n[\u03A9]\r\nA=\u0394"));
+}
+
 TEST(SettingsStorage, FirstSaveCreatesBothProductFolders) {
     Installed fs;
     const TSettings s(1920);

@@ -87,6 +87,19 @@ public:
     }
 
     char DecimalSeparator() const override { return decimalSeparator; }
+
+    // Latin-1 stands for the system's code page.
+    std::string ToCodePage(std::u16string_view text) const override {
+        std::string out;
+        for (const char16_t unit : text) out.push_back(unit <= 0xFF ? static_cast<char>(unit) : '?');
+        return out;
+    }
+
+    std::u16string FromCodePage(std::string_view text) const override {
+        std::u16string out;
+        for (const char c : text) out.push_back(static_cast<unsigned char>(c));
+        return out;
+    }
 };
 
 }  // namespace lumetra::testing
