@@ -20,6 +20,31 @@ std::int32_t Divided(std::int32_t value, double ratio) {
     return ClampDimension(Nearest(static_cast<long double>(value) / ratio));
 }
 
+// The largest value in [lo, hi] that `ok` accepts, `ok` holding for every
+// value below an accepted one; lo when it accepts none.
+template <class Accept>
+std::int32_t LargestAccepted(std::int32_t lo, std::int32_t hi, Accept ok) {
+    while (lo < hi) {
+        const std::int32_t mid = lo + (hi - lo + 1) / 2;
+        if (ok(mid)) lo = mid; else hi = mid - 1;
+    }
+    return lo;
+}
+
+// A leading size moved as little as it takes for the size derived from it
+// (which grows with it) to stay under the cap and at or above derivedMin,
+// so the lock holds. Past a ratio of 16384:58 no size meets both; the
+// leading size then stays as its own bounds made it.
+template <class Derive>
+std::int32_t FitLeading(std::int32_t lead, Derive derive, std::int32_t derivedMin) {
+    const auto underCap = [&](std::int32_t v) { return derive(v) <= kMaxDimension; };
+    const std::int32_t highest = LargestAccepted(1, kMaxDimension, underCap);
+    if (!underCap(highest) || derive(highest) < derivedMin) return lead;
+    const auto belowMin = [&](std::int32_t v) { return derive(v) < derivedMin; };
+    const std::int32_t lowest = belowMin(1) ? LargestAccepted(1, highest, belowMin) + 1 : 1;
+    return std::clamp(lead, lowest, highest);
+}
+
 }  // namespace
 
 TSettings::TSettings(std::int32_t primaryScreenWidth) {
@@ -180,8 +205,9 @@ void TSettings::SetWidth(std::int32_t value) {
     if (!lock_) {
         width_ = v;
     } else if (lockWidth_) {
-        width_ = v;
-        height_ = Scaled(v, ratio_);
+        const auto height = [this](std::int32_t w) { return Nearest(static_cast<long double>(w) * ratio_); };
+        width_ = FitLeading(v, height, 0);
+        height_ = Scaled(width_, ratio_);
     }
     // With the height leading the width follows it: nothing is stored, but
     // both windows still show the unchanged size again.
@@ -197,8 +223,9 @@ void TSettings::SetHeight(std::int32_t value) {
     if (!lock_) {
         height_ = v;
     } else if (!lockWidth_) {
-        height_ = v;
-        width_ = Divided(v, ratio_);
+        const auto width = [this](std::int32_t h) { return Nearest(static_cast<long double>(h) / ratio_); };
+        height_ = FitLeading(v, width, kMinWidth);
+        width_ = Divided(height_, ratio_);
     }
     NotifySize();
 }

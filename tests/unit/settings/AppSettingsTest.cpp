@@ -227,6 +227,29 @@ INSTANTIATE_TEST_SUITE_P(
         SizeCase{"RatioDerivesBelowMinimumWidth", HeightLeads, [](TSettings& s) { s.SetRatio(100.0); }, 2, 245},
         SizeCase{"HugeWidthClamped", Nothing, [](TSettings& s) { s.SetWidth(2000000000); }, 16384, 10126},
         SizeCase{"HugeHeightClamped", LockOff, [](TSettings& s) { s.SetHeight(2000000000); }, 396, 16384},
+        // The leading side gives way so the locked side stays under the cap.
+        SizeCase{"WidthBoundedByLockedHeight", [](TSettings& s) { s.SetRatio(2.39); },
+                 [](TSettings& s) { s.SetWidth(10000); }, 6855, 16383},
+        SizeCase{"HeightBoundedByLockedWidth",
+                 [](TSettings& s) {
+                     s.SetLockWidth(false);
+                     s.SetRatio(0.25);
+                 },
+                 [](TSettings& s) { s.SetHeight(10000); }, 16384, 4096},
+        // Nearest(58 x 0.0175) is 1, whose width would be 57.
+        SizeCase{"SmallestHeightKeepsTheMinimumWidth",
+                 [](TSettings& s) {
+                     s.SetLockWidth(false);
+                     s.SetRatio(0.0175);
+                 },
+                 [](TSettings& s) { s.SetHeight(1); }, 114, 2},
+        // Past 16384:58 no size meets both the cap and the minimum width.
+        SizeCase{"ExtremeRatioKeepsItsOwnBounds",
+                 [](TSettings& s) {
+                     s.SetLockWidth(false);
+                     s.SetRatio(1000.0);
+                 },
+                 [](TSettings& s) { s.SetHeight(5); }, 16, 16384},
         SizeCase{"HugeRatioClampsDerivedHeight", Nothing, [](TSettings& s) { s.SetRatio(1e308); }, 396, 16384},
         SizeCase{"HugeRatioClampsMinimumHeight",
                  [](TSettings& s) {
