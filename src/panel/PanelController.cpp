@@ -34,6 +34,18 @@ std::string Trimmed(const std::string& text) {
 
 std::string Numbered(const char* prefix, int index) { return prefix + std::to_string(index); }
 
+// What the user typed into a size or grid field: a decimal integer, an
+// optional minus sign and digits, with blanks around it. The settings file's
+// reader is laxer ("$10", "0x10"), which is no way to type a size.
+std::optional<std::int32_t> TypedInteger(const std::string& text) {
+    const std::string number = Trimmed(text);
+    const std::size_t digits = number.starts_with('-') ? 1 : 0;
+    if (number.size() == digits || number.find_first_not_of("0123456789", digits) != std::string::npos) {
+        return std::nullopt;
+    }
+    return ParseIniInt(number);
+}
+
 // What the user typed into the ratio box, when it may become Ratio.
 std::optional<double> TypedRatio(const std::string& text, char decimalSeparator) {
     std::string number = Trimmed(text);
@@ -51,7 +63,7 @@ int SpinField::MoveTo(std::int64_t position) {
 }
 
 int SpinField::ReadFrom(const std::string& text) {
-    const std::optional<std::int32_t> value = ParseIniInt(text);
+    const std::optional<std::int32_t> value = TypedInteger(text);
     if (value && *value >= minimum_ && *value <= maximum_) position_ = *value;
     return position_;
 }
@@ -258,7 +270,7 @@ void PanelController::SizeEditExit() {
 
 void PanelController::CommitSize() {
     const std::string text = view_.SpinText(PanelSpin::Size);
-    const std::optional<std::int32_t> typed = ParseIniInt(text);
+    const std::optional<std::int32_t> typed = TypedInteger(text);
     if (!typed) throw ConversionError(text);
     if (*typed >= size_.Maximum()) return;
     ShowSize(*typed);

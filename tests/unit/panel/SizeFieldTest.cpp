@@ -52,12 +52,13 @@ INSTANTIATE_TEST_SUITE_P(
         SizeCase{"JustBelowTwoScreens", false, true, "3839", Commit::Enter, 3839, 245, "3839"},
         // Twice the 1920-pixel screen and more: nothing changes, the text stays.
         SizeCase{"TwoScreensIgnored", true, true, "3840", Commit::Enter, 396, 245, "3840"},
-        SizeCase{"FarTooLargeIgnored", true, true, "4000", Commit::Leave, 396, 245, "4000"}),
+        SizeCase{"FarTooLargeIgnored", true, true, "4000", Commit::Leave, 396, 245, "4000"},
+        SizeCase{"BlanksAround", false, true, "  700 ", Commit::Enter, 700, 245, "700"}),
     CaseName());
 
 TEST_F(SizeCommitTest, ATextThatIsNoIntegerIsReportedAndNothingApplies) {
     StartPanel();
-    for (const std::string text : {"abc", "", "12a", "1.5", "99999999999"}) {
+    for (const std::string text : {"abc", "", "12a", "1.5", "99999999999", "$10", "0x10", "+10", "- 10", "-"}) {
         Type(PanelSpin::Size, text);
         try {
             panel.SizeEditExit();
@@ -160,7 +161,8 @@ INSTANTIATE_TEST_SUITE_P(
                       // Text the spin cannot read keeps its position, and so the grid.
                       GridCase{"NotANumber", "x", 8, "x"},
                       GridCase{"OutOfSpinRange", "40000", 8, "40000"},
-                      GridCase{"Negative", "-4", 8, "-4"}),
+                      GridCase{"Negative", "-4", 8, "-4"},
+                      GridCase{"HexadecimalIsNoNumber", "$10", 8, "$10"}),
     CaseName());
 
 TEST_F(GridFieldTest, AfterEnterChangesWaitUntilTheFieldIsLeft) {
