@@ -26,6 +26,9 @@ enum class Held : std::uint8_t {
     Left = 1u << 3,
     Right = 1u << 4,
     Middle = 1u << 5,
+    // The side buttons: held, they make a wheel turn plain, as any button does.
+    Back = 1u << 6,
+    Forward = 1u << 7,
 };
 
 class ShiftState {

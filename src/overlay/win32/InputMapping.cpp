@@ -18,6 +18,8 @@ ShiftState MouseState(WPARAM keyFlags) {
     add(Held::Left, (keyFlags & MK_LBUTTON) != 0);
     add(Held::Right, (keyFlags & MK_RBUTTON) != 0);
     add(Held::Middle, (keyFlags & MK_MBUTTON) != 0);
+    add(Held::Back, (keyFlags & MK_XBUTTON1) != 0);
+    add(Held::Forward, (keyFlags & MK_XBUTTON2) != 0);
     return state;
 }
 

@@ -453,6 +453,8 @@ TEST(InteractionWheel, ModifierSetPicksTheEffect) {
         {"plain zero", none, 0, 1, true, true, true, {}},
         {"shift+ctrl", {Held::Shift, Held::Ctrl}, 120, 1, true, true, true, {.width = 386, .height = 239, .calls = {"paint"}}},
         {"alt with button", {Held::Alt, Held::Left}, 120, 1, true, true, true, {.width = 386, .height = 239, .calls = {"paint"}}},
+        {"ctrl with side button", {Held::Ctrl, Held::Back}, 120, 1, true, true, true, {.width = 386, .height = 239, .calls = {"paint"}}},
+        {"shift with side button", {Held::Shift, Held::Forward}, 120, 0, true, true, true, {.width = 386, .height = 239, .look = 0, .calls = {"paint"}}},
         {"height leads", none, 120, 1, true, false, true, {.width = 380, .height = 235, .calls = {"paint"}}},
         {"free, width leads", none, 120, 1, false, true, true, {.width = 386, .calls = {"paint"}}},
         {"free, height leads", none, 120, 1, false, false, true, {.height = 235, .calls = {"paint"}}},
