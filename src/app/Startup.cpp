@@ -36,11 +36,16 @@ bool RunStartup(IStartupPlatform& platform, const SettingsFile& files, LangTable
     return true;
 }
 
-void RunShutdown(IStartupPlatform& platform, SettingsFile& files,
-                 std::unique_ptr<TSettings>& settings) {
-    if (!settings) return;
+void SettingsSaver::SaveOnce(const TSettings& settings) {
+    if (saved_) return;
+    saved_ = true;
     // Our own fixed text: the path is appended, not formatted.
-    if (!settings->Save(files)) platform.ShowError("Unable to write to " + files.SettingsFilePath());
+    if (!settings.Save(files_)) platform_.ShowError("Unable to write to " + files_.SettingsFilePath());
+}
+
+void RunShutdown(SettingsSaver& saver, std::unique_ptr<TSettings>& settings) {
+    if (!settings) return;
+    saver.SaveOnce(*settings);
     settings.reset();
 }
 

@@ -40,8 +40,23 @@ public:
 bool RunStartup(IStartupPlatform& platform, const SettingsFile& files, LangTable& lang,
                 std::unique_ptr<TSettings>& settings);
 
-// Saves the settings, reports a failed write and goes on, then frees them.
-void RunShutdown(IStartupPlatform& platform, SettingsFile& files,
-                 std::unique_ptr<TSettings>& settings);
+// The one save of a run. It comes after the message loop, or earlier when
+// the Windows session ends: the process is then ended before the loop
+// returns, and a second save would only write the same again.
+class SettingsSaver {
+public:
+    SettingsSaver(IStartupPlatform& platform, SettingsFile& files) : platform_(platform), files_(files) {}
+    // Saves and reports a failed write, the first time only.
+    void SaveOnce(const TSettings& settings);
+
+private:
+    IStartupPlatform& platform_;
+    SettingsFile& files_;
+    bool saved_ = false;
+};
+
+// Saves the settings unless they were saved already, reporting a failed
+// write and going on, then frees them.
+void RunShutdown(SettingsSaver& saver, std::unique_ptr<TSettings>& settings);
 
 }  // namespace lumetra

@@ -37,12 +37,13 @@ int Run(HINSTANCE instance) {
     SettingsFile files(platformFiles);
     std::unique_ptr<TSettings> settings;
     if (!RunStartup(platform, files, ProcessLangTable(), settings)) return 0;
+    SettingsSaver saver(platform, files);
 
     std::optional<CommonControls> controls;  // outlives both windows
     {
         // The overlay is the main window: the loop ends when it closes. The
         // panel comes second: its caption borrows the overlay's pictures.
-        TMainForm mainForm(instance, *settings, ProcessLangTable());
+        TMainForm mainForm(instance, *settings, ProcessLangTable(), [&] { saver.SaveOnce(*settings); });
         // The overlay's first picture is on the screen by now; what only the
         // tooltips and the panel need comes after it.
         controls.emplace();
@@ -50,7 +51,7 @@ int Run(HINSTANCE instance) {
         TSettingsForm settingsForm(instance, *settings, ProcessLangTable(), files, mainForm);
         RunMessageLoop(settingsForm);
     }
-    RunShutdown(platform, files, settings);
+    RunShutdown(saver, settings);
     return 0;
 }
 

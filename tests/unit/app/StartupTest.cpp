@@ -174,23 +174,36 @@ TEST(StartupTest, WarnsOnceBelowTrueColourAfterTheTextsAreLoaded) {
     }
 }
 
-TEST(StartupTest, ShutdownSavesReportsAFailedWriteAndFreesTheSettings) {
+TEST(StartupTest, ShutdownSavesOnceReportsAFailedWriteAndFreesTheSettings) {
+    const Events saved = {"read " + kSettingsPath, "write " + kSettingsPath};
+    const Events failed = {"read " + kSettingsPath, "write " + kSettingsPath,
+                           "error Unable to write to " + kSettingsPath};
     const struct {
+        const char* name;
         bool failWrite;
-        Events events;
+        bool sessionEnded;  // saved once already when the Windows session ended
+        Events atSessionEnd;
+        Events atShutdown;
     } cases[] = {
-        {false, {"read " + kSettingsPath, "write " + kSettingsPath}},
-        {true, {"read " + kSettingsPath, "write " + kSettingsPath, "error Unable to write to " + kSettingsPath}},
+        {"loop ends", false, false, {}, saved},
+        {"write fails", true, false, {}, failed},
+        {"session ends", false, true, saved, {}},
+        {"write fails at session end", true, true, failed, {}},
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
         StartupFixture fixture;
         ASSERT_TRUE(fixture.Start());
+        SettingsSaver saver(fixture.platform, fixture.settingsFile);
         fixture.settings->StoreOverlayPosition(123, 45);
         fixture.files.failReplace = c.failWrite;
         fixture.events.clear();
-        RunShutdown(fixture.platform, fixture.settingsFile, fixture.settings);
-        EXPECT_EQ(fixture.events, c.events) << c.failWrite;
-        EXPECT_FALSE(fixture.settings) << c.failWrite;
+        if (c.sessionEnded) saver.SaveOnce(*fixture.settings);
+        EXPECT_EQ(fixture.events, c.atSessionEnd);
+        fixture.events.clear();
+        RunShutdown(saver, fixture.settings);
+        EXPECT_EQ(fixture.events, c.atShutdown);
+        EXPECT_FALSE(fixture.settings);
         const std::string& written = fixture.files.files[kSettingsPath];
         EXPECT_EQ(written.find("X=123") != std::string::npos, !c.failWrite) << written;
     }
