@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <stdexcept>
+#include <utility>
 
 #include "app/ShellOpen.h"
 #include "app/win32/DesktopShell.h"
@@ -29,8 +30,13 @@ MouseButton ButtonOf(UINT message) {
 
 }  // namespace
 
-TMainForm::TMainForm(HINSTANCE instance, TSettings& settings, const LangTable& lang)
-    : instance_(instance), settings_(settings), lang_(lang), interaction_(settings, lang, *this) {
+TMainForm::TMainForm(HINSTANCE instance, TSettings& settings, const LangTable& lang,
+                     std::function<void()> sessionEnding)
+    : instance_(instance),
+      settings_(settings),
+      lang_(lang),
+      interaction_(settings, lang, *this),
+      sessionEnding_(std::move(sessionEnding)) {
     // The arrow is a shared system cursor: never freed.
     RegisterFormClass<TMainForm>(instance, kClassName, ::LoadCursor(nullptr, IDC_ARROW));
     // Created at 0 x 0 and shown at once; FormCreate (WM_CREATE) applies the
@@ -74,6 +80,10 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_CLOSE:
             FormClose();
+            return 0;
+        case WM_ENDSESSION:
+            // False: the end of the session was cancelled, nothing changes.
+            if (wParam != FALSE) FormEndSession();
             return 0;
         case WM_SETCURSOR:
             if (FormSetCursor(lParam)) return TRUE;
@@ -188,18 +198,28 @@ void TMainForm::FormDeactivate() {
     ScheduleRepaint();
 }
 
-void TMainForm::FormClose() {
-    const RECT bounds = Bounds();
-    settings_.StoreOverlayPosition(bounds.left, bounds.top);
+void TMainForm::StoreWindowState() {
+    const POINT at = RestoredTopLeft();
+    settings_.StoreOverlayPosition(at.x, at.y);
     if (panel_ != nullptr) {
         const PanelState panel = panel_->State();
         settings_.StorePanelState(panel.left, panel.top, panel.visible, panel.page);
     }
+}
+
+void TMainForm::FormClose() {
+    StoreWindowState();
     buffer_.reset();  // paints that still arrive do nothing
     settings_.SetOverlay(nullptr);
     hint_.Destroy();
     window_.reset();
     ::PostQuitMessage(0);
+}
+
+// The process ends once this returns; the windows stay as they are until then.
+void TMainForm::FormEndSession() {
+    StoreWindowState();
+    if (sessionEnding_) sessionEnding_();
 }
 
 void TMainForm::FormPaint() {
@@ -347,6 +367,27 @@ HCURSOR TMainForm::CursorFor(CursorShape shape) const {
         case CursorShape::Arrow: break;
     }
     return arrowCursor_;
+}
+
+// Where the window is, or while it is minimised, where it comes back to.
+POINT TMainForm::RestoredTopLeft() const {
+    const RECT bounds = Bounds();
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof placement;
+    if (!::IsIconic(window_.get()) || !::GetWindowPlacement(window_.get(), &placement)) {
+        return {bounds.left, bounds.top};
+    }
+    // The restored place is in workspace coordinates (this is no tool window):
+    // relative to the work area of its monitor, which a task bar at the top or
+    // left moves away from the monitor's corner.
+    POINT at{placement.rcNormalPosition.left, placement.rcNormalPosition.top};
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    if (::GetMonitorInfoA(::MonitorFromRect(&placement.rcNormalPosition, MONITOR_DEFAULTTONEAREST), &monitor)) {
+        at.x += monitor.rcWork.left - monitor.rcMonitor.left;
+        at.y += monitor.rcWork.top - monitor.rcMonitor.top;
+    }
+    return at;
 }
 
 RECT TMainForm::Bounds() const {

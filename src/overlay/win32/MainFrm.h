@@ -2,6 +2,7 @@
 // The overlay window: a borderless, topmost, colour-keyed layered window that
 // shows the composed picture, follows the settings through IOverlaySink and
 // hands mouse, wheel and keyboard to the interaction through IOverlayWindow.
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -23,7 +24,10 @@ public:
     static constexpr char kTitle[] = "Velmora Lumetra";
 
     // Creates, shows and paints the window and registers it with the settings.
-    TMainForm(HINSTANCE instance, TSettings& settings, const LangTable& lang);
+    // sessionEnding saves the settings when the Windows session ends: the
+    // process is ended then without the message loop returning.
+    TMainForm(HINSTANCE instance, TSettings& settings, const LangTable& lang,
+              std::function<void()> sessionEnding = {});
     ~TMainForm() override;
     TMainForm(const TMainForm&) = delete;
     TMainForm& operator=(const TMainForm&) = delete;
@@ -85,6 +89,9 @@ private:
     void FormActivate();
     void FormDeactivate();
     void FormClose();
+    void FormEndSession();
+    // The positions and the panel state, as closing stores them.
+    void StoreWindowState();
     void FormPaint();
     bool FormSetCursor(LPARAM lParam);
 
@@ -93,12 +100,14 @@ private:
     void DrawStrip(HDC dc) const;
     bool IsActive() const;
     RECT Bounds() const;
+    POINT RestoredTopLeft() const;
     HCURSOR CursorFor(CursorShape shape) const;
 
     HINSTANCE instance_;
     TSettings& settings_;
     const LangTable& lang_;
     OverlayInteraction interaction_;
+    std::function<void()> sessionEnding_;
     IPanelWindow* panel_ = nullptr;
     FramePictures pictures_;
     // Shared system cursors: never freed.

@@ -178,7 +178,10 @@ void TSettingsForm::FormCreate() {
     overlay_.SetPanel(this);
     controller_.Start(LanguageFiles());
     started_ = true;
-    if (settings_.SVisible()) ::ShowWindow(window_.get(), SW_SHOWNOACTIVATE);
+    if (settings_.SVisible()) {
+        ::ShowWindow(window_.get(), SW_SHOWNOACTIVATE);
+        shown_ = true;
+    }
     ShowPage(PageFromSPage(settings_.SPage()));
     ::SendMessageA(checkList_, LB_SETHORIZONTALEXTENT, kHorizontalExtent, 0);
     focus_ = tabs_;
@@ -207,12 +210,19 @@ bool TSettingsForm::IsActive() const { return ::GetForegroundWindow() == window_
 void TSettingsForm::FormClose() {
     const PanelState state = State();
     settings_.StorePanelState(state.left, state.top, state.visible, state.page);
-    ::ShowWindow(window_.get(), SW_HIDE);
+    // While the program is minimised nothing of the panel shows that a close
+    // could hide: it comes back with the overlay as the user left it.
+    if (!::IsIconic(overlay_.Handle())) Show(false);
+}
+
+void TSettingsForm::Show(bool shown) {
+    ::ShowWindow(window_.get(), shown ? SW_SHOW : SW_HIDE);
+    shown_ = shown;
 }
 
 PanelState TSettingsForm::State() const {
     const Point at = Position();
-    return {at.x, at.y, ::IsWindowVisible(window_.get()) != FALSE, SPageFromPage(ShownPage())};
+    return {at.x, at.y, shown_, SPageFromPage(ShownPage())};
 }
 
 void TSettingsForm::ScheduleRepaint() { ::InvalidateRect(window_.get(), nullptr, FALSE); }
@@ -222,10 +232,10 @@ void TSettingsForm::UpdateOpacity() { controller_.UpdateOpacity(); }
 void TSettingsForm::ToggleVisible() {
     const HWND window = window_.get();
     if (::IsWindowVisible(window)) {
-        ::ShowWindow(window, SW_HIDE);
+        Show(false);
         return;
     }
-    ::ShowWindow(window, SW_SHOW);
+    Show(true);
     ::SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     ::SetForegroundWindow(window);
 }
@@ -289,6 +299,7 @@ bool TSettingsForm::FieldKeyDown(HWND target, WPARAM key) {
         int index = ComboSelection(ratioBox_);
         if (index >= 0 && ComboItemText(ratioBox_, index) != text) index = -1;
         controller_.RatioComboBoxSelect(index, text);
+        return false;  // the box closes its open list on Enter
     } else {
         return false;
     }

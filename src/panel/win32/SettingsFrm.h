@@ -114,6 +114,7 @@ private:
     void FormActivate(bool active);
     void FormPaint();
     void FormClose();
+    void Show(bool shown);
     bool FormKeyDown(WPARAM key);
     bool FieldKeyDown(HWND target, WPARAM key);
     void FormCommand(int id, int code, HWND control);
@@ -163,6 +164,9 @@ private:
     HWND focus_ = nullptr;      // the control to focus when the window is activated
     HCURSOR cursor_ = nullptr;  // shared system cursor, never freed
     bool showing_ = false;      // set while the panel writes into its own controls
+    // Shown or hidden as the user left it: while the program is minimised the
+    // system hides the panel with the overlay, which is no choice of the user.
+    bool shown_ = false;
     bool started_ = false;
     UniqueWindow window_;  // bound at WM_NCCREATE, released at WM_NCDESTROY
 };

@@ -128,8 +128,17 @@ void TSettingsForm::ShowSpinPosition(PanelSpin spin, int position) {
 
 void TSettingsForm::ShowLock(bool widthLeads, bool lock) {
     const auto check = [](bool on) { return static_cast<WPARAM>(on ? BST_CHECKED : BST_UNCHECKED); };
-    ::SendMessageA(texts_[static_cast<int>(PanelText::WidthRadio)], BM_SETCHECK, check(widthLeads), 0);
-    ::SendMessageA(texts_[static_cast<int>(PanelText::HeightRadio)], BM_SETCHECK, check(!widthLeads), 0);
+    const auto showRadio = [&](PanelText radio, bool checked) {
+        const HWND button = texts_[static_cast<int>(radio)];
+        ::SendMessageA(button, BM_SETCHECK, check(checked), 0);
+        // Tab reaches the pair on its checked button only: an unchecked
+        // auto radio button that gets the focus reports a click, which would
+        // switch the leading side by itself.
+        const LONG_PTR style = ::GetWindowLongPtrA(button, GWL_STYLE);
+        ::SetWindowLongPtrA(button, GWL_STYLE, checked ? style | WS_TABSTOP : style & ~LONG_PTR{WS_TABSTOP});
+    };
+    showRadio(PanelText::WidthRadio, widthLeads);
+    showRadio(PanelText::HeightRadio, !widthLeads);
     ::SendMessageA(texts_[static_cast<int>(PanelText::LockCheckBox)], BM_SETCHECK, check(lock), 0);
 }
 
@@ -202,6 +211,6 @@ void TSettingsForm::FillButtonFace(Point seed, Color color) {
                         [this](HDC dc) { DrawRightEndOn(dc); });
 }
 
-void TSettingsForm::Hide() { ::ShowWindow(window_.get(), SW_HIDE); }
+void TSettingsForm::Hide() { Show(false); }
 
 }  // namespace lumetra
