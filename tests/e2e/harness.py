@@ -535,6 +535,12 @@ class Session:
         subprocess.run(["wine", "taskkill", "/im", "Lumetra.exe"], env=self.env,
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=60, check=False)
 
+    def end_session(self):
+        """Ends the Windows session of the prefix, as signing out does: every
+        window is told the session ends, then the programs are ended."""
+        subprocess.run(["wine", "wineboot", "--end-session"], env=self.env,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=60, check=False)
+
     def close(self, timeout=30):
         """Asks the program to close and waits for it to end.
 

@@ -184,6 +184,29 @@ def look_list_and_size_field_drive_the_overlay():
         s.expect_saved({"LookMode": "5", "Width": "600", "Height": str(round(600 * RATIO))})
 
 
+def below_ratio_box(s):
+    shot = s.screenshot()
+    return [shot.pixel(*page_at(x, y)) for y in range(128, 200, 3) for x in range(10, 150, 3)]
+
+
+@scenario
+def enter_in_the_ratio_box_applies_and_closes_its_list():
+    with Session(settings=worked_example()) as s:
+        overlay = s.wait_window(size=frame(396))
+        wait_panel(s)
+        closed = below_ratio_box(s)
+        s.click(*page_at(145, 114))  # the arrow: the list drops over the page
+        deadline_poll("the dropped list", lambda: below_ratio_box(s) != closed, timeout=10)
+        s.key("End")
+        s.key("Home", ["Shift_L"])
+        type_text(s, "1.3")
+        s.key("Return")
+        wait_size(overlay, frame(396, 1.3), "ratio 1.3")
+        deadline_poll("the list to close", lambda: below_ratio_box(s) == closed, timeout=10)
+        s.close()
+        s.expect_saved({"Ratio": "1.3"})
+
+
 @scenario
 def typed_ratio_reshapes_the_overlay_and_joins_the_list():
     with Session(settings=worked_example()) as s:
