@@ -163,6 +163,27 @@ std::vector<std::optional<std::string>> IniText::Get(std::string_view section,
     return values;
 }
 
+bool IniText::HasSection(std::string_view section) const {
+    return ScanSection(text_, section, [](const Line&, const KeyLine&) { return false; }).found;
+}
+
+void IniText::RemoveSection(std::string_view section) {
+    std::optional<std::size_t> begin;
+    std::size_t end = text_.size();
+    for (std::size_t pos = 0; pos < text_.size();) {
+        const Line line = LineAt(text_, pos);
+        pos = line.next;
+        const auto header = HeaderName(Content(text_, line));
+        if (!header) continue;
+        if (begin) {
+            end = line.begin;
+            break;
+        }
+        if (SameName(*header, section)) begin = line.begin;
+    }
+    if (begin) text_.erase(*begin, end - *begin);
+}
+
 void IniText::Set(std::string_view section, std::string_view key, std::string_view value) {
     const IniEntry entry{key, std::string(value)};
     Set(section, std::span<const IniEntry>(&entry, 1));

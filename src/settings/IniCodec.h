@@ -44,6 +44,12 @@ public:
     // missing keys are added in the order given.
     void Set(std::string_view section, std::span<const IniEntry> entries);
 
+    // Whether the text has a header of `section`.
+    bool HasSection(std::string_view section) const;
+    // Removes the first `section`: its header line and every line up to the
+    // next header. Nothing changes when there is none.
+    void RemoveSection(std::string_view section);
+
     const std::string& Text() const { return text_; }
 
 private:

@@ -149,6 +149,36 @@ INSTANTIATE_TEST_SUITE_P(
                  {std::nullopt, std::nullopt, std::nullopt}, "[Settings]\r\nWidth=8\r\nX=1\r\n"}),
     CaseName<ManyCase>);
 
+struct RemoveCase {
+    const char* name;
+    std::string before;
+    bool found;
+    std::string after;  // with the first Guide2 section removed
+};
+
+class IniRemoveSection : public ::testing::TestWithParam<RemoveCase> {};
+
+TEST_P(IniRemoveSection, TakesOnlyTheFirstSectionOfThatName) {
+    const RemoveCase& c = GetParam();
+    IniText ini(c.before);
+    EXPECT_EQ(ini.HasSection("Guide2"), c.found);
+    ini.RemoveSection("Guide2");
+    EXPECT_EQ(ini.Text(), c.after);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Profile, IniRemoveSection,
+    ::testing::Values(
+        RemoveCase{"BetweenOthersWithItsBlankLine", "k=0\r\n[A]\r\nx=1\r\n[Guide2]\r\nW=1\r\n\r\n[B]\r\ny=2", true,
+                   "k=0\r\n[A]\r\nx=1\r\n[B]\r\ny=2"},
+        RemoveCase{"LastWithoutFinalBreak", "[A]\nx=1\n[Guide2]\nW=1", true, "[A]\nx=1\n"},
+        RemoveCase{"HeaderInOtherCaseAndBlanks", "  [ guide2 ] \rW=1\r[A]\r", true, "[A]\r"},
+        RemoveCase{"FirstOfTwo", "[Guide2]\r\nW=1\r\n[Guide2]\r\nW=2\r\n", true, "[Guide2]\r\nW=2\r\n"},
+        RemoveCase{"LookAlikesStay", "[Guide20]\r\n;[Guide2]\r\nGuide2=1\r\n[MyGuide2]\r\n", false,
+                   "[Guide20]\r\n;[Guide2]\r\nGuide2=1\r\n[MyGuide2]\r\n"},
+        RemoveCase{"EmptyText", "", false, ""}),
+    CaseName<RemoveCase>);
+
 TEST(IniText, ReadsBackEveryWrittenValue) {
     IniText ini("[Other]\nKeep=me\n");
     ini.Set("Settings", "A", "1");
