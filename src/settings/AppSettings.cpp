@@ -57,6 +57,26 @@ TSettings::TSettings(std::int32_t primaryScreenWidth) {
     lang_ = "English";
 }
 
+// Each member that takes the value passes it on in turn, and one that holds
+// it already stops at its setter's first check, so this ends after one round.
+template <class Apply>
+void TSettings::Share(Apply apply) const {
+    if (!group_) return;
+    for (TSettings* other : *group_) {
+        if (other != this) apply(*other);
+    }
+}
+
+void TSettings::CopyFrom(const TSettings& other) {
+    IOverlaySink* const overlay = overlay_;
+    IPanelSink* const panel = panel_;
+    const std::vector<TSettings*>* const group = group_;
+    *this = other;
+    overlay_ = overlay;
+    panel_ = panel;
+    group_ = group;
+}
+
 void TSettings::DeriveFollowingDimension() {
     if (lockWidth_) {
         height_ = Scaled(width_, ratio_);
@@ -104,6 +124,7 @@ void TSettings::SetLang(const std::string& value) {
     // The panel loads the texts first, so the overlay redraws with them.
     if (panel_) panel_->ReloadLanguage();
     if (overlay_) overlay_->RefreshLanguage();
+    Share([&](TSettings& other) { other.SetLang(value); });
 }
 
 void TSettings::SetLinesColor(Color value) {
@@ -134,18 +155,21 @@ void TSettings::SetMouseResizeAllowed(bool value) {
     if (value == mouseResizeAllowed_) return;
     mouseResizeAllowed_ = value;
     NotifyOptions();
+    Share([value](TSettings& other) { other.SetMouseResizeAllowed(value); });
 }
 
 void TSettings::SetMouseWheelAllowed(bool value) {
     if (value == mouseWheelAllowed_) return;
     mouseWheelAllowed_ = value;
     NotifyOptions();
+    Share([value](TSettings& other) { other.SetMouseWheelAllowed(value); });
 }
 
 void TSettings::SetMoveUsingGrid(bool value) {
     if (value == moveUsingGrid_) return;
     moveUsingGrid_ = value;
     NotifyOptions();
+    Share([value](TSettings& other) { other.SetMoveUsingGrid(value); });
 }
 
 void TSettings::SetOpacity(std::int32_t value) {
@@ -179,12 +203,14 @@ void TSettings::SetSettingsOpacity(bool value) {
     if (value == settingsOpacity_) return;
     settingsOpacity_ = value;
     NotifyOptions();
+    Share([value](TSettings& other) { other.SetSettingsOpacity(value); });
 }
 
 void TSettings::SetShowHints(bool value) {
     if (value == showHints_) return;
     showHints_ = value;
     NotifyOptions();
+    Share([value](TSettings& other) { other.SetShowHints(value); });
 }
 
 void TSettings::SetShowValues(bool value) {
@@ -272,10 +298,12 @@ void TSettings::StoreOverlayPosition(std::int32_t x, std::int32_t y) {
 }
 
 void TSettings::StorePanelState(std::int32_t sx, std::int32_t sy, bool visible, std::int32_t page) {
+    if (sx == sx_ && sy == sy_ && visible == sVisible_ && page == sPage_) return;
     sx_ = sx;
     sy_ = sy;
     sVisible_ = visible;
     sPage_ = page;
+    Share([&](TSettings& other) { other.StorePanelState(sx, sy, visible, page); });
 }
 
 }  // namespace lumetra

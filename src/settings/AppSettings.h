@@ -1,10 +1,14 @@
 #pragma once
-// The one settings object of a run. Every change made from the interface goes
+// The settings of one guide. Every change made from the interface goes
 // through a setter, which validates, keeps width and height in the locked
 // ratio, and tells the overlay and the settings panel what to refresh.
+// Several guides may share a group, in which the program-wide switches, the
+// language and the panel's state hold one value for all.
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "common/Types.h"
 
@@ -59,12 +63,23 @@ public:
     explicit TSettings(std::int32_t primaryScreenWidth);
     virtual ~TSettings() = default;
     TSettings(const TSettings&) = delete;
-    TSettings& operator=(const TSettings&) = delete;
 
     // A window registers itself when it is created; nullptr unregisters.
     // Notifications to an unregistered window are skipped.
     void SetOverlay(IOverlaySink* overlay) { overlay_ = overlay; }
     void SetPanel(IPanelSink* panel) { panel_ = panel; }
+
+    // The guides that share Lang, the switches of every guide and the
+    // panel's state: the shared setters and StorePanelState pass a new value
+    // on to each of them. nullptr leaves this guide on its own. The group
+    // must outlive its use here.
+    void ShareWith(const std::vector<TSettings*>* group) { group_ = group; }
+
+    // Every value of `other`, written directly: nobody is told, and this
+    // object keeps its windows and its group.
+    void CopyFrom(const TSettings& other);
+    // The shared values of `other`, through this object's setters.
+    void CopySharedFrom(const TSettings& other);
 
     double Ratio() const { return ratio_; }
     bool LockWidth() const { return lockWidth_; }
@@ -119,22 +134,40 @@ public:
     void NextOrientMode();
     void ApplyLock();
 
-    // Plain field writes without setters or notifications: the windows store
-    // their places when they close.
+    // Plain field writes without notifications: the windows store their
+    // places when they close. The panel's state is shared.
     void StoreOverlayPosition(std::int32_t x, std::int32_t y);
     void StorePanelState(std::int32_t sx, std::int32_t sy, bool visible, std::int32_t page);
 
     // Persistence (SettingsStorage.cpp). Load notifies nobody because it runs
     // before any window exists. Save reports failure through its result.
+    // `further`, when given, edits the text once this object's keys are in
+    // it: the other guides add their sections there.
+    using FurtherText = std::function<std::string(std::string_view text, char decimalSeparator)>;
     void Load(const SettingsFile& file);
-    bool Save(SettingsFile& file) const;
+    bool Save(SettingsFile& file, const FurtherText& further = {}) const;
 
     // The file-free cores of Load and Save, for tools and fuzzers: the INI
     // text in, the user's decimal separator passed by the caller.
     void LoadFromText(std::string_view ini, char decimalSeparator);
     std::string SaveToText(std::string_view existingFile, char decimalSeparator) const;
 
+    // A further guide's own section: only the keys each guide has for
+    // itself, read with the same setters, order and defaults as above; the
+    // shared values stay as they are.
+    void LoadGuideFromText(std::string_view ini, std::string_view section, char decimalSeparator);
+    std::string SaveGuideToText(std::string_view existingFile, std::string_view section,
+                                char decimalSeparator) const;
+
 private:
+    // The settings file's keys (SettingsStorage.cpp).
+    struct Storage;
+
+    // For CopyFrom only.
+    TSettings& operator=(const TSettings&) = default;
+
+    template <class Apply>
+    void Share(Apply apply) const;
     void DeriveFollowingDimension();
     void NotifyOptions();
     void NotifySize();
@@ -142,6 +175,7 @@ private:
 
     IOverlaySink* overlay_ = nullptr;
     IPanelSink* panel_ = nullptr;
+    const std::vector<TSettings*>* group_ = nullptr;
 
     double ratio_ = 0.0;
     bool lockWidth_ = false;

@@ -2,6 +2,8 @@
 
 #include <cstddef>
 
+#include "settings/IniEncoding.h"
+
 namespace lumetra {
 
 namespace {
@@ -68,5 +70,14 @@ std::unique_ptr<IByteReader> SettingsFile::OpenForReading(const std::string& fil
 }
 
 std::string SettingsFile::SettingsFilePath() const { return UserDataFolder(kProductSubPath) + kSettingsFileName; }
+
+std::optional<IniFileText> ReadSettingsFile(const SettingsFile& file) {
+    const IPlatformFiles& platform = file.Platform();
+    const std::string path = file.SettingsFilePath();
+    if (!platform.FileExists(path)) return std::nullopt;
+    const auto bytes = platform.ReadWholeFile(path);
+    if (!bytes) return std::nullopt;
+    return DecodeIniFile(*bytes);
+}
 
 }  // namespace lumetra

@@ -79,4 +79,9 @@ private:
     IPlatformFiles& platform_;
 };
 
+struct IniFileText;
+
+// The settings file as text; nothing when it is missing or cannot be read.
+std::optional<IniFileText> ReadSettingsFile(const SettingsFile& file);
+
 }  // namespace lumetra

@@ -1,8 +1,12 @@
 // Load and Save of TSettings: the settings file's keys, their formats,
-// defaults and the order in which they are applied.
+// defaults, the order in which they are applied, and which of them each
+// guide has for itself.
+#include <array>
 #include <cmath>
+#include <cstddef>
 #include <iterator>
 #include <optional>
+#include <span>
 #include <utility>
 #include <vector>
 
@@ -18,150 +22,205 @@ namespace {
 
 constexpr std::string_view kSection = "Settings";
 
-// Every key of the file, in the order in which Save writes them.
-constexpr std::string_view kKeys[] = {
-    "Border", "Height", "Width", "LockWidth", "Lock", "Ratio", "LinesColor", "ValuesColor",
-    "MouseResizeAllowed", "Opacity", "MouseWheelAllowed", "OrientMode", "ShowHints", "ShowValues",
-    "LookMode", "GridSize", "SettingsOpacity", "MoveUsingGrid", "Lang", "X", "Y", "SX", "SY",
-    "SVisible", "SPage", "SFrame"};
-
-// The values of every key, read in one pass; a missing or unreadable value
-// gives the default passed with the key.
-class SettingsReader {
-public:
-    SettingsReader(std::string_view ini, char decimalSeparator)
-        : values_(IniText(ini).Get(kSection, kKeys)), separator_(decimalSeparator) {}
-
-    std::int32_t Int(std::string_view key, std::int32_t fallback) const {
-        const auto* text = Find(key);
-        return text ? ParseIniInt(*text).value_or(fallback) : fallback;
-    }
-
-    bool Bool(std::string_view key, bool fallback) const {
-        const auto* text = Find(key);
-        return text ? ParseIniBool(*text).value_or(fallback) : fallback;
-    }
-
-    // Only a positive finite ratio is usable; the setter would ignore any
-    // other and leave the one the settings had before the file was read.
-    double Ratio(std::string_view key, double fallback) const {
-        const auto* text = Find(key);
-        const auto value = text ? ParseIniReal(*text, separator_) : std::nullopt;
-        return value && std::isfinite(*value) && *value > 0.0 ? *value : fallback;
-    }
-
-    std::string String(std::string_view key, std::string_view fallback) const {
-        const auto* text = Find(key);
-        return text ? *text : std::string(fallback);
-    }
-
-private:
-    const std::string* Find(std::string_view key) const {
-        for (std::size_t i = 0; i < std::size(kKeys); ++i) {
-            if (kKeys[i] == key) return values_[i] ? &*values_[i] : nullptr;
-        }
-        return nullptr;
-    }
-
-    std::vector<std::optional<std::string>> values_;
-    char separator_;
-};
-
 Color ToColor(std::int32_t value) { return static_cast<Color>(value); }
 // Written as the signed value, which reads back through the integer reader.
 std::int32_t FromColor(Color value) { return static_cast<std::int32_t>(value); }
 
-// The settings written into `existingFile`, with Lang in the file's own
-// encoding.
-std::string SettingsText(const TSettings& s, std::string_view existingFile, std::string_view lang,
-                         char decimalSeparator) {
-    // In the order of kKeys.
-    const IniEntry entries[] = {
-        {"Border", FormatIniInt(s.Border())},
-        {"Height", FormatIniInt(s.Height())},
-        {"Width", FormatIniInt(s.Width())},
-        {"LockWidth", FormatIniBool(s.LockWidth())},
-        {"Lock", FormatIniBool(s.Lock())},
-        {"Ratio", FormatIniReal(s.Ratio(), decimalSeparator)},
-        {"LinesColor", FormatIniInt(FromColor(s.LinesColor()))},
-        {"ValuesColor", FormatIniInt(FromColor(s.ValuesColor()))},
-        {"MouseResizeAllowed", FormatIniBool(s.MouseResizeAllowed())},
-        {"Opacity", FormatIniInt(s.Opacity())},
-        {"MouseWheelAllowed", FormatIniBool(s.MouseWheelAllowed())},
-        {"OrientMode", FormatIniInt(s.OrientMode())},
-        {"ShowHints", FormatIniBool(s.ShowHints())},
-        {"ShowValues", FormatIniBool(s.ShowValues())},
-        {"LookMode", FormatIniInt(s.LookMode())},
-        {"GridSize", FormatIniInt(s.GridSize())},
-        {"SettingsOpacity", FormatIniBool(s.SettingsOpacity())},
-        {"MoveUsingGrid", FormatIniBool(s.MoveUsingGrid())},
-        {"Lang", std::string(lang)},
-        {"X", FormatIniInt(s.X())},
-        {"Y", FormatIniInt(s.Y())},
-        {"SX", FormatIniInt(s.SX())},
-        {"SY", FormatIniInt(s.SY())},
-        {"SVisible", FormatIniBool(s.SVisible())},
-        {"SPage", FormatIniInt(s.SPage())},
-        {"SFrame", FormatIniBool(s.SFrame())},
-    };
-    IniText file(existingFile);
-    file.Set(kSection, entries);
-    return file.Text();
-}
-
 }  // namespace
 
+// Nested in TSettings, so the rows can store the places directly, as Load
+// always did.
+struct TSettings::Storage {
+    enum class Scope { Guide, Shared };
+
+    // One key's text from the file; a missing or unreadable value gives the
+    // default passed in.
+    class Value {
+    public:
+        Value(const std::optional<std::string>& text, char separator) : text_(text), separator_(separator) {}
+
+        std::int32_t Int(std::int32_t fallback) const {
+            return text_ ? ParseIniInt(*text_).value_or(fallback) : fallback;
+        }
+        bool Bool(bool fallback) const { return text_ ? ParseIniBool(*text_).value_or(fallback) : fallback; }
+        // Only a positive finite ratio is usable; the setter would ignore any
+        // other and leave the one the settings had before the file was read.
+        double Ratio(double fallback) const {
+            const auto value = text_ ? ParseIniReal(*text_, separator_) : std::nullopt;
+            return value && std::isfinite(*value) && *value > 0.0 ? *value : fallback;
+        }
+        std::string String(std::string_view fallback) const { return text_ ? *text_ : std::string(fallback); }
+
+    private:
+        const std::optional<std::string>& text_;
+        char separator_;
+    };
+
+    // What a value is written with: Lang comes in the file's own encoding.
+    struct Output {
+        char separator;
+        std::string_view lang;
+    };
+
+    struct Key {
+        std::string_view name;
+        Scope scope;
+        // The place in the order of applying: the lock and the ratio come
+        // before the sizes, and the height before the width, so the locked
+        // dimension is derived from the values just read.
+        std::size_t step;
+        void (*load)(TSettings&, const Value&);
+        std::string (*save)(const TSettings&, const Output&);
+    };
+
+    static constexpr Scope kGuide = Scope::Guide;
+    static constexpr Scope kShared = Scope::Shared;
+
+    // Every key of the file, in the order in which Save writes them.
+    static constexpr Key kKeys[] = {
+        {"Border", kGuide, 0, [](TSettings& s, const Value& v) { s.SetBorder(v.Int(12)); },
+         [](const TSettings& s, const Output&) { return FormatIniInt(s.border_); }},
+        {"Height", kGuide, 19, [](TSettings& s, const Value& v) { s.SetHeight(v.Int(301)); },
+         [](const TSettings& s, const Output&) { return FormatIniInt(s.height_); }},
+        {"Width", kGuide, 20, [](TSettings& s, const Value& v) { s.SetWidth(v.Int(401)); },
+         [](const TSettings& s, const Output&) { return FormatIniInt(s.width_); }},
+        {"LockWidth", kGuide, 1, [](TSettings& s, const Value& v) { s.SetLockWidth(v.Bool(true)); },
+         [](const TSettings& s, const Output&) { return FormatIniBool(s.lockWidth_); }},
+        {"Lock", kGuide, 2, [](TSettings& s, const Value& v) { s.SetLock(v.Bool(true)); },
+         [](const TSettings& s, const Output&) { return FormatIniBool(s.lock_); }},
+        {"Ratio", kGuide, 3, [](TSettings& s, const Value& v) { s.SetRatio(v.Ratio(kFactoryRatio)); },
+         [](const TSettings& s, const Output& o) { return FormatIniReal(s.ratio_, o.separator); }},
+        {"LinesColor", kGuide, 4,
+         [](TSettings& s, const Value& v) { s.SetLinesColor(ToColor(v.Int(FromColor(kFactoryLinesColor)))); },
+         [](const TSettings& s, const Output&) { return FormatIniInt(FromColor(s.linesColor_)); }},
+        {"ValuesColor", kGuide, 5,
+         [](TSettings& s, const Value& v) { s.SetValuesColor(ToColor(v.Int(FromColor(kFactoryValuesColor)))); },
+         [](const TSettings& s, const Output&) { return FormatIniInt(FromColor(s.valuesColor_)); }},
+        {"MouseResizeAllowed", kShared, 6,
+         [](TSettings& s, const Value& v) { s.SetMouseResizeAllowed(v.Bool(true)); },
+         [](const TSettings& s, const Output&) { return FormatIniBool(s.mouseResizeAllowed_); }},
+        {"Opacity", kGuide, 7, [](TSettings& s, const Value& v) { s.SetOpacity(v.Int(90)); },
+         [](const TSettings& s, const Output&) { return FormatIniInt(s.opacity_); }},
+        {"MouseWheelAllowed", kShared, 8, [](TSettings& s, const Value& v) { s.SetMouseWheelAllowed(v.Bool(true)); },
+         [](const TSettings& s, const Output&) { return FormatIniBool(s.mouseWheelAllowed_); }},
+        {"OrientMode", kGuide, 9, [](TSettings& s, const Value& v) { s.SetOrientMode(v.Int(0)); },
+         [](const TSettings& s, const Output&) { return FormatIniInt(s.orientMode_); }},
+        {"ShowHints", kShared, 10, [](TSettings& s, const Value& v) { s.SetShowHints(v.Bool(true)); },
+         [](const TSettings& s, const Output&) { return FormatIniBool(s.showHints_); }},
+        {"ShowValues", kGuide, 11, [](TSettings& s, const Value& v) { s.SetShowValues(v.Bool(true)); },
+         [](const TSettings& s, const Output&) { return FormatIniBool(s.showValues_); }},
+        {"LookMode", kGuide, 12, [](TSettings& s, const Value& v) { s.SetLookMode(v.Int(1)); },
+         [](const TSettings& s, const Output&) { return FormatIniInt(s.lookMode_); }},
+        {"GridSize", kGuide, 13, [](TSettings& s, const Value& v) { s.SetGridSize(v.Int(8)); },
+         [](const TSettings& s, const Output&) { return FormatIniInt(s.gridSize_); }},
+        {"SettingsOpacity", kShared, 14, [](TSettings& s, const Value& v) { s.SetSettingsOpacity(v.Bool(false)); },
+         [](const TSettings& s, const Output&) { return FormatIniBool(s.settingsOpacity_); }},
+        {"MoveUsingGrid", kShared, 15, [](TSettings& s, const Value& v) { s.SetMoveUsingGrid(v.Bool(true)); },
+         [](const TSettings& s, const Output&) { return FormatIniBool(s.moveUsingGrid_); }},
+        {"Lang", kShared, 16, [](TSettings& s, const Value& v) { s.SetLang(v.String("English")); },
+         [](const TSettings&, const Output& o) { return std::string(o.lang); }},
+        {"X", kGuide, 17, [](TSettings& s, const Value& v) { s.x_ = v.Int(200); },
+         [](const TSettings& s, const Output&) { return FormatIniInt(s.x_); }},
+        {"Y", kGuide, 18, [](TSettings& s, const Value& v) { s.y_ = v.Int(200); },
+         [](const TSettings& s, const Output&) { return FormatIniInt(s.y_); }},
+        {"SX", kShared, 21, [](TSettings& s, const Value& v) { s.sx_ = v.Int(600); },
+         [](const TSettings& s, const Output&) { return FormatIniInt(s.sx_); }},
+        {"SY", kShared, 22, [](TSettings& s, const Value& v) { s.sy_ = v.Int(10); },
+         [](const TSettings& s, const Output&) { return FormatIniInt(s.sy_); }},
+        {"SVisible", kShared, 23, [](TSettings& s, const Value& v) { s.sVisible_ = v.Bool(false); },
+         [](const TSettings& s, const Output&) { return FormatIniBool(s.sVisible_); }},
+        {"SPage", kShared, 24, [](TSettings& s, const Value& v) { s.sPage_ = v.Int(1); },
+         [](const TSettings& s, const Output&) { return FormatIniInt(s.sPage_); }},
+        {"SFrame", kGuide, 25, [](TSettings& s, const Value& v) { s.sFrame_ = v.Bool(true); },
+         [](const TSettings& s, const Output&) { return FormatIniBool(s.sFrame_); }},
+    };
+    static constexpr std::size_t kKeyCount = std::size(kKeys);
+
+    // The rows in the order of applying; every step is taken exactly once.
+    static constexpr std::array<std::size_t, kKeyCount> ApplyOrder() {
+        std::array<std::size_t, kKeyCount> order{};
+        std::array<bool, kKeyCount> taken{};
+        for (std::size_t i = 0; i < kKeyCount; ++i) {
+            if (kKeys[i].step >= kKeyCount || taken[kKeys[i].step]) throw "every step once";
+            taken[kKeys[i].step] = true;
+            order[kKeys[i].step] = i;
+        }
+        return order;
+    }
+    static const std::array<std::size_t, kKeyCount> kApplyOrder;
+
+    // The keys of the Settings section, or those of a further guide's section.
+    static bool Takes(const Key& key, bool guideOnly) { return !guideOnly || key.scope == Scope::Guide; }
+
+    static void Load(TSettings& s, std::string_view ini, std::string_view section, bool guideOnly,
+                     char decimalSeparator) {
+        std::vector<const Key*> keys;
+        std::vector<std::string_view> names;
+        for (const std::size_t i : kApplyOrder) {
+            if (!Takes(kKeys[i], guideOnly)) continue;
+            keys.push_back(&kKeys[i]);
+            names.push_back(kKeys[i].name);
+        }
+        const auto values = IniText(ini).Get(section, names);
+        for (std::size_t i = 0; i < keys.size(); ++i) keys[i]->load(s, Value(values[i], decimalSeparator));
+    }
+
+    static std::string Save(const TSettings& s, std::string_view existingFile, std::string_view section,
+                            bool guideOnly, const Output& output) {
+        std::vector<IniEntry> entries;
+        for (const Key& key : kKeys) {
+            if (Takes(key, guideOnly)) entries.push_back({key.name, key.save(s, output)});
+        }
+        IniText file(existingFile);
+        file.Set(section, entries);
+        return file.Text();
+    }
+
+    // Each shared value as its row writes it and reads it back, which every
+    // shared format does exactly.
+    static void CopyShared(TSettings& to, const TSettings& from) {
+        const Output output{'.', from.lang_};
+        for (const std::size_t i : kApplyOrder) {
+            const Key& key = kKeys[i];
+            if (key.scope == Scope::Shared) key.load(to, Value(key.save(from, output), output.separator));
+        }
+    }
+};
+
+constexpr std::array<std::size_t, TSettings::Storage::kKeyCount> TSettings::Storage::kApplyOrder =
+    TSettings::Storage::ApplyOrder();
+
+void TSettings::CopySharedFrom(const TSettings& other) { Storage::CopyShared(*this, other); }
+
 void TSettings::LoadFromText(std::string_view ini, char decimalSeparator) {
-    const SettingsReader file(ini, decimalSeparator);
-    // The lock and the ratio come before the sizes, and the height before the
-    // width, so the locked dimension is derived from the values just read.
-    SetBorder(file.Int("Border", 12));
-    SetLockWidth(file.Bool("LockWidth", true));
-    SetLock(file.Bool("Lock", true));
-    SetRatio(file.Ratio("Ratio", kFactoryRatio));
-    SetLinesColor(ToColor(file.Int("LinesColor", FromColor(kFactoryLinesColor))));
-    SetValuesColor(ToColor(file.Int("ValuesColor", FromColor(kFactoryValuesColor))));
-    SetMouseResizeAllowed(file.Bool("MouseResizeAllowed", true));
-    SetOpacity(file.Int("Opacity", 90));
-    SetMouseWheelAllowed(file.Bool("MouseWheelAllowed", true));
-    SetOrientMode(file.Int("OrientMode", 0));
-    SetShowHints(file.Bool("ShowHints", true));
-    SetShowValues(file.Bool("ShowValues", true));
-    SetLookMode(file.Int("LookMode", 1));
-    SetGridSize(file.Int("GridSize", 8));
-    SetSettingsOpacity(file.Bool("SettingsOpacity", false));
-    SetMoveUsingGrid(file.Bool("MoveUsingGrid", true));
-    SetLang(file.String("Lang", "English"));
-    x_ = file.Int("X", 200);
-    y_ = file.Int("Y", 200);
-    SetHeight(file.Int("Height", 301));
-    SetWidth(file.Int("Width", 401));
-    sx_ = file.Int("SX", 600);
-    sy_ = file.Int("SY", 10);
-    sVisible_ = file.Bool("SVisible", false);
-    sPage_ = file.Int("SPage", 1);
-    sFrame_ = file.Bool("SFrame", true);
+    Storage::Load(*this, ini, kSection, false, decimalSeparator);
 }
 
 std::string TSettings::SaveToText(std::string_view existingFile, char decimalSeparator) const {
-    return SettingsText(*this, existingFile, lang_, decimalSeparator);
+    return Storage::Save(*this, existingFile, kSection, false, {decimalSeparator, lang_});
+}
+
+void TSettings::LoadGuideFromText(std::string_view ini, std::string_view section, char decimalSeparator) {
+    Storage::Load(*this, ini, section, true, decimalSeparator);
+}
+
+std::string TSettings::SaveGuideToText(std::string_view existingFile, std::string_view section,
+                                       char decimalSeparator) const {
+    return Storage::Save(*this, existingFile, section, true, {decimalSeparator, lang_});
 }
 
 void TSettings::Load(const SettingsFile& file) {
-    IPlatformFiles& platform = file.Platform();
-    const std::string path = file.SettingsFilePath();
-    if (!platform.FileExists(path)) return;
     // A file that exists but cannot be read counts as missing: the first-run
     // values stand, and Save will not replace it.
-    const auto bytes = platform.ReadWholeFile(path);
-    if (!bytes) return;
-    const IniFileText text = DecodeIniFile(*bytes);
-    LoadFromText(text.text, platform.DecimalSeparator());
+    const auto text = ReadSettingsFile(file);
+    if (!text) return;
+    IPlatformFiles& platform = file.Platform();
+    LoadFromText(text->text, platform.DecimalSeparator());
     // A UTF-16 file holds Lang in Unicode; the program holds it in the code page.
-    if (text.encoding == IniEncoding::Utf16Le) SetLang(platform.ToCodePage(Utf16FromWtf8(lang_)));
+    if (text->encoding == IniEncoding::Utf16Le) SetLang(platform.ToCodePage(Utf16FromWtf8(lang_)));
 }
 
-bool TSettings::Save(SettingsFile& file) const {
+bool TSettings::Save(SettingsFile& file, const FurtherText& further) const {
     IPlatformFiles& platform = file.Platform();
     const std::string path = file.SettingsFilePath();
     IniFileText existing;
@@ -178,7 +237,9 @@ bool TSettings::Save(SettingsFile& file) const {
     // every character of the user's own lines that the code page lacks.
     const std::string lang =
         existing.encoding == IniEncoding::Utf16Le ? Wtf8FromUtf16(platform.FromCodePage(lang_)) : lang_;
-    existing.text = SettingsText(*this, existing.text, lang, platform.DecimalSeparator());
+    const char separator = platform.DecimalSeparator();
+    existing.text = Storage::Save(*this, existing.text, kSection, false, {separator, lang});
+    if (further) existing.text = further(existing.text, separator);
     return platform.ReplaceFileContents(path, EncodeIniFile(existing));
 }
 

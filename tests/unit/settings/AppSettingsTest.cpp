@@ -348,6 +348,86 @@ TEST(TSettings, RestoreDefaultsKeepsLanguageAndPlaces) {
     EXPECT_EQ(Take(s), expected);
 }
 
+// A guide with its two windows recorded.
+struct Member {
+    Log log;
+    TSettings settings{1920};
+    RecordingOverlay overlay{log};
+    RecordingPanel panel{log};
+};
+
+struct ShareCase {
+    const char* name;
+    Step action;  // on the second of three guides
+    Log own;
+    Log others;
+};
+
+class Sharing : public ::testing::TestWithParam<ShareCase> {};
+
+TEST_P(Sharing, SharedValuesReachEveryGuideOfTheGroup) {
+    const ShareCase& c = GetParam();
+    Member m[3];
+    const std::vector<TSettings*> group = {&m[0].settings, &m[1].settings, &m[2].settings};
+    for (Member& member : m) {
+        member.settings.ShareWith(&group);
+        member.settings.SetOverlay(&member.overlay);
+        member.settings.SetPanel(&member.panel);
+    }
+    const Snapshot before = Take(m[0].settings);
+    c.action(m[1].settings);
+    EXPECT_EQ(m[1].log, c.own);
+    for (const int i : {0, 2}) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(m[i].log, c.others);
+        EXPECT_EQ(Take(m[i].settings), WithShared(before, Take(m[1].settings)));
+    }
+}
+
+const Log kLanguage = {"P:ReloadLanguage", "O:RefreshLanguage"};
+
+INSTANTIATE_TEST_SUITE_P(
+    Group, Sharing,
+    ::testing::Values(
+        ShareCase{"ShowHints", [](TSettings& s) { s.SetShowHints(false); }, kOptions, kOptions},
+        ShareCase{"MouseResize", [](TSettings& s) { s.SetMouseResizeAllowed(false); }, kOptions, kOptions},
+        ShareCase{"MouseWheel", [](TSettings& s) { s.SetMouseWheelAllowed(false); }, kOptions, kOptions},
+        ShareCase{"MoveUsingGrid", [](TSettings& s) { s.SetMoveUsingGrid(false); }, kOptions, kOptions},
+        ShareCase{"SettingsOpacity", [](TSettings& s) { s.SetSettingsOpacity(true); }, kOptions, kOptions},
+        ShareCase{"Lang", [](TSettings& s) { s.SetLang("Deutsch"); }, kLanguage, kLanguage},
+        ShareCase{"PanelState", [](TSettings& s) { s.StorePanelState(7, 8, false, 3); }, {}, {}},
+        ShareCase{"RestoreDefaultsResetsEveryGuidesSwitches",
+                  [](TSettings& s) {
+                      s.SetShowHints(false);
+                      s.RestoreDefaults();
+                  },
+                  Join({kOptions, {"P:UpdateLock", "P:UpdateLock"}, kSize, kOptions}), Join({kOptions, kOptions})},
+        ShareCase{"ShowValuesIsTheGuidesOwn", [](TSettings& s) { s.SetShowValues(false); }, kOptions, {}},
+        ShareCase{"FrameIsTheGuidesOwn", [](TSettings& s) { s.SetSFrame(false); }, kOptions, {}},
+        ShareCase{"LookIsTheGuidesOwn", [](TSettings& s) { s.SetLookMode(5); }, {"O:RefreshLook", "P:UpdateLook"},
+                  {}},
+        ShareCase{"SizeIsTheGuidesOwn", [](TSettings& s) { s.SetWidth(500); }, kSize, {}}),
+    CaseName<ShareCase>);
+
+TEST(TSettings, CopyFromTakesEveryValueButKeepsItsWindowsAndGroup) {
+    Member from, to, other;
+    from.settings.SetRatio(1.5);
+    from.settings.SetLookMode(7);
+    from.settings.SetLang("Deutsch");
+    from.settings.StoreOverlayPosition(1, 2);
+    from.settings.StorePanelState(3, 4, false, 2);
+    const std::vector<TSettings*> group = {&to.settings, &other.settings};
+    to.settings.ShareWith(&group);
+    to.settings.SetOverlay(&to.overlay);
+    to.settings.SetPanel(&to.panel);
+    to.settings.CopyFrom(from.settings);
+    EXPECT_EQ(Take(to.settings), Take(from.settings));
+    EXPECT_TRUE(to.log.empty());
+    to.settings.SetShowHints(false);
+    EXPECT_EQ(to.log, kOptions);
+    EXPECT_FALSE(other.settings.ShowHints());
+}
+
 TEST(TSettings, UnregisteredWindowIsSkipped) {
     Log log;
     RecordingPanel panel(log);

@@ -206,6 +206,47 @@ TEST(SettingsStorage, SaveThenLoadRestoresEveryField) {
     EXPECT_EQ(loaded.SaveToText(written, ','), written);
 }
 
+// A further guide's section reads as the Settings section would for a guide
+// on its own, and leaves the shared values alone.
+struct GuideSectionCase {
+    const char* name;
+    std::string body;  // lines of the Guide2 section
+};
+
+class GuideSection : public ::testing::TestWithParam<GuideSectionCase> {};
+
+TEST_P(GuideSection, ReadsOnlyTheGuidesOwnKeys) {
+    TSettings guide(1920);
+    guide.SetLang("Deutsch");
+    guide.SetShowHints(false);
+    guide.StorePanelState(1, 2, false, 3);
+    const Snapshot shared = Take(guide);
+    guide.LoadGuideFromText("[Settings]\r\nLookMode=9\r\n[Guide2]\r\n" + GetParam().body, "Guide2", '.');
+    TSettings alone(1920);
+    alone.LoadFromText("[Settings]\r\n" + GetParam().body, '.');
+    EXPECT_EQ(Take(guide), WithShared(Take(alone), shared));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Storage, GuideSection,
+    ::testing::Values(GuideSectionCase{"Empty", ""},
+                      GuideSectionCase{"SharedKeysIgnored",
+                                       "Lang=Polski\r\nShowHints=1\r\nMoveUsingGrid=0\r\nSX=9\r\nSVisible=1\r\n"},
+                      GuideSectionCase{"HeightLeads", "Lock=1\r\nLockWidth=0\r\nWidth=10\r\nHeight=309\r\n"},
+                      GuideSectionCase{"Garbage", "Opacity=150\r\nGridSize=1\r\nRatio=nan\r\nWidth=99999999\r\nX=zz\r\n"},
+                      GuideSectionCase{"EveryOwnKey",
+                                       "Border=3\r\nLinesColor=255\r\nValuesColor=-1\r\nOrientMode=2\r\nShowValues=0\r\n"
+                                       "LookMode=4\r\nX=-5\r\nY=7\r\nSFrame=0\r\nLock=0\r\nHeight=50\r\nWidth=70\r\n"}),
+    CaseName<GuideSectionCase>);
+
+TEST(SettingsStorage, GuideSectionHoldsOnlyTheGuidesOwnKeysInFileOrder) {
+    const TSettings s(1920);
+    EXPECT_EQ(s.SaveGuideToText("[Settings]\r\nLookMode=2\r\n", "Guide3", ','),
+              "[Settings]\r\nLookMode=2\r\n[Guide3]\r\nBorder=12\r\nHeight=245\r\nWidth=396\r\nLockWidth=1\r\n"
+              "Lock=1\r\nRatio=0,618033988749895\r\nLinesColor=4210943\r\nValuesColor=8618883\r\nOpacity=90\r\n"
+              "OrientMode=0\r\nShowValues=1\r\nLookMode=1\r\nGridSize=8\r\nX=300\r\nY=240\r\nSFrame=1\r\n");
+}
+
 // The file-level Load and Save over a fake file system.
 struct Installed {
     Installed() {

@@ -38,6 +38,21 @@ inline Snapshot Take(const TSettings& s) {
             s.SVisible(),   s.SPage(),      s.SFrame()};
 }
 
+// `own` with the values that the guides of a group share taken from `shared`.
+inline Snapshot WithShared(Snapshot own, const Snapshot& shared) {
+    own.mouseResizeAllowed = shared.mouseResizeAllowed;
+    own.mouseWheelAllowed = shared.mouseWheelAllowed;
+    own.showHints = shared.showHints;
+    own.settingsOpacity = shared.settingsOpacity;
+    own.moveUsingGrid = shared.moveUsingGrid;
+    own.lang = shared.lang;
+    own.sx = shared.sx;
+    own.sy = shared.sy;
+    own.sVisible = shared.sVisible;
+    own.sPage = shared.sPage;
+    return own;
+}
+
 inline void PrintTo(const Snapshot& s, std::ostream* os) {
     *os << "{ratio " << s.ratio << ", lock " << s.lock << "/" << s.lockWidth << ", " << s.width << "x" << s.height
         << ", border " << s.border << ", colours " << s.linesColor << "/" << s.valuesColor << ", opacity "
