@@ -1,5 +1,6 @@
 #include "app/Startup.h"
 
+#include "app/Guides.h"
 #include "app/ShellOpen.h"
 #include "app/WebQuery.h"
 #include "lang/LangTable.h"
@@ -36,17 +37,17 @@ bool RunStartup(IStartupPlatform& platform, const SettingsFile& files, LangTable
     return true;
 }
 
-void SettingsSaver::SaveOnce(const TSettings& settings) {
+void SettingsSaver::SaveOnce(const TGuideSet& guides) {
     if (saved_) return;
     saved_ = true;
     // Our own fixed text: the path is appended, not formatted.
-    if (!settings.Save(files_)) platform_.ShowError("Unable to write to " + files_.SettingsFilePath());
+    if (!guides.Save(files_)) platform_.ShowError("Unable to write to " + files_.SettingsFilePath());
 }
 
-void RunShutdown(SettingsSaver& saver, std::unique_ptr<TSettings>& settings) {
-    if (!settings) return;
-    saver.SaveOnce(*settings);
-    settings.reset();
+void RunShutdown(SettingsSaver& saver, std::unique_ptr<TGuideSet>& guides) {
+    if (!guides) return;
+    saver.SaveOnce(*guides);
+    guides.reset();
 }
 
 }  // namespace lumetra

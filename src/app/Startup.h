@@ -13,6 +13,7 @@ class IInstallClock;
 class IShell;
 class LangTable;
 class SettingsFile;
+class TGuideSet;
 class TSettings;
 
 inline constexpr const char* kProgramTitle = "Velmora Lumetra";
@@ -46,8 +47,8 @@ bool RunStartup(IStartupPlatform& platform, const SettingsFile& files, LangTable
 class SettingsSaver {
 public:
     SettingsSaver(IStartupPlatform& platform, SettingsFile& files) : platform_(platform), files_(files) {}
-    // Saves and reports a failed write, the first time only.
-    void SaveOnce(const TSettings& settings);
+    // Saves every guide and reports a failed write, the first time only.
+    void SaveOnce(const TGuideSet& guides);
 
 private:
     IStartupPlatform& platform_;
@@ -55,8 +56,8 @@ private:
     bool saved_ = false;
 };
 
-// Saves the settings unless they were saved already, reporting a failed
-// write and going on, then frees them.
-void RunShutdown(SettingsSaver& saver, std::unique_ptr<TSettings>& settings);
+// Saves the guides unless they were saved already, reporting a failed write
+// and going on, then frees them.
+void RunShutdown(SettingsSaver& saver, std::unique_ptr<TGuideSet>& guides);
 
 }  // namespace lumetra

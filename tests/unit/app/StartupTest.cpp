@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "app/FakeShell.h"
+#include "app/Guides.h"
 #include "app/WebQuery.h"
 #include "lang/LangTable.h"
 #include "settings/AppSettings.h"
@@ -174,7 +175,7 @@ TEST(StartupTest, WarnsOnceBelowTrueColourAfterTheTextsAreLoaded) {
     }
 }
 
-TEST(StartupTest, ShutdownSavesOnceReportsAFailedWriteAndFreesTheSettings) {
+TEST(StartupTest, ShutdownSavesOnceReportsAFailedWriteAndFreesTheGuides) {
     const Events saved = {"read " + kSettingsPath, "write " + kSettingsPath};
     const Events failed = {"read " + kSettingsPath, "write " + kSettingsPath,
                            "error Unable to write to " + kSettingsPath};
@@ -191,21 +192,28 @@ TEST(StartupTest, ShutdownSavesOnceReportsAFailedWriteAndFreesTheSettings) {
         {"write fails at session end", true, true, failed, {}},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        StartupFixture fixture;
-        ASSERT_TRUE(fixture.Start());
-        SettingsSaver saver(fixture.platform, fixture.settingsFile);
-        fixture.settings->StoreOverlayPosition(123, 45);
-        fixture.files.failReplace = c.failWrite;
-        fixture.events.clear();
-        if (c.sessionEnded) saver.SaveOnce(*fixture.settings);
-        EXPECT_EQ(fixture.events, c.atSessionEnd);
-        fixture.events.clear();
-        RunShutdown(saver, fixture.settings);
-        EXPECT_EQ(fixture.events, c.atShutdown);
-        EXPECT_FALSE(fixture.settings);
-        const std::string& written = fixture.files.files[kSettingsPath];
-        EXPECT_EQ(written.find("X=123") != std::string::npos, !c.failWrite) << written;
+        for (const int count : {1, 2}) {
+            SCOPED_TRACE(std::string(c.name) + ", guides: " + std::to_string(count));
+            StartupFixture fixture;
+            ASSERT_TRUE(fixture.Start());
+            auto guides = std::make_unique<TGuideSet>(std::move(fixture.settings));
+            SettingsSaver saver(fixture.platform, fixture.settingsFile);
+            guides->Guide(0).StoreOverlayPosition(123, 45);
+            if (count == 2) guides->Add()->StoreOverlayPosition(678, 90);
+            fixture.files.failReplace = c.failWrite;
+            fixture.events.clear();
+            if (c.sessionEnded) saver.SaveOnce(*guides);
+            EXPECT_EQ(fixture.events, c.atSessionEnd);
+            fixture.events.clear();
+            RunShutdown(saver, guides);
+            EXPECT_EQ(fixture.events, c.atShutdown);
+            EXPECT_FALSE(guides);
+            const std::string& written = fixture.files.files[kSettingsPath];
+            EXPECT_EQ(written.find("X=123") != std::string::npos, !c.failWrite) << written;
+            EXPECT_EQ(written.find("[Guide2]") != std::string::npos && written.find("X=678") != std::string::npos,
+                      !c.failWrite && count == 2)
+                << written;
+        }
     }
 }
 
