@@ -347,6 +347,9 @@ void OverlayInteraction::FormKeyDown(VirtualKey key, ShiftState state) {
     case VirtualKey::F3: window_.MakeFullyTransparent(); break;
     case VirtualKey::F1: window_.ShellOpen(kManualPath); break;
     case VirtualKey::F2: ActionShowSettings(); break;
+    case VirtualKey::N:
+        if (state == ShiftState{Held::Ctrl}) ActionNewGuide();
+        break;
     case VirtualKey::Other: break;
     }
 }
@@ -375,5 +378,7 @@ void OverlayInteraction::ActionShowSettings() { window_.ToggleSettingsPanel(); }
 void OverlayInteraction::ActionMinimize() { window_.MinimizeApplication(); }
 
 void OverlayInteraction::ActionExit() { window_.CloseOverlay(); }
+
+void OverlayInteraction::ActionNewGuide() { window_.NewGuide(); }
 
 }  // namespace lumetra

@@ -55,6 +55,7 @@ enum class VirtualKey {
     Return, Space, Left, Right, Up, Down,
     Multiply, Add, Subtract, Divide,
     F1, F2, F3, F4,
+    N,
     Other,
 };
 
@@ -118,7 +119,10 @@ public:
 
     virtual void ToggleSettingsPanel() = 0;  // brings it to the front when it shows it
     virtual void MinimizeApplication() = 0;
+    // Closes this guide; closing the last one ends the program.
     virtual void CloseOverlay() = 0;
+    // Opens another guide beside this one, or tells that no more can be had.
+    virtual void NewGuide() = 0;
     virtual void ShellOpen(const std::string& target) = 0;
 };
 
@@ -159,6 +163,7 @@ public:
     void ActionShowSettings();
     void ActionMinimize();
     void ActionExit();
+    void ActionNewGuide();
 
     bool ButtonHighlighted() const { return buttonHighlighted_; }
     bool Moving() const { return moving_; }

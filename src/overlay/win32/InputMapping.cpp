@@ -47,6 +47,7 @@ VirtualKey KeyFromCode(WPARAM code) {
         case VK_F2: return VirtualKey::F2;
         case VK_F3: return VirtualKey::F3;
         case VK_F4: return VirtualKey::F4;
+        case 'N': return VirtualKey::N;
         default: return VirtualKey::Other;
     }
 }

@@ -64,6 +64,7 @@ public:
     void ToggleSettingsPanel() override { calls.push_back("settings"); }
     void MinimizeApplication() override { calls.push_back("minimize"); }
     void CloseOverlay() override { calls.push_back("close"); }
+    void NewGuide() override { calls.push_back("new guide"); }
     void ShellOpen(const std::string& target) override { calls.push_back("open " + target); }
     void RefreshLook() override {}  // the setters' repaints are the window's business
     void RefreshOptions() override {}
@@ -510,6 +511,10 @@ TEST(InteractionKeys, KeyTable) {
         {"f1", VirtualKey::F1, none, true, {.calls = {"open Manual\\index.html"}}},
         {"f2", VirtualKey::F2, none, true, {.calls = {"settings"}}},
         {"other", VirtualKey::Other, none, true, {}},
+        {"ctrl n", VirtualKey::N, ctrl, true, {.calls = {"new guide"}}},
+        {"n alone", VirtualKey::N, none, true, {}},
+        {"ctrl shift n", VirtualKey::N, {Held::Ctrl, Held::Shift}, true, {}},
+        {"ctrl alt n", VirtualKey::N, {Held::Ctrl, Held::Alt}, true, {}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
