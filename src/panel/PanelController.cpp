@@ -71,10 +71,10 @@ int SpinField::ReadFrom(const std::string& text) {
 PanelController::PanelController(TSettings& settings, LangTable& texts, const SettingsFile& files,
                                  IOverlaySink& overlay, IPanelView& view,
                                  std::int32_t primaryScreenWidth)
-    : settings_(settings),
+    : settings_(&settings),
       texts_(texts),
       files_(files),
-      overlay_(overlay),
+      overlay_(&overlay),
       view_(view),
       size_(0, static_cast<int>(std::clamp<std::int64_t>(2 * std::int64_t{primaryScreenWidth}, 0,
                                                          kMaxSpinPosition))),
@@ -94,58 +94,88 @@ void PanelController::Start(const std::vector<std::string>& languageFiles) {
     ReloadLanguage();
 }
 
+void PanelController::Rebind(TSettings& settings, IOverlaySink& overlay) {
+    if (settings_ != &settings) {
+        settings_->SetPanel(nullptr);
+        settings_ = &settings;
+        settings_->SetPanel(this);
+    }
+    overlay_ = &overlay;
+    // Every control that shows a setting of the guide; the shared ones
+    // (position, languages, options) are the same for every guide.
+    UpdateOpacity();
+    UpdateColors();
+    UpdateSnapTo();
+    UpdateLook();
+    UpdateRatio();
+    UpdateOrientation();
+    UpdateGridSize();
+}
+
+void PanelController::ShowGuideNumber(int number, int count) {
+    guideNumber_ = number;
+    guideCount_ = count;
+    view_.RepaintAll();
+}
+
+std::string PanelController::CaptionText() const {
+    if (guideCount_ < 2) return texts_.Text("MSCaption");
+    return FormatTemplate(texts_.Text("MSGuideCaption"), {std::int64_t{guideNumber_}, std::int64_t{guideCount_}},
+                          DecimalSeparator());
+}
+
 char PanelController::DecimalSeparator() const { return files_.Platform().DecimalSeparator(); }
 
 // ---- refreshes -------------------------------------------------------------
 
-void PanelController::UpdatePosition() { view_.MoveTo({settings_.SX(), settings_.SY()}); }
+void PanelController::UpdatePosition() { view_.MoveTo({settings_->SX(), settings_->SY()}); }
 
 void PanelController::UpdateOptions() {
-    view_.ShowOptions(AdvancedOptions(settings_));
-    view_.EnableHints(settings_.ShowHints());
+    view_.ShowOptions(AdvancedOptions(*settings_));
+    view_.EnableHints(settings_->ShowHints());
     UpdateOpacity();
 }
 
 void PanelController::UpdateOpacity() {
-    const std::int32_t opacity = settings_.Opacity();
-    const bool blends = settings_.SettingsOpacity() && OpacityBlends(opacity);
+    const std::int32_t opacity = settings_->Opacity();
+    const bool blends = settings_->SettingsOpacity() && OpacityBlends(opacity);
     view_.SetBlending(blends ? std::optional<std::uint8_t>(OpacityAlpha(opacity)) : std::nullopt);
     view_.ShowOpacity(std::clamp(opacity, 0, 100));
 }
 
-void PanelController::UpdateGridSize() { ShowGridSize(settings_.GridSize()); }
+void PanelController::UpdateGridSize() { ShowGridSize(settings_->GridSize()); }
 
 void PanelController::UpdateColors() {
-    view_.ShowColor(PanelColorBox::Lines, ColorEntryFor(settings_.LinesColor()), settings_.LinesColor());
-    view_.ShowColor(PanelColorBox::Values, ColorEntryFor(settings_.ValuesColor()),
-                    settings_.ValuesColor());
+    view_.ShowColor(PanelColorBox::Lines, ColorEntryFor(settings_->LinesColor()), settings_->LinesColor());
+    view_.ShowColor(PanelColorBox::Values, ColorEntryFor(settings_->ValuesColor()),
+                    settings_->ValuesColor());
 }
 
 void PanelController::UpdateLook() {
-    const std::int32_t look = settings_.LookMode();
+    const std::int32_t look = settings_->LookMode();
     if (look >= 0 && look < kLookCount) view_.SelectListItem(PanelList::Look, look);
 }
 
 void PanelController::UpdateOrientation() {
-    const std::int32_t orient = settings_.OrientMode();
+    const std::int32_t orient = settings_->OrientMode();
     view_.SelectListItem(PanelList::Orientation, orient >= 0 && orient < kOrientCount ? orient : -1);
 }
 
 void PanelController::UpdateLock() {
-    const bool widthLeads = settings_.LockWidth();
-    view_.ShowLock(widthLeads, settings_.Lock());
+    const bool widthLeads = settings_->LockWidth();
+    view_.ShowLock(widthLeads, settings_->Lock());
     // A switched choice shows the other dimension, as its click would.
     if (std::exchange(widthLeadsShown_, widthLeads) != widthLeads) ShowSize(Leading());
 }
 
 void PanelController::UpdateSnapTo() {
-    widthLeadsShown_ = settings_.LockWidth();
-    view_.ShowLock(widthLeadsShown_, settings_.Lock());
+    widthLeadsShown_ = settings_->LockWidth();
+    view_.ShowLock(widthLeadsShown_, settings_->Lock());
     ShowSize(Leading());
 }
 
 void PanelController::UpdateRatio() {
-    const double ratio = settings_.Ratio();
+    const double ratio = settings_->Ratio();
     const auto& presets = RatioPresets();
     for (std::size_t i = 0; i < presets.size(); ++i) {
         if (std::fabs(presets[i] - ratio) < kPresetTolerance) {
@@ -163,7 +193,7 @@ void PanelController::UpdateSizeField() { ShowSize(Leading()); }
 
 void PanelController::ReloadLanguage() {
     ApplyLanguage(kBaseLanguage);
-    ApplyLanguage(settings_.Lang());
+    ApplyLanguage(settings_->Lang());
 }
 
 void PanelController::FillLanguages(const std::vector<std::string>& languageFiles) {
@@ -173,7 +203,7 @@ void PanelController::FillLanguages(const std::vector<std::string>& languageFile
         languages_.push_back(LanguageFromFileName(file));
         view_.AddListItem(PanelList::Language, languages_.back());
     }
-    const std::string& lang = settings_.Lang();
+    const std::string& lang = settings_->Lang();
     const std::string fileNamePart = lang.substr(lang.find_last_of("\\/:") + 1);
     view_.SelectListItem(PanelList::Language, FindLanguage(languages_, fileNamePart, files_.Platform()));
 }
@@ -201,6 +231,7 @@ void PanelController::ApplyTexts() {
     view_.SetText(PanelText::AskSupportBtn, text("MSAskSupportBtn"));
     view_.SetText(PanelText::CheckForUpdatesBtn, text("MSCheckForUpdatesBtn"));
     view_.SetText(PanelText::HelpBtn, text("MSHelpBtn"));
+    view_.SetText(PanelText::NewGuideBtn, text("MSNewGuideBtn"));
     view_.SetText(PanelText::LookTab, text("MSLookTab"));
     view_.SetText(PanelText::SectionLabel, text("MSSection"));
     view_.SetText(PanelText::SnapToGroupBox, text("MSSnapTo"));
@@ -237,14 +268,14 @@ void PanelController::ApplyTexts() {
 // ---- size field ------------------------------------------------------------
 
 std::int32_t PanelController::Leading() const {
-    return settings_.LockWidth() ? settings_.Width() : settings_.Height();
+    return settings_->LockWidth() ? settings_->Width() : settings_->Height();
 }
 
 void PanelController::SetLeading(std::int32_t value) {
-    if (settings_.LockWidth()) {
-        settings_.SetWidth(value);
+    if (settings_->LockWidth()) {
+        settings_->SetWidth(value);
     } else {
-        settings_.SetHeight(value);
+        settings_->SetHeight(value);
     }
 }
 
@@ -284,20 +315,20 @@ void PanelController::SizeEditChange() {
     const int position = size_.ReadFrom(view_.SpinText(PanelSpin::Size));
     if (position < size_.Maximum()) {
         SetLeading(position);
-        overlay_.ApplySize();
-        overlay_.RefreshLook();
+        overlay_->ApplySize();
+        overlay_->RefreshLook();
     }
     inSizeChange_ = false;
 }
 
 void PanelController::WidthRadioClick() {
-    settings_.SetLockWidth(true);
-    ShowSize(settings_.Width());
+    settings_->SetLockWidth(true);
+    ShowSize(settings_->Width());
 }
 
 void PanelController::HeightRadioClick() {
-    settings_.SetLockWidth(false);
-    ShowSize(settings_.Height());
+    settings_->SetLockWidth(false);
+    ShowSize(settings_->Height());
 }
 
 // ---- grid field ------------------------------------------------------------
@@ -308,8 +339,8 @@ void PanelController::ShowGridSize(std::int32_t value) {
 }
 
 void PanelController::ApplyGridSize() {
-    settings_.SetGridSize(gridSize_.ReadFrom(view_.SpinText(PanelSpin::GridSize)));
-    overlay_.RefreshLook();
+    settings_->SetGridSize(gridSize_.ReadFrom(view_.SpinText(PanelSpin::GridSize)));
+    overlay_->RefreshLook();
 }
 
 void PanelController::GridSizeEditKeyDown(FieldKey key) {
@@ -339,38 +370,38 @@ void PanelController::GridSizeEditChange() {
 void PanelController::RatioComboBoxSelect(int index, const std::string& text) {
     const auto& presets = RatioPresets();
     if (index >= 0 && index < static_cast<int>(presets.size())) {
-        settings_.SetRatio(presets[static_cast<std::size_t>(index)]);
+        settings_->SetRatio(presets[static_cast<std::size_t>(index)]);
     } else if (const std::optional<double> typed = TypedRatio(text, DecimalSeparator())) {
-        settings_.SetRatio(*typed);
+        settings_->SetRatio(*typed);
     }
-    overlay_.RefreshLook();
+    overlay_->RefreshLook();
 }
 
 void PanelController::LockCheckBoxClick(bool checked) {
-    settings_.SetLock(checked);
-    settings_.ApplyLock();
+    settings_->SetLock(checked);
+    settings_->ApplyLock();
 }
 
 void PanelController::LookComboBoxChange(int index) {
-    if (index >= 0 && index < kLookCount) settings_.SetLookMode(index);
+    if (index >= 0 && index < kLookCount) settings_->SetLookMode(index);
 }
 
 void PanelController::OrientationComboBoxChange(int index) {
-    if (index >= 0 && index < kOrientCount) settings_.SetOrientMode(index);
+    if (index >= 0 && index < kOrientCount) settings_->SetOrientMode(index);
 }
 
-void PanelController::LinesColorBoxChange(Color color) { settings_.SetLinesColor(color); }
+void PanelController::LinesColorBoxChange(Color color) { settings_->SetLinesColor(color); }
 
-void PanelController::ValuesColorBoxChange(Color color) { settings_.SetValuesColor(color); }
+void PanelController::ValuesColorBoxChange(Color color) { settings_->SetValuesColor(color); }
 
-void PanelController::OpacityTrackBarChange(int position) { settings_.SetOpacity(position); }
+void PanelController::OpacityTrackBarChange(int position) { settings_->SetOpacity(position); }
 
 void PanelController::AdvCheckListBoxClickCheck(const AdvancedChecks& checks) {
-    ApplyAdvancedOptions(settings_, checks);
+    ApplyAdvancedOptions(*settings_, checks);
 }
 
-void PanelController::RestoreButtonClick() { settings_.RestoreDefaults(); }
+void PanelController::RestoreButtonClick() { settings_->RestoreDefaults(); }
 
-void PanelController::LangComboBoxChange(const std::string& name) { settings_.SetLang(name); }
+void PanelController::LangComboBoxChange(const std::string& name) { settings_->SetLang(name); }
 
 }  // namespace lumetra

@@ -59,6 +59,9 @@ public:
     // settings, the language list from the "*.lng" file names beside the
     // program, then the languages and the texts.
     void Start(const std::vector<std::string>& languageFiles);
+    // Edits another guide from now on: registers with its settings (and
+    // leaves the previous guide's) and shows its values.
+    void Rebind(TSettings& settings, IOverlaySink& overlay);
 
     // Panel notifications of the settings.
     void UpdateOptions() override;
@@ -104,6 +107,11 @@ public:
 
     bool EditsLive() const { return editsLive_; }
 
+    // Which guide the panel edits (counting from 1) and how many there are.
+    void ShowGuideNumber(int number, int count);
+    // The caption names the guide once there are several.
+    std::string CaptionText() const;
+
 private:
     char DecimalSeparator() const;
     std::int32_t Leading() const;
@@ -113,10 +121,10 @@ private:
     void ShowSize(std::int32_t value);
     void ShowGridSize(std::int32_t value);
 
-    TSettings& settings_;
+    TSettings* settings_;  // the guide being edited
     LangTable& texts_;
     const SettingsFile& files_;
-    IOverlaySink& overlay_;
+    IOverlaySink* overlay_;
     IPanelView& view_;
 
     SpinField size_;
@@ -127,6 +135,8 @@ private:
     // Guards against a field's change running again inside its own setter.
     bool inSizeChange_ = false;
     bool inGridChange_ = false;
+    int guideNumber_ = 1;
+    int guideCount_ = 1;
 };
 
 }  // namespace lumetra

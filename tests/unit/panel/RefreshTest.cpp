@@ -155,5 +155,51 @@ TEST_F(PanelTest, ALanguageWithoutAFileKeepsTheBaseTextsAndItsName) {
     EXPECT_EQ(view.Selected(PanelList::Language), 2);
 }
 
+TEST_F(PanelTest, RebindShowsTheOtherGuideAndFollowsOnlyIt) {
+    StartPanel();
+    TSettings second(kScreenWidth);
+    CountingOverlay secondOverlay;
+    second.SetOverlay(&secondOverlay);
+    second.SetLookMode(9);
+    second.SetLockWidth(false);
+    second.SetHeight(300);
+    second.SetGridSize(20);
+    second.SetRatio(1.2);
+    panel.Rebind(second, secondOverlay);
+
+    EXPECT_EQ(view.Selected(PanelList::Look), 9);
+    EXPECT_FALSE(view.widthLeads);
+    EXPECT_EQ(view.spinText[PanelSpin::Size], "300");
+    EXPECT_EQ(view.spinText[PanelSpin::GridSize], "20");
+    EXPECT_EQ(view.ratioText, "1.2");
+
+    settings.SetLookMode(3);  // the guide no longer edited
+    EXPECT_EQ(view.Selected(PanelList::Look), 9);
+    second.SetLookMode(4);
+    EXPECT_EQ(view.Selected(PanelList::Look), 4);
+
+    // The panel's own changes reach the guide it edits and its overlay.
+    const int looks = secondOverlay.refreshLook;
+    panel.LookComboBoxChange(6);
+    EXPECT_EQ(second.LookMode(), 6);
+    EXPECT_EQ(settings.LookMode(), 3);
+    EXPECT_GT(secondOverlay.refreshLook, looks);
+}
+
+TEST_F(PanelTest, CaptionNamesTheGuideOnceThereAreSeveral) {
+    platform.files[kExeFolder + "English.lng"] += "MSCaption=Lumetra Settings\r\nMSGuideCaption=Guide %d of %d\r\n";
+    StartPanel();
+    const struct {
+        int number, count;
+        const char* caption;
+    } cases[] = {{1, 1, "Lumetra Settings"}, {1, 2, "Guide 1 of 2"}, {3, 3, "Guide 3 of 3"}, {1, 1, "Lumetra Settings"}};
+    for (const auto& c : cases) {
+        const int repaints = view.repaints;
+        panel.ShowGuideNumber(c.number, c.count);
+        EXPECT_EQ(panel.CaptionText(), c.caption);
+        EXPECT_GT(view.repaints, repaints) << c.caption;
+    }
+}
+
 }  // namespace
 }  // namespace lumetra::testing

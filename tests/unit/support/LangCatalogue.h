@@ -32,6 +32,7 @@ inline std::vector<CatalogueKey> LangCatalogue() {
         {"MSAdvanced", ""},       {"MSRestore", ""},            {"MOrientButtonHint", ""},
         {"MLookButtonHint", ""},  {"MSettingsButtonHint", ""},  {"MMinimizeButtonHint", ""},
         {"MCloseButtonHint", ""}, {"MWidthHeight", "dd"},       {"MGridSize", "d"},
+        {"MSNewGuideBtn", ""},    {"MSGuideCaption", "dd"},     {"MGuideLimit", "d"},
     };
     const auto addFamily = [&keys](std::string_view prefix, int count) {
         for (int i = 0; i < count; ++i) {
