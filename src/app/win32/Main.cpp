@@ -5,10 +5,13 @@
 #include <exception>
 #include <memory>
 #include <optional>
+#include <utility>
 
+#include "app/Guides.h"
 #include "app/Startup.h"
 #include "app/win32/CommonControls.h"
 #include "app/win32/ErrorBox.h"
+#include "app/win32/GuideWindows.h"
 #include "app/win32/Win32StartupPlatform.h"
 #include "lang/LangTable.h"
 #include "overlay/win32/MainFrm.h"
@@ -31,27 +34,42 @@ void RunMessageLoop(TSettingsForm& panel) {
     }
 }
 
+// The guides know the panel while it lives.
+class PanelAttachment {
+public:
+    PanelAttachment(TGuideWindows& windows, TSettingsForm& panel) : windows_(windows) { windows_.AttachPanel(panel); }
+    ~PanelAttachment() { windows_.DetachPanel(); }
+    PanelAttachment(const PanelAttachment&) = delete;
+    PanelAttachment& operator=(const PanelAttachment&) = delete;
+
+private:
+    TGuideWindows& windows_;
+};
+
 int Run(HINSTANCE instance) {
     Win32StartupPlatform platform;
     Win32PlatformFiles platformFiles;
     SettingsFile files(platformFiles);
     std::unique_ptr<TSettings> settings;
     if (!RunStartup(platform, files, ProcessLangTable(), settings)) return 0;
+    auto guides = std::make_unique<TGuideSet>(std::move(settings));
+    guides->LoadFurther(files);
     SettingsSaver saver(platform, files);
 
-    std::optional<CommonControls> controls;  // outlives both windows
+    std::optional<CommonControls> controls;  // outlives every window
     {
-        // The overlay is the main window: the loop ends when it closes. The
-        // panel comes second: its caption borrows the overlay's pictures.
-        TMainForm mainForm(instance, *settings, ProcessLangTable(), [&] { saver.SaveOnce(*settings); });
-        // The overlay's first picture is on the screen by now; what only the
-        // tooltips and the panel need comes after it.
+        // The guides come first: the first one owns the others and the
+        // panel, whose caption borrows its pictures.
+        TGuideWindows windows(instance, *guides, ProcessLangTable(), saver);
+        // The overlays' first pictures are on the screen by now; what only
+        // the tooltips and the panel need comes after them.
         controls.emplace();
-        mainForm.CreateHint();
-        TSettingsForm settingsForm(instance, *settings, ProcessLangTable(), files, mainForm);
+        windows.CreateHints();
+        TSettingsForm settingsForm(instance, guides->CurrentGuide(), ProcessLangTable(), files, windows.First());
+        const PanelAttachment attachment(windows, settingsForm);
         RunMessageLoop(settingsForm);
     }
-    RunShutdown(saver, settings);
+    RunShutdown(saver, guides);
     return 0;
 }
 

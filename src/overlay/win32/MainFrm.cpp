@@ -2,7 +2,6 @@
 
 #include <cstdint>
 #include <stdexcept>
-#include <utility>
 
 #include "app/ShellOpen.h"
 #include "app/win32/DesktopShell.h"
@@ -14,6 +13,10 @@
 
 namespace lumetra {
 namespace {
+
+// Posted by the guide's own close button, so the handler that asked
+// finishes before the window goes.
+constexpr UINT kCloseGuideMessage = WM_APP + 1;
 
 COLORREF ToColorRef(Color color) { return static_cast<COLORREF>(color); }
 
@@ -30,20 +33,16 @@ MouseButton ButtonOf(UINT message) {
 
 }  // namespace
 
-TMainForm::TMainForm(HINSTANCE instance, TSettings& settings, const LangTable& lang,
-                     std::function<void()> sessionEnding)
-    : instance_(instance),
-      settings_(settings),
-      lang_(lang),
-      interaction_(settings, lang, *this),
-      sessionEnding_(std::move(sessionEnding)) {
+TMainForm::TMainForm(HINSTANCE instance, TSettings& settings, const LangTable& lang, IGuideHost* host,
+                     HWND owner)
+    : instance_(instance), settings_(settings), lang_(lang), interaction_(settings, lang, *this), host_(host) {
     // The arrow is a shared system cursor: never freed.
     RegisterFormClass<TMainForm>(instance, kClassName, ::LoadCursor(nullptr, IDC_ARROW));
     // Created at 0 x 0 and shown at once; FormCreate (WM_CREATE) applies the
     // opacity, position and size before the window first appears.
-    const HWND window = ::CreateWindowExA(WS_EX_TOPMOST | WS_EX_LAYERED | WS_EX_APPWINDOW, kClassName,
-                                          kTitle, WS_POPUP | WS_VISIBLE, 0, 0, 0, 0, nullptr, nullptr,
-                                          instance, this);
+    const DWORD taskBar = owner == nullptr ? WS_EX_APPWINDOW : 0;
+    const HWND window = ::CreateWindowExA(WS_EX_TOPMOST | WS_EX_LAYERED | taskBar, kClassName, kTitle,
+                                          WS_POPUP | WS_VISIBLE, 0, 0, 0, 0, owner, nullptr, instance, this);
     if (window == nullptr) {
         settings_.SetOverlay(nullptr);
         throw std::runtime_error("Unable to create the overlay window");
@@ -71,7 +70,12 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             if (wParam != FALSE) FormActivate(); else FormDeactivate();
             return 0;
         case WM_ACTIVATE:
-            if (LOWORD(wParam) != WA_INACTIVE) FormActivate(); else FormDeactivate();
+            if (LOWORD(wParam) == WA_INACTIVE) {
+                FormDeactivate();
+                return 0;
+            }
+            if (host_ != nullptr) host_->GuideActivated(*this);
+            FormActivate();
             return 0;
         case WM_ERASEBKGND:
             return 1;  // the paint covers every pixel; erasing would flicker
@@ -79,7 +83,14 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             FormPaint();
             return 0;
         case WM_CLOSE:
-            FormClose();
+            // A close from outside, or Alt+F4: the program ends, every guide kept.
+            if (host_ != nullptr) host_->EndProgram(); else FormClose();
+            return 0;
+        case kCloseGuideMessage:
+            if (host_ != nullptr) host_->CloseGuide(*this); else FormClose();
+            return 0;
+        case WM_TIMER:
+            if (wParam == kNoticeTimer) notice_.Hide();
             return 0;
         case WM_ENDSESSION:
             // False: the end of the session was cancelled, nothing changes.
@@ -209,17 +220,35 @@ void TMainForm::StoreWindowState() {
 
 void TMainForm::FormClose() {
     StoreWindowState();
+    Release();
+    ::PostQuitMessage(0);
+}
+
+void TMainForm::Release() {
     buffer_.reset();  // paints that still arrive do nothing
     settings_.SetOverlay(nullptr);
     hint_.Destroy();
     window_.reset();
-    ::PostQuitMessage(0);
 }
 
 // The process ends once this returns; the windows stay as they are until then.
 void TMainForm::FormEndSession() {
-    StoreWindowState();
-    if (sessionEnding_) sessionEnding_();
+    if (host_ != nullptr) host_->SessionEnding(); else StoreWindowState();
+}
+
+void TMainForm::Reapply() {
+    ApplyOpacity();
+    ApplyPosition();
+    ApplySize();
+    RefreshOptions();
+    PaintNow();
+}
+
+void TMainForm::ShowNotice(const std::string& text) {
+    if (!notice_) notice_ = Notice::Create(instance_, window_.get());
+    POINT pointer{};
+    ::GetCursorPos(&pointer);
+    notice_.Show(text, {pointer.x + 16, pointer.y + 16});
 }
 
 void TMainForm::FormPaint() {
@@ -281,15 +310,21 @@ void TMainForm::RefreshOptions() {
 // Caption and hint texts are looked up at every paint and hover.
 void TMainForm::RefreshLanguage() { RefreshOptions(); }
 
-// The panel is owned by the overlay, so it goes and comes back with it.
-void TMainForm::MinimizeApplication() { ::ShowWindow(window_.get(), SW_MINIMIZE); }
+// The panel and the other guides are owned by the first guide, so they go and
+// come back with it.
+void TMainForm::MinimizeApplication() {
+    if (host_ != nullptr) host_->MinimizeAll(); else ::ShowWindow(window_.get(), SW_MINIMIZE);
+}
 
 void TMainForm::ToggleSettingsPanel() {
     if (panel_ != nullptr) panel_->ToggleVisible();
 }
 
-// Posted, so the handler that asked finishes before the window goes.
-void TMainForm::CloseOverlay() { ::PostMessageA(window_.get(), WM_CLOSE, 0, 0); }
+void TMainForm::CloseOverlay() { ::PostMessageA(window_.get(), kCloseGuideMessage, 0, 0); }
+
+void TMainForm::NewGuide() {
+    if (host_ != nullptr) host_->NewGuide(*this);
+}
 
 void TMainForm::ShellOpen(const std::string& target) { lumetra::ShellOpen(DesktopShell(), target); }
 

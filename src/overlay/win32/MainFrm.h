@@ -2,7 +2,6 @@
 // The overlay window: a borderless, topmost, colour-keyed layered window that
 // shows the composed picture, follows the settings through IOverlaySink and
 // hands mouse, wheel and keyboard to the interaction through IOverlayWindow.
-#include <functional>
 #include <memory>
 #include <string>
 
@@ -10,7 +9,9 @@
 #include "overlay/win32/BackBuffer.h"
 #include "overlay/win32/FramePictures.h"
 #include "overlay/win32/GdiHandles.h"
+#include "overlay/win32/GuideHost.h"
 #include "overlay/win32/HintTip.h"
+#include "overlay/win32/Notice.h"
 #include "overlay/win32/PanelWindow.h"
 #include "settings/AppSettings.h"
 
@@ -24,10 +25,11 @@ public:
     static constexpr char kTitle[] = "Velmora Lumetra";
 
     // Creates, shows and paints the window and registers it with the settings.
-    // sessionEnding saves the settings when the Windows session ends: the
-    // process is ended then without the message loop returning.
-    TMainForm(HINSTANCE instance, TSettings& settings, const LangTable& lang,
-              std::function<void()> sessionEnding = {});
+    // Every guide after the first is owned by the first: it has no task-bar
+    // button of its own and goes to the task bar with the first. Without a
+    // host the window is the program's only one.
+    TMainForm(HINSTANCE instance, TSettings& settings, const LangTable& lang, IGuideHost* host = nullptr,
+              HWND owner = nullptr);
     ~TMainForm() override;
     TMainForm(const TMainForm&) = delete;
     TMainForm& operator=(const TMainForm&) = delete;
@@ -53,6 +55,15 @@ public:
     void RefreshLanguage() override;
 
     void ApplyPosition();
+    // Shows the settings again after they were replaced as a whole.
+    void Reapply();
+    // The positions and the panel state, as closing stores them.
+    void StoreWindowState();
+    // Stops painting and destroys the window; the program is ending.
+    void Release();
+    // A short message beside the pointer.
+    void ShowNotice(const std::string& text);
+    TSettings& Settings() const { return settings_; }
 
     // IOverlayWindow
     Point Position() const override;
@@ -76,6 +87,7 @@ public:
     // Minimises the program as a whole; its task-bar button brings it back.
     void MinimizeApplication() override;
     void CloseOverlay() override;
+    void NewGuide() override;
     void ShellOpen(const std::string& target) override;
 
 private:
@@ -90,8 +102,6 @@ private:
     void FormDeactivate();
     void FormClose();
     void FormEndSession();
-    // The positions and the panel state, as closing stores them.
-    void StoreWindowState();
     void FormPaint();
     bool FormSetCursor(LPARAM lParam);
 
@@ -107,7 +117,7 @@ private:
     TSettings& settings_;
     const LangTable& lang_;
     OverlayInteraction interaction_;
-    std::function<void()> sessionEnding_;
+    IGuideHost* host_;
     IPanelWindow* panel_ = nullptr;
     FramePictures pictures_;
     // Shared system cursors: never freed.
@@ -117,6 +127,7 @@ private:
     CursorShape formCursor_ = CursorShape::Arrow;
     std::unique_ptr<BackBuffer> buffer_;  // empty: painting does nothing
     HintTip hint_;                        // owned by the window: destroyed before it
+    Notice notice_;
     UniqueWindow window_;                 // bound at WM_NCCREATE, released at WM_NCDESTROY
 };
 

@@ -132,6 +132,8 @@ void TSettingsForm::CreateMainPage(HWND page) {
                                                   142, 21, Id::CheckForUpdatesBtn));
     set(PanelText::HelpBtn,
         AddControl(page, WC_BUTTONA, "", BS_PUSHBUTTON | WS_TABSTOP, 11, 197, 142, 21, Id::HelpBtn));
+    set(PanelText::NewGuideBtn,
+        AddControl(page, WC_BUTTONA, "", BS_PUSHBUTTON | WS_TABSTOP, 11, 228, 142, 21, Id::NewGuideBtn));
 }
 
 void TSettingsForm::CreateLookPage(HWND page) {

@@ -60,9 +60,10 @@ struct FindTraits {
 TSettingsForm::TSettingsForm(HINSTANCE instance, TSettings& settings, LangTable& texts,
                              const SettingsFile& files, TMainForm& overlay)
     : instance_(instance),
-      settings_(settings),
+      settings_(&settings),
       files_(files),
       overlay_(overlay),
+      current_(&overlay),
       controller_(settings, texts, files, overlay, *this, ::GetSystemMetrics(SM_CXSCREEN)),
       caption_(*this, &LangText) {
     RegisterFormClass<TSettingsForm>(instance, kClassName, nullptr);  // the strip sets its own pointer
@@ -77,14 +78,21 @@ TSettingsForm::TSettingsForm(HINSTANCE instance, TSettings& settings, LangTable&
         FormCreate();
     } catch (...) {
         // Nobody may call a panel that never came to be.
-        settings_.SetPanel(nullptr);
+        settings_->SetPanel(nullptr);
         overlay_.SetPanel(nullptr);
         throw;
     }
 }
 
+void TSettingsForm::BindGuide(TSettings& settings, TMainForm& overlay, int number, int count) {
+    settings_ = &settings;
+    current_ = &overlay;
+    controller_.Rebind(settings, overlay);
+    controller_.ShowGuideNumber(number, count);
+}
+
 TSettingsForm::~TSettingsForm() {
-    settings_.SetPanel(nullptr);
+    settings_->SetPanel(nullptr);
     overlay_.SetPanel(nullptr);
     hint_.Destroy();
     window_.reset();  // handlers still find every member alive
@@ -126,8 +134,18 @@ LRESULT TSettingsForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
             if (reinterpret_cast<HWND>(wParam) != window || LOWORD(lParam) != HTCLIENT) break;
             ::SetCursor(cursor_ != nullptr ? cursor_ : ::LoadCursor(nullptr, IDC_ARROW));
             return TRUE;
+        case WM_SYSCOMMAND:
+            // The user's own close shortcut on the panel closes the panel.
+            if ((wParam & 0xFFF0) == SC_CLOSE) {
+                FormClose();
+                return 0;
+            }
+            break;
         case WM_CLOSE:
-            FormClose();
+            // A close request from outside (the task manager, the end of
+            // the session) ends the program, as it does on a guide: the
+            // panel stays as the user left it.
+            ::PostMessageA(overlay_.Handle(), WM_CLOSE, 0, 0);
             return 0;
         case WM_DESTROY:
             started_ = false;  // controls losing the focus now commit nothing
@@ -174,15 +192,15 @@ void TSettingsForm::FormCreate() {
     buffer_ = BackBuffer::Create(kPanelWidth, kPanelHeight, overlay_.Pictures());
     // Twice the primary screen: room to type a size larger than it.
     ::SendMessageA(sizeSpin_, UDM_SETRANGE32, 0, 2 * ::GetSystemMetrics(SM_CXSCREEN));
-    settings_.SetPanel(&controller_);
+    settings_->SetPanel(&controller_);
     overlay_.SetPanel(this);
     controller_.Start(LanguageFiles());
     started_ = true;
-    if (settings_.SVisible()) {
+    if (settings_->SVisible()) {
         ::ShowWindow(window_.get(), SW_SHOWNOACTIVATE);
         shown_ = true;
     }
-    ShowPage(PageFromSPage(settings_.SPage()));
+    ShowPage(PageFromSPage(settings_->SPage()));
     ::SendMessageA(checkList_, LB_SETHORIZONTALEXTENT, kHorizontalExtent, 0);
     focus_ = tabs_;
 }
@@ -201,7 +219,7 @@ void TSettingsForm::FormActivate(bool active) {
 void TSettingsForm::FormPaint() {
     const PaintDc dc(window_.get());
     if (!buffer_) return;
-    ComposePanelCaption(buffer_->canvas(), LangText("MSCaption"), IsActive());
+    ComposePanelCaption(buffer_->canvas(), controller_.CaptionText(), IsActive());
     buffer_->CopyTo(dc.get(), kPanelWidth, kPanelCaptionHeight);
 }
 
@@ -209,7 +227,7 @@ bool TSettingsForm::IsActive() const { return ::GetForegroundWindow() == window_
 
 void TSettingsForm::FormClose() {
     const PanelState state = State();
-    settings_.StorePanelState(state.left, state.top, state.visible, state.page);
+    settings_->StorePanelState(state.left, state.top, state.visible, state.page);
     // While the program is minimised nothing of the panel shows that a close
     // could hide: it comes back with the overlay as the user left it.
     if (!::IsIconic(overlay_.Handle())) Show(false);
@@ -277,7 +295,7 @@ bool TSettingsForm::FormKeyDown(WPARAM key) {
             ToggleVisible();  // the overlay's settings action: it hides the panel
             return true;
         case VK_F3:
-            overlay_.ApplyOpacity();
+            current_->ApplyOpacity();
             return true;
         default:
             return false;
@@ -318,10 +336,10 @@ void TSettingsForm::FormCommand(int id, int code, HWND control) {
             if (code == EN_CHANGE && !showing_) controller_.GridSizeEditChange();
             return;
         case Id::WidthRadio:
-            if (code == BN_CLICKED && !settings_.LockWidth()) controller_.WidthRadioClick();
+            if (code == BN_CLICKED && !settings_->LockWidth()) controller_.WidthRadioClick();
             return;
         case Id::HeightRadio:
-            if (code == BN_CLICKED && settings_.LockWidth()) controller_.HeightRadioClick();
+            if (code == BN_CLICKED && settings_->LockWidth()) controller_.HeightRadioClick();
             return;
         case Id::LockCheckBox:
             if (code == BN_CLICKED) {
@@ -363,6 +381,9 @@ void TSettingsForm::FormCommand(int id, int code, HWND control) {
             return;
         case Id::HelpBtn:
             if (code == BN_CLICKED) OpenManual();
+            return;
+        case Id::NewGuideBtn:
+            if (code == BN_CLICKED) current_->NewGuide();
             return;
         default:
             return;

@@ -41,6 +41,9 @@ public:
 
     HWND Handle() const { return window_.get(); }
 
+    // Edits this guide from now on (number counts from 1).
+    void BindGuide(TSettings& settings, TMainForm& overlay, int number, int count);
+
     // The message loop hands every message here before dispatching it: the
     // panel sees its keys first (F1, F2, F3, Enter in its fields) and gets
     // tab navigation and its default button. True means handled.
@@ -130,9 +133,10 @@ private:
     void DrawRightEndOn(HDC dc) const;
 
     HINSTANCE instance_;
-    TSettings& settings_;
+    TSettings* settings_;  // the guide being edited
     const SettingsFile& files_;
-    TMainForm& overlay_;
+    TMainForm& overlay_;   // the first guide: it owns the panel and lends its pictures
+    TMainForm* current_;   // the guide being edited
     PanelController controller_;
     CaptionInteraction caption_;
 
@@ -146,8 +150,8 @@ private:
     // Children, destroyed with the window.
     HWND tabs_ = nullptr;
     std::array<HWND, 4> pages_{};
-    std::array<HWND, static_cast<int>(PanelText::LockCheckBox) + 1> texts_{};
-    std::array<bool, static_cast<int>(PanelText::LockCheckBox) + 1> autoSize_{};
+    std::array<HWND, kPanelTextCount> texts_{};
+    std::array<bool, kPanelTextCount> autoSize_{};
     HWND sizeEdit_ = nullptr;
     HWND sizeSpin_ = nullptr;
     HWND gridEdit_ = nullptr;

@@ -24,6 +24,7 @@ enum class TSettingsForm::Id : int {
     AdvCheckListBox,
     RestoreButton,
     LangComboBox,
+    NewGuideBtn,
 };
 
 }  // namespace lumetra

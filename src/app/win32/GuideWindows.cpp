@@ -1,0 +1,131 @@
+#include "app/win32/GuideWindows.h"
+
+#include "app/Guides.h"
+#include "app/Startup.h"
+#include "lang/Format.h"
+#include "lang/LangTable.h"
+#include "panel/win32/SettingsFrm.h"
+
+namespace lumetra {
+namespace {
+
+// Where a new guide may go: the work area of the monitor its first guide is on.
+Rect WorkAreaOf(HWND window) {
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    if (!::GetMonitorInfoA(::MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &monitor)) {
+        return {0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
+    }
+    return {monitor.rcWork.left, monitor.rcWork.top, monitor.rcWork.right, monitor.rcWork.bottom};
+}
+
+}  // namespace
+
+TGuideWindows::TGuideWindows(HINSTANCE instance, TGuideSet& guides, const LangTable& lang, SettingsSaver& saver)
+    : instance_(instance), guides_(guides), lang_(lang), saver_(saver) {
+    for (int i = 0; i < guides_.Count(); ++i) forms_.push_back(CreateForm(guides_.Guide(i)));
+}
+
+// The owned guides go before their owner, which would take them along.
+TGuideWindows::~TGuideWindows() {
+    while (!forms_.empty()) forms_.pop_back();
+}
+
+std::unique_ptr<TMainForm> TGuideWindows::CreateForm(TSettings& settings) {
+    const HWND owner = forms_.empty() ? nullptr : forms_.front()->Handle();
+    auto form = std::make_unique<TMainForm>(instance_, settings, lang_, this, owner);
+    if (panel_ != nullptr) form->SetPanel(panel_);
+    return form;
+}
+
+void TGuideWindows::CreateHints() {
+    for (const auto& form : forms_) form->CreateHint();
+}
+
+void TGuideWindows::AttachPanel(TSettingsForm& panel) {
+    panel_ = &panel;
+    for (const auto& form : forms_) form->SetPanel(&panel);
+    BindPanel();
+}
+
+void TGuideWindows::DetachPanel() {
+    panel_ = nullptr;
+    for (const auto& form : forms_) form->SetPanel(nullptr);
+}
+
+int TGuideWindows::IndexOf(const TMainForm& form) const {
+    for (std::size_t i = 0; i < forms_.size(); ++i) {
+        if (forms_[i].get() == &form) return static_cast<int>(i);
+    }
+    return -1;  // a window still being made, or one already closed
+}
+
+void TGuideWindows::BindPanel() {
+    if (panel_ == nullptr) return;
+    const int current = guides_.Current();
+    panel_->BindGuide(guides_.Guide(current), *forms_[static_cast<std::size_t>(current)], current + 1,
+                      guides_.Count());
+}
+
+void TGuideWindows::GuideActivated(TMainForm& guide) {
+    const int index = IndexOf(guide);
+    if (index < 0 || index == guides_.Current()) return;
+    guides_.MakeCurrent(index);
+    BindPanel();
+}
+
+void TGuideWindows::NewGuide(TMainForm& from) {
+    if (guides_.Count() >= kMaxGuides) {
+        from.ShowNotice(FormatTemplate(lang_.Text("MGuideLimit"), {std::int64_t{kMaxGuides}}));
+        return;
+    }
+    const Point at = from.Position();
+    const Point place = NewGuidePlace({at.x, at.y, at.x + from.FormWidth(), at.y + from.FormHeight()},
+                                      WorkAreaOf(from.Handle()));
+    TSettings* settings = guides_.Add();
+    settings->StoreOverlayPosition(place.x, place.y);
+    auto form = CreateForm(*settings);
+    form->CreateHint();
+    forms_.push_back(std::move(form));
+    BindPanel();  // the new guide is the current one
+}
+
+void TGuideWindows::CloseGuide(TMainForm& guide) {
+    const int index = IndexOf(guide);
+    if (index < 0) return;
+    if (guides_.Count() == 1) {
+        EndProgram();
+        return;
+    }
+    // The guides after this one move down a place with their positions; the
+    // last window goes, and the panel must not be left on its settings.
+    StoreAll();
+    if (panel_ != nullptr) panel_->BindGuide(guides_.Guide(0), *forms_.front(), 1, guides_.Count());
+    forms_.back()->Release();
+    retired_.push_back(std::move(forms_.back()));
+    forms_.pop_back();
+    guides_.Remove(index);
+    for (std::size_t k = static_cast<std::size_t>(index); k < forms_.size(); ++k) forms_[k]->Reapply();
+    BindPanel();
+}
+
+void TGuideWindows::StoreAll() {
+    for (const auto& form : forms_) form->StoreWindowState();
+}
+
+void TGuideWindows::EndProgram() {
+    if (ending_) return;  // a close request reaches every window
+    ending_ = true;
+    StoreAll();
+    for (auto it = forms_.rbegin(); it != forms_.rend(); ++it) (*it)->Release();
+    ::PostQuitMessage(0);
+}
+
+void TGuideWindows::SessionEnding() {
+    StoreAll();
+    saver_.SaveOnce(guides_);
+}
+
+void TGuideWindows::MinimizeAll() { ::ShowWindow(forms_.front()->Handle(), SW_MINIMIZE); }
+
+}  // namespace lumetra

@@ -1,0 +1,59 @@
+#pragma once
+// The windows of the guides: one overlay per guide of the set, the first the
+// owner of the others and of the settings panel. Keeps the set and the
+// windows in step as guides come and go, and binds the panel to the guide
+// the user used last.
+#include <memory>
+#include <vector>
+
+#include "overlay/win32/GuideHost.h"
+#include "overlay/win32/MainFrm.h"
+
+namespace lumetra {
+
+class LangTable;
+class SettingsSaver;
+class TGuideSet;
+class TSettingsForm;
+
+class TGuideWindows final : public IGuideHost {
+public:
+    // One window for every guide of the set, the first one first.
+    TGuideWindows(HINSTANCE instance, TGuideSet& guides, const LangTable& lang, SettingsSaver& saver);
+    ~TGuideWindows() override;
+    TGuideWindows(const TGuideWindows&) = delete;
+    TGuideWindows& operator=(const TGuideWindows&) = delete;
+
+    TMainForm& First() const { return *forms_.front(); }
+    // Once the common controls are loaded.
+    void CreateHints();
+    // The panel exists: every guide knows it, and it edits the current guide.
+    void AttachPanel(TSettingsForm& panel);
+    // Before the panel goes.
+    void DetachPanel();
+
+    void GuideActivated(TMainForm& guide) override;
+    void NewGuide(TMainForm& from) override;
+    void CloseGuide(TMainForm& guide) override;
+    void EndProgram() override;
+    void SessionEnding() override;
+    void MinimizeAll() override;
+
+private:
+    std::unique_ptr<TMainForm> CreateForm(TSettings& settings);
+    int IndexOf(const TMainForm& form) const;
+    void BindPanel();
+    void StoreAll();
+
+    HINSTANCE instance_;
+    TGuideSet& guides_;
+    const LangTable& lang_;
+    SettingsSaver& saver_;
+    TSettingsForm* panel_ = nullptr;
+    std::vector<std::unique_ptr<TMainForm>> forms_;  // forms_[i] shows guide i
+    // Closed windows whose handlers may still be running: kept to the end.
+    std::vector<std::unique_ptr<TMainForm>> retired_;
+    bool ending_ = false;
+};
+
+}  // namespace lumetra

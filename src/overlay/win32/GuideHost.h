@@ -1,0 +1,22 @@
+#pragma once
+// What an overlay window asks of the set of guides it belongs to.
+namespace lumetra {
+
+class TMainForm;
+
+class IGuideHost {
+public:
+    virtual ~IGuideHost() = default;
+    // The user clicked, dragged or used a key on this guide.
+    virtual void GuideActivated(TMainForm& guide) = 0;
+    virtual void NewGuide(TMainForm& from) = 0;
+    // The guide's own close button: it goes; the last one ends the program.
+    virtual void CloseGuide(TMainForm& guide) = 0;
+    // Every other close ends the program and keeps every guide.
+    virtual void EndProgram() = 0;
+    // The process is ended once this returns.
+    virtual void SessionEnding() = 0;
+    virtual void MinimizeAll() = 0;
+};
+
+}  // namespace lumetra

@@ -1,0 +1,33 @@
+#pragma once
+// A short message shown beside a point for a few seconds, without taking the
+// focus: a tooltip in tracking mode. The window that shows it hides it again
+// when its timer kNoticeTimer fires.
+#include <string>
+
+#include "common/Types.h"
+#include "overlay/win32/GdiHandles.h"
+
+namespace lumetra {
+
+inline constexpr UINT_PTR kNoticeTimer = 1;
+inline constexpr UINT kNoticeMilliseconds = 3000;
+
+class Notice {
+public:
+    Notice() = default;
+    // Empty when the control cannot be created; every call then does nothing.
+    static Notice Create(HINSTANCE instance, HWND owner);
+
+    // At a screen point; starts the owner's timer.
+    void Show(const std::string& text, Point at);
+    // For the owner's kNoticeTimer.
+    void Hide();
+
+    explicit operator bool() const { return static_cast<bool>(window_); }
+
+private:
+    UniqueWindow window_;
+    HWND owner_ = nullptr;
+};
+
+}  // namespace lumetra
