@@ -156,15 +156,15 @@ def format_settings(values, sections_before="", extra_after=""):
     return text + extra_after
 
 
-def parse_settings(raw):
-    """The Settings section's keys in file order (first occurrence wins)."""
+def parse_settings(raw, section="Settings"):
+    """A section's keys in file order (first occurrence wins)."""
     values = {}
     order = []
     in_section = False
     for line in raw.replace("\r\n", "\n").split("\n"):
         stripped = line.strip()
         if stripped.startswith("["):
-            in_section = stripped.lower() == "[settings]"
+            in_section = stripped.lower() == f"[{section.lower()}]"
             continue
         if in_section and "=" in stripped:
             key, value = stripped.split("=", 1)
@@ -380,9 +380,14 @@ class Session:
         with open(self.path(SETTINGS_FILE), "rb") as f:
             return f.read()
 
-    def settings(self):
-        """The written settings as a dict of strings."""
-        return parse_settings(self.settings_raw().decode("latin-1"))[0]
+    def settings(self, section="Settings"):
+        """The written settings (of one section) as a dict of strings."""
+        return parse_settings(self.settings_raw().decode("latin-1"), section)[0]
+
+    def sections(self):
+        """The names of the sections of the written file, in file order."""
+        text = self.settings_raw().decode("latin-1").replace("\r\n", "\n")
+        return [line.strip()[1:-1] for line in text.split("\n") if line.strip().startswith("[")]
 
     def expect_saved(self, want, what="saved"):
         """The written settings hold these values, as text, for these keys."""

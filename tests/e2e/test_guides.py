@@ -1,0 +1,125 @@
+"""Several guides at once: opening one with Ctrl+N, each with its own look,
+the panel following the guide used last, closing one by its button, and
+every guide kept by a close from outside and back at the next start."""
+import os
+import sys
+
+sys.path.insert(0, os.path.dirname(__file__))
+from harness import (PANEL_SIZE, PANEL_TITLE, TITLE, Session, deadline_poll, expect,  # noqa: E402
+                     format_settings, main, scenario)
+
+LEFT, TOP = 40, 300
+PANEL_LEFT, PANEL_TOP = 1000, 100
+FW, FH = 420, 285
+GREY = (128, 128, 128)
+PER_GUIDE = {"Border": 12, "Width": 396, "Height": 245, "LockWidth": 1, "Lock": 1,
+             "Ratio": "0.618033988749895", "Opacity": 90, "ShowValues": 0, "LookMode": 4,
+             "OrientMode": 0, "SFrame": 1}
+
+
+def first_guide(**overrides):
+    values = dict(PER_GUIDE, X=LEFT, Y=TOP, ShowHints=0, SX=PANEL_LEFT, SY=PANEL_TOP, SVisible=1, SPage=2)
+    values.update(overrides)
+    return values
+
+
+def guide_section(number, **values):
+    lines = [f"[Guide{number}]"] + [f"{key}={value}" for key, value in dict(PER_GUIDE, **values).items()]
+    return "\r\n".join(lines) + "\r\n"
+
+
+def guides(s, count):
+    """The guide windows, once there are exactly count of them, by place."""
+    def probe():
+        found = [w for w in s.windows(TITLE) if tuple(w.geometry()[2:]) == (FW, FH)]
+        return sorted(found, key=lambda w: w.geometry()[:2]) if len(found) == count else None
+    return deadline_poll(f"{count} guide windows", probe, timeout=20)
+
+
+def at(window):
+    return tuple(window.geometry()[:2])
+
+
+def caption(window, dx=100):
+    left, top = at(window)
+    return left + dx, top + 8
+
+
+def close_button(window):
+    left, top = at(window)
+    return left + FW - 12 + 3, top + 7
+
+
+def look_list_shows(s):
+    """The panel's look list as pixels, to compare what it shows."""
+    shot = s.screenshot()
+    return [shot.pixel(PANEL_LEFT + 4 + x, PANEL_TOP + 56 + y) for y in range(192, 205, 2) for x in range(10, 120, 3)]
+
+
+@scenario
+def ctrl_n_opens_a_second_guide_with_a_look_of_its_own():
+    with Session(settings=first_guide()) as s:
+        (first,) = guides(s, 1)
+        s.wait_window(PANEL_TITLE, size=PANEL_SIZE)
+        s.click(*caption(first))
+        s.key("n", ["Control_L"])
+        one, two = guides(s, 2)
+        expect(at(one) == (LEFT, TOP) and at(two) == (LEFT + 32, TOP + 32), f"guides at {at(one)}, {at(two)}")
+        s.click(*caption(two, dx=200))
+        s.key("Return")  # next look, of the second guide only
+        s.close()
+        s.expect_saved({"LookMode": "4", "X": str(LEFT), "Y": str(TOP)}, "first guide")
+        second = s.settings("Guide2")
+        expect(second.get("LookMode") == "5" and second.get("X") == str(LEFT + 32) and
+               second.get("Y") == str(TOP + 32), f"second guide saved as {second}")
+        expect("Lang" not in second and "SX" not in second, f"shared keys in the guide's section: {second}")
+
+
+@scenario
+def the_panel_follows_the_guide_used_last():
+    raw = format_settings(first_guide(LookMode=4)) + guide_section(2, LookMode=9, X=LEFT, Y=TOP + 340)
+    with Session(raw_settings=raw) as s:
+        one, two = guides(s, 2)
+        s.wait_window(PANEL_TITLE, size=PANEL_SIZE)
+        s.click(*caption(one))
+        first_look = deadline_poll("the panel's look list", lambda: look_list_shows(s), timeout=5)
+        s.click(*caption(two))
+        deadline_poll("the panel showing the second guide's look",
+                      lambda: look_list_shows(s) != first_look, timeout=10)
+        s.click(*caption(one))
+        deadline_poll("the panel back on the first guide's look",
+                      lambda: look_list_shows(s) == first_look, timeout=10)
+        s.close()
+
+
+@scenario
+def three_guides_come_back_and_a_close_request_keeps_them_all():
+    raw = (format_settings(first_guide()) + guide_section(2, X=LEFT + 440, Y=TOP, LookMode=2)
+           + guide_section(3, X=LEFT, Y=TOP - 290, LookMode=7) + "[Mine]\r\nKeep=this\r\n")
+    with Session(raw_settings=raw) as s:
+        windows = guides(s, 3)
+        places = sorted(at(w) for w in windows)
+        expect(places == sorted([(LEFT, TOP), (LEFT + 440, TOP), (LEFT, TOP - 290)]), f"guides at {places}")
+        s.close()
+        expect(s.sections() == ["Settings", "Guide2", "Guide3", "Mine"], f"sections {s.sections()}")
+        expect(s.settings("Guide3").get("LookMode") == "7", "the third guide's look")
+        expect(s.settings("Mine").get("Keep") == "this", "the user's own section")
+
+
+@scenario
+def closing_a_guide_by_its_button_removes_it_and_its_section():
+    raw = format_settings(first_guide()) + guide_section(2, X=LEFT + 440, Y=TOP, LookMode=2)
+    with Session(raw_settings=raw) as s:
+        one, two = guides(s, 2)
+        s.click(*close_button(one))  # the first guide: the program goes on with the second
+        (left,) = guides(s, 1)
+        expect(at(left) == (LEFT + 440, TOP), f"the remaining guide is at {at(left)}")
+        s.click(*caption(left))
+        s.key("Left")
+        s.close()
+        expect(s.sections() == ["Settings"], f"sections {s.sections()}")
+        s.expect_saved({"LookMode": "2", "X": str(LEFT + 440 - 16), "Y": str(TOP)}, "the remaining guide")
+
+
+if __name__ == "__main__":
+    sys.exit(main())
