@@ -91,8 +91,9 @@ std::string TGuideSet::SaveToText(std::string_view existingFile, char decimalSep
 }
 
 bool TGuideSet::Save(SettingsFile& file) const {
-    return guides_.front()->Save(
-        file, [this](std::string_view text, char decimalSeparator) { return SaveFurtherToText(text, decimalSeparator); });
+    return guides_.front()->Save(file, [this](std::string_view text, char decimalSeparator) {
+        return SaveFurtherToText(text, decimalSeparator);
+    });
 }
 
 std::string TGuideSet::SectionName(int index) {

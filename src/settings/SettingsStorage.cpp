@@ -6,8 +6,6 @@
 #include <cstddef>
 #include <iterator>
 #include <optional>
-#include <span>
-#include <utility>
 #include <vector>
 
 #include "settings/AppSettings.h"

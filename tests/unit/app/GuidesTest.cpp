@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 #include <functional>
 #include <memory>
@@ -88,8 +89,9 @@ INSTANTIATE_TEST_SUITE_P(
 
 struct EditCase {
     const char* name;
-    int count;  // guides whose looks are 0, 1, ...; the last is current
-    std::function<bool(TGuideSet&)> edit;
+    int count;        // guides whose looks are 0, 1, ...; the last is current
+    int makeCurrent;  // first
+    int remove;       // then this guide is removed, or with -1 one is added
     bool done;
     std::vector<int> looks;
     int current;
@@ -100,69 +102,44 @@ class GuideEdits : public ::testing::TestWithParam<EditCase> {};
 TEST_P(GuideEdits, KeepEveryObjectInPlaceAndTheGroupWhole) {
     const EditCase& c = GetParam();
     TGuideSet guides(std::make_unique<TSettings>(1280));
-    guides.Guide(0).SetLookMode(0);
-    for (int i = 1; i < c.count; ++i) guides.Add()->SetLookMode(i);
-    std::vector<const TSettings*> places;
-    for (int i = 0; i < c.count; ++i) places.push_back(&guides.Guide(i));
-    EXPECT_EQ(c.edit(guides), c.done);
-    std::vector<int> looks;
-    for (int i = 0; i < guides.Count(); ++i) {
-        looks.push_back(guides.Guide(i).LookMode());
-        if (i < c.count) {
-            EXPECT_EQ(&guides.Guide(i), places[static_cast<std::size_t>(i)]) << i;
-        }
+    std::vector<const TSettings*> places = {&guides.Guide(0)};
+    for (int i = 1; i < c.count; ++i) places.push_back(guides.Add());
+    for (int i = 0; i < c.count; ++i) guides.Guide(i).SetLookMode(i);
+    guides.MakeCurrent(c.makeCurrent);
+    if (c.remove >= 0) {
+        EXPECT_EQ(guides.Remove(c.remove), c.done);
+    } else {
+        const TSettings* added = guides.Add();
+        EXPECT_EQ(added, c.done ? &guides.CurrentGuide() : nullptr);
     }
+    std::vector<int> looks;
+    for (int i = 0; i < guides.Count(); ++i) looks.push_back(guides.Guide(i).LookMode());
     EXPECT_EQ(looks, c.looks);
     EXPECT_EQ(guides.Current(), c.current);
+    for (int i = 0; i < std::min(c.count, guides.Count()); ++i) EXPECT_EQ(&guides.Guide(i), places[i]) << i;
     guides.Guide(guides.Count() - 1).SetShowHints(false);
     for (int i = 0; i < guides.Count(); ++i) EXPECT_FALSE(guides.Guide(i).ShowHints()) << i;
 }
 
-std::vector<int> Upto(int end) {
-    std::vector<int> values;
-    for (int i = 0; i < end; ++i) values.push_back(i);
-    return values;
-}
-
 INSTANTIATE_TEST_SUITE_P(
     Guides, GuideEdits,
-    ::testing::Values(
-        EditCase{"AddCopiesTheCurrentGuide", 3,
-                 [](TGuideSet& g) {
-                     g.MakeCurrent(1);
-                     return g.Add() == &g.CurrentGuide();
-                 },
-                 true, {0, 1, 2, 1}, 3},
-        EditCase{"AddAtTheLimit", kMaxGuides, [](TGuideSet& g) { return g.Add() != nullptr; }, false, Upto(16), 15},
-        EditCase{"RemoveFirst", 3, [](TGuideSet& g) { return g.Remove(0); }, true, {1, 2}, 1},
-        EditCase{"RemoveCurrentInTheMiddle", 3,
-                 [](TGuideSet& g) {
-                     g.MakeCurrent(1);
-                     return g.Remove(1);
-                 },
-                 true, {0, 2}, 1},
-        EditCase{"RemoveCurrentLast", 3, [](TGuideSet& g) { return g.Remove(2); }, true, {0, 1}, 1},
-        EditCase{"RemoveAfterTheCurrent", 3,
-                 [](TGuideSet& g) {
-                     g.MakeCurrent(0);
-                     return g.Remove(1);
-                 },
-                 true, {0, 2}, 0},
-        EditCase{"RemoveTheOnlyGuide", 1, [](TGuideSet& g) { return g.Remove(0); }, false, {0}, 0},
-        EditCase{"RemoveOutOfRange", 2, [](TGuideSet& g) { return g.Remove(2) || g.Remove(-1); }, false, {0, 1}, 1},
-        EditCase{"MakeCurrentOutOfRange", 2,
-                 [](TGuideSet& g) {
-                     g.MakeCurrent(2);
-                     g.MakeCurrent(-1);
-                     return true;
-                 },
-                 true, {0, 1}, 1}),
+    ::testing::Values(EditCase{"AddCopiesTheCurrentGuide", 3, 1, -1, true, {0, 1, 2, 1}, 3},
+                      EditCase{"AddAtTheLimit", 16, 15, -1, false,
+                               {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15}, 15},
+                      EditCase{"RemoveFirst", 3, 2, 0, true, {1, 2}, 1},
+                      EditCase{"RemoveCurrentInTheMiddle", 3, 1, 1, true, {0, 2}, 1},
+                      EditCase{"RemoveCurrentLast", 3, 2, 2, true, {0, 1}, 1},
+                      EditCase{"RemoveAfterTheCurrent", 3, 0, 1, true, {0, 2}, 0},
+                      EditCase{"RemoveTheOnlyGuide", 1, 0, 0, false, {0}, 0},
+                      EditCase{"OutOfRangeIgnored", 2, 7, 2, false, {0, 1}, 1}),
     CaseName<EditCase>);
 
 // Sections [GuideN] for N in [from, to], each with LookMode=N.
 std::string Numbered(int from, int to) {
     std::string text;
-    for (int n = from; n <= to; ++n) text += "[Guide" + std::to_string(n) + "]\r\nLookMode=" + std::to_string(n) + "\r\n";
+    for (int n = from; n <= to; ++n) {
+        text += "[Guide" + std::to_string(n) + "]\r\nLookMode=" + std::to_string(n) + "\r\n";
+    }
     return text;
 }
 
@@ -241,25 +218,23 @@ TEST(GuideSet, FileKeepsItsEncodingAndAnUnreadableOneIsLeftAlone) {
 }
 
 TEST(GuideSet, NewGuideGoesAStepOnButStaysOnTheScreen) {
-    const Rect screen{0, 40, 1920, 1080};
+    const Rect work{0, 40, 1920, 1080};
     const struct {
         const char* name;
-        Rect current;
+        Rect current, screen;
         Point expected;
     } cases[] = {
-        {"room to spare", {100, 100, 300, 200}, {132, 132}},
-        {"at the right edge", {1700, 100, 1900, 200}, {1720, 132}},
-        {"at the bottom right", {1800, 1000, 1900, 1070}, {1820, 1010}},
-        {"larger than the screen", {-50, 0, 3000, 2000}, {0, 40}},
-        {"beyond the top left", {-500, -300, -400, -200}, {0, 40}},
-        {"huge coordinates", {INT_MIN, INT_MIN, INT_MAX, INT_MAX}, {0, 40}},
-        {"far right", {INT_MAX - 10, 50, INT_MAX, 60}, {1910, 82}},
+        {"room to spare", {100, 100, 300, 200}, work, {132, 132}},
+        {"at the bottom right", {1800, 1000, 1900, 1070}, work, {1820, 1010}},
+        {"larger than the screen", {-50, 0, 3000, 2000}, work, {0, 40}},
+        {"huge coordinates", {INT_MIN, INT_MIN, INT_MAX, INT_MAX}, work, {0, 40}},
+        {"far right", {INT_MAX - 10, 50, INT_MAX, 60}, work, {1910, 82}},
+        {"screen left of the primary", {-1800, 0, -1000, 500}, {-1920, 0, 0, 1080}, {-1768, 32}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        EXPECT_EQ(NewGuidePlace(c.current, screen), c.expected);
+        EXPECT_EQ(NewGuidePlace(c.current, c.screen), c.expected);
     }
-    EXPECT_EQ(NewGuidePlace({-1800, 0, -1000, 500}, {-1920, 0, 0, 1080}), (Point{-1768, 32}));
 }
 
 }  // namespace

@@ -348,8 +348,13 @@ TEST(TSettings, RestoreDefaultsKeepsLanguageAndPlaces) {
     EXPECT_EQ(Take(s), expected);
 }
 
-// A guide with its two windows recorded.
+// A guide with its two windows recorded, in `group` when one is given.
 struct Member {
+    explicit Member(const std::vector<TSettings*>* group = nullptr) {
+        settings.ShareWith(group);
+        settings.SetOverlay(&overlay);
+        settings.SetPanel(&panel);
+    }
     Log log;
     TSettings settings{1920};
     RecordingOverlay overlay{log};
@@ -367,13 +372,9 @@ class Sharing : public ::testing::TestWithParam<ShareCase> {};
 
 TEST_P(Sharing, SharedValuesReachEveryGuideOfTheGroup) {
     const ShareCase& c = GetParam();
-    Member m[3];
-    const std::vector<TSettings*> group = {&m[0].settings, &m[1].settings, &m[2].settings};
-    for (Member& member : m) {
-        member.settings.ShareWith(&group);
-        member.settings.SetOverlay(&member.overlay);
-        member.settings.SetPanel(&member.panel);
-    }
+    std::vector<TSettings*> group;
+    Member m[3] = {Member(&group), Member(&group), Member(&group)};
+    group = {&m[0].settings, &m[1].settings, &m[2].settings};
     const Snapshot before = Take(m[0].settings);
     c.action(m[1].settings);
     EXPECT_EQ(m[1].log, c.own);
@@ -410,18 +411,16 @@ INSTANTIATE_TEST_SUITE_P(
     CaseName<ShareCase>);
 
 TEST(TSettings, CopyFromTakesEveryValueButKeepsItsWindowsAndGroup) {
-    Member from, to, other;
-    from.settings.SetRatio(1.5);
-    from.settings.SetLookMode(7);
-    from.settings.SetLang("Deutsch");
-    from.settings.StoreOverlayPosition(1, 2);
-    from.settings.StorePanelState(3, 4, false, 2);
-    const std::vector<TSettings*> group = {&to.settings, &other.settings};
-    to.settings.ShareWith(&group);
-    to.settings.SetOverlay(&to.overlay);
-    to.settings.SetPanel(&to.panel);
-    to.settings.CopyFrom(from.settings);
-    EXPECT_EQ(Take(to.settings), Take(from.settings));
+    TSettings from(800);
+    from.SetRatio(1.5);
+    from.SetLookMode(7);
+    from.SetLang("Deutsch");
+    from.StoreOverlayPosition(1, 2);
+    std::vector<TSettings*> group;
+    Member to(&group), other;
+    group = {&to.settings, &other.settings};
+    to.settings.CopyFrom(from);
+    EXPECT_EQ(Take(to.settings), Take(from));
     EXPECT_TRUE(to.log.empty());
     to.settings.SetShowHints(false);
     EXPECT_EQ(to.log, kOptions);

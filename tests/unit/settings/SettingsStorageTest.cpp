@@ -229,14 +229,14 @@ TEST_P(GuideSection, ReadsOnlyTheGuidesOwnKeys) {
 
 INSTANTIATE_TEST_SUITE_P(
     Storage, GuideSection,
-    ::testing::Values(GuideSectionCase{"Empty", ""},
-                      GuideSectionCase{"SharedKeysIgnored",
-                                       "Lang=Polski\r\nShowHints=1\r\nMoveUsingGrid=0\r\nSX=9\r\nSVisible=1\r\n"},
-                      GuideSectionCase{"HeightLeads", "Lock=1\r\nLockWidth=0\r\nWidth=10\r\nHeight=309\r\n"},
-                      GuideSectionCase{"Garbage", "Opacity=150\r\nGridSize=1\r\nRatio=nan\r\nWidth=99999999\r\nX=zz\r\n"},
-                      GuideSectionCase{"EveryOwnKey",
-                                       "Border=3\r\nLinesColor=255\r\nValuesColor=-1\r\nOrientMode=2\r\nShowValues=0\r\n"
-                                       "LookMode=4\r\nX=-5\r\nY=7\r\nSFrame=0\r\nLock=0\r\nHeight=50\r\nWidth=70\r\n"}),
+    ::testing::Values(
+        GuideSectionCase{"Empty", ""},
+        GuideSectionCase{"SharedKeysIgnored", "Lang=Polski\r\nShowHints=1\r\nMoveUsingGrid=0\r\nSX=9\r\nSPage=5\r\n"},
+        GuideSectionCase{"HeightLeads", "Lock=1\r\nLockWidth=0\r\nWidth=10\r\nHeight=309\r\n"},
+        GuideSectionCase{"Garbage", "Opacity=150\r\nGridSize=1\r\nRatio=nan\r\nWidth=99999999\r\nX=zz\r\n"},
+        GuideSectionCase{"EveryOwnKey",
+                         "Border=3\r\nLinesColor=255\r\nValuesColor=-1\r\nOrientMode=2\r\nShowValues=0\r\n"
+                         "LookMode=4\r\nX=-5\r\nY=7\r\nSFrame=0\r\nLock=0\r\nHeight=50\r\nWidth=70\r\n"}),
     CaseName<GuideSectionCase>);
 
 TEST(SettingsStorage, GuideSectionHoldsOnlyTheGuidesOwnKeysInFileOrder) {

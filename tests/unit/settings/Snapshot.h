@@ -39,17 +39,10 @@ inline Snapshot Take(const TSettings& s) {
 }
 
 // `own` with the values that the guides of a group share taken from `shared`.
-inline Snapshot WithShared(Snapshot own, const Snapshot& shared) {
-    own.mouseResizeAllowed = shared.mouseResizeAllowed;
-    own.mouseWheelAllowed = shared.mouseWheelAllowed;
-    own.showHints = shared.showHints;
-    own.settingsOpacity = shared.settingsOpacity;
-    own.moveUsingGrid = shared.moveUsingGrid;
-    own.lang = shared.lang;
-    own.sx = shared.sx;
-    own.sy = shared.sy;
-    own.sVisible = shared.sVisible;
-    own.sPage = shared.sPage;
+inline Snapshot WithShared(Snapshot own, const Snapshot& s) {
+    own.mouseResizeAllowed = s.mouseResizeAllowed, own.mouseWheelAllowed = s.mouseWheelAllowed;
+    own.showHints = s.showHints, own.settingsOpacity = s.settingsOpacity, own.moveUsingGrid = s.moveUsingGrid;
+    own.lang = s.lang, own.sx = s.sx, own.sy = s.sy, own.sVisible = s.sVisible, own.sPage = s.sPage;
     return own;
 }
 
