@@ -67,6 +67,16 @@ def close_while_minimised_keeps_the_place_and_the_panel():
 
 
 @scenario
+def close_request_keeps_the_panel_as_the_user_left_it():
+    # The task manager's close reaches the panel as well; it must not hide it for good.
+    with Session(settings=worked_example()) as s:
+        s.wait_window(size=(FW, FH))
+        wait_panel(s)
+        s.close()
+        s.expect_saved({"SVisible": "1", "SX": str(PANEL_LEFT), "SY": str(PANEL_TOP)}, "after a close request")
+
+
+@scenario
 def tab_through_the_look_page_keeps_the_leading_side():
     with Session(settings=worked_example(LockWidth=0)) as s:
         s.wait_window(size=(FW, FH))
