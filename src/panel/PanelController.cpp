@@ -82,13 +82,7 @@ PanelController::PanelController(TSettings& settings, LangTable& texts, const Se
 
 void PanelController::Start(const std::vector<std::string>& languageFiles) {
     UpdatePosition();
-    UpdateOpacity();
-    UpdateColors();
-    UpdateSnapTo();
-    UpdateLook();
-    UpdateRatio();
-    UpdateOrientation();
-    UpdateGridSize();
+    ShowGuideValues();
     UpdateOptions();
     FillLanguages(languageFiles);
     ReloadLanguage();
@@ -101,8 +95,12 @@ void PanelController::Rebind(TSettings& settings, IOverlaySink& overlay) {
         settings_->SetPanel(this);
     }
     overlay_ = &overlay;
-    // Every control that shows a setting of the guide; the shared ones
-    // (position, languages, options) are the same for every guide.
+    ShowGuideValues();
+}
+
+// Every control that shows a setting of the guide; the shared ones (place,
+// languages, options) are the same for every guide.
+void PanelController::ShowGuideValues() {
     UpdateOpacity();
     UpdateColors();
     UpdateSnapTo();

@@ -114,6 +114,7 @@ public:
 
 private:
     char DecimalSeparator() const;
+    void ShowGuideValues();
     std::int32_t Leading() const;
     void SetLeading(std::int32_t value);
     void CommitSize();

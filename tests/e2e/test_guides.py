@@ -12,6 +12,7 @@ LEFT, TOP = 40, 300
 PANEL_LEFT, PANEL_TOP = 1000, 100
 FW, FH = 420, 285
 GREY = (128, 128, 128)
+NOTICE = (255, 249, 206)
 PER_GUIDE = {"Border": 12, "Width": 396, "Height": 245, "LockWidth": 1, "Lock": 1,
              "Ratio": "0.618033988749895", "Opacity": 90, "ShowValues": 0, "LookMode": 4,
              "OrientMode": 0, "SFrame": 1}
@@ -119,6 +120,27 @@ def closing_a_guide_by_its_button_removes_it_and_its_section():
         s.close()
         expect(s.sections() == ["Settings"], f"sections {s.sections()}")
         s.expect_saved({"LookMode": "2", "X": str(LEFT + 440 - 16), "Y": str(TOP)}, "the remaining guide")
+
+
+@scenario
+def no_more_than_sixteen_guides_and_a_notice_says_so():
+    small = {"Width": 200, "Height": 124}
+    raw = format_settings(first_guide(X=10, Y=10, **small)) + "".join(
+        guide_section(n, X=10 + (n % 4) * 240, Y=10 + (n // 4) * 180, **small) for n in range(2, 17))
+    with Session(raw_settings=raw) as s:
+        def small_guides():
+            return [w for w in s.windows(TITLE) if tuple(w.geometry()[2:]) == (224, 164)]
+        deadline_poll("16 guides", lambda: len(small_guides()) == 16, timeout=30)
+        s.click(70, 18)  # the first guide's caption
+        s.key("n", ["Control_L"])
+
+        def notice_shown():
+            shot = s.screenshot()
+            return any(shot.pixel(x, y) == NOTICE for x in range(80, 200, 4) for y in range(30, 60, 2))
+        deadline_poll("the notice beside the pointer", notice_shown, timeout=10)
+        expect(len(small_guides()) == 16, f"{len(small_guides())} guides after the refused one")
+        s.close()
+        expect(len(s.sections()) == 16, f"sections {s.sections()}")
 
 
 if __name__ == "__main__":

@@ -22,18 +22,23 @@ TOOLINFOA WholeWindowTool(HWND owner, char* text) {
 
 }  // namespace
 
+UniqueWindow CreateTipControl(HINSTANCE instance, HWND owner) {
+    UniqueWindow control(::CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
+                                           WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
+                                           CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr,
+                                           instance, nullptr));
+    if (!control) return control;
+    ::SetWindowTheme(control.get(), L"", L"");
+    ::SendMessageA(control.get(), TTM_SETTIPBKCOLOR, kHintBackground, 0);
+    return control;
+}
+
 HintTip HintTip::Create(HINSTANCE instance, HWND owner) {
     HintTip tip;
     // Owned by the overlay: it stays above it and goes when the overlay goes.
-    tip.window_.reset(::CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
-                                        WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
-                                        CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr,
-                                        instance, nullptr));
+    tip.window_ = CreateTipControl(instance, owner);
     if (!tip.window_) return tip;
     tip.owner_ = owner;
-    // With visual styles on, the theme would paint over the colour.
-    ::SetWindowTheme(tip.window_.get(), L"", L"");
-    ::SendMessageA(tip.window_.get(), TTM_SETTIPBKCOLOR, kHintBackground, 0);
     char empty[] = "";
     TOOLINFOA tool = WholeWindowTool(owner, empty);
     ::SendMessageA(tip.window_.get(), TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));

@@ -8,6 +8,10 @@
 
 namespace lumetra {
 
+// A tooltip control in the hint colour, without the theme that would paint
+// over it; empty when it cannot be created.
+UniqueWindow CreateTipControl(HINSTANCE instance, HWND owner);
+
 class HintTip {
 public:
     HintTip() = default;

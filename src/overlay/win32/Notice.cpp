@@ -1,12 +1,12 @@
 #include "overlay/win32/Notice.h"
 
 #include <commctrl.h>
-#include <uxtheme.h>
+
+#include "overlay/win32/HintTip.h"
 
 namespace lumetra {
 namespace {
 
-constexpr COLORREF kNoticeBackground = RGB(255, 249, 206);
 constexpr UINT_PTR kNoticeTool = 1;
 
 // Placed by the program rather than by the pointer, and shown whatever the
@@ -27,14 +27,9 @@ TOOLINFOA NoticeTool(HWND owner, char* text) {
 // names the window that shows it.
 Notice Notice::Create(HINSTANCE instance, HWND owner) {
     Notice notice;
-    notice.window_.reset(::CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
-                                           WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
-                                           CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
-                                           instance, nullptr));
+    notice.window_ = CreateTipControl(instance, nullptr);
     if (!notice.window_) return notice;
     notice.owner_ = owner;
-    ::SetWindowTheme(notice.window_.get(), L"", L"");  // the theme would paint over the colour
-    ::SendMessageA(notice.window_.get(), TTM_SETTIPBKCOLOR, kNoticeBackground, 0);
     char empty[] = "";
     TOOLINFOA tool = NoticeTool(owner, empty);
     ::SendMessageA(notice.window_.get(), TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
