@@ -110,16 +110,19 @@ def three_guides_come_back_and_a_close_request_keeps_them_all():
 @scenario
 def closing_a_guide_by_its_button_removes_it_and_its_section():
     raw = format_settings(first_guide()) + guide_section(2, X=LEFT + 440, Y=TOP, LookMode=2)
-    with Session(raw_settings=raw) as s:
-        one, two = guides(s, 2)
-        s.click(*close_button(one))  # the first guide: the program goes on with the second
-        (left,) = guides(s, 1)
-        expect(at(left) == (LEFT + 440, TOP), f"the remaining guide is at {at(left)}")
-        s.click(*caption(left))
-        s.key("Left")
-        s.close()
-        expect(s.sections() == ["Settings"], f"sections {s.sections()}")
-        s.expect_saved({"LookMode": "2", "X": str(LEFT + 440 - 16), "Y": str(TOP)}, "the remaining guide")
+    # (the guide closed, the place and look of the one left)
+    for closed, place, look in ((0, (LEFT + 440, TOP), "2"), (1, (LEFT, TOP), "4")):
+        with Session(raw_settings=raw) as s:
+            windows = guides(s, 2)
+            s.click(*close_button(windows[closed]))
+            (left,) = guides(s, 1)
+            expect(at(left) == place, f"closing guide {closed + 1}: the one left is at {at(left)}")
+            s.click(*caption(left))
+            s.key("Left")
+            s.close()
+            expect(s.sections() == ["Settings"], f"closing guide {closed + 1}: sections {s.sections()}")
+            s.expect_saved({"LookMode": look, "X": str(place[0] - 16), "Y": str(place[1])},
+                           f"closing guide {closed + 1}: the guide left")
 
 
 @scenario
