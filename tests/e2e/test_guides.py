@@ -108,6 +108,26 @@ def three_guides_come_back_and_a_close_request_keeps_them_all():
 
 
 @scenario
+def the_end_of_the_session_saves_every_guide():
+    raw = format_settings(first_guide()) + guide_section(2, X=LEFT + 440, Y=TOP, LookMode=2)
+    with Session(raw_settings=raw) as s:
+        one, two = guides(s, 2)
+        s.wait_window(PANEL_TITLE, size=PANEL_SIZE)
+        s.click(*caption(one))
+        first_look = deadline_poll("the panel's look list", lambda: look_list_shows(s), timeout=5)
+        s.click(*caption(two))
+        # The panel shows the second guide's look once that guide is active.
+        deadline_poll("the second guide active", lambda: look_list_shows(s) != first_look, timeout=10)
+        s.key("Down")
+        deadline_poll("the second guide's move", lambda: at(two) == (LEFT + 440, TOP + 16), timeout=10)
+        s.end_session()
+        s.wait_exit()
+        second = s.settings("Guide2")
+        expect(second.get("Y") == str(TOP + 16) and second.get("LookMode") == "2", f"second guide saved as {second}")
+        s.expect_saved({"X": str(LEFT), "Y": str(TOP)}, "first guide")
+
+
+@scenario
 def closing_a_guide_by_its_button_removes_it_and_its_section():
     raw = format_settings(first_guide()) + guide_section(2, X=LEFT + 440, Y=TOP, LookMode=2)
     # (the guide closed, the place and look of the one left)
