@@ -83,7 +83,6 @@ PanelController::PanelController(TSettings& settings, LangTable& texts, const Se
 void PanelController::Start(const std::vector<std::string>& languageFiles) {
     UpdatePosition();
     ShowGuideValues();
-    UpdateOptions();
     FillLanguages(languageFiles);
     ReloadLanguage();
 }
@@ -98,8 +97,8 @@ void PanelController::Rebind(TSettings& settings, IOverlaySink& overlay) {
     ShowGuideValues();
 }
 
-// Every control that shows a setting of the guide; the shared ones (place,
-// languages, options) are the same for every guide.
+// Every control that shows a setting of the guide. The options list holds
+// two of them (the labels and the caption strip switches) among shared ones.
 void PanelController::ShowGuideValues() {
     UpdateOpacity();
     UpdateColors();
@@ -108,6 +107,7 @@ void PanelController::ShowGuideValues() {
     UpdateRatio();
     UpdateOrientation();
     UpdateGridSize();
+    UpdateOptions();
 }
 
 void PanelController::ShowGuideNumber(int number, int count) {

@@ -4,6 +4,8 @@ every guide kept by a close from outside and back at the next start."""
 import os
 import sys
 
+from Xlib.error import XError
+
 sys.path.insert(0, os.path.dirname(__file__))
 from harness import (PANEL_SIZE, PANEL_TITLE, TITLE, Session, deadline_poll, expect,  # noqa: E402
                      format_settings, main, scenario)
@@ -12,6 +14,7 @@ LEFT, TOP = 40, 300
 PANEL_LEFT, PANEL_TOP = 1000, 100
 FW, FH = 420, 285
 GREY = (128, 128, 128)
+SILVER = (192, 192, 192)
 NOTICE = (255, 249, 206)
 PER_GUIDE = {"Border": 12, "Width": 396, "Height": 245, "LockWidth": 1, "Lock": 1,
              "Ratio": "0.618033988749895", "Opacity": 90, "ShowValues": 0, "LookMode": 4,
@@ -30,10 +33,19 @@ def guide_section(number, **values):
 
 
 def guides(s, count):
-    """The guide windows, once there are exactly count of them, by place."""
+    """The guide windows, once there are exactly count of them two reads in a
+    row (a guide going away may leave a window of the set briefly unmapped), by place."""
+    def read():
+        try:
+            found = [w for w in s.windows(TITLE) if tuple(w.geometry()[2:]) == (FW, FH)]
+            return sorted(found, key=lambda w: w.geometry()[:2]) if len(found) == count else None
+        except XError:  # a window went while it was read
+            return None
+
     def probe():
-        found = [w for w in s.windows(TITLE) if tuple(w.geometry()[2:]) == (FW, FH)]
-        return sorted(found, key=lambda w: w.geometry()[:2]) if len(found) == count else None
+        first = read()
+        second = read() if first else None
+        return first if second and [w.id for w in first] == [w.id for w in second] else None
     return deadline_poll(f"{count} guide windows", probe, timeout=20)
 
 
@@ -41,14 +53,35 @@ def at(window):
     return tuple(window.geometry()[:2])
 
 
-def caption(window, dx=100):
+def caption(window):
     left, top = at(window)
-    return left + dx, top + 8
+    return left + 100, top + 8
 
 
 def close_button(window):
     left, top = at(window)
     return left + FW - 12 + 3, top + 7
+
+
+def is_active(s, window):
+    """The guide's caption text is drawn grey while it is active, silver while not."""
+    left, top = at(window)
+    shot = s.screenshot()
+    text = {shot.pixel(left + x, top + y) for x in range(14, 140) for y in range(3, 13)}
+    return GREY in text and SILVER not in text
+
+
+def has_focus(s, window):
+    """The guide's X window (or its frame) has the keyboard focus."""
+    focus = s.dpy.get_input_focus().focus
+    return not isinstance(focus, int) and focus.id in {w.id for w in s.ancestors(window.xwin)}
+
+
+def activate(s, window):
+    """Clicks the guide's caption and waits until keys go to it and it shows it is active."""
+    s.click(*caption(window))
+    deadline_poll("the clicked guide to be active",
+                  lambda: has_focus(s, window) and is_active(s, window), timeout=10)
 
 
 def look_list_shows(s):
@@ -57,16 +90,24 @@ def look_list_shows(s):
     return [shot.pixel(PANEL_LEFT + 4 + x, PANEL_TOP + 56 + y) for y in range(192, 205, 2) for x in range(10, 120, 3)]
 
 
+def settled_look_list(s):
+    """The look list once two reads in a row agree: its repaint has landed."""
+    def probe():
+        first = look_list_shows(s)
+        return first if first == look_list_shows(s) else None
+    return deadline_poll("the look list to settle", probe, timeout=10)
+
+
 @scenario
 def ctrl_n_opens_a_second_guide_with_a_look_of_its_own():
     with Session(settings=first_guide()) as s:
         (first,) = guides(s, 1)
         s.wait_window(PANEL_TITLE, size=PANEL_SIZE)
-        s.click(*caption(first))
+        activate(s, first)
         s.key("n", ["Control_L"])
         one, two = guides(s, 2)
         expect(at(one) == (LEFT, TOP) and at(two) == (LEFT + 32, TOP + 32), f"guides at {at(one)}, {at(two)}")
-        s.click(*caption(two, dx=200))
+        activate(s, two)
         s.key("Return")  # next look, of the second guide only
         s.close()
         s.expect_saved({"LookMode": "4", "X": str(LEFT), "Y": str(TOP)}, "first guide")
@@ -82,12 +123,12 @@ def the_panel_follows_the_guide_used_last():
     with Session(raw_settings=raw) as s:
         one, two = guides(s, 2)
         s.wait_window(PANEL_TITLE, size=PANEL_SIZE)
-        s.click(*caption(one))
-        first_look = deadline_poll("the panel's look list", lambda: look_list_shows(s), timeout=5)
-        s.click(*caption(two))
+        activate(s, one)
+        first_look = settled_look_list(s)
+        activate(s, two)
         deadline_poll("the panel showing the second guide's look",
                       lambda: look_list_shows(s) != first_look, timeout=10)
-        s.click(*caption(one))
+        activate(s, one)
         deadline_poll("the panel back on the first guide's look",
                       lambda: look_list_shows(s) == first_look, timeout=10)
         s.close()
@@ -112,12 +153,7 @@ def the_end_of_the_session_saves_every_guide():
     raw = format_settings(first_guide()) + guide_section(2, X=LEFT + 440, Y=TOP, LookMode=2)
     with Session(raw_settings=raw) as s:
         one, two = guides(s, 2)
-        s.wait_window(PANEL_TITLE, size=PANEL_SIZE)
-        s.click(*caption(one))
-        first_look = deadline_poll("the panel's look list", lambda: look_list_shows(s), timeout=5)
-        s.click(*caption(two))
-        # The panel shows the second guide's look once that guide is active.
-        deadline_poll("the second guide active", lambda: look_list_shows(s) != first_look, timeout=10)
+        activate(s, two)
         s.key("Down")
         deadline_poll("the second guide's move", lambda: at(two) == (LEFT + 440, TOP + 16), timeout=10)
         s.end_session()
@@ -137,7 +173,7 @@ def closing_a_guide_by_its_button_removes_it_and_its_section():
             s.click(*close_button(windows[closed]))
             (left,) = guides(s, 1)
             expect(at(left) == place, f"closing guide {closed + 1}: the one left is at {at(left)}")
-            s.click(*caption(left))
+            activate(s, left)
             s.key("Left")
             s.close()
             expect(s.sections() == ["Settings"], f"closing guide {closed + 1}: sections {s.sections()}")

@@ -75,6 +75,7 @@ void TGuideWindows::GuideActivated(TMainForm& guide) {
 }
 
 void TGuideWindows::NewGuide(TMainForm& from) {
+    retired_.clear();  // their handlers have long returned
     if (guides_.Count() >= kMaxGuides) {
         from.ShowNotice(FormatTemplate(lang_.Text("MGuideLimit"), {std::int64_t{kMaxGuides}}));
         return;
@@ -82,15 +83,25 @@ void TGuideWindows::NewGuide(TMainForm& from) {
     const Point at = from.Position();
     const Point place = NewGuidePlace({at.x, at.y, at.x + from.FormWidth(), at.y + from.FormHeight()},
                                       WorkAreaOf(from.Handle()));
+    const int previous = guides_.Current();
     TSettings* settings = guides_.Add();
     settings->StoreOverlayPosition(place.x, place.y);
-    auto form = CreateForm(*settings);
+    std::unique_ptr<TMainForm> form;
+    try {
+        form = CreateForm(*settings);
+    } catch (...) {
+        // No window, no guide: the set and the windows stay in step.
+        guides_.Remove(guides_.Count() - 1);
+        guides_.MakeCurrent(previous);
+        throw;
+    }
     form->CreateHint();
     forms_.push_back(std::move(form));
     BindPanel();  // the new guide is the current one
 }
 
 void TGuideWindows::CloseGuide(TMainForm& guide) {
+    retired_.clear();  // this one may be about to retire, but none before it is still running
     const int index = IndexOf(guide);
     if (index < 0) return;
     if (guides_.Count() == 1) {

@@ -51,7 +51,8 @@ private:
     SettingsSaver& saver_;
     TSettingsForm* panel_ = nullptr;
     std::vector<std::unique_ptr<TMainForm>> forms_;  // forms_[i] shows guide i
-    // Closed windows whose handlers may still be running: kept to the end.
+    // A closed window whose handler may still be running: kept until the
+    // next guide is opened or closed.
     std::vector<std::unique_ptr<TMainForm>> retired_;
     bool ending_ = false;
 };

@@ -54,6 +54,8 @@ TMainForm::TMainForm(HINSTANCE instance, TSettings& settings, const LangTable& l
 }
 
 TMainForm::~TMainForm() {
+    // A released guide's settings may be gone already.
+    if (released_) return;
     settings_.SetOverlay(nullptr);
     hint_.Destroy();
     window_.reset();  // handlers still find every member alive
@@ -190,10 +192,12 @@ void TMainForm::CreateHint() {
 }
 
 void TMainForm::FormActivate() {
-    // Back to the top of the topmost band, bounds unchanged.
+    // Back to the top of the topmost band, bounds unchanged. A further guide
+    // does so without taking the activation: the program's activation
+    // reaches every guide, and only the one the user chose is to be active.
     const RECT bounds = Bounds();
     ::SetWindowPos(window_.get(), HWND_TOPMOST, bounds.left, bounds.top, bounds.right - bounds.left,
-                   bounds.bottom - bounds.top, 0);
+                   bounds.bottom - bounds.top, ::GetWindow(window_.get(), GW_OWNER) != nullptr ? SWP_NOACTIVATE : 0);
     if (panel_ != nullptr) panel_->ScheduleRepaint();
     // The caption colour shows the activation. Painted through the paint
     // message, which also hands the picture to the screen at once.
@@ -228,7 +232,10 @@ void TMainForm::Release() {
     buffer_.reset();  // paints that still arrive do nothing
     settings_.SetOverlay(nullptr);
     hint_.Destroy();
+    notice_ = {};  // owned by no window: it would stay on the screen
     window_.reset();
+    pictures_ = {};
+    released_ = true;
 }
 
 // The process ends once this returns; the windows stay as they are until then.

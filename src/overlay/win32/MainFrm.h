@@ -59,7 +59,8 @@ public:
     void Reapply();
     // The positions and the panel state, as closing stores them.
     void StoreWindowState();
-    // Stops painting and destroys the window; the program is ending.
+    // Stops painting, destroys the window and lets go of the settings, which
+    // may go before this object.
     void Release();
     // A short message beside the pointer.
     void ShowNotice(const std::string& text);
@@ -128,6 +129,7 @@ private:
     std::unique_ptr<BackBuffer> buffer_;  // empty: painting does nothing
     HintTip hint_;                        // owned by the window: destroyed before it
     Notice notice_;
+    bool released_ = false;
     UniqueWindow window_;                 // bound at WM_NCCREATE, released at WM_NCDESTROY
 };
 

@@ -165,7 +165,10 @@ TEST_F(PanelTest, RebindShowsTheOtherGuideAndFollowsOnlyIt) {
     second.SetHeight(300);
     second.SetGridSize(20);
     second.SetRatio(1.2);
+    second.SetShowValues(false);
+    second.SetSFrame(false);
     panel.Rebind(second, secondOverlay);
+    EXPECT_EQ(view.checks, AdvancedOptions(second));
 
     EXPECT_EQ(view.Selected(PanelList::Look), 9);
     EXPECT_FALSE(view.widthLeads);
