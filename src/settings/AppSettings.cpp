@@ -12,13 +12,12 @@ namespace {
 // Every size, typed or derived, stays small enough for the window arithmetic.
 std::int32_t ClampDimension(std::int32_t value) { return std::min(value, kMaxDimension); }
 
-std::int32_t Scaled(std::int32_t value, double ratio) {
-    return ClampDimension(Nearest(static_cast<long double>(value) * ratio));
-}
+// The dimension that follows another through the ratio, before the cap.
+std::int32_t Product(std::int32_t value, double ratio) { return Nearest(static_cast<long double>(value) * ratio); }
+std::int32_t Quotient(std::int32_t value, double ratio) { return Nearest(static_cast<long double>(value) / ratio); }
 
-std::int32_t Divided(std::int32_t value, double ratio) {
-    return ClampDimension(Nearest(static_cast<long double>(value) / ratio));
-}
+std::int32_t Scaled(std::int32_t value, double ratio) { return ClampDimension(Product(value, ratio)); }
+std::int32_t Divided(std::int32_t value, double ratio) { return ClampDimension(Quotient(value, ratio)); }
 
 // The largest value in [lo, hi] that `ok` accepts, `ok` holding for every
 // value below an accepted one; lo when it accepts none.
@@ -231,8 +230,7 @@ void TSettings::SetWidth(std::int32_t value) {
     if (!lock_) {
         width_ = v;
     } else if (lockWidth_) {
-        const auto height = [this](std::int32_t w) { return Nearest(static_cast<long double>(w) * ratio_); };
-        width_ = FitLeading(v, height, 0);
+        width_ = FitLeading(v, [this](std::int32_t w) { return Product(w, ratio_); }, 0);
         height_ = Scaled(width_, ratio_);
     }
     // With the height leading the width follows it: nothing is stored, but
@@ -249,8 +247,7 @@ void TSettings::SetHeight(std::int32_t value) {
     if (!lock_) {
         height_ = v;
     } else if (!lockWidth_) {
-        const auto width = [this](std::int32_t h) { return Nearest(static_cast<long double>(h) / ratio_); };
-        height_ = FitLeading(v, width, kMinWidth);
+        height_ = FitLeading(v, [this](std::int32_t h) { return Quotient(h, ratio_); }, kMinWidth);
         width_ = Divided(height_, ratio_);
     }
     NotifySize();
