@@ -1,0 +1,38 @@
+#pragma once
+// Finds the rectangle of the picture (a photograph, an illustration, a page)
+// that a point of a captured screen lies on.
+#include <cstdint>
+#include <optional>
+#include <span>
+
+#include "common/Types.h"
+
+namespace lumetra {
+
+// Captured screen pixels as a 32-bit top-down DIB holds them: 0x00RRGGBB,
+// blue in the lowest byte, the top byte not read; row r starts at
+// pixels[r * stride].
+struct ScreenImage {
+    std::span<const std::uint32_t> pixels;
+    int width = 0;
+    int height = 0;
+    int stride = 0;
+};
+
+// What the finder is asked: where to start, what it must not look at, and
+// the smallest picture worth reporting.
+struct PictureQuery {
+    Point start;  // in image pixels
+    // One byte per image pixel, `width` per row: non-zero where the finder
+    // must not look (the guides' own lines and labels). Empty: nothing.
+    std::span<const std::uint8_t> ignore;
+    int minWidth = 1;
+    int minHeight = 1;
+};
+
+// The picture's rectangle in image pixels (right and bottom excluded), or
+// nothing when no picture stands out there clearly. An image or a mask whose
+// sizes do not fit together, and a start outside the image, find nothing.
+std::optional<Rect> FindPicture(const ScreenImage& image, const PictureQuery& query);
+
+}  // namespace lumetra
