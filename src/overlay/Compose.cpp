@@ -11,10 +11,8 @@
 namespace lumetra {
 namespace {
 
-constexpr int kCaptionHeight = 16;
 constexpr int kCaptionTileWidth = 32;
 constexpr int kTLCornerWidth = 16;
-constexpr int kButtonStripWidth = 64;
 constexpr int kGripSize = 24;
 constexpr int kLookCount = 14;
 
@@ -39,7 +37,7 @@ void DrawCaptionStrip(const TSettings& settings, const LangTable& lang, Canvas& 
 
     canvas.SetTextColor(active ? kCaptionActiveColor : kCaptionInactiveColor);
     canvas.SetFontAngle(0);
-    canvas.BoxText(Rect{14, 1, strip, kCaptionHeight - 1}, CaptionText(settings, lang),
+    canvas.BoxText(Rect{14, 1, strip, kCaptionRows - 1}, CaptionText(settings, lang),
                    BoxPlacement::LeftMiddleEllipsis);
 
     canvas.DrawPicture(Picture::TRCorner, strip, 0);
@@ -51,7 +49,7 @@ void DrawCaptionStrip(const TSettings& settings, const LangTable& lang, Canvas& 
 FrameSize OverlayFrameSize(const TSettings& settings) {
     // The setters bound Width, Height and Border far below overflow.
     return FrameSize{settings.Width() + 2 * settings.Border(),
-                     settings.Height() + 2 * settings.Border() + kCaptionHeight};
+                     settings.Height() + 2 * settings.Border() + kCaptionRows};
 }
 
 std::uint8_t OpacityAlpha(std::int32_t opacity) {

@@ -17,7 +17,12 @@ inline constexpr Color kCaptionActiveColor = 0x00808080;
 inline constexpr Color kCaptionInactiveColor = 0x00C0C0C0;
 inline constexpr Color kOrientMarkColor = 0x00808080;
 
-// The window's client size: content plus borders plus the 16-row caption strip.
+// The caption strip's rows above the top border, and the button strip at its
+// right end.
+inline constexpr int kCaptionRows = 16;
+inline constexpr int kButtonStripWidth = 64;
+
+// The window's client size: content plus borders plus the caption strip.
 struct FrameSize {
     std::int32_t width = 0;
     std::int32_t height = 0;

@@ -4,13 +4,13 @@
 #include <cstddef>
 
 #include "lang/LangTable.h"
+#include "overlay/Compose.h"
 #include "settings/AppSettings.h"
 
 namespace lumetra {
 
 namespace {
 
-constexpr int kCaptionRows = 16;
 constexpr int kButtonTop = 4;
 constexpr int kButtonSize = 8;
 
@@ -347,8 +347,14 @@ void OverlayInteraction::FormKeyDown(VirtualKey key, ShiftState state) {
     case VirtualKey::F3: window_.MakeFullyTransparent(); break;
     case VirtualKey::F1: window_.ShellOpen(kManualPath); break;
     case VirtualKey::F2: ActionShowSettings(); break;
+    case VirtualKey::F:
+        if (state == ShiftState{}) window_.FitToPicture();
+        break;
     case VirtualKey::N:
         if (state == ShiftState{Held::Ctrl}) ActionNewGuide();
+        break;
+    case VirtualKey::Z:
+        if (state == ShiftState{Held::Ctrl}) window_.UndoFit();
         break;
     case VirtualKey::Other: break;
     }

@@ -55,7 +55,7 @@ enum class VirtualKey {
     Return, Space, Left, Right, Up, Down,
     Multiply, Add, Subtract, Divide,
     F1, F2, F3, F4,
-    N,
+    F, N, Z,
     Other,
 };
 
@@ -123,6 +123,10 @@ public:
     virtual void CloseOverlay() = 0;
     // Opens another guide beside this one, or tells that no more can be had.
     virtual void NewGuide() = 0;
+    // Lays the guide onto the picture under the pointer (or under its own
+    // centre), or tells that there is none; and takes the last fit back.
+    virtual void FitToPicture() = 0;
+    virtual void UndoFit() = 0;
     virtual void ShellOpen(const std::string& target) = 0;
 };
 

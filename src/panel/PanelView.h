@@ -17,9 +17,9 @@ enum class PanelText {
     LookTab, SectionLabel, SnapToGroupBox, WidthRadio, HeightRadio, RatioLabel, GridLabel,
     LookLabel, OrientationLabel, GridSizeLabel, ColorsTab, LinesColorLabel, ValuesColorLabel,
     OpacityLabel, AdvancedTab, LanguageLabel, AdvancedLabel, RestoreButton, LockCheckBox,
-    NewGuideBtn,
+    NewGuideBtn, FitPictureBtn,
 };
-inline constexpr int kPanelTextCount = static_cast<int>(PanelText::NewGuideBtn) + 1;
+inline constexpr int kPanelTextCount = static_cast<int>(PanelText::FitPictureBtn) + 1;
 
 enum class PanelList { Ratio, Look, Orientation, Advanced, Language };
 

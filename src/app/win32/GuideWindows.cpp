@@ -139,4 +139,8 @@ void TGuideWindows::SessionEnding() {
 
 void TGuideWindows::MinimizeAll() { ::ShowWindow(forms_.front()->Handle(), SW_MINIMIZE); }
 
+void TGuideWindows::MarkGuides(IgnoreMask& mask, Point origin) const {
+    for (const auto& form : forms_) form->MarkDrawn(mask, origin);
+}
+
 }  // namespace lumetra

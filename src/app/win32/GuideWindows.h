@@ -38,6 +38,7 @@ public:
     void EndProgram() override;
     void SessionEnding() override;
     void MinimizeAll() override;
+    void MarkGuides(IgnoreMask& mask, Point origin) const override;
 
 private:
     std::unique_ptr<TMainForm> CreateForm(TSettings& settings);

@@ -1,7 +1,10 @@
 #pragma once
 // What an overlay window asks of the set of guides it belongs to.
+#include "common/Types.h"
+
 namespace lumetra {
 
+class IgnoreMask;
 class TMainForm;
 
 class IGuideHost {
@@ -17,6 +20,9 @@ public:
     // The process is ended once this returns.
     virtual void SessionEnding() = 0;
     virtual void MinimizeAll() = 0;
+    // Marks what every guide shows on the screen, in the mask of a screen
+    // image whose top-left corner is origin.
+    virtual void MarkGuides(IgnoreMask& mask, Point origin) const = 0;
 };
 
 }  // namespace lumetra

@@ -47,7 +47,9 @@ VirtualKey KeyFromCode(WPARAM code) {
         case VK_F2: return VirtualKey::F2;
         case VK_F3: return VirtualKey::F3;
         case VK_F4: return VirtualKey::F4;
+        case 'F': return VirtualKey::F;
         case 'N': return VirtualKey::N;
+        case 'Z': return VirtualKey::Z;
         default: return VirtualKey::Other;
     }
 }

@@ -20,9 +20,6 @@ constexpr UINT kCloseGuideMessage = WM_APP + 1;
 
 COLORREF ToColorRef(Color color) { return static_cast<COLORREF>(color); }
 
-constexpr int kButtonStripWidth = 64;
-constexpr int kCaptionRows = 16;
-
 MouseButton ButtonOf(UINT message) {
     switch (message) {
         case WM_LBUTTONDOWN: case WM_LBUTTONUP: return MouseButton::Left;
@@ -282,6 +279,7 @@ bool TMainForm::Paint(HDC target) {
 }
 
 void TMainForm::ApplySize() {
+    if (placing_) return;
     const FrameSize frame = OverlayFrameSize(settings_);
     const RECT bounds = Bounds();
     if (bounds.right - bounds.left == frame.width && bounds.bottom - bounds.top == frame.height) return;

@@ -3,9 +3,11 @@
 // shows the composed picture, follows the settings through IOverlaySink and
 // hands mouse, wheel and keyboard to the interaction through IOverlayWindow.
 #include <memory>
+#include <span>
 #include <string>
 
 #include "overlay/Interaction.h"
+#include "overlay/PictureFit.h"
 #include "overlay/win32/BackBuffer.h"
 #include "overlay/win32/FramePictures.h"
 #include "overlay/win32/GdiHandles.h"
@@ -64,6 +66,12 @@ public:
     void Release();
     // A short message beside the pointer.
     void ShowNotice(const std::string& text);
+    // The picture under the guide's centre, for the panel's button: the
+    // pointer is on the panel then.
+    void FitToPictureAtCentre();
+    // Marks what this guide shows on the screen, in the mask of a screen
+    // image whose top-left corner is origin.
+    void MarkDrawn(IgnoreMask& mask, Point origin) const;
     TSettings& Settings() const { return settings_; }
 
     // IOverlayWindow
@@ -89,6 +97,9 @@ public:
     void MinimizeApplication() override;
     void CloseOverlay() override;
     void NewGuide() override;
+    // The picture under the pointer, else the one under the guide's centre.
+    void FitToPicture() override;
+    void UndoFit() override;
     void ShellOpen(const std::string& target) override;
 
 private:
@@ -113,6 +124,11 @@ private:
     RECT Bounds() const;
     POINT RestoredTopLeft() const;
     HCURSOR CursorFor(CursorShape shape) const;
+    // MainFrmFit.cpp
+    void FitFrom(POINT searchedMonitor, std::span<const Point> starts);
+    Point MeasuredCentre() const;
+    // Size, ratio and place in one move and one paint.
+    void Place(const GuidePlacement& placement);
 
     HINSTANCE instance_;
     TSettings& settings_;
@@ -130,6 +146,8 @@ private:
     HintTip hint_;                        // owned by the window: destroyed before it
     Notice notice_;
     bool released_ = false;
+    bool placing_ = false;  // ApplySize waits for Place's one move
+    FitUndo fitUndo_;
     UniqueWindow window_;                 // bound at WM_NCCREATE, released at WM_NCDESTROY
 };
 

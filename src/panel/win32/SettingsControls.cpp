@@ -134,6 +134,8 @@ void TSettingsForm::CreateMainPage(HWND page) {
         AddControl(page, WC_BUTTONA, "", BS_PUSHBUTTON | WS_TABSTOP, 11, 197, 142, 21, Id::HelpBtn));
     set(PanelText::NewGuideBtn,
         AddControl(page, WC_BUTTONA, "", BS_PUSHBUTTON | WS_TABSTOP, 11, 228, 142, 21, Id::NewGuideBtn));
+    set(PanelText::FitPictureBtn,
+        AddControl(page, WC_BUTTONA, "", BS_PUSHBUTTON | WS_TABSTOP, 11, 252, 142, 21, Id::FitPictureBtn));
 }
 
 void TSettingsForm::CreateLookPage(HWND page) {

@@ -385,6 +385,9 @@ void TSettingsForm::FormCommand(int id, int code, HWND control) {
         case Id::NewGuideBtn:
             if (code == BN_CLICKED) current_->NewGuide();
             return;
+        case Id::FitPictureBtn:
+            if (code == BN_CLICKED) current_->FitToPictureAtCentre();
+            return;
         default:
             return;
     }

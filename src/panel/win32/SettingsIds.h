@@ -25,6 +25,7 @@ enum class TSettingsForm::Id : int {
     RestoreButton,
     LangComboBox,
     NewGuideBtn,
+    FitPictureBtn,
 };
 
 }  // namespace lumetra

@@ -65,6 +65,8 @@ public:
     void MinimizeApplication() override { calls.push_back("minimize"); }
     void CloseOverlay() override { calls.push_back("close"); }
     void NewGuide() override { calls.push_back("new guide"); }
+    void FitToPicture() override { calls.push_back("fit"); }
+    void UndoFit() override { calls.push_back("undo fit"); }
     void ShellOpen(const std::string& target) override { calls.push_back("open " + target); }
     void RefreshLook() override {}  // the setters' repaints are the window's business
     void RefreshOptions() override {}
@@ -515,6 +517,12 @@ TEST(InteractionKeys, KeyTable) {
         {"n alone", VirtualKey::N, none, true, {}},
         {"ctrl shift n", VirtualKey::N, {Held::Ctrl, Held::Shift}, true, {}},
         {"ctrl alt n", VirtualKey::N, {Held::Ctrl, Held::Alt}, true, {}},
+        {"f", VirtualKey::F, none, true, {.calls = {"fit"}}},
+        {"ctrl f", VirtualKey::F, ctrl, true, {}},
+        {"alt f", VirtualKey::F, {Held::Alt}, true, {}},
+        {"ctrl z", VirtualKey::Z, ctrl, true, {.calls = {"undo fit"}}},
+        {"z alone", VirtualKey::Z, none, true, {}},
+        {"ctrl shift z", VirtualKey::Z, {Held::Ctrl, Held::Shift}, true, {}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

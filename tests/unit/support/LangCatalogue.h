@@ -33,6 +33,7 @@ inline std::vector<CatalogueKey> LangCatalogue() {
         {"MLookButtonHint", ""},  {"MSettingsButtonHint", ""},  {"MMinimizeButtonHint", ""},
         {"MCloseButtonHint", ""}, {"MWidthHeight", "dd"},       {"MGridSize", "d"},
         {"MSNewGuideBtn", ""},    {"MSGuideCaption", "dd"},     {"MGuideLimit", "d"},
+        {"MSFitPictureBtn", ""},  {"MFitNothing", ""},
     };
     const auto addFamily = [&keys](std::string_view prefix, int count) {
         for (int i = 0; i < count; ++i) {

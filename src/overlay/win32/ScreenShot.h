@@ -1,0 +1,31 @@
+#pragma once
+// A copy of one monitor's pixels, for finding the picture a guide is laid on.
+#include <cstdint>
+#include <optional>
+#include <utility>
+
+#include "overlay/PictureFinder.h"
+#include "overlay/win32/GdiHandles.h"
+
+namespace lumetra {
+
+class ScreenShot {
+public:
+    // The monitor the point lies on, or the nearest one; nothing when the
+    // screen cannot be read.
+    static std::optional<ScreenShot> OfMonitorAt(POINT point);
+
+    // The monitor in virtual-screen pixels.
+    const RECT& Area() const { return area_; }
+    ScreenImage Image() const;
+
+private:
+    ScreenShot(const RECT& area, UniqueBitmap bitmap, const std::uint32_t* bits)
+        : area_(area), bitmap_(std::move(bitmap)), bits_(bits) {}
+
+    RECT area_;
+    UniqueBitmap bitmap_;  // a top-down DIB section
+    const std::uint32_t* bits_;
+};
+
+}  // namespace lumetra
