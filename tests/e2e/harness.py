@@ -42,6 +42,8 @@ PANEL_SIZE = (173, 364)
 # The root window's colour: what key-coloured pixels of the overlay let show.
 ROOT_COLOUR = (18, 52, 86)
 SETTINGS_FILE = "Lumetra.user.settings"
+# Real photographs for scenes (see its README).
+PHOTOS = os.path.join(os.path.dirname(os.path.dirname(os.path.abspath(__file__))), "data", "photos")
 
 # The order in which the program writes its keys.
 SETTINGS_KEYS = [
@@ -145,6 +147,37 @@ def init_prefix():
             shutil.copy(os.path.join("/usr/share/wine/fonts", name), fonts)
     with open(marker, "w") as f:
         f.write("ok\n")
+
+
+def compose_scene(size, background, pictures):
+    """The BGRA bytes of a screen of `size`: each (file, left, top) of
+    `pictures` laid in turn onto a plain (r, g, b) background; a picture may
+    reach past the edges."""
+    command = ["convert", "-size", f"{size[0]}x{size[1]}", "xc:rgb({},{},{})".format(*background)]
+    for path, left, top in pictures:
+        command += [path, "-geometry", f"{left:+d}{top:+d}", "-composite"]
+    command += ["-depth", "8", "bgra:-"]
+    return subprocess.run(command, check=True, capture_output=True).stdout
+
+
+def show_scene(dpy, size, background, pictures):
+    """Lays a scene of compose_scene on the display's root window, beneath
+    every window, as its background."""
+    width, height = size
+    data = compose_scene(size, background, pictures)
+    screen = dpy.screen()
+    pixmap = screen.root.create_pixmap(width, height, screen.root_depth)
+    gc = pixmap.create_gc()
+    rows = max(1, 65536 // (width * 4))  # each request well below the server's limit
+    for top in range(0, height, rows):
+        count = min(rows, height - top)
+        pixmap.put_image(gc, 0, top, width, count, X.ZPixmap, screen.root_depth, 0,
+                         data[top * width * 4:(top + count) * width * 4])
+    screen.root.change_attributes(background_pixmap=pixmap)
+    screen.root.clear_area()
+    gc.free()
+    pixmap.free()
+    dpy.sync()
 
 
 def format_settings(values, sections_before="", extra_after=""):
@@ -327,6 +360,10 @@ class Session:
         self.root.change_attributes(background_pixel=self.root_pixel)
         self.root.clear_area()
         self.dpy.sync()
+
+    def show_scene(self, background, pictures):
+        """Makes a scene of compose_scene the desktop."""
+        show_scene(self.dpy, self.screen_size, background, pictures)
 
     def _wm_running(self):
         atom = self.dpy.intern_atom("_NET_SUPPORTING_WM_CHECK")
@@ -581,6 +618,33 @@ class Session:
 _SCENARIOS = {}
 
 
+def showcase(path):
+    """A screenshot of what the program is for: a photograph shown by a dark
+    program, a guide fitted to it with F, and the settings panel beside it."""
+    photo, left, top, width, height = os.path.join(PHOTOS, "rocket.jpg"), 120, 170, 640, 427
+    settings = {"Border": 12, "Width": 396, "Height": 245, "LockWidth": 1, "Lock": 1,
+                "Ratio": "0.618033988749895", "Opacity": 100, "ShowValues": 1, "ShowHints": 0,
+                "LookMode": 5, "OrientMode": 0, "X": 60, "Y": 110, "SFrame": 1,
+                "SX": 900, "SY": 170, "SVisible": 1, "SPage": 1}
+    with Session(settings=settings, screen=(1280, 800)) as s:
+        s.show_scene((40, 40, 40), [(photo, left, top)])
+        overlay = s.wait_window(size=(420, 285))
+        s.wait_window(PANEL_TITLE, size=PANEL_SIZE)
+        s.click(200, 118)  # the guide's caption: the keys go to it
+        s.move_pointer(left + width // 2, top + height // 2)
+        s.key("f")
+        fitted = (left - 12, top - 28, width + 24, height + 40)
+        try:
+            deadline_poll("the guide fitted to the photograph", lambda: tuple(overlay.geometry()) == fitted)
+        except E2EError as error:  # the picture still shows what went wrong
+            print(f"warning: {error}", file=sys.stderr)
+        s.move_pointer(1200, 760)
+        time.sleep(1.0)
+        saved = s.screenshot().save(path)
+        s.close()
+    return saved
+
+
 def scenario(function):
     _SCENARIOS[function.__name__] = function
     return function
@@ -601,12 +665,7 @@ def main(argv=None):
         return 0
     if len(argv) == 2 and argv[0] == "--screenshot":
         init_prefix()
-        with Session() as s:
-            s.wait_window()
-            time.sleep(1.0)
-            path = s.screenshot().save(os.path.abspath(argv[1]))
-            s.close()
-        print(f"screenshot: {path}")
+        print(f"screenshot: {showcase(os.path.abspath(argv[1]))}")
         return 0
     if len(argv) != 1 or argv[0] not in _SCENARIOS:
         print(f"usage: {sys.argv[0]} --list | --init-prefix | --screenshot FILE | <scenario>", file=sys.stderr)
