@@ -253,6 +253,33 @@ void TSettings::SetHeight(std::int32_t value) {
     NotifySize();
 }
 
+void TSettings::SetLineWidth(std::int32_t value) {
+    const std::int32_t v = std::clamp(value, kMinLineWidth, kMaxLineWidth);
+    if (v == lineWidth_) return;
+    lineWidth_ = v;
+    NotifyLook(&IPanelSink::UpdateColors);
+}
+
+void TSettings::SetHalo(bool value) {
+    if (value == halo_) return;
+    halo_ = value;
+    NotifyLook(&IPanelSink::UpdateColors);
+}
+
+void TSettings::SetHaloColor(Color value) {
+    const Color v = (value & 0xFF000000u) == 0 ? value : kAutoHaloColor;
+    if (v == haloColor_) return;
+    haloColor_ = v;
+    NotifyLook(&IPanelSink::UpdateColors);
+}
+
+void TSettings::SetLabelSize(std::int32_t value) {
+    const std::int32_t v = value == kAutoLabelSize ? value : std::clamp(value, kMinLabelSize, kMaxLabelSize);
+    if (v == labelSize_) return;
+    labelSize_ = v;
+    NotifyLook(&IPanelSink::UpdateColors);
+}
+
 void TSettings::RestoreDefaults() {
     // Start from values that differ from every factory value, so each setter
     // below sees a change and every notification fires.
@@ -278,6 +305,10 @@ void TSettings::RestoreDefaults() {
     SetSettingsOpacity(false);
     SetMoveUsingGrid(true);
     SetSFrame(true);
+    SetLineWidth(kMinLineWidth);
+    SetHalo(false);
+    SetHaloColor(kAutoHaloColor);
+    SetLabelSize(kFactoryLabelSize);
 }
 
 void TSettings::NextLookMode() { SetLookMode(lookMode_ >= 13 ? 0 : lookMode_ + 1); }

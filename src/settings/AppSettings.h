@@ -56,6 +56,20 @@ inline constexpr double kFactoryRatio = 0.6180339887498949;  // InvPhi
 inline constexpr Color kFactoryLinesColor = 4210943;          // 0x4040FF
 inline constexpr Color kFactoryValuesColor = 8618883;         // 0x838383
 
+// Line widths in device pixels.
+inline constexpr std::int32_t kMinLineWidth = 1;
+inline constexpr std::int32_t kMaxLineWidth = 8;
+// The halo takes black or white, whichever stands out more from the lines.
+inline constexpr Color kAutoHaloColor = 0xFFFFFFFF;
+// Label cell heights in pixels; automatic scales the factory size with the
+// monitor's DPI.
+inline constexpr std::int32_t kAutoLabelSize = 0;
+inline constexpr std::int32_t kFactoryLabelSize = 11;
+inline constexpr std::int32_t kMinLabelSize = 8;
+inline constexpr std::int32_t kMaxLabelSize = 24;
+// The largest automatic size: four times the factory one.
+inline constexpr std::int32_t kMaxAutoLabelHeight = 44;
+
 class TSettings {
 public:
     // First-run values; the panel's default place depends on the primary
@@ -107,6 +121,12 @@ public:
     bool SVisible() const { return sVisible_; }
     std::int32_t SPage() const { return sPage_; }
     bool SFrame() const { return sFrame_; }
+    std::int32_t LineWidth() const { return lineWidth_; }
+    bool Halo() const { return halo_; }
+    // kAutoHaloColor or a plain RGB colour.
+    Color HaloColor() const { return haloColor_; }
+    // kAutoLabelSize or a cell height within the label bounds.
+    std::int32_t LabelSize() const { return labelSize_; }
 
     void SetBorder(std::int32_t value);
     void SetSFrame(bool value);
@@ -128,6 +148,11 @@ public:
     void SetValuesColor(Color value);
     void SetWidth(std::int32_t value);
     void SetHeight(std::int32_t value);
+    void SetLineWidth(std::int32_t value);
+    void SetHalo(bool value);
+    // Anything but a plain RGB colour makes the halo colour automatic.
+    void SetHaloColor(Color value);
+    void SetLabelSize(std::int32_t value);
 
     void RestoreDefaults();
     void NextLookMode();
@@ -203,6 +228,12 @@ private:
     bool sVisible_ = false;
     std::int32_t sPage_ = 0;
     bool sFrame_ = false;
+    // Kept at the factory values from the start, so that RestoreDefaults
+    // tells nobody about them on a fresh object.
+    std::int32_t lineWidth_ = kMinLineWidth;
+    bool halo_ = false;
+    Color haloColor_ = kAutoHaloColor;
+    std::int32_t labelSize_ = kFactoryLabelSize;
 };
 
 }  // namespace lumetra

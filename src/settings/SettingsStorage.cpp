@@ -1,7 +1,9 @@
 // Load and Save of TSettings: the settings file's keys, their formats,
 // defaults, the order in which they are applied, and which of them each
 // guide has for itself.
+#include <algorithm>
 #include <array>
+#include <cctype>
 #include <cmath>
 #include <cstddef>
 #include <iterator>
@@ -24,53 +26,70 @@ Color ToColor(std::int32_t value) { return static_cast<Color>(value); }
 // Written as the signed value, which reads back through the integer reader.
 std::int32_t FromColor(Color value) { return static_cast<std::int32_t>(value); }
 
+// How the file names an automatic value.
+constexpr std::string_view kAuto = "Auto";
+
+bool IsAuto(std::string_view text) {
+    return text.size() == kAuto.size() && std::equal(text.begin(), text.end(), kAuto.begin(), [](char a, char b) {
+               return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
+           });
+}
+
+enum class Scope { Guide, Shared };
+
+// One key's text from the file; a missing or unreadable value gives the
+// default passed in.
+class Value {
+public:
+    Value(const std::optional<std::string>& text, char separator) : text_(text), separator_(separator) {}
+
+    std::int32_t Int(std::int32_t fallback) const {
+        return text_ ? ParseIniInt(*text_).value_or(fallback) : fallback;
+    }
+    bool Bool(bool fallback) const { return text_ ? ParseIniBool(*text_).value_or(fallback) : fallback; }
+    // Only a positive finite ratio is usable; the setter would ignore any
+    // other and leave the one the settings had before the file was read.
+    double Ratio(double fallback) const {
+        const auto value = text_ ? ParseIniReal(*text_, separator_) : std::nullopt;
+        return value && std::isfinite(*value) && *value > 0.0 ? *value : fallback;
+    }
+    std::string String(std::string_view fallback) const { return text_ ? *text_ : std::string(fallback); }
+    // An integer, or `automatic` for the word Auto in any case.
+    std::int32_t IntOrAuto(std::int32_t automatic, std::int32_t fallback) const {
+        return text_ && IsAuto(*text_) ? automatic : Int(fallback);
+    }
+
+private:
+    const std::optional<std::string>& text_;
+    char separator_;
+};
+
+// What a value is written with: Lang comes in the file's own encoding.
+struct Output {
+    char separator;
+    std::string_view lang;
+};
+
+struct Key {
+    std::string_view name;
+    Scope scope;
+    // The place in the order of applying: the lock and the ratio come
+    // before the sizes, and the height before the width, so the locked
+    // dimension is derived from the values just read.
+    std::size_t step;
+    void (*load)(TSettings&, const Value&);
+    std::string (*save)(const TSettings&, const Output&);
+    // For keys newer than the first 26: at their factory value they are
+    // written only into a section that has them already, so that files
+    // of users who never change them stay as they were.
+    bool (*factory)(const TSettings&) = nullptr;
+};
+
 }  // namespace
 
 // Nested in TSettings, so the rows can store the places directly, as Load
 // always did.
 struct TSettings::Storage {
-    enum class Scope { Guide, Shared };
-
-    // One key's text from the file; a missing or unreadable value gives the
-    // default passed in.
-    class Value {
-    public:
-        Value(const std::optional<std::string>& text, char separator) : text_(text), separator_(separator) {}
-
-        std::int32_t Int(std::int32_t fallback) const {
-            return text_ ? ParseIniInt(*text_).value_or(fallback) : fallback;
-        }
-        bool Bool(bool fallback) const { return text_ ? ParseIniBool(*text_).value_or(fallback) : fallback; }
-        // Only a positive finite ratio is usable; the setter would ignore any
-        // other and leave the one the settings had before the file was read.
-        double Ratio(double fallback) const {
-            const auto value = text_ ? ParseIniReal(*text_, separator_) : std::nullopt;
-            return value && std::isfinite(*value) && *value > 0.0 ? *value : fallback;
-        }
-        std::string String(std::string_view fallback) const { return text_ ? *text_ : std::string(fallback); }
-
-    private:
-        const std::optional<std::string>& text_;
-        char separator_;
-    };
-
-    // What a value is written with: Lang comes in the file's own encoding.
-    struct Output {
-        char separator;
-        std::string_view lang;
-    };
-
-    struct Key {
-        std::string_view name;
-        Scope scope;
-        // The place in the order of applying: the lock and the ratio come
-        // before the sizes, and the height before the width, so the locked
-        // dimension is derived from the values just read.
-        std::size_t step;
-        void (*load)(TSettings&, const Value&);
-        std::string (*save)(const TSettings&, const Output&);
-    };
-
     static constexpr Scope kGuide = Scope::Guide;
     static constexpr Scope kShared = Scope::Shared;
 
@@ -131,6 +150,25 @@ struct TSettings::Storage {
          [](const TSettings& s, const Output&) { return FormatIniInt(s.sPage_); }},
         {"SFrame", kGuide, 25, [](TSettings& s, const Value& v) { s.sFrame_ = v.Bool(true); },
          [](const TSettings& s, const Output&) { return FormatIniBool(s.sFrame_); }},
+        {"LineWidth", kGuide, 26, [](TSettings& s, const Value& v) { s.SetLineWidth(v.Int(kMinLineWidth)); },
+         [](const TSettings& s, const Output&) { return FormatIniInt(s.lineWidth_); },
+         [](const TSettings& s) { return s.lineWidth_ == kMinLineWidth; }},
+        {"Halo", kGuide, 27, [](TSettings& s, const Value& v) { s.SetHalo(v.Bool(false)); },
+         [](const TSettings& s, const Output&) { return FormatIniBool(s.halo_); },
+         [](const TSettings& s) { return !s.halo_; }},
+        // Any text but a plain RGB colour reads as automatic.
+        {"HaloColor", kGuide, 28,
+         [](TSettings& s, const Value& v) { s.SetHaloColor(ToColor(v.Int(FromColor(kAutoHaloColor)))); },
+         [](const TSettings& s, const Output&) {
+             return s.haloColor_ == kAutoHaloColor ? std::string(kAuto) : FormatIniInt(FromColor(s.haloColor_));
+         },
+         [](const TSettings& s) { return s.haloColor_ == kAutoHaloColor; }},
+        {"LabelSize", kGuide, 29,
+         [](TSettings& s, const Value& v) { s.SetLabelSize(v.IntOrAuto(kAutoLabelSize, kFactoryLabelSize)); },
+         [](const TSettings& s, const Output&) {
+             return s.labelSize_ == kAutoLabelSize ? std::string(kAuto) : FormatIniInt(s.labelSize_);
+         },
+         [](const TSettings& s) { return s.labelSize_ == kFactoryLabelSize; }},
     };
     static constexpr std::size_t kKeyCount = std::size(kKeys);
 
@@ -165,11 +203,13 @@ struct TSettings::Storage {
 
     static std::string Save(const TSettings& s, std::string_view existingFile, std::string_view section,
                             bool guideOnly, const Output& output) {
+        IniText file(existingFile);
         std::vector<IniEntry> entries;
         for (const Key& key : kKeys) {
-            if (Takes(key, guideOnly)) entries.push_back({key.name, key.save(s, output)});
+            if (!Takes(key, guideOnly)) continue;
+            if (key.factory && key.factory(s) && !file.Get(section, key.name)) continue;
+            entries.push_back({key.name, key.save(s, output)});
         }
-        IniText file(existingFile);
         file.Set(section, entries);
         return file.Text();
     }
