@@ -24,6 +24,8 @@ public:
     void BoxText(const Rect&, std::string_view, BoxPlacement) override { ++texts; }
     void SetFontAngle(float) override { ++stateChanges; }
     void SetPenColor(Color) override { ++stateChanges; }
+    void SetPenWidth(int) override { ++stateChanges; }
+    void SetFontHeight(int) override { ++stateChanges; }
     void SetTextColor(Color) override { ++stateChanges; }
     void Fill(const Rect&, Color) override { ++fills; }
     void DrawPicture(Picture, int, int) override { ++pictures; }

@@ -27,8 +27,9 @@ using lumetra::Rect;
 // Far beyond any window the bounded sizes allow, far below overflow.
 constexpr int kCoordinateLimit = 1 << 24;
 // The densest look is the grid at the smallest step on the largest window,
-// about 11000 lines; the spiral looks stay within 4 x 4001 segments.
-constexpr std::size_t kCallLimit = 50000;
+// about 11000 lines; the spiral looks stay within 4 x 4001 segments. A halo
+// draws every line twice and every label nine times.
+constexpr std::size_t kCallLimit = 200000;
 constexpr std::size_t kTextLimit = 4096;
 
 class CheckingCanvas final : public Canvas {
@@ -50,6 +51,8 @@ public:
     }
     void SetFontAngle(float degrees) override { FUZZ_CHECK(degrees == 0 || degrees == 90, "an unknown font angle"); }
     void SetPenColor(Color) override {}
+    void SetPenWidth(int width) override { FUZZ_CHECK(width >= 1 && width <= 10, "a pen width out of bounds"); }
+    void SetFontHeight(int height) override { FUZZ_CHECK(height >= 8 && height <= 44, "a font height out of bounds"); }
     void SetTextColor(Color) override {}
     void Fill(const Rect& area, Color) override { Box(area); }
     void DrawPicture(lumetra::Picture, int x, int y) override { Point(x, y); }

@@ -93,7 +93,7 @@ class TimingCanvas final : public Canvas {
 public:
     enum Kind { kLines, kEllipses, kTexts, kBoxTexts, kExtents, kFonts, kFills, kPictures, kKinds };
     static constexpr std::array<const char*, kKinds> kNames{
-        "lines", "ellipses", "texts", "box texts", "extents", "font angles", "fills", "pictures"};
+        "lines", "ellipses", "texts", "box texts", "extents", "fonts", "fills", "pictures"};
 
     explicit TimingCanvas(Canvas& target) : target_(target) {}
 
@@ -113,6 +113,8 @@ public:
     }
     void SetFontAngle(float degrees) override { Time(kFonts, [&] { target_.SetFontAngle(degrees); }); }
     void SetPenColor(Color color) override { Time(kLines, [&] { target_.SetPenColor(color); }); }
+    void SetPenWidth(int width) override { Time(kLines, [&] { target_.SetPenWidth(width); }); }
+    void SetFontHeight(int height) override { Time(kFonts, [&] { target_.SetFontHeight(height); }); }
     void SetTextColor(Color color) override { Time(kTexts, [&] { target_.SetTextColor(color); }); }
     void Fill(const Rect& area, Color color) override { Time(kFills, [&] { target_.Fill(area, color); }); }
     void DrawPicture(Picture picture, int x, int y) override {

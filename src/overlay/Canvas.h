@@ -40,6 +40,14 @@ public:
     // Only 0 and 90 are used.
     virtual void SetFontAngle(float degrees) = 0;
     virtual void SetPenColor(Color color) = 0;
+    // Lines and ellipse outlines from now on, in pixels (1 and more): each
+    // pixel of the 1-pixel line widens across the line's main direction to
+    // the pixels c - (width - 1) / 2 ... c + width / 2, and an axis-aligned
+    // or slanted line gets a width x width square at its first and its last
+    // pixel (square caps, which also fill every corner of a polyline).
+    virtual void SetPenWidth(int width) = 0;
+    // The text cell's height in pixels, the font's face kept.
+    virtual void SetFontHeight(int height) = 0;
     virtual void SetTextColor(Color color) = 0;
     virtual void Fill(const Rect& area, Color color) = 0;
     virtual void DrawPicture(Picture picture, int x, int y) = 0;

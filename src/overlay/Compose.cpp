@@ -37,6 +37,7 @@ void DrawCaptionStrip(const TSettings& settings, const LangTable& lang, Canvas& 
 
     canvas.SetTextColor(active ? kCaptionActiveColor : kCaptionInactiveColor);
     canvas.SetFontAngle(0);
+    canvas.SetFontHeight(kCaptionCellHeight);
     canvas.BoxText(Rect{14, 1, strip, kCaptionRows - 1}, CaptionText(settings, lang),
                    BoxPlacement::LeftMiddleEllipsis);
 
@@ -59,10 +60,11 @@ std::uint8_t OpacityAlpha(std::int32_t opacity) {
 
 bool OpacityBlends(std::int32_t opacity) { return opacity != 100; }
 
-void ComposeBuffer(const TSettings& settings, const LangTable& lang, Canvas& canvas, bool active) {
+void ComposeBuffer(const TSettings& settings, const LangTable& lang, Canvas& canvas, bool active,
+                   std::int32_t dpi) {
     const FrameSize frame = OverlayFrameSize(settings);
     canvas.Fill(Rect{0, 0, frame.width, frame.height}, kOverlayKeyColor);
-    RenderLook(settings, lang, canvas);
+    RenderLook(settings, lang, canvas, dpi);
     if (settings.SFrame()) DrawCaptionStrip(settings, lang, canvas, active, frame);
 }
 

@@ -21,6 +21,8 @@ inline constexpr Color kOrientMarkColor = 0x00808080;
 // right end.
 inline constexpr int kCaptionRows = 16;
 inline constexpr int kButtonStripWidth = 64;
+// The caption's text cell, whatever size the labels have.
+inline constexpr int kCaptionCellHeight = 11;
 
 // The window's client size: content plus borders plus the caption strip.
 struct FrameSize {
@@ -36,8 +38,10 @@ std::uint8_t OpacityAlpha(std::int32_t opacity);
 bool OpacityBlends(std::int32_t opacity);
 
 // Builds the complete picture of the back buffer, which must already be at
-// least OverlayFrameSize. active chooses the caption text colour.
-void ComposeBuffer(const TSettings& settings, const LangTable& lang, Canvas& canvas, bool active);
+// least OverlayFrameSize. active chooses the caption text colour; dpi is the
+// monitor's, for an automatic label size.
+void ComposeBuffer(const TSettings& settings, const LangTable& lang, Canvas& canvas, bool active,
+                   std::int32_t dpi = 96);
 
 // The L-shaped mark inside the orientation button, pointing at the origin
 // corner; drawn on the window itself after the buffer has been copied.

@@ -11,6 +11,18 @@
 
 namespace lumetra {
 
+// The last pixel GDI's 1-pixel line from `from` to `to` draws (the end itself
+// is left out); `from` for a line of no length.
+Point LastLinePixel(Point from, Point to);
+
+// The pixels a pen of `width` adds on either side of a 1-pixel line, across
+// its main direction: `before` towards smaller coordinates, `after` beyond.
+struct PenSpread {
+    int before = 0;
+    int after = 0;
+};
+PenSpread SpreadOf(int width);
+
 // The pixels of a 32-bit top-down DIB section.
 struct DibPixels {
     std::uint32_t* bits = nullptr;  // nullptr: GDI draws every line
@@ -18,7 +30,9 @@ struct DibPixels {
     int height = 0;
 };
 
-// Writes 1-pixel lines and plain fills into pixels it does not own. A fill
+// Writes lines and plain fills into pixels it does not own; wider lines as
+// the canvas defines them (a run across the main direction at each pixel,
+// squares at the first and last pixel). A fill
 // and the vertical lines after it are held back and written together row by
 // row: a column at a time is slow on a large bitmap, and one pass over it is
 // half the memory traffic of two. Slanted lines are held too, as the pixels
@@ -39,16 +53,15 @@ public:
     // the line has to be left to GDI. Held lines are written in no order
     // among themselves, so they must share one pixel: WriteHeld before a
     // line in another.
-    bool Line(int x0, int y0, int x, int y, std::uint32_t pixel);
+    bool Line(int x0, int y0, int x, int y, std::uint32_t pixel, int width = 1);
     // Holds a non-empty area, clipped to the bitmap. It covers everything drawn
     // before it, so nothing may be held: WriteHeld first.
     void HoldFill(const Rect& area, std::uint32_t pixel);
     void WriteHeld();
 
 private:
-    bool WriteStraightLine(int x0, int y0, int x, int y, std::uint32_t pixel);
-    bool WriteSlantedLine(int x0, int y0, int x, int y, std::uint32_t pixel);
-    void HoldSlantedLine(int x0, int y0, int dx, int dy, bool clipped);
+    bool WriteStraightLine(int x0, int y0, int x, int y, std::uint32_t pixel, PenSpread spread);
+    bool WriteSlantedLine(int x0, int y0, int x, int y, std::uint32_t pixel, int width);
     void WriteHeldRow(int y);
 
     // Clipped vertical lines not yet written, in drawing order: consecutive

@@ -2,7 +2,10 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 
+#include "common/Numbers.h"
+#include "overlay/HaloCanvas.h"
 #include "overlay/Marks.h"
 #include "settings/AppSettings.h"
 
@@ -18,7 +21,15 @@ LookSettings WithinBounds(LookSettings s) {
     s.height = std::clamp(s.height, 0, kMaxDimension);
     s.border = std::clamp(s.border, 0, kMaxBorder);
     s.gridSize = std::clamp(s.gridSize, kMinGridSize, kMaxGridSize);
+    s.lineWidth = std::clamp(s.lineWidth, kMinLineWidth, kMaxLineWidth);
+    s.labelHeight = std::clamp(s.labelHeight, kMinLabelSize, kMaxAutoLabelHeight);
     return s;
+}
+
+// The share of light in one sRGB channel.
+double Linear(Color channel) {
+    const double c = static_cast<double>(channel & 0xFFu) / 255.0;
+    return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
 }
 
 using LookFunction = void (*)(const LookContext&);
@@ -31,7 +42,7 @@ constexpr std::array<LookFunction, kLookCount> kLooks = {
 
 }  // namespace
 
-LookSettings LookSettingsOf(const TSettings& settings) {
+LookSettings LookSettingsOf(const TSettings& settings, std::int32_t dpi) {
     LookSettings s;
     s.width = settings.Width();
     s.height = settings.Height();
@@ -43,21 +54,49 @@ LookSettings LookSettingsOf(const TSettings& settings) {
     s.showValues = settings.ShowValues();
     s.linesColor = settings.LinesColor();
     s.valuesColor = settings.ValuesColor();
+    s.lineWidth = settings.LineWidth();
+    s.halo = settings.Halo();
+    s.haloColor = settings.HaloColor() == kAutoHaloColor ? ContrastingColor(s.linesColor) : settings.HaloColor();
+    s.labelHeight = LabelCellHeight(settings.LabelSize(), dpi);
     return s;
 }
 
-void RenderLook(const TSettings& settings, const LangTable& lang, Canvas& canvas) {
-    RenderLook(LookSettingsOf(settings), lang, canvas);
+Color ContrastingColor(Color color) {
+    const double luminance =
+        0.2126 * Linear(color) + 0.7152 * Linear(color >> 8) + 0.0722 * Linear(color >> 16);
+    // Contrast ratios against black and white: (L + 0.05) / 0.05 and
+    // 1.05 / (L + 0.05).
+    return (luminance + 0.05) * (luminance + 0.05) >= 1.05 * 0.05 ? 0x000000 : 0xFFFFFF;
+}
+
+std::int32_t LabelCellHeight(std::int32_t labelSize, std::int32_t dpi) {
+    if (labelSize != kAutoLabelSize) return std::clamp(labelSize, kMinLabelSize, kMaxLabelSize);
+    const std::int32_t shown = dpi > 0 ? dpi : kDefaultDpi;
+    const std::int32_t height = Nearest(static_cast<long double>(kFactoryLabelSize) * shown / kDefaultDpi);
+    return std::clamp(height, kMinLabelSize, kMaxAutoLabelHeight);
+}
+
+void RenderLook(const TSettings& settings, const LangTable& lang, Canvas& canvas, std::int32_t dpi) {
+    RenderLook(LookSettingsOf(settings, dpi), lang, canvas);
 }
 
 void RenderLook(const LookSettings& settings, const LangTable& lang, Canvas& canvas) {
     const LookSettings s = WithinBounds(settings);
-    const LookContext look{
-        s, ComputeOrientFrame(s.width, s.height, s.border, s.orientMode), lang, canvas};
+    const OrientFrame frame = ComputeOrientFrame(s.width, s.height, s.border, s.orientMode);
+    const bool known = s.lookMode >= 0 && s.lookMode < kLookCount;
+    const LookFunction draw = known ? kLooks[static_cast<std::size_t>(s.lookMode)] : nullptr;
+    canvas.SetFontHeight(s.labelHeight);
+    if (s.halo && draw) {
+        canvas.SetTextColor(s.haloColor);
+        canvas.SetPenColor(s.haloColor);
+        canvas.SetPenWidth(s.lineWidth + 2);
+        HaloCanvas beneath(canvas);
+        draw(LookContext{s, frame, lang, beneath});
+    }
     canvas.SetTextColor(s.valuesColor);
     canvas.SetPenColor(s.linesColor);
-    if (s.lookMode < 0 || s.lookMode >= kLookCount) return;
-    kLooks[static_cast<std::size_t>(s.lookMode)](look);
+    canvas.SetPenWidth(s.lineWidth);
+    if (draw) draw(LookContext{s, frame, lang, canvas});
 }
 
 }  // namespace lumetra

@@ -27,12 +27,31 @@ struct LookSettings {
     bool showValues = false;
     Color linesColor = 0;
     Color valuesColor = 0;
+    std::int32_t lineWidth = 1;
+    bool halo = false;
+    Color haloColor = 0;          // resolved: never automatic
+    std::int32_t labelHeight = 11;  // resolved: the cell height in pixels
 };
 
-LookSettings LookSettingsOf(const TSettings& settings);
+// The screen's pixels per inch at 100 % scaling.
+inline constexpr std::int32_t kDefaultDpi = 96;
+
+// dpi: the monitor's, for an automatic label size.
+LookSettings LookSettingsOf(const TSettings& settings, std::int32_t dpi = kDefaultDpi);
+
+// Black or white, whichever contrasts more with the colour (by relative
+// luminance).
+Color ContrastingColor(Color color);
+// The label cell height for a LabelSize: automatic scales the factory size
+// by dpi / 96, rounded half to even and kept within the label bounds.
+std::int32_t LabelCellHeight(std::int32_t labelSize, std::int32_t dpi);
 
 // Draws the look numbered LookMode; a LookMode outside 0..13 draws nothing.
-void RenderLook(const TSettings& settings, const LangTable& lang, Canvas& canvas);
+// With the halo on, the look is drawn twice: first in the halo colour, each
+// line two pixels wider and each label at its eight neighbouring places, then
+// as without it on top, so that crossings keep the lines' colour.
+void RenderLook(const TSettings& settings, const LangTable& lang, Canvas& canvas,
+                std::int32_t dpi = kDefaultDpi);
 void RenderLook(const LookSettings& settings, const LangTable& lang, Canvas& canvas);
 
 inline constexpr std::int32_t kLookCount = 14;

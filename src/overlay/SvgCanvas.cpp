@@ -52,18 +52,26 @@ HalfPoint BackHalfPixel(HalfPoint end, Point from, Point to) {
     return end;
 }
 
-std::string PointList(const std::vector<Point>& points, std::size_t count) {
+// The centre of the pixel before `to` on an axis-aligned segment: a wide
+// line's square cap then ends where the 1-pixel line's last pixel does.
+HalfPoint LastPixelCentre(HalfPoint end, Point from, Point to) {
+    if (from.x != to.x && from.y != to.y) return end;
+    end.x -= 2 * Sign(to.x - from.x);
+    end.y -= 2 * Sign(to.y - from.y);
+    return end;
+}
+
+HalfPoint Shifted(HalfPoint p, std::int64_t halves) { return {p.x + halves, p.y + halves}; }
+
+std::string PointText(HalfPoint p) { return HalfPixels(p.x) + ',' + HalfPixels(p.y); }
+
+std::string PointList(const std::vector<Point>& points, std::size_t count, std::int64_t shift) {
     std::string text;
     for (std::size_t i = 0; i < count; ++i) {
         if (i != 0) text += ' ';
-        const HalfPoint c = CentreOf(points[i]);
-        text += HalfPixels(c.x) + ',' + HalfPixels(c.y);
+        text += PointText(Shifted(CentreOf(points[i]), shift));
     }
     return text;
-}
-
-std::string StrokeAttributes(Color color) {
-    return " fill=\"none\" stroke=\"" + SvgColor(color) + "\" stroke-width=\"1\"/>\n";
 }
 
 // Windows-1252 characters of the bytes 0x80..0x9F; 0 marks the unassigned.
@@ -161,24 +169,29 @@ void SvgCanvas::FlushPath() {
         return;
     }
     const std::size_t last = path_.size() - 1;
+    const std::int64_t shift = StrokeShift();
     if (last >= 3 && path_.front() == path_.back()) {
-        body_ += "<polygon points=\"" + PointList(path_, last) + '"' + StrokeAttributes(pen_);
+        body_ += "<polygon points=\"" + PointList(path_, last, shift) + '"' + StrokeAttributes();
     } else {
-        const HalfPoint start = BackHalfPixel(CentreOf(path_[0]), path_[0], path_[1]);
-        const HalfPoint end = BackHalfPixel(CentreOf(path_[last]), path_[last - 1], path_[last]);
+        // A 1-pixel line has butt ends moved half a pixel back; a wider one
+        // has square caps about its first and last pixels.
+        const bool wide = penWidth_ > 1;
+        const HalfPoint first = CentreOf(path_[0]);
+        const HalfPoint ending = CentreOf(path_[last]);
+        const HalfPoint start = Shifted(wide ? first : BackHalfPixel(first, path_[0], path_[1]), shift);
+        const HalfPoint end = Shifted(wide ? LastPixelCentre(ending, path_[last - 1], path_[last])
+                                           : BackHalfPixel(ending, path_[last - 1], path_[last]),
+                                      shift);
         if (last == 1) {
             body_ += "<line x1=\"" + HalfPixels(start.x) + "\" y1=\"" + HalfPixels(start.y) +
                      "\" x2=\"" + HalfPixels(end.x) + "\" y2=\"" + HalfPixels(end.y) + '"';
         } else {
-            std::string points = HalfPixels(start.x) + ',' + HalfPixels(start.y);
-            for (std::size_t i = 1; i < last; ++i) {
-                const HalfPoint c = CentreOf(path_[i]);
-                points += ' ' + HalfPixels(c.x) + ',' + HalfPixels(c.y);
-            }
-            points += ' ' + HalfPixels(end.x) + ',' + HalfPixels(end.y);
+            std::string points = PointText(start);
+            for (std::size_t i = 1; i < last; ++i) points += ' ' + PointText(Shifted(CentreOf(path_[i]), shift));
+            points += ' ' + PointText(end);
             body_ += "<polyline points=\"" + points + '"';
         }
-        body_ += StrokeAttributes(pen_);
+        body_ += StrokeAttributes();
     }
     path_.clear();
 }
@@ -190,17 +203,29 @@ void SvgCanvas::Ellipse(const Rect& box) {
     const std::int64_t top = std::min(box.top, box.bottom);
     const std::int64_t bottom = std::max(box.top, box.bottom);
     // The 1-pixel stroke lies inside the box: radius = half the size less
-    // half a pixel, all in half pixels.
+    // half a pixel, all in half pixels. A wider stroke widens about it.
     const std::int64_t rx = right - left - 1;
     const std::int64_t ry = bottom - top - 1;
     if (rx <= 0 || ry <= 0) return;
-    body_ += "<ellipse cx=\"" + HalfPixels(left + right) + "\" cy=\"" + HalfPixels(top + bottom) +
-             "\" rx=\"" + HalfPixels(rx) + "\" ry=\"" + HalfPixels(ry) + '"' + StrokeAttributes(pen_);
+    const std::int64_t shift = StrokeShift();
+    body_ += "<ellipse cx=\"" + HalfPixels(left + right + shift) + "\" cy=\"" + HalfPixels(top + bottom + shift) +
+             "\" rx=\"" + HalfPixels(rx) + "\" ry=\"" + HalfPixels(ry) + '"' + StrokeAttributes();
+}
+
+std::string SvgCanvas::StrokeAttributes() const {
+    std::string text = " fill=\"none\" stroke=\"" + SvgColor(pen_) + "\" stroke-width=\"" + Pixels(penWidth_) + '"';
+    if (penWidth_ > 1) text += " stroke-linecap=\"square\" stroke-linejoin=\"miter\"";
+    return text + "/>\n";
+}
+
+int SvgCanvas::Baseline() const {
+    // The factory cell of 11 has its baseline at 9; larger cells keep the share.
+    return Nearest(static_cast<long double>(cellHeight_) * kSvgBaseline / kSvgCellHeight);
 }
 
 void SvgCanvas::WriteText(int x, int top, std::string_view text, std::string_view anchor) {
     FlushPath();
-    const std::int64_t baseline = std::int64_t{top} + kSvgBaseline;
+    const std::int64_t baseline = std::int64_t{top} + Baseline();
     body_ += "<text x=\"" + Pixels(x) + "\" y=\"" + Pixels(baseline) + '"';
     if (!anchor.empty()) body_ += " text-anchor=\"" + std::string(anchor) + '"';
     if (angleTenths_ != 0) {
@@ -209,20 +234,21 @@ void SvgCanvas::WriteText(int x, int top, std::string_view text, std::string_vie
         body_ += " transform=\"rotate(" + Tenths(-std::int64_t{angleTenths_}) + ' ' + Pixels(x) +
                  ' ' + Pixels(top) + ")\"";
     }
-    body_ += " font-family=\"Tahoma\" font-size=\"9\" fill=\"" + SvgColor(text_) +
+    body_ += " font-family=\"Tahoma\" font-size=\"" + Pixels(Baseline()) + "\" fill=\"" + SvgColor(text_) +
              "\" xml:space=\"preserve\">" + EscapeXmlText(text) + "</text>\n";
 }
 
 void SvgCanvas::TextOut(int x, int y, std::string_view text) { WriteText(x, y, text, {}); }
 
 TextSize SvgCanvas::TextExtent(std::string_view text) {
-    return {EstimateTextWidth(text), kSvgCellHeight};
+    const long double width = static_cast<long double>(EstimateTextWidth(text)) * cellHeight_ / kSvgCellHeight;
+    return {Nearest(width), cellHeight_};
 }
 
 void SvgCanvas::BoxText(const Rect& box, std::string_view text, BoxPlacement placement) {
     switch (placement) {
         case BoxPlacement::CentreBottom:
-            WriteText(box.left, box.bottom - kSvgCellHeight, text, "middle");
+            WriteText(box.left, box.bottom - cellHeight_, text, "middle");
             break;
         case BoxPlacement::CentreTop:
             WriteText(box.left, box.top, text, "middle");
@@ -235,7 +261,7 @@ void SvgCanvas::BoxText(const Rect& box, std::string_view text, BoxPlacement pla
                     shown.pop_back();
                 shown += "...";
             }
-            const int top = Half(box.top + box.bottom - kSvgCellHeight);
+            const int top = Half(box.top + box.bottom - cellHeight_);
             WriteText(box.left, top, shown, {});
             break;
         }
@@ -250,6 +276,14 @@ void SvgCanvas::SetPenColor(Color color) {
     if (color != pen_) FlushPath();
     pen_ = color;
 }
+
+void SvgCanvas::SetPenWidth(int width) {
+    const int w = std::max(width, 1);
+    if (w != penWidth_) FlushPath();
+    penWidth_ = w;
+}
+
+void SvgCanvas::SetFontHeight(int height) { cellHeight_ = std::max(height, 1); }
 
 void SvgCanvas::SetTextColor(Color color) { text_ = color; }
 

@@ -6,7 +6,11 @@
 // closely as SVG allows: connected LineTo calls become one polyline through
 // pixel centres, an axis-aligned open end covers its start pixel fully and
 // stops short of its end pixel, and a path that returns to its start becomes
-// a polygon, so every corner is covered exactly once.
+// a polygon, so every corner is covered exactly once. Wider lines are
+// strokes of that width with square caps and mitred corners, from the centre
+// of the first pixel to that of the last (to the end point of a slanted
+// line), half a pixel down and right for an even width, so that they cover
+// about the pixels the screen canvas fills.
 //
 // Texts are single-byte Windows-1252 strings; they are written as ASCII with
 // numeric character references. TextExtent has no real font and uses the
@@ -55,6 +59,8 @@ public:
     void BoxText(const Rect& box, std::string_view text, BoxPlacement placement) override;
     void SetFontAngle(float degrees) override;
     void SetPenColor(Color color) override;
+    void SetPenWidth(int width) override;
+    void SetFontHeight(int height) override;
     void SetTextColor(Color color) override;
     void Fill(const Rect& area, Color color) override;
     // Exports carry no pictures.
@@ -63,6 +69,10 @@ public:
 private:
     void FlushPath();
     void WriteText(int x, int top, std::string_view text, std::string_view anchor);
+    std::string StrokeAttributes() const;
+    // Half pixels that centre a stroke of the pen's width on its pixels.
+    std::int64_t StrokeShift() const { return penWidth_ % 2 == 0 ? 1 : 0; }
+    int Baseline() const;
 
     Rect view_;
     std::string body_;
@@ -70,6 +80,8 @@ private:
     // The polyline being built: the pixels it runs through, in order.
     std::vector<Point> path_;
     Color pen_ = 0;
+    int penWidth_ = 1;
+    int cellHeight_ = kSvgCellHeight;
     Color text_ = 0;
     std::int32_t angleTenths_ = 0;
 };

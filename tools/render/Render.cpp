@@ -83,6 +83,10 @@ std::string ApplyRenderOptions(const RenderOptions& options, TSettings& settings
     if (options.values) settings.SetShowValues(*options.values);
     if (options.linesColor) settings.SetLinesColor(*options.linesColor);
     if (options.valuesColor) settings.SetValuesColor(*options.valuesColor);
+    if (options.lineWidth) settings.SetLineWidth(*options.lineWidth);
+    if (options.halo) settings.SetHalo(*options.halo);
+    if (options.haloColor) settings.SetHaloColor(*options.haloColor);
+    if (options.labelSize) settings.SetLabelSize(*options.labelSize);
     return {};
 }
 

@@ -45,8 +45,15 @@ std::string TakeColor(std::optional<Color>& field, std::string_view value) {
     return field ? std::string() : Quoted(value) + " is not a colour (#RRGGBB or 0 to 16777215)";
 }
 
-const std::array<OptionSpec, 15>& Specs() {
-    static const std::array<OptionSpec, 15> specs = {{
+std::string TakeSwitch(std::optional<bool>& field, std::string_view value) {
+    if (value == "on") field = true;
+    else if (value == "off") field = false;
+    else return Quoted(value) + " is neither on nor off";
+    return {};
+}
+
+const std::array<OptionSpec, 19>& Specs() {
+    static const std::array<OptionSpec, 19> specs = {{
         {"--look", "N", "look 0 to 13 (0 grid, 1 ratio steps, 2 halves, 3 thirds, 4 golden-ratio\n"
                         "lines, 5 spiral, 6 four spirals, 7 full-turn spiral, 8 circles, 9 centred\n"
                         "steps, 10 inset frames, 11 page canon, 12 armature, 13 golden-ratio cross)",
@@ -74,17 +81,35 @@ const std::array<OptionSpec, 15>& Specs() {
         {"--grid", "N", "grid step, 3 to 32766 pixels; no step finer than it is drawn",
          [](RenderOptions& o, std::string_view v) { return TakeNumber(o.grid, v, kMinGridSize, kMaxGridSize); }},
         {"--values", "on|off", "draw the measurements",
-         [](RenderOptions& o, std::string_view v) {
-             if (v == "on") o.values = true;
-             else if (v == "off") o.values = false;
-             else return Quoted(v) + " is neither on nor off";
-             return std::string();
-         }},
+         [](RenderOptions& o, std::string_view v) { return TakeSwitch(o.values, v); }},
         {"--lines-color", "C", "colour of the lines: #RRGGBB, or the decimal value of the settings\n"
                                "file (red in the lowest byte)",
          [](RenderOptions& o, std::string_view v) { return TakeColor(o.linesColor, v); }},
         {"--values-color", "C", "colour of the measurements, as --lines-color",
          [](RenderOptions& o, std::string_view v) { return TakeColor(o.valuesColor, v); }},
+        {"--line-width", "N", "width of every line, circle and spiral, 1 to 8 pixels",
+         [](RenderOptions& o, std::string_view v) { return TakeNumber(o.lineWidth, v, kMinLineWidth, kMaxLineWidth); }},
+        {"--halo", "on|off", "a one-pixel outline in the halo colour around every line and\n"
+                             "measurement, drawn beneath them",
+         [](RenderOptions& o, std::string_view v) { return TakeSwitch(o.halo, v); }},
+        {"--halo-color", "C", "colour of the halo, as --lines-color, or auto: black or white,\n"
+                              "whichever stands out more from the lines",
+         [](RenderOptions& o, std::string_view v) {
+             if (v == "auto") {
+                 o.haloColor = kAutoHaloColor;
+                 return std::string();
+             }
+             return TakeColor(o.haloColor, v);
+         }},
+        {"--label-size", "N", "cell height of the measurements' font, 8 to 24 pixels, or auto\n"
+                              "(11 at 96 DPI, as the exporter knows no monitor)",
+         [](RenderOptions& o, std::string_view v) {
+             if (v == "auto") {
+                 o.labelSize = kAutoLabelSize;
+                 return std::string();
+             }
+             return TakeNumber(o.labelSize, v, kMinLabelSize, kMaxLabelSize);
+         }},
         {"--settings", "FILE", "start from this settings file (Lumetra.user.settings) instead of the\n"
                                "first-run settings; the options above apply on top of it",
          [](RenderOptions& o, std::string_view v) { o.settingsFile = std::string(v); return std::string(); }},

@@ -22,6 +22,10 @@ struct RenderOptions {
     std::optional<bool> values;
     std::optional<Color> linesColor;
     std::optional<Color> valuesColor;
+    std::optional<std::int32_t> lineWidth;
+    std::optional<bool> halo;
+    std::optional<Color> haloColor;  // kAutoHaloColor: automatic
+    std::optional<std::int32_t> labelSize;  // kAutoLabelSize: automatic
     std::optional<std::string> settingsFile;
     std::optional<std::string> langFile;
     std::optional<std::string> outputFile;

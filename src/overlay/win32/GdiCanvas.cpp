@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstdlib>
 #include <string>
 
 #include "common/Numbers.h"
@@ -61,12 +62,60 @@ void GdiCanvas::MoveTo(int x, int y) {
 
 void GdiCanvas::LineTo(int x, int y) {
     if (!writer_.Active()) {
-        ::LineTo(dc_, x, y);
+        if (penWidth_ == 1) {
+            ::LineTo(dc_, x, y);
+            return;
+        }
+        POINT from{};
+        ::GetCurrentPositionEx(dc_, &from);
+        DrawWideLine(from, {x, y});
+        ::MoveToEx(dc_, x, y, nullptr);
         return;
     }
-    // Once GDI lines are held, later lines join them to keep the drawing order.
-    if (!heldPathCounts_.empty() || !WriteLine(x, y)) HoldPathPoint(x, y);
+    if (penWidth_ == 1) {
+        // Once GDI lines are held, later lines join them to keep the drawing order.
+        if (!heldPathCounts_.empty() || !WriteLine(x, y)) HoldPathPoint(x, y);
+    } else {
+        if (!heldPathCounts_.empty()) FinishLines();
+        if (!WriteLine(x, y)) {
+            BeforeGdiDraws();
+            DrawWideLine(cursor_, {x, y});
+        }
+    }
     cursor_ = {x, y};
+}
+
+void GdiCanvas::DrawWideLine(POINT from, POINT to) {
+    if (from.x == to.x && from.y == to.y) return;  // a line of no length draws nothing
+    const UniqueBrush brush(::CreateSolidBrush(penColor_.value_or(0)));
+    if (!brush) return;
+    const PenSpread spread = SpreadOf(penWidth_);
+    if (from.x == to.x || from.y == to.y) {
+        // One rectangle: the pixels from the first to the last, caps included.
+        const POINT last{from.x == to.x ? to.x : to.x + (to.x > from.x ? -1 : 1),
+                         from.y == to.y ? to.y : to.y + (to.y > from.y ? -1 : 1)};
+        const RECT area{std::min(from.x, last.x) - spread.before, std::min(from.y, last.y) - spread.before,
+                        std::max(from.x, last.x) + spread.after + 1, std::max(from.y, last.y) + spread.after + 1};
+        ::FillRect(dc_, &area, brush.get());
+        return;
+    }
+    const bool xMajor = std::abs(to.x - from.x) > std::abs(to.y - from.y);
+    for (int d = -spread.before; d <= spread.after; ++d) {
+        const int dx = xMajor ? 0 : d;
+        const int dy = xMajor ? d : 0;
+        ::MoveToEx(dc_, from.x + dx, from.y + dy, nullptr);
+        ::LineTo(dc_, to.x + dx, to.y + dy);
+    }
+    FillSquare(from, brush);
+    const Point last = LastLinePixel({from.x, from.y}, {to.x, to.y});
+    FillSquare({last.x, last.y}, brush);
+}
+
+void GdiCanvas::FillSquare(POINT centre, const UniqueBrush& brush) {
+    const PenSpread spread = SpreadOf(penWidth_);
+    const RECT square{centre.x - spread.before, centre.y - spread.before, centre.x + spread.after + 1,
+                      centre.y + spread.after + 1};
+    ::FillRect(dc_, &square, brush.get());
 }
 
 void GdiCanvas::DrawLinesInto(DibPixels pixels) {
@@ -90,9 +139,9 @@ void GdiCanvas::HoldPathPoint(int x, int y) {
 }
 
 bool GdiCanvas::WriteLine(int x, int y) {
-    // Only a plain RGB colour on the canvas's own 1-pixel solid pen.
+    // Only a plain RGB colour on the canvas's own solid pen.
     if (!penColor_ || !IsPlainRgb(*penColor_)) return false;
-    return writer_.Line(cursor_.x, cursor_.y, x, y, DibPixel(*penColor_));
+    return writer_.Line(cursor_.x, cursor_.y, x, y, DibPixel(*penColor_), penWidth_);
 }
 
 bool GdiCanvas::HoldFill(const Rect& area, Color color) {
@@ -133,7 +182,18 @@ void GdiCanvas::Ellipse(const Rect& box) {
     // the canvas excludes them in every mode.
     const int inclusive = ::GetGraphicsMode(dc_) == GM_ADVANCED ? 1 : 0;
     BeforeGdiDraws();
-    ::Ellipse(dc_, box.left, box.top, box.right - inclusive, box.bottom - inclusive);
+    const auto draw = [&](int dx, int dy) {
+        ::Ellipse(dc_, box.left + dx, box.top + dy, box.right - inclusive + dx, box.bottom - inclusive + dy);
+    };
+    draw(0, 0);
+    // A wider outline: copies moved across each axis, which widen it across
+    // its direction wherever it runs.
+    const PenSpread spread = SpreadOf(penWidth_);
+    for (int d = -spread.before; d <= spread.after; ++d) {
+        if (d == 0) continue;
+        draw(d, 0);
+        draw(0, d);
+    }
 }
 
 void GdiCanvas::TextOut(int x, int y, std::string_view text) {
@@ -154,17 +214,36 @@ void GdiCanvas::BoxText(const Rect& box, std::string_view text, BoxPlacement pla
     ::DrawTextA(dc_, text.data(), TextLength(text), &rect, BoxFormat(placement));
 }
 
-void GdiCanvas::SetFontAngle(float degrees) {
+template <typename Change>
+void GdiCanvas::ChangeFont(Change change) {
     const HGDIOBJ current = ::GetCurrentObject(dc_, OBJ_FONT);
     LOGFONTA description{};
     if (current == nullptr || ::GetObjectA(current, sizeof description, &description) == 0) return;
-    const LONG tenths = Nearest(static_cast<long double>(degrees) * 10);
-    if (description.lfEscapement == tenths && description.lfOrientation == tenths) return;
-    description.lfEscapement = tenths;
-    description.lfOrientation = tenths;
+    if (!change(description)) return;
     UniqueFont font(::CreateFontIndirectA(&description));
     if (font) Replace(font_, fontGuard_, std::move(font));
 }
+
+void GdiCanvas::SetFontAngle(float degrees) {
+    const LONG tenths = Nearest(static_cast<long double>(degrees) * 10);
+    ChangeFont([tenths](LOGFONTA& description) {
+        if (description.lfEscapement == tenths && description.lfOrientation == tenths) return false;
+        description.lfEscapement = tenths;
+        description.lfOrientation = tenths;
+        return true;
+    });
+}
+
+void GdiCanvas::SetFontHeight(int height) {
+    // Positive: the cell height, internal leading included.
+    ChangeFont([height](LOGFONTA& description) {
+        if (description.lfHeight == height || height <= 0) return false;
+        description.lfHeight = height;
+        return true;
+    });
+}
+
+void GdiCanvas::SetPenWidth(int width) { penWidth_ = std::max(width, 1); }
 
 void GdiCanvas::SetPenColor(Color color) {
     if (pen_ && penColor_ == color) return;

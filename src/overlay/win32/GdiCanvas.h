@@ -33,6 +33,8 @@ public:
     void BoxText(const Rect& box, std::string_view text, BoxPlacement placement) override;
     void SetFontAngle(float degrees) override;
     void SetPenColor(Color color) override;
+    void SetPenWidth(int width) override;
+    void SetFontHeight(int height) override;
     void SetTextColor(Color color) override;
     void Fill(const Rect& area, Color color) override;
     void DrawPicture(Picture picture, int x, int y) override;
@@ -58,6 +60,14 @@ private:
     bool HoldFill(const Rect& area, Color color);
     // Adds a line from cursor_ to (x, y) to the lines GDI draws later.
     void HoldPathPoint(int x, int y);
+    // A line wider than one pixel drawn by GDI itself, with the same pixels
+    // as the direct writes: 1-pixel copies side by side and filled squares.
+    void DrawWideLine(POINT from, POINT to);
+    void FillSquare(POINT centre, const UniqueBrush& brush);
+    // Replaces the current font with its description changed by `change`,
+    // unless that leaves it as it is.
+    template <typename Change>
+    void ChangeFont(Change change);
     // Held pixels go first, so that GDI draws over them.
     void BeforeGdiDraws();
     // Before pixels are written directly: only when GDI has drawn since.
@@ -80,6 +90,7 @@ private:
     UniquePen pen_;
     SelectGuard penGuard_;
     std::optional<Color> penColor_;
+    int penWidth_ = 1;
     UniqueFont font_;
     SelectGuard fontGuard_;
 };

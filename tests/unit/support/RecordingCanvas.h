@@ -27,11 +27,13 @@ public:
         Point to;
         Color color = 0;
         std::size_t order = 0;
+        int width = 1;
     };
     struct EllipseCall {
         Rect box;
         Color color = 0;
         std::size_t order = 0;
+        int width = 1;
     };
     struct TextCall {
         Point at;
@@ -39,6 +41,7 @@ public:
         float angle = 0;
         Color color = 0;
         std::size_t order = 0;
+        int height = kCellHeight;
     };
     struct BoxTextCall {
         Rect box;
@@ -65,15 +68,16 @@ public:
         ++calls_;
     }
     void LineTo(int x, int y) override {
-        segments.push_back({current_, {x, y}, penColor, calls_++});
+        segments.push_back({current_, {x, y}, penColor, calls_++, penWidth});
         current_ = {x, y};
     }
-    void Ellipse(const Rect& box) override { ellipses.push_back({box, penColor, calls_++}); }
+    void Ellipse(const Rect& box) override { ellipses.push_back({box, penColor, calls_++, penWidth}); }
     void TextOut(int x, int y, std::string_view text) override {
-        texts.push_back({{x, y}, std::string(text), fontAngle, textColor, calls_++});
+        texts.push_back({{x, y}, std::string(text), fontAngle, textColor, calls_++, fontHeight});
     }
+    // The width grows with the cell as a font's glyphs do.
     TextSize TextExtent(std::string_view text) override {
-        return {static_cast<int>(text.size()) * kCharWidth, kCellHeight};
+        return {static_cast<int>(text.size()) * kCharWidth * fontHeight / kCellHeight, fontHeight};
     }
     void BoxText(const Rect& box, std::string_view text, BoxPlacement placement) override {
         boxTexts.push_back({box, std::string(text), placement, fontAngle, textColor, calls_++});
@@ -84,6 +88,14 @@ public:
     }
     void SetPenColor(Color color) override {
         penColor = color;
+        ++calls_;
+    }
+    void SetPenWidth(int width) override {
+        penWidth = width;
+        ++calls_;
+    }
+    void SetFontHeight(int height) override {
+        fontHeight = height;
         ++calls_;
     }
     void SetTextColor(Color color) override {
@@ -124,6 +136,8 @@ public:
     std::vector<PictureCall> pictures;
     float fontAngle = 0;
     Color penColor = 0;
+    int penWidth = 1;
+    int fontHeight = kCellHeight;
     Color textColor = 0;
 
 private:

@@ -295,5 +295,47 @@ TEST(RenderTest, OutputFileIsWrittenWholeOrReported) {
     EXPECT_NE(failed.err.find("cannot write 'C:\\locked.svg'"), std::string::npos);
 }
 
+TEST(RenderTest, WideHaloedLinesAreWiderStrokesBeneathTheLines) {
+    auto platform = ToolFolder();
+    const Outcome run = RunWith(platform, {"--look", "2", "--line-width", "3", "--halo", "on", "--halo-color",
+                                           "#00ff00", "--label-size", "16", "--lines-color", "#ff0000"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    const XmlElement svg = ParseXml(run.out);
+    std::vector<const XmlElement*> strokes;
+    for (const XmlElement& child : svg.children) {
+        if (!child.Attr("stroke").empty()) strokes.push_back(&child);
+    }
+    ASSERT_EQ(strokes.size() % 2, 0u);
+    ASSERT_FALSE(strokes.empty());
+    const std::size_t half = strokes.size() / 2;
+    for (std::size_t i = 0; i < strokes.size(); ++i) {
+        const bool beneath = i < half;
+        EXPECT_EQ(strokes[i]->Attr("stroke"), beneath ? "#00ff00" : "#ff0000") << i;
+        EXPECT_EQ(strokes[i]->Attr("stroke-width"), beneath ? "5" : "3") << i;
+        EXPECT_EQ(strokes[i]->Attr("stroke-linecap"), "square") << i;
+    }
+    // The same paths both times.
+    for (std::size_t i = 0; i < half; ++i) {
+        for (const char* point : {"points", "x1", "y1", "x2", "y2", "cx", "rx"}) {
+            EXPECT_EQ(strokes[i]->Attr(point), strokes[half + i]->Attr(point)) << i << ' ' << point;
+        }
+    }
+    const auto texts = svg.All("text");
+    ASSERT_FALSE(texts.empty());
+    EXPECT_EQ(texts.front()->Attr("fill"), "#00ff00");
+    EXPECT_EQ(texts.back()->Attr("fill"), "#838383");
+    for (const XmlElement* text : texts) EXPECT_EQ(text->Attr("font-size"), "13");  // 16 x 9 / 11
+}
+
+TEST(RenderTest, LineOptionsRefuseValuesOutOfRange) {
+    auto platform = ToolFolder();
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"--line-width", "0"}, {"--line-width", "9"}, {"--halo", "yes"},
+          {"--halo-color", "#12345"}, {"--label-size", "25"}, {"--label-size", "7"}}) {
+        EXPECT_EQ(RunWith(platform, args).status, 2) << args[0] << ' ' << args[1];
+    }
+    EXPECT_EQ(RunWith(platform, {"--halo-color", "auto", "--label-size", "auto"}).status, 0);
+}
+
 }  // namespace
 }  // namespace lumetra
