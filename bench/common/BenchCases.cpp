@@ -45,6 +45,9 @@ std::vector<BenchCase> BenchCases() {
     for (const std::int32_t look : {1, 6, 7, 8, 10}) {
         cases.push_back({LookName(look) + " ratio 0.998", look, 0, kSlowRatio});
     }
+    for (std::int32_t look = 0; look < kLookCount; ++look) {
+        cases.push_back({LookName(look) + " width 3 halo", look, 0, 0.0, 3, true});
+    }
     return cases;
 }
 
@@ -56,6 +59,8 @@ void ApplyCase(TSettings& settings, const BenchCase& benchCase, BenchSize size) 
     settings.SetGridSize(benchCase.gridSize > 0 ? benchCase.gridSize : TSettings(0).GridSize());
     settings.SetLookMode(benchCase.lookMode);
     settings.SetShowValues(true);
+    settings.SetLineWidth(benchCase.lineWidth);
+    settings.SetHalo(benchCase.halo);
 }
 
 std::string SizeName(BenchSize size) {

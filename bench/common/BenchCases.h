@@ -26,11 +26,13 @@ struct BenchCase {
     std::int32_t lookMode = 0;
     std::int32_t gridSize = 0;  // 0: keep the factory value
     double ratio = 0.0;         // 0: keep the factory value
+    std::int32_t lineWidth = 1;
+    bool halo = false;
 };
 
 // Every look as shipped, then the worst cases: the finest grid, and a ratio
 // so close to 1 that spirals run to their segment limit and stepped looks
-// to their count limits.
+// to their count limits. Then every look again with wide, haloed lines.
 std::vector<BenchCase> BenchCases();
 
 // Factory settings with the case and size applied, values shown. The lock is

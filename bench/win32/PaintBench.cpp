@@ -39,6 +39,7 @@
 #include "bench/common/BenchCases.h"
 #include "lang/LangTable.h"
 #include "overlay/Compose.h"
+#include "overlay/Looks.h"
 #include "overlay/win32/BackBuffer.h"
 #include "overlay/DibWriter.h"
 #include "overlay/win32/FramePictures.h"
@@ -178,8 +179,9 @@ std::optional<Difference> CompareWrites(const TSettings& settings, const LangTab
 // Lines of three colours crossing each other and running off the bitmap,
 // vertical ones among slanted ones and a fill between them, across many
 // bands of rows: what a later drawing covers must stay covered.
-void DrawCrossings(Canvas& canvas, int width, int height) {
+void DrawCrossings(Canvas& canvas, int width, int height, int lineWidth) {
     constexpr std::array<Color, 3> colors{0x0000FF, 0x00FF00, 0xFF0000};
+    canvas.SetPenWidth(lineWidth);
     // Each fill comes after the pen colour is set, so that the lines after
     // it are drawn together with it.
     canvas.SetPenColor(colors[0]);
@@ -200,12 +202,12 @@ void DrawCrossings(Canvas& canvas, int width, int height) {
     }
 }
 
-std::optional<Difference> CompareCrossings(FrameSize frame, const FramePictures& pictures) {
+std::optional<Difference> CompareCrossings(FrameSize frame, int lineWidth, const FramePictures& pictures) {
     const auto direct = BackBuffer::Create(frame.width, frame.height, pictures);
     const auto reference = BackBuffer::Create(frame.width, frame.height, pictures, BackBuffer::Writes::GdiOnly);
     if (!direct || !reference) throw std::runtime_error("Unable to create the back buffers");
-    DrawCrossings(direct->canvas(), frame.width, frame.height);
-    DrawCrossings(reference->canvas(), frame.width, frame.height);
+    DrawCrossings(direct->canvas(), frame.width, frame.height, lineWidth);
+    DrawCrossings(reference->canvas(), frame.width, frame.height, lineWidth);
     return FirstDifference(direct->Pixels(), reference->Pixels(), frame.width, frame.height);
 }
 
@@ -217,7 +219,7 @@ constexpr Color kPaletteLinesColor = 0x02C08040;
 // values (and at the smallest size in a palette-relative colour), twice:
 // through the back buffer's direct pixel writes and through GDI alone. Each
 // buffer is exactly the frame's size, so both clip at the same edges. The
-// crossings follow, at two sizes. Prints each difference and a summary;
+// crossings follow, at two sizes and several widths. Prints each difference and a summary;
 // false on any difference.
 bool CheckPixels(TSettings& settings, const LangTable& lang, const FramePictures& pictures) {
     const Color factoryColor = settings.LinesColor();
@@ -246,13 +248,35 @@ bool CheckPixels(TSettings& settings, const LangTable& lang, const FramePictures
             }
         }
     }
+    // Every other width, with and without the halo, in two orientations.
+    for (std::int32_t look = 0; look < kLookCount; ++look) {
+        for (std::int32_t width = kMinLineWidth; width <= kMaxLineWidth; ++width) {
+            for (const bool halo : {false, true}) {
+                for (const std::int32_t orient : {0, 2}) {
+                    ApplyCase(settings, {"", look, 0, 0.0, width, halo}, kBenchSizes[0]);
+                    settings.SetOrientMode(orient);
+                    settings.SetLinesColor(factoryColor);
+                    ++compared;
+                    const auto difference = CompareWrites(settings, lang, pictures);
+                    if (!difference) continue;
+                    ++differing;
+                    std::printf("differs\tlook %d\twidth %d\thalo %d\torient %d\tat (%d, %d): %06X, GDI %06X\n",
+                                look, width, halo ? 1 : 0, orient, difference->x, difference->y, difference->direct,
+                                difference->reference);
+                }
+            }
+        }
+    }
     for (const FrameSize frame : {FrameSize{700, 500}, FrameSize{3840, 2160}}) {
-        ++compared;
-        const auto difference = CompareCrossings(frame, pictures);
-        if (!difference) continue;
-        ++differing;
-        std::printf("differs\tcrossings\t%dx%d\tat (%d, %d): %06X, GDI %06X\n", frame.width, frame.height,
-                    difference->x, difference->y, difference->direct, difference->reference);
+        for (const int lineWidth : {1, 2, 3, 8}) {
+            ++compared;
+            const auto difference = CompareCrossings(frame, lineWidth, pictures);
+            if (!difference) continue;
+            ++differing;
+            std::printf("differs\tcrossings\t%dx%d\twidth %d\tat (%d, %d): %06X, GDI %06X\n", frame.width,
+                        frame.height, lineWidth, difference->x, difference->y, difference->direct,
+                        difference->reference);
+        }
     }
     std::printf("check\t%d compositions\t%d differ\n", compared, differing);
     return differing == 0 && compared > 0;

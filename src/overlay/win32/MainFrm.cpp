@@ -6,6 +6,7 @@
 #include "app/ShellOpen.h"
 #include "app/win32/DesktopShell.h"
 #include "overlay/Compose.h"
+#include "overlay/Looks.h"
 #include "overlay/win32/ApplicationCursor.h"
 #include "overlay/win32/FormProcedure.h"
 #include "overlay/win32/ButtonFace.h"
@@ -26,6 +27,19 @@ MouseButton ButtonOf(UINT message) {
         case WM_RBUTTONDOWN: case WM_RBUTTONUP: return MouseButton::Right;
         default: return MouseButton::Middle;
     }
+}
+
+// The DPI of the window's monitor for an automatic label size; the system's
+// where Windows is too old to tell them apart.
+std::int32_t WindowDpi(HWND window) {
+    using DpiForWindow = UINT(WINAPI*)(HWND);
+    static const auto dpiForWindow = reinterpret_cast<DpiForWindow>(
+        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleA("user32.dll"), "GetDpiForWindow")));
+    if (dpiForWindow != nullptr) {
+        if (const UINT dpi = dpiForWindow(window); dpi != 0) return static_cast<std::int32_t>(dpi);
+    }
+    const WindowDc dc(window);
+    return dc ? ::GetDeviceCaps(dc.get(), LOGPIXELSY) : kDefaultDpi;
 }
 
 }  // namespace
@@ -271,7 +285,7 @@ bool TMainForm::Paint(HDC target) {
     if (!buffer_) return false;
     const FrameSize frame = OverlayFrameSize(settings_);
     if (!buffer_->Resize(frame.width, frame.height)) return false;
-    ComposeBuffer(settings_, lang_, buffer_->canvas(), IsActive());
+    ComposeBuffer(settings_, lang_, buffer_->canvas(), IsActive(), WindowDpi(window_.get()));
     buffer_->CopyTo(target, frame.width, frame.height);
     GdiCanvas window(target, &pictures_);
     DrawOrientGlyph(window, settings_);
