@@ -25,6 +25,13 @@ struct PictureQuery {
     Point start;  // in image pixels
     // One byte per image pixel, `width` per row: non-zero where the finder
     // must not look (the guides' own lines and labels). Empty: nothing.
+    // Masked pixels are unknown. Where a masked run lies between known
+    // pixels across an edge, its last pixel (rightmost, lowest) goes with the
+    // side after it and the rest with the side before it: a guide fitted to
+    // a picture R, with its outline on x = R.left, x = R.right, y = R.top and
+    // y = R.bottom and its caption strip on the rows above, finds R again. A
+    // single masked line on the last pixel before an edge (x = R.left - 1)
+    // cannot be told apart and so joins the picture.
     std::span<const std::uint8_t> ignore;
     int minWidth = 1;
     int minHeight = 1;

@@ -1,0 +1,399 @@
+#include "overlay/PictureFinder.h"
+
+#include <algorithm>
+#include <array>
+#include <cstddef>
+#include <cstdlib>
+#include <utility>
+
+namespace lumetra {
+namespace {
+
+// Neighbouring pixels along a plain line differ by at most this much in every
+// channel: flat backgrounds and slow gradients pass, photographs do not.
+constexpr int kPlainStep = 4;
+// Inside and outside pixels differ by more than this in some channel to count
+// as contrast. Low enough for a deep-space photograph on black (its darkest
+// rim still lies 7 or more above black), high enough to skip compression noise.
+constexpr int kContrast = 6;
+// A side closes where at least half of the known positions show contrast: a
+// photograph's rim against its surroundings does almost everywhere (the worst
+// of the test photographs, dark areas of one on black, 60 %); a row of text
+// against the page gap does far less.
+constexpr int kCloseShareNumerator = 1;
+constexpr int kCloseShareDenominator = 2;
+// A line is judged only when at least a quarter of its positions are known;
+// a line hidden by the guides' drawing is crossed.
+constexpr int kKnownShareDenominator = 4;
+// The longest masked run a boundary is seen through: the caption strip's
+// sixteen rows plus the outline's row, with room to spare.
+constexpr int kMaskedRunLimit = 32;
+
+int Distance(std::uint32_t a, std::uint32_t b) {
+    const auto channel = [&](int shift) {
+        return std::abs(static_cast<int>((a >> shift) & 0xFFu) - static_cast<int>((b >> shift) & 0xFFu));
+    };
+    return std::max({channel(0), channel(8), channel(16)});
+}
+
+enum SideIndex { kLeft, kTop, kRight, kBottom };
+
+enum class Verdict {
+    Bound,    // on the image's edge: closed
+    Closed,   // plain outside with contrast against the inside
+    Pending,  // plain outside, content inside, too little contrast yet
+    Plain,    // plain on both sides without contrast: background, or a plain
+              // stretch of the picture seen over too short a span
+    Content,  // content outside, or too little known to tell
+};
+
+// What one line pair along a side holds so far: the side's boundary, the
+// positions looked at and what was seen there. Sides only move outward and
+// spans only widen, so a side that stays put extends its figures at the ends.
+struct LineStats {
+    int at = -1;  // boundary coordinate; -1: nothing recorded
+    int from = 0;
+    int to = 0;
+    int known = 0;
+    int contrast = 0;
+    bool outsidePlain = true;
+    bool insidePlain = true;
+    std::uint32_t outsideFirst = 0;
+    std::uint32_t outsideLast = 0;
+    std::uint32_t insideFirst = 0;
+    std::uint32_t insideLast = 0;
+};
+
+class Finder {
+public:
+    Finder(const ScreenImage& image, const PictureQuery& query)
+        : pixels_(image.pixels.data()),
+          mask_(query.ignore.empty() ? nullptr : query.ignore.data()),
+          width_(image.width),
+          height_(image.height),
+          stride_(image.stride),
+          query_(query),
+          rect_{query.start.x, query.start.y, query.start.x + 1, query.start.y + 1} {}
+
+    std::optional<Rect> Run();
+
+private:
+    static bool Vertical(int side) { return side == kLeft || side == kRight; }
+    // For the left and top sides the outside lies at the lower coordinate.
+    static bool OutsideLow(int side) { return side == kLeft || side == kTop; }
+
+    bool Known(int x, int y) const {
+        return mask_ == nullptr || mask_[static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) +
+                                         static_cast<std::size_t>(x)] == 0;
+    }
+    std::uint32_t At(int x, int y) const {
+        return pixels_[static_cast<std::size_t>(y) * static_cast<std::size_t>(stride_) + static_cast<std::size_t>(x)] &
+               0x00FFFFFFu;
+    }
+    // Pixels across a side: coordinate c across it, position p along it.
+    bool KnownAcross(int side, int c, int p) const { return Vertical(side) ? Known(c, p) : Known(p, c); }
+    std::uint32_t AtAcross(int side, int c, int p) const { return Vertical(side) ? At(c, p) : At(p, c); }
+
+    int Boundary(int side) const {
+        switch (side) {
+            case kLeft: return rect_.left;
+            case kTop: return rect_.top;
+            case kRight: return rect_.right;
+            default: return rect_.bottom;
+        }
+    }
+    bool OnBound(int side) const {
+        switch (side) {
+            case kLeft: return rect_.left == 0;
+            case kTop: return rect_.top == 0;
+            case kRight: return rect_.right == width_;
+            default: return rect_.bottom == height_;
+        }
+    }
+    bool BelowMinimum(int side) const {
+        return Vertical(side) ? rect_.right - rect_.left < query_.minWidth
+                              : rect_.bottom - rect_.top < query_.minHeight;
+    }
+    void Move(int side) {
+        switch (side) {
+            case kLeft: --rect_.left; break;
+            case kTop: --rect_.top; break;
+            case kRight: ++rect_.right; break;
+            default: ++rect_.bottom; break;
+        }
+    }
+
+    void MoveIn(int side) {
+        switch (side) {
+            case kLeft: ++rect_.left; break;
+            case kTop: ++rect_.top; break;
+            case kRight: --rect_.right; break;
+            default: --rect_.bottom; break;
+        }
+    }
+
+    bool ReadAcross(int side, int boundary, int p, std::uint32_t& outside, std::uint32_t& inside) const;
+    bool Add(int side, LineStats& stats, int p, bool atEnd) const;
+    Verdict Evaluate(int side);
+    bool InsidePlain(int side) const;
+    bool MoveAll(const std::array<Verdict, 4>& verdicts, Verdict which);
+    bool MovePastDetail(const std::array<Verdict, 4>& verdicts);
+    void TrimFromBound(int side);
+    bool StartOnBackground() const;
+
+    const std::uint32_t* pixels_;
+    const std::uint8_t* mask_;
+    int width_;
+    int height_;
+    int stride_;
+    const PictureQuery& query_;
+    Rect rect_;
+    std::array<LineStats, 4> stats_{};
+};
+
+// The pixels on either side of the boundary between coordinates b - 1 and b
+// at one position. Where the guides' drawing hides pixels, a masked run
+// between two known pixels belongs to the side before it, except its last
+// pixel, which belongs to the side after it (right, below). So a boundary is
+// seen at b where b - 1 and b are known, or where b is masked, b + 1 known and
+// b - 1 a masked run back to a known pixel. That keeps a fitted guide where it
+// is: its outline lies on the picture's first column and row and on the
+// column and row after its last, its caption strip on the rows above.
+bool Finder::ReadAcross(int side, int boundary, int p, std::uint32_t& outside, std::uint32_t& inside) const {
+    const int across = Vertical(side) ? width_ : height_;
+    int low = boundary - 1;
+    int high = boundary;
+    if (KnownAcross(side, high, p)) {
+        if (!KnownAcross(side, low, p)) return false;
+    } else {
+        high = boundary + 1;
+        if (high >= across || !KnownAcross(side, high, p)) return false;
+        const int last = std::max(0, boundary - kMaskedRunLimit);
+        while (low >= last && !KnownAcross(side, low, p)) --low;
+        if (low < last) return false;
+    }
+    const std::uint32_t lowPixel = AtAcross(side, low, p);
+    const std::uint32_t highPixel = AtAcross(side, high, p);
+    outside = OutsideLow(side) ? lowPixel : highPixel;
+    inside = OutsideLow(side) ? highPixel : lowPixel;
+    return true;
+}
+
+// Records one position at the start or the end of the recorded span; answers
+// whether the outside is still plain.
+bool Finder::Add(int side, LineStats& stats, int p, bool atEnd) const {
+    std::uint32_t outside = 0;
+    std::uint32_t inside = 0;
+    if (!ReadAcross(side, stats.at, p, outside, inside)) return true;
+    if (stats.known == 0) {
+        stats.outsideFirst = stats.outsideLast = outside;
+        stats.insideFirst = stats.insideLast = inside;
+    } else {
+        std::uint32_t& outsideNeighbour = atEnd ? stats.outsideLast : stats.outsideFirst;
+        std::uint32_t& insideNeighbour = atEnd ? stats.insideLast : stats.insideFirst;
+        stats.outsidePlain = stats.outsidePlain && Distance(outside, outsideNeighbour) <= kPlainStep;
+        stats.insidePlain = stats.insidePlain && Distance(inside, insideNeighbour) <= kPlainStep;
+        outsideNeighbour = outside;
+        insideNeighbour = inside;
+    }
+    ++stats.known;
+    if (Distance(outside, inside) > kContrast) ++stats.contrast;
+    return stats.outsidePlain;
+}
+
+Verdict Finder::Evaluate(int side) {
+    if (OnBound(side)) return Verdict::Bound;
+    // The span reaches one pixel past each end, so a line inside a picture
+    // that is plain across it (a sky, a horizon) still meets the rim beyond.
+    const int from = Vertical(side) ? std::max(0, rect_.top - 1) : std::max(0, rect_.left - 1);
+    const int to = Vertical(side) ? std::min(height_, rect_.bottom + 1) : std::min(width_, rect_.right + 1);
+    LineStats& stats = stats_[static_cast<std::size_t>(side)];
+    const int at = Boundary(side);
+    if (stats.at != at) stats = LineStats{at, from, from};
+    // Content stops the scan at once: the side moves, and a moved side starts
+    // its figures afresh.
+    while (stats.from > from) {
+        if (!Add(side, stats, --stats.from, false)) {
+            stats.at = -1;
+            return Verdict::Content;
+        }
+    }
+    while (stats.to < to) {
+        if (!Add(side, stats, stats.to++, true)) {
+            stats.at = -1;
+            return Verdict::Content;
+        }
+    }
+    if (stats.known == 0 || stats.known * kKnownShareDenominator < to - from) return Verdict::Content;
+    if (stats.contrast * kCloseShareDenominator >= stats.known * kCloseShareNumerator) return Verdict::Closed;
+    return stats.insidePlain ? Verdict::Plain : Verdict::Pending;
+}
+
+// Whether the known pixels of the side's own line, over the rectangle's span,
+// are plain.
+bool Finder::InsidePlain(int side) const {
+    const int c = side == kLeft    ? rect_.left
+                  : side == kTop   ? rect_.top
+                  : side == kRight ? rect_.right - 1
+                                   : rect_.bottom - 1;
+    const int from = Vertical(side) ? rect_.top : rect_.left;
+    const int to = Vertical(side) ? rect_.bottom : rect_.right;
+    bool seen = false;
+    std::uint32_t last = 0;
+    for (int p = from; p < to; ++p) {
+        if (!KnownAcross(side, c, p)) continue;
+        const std::uint32_t pixel = AtAcross(side, c, p);
+        if (seen && Distance(pixel, last) > kPlainStep) return false;
+        seen = true;
+        last = pixel;
+    }
+    return true;
+}
+
+// Whether the start lies on the surroundings rather than on the picture: a
+// plain walk from it reaches a side at a position without contrast there. A
+// start in the gap between two pictures otherwise finds the pair.
+bool Finder::StartOnBackground() const {
+    struct Walk {
+        int side;
+        int dx;
+        int dy;
+    };
+    constexpr std::array<Walk, 4> kWalks{{{kLeft, -1, 0}, {kTop, 0, -1}, {kRight, 1, 0}, {kBottom, 0, 1}}};
+    for (const Walk& walk : kWalks) {
+        if (OnBound(walk.side)) continue;
+        bool plain = true;
+        bool seen = false;
+        std::uint32_t last = 0;
+        int x = query_.start.x;
+        int y = query_.start.y;
+        while (plain && x >= rect_.left && x < rect_.right && y >= rect_.top && y < rect_.bottom) {
+            if (Known(x, y)) {
+                const std::uint32_t pixel = At(x, y);
+                plain = !seen || Distance(pixel, last) <= kPlainStep;
+                seen = true;
+                last = pixel;
+            }
+            x += walk.dx;
+            y += walk.dy;
+        }
+        if (!plain || !seen) continue;
+        // The first known pixel beyond the side.
+        for (int step = 0; step < kMaskedRunLimit && x >= 0 && x < width_ && y >= 0 && y < height_; ++step) {
+            if (Known(x, y)) {
+                if (Distance(At(x, y), last) <= kContrast) return true;
+                break;
+            }
+            x += walk.dx;
+            y += walk.dy;
+        }
+    }
+    return false;
+}
+
+bool Finder::MoveAll(const std::array<Verdict, 4>& verdicts, Verdict which) {
+    bool moved = false;
+    for (int side = kLeft; side <= kBottom; ++side) {
+        if (verdicts[static_cast<std::size_t>(side)] == which) {
+            Move(side);
+            moved = true;
+        }
+    }
+    return moved;
+}
+
+// Stuck below the smallest size: a detail inside a picture (a star, an eye, a
+// rocket against the sky). Looks past it across the dimension that falls
+// short, on its sides with the weaker evidence, so that a picture's rim found
+// early stays.
+bool Finder::MovePastDetail(const std::array<Verdict, 4>& verdicts) {
+    bool moved = false;
+    for (const auto& [first, second] : {std::pair{kLeft, kRight}, std::pair{kTop, kBottom}}) {
+        if (!BelowMinimum(first)) continue;
+        const Verdict a = verdicts[static_cast<std::size_t>(first)];
+        const Verdict b = verdicts[static_cast<std::size_t>(second)];
+        const Verdict weaker = a == Verdict::Pending || b == Verdict::Pending ? Verdict::Pending : Verdict::Closed;
+        for (const auto& [side, verdict] : {std::pair{first, a}, std::pair{second, b}}) {
+            if (verdict == weaker) {
+                Move(side);
+                moved = true;
+            }
+        }
+    }
+    return moved;
+}
+
+// A side that reached the image's edge through plain lines let background in
+// where the rim showed too little contrast over the span of the moment: it
+// comes back over plain lines until it meets the rim, never past the start.
+void Finder::TrimFromBound(int side) {
+    if (!OnBound(side)) return;
+    for (;;) {
+        const bool atStart = side == kLeft    ? rect_.left == query_.start.x
+                             : side == kTop   ? rect_.top == query_.start.y
+                             : side == kRight ? rect_.right == query_.start.x + 1
+                                              : rect_.bottom == query_.start.y + 1;
+        if (atStart || !InsidePlain(side)) return;
+        MoveIn(side);
+        stats_[static_cast<std::size_t>(side)].at = -1;
+        if (Evaluate(side) == Verdict::Closed) return;
+    }
+}
+
+std::optional<Rect> Finder::Run() {
+    // Every round moves at least one side by a line, so the rounds end after
+    // at most width + height of them. Sides on content move first; plain
+    // ones wait for the others, whose growth widens their span.
+    for (;;) {
+        std::array<Verdict, 4> verdicts{};
+        for (int side = kLeft; side <= kBottom; ++side) verdicts[static_cast<std::size_t>(side)] = Evaluate(side);
+        if (!MoveAll(verdicts, Verdict::Content) && !MoveAll(verdicts, Verdict::Plain) && !MovePastDetail(verdicts)) {
+            break;
+        }
+    }
+    for (int side = kLeft; side <= kBottom; ++side) TrimFromBound(side);
+    // The trimmed sides narrowed the others' spans: judge every side afresh.
+    // A side still pending never gained contrast: an edge too faint to trust.
+    for (int side = kLeft; side <= kBottom; ++side) {
+        stats_[static_cast<std::size_t>(side)].at = -1;
+        const Verdict verdict = Evaluate(side);
+        if (verdict != Verdict::Bound && verdict != Verdict::Closed) return std::nullopt;
+    }
+    if (OnBound(kLeft) && OnBound(kTop) && OnBound(kRight) && OnBound(kBottom)) return std::nullopt;
+    if (rect_.right - rect_.left < query_.minWidth || rect_.bottom - rect_.top < query_.minHeight) return std::nullopt;
+    if (StartOnBackground()) return std::nullopt;
+    return rect_;
+}
+
+bool Fits(const ScreenImage& image, const PictureQuery& query) {
+    if (image.width <= 0 || image.height <= 0 || image.stride < image.width) return false;
+    const auto needed = static_cast<std::size_t>(image.height - 1) * static_cast<std::size_t>(image.stride) +
+                        static_cast<std::size_t>(image.width);
+    if (image.pixels.size() < needed) return false;
+    const auto area = static_cast<std::size_t>(image.width) * static_cast<std::size_t>(image.height);
+    if (!query.ignore.empty() && query.ignore.size() != area) return false;
+    return query.start.x >= 0 && query.start.x < image.width && query.start.y >= 0 && query.start.y < image.height;
+}
+
+}  // namespace
+
+// Region growing by lines. A rectangle starts as the start pixel; each round
+// judges its four sides by the line pair across each: the line just outside
+// (over the current span and one pixel past each end) and the rectangle's own
+// edge line. A side is closed where the outside line is plain and differs
+// from the inside at half or more of the known positions. Sides with content
+// beyond them move out a line; sides plain on both sides wait while others
+// move, since a wider span may show the contrast a short one missed; a
+// closed rectangle still below the smallest size is a detail and is grown
+// past. The rounds end when no side moves. Sides that reached the image's
+// edge over plain lines come back to the rim; then every side must be closed
+// or on the image's edge (not all four), the size reached, and the start
+// must not sit on the surroundings. Each round moves a side, so at most
+// width + height rounds run; a side that stays put only reads the new ends
+// of its span.
+std::optional<Rect> FindPicture(const ScreenImage& image, const PictureQuery& query) {
+    if (!Fits(image, query)) return std::nullopt;
+    return Finder(image, query).Run();
+}
+
+}  // namespace lumetra

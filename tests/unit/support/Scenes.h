@@ -1,0 +1,169 @@
+#pragma once
+// Screens for the picture finder: the test photographs (binary P6 files)
+// laid on backgrounds, frames and neighbours, and masks of what a guide
+// draws over them.
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <fstream>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "common/Types.h"
+#include "overlay/PictureFinder.h"
+
+namespace lumetra {
+
+inline void PrintTo(const Rect& r, std::ostream* os) {
+    *os << "{" << r.left << ", " << r.top << ", " << r.right << ", " << r.bottom << "}";
+}
+
+}  // namespace lumetra
+
+namespace lumetra::test {
+
+// 0x00RRGGBB, as the screen capture holds pixels.
+constexpr std::uint32_t Grey(unsigned level) { return level * 0x010101u; }
+
+struct Photo {
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint32_t> pixels;
+};
+
+// An 8-bit binary P6 file; empty on any other content.
+inline Photo ReadPpm(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::string magic;
+    int width = 0;
+    int height = 0;
+    int maxValue = 0;
+    in >> magic >> width >> height >> maxValue;
+    in.get();  // the one whitespace byte before the samples
+    if (!in || magic != "P6" || maxValue != 255 || width <= 0 || height <= 0) return {};
+    std::vector<unsigned char> bytes(static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 3);
+    in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    if (in.gcount() != static_cast<std::streamsize>(bytes.size())) return {};
+    Photo photo{width, height, {}};
+    photo.pixels.reserve(bytes.size() / 3);
+    for (std::size_t i = 0; i < bytes.size(); i += 3) {
+        photo.pixels.push_back((std::uint32_t{bytes[i]} << 16) | (std::uint32_t{bytes[i + 1]} << 8) | bytes[i + 2]);
+    }
+    return photo;
+}
+
+#ifdef LUMETRA_SOURCE_DIR
+inline Photo TestPhoto(const std::string& name) {
+    return ReadPpm(std::string(LUMETRA_SOURCE_DIR) + "/tests/data/photos/" + name + ".ppm");
+}
+#endif
+
+// Nearest-neighbour scaling.
+inline Photo Scaled(const Photo& photo, int width, int height) {
+    Photo out{width, height, std::vector<std::uint32_t>(static_cast<std::size_t>(width) * height)};
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const int sx = static_cast<int>(static_cast<long long>(x) * photo.width / width);
+            const int sy = static_cast<int>(static_cast<long long>(y) * photo.height / height);
+            out.pixels[static_cast<std::size_t>(y) * width + x] =
+                photo.pixels[static_cast<std::size_t>(sy) * photo.width + sx];
+        }
+    }
+    return out;
+}
+
+// A captured screen and the mask of a guide's drawing over it. Rows are
+// `stride` pixels apart, wider than the screen, as a capture buffer may be.
+class Scene {
+public:
+    Scene(int width, int height, std::uint32_t background, int padding = 3)
+        : width_(width),
+          height_(height),
+          stride_(width + padding),
+          pixels_(static_cast<std::size_t>(stride_) * height, 0xFF00FF00u),
+          mask_(static_cast<std::size_t>(width) * height, 0) {
+        Fill({0, 0, width, height}, background);
+    }
+
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+
+    void Set(int x, int y, std::uint32_t colour) {
+        if (x >= 0 && x < width_ && y >= 0 && y < height_) pixels_[Index(x, y)] = colour;
+    }
+    void Fill(const Rect& area, std::uint32_t colour) {
+        for (int y = area.top; y < area.bottom; ++y) {
+            for (int x = area.left; x < area.right; ++x) Set(x, y, colour);
+        }
+    }
+    // The photo with its top-left corner at `at`, cut to the screen; answers
+    // the visible rectangle.
+    Rect Paste(const Photo& photo, Point at) {
+        for (int y = 0; y < photo.height; ++y) {
+            for (int x = 0; x < photo.width; ++x) {
+                Set(at.x + x, at.y + y, photo.pixels[static_cast<std::size_t>(y) * photo.width + x]);
+            }
+        }
+        return {std::max(at.x, 0), std::max(at.y, 0), std::min(at.x + photo.width, width_),
+                std::min(at.y + photo.height, height_)};
+    }
+    // A one-pixel outline `gap` pixels outside the rectangle.
+    void Frame(const Rect& around, int gap, std::uint32_t colour) {
+        const Rect f{around.left - gap - 1, around.top - gap - 1, around.right + gap + 1, around.bottom + gap + 1};
+        Fill({f.left, f.top, f.right, f.top + 1}, colour);
+        Fill({f.left, f.bottom - 1, f.right, f.bottom}, colour);
+        Fill({f.left, f.top, f.left + 1, f.bottom}, colour);
+        Fill({f.right - 1, f.top, f.right, f.bottom}, colour);
+    }
+
+    void Mask(const Rect& area) {
+        for (int y = std::max(area.top, 0); y < std::min(area.bottom, height_); ++y) {
+            for (int x = std::max(area.left, 0); x < std::min(area.right, width_); ++x) {
+                mask_[static_cast<std::size_t>(y) * width_ + x] = 1;
+            }
+        }
+    }
+    void MaskColumn(int x) { Mask({x, 0, x + 1, height_}); }
+    void MaskRow(int y) { Mask({0, y, width_, y + 1}); }
+    // Grid lines over the whole screen every `period` pixels from `phase`.
+    void MaskGrid(int period, Point phase) {
+        for (int x = phase.x; x < width_; x += period) MaskColumn(x);
+        for (int y = phase.y; y < height_; y += period) MaskRow(y);
+    }
+    // What a guide fitted to `picture` draws: its outline on the first column
+    // and row and on the column and row after the last, the caption strip on
+    // the sixteen rows above.
+    void MaskFittedGuide(const Rect& picture) {
+        Mask({picture.left, picture.top, picture.left + 1, picture.bottom + 1});
+        Mask({picture.right, picture.top, picture.right + 1, picture.bottom + 1});
+        Mask({picture.left, picture.top, picture.right + 1, picture.top + 1});
+        Mask({picture.left, picture.bottom, picture.right + 1, picture.bottom + 1});
+        Mask({picture.left, picture.top - 16, picture.right + 1, picture.top});
+    }
+
+    ScreenImage Image() const { return {pixels_, width_, height_, stride_}; }
+
+    std::optional<Rect> Find(Point start, bool masked = true, int minWidth = 58, int minHeight = 16) const {
+        PictureQuery query;
+        query.start = start;
+        if (masked) query.ignore = mask_;
+        query.minWidth = minWidth;
+        query.minHeight = minHeight;
+        return FindPicture(Image(), query);
+    }
+
+private:
+    std::size_t Index(int x, int y) const { return static_cast<std::size_t>(y) * stride_ + x; }
+
+    int width_;
+    int height_;
+    int stride_;
+    std::vector<std::uint32_t> pixels_;
+    std::vector<std::uint8_t> mask_;
+};
+
+inline Point Centre(const Rect& r) { return {(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
+
+}  // namespace lumetra::test
