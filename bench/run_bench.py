@@ -1,7 +1,7 @@
 """Runs every benchmark and writes a markdown summary.
 
-1. The native look benchmark (Google Benchmark): RenderLook on a counting
-   canvas, CPU time per paint.
+1. The native benchmarks (Google Benchmark): RenderLook on a counting
+   canvas, CPU time per paint; FindPicture on full screens, CPU time per search.
 2. The Windows paint benchmark under Wine, on a private Xvfb display with
    openbox: first a check that the back buffer's direct pixel writes match
    GDI's, then full paint against the floor (fill and copy), and one resize
@@ -75,6 +75,24 @@ def run_native(build_dir, repetitions):
         else:
             row["cv"] = entry["cpu_time"]
     return list(rows.values())
+
+
+def run_finder(build_dir, repetitions):
+    program = os.path.join(build_dir, "bench", "lumetra-bench-finder")
+    if not os.access(program, os.X_OK):
+        raise SystemExit(f"no {program}: build the native preset first")
+    result = subprocess.run(
+        [program, "--benchmark_format=json", f"--benchmark_repetitions={repetitions}",
+         "--benchmark_report_aggregates_only=true", "--benchmark_min_time=0.05"],
+        check=True, stdout=subprocess.PIPE, text=True)
+    rows = []
+    for entry in json.loads(result.stdout)["benchmarks"]:
+        if entry.get("error_occurred"):
+            raise SystemExit(f"{entry['run_name']}: {entry.get('error_message')}")
+        if entry.get("aggregate_name") == "median":
+            _, case, size = entry["run_name"].split("/")
+            rows.append({"case": case, "size": size, "cpu_ms": entry["cpu_time"]})
+    return rows
 
 
 # -- Wine ---------------------------------------------------------------------
@@ -263,6 +281,19 @@ def native_section(rows):
     return lines
 
 
+def finder_section(rows):
+    lines = ["## FindPicture, native (CPU time per search, median)", "",
+             "| Case | Screen | CPU ms |", "|---|---|---:|"]
+    for row in rows:
+        lines.append(f"| {row['case']} | {row['size']} | {row['cpu_ms']:.2f} |")
+    photos = [r for r in rows if r["size"] == "3840x2160" and r["case"] != "start on the page"]
+    if photos:
+        worst = max(photos, key=lambda r: r["cpu_ms"])
+        lines += ["", f"3840x2160, a photograph on a page: worst {worst['case']} at {worst['cpu_ms']:.2f} ms "
+                  f"(target under 30 ms: {verdict(worst['cpu_ms'], 30.0)})."]
+    return lines
+
+
 def paint_section(paints, resizes):
     lines = ["## Full paint under Wine (median ms; floor = fill and copy with nothing drawn)", "",
              "| Case | Size | Paint | Floor | Ratio |", "|---|---|---:|---:|---:|"]
@@ -322,6 +353,8 @@ def main():
     if "native" in parts:
         print("native look benchmark ...", flush=True)
         report += native_section(run_native(args.native_build, args.native_repetitions)) + [""]
+        print("native finder benchmark ...", flush=True)
+        report += finder_section(run_finder(args.native_build, args.native_repetitions)) + [""]
     if parts & {"paint", "startup"}:
         harness = import_harness(args.out, os.path.join(args.windows_build, "Lumetra"))
         print("Wine prefix ...", flush=True)
