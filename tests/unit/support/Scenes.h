@@ -125,12 +125,10 @@ public:
             }
         }
     }
-    void MaskColumn(int x) { Mask({x, 0, x + 1, height_}); }
-    void MaskRow(int y) { Mask({0, y, width_, y + 1}); }
     // Grid lines over the whole screen every `period` pixels from `phase`.
     void MaskGrid(int period, Point phase) {
-        for (int x = phase.x; x < width_; x += period) MaskColumn(x);
-        for (int y = phase.y; y < height_; y += period) MaskRow(y);
+        for (int x = phase.x; x < width_; x += period) Mask({x, 0, x + 1, height_});
+        for (int y = phase.y; y < height_; y += period) Mask({0, y, width_, y + 1});
     }
     // What a guide fitted to `picture` draws: its outline on the first column
     // and row and on the column and row after the last, the caption strip on
