@@ -22,12 +22,18 @@ constexpr int kContrast = 6;
 // against the page gap does far less.
 constexpr int kCloseShareNumerator = 1;
 constexpr int kCloseShareDenominator = 2;
-// A line is judged only when at least a quarter of its positions are known;
-// a line hidden by the guides' drawing is crossed.
-constexpr int kKnownShareDenominator = 4;
+// A line is judged only when at least a sixteenth of its positions are known:
+// a guide's grid hides a line along its whole width, and the few positions
+// beyond the grid's end are the rim's only witnesses there.
+constexpr int kKnownShareDenominator = 16;
 // The longest masked run a boundary is seen through: the caption strip's
 // sixteen rows plus the outline's row, with room to spare.
 constexpr int kMaskedRunLimit = 32;
+// How far an open side may settle inward at the end: past one line of a
+// guide's drawing that lay just outside the rim.
+constexpr int kSettleLines = 2;
+// Positions seen straight across a boundary that decide it on their own.
+constexpr int kDirectWitnesses = 4;
 
 int Distance(std::uint32_t a, std::uint32_t b) {
     const auto channel = [&](int shift) {
@@ -37,6 +43,16 @@ int Distance(std::uint32_t a, std::uint32_t b) {
 }
 
 enum SideIndex { kLeft, kTop, kRight, kBottom };
+
+// How the pixels across a boundary were read at one position.
+enum class Reading {
+    None,     // hidden by the guides' drawing
+    Direct,   // both neighbours of the boundary known
+    Through,  // across a run of hidden pixels
+};
+
+// Whether part is at least the closing share of whole.
+bool Shared(int part, int whole) { return part * kCloseShareDenominator >= whole * kCloseShareNumerator; }
 
 enum class Verdict {
     Bound,    // on the image's edge: closed
@@ -56,6 +72,8 @@ struct LineStats {
     int to = 0;
     int known = 0;
     int contrast = 0;
+    int direct = 0;  // seen where the pixels on both sides of the boundary are known
+    int directContrast = 0;
     bool outsidePlain = true;
     bool insidePlain = true;
     std::uint32_t outsideFirst = 0;
@@ -123,6 +141,17 @@ private:
         }
     }
 
+    // The side's line is the start's: it cannot come further in.
+    bool AtStart(int side) const {
+        switch (side) {
+            case kLeft: return rect_.left == query_.start.x;
+            case kTop: return rect_.top == query_.start.y;
+            case kRight: return rect_.right == query_.start.x + 1;
+            default: return rect_.bottom == query_.start.y + 1;
+        }
+    }
+    static bool Holds(Verdict verdict) { return verdict == Verdict::Bound || verdict == Verdict::Closed; }
+
     void MoveIn(int side) {
         switch (side) {
             case kLeft: ++rect_.left; break;
@@ -132,13 +161,14 @@ private:
         }
     }
 
-    bool ReadAcross(int side, int boundary, int p, std::uint32_t& outside, std::uint32_t& inside) const;
+    Reading ReadAcross(int side, int boundary, int p, std::uint32_t& outside, std::uint32_t& inside) const;
     bool Add(int side, LineStats& stats, int p, bool atEnd) const;
     Verdict Evaluate(int side);
     bool InsidePlain(int side) const;
     bool MoveAll(const std::array<Verdict, 4>& verdicts, Verdict which);
     bool MovePastDetail(const std::array<Verdict, 4>& verdicts);
     void TrimFromBound(int side);
+    bool Settled(int side);
     bool StartOnBackground() const;
 
     const std::uint32_t* pixels_;
@@ -159,24 +189,26 @@ private:
 // b - 1 a masked run back to a known pixel. That keeps a fitted guide where it
 // is: its outline lies on the picture's first column and row and on the
 // column and row after its last, its caption strip on the rows above.
-bool Finder::ReadAcross(int side, int boundary, int p, std::uint32_t& outside, std::uint32_t& inside) const {
+Reading Finder::ReadAcross(int side, int boundary, int p, std::uint32_t& outside, std::uint32_t& inside) const {
     const int across = Vertical(side) ? width_ : height_;
     int low = boundary - 1;
     int high = boundary;
+    Reading reading = Reading::Direct;
     if (KnownAcross(side, high, p)) {
-        if (!KnownAcross(side, low, p)) return false;
+        if (!KnownAcross(side, low, p)) return Reading::None;
     } else {
         high = boundary + 1;
-        if (high >= across || !KnownAcross(side, high, p)) return false;
+        if (high >= across || !KnownAcross(side, high, p)) return Reading::None;
         const int last = std::max(0, boundary - kMaskedRunLimit);
         while (low >= last && !KnownAcross(side, low, p)) --low;
-        if (low < last) return false;
+        if (low < last) return Reading::None;
+        reading = Reading::Through;
     }
     const std::uint32_t lowPixel = AtAcross(side, low, p);
     const std::uint32_t highPixel = AtAcross(side, high, p);
     outside = OutsideLow(side) ? lowPixel : highPixel;
     inside = OutsideLow(side) ? highPixel : lowPixel;
-    return true;
+    return reading;
 }
 
 // Records one position at the start or the end of the recorded span; answers
@@ -184,7 +216,8 @@ bool Finder::ReadAcross(int side, int boundary, int p, std::uint32_t& outside, s
 bool Finder::Add(int side, LineStats& stats, int p, bool atEnd) const {
     std::uint32_t outside = 0;
     std::uint32_t inside = 0;
-    if (!ReadAcross(side, stats.at, p, outside, inside)) return true;
+    const Reading reading = ReadAcross(side, stats.at, p, outside, inside);
+    if (reading == Reading::None) return true;
     if (stats.known == 0) {
         stats.outsideFirst = stats.outsideLast = outside;
         stats.insideFirst = stats.insideLast = inside;
@@ -197,7 +230,12 @@ bool Finder::Add(int side, LineStats& stats, int p, bool atEnd) const {
         insideNeighbour = inside;
     }
     ++stats.known;
-    if (Distance(outside, inside) > kContrast) ++stats.contrast;
+    const bool contrast = Distance(outside, inside) > kContrast;
+    if (contrast) ++stats.contrast;
+    if (reading == Reading::Direct) {
+        ++stats.direct;
+        if (contrast) ++stats.directContrast;
+    }
     return stats.outsidePlain;
 }
 
@@ -224,8 +262,15 @@ Verdict Finder::Evaluate(int side) {
             return Verdict::Content;
         }
     }
-    if (stats.known == 0 || stats.known * kKnownShareDenominator < to - from) return Verdict::Content;
-    if (stats.contrast * kCloseShareDenominator >= stats.known * kCloseShareNumerator) return Verdict::Closed;
+    // A line the guides' drawing hides waits, as a plain one does, for a
+    // wider span that shows more of it.
+    if (stats.known == 0 || stats.known * kKnownShareDenominator < to - from) return Verdict::Plain;
+    // Seen straight, the boundary outweighs what is read through the guides'
+    // drawing: a line of it just outside the rim reads as the rim.
+    const bool contrast = stats.direct >= kDirectWitnesses
+                              ? Shared(stats.directContrast, stats.direct)
+                              : Shared(stats.contrast, stats.known);
+    if (contrast) return Verdict::Closed;
     return stats.insidePlain ? Verdict::Plain : Verdict::Pending;
 }
 
@@ -329,35 +374,57 @@ bool Finder::MovePastDetail(const std::array<Verdict, 4>& verdicts) {
 void Finder::TrimFromBound(int side) {
     if (!OnBound(side)) return;
     for (;;) {
-        const bool atStart = side == kLeft    ? rect_.left == query_.start.x
-                             : side == kTop   ? rect_.top == query_.start.y
-                             : side == kRight ? rect_.right == query_.start.x + 1
-                                              : rect_.bottom == query_.start.y + 1;
-        if (atStart || !InsidePlain(side)) return;
+        if (AtStart(side) || !InsidePlain(side)) return;
         MoveIn(side);
         stats_[static_cast<std::size_t>(side)].at = -1;
         if (Evaluate(side) == Verdict::Closed) return;
     }
 }
 
+// Whether the side holds where it is or a line or two further in. While the
+// rectangle was narrower than the guide's drawing over the rim, a line of it
+// just outside the rim hid the rim's outside, and the side closed on it; seen
+// over the whole rim, the rim itself closes.
+bool Finder::Settled(int side) {
+    const Rect grown = rect_;
+    for (int step = 0; step <= kSettleLines; ++step) {
+        if (step > 0) {
+            if (AtStart(side)) break;
+            MoveIn(side);
+        }
+        stats_[static_cast<std::size_t>(side)].at = -1;
+        if (Holds(Evaluate(side))) return true;
+    }
+    rect_ = grown;
+    return false;
+}
+
 std::optional<Rect> Finder::Run() {
     // Every round moves at least one side by a line, so the rounds end after
     // at most width + height of them. Sides on content move first; plain
-    // ones wait for the others, whose growth widens their span.
+    // ones wait for the others, whose growth widens their span. Last, a side
+    // still short of contrast is taken for a plain stretch inside the picture
+    // bounded by a detail (a sky above a skyline) and moves on: a true rim
+    // that faint would not hold at the end anyway.
     for (;;) {
         std::array<Verdict, 4> verdicts{};
         for (int side = kLeft; side <= kBottom; ++side) verdicts[static_cast<std::size_t>(side)] = Evaluate(side);
-        if (!MoveAll(verdicts, Verdict::Content) && !MoveAll(verdicts, Verdict::Plain) && !MovePastDetail(verdicts)) {
+        if (!MoveAll(verdicts, Verdict::Content) && !MoveAll(verdicts, Verdict::Plain) && !MovePastDetail(verdicts) &&
+            !MoveAll(verdicts, Verdict::Pending)) {
             break;
         }
     }
     for (int side = kLeft; side <= kBottom; ++side) TrimFromBound(side);
     // The trimmed sides narrowed the others' spans: judge every side afresh.
-    // A side still pending never gained contrast: an edge too faint to trust.
+    // A side still open may have closed early on a guide's line just outside
+    // the rim: it settles inward onto the rim. One that does not never gained
+    // contrast: an edge too faint to trust.
+    for (int side = kLeft; side <= kBottom; ++side) {
+        if (!Settled(side)) return std::nullopt;
+    }
     for (int side = kLeft; side <= kBottom; ++side) {
         stats_[static_cast<std::size_t>(side)].at = -1;
-        const Verdict verdict = Evaluate(side);
-        if (verdict != Verdict::Bound && verdict != Verdict::Closed) return std::nullopt;
+        if (!Holds(Evaluate(side))) return std::nullopt;
     }
     if (OnBound(kLeft) && OnBound(kTop) && OnBound(kRight) && OnBound(kBottom)) return std::nullopt;
     if (rect_.right - rect_.left < query_.minWidth || rect_.bottom - rect_.top < query_.minHeight) return std::nullopt;
@@ -382,13 +449,15 @@ bool Fits(const ScreenImage& image, const PictureQuery& query) {
 // (over the current span and one pixel past each end) and the rectangle's own
 // edge line. A side is closed where the outside line is plain and differs
 // from the inside at half or more of the known positions. Sides with content
-// beyond them move out a line; sides plain on both sides wait while others
-// move, since a wider span may show the contrast a short one missed; a
-// closed rectangle still below the smallest size is a detail and is grown
-// past. The rounds end when no side moves. Sides that reached the image's
-// edge over plain lines come back to the rim; then every side must be closed
-// or on the image's edge (not all four), the size reached, and the start
-// must not sit on the surroundings. Each round moves a side, so at most
+// beyond them move out a line; sides plain on both sides, or hidden by the
+// guides' drawing, wait while others move, since a wider span may show the
+// contrast a short one missed; a closed rectangle still below the smallest
+// size is a detail and is grown past; a side short of contrast moves on
+// once nothing else does. The rounds end when no side moves.
+// Sides that reached the image's edge over plain lines come back to the rim,
+// and a side left open may settle a line or two inward onto it; then every
+// side must be closed or on the image's edge (not all four), the size
+// reached, and the start must not sit on the surroundings. Each round moves a side, so at most
 // width + height rounds run; a side that stays put only reads the new ends
 // of its span.
 std::optional<Rect> FindPicture(const ScreenImage& image, const PictureQuery& query) {

@@ -101,6 +101,16 @@ TEST(PictureFinderTest, FitsThePictureWithoutItsFrameAndWithinTheScreen) {
     }
 }
 
+// A night photograph past the screen's corner: a dark sky above a skyline of
+// towers, each a detail with plain sky beside it, from starts among them.
+TEST(PictureFinderTest, FitsFromAStartAmongDetailsBelowAPlainSky) {
+    Scene scene(300, 240, Grey(0xE6));
+    const Rect e = scene.Paste(test::Scaled(TestPhoto("rocket"), 320, 214), {-100, 60});
+    for (const Point start : {Point{2, 160}, Point{80, 166}, Point{14, 202}, Point{92, 208}, Point{62, 232}}) {
+        EXPECT_EQ(scene.Find(start), e) << start.x << "," << start.y;
+    }
+}
+
 struct Drawing {
     const char* name;
     std::function<void(Scene&, const Rect&)> mask;
@@ -116,8 +126,22 @@ TEST(PictureFinderTest, FitsTheSameUnderTheGuidesDrawing) {
         s.MaskGrid(3, {((r.right - r.left) % 3 == 1 ? r.right : r.left) % 3,
                        ((r.bottom - r.top) % 3 == 1 ? r.bottom : r.top) % 3});
     };
-    const std::array<Drawing, 6> drawings{{
+    // A guide's grid over part of the picture and its rim, a line of it just
+    // outside the left and top rims, or on the last column and row.
+    const auto partGrid = [](bool farCorner) {
+        return [farCorner](Scene& s, const Rect& r) {
+            const Point phase = farCorner ? Point{r.right - 1, r.bottom - 1} : Point{r.left - 1, r.top - 1};
+            const Rect area = farCorner ? Rect{r.left + 20, r.top + 15, r.right + 9, r.bottom + 9}
+                                        : Rect{r.left - 9, r.top - 9, r.right - 20, r.bottom - 15};
+            s.MaskGrid(3, {phase.x % 3, phase.y % 3}, area);
+        };
+    };
+    const std::array<Drawing, 8> drawings{{
         {"grid every 3 px", grid, centre},
+        {"part grid, lines outside the left and top rims", partGrid(false),
+         [](const Rect& r) { return Point{r.left + 10, r.top + 11}; }},
+        {"part grid, lines on the last column and row", partGrid(true),
+         [](const Rect& r) { return Point{r.right - 10, r.bottom - 11}; }},
         {"grid every 3 px, start by the bottom edge", grid,
          [](const Rect& r) { return Point{r.left + 87, r.bottom - 3}; }},
         {"lines along the edges",

@@ -126,9 +126,11 @@ public:
         }
     }
     // Grid lines over the whole screen every `period` pixels from `phase`.
-    void MaskGrid(int period, Point phase) {
-        for (int x = phase.x; x < width_; x += period) Mask({x, 0, x + 1, height_});
-        for (int y = phase.y; y < height_; y += period) Mask({0, y, width_, y + 1});
+    void MaskGrid(int period, Point phase) { MaskGrid(period, phase, {0, 0, width_, height_}); }
+    // The same within an area, as a guide smaller than the screen draws them.
+    void MaskGrid(int period, Point phase, const Rect& area) {
+        for (int x = phase.x; x < area.right; x += period) Mask({x, area.top, x + 1, area.bottom});
+        for (int y = phase.y; y < area.bottom; y += period) Mask({area.left, y, area.right, y + 1});
     }
     // What a guide fitted to `picture` draws: its outline on the first column
     // and row and on the column and row after the last, the caption strip on
