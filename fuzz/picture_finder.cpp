@@ -64,7 +64,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     query.start = {in.ConsumeIntegralInRange(-2, width + 1), in.ConsumeIntegralInRange(-2, height + 1)};
     query.minWidth = in.ConsumeIntegralInRange(-1, 80);
     query.minHeight = in.ConsumeIntegralInRange(-1, 40);
-    if (in.ConsumeBool()) query.ignore = mask;
+    // Guide areas anywhere, on the image or beyond it.
+    std::vector<Rect> guides;
+    for (int count = in.ConsumeIntegralInRange(0, 3); count > 0; --count) {
+        guides.push_back(AnyRect(in, width + 64, height + 64));
+        guides.back().left -= 32;
+        guides.back().top -= 32;
+    }
+    if (in.ConsumeBool()) {
+        query.ignore = mask;
+        query.guides = guides;
+    }
     const std::optional<Rect> found = lumetra::FindPicture({pixels, width, height, stride}, query);
     if (!found) return 0;
     const Rect& r = *found;

@@ -162,6 +162,7 @@ private:
     }
 
     Reading ReadAcross(int side, int boundary, int p, std::uint32_t& outside, std::uint32_t& inside) const;
+    int SeenBoundary(int side, int p, int low, int high) const;
     bool Add(int side, LineStats& stats, int p, bool atEnd) const;
     Verdict Evaluate(int side);
     bool InsidePlain(int side) const;
@@ -182,26 +183,24 @@ private:
 };
 
 // The pixels on either side of the boundary between coordinates b - 1 and b
-// at one position. Where the guides' drawing hides pixels, a masked run
-// between two known pixels belongs to the side before it, except its last
-// pixel, which belongs to the side after it (right, below). So a boundary is
-// seen at b where b - 1 and b are known, or where b is masked, b + 1 known and
-// b - 1 a masked run back to a known pixel. That keeps a fitted guide where it
-// is: its outline lies on the picture's first column and row and on the
-// column and row after its last, its caption strip on the rows above.
+// at one position. Where the guides' drawing hides pixels there, the run of
+// hidden pixels lies between the last known pixel before it and the first
+// known one after it, and the boundary is seen at one place within: at a
+// guide's own edge if one lies there, else before the run's last pixel,
+// which goes with the side after it (right, below). A guide drawing its
+// outline on the first column and row of its area and on the column and row
+// after its last finds the picture it was fitted to again either way.
 Reading Finder::ReadAcross(int side, int boundary, int p, std::uint32_t& outside, std::uint32_t& inside) const {
     const int across = Vertical(side) ? width_ : height_;
     int low = boundary - 1;
     int high = boundary;
     Reading reading = Reading::Direct;
-    if (KnownAcross(side, high, p)) {
-        if (!KnownAcross(side, low, p)) return Reading::None;
-    } else {
-        high = boundary + 1;
-        if (high >= across || !KnownAcross(side, high, p)) return Reading::None;
-        const int last = std::max(0, boundary - kMaskedRunLimit);
-        while (low >= last && !KnownAcross(side, low, p)) --low;
-        if (low < last) return Reading::None;
+    if (!KnownAcross(side, low, p) || !KnownAcross(side, high, p)) {
+        const int lowest = std::max(0, boundary - kMaskedRunLimit);
+        while (low >= lowest && !KnownAcross(side, low, p)) --low;
+        const int highest = std::min(across, boundary + kMaskedRunLimit);
+        while (high < highest && !KnownAcross(side, high, p)) ++high;
+        if (low < lowest || high >= highest || boundary != SeenBoundary(side, p, low, high)) return Reading::None;
         reading = Reading::Through;
     }
     const std::uint32_t lowPixel = AtAcross(side, low, p);
@@ -209,6 +208,20 @@ Reading Finder::ReadAcross(int side, int boundary, int p, std::uint32_t& outside
     outside = OutsideLow(side) ? lowPixel : highPixel;
     inside = OutsideLow(side) ? highPixel : lowPixel;
     return reading;
+}
+
+// Where a boundary hidden between the known pixels low and high is seen.
+int Finder::SeenBoundary(int side, int p, int low, int high) const {
+    for (const Rect& guide : query_.guides) {
+        const bool along = Vertical(side) ? guide.top - 1 <= p && p <= guide.bottom
+                                          : guide.left - 1 <= p && p <= guide.right;
+        if (!along) continue;
+        for (const int edge : Vertical(side) ? std::array{guide.left, guide.right}
+                                             : std::array{guide.top, guide.bottom}) {
+            if (low < edge && edge <= high) return edge;
+        }
+    }
+    return high - 1;
 }
 
 // Records one position at the start or the end of the recorded span; answers

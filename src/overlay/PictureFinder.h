@@ -33,6 +33,10 @@ struct PictureQuery {
     // single masked line on the last pixel before an edge (x = R.left - 1)
     // cannot be told apart and so joins the picture.
     std::span<const std::uint8_t> ignore;
+    // The guides' measured areas, in image pixels. Where their drawing hides
+    // the pixels beside a boundary, the boundary is taken at a guide's own
+    // edge if one lies there: each look draws its edges at its own columns.
+    std::span<const Rect> guides;
     int minWidth = 1;
     int minHeight = 1;
 };

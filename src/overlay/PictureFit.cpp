@@ -68,10 +68,11 @@ void IgnoreMask::MarkRect(const Rect& area) {
     }
 }
 
-std::optional<Rect> FindPictureFrom(const ScreenImage& image, Point origin,
-                                    std::span<const std::uint8_t> ignore, std::span<const Point> starts) {
+std::optional<Rect> FindPictureFrom(const ScreenImage& image, Point origin, const IgnoreMask& drawn,
+                                    std::span<const Point> starts) {
     for (const Point start : starts) {
-        const PictureQuery query{{start.x - origin.x, start.y - origin.y}, ignore, kMinWidth, kMinPictureHeight};
+        const PictureQuery query{{start.x - origin.x, start.y - origin.y}, drawn.Bytes(), drawn.Guides(), kMinWidth,
+                                 kMinPictureHeight};
         if (const std::optional<Rect> found = FindPicture(image, query)) {
             return Rect{found->left + origin.x, found->top + origin.y, found->right + origin.x,
                         found->bottom + origin.y};

@@ -40,8 +40,8 @@ GuidePlacement PlacementOnPicture(const TSettings& settings, const Rect& picture
 // caller's part.
 void ApplyPlacement(TSettings& settings, const GuidePlacement& placement);
 
-// The pixels of a captured image the finder must not look at: what the
-// guides drew over the screen.
+// What the guides drew over a captured image, for the finder to look past:
+// their pixels and their measured areas.
 class IgnoreMask {
 public:
     IgnoreMask(int width, int height);
@@ -53,8 +53,11 @@ public:
                    std::uint32_t key);
     // Marks a rectangle in image pixels, cut to the image.
     void MarkRect(const Rect& area);
+    // A guide's measured area, in image pixels.
+    void AddGuide(const Rect& area) { guides_.push_back(area); }
 
     std::span<const std::uint8_t> Bytes() const { return bytes_; }
+    std::span<const Rect> Guides() const { return guides_; }
 
 private:
     // The rectangle cut to the image.
@@ -63,13 +66,14 @@ private:
     int width_;
     int height_;
     std::vector<std::uint8_t> bytes_;
+    std::vector<Rect> guides_;
 };
 
 // The picture found from the first of the starts that lies on one, in
 // screen pixels. The image shows the screen from origin on; starts are
 // screen points.
-std::optional<Rect> FindPictureFrom(const ScreenImage& image, Point origin,
-                                    std::span<const std::uint8_t> ignore, std::span<const Point> starts);
+std::optional<Rect> FindPictureFrom(const ScreenImage& image, Point origin, const IgnoreMask& drawn,
+                                    std::span<const Point> starts);
 
 // One step back: the placement before the last fit, as long as the guide
 // still stands where that fit put it.

@@ -34,7 +34,7 @@ void TMainForm::FitFrom(POINT searchedMonitor, std::span<const Point> starts) {
         } else {
             MarkDrawn(mask, origin);
         }
-        picture = FindPictureFrom(image, origin, mask.Bytes(), starts);
+        picture = FindPictureFrom(image, origin, mask, starts);
     }
     if (!picture) {
         ShowNotice(lang_.Text("MFitNothing"));
@@ -78,6 +78,9 @@ void TMainForm::MarkDrawn(IgnoreMask& mask, Point origin) const {
     const std::span<const std::uint32_t> pixels(drawn.bits, static_cast<std::size_t>(drawn.width) *
                                                                 static_cast<std::size_t>(drawn.height));
     mask.MarkDrawn(at, pixels, drawn.width, width, height, kOverlayKeyColor);
+    const int left = at.x + settings_.Border();
+    const int top = at.y + kCaptionRows + settings_.Border();
+    mask.AddGuide({left, top, left + settings_.Width(), top + settings_.Height()});
     // The orientation mark and a hovered button are drawn on the window
     // itself, over the strip.
     if (settings_.SFrame()) {

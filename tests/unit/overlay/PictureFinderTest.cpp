@@ -174,6 +174,21 @@ TEST(PictureFinderTest, FitsTheSameUnderTheGuidesDrawing) {
     }
 }
 
+// Fitted in the grid look, a guide draws a line on the picture's last column
+// and row and none after them, where other looks draw their outline: the
+// guide's own area tells which side the hidden line belongs to.
+TEST(PictureFinderTest, FindsAGridGuidesPictureAgain) {
+    for (const char* name : kPhotos) {
+        SCOPED_TRACE(name);
+        Scene scene(220, 170, Grey(0xE6));
+        const Rect picture = scene.Paste(test::Scaled(TestPhoto(name), 151, 100), {30, 40});
+        scene.MaskFittedGrid(picture, 3);
+        for (const Point start : {Centre(picture), Point{picture.right - 2, picture.bottom - 2}}) {
+            EXPECT_EQ(scene.Find(start), picture) << start.x << "," << start.y;
+        }
+    }
+}
+
 // Rows of glyph-like letters, three to five columns by seven rows, of random strokes.
 void Text(Scene& scene) {
     unsigned seed = 12345;
@@ -223,14 +238,14 @@ TEST(PictureFinderTest, FindsNothingForAQueryThatDoesNotFitTheImage) {
     const ScreenImage image = scene.Image();
     const std::vector<std::uint8_t> shortMask(200 * 149, 0);
     const std::array<std::pair<ScreenImage, PictureQuery>, 6> bad{{
-        {image, {{-1, 60}, {}, 1, 1}},
-        {image, {{60, 150}, {}, 1, 1}},
-        {image, {start, shortMask, 1, 1}},
-        {{image.pixels, 200, 150, 199}, {start, {}, 1, 1}},
-        {{image.pixels.first(image.pixels.size() - 4), 200, 150, image.stride}, {start, {}, 1, 1}},
-        {{image.pixels, 0, 150, image.stride}, {{0, 0}, {}, 1, 1}},
+        {image, {{-1, 60}, {}, {}, 1, 1}},
+        {image, {{60, 150}, {}, {}, 1, 1}},
+        {image, {start, shortMask, {}, 1, 1}},
+        {{image.pixels, 200, 150, 199}, {start, {}, {}, 1, 1}},
+        {{image.pixels.first(image.pixels.size() - 4), 200, 150, image.stride}, {start, {}, {}, 1, 1}},
+        {{image.pixels, 0, 150, image.stride}, {{0, 0}, {}, {}, 1, 1}},
     }};
-    ASSERT_TRUE(FindPicture(image, {start, {}, 1, 1}));
+    ASSERT_TRUE(FindPicture(image, {start, {}, {}, 1, 1}));
     for (std::size_t i = 0; i < bad.size(); ++i) EXPECT_EQ(FindPicture(bad[i].first, bad[i].second), std::nullopt) << i;
 }
 

@@ -141,6 +141,16 @@ public:
         Mask({picture.left, picture.top, picture.right + 1, picture.top + 1});
         Mask({picture.left, picture.bottom, picture.right + 1, picture.bottom + 1});
         Mask({picture.left, picture.top - 16, picture.right + 1, picture.top});
+        guides_.push_back(picture);
+    }
+    // What a guide fitted to `picture` draws in the grid look: lines from its
+    // first column and row every `step` pixels, none after its last, and the
+    // caption strip above.
+    void MaskFittedGrid(const Rect& picture, int step) {
+        for (int x = picture.left; x < picture.right; x += step) Mask({x, picture.top, x + 1, picture.bottom});
+        for (int y = picture.top; y < picture.bottom; y += step) Mask({picture.left, y, picture.right, y + 1});
+        Mask({picture.left, picture.top - 16, picture.right, picture.top});
+        guides_.push_back(picture);
     }
 
     ScreenImage Image() const { return {pixels_, width_, height_, stride_}; }
@@ -148,7 +158,10 @@ public:
     std::optional<Rect> Find(Point start, bool masked = true, int minWidth = 58, int minHeight = 16) const {
         PictureQuery query;
         query.start = start;
-        if (masked) query.ignore = mask_;
+        if (masked) {
+            query.ignore = mask_;
+            query.guides = guides_;
+        }
         query.minWidth = minWidth;
         query.minHeight = minHeight;
         return FindPicture(Image(), query);
@@ -162,6 +175,7 @@ private:
     int stride_;
     std::vector<std::uint32_t> pixels_;
     std::vector<std::uint8_t> mask_;
+    std::vector<Rect> guides_;  // the measured areas of the guides masked in
 };
 
 inline Point Centre(const Rect& r) { return {(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
