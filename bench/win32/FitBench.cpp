@@ -1,0 +1,115 @@
+// Times the whole fit to a picture in the real window system: the copy of
+// the monitor, the guide's own pixels masked out, the search, the move and
+// the paint at the new size; then the step back. The copy and the search are
+// timed alone as well. The desktop must show the picture under the guide's
+// centre: run_bench.py lays a photograph scene there.
+//
+// Usage: lumetra-bench-fit runs language-file X Y LEFT TOP WIDTH HEIGHT
+//   The guide's window starts at (X, Y), in the grid look at its smallest
+//   step with labels; LEFT TOP WIDTH HEIGHT is the picture it should land on.
+// Prints one tab-separated row, times as medians in milliseconds:
+//   fit <whole fit> <copy> <copy and search> <step back> <exact fits>/<runs>
+//
+// As in the paint benchmark, the window runs without its layered style:
+// Wine rebuilds a colour-keyed window's X shape from its pixels whenever it
+// shows them, a cost of Wine's display emulation that Windows does not have.
+#include "overlay/win32/Win32.h"
+
+#include <algorithm>
+#include <array>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <optional>
+#include <vector>
+
+#include "bench/common/BenchCases.h"
+#include "lang/LangTable.h"
+#include "overlay/PictureFit.h"
+#include "overlay/win32/MainFrm.h"
+#include "overlay/win32/ScreenShot.h"
+#include "settings/AppSettings.h"
+
+namespace lumetra::bench {
+namespace {
+
+double TimeMs(const std::function<void()>& work) {
+    const auto start = std::chrono::steady_clock::now();
+    work();
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+}
+
+double Median(std::vector<double> values) {
+    if (values.empty()) return 0.0;
+    std::sort(values.begin(), values.end());
+    const std::size_t middle = values.size() / 2;
+    return values.size() % 2 != 0 ? values[middle] : (values[middle - 1] + values[middle]) / 2.0;
+}
+
+void PumpMessages() {
+    MSG message;
+    while (::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        ::TranslateMessage(&message);
+        ::DispatchMessageA(&message);
+    }
+}
+
+// The copy of the monitor and the search from the guide's centre, as a fit
+// does them; answers whether a picture was found.
+bool CopyAndSearch(const TMainForm& form, Point centre) {
+    const std::optional<ScreenShot> shot = ScreenShot::OfMonitorAt({centre.x, centre.y});
+    if (!shot) return false;
+    const ScreenImage image = shot->Image();
+    const Point origin{shot->Area().left, shot->Area().top};
+    IgnoreMask mask(image.width, image.height);
+    form.MarkDrawn(mask, origin);
+    const std::array<Point, 1> starts{centre};
+    return FindPictureFrom(image, origin, mask, starts).has_value();
+}
+
+int Run(int argc, char** argv) {
+    if (argc != 9) {
+        std::fprintf(stderr, "usage: lumetra-bench-fit runs language-file X Y LEFT TOP WIDTH HEIGHT\n");
+        return 2;
+    }
+    const int runs = std::max(1, std::atoi(argv[1]));
+    LangTable lang;
+    if (!ReadLanguageFile(lang, argv[2])) std::fprintf(stderr, "warning: cannot read %s\n", argv[2]);
+    const Point start{std::atoi(argv[3]), std::atoi(argv[4])};
+    const Rect picture{std::atoi(argv[5]), std::atoi(argv[6]), std::atoi(argv[5]) + std::atoi(argv[7]),
+                       std::atoi(argv[6]) + std::atoi(argv[8])};
+
+    TSettings settings(::GetSystemMetrics(SM_CXSCREEN));
+    settings.SetLookMode(0);
+    settings.SetGridSize(kMinGridSize);
+    settings.SetShowValues(true);
+    settings.SetOpacity(100);
+    TMainForm form(::GetModuleHandleA(nullptr), settings, lang);
+    const HWND window = form.Handle();
+    ::SetWindowLongPtrA(window, GWL_EXSTYLE, ::GetWindowLongPtrA(window, GWL_EXSTYLE) & ~WS_EX_LAYERED);
+    form.SetPosition(start);
+    PumpMessages();
+
+    const GuidePlacement want = PlacementOnPicture(settings, picture);
+    const Point centre{(picture.left + picture.right) / 2, (picture.top + picture.bottom) / 2};
+    std::vector<double> fits, copies, searches, undos;
+    int exact = 0;
+    for (int i = 0; i < runs; ++i) {
+        fits.push_back(TimeMs([&] { form.FitToPictureAtCentre(); }));
+        exact += CurrentPlacement(settings, form.Position()) == want ? 1 : 0;
+        PumpMessages();
+        copies.push_back(TimeMs([&] { (void)ScreenShot::OfMonitorAt({centre.x, centre.y}); }));
+        searches.push_back(TimeMs([&] { (void)CopyAndSearch(form, centre); }));
+        undos.push_back(TimeMs([&] { form.UndoFit(); }));
+        PumpMessages();
+    }
+    std::printf("fit\t%.3f\t%.3f\t%.3f\t%.3f\t%d/%d\n", Median(fits), Median(copies), Median(searches),
+                Median(undos), exact, runs);
+    return exact == runs ? 0 : 1;
+}
+
+}  // namespace
+}  // namespace lumetra::bench
+
+int main(int argc, char** argv) { return lumetra::bench::Run(argc, argv); }
