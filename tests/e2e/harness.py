@@ -42,6 +42,9 @@ PANEL_SIZE = (173, 364)
 # The root window's colour: what key-coloured pixels of the overlay let show.
 ROOT_COLOUR = (18, 52, 86)
 SETTINGS_FILE = "Lumetra.user.settings"
+# The caption text of the active guide and of the others.
+CAPTION_ACTIVE = (128, 128, 128)
+CAPTION_INACTIVE = (192, 192, 192)
 # Real photographs for scenes (see its README).
 PHOTOS = os.path.join(os.path.dirname(os.path.dirname(os.path.abspath(__file__))), "data", "photos")
 
@@ -487,6 +490,25 @@ class Session:
         deadline_poll(f"the window to reach ({left}, {top})",
                       lambda: window.geometry()[:2] == (left, top), timeout=10)
 
+    def caption_active(self, window):
+        """The guide's caption text is drawn grey while it is active, silver while not."""
+        left, top = window.geometry()[:2]
+        shot = self.screenshot()
+        text = {shot.pixel(left + x, top + y) for x in range(14, 140) for y in range(3, 13)}
+        return CAPTION_ACTIVE in text and CAPTION_INACTIVE not in text
+
+    def has_focus(self, window):
+        """The window (or its frame) has the keyboard focus."""
+        focus = self.dpy.get_input_focus().focus
+        return not isinstance(focus, int) and focus.id in {w.id for w in self.ancestors(window.xwin)}
+
+    def activate(self, window):
+        """Clicks the guide's caption strip and waits until keys go to it and it shows it is active."""
+        left, top = window.geometry()[:2]
+        self.click(left + 100, top + 8)
+        deadline_poll("the clicked guide to be active",
+                      lambda: self.has_focus(window) and self.caption_active(window), timeout=10)
+
     def click_catcher(self):
         """A window under everything else that records the clicks reaching it."""
         screen = self.dpy.screen()
@@ -630,8 +652,9 @@ def showcase(path):
         s.show_scene((40, 40, 40), [(photo, left, top)])
         overlay = s.wait_window(size=(420, 285))
         s.wait_window(PANEL_TITLE, size=PANEL_SIZE)
-        s.click(200, 118)  # the guide's caption: the keys go to it
+        s.activate(overlay)
         s.move_pointer(left + width // 2, top + height // 2)
+        time.sleep(0.3)  # Wine trusts its own record of the pointer for 100 ms after an input
         s.key("f")
         fitted = (left - 12, top - 28, width + 24, height + 40)
         try:

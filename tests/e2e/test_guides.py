@@ -13,8 +13,6 @@ from harness import (PANEL_SIZE, PANEL_TITLE, TITLE, Session, deadline_poll, exp
 LEFT, TOP = 40, 300
 PANEL_LEFT, PANEL_TOP = 1000, 100
 FW, FH = 420, 285
-GREY = (128, 128, 128)
-SILVER = (192, 192, 192)
 NOTICE = (255, 249, 206)
 PER_GUIDE = {"Border": 12, "Width": 396, "Height": 245, "LockWidth": 1, "Lock": 1,
              "Ratio": "0.618033988749895", "Opacity": 90, "ShowValues": 0, "LookMode": 4,
@@ -63,27 +61,6 @@ def close_button(window):
     return left + FW - 12 + 3, top + 7
 
 
-def is_active(s, window):
-    """The guide's caption text is drawn grey while it is active, silver while not."""
-    left, top = at(window)
-    shot = s.screenshot()
-    text = {shot.pixel(left + x, top + y) for x in range(14, 140) for y in range(3, 13)}
-    return GREY in text and SILVER not in text
-
-
-def has_focus(s, window):
-    """The guide's X window (or its frame) has the keyboard focus."""
-    focus = s.dpy.get_input_focus().focus
-    return not isinstance(focus, int) and focus.id in {w.id for w in s.ancestors(window.xwin)}
-
-
-def activate(s, window):
-    """Clicks the guide's caption and waits until keys go to it and it shows it is active."""
-    s.click(*caption(window))
-    deadline_poll("the clicked guide to be active",
-                  lambda: has_focus(s, window) and is_active(s, window), timeout=10)
-
-
 def look_list_shows(s):
     """The panel's look list as pixels, to compare what it shows."""
     shot = s.screenshot()
@@ -103,11 +80,11 @@ def ctrl_n_opens_a_second_guide_with_a_look_of_its_own():
     with Session(settings=first_guide()) as s:
         (first,) = guides(s, 1)
         s.wait_window(PANEL_TITLE, size=PANEL_SIZE)
-        activate(s, first)
+        s.activate(first)
         s.key("n", ["Control_L"])
         one, two = guides(s, 2)
         expect(at(one) == (LEFT, TOP) and at(two) == (LEFT + 32, TOP + 32), f"guides at {at(one)}, {at(two)}")
-        activate(s, two)
+        s.activate(two)
         s.key("Return")  # next look, of the second guide only
         s.close()
         s.expect_saved({"LookMode": "4", "X": str(LEFT), "Y": str(TOP)}, "first guide")
@@ -123,12 +100,12 @@ def the_panel_follows_the_guide_used_last():
     with Session(raw_settings=raw) as s:
         one, two = guides(s, 2)
         s.wait_window(PANEL_TITLE, size=PANEL_SIZE)
-        activate(s, one)
+        s.activate(one)
         first_look = settled_look_list(s)
-        activate(s, two)
+        s.activate(two)
         deadline_poll("the panel showing the second guide's look",
                       lambda: look_list_shows(s) != first_look, timeout=10)
-        activate(s, one)
+        s.activate(one)
         deadline_poll("the panel back on the first guide's look",
                       lambda: look_list_shows(s) == first_look, timeout=10)
         s.close()
@@ -153,7 +130,7 @@ def the_end_of_the_session_saves_every_guide():
     raw = format_settings(first_guide()) + guide_section(2, X=LEFT + 440, Y=TOP, LookMode=2)
     with Session(raw_settings=raw) as s:
         one, two = guides(s, 2)
-        activate(s, two)
+        s.activate(two)
         s.key("Down")
         deadline_poll("the second guide's move", lambda: at(two) == (LEFT + 440, TOP + 16), timeout=10)
         s.end_session()
@@ -173,7 +150,7 @@ def closing_a_guide_by_its_button_removes_it_and_its_section():
             s.click(*close_button(windows[closed]))
             (left,) = guides(s, 1)
             expect(at(left) == place, f"closing guide {closed + 1}: the one left is at {at(left)}")
-            activate(s, left)
+            s.activate(left)
             s.key("Left")
             s.close()
             expect(s.sections() == ["Settings"], f"closing guide {closed + 1}: sections {s.sections()}")
