@@ -205,6 +205,28 @@ void TSettings::SetSettingsOpacity(bool value) {
     Share([value](TSettings& other) { other.SetSettingsOpacity(value); });
 }
 
+void TSettings::SetClickThrough(bool value) {
+    if (value == clickThrough_) return;
+    clickThrough_ = value;
+    NotifyOptions();
+}
+
+void TSettings::SetHideFromCapture(bool value) {
+    if (value == hideFromCapture_) return;
+    hideFromCapture_ = value;
+    NotifyOptions();
+    Share([value](TSettings& other) { other.SetHideFromCapture(value); });
+}
+
+void TSettings::SetHotKey(HotKeyCommand command, HotKey value) {
+    if (!value.Empty() && !AcceptsHotKey(value)) return;
+    HotKey& held = hotKeys_[static_cast<std::size_t>(command)];
+    if (value == held) return;
+    held = value;
+    NotifyOptions();
+    Share([command, value](TSettings& other) { other.SetHotKey(command, value); });
+}
+
 void TSettings::SetShowHints(bool value) {
     if (value == showHints_) return;
     showHints_ = value;
@@ -309,6 +331,8 @@ void TSettings::RestoreDefaults() {
     SetHalo(false);
     SetHaloColor(kAutoHaloColor);
     SetLabelSize(kFactoryLabelSize);
+    SetClickThrough(false);
+    SetHideFromCapture(false);
 }
 
 void TSettings::NextLookMode() { SetLookMode(lookMode_ >= 13 ? 0 : lookMode_ + 1); }

@@ -4,6 +4,7 @@
 // ratio, and tells the overlay and the settings panel what to refresh.
 // Several guides may share a group, in which the program-wide switches, the
 // language and the panel's state hold one value for all.
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -11,6 +12,7 @@
 #include <vector>
 
 #include "common/Types.h"
+#include "settings/HotKey.h"
 
 namespace lumetra {
 
@@ -127,6 +129,11 @@ public:
     Color HaloColor() const { return haloColor_; }
     // kAutoLabelSize or a cell height within the label bounds.
     std::int32_t LabelSize() const { return labelSize_; }
+    // The guide lets every click and wheel turn through to what lies beneath.
+    bool ClickThrough() const { return clickThrough_; }
+    // Every window of the program stays out of screenshots and screen sharing.
+    bool HideFromCapture() const { return hideFromCapture_; }
+    HotKey HotKeyFor(HotKeyCommand command) const { return hotKeys_[static_cast<std::size_t>(command)]; }
 
     void SetBorder(std::int32_t value);
     void SetSFrame(bool value);
@@ -153,7 +160,14 @@ public:
     // Anything but a plain RGB colour makes the halo colour automatic.
     void SetHaloColor(Color value);
     void SetLabelSize(std::int32_t value);
+    void SetClickThrough(bool value);
+    void SetHideFromCapture(bool value);
+    // A combination that may not be a hot key is ignored; an empty one
+    // takes the command's hot key away.
+    void SetHotKey(HotKeyCommand command, HotKey value);
 
+    // Every value of this guide and of the shared switches back to the
+    // factory's; the language, the panel's place and the hot keys stay.
     void RestoreDefaults();
     void NextLookMode();
     void NextOrientMode();
@@ -234,6 +248,9 @@ private:
     bool halo_ = false;
     Color haloColor_ = kAutoHaloColor;
     std::int32_t labelSize_ = kFactoryLabelSize;
+    bool clickThrough_ = false;
+    bool hideFromCapture_ = false;
+    std::array<HotKey, kHotKeyCommandCount> hotKeys_ = kFactoryHotKeys;
 };
 
 }  // namespace lumetra

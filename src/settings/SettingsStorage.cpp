@@ -85,6 +85,24 @@ struct Key {
     bool (*factory)(const TSettings&) = nullptr;
 };
 
+// A shared hot key; a text that names no usable combination keeps the
+// factory's.
+template <HotKeyCommand command>
+constexpr HotKey FactoryHotKey() {
+    return kFactoryHotKeys[static_cast<std::size_t>(command)];
+}
+
+template <HotKeyCommand command>
+constexpr Key HotKeyRow(std::string_view name, std::size_t step) {
+    return {name, Scope::Shared, step,
+            [](TSettings& s, const Value& v) {
+                const HotKey factory = FactoryHotKey<command>();
+                s.SetHotKey(command, ParseHotKey(v.String(FormatHotKey(factory))).value_or(factory));
+            },
+            [](const TSettings& s, const Output&) { return FormatHotKey(s.HotKeyFor(command)); },
+            [](const TSettings& s) { return s.HotKeyFor(command) == FactoryHotKey<command>(); }};
+}
+
 }  // namespace
 
 // Nested in TSettings, so the rows can store the places directly, as Load
@@ -169,6 +187,16 @@ struct TSettings::Storage {
              return s.labelSize_ == kAutoLabelSize ? std::string(kAuto) : FormatIniInt(s.labelSize_);
          },
          [](const TSettings& s) { return s.labelSize_ == kFactoryLabelSize; }},
+        {"ClickThrough", kGuide, 30, [](TSettings& s, const Value& v) { s.SetClickThrough(v.Bool(false)); },
+         [](const TSettings& s, const Output&) { return FormatIniBool(s.clickThrough_); },
+         [](const TSettings& s) { return !s.clickThrough_; }},
+        {"HideFromCapture", kShared, 31, [](TSettings& s, const Value& v) { s.SetHideFromCapture(v.Bool(false)); },
+         [](const TSettings& s, const Output&) { return FormatIniBool(s.hideFromCapture_); },
+         [](const TSettings& s) { return !s.hideFromCapture_; }},
+        HotKeyRow<HotKeyCommand::ClickThrough>("HotKeyClickThrough", 32),
+        HotKeyRow<HotKeyCommand::ShowHide>("HotKeyShowHide", 33),
+        HotKeyRow<HotKeyCommand::Fit>("HotKeyFit", 34),
+        HotKeyRow<HotKeyCommand::NextLook>("HotKeyNextLook", 35),
     };
     static constexpr std::size_t kKeyCount = std::size(kKeys);
 

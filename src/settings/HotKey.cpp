@@ -1,0 +1,123 @@
+#include "settings/HotKey.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace lumetra {
+namespace {
+
+struct KeyName {
+    std::uint8_t key;
+    std::string_view name;
+};
+
+// The keys besides letters, digits and function keys that a hot key may use.
+constexpr std::array<KeyName, 11> kNamedKeys{{
+    {0x13, "Pause"},
+    {0x20, "Space"},
+    {0x21, "PageUp"},
+    {0x22, "PageDown"},
+    {0x23, "End"},
+    {0x24, "Home"},
+    {0x2D, "Insert"},
+    {0x2E, "Delete"},
+    {0x91, "ScrollLock"},
+    {0xBC, "Comma"},
+    {0xBE, "Period"},
+}};
+
+constexpr std::array<KeyName, 4> kModifierNames{{
+    {kHotKeyCtrl, "Ctrl"},
+    {kHotKeyShift, "Shift"},
+    {kHotKeyAlt, "Alt"},
+    {kHotKeyWin, "Win"},
+}};
+
+constexpr std::uint8_t kFirstFunctionKey = 0x70;  // F1
+constexpr int kFunctionKeys = 24;
+constexpr std::string_view kNone = "None";
+
+bool SameText(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+           });
+}
+
+std::string KeyText(std::uint8_t key) {
+    if ((key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9')) return std::string(1, static_cast<char>(key));
+    if (key >= kFirstFunctionKey && key < kFirstFunctionKey + kFunctionKeys) {
+        return "F" + std::to_string(key - kFirstFunctionKey + 1);
+    }
+    for (const KeyName& named : kNamedKeys) {
+        if (named.key == key) return std::string(named.name);
+    }
+    return {};
+}
+
+std::optional<std::uint8_t> KeyFromText(std::string_view text) {
+    if (text.size() == 1) {
+        const auto c = static_cast<unsigned char>(std::toupper(static_cast<unsigned char>(text[0])));
+        if ((c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')) return static_cast<std::uint8_t>(c);
+    }
+    for (int n = 1; n <= kFunctionKeys; ++n) {
+        if (SameText(text, "F" + std::to_string(n))) return static_cast<std::uint8_t>(kFirstFunctionKey + n - 1);
+    }
+    for (const KeyName& named : kNamedKeys) {
+        if (SameText(text, named.name)) return named.key;
+    }
+    return std::nullopt;
+}
+
+std::string_view Trimmed(std::string_view text) {
+    const auto blank = [](char c) { return c == ' ' || c == '\t'; };
+    while (!text.empty() && blank(text.front())) text.remove_prefix(1);
+    while (!text.empty() && blank(text.back())) text.remove_suffix(1);
+    return text;
+}
+
+}  // namespace
+
+std::string FormatHotKey(HotKey hotKey) {
+    const std::string key = KeyText(hotKey.key);
+    if (key.empty()) return std::string(kNone);
+    std::string text;
+    for (const KeyName& modifier : kModifierNames) {
+        if ((hotKey.modifiers & modifier.key) != 0) text.append(modifier.name).append("+");
+    }
+    return text + key;
+}
+
+std::optional<HotKey> ParseHotKey(std::string_view text) {
+    text = Trimmed(text);
+    if (text.empty() || SameText(text, kNone)) return HotKey{};
+    HotKey hotKey;
+    while (!text.empty()) {
+        const std::size_t plus = text.find('+');
+        const std::string_view part = Trimmed(text.substr(0, plus));
+        text = plus == std::string_view::npos ? std::string_view{} : text.substr(plus + 1);
+        if (plus != std::string_view::npos && text.empty()) return std::nullopt;  // "Ctrl+"
+        const auto modifier = std::find_if(kModifierNames.begin(), kModifierNames.end(),
+                                           [&](const KeyName& m) { return SameText(part, m.name); });
+        if (plus != std::string_view::npos) {
+            if (modifier == kModifierNames.end() || (hotKey.modifiers & modifier->key) != 0) return std::nullopt;
+            hotKey.modifiers = static_cast<std::uint8_t>(hotKey.modifiers | modifier->key);
+            continue;
+        }
+        const std::optional<std::uint8_t> key = KeyFromText(part);
+        if (!key) return std::nullopt;
+        hotKey.key = *key;
+    }
+    if (!AcceptsHotKey(hotKey)) return std::nullopt;
+    return hotKey;
+}
+
+bool AcceptsHotKey(HotKey hotKey) {
+    if (KeyText(hotKey.key).empty()) return false;
+    const std::uint8_t held = hotKey.modifiers;
+    if ((held & ~(kHotKeyCtrl | kHotKeyShift | kHotKeyAlt | kHotKeyWin)) != 0) return false;
+    if ((held & (kHotKeyCtrl | kHotKeyAlt | kHotKeyWin)) == 0) return false;
+    const bool altGr = (held & kHotKeyCtrl) != 0 && (held & kHotKeyAlt) != 0 && (held & kHotKeyWin) == 0;
+    return !altGr;
+}
+
+}  // namespace lumetra
