@@ -78,7 +78,8 @@ PanelController::PanelController(TSettings& settings, LangTable& texts, const Se
       view_(view),
       size_(0, static_cast<int>(std::clamp<std::int64_t>(2 * std::int64_t{primaryScreenWidth}, 0,
                                                          kMaxSpinPosition))),
-      gridSize_(0, kMaxGridSize) {}
+      gridSize_(0, kMaxGridSize),
+      lineWidth_(kMinLineWidth, kMaxLineWidth) {}
 
 void PanelController::Start(const std::vector<std::string>& languageFiles) {
     UpdatePosition();
@@ -147,6 +148,11 @@ void PanelController::UpdateColors() {
     view_.ShowColor(PanelColorBox::Lines, ColorEntryFor(settings_->LinesColor()), settings_->LinesColor());
     view_.ShowColor(PanelColorBox::Values, ColorEntryFor(settings_->ValuesColor()),
                     settings_->ValuesColor());
+    // The lines' width, halo and labels tell the panel as the colours do.
+    ShowLineWidth();
+    view_.ShowHalo(settings_->Halo());
+    view_.ShowColor(PanelColorBox::Halo, HaloEntryFor(settings_->HaloColor()), settings_->HaloColor());
+    view_.SelectListItem(PanelList::LabelSize, LabelSizeEntryFor(settings_->LabelSize()));
 }
 
 void PanelController::UpdateLook() {
@@ -215,6 +221,7 @@ void PanelController::ApplyLanguage(const std::string& name) {
     UpdateRatio();
     UpdateLook();
     UpdateOrientation();
+    UpdateColors();
 }
 
 void PanelController::ApplyTexts() {
@@ -255,6 +262,16 @@ void PanelController::ApplyTexts() {
     view_.SetText(PanelText::LinesColorLabel, text("MSLinesColor"));
     view_.SetText(PanelText::ValuesColorLabel, text("MSValuesColor"));
     view_.SetText(PanelText::OpacityLabel, text("MSOpacity"));
+    view_.SetText(PanelText::LineWidthLabel, text("MSLineWidth"));
+    view_.SetText(PanelText::HaloCheckBox, text("MSHalo"));
+    view_.SetText(PanelText::HaloColorLabel, text("MSHaloColor"));
+    const std::string automatic = text("MSAutomatic");
+    view_.SetListItem(PanelList::HaloColor, kAutoColorEntry, automatic);
+    view_.SetText(PanelText::LabelSizeLabel, text("MSLabelSize"));
+    view_.SetListItem(PanelList::LabelSize, 0, automatic);
+    for (int i = 1; i < kLabelSizeEntryCount; ++i) {
+        view_.SetListItem(PanelList::LabelSize, i, std::to_string(*LabelSizeOfEntry(i)));
+    }
     view_.SetText(PanelText::AdvancedTab, text("MSAdvancedTab"));
     view_.SetText(PanelText::LanguageLabel, text("MSLanguage"));
     view_.SetText(PanelText::AdvancedLabel, text("MSAdvanced"));
@@ -392,6 +409,31 @@ void PanelController::OrientationComboBoxChange(int index) {
 void PanelController::LinesColorBoxChange(Color color) { settings_->SetLinesColor(color); }
 
 void PanelController::ValuesColorBoxChange(Color color) { settings_->SetValuesColor(color); }
+
+// ---- line width field -----------------------------------------------------
+
+// Rewriting the field while the user types in it would put the caret back at
+// its start: it is rewritten only when it shows something else.
+void PanelController::ShowLineWidth() {
+    const int width = lineWidth_.MoveTo(settings_->LineWidth());
+    if (view_.SpinText(PanelSpin::LineWidth) != std::to_string(width)) {
+        view_.ShowSpinPosition(PanelSpin::LineWidth, width);
+    }
+}
+
+void PanelController::LineWidthEditChange() {
+    settings_->SetLineWidth(lineWidth_.ReadFrom(view_.SpinText(PanelSpin::LineWidth)));
+}
+
+void PanelController::LineWidthEditDone() { ShowLineWidth(); }
+
+void PanelController::HaloCheckBoxClick(bool checked) { settings_->SetHalo(checked); }
+
+void PanelController::HaloColorBoxChange(Color color) { settings_->SetHaloColor(color); }
+
+void PanelController::LabelSizeComboBoxChange(int index) {
+    if (const std::optional<std::int32_t> size = LabelSizeOfEntry(index)) settings_->SetLabelSize(*size);
+}
 
 void PanelController::OpacityTrackBarChange(int position) { settings_->SetOpacity(position); }
 

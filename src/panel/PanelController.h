@@ -100,6 +100,13 @@ public:
     void OrientationComboBoxChange(int index);
     void LinesColorBoxChange(Color color);
     void ValuesColorBoxChange(Color color);
+    // Each typed width applies at once; a text that is no width changes
+    // nothing, and Enter or leaving the field shows the width in use again.
+    void LineWidthEditChange();
+    void LineWidthEditDone();
+    void HaloCheckBoxClick(bool checked);
+    void HaloColorBoxChange(Color color);
+    void LabelSizeComboBoxChange(int index);
     void OpacityTrackBarChange(int position);
     void AdvCheckListBoxClickCheck(const AdvancedChecks& checks);
     void RestoreButtonClick();
@@ -121,6 +128,7 @@ private:
     void ApplyGridSize();
     void ShowSize(std::int32_t value);
     void ShowGridSize(std::int32_t value);
+    void ShowLineWidth();
 
     TSettings* settings_;  // the guide being edited
     LangTable& texts_;
@@ -130,6 +138,7 @@ private:
 
     SpinField size_;
     SpinField gridSize_;
+    SpinField lineWidth_;
     bool editsLive_ = true;
     bool widthLeadsShown_ = true;
     std::vector<std::string> languages_;

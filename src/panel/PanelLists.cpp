@@ -39,6 +39,21 @@ int ColorEntryFor(Color color) {
     return 0;
 }
 
+int HaloEntryFor(Color haloColor) {
+    return haloColor == kAutoHaloColor ? kAutoColorEntry : ColorEntryFor(haloColor);
+}
+
+int LabelSizeEntryFor(std::int32_t labelSize) {
+    if (labelSize == kAutoLabelSize) return 0;
+    return labelSize - kMinLabelSize + 1;
+}
+
+std::optional<std::int32_t> LabelSizeOfEntry(int entry) {
+    if (entry == 0) return kAutoLabelSize;
+    if (entry < 0 || entry >= kLabelSizeEntryCount) return std::nullopt;
+    return kMinLabelSize + entry - 1;
+}
+
 int PageFromSPage(std::int32_t sPage) {
     switch (sPage) {
         case 0: return static_cast<int>(PanelPage::Main);

@@ -4,17 +4,18 @@
 // the language names taken from file names.
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "common/Types.h"
 #include "panel/PanelView.h"
+#include "settings/AppSettings.h"
 
 namespace lumetra {
 
 class IPlatformFiles;
-class TSettings;
 
 struct NamedColor {
     const char* name;
@@ -27,6 +28,19 @@ inline constexpr int kNamedColorCount = 20;
 const std::array<NamedColor, kNamedColorCount>& NamedColors();
 // The first picker entry showing color: 1..20, or 0 (custom) for any other.
 int ColorEntryFor(Color color);
+// The halo's picker has one more entry after the named colours: automatic,
+// which leaves the halo colour to the lines colour.
+inline constexpr int kAutoColorEntry = kNamedColorCount + 1;
+// ColorEntryFor, or kAutoColorEntry for the automatic halo colour.
+int HaloEntryFor(Color haloColor);
+
+// The label size list: automatic, then every size from the smallest to the
+// largest.
+inline constexpr int kLabelSizeEntryCount = 1 + kMaxLabelSize - kMinLabelSize + 1;
+// labelSize is automatic or within the label bounds, as the setter keeps it.
+int LabelSizeEntryFor(std::int32_t labelSize);
+// Nothing for an index outside the list.
+std::optional<std::int32_t> LabelSizeOfEntry(int entry);
 
 // Tab pages in their order on the tab control.
 enum class PanelPage { Main = 0, Look = 1, Colors = 2, Advanced = 3 };

@@ -17,16 +17,17 @@ enum class PanelText {
     LookTab, SectionLabel, SnapToGroupBox, WidthRadio, HeightRadio, RatioLabel, GridLabel,
     LookLabel, OrientationLabel, GridSizeLabel, ColorsTab, LinesColorLabel, ValuesColorLabel,
     OpacityLabel, AdvancedTab, LanguageLabel, AdvancedLabel, RestoreButton, LockCheckBox,
-    NewGuideBtn, FitPictureBtn,
+    NewGuideBtn, FitPictureBtn, LineWidthLabel, HaloCheckBox, HaloColorLabel, LabelSizeLabel,
 };
-inline constexpr int kPanelTextCount = static_cast<int>(PanelText::FitPictureBtn) + 1;
+inline constexpr int kPanelTextCount = static_cast<int>(PanelText::LabelSizeLabel) + 1;
 
-enum class PanelList { Ratio, Look, Orientation, Advanced, Language };
+// Of HaloColor only the automatic entry's text comes from the controller.
+enum class PanelList { Ratio, Look, Orientation, Advanced, Language, LabelSize, HaloColor };
 
 // The edit + spin pairs.
-enum class PanelSpin { Size, GridSize };
+enum class PanelSpin { Size, GridSize, LineWidth };
 
-enum class PanelColorBox { Lines, Values };
+enum class PanelColorBox { Lines, Values, Halo };
 
 inline constexpr int kAdvancedOptionCount = 7;
 using AdvancedChecks = std::array<bool, kAdvancedOptionCount>;
@@ -54,6 +55,7 @@ public:
     virtual void ShowSpinPosition(PanelSpin spin, int position) = 0;
 
     virtual void ShowLock(bool widthLeads, bool lock) = 0;
+    virtual void ShowHalo(bool on) = 0;
     // entry 0 is "Custom...", which then takes color.
     virtual void ShowColor(PanelColorBox box, int entry, Color color) = 0;
     virtual void ShowOptions(const AdvancedChecks& checks) = 0;

@@ -11,6 +11,7 @@
 #include "app/win32/SystemLibrary.h"
 #include "overlay/win32/GdiHandles.h"
 #include "panel/PanelLists.h"
+#include "settings/AppSettings.h"
 
 namespace lumetra {
 namespace {
@@ -34,6 +35,20 @@ std::string ItemText(HWND control, UINT lengthMessage, UINT textMessage, int ind
         ::SendMessageA(control, textMessage, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
     text.resize(copied > 0 ? static_cast<std::size_t>(copied) : 0);
     return text;
+}
+
+// The automatic colour is black or white, whichever the lines need: its
+// swatch shows both halves.
+void PaintSwatch(HDC dc, const RECT& swatch, Color color) {
+    if (color == kAutoHaloColor) {
+        RECT half = swatch;
+        half.right = (swatch.left + swatch.right) / 2;
+        ::FillRect(dc, &swatch, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
+        ::FillRect(dc, &half, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
+        return;
+    }
+    const UniqueBrush fill(::CreateSolidBrush(ToColorRef(color)));
+    if (fill) ::FillRect(dc, &swatch, fill.get());
 }
 
 // Background and text colours of a list item in its selection state.
@@ -112,6 +127,11 @@ void FillColorPicker(HWND combo) {
     }
 }
 
+void AddAutomaticColor(HWND combo) {
+    const LRESULT index = ::SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(""));
+    ::SendMessageA(combo, CB_SETITEMDATA, static_cast<WPARAM>(index), static_cast<LPARAM>(kAutoHaloColor));
+}
+
 Color ColorPickerColor(HWND combo, int index) {
     return static_cast<Color>(::SendMessageA(combo, CB_GETITEMDATA, static_cast<WPARAM>(index), 0));
 }
@@ -128,8 +148,7 @@ void DrawColorItem(const DRAWITEMSTRUCT& item) {
     const int index = static_cast<int>(item.itemID);
     RECT swatch{item.rcItem.left + 2, item.rcItem.top + 2, item.rcItem.left + 2 + kSwatchWidth,
                 item.rcItem.bottom - 2};
-    const UniqueBrush fill(::CreateSolidBrush(ToColorRef(ColorPickerColor(item.hwndItem, index))));
-    if (fill) ::FillRect(item.hDC, &swatch, fill.get());
+    PaintSwatch(item.hDC, swatch, ColorPickerColor(item.hwndItem, index));
     ::FrameRect(item.hDC, &swatch, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
     DrawItemText(item, ItemText(item.hwndItem, CB_GETLBTEXTLEN, CB_GETLBTEXT, index), kSwatchWidth + 6);
     if ((item.itemState & ODS_FOCUS) != 0 && (item.itemState & ODS_COMBOBOXEDIT) == 0) {

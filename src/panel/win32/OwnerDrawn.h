@@ -18,6 +18,8 @@ inline constexpr int kGlyphOverhang = 2;
 
 // Fills a picker with "Custom..." and the named colours.
 void FillColorPicker(HWND combo);
+// Adds the automatic entry, without its text, after the named colours.
+void AddAutomaticColor(HWND combo);
 Color ColorPickerColor(HWND combo, int index);
 // Selects entry; entry 0 takes color as its custom colour.
 void ShowPickerColor(HWND combo, int entry, Color color);

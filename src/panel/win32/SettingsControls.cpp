@@ -13,6 +13,7 @@
 #include "panel/win32/PanelPage.h"
 #include "panel/win32/SettingsFrm.h"
 #include "panel/win32/SettingsIds.h"
+#include "settings/AppSettings.h"
 
 namespace lumetra {
 namespace {
@@ -197,6 +198,23 @@ void TSettingsForm::CreateColorsPage(HWND page) {
     ::SendMessageA(opacityBar_, TBM_SETTHUMBLENGTH, 15, 0);
     AddLabel(page, "0%", 16, 146, 15);
     AddLabel(page, "100%", 129, 146, 25);
+
+    // The guide's lines and labels, below the colours.
+    set(PanelText::LineWidthLabel, AddLabel(page, "", 12, 171, 0));
+    lineWidthEdit_ = AddControl(page, WC_EDITA, "1", ES_AUTOHSCROLL | WS_TABSTOP, 112, 168, 25, 19,
+                                Id::LineWidthEdit, WS_EX_CLIENTEDGE);
+    lineWidthSpin_ = AddSpin(page, lineWidthEdit_, kMinLineWidth, kMaxLineWidth);
+    CommonControls::SetWindowSubclass(lineWidthEdit_, &TSettingsForm::ControlProc, 0,
+                                      reinterpret_cast<DWORD_PTR>(this));
+    texts_[static_cast<int>(PanelText::HaloCheckBox)] =
+        AddControl(page, WC_BUTTONA, "", BS_AUTOCHECKBOX | WS_TABSTOP, 12, 193, 141, 17, Id::HaloCheckBox);
+    set(PanelText::HaloColorLabel, AddLabel(page, "", 12, 216, 0));
+    haloColorBox_ = AddCombo(page, kPickerStyle, 12, 229, 141, 22, 15, Id::HaloColorBox);
+    ::SendMessageA(haloColorBox_, CB_SETITEMHEIGHT, 0, kColorItemHeight);
+    FillColorPicker(haloColorBox_);
+    AddAutomaticColor(haloColorBox_);
+    set(PanelText::LabelSizeLabel, AddLabel(page, "", 12, 260, 0));
+    labelSizeBox_ = AddCombo(page, CBS_DROPDOWNLIST, 12, 273, 141, 19, 15, Id::LabelSizeComboBox);
 }
 
 void TSettingsForm::CreateAdvancedPage(HWND page) {

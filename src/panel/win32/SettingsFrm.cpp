@@ -311,6 +311,8 @@ bool TSettingsForm::FieldKeyDown(HWND target, WPARAM key) {
         controller_.SizeEditKeyDown(fieldKey);
     } else if (target == gridEdit_) {
         controller_.GridSizeEditKeyDown(fieldKey);
+    } else if (target == lineWidthEdit_ && fieldKey == FieldKey::Enter) {
+        controller_.LineWidthEditDone();
     } else if (::GetParent(target) == ratioBox_ && fieldKey == FieldKey::Enter) {
         // Typed text clears the box's selection only when the list is closed.
         const std::string text = WindowText(ratioBox_);
@@ -364,6 +366,20 @@ void TSettingsForm::FormCommand(int id, int code, HWND control) {
         case Id::ValuesColorBox:
             if (code == CBN_SELCHANGE) ColorBoxChange(PanelColorBox::Values);
             return;
+        case Id::LineWidthEdit:
+            if (code == EN_CHANGE && !showing_) controller_.LineWidthEditChange();
+            return;
+        case Id::HaloCheckBox:
+            if (code == BN_CLICKED) {
+                controller_.HaloCheckBoxClick(::SendMessageA(control, BM_GETCHECK, 0, 0) == BST_CHECKED);
+            }
+            return;
+        case Id::HaloColorBox:
+            if (code == CBN_SELCHANGE) ColorBoxChange(PanelColorBox::Halo);
+            return;
+        case Id::LabelSizeComboBox:
+            if (code == CBN_SELCHANGE) controller_.LabelSizeComboBoxChange(ComboSelection(labelSizeBox_));
+            return;
         case Id::LangComboBox:
             if (code == CBN_SELCHANGE) controller_.LangComboBoxChange(ComboItemText(langBox_, ComboSelection(langBox_)));
             return;
@@ -394,7 +410,7 @@ void TSettingsForm::FormCommand(int id, int code, HWND control) {
 }
 
 void TSettingsForm::ColorBoxChange(PanelColorBox box) {
-    const HWND picker = box == PanelColorBox::Lines ? linesColorBox_ : valuesColorBox_;
+    const HWND picker = PickerHandle(box);
     const int index = ComboSelection(picker);
     if (index < 0) return;
     Color color = ColorPickerColor(picker, index);
@@ -407,10 +423,10 @@ void TSettingsForm::ColorBoxChange(PanelColorBox box) {
         color = *chosen;
         ::SendMessageA(picker, CB_SETITEMDATA, 0, static_cast<LPARAM>(color));
     }
-    if (box == PanelColorBox::Lines) {
-        controller_.LinesColorBoxChange(color);
-    } else {
-        controller_.ValuesColorBoxChange(color);
+    switch (box) {
+        case PanelColorBox::Lines: controller_.LinesColorBoxChange(color); return;
+        case PanelColorBox::Values: controller_.ValuesColorBoxChange(color); return;
+        case PanelColorBox::Halo: controller_.HaloColorBoxChange(color); return;
     }
 }
 
@@ -426,7 +442,8 @@ LRESULT CALLBACK TSettingsForm::ControlProc(HWND control, UINT message, WPARAM w
                                             UINT_PTR /*subclass*/, DWORD_PTR self) {
     auto& form = *reinterpret_cast<TSettingsForm*>(self);
     // Runs outside the window procedure: errors stop here as well.
-    if (message == WM_KILLFOCUS && (control == form.sizeEdit_ || control == form.gridEdit_)) {
+    if (message == WM_KILLFOCUS &&
+        (control == form.sizeEdit_ || control == form.gridEdit_ || control == form.lineWidthEdit_)) {
         // The focus goes first.
         const LRESULT result = CommonControls::DefSubclassProc(control, message, wParam, lParam);
         try {
@@ -458,8 +475,10 @@ void TSettingsForm::FieldExit(HWND field, HWND next) {
     if (!started_ || next == nullptr || (next != window && !::IsChild(window, next))) return;
     if (field == sizeEdit_) {
         controller_.SizeEditExit();
-    } else {
+    } else if (field == gridEdit_) {
         controller_.GridSizeEditExit();
+    } else {
+        controller_.LineWidthEditDone();
     }
 }
 

@@ -66,6 +66,7 @@ public:
     std::string SpinText(PanelSpin spin) const override;
     void ShowSpinPosition(PanelSpin spin, int position) override;
     void ShowLock(bool widthLeads, bool lock) override;
+    void ShowHalo(bool on) override;
     void ShowColor(PanelColorBox box, int entry, Color color) override;
     void ShowOptions(const AdvancedChecks& checks) override;
     void ShowOpacity(int position) override;
@@ -129,6 +130,9 @@ private:
     int ShownPage() const;
     std::vector<std::string> LanguageFiles() const;
     HWND ListHandle(PanelList list) const;
+    HWND PickerHandle(PanelColorBox box) const;
+    HWND EditHandle(PanelSpin spin) const;
+    HWND SpinHandle(PanelSpin spin) const;
     bool IsActive() const;
     void DrawRightEndOn(HDC dc) const;
 
@@ -162,6 +166,10 @@ private:
     HWND linesColorBox_ = nullptr;
     HWND valuesColorBox_ = nullptr;
     HWND opacityBar_ = nullptr;
+    HWND lineWidthEdit_ = nullptr;
+    HWND lineWidthSpin_ = nullptr;
+    HWND haloColorBox_ = nullptr;
+    HWND labelSizeBox_ = nullptr;
     HWND checkList_ = nullptr;
     HWND langBox_ = nullptr;
 

@@ -26,6 +26,10 @@ enum class TSettingsForm::Id : int {
     LangComboBox,
     NewGuideBtn,
     FitPictureBtn,
+    LineWidthEdit,
+    HaloCheckBox,
+    HaloColorBox,
+    LabelSizeComboBox,
 };
 
 }  // namespace lumetra

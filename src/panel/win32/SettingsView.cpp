@@ -52,6 +52,35 @@ HWND TSettingsForm::ListHandle(PanelList list) const {
         case PanelList::Orientation: return orientationBox_;
         case PanelList::Advanced: return checkList_;
         case PanelList::Language: return langBox_;
+        case PanelList::LabelSize: return labelSizeBox_;
+        case PanelList::HaloColor: return haloColorBox_;
+    }
+    return nullptr;
+}
+
+HWND TSettingsForm::PickerHandle(PanelColorBox box) const {
+    switch (box) {
+        case PanelColorBox::Lines: return linesColorBox_;
+        case PanelColorBox::Values: return valuesColorBox_;
+        case PanelColorBox::Halo: return haloColorBox_;
+    }
+    return nullptr;
+}
+
+HWND TSettingsForm::EditHandle(PanelSpin spin) const {
+    switch (spin) {
+        case PanelSpin::Size: return sizeEdit_;
+        case PanelSpin::GridSize: return gridEdit_;
+        case PanelSpin::LineWidth: return lineWidthEdit_;
+    }
+    return nullptr;
+}
+
+HWND TSettingsForm::SpinHandle(PanelSpin spin) const {
+    switch (spin) {
+        case PanelSpin::Size: return sizeSpin_;
+        case PanelSpin::GridSize: return gridSpin_;
+        case PanelSpin::LineWidth: return lineWidthSpin_;
     }
     return nullptr;
 }
@@ -109,7 +138,7 @@ void TSettingsForm::SetRatioText(const std::string& text) {
 }
 
 std::string TSettingsForm::SpinText(PanelSpin spin) const {
-    const HWND edit = spin == PanelSpin::Size ? sizeEdit_ : gridEdit_;
+    const HWND edit = EditHandle(spin);
     const int length = ::GetWindowTextLengthA(edit);
     std::string text(static_cast<std::size_t>(length > 0 ? length : 0) + 1, '\0');
     const int copied = ::GetWindowTextA(edit, text.data(), static_cast<int>(text.size()));
@@ -118,11 +147,10 @@ std::string TSettingsForm::SpinText(PanelSpin spin) const {
 }
 
 void TSettingsForm::ShowSpinPosition(PanelSpin spin, int position) {
-    const bool size = spin == PanelSpin::Size;
     showing_ = true;
-    ::SendMessageA(size ? sizeSpin_ : gridSpin_, UDM_SETPOS32, 0, position);
+    ::SendMessageA(SpinHandle(spin), UDM_SETPOS32, 0, position);
     // Written here as well, whatever the spin control does with its buddy.
-    ::SetWindowTextA(size ? sizeEdit_ : gridEdit_, std::to_string(position).c_str());
+    ::SetWindowTextA(EditHandle(spin), std::to_string(position).c_str());
     showing_ = false;
 }
 
@@ -142,8 +170,13 @@ void TSettingsForm::ShowLock(bool widthLeads, bool lock) {
     ::SendMessageA(texts_[static_cast<int>(PanelText::LockCheckBox)], BM_SETCHECK, check(lock), 0);
 }
 
+void TSettingsForm::ShowHalo(bool on) {
+    ::SendMessageA(texts_[static_cast<int>(PanelText::HaloCheckBox)], BM_SETCHECK,
+                   static_cast<WPARAM>(on ? BST_CHECKED : BST_UNCHECKED), 0);
+}
+
 void TSettingsForm::ShowColor(PanelColorBox box, int entry, Color color) {
-    ShowPickerColor(box == PanelColorBox::Lines ? linesColorBox_ : valuesColorBox_, entry, color);
+    ShowPickerColor(PickerHandle(box), entry, color);
 }
 
 void TSettingsForm::ShowOptions(const AdvancedChecks& checks) {

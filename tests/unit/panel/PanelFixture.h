@@ -34,6 +34,7 @@ public:
     std::map<PanelSpin, std::string> spinText;
     bool widthLeads = false;
     bool lock = false;
+    bool halo = false;
     std::map<PanelColorBox, ColorShown> colors;
     AdvancedChecks checks{};
     int opacity = -1;
@@ -51,6 +52,8 @@ public:
         auto& list_items = items[list];
         if (index < static_cast<int>(list_items.size())) {
             list_items[static_cast<std::size_t>(index)] = text;
+            // Like a list box: replacing the selected item drops the selection.
+            if (selected[list] == index && list != PanelList::Advanced) selected[list] = -1;
         } else {
             list_items.push_back(text);
         }
@@ -80,6 +83,7 @@ public:
         widthLeads = width;
         lock = locked;
     }
+    void ShowHalo(bool on) override { halo = on; }
     void ShowColor(PanelColorBox box, int entry, Color color) override { colors[box] = {entry, color}; }
     void ShowOptions(const AdvancedChecks& shown) override { checks = shown; }
     void ShowOpacity(int pos) override { opacity = pos; }
@@ -135,6 +139,11 @@ protected:
 
     // Typing replaces the field's text key by key, then the key ends it.
     void Type(PanelSpin spin, const std::string& text) {
+        if (spin == PanelSpin::LineWidth) {
+            view.spinText[spin] = text;
+            panel.LineWidthEditChange();
+            return;
+        }
         const bool size = spin == PanelSpin::Size;
         size ? panel.SizeEditKeyDown(FieldKey::Other) : panel.GridSizeEditKeyDown(FieldKey::Other);
         view.spinText[spin] = text;

@@ -33,7 +33,9 @@ inline std::vector<CatalogueKey> LangCatalogue() {
         {"MLookButtonHint", ""},  {"MSettingsButtonHint", ""},  {"MMinimizeButtonHint", ""},
         {"MCloseButtonHint", ""}, {"MWidthHeight", "dd"},       {"MGridSize", "d"},
         {"MSNewGuideBtn", ""},    {"MSGuideCaption", "dd"},     {"MGuideLimit", "d"},
-        {"MSFitPictureBtn", ""},  {"MFitNothing", ""},
+        {"MSFitPictureBtn", ""},  {"MFitNothing", ""},          {"MSLineWidth", ""},
+        {"MSHalo", ""},           {"MSHaloColor", ""},          {"MSLabelSize", ""},
+        {"MSAutomatic", ""},
     };
     const auto addFamily = [&keys](std::string_view prefix, int count) {
         for (int i = 0; i < count; ++i) {
