@@ -1,4 +1,5 @@
-"""Line width, halo and label size drawn by the real overlay, in screen pixels.
+"""Line width, halo and label size drawn by the real overlay, in screen pixels,
+from the settings file and from the panel.
 
 The overlay of the look scenarios: W 396, H 245, G 8 at (100, 100), full
 opacity; look 2 draws the outline and the centre lines, the vertical one at
@@ -8,9 +9,10 @@ import os
 import sys
 
 sys.path.insert(0, os.path.dirname(__file__))
-from harness import Session, expect, main, scenario  # noqa: E402
+from harness import PANEL_SIZE, PANEL_TITLE, Session, expect, main, scenario  # noqa: E402
 
 LEFT, TOP = 100, 100
+PANEL_LEFT, PANEL_TOP = 1280 - 181, 10
 LINE = (255, 64, 64)     # LinesColor 0x4040FF
 HALO = (0, 255, 0)       # HaloColor 0x00FF00
 VALUES = (131, 131, 131)  # ValuesColor 0x838383
@@ -32,26 +34,62 @@ def colours_across(shot, fixed, span, vertical):
     return [shot.pixel(LEFT + x, TOP + y + d) for d in span]
 
 
+def expect_width_3_with_halo(shot):
+    span = range(-3, 4)
+    # Across the vertical centre line, the horizontal one, and at their crossing.
+    for fixed, vertical in (((210, 60), True), ((100, 150), False)):
+        got = colours_across(shot, fixed, span, vertical)
+        want = [None, HALO, LINE, LINE, LINE, HALO, None]
+        for offset, colour, wanted in zip(span, got, want):
+            if wanted is None:
+                expect(colour not in (LINE, HALO), f"{fixed} {offset:+d}: {colour} beyond the halo")
+            else:
+                expect(colour == wanted, f"{fixed} {offset:+d}: {colour}, not {wanted}")
+    for x, y in ((210, 150), (209, 149), (211, 151)):
+        colour = shot.pixel(LEFT + x, TOP + y)
+        expect(colour == LINE, f"the crossing at ({x}, {y}) is {colour}, not the line colour")
+
+
 @scenario
 def width_3_with_halo_covers_three_pixels_outlined_by_one():
     with Session(settings=settings(LineWidth=3, Halo=1, HaloColor=0x00FF00)) as s:
         s.wait_window(size=(420, 285))
         s.wait_pixel(LEFT + 211, TOP + 60, LINE)
-        shot = s.screenshot()
-        span = range(-3, 4)
-        # Across the vertical centre line, the horizontal one, and at their crossing.
-        for fixed, vertical in (((210, 60), True), ((100, 150), False)):
-            got = colours_across(shot, fixed, span, vertical)
-            want = [None, HALO, LINE, LINE, LINE, HALO, None]
-            for offset, colour, wanted in zip(span, got, want):
-                if wanted is None:
-                    expect(colour not in (LINE, HALO), f"{fixed} {offset:+d}: {colour} beyond the halo")
-                else:
-                    expect(colour == wanted, f"{fixed} {offset:+d}: {colour}, not {wanted}")
-        for x, y in ((210, 150), (209, 149), (211, 151)):
-            colour = shot.pixel(LEFT + x, TOP + y)
-            expect(colour == LINE, f"the crossing at ({x}, {y}) is {colour}, not the line colour")
+        expect_width_3_with_halo(s.screenshot())
         s.close()
+
+
+def on_colors_page(x, y):
+    """A point of the panel's Colors page, the panel at its first-run place."""
+    return PANEL_LEFT + 4 + x, PANEL_TOP + 56 + y
+
+
+@scenario
+def the_panel_sets_width_3_the_halo_its_colour_and_the_label_size():
+    with Session(settings=settings(SVisible=1, SPage=3, SX=PANEL_LEFT, SY=PANEL_TOP)) as s:
+        s.wait_window(size=(420, 285))
+        s.wait_window(PANEL_TITLE, size=PANEL_SIZE)
+        s.wait_pixel(LEFT + 210, TOP + 60, LINE)
+        expect(s.screenshot().pixel(LEFT + 211, TOP + 60) != LINE, "the line is wider than 1 from the start")
+        s.click(*on_colors_page(124, 177))  # the line width field
+        s.key("End")
+        s.key("Home", ["Shift_L"])
+        s.key("3")
+        s.wait_pixel(LEFT + 211, TOP + 60, LINE)
+        s.click(*on_colors_page(18, 201))  # the halo check box
+        # The halo picker drops down on its last entry, automatic; ten up is Lime.
+        s.click(*on_colors_page(80, 240))
+        for _ in range(10):
+            s.key("Up")
+        s.key("Return")
+        s.wait_pixel(LEFT + 212, TOP + 60, HALO)
+        expect_width_3_with_halo(s.screenshot())
+        s.click(*on_colors_page(80, 282))  # label sizes from 11 down to 16
+        for _ in range(5):
+            s.key("Down")
+        s.key("Return")
+        s.close()
+        s.expect_saved({"LineWidth": "3", "Halo": "1", "HaloColor": str(0x00FF00), "LabelSize": "16"})
 
 
 @scenario
