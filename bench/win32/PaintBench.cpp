@@ -176,9 +176,9 @@ std::optional<Difference> CompareWrites(const TSettings& settings, const LangTab
     return FirstDifference(direct->Pixels(), reference->Pixels(), frame.width, frame.height);
 }
 
-// Lines of three colours crossing each other and running off the bitmap,
-// vertical ones among slanted ones and a fill between them, across many
-// bands of rows: what a later drawing covers must stay covered.
+// Lines and ellipses of three colours crossing each other and running off the
+// bitmap, vertical ones among slanted ones and a fill between them, across
+// many bands of rows: what a later drawing covers must stay covered.
 void DrawCrossings(Canvas& canvas, int width, int height, int lineWidth) {
     constexpr std::array<Color, 3> colors{0x0000FF, 0x00FF00, 0xFF0000};
     canvas.SetPenWidth(lineWidth);
@@ -199,6 +199,13 @@ void DrawCrossings(Canvas& canvas, int width, int height, int lineWidth) {
         canvas.LineTo(x + 1, height - 5);
         canvas.LineTo(x + 40, y);
         canvas.LineTo(x + 200, y + 90);
+        // Ellipses of every shape from tiny to larger than the bitmap, odd
+        // and even across, some turned around, many running off its edges.
+        const int across = 1 + i * i * 13 % (width + 40);
+        const int down = 1 + i * 29 % (height / 2 + 30);
+        const Rect box{x - across / 2, y - down / 2, x - across / 2 + across, y - down / 2 + down};
+        canvas.Ellipse(i % 7 == 3 ? Rect{box.right, box.bottom, box.left, box.top} : box);
+        canvas.Ellipse({x, y, x + 1 + i % 4, y + 1 + i % 3});
     }
 }
 
@@ -309,12 +316,16 @@ public:
     }
 
     // Where the compose time goes, by kind of canvas call, averaged over the
-    // runs: composing into a back buffer of the overlay's own kind.
+    // runs: composing into a back buffer of the overlay's own kind and size,
+    // as wide and as tall as the screen.
     void RunProfile(const BenchCase& benchCase, BenchSize size) {
         ApplyCase(settings_, benchCase, size);
         const FrameSize frame = OverlayFrameSize(settings_);
-        const auto buffer = BackBuffer::Create(frame.width, frame.height, form_.Pictures());
-        if (!buffer) throw std::runtime_error("Unable to create the back buffer");
+        const auto buffer = BackBuffer::Create(::GetSystemMetrics(SM_CXVIRTUALSCREEN),
+                                               ::GetSystemMetrics(SM_CYVIRTUALSCREEN), form_.Pictures());
+        if (!buffer || !buffer->Resize(frame.width, frame.height)) {
+            throw std::runtime_error("Unable to create the back buffer");
+        }
         TimingCanvas timing(buffer->canvas());
         CountingCanvas counting;
         ComposeBuffer(settings_, lang_, buffer->canvas(), true);  // warms fonts and pens

@@ -12,8 +12,6 @@ namespace lumetra {
 namespace {
 
 constexpr std::size_t kMostHeldColumns = 1024;
-// Rows written together: a band of a 4K-wide bitmap stays in the cache.
-constexpr int kBandRows = 32;
 // Bounds the memory held slanted lines take, whatever the settings.
 constexpr std::size_t kMostHeldSlantedPixels = std::size_t{1} << 20;
 // Longer slanted lines are left to GDI: the direct writes walk every pixel,
@@ -21,6 +19,8 @@ constexpr std::size_t kMostHeldSlantedPixels = std::size_t{1} << 20;
 constexpr int kLongestWrittenLine = 1 << 16;
 // Far beyond any pen the settings allow; keeps the caps' squares small.
 constexpr int kWidestWrittenLine = 64;
+// Bounds the memory held ellipses take: two runs a row each.
+constexpr std::size_t kMostHeldSpans = std::size_t{1} << 18;
 
 // Whether a slanted line from the origin to (dx, dy) takes the pixel on the
 // minor axis's next row or column where it passes exactly between two:
@@ -117,9 +117,9 @@ DibWriter::DibWriter(std::function<void()> beforeWrite) : beforeWrite_(std::move
 
 void DibWriter::Retarget(DibPixels pixels) {
     pixels_ = pixels;
-    // Offsets within a band must fit in 32 bits.
-    const bool bandable = pixels.bits != nullptr && pixels.width <= static_cast<int>(UINT32_MAX / kBandRows);
-    heldSlanted_.resize(bandable ? static_cast<std::size_t>(pixels.height / kBandRows + 1) : 0);
+    const std::size_t rows = pixels.bits != nullptr ? static_cast<std::size_t>(std::max(pixels.height, 0)) : 0;
+    heldSlanted_.resize(rows);
+    heldSpans_.resize(rows);
 }
 
 bool DibWriter::Line(int x0, int y0, int x, int y, std::uint32_t pixel, int width) {
@@ -140,29 +140,140 @@ bool DibWriter::WriteSlantedLine(int x0, int y0, int x, int y, std::uint32_t pix
     const long long top = static_cast<long long>(std::min(y0, y)) - spread.before;
     const long long bottom = static_cast<long long>(std::max(y0, y)) + spread.after;
     if (right < 0 || left >= pixels_.width || bottom < 0 || top >= pixels_.height) return true;
-    heldSlantedPixel_ = pixel;  // held lines share it
+    heldPixel_ = pixel;  // everything held shares it
     const bool clipped = left < 0 || right >= pixels_.width || top < 0 || bottom >= pixels_.height;
-    if (!heldSlanted_.empty()) {
-        const auto bitmapWidth = static_cast<std::uint32_t>(pixels_.width);
-        std::size_t held = 0;
-        WalkWideLine(x0, y0, x - x0, y - y0, width, [&](int px, int py) {
-            if (clipped && !OnBitmap(pixels_, px, py)) return;
-            const auto rowInBand = static_cast<std::uint32_t>(py & (kBandRows - 1));
-            heldSlanted_[static_cast<std::size_t>(py) / kBandRows].push_back(
-                rowInBand * bitmapWidth + static_cast<std::uint32_t>(px));
-            ++held;
-        });
-        heldSlantedCount_ += held;
-        if (heldSlantedCount_ >= kMostHeldSlantedPixels) WriteHeld();
-        return true;
-    }
-    WriteHeld();  // a later line covers an earlier one where they cross
-    beforeWrite_();
-    const SheetPixels bitmap(pixels_.bits, pixels_.width, pixels_.height);
+    std::size_t held = 0;
     WalkWideLine(x0, y0, x - x0, y - y0, width, [&](int px, int py) {
-        if (!clipped || OnBitmap(pixels_, px, py)) bitmap.Row(py, px, 1)[0] = pixel;
+        if (clipped && !OnBitmap(pixels_, px, py)) return;
+        heldSlanted_[static_cast<std::size_t>(py)].push_back(px);
+        ++held;
     });
+    HoldRows(static_cast<int>(std::max(top, 0LL)), static_cast<int>(std::min<long long>(bottom, pixels_.height - 1)));
+    heldSlantedCount_ += held;
+    if (heldSlantedCount_ >= kMostHeldSlantedPixels) WriteHeld();
     return true;
+}
+
+bool DibWriter::Ellipse(const Rect& box, std::uint32_t pixel, int width) {
+    const long long left = std::min(box.left, box.right);
+    const long long right = std::max(box.left, box.right);
+    const long long top = std::min(box.top, box.bottom);
+    const long long bottom = std::max(box.top, box.bottom);
+    const long long w = right - left;
+    const long long h = bottom - top;
+    if (w == 0 || h == 0) return true;  // GDI draws nothing
+    if (w <= 2 || h <= 2 || w > kLongestWrittenLine || h > kLongestWrittenLine || width > kWidestWrittenLine) {
+        return false;
+    }
+    // One quadrant, from the right end of the middle row outwards to the
+    // middle column, with GDI's error terms: the other three mirror it
+    // about the box's middle. Each row's pixels are one run.
+    quadrant_.clear();
+    const long long a = w - 1;
+    const long long b = h - 1;
+    long long stepX = 4 * b * b * (1 - a);
+    long long stepY = 4 * a * a * (1 + b % 2);
+    long long error = stepX + stepY + a * a * (b % 2);
+    long long qx = a;
+    long long qy = h / 2;
+    while (qx >= w / 2) {
+        if (quadrant_.size() <= static_cast<std::size_t>(qy - h / 2)) {
+            quadrant_.push_back({static_cast<int>(qx), static_cast<int>(qx)});
+        } else {
+            quadrant_.back().low = static_cast<int>(qx);
+        }
+        const long long twice = 2 * error;
+        if (twice >= stepX) {
+            --qx;
+            stepX += 8 * b * b;
+            error += stepX;
+        }
+        if (twice <= stepY) {
+            ++qy;
+            stepY += 8 * a * a;
+            error += stepY;
+        }
+    }
+    const long long lastOffset = h / 2 + static_cast<long long>(quadrant_.size()) - 1;
+    // The quadrant's run on row y of the bitmap, if it has one there.
+    const auto runAt = [&](long long y) -> const QuadrantRun* {
+        const long long offset = std::max(y - top, h - 1 - (y - top));
+        return offset <= lastOffset ? &quadrant_[static_cast<std::size_t>(offset - h / 2)] : nullptr;
+    };
+    const PenSpread spread = SpreadOf(width);
+    if (right - 1 + spread.after < 0 || left - spread.before >= pixels_.width) return true;
+    heldPixel_ = pixel;  // everything held shares it
+    // With as much spread on either side, the widened outline keeps the
+    // box's symmetry across its middle row: each row below it also gives the
+    // runs of the row it mirrors.
+    const bool mirrored = spread.before == spread.after;
+    const long long mirrorSum = 2 * top + h - 1;  // a row plus the row it mirrors
+    const long long firstRow = mirrored ? top + h / 2 : top + h - 1 - lastOffset - spread.before;
+    const long long lastRow = top + lastOffset + spread.after;
+    int heldFirst = INT_MAX;
+    int heldLast = INT_MIN;
+    for (long long y = firstRow; y <= lastRow; ++y) {
+        const long long twin = mirrorSum - y;
+        const bool shown = 0 <= y && y < pixels_.height;
+        const bool twinShown = mirrored && twin != y && 0 <= twin && twin < pixels_.height;
+        if (!shown && !twinShown) continue;
+        // The copies moved along x widen this row's runs; those moved along
+        // y bring the runs of the rows around it. Along each half of the
+        // outline the runs of neighbouring rows touch, so each half stays
+        // one run: the right half's from left + low to left + high, the
+        // left half's mirrored about the box's middle.
+        long long low = LLONG_MAX;
+        long long high = LLONG_MIN;
+        long long ownLow = LLONG_MAX;   // this row's own run, before the
+        long long ownHigh = LLONG_MIN;  // copies moved along x widen it
+        if (const QuadrantRun* own = runAt(y)) {
+            low = own->low;
+            high = own->high;
+            ownLow = low;
+            ownHigh = high;
+        }
+        for (int d = -spread.before; d <= spread.after; ++d) {
+            if (d == 0) continue;
+            if (const QuadrantRun* moved = runAt(y - d)) {
+                low = std::min<long long>(low, moved->low);
+                high = std::max<long long>(high, moved->high);
+            }
+        }
+        if (low > high) continue;  // no run reaches this row
+        const long long rightFirst = left + std::min(low, ownLow - spread.before);
+        const long long rightLast = left + std::max(high, ownHigh + spread.after);
+        const long long leftFirst = right - 1 - std::max(high, ownHigh + spread.before);
+        const long long leftLast = right - 1 - std::min(low, ownLow - spread.after);
+        const auto hold = [&](long long row) {
+            const int at = static_cast<int>(row);
+            heldFirst = std::min(heldFirst, at);
+            heldLast = std::max(heldLast, at);
+            if (leftLast + 1 >= rightFirst) {
+                HoldSpan(at, std::min(leftFirst, rightFirst), std::max(leftLast, rightLast));
+            } else {
+                HoldSpan(at, leftFirst, leftLast);
+                HoldSpan(at, rightFirst, rightLast);
+            }
+        };
+        if (shown) hold(y);
+        if (twinShown) hold(twin);
+    }
+    if (heldFirst <= heldLast) HoldRows(heldFirst, heldLast);
+    if (heldSpanCount_ >= kMostHeldSpans) WriteHeld();
+    return true;
+}
+
+void DibWriter::HoldSpan(int y, long long first, long long last) {
+    const long long from = std::max(first, 0LL);
+    const long long to = std::min<long long>(last, pixels_.width - 1);
+    if (from > to) return;
+    heldSpans_[static_cast<std::size_t>(y)].push_back({static_cast<int>(from), static_cast<int>(to)});
+    ++heldSpanCount_;
+}
+
+void DibWriter::HoldRows(int first, int last) {
+    heldTop_ = std::min(heldTop_, first);
+    heldBottom_ = std::max(heldBottom_, last);
 }
 
 bool DibWriter::WriteStraightLine(int x0, int y0, int x, int y, std::uint32_t pixel, PenSpread spread) {
@@ -215,28 +326,21 @@ void DibWriter::HoldFill(const Rect& area, std::uint32_t pixel) {
 }
 
 void DibWriter::WriteHeld() {
-    if (heldRuns_.empty() && !heldFill_ && heldSlantedCount_ == 0) return;
+    if (heldRuns_.empty() && !heldFill_ && heldSlantedCount_ == 0 && heldSpanCount_ == 0) return;
     beforeWrite_();
-    int top = heldFill_ ? heldFill_->top : INT_MAX;
-    int bottom = heldFill_ ? heldFill_->bottom - 1 : INT_MIN;
+    int top = std::min(heldTop_, heldFill_ ? heldFill_->top : INT_MAX);
+    int bottom = std::max(heldBottom_, heldFill_ ? heldFill_->bottom - 1 : INT_MIN);
     for (const ColumnRun& run : heldRuns_) {
         top = std::min(top, run.first);
         bottom = std::max(bottom, run.last);
     }
-    // Band by band, the fill first in each: it is older than every held
-    // line, and the lines held with it share one colour (the canvas writes them
-    // before its pen colour changes), so their order among themselves is moot.
-    const auto bandSize = static_cast<std::size_t>(pixels_.width) * kBandRows;
-    for (int band = 0; band <= pixels_.height / kBandRows; ++band) {
-        const int bandTop = band * kBandRows;
-        for (int y = std::max(top, bandTop); y <= std::min(bottom, bandTop + kBandRows - 1); ++y) WriteHeldRow(y);
-        if (static_cast<std::size_t>(band) >= heldSlanted_.size()) continue;
-        std::vector<std::uint32_t>& slanted = heldSlanted_[static_cast<std::size_t>(band)];
-        std::uint32_t* const bandPixels = pixels_.bits + static_cast<std::size_t>(band) * bandSize;
-        for (const std::uint32_t offset : slanted) bandPixels[offset] = heldSlantedPixel_;
-        slanted.clear();
-    }
+    // Row by row, so that everything on a row is written while the row is
+    // in the cache.
+    for (int y = top; y <= bottom; ++y) WriteHeldRow(y);
     heldSlantedCount_ = 0;
+    heldSpanCount_ = 0;
+    heldTop_ = INT_MAX;
+    heldBottom_ = INT_MIN;
     heldColumns_.clear();
     heldRuns_.clear();
     heldFill_.reset();
@@ -258,6 +362,13 @@ void DibWriter::WriteHeldRow(int y) {
         }
         begin = run.end;
     }
+    // The slanted lines' and the outlines' pixels: one colour, so their order is moot.
+    std::vector<int>& slanted = heldSlanted_[static_cast<std::size_t>(y)];
+    for (const int x : slanted) row[static_cast<std::size_t>(x)] = heldPixel_;
+    slanted.clear();
+    std::vector<Span>& spans = heldSpans_[static_cast<std::size_t>(y)];
+    for (const Span& span : spans) std::fill(row.begin() + span.first, row.begin() + span.last + 1, heldPixel_);
+    spans.clear();
 }
 
 }  // namespace lumetra

@@ -1,6 +1,7 @@
 #pragma once
 // Lines and plain fills written straight into the pixels of a 32-bit top-down
 // DIB, the same pixels GDI would draw.
+#include <climits>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -36,9 +37,10 @@ struct DibPixels {
 // and the vertical lines after it are held back and written together row by
 // row: a column at a time is slow on a large bitmap, and one pass over it is
 // half the memory traffic of two. Slanted lines are held too, as the pixels
-// they cover, and everything held is written a band of rows at a time: a
-// spiral's pixels lie on rows far apart, and written as drawn each would
-// miss the cache. Horizontal lines are written at once, after what is held.
+// they cover on each row, and ellipses as the runs they cover, and everything
+// held is written a row at a time: a spiral's or a circle's pixels lie on
+// rows far apart, and written as drawn each would miss the cache. Horizontal
+// lines are written at once, after what is held.
 class DibWriter {
 public:
     // beforeWrite runs before any pixel is written, so that whoever else
@@ -54,6 +56,13 @@ public:
     // among themselves, so they must share one pixel: WriteHeld before a
     // line in another.
     bool Line(int x0, int y0, int x, int y, std::uint32_t pixel, int width = 1);
+    // The outline GDI's Ellipse draws with a 1-pixel pen on the rectangle it
+    // is given (right and bottom excluded; a turned-around one is put right),
+    // widened as the canvas widens it: copies moved by each of the pen's
+    // spread offsets along x and along y. Held with the lines, so it shares
+    // their pixel. False when GDI has to draw it: a box 2 pixels or less
+    // across, where GDI draws a rectangle, or one too large.
+    bool Ellipse(const Rect& box, std::uint32_t pixel, int width = 1);
     // Holds a non-empty area, clipped to the bitmap. It covers everything drawn
     // before it, so nothing may be held: WriteHeld first.
     void HoldFill(const Rect& area, std::uint32_t pixel);
@@ -63,6 +72,10 @@ private:
     bool WriteStraightLine(int x0, int y0, int x, int y, std::uint32_t pixel, PenSpread spread);
     bool WriteSlantedLine(int x0, int y0, int x, int y, std::uint32_t pixel, int width);
     void WriteHeldRow(int y);
+    // Holds pixels first..last of row y, clipped to the bitmap.
+    void HoldSpan(int y, long long first, long long last);
+    // Widens the rows WriteHeld goes through to first..last.
+    void HoldRows(int first, int last);
 
     // Clipped vertical lines not yet written, in drawing order: consecutive
     // ones over the same rows first..last share a run, so that writing a row
@@ -92,12 +105,28 @@ private:
     };
     std::optional<Block> heldFill_;
     // Slanted-line pixels not yet written, all of the held columns' colour:
-    // per band of rows, in drawing order, each as its offset from the band's
-    // first pixel. No bands when the bitmap is too wide for such offsets;
-    // its slanted lines are then written at once.
-    std::vector<std::vector<std::uint32_t>> heldSlanted_;
+    // their columns, per row.
+    std::vector<std::vector<int>> heldSlanted_;
     std::size_t heldSlantedCount_ = 0;
-    std::uint32_t heldSlantedPixel_ = 0;
+    // Runs of a row not yet written, of the same colour, per row: an
+    // ellipse's outline, two runs a row.
+    struct Span {
+        int first;
+        int last;
+    };
+    std::vector<std::vector<Span>> heldSpans_;
+    std::size_t heldSpanCount_ = 0;
+    // The rows the held slanted pixels and runs lie on.
+    int heldTop_ = INT_MAX;
+    int heldBottom_ = INT_MIN;
+    // The colour of everything held but the fill.
+    std::uint32_t heldPixel_ = 0;
+    // The runs of one quadrant of the ellipse being drawn, reused.
+    struct QuadrantRun {
+        int low;
+        int high;
+    };
+    std::vector<QuadrantRun> quadrant_;
 };
 
 }  // namespace lumetra

@@ -181,6 +181,11 @@ void GdiCanvas::Ellipse(const Rect& box) {
     // In the advanced graphics mode GDI includes the right and bottom edges;
     // the canvas excludes them in every mode.
     const int inclusive = ::GetGraphicsMode(dc_) == GM_ADVANCED ? 1 : 0;
+    if (writer_.Active() && penColor_ && IsPlainRgb(*penColor_)) {
+        if (!heldPathCounts_.empty()) FinishLines();  // drawn after the lines GDI holds
+        const Rect given{box.left, box.top, box.right - inclusive, box.bottom - inclusive};
+        if (writer_.Ellipse(given, DibPixel(*penColor_), penWidth_)) return;
+    }
     BeforeGdiDraws();
     const auto draw = [&](int dx, int dy) {
         ::Ellipse(dc_, box.left + dx, box.top + dy, box.right - inclusive + dx, box.bottom - inclusive + dy);

@@ -42,7 +42,7 @@ public:
     // Takes ownership of font and makes it the current font.
     void AdoptFont(UniqueFont font);
 
-    // From now on lines and plain fills in a plain colour are written
+    // From now on lines, ellipse outlines and plain fills in a plain colour are written
     // straight into pixels (bits not null), which must be the bitmap selected
     // into the DC, and nothing else may draw on the DC: far cheaper than
     // GDI's LineTo on some systems, and the same pixels. Other lines are

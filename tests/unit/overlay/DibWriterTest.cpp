@@ -273,5 +273,99 @@ TEST(DibWriterTest, OthersFinishDrawingBeforeTheFirstPixelIsWritten) {
     EXPECT_NE(bitmap.Inside(), blank);
 }
 
+// The outline an ellipse leaves on a blank bitmap, a held fill beneath it.
+std::vector<std::uint32_t> DrawEllipse(int width, int height, const Rect& box, int penWidth, bool* written = nullptr) {
+    GuardedBitmap bitmap(width, height);
+    DibWriter writer([] {});
+    writer.Retarget(bitmap.Pixels());
+    writer.HoldFill(Rect{0, 0, width, height}, kRed);
+    const bool drawn = writer.Ellipse(box, kGreen, penWidth);
+    if (written != nullptr) *written = drawn;
+    writer.WriteHeld();
+    EXPECT_TRUE(bitmap.GuardsIntact());
+    return bitmap.Inside();
+}
+
+TEST(DibWriterTest, EllipsesTakeGdisPixelsEvenWhenTurnedAround) {
+    const std::vector<std::string> circle{".###.", "#...#", "#...#", "#...#", ".###."};
+    for (const Rect& box : {Rect{0, 0, 5, 5}, Rect{5, 5, 0, 0}, Rect{0, 5, 5, 0}}) {
+        const std::vector<std::uint32_t> pixels = DrawEllipse(5, 5, box, 1);
+        for (int y = 0; y < 5; ++y) {
+            for (int x = 0; x < 5; ++x) {
+                EXPECT_EQ(pixels[static_cast<std::size_t>(y * 5 + x)], circle[y][x] == '#' ? kGreen : kRed)
+                    << "box " << box.left << "," << box.top << " at " << x << "," << y;
+            }
+        }
+    }
+}
+
+TEST(DibWriterTest, WideEllipsesCoverTheirOutlineMovedAlongEachAxis) {
+    constexpr int kWidth = 90;
+    constexpr int kHeight = 70;
+    struct Case {
+        Rect box;
+        int penWidth;
+    };
+    // Odd and even across, flat and tall, inside the bitmap and off each edge.
+    const std::vector<Case> cases{{{10, 10, 41, 41}, 3},  {{10, 10, 40, 40}, 2},   {{5, 20, 86, 31}, 5},
+                                  {{30, 3, 37, 66}, 4},   {{-20, -15, 50, 40}, 3}, {{40, 30, 130, 95}, 8},
+                                  {{-60, 10, 150, 60}, 10}, {{20, -40, 70, 110}, 1}, {{3, 3, 7, 6}, 6}};
+    for (const Case& c : cases) {
+        std::vector<std::uint32_t> expected(static_cast<std::size_t>(kWidth) * kHeight, kRed);
+        const PenSpread spread = SpreadOf(c.penWidth);
+        for (int d = -spread.before; d <= spread.after; ++d) {
+            for (const Point move : {Point{d, 0}, Point{0, d}}) {
+                const std::vector<std::uint32_t> copy = DrawEllipse(
+                    kWidth, kHeight, {c.box.left + move.x, c.box.top + move.y, c.box.right + move.x, c.box.bottom + move.y}, 1);
+                for (std::size_t p = 0; p < copy.size(); ++p) {
+                    if (copy[p] == kGreen) expected[p] = kGreen;
+                }
+            }
+        }
+        bool written = false;
+        EXPECT_EQ(DrawEllipse(kWidth, kHeight, c.box, c.penWidth, &written), expected)
+            << "box " << c.box.left << "," << c.box.top << "," << c.box.right << "," << c.box.bottom << " width "
+            << c.penWidth;
+        EXPECT_TRUE(written);
+        EXPECT_NE(std::count(expected.begin(), expected.end(), kGreen), 0);
+    }
+}
+
+TEST(DibWriterTest, EllipsesOffTheBitmapKeepTheirPixelsOnIt) {
+    // The same outline on a larger bitmap, seen through the window the
+    // smaller one shows.
+    constexpr int kBig = 200;
+    constexpr int kSmall = 60;
+    constexpr int kAt = 70;
+    for (const Rect& box : {Rect{50, 50, 150, 120}, Rect{10, 75, 190, 125}, Rect{95, 0, 106, 200}, Rect{0, 0, 200, 200}}) {
+        for (const int penWidth : {1, 4, 5}) {
+            const std::vector<std::uint32_t> big = DrawEllipse(kBig, kBig, box, penWidth);
+            const std::vector<std::uint32_t> small = DrawEllipse(
+                kSmall, kSmall, {box.left - kAt, box.top - kAt, box.right - kAt, box.bottom - kAt}, penWidth);
+            for (int y = 0; y < kSmall; ++y) {
+                for (int x = 0; x < kSmall; ++x) {
+                    ASSERT_EQ(small[static_cast<std::size_t>(y * kSmall + x)],
+                              big[static_cast<std::size_t>((y + kAt) * kBig + x + kAt)])
+                        << "box " << box.left << "," << box.top << " width " << penWidth << " at " << x << "," << y;
+                }
+            }
+        }
+    }
+}
+
+TEST(DibWriterTest, EllipsesTooSmallForAnOutlineAreLeftToGdiAndEmptyOnesDrawNothing) {
+    struct Case {
+        Rect box;
+        bool written;
+    };
+    for (const Case& c : {Case{{4, 4, 6, 9}, false}, Case{{4, 4, 9, 6}, false}, Case{{4, 4, 5, 5}, false},
+                          Case{{4, 4, 4, 9}, true}, Case{{4, 7, 9, 7}, true}}) {
+        bool written = !c.written;
+        const std::vector<std::uint32_t> pixels = DrawEllipse(12, 12, c.box, 3, &written);
+        EXPECT_EQ(written, c.written) << c.box.left << "," << c.box.top << "," << c.box.right << "," << c.box.bottom;
+        EXPECT_EQ(std::count(pixels.begin(), pixels.end(), kGreen), 0);
+    }
+}
+
 }  // namespace
 }  // namespace lumetra
