@@ -48,7 +48,7 @@ BackBuffer::BackBuffer(UniqueMemoryDc dc, UniqueBitmap bitmap, std::uint32_t* bi
       capacityHeight_(height),
       writes_(writes) {
     canvas_.emplace(dc_.get(), &pictures);
-    if (writes_ == Writes::Direct) canvas_->DrawLinesInto(Capacity());
+    WriteRows(height);
     SetUpDrawingState();
 }
 
@@ -60,7 +60,10 @@ void BackBuffer::SetUpDrawingState() {
 }
 
 bool BackBuffer::Resize(int width, int height) {
-    if (width <= capacityWidth_ && height <= capacityHeight_) return true;
+    if (width <= capacityWidth_ && height <= capacityHeight_) {
+        WriteRows(height);
+        return true;
+    }
     const int newWidth = std::max(width, capacityWidth_);
     const int newHeight = std::max(height, capacityHeight_);
     std::uint32_t* bits = nullptr;
@@ -72,8 +75,18 @@ bool BackBuffer::Resize(int width, int height) {
     bits_ = bits;
     capacityWidth_ = newWidth;
     capacityHeight_ = newHeight;
-    if (writes_ == Writes::Direct) canvas_->DrawLinesInto(Capacity());
+    writtenRows_ = 0;
+    WriteRows(height);
     return true;
+}
+
+void BackBuffer::WriteRows(int height) {
+    const int rows = std::clamp(height, 1, capacityHeight_);
+    if (writes_ != Writes::Direct || rows == writtenRows_) return;
+    // Rows below the picture are never shown: the direct writes leave them
+    // alone, which spares a tall drawing on a short picture most of its work.
+    canvas_->DrawLinesInto({bits_, capacityWidth_, rows});
+    writtenRows_ = rows;
 }
 
 void BackBuffer::CopyTo(HDC target, int width, int height) {

@@ -34,6 +34,8 @@ public:
     // Makes room for width x height. The bitmap is only replaced when it is
     // too small; if the larger one cannot be had, the old one stays and the
     // answer is false, so this paint is skipped but smaller ones still work.
+    // The direct writes then reach only the top `height` rows, all a paint
+    // of that size shows.
     bool Resize(int width, int height);
 
     Canvas& canvas() { return *canvas_; }
@@ -46,6 +48,8 @@ private:
                const FramePictures& pictures, Writes writes);
     DibPixels Capacity() const { return {bits_, capacityWidth_, capacityHeight_}; }
     void SetUpDrawingState();
+    // Points the direct writes at the top `height` rows of the bitmap.
+    void WriteRows(int height);
 
     // Destroyed in reverse: the canvas puts back pen and font, the guards the
     // brush and the bitmap, then the bitmap and the DC are freed.
@@ -57,6 +61,7 @@ private:
     int capacityWidth_;
     int capacityHeight_;
     Writes writes_;
+    int writtenRows_ = 0;  // the rows the direct writes reach; 0 before the first
     std::optional<GdiCanvas> canvas_;
 };
 
