@@ -20,6 +20,7 @@ std::string CaptionText(const TSettings& settings, const LangTable& lang) {
     std::string text = "Velmora Lumetra - ";
     const std::int32_t look = settings.LookMode();
     if (look >= 0 && look < kLookCount) text += lang.Text("MSLook" + std::to_string(look));
+    if (settings.ClickThrough()) text += " " + lang.Text("MClickThroughMark");
     return text;
 }
 

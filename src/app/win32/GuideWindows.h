@@ -6,6 +6,7 @@
 #include <memory>
 #include <vector>
 
+#include "app/win32/ProgramShell.h"
 #include "overlay/win32/GuideHost.h"
 #include "overlay/win32/MainFrm.h"
 
@@ -16,7 +17,7 @@ class SettingsSaver;
 class TGuideSet;
 class TSettingsForm;
 
-class TGuideWindows final : public IGuideHost {
+class TGuideWindows final : public IGuideHost, public IProgramCommands {
 public:
     // One window for every guide of the set, the first one first.
     TGuideWindows(HINSTANCE instance, TGuideSet& guides, const LangTable& lang, SettingsSaver& saver);
@@ -39,6 +40,12 @@ public:
     void SessionEnding() override;
     void MinimizeAll() override;
     void MarkGuides(IgnoreMask& mask, Point origin) const override;
+    void OptionsChanged() override;
+
+    // The icon and the hot keys act on the guides while the shell lives.
+    void AttachShell(TProgramShell* shell);
+    ProgramState State() const override;
+    void Run(ProgramCommand command) override;
 
 private:
     std::unique_ptr<TMainForm> CreateForm(TSettings& settings);
@@ -51,6 +58,8 @@ private:
     const LangTable& lang_;
     SettingsSaver& saver_;
     TSettingsForm* panel_ = nullptr;
+    TProgramShell* shell_ = nullptr;
+    bool shown_ = true;  // the show-or-hide command has not hidden the guides
     std::vector<std::unique_ptr<TMainForm>> forms_;  // forms_[i] shows guide i
     // A closed window whose handler may still be running: kept until the
     // next guide is opened or closed.

@@ -12,6 +12,7 @@
 #include "app/win32/CommonControls.h"
 #include "app/win32/ErrorBox.h"
 #include "app/win32/GuideWindows.h"
+#include "app/win32/ProgramShell.h"
 #include "app/win32/Win32StartupPlatform.h"
 #include "lang/LangTable.h"
 #include "overlay/win32/MainFrm.h"
@@ -46,6 +47,18 @@ private:
     TGuideWindows& windows_;
 };
 
+// The icon and the hot keys act on the guides while the shell lives.
+class ShellAttachment {
+public:
+    ShellAttachment(TGuideWindows& windows, TProgramShell& shell) : windows_(windows) { windows_.AttachShell(&shell); }
+    ~ShellAttachment() { windows_.AttachShell(nullptr); }
+    ShellAttachment(const ShellAttachment&) = delete;
+    ShellAttachment& operator=(const ShellAttachment&) = delete;
+
+private:
+    TGuideWindows& windows_;
+};
+
 int Run(HINSTANCE instance) {
     Win32StartupPlatform platform;
     Win32PlatformFiles platformFiles;
@@ -67,6 +80,8 @@ int Run(HINSTANCE instance) {
         windows.CreateHints();
         TSettingsForm settingsForm(instance, guides->CurrentGuide(), ProcessLangTable(), files, windows.First());
         const PanelAttachment attachment(windows, settingsForm);
+        TProgramShell shell(instance, windows, ProcessLangTable());
+        const ShellAttachment shellAttachment(windows, shell);
         RunMessageLoop(settingsForm);
     }
     RunShutdown(saver, guides);

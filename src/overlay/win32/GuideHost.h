@@ -23,6 +23,8 @@ public:
     // Marks what every guide shows on the screen, in the mask of a screen
     // image whose top-left corner is origin.
     virtual void MarkGuides(IgnoreMask& mask, Point origin) const = 0;
+    // A guide's switches changed; those of the whole program may have too.
+    virtual void OptionsChanged() = 0;
 };
 
 }  // namespace lumetra

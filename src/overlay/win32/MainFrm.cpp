@@ -324,6 +324,20 @@ void TMainForm::RefreshLook() { ScheduleRepaint(); }
 void TMainForm::RefreshOptions() {
     ScheduleRepaint();
     hint_.Activate(settings_.ShowHints());
+    ApplyWorkOptions();
+    if (host_ != nullptr) host_->OptionsChanged();
+}
+
+// Click-through lets every click and wheel turn pass to the window beneath.
+// Windows before 10 version 2004, and Wine, refuse to keep a window out of
+// captures: the window then shows in them as before.
+void TMainForm::ApplyWorkOptions() {
+    const LONG_PTR style = ::GetWindowLongPtrA(window_.get(), GWL_EXSTYLE);
+    const LONG_PTR wanted = settings_.ClickThrough() ? style | WS_EX_TRANSPARENT : style & ~LONG_PTR{WS_EX_TRANSPARENT};
+    if (wanted != style) ::SetWindowLongPtrA(window_.get(), GWL_EXSTYLE, wanted);
+    if (settings_.HideFromCapture() == hiddenFromCapture_) return;
+    hiddenFromCapture_ = settings_.HideFromCapture();
+    ::SetWindowDisplayAffinity(window_.get(), hiddenFromCapture_ ? WDA_EXCLUDEFROMCAPTURE : WDA_NONE);
 }
 
 // Caption and hint texts are looked up at every paint and hover.

@@ -116,6 +116,7 @@ private:
     void FormEndSession();
     void FormPaint();
     bool FormSetCursor(LPARAM lParam);
+    void ApplyWorkOptions();
 
     // False when nothing could be painted.
     bool Paint(HDC target);
@@ -146,7 +147,8 @@ private:
     HintTip hint_;                        // owned by the window: destroyed before it
     Notice notice_;
     bool released_ = false;
-    bool placing_ = false;  // ApplySize waits for Place's one move
+    bool placing_ = false;
+    bool hiddenFromCapture_ = false;  // as last asked of the system  // ApplySize waits for Place's one move
     FitUndo fitUndo_;
     UniqueWindow window_;                 // bound at WM_NCCREATE, released at WM_NCDESTROY
 };
