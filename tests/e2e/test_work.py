@@ -1,0 +1,93 @@
+"""Working under a guide: with click-through on, clicks on its lines and its
+caption and wheel turns over it reach what lies beneath; the program-wide hot
+keys switch click-through and hide and show the guides while another Wine
+program has the focus; the notification-area menu ends the program."""
+import os
+import subprocess
+import sys
+import time
+
+sys.path.insert(0, os.path.dirname(__file__))
+from harness import TITLE, Session, deadline_poll, expect, main, scenario  # noqa: E402
+
+LEFT, TOP, BORDER = 100, 120, 12
+FW, FH = 396 + 2 * BORDER, 245 + 2 * BORDER + 16
+OUTLINE = (LEFT + BORDER, TOP + 16 + BORDER + 100)  # on the outline's left side
+CAPTION = (LEFT + 150, TOP + 8)
+
+
+def guide(**overrides):
+    values = {"Border": BORDER, "Width": 396, "Height": 245, "LockWidth": 1, "Lock": 1,
+              "Ratio": "0.618033988749895", "Opacity": 100, "ShowValues": 1, "ShowHints": 0,
+              "LookMode": 3, "OrientMode": 0, "X": LEFT, "Y": TOP, "SFrame": 1, "SVisible": 0}
+    values.update(overrides)
+    return values
+
+
+def other_wine_program(s):
+    """Starts a Wine program of another kind and gives it the focus."""
+    process = subprocess.Popen(["wine", "notepad"], env=s.env, stdout=subprocess.DEVNULL,
+                               stderr=subprocess.DEVNULL)
+    notepad = s.wait_window("Untitled - Notepad")
+    left, top, width, height = notepad.geometry()
+    s.click(left + width // 2, top + height // 2)
+    deadline_poll("the other program to have the focus", lambda: s.has_focus(notepad), timeout=10)
+    return process
+
+
+@scenario
+def click_through_leaves_clicks_and_the_wheel_to_what_lies_beneath():
+    # A right-click on the caption would turn the guide, the wheel would size
+    # it: with click-through on, neither reaches it. (Wine does not hand the
+    # click on to another X client beneath, so that part is not seen here.)
+    with Session(settings=guide(ClickThrough=1)) as s:
+        overlay = s.wait_window(size=(FW, FH))
+        s.wait_pixel(*OUTLINE, (255, 64, 64))
+        s.click(*CAPTION, number=3)
+        s.move_pointer(*OUTLINE)
+        s.wheel(3)
+        time.sleep(1.0)
+        expect(tuple(overlay.geometry()) == (LEFT, TOP, FW, FH), f"the guide changed to {overlay.geometry()}")
+        s.close()
+        s.expect_saved({"Width": "396", "OrientMode": "0", "ClickThrough": "1"}, "unchanged")
+
+
+@scenario
+def the_notification_area_menu_exits_and_saves():
+    # Without a notification area on the display, Wine shows the icon in a
+    # small window of its own at the top-left corner.
+    with Session(settings=guide(X=300)) as s:
+        s.wait_window(size=(FW, FH))
+        time.sleep(1.0)
+        s.click(13, 31, number=3)  # the icon: its menu opens below it
+        time.sleep(1.5)
+        s.click(40, 153)  # Exit, last below the separator
+        s.wait_exit()
+        s.expect_saved({"X": "300"}, "saved by Exit")
+
+
+@scenario
+def hot_keys_reach_the_guides_from_another_program():
+    with Session(settings=guide(ClickThrough=1)) as s:
+        overlay = s.wait_window(size=(FW, FH))
+        notepad = other_wine_program(s)
+        try:
+            s.key("F9", ["Control_L", "Shift_L"])  # click-through off, for every guide
+            time.sleep(1.0)
+            s.drag(CAPTION, (CAPTION[0] + 40, CAPTION[1] + 30))
+            deadline_poll("the guide moved by its caption",
+                          lambda: tuple(overlay.geometry()[:2]) == (LEFT + 40, TOP + 30), timeout=10)
+            other_wine_program(s)
+            s.key("F10", ["Control_L", "Shift_L"])  # hide every guide
+            s.wait_no_window(TITLE)
+            s.key("F10", ["Control_L", "Shift_L"])  # and show them again
+            s.wait_window(size=(FW, FH))
+        finally:
+            notepad.kill()
+        s.close()
+        saved = s.settings()
+        expect(saved.get("ClickThrough") == "0" and saved.get("X") == str(LEFT + 40), f"saved {saved}")
+
+
+if __name__ == "__main__":
+    sys.exit(main())
