@@ -26,6 +26,7 @@
 #include <vector>
 
 #include "bench/common/BenchCases.h"
+#include "bench/win32/BenchLoop.h"
 #include "lang/LangTable.h"
 #include "overlay/Compose.h"
 #include "overlay/PictureFit.h"
@@ -41,21 +42,6 @@ double TimeMs(const std::function<void()>& work) {
     const auto start = std::chrono::steady_clock::now();
     work();
     return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-}
-
-double Median(std::vector<double> values) {
-    if (values.empty()) return 0.0;
-    std::sort(values.begin(), values.end());
-    const std::size_t middle = values.size() / 2;
-    return values.size() % 2 != 0 ? values[middle] : (values[middle - 1] + values[middle]) / 2.0;
-}
-
-void PumpMessages() {
-    MSG message;
-    while (::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-        ::TranslateMessage(&message);
-        ::DispatchMessageA(&message);
-    }
 }
 
 // Waits until the screen shows the window through its colour key, seen at a

@@ -37,6 +37,7 @@
 
 #include "bench/CountingCanvas.h"
 #include "bench/common/BenchCases.h"
+#include "bench/win32/BenchLoop.h"
 #include "lang/LangTable.h"
 #include "overlay/Compose.h"
 #include "overlay/Looks.h"
@@ -64,21 +65,6 @@ double TimeMs(const std::function<void()>& work) {
     const double start = NowMs();
     work();
     return NowMs() - start;
-}
-
-double Median(std::vector<double> values) {
-    if (values.empty()) return 0.0;
-    std::sort(values.begin(), values.end());
-    const std::size_t middle = values.size() / 2;
-    return values.size() % 2 != 0 ? values[middle] : (values[middle - 1] + values[middle]) / 2.0;
-}
-
-void PumpMessages() {
-    MSG message;
-    while (::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-        ::TranslateMessage(&message);
-        ::DispatchMessageA(&message);
-    }
 }
 
 // The same window and buffer size as the overlay's paint, nothing drawn.

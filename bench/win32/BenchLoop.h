@@ -1,0 +1,27 @@
+#pragma once
+// What the Windows benchmark programs share: the median of their samples,
+// and handling the window messages queued between two measurements.
+#include "overlay/win32/Win32.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <vector>
+
+namespace lumetra::bench {
+
+inline double Median(std::vector<double> values) {
+    if (values.empty()) return 0.0;
+    std::sort(values.begin(), values.end());
+    const std::size_t middle = values.size() / 2;
+    return values.size() % 2 != 0 ? values[middle] : (values[middle - 1] + values[middle]) / 2.0;
+}
+
+inline void PumpMessages() {
+    MSG message;
+    while (::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        ::TranslateMessage(&message);
+        ::DispatchMessageA(&message);
+    }
+}
+
+}  // namespace lumetra::bench
