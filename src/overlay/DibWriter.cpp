@@ -11,7 +11,11 @@
 namespace lumetra {
 namespace {
 
-constexpr std::size_t kMostHeldColumns = 1024;
+// Writing a row checks every held run of columns, but only the columns of
+// the runs that cross it: runs are bounded tightly, columns loosely, so that
+// a fine grid of wide lines is written in one pass over the bitmap.
+constexpr std::size_t kMostHeldRuns = 1024;
+constexpr std::size_t kMostHeldColumns = std::size_t{1} << 16;
 // Bounds the memory held slanted lines take, whatever the settings.
 constexpr std::size_t kMostHeldSlantedPixels = std::size_t{1} << 20;
 // Longer slanted lines are left to GDI: the direct writes walk every pixel,
@@ -19,7 +23,7 @@ constexpr std::size_t kMostHeldSlantedPixels = std::size_t{1} << 20;
 constexpr int kLongestWrittenLine = 1 << 16;
 // Far beyond any pen the settings allow; keeps the caps' squares small.
 constexpr int kWidestWrittenLine = 64;
-// Bounds the memory held ellipses take: two runs a row each.
+// Bounds the memory held runs take: horizontal lines and ellipses.
 constexpr std::size_t kMostHeldSpans = std::size_t{1} << 18;
 
 // Whether a slanted line from the origin to (dx, dy) takes the pixel on the
@@ -299,13 +303,11 @@ bool DibWriter::WriteStraightLine(int x0, int y0, int x, int y, std::uint32_t pi
         for (int column = acrossFirst; column <= acrossLast; ++column) HoldColumn(column, first, last, pixel);
         return true;
     }
-    WriteHeld();  // a later line covers an earlier one where they cross
-    beforeWrite_();
-    const SheetPixels bitmap(pixels_.bits, pixels_.width, pixels_.height);
-    for (int row = acrossFirst; row <= acrossLast; ++row) {
-        const auto pixels = bitmap.Row(row, first, last - first + 1);
-        std::fill(pixels.begin(), pixels.end(), pixel);
-    }
+    // Held as runs, so that a row's columns and runs are written together.
+    heldPixel_ = pixel;  // everything held shares it
+    for (int row = acrossFirst; row <= acrossLast; ++row) HoldSpan(row, first, last);
+    HoldRows(acrossFirst, acrossLast);
+    if (heldSpanCount_ >= kMostHeldSpans) WriteHeld();
     return true;
 }
 
@@ -315,8 +317,7 @@ void DibWriter::HoldColumn(int x, int first, int last, std::uint32_t pixel) {
     }
     heldColumns_.push_back({x, pixel});
     heldRuns_.back().end = heldColumns_.size();
-    // Bounds the rows-times-runs work of one WriteHeld.
-    if (heldColumns_.size() >= kMostHeldColumns) WriteHeld();
+    if (heldRuns_.size() >= kMostHeldRuns || heldColumns_.size() >= kMostHeldColumns) WriteHeld();
 }
 
 void DibWriter::HoldFill(const Rect& area, std::uint32_t pixel) {

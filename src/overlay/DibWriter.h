@@ -40,7 +40,7 @@ struct DibPixels {
 // they cover on each row, and ellipses as the runs they cover, and everything
 // held is written a row at a time: a spiral's or a circle's pixels lie on
 // rows far apart, and written as drawn each would miss the cache. Horizontal
-// lines are written at once, after what is held.
+// lines are held as runs, so that a grid is written in one pass.
 class DibWriter {
 public:
     // beforeWrite runs before any pixel is written, so that whoever else
@@ -108,8 +108,8 @@ private:
     // their columns, per row.
     std::vector<std::vector<int>> heldSlanted_;
     std::size_t heldSlantedCount_ = 0;
-    // Runs of a row not yet written, of the same colour, per row: an
-    // ellipse's outline, two runs a row.
+    // Runs of a row not yet written, of the same colour, per row: horizontal
+    // lines, and an ellipse's outline, two runs a row.
     struct Span {
         int first;
         int last;
