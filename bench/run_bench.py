@@ -318,6 +318,18 @@ def paint_section(paints, resizes):
     if spiral:
         lines.append(f"3840x2160, look 6 on its 4001-step limit within 2x: {ratio(spiral[0]):.2f}x "
                      f"({verdict(ratio(spiral[0]), 2.0)}).")
+    haloed = [r for r in big if r["case"].endswith(" width 3 halo")]
+    if haloed:
+        worst = max(haloed, key=ratio)
+        lines.append(f"3840x2160, every look with width 3 and the halo within 2x: worst {worst['case']} at "
+                     f"{ratio(worst):.2f}x ({verdict(ratio(worst), 2.0)}).")
+    for size in ("1920x1080", "3840x2160"):
+        # The worst cases: the finest grid and the ratios next to 1.
+        hardest = [r for r in paints if r["size"] == size and (" grid " in r["case"] or " ratio " in r["case"])]
+        if hardest:
+            worst = max(hardest, key=ratio)
+            lines.append(f"{size}, every worst case within 2x: worst {worst['case']} at {ratio(worst):.2f}x "
+                         f"({verdict(ratio(worst), 2.0)}).")
     if resizes is None:
         return lines
     lines += ["", "## One resize step through the overlay window (median ms)", "",
