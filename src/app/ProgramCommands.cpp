@@ -5,37 +5,15 @@
 
 namespace lumetra {
 
-std::vector<MenuItem> ProgramMenu(const ProgramState& state) {
-    const bool shown = state.guidesShown;
-    return {
-        {ProgramCommand::ShowHide, shown ? "MTrayHide" : "MTrayShow"},
-        {ProgramCommand::ClickThrough, "MTrayClickThrough", state.allClickThrough, shown},
-        {ProgramCommand::Fit, "MSFitPictureBtn", false, shown},
-        {ProgramCommand::NewGuide, "MSNewGuideBtn", false, shown && state.guides < kMaxGuides},
-        {ProgramCommand::Settings, "MTraySettings"},
-        {ProgramCommand::Manual, "MSHelpBtn"},
-        {ProgramCommand::Exit, "MTrayExit"},
-    };
-}
-
-ProgramCommand HotKeyAction(HotKeyCommand command) {
-    switch (command) {
-        case HotKeyCommand::ClickThrough: return ProgramCommand::ClickThrough;
-        case HotKeyCommand::ShowHide: return ProgramCommand::ShowHide;
-        case HotKeyCommand::Fit: return ProgramCommand::Fit;
-        case HotKeyCommand::NextLook: break;
+bool AllClickThrough(const TGuideSet& guides) {
+    for (int i = 0; i < guides.Count(); ++i) {
+        if (!guides.Guide(i).ClickThrough()) return false;
     }
-    return ProgramCommand::NextLook;
-}
-
-ProgramState StateOf(const TGuideSet& guides, bool guidesShown) {
-    bool all = true;
-    for (int i = 0; i < guides.Count(); ++i) all = all && guides.Guide(i).ClickThrough();
-    return {guidesShown, all, guides.Count()};
+    return true;
 }
 
 void SwitchClickThrough(TGuideSet& guides) {
-    const bool on = !StateOf(guides, true).allClickThrough;
+    const bool on = !AllClickThrough(guides);
     for (int i = 0; i < guides.Count(); ++i) guides.Guide(i).SetClickThrough(on);
 }
 

@@ -1,7 +1,7 @@
 """Working under a guide: with click-through on, clicks on its lines and its
 caption and wheel turns over it reach what lies beneath; the program-wide hot
 keys switch click-through and hide and show the guides while another Wine
-program has the focus; the notification-area menu ends the program."""
+program has the focus."""
 import os
 import subprocess
 import sys
@@ -50,20 +50,6 @@ def click_through_leaves_clicks_and_the_wheel_to_what_lies_beneath():
         expect(tuple(overlay.geometry()) == (LEFT, TOP, FW, FH), f"the guide changed to {overlay.geometry()}")
         s.close()
         s.expect_saved({"Width": "396", "OrientMode": "0", "ClickThrough": "1"}, "unchanged")
-
-
-@scenario
-def the_notification_area_menu_exits_and_saves():
-    # Without a notification area on the display, Wine shows the icon in a
-    # small window of its own at the top-left corner.
-    with Session(settings=guide(X=300)) as s:
-        s.wait_window(size=(FW, FH))
-        time.sleep(1.0)
-        s.click(13, 31, number=3)  # the icon: its menu opens below it
-        time.sleep(1.5)
-        s.click(40, 153)  # Exit, last below the separator
-        s.wait_exit()
-        s.expect_saved({"X": "300"}, "saved by Exit")
 
 
 @scenario

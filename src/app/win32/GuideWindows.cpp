@@ -1,9 +1,8 @@
 #include "app/win32/GuideWindows.h"
 
 #include "app/Guides.h"
-#include "app/ShellOpen.h"
+#include "app/ProgramCommands.h"
 #include "app/Startup.h"
-#include "app/win32/DesktopShell.h"
 #include "lang/Format.h"
 #include "lang/LangTable.h"
 #include "panel/win32/SettingsFrm.h"
@@ -154,28 +153,17 @@ void TGuideWindows::OptionsChanged() {
     if (shell_ != nullptr) shell_->ApplyHotKeys(guides_.Guide(0));
 }
 
-ProgramState TGuideWindows::State() const { return StateOf(guides_, shown_); }
-
-void TGuideWindows::Run(ProgramCommand command) {
-    TMainForm& current = *forms_[static_cast<std::size_t>(guides_.Current())];
+void TGuideWindows::Run(HotKeyCommand command) {
     switch (command) {
-        case ProgramCommand::ShowHide:
+        case HotKeyCommand::ShowHide:
             shown_ = !shown_;
             for (const auto& form : forms_) ::ShowWindow(form->Handle(), shown_ ? SW_SHOWNOACTIVATE : SW_HIDE);
             return;
-        case ProgramCommand::ClickThrough: SwitchClickThrough(guides_); return;
-        case ProgramCommand::Fit:
-            if (shown_) current.FitToPicture();
+        case HotKeyCommand::ClickThrough: SwitchClickThrough(guides_); return;
+        case HotKeyCommand::Fit:
+            if (shown_) forms_[static_cast<std::size_t>(guides_.Current())]->FitToPicture();
             return;
-        case ProgramCommand::NextLook: guides_.CurrentGuide().NextLookMode(); return;
-        case ProgramCommand::NewGuide:
-            if (shown_) NewGuide(current);
-            return;
-        case ProgramCommand::Settings:
-            if (panel_ != nullptr && !panel_->State().visible) panel_->ToggleVisible();
-            return;
-        case ProgramCommand::Manual: lumetra::ShellOpen(DesktopShell(), kManualPath); return;
-        case ProgramCommand::Exit: EndProgram(); return;
+        case HotKeyCommand::NextLook: guides_.CurrentGuide().NextLookMode(); return;
     }
 }
 

@@ -42,10 +42,9 @@ public:
     void MarkGuides(IgnoreMask& mask, Point origin) const override;
     void OptionsChanged() override;
 
-    // The icon and the hot keys act on the guides while the shell lives.
+    // The hot keys act on the guides while the shell lives.
     void AttachShell(TProgramShell* shell);
-    ProgramState State() const override;
-    void Run(ProgramCommand command) override;
+    void Run(HotKeyCommand command) override;
 
 private:
     std::unique_ptr<TMainForm> CreateForm(TSettings& settings);

@@ -36,8 +36,7 @@ inline std::vector<CatalogueKey> LangCatalogue() {
         {"MSFitPictureBtn", ""},  {"MFitNothing", ""},          {"MSLineWidth", ""},
         {"MSHalo", ""},           {"MSHaloColor", ""},          {"MSLabelSize", ""},
         {"MSAutomatic", ""},
-        {"MClickThroughMark", ""}, {"MTrayShow", ""},          {"MTrayHide", ""},
-        {"MTrayClickThrough", ""}, {"MTraySettings", ""},      {"MTrayExit", ""},
+        {"MClickThroughMark", ""},
     };
     const auto addFamily = [&keys](std::string_view prefix, int count) {
         for (int i = 0; i < count; ++i) {
