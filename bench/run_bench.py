@@ -54,16 +54,21 @@ def import_harness(out_dir, product_dir):
 
 # -- native -------------------------------------------------------------------
 
-def run_native(build_dir, repetitions):
-    program = os.path.join(build_dir, "bench", "lumetra-bench-looks")
+def google_benchmark(build_dir, name, repetitions):
+    """The aggregate entries of one native Google Benchmark program."""
+    program = os.path.join(build_dir, "bench", name)
     if not os.access(program, os.X_OK):
         raise SystemExit(f"no {program}: build the native preset first")
     result = subprocess.run(
         [program, "--benchmark_format=json", f"--benchmark_repetitions={repetitions}",
          "--benchmark_report_aggregates_only=true", "--benchmark_min_time=0.05"],
         check=True, stdout=subprocess.PIPE, text=True)
+    return json.loads(result.stdout)["benchmarks"]
+
+
+def run_native(build_dir, repetitions):
     rows = {}
-    for entry in json.loads(result.stdout)["benchmarks"]:
+    for entry in google_benchmark(build_dir, "lumetra-bench-looks", repetitions):
         if entry.get("aggregate_name") not in ("median", "cv"):
             continue
         _, case, size = entry["run_name"].split("/")
@@ -79,15 +84,8 @@ def run_native(build_dir, repetitions):
 
 
 def run_finder(build_dir, repetitions):
-    program = os.path.join(build_dir, "bench", "lumetra-bench-finder")
-    if not os.access(program, os.X_OK):
-        raise SystemExit(f"no {program}: build the native preset first")
-    result = subprocess.run(
-        [program, "--benchmark_format=json", f"--benchmark_repetitions={repetitions}",
-         "--benchmark_report_aggregates_only=true", "--benchmark_min_time=0.05"],
-        check=True, stdout=subprocess.PIPE, text=True)
     rows = []
-    for entry in json.loads(result.stdout)["benchmarks"]:
+    for entry in google_benchmark(build_dir, "lumetra-bench-finder", repetitions):
         if entry.get("error_occurred"):
             raise SystemExit(f"{entry['run_name']}: {entry.get('error_message')}")
         if entry.get("aggregate_name") == "median":
