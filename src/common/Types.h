@@ -27,4 +27,7 @@ struct Rect {
     friend bool operator==(const Rect&, const Rect&) = default;
 };
 
+// The looks the program draws itself: LookMode 0 to kBuiltInLookCount - 1.
+inline constexpr std::int32_t kBuiltInLookCount = 19;
+
 }  // namespace lumetra

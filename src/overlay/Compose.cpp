@@ -14,12 +14,11 @@ namespace {
 constexpr int kCaptionTileWidth = 32;
 constexpr int kTLCornerWidth = 16;
 constexpr int kGripSize = 24;
-constexpr int kLookCount = 14;
 
 std::string CaptionText(const TSettings& settings, const LangTable& lang) {
     std::string text = "Velmora Lumetra - ";
     const std::int32_t look = settings.LookMode();
-    if (look >= 0 && look < kLookCount) text += lang.Text("MSLook" + std::to_string(look));
+    if (look >= 0 && look < kBuiltInLookCount) text += lang.Text("MSLook" + std::to_string(look));
     if (settings.ClickThrough()) text += " " + lang.Text("MClickThroughMark");
     return text;
 }

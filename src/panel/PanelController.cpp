@@ -22,7 +22,6 @@ namespace {
 // Spin positions are signed 16-bit.
 constexpr int kMaxSpinPosition = std::numeric_limits<std::int16_t>::max();
 constexpr double kPresetTolerance = 0.001;
-constexpr int kLookCount = 14;
 constexpr int kOrientCount = 4;
 constexpr const char* kCopyrightNotice = "Copyright \xA9 Velmora";
 
@@ -157,7 +156,7 @@ void PanelController::UpdateColors() {
 
 void PanelController::UpdateLook() {
     const std::int32_t look = settings_->LookMode();
-    if (look >= 0 && look < kLookCount) view_.SelectListItem(PanelList::Look, look);
+    if (look >= 0 && look < kBuiltInLookCount) view_.SelectListItem(PanelList::Look, look);
 }
 
 void PanelController::UpdateOrientation() {
@@ -254,7 +253,7 @@ void PanelController::ApplyTexts() {
     }
     view_.SetText(PanelText::GridLabel, text("MSGrid"));
     view_.SetText(PanelText::LookLabel, text("MSLook"));
-    for (int i = 0; i < kLookCount; ++i) view_.SetListItem(PanelList::Look, i, text(Numbered("MSLook", i)));
+    for (int i = 0; i < kBuiltInLookCount; ++i) view_.SetListItem(PanelList::Look, i, text(Numbered("MSLook", i)));
     view_.SetText(PanelText::OrientationLabel, text("MSOrientation"));
     for (int i = 0; i < kOrientCount; ++i) view_.SetListItem(PanelList::Orientation, i, text(Numbered("MSOr", i)));
     view_.SetText(PanelText::GridSizeLabel, text("MSGridSize"));
@@ -399,7 +398,7 @@ void PanelController::LockCheckBoxClick(bool checked) {
 }
 
 void PanelController::LookComboBoxChange(int index) {
-    if (index >= 0 && index < kLookCount) settings_->SetLookMode(index);
+    if (index >= 0 && index < kBuiltInLookCount) settings_->SetLookMode(index);
 }
 
 void PanelController::OrientationComboBoxChange(int index) {

@@ -335,7 +335,7 @@ void TSettings::RestoreDefaults() {
     SetHideFromCapture(false);
 }
 
-void TSettings::NextLookMode() { SetLookMode(lookMode_ >= 13 ? 0 : lookMode_ + 1); }
+void TSettings::NextLookMode() { SetLookMode(lookMode_ >= kBuiltInLookCount - 1 ? 0 : lookMode_ + 1); }
 
 void TSettings::NextOrientMode() { SetOrientMode(orientMode_ >= 3 ? 0 : orientMode_ + 1); }
 

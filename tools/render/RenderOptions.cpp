@@ -54,10 +54,12 @@ std::string TakeSwitch(std::optional<bool>& field, std::string_view value) {
 
 const std::array<OptionSpec, 19>& Specs() {
     static const std::array<OptionSpec, 19> specs = {{
-        {"--look", "N", "look 0 to 13 (0 grid, 1 ratio steps, 2 halves, 3 thirds, 4 golden-ratio\n"
+        {"--look", "N", "look 0 to 18 (0 grid, 1 ratio steps, 2 halves, 3 thirds, 4 golden-ratio\n"
                         "lines, 5 spiral, 6 four spirals, 7 full-turn spiral, 8 circles, 9 centred\n"
-                        "steps, 10 inset frames, 11 page canon, 12 armature, 13 golden-ratio cross)",
-         [](RenderOptions& o, std::string_view v) { return TakeNumber(o.look, v, 0, 13); }},
+                        "steps, 10 inset frames, 11 page canon, 12 armature, 13 golden-ratio cross,\n"
+                        "14 diagonal method, 15 harmonious triangles, 16 rabatment, 17 golden\n"
+                        "rectangles, 18 aspect-ratio frames)",
+         [](RenderOptions& o, std::string_view v) { return TakeNumber(o.look, v, 0, kBuiltInLookCount - 1); }},
         {"--orient", "N", "orientation 0 to 3: origin corner top-left, top-right, bottom-right,\n"
                           "bottom-left",
          [](RenderOptions& o, std::string_view v) { return TakeNumber(o.orient, v, 0, 3); }},

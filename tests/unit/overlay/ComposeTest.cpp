@@ -144,6 +144,7 @@ TEST(ComposeBufferTest, CaptionNamesTheLookInTheActivationColour) {
     LangTable lang;
     lang.Merge("MSLook1", "Ratio steps");
     lang.Merge("MSLook13", "Golden cross");
+    lang.Merge("MSLook18", "Aspect-ratio frames");
     struct Case {
         std::int32_t look;
         bool active;
@@ -155,7 +156,8 @@ TEST(ComposeBufferTest, CaptionNamesTheLookInTheActivationColour) {
         {1, false, "Velmora Lumetra - Ratio steps", 0x00C0C0C0},
         {13, true, "Velmora Lumetra - Golden cross", 0x00808080},
         {0, false, "Velmora Lumetra - MSLook0", 0x00C0C0C0},  // no text loaded: the key
-        {14, true, "Velmora Lumetra - ", 0x00808080},
+        {18, true, "Velmora Lumetra - Aspect-ratio frames", 0x00808080},
+        {kBuiltInLookCount, true, "Velmora Lumetra - ", 0x00808080},
         {-1, true, "Velmora Lumetra - ", 0x00808080},
     };
     for (const Case& c : cases) {

@@ -546,7 +546,7 @@ TEST(InteractionKeys, OnlySlashAndF3KeyUpRestoreOpacity) {
 
 TEST(InteractionActions, CyclesWrapAround) {
     Rig rig;
-    rig.settings.SetLookMode(13);
+    rig.settings.SetLookMode(kBuiltInLookCount - 1);
     rig.settings.SetOrientMode(3);
     rig.ui.ActionLook();
     rig.ui.ActionOrient();

@@ -277,8 +277,8 @@ TEST(LookTest, LinesInLinesColourAndLabelsInValuesColour) {
     }
 }
 
-TEST(LookTest, LookModesOutsideTheFourteenDrawNothing) {
-    for (const std::int32_t look : {14, -1, 1000}) {
+TEST(LookTest, LookModesOutsideTheBuiltInLooksDrawNothing) {
+    for (const std::int32_t look : {kLookCount, -1, 1000}) {
         const RecordingCanvas canvas = Render(WithValues(Example(look)));
         EXPECT_TRUE(canvas.segments.empty() && canvas.moves.empty() && canvas.ellipses.empty() &&
                     canvas.texts.empty() && canvas.boxTexts.empty())

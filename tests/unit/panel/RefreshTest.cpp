@@ -33,7 +33,7 @@ TEST_F(PanelTest, CreationShowsTheStoredSettings) {
     EXPECT_EQ(view.colors[PanelColorBox::Values].color, kFactoryValuesColor);
     EXPECT_EQ(view.opacity, 90);
     EXPECT_TRUE(view.hints);
-    EXPECT_EQ(view.items[PanelList::Look].size(), 14u);
+    EXPECT_EQ(view.items[PanelList::Look].size(), static_cast<std::size_t>(kBuiltInLookCount));
     EXPECT_EQ(view.items[PanelList::Orientation].size(), 4u);
     EXPECT_EQ(view.items[PanelList::Advanced].size(), 7u);
     // Nothing the panel showed changed a setting.

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "common/Types.h"
 #include "lang/Format.h"
 
 namespace lumetra::test {
@@ -44,7 +45,7 @@ inline std::vector<CatalogueKey> LangCatalogue() {
         }
     };
     addFamily("MSRat", 17);
-    addFamily("MSLook", 14);
+    addFamily("MSLook", kBuiltInLookCount);
     addFamily("MSOr", 4);
     addFamily("MSA", 7);
     for (const char* real : {"MSRat0", "MSRat1", "MSRat12"}) {

@@ -109,7 +109,7 @@ TEST(RenderTest, WrongInputGivesStatus2AndSaysWhy) {
         const char* message;
     };
     const std::vector<Case> cases = {
-        {{"--look", "14"}, "--look: '14' is out of range (0 to 13)"},
+        {{"--look", "19"}, "--look: '19' is out of range (0 to 18)"},
         {{"--look=abc"}, "--look: 'abc' is not a whole number"},
         {{"--look"}, "--look needs a value"},
         {{"--orient", "-1"}, "--orient: '-1' is out of range (0 to 3)"},
@@ -150,7 +150,7 @@ TEST(RenderTest, HelpDocumentsEveryOption) {
 }
 
 TEST(RenderTest, EveryLookAndOrientationIsWellFormedSvg) {
-    for (int look = 0; look <= 13; ++look) {
+    for (int look = 0; look < kBuiltInLookCount; ++look) {
         for (int orient = 0; orient <= 3; ++orient) {
             const std::string name = "look " + std::to_string(look) + " orient " + std::to_string(orient);
             auto platform = ToolFolder();

@@ -1,0 +1,153 @@
+// Looks 14 to 18, the crop-tool guides, on the example overlay of LookExamples.h.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "support/LookExamples.h"
+
+namespace lumetra {
+namespace {
+
+using namespace test;
+using ::testing::ElementsAre;
+
+// The segments with each one's ends in a fixed order, sorted: the picture
+// regardless of the order and direction it was drawn in.
+std::vector<Ends> Picture(const RecordingCanvas& canvas) {
+    std::vector<Ends> ends = canvas.SegmentEnds();
+    for (Ends& e : ends) {
+        if (std::make_pair(e[2], e[3]) < std::make_pair(e[0], e[1])) e = {e[2], e[3], e[0], e[1]};
+    }
+    std::sort(ends.begin(), ends.end());
+    return ends;
+}
+
+std::vector<Ends> WithOutline(std::vector<Ends> lines) {
+    lines.insert(lines.begin(), kExampleOutline.begin(), kExampleOutline.end());
+    return lines;
+}
+
+TEST(LookCropTest, StraightLooksAtTheExampleSize) {
+    struct Case {
+        std::int32_t look;
+        std::int32_t orient;
+        std::vector<Ends> lines;  // after the outline, in drawing order
+    };
+    const std::vector<Case> cases = {
+        // 45 degrees from each corner to the far side, 245 across.
+        {14, 0, {{12, 28, 257, 273}, {408, 28, 163, 273}, {12, 273, 257, 28}, {408, 273, 163, 28}}},
+        // The rising diagonal and the perpendiculars onto it from the other
+        // corners, their feet at 0.277 and 0.723 of it.
+        {15, 0, {{12, 273, 408, 28}, {12, 28, 122, 205}, {408, 273, 298, 96}}},
+        {15, 1, {{408, 273, 12, 28}, {408, 28, 298, 205}, {12, 273, 122, 96}}},
+        // The inner edges of the two 245-pixel squares, then their diagonals.
+        {16, 0, {{257, 28, 257, 273}, {163, 28, 163, 273}, {12, 28, 257, 273}, {12, 273, 257, 28},
+                 {163, 28, 408, 273}, {163, 273, 408, 28}}},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(SegmentsFrom(Render(Example(c.look, c.orient)), 4), c.lines)
+            << "look " << c.look << " orient " << c.orient;
+    }
+}
+
+TEST(LookCropTest, SymmetricLooksDrawTheSameInEveryOrientation) {
+    struct Case {
+        std::int32_t look;
+        std::vector<std::int32_t> sameAsZero;
+    };
+    const Case cases[] = {{14, {1, 2, 3}}, {15, {2}}, {16, {1, 2, 3}}, {18, {1, 2, 3}}};
+    for (const Case& c : cases) {
+        const std::vector<Ends> zero = Picture(Render(Example(c.look, 0)));
+        for (const std::int32_t orient : c.sameAsZero) {
+            EXPECT_EQ(Picture(Render(Example(c.look, orient))), zero) << c.look << " " << orient;
+        }
+    }
+    // The harmonious triangles mirror with the origin's side.
+    EXPECT_NE(Picture(Render(Example(15, 1))), Picture(Render(Example(15, 0))));
+}
+
+TEST(LookCropTest, PortraitAreasTakeTheSquaresOffTheTopAndBottom) {
+    LookSettings s = Example(16);
+    s.width = 245;
+    s.height = 396;  // X1 = 257, Y1 = 424
+    EXPECT_EQ(SegmentsFrom(Render(s), 4),
+              (std::vector<Ends>{{12, 273, 257, 273}, {12, 179, 257, 179}, {12, 28, 257, 273},
+                                 {257, 28, 12, 273}, {12, 179, 257, 424}, {257, 179, 12, 424}}));
+    s.lookMode = 14;
+    EXPECT_EQ(SegmentsFrom(Render(s), 4),
+              (std::vector<Ends>{{12, 28, 257, 273}, {257, 28, 12, 273}, {12, 424, 257, 179},
+                                 {257, 424, 12, 179}}));
+    s.showValues = true;
+    EXPECT_THAT(PlacedTexts(Render(s)), ElementsAre(Placed{15, 425, "245 x 396", 0},
+                                                    Placed{1, 282, "245", 90}, Placed{1, 188, "151", 90}));
+}
+
+TEST(LookCropTest, GoldenRectanglesWhirlInwardWithAnUnbrokenSpiral) {
+    // Squares of 245, 151, 94, 57, 37, 20 and 17 cut clockwise from the left;
+    // the next, 3 wide, is below the grid step.
+    const std::vector<Ends> cutLines = {{257, 28, 257, 273}, {257, 179, 408, 179}, {314, 179, 314, 273},
+                                        {257, 216, 314, 216}, {294, 179, 294, 216}, {294, 199, 314, 199},
+                                        {297, 199, 297, 216}};
+    const RecordingCanvas canvas = Render(WithValues(Example(17)));
+    const std::vector<Ends> ends = canvas.SegmentEnds();
+    ASSERT_GT(ends.size(), 4 + cutLines.size());
+    EXPECT_EQ(std::vector<Ends>(ends.begin() + 4, ends.begin() + 11), cutLines);
+    // Seven arcs, the first from the bottom-left corner, each going on from
+    // where the one before ended.
+    ASSERT_EQ(canvas.moves.size(), 1u + 7u + 7u);
+    EXPECT_EQ(canvas.moves[8], (Point{12, 273}));
+    for (std::size_t i = 12; i < ends.size(); ++i) {
+        EXPECT_EQ((std::array<int, 2>{ends[i][0], ends[i][1]}), (std::array<int, 2>{ends[i - 1][2], ends[i - 1][3]}))
+            << "segment " << i;
+    }
+    // The first arc is a quarter circle of radius 245 about (257, 273).
+    for (std::size_t i = 11; i < 11 + 61; ++i) {
+        EXPECT_NEAR(std::hypot(ends[i][2] - 257, ends[i][3] - 273), 245, 1.0) << i;
+    }
+    EXPECT_EQ(ends[11 + 60][2], 257);
+    EXPECT_EQ(ends[11 + 60][3], 28);
+    EXPECT_EQ(canvas.TextStrings(),
+              (std::vector<std::string>{"396 x 245", "245", "151", "94", "57", "37", "20", "17"}));
+}
+
+TEST(LookCropTest, GoldenRectanglesTurnIntoTheCornerOfTheOrientation) {
+    struct Case {
+        std::int32_t orient;
+        bool right;
+        bool down;
+    };
+    const Case cases[] = {{0, true, true}, {1, false, true}, {2, false, false}, {3, true, false}};
+    for (const Case& c : cases) {
+        const Ends last = Render(Example(17, c.orient)).SegmentEnds().back();
+        EXPECT_EQ(last[2] > 210, c.right) << c.orient;
+        EXPECT_EQ(last[3] > 150, c.down) << c.orient;
+    }
+}
+
+TEST(LookCropTest, AspectFramesAreCentredAndNamed) {
+    const RecordingCanvas canvas = Render(WithValues(Example(18)));
+    EXPECT_EQ(canvas.SegmentEnds(),
+              WithOutline({{87, 28, 332, 28},   {332, 28, 332, 273}, {332, 273, 87, 273}, {87, 273, 87, 28},
+                           {57, 28, 363, 28},   {363, 28, 363, 273}, {363, 273, 57, 273}, {57, 273, 57, 28},
+                           {46, 28, 373, 28},   {373, 28, 373, 273}, {373, 273, 46, 273}, {46, 273, 46, 28},
+                           {26, 28, 394, 28},   {394, 28, 394, 273}, {394, 273, 26, 273}, {26, 273, 26, 28},
+                           {12, 39, 408, 39},   {408, 39, 408, 262}, {408, 262, 12, 262}, {12, 262, 12, 39}}));
+    // A name that would cover one placed before moves down below it.
+    EXPECT_THAT(PlacedTexts(canvas),
+                ElementsAre(Placed{15, 274, "396 x 245", 0}, Placed{90, 30, "1:1", 0}, Placed{60, 30, "5:4", 0},
+                            Placed{49, 41, "4:3", 0}, Placed{29, 30, "3:2", 0}, Placed{15, 41, "16:9", 0}));
+
+    LookSettings portrait = WithValues(Example(18));
+    portrait.width = 245;
+    portrait.height = 396;
+    const std::vector<std::string> names = Render(portrait).TextStrings();
+    EXPECT_EQ(names, (std::vector<std::string>{"245 x 396", "1:1", "4:5", "3:4", "2:3", "9:16"}));
+}
+
+}  // namespace
+}  // namespace lumetra
