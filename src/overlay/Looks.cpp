@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <functional>
 
 #include "common/Numbers.h"
+#include "overlay/GuideDraw.h"
 #include "overlay/HaloCanvas.h"
 #include "overlay/Marks.h"
 #include "settings/AppSettings.h"
@@ -80,11 +82,14 @@ void RenderLook(const TSettings& settings, const LangTable& lang, Canvas& canvas
     RenderLook(LookSettingsOf(settings, dpi), lang, canvas);
 }
 
-void RenderLook(const LookSettings& settings, const LangTable& lang, Canvas& canvas) {
+namespace {
+
+// The halo's pass beneath, then the drawing itself in the lines' and
+// measurements' colours; an empty draw only sets the canvas up.
+void RenderLayers(const LookSettings& settings, const LangTable& lang, Canvas& canvas,
+                  const std::function<void(const LookContext&)>& draw) {
     const LookSettings s = WithinBounds(settings);
     const OrientFrame frame = ComputeOrientFrame(s.width, s.height, s.border, s.orientMode);
-    const bool known = s.lookMode >= 0 && s.lookMode < kLookCount;
-    const LookFunction draw = known ? kLooks[static_cast<std::size_t>(s.lookMode)] : nullptr;
     canvas.SetFontHeight(s.labelHeight);
     if (s.halo && draw) {
         canvas.SetTextColor(s.haloColor);
@@ -97,6 +102,19 @@ void RenderLook(const LookSettings& settings, const LangTable& lang, Canvas& can
     canvas.SetPenColor(s.linesColor);
     canvas.SetPenWidth(s.lineWidth);
     if (draw) draw(LookContext{s, frame, lang, canvas});
+}
+
+}  // namespace
+
+void RenderLook(const LookSettings& settings, const LangTable& lang, Canvas& canvas) {
+    const std::int32_t mode = settings.lookMode;
+    const bool known = mode >= 0 && mode < kLookCount;
+    RenderLayers(settings, lang, canvas, known ? kLooks[static_cast<std::size_t>(mode)] : nullptr);
+}
+
+void RenderUserGuide(const LookSettings& settings, const UserGuide& guide, const LangTable& lang,
+                     Canvas& canvas) {
+    RenderLayers(settings, lang, canvas, [&guide](const LookContext& look) { DrawUserGuide(look, guide); });
 }
 
 }  // namespace lumetra

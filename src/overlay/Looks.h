@@ -12,6 +12,7 @@ namespace lumetra {
 class TSettings;
 class LangTable;
 struct LookContext;
+struct UserGuide;
 
 // What the looks read from the settings, copied at each paint. RenderLook
 // brings every size into the settings' bounds before drawing, so a look never
@@ -53,6 +54,10 @@ std::int32_t LabelCellHeight(std::int32_t labelSize, std::int32_t dpi);
 void RenderLook(const TSettings& settings, const LangTable& lang, Canvas& canvas,
                 std::int32_t dpi = kDefaultDpi);
 void RenderLook(const LookSettings& settings, const LangTable& lang, Canvas& canvas);
+// Draws a guide read from a file as a look is drawn, halo and widths alike;
+// LookMode plays no part.
+void RenderUserGuide(const LookSettings& settings, const UserGuide& guide, const LangTable& lang,
+                     Canvas& canvas);
 
 inline constexpr std::int32_t kLookCount = 14;
 

@@ -5,11 +5,13 @@
 // it in the system's application-data folders under the product subfolder.
 // The OS calls sit behind IPlatformFiles so the folder rules can be tested
 // with made-up paths.
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace lumetra {
 
@@ -45,6 +47,12 @@ public:
     virtual std::unique_ptr<IByteReader> OpenForReading(const std::string& path) const = 0;
     // The whole file, or nothing when it cannot be read.
     virtual std::optional<std::string> ReadWholeFile(const std::string& path) const = 0;
+    // The names of the files (not folders) directly in folder, which ends
+    // with its delimiter, whose names end with extension (".guide", ASCII
+    // case ignored): at most limit of them, in no particular order; none
+    // when the folder cannot be listed.
+    virtual std::vector<std::string> ListFiles(const std::string& folder, std::string_view extension,
+                                               std::size_t limit) const = 0;
     // Writes a complete new file beside the old one and only then replaces
     // it, so the old file survives any failure intact.
     virtual bool ReplaceFileContents(const std::string& path, std::string_view contents) = 0;

@@ -86,6 +86,20 @@ std::optional<std::string> StdPlatformFiles::ReadWholeFile(const std::string& pa
     return contents;
 }
 
+std::vector<std::string> StdPlatformFiles::ListFiles(const std::string& folder, std::string_view extension,
+                                                     std::size_t limit) const {
+    std::vector<std::string> names;
+    std::error_code error;
+    for (fs::directory_iterator entry(fs::path(folder), error), end; !error && entry != end && names.size() < limit;
+         entry.increment(error)) {
+        const std::string name = entry->path().filename().string();
+        if (entry->is_directory(error) || name.size() < extension.size()) continue;
+        const std::string_view tail = std::string_view(name).substr(name.size() - extension.size());
+        if (UpperCase(tail) == UpperCase(extension)) names.push_back(name);
+    }
+    return names;
+}
+
 bool StdPlatformFiles::ReplaceFileContents(const std::string& path, std::string_view contents) {
     fs::path target = fs::path(path);
     std::error_code error;

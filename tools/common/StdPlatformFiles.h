@@ -29,6 +29,8 @@ public:
     bool FileExists(const std::string& path) const override;
     std::unique_ptr<IByteReader> OpenForReading(const std::string& path) const override;
     std::optional<std::string> ReadWholeFile(const std::string& path) const override;
+    std::vector<std::string> ListFiles(const std::string& folder, std::string_view extension,
+                                       std::size_t limit) const override;
     bool ReplaceFileContents(const std::string& path, std::string_view contents) override;
     char DecimalSeparator() const override { return '.'; }
     // Latin-1: the tools have no system code page.

@@ -77,6 +77,34 @@ private:
     DWORD filled_ = 0;
 };
 
+// Owns one search of FindFirstFileA; ends it when it goes.
+class FindHandle {
+public:
+    explicit FindHandle(HANDLE handle) : handle_(handle) {}
+    ~FindHandle() {
+        if (Valid()) FindClose(handle_);
+    }
+    FindHandle(const FindHandle&) = delete;
+    FindHandle& operator=(const FindHandle&) = delete;
+
+    bool Valid() const { return handle_ != INVALID_HANDLE_VALUE; }
+    HANDLE Get() const { return handle_; }
+
+private:
+    HANDLE handle_;
+};
+
+char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+// The search pattern also matches on the short 8.3 names, which cut the
+// extension to three letters; the long name decides.
+bool EndsWithIgnoringCase(std::string_view name, std::string_view extension) {
+    if (name.size() < extension.size()) return false;
+    const std::string_view end = name.substr(name.size() - extension.size());
+    return std::equal(end.begin(), end.end(), extension.begin(), extension.end(),
+                      [](char a, char b) { return LowerAscii(a) == LowerAscii(b); });
+}
+
 DWORD Attributes(const std::string& path) { return GetFileAttributesA(path.c_str()); }
 
 bool WriteAll(HANDLE file, std::string_view contents) {
@@ -162,6 +190,23 @@ std::optional<std::string> Win32PlatformFiles::ReadWholeFile(const std::string& 
         if (read == 0) return contents;
         contents.append(block.data(), read);
     }
+}
+
+std::vector<std::string> Win32PlatformFiles::ListFiles(const std::string& folder, std::string_view extension,
+                                                       std::size_t limit) const {
+    std::vector<std::string> names;
+    if (limit == 0) return names;
+    WIN32_FIND_DATAA found{};
+    const std::string pattern = folder + "*" + std::string(extension);
+    const FindHandle search(FindFirstFileA(pattern.c_str(), &found));
+    if (!search.Valid()) return names;
+    do {
+        const std::string_view name = found.cFileName;
+        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0 && EndsWithIgnoringCase(name, extension)) {
+            names.emplace_back(name);
+        }
+    } while (names.size() < limit && FindNextFileA(search.Get(), &found) != 0);
+    return names;
 }
 
 bool Win32PlatformFiles::ReplaceFileContents(const std::string& path, std::string_view contents) {

@@ -41,6 +41,10 @@ public:
         events_.push_back("read " + path);
         return files_.ReadWholeFile(path);
     }
+    std::vector<std::string> ListFiles(const std::string& folder, std::string_view extension,
+                                       std::size_t limit) const override {
+        return files_.ListFiles(folder, extension, limit);
+    }
     bool ReplaceFileContents(const std::string& path, std::string_view contents) override {
         events_.push_back("write " + path);
         return files_.ReplaceFileContents(path, contents);

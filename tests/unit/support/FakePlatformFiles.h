@@ -80,6 +80,22 @@ public:
         return it->second;
     }
 
+    // The files whose paths are folder + a name without a delimiter.
+    std::vector<std::string> ListFiles(const std::string& folder, std::string_view extension,
+                                       std::size_t limit) const override {
+        std::vector<std::string> names;
+        for (const auto& [path, contents] : files) {
+            if (names.size() == limit) break;
+            if (!path.starts_with(folder)) continue;
+            const std::string name = path.substr(folder.size());
+            if (name.find_first_of("\\/") == std::string::npos && name.size() >= extension.size() &&
+                UpperCase(name.substr(name.size() - extension.size())) == UpperCase(extension)) {
+                names.push_back(name);
+            }
+        }
+        return names;
+    }
+
     bool ReplaceFileContents(const std::string& path, std::string_view contents) override {
         if (failReplace) return false;
         files[path] = std::string(contents);

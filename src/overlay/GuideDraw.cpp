@@ -1,0 +1,199 @@
+#include "overlay/GuideDraw.h"
+
+#include <algorithm>
+#include <cmath>
+#include <utility>
+#include <vector>
+
+#include "common/Numbers.h"
+#include "overlay/GuideFile.h"
+#include "overlay/Marks.h"
+
+namespace lumetra {
+namespace {
+
+// Arcs get a segment for about every three pixels of their length.
+constexpr long double kArcPixelsPerSegment = 3.0L;
+// A copy of a repeat is drawn while it comes within half a pixel of the
+// measured area, where rounding would put it on the edge.
+constexpr long double kEdgeSlack = 0.5L;
+
+// A distance from the origin corner in pixels, along a span.
+long double Distance(const GuideLength& length, long double span) {
+    return static_cast<long double>(length.fraction) * span + static_cast<long double>(length.pixels);
+}
+
+struct Extent {
+    long double lo = 0;
+    long double hi = 0;
+};
+
+class GuidePainter {
+public:
+    explicit GuidePainter(const LookContext& look)
+        : look_(look),
+          width_(look.settings.width),
+          height_(look.settings.height),
+          shorter_(std::min(look.settings.width, look.settings.height)) {}
+
+    // False once the stroke budget is spent.
+    bool Draw(const GuideElement& element) {
+        const long double stepX = Distance(element.repeatStep.x, width_);
+        const long double stepY = Distance(element.repeatStep.y, height_);
+        auto [first, last] = CopiesToDraw(element, stepX, stepY);
+        for (long double k = first; k <= last; ++k) {
+            if (!DrawCopy(element, k * stepX, k * stepY)) return false;
+        }
+        return true;
+    }
+
+private:
+    // The first and last copy of a repeat that reach the measured area; a
+    // single element is drawn wherever it lies.
+    std::pair<long double, long double> CopiesToDraw(const GuideElement& element, long double stepX,
+                                                     long double stepY) const {
+        if (element.repeatCount <= 1) return {0, 0};
+        long double first = 0;
+        long double last = element.repeatCount - 1;
+        const auto limit = [&](Extent extent, long double step, long double span) {
+            const long double lo = -kEdgeSlack - extent.hi;
+            const long double hi = span + kEdgeSlack - extent.lo;
+            if (step == 0) {
+                if (lo > 0 || hi < 0) last = -1;
+                return;
+            }
+            const long double a = lo / step;
+            const long double b = hi / step;
+            first = std::max(first, std::ceil(step > 0 ? a : b));
+            last = std::min(last, std::floor(step > 0 ? b : a));
+        };
+        limit(ExtentOf(element, true), stepX, width_);
+        limit(ExtentOf(element, false), stepY, height_);
+        // A step that rounds to nothing would draw every copy on the first.
+        if (stepX == 0 && stepY == 0) last = std::min(last, first);
+        return {first, last};
+    }
+
+    Extent ExtentOf(const GuideElement& element, bool alongX) const {
+        const long double span = alongX ? width_ : height_;
+        const long double start = Distance(alongX ? element.points[0].x : element.points[0].y, span);
+        Extent extent{start, start};
+        for (const GuidePoint& p : element.points) {
+            const long double d = Distance(alongX ? p.x : p.y, span);
+            extent.lo = std::min(extent.lo, d);
+            extent.hi = std::max(extent.hi, d);
+        }
+        if (HasRadii(element)) {
+            const long double r = alongX ? RadiusX(element) : RadiusY(element);
+            extent.lo -= r;
+            extent.hi += r;
+        }
+        return extent;
+    }
+
+    static bool HasRadii(const GuideElement& element) {
+        return element.shape == GuideShape::Circle || element.shape == GuideShape::Ellipse ||
+               element.shape == GuideShape::Arc;
+    }
+    long double RadiusX(const GuideElement& element) const {
+        return Distance(element.radiusX, element.round ? shorter_ : width_);
+    }
+    long double RadiusY(const GuideElement& element) const {
+        return element.round ? RadiusX(element) : Distance(element.radiusY, height_);
+    }
+
+    Point At(long double dx, long double dy) const {
+        const OrientFrame& f = look_.frame;
+        return {Nearest(f.X0 + f.DX * dx), Nearest(f.Y0 + f.DY * dy)};
+    }
+    Point At(const GuidePoint& p, long double ox, long double oy) const {
+        return At(Distance(p.x, width_) + ox, Distance(p.y, height_) + oy);
+    }
+
+    bool Spend(std::int64_t strokes) {
+        if (strokes > budget_) return false;
+        budget_ -= strokes;
+        return true;
+    }
+
+    void Path(const std::vector<Point>& points) {
+        look_.canvas.MoveTo(points.front().x, points.front().y);
+        for (std::size_t i = 1; i < points.size(); ++i) look_.canvas.LineTo(points[i].x, points[i].y);
+    }
+
+    bool DrawCopy(const GuideElement& element, long double ox, long double oy) {
+        std::vector<Point> points;
+        for (const GuidePoint& p : element.points) points.push_back(At(p, ox, oy));
+        switch (element.shape) {
+            case GuideShape::Line:
+            case GuideShape::Polyline: break;
+            case GuideShape::Polygon: points.push_back(points.front()); break;
+            case GuideShape::Rect:
+                points = {points[0], {points[1].x, points[0].y}, points[1], {points[0].x, points[1].y}, points[0]};
+                break;
+            case GuideShape::Circle:
+            case GuideShape::Ellipse: return DrawEllipse(element, points.front());
+            case GuideShape::Arc: return DrawArc(element, ox, oy);
+            case GuideShape::Text: return DrawLabel(element, points.front());
+        }
+        if (!Spend(static_cast<std::int64_t>(points.size()) - 1)) return false;
+        Path(points);
+        return true;
+    }
+
+    bool DrawEllipse(const GuideElement& element, Point centre) {
+        if (!Spend(1)) return false;
+        const std::int32_t rx = Nearest(RadiusX(element));
+        const std::int32_t ry = Nearest(RadiusY(element));
+        look_.canvas.Ellipse({centre.x - rx, centre.y - ry, centre.x + rx + 1, centre.y + ry + 1});
+        return true;
+    }
+
+    bool DrawArc(const GuideElement& element, long double ox, long double oy) {
+        const long double rx = RadiusX(element);
+        const long double ry = RadiusY(element);
+        const long double sweep = (static_cast<long double>(element.toDegrees) - element.fromDegrees) * Pi / 180;
+        const long double length = std::fabs(sweep) * std::max(rx, ry);
+        const long double wanted = std::ceil(length / kArcPixelsPerSegment);
+        const int cap = std::max(1, static_cast<int>(std::ceil(kMaxArcSegments * std::fabs(sweep) / (2 * Pi))));
+        const int segments = std::clamp(wanted < cap ? static_cast<int>(wanted) : cap, 1, cap);
+        if (!Spend(segments)) return false;
+        const long double cx = Distance(element.points[0].x, width_) + ox;
+        const long double cy = Distance(element.points[0].y, height_) + oy;
+        const long double from = static_cast<long double>(element.fromDegrees) * Pi / 180;
+        std::vector<Point> points;
+        for (int i = 0; i <= segments; ++i) {
+            const long double angle = from + sweep * i / segments;
+            points.push_back(At(cx + rx * std::cos(angle), cy + ry * std::sin(angle)));
+        }
+        Path(points);
+        return true;
+    }
+
+    bool DrawLabel(const GuideElement& element, Point anchor) {
+        if (!look_.settings.showValues) return true;
+        if (!Spend(1)) return false;
+        Canvas& canvas = look_.canvas;
+        canvas.SetFontAngle(0);
+        const TextSize size = canvas.TextExtent(element.text);
+        canvas.TextOut(anchor.x - Half(size.cx), anchor.y - Half(size.cy), element.text);
+        return true;
+    }
+
+    const LookContext& look_;
+    const long double width_;
+    const long double height_;
+    const long double shorter_;
+    std::int64_t budget_ = kMaxGuideStrokes;
+};
+
+}  // namespace
+
+void DrawUserGuide(const LookContext& look, const UserGuide& guide) {
+    GuidePainter painter(look);
+    for (const GuideElement& element : guide.elements) {
+        if (!painter.Draw(element)) return;
+    }
+}
+
+}  // namespace lumetra

@@ -1,0 +1,228 @@
+// Guide files as a designer writes them, and every way one can be wrong.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "overlay/GuideFile.h"
+
+namespace lumetra {
+namespace {
+
+std::string Repeated(const std::string& line, std::size_t times) {
+    std::string text;
+    for (std::size_t i = 0; i < times; ++i) text += line;
+    return text;
+}
+
+TEST(GuideFileTest, ReadsValuesInEachUnitAndForm) {
+    struct Case {
+        const char* text;
+        GuidePoint first;  // the first point of the only element
+    };
+    const std::vector<Case> cases = {
+        {"line 0.25 0.5 1 1", {{0.25, 0}, {0.5, 0}}},
+        {"line 25% 50% 1 1", {{0.25, 0}, {0.5, 0}}},
+        {"line 8px -12.5px 1 1", {{0, 8}, {0, -12.5}}},
+        {"line +1 -0.5 1 1", {{1, 0}, {-0.5, 0}}},
+        {"line .5 2 1 1", {{0.5, 0}, {2, 0}}},
+        {"line -1 -100% 1 1", {{-1, 0}, {-1, 0}}},
+        {"line 16384PX -16384px 1 1", {{0, 16384}, {0, -16384}}},
+        {"LINE 0.1 0.2 1 1", {{0.1, 0}, {0.2, 0}}},
+        {"\tline\t0.1  0.2 1 1   # the rest is a comment", {{0.1, 0}, {0.2, 0}}},
+        {"line 0.1 0.2 1 1;comment", {{0.1, 0}, {0.2, 0}}},
+        {"\xEF\xBB\xBFline 0.1 0.2 1 1\r\n", {{0.1, 0}, {0.2, 0}}},
+    };
+    for (const Case& c : cases) {
+        const GuideParse parse = ParseGuideFile(c.text);
+        ASSERT_TRUE(parse.errors.empty()) << c.text << ": " << parse.errors.front().message;
+        ASSERT_EQ(parse.guide.elements.size(), 1u) << c.text;
+        EXPECT_EQ(parse.guide.elements[0].points[0], c.first) << c.text;
+    }
+}
+
+TEST(GuideFileTest, ReadsEachElement) {
+    const GuideParse parse = ParseGuideFile(
+        "# every statement once\n"
+        "line 0 0 1 1\n"
+        "polyline 0 0 0.5 1 1 0\n"
+        "polygon 0 0 1 0 0 1\n"
+        "rect 10% 10% 90% 90%\n"
+        "rectangle 0 0 1 1\n"
+        "circle 0.5 0.5 0.25\n"
+        "ellipse 0.5 0.5 0.5 40px\n"
+        "arc 0 0 100px 0 90\n"
+        "arc 1 1 0.5 0.25 180 270\n"
+        "text 0.5 0.1 \"Title # safe; 1\"\n"
+        "line 0 0 1 0 repeat 0 8px\n"
+        "line 0 0 0 1 repeat 0.25 0 3\n");
+    ASSERT_TRUE(parse.errors.empty()) << parse.errors.front().line << ": " << parse.errors.front().message;
+    const std::vector<GuideElement>& e = parse.guide.elements;
+    ASSERT_EQ(e.size(), 12u);
+    const std::vector<GuideShape> shapes = {GuideShape::Line,   GuideShape::Polyline, GuideShape::Polygon,
+                                            GuideShape::Rect,   GuideShape::Rect,     GuideShape::Circle,
+                                            GuideShape::Ellipse, GuideShape::Arc,     GuideShape::Arc,
+                                            GuideShape::Text,   GuideShape::Line,     GuideShape::Line};
+    const std::vector<std::size_t> pointCounts = {2, 3, 3, 2, 2, 1, 1, 1, 1, 1, 2, 2};
+    for (std::size_t i = 0; i < e.size(); ++i) {
+        EXPECT_EQ(e[i].shape, shapes[i]) << i;
+        EXPECT_EQ(e[i].points.size(), pointCounts[i]) << i;
+    }
+    EXPECT_TRUE(e[5].round);
+    EXPECT_EQ(e[5].radiusX, (GuideLength{0.25, 0}));
+    EXPECT_FALSE(e[6].round);
+    EXPECT_EQ(e[6].radiusY, (GuideLength{0, 40}));
+    EXPECT_TRUE(e[7].round);
+    EXPECT_EQ(e[7].radiusX, (GuideLength{0, 100}));
+    EXPECT_EQ(e[7].toDegrees, 90);
+    EXPECT_FALSE(e[8].round);
+    EXPECT_EQ(e[8].radiusY, (GuideLength{0.25, 0}));
+    EXPECT_EQ(e[8].fromDegrees, 180);
+    EXPECT_EQ(e[8].toDegrees, 270);
+    EXPECT_EQ(e[9].text, "Title # safe; 1");
+    EXPECT_EQ(e[0].repeatCount, 1);
+    EXPECT_EQ(e[10].repeatStep, (GuidePoint{{0, 0}, {0, 8}}));
+    EXPECT_EQ(e[10].repeatCount, kMaxGuideRepeat);
+    EXPECT_EQ(e[11].repeatCount, 3);
+}
+
+TEST(GuideFileTest, NamesPerLanguageWithTheFileNameLast) {
+    const GuideParse parse = ParseGuideFile(
+        "name = Baseline grid # kept\n"
+        "name.German = Grundlinienraster\n"
+        "Name . Portuguese (Brazil) =  Grade de linha de base \n"
+        "line 0 0 1 1\n");
+    ASSERT_TRUE(parse.errors.empty()) << parse.errors.front().message;
+    struct Case {
+        const UserGuide& guide;
+        const char* language;
+        const char* expected;
+    };
+    const UserGuide unnamed = ParseGuideFile("line 0 0 1 1").guide;
+    const std::vector<Case> cases = {
+        {parse.guide, "English", "Baseline grid # kept"},
+        {parse.guide, "German", "Grundlinienraster"},
+        {parse.guide, "GERMAN", "Grundlinienraster"},
+        {parse.guide, "Portuguese (Brazil)", "Grade de linha de base"},
+        {parse.guide, "French", "Baseline grid # kept"},
+        {unnamed, "German", "baseline.guide"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(GuideDisplayName(c.guide, c.language, "baseline.guide"), c.expected) << c.language;
+    }
+}
+
+TEST(GuideFileTest, EachErrorNamesItsLineAndWhatIsWrong) {
+    struct Case {
+        std::string text;
+        GuideError expected;
+    };
+    const std::string longText(kMaxGuideTextLength + 1, 'x');
+    const std::vector<Case> cases = {
+        {"line 0 0 1 1\nsquare 0 0 1\n", {2, "unknown statement 'square'"}},
+        {"\"line\" 0 0 1 1", {1, "unknown statement 'line'"}},
+        {"\r\n\r\n# note\r\n  ; note\r\nline 0 0 1\r\n", {5, "'line' takes X1 Y1 X2 Y2, not 3 values"}},
+        {"circle 0.5 abc 0.1", {1, "'abc' is not a number (such as 0.25, 25% or 8px)"}},
+        {"line 1e0 0 1 1", {1, "'1e0' is not a number (such as 0.25, 25% or 8px)"}},
+        {"line nan 0 1 1", {1, "'nan' is not a number (such as 0.25, 25% or 8px)"}},
+        {"line inf 0 1 1", {1, "'inf' is not a number (such as 0.25, 25% or 8px)"}},
+        {"line 1.2.3 0 1 1", {1, "'1.2.3' is not a number (such as 0.25, 25% or 8px)"}},
+        {"line px 0 1 1", {1, "'px' is not a number (such as 0.25, 25% or 8px)"}},
+        {"line - 0 1 1", {1, "'-' is not a number (such as 0.25, 25% or 8px)"}},
+        {"line 0 0 1 \"1\"", {1, "'\"1\"' is not a number (such as 0.25, 25% or 8px)"}},
+        {"line 2.5 0 1 1", {1, "'2.5' is out of range (fractions -1 to 2, percentages -100% to 200%)"}},
+        {"line 0 -101% 1 1", {1, "'-101%' is out of range (fractions -1 to 2, percentages -100% to 200%)"}},
+        {"line 0 0 16385px 1", {1, "'16385px' is out of range (-16384px to 16384px)"}},
+        {"line 0 0 1 " + std::string(400, '9'), {1, "'" + std::string(400, '9') + "' is out of range (fractions -1 to 2, percentages -100% to 200%)"}},
+        {"circle 0 0 -5px", {1, "'-5px' is a negative radius"}},
+        {"ellipse 0 0 0.5 -0.1", {1, "'-0.1' is a negative radius"}},
+        {"arc 0 0 0.5 0 90px", {1, "'90px' is not an angle in degrees (such as 90)"}},
+        {"arc 0 0 0.5 0 400", {1, "'400' is out of range for an angle (-360 to 360 degrees)"}},
+        {"arc 0 0 0.5 -270 180", {1, "an arc turns at most 360 degrees"}},
+        {"arc 0 0 0.5 90", {1, "'arc' takes X Y R FROM TO, or X Y RX RY FROM TO, not 4 values"}},
+        {"polyline 0 0 1", {1, "'polyline' takes 2 to 64 points X Y, not 3 values"}},
+        {"polyline 0 0", {1, "'polyline' takes 2 to 64 points X Y, not 2 values"}},
+        {"polyline" + Repeated(" 0 0", kMaxGuidePoints + 1), {1, "'polyline' takes 2 to 64 points X Y, not 130 values"}},
+        {"polygon 0 0 1 1", {1, "'polygon' takes 3 to 64 points X Y, not 4 values"}},
+        {"circle 0 0", {1, "'circle' takes X Y R, not 2 values"}},
+        {"rect 0 0 1 1 1", {1, "'rect' takes X1 Y1 X2 Y2, not 5 values"}},
+        {"text 0 0 label", {1, "'text' takes its label in double quotes"}},
+        {"text 0 0", {1, "'text' takes X Y \"label\", not 2 values"}},
+        {"text 0 0 \"open", {1, "a label's closing '\"' is missing"}},
+        {"text 0 0 \"\"", {1, "a label is empty"}},
+        {"text 0 0 \"" + longText + "\"", {1, "a label is longer than 64 bytes"}},
+        {"text 0 0 \"a\x01z\"", {1, "a label holds a control character"}},
+        {"line 0 0 1 0 repeat 8px", {1, "'repeat' takes DX DY and an optional count N"}},
+        {"line 0 0 1 0 repeat 0 8px 2 2", {1, "'repeat' takes DX DY and an optional count N"}},
+        {"line 0 0 1 0 repeat 0 0%", {1, "a repeat needs a step other than 0 0"}},
+        {"line 0 0 1 0 repeat 0 abc", {1, "'abc' is not a number (such as 0.25, 25% or 8px)"}},
+        {"line 0 0 1 0 repeat 0 8px 0", {1, "'0' is out of range for a repeat count (1 to 4096)"}},
+        {"line 0 0 1 0 repeat 0 8px 4097", {1, "'4097' is out of range for a repeat count (1 to 4096)"}},
+        {"line 0 0 1 0 repeat 0 8px 99999999999", {1, "'99999999999' is out of range for a repeat count (1 to 4096)"}},
+        {"line 0 0 1 0 repeat 0 8px 2.5", {1, "'2.5' is not a whole number of copies"}},
+        {"line 0 0 1 repeat 0 8px", {1, "'line' takes X1 Y1 X2 Y2, not 3 values"}},
+        {"name = A\nname = B\nline 0 0 1 1", {2, "'name' is given twice"}},
+        {"name.German = A\nname.german = B\nline 0 0 1 1", {2, "'name.german' is given twice"}},
+        {"name.../x = A\nline 0 0 1 1", {1, "'name.../x' does not name a language file"}},
+        {"name.C:German = A\nline 0 0 1 1", {1, "'name.C:German' does not name a language file"}},
+        {"name.CON = A\nline 0 0 1 1", {1, "'name.CON' does not name a language file"}},
+        {"name. = A\nline 0 0 1 1", {1, "'name.' does not name a language file"}},
+        {"name =   \nline 0 0 1 1", {1, "the name is empty"}},
+        {"name = " + longText + "\nline 0 0 1 1", {1, "the name is longer than 64 bytes"}},
+        {"name = a\x1B[2J\nline 0 0 1 1", {1, "the name holds a control character"}},
+        {"name.German Grundlinien\nline 0 0 1 1", {1, "a name line needs '=' before the name"}},
+        {"name = Empty\n# nothing yet\n", {0, "the file draws nothing"}},
+        {"", {0, "the file draws nothing"}},
+        {std::string(kMaxGuideFileSize + 1, '#'), {0, "the file is larger than 64 KiB"}},
+        {Repeated("line 0 0 1 1\n", kMaxGuideElements + 2), {257, "more than 256 elements"}},
+        {"name = A\nname.German= B\nline 0 0 1 1\nline 0 0 1", {4, "'line' takes X1 Y1 X2 Y2, not 3 values"}},
+    };
+    for (const Case& c : cases) {
+        const GuideParse parse = ParseGuideFile(c.text);
+        ASSERT_EQ(parse.errors.size(), 1u) << c.text.substr(0, 80);
+        EXPECT_EQ(parse.errors[0], c.expected) << c.text.substr(0, 80);
+    }
+}
+
+TEST(GuideFileTest, ReadingGoesOnAfterAnErrorUpToTheBound) {
+    const GuideParse some = ParseGuideFile("line 0 0 1\nline 0 0 1 1\nbox\ncircle 0 0 x\n");
+    EXPECT_EQ(some.errors, (std::vector<GuideError>{{1, "'line' takes X1 Y1 X2 Y2, not 3 values"},
+                                                  {3, "unknown statement 'box'"},
+                                                  {4, "'x' is not a number (such as 0.25, 25% or 8px)"}}));
+    EXPECT_EQ(some.guide.elements.size(), 1u);
+
+    const GuideParse many = ParseGuideFile(Repeated("box\n", 100));
+    ASSERT_EQ(many.errors.size(), kMaxGuideErrors);
+    EXPECT_EQ(many.errors.back().line, static_cast<int>(kMaxGuideErrors));
+}
+
+TEST(GuideFileTest, BoundsHoldExactlyAtTheirLimits) {
+    std::string names = "name = A\n";
+    for (std::size_t i = 1; i < kMaxGuideNames; ++i) names += "name.L" + std::to_string(i) + " = B\n";
+    struct Case {
+        std::string text;
+        std::size_t errors;
+    };
+    const std::vector<Case> cases = {
+        {Repeated("line 0 0 1 1\n", kMaxGuideElements), 0},
+        {"polyline" + Repeated(" 0 0", kMaxGuidePoints), 0},
+        {"text 0 0 \"" + std::string(kMaxGuideTextLength, 'x') + "\"", 0},
+        {"line 0 0 1 0 repeat 0 1px 4096", 0},
+        {"arc 0 0 1 -180 180", 0},
+        {"line 0 0 1 0." + std::string(400, '0') + "1", 0},
+        {names + "line 0 0 1 1\n", 0},
+        {names + "name.Extra = C\nline 0 0 1 1\n", 1},
+        {"line 0 0 1 1\n" + std::string(kMaxGuideFileSize - 13, '#'), 0},
+    };
+    for (const Case& c : cases) {
+        const GuideParse parse = ParseGuideFile(c.text);
+        EXPECT_EQ(parse.errors.size(), c.errors) << c.text.substr(0, 60)
+                                                 << (parse.errors.empty() ? "" : ": " + parse.errors[0].message);
+    }
+    const GuideParse tooManyNames = ParseGuideFile(names + "name.Extra = C\nline 0 0 1 1\n");
+    ASSERT_FALSE(tooManyNames.errors.empty());
+    EXPECT_EQ(tooManyNames.errors[0], (GuideError{static_cast<int>(kMaxGuideNames) + 1, "more than 32 names"}));
+}
+
+}  // namespace
+}  // namespace lumetra
