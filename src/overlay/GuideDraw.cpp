@@ -95,11 +95,12 @@ private:
         return element.shape == GuideShape::Circle || element.shape == GuideShape::Ellipse ||
                element.shape == GuideShape::Arc;
     }
+    // A radius such as "50%-8px" on a span too small for it is none.
     long double RadiusX(const GuideElement& element) const {
-        return Distance(element.radiusX, element.round ? shorter_ : width_);
+        return std::max(0.0L, Distance(element.radiusX, element.round ? shorter_ : width_));
     }
     long double RadiusY(const GuideElement& element) const {
-        return element.round ? RadiusX(element) : Distance(element.radiusY, height_);
+        return element.round ? RadiusX(element) : std::max(0.0L, Distance(element.radiusY, height_));
     }
 
     Point At(long double dx, long double dy) const {

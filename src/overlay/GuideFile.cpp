@@ -74,9 +74,7 @@ struct Number {
 };
 
 // "-0.25", "25%", "8px": a sign, digits with at most one point, a unit.
-std::optional<Number> ReadNumber(const Token& token) {
-    if (token.quoted) return std::nullopt;
-    std::string_view text = token.text;
+std::optional<Number> ReadNumber(std::string_view text) {
     Number number;
     if (text.size() > 2 && EqualsIgnoringAsciiCase(text.substr(text.size() - 2), "px")) {
         number.unit = Unit::Pixels;
@@ -116,33 +114,49 @@ std::string NotANumber(const Token& token) {
            " is not a number (such as 0.25, 25% or 8px)";
 }
 
-// A coordinate or a step. Empty, or what is wrong.
-std::string ReadLength(const Token& token, GuideLength& length) {
-    const auto number = ReadNumber(token);
-    if (!number) return NotANumber(token);
-    if (number->unit == Unit::Pixels) {
-        if (std::fabs(number->value) > kMaxGuidePixels) {
-            return Quoted(token.text) + " is out of range (-16384px to 16384px)";
-        }
-        length = {0.0, number->value};
+// One term of a length, added to it. Empty, or what is wrong.
+std::string AddTerm(std::string_view text, const Number& number, GuideLength& length) {
+    if (number.unit == Unit::Pixels) {
+        if (std::fabs(number.value) > kMaxGuidePixels) return Quoted(text) + " is out of range (-16384px to 16384px)";
+        length.pixels += number.value;
         return {};
     }
-    const double fraction = number->unit == Unit::Percent ? number->value / 100.0 : number->value;
+    const double fraction = number.unit == Unit::Percent ? number.value / 100.0 : number.value;
     if (fraction < kMinGuideFraction || fraction > kMaxGuideFraction) {
-        return Quoted(token.text) + " is out of range (fractions -1 to 2, percentages -100% to 200%)";
+        return Quoted(text) + " is out of range (fractions -1 to 2, percentages -100% to 200%)";
     }
-    length = {fraction, 0.0};
+    length.fraction += fraction;
     return {};
 }
 
+// A coordinate or a step: one value, or two joined by "+" or "-" such as
+// "50%-8px". Empty, or what is wrong.
+std::string ReadLength(const Token& token, GuideLength& length) {
+    length = {};
+    const std::string_view text = token.text;
+    const std::size_t join = text.find_last_of("+-");
+    const std::size_t cut = join == std::string_view::npos || join == 0 ? text.size() : join;
+    const std::string_view first = text.substr(0, cut);
+    const std::string_view second = text.substr(cut);
+    const auto a = token.quoted ? std::nullopt : ReadNumber(first);
+    const auto b = second.empty() ? std::optional<Number>(Number{}) : ReadNumber(second);
+    if (!a || !b) return NotANumber(token);
+    if (std::string problem = AddTerm(first, *a, length); !problem.empty()) return problem;
+    return second.empty() ? std::string() : AddTerm(second, *b, length);
+}
+
+// At least the pixels a fraction of the span makes up for, such as
+// "50%-8px"; what the span cannot make up for is no radius at all.
 std::string ReadRadius(const Token& token, GuideLength& length) {
     if (std::string problem = ReadLength(token, length); !problem.empty()) return problem;
-    if (length.fraction < 0 || length.pixels < 0) return Quoted(token.text) + " is a negative radius";
+    if (length.fraction < 0 || (length.fraction == 0 && length.pixels < 0)) {
+        return Quoted(token.text) + " is a negative radius";
+    }
     return {};
 }
 
 std::string ReadAngle(const Token& token, double& degrees) {
-    const auto number = ReadNumber(token);
+    const auto number = token.quoted ? std::nullopt : ReadNumber(token.text);
     if (!number || number->unit != Unit::Fraction) {
         return Quoted(token.text) + " is not an angle in degrees (such as 90)";
     }

@@ -18,7 +18,8 @@
 // each, N in all (kMaxGuideRepeat when left out), of which those that touch
 // the measured area are drawn. A value is a fraction of the measured area's
 // width (X) or height (Y) counted from the orientation's origin corner
-// ("0.25"), a percentage ("25%") or whole or part pixels ("8px"). "#" or ";"
+// ("0.25"), a percentage ("25%"), whole or part pixels ("8px") or two of
+// them joined by "+" or "-" ("50%-8px"). "#" or ";"
 // starts a comment, except within a name line or a quoted label.
 //
 // The file is untrusted: every bound below is checked, and what is drawn per
