@@ -3,6 +3,7 @@
 #include <ostream>
 
 #include "lang/LangTable.h"
+#include "overlay/GuideLibrary.h"
 #include "overlay/Looks.h"
 #include "overlay/SvgCanvas.h"
 #include "settings/AppSettings.h"
@@ -16,6 +17,7 @@ namespace {
 constexpr int kExitOk = 0;
 constexpr int kExitWriteFailed = 1;
 constexpr int kExitUsage = 2;
+constexpr int kExitGuideErrors = 3;
 
 // The panel's place depends on the screen; an export never shows the panel.
 constexpr std::int32_t kNoScreenWidth = 0;
@@ -43,6 +45,38 @@ std::string CheckHeight(std::int32_t height, double ratio) {
     while (!HeightFitsRatio(smallest, ratio)) ++smallest;  // ratio <= 100: at most 5800 steps
     return "--height: " + std::to_string(height) + " is too small for the ratio " +
            FormatIniReal(ratio, '.') + " (at least " + std::to_string(smallest) + ")";
+}
+
+// The client area without its caption strip.
+SvgCanvas ExportCanvas(const TSettings& settings) {
+    const int border = settings.Border();
+    const int clientWidth = settings.Width() + 2 * border;
+    const int clientHeight = settings.Height() + 2 * border + kCaptionRows;
+    return SvgCanvas({0, kCaptionRows, clientWidth, clientHeight});
+}
+
+// "FILE:LINE: message", or "FILE: message" for the file as a whole.
+void PrintGuideErrors(std::ostream& err, const std::string& file, const std::vector<GuideError>& errors) {
+    for (const GuideError& error : errors) {
+        err << file;
+        if (error.line > 0) err << ':' << error.line;
+        err << ": " << error.message << '\n';
+    }
+}
+
+int CheckGuide(const std::string& file, RenderEnvironment& env) {
+    const std::optional<GuideParse> parse = ReadGuideFile(env.platform, file);
+    if (!parse) {
+        env.err << "lumetra-render: cannot read the guide file '" << file << "'\n";
+        return kExitUsage;
+    }
+    if (!parse->errors.empty()) {
+        PrintGuideErrors(env.err, file, parse->errors);
+        return kExitGuideErrors;
+    }
+    const std::size_t count = parse->guide.elements.size();
+    env.out << file << ": OK, " << count << (count == 1 ? " element\n" : " elements\n");
+    return kExitOk;
 }
 
 }  // namespace
@@ -91,11 +125,14 @@ std::string ApplyRenderOptions(const RenderOptions& options, TSettings& settings
 }
 
 std::string RenderSvg(const TSettings& settings, const LangTable& lang) {
-    const int border = settings.Border();
-    const int clientWidth = settings.Width() + 2 * border;
-    const int clientHeight = settings.Height() + 2 * border + kCaptionRows;
-    SvgCanvas canvas({0, kCaptionRows, clientWidth, clientHeight});
+    SvgCanvas canvas = ExportCanvas(settings);
     RenderLook(settings, lang, canvas);
+    return canvas.Document();
+}
+
+std::string RenderGuideSvg(const TSettings& settings, const UserGuide& guide, const LangTable& lang) {
+    SvgCanvas canvas = ExportCanvas(settings);
+    RenderUserGuide(LookSettingsOf(settings), guide, lang, canvas);
     return canvas.Document();
 }
 
@@ -110,6 +147,17 @@ int RunRender(const std::vector<std::string>& args, RenderEnvironment& env) {
     if (options.help) {
         env.out << RenderHelp();
         return kExitOk;
+    }
+    if (options.checkFile) return CheckGuide(*options.checkFile, env);
+    if (options.guideFile && options.look) return fail("--guide and --look exclude each other", kExitUsage);
+    std::optional<GuideParse> guide;
+    if (options.guideFile) {
+        guide = ReadGuideFile(env.platform, *options.guideFile);
+        if (!guide) return fail("cannot read the guide file '" + *options.guideFile + "'", kExitUsage);
+        if (!guide->errors.empty()) {
+            PrintGuideErrors(env.err, *options.guideFile, guide->errors);
+            return kExitGuideErrors;
+        }
     }
 
     TSettings settings(kNoScreenWidth);
@@ -131,7 +179,7 @@ int RunRender(const std::vector<std::string>& args, RenderEnvironment& env) {
     if (options.langFile && !MergeLanguageFile(lang, env.platform, *options.langFile))
         return fail("cannot read the language file '" + *options.langFile + "'", kExitUsage);
 
-    const std::string svg = RenderSvg(settings, lang);
+    const std::string svg = guide ? RenderGuideSvg(settings, guide->guide, lang) : RenderSvg(settings, lang);
     if (!options.outputFile || *options.outputFile == "-") {
         env.out << svg;
         env.out.flush();

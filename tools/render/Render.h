@@ -13,6 +13,7 @@ namespace lumetra {
 class IPlatformFiles;
 class LangTable;
 class TSettings;
+struct UserGuide;
 
 // The separator a settings file's Ratio was written with: ',' when only a
 // comma reads it, else '.'.
@@ -25,6 +26,8 @@ std::string ApplyRenderOptions(const RenderOptions& options, TSettings& settings
 // The look of the settings as SVG: the overlay's client area without its
 // 16-row caption strip.
 std::string RenderSvg(const TSettings& settings, const LangTable& lang);
+// A guide file's guide drawn in the same way.
+std::string RenderGuideSvg(const TSettings& settings, const UserGuide& guide, const LangTable& lang);
 
 struct RenderEnvironment {
     IPlatformFiles& platform;

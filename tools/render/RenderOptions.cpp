@@ -52,8 +52,8 @@ std::string TakeSwitch(std::optional<bool>& field, std::string_view value) {
     return {};
 }
 
-const std::array<OptionSpec, 19>& Specs() {
-    static const std::array<OptionSpec, 19> specs = {{
+const std::array<OptionSpec, 21>& Specs() {
+    static const std::array<OptionSpec, 21> specs = {{
         {"--look", "N", "look 0 to 18 (0 grid, 1 ratio steps, 2 halves, 3 thirds, 4 golden-ratio\n"
                         "lines, 5 spiral, 6 four spirals, 7 full-turn spiral, 8 circles, 9 centred\n"
                         "steps, 10 inset frames, 11 page canon, 12 armature, 13 golden-ratio cross,\n"
@@ -118,6 +118,12 @@ const std::array<OptionSpec, 19>& Specs() {
         {"--lang", "FILE", "a language file (.lng) for the labels, read over English.lng; English.lng\n"
                            "is looked for beside this tool, then in the source tree's lang folder",
          [](RenderOptions& o, std::string_view v) { o.langFile = std::string(v); return std::string(); }},
+        {"--guide", "FILE", "draw this guide file (.guide) instead of a look; the sizes, the\n"
+                            "orientation and the line and label options apply as to a look",
+         [](RenderOptions& o, std::string_view v) { o.guideFile = std::string(v); return std::string(); }},
+        {"--check", "FILE", "only read this guide file and print each error as FILE:LINE: message\n"
+                            "(FILE: message for the file as a whole), or one line saying it is OK",
+         [](RenderOptions& o, std::string_view v) { o.checkFile = std::string(v); return std::string(); }},
         {"-o", "FILE", "write the SVG to FILE (replaced whole) instead of the standard output;\n"
                          "'-' is the standard output",
          [](RenderOptions& o, std::string_view v) { o.outputFile = std::string(v); return std::string(); }},
@@ -228,9 +234,9 @@ std::string RenderHelp() {
     std::string help =
         "Usage: lumetra-render [options]\n"
         "\n"
-        "Draws one look of Velmora Lumetra's proportion guides as an SVG document: the\n"
-        "measured area with its margins (the overlay's caption strip is left out), lines and\n"
-        "measurements as the overlay draws them, on a transparent background.\n"
+        "Draws one look of Velmora Lumetra's proportion guides, or a guide file, as an SVG\n"
+        "document: the measured area with its margins (the overlay's caption strip is left\n"
+        "out), lines and measurements as the overlay draws them, on a transparent background.\n"
         "\n"
         "Options (each value as the next argument or after '='):\n";
     for (const OptionSpec& option : Specs()) {
@@ -254,10 +260,12 @@ std::string RenderHelp() {
         "measurements on. A settings file's ratio may use a decimal comma.\n"
         "\n"
         "Exit status: 0 done, 1 the output could not be written, 2 a wrong option or an\n"
-        "input file that cannot be read.\n"
+        "input file that cannot be read, 3 a guide file with errors.\n"
         "\n"
         "Example:\n"
-        "  lumetra-render --look 5 --orient 1 --ratio 16:9 --width 640 -o spiral.svg\n";
+        "  lumetra-render --look 5 --orient 1 --ratio 16:9 --width 640 -o spiral.svg\n"
+        "  lumetra-render --guide baseline.guide --line-width 2 -o baseline.svg\n"
+        "  lumetra-render --check baseline.guide\n";
     return help;
 }
 

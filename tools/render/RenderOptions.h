@@ -28,6 +28,8 @@ struct RenderOptions {
     std::optional<std::int32_t> labelSize;  // kAutoLabelSize: automatic
     std::optional<std::string> settingsFile;
     std::optional<std::string> langFile;
+    std::optional<std::string> guideFile;  // draw this guide file instead of a look
+    std::optional<std::string> checkFile;  // only check this guide file
     std::optional<std::string> outputFile;
     bool help = false;
 };
