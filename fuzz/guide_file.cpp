@@ -1,0 +1,91 @@
+// Guide files of arbitrary bytes through the parser, then drawn with the halo
+// at a small and at the largest measured area in an orientation taken from
+// the input. What the format guarantees: errors come in line order within
+// their bound, a guide without errors draws something, every element keeps
+// the file's bounds, and one paint stays within its strokes and its reach.
+#include <algorithm>
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+#include "FuzzCheck.h"
+#include "lang/LangTable.h"
+#include "overlay/GuideDraw.h"
+#include "overlay/GuideFile.h"
+#include "overlay/Looks.h"
+#include "settings/AppSettings.h"
+#include "support/RecordingCanvas.h"
+
+namespace {
+
+using namespace lumetra;
+
+bool WithinBounds(const GuideLength& length) {
+    return std::isfinite(length.fraction) && std::isfinite(length.pixels) &&
+           std::fabs(length.fraction) <= 2 * kMaxGuideFraction && std::fabs(length.pixels) <= 2 * kMaxGuidePixels;
+}
+
+void CheckElement(const GuideElement& e) {
+    FUZZ_CHECK(!e.points.empty() && e.points.size() <= kMaxGuidePoints, "an element's points are out of bounds");
+    for (const GuidePoint& p : e.points) FUZZ_CHECK(WithinBounds(p.x) && WithinBounds(p.y), "a point is out of bounds");
+    FUZZ_CHECK(WithinBounds(e.radiusX) && WithinBounds(e.radiusY), "a radius is out of bounds");
+    FUZZ_CHECK(std::fabs(e.toDegrees - e.fromDegrees) <= kMaxGuideDegrees, "an arc turns more than once");
+    FUZZ_CHECK(e.repeatCount >= 1 && e.repeatCount <= kMaxGuideRepeat, "a repeat count is out of bounds");
+    FUZZ_CHECK(e.text.size() <= kMaxGuideTextLength, "a label is too long");
+    FUZZ_CHECK(e.shape != GuideShape::Text || !e.text.empty(), "a label is empty");
+}
+
+void CheckPaint(const UserGuide& guide, std::int32_t size, std::int32_t orient) {
+    LookSettings s;
+    s.width = size;
+    s.height = size / 2 + 1;
+    s.border = 12;
+    s.orientMode = orient;
+    s.showValues = true;
+    s.halo = true;
+    s.lineWidth = 2;
+    LangTable lang;
+    test::RecordingCanvas canvas;
+    RenderUserGuide(s, guide, lang, canvas);
+    const auto strokes = static_cast<std::int64_t>(canvas.segments.size() + canvas.ellipses.size() +
+                                                   canvas.texts.size() / 9);
+    FUZZ_CHECK(strokes <= 2 * kMaxGuideStrokes, "a paint draws more than its strokes");
+    constexpr int kReach = 8 * kMaxDimension;
+    for (const auto& segment : canvas.segments) {
+        for (const Point p : {segment.from, segment.to}) {
+            FUZZ_CHECK(std::abs(p.x) <= kReach && std::abs(p.y) <= kReach, "a line reaches too far");
+        }
+    }
+    for (const auto& e : canvas.ellipses) {
+        FUZZ_CHECK(e.box.left <= e.box.right && e.box.top <= e.box.bottom, "an ellipse's box is turned");
+        FUZZ_CHECK(std::abs(e.box.left) <= kReach && std::abs(e.box.bottom) <= kReach, "an ellipse reaches too far");
+    }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string_view text(reinterpret_cast<const char*>(data), size);
+    const GuideParse parse = ParseGuideFile(text);
+    const auto lines = static_cast<int>(std::count(text.begin(), text.end(), '\n')) + 1;
+
+    FUZZ_CHECK(parse.errors.size() <= kMaxGuideErrors, "more errors than their bound");
+    for (std::size_t i = 0; i < parse.errors.size(); ++i) {
+        const GuideError& error = parse.errors[i];
+        FUZZ_CHECK(error.line >= 0 && error.line <= lines, "an error names a line the file lacks");
+        FUZZ_CHECK(!error.message.empty(), "an error says nothing");
+        FUZZ_CHECK(i == 0 || error.line == 0 || parse.errors[i - 1].line < error.line, "errors are out of line order");
+    }
+    const UserGuide& guide = parse.guide;
+    FUZZ_CHECK(guide.elements.size() <= kMaxGuideElements, "more elements than their bound");
+    FUZZ_CHECK(!parse.errors.empty() || !guide.elements.empty(), "a guide without errors draws nothing");
+    FUZZ_CHECK(guide.name.size() <= kMaxGuideTextLength, "a name is too long");
+    FUZZ_CHECK(guide.localNames.size() < kMaxGuideNames, "more names than their bound");
+    for (const GuideElement& e : guide.elements) CheckElement(e);
+
+    const std::int32_t orient = size == 0 ? 0 : data[0] & 3;
+    CheckPaint(guide, 396, orient);
+    CheckPaint(guide, kMaxDimension, 3 - orient);
+    return 0;
+}
