@@ -27,10 +27,13 @@ stage="$work/Lumetra"
 rm -rf "$work"
 mkdir -p "$stage"
 
-# What ships: the program, its languages and its manual. Anything else in the
-# product folder (a settings file left by a test run, developer tools) stays.
+# What ships: the program, its languages, its manual and the example guides.
+# Anything else in the product folder (a settings file left by a test run,
+# developer tools, guide files a tester added) stays.
 cp "$product/Lumetra.exe" "$product"/*.lng "$stage/"
 cp -R "$product/Manual" "$stage/Manual"
+mkdir -p "$stage/Guides"
+cp "$root"/guides/*.guide "$stage/Guides/"
 
 # Files in a fixed order and with one time stamp, so that the same build
 # packs to the same bytes.
