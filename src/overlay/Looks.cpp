@@ -39,7 +39,8 @@ using LookFunction = void (*)(const LookContext&);
 constexpr std::array<LookFunction, kLookCount> kLooks = {
     LookGrid,   LookRatioSteps,   LookHalves,      LookThirds,      LookPhiLines,
     LookSpiral, LookFourSpirals,  LookSlowSpiral,  LookCircles,     LookCentredSteps,
-    LookInsetFrames, LookPageCanon, LookArmature,  LookPhiCross,
+    LookInsetFrames, LookPageCanon, LookArmature,  LookPhiCross,    LookDiagonalMethod,
+    LookHarmoniousTriangles, LookRabatment, LookGoldenRectangles, LookAspectFrames,
 };
 
 }  // namespace

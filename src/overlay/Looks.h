@@ -1,5 +1,5 @@
 #pragma once
-// The fourteen looks. Each one is a pure function of the settings, the string
+// The built-in looks. Each one is a pure function of the settings, the string
 // table and a canvas.
 #include <cstdint>
 
@@ -47,7 +47,8 @@ Color ContrastingColor(Color color);
 // by dpi / 96, rounded half to even and kept within the label bounds.
 std::int32_t LabelCellHeight(std::int32_t labelSize, std::int32_t dpi);
 
-// Draws the look numbered LookMode; a LookMode outside 0..13 draws nothing.
+// Draws the look numbered LookMode; a LookMode outside the built-in looks
+// draws nothing.
 // With the halo on, the look is drawn twice: first in the halo colour, each
 // line two pixels wider and each label at its eight neighbouring places, then
 // as without it on top, so that crossings keep the lines' colour.
@@ -59,7 +60,7 @@ void RenderLook(const LookSettings& settings, const LangTable& lang, Canvas& can
 void RenderUserGuide(const LookSettings& settings, const UserGuide& guide, const LangTable& lang,
                      Canvas& canvas);
 
-inline constexpr std::int32_t kLookCount = 14;
+inline constexpr std::int32_t kLookCount = kBuiltInLookCount;
 
 // The looks by LookMode, called by RenderLook with the pen and text colours set.
 void LookGrid(const LookContext& look);          // 0
@@ -76,5 +77,10 @@ void LookInsetFrames(const LookContext& look);   // 10
 void LookPageCanon(const LookContext& look);     // 11
 void LookArmature(const LookContext& look);      // 12
 void LookPhiCross(const LookContext& look);      // 13
+void LookDiagonalMethod(const LookContext& look);       // 14
+void LookHarmoniousTriangles(const LookContext& look);  // 15
+void LookRabatment(const LookContext& look);            // 16
+void LookGoldenRectangles(const LookContext& look);     // 17
+void LookAspectFrames(const LookContext& look);         // 18
 
 }  // namespace lumetra
