@@ -23,7 +23,7 @@ constexpr std::size_t kMostHeldSlantedPixels = std::size_t{1} << 20;
 constexpr int kLongestWrittenLine = 1 << 16;
 // Far beyond any pen the settings allow; keeps the caps' squares small.
 constexpr int kWidestWrittenLine = 64;
-// Bounds the memory held runs take: horizontal lines and ellipses.
+// Bounds the memory held runs of horizontal lines take.
 constexpr std::size_t kMostHeldSpans = std::size_t{1} << 18;
 
 // Whether a slanted line from the origin to (dx, dy) takes the pixel on the
@@ -206,7 +206,20 @@ bool DibWriter::Ellipse(const Rect& box, std::uint32_t pixel, int width) {
     };
     const PenSpread spread = SpreadOf(width);
     if (right - 1 + spread.after < 0 || left - spread.before >= pixels_.width) return true;
-    heldPixel_ = pixel;  // everything held shares it
+    // Written at once, over everything drawn before it: concentric circles
+    // put hundreds of short runs on each row, and holding each one costs
+    // more than writing it. The next circle's runs lie beside this one's,
+    // mostly in the memory this one has just brought into the cache.
+    WriteHeld();
+    beforeWrite_();
+    const SheetPixels sheet(pixels_.bits, pixels_.width, pixels_.height);
+    const auto write = [&](long long row, long long first, long long last) {
+        const long long from = std::max(first, 0LL);
+        const long long to = std::min<long long>(last, pixels_.width - 1);
+        if (from > to) return;
+        const auto pixels = sheet.Row(static_cast<int>(row), static_cast<int>(from), static_cast<int>(to - from + 1));
+        std::fill(pixels.begin(), pixels.end(), pixel);
+    };
     // With as much spread on either side, the widened outline keeps the
     // box's symmetry across its middle row: each row below it also gives the
     // runs of the row it mirrors.
@@ -214,8 +227,6 @@ bool DibWriter::Ellipse(const Rect& box, std::uint32_t pixel, int width) {
     const long long mirrorSum = 2 * top + h - 1;  // a row plus the row it mirrors
     const long long firstRow = mirrored ? top + h / 2 : top + h - 1 - lastOffset - spread.before;
     const long long lastRow = top + lastOffset + spread.after;
-    int heldFirst = INT_MAX;
-    int heldLast = INT_MIN;
     for (long long y = firstRow; y <= lastRow; ++y) {
         const long long twin = mirrorSum - y;
         const bool shown = 0 <= y && y < pixels_.height;
@@ -248,23 +259,44 @@ bool DibWriter::Ellipse(const Rect& box, std::uint32_t pixel, int width) {
         const long long rightLast = left + std::max(high, ownHigh + spread.after);
         const long long leftFirst = right - 1 - std::max(high, ownHigh + spread.before);
         const long long leftLast = right - 1 - std::min(low, ownLow - spread.after);
-        const auto hold = [&](long long row) {
-            const int at = static_cast<int>(row);
-            heldFirst = std::min(heldFirst, at);
-            heldLast = std::max(heldLast, at);
+        const auto writeRow = [&](long long row) {
             if (leftLast + 1 >= rightFirst) {
-                HoldSpan(at, std::min(leftFirst, rightFirst), std::max(leftLast, rightLast));
+                write(row, std::min(leftFirst, rightFirst), std::max(leftLast, rightLast));
             } else {
-                HoldSpan(at, leftFirst, leftLast);
-                HoldSpan(at, rightFirst, rightLast);
+                write(row, leftFirst, leftLast);
+                write(row, rightFirst, rightLast);
             }
         };
-        if (shown) hold(y);
-        if (twinShown) hold(twin);
+        if (shown) writeRow(y);
+        if (twinShown) writeRow(twin);
     }
-    if (heldFirst <= heldLast) HoldRows(heldFirst, heldLast);
-    if (heldSpanCount_ >= kMostHeldSpans) WriteHeld();
     return true;
+}
+
+void DibWriter::WriteOutline(const DibPixels& mask, int left, int top, std::uint32_t pixel) {
+    WriteHeld();
+    beforeWrite_();
+    const SheetPixels source(mask.bits, mask.width, mask.height);
+    const SheetPixels target(pixels_.bits, pixels_.width, pixels_.height);
+    for (int my = 0; my < mask.height; ++my) {
+        // Measured wide: the mask may lie anywhere.
+        const long long y = static_cast<long long>(top) + my;
+        if (y < -1 || y > pixels_.height) continue;  // no neighbour on the bitmap
+        const long long firstRow = std::max(y - 1, 0LL);
+        const long long lastRow = std::min<long long>(y + 1, pixels_.height - 1);
+        const auto row = source.Row(my, 0, mask.width);
+        for (int mx = 0; mx < mask.width; ++mx) {
+            if (row[static_cast<std::size_t>(mx)] == 0) continue;
+            const long long x = static_cast<long long>(left) + mx;
+            const long long firstColumn = std::max(x - 1, 0LL);
+            const long long lastColumn = std::min<long long>(x + 1, pixels_.width - 1);
+            for (long long ty = firstRow; ty <= lastRow; ++ty) {
+                for (long long tx = firstColumn; tx <= lastColumn; ++tx) {
+                    if (tx != x || ty != y) target.Row(static_cast<int>(ty), static_cast<int>(tx), 1)[0] = pixel;
+                }
+            }
+        }
+    }
 }
 
 void DibWriter::HoldSpan(int y, long long first, long long last) {
@@ -363,7 +395,7 @@ void DibWriter::WriteHeldRow(int y) {
         }
         begin = run.end;
     }
-    // The slanted lines' and the outlines' pixels: one colour, so their order is moot.
+    // The slanted lines' pixels and the horizontal lines' runs: one colour, so their order is moot.
     std::vector<int>& slanted = heldSlanted_[static_cast<std::size_t>(y)];
     for (const int x : slanted) row[static_cast<std::size_t>(x)] = heldPixel_;
     slanted.clear();

@@ -37,10 +37,10 @@ struct DibPixels {
 // and the vertical lines after it are held back and written together row by
 // row: a column at a time is slow on a large bitmap, and one pass over it is
 // half the memory traffic of two. Slanted lines are held too, as the pixels
-// they cover on each row, and ellipses as the runs they cover, and everything
-// held is written a row at a time: a spiral's or a circle's pixels lie on
-// rows far apart, and written as drawn each would miss the cache. Horizontal
-// lines are held as runs, so that a grid is written in one pass.
+// they cover on each row, and everything held is written a row at a time: a
+// spiral's pixels lie on rows far apart, and written as drawn each would miss
+// the cache. Horizontal lines are held as runs, so that a grid is written in
+// one pass.
 class DibWriter {
 public:
     // beforeWrite runs before any pixel is written, so that whoever else
@@ -59,10 +59,15 @@ public:
     // The outline GDI's Ellipse draws with a 1-pixel pen on the rectangle it
     // is given (right and bottom excluded; a turned-around one is put right),
     // widened as the canvas widens it: copies moved by each of the pen's
-    // spread offsets along x and along y. Held with the lines, so it shares
-    // their pixel. False when GDI has to draw it: a box 2 pixels or less
+    // spread offsets along x and along y. Written at once, over everything
+    // drawn before it. False when GDI has to draw it: a box 2 pixels or less
     // across, where GDI draws a rectangle, or one too large.
     bool Ellipse(const Rect& box, std::uint32_t pixel, int width = 1);
+    // Writes pixel at every place next to a set (non-zero) pixel of mask,
+    // whose top-left lies at (left, top), clipped to the bitmap: the mask's
+    // pixels moved by each of the eight one-pixel steps, a one-pixel
+    // outline. Written at once, over everything drawn before it.
+    void WriteOutline(const DibPixels& mask, int left, int top, std::uint32_t pixel);
     // Holds a non-empty area, clipped to the bitmap. It covers everything drawn
     // before it, so nothing may be held: WriteHeld first.
     void HoldFill(const Rect& area, std::uint32_t pixel);
@@ -108,8 +113,7 @@ private:
     // their columns, per row.
     std::vector<std::vector<int>> heldSlanted_;
     std::size_t heldSlantedCount_ = 0;
-    // Runs of a row not yet written, of the same colour, per row: horizontal
-    // lines, and an ellipse's outline, two runs a row.
+    // Runs of horizontal lines not yet written, of the same colour, per row.
     struct Span {
         int first;
         int last;

@@ -367,5 +367,94 @@ TEST(DibWriterTest, EllipsesTooSmallForAnOutlineAreLeftToGdiAndEmptyOnesDrawNoth
     }
 }
 
+TEST(DibWriterTest, EllipsesLandOverEverythingDrawnBeforeThem) {
+    // A fill and a line of another colour, held when the ellipse comes.
+    GuardedBitmap bitmap(20, 20);
+    DibWriter writer([] {});
+    writer.Retarget(bitmap.Pixels());
+    writer.HoldFill(Rect{0, 0, 20, 20}, kRed);
+    ASSERT_TRUE(writer.Line(0, 10, 20, 10, kBlue));
+    ASSERT_TRUE(writer.Ellipse({2, 2, 19, 19}, kGreen));
+    writer.WriteHeld();
+    const std::vector<std::uint32_t> pixels = bitmap.Inside();
+    const auto at = [&](int x, int y) { return pixels[static_cast<std::size_t>(y * 20 + x)]; };
+    EXPECT_EQ(at(2, 10), kGreen) << "the outline crosses the line";
+    EXPECT_EQ(at(10, 10), kBlue) << "the line inside the outline";
+    EXPECT_EQ(at(10, 2), kGreen);
+    EXPECT_EQ(at(10, 5), kRed);
+}
+
+// The mask drawn at each of its eight neighbouring places, where they fall
+// on a blank bitmap.
+std::vector<std::uint32_t> EightCopies(int width, int height, const std::vector<std::string>& mask, long long left,
+                                       long long top) {
+    std::vector<std::uint32_t> pixels(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), kRed);
+    for (std::size_t my = 0; my < mask.size(); ++my) {
+        for (std::size_t mx = 0; mx < mask[my].size(); ++mx) {
+            if (mask[my][mx] != '#') continue;
+            for (int dy = -1; dy <= 1; ++dy) {
+                for (int dx = -1; dx <= 1; ++dx) {
+                    const long long x = left + static_cast<long long>(mx) + dx;
+                    const long long y = top + static_cast<long long>(my) + dy;
+                    if ((dx != 0 || dy != 0) && 0 <= x && x < width && 0 <= y && y < height) {
+                        pixels[static_cast<std::size_t>(y * width + x)] = kGreen;
+                    }
+                }
+            }
+        }
+    }
+    return pixels;
+}
+
+TEST(DibWriterTest, OutlinesAreTheMaskMovedByEachOneStepClippedToTheBitmap) {
+    constexpr int kWidth = 12;
+    constexpr int kHeight = 9;
+    // A hole, a lone pixel and pixels on the mask's own edge.
+    const std::vector<std::string> mask{"#..#.", ".###.", ".#.#.", ".###.", "....#"};
+    struct Case {
+        const char* name;
+        int left;
+        int top;
+    };
+    const std::vector<Case> cases{{"inside", 3, 2},           {"over the left edge", -2, 2},
+                                  {"over the right edge", 9, 1}, {"over the top edge", 4, -3},
+                                  {"over the bottom edge", 5, 6}, {"in a corner", 9, 6},
+                                  {"a pixel beyond the left", -6, 2}, {"a pixel beyond the bottom", 3, 9},
+                                  {"far beyond", INT_MAX - 2, INT_MIN + 1}};
+    std::vector<std::uint32_t> maskPixels;
+    for (const std::string& row : mask) {
+        for (const char c : row) maskPixels.push_back(c == '#' ? 0x00FFFFFF : 0);
+    }
+    const DibPixels maskView{maskPixels.data(), 5, 5};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        GuardedBitmap bitmap(kWidth, kHeight);
+        DibWriter writer([] {});
+        writer.Retarget(bitmap.Pixels());
+        writer.HoldFill(Rect{0, 0, kWidth, kHeight}, kRed);
+        writer.WriteOutline(maskView, c.left, c.top, kGreen);
+        writer.WriteHeld();
+        EXPECT_TRUE(bitmap.GuardsIntact());
+        EXPECT_EQ(bitmap.Inside(), EightCopies(kWidth, kHeight, mask, c.left, c.top));
+    }
+}
+
+TEST(DibWriterTest, OutlinesWaitForOthersToFinishDrawing) {
+    GuardedBitmap bitmap(10, 10);
+    const std::vector<std::uint32_t> blank = bitmap.Inside();
+    bool untouchedAtFirstCall = false;
+    int calls = 0;
+    DibWriter writer([&] {
+        if (calls++ == 0) untouchedAtFirstCall = bitmap.Inside() == blank;
+    });
+    writer.Retarget(bitmap.Pixels());
+    std::vector<std::uint32_t> dot{1};
+    writer.WriteOutline({dot.data(), 1, 1}, 4, 4, kGreen);
+    EXPECT_GE(calls, 1);
+    EXPECT_TRUE(untouchedAtFirstCall);
+    const std::vector<std::uint32_t> pixels = bitmap.Inside();
+    EXPECT_EQ(std::count(pixels.begin(), pixels.end(), kGreen), 8);
+}
+
 }  // namespace
 }  // namespace lumetra
