@@ -98,6 +98,12 @@ public:
     void BoxText(const Rect& box, std::string_view text, BoxPlacement placement) override {
         Time(kBoxTexts, [&] { target_.BoxText(box, text, placement); });
     }
+    void TextHalo(int x, int y, std::string_view text) override {
+        Time(kTexts, [&] { target_.TextHalo(x, y, text); });
+    }
+    void BoxTextHalo(const Rect& box, std::string_view text, BoxPlacement placement) override {
+        Time(kBoxTexts, [&] { target_.BoxTextHalo(box, text, placement); });
+    }
     void SetFontAngle(float degrees) override { Time(kFonts, [&] { target_.SetFontAngle(degrees); }); }
     void SetPenColor(Color color) override { Time(kLines, [&] { target_.SetPenColor(color); }); }
     void SetPenWidth(int width) override { Time(kLines, [&] { target_.SetPenWidth(width); }); }

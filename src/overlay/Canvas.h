@@ -2,6 +2,7 @@
 // The drawing surface every look, the caption strip and the exporter draw on.
 // Implementations: GdiCanvas (a DIB-section back buffer or a window, Windows),
 // RecordingCanvas (tests) and SvgCanvas (the command-line exporter).
+#include <array>
 #include <string_view>
 
 #include "common/Types.h"
@@ -37,6 +38,17 @@ public:
     virtual void TextOut(int x, int y, std::string_view text) = 0;
     virtual TextSize TextExtent(std::string_view text) = 0;
     virtual void BoxText(const Rect& box, std::string_view text, BoxPlacement placement) = 0;
+    // A one-pixel outline of the text TextOut or BoxText would draw: the
+    // same text at each of its eight neighbouring places. A backend that can
+    // tell where the text's pixels lie may draw the outline in one go.
+    virtual void TextHalo(int x, int y, std::string_view text) {
+        for (const Point& d : kHaloSteps) TextOut(x + d.x, y + d.y, text);
+    }
+    virtual void BoxTextHalo(const Rect& box, std::string_view text, BoxPlacement placement) {
+        for (const Point& d : kHaloSteps) {
+            BoxText({box.left + d.x, box.top + d.y, box.right + d.x, box.bottom + d.y}, text, placement);
+        }
+    }
     // Only 0 and 90 are used.
     virtual void SetFontAngle(float degrees) = 0;
     virtual void SetPenColor(Color color) = 0;
@@ -51,6 +63,10 @@ public:
     virtual void SetTextColor(Color color) = 0;
     virtual void Fill(const Rect& area, Color color) = 0;
     virtual void DrawPicture(Picture picture, int x, int y) = 0;
+
+private:
+    static constexpr std::array<Point, 8> kHaloSteps{
+        {{-1, -1}, {0, -1}, {1, -1}, {-1, 0}, {1, 0}, {-1, 1}, {0, 1}, {1, 1}}};
 };
 
 }  // namespace lumetra

@@ -1,7 +1,7 @@
 #pragma once
 // The halo's pass of a look: everything it draws goes to the target in the
-// colours and pen width the target holds already, and every label is drawn
-// at its eight neighbouring places, which outlines it by one pixel.
+// colours and pen width the target holds already, and every label becomes
+// its one-pixel outline (Canvas::TextHalo).
 #include "overlay/Canvas.h"
 
 namespace lumetra {

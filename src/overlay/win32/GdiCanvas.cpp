@@ -3,15 +3,19 @@
 #include <algorithm>
 #include <climits>
 #include <cstdlib>
+#include <span>
 #include <string>
 
 #include "common/Numbers.h"
 #include "overlay/win32/FramePictures.h"
+#include "overlay/win32/TopDownDib.h"
 
 namespace lumetra {
 namespace {
 
 constexpr std::size_t kMostHeldPathPoints = 8192;
+// Labels further out are outlined by GDI; keeps the mask's corners in an int.
+constexpr int kFarthestStampedLabel = 1 << 24;
 
 // GDI counts characters in an int; longer texts are cut rather than wrapped.
 int TextLength(std::string_view text) {
@@ -219,6 +223,116 @@ void GdiCanvas::BoxText(const Rect& box, std::string_view text, BoxPlacement pla
     ::DrawTextA(dc_, text.data(), TextLength(text), &rect, BoxFormat(placement));
 }
 
+void GdiCanvas::TextHalo(int x, int y, std::string_view text) {
+    const TextSize size = TextExtent(text);
+    // The cell from its anchor: to the right and down, or upward at 90 degrees.
+    const int angle = FontEscapement();
+    const Rect cell = angle == 0     ? Rect{x, y, x + size.cx, y + size.cy}
+                      : angle == 900 ? Rect{x, y - size.cx, x + size.cy, y}
+                                     : Rect{x - size.cx - size.cy, y - size.cx - size.cy, x + size.cx + size.cy,
+                                            y + size.cx + size.cy};
+    const bool stamped = std::abs(x) < kFarthestStampedLabel && std::abs(y) < kFarthestStampedLabel &&
+                         StampHalo(cell, [&](HDC mask, int dx, int dy) {
+                             ::TextOutA(mask, x + dx, y + dy, text.data(), TextLength(text));
+                         });
+    if (!stamped) Canvas::TextHalo(x, y, text);
+}
+
+void GdiCanvas::BoxTextHalo(const Rect& box, std::string_view text, BoxPlacement placement) {
+    const TextSize size = TextExtent(text);
+    const int centre = box.left + (box.right - box.left) / 2;
+    const int middle = box.top + (box.bottom - box.top) / 2;
+    Rect cell{std::min(box.left, box.right) - size.cx - size.cy, std::min(box.top, box.bottom) - size.cx - size.cy,
+              std::max(box.left, box.right) + size.cx + size.cy, std::max(box.top, box.bottom) + size.cx + size.cy};
+    if (FontEscapement() == 0 && box.left <= box.right && box.top <= box.bottom) {
+        switch (placement) {
+            case BoxPlacement::CentreBottom:
+                cell = {centre - size.cx / 2 - 1, box.bottom - size.cy, centre + size.cx / 2 + 1, box.bottom};
+                break;
+            case BoxPlacement::CentreTop:
+                cell = {centre - size.cx / 2 - 1, box.top, centre + size.cx / 2 + 1, box.top + size.cy};
+                break;
+            case BoxPlacement::LeftMiddleEllipsis:
+                cell = {box.left, middle - size.cy / 2 - 1, box.left + size.cx, middle + size.cy / 2 + 1};
+                break;
+        }
+    }
+    const bool close = std::max({std::abs(box.left), std::abs(box.right), std::abs(box.top), std::abs(box.bottom)}) <
+                       kFarthestStampedLabel;
+    const bool stamped = close && StampHalo(cell, [&](HDC mask, int dx, int dy) {
+        RECT rect{box.left + dx, box.top + dy, box.right + dx, box.bottom + dy};
+        ::DrawTextA(mask, text.data(), TextLength(text), &rect, BoxFormat(placement));
+    });
+    if (!stamped) Canvas::BoxTextHalo(box, text, placement);
+}
+
+int GdiCanvas::FontEscapement() const {
+    LOGFONTA description{};
+    const HGDIOBJ current = ::GetCurrentObject(dc_, OBJ_FONT);
+    if (current == nullptr || ::GetObjectA(current, sizeof description, &description) == 0) return -1;
+    return description.lfEscapement;
+}
+
+template <typename Draw>
+bool GdiCanvas::StampHalo(const Rect& cell, Draw draw) {
+    // Only a plain RGB colour, and only where the pixels are written directly.
+    if (!writer_.Active() || !textColor_ || !IsPlainRgb(*textColor_)) return false;
+    // Room for glyphs that overhang their cell, and a clear edge around them.
+    constexpr int kMargin = 3;
+    const Rect around{cell.left - kMargin, cell.top - kMargin, cell.right + kMargin, cell.bottom + kMargin};
+    if (!PrepareMask(around.right - around.left, around.bottom - around.top)) return false;
+    // The font stays the canvas's own; the mask DC borrows it until it
+    // changes, as choosing a font for a DC costs more than drawing a label.
+    const HGDIOBJ font = ::GetCurrentObject(dc_, OBJ_FONT);
+    if (font != maskFont_) {
+        maskFontGuard_ = SelectGuard();
+        maskFontGuard_ = SelectGuard(maskDc_.get(), font);
+        maskFont_ = font;
+    }
+    draw(maskDc_.get(), -around.left, -around.top);
+    ::GdiFlush();  // the mask is read right below
+    // The rows in use, as wide as the mask. Text on their edge may have run
+    // past it: GDI outlines it then.
+    const DibPixels used{mask_.bits, mask_.width, around.bottom - around.top};
+    const SheetPixels mask(used.bits, used.width, used.height);
+    const auto clear = [](std::span<const std::uint32_t> pixels) {
+        return std::all_of(pixels.begin(), pixels.end(), [](std::uint32_t pixel) { return pixel == 0; });
+    };
+    if (!clear(mask.Row(0, 0, used.width)) || !clear(mask.Row(used.height - 1, 0, used.width))) return false;
+    for (int y = 1; y + 1 < used.height; ++y) {
+        if (mask.Row(y, 0, 1)[0] != 0 || mask.Row(y, used.width - 1, 1)[0] != 0) return false;
+    }
+    FinishLines();  // lines GDI still holds lie beneath the outline
+    writer_.WriteOutline(used, around.left, around.top, DibPixel(*textColor_));
+    return true;
+}
+
+bool GdiCanvas::PrepareMask(int width, int height) {
+    if (!maskDc_) {
+        UniqueMemoryDc dc(::CreateCompatibleDC(dc_));
+        if (!dc) return false;
+        ::SetBkMode(dc.get(), TRANSPARENT);
+        ::SetTextColor(dc.get(), RGB(255, 255, 255));
+        maskDc_ = std::move(dc);
+    }
+    if (width > mask_.width || height > mask_.height) {
+        const int newWidth = std::max(width, mask_.width);
+        const int newHeight = std::max(height, mask_.height);
+        std::uint32_t* bits = nullptr;
+        UniqueBitmap larger = CreateTopDownDib(maskDc_.get(), newWidth, newHeight, &bits);
+        if (!larger) return false;
+        maskBitmapGuard_ = SelectGuard();  // deselects the old bitmap freed below
+        maskBitmap_ = std::move(larger);
+        maskBitmapGuard_ = SelectGuard(maskDc_.get(), maskBitmap_.get());
+        mask_ = {bits, newWidth, newHeight};
+    }
+    // Drawn as on the canvas's own DC: rotated text depends on the mode.
+    ::SetGraphicsMode(maskDc_.get(), ::GetGraphicsMode(dc_));
+    ::SetTextAlign(maskDc_.get(), ::GetTextAlign(dc_));
+    SheetPixels(mask_.bits, mask_.width, mask_.height).Fill(0, mask_.width, height, 0);
+    return true;
+}
+
 template <typename Change>
 void GdiCanvas::ChangeFont(Change change) {
     const HGDIOBJ current = ::GetCurrentObject(dc_, OBJ_FONT);
@@ -226,7 +340,7 @@ void GdiCanvas::ChangeFont(Change change) {
     if (current == nullptr || ::GetObjectA(current, sizeof description, &description) == 0) return;
     if (!change(description)) return;
     UniqueFont font(::CreateFontIndirectA(&description));
-    if (font) Replace(font_, fontGuard_, std::move(font));
+    if (font) ReplaceFont(std::move(font));
 }
 
 void GdiCanvas::SetFontAngle(float degrees) {
@@ -259,7 +373,10 @@ void GdiCanvas::SetPenColor(Color color) {
     penColor_ = color;
 }
 
-void GdiCanvas::SetTextColor(Color color) { ::SetTextColor(dc_, color); }
+void GdiCanvas::SetTextColor(Color color) {
+    textColor_ = color;
+    ::SetTextColor(dc_, color);
+}
 
 void GdiCanvas::Fill(const Rect& area, Color color) {
     if (HoldFill(area, color)) return;
@@ -277,7 +394,14 @@ void GdiCanvas::DrawPicture(Picture picture, int x, int y) {
 }
 
 void GdiCanvas::AdoptFont(UniqueFont font) {
-    if (font) Replace(font_, fontGuard_, std::move(font));
+    if (font) ReplaceFont(std::move(font));
+}
+
+void GdiCanvas::ReplaceFont(UniqueFont font) {
+    // The mask DC lets go of the old font before it is freed.
+    maskFontGuard_ = SelectGuard();
+    maskFont_ = nullptr;
+    Replace(font_, fontGuard_, std::move(font));
 }
 
 }  // namespace lumetra

@@ -31,6 +31,8 @@ public:
     void TextOut(int x, int y, std::string_view text) override;
     TextSize TextExtent(std::string_view text) override;
     void BoxText(const Rect& box, std::string_view text, BoxPlacement placement) override;
+    void TextHalo(int x, int y, std::string_view text) override;
+    void BoxTextHalo(const Rect& box, std::string_view text, BoxPlacement placement) override;
     void SetFontAngle(float degrees) override;
     void SetPenColor(Color color) override;
     void SetPenWidth(int width) override;
@@ -64,10 +66,24 @@ private:
     // as the direct writes: 1-pixel copies side by side and filled squares.
     void DrawWideLine(POINT from, POINT to);
     void FillSquare(POINT centre, const UniqueBrush& brush);
+    // Makes font the current font, freeing the one before.
+    void ReplaceFont(UniqueFont font);
     // Replaces the current font with its description changed by `change`,
     // unless that leaves it as it is.
     template <typename Change>
     void ChangeFont(Change change);
+    // The outline of what draw(maskDc, dx, dy) draws moved by (dx, dy),
+    // written straight into the pixels: the text, expected within `cell`, is
+    // drawn once into a mask and its outline stamped from it, rather than
+    // drawn by GDI eight times. False when it is left to GDI.
+    template <typename Draw>
+    bool StampHalo(const Rect& cell, Draw draw);
+    // The current font's angle in tenths of a degree; -1 when unknown.
+    int FontEscapement() const;
+    // A mask of at least width x height pixels, its top `height` rows
+    // cleared, for white text in the DC's text settings; false when none can
+    // be had.
+    bool PrepareMask(int width, int height);
     // Held pixels go first, so that GDI draws over them.
     void BeforeGdiDraws();
     // Before pixels are written directly: only when GDI has drawn since.
@@ -93,6 +109,16 @@ private:
     int penWidth_ = 1;
     UniqueFont font_;
     SelectGuard fontGuard_;
+    std::optional<Color> textColor_;
+    // The halo's mask: a DC of its own with a top-down DIB, kept between
+    // labels and grown to the largest, and the current font, borrowed. The
+    // guards put back the DC's own objects before either is freed.
+    UniqueMemoryDc maskDc_;
+    UniqueBitmap maskBitmap_;
+    SelectGuard maskBitmapGuard_;
+    SelectGuard maskFontGuard_;
+    HGDIOBJ maskFont_ = nullptr;
+    DibPixels mask_;
 };
 
 }  // namespace lumetra
