@@ -5,15 +5,37 @@
 
 namespace lumetra {
 
-bool AllClickThrough(const TGuideSet& guides) {
-    for (int i = 0; i < guides.Count(); ++i) {
-        if (!guides.Guide(i).ClickThrough()) return false;
+std::vector<MenuItem> ProgramMenu(const ProgramState& state) {
+    const bool shown = state.guidesShown;
+    return {
+        {ProgramCommand::ShowHide, shown ? "MTrayHide" : "MTrayShow"},
+        {ProgramCommand::ClickThrough, "MTrayClickThrough", state.allClickThrough, shown},
+        {ProgramCommand::Fit, "MSFitPictureBtn", false, shown},
+        {ProgramCommand::NewGuide, "MSNewGuideBtn", false, shown && state.guides < kMaxGuides},
+        {ProgramCommand::Settings, "MTraySettings"},
+        {ProgramCommand::Manual, "MSHelpBtn"},
+        {ProgramCommand::Exit, "MTrayExit"},
+    };
+}
+
+ProgramCommand HotKeyAction(HotKeyCommand command) {
+    switch (command) {
+        case HotKeyCommand::ClickThrough: return ProgramCommand::ClickThrough;
+        case HotKeyCommand::ShowHide: return ProgramCommand::ShowHide;
+        case HotKeyCommand::Fit: return ProgramCommand::Fit;
+        case HotKeyCommand::NextLook: break;
     }
-    return true;
+    return ProgramCommand::NextLook;
+}
+
+ProgramState StateOf(const TGuideSet& guides, bool guidesShown) {
+    bool all = true;
+    for (int i = 0; i < guides.Count(); ++i) all = all && guides.Guide(i).ClickThrough();
+    return {guidesShown, all, guides.Count()};
 }
 
 void SwitchClickThrough(TGuideSet& guides) {
-    const bool on = !AllClickThrough(guides);
+    const bool on = !StateOf(guides, true).allClickThrough;
     for (int i = 0; i < guides.Count(); ++i) guides.Guide(i).SetClickThrough(on);
 }
 

@@ -1,12 +1,40 @@
 #pragma once
-// What the program does for its hot keys, whichever program has the focus:
-// the click-through switch of all guides.
+// What the program does for its notification-area menu and its hot keys,
+// whichever program has the focus: the commands, which of them the menu
+// offers in which state, and the click-through switch of all guides.
+#include <string_view>
+#include <vector>
+
+#include "settings/HotKey.h"
+
 namespace lumetra {
 
 class TGuideSet;
 
-// Every guide lets the mouse through.
-bool AllClickThrough(const TGuideSet& guides);
+enum class ProgramCommand { ShowHide, ClickThrough, Fit, NextLook, NewGuide, Settings, Manual, Exit };
+
+// What the menu depends on.
+struct ProgramState {
+    bool guidesShown = true;
+    bool allClickThrough = false;  // every guide lets the mouse through
+    int guides = 1;
+};
+
+struct MenuItem {
+    ProgramCommand command;
+    std::string_view textKey;  // its text in the language files
+    bool checked = false;
+    bool enabled = true;
+    friend bool operator==(const MenuItem&, const MenuItem&) = default;
+};
+
+// The notification-area menu, top to bottom; Exit last.
+std::vector<MenuItem> ProgramMenu(const ProgramState& state);
+
+// The command each hot key gives.
+ProgramCommand HotKeyAction(HotKeyCommand command);
+
+ProgramState StateOf(const TGuideSet& guides, bool guidesShown);
 // Click-through for every guide: on unless every guide has it already.
 void SwitchClickThrough(TGuideSet& guides);
 

@@ -25,12 +25,14 @@ import signal
 import subprocess
 import sys
 import tempfile
+import threading
 import time
 import traceback
 
 from Xlib import X, XK, display as xdisplay
 from Xlib.error import XError
 from Xlib.ext import xtest
+from Xlib.protocol import event as xevent
 
 PRODUCT_DIR = os.environ.get("LUMETRA_PRODUCT_DIR", "")
 WORK_DIR = os.environ.get("LUMETRA_E2E_WORK", os.path.join(tempfile.gettempdir(), "lumetra-e2e"))
@@ -304,6 +306,102 @@ class Screenshot:
         return ppm
 
 
+class SystemTray:
+    """A notification area on the display, as a desktop panel has one: it
+    owns the system-tray selection and embeds each icon that asks to dock
+    (XEmbed) in a row along its own window at the bottom right of the screen.
+    Without one, Wine shows the icons in a window of its own that takes the
+    focus from the program's windows.
+
+    Under Wine, docking an icon moves Wine's own idea of the active window to
+    the icon, keys included, while the X focus stays where it was; so once an
+    icon is in, the tray activates the focused window again, as the window
+    manager would, and counts the icon as settled."""
+
+    ICON = 24  # each icon's cell, in pixels
+    REQUEST_DOCK = 0
+    EMBEDDED_NOTIFY = 0
+
+    def __init__(self, display_name, screen_size, env):
+        self.env = env
+        self.dpy = xdisplay.Display(display_name)
+        root = self.dpy.screen().root
+        width, height = screen_size
+        self.origin = (width - 8 * self.ICON, height - self.ICON)
+        self.window = root.create_window(*self.origin, 8 * self.ICON, self.ICON, 0,
+                                         self.dpy.screen().root_depth, override_redirect=True,
+                                         background_pixel=self.dpy.screen().white_pixel,
+                                         event_mask=X.SubstructureNotifyMask)
+        self.window.map()
+        self.opcode = self.dpy.intern_atom("_NET_SYSTEM_TRAY_OPCODE")
+        self.xembed = self.dpy.intern_atom("_XEMBED")
+        selection = self.dpy.intern_atom("_NET_SYSTEM_TRAY_S0")
+        self.window.set_selection_owner(selection, X.CurrentTime)
+        announce = xevent.ClientMessage(window=root, client_type=self.dpy.intern_atom("MANAGER"),
+                                        data=(32, [X.CurrentTime, selection, self.window.id, 0, 0]))
+        root.send_event(announce, event_mask=X.StructureNotifyMask)
+        self.dpy.sync()
+        self.icons = []
+        self.settled = 0
+        self.lock = threading.Lock()
+        self.stopping = threading.Event()
+        self.thread = threading.Thread(target=self._serve, daemon=True)
+        self.thread.start()
+
+    def icon_centre(self, index=0):
+        """Where to click the index-th docked icon, in screen pixels."""
+        return (self.origin[0] + index * self.ICON + self.ICON // 2, self.origin[1] + self.ICON // 2)
+
+    def docked(self):
+        with self.lock:
+            return len(self.icons)
+
+    def wait_settled(self, icons=1, timeout=5):
+        """Waits until that many icons are in and the focus is given back;
+        quietly gives up when no icon comes."""
+        with contextlib.suppress(E2EError):
+            deadline_poll("the notification-area icon", lambda: self.settled >= icons, timeout)
+
+    def _serve(self):
+        while not self.stopping.is_set():
+            while self.dpy.pending_events():
+                event = self.dpy.next_event()
+                if event.type == X.ClientMessage and event.client_type == self.opcode:
+                    if event.data[1][1] == self.REQUEST_DOCK:
+                        self._dock(event.data[1][2])
+                elif event.type == X.DestroyNotify:
+                    with self.lock:
+                        self.icons = [icon for icon in self.icons if icon.id != event.window.id]
+            time.sleep(0.02)
+
+    def _dock(self, icon_id):
+        icon = self.dpy.create_resource_object("window", icon_id)
+        with contextlib.suppress(XError):
+            with self.lock:
+                place = len(self.icons)
+                self.icons.append(icon)
+            icon.reparent(self.window, place * self.ICON, 0)
+            icon.configure(width=self.ICON, height=self.ICON)
+            icon.map()
+            notify = xevent.ClientMessage(window=icon, client_type=self.xembed,
+                                          data=(32, [X.CurrentTime, self.EMBEDDED_NOTIFY, 0, self.window.id, 0]))
+            icon.send_event(notify)
+            self.dpy.sync()
+        time.sleep(0.3)
+        focused = self.dpy.get_input_focus().focus
+        if not isinstance(focused, int) and focused.id != self.dpy.screen().root.id:
+            subprocess.run(["xdotool", "windowactivate", "--sync", str(focused.id)], env=self.env, check=False,
+                           stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=10)
+        with self.lock:
+            self.settled += 1
+
+    def stop(self):
+        self.stopping.set()
+        self.thread.join(timeout=2)
+        with contextlib.suppress(Exception):
+            self.dpy.close()
+
+
 class Session:
     """One run of the program on its own display. Use as a context manager."""
 
@@ -320,6 +418,7 @@ class Session:
         self.folder = None
         self.server = None
         self.wm = None
+        self.tray = None
         self.process = None
         self.dpy = None
         self.failed_name = None
@@ -354,6 +453,7 @@ class Session:
         self.wm = subprocess.Popen(wm_command, env=self.env,
                                    stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         deadline_poll("the window manager", self._wm_running, timeout=10)
+        self.tray = SystemTray(self.server.name, self.screen_size, self.env)
         self.start()
         return self
 
@@ -387,6 +487,8 @@ class Session:
             stop_wineserver(self.env)
         with contextlib.suppress(Exception):
             self.dpy.close()
+        if self.tray is not None:
+            self.tray.stop()
         terminate(self.wm)
         if self.server is not None:
             self.server.stop()
@@ -477,8 +579,11 @@ class Session:
                 if size is None or tuple(win.geometry()[2:]) == tuple(size):
                     return win
             return None
-        return deadline_poll(f"a window named {title!r}" + (f" of size {size}" if size else ""),
-                             probe, timeout)
+        window = deadline_poll(f"a window named {title!r}" + (f" of size {size}" if size else ""),
+                               probe, timeout)
+        if self.tray is not None:
+            self.tray.wait_settled()
+        return window
 
     def wait_no_window(self, title=TITLE, timeout=10):
         deadline_poll(f"no window named {title!r}", lambda: not self.windows(title), timeout)

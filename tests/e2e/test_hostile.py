@@ -99,6 +99,7 @@ def find_overlay(s, timeout=30, grace=6):
     overlay = deadline_poll(f"a window named {TITLE!r}", probe, timeout)
     with contextlib.suppress(E2EError):
         deadline_poll("the overlay to be shown", lambda: shown(overlay), grace)
+    s.tray.wait_settled()
     return overlay
 
 

@@ -1,11 +1,15 @@
 """Working under a guide: with click-through on, clicks on its caption and
-wheel turns over its lines reach what lies beneath, not the guide."""
+wheel turns over its lines reach what lies beneath, not the guide; the
+program-wide hot keys switch click-through and hide and show the guides while
+another Wine program has the focus; the notification-area menu switches
+click-through and ends the program."""
 import os
+import subprocess
 import sys
 import time
 
 sys.path.insert(0, os.path.dirname(__file__))
-from harness import Session, expect, main, scenario  # noqa: E402
+from harness import TITLE, Session, deadline_poll, expect, main, scenario  # noqa: E402
 
 LEFT, TOP, BORDER = 100, 120, 12
 FW, FH = 396 + 2 * BORDER, 245 + 2 * BORDER + 16
@@ -19,6 +23,19 @@ def guide(**overrides):
               "LookMode": 3, "OrientMode": 0, "X": LEFT, "Y": TOP, "SFrame": 1, "SVisible": 0}
     values.update(overrides)
     return values
+
+
+def other_wine_program(s):
+    """Starts a Wine program of another kind and gives it the focus."""
+    process = subprocess.Popen(["wine", "notepad"], env=s.env, stdout=subprocess.DEVNULL,
+                               stderr=subprocess.DEVNULL)
+    notepad = s.wait_window("Untitled - Notepad")
+    s.move_window(notepad, 700, 600)
+    time.sleep(0.5)
+    left, top, width, height = notepad.geometry()
+    s.click(left + width // 2, top + height // 2)
+    deadline_poll("the other program to have the focus", lambda: s.has_focus(notepad), timeout=10)
+    return process, notepad
 
 
 @scenario
@@ -36,6 +53,52 @@ def click_through_leaves_clicks_and_the_wheel_to_what_lies_beneath():
         expect(tuple(overlay.geometry()) == (LEFT, TOP, FW, FH), f"the guide changed to {overlay.geometry()}")
         s.close()
         s.expect_saved({"Width": "396", "OrientMode": "0", "ClickThrough": "1"}, "unchanged")
+
+
+@scenario
+def hot_keys_reach_the_guides_from_another_program():
+    with Session(settings=guide(ClickThrough=1)) as s:
+        overlay = s.wait_window(size=(FW, FH))
+        process, notepad = other_wine_program(s)
+        try:
+            s.key("F9", ["Control_L", "Shift_L"])  # click-through off, for every guide
+            time.sleep(1.0)
+            s.drag(CAPTION, (CAPTION[0] + 40, CAPTION[1] + 30))
+            deadline_poll("the guide moved by its caption",
+                          lambda: tuple(overlay.geometry()[:2]) == (LEFT + 40, TOP + 30), timeout=10)
+            left, top, width, height = notepad.geometry()
+            s.click(left + width // 2, top + height // 2)
+            deadline_poll("the other program to have the focus again", lambda: s.has_focus(notepad), timeout=10)
+            s.key("F10", ["Control_L", "Shift_L"])  # hide every guide
+            s.wait_no_window(TITLE)
+            s.key("F10", ["Control_L", "Shift_L"])  # and show them again
+            shown = s.wait_window(size=(FW, FH))
+            deadline_poll("the guide back where it was",
+                          lambda: tuple(shown.geometry()[:2]) == (LEFT + 40, TOP + 30), timeout=10)
+        finally:
+            process.kill()
+        s.close()
+        s.expect_saved({"ClickThrough": "0", "X": str(LEFT + 40), "Y": str(TOP + 30)}, "saved after hide and show")
+
+
+@scenario
+def the_notification_area_menu_switches_click_through_and_exits():
+    with Session(settings=guide(X=300)) as s:
+        s.wait_window(size=(FW, FH))
+        deadline_poll("the icon in the notification area", lambda: s.tray.docked() == 1, timeout=10)
+
+        def menu_command(keys):
+            s.click(*s.tray.icon_centre(), number=3)
+            time.sleep(1.5)
+            for name in keys:
+                s.key(name)
+                time.sleep(0.2)
+
+        menu_command(["Down", "Down", "Return"])  # Click-through, the second item
+        time.sleep(1.0)
+        menu_command(["Up", "Return"])  # Exit, the last item
+        s.wait_exit()
+        s.expect_saved({"X": "300", "ClickThrough": "1"}, "saved by Exit")
 
 
 if __name__ == "__main__":

@@ -1,8 +1,9 @@
 #include "app/win32/GuideWindows.h"
 
 #include "app/Guides.h"
-#include "app/ProgramCommands.h"
+#include "app/ShellOpen.h"
 #include "app/Startup.h"
+#include "app/win32/DesktopShell.h"
 #include "lang/Format.h"
 #include "lang/LangTable.h"
 #include "panel/win32/SettingsFrm.h"
@@ -153,17 +154,28 @@ void TGuideWindows::OptionsChanged() {
     if (shell_ != nullptr) shell_->ApplyHotKeys(guides_.Guide(0));
 }
 
-void TGuideWindows::Run(HotKeyCommand command) {
+ProgramState TGuideWindows::State() const { return StateOf(guides_, shown_); }
+
+void TGuideWindows::Run(ProgramCommand command) {
+    TMainForm& current = *forms_[static_cast<std::size_t>(guides_.Current())];
     switch (command) {
-        case HotKeyCommand::ShowHide:
+        case ProgramCommand::ShowHide:
             shown_ = !shown_;
-            for (const auto& form : forms_) ::ShowWindow(form->Handle(), shown_ ? SW_SHOWNOACTIVATE : SW_HIDE);
+            for (const auto& form : forms_) form->SetShown(shown_);
             return;
-        case HotKeyCommand::ClickThrough: SwitchClickThrough(guides_); return;
-        case HotKeyCommand::Fit:
-            if (shown_) forms_[static_cast<std::size_t>(guides_.Current())]->FitToPicture();
+        case ProgramCommand::ClickThrough: SwitchClickThrough(guides_); return;
+        case ProgramCommand::Fit:
+            if (shown_) current.FitToPicture();
             return;
-        case HotKeyCommand::NextLook: guides_.CurrentGuide().NextLookMode(); return;
+        case ProgramCommand::NextLook: guides_.CurrentGuide().NextLookMode(); return;
+        case ProgramCommand::NewGuide:
+            if (shown_) NewGuide(current);
+            return;
+        case ProgramCommand::Settings:
+            if (panel_ != nullptr && !panel_->State().visible) panel_->ToggleVisible();
+            return;
+        case ProgramCommand::Manual: lumetra::ShellOpen(DesktopShell(), kManualPath); return;
+        case ProgramCommand::Exit: EndProgram(); return;
     }
 }
 

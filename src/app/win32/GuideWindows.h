@@ -42,9 +42,10 @@ public:
     void MarkGuides(IgnoreMask& mask, Point origin) const override;
     void OptionsChanged() override;
 
-    // The hot keys act on the guides while the shell lives.
+    // The icon and the hot keys act on the guides while the shell lives.
     void AttachShell(TProgramShell* shell);
-    void Run(HotKeyCommand command) override;
+    ProgramState State() const override;
+    void Run(ProgramCommand command) override;
 
 private:
     std::unique_ptr<TMainForm> CreateForm(TSettings& settings);

@@ -47,7 +47,7 @@ private:
     TGuideWindows& windows_;
 };
 
-// The hot keys act on the guides while the shell lives.
+// The icon and the hot keys act on the guides while the shell lives.
 class ShellAttachment {
 public:
     ShellAttachment(TGuideWindows& windows, TProgramShell& shell) : windows_(windows) { windows_.AttachShell(&shell); }
@@ -80,7 +80,7 @@ int Run(HINSTANCE instance) {
         windows.CreateHints();
         TSettingsForm settingsForm(instance, guides->CurrentGuide(), ProcessLangTable(), files, windows.First());
         const PanelAttachment attachment(windows, settingsForm);
-        TProgramShell shell(instance, windows);
+        TProgramShell shell(instance, windows, ProcessLangTable());
         const ShellAttachment shellAttachment(windows, shell);
         RunMessageLoop(settingsForm);
     }

@@ -1,14 +1,24 @@
 #include "app/win32/ProgramShell.h"
 
-#include <stdexcept>
+#include <shellapi.h>
 
+#include <cstring>
+#include <stdexcept>
+#include <vector>
+
+#include "app/win32/Resources.h"
+#include "lang/LangTable.h"
 #include "settings/AppSettings.h"
 
 namespace lumetra {
 namespace {
 
 constexpr char kClassName[] = "TLumetraProgramShell";
-// Hot keys are numbered by their command, from 1.
+constexpr char kIconTip[] = "Velmora Lumetra";
+constexpr UINT kIconMessage = WM_APP + 3;
+constexpr UINT kIconId = 1;
+// Menu items are numbered by command, from 1; hot keys by theirs, from 1.
+constexpr UINT kFirstMenuId = 1;
 constexpr int kFirstHotKeyId = 1;
 
 UINT SystemModifiers(std::uint8_t modifiers) {
@@ -20,9 +30,29 @@ UINT SystemModifiers(std::uint8_t modifiers) {
     return held;
 }
 
+// A popup menu, destroyed with its owner object.
+struct MenuTraits {
+    using Handle = HMENU;
+    static void Close(HMENU menu) { ::DestroyMenu(menu); }
+};
+using UniqueMenu = UniqueHandle<MenuTraits>;
+
+NOTIFYICONDATAA IconData(HWND window) {
+    NOTIFYICONDATAA data{};
+    data.cbSize = sizeof data;
+    data.hWnd = window;
+    data.uID = kIconId;
+    return data;
+}
+
 }  // namespace
 
-TProgramShell::TProgramShell(HINSTANCE instance, IProgramCommands& commands) : commands_(commands) {
+TProgramShell::TProgramShell(HINSTANCE instance, IProgramCommands& commands, const LangTable& lang)
+    : commands_(commands),
+      lang_(lang),
+      icon_(static_cast<HICON>(::LoadImageA(instance, kAppIconName, IMAGE_ICON, ::GetSystemMetrics(SM_CXSMICON),
+                                            ::GetSystemMetrics(SM_CYSMICON), 0))),
+      taskbarCreated_(::RegisterWindowMessageA("TaskbarCreated")) {
     WNDCLASSEXA windowClass{};
     if (!::GetClassInfoExA(instance, kClassName, &windowClass)) {
         windowClass.cbSize = sizeof windowClass;
@@ -31,13 +61,21 @@ TProgramShell::TProgramShell(HINSTANCE instance, IProgramCommands& commands) : c
         windowClass.lpszClassName = kClassName;
         if (!::RegisterClassExA(&windowClass)) throw std::runtime_error("Unable to register a window class");
     }
-    // Never shown: it only receives the hot keys' messages.
-    window_.reset(::CreateWindowExA(WS_EX_TOOLWINDOW, kClassName, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance,
-                                    this));
+    // A top-level window that never shows: Explorer's restart message goes
+    // to top-level windows only.
+    window_.reset(::CreateWindowExA(WS_EX_TOOLWINDOW, kClassName, kIconTip, WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                                    instance, this));
     if (!window_) throw std::runtime_error("Unable to create the program's hidden window");
+    AddIcon();
 }
 
-TProgramShell::~TProgramShell() { ReleaseHotKeys(); }
+TProgramShell::~TProgramShell() {
+    ReleaseHotKeys();
+    if (iconShown_) {
+        NOTIFYICONDATAA data = IconData(window_.get());
+        ::Shell_NotifyIconA(NIM_DELETE, &data);
+    }
+}
 
 LRESULT CALLBACK TProgramShell::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
@@ -45,14 +83,61 @@ LRESULT CALLBACK TProgramShell::WindowProc(HWND window, UINT message, WPARAM wPa
         ::SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
     }
     auto* shell = reinterpret_cast<TProgramShell*>(::GetWindowLongPtrA(window, GWLP_USERDATA));
-    if (shell != nullptr && message == WM_HOTKEY) {
+    if (shell == nullptr || message == WM_NCDESTROY) return ::DefWindowProcA(window, message, wParam, lParam);
+    return shell->HandleMessage(window, message, wParam, lParam);
+}
+
+LRESULT TProgramShell::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_HOTKEY) {
         const auto index = static_cast<int>(wParam) - kFirstHotKeyId;
         if (index >= 0 && index < static_cast<int>(kHotKeyCommandCount)) {
-            shell->commands_.Run(static_cast<HotKeyCommand>(index));
+            commands_.Run(HotKeyAction(static_cast<HotKeyCommand>(index)));
         }
         return 0;
     }
+    if (message == kIconMessage) {
+        switch (LOWORD(lParam)) {
+            case WM_RBUTTONUP:
+            case WM_CONTEXTMENU: ShowMenu(); break;
+            case WM_LBUTTONDBLCLK: commands_.Run(ProgramCommand::Settings); break;
+            default: break;
+        }
+        return 0;
+    }
+    if (message == taskbarCreated_ && taskbarCreated_ != 0) {
+        AddIcon();  // Explorer started afresh, without the icon
+        return 0;
+    }
     return ::DefWindowProcA(window, message, wParam, lParam);
+}
+
+void TProgramShell::AddIcon() {
+    NOTIFYICONDATAA data = IconData(window_.get());
+    data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    data.uCallbackMessage = kIconMessage;
+    data.hIcon = icon_.get();
+    std::strncpy(data.szTip, kIconTip, sizeof data.szTip - 1);
+    iconShown_ = ::Shell_NotifyIconA(NIM_ADD, &data) != FALSE || iconShown_;
+}
+
+void TProgramShell::ShowMenu() {
+    const UniqueMenu menu(::CreatePopupMenu());
+    if (!menu) return;
+    for (const MenuItem& item : ProgramMenu(commands_.State())) {
+        if (item.command == ProgramCommand::Exit) ::AppendMenuA(menu.get(), MF_SEPARATOR, 0, nullptr);
+        const UINT flags = MF_STRING | (item.checked ? MF_CHECKED : 0u) | (item.enabled ? 0u : MF_GRAYED);
+        const std::string text = lang_.Text(item.textKey);
+        ::AppendMenuA(menu.get(), flags, kFirstMenuId + static_cast<UINT>(item.command), text.c_str());
+    }
+    POINT at{};
+    ::GetCursorPos(&at);
+    // The menu closes when the user clicks elsewhere only while this
+    // program is in front.
+    ::SetForegroundWindow(window_.get());
+    const auto chosen = static_cast<UINT>(::TrackPopupMenu(menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY,
+                                                           at.x, at.y, 0, window_.get(), nullptr));
+    ::PostMessageA(window_.get(), WM_NULL, 0, 0);
+    if (chosen >= kFirstMenuId) commands_.Run(static_cast<ProgramCommand>(chosen - kFirstMenuId));
 }
 
 void TProgramShell::ApplyHotKeys(const TSettings& settings) {

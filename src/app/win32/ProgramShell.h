@@ -1,26 +1,30 @@
 #pragma once
-// The hot keys that work whichever program has the focus. A hidden window
-// receives their messages.
+// The program's presence outside its windows: the notification-area icon
+// with its menu, and the hot keys that work whichever program has the focus.
+// A hidden window receives their messages.
 #include <array>
 
+#include "app/ProgramCommands.h"
 #include "overlay/win32/GdiHandles.h"
 #include "settings/HotKey.h"
 
 namespace lumetra {
 
+class LangTable;
 class TSettings;
 
-// What the hot keys act on.
+// What the icon's menu and the hot keys act on.
 class IProgramCommands {
 public:
     virtual ~IProgramCommands() = default;
-    virtual void Run(HotKeyCommand command) = 0;
+    virtual ProgramState State() const = 0;
+    virtual void Run(ProgramCommand command) = 0;
 };
 
 class TProgramShell {
 public:
-    TProgramShell(HINSTANCE instance, IProgramCommands& commands);
-    // Gives the hot keys back.
+    TProgramShell(HINSTANCE instance, IProgramCommands& commands, const LangTable& lang);
+    // Takes the icon from the notification area and gives the hot keys back.
     ~TProgramShell();
     TProgramShell(const TProgramShell&) = delete;
     TProgramShell& operator=(const TProgramShell&) = delete;
@@ -32,11 +36,18 @@ public:
 
 private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    void AddIcon();
+    void ShowMenu();
     void ReleaseHotKeys();
 
     IProgramCommands& commands_;
+    const LangTable& lang_;
+    UniqueIcon icon_;
+    UINT taskbarCreated_;
     std::array<HotKey, kHotKeyCommandCount> held_{};
     std::array<bool, kHotKeyCommandCount> taken_{};
+    bool iconShown_ = false;
     UniqueWindow window_;
 };
 

@@ -361,6 +361,16 @@ void TMainForm::NewGuide() {
 
 void TMainForm::ShellOpen(const std::string& target) { lumetra::ShellOpen(DesktopShell(), target); }
 
+void TMainForm::SetShown(bool shown) {
+    if (!shown) {
+        hiddenAt_ = Position();
+        ::ShowWindow(window_.get(), SW_HIDE);
+        return;
+    }
+    ::ShowWindow(window_.get(), SW_SHOWNOACTIVATE);
+    SetPosition(hiddenAt_);
+}
+
 Point TMainForm::Position() const {
     const RECT bounds = Bounds();
     return {bounds.left, bounds.top};

@@ -66,6 +66,9 @@ public:
     void Release();
     // A short message beside the pointer.
     void ShowNotice(const std::string& text);
+    // Hides the window, or shows it again without taking the focus, where it
+    // was when hidden: a window manager may place a window it maps anew.
+    void SetShown(bool shown);
     // The picture under the guide's centre, for the panel's button: the
     // pointer is on the panel then.
     void FitToPictureAtCentre();
@@ -148,6 +151,7 @@ private:
     Notice notice_;
     bool released_ = false;
     bool placing_ = false;
+    Point hiddenAt_;
     bool hiddenFromCapture_ = false;  // as last asked of the system  // ApplySize waits for Place's one move
     FitUndo fitUndo_;
     UniqueWindow window_;                 // bound at WM_NCCREATE, released at WM_NCDESTROY

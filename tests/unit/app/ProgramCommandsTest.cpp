@@ -1,7 +1,9 @@
-// The click-through switch of all guides.
+// The notification-area menu in each state, and the click-through switch of
+// all guides.
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <vector>
 
 #include "app/Guides.h"
 #include "app/ProgramCommands.h"
@@ -10,7 +12,47 @@
 namespace lumetra {
 namespace {
 
-TEST(ProgramCommands, ClickThroughSwitchesEveryGuideTogether) {
+struct Shown {
+    bool enabled;
+    bool checked;
+};
+
+TEST(ProgramMenu, OffersWhatTheStateAllows) {
+    struct Case {
+        const char* name;
+        ProgramState state;
+        const char* showHideText;
+        Shown clickThrough, fit, newGuide;
+    };
+    const Case cases[] = {
+        {"shown", {true, false, 1}, "MTrayHide", {true, false}, {true, false}, {true, false}},
+        {"all click-through", {true, true, 3}, "MTrayHide", {true, true}, {true, false}, {true, false}},
+        {"hidden", {false, false, 2}, "MTrayShow", {false, false}, {false, false}, {false, false}},
+        {"sixteen guides", {true, false, kMaxGuides}, "MTrayHide", {true, false}, {true, false}, {false, false}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::vector<MenuItem> menu = ProgramMenu(c.state);
+        ASSERT_EQ(menu.size(), 7u);
+        EXPECT_EQ(menu.front().textKey, c.showHideText);
+        EXPECT_EQ(menu.back().command, ProgramCommand::Exit);
+        const auto item = [&](ProgramCommand command) {
+            for (const MenuItem& m : menu) {
+                if (m.command == command) return Shown{m.enabled, m.checked};
+            }
+            return Shown{false, false};
+        };
+        for (const auto& [command, want] : {std::pair{ProgramCommand::ClickThrough, c.clickThrough},
+                                            std::pair{ProgramCommand::Fit, c.fit},
+                                            std::pair{ProgramCommand::NewGuide, c.newGuide}}) {
+            EXPECT_EQ(item(command).enabled, want.enabled) << static_cast<int>(command);
+            EXPECT_EQ(item(command).checked, want.checked) << static_cast<int>(command);
+        }
+        EXPECT_TRUE(item(ProgramCommand::Exit).enabled);
+    }
+}
+
+TEST(ProgramMenu, ClickThroughSwitchesEveryGuideTogether) {
     TGuideSet guides(std::make_unique<TSettings>(1920));
     guides.Add();
     guides.Add();
@@ -19,7 +61,7 @@ TEST(ProgramCommands, ClickThroughSwitchesEveryGuideTogether) {
     for (const bool on : want) {
         SwitchClickThrough(guides);
         for (int i = 0; i < guides.Count(); ++i) EXPECT_EQ(guides.Guide(i).ClickThrough(), on) << i;
-        EXPECT_EQ(AllClickThrough(guides), on);
+        EXPECT_EQ(StateOf(guides, true).allClickThrough, on);
     }
 }
 

@@ -37,7 +37,8 @@ inline std::vector<CatalogueKey> LangCatalogue() {
         {"MSFitPictureBtn", ""},  {"MFitNothing", ""},          {"MSLineWidth", ""},
         {"MSHalo", ""},           {"MSHaloColor", ""},          {"MSLabelSize", ""},
         {"MSAutomatic", ""},
-        {"MClickThroughMark", ""},
+        {"MClickThroughMark", ""}, {"MTrayShow", ""},          {"MTrayHide", ""},
+        {"MTrayClickThrough", ""}, {"MTraySettings", ""},      {"MTrayExit", ""},
     };
     const auto addFamily = [&keys](std::string_view prefix, int count) {
         for (int i = 0; i < count; ++i) {
