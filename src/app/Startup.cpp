@@ -3,7 +3,9 @@
 #include "app/Guides.h"
 #include "app/ShellOpen.h"
 #include "app/WebQuery.h"
+#include "lang/Format.h"
 #include "lang/LangTable.h"
+#include "overlay/LookCatalogue.h"
 #include "settings/AppSettings.h"
 #include "settings/SettingsFile.h"
 
@@ -35,6 +37,20 @@ bool RunStartup(IStartupPlatform& platform, const SettingsFile& files, LangTable
     if (platform.ScreenBitsPerPixel() < kTrueColorBits)
         platform.ShowWarning("True color screen mode is required", kProgramTitle);
     return true;
+}
+
+std::string OfferGuideFiles(TGuideSet& guides, const SettingsFile& files, const LangTable& lang) {
+    GuideLibrary library = LoadGuideLibrary(files, kProductSubPath, kProductSubPath);
+    const std::vector<std::string> names = GuideFileNames(library);
+    for (int i = 0; i < guides.Count(); ++i) guides.Guide(i).SetUserLooks(names);
+    std::string skipped;
+    for (const SkippedGuide& file : library.skipped) {
+        if (!skipped.empty()) skipped += ", ";
+        skipped += file.fileName;
+    }
+    SetProgramGuides(std::move(library));
+    if (skipped.empty()) return {};
+    return FormatTemplate(lang.Text("MGuideSkipped"), {skipped});
 }
 
 void SettingsSaver::SaveOnce(const TGuideSet& guides) {

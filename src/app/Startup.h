@@ -35,6 +35,12 @@ public:
     virtual const IInstallClock& InstallClock() const = 0;
 };
 
+// Loads the guide files the program offers after its built-in looks and
+// hands their names to every guide, whose saved choice of a guide file then
+// holds again. The answer is the notice for the files that could not be used,
+// each named once, or nothing when every file was fine.
+std::string OfferGuideFiles(TGuideSet& guides, const SettingsFile& files, const LangTable& lang);
+
 // Creates the settings into `settings`, loads them and the language texts
 // into `lang`. False means: end the process at once, without a window and
 // without saving.

@@ -5,7 +5,7 @@
 
 #include "common/Numbers.h"
 #include "lang/LangTable.h"
-#include "overlay/Looks.h"
+#include "overlay/LookCatalogue.h"
 #include "settings/AppSettings.h"
 
 namespace lumetra {
@@ -17,8 +17,7 @@ constexpr int kGripSize = 24;
 
 std::string CaptionText(const TSettings& settings, const LangTable& lang) {
     std::string text = "Velmora Lumetra - ";
-    const std::int32_t look = settings.LookMode();
-    if (look >= 0 && look < kBuiltInLookCount) text += lang.Text("MSLook" + std::to_string(look));
+    text += LookName(ProgramGuides(), settings.LookMode(), lang, settings.Lang());
     if (settings.ClickThrough()) text += " " + lang.Text("MClickThroughMark");
     return text;
 }
@@ -64,7 +63,7 @@ void ComposeBuffer(const TSettings& settings, const LangTable& lang, Canvas& can
                    std::int32_t dpi) {
     const FrameSize frame = OverlayFrameSize(settings);
     canvas.Fill(Rect{0, 0, frame.width, frame.height}, kOverlayKeyColor);
-    RenderLook(settings, lang, canvas, dpi);
+    RenderChosenLook(ProgramGuides(), settings, lang, canvas, dpi);
     if (settings.SFrame()) DrawCaptionStrip(settings, lang, canvas, active, frame);
 }
 

@@ -6,12 +6,11 @@
 #include <limits>
 #include <optional>
 
+#include "common/Text.h"
 #include "lang/LangTable.h"
 
 namespace lumetra {
 namespace {
-
-char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r'; }
 
@@ -405,14 +404,6 @@ private:
 };
 
 }  // namespace
-
-bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (LowerAscii(a[i]) != LowerAscii(b[i])) return false;
-    }
-    return true;
-}
 
 GuideParse ParseGuideFile(std::string_view text) { return Parser().Run(text); }
 

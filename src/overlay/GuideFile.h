@@ -106,9 +106,6 @@ struct GuideParse {
 // skipped. Texts are kept as the bytes stand, in the system's code page.
 GuideParse ParseGuideFile(std::string_view text);
 
-// File names, keywords and language names compare this way.
-bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b);
-
 // The name for the language (ASCII case ignored), else the plain name, else
 // fallback.
 std::string GuideDisplayName(const UserGuide& guide, std::string_view language,

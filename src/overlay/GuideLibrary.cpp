@@ -4,13 +4,12 @@
 #include <cstdint>
 #include <memory>
 
+#include "common/Text.h"
 #include "lang/LangTable.h"
 #include "settings/SettingsFile.h"
 
 namespace lumetra {
 namespace {
-
-char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
 // Sorts as the look list shows the guides: by name, ASCII case ignored,
 // then as spelt so that the order never depends on the folder's.

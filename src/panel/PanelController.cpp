@@ -12,6 +12,7 @@
 #include "lang/LangTable.h"
 #include "overlay/Compose.h"
 #include "overlay/Geometry.h"
+#include "overlay/LookCatalogue.h"
 #include "panel/PanelLists.h"
 #include "settings/IniValues.h"
 #include "settings/SettingsFile.h"
@@ -156,7 +157,7 @@ void PanelController::UpdateColors() {
 
 void PanelController::UpdateLook() {
     const std::int32_t look = settings_->LookMode();
-    if (look >= 0 && look < kBuiltInLookCount) view_.SelectListItem(PanelList::Look, look);
+    if (look >= 0 && look < settings_->LookCount()) view_.SelectListItem(PanelList::Look, look);
 }
 
 void PanelController::UpdateOrientation() {
@@ -253,7 +254,9 @@ void PanelController::ApplyTexts() {
     }
     view_.SetText(PanelText::GridLabel, text("MSGrid"));
     view_.SetText(PanelText::LookLabel, text("MSLook"));
-    for (int i = 0; i < kBuiltInLookCount; ++i) view_.SetListItem(PanelList::Look, i, text(Numbered("MSLook", i)));
+    for (int i = 0; i < settings_->LookCount(); ++i) {
+        view_.SetListItem(PanelList::Look, i, LookName(ProgramGuides(), i, texts_, settings_->Lang()));
+    }
     view_.SetText(PanelText::OrientationLabel, text("MSOrientation"));
     for (int i = 0; i < kOrientCount; ++i) view_.SetListItem(PanelList::Orientation, i, text(Numbered("MSOr", i)));
     view_.SetText(PanelText::GridSizeLabel, text("MSGridSize"));
@@ -398,7 +401,7 @@ void PanelController::LockCheckBoxClick(bool checked) {
 }
 
 void PanelController::LookComboBoxChange(int index) {
-    if (index >= 0 && index < kBuiltInLookCount) settings_->SetLookMode(index);
+    if (index >= 0 && index < settings_->LookCount()) settings_->SetLookMode(index);
 }
 
 void PanelController::OrientationComboBoxChange(int index) {

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "common/Numbers.h"
+#include "common/Text.h"
 
 namespace lumetra {
 
@@ -145,6 +146,9 @@ void TSettings::SetLockWidth(bool value) {
 }
 
 void TSettings::SetLookMode(std::int32_t value) {
+    const std::int64_t file = std::int64_t{value} - kBuiltInLookCount;
+    const bool isFile = file >= 0 && file < static_cast<std::int64_t>(userLooks_.size());
+    lookFile_ = isFile ? userLooks_[static_cast<std::size_t>(file)] : std::string();
     if (value == lookMode_) return;
     lookMode_ = value;
     NotifyLook(&IPanelSink::UpdateLook);
@@ -322,7 +326,7 @@ void TSettings::RestoreDefaults() {
     SetOrientMode(0);
     SetShowHints(true);
     SetShowValues(true);
-    SetLookMode(1);
+    SetLookMode(kFactoryLookMode);
     SetGridSize(8);
     SetSettingsOpacity(false);
     SetMoveUsingGrid(true);
@@ -335,7 +339,19 @@ void TSettings::RestoreDefaults() {
     SetHideFromCapture(false);
 }
 
-void TSettings::NextLookMode() { SetLookMode(lookMode_ >= kBuiltInLookCount - 1 ? 0 : lookMode_ + 1); }
+void TSettings::NextLookMode() { SetLookMode(lookMode_ >= LookCount() - 1 ? 0 : lookMode_ + 1); }
+
+void TSettings::SetUserLooks(std::vector<std::string> fileNames) {
+    userLooks_ = std::move(fileNames);
+    if (lookFile_.empty()) {
+        SetLookMode(lookMode_);  // a look that is a file now names it
+        return;
+    }
+    const auto same = [this](const std::string& name) { return EqualsIgnoringAsciiCase(name, lookFile_); };
+    const auto found = std::find_if(userLooks_.begin(), userLooks_.end(), same);
+    SetLookMode(found == userLooks_.end() ? kFactoryLookMode
+                                          : kBuiltInLookCount + static_cast<std::int32_t>(found - userLooks_.begin()));
+}
 
 void TSettings::NextOrientMode() { SetOrientMode(orientMode_ >= 3 ? 0 : orientMode_ + 1); }
 

@@ -48,6 +48,7 @@ public:
 
 // Bounds that keep every window computation (W + 2B, H + 2B + 16, the back
 // buffer) inside 32 bits and inside what a DIB section can hold.
+inline constexpr std::int32_t kFactoryLookMode = 1;  // ratio steps
 inline constexpr std::int32_t kMinWidth = 58;
 inline constexpr std::int32_t kMaxDimension = 16384;
 inline constexpr std::int32_t kMaxBorder = 1024;
@@ -111,6 +112,10 @@ public:
     std::int32_t OrientMode() const { return orientMode_; }
     bool ShowValues() const { return showValues_; }
     std::int32_t LookMode() const { return lookMode_; }
+    // The guide file the look is, by its file name; empty for a built-in look.
+    const std::string& LookFile() const { return lookFile_; }
+    // The built-in looks and the guide files after them.
+    std::int32_t LookCount() const { return kBuiltInLookCount + static_cast<std::int32_t>(userLooks_.size()); }
     std::int32_t GridSize() const { return gridSize_; }
     bool ShowHints() const { return showHints_; }
     bool SettingsOpacity() const { return settingsOpacity_; }
@@ -142,7 +147,13 @@ public:
     void SetLinesColor(Color value);
     void SetLock(bool value);
     void SetLockWidth(bool value);
+    // A look the program has that is a guide file also sets LookFile.
     void SetLookMode(std::int32_t value);
+    // The guide files offered after the built-in looks, by file name in look
+    // order. A LookFile read from the settings file chooses its look again
+    // by name, so that files added or removed since leave the choice as it
+    // was; a file that is gone gives the factory look.
+    void SetUserLooks(std::vector<std::string> fileNames);
     void SetMouseResizeAllowed(bool value);
     void SetMouseWheelAllowed(bool value);
     void SetMoveUsingGrid(bool value);
@@ -230,6 +241,8 @@ private:
     std::int32_t orientMode_ = 0;
     bool showValues_ = false;
     std::int32_t lookMode_ = 0;
+    std::string lookFile_;
+    std::vector<std::string> userLooks_;
     std::int32_t gridSize_ = 0;
     bool showHints_ = false;
     bool settingsOpacity_ = false;

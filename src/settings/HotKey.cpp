@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cctype>
 
+#include "common/Text.h"
+
 namespace lumetra {
 namespace {
 
@@ -37,12 +39,6 @@ constexpr std::uint8_t kFirstFunctionKey = 0x70;  // F1
 constexpr int kFunctionKeys = 24;
 constexpr std::string_view kNone = "None";
 
-bool SameText(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-           });
-}
-
 std::string KeyText(std::uint8_t key) {
     if ((key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9')) return std::string(1, static_cast<char>(key));
     if (key >= kFirstFunctionKey && key < kFirstFunctionKey + kFunctionKeys) {
@@ -60,10 +56,10 @@ std::optional<std::uint8_t> KeyFromText(std::string_view text) {
         if ((c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')) return static_cast<std::uint8_t>(c);
     }
     for (int n = 1; n <= kFunctionKeys; ++n) {
-        if (SameText(text, "F" + std::to_string(n))) return static_cast<std::uint8_t>(kFirstFunctionKey + n - 1);
+        if (EqualsIgnoringAsciiCase(text, "F" + std::to_string(n))) return static_cast<std::uint8_t>(kFirstFunctionKey + n - 1);
     }
     for (const KeyName& named : kNamedKeys) {
-        if (SameText(text, named.name)) return named.key;
+        if (EqualsIgnoringAsciiCase(text, named.name)) return named.key;
     }
     return std::nullopt;
 }
@@ -89,7 +85,7 @@ std::string FormatHotKey(HotKey hotKey) {
 
 std::optional<HotKey> ParseHotKey(std::string_view text) {
     text = Trimmed(text);
-    if (text.empty() || SameText(text, kNone)) return HotKey{};
+    if (text.empty() || EqualsIgnoringAsciiCase(text, kNone)) return HotKey{};
     HotKey hotKey;
     while (!text.empty()) {
         const std::size_t plus = text.find('+');
@@ -97,7 +93,7 @@ std::optional<HotKey> ParseHotKey(std::string_view text) {
         text = plus == std::string_view::npos ? std::string_view{} : text.substr(plus + 1);
         if (plus != std::string_view::npos && text.empty()) return std::nullopt;  // "Ctrl+"
         const auto modifier = std::find_if(kModifierNames.begin(), kModifierNames.end(),
-                                           [&](const KeyName& m) { return SameText(part, m.name); });
+                                           [&](const KeyName& m) { return EqualsIgnoringAsciiCase(part, m.name); });
         if (plus != std::string_view::npos) {
             if (modifier == kModifierNames.end() || (hotKey.modifiers & modifier->key) != 0) return std::nullopt;
             hotKey.modifiers = static_cast<std::uint8_t>(hotKey.modifiers | modifier->key);

@@ -10,6 +10,7 @@
 #include <optional>
 #include <vector>
 
+#include "common/Text.h"
 #include "settings/AppSettings.h"
 #include "settings/IniCodec.h"
 #include "settings/IniEncoding.h"
@@ -29,11 +30,7 @@ std::int32_t FromColor(Color value) { return static_cast<std::int32_t>(value); }
 // How the file names an automatic value.
 constexpr std::string_view kAuto = "Auto";
 
-bool IsAuto(std::string_view text) {
-    return text.size() == kAuto.size() && std::equal(text.begin(), text.end(), kAuto.begin(), [](char a, char b) {
-               return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
-           });
-}
+bool IsAuto(std::string_view text) { return EqualsIgnoringAsciiCase(text, kAuto); }
 
 enum class Scope { Guide, Shared };
 
@@ -197,6 +194,11 @@ struct TSettings::Storage {
         HotKeyRow<HotKeyCommand::ShowHide>("HotKeyShowHide", 33),
         HotKeyRow<HotKeyCommand::Fit>("HotKeyFit", 34),
         HotKeyRow<HotKeyCommand::NextLook>("HotKeyNextLook", 35),
+        // The guide file the look is, by name: the look number alone would
+        // change meaning as files are added or removed.
+        {"LookFile", kGuide, 36, [](TSettings& s, const Value& v) { s.lookFile_ = v.String(""); },
+         [](const TSettings& s, const Output&) { return s.lookFile_; },
+         [](const TSettings& s) { return s.lookFile_.empty(); }},
     };
     static constexpr std::size_t kKeyCount = std::size(kKeys);
 

@@ -67,6 +67,7 @@ int Run(HINSTANCE instance) {
     if (!RunStartup(platform, files, ProcessLangTable(), settings)) return 0;
     auto guides = std::make_unique<TGuideSet>(std::move(settings));
     guides->LoadFurther(files);
+    const std::string guideNotice = OfferGuideFiles(*guides, files, ProcessLangTable());
     SettingsSaver saver(platform, files);
 
     std::optional<CommonControls> controls;  // outlives every window
@@ -82,6 +83,7 @@ int Run(HINSTANCE instance) {
         const PanelAttachment attachment(windows, settingsForm);
         TProgramShell shell(instance, windows, ProcessLangTable());
         const ShellAttachment shellAttachment(windows, shell);
+        if (!guideNotice.empty()) windows.First().ShowNotice(guideNotice);
         RunMessageLoop(settingsForm);
     }
     RunShutdown(saver, guides);

@@ -34,7 +34,7 @@ inline std::vector<CatalogueKey> LangCatalogue() {
         {"MLookButtonHint", ""},  {"MSettingsButtonHint", ""},  {"MMinimizeButtonHint", ""},
         {"MCloseButtonHint", ""}, {"MWidthHeight", "dd"},       {"MGridSize", "d"},
         {"MSNewGuideBtn", ""},    {"MSGuideCaption", "dd"},     {"MGuideLimit", "d"},
-        {"MSFitPictureBtn", ""},  {"MFitNothing", ""},          {"MSLineWidth", ""},
+        {"MSFitPictureBtn", ""},  {"MFitNothing", ""}, {"MGuideSkipped", "s"},        {"MSLineWidth", ""},
         {"MSHalo", ""},           {"MSHaloColor", ""},          {"MSLabelSize", ""},
         {"MSAutomatic", ""},
         {"MClickThroughMark", ""}, {"MTrayShow", ""},          {"MTrayHide", ""},
