@@ -8,10 +8,21 @@ import os
 import sys
 
 sys.path.insert(0, os.path.dirname(__file__))
-from harness import Session, expect, main, scenario  # noqa: E402
+from harness import PANEL_SIZE, PANEL_TITLE, PRODUCT_DIR, Session, deadline_poll, expect, main, scenario  # noqa: E402
 
 LEFT, TOP = 100, 100
 LINE = (255, 64, 64)  # LinesColor 0x4040FF
+NOTICE = (255, 249, 206)
+PANEL_LEFT, PANEL_TOP = 1280 - 181, 10
+LOOK_LIST = (PANEL_LEFT + 4 + 80, PANEL_TOP + 56 + 197)  # on the panel's Look page
+# Lines at a quarter and a half of the width, and across at half the height:
+# x 12 + 99 and 12 + 198, y 28 + 122 in the window.
+CROSS_GUIDE = b"""# a guide of the user's own
+name = Quarter cross
+line 25% 0 25% 1
+line 0.5 0 0.5 1
+line 0 0.5 1 0.5
+"""
 
 # look -> {orientation: (pixels on a line, pixels on no line)}; window coordinates.
 OUTLINE = [(12, 60), (408, 200)]
@@ -85,6 +96,35 @@ for number in CASES:
         check_look(look)
     run.__name__ = f"look_{number:02d}"
     scenario(run)
+
+
+@scenario
+def a_guide_file_beside_the_program_joins_the_looks_and_a_broken_one_is_named():
+    # Named to sort after the guides the program ships, so it is the list's last item.
+    files = {"Guides/zz-cross.guide": CROSS_GUIDE, "Guides/broken.guide": b"line 0 0\n"}
+    shipped = [name for name in os.listdir(os.path.join(PRODUCT_DIR, "Guides")) if name.endswith(".guide")]
+    values = dict(settings_for(3, 0), SX=PANEL_LEFT, SY=PANEL_TOP, SVisible=1, SPage=2)
+    with Session(settings=values, extra_files=files) as s:
+        s.wait_window(size=(420, 285))
+        s.wait_window(PANEL_TITLE, size=PANEL_SIZE)
+        s.wait_pixel(LEFT + 144, TOP + 60, LINE)  # the thirds
+
+        def notice_shown():
+            shot = s.screenshot()
+            return any(shot.pixel(x, y) == NOTICE for x in range(600, 900, 4) for y in range(500, 560, 2))
+        deadline_poll("the notice naming the broken file", notice_shown, timeout=10)
+
+        s.click(*LOOK_LIST)  # the look list drops down; the guide file is its last item
+        s.key("End")
+        s.key("Return")
+        s.wait_pixel(LEFT + 111, TOP + 60, LINE)
+        shot = s.screenshot()
+        for x, y in [(210, 60), (60, 150)]:
+            expect(shot.pixel(LEFT + x, TOP + y) == LINE, f"the guide file draws no line at ({x}, {y})")
+        expect(shot.pixel(LEFT + 144, TOP + 60) != LINE, "the thirds are still drawn")
+        s.close()
+        look = 19 + len(shipped)
+        s.expect_saved({"LookMode": str(look), "LookFile": "zz-cross.guide"}, "the guide file saved by name")
 
 
 if __name__ == "__main__":

@@ -1,6 +1,6 @@
 """Working under a guide: with click-through on, clicks on its caption and
 wheel turns over its lines reach what lies beneath, not the guide; the
-program-wide hot keys switch click-through and hide and show the guides while
+program-wide hot keys switch click-through, hide and show the guides and fit while
 another Wine program has the focus; the notification-area menu switches
 click-through and ends the program."""
 import os
@@ -9,12 +9,14 @@ import sys
 import time
 
 sys.path.insert(0, os.path.dirname(__file__))
-from harness import TITLE, Session, deadline_poll, expect, main, scenario  # noqa: E402
+from harness import PHOTOS, TITLE, Session, deadline_poll, expect, main, scenario  # noqa: E402
 
 LEFT, TOP, BORDER = 100, 120, 12
 FW, FH = 396 + 2 * BORDER, 245 + 2 * BORDER + 16
 OUTLINE = (LEFT + BORDER, TOP + 16 + BORDER + 100)  # on the outline's left side
 CAPTION = (LEFT + 150, TOP + 8)
+PAGE = (230, 230, 230)
+CAT = (150, 480, 451, 300)  # a photograph's place and size on the screen
 
 
 def guide(**overrides):
@@ -75,10 +77,18 @@ def hot_keys_reach_the_guides_from_another_program():
             shown = s.wait_window(size=(FW, FH))
             deadline_poll("the guide back where it was",
                           lambda: tuple(shown.geometry()[:2]) == (LEFT + 40, TOP + 30), timeout=10)
+            # The fit key: the guide takes the photograph under the pointer.
+            s.show_scene(PAGE, [(os.path.join(PHOTOS, "chelsea.jpg"), CAT[0], CAT[1])])
+            s.move_pointer(CAT[0] + 200, CAT[1] + 150)
+            time.sleep(0.3)  # Wine sees the pointer over no window of its own only after a moment
+            s.key("F11", ["Control_L", "Shift_L"])
+            fitted = (CAT[0] - BORDER, CAT[1] - 16 - BORDER, CAT[2] + 2 * BORDER, CAT[3] + 2 * BORDER + 16)
+            deadline_poll("the guide fitted to the photograph", lambda: tuple(shown.geometry()) == fitted, timeout=10)
         finally:
             process.kill()
         s.close()
-        s.expect_saved({"ClickThrough": "0", "X": str(LEFT + 40), "Y": str(TOP + 30)}, "saved after hide and show")
+        s.expect_saved({"ClickThrough": "0", "X": str(CAT[0] - BORDER), "Width": str(CAT[2])},
+                       "saved after hide, show and fit")
 
 
 @scenario
