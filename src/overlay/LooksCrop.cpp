@@ -204,7 +204,6 @@ void LookRabatment(const LookContext& look) {
     DrawSquareEdgeLabels(look);
 }
 
-
 void LookGoldenRectangles(const LookContext& look) {
     constexpr int kMaxSquares = 64;
     const LookSettings& s = look.settings;
