@@ -10,6 +10,7 @@
 #include "overlay/win32/ApplicationCursor.h"
 #include "overlay/win32/FormProcedure.h"
 #include "overlay/win32/ButtonFace.h"
+#include "overlay/win32/CaptureExclusion.h"
 #include "overlay/win32/InputMapping.h"
 
 namespace lumetra {
@@ -329,15 +330,15 @@ void TMainForm::RefreshOptions() {
 }
 
 // Click-through lets every click and wheel turn pass to the window beneath.
-// Windows before 10 version 2004, and Wine, refuse to keep a window out of
-// captures: the window then shows in them as before.
+// Where the system cannot keep a window out of captures, the window shows in
+// them as before.
 void TMainForm::ApplyWorkOptions() {
     const LONG_PTR style = ::GetWindowLongPtrA(window_.get(), GWL_EXSTYLE);
     const LONG_PTR wanted = settings_.ClickThrough() ? style | WS_EX_TRANSPARENT : style & ~LONG_PTR{WS_EX_TRANSPARENT};
     if (wanted != style) ::SetWindowLongPtrA(window_.get(), GWL_EXSTYLE, wanted);
     if (settings_.HideFromCapture() == hiddenFromCapture_) return;
     hiddenFromCapture_ = settings_.HideFromCapture();
-    ::SetWindowDisplayAffinity(window_.get(), hiddenFromCapture_ ? WDA_EXCLUDEFROMCAPTURE : WDA_NONE);
+    SetCaptureExclusion(window_.get(), hiddenFromCapture_);
 }
 
 // Caption and hint texts are looked up at every paint and hover.
