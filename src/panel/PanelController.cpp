@@ -133,6 +133,31 @@ void PanelController::UpdateOptions() {
     view_.ShowOptions(AdvancedOptions(*settings_));
     view_.EnableHints(settings_->ShowHints());
     UpdateOpacity();
+    ShowWorkOptions();
+}
+
+// Click-through is the guide's own; capture hiding and the hot keys are the
+// program's, and the panel takes capture hiding for itself as well.
+void PanelController::ShowWorkOptions() {
+    view_.ShowClickThrough(settings_->ClickThrough());
+    const bool available = view_.CaptureHidingAvailable();
+    view_.ShowCaptureHiding(settings_->HideFromCapture(), available);
+    if (available) view_.ExcludeFromCapture(settings_->HideFromCapture());
+    UpdateHotKeys();
+}
+
+void PanelController::AttachHotKeys(const IHotKeyStatus* status) {
+    hotKeys_ = status;
+    UpdateHotKeys();
+}
+
+void PanelController::UpdateHotKeys() {
+    const std::string takenNote = texts_.Text("MSHotKeyTaken");
+    for (std::size_t i = 0; i < kHotKeyCommandCount; ++i) {
+        const auto command = static_cast<HotKeyCommand>(i);
+        const bool taken = hotKeys_ != nullptr && hotKeys_->HotKeyTaken(command);
+        view_.ShowHotKey(command, settings_->HotKeyFor(command), taken ? takenNote : std::string());
+    }
 }
 
 void PanelController::UpdateOpacity() {
@@ -222,6 +247,7 @@ void PanelController::ApplyLanguage(const std::string& name) {
     UpdateLook();
     UpdateOrientation();
     UpdateColors();
+    UpdateHotKeys();  // their notes are texts of the language too
 }
 
 void PanelController::ApplyTexts() {
@@ -279,6 +305,15 @@ void PanelController::ApplyTexts() {
     view_.SetText(PanelText::AdvancedLabel, text("MSAdvanced"));
     view_.SetText(PanelText::RestoreButton, text("MSRestore"));
     for (int i = 0; i < kAdvancedOptionCount; ++i) view_.SetListItem(PanelList::Advanced, i, text(Numbered("MSA", i)));
+    view_.SetText(PanelText::WorkTab, text("MSWorkTab"));
+    view_.SetText(PanelText::ClickThroughCheckBox, text("MSClickThrough"));
+    view_.SetText(PanelText::CaptureCheckBox, text("MSHideFromCapture"));
+    view_.SetText(PanelText::CaptureNote, text("MSCaptureUnavailable"));
+    view_.SetText(PanelText::HotKeysLabel, text("MSHotKeys"));
+    for (int i = 0; i < static_cast<int>(kHotKeyCommandCount); ++i) {
+        view_.SetText(static_cast<PanelText>(static_cast<int>(PanelText::ClickThroughKeyLabel) + i),
+                      text(Numbered("MSHotKey", i)));
+    }
     view_.SetText(PanelText::LockCheckBox, text("MSLockAspectRatio"));
     view_.RepaintAll();
 }
@@ -438,6 +473,28 @@ void PanelController::LabelSizeComboBoxChange(int index) {
 }
 
 void PanelController::OpacityTrackBarChange(int position) { settings_->SetOpacity(position); }
+
+void PanelController::ClickThroughCheckBoxClick(bool checked) { settings_->SetClickThrough(checked); }
+
+// Where the system cannot hide windows from captures the box is greyed; a
+// click that reaches it all the same leaves the setting as it is.
+void PanelController::CaptureCheckBoxClick(bool checked) {
+    if (view_.CaptureHidingAvailable()) settings_->SetHideFromCapture(checked);
+    ShowWorkOptions();
+}
+
+void PanelController::HotKeyChange(HotKeyCommand command, HotKey typed) {
+    if (typed.Empty()) return;
+    if (AcceptsHotKey(typed)) settings_->SetHotKey(command, typed);
+    // The program has registered the new combination by now: show whether
+    // another program holds it.
+    UpdateHotKeys();
+}
+
+void PanelController::HotKeyClear(HotKeyCommand command) {
+    settings_->SetHotKey(command, HotKey{});
+    UpdateHotKeys();
+}
 
 void PanelController::AdvCheckListBoxClickCheck(const AdvancedChecks& checks) {
     ApplyAdvancedOptions(*settings_, checks);

@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "app/HotKeyStatus.h"
 #include "panel/PanelView.h"
 #include "settings/AppSettings.h"
 
@@ -75,6 +76,12 @@ public:
     void UpdateSizeField() override;
     void ReloadLanguage() override;
 
+    // Which hot keys other programs hold, from the program that registers
+    // them; null while it holds none.
+    void AttachHotKeys(const IHotKeyStatus* status);
+    // The hot keys again, once the program has registered them anew.
+    void UpdateHotKeys();
+
     void UpdatePosition();
     void UpdateSnapTo();
     void FillLanguages(const std::vector<std::string>& languageFiles);
@@ -108,6 +115,14 @@ public:
     void HaloColorBoxChange(Color color);
     void LabelSizeComboBoxChange(int index);
     void OpacityTrackBarChange(int position);
+    void ClickThroughCheckBoxClick(bool checked);
+    void CaptureCheckBoxClick(bool checked);
+    // A hot-key control reports every key pressed in it: a combination still
+    // without its key is being typed, one that may be no hot key goes back to
+    // the hot key in use.
+    void HotKeyChange(HotKeyCommand command, HotKey typed);
+    // The command has no hot key from now on.
+    void HotKeyClear(HotKeyCommand command);
     void AdvCheckListBoxClickCheck(const AdvancedChecks& checks);
     void RestoreButtonClick();
     void LangComboBoxChange(const std::string& name);
@@ -129,12 +144,14 @@ private:
     void ShowSize(std::int32_t value);
     void ShowGridSize(std::int32_t value);
     void ShowLineWidth();
+    void ShowWorkOptions();
 
     TSettings* settings_;  // the guide being edited
     LangTable& texts_;
     const SettingsFile& files_;
     IOverlaySink* overlay_;
     IPanelView& view_;
+    const IHotKeyStatus* hotKeys_ = nullptr;
 
     SpinField size_;
     SpinField gridSize_;

@@ -61,6 +61,7 @@ int PageFromSPage(std::int32_t sPage) {
         case 2: return static_cast<int>(PanelPage::Look);
         case 3: return static_cast<int>(PanelPage::Colors);
         case 4: return static_cast<int>(PanelPage::Advanced);
+        case 5: return static_cast<int>(PanelPage::Work);
         default: return kNoPage;
     }
 }
@@ -71,6 +72,7 @@ std::int32_t SPageFromPage(int page) {
         case static_cast<int>(PanelPage::Look): return 2;
         case static_cast<int>(PanelPage::Colors): return 3;
         case static_cast<int>(PanelPage::Advanced): return 4;
+        case static_cast<int>(PanelPage::Work): return 5;
         default: return -1;
     }
 }

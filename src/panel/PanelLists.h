@@ -43,14 +43,14 @@ int LabelSizeEntryFor(std::int32_t labelSize);
 std::optional<std::int32_t> LabelSizeOfEntry(int entry);
 
 // Tab pages in their order on the tab control.
-enum class PanelPage { Main = 0, Look = 1, Colors = 2, Advanced = 3 };
-inline constexpr int kPanelPageCount = 4;
+enum class PanelPage { Main = 0, Look = 1, Colors = 2, Advanced = 3, Work = 4 };
+inline constexpr int kPanelPageCount = 5;
 inline constexpr int kNoPage = -1;
 
 // Tab index for a stored SPage: 0 Main, 1 or 2 Look, 3 Colors, 4 Advanced,
-// kNoPage for anything else.
+// 5 Work, kNoPage for anything else.
 int PageFromSPage(std::int32_t sPage);
-// SPage to store for a tab index: 0, 2, 3, 4, or -1 when no page is shown.
+// SPage to store for a tab index: 0, 2, 3, 4, 5, or -1 when no page is shown.
 std::int32_t SPageFromPage(int page);
 
 // Entries of the advanced list, in list order, read from the settings.

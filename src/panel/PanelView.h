@@ -8,6 +8,7 @@
 #include <string>
 
 #include "common/Types.h"
+#include "settings/HotKey.h"
 
 namespace lumetra {
 
@@ -18,8 +19,11 @@ enum class PanelText {
     LookLabel, OrientationLabel, GridSizeLabel, ColorsTab, LinesColorLabel, ValuesColorLabel,
     OpacityLabel, AdvancedTab, LanguageLabel, AdvancedLabel, RestoreButton, LockCheckBox,
     NewGuideBtn, FitPictureBtn, LineWidthLabel, HaloCheckBox, HaloColorLabel, LabelSizeLabel,
+    WorkTab, ClickThroughCheckBox, CaptureCheckBox, CaptureNote, HotKeysLabel,
+    // One label per hot key, in HotKeyCommand order.
+    ClickThroughKeyLabel, ShowHideKeyLabel, FitKeyLabel, NextLookKeyLabel,
 };
-inline constexpr int kPanelTextCount = static_cast<int>(PanelText::LabelSizeLabel) + 1;
+inline constexpr int kPanelTextCount = static_cast<int>(PanelText::NextLookKeyLabel) + 1;
 
 // Of HaloColor only the automatic entry's text comes from the controller.
 enum class PanelList { Ratio, Look, Orientation, Advanced, Language, LabelSize, HaloColor };
@@ -56,6 +60,18 @@ public:
 
     virtual void ShowLock(bool widthLeads, bool lock) = 0;
     virtual void ShowHalo(bool on) = 0;
+    virtual void ShowClickThrough(bool on) = 0;
+    // Where the system cannot keep windows out of screen captures, the box
+    // is greyed and its note shows.
+    virtual void ShowCaptureHiding(bool on, bool available) = 0;
+    // Whether the system kept the panel out of captures when asked once at
+    // its creation.
+    virtual bool CaptureHidingAvailable() const = 0;
+    // Keeps the panel itself out of screen captures, or lets it show in them.
+    virtual void ExcludeFromCapture(bool excluded) = 0;
+    // The combination in the command's hot-key control, and the note beside
+    // it (empty for none).
+    virtual void ShowHotKey(HotKeyCommand command, HotKey hotKey, const std::string& note) = 0;
     // entry 0 is "Custom...", which then takes color.
     virtual void ShowColor(PanelColorBox box, int entry, Color color) = 0;
     virtual void ShowOptions(const AdvancedChecks& checks) = 0;

@@ -47,6 +47,7 @@ void TGuideWindows::CreateHints() {
 void TGuideWindows::AttachPanel(TSettingsForm& panel) {
     panel_ = &panel;
     for (const auto& form : forms_) form->SetPanel(&panel);
+    panel.AttachHotKeys(this);
     BindPanel();
 }
 
@@ -152,6 +153,11 @@ void TGuideWindows::AttachShell(TProgramShell* shell) {
 
 void TGuideWindows::OptionsChanged() {
     if (shell_ != nullptr) shell_->ApplyHotKeys(guides_.Guide(0));
+    if (panel_ != nullptr) panel_->UpdateHotKeys();  // which of them another program holds
+}
+
+bool TGuideWindows::HotKeyTaken(HotKeyCommand command) const {
+    return shell_ != nullptr && shell_->HotKeyTaken(command);
 }
 
 ProgramState TGuideWindows::State() const { return StateOf(guides_, shown_); }

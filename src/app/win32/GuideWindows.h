@@ -6,6 +6,7 @@
 #include <memory>
 #include <vector>
 
+#include "app/HotKeyStatus.h"
 #include "app/win32/ProgramShell.h"
 #include "overlay/win32/GuideHost.h"
 #include "overlay/win32/MainFrm.h"
@@ -17,7 +18,7 @@ class SettingsSaver;
 class TGuideSet;
 class TSettingsForm;
 
-class TGuideWindows final : public IGuideHost, public IProgramCommands {
+class TGuideWindows final : public IGuideHost, public IProgramCommands, public IHotKeyStatus {
 public:
     // One window for every guide of the set, the first one first.
     TGuideWindows(HINSTANCE instance, TGuideSet& guides, const LangTable& lang, SettingsSaver& saver);
@@ -46,6 +47,8 @@ public:
     void AttachShell(TProgramShell* shell);
     ProgramState State() const override;
     void Run(ProgramCommand command) override;
+    // Nothing is taken while no shell holds the hot keys.
+    bool HotKeyTaken(HotKeyCommand command) const override;
 
 private:
     std::unique_ptr<TMainForm> CreateForm(TSettings& settings);

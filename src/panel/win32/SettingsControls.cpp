@@ -1,5 +1,5 @@
 // Building the settings panel: the child panel, the tab control with its
-// four pages, and every control at its place, in tab order.
+// five pages, and every control at its place, in tab order.
 #include "overlay/win32/Win32.h"
 // After the platform header, which it needs.
 #include <commctrl.h>
@@ -24,6 +24,8 @@ constexpr int kPanelTop = kPanelCaptionHeight;
 constexpr int kTabsTop = 4;
 constexpr int kSpinWidth = 16;
 constexpr int kDropRowHeight = 14;  // room per row of an open list without visual styles
+constexpr int kHotKeysTop = 102;     // the first hot key's label on the Work page
+constexpr int kHotKeyRowHeight = 46;  // label, control and the note below it
 
 UniqueFont CreateTahoma(int weight) {
     LOGFONTA font{};
@@ -112,6 +114,7 @@ void TSettingsForm::CreateControls() {
     CreateLookPage(pages_[static_cast<int>(PanelPage::Look)]);
     CreateColorsPage(pages_[static_cast<int>(PanelPage::Colors)]);
     CreateAdvancedPage(pages_[static_cast<int>(PanelPage::Advanced)]);
+    CreateWorkPage(pages_[static_cast<int>(PanelPage::Work)]);
     hint_ = HintTip::Create(instance_, window_.get());
     LayoutPages();
 }
@@ -235,6 +238,31 @@ void TSettingsForm::CreateAdvancedPage(HWND page) {
     texts_[static_cast<int>(PanelText::LanguageLabel)] = AddLabel(page, "", 12, 182, 0);
     autoSize_[static_cast<int>(PanelText::LanguageLabel)] = true;
     langBox_ = AddCombo(page, CBS_DROPDOWNLIST, 12, 195, 141, 19, 15, Id::LangComboBox);
+}
+
+void TSettingsForm::CreateWorkPage(HWND page) {
+    const auto set = [this](PanelText target, HWND control) { texts_[static_cast<int>(target)] = control; };
+    set(PanelText::ClickThroughCheckBox, AddControl(page, WC_BUTTONA, "", BS_AUTOCHECKBOX | WS_TABSTOP, 12, 12, 141,
+                                                    17, Id::ClickThroughCheckBox));
+    // Room for a second line of text, and for the note below it where the
+    // system cannot hide windows from captures.
+    set(PanelText::CaptureCheckBox, AddControl(page, WC_BUTTONA, "", BS_AUTOCHECKBOX | BS_MULTILINE | WS_TABSTOP, 12,
+                                               32, 141, 26, Id::CaptureCheckBox));
+    set(PanelText::CaptureNote, AddControl(page, WC_STATICA, "", SS_LEFT, 28, 58, 125, 2 * kLabelHeight));
+    set(PanelText::HotKeysLabel, AddLabel(page, "", 12, 86, 0, true));
+    autoSize_[static_cast<int>(PanelText::HotKeysLabel)] = true;
+    for (std::size_t i = 0; i < kHotKeyCommandCount; ++i) {
+        const int top = kHotKeysTop + kHotKeyRowHeight * static_cast<int>(i);
+        set(static_cast<PanelText>(static_cast<int>(PanelText::ClickThroughKeyLabel) + static_cast<int>(i)),
+            AddLabel(page, "", 12, top, 141));
+        const auto id = static_cast<Id>(static_cast<int>(Id::FirstHotKeyBox) + static_cast<int>(i));
+        hotKeyBoxes_[i] = AddControl(page, HOTKEY_CLASSA, "", WS_TABSTOP, 12, top + 13, 141, 19, id, WS_EX_CLIENTEDGE);
+        CommonControls::SetWindowSubclass(hotKeyBoxes_[i], &TSettingsForm::ControlProc, 0,
+                                          reinterpret_cast<DWORD_PTR>(this));
+        // Shown while another program holds the combination.
+        hotKeyNotes_[i] = AddLabel(page, "", 12, top + 34, 141);
+        ::ShowWindow(hotKeyNotes_[i], SW_HIDE);
+    }
 }
 
 void TSettingsForm::LayoutPages() {

@@ -18,9 +18,11 @@
 #include "lang/LangTable.h"
 #include "overlay/Interaction.h"
 #include "overlay/win32/ApplicationCursor.h"
+#include "overlay/win32/CaptureExclusion.h"
 #include "overlay/win32/FormProcedure.h"
 #include "overlay/win32/MainFrm.h"
 #include "panel/PanelLists.h"
+#include "panel/win32/HotKeyControl.h"
 #include "panel/win32/OwnerDrawn.h"
 #include "panel/win32/SettingsIds.h"
 #include "settings/AppSettings.h"
@@ -90,6 +92,10 @@ void TSettingsForm::BindGuide(TSettings& settings, TMainForm& overlay, int numbe
     controller_.Rebind(settings, overlay);
     controller_.ShowGuideNumber(number, count);
 }
+
+void TSettingsForm::AttachHotKeys(const IHotKeyStatus* status) { controller_.AttachHotKeys(status); }
+
+void TSettingsForm::UpdateHotKeys() { controller_.UpdateHotKeys(); }
 
 TSettingsForm::~TSettingsForm() {
     settings_->SetPanel(nullptr);
@@ -192,6 +198,10 @@ void TSettingsForm::FormCreate() {
     buffer_ = BackBuffer::Create(kPanelWidth, kPanelHeight, overlay_.Pictures());
     // Twice the primary screen: room to type a size larger than it.
     ::SendMessageA(sizeSpin_, UDM_SETRANGE32, 0, 2 * ::GetSystemMetrics(SM_CXSCREEN));
+    // Asked once, before the panel shows: the controller then keeps the
+    // panel in captures or out of them as the setting says.
+    captureHidingAvailable_ = SetCaptureExclusion(window_.get(), true);
+    excludedFromCapture_ = captureHidingAvailable_;
     settings_->SetPanel(&controller_);
     overlay_.SetPanel(this);
     controller_.Start(LanguageFiles());
@@ -276,8 +286,10 @@ bool TSettingsForm::PreTranslateMessage(MSG& message) {
     const HWND window = window_.get();
     if (window == nullptr || (message.hwnd != window && !::IsChild(window, message.hwnd))) return false;
     if (message.message == WM_KEYDOWN) {
+        // A hot-key control takes the panel's own keys as part of a combination.
+        const bool panelKeys = !HotKeyCommandOf(message.hwnd);
         try {
-            if (FormKeyDown(message.wParam) || FieldKeyDown(message.hwnd, message.wParam)) return true;
+            if ((panelKeys && FormKeyDown(message.wParam)) || FieldKeyDown(message.hwnd, message.wParam)) return true;
         } catch (const std::exception& error) {
             ShowErrorBox(error.what());
             return true;
@@ -306,6 +318,12 @@ bool TSettingsForm::FormKeyDown(WPARAM key) {
 // Tab stays with the dialog navigation.
 bool TSettingsForm::FieldKeyDown(HWND target, WPARAM key) {
     if (key == VK_TAB) return false;
+    if (const std::optional<HotKeyCommand> command = HotKeyCommandOf(target)) {
+        // Backspace empties the control: the command has no hot key then.
+        if (key != VK_BACK) return false;
+        controller_.HotKeyClear(*command);
+        return true;
+    }
     const FieldKey fieldKey = key == VK_RETURN ? FieldKey::Enter : FieldKey::Other;
     if (target == sizeEdit_) {
         controller_.SizeEditKeyDown(fieldKey);
@@ -330,6 +348,10 @@ bool TSettingsForm::FieldKeyDown(HWND target, WPARAM key) {
 
 void TSettingsForm::FormCommand(int id, int code, HWND control) {
     if (!started_) return;
+    if (const std::optional<HotKeyCommand> command = HotKeyCommandOf(control)) {
+        if (code == EN_CHANGE && !showing_) controller_.HotKeyChange(*command, HotKeyControlValue(control));
+        return;
+    }
     switch (static_cast<Id>(id)) {
         case Id::SizeEdit:
             if (code == EN_CHANGE && !showing_) controller_.SizeEditChange();
@@ -379,6 +401,16 @@ void TSettingsForm::FormCommand(int id, int code, HWND control) {
             return;
         case Id::LabelSizeComboBox:
             if (code == CBN_SELCHANGE) controller_.LabelSizeComboBoxChange(ComboSelection(labelSizeBox_));
+            return;
+        case Id::ClickThroughCheckBox:
+            if (code == BN_CLICKED) {
+                controller_.ClickThroughCheckBoxClick(::SendMessageA(control, BM_GETCHECK, 0, 0) == BST_CHECKED);
+            }
+            return;
+        case Id::CaptureCheckBox:
+            if (code == BN_CLICKED) {
+                controller_.CaptureCheckBoxClick(::SendMessageA(control, BM_GETCHECK, 0, 0) == BST_CHECKED);
+            }
             return;
         case Id::LangComboBox:
             if (code == CBN_SELCHANGE) controller_.LangComboBoxChange(ComboItemText(langBox_, ComboSelection(langBox_)));
@@ -451,6 +483,12 @@ LRESULT CALLBACK TSettingsForm::ControlProc(HWND control, UINT message, WPARAM w
         } catch (const std::exception& error) {
             ShowErrorBox(error.what());
         }
+        return result;
+    }
+    if (message == WM_KILLFOCUS && form.HotKeyCommandOf(control) && form.started_) {
+        // A combination left half typed gives way to the hot key in use.
+        const LRESULT result = CommonControls::DefSubclassProc(control, message, wParam, lParam);
+        form.controller_.UpdateHotKeys();
         return result;
     }
     try {

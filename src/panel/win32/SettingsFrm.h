@@ -1,10 +1,11 @@
 #pragma once
 // The settings panel: a borderless, topmost, colour-keyed tool window with
-// its own caption strip and four pages of controls. It only wires the
+// its own caption strip and five pages of controls. It only wires the
 // controls: PanelController decides what a control does and what it shows,
 // CaptionInteraction what the strip does.
 #include <array>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,7 @@
 #include "overlay/win32/PanelWindow.h"
 #include "panel/PanelCaption.h"
 #include "panel/PanelController.h"
+#include "panel/PanelLists.h"
 #include "panel/PanelView.h"
 
 namespace lumetra {
@@ -43,6 +45,11 @@ public:
 
     // Edits this guide from now on (number counts from 1).
     void BindGuide(TSettings& settings, TMainForm& overlay, int number, int count);
+    // Which hot keys other programs hold, from the program that registers
+    // them; null while it holds none.
+    void AttachHotKeys(const IHotKeyStatus* status);
+    // The program has registered its hot keys anew.
+    void UpdateHotKeys();
 
     // The message loop hands every message here before dispatching it: the
     // panel sees its keys first (F1, F2, F3, Enter in its fields) and gets
@@ -67,6 +74,11 @@ public:
     void ShowSpinPosition(PanelSpin spin, int position) override;
     void ShowLock(bool widthLeads, bool lock) override;
     void ShowHalo(bool on) override;
+    void ShowClickThrough(bool on) override;
+    void ShowCaptureHiding(bool on, bool available) override;
+    bool CaptureHidingAvailable() const override;
+    void ExcludeFromCapture(bool excluded) override;
+    void ShowHotKey(HotKeyCommand command, HotKey hotKey, const std::string& note) override;
     void ShowColor(PanelColorBox box, int entry, Color color) override;
     void ShowOptions(const AdvancedChecks& checks) override;
     void ShowOpacity(int position) override;
@@ -92,8 +104,8 @@ private:
 
     template <class Form>
     friend LRESULT CALLBACK FormWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    // The check list's clicks and keys, the fields losing the focus, and the
-    // pointer over the tabs.
+    // The check list's clicks and keys, the fields and hot-key controls
+    // losing the focus, and the pointer over the tabs.
     static LRESULT CALLBACK ControlProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam,
                                         UINT_PTR subclass, DWORD_PTR self);
     void CheckListInput(UINT message, WPARAM wParam, LPARAM lParam);
@@ -106,6 +118,7 @@ private:
     void CreateLookPage(HWND page);
     void CreateColorsPage(HWND page);
     void CreateAdvancedPage(HWND page);
+    void CreateWorkPage(HWND page);
     HWND AddControl(HWND parent, const char* className, const char* text, DWORD style, int x, int y,
                     int width, int height, Id id = Id{}, DWORD exStyle = 0);
     HWND AddLabel(HWND parent, const char* text, int x, int y, int width, bool bold = false);
@@ -133,6 +146,7 @@ private:
     HWND PickerHandle(PanelColorBox box) const;
     HWND EditHandle(PanelSpin spin) const;
     HWND SpinHandle(PanelSpin spin) const;
+    std::optional<HotKeyCommand> HotKeyCommandOf(HWND control) const;
     bool IsActive() const;
     void DrawRightEndOn(HDC dc) const;
 
@@ -153,7 +167,7 @@ private:
 
     // Children, destroyed with the window.
     HWND tabs_ = nullptr;
-    std::array<HWND, 4> pages_{};
+    std::array<HWND, kPanelPageCount> pages_{};
     std::array<HWND, kPanelTextCount> texts_{};
     std::array<bool, kPanelTextCount> autoSize_{};
     HWND sizeEdit_ = nullptr;
@@ -172,6 +186,8 @@ private:
     HWND labelSizeBox_ = nullptr;
     HWND checkList_ = nullptr;
     HWND langBox_ = nullptr;
+    std::array<HWND, kHotKeyCommandCount> hotKeyBoxes_{};  // in HotKeyCommand order
+    std::array<HWND, kHotKeyCommandCount> hotKeyNotes_{};
 
     HWND focus_ = nullptr;      // the control to focus when the window is activated
     HCURSOR cursor_ = nullptr;  // shared system cursor, never freed
@@ -180,6 +196,8 @@ private:
     // system hides the panel with the overlay, which is no choice of the user.
     bool shown_ = false;
     bool started_ = false;
+    bool captureHidingAvailable_ = false;  // the system kept the panel out of captures once
+    bool excludedFromCapture_ = false;     // as last granted by the system
     UniqueWindow window_;  // bound at WM_NCCREATE, released at WM_NCDESTROY
 };
 

@@ -30,6 +30,10 @@ enum class TSettingsForm::Id : int {
     HaloCheckBox,
     HaloColorBox,
     LabelSizeComboBox,
+    ClickThroughCheckBox,
+    CaptureCheckBox,
+    // One per hot key, in HotKeyCommand order: the last identifiers.
+    FirstHotKeyBox,
 };
 
 }  // namespace lumetra

@@ -7,8 +7,10 @@
 #include <string>
 
 #include "overlay/win32/ButtonFace.h"
+#include "overlay/win32/CaptureExclusion.h"
 #include "overlay/win32/MainFrm.h"
 #include "panel/PanelLists.h"
+#include "panel/win32/HotKeyControl.h"
 #include "panel/win32/OwnerDrawn.h"
 #include "panel/win32/SettingsFrm.h"
 
@@ -17,12 +19,15 @@ namespace {
 
 COLORREF ToColorRef(Color color) { return static_cast<COLORREF>(color); }
 
+WPARAM CheckState(bool on) { return static_cast<WPARAM>(on ? BST_CHECKED : BST_UNCHECKED); }
+
 int TabOf(PanelText target) {
     switch (target) {
         case PanelText::MainTab: return static_cast<int>(PanelPage::Main);
         case PanelText::LookTab: return static_cast<int>(PanelPage::Look);
         case PanelText::ColorsTab: return static_cast<int>(PanelPage::Colors);
         case PanelText::AdvancedTab: return static_cast<int>(PanelPage::Advanced);
+        case PanelText::WorkTab: return static_cast<int>(PanelPage::Work);
         default: return kNoPage;
     }
 }
@@ -83,6 +88,14 @@ HWND TSettingsForm::SpinHandle(PanelSpin spin) const {
         case PanelSpin::LineWidth: return lineWidthSpin_;
     }
     return nullptr;
+}
+
+std::optional<HotKeyCommand> TSettingsForm::HotKeyCommandOf(HWND control) const {
+    if (control == nullptr) return std::nullopt;
+    for (std::size_t i = 0; i < kHotKeyCommandCount; ++i) {
+        if (hotKeyBoxes_[i] == control) return static_cast<HotKeyCommand>(i);
+    }
+    return std::nullopt;
 }
 
 void TSettingsForm::MoveTo(Point topLeft) { SetPosition(topLeft); }
@@ -155,10 +168,9 @@ void TSettingsForm::ShowSpinPosition(PanelSpin spin, int position) {
 }
 
 void TSettingsForm::ShowLock(bool widthLeads, bool lock) {
-    const auto check = [](bool on) { return static_cast<WPARAM>(on ? BST_CHECKED : BST_UNCHECKED); };
     const auto showRadio = [&](PanelText radio, bool checked) {
         const HWND button = texts_[static_cast<int>(radio)];
-        ::SendMessageA(button, BM_SETCHECK, check(checked), 0);
+        ::SendMessageA(button, BM_SETCHECK, CheckState(checked), 0);
         // Tab reaches the pair on its checked button only: an unchecked
         // auto radio button that gets the focus reports a click, which would
         // switch the leading side by itself.
@@ -167,12 +179,38 @@ void TSettingsForm::ShowLock(bool widthLeads, bool lock) {
     };
     showRadio(PanelText::WidthRadio, widthLeads);
     showRadio(PanelText::HeightRadio, !widthLeads);
-    ::SendMessageA(texts_[static_cast<int>(PanelText::LockCheckBox)], BM_SETCHECK, check(lock), 0);
+    ::SendMessageA(texts_[static_cast<int>(PanelText::LockCheckBox)], BM_SETCHECK, CheckState(lock), 0);
 }
 
 void TSettingsForm::ShowHalo(bool on) {
-    ::SendMessageA(texts_[static_cast<int>(PanelText::HaloCheckBox)], BM_SETCHECK,
-                   static_cast<WPARAM>(on ? BST_CHECKED : BST_UNCHECKED), 0);
+    ::SendMessageA(texts_[static_cast<int>(PanelText::HaloCheckBox)], BM_SETCHECK, CheckState(on), 0);
+}
+
+void TSettingsForm::ShowClickThrough(bool on) {
+    ::SendMessageA(texts_[static_cast<int>(PanelText::ClickThroughCheckBox)], BM_SETCHECK, CheckState(on), 0);
+}
+
+void TSettingsForm::ShowCaptureHiding(bool on, bool available) {
+    const HWND box = texts_[static_cast<int>(PanelText::CaptureCheckBox)];
+    ::SendMessageA(box, BM_SETCHECK, CheckState(on), 0);
+    ::EnableWindow(box, available ? TRUE : FALSE);
+    ::ShowWindow(texts_[static_cast<int>(PanelText::CaptureNote)], available ? SW_HIDE : SW_SHOWNA);
+}
+
+bool TSettingsForm::CaptureHidingAvailable() const { return captureHidingAvailable_; }
+
+void TSettingsForm::ExcludeFromCapture(bool excluded) {
+    if (excluded == excludedFromCapture_) return;
+    if (SetCaptureExclusion(window_.get(), excluded)) excludedFromCapture_ = excluded;
+}
+
+void TSettingsForm::ShowHotKey(HotKeyCommand command, HotKey hotKey, const std::string& note) {
+    const auto index = static_cast<std::size_t>(command);
+    showing_ = true;
+    ShowInHotKeyControl(hotKeyBoxes_[index], hotKey);
+    showing_ = false;
+    ::SetWindowTextA(hotKeyNotes_[index], note.c_str());
+    ::ShowWindow(hotKeyNotes_[index], note.empty() ? SW_HIDE : SW_SHOWNA);
 }
 
 void TSettingsForm::ShowColor(PanelColorBox box, int entry, Color color) {

@@ -25,6 +25,10 @@ public:
         int entry = -1;
         Color color = 0;
     };
+    struct HotKeyShown {
+        HotKey hotKey;
+        std::string note;
+    };
 
     Point position;
     std::map<PanelText, std::string> texts;
@@ -35,6 +39,12 @@ public:
     bool widthLeads = false;
     bool lock = false;
     bool halo = false;
+    bool clickThrough = false;
+    bool captureChecked = false;
+    bool captureEnabled = false;
+    bool systemHidesFromCapture = true;     // what the window system grants
+    std::optional<bool> panelExcluded;      // the panel's own window, once asked
+    std::map<HotKeyCommand, HotKeyShown> hotKeys;
     std::map<PanelColorBox, ColorShown> colors;
     AdvancedChecks checks{};
     int opacity = -1;
@@ -84,6 +94,16 @@ public:
         lock = locked;
     }
     void ShowHalo(bool on) override { halo = on; }
+    void ShowClickThrough(bool on) override { clickThrough = on; }
+    void ShowCaptureHiding(bool on, bool available) override {
+        captureChecked = on;
+        captureEnabled = available;
+    }
+    bool CaptureHidingAvailable() const override { return systemHidesFromCapture; }
+    void ExcludeFromCapture(bool excluded) override { panelExcluded = excluded; }
+    void ShowHotKey(HotKeyCommand command, HotKey hotKey, const std::string& note) override {
+        hotKeys[command] = {hotKey, note};
+    }
     void ShowColor(PanelColorBox box, int entry, Color color) override { colors[box] = {entry, color}; }
     void ShowOptions(const AdvancedChecks& shown) override { checks = shown; }
     void ShowOpacity(int pos) override { opacity = pos; }

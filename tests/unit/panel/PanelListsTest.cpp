@@ -15,7 +15,7 @@ TEST(PanelPages, StoredNumbersOpenTheirPage) {
     const struct {
         std::int32_t sPage;
         int page;
-    } cases[] = {{0, 0}, {1, 1}, {2, 1}, {3, 2}, {4, 3}, {5, kNoPage}, {7, kNoPage}, {-1, kNoPage},
+    } cases[] = {{0, 0}, {1, 1}, {2, 1}, {3, 2}, {4, 3}, {5, 4}, {6, kNoPage}, {-1, kNoPage},
                  {INT32_MIN, kNoPage}};
     for (const auto& c : cases) EXPECT_EQ(PageFromSPage(c.sPage), c.page) << "SPage " << c.sPage;
 }
@@ -24,7 +24,7 @@ TEST(PanelPages, TheShownPageIsStoredWithoutOne) {
     const struct {
         int page;
         std::int32_t sPage;
-    } cases[] = {{0, 0}, {1, 2}, {2, 3}, {3, 4}, {kNoPage, -1}, {4, -1}};
+    } cases[] = {{0, 0}, {1, 2}, {2, 3}, {3, 4}, {4, 5}, {kNoPage, -1}, {5, -1}};
     for (const auto& c : cases) EXPECT_EQ(SPageFromPage(c.page), c.sPage) << "page " << c.page;
     EXPECT_EQ(SPageFromPage(PageFromSPage(1)), 2);
 }

@@ -39,6 +39,8 @@ inline std::vector<CatalogueKey> LangCatalogue() {
         {"MSAutomatic", ""},
         {"MClickThroughMark", ""}, {"MTrayShow", ""},          {"MTrayHide", ""},
         {"MTrayClickThrough", ""}, {"MTraySettings", ""},      {"MTrayExit", ""},
+        {"MSWorkTab", ""},        {"MSClickThrough", ""},       {"MSHideFromCapture", ""},
+        {"MSCaptureUnavailable", ""}, {"MSHotKeys", ""},        {"MSHotKeyTaken", ""},
     };
     const auto addFamily = [&keys](std::string_view prefix, int count) {
         for (int i = 0; i < count; ++i) {
@@ -49,6 +51,7 @@ inline std::vector<CatalogueKey> LangCatalogue() {
     addFamily("MSLook", kBuiltInLookCount);
     addFamily("MSOr", 4);
     addFamily("MSA", 7);
+    addFamily("MSHotKey", 4);
     for (const char* real : {"MSRat0", "MSRat1", "MSRat12"}) {
         for (CatalogueKey& entry : keys) {
             if (entry.key == real) {
