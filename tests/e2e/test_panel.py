@@ -1,6 +1,6 @@
 """The settings panel with real mouse and keys: showing and hiding it, its
 lists and fields driving the overlay, a language change, restoring the
-defaults, its caption buttons, and what closing stores.
+defaults, its caption buttons, the Work page, and what closing stores.
 
 The overlay starts from the worked example (W 396, H 245, B 12, width
 leading with the lock on, window 420 x 285) at (20, 300), clear of the panel
@@ -12,7 +12,8 @@ import os
 import sys
 
 sys.path.insert(0, os.path.dirname(__file__))
-from harness import PANEL_SIZE, PANEL_TITLE, TITLE, Session, deadline_poll, expect, main, scenario  # noqa: E402
+from harness import (  # noqa: E402
+    CAPTION_ACTIVE, CAPTION_INACTIVE, PANEL_SIZE, PANEL_TITLE, TITLE, Session, deadline_poll, expect, main, scenario)
 
 PANEL_LEFT, PANEL_TOP = 1280 - 181, 10
 LEFT, TOP = 20, 300
@@ -26,7 +27,11 @@ PRESETS = 17  # ratio list items before the typed ones
 PAGE = (4, 56)  # a page's client origin in the panel, below two rows of tabs
 TAB_STRIP = (0, 20, 173, 56)  # left, top, right, bottom in the panel
 # Tab centres while the Look or Main page is shown: its row lies next to the page.
-COLORS_TAB = (43, 29)
+COLORS_TAB = (150, 43)
+WORK_TAB = (127, 29)
+# The Work page's boxes and the note below the capture box (page coordinates).
+CLICK_THROUGH_BOX = (20, 20)
+CAPTURE_BOX, CAPTURE_TEXT, CAPTURE_NOTE = (20, 40), (30, 34, 150, 46), (28, 58, 150, 70)
 # Right end image of the strip and its two live boxes (panel coordinates).
 RIGHT_END = 173 - 37
 HELP_FACE, CLOSE_FACE = (173 - 33, 4), (173 - 12, 4)
@@ -300,6 +305,42 @@ def restore_defaults_and_the_caption_buttons():
         s.close()
         s.expect_saved({"Width": "396", "Height": "245", "Border": "12", "SVisible": "0",
                         "SPage": "4"})
+
+
+def caption_text_end(s):
+    """How far right the guide's caption text reaches, in the overlay."""
+    shot = s.screenshot()
+    ink = (CAPTION_ACTIVE, CAPTION_INACTIVE)
+    return max((x for x in range(14, 420 - 64) for y in range(3, 13) if shot.pixel(*overlay_at(x, y)) in ink),
+               default=0)
+
+
+def darkest(s, box):
+    """The darkest channel value in a box of page coordinates."""
+    shot = s.screenshot()
+    left, top, right, bottom = box
+    return min(min(shot.pixel(*page_at(x, y))) for x in range(left, right) for y in range(top, bottom))
+
+
+@scenario
+def the_work_page_switches_click_through_and_shows_capture_hiding_unavailable():
+    with Session(settings=worked_example()) as s:
+        s.wait_window(size=frame(396))
+        wait_panel(s)
+        s.wait_pixel(*overlay_at(20, 0), GREY)
+        plain = deadline_poll("the caption text", lambda: caption_text_end(s) or None)
+        s.click(*panel_at(*WORK_TAB))
+
+        # Wine cannot keep windows out of captures: the box is greyed, its note shows.
+        deadline_poll("the capture note", lambda: darkest(s, CAPTURE_NOTE) < 64, timeout=10)
+        expect(darkest(s, CAPTURE_TEXT) > 64, "the capture box's text is not greyed")
+        s.click(*page_at(*CAPTURE_BOX))
+
+        s.click(*page_at(*CLICK_THROUGH_BOX))
+        deadline_poll(f"the caption's click-through mark (text ended at {plain})",
+                      lambda: caption_text_end(s) > plain + 30, timeout=10)
+        s.close()
+        s.expect_saved({"ClickThrough": "1", "HideFromCapture": None, "SPage": "5"})
 
 
 if __name__ == "__main__":
