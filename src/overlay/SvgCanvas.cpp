@@ -234,7 +234,7 @@ void SvgCanvas::WriteText(int x, int top, std::string_view text, std::string_vie
         body_ += " transform=\"rotate(" + Tenths(-std::int64_t{angleTenths_}) + ' ' + Pixels(x) +
                  ' ' + Pixels(top) + ")\"";
     }
-    body_ += " font-family=\"Tahoma\" font-size=\"" + Pixels(Baseline()) + "\" fill=\"" + SvgColor(text_) +
+    body_ += " font-family=\"Tahoma, sans-serif\" font-size=\"" + Pixels(Baseline()) + "\" fill=\"" + SvgColor(text_) +
              "\" xml:space=\"preserve\">" + EscapeXmlText(text) + "</text>\n";
 }
 

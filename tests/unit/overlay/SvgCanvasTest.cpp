@@ -240,7 +240,7 @@ TEST(SvgCanvasTest, TextCellAndRotationFollowTheFontAngle) {
         EXPECT_EQ(text.Attr("x"), "5");
         EXPECT_EQ(text.Attr("y"), c.y);
         EXPECT_EQ(text.Attr("transform"), c.transform) << c.angle;
-        EXPECT_EQ(text.Attr("font-family"), "Tahoma");
+        EXPECT_EQ(text.Attr("font-family"), "Tahoma, sans-serif");
     }
 }
 
