@@ -25,7 +25,7 @@ constexpr int kTabsTop = 4;
 constexpr int kSpinWidth = 16;
 constexpr int kDropRowHeight = 14;  // room per row of an open list without visual styles
 constexpr int kHotKeysTop = 102;     // the first hot key's label on the Work page
-constexpr int kHotKeyRowHeight = 46;  // label, control and the note below it
+constexpr int kHotKeyRowHeight = 48;  // label, control and the note below it
 
 UniqueFont CreateTahoma(int weight) {
     LOGFONTA font{};
@@ -260,7 +260,7 @@ void TSettingsForm::CreateWorkPage(HWND page) {
         CommonControls::SetWindowSubclass(hotKeyBoxes_[i], &TSettingsForm::ControlProc, 0,
                                           reinterpret_cast<DWORD_PTR>(this));
         // Shown while another program holds the combination.
-        hotKeyNotes_[i] = AddLabel(page, "", 12, top + 34, 141);
+        hotKeyNotes_[i] = AddLabel(page, "", 12, top + 33, 141);
         ::ShowWindow(hotKeyNotes_[i], SW_HIDE);
     }
 }
