@@ -485,7 +485,14 @@ void PanelController::CaptureCheckBoxClick(bool checked) {
 
 void PanelController::HotKeyChange(HotKeyCommand command, HotKey typed) {
     if (typed.Empty()) return;
-    if (AcceptsHotKey(typed)) settings_->SetHotKey(command, typed);
+    // A combination another of the program's commands has already is not
+    // taken twice: the field goes back, as for a refused one.
+    bool ours = false;
+    for (std::size_t i = 0; i < kHotKeyCommandCount; ++i) {
+        const auto other = static_cast<HotKeyCommand>(i);
+        ours = ours || (other != command && settings_->HotKeyFor(other) == typed);
+    }
+    if (AcceptsHotKey(typed) && !ours) settings_->SetHotKey(command, typed);
     // The program has registered the new combination by now: show whether
     // another program holds it.
     UpdateHotKeys();

@@ -136,6 +136,7 @@ TEST_F(WorkTest, ATypedCombinationIsStoredForEveryGuideOrGoesBack) {
         {"AltGr with Shift", {'K', kHotKeyCtrl | kHotKeyAlt | kHotKeyShift}, kFactoryClickThrough,
          kFactoryClickThrough},
         {"a key without a name", {0xBA, kHotKeyCtrl}, kFactoryClickThrough, kFactoryClickThrough},
+        {"another command's combination", kFactoryHotKeys[1], kFactoryClickThrough, kFactoryClickThrough},
         {"still being typed", typing, kFactoryClickThrough, typing},
     };
     StartPanel();
