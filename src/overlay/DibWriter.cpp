@@ -127,11 +127,13 @@ void DibWriter::Retarget(DibPixels pixels) {
 }
 
 bool DibWriter::Line(int x0, int y0, int x, int y, std::uint32_t pixel, int width) {
+    if (pixel != heldPixel_ && HoldsLines()) WriteHeld();
+    heldPixel_ = pixel;  // everything held shares it
     if (x0 == x || y0 == y) return WriteStraightLine(x0, y0, x, y, pixel, SpreadOf(width));
-    return WriteSlantedLine(x0, y0, x, y, pixel, std::clamp(width, 1, kWidestWrittenLine));
+    return WriteSlantedLine(x0, y0, x, y, std::clamp(width, 1, kWidestWrittenLine));
 }
 
-bool DibWriter::WriteSlantedLine(int x0, int y0, int x, int y, std::uint32_t pixel, int width) {
+bool DibWriter::WriteSlantedLine(int x0, int y0, int x, int y, int width) {
     // Measured wide: far-apart ends must not overflow.
     if (std::llabs(static_cast<long long>(x) - x0) > kLongestWrittenLine ||
         std::llabs(static_cast<long long>(y) - y0) > kLongestWrittenLine) {
@@ -144,7 +146,6 @@ bool DibWriter::WriteSlantedLine(int x0, int y0, int x, int y, std::uint32_t pix
     const long long top = static_cast<long long>(std::min(y0, y)) - spread.before;
     const long long bottom = static_cast<long long>(std::max(y0, y)) + spread.after;
     if (right < 0 || left >= pixels_.width || bottom < 0 || top >= pixels_.height) return true;
-    heldPixel_ = pixel;  // everything held shares it
     const bool clipped = left < 0 || right >= pixels_.width || top < 0 || bottom >= pixels_.height;
     std::size_t held = 0;
     WalkWideLine(x0, y0, x - x0, y - y0, width, [&](int px, int py) {
@@ -336,7 +337,6 @@ bool DibWriter::WriteStraightLine(int x0, int y0, int x, int y, std::uint32_t pi
         return true;
     }
     // Held as runs, so that a row's columns and runs are written together.
-    heldPixel_ = pixel;  // everything held shares it
     for (int row = acrossFirst; row <= acrossLast; ++row) HoldSpan(row, first, last);
     HoldRows(acrossFirst, acrossLast);
     if (heldSpanCount_ >= kMostHeldSpans) WriteHeld();

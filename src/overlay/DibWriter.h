@@ -53,8 +53,8 @@ public:
 
     // Like LineTo: from (x0, y0) up to but not including (x, y). False when
     // the line has to be left to GDI. Held lines are written in no order
-    // among themselves, so they must share one pixel: WriteHeld before a
-    // line in another.
+    // among themselves, so a line in another pixel than the held ones writes
+    // them first; a held fill stays held beneath it.
     bool Line(int x0, int y0, int x, int y, std::uint32_t pixel, int width = 1);
     // The outline GDI's Ellipse draws with a 1-pixel pen on the rectangle it
     // is given (right and bottom excluded; a turned-around one is put right),
@@ -75,12 +75,14 @@ public:
 
 private:
     bool WriteStraightLine(int x0, int y0, int x, int y, std::uint32_t pixel, PenSpread spread);
-    bool WriteSlantedLine(int x0, int y0, int x, int y, std::uint32_t pixel, int width);
+    // In heldPixel_.
+    bool WriteSlantedLine(int x0, int y0, int x, int y, int width);
     void WriteHeldRow(int y);
     // Holds pixels first..last of row y, clipped to the bitmap.
     void HoldSpan(int y, long long first, long long last);
     // Widens the rows WriteHeld goes through to first..last.
     void HoldRows(int first, int last);
+    bool HoldsLines() const { return !heldRuns_.empty() || heldSlantedCount_ != 0 || heldSpanCount_ != 0; }
 
     // Clipped vertical lines not yet written, in drawing order: consecutive
     // ones over the same rows first..last share a run, so that writing a row

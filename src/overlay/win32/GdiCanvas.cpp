@@ -368,7 +368,10 @@ void GdiCanvas::SetPenColor(Color color) {
     if (pen_ && penColor_ == color) return;
     UniquePen pen(::CreatePen(PS_SOLID, 1, color));
     if (!pen) return;
-    FinishLines();  // held lines keep the pen they were drawn with
+    // Lines GDI holds keep the pen they were drawn with. The direct writes
+    // keep their own colours, and the fill held beneath them stays held:
+    // written with the next lines, it costs no pass of its own.
+    if (!heldPathCounts_.empty()) FinishLines();
     Replace(pen_, penGuard_, std::move(pen));
     penColor_ = color;
 }

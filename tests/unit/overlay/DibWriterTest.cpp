@@ -242,6 +242,41 @@ TEST(DibWriterTest, RandomSequencesLeaveWhatPlottingEachOperationInTurnLeaves) {
     }
 }
 
+TEST(DibWriterTest, ALineInAnotherColourLandsOverTheHeldLinesWithoutAWriteBetween) {
+    // Only a fill is written before its lines; a change of colour is left
+    // to the writer.
+    const std::vector<SequenceCase> cases{
+        {"a column over a slanted line", 20, 20,
+         {Fill(0, 0, 20, 20, kRed), Line(0, 0, 19, 13, kGreen), Line(5, 0, 5, 20, kBlue)}},
+        {"a slanted line over a column", 20, 20,
+         {Fill(0, 0, 20, 20, kRed), Line(5, 0, 5, 20, kGreen), Line(0, 0, 19, 13, kBlue)}},
+        {"a row over a column and a slanted line over the row", 20, 20,
+         {Line(3, 0, 3, 20, kGreen), Line(0, 4, 20, 4, kBlue), Line(0, 0, 20, 20, kGreen)}},
+        {"a colour change while nothing is held", 20, 20,
+         {Fill(2, 2, 18, 18, kRed), Line(-50, -50, -40, -30, kGreen), Line(0, 9, 20, 9, kBlue),
+          Line(9, 0, 9, 20, kGreen)}},
+    };
+    for (const SequenceCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        GuardedBitmap bitmap(c.width, c.height);
+        Reference expected(c.width, c.height);
+        DibWriter writer([] {});
+        writer.Retarget(bitmap.Pixels());
+        for (const Op& op : c.ops) {
+            if (op.fill) {
+                writer.WriteHeld();
+                writer.HoldFill(Rect{op.x0, op.y0, op.x1, op.y1}, op.pixel);
+            } else {
+                writer.Line(op.x0, op.y0, op.x1, op.y1, op.pixel);
+            }
+            expected.Apply(op);
+        }
+        writer.WriteHeld();
+        ASSERT_TRUE(bitmap.GuardsIntact());
+        EXPECT_EQ(bitmap.Inside(), expected.Pixels());
+    }
+}
+
 TEST(DibWriterTest, SlantedLinesBeyondTheHeldPixelCapLandOverTheFill) {
     // Shallow lines a row apart barely overlap, so pixels lost or misplaced
     // around the cap show.
