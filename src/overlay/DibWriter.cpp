@@ -129,7 +129,7 @@ void DibWriter::Retarget(DibPixels pixels) {
 bool DibWriter::Line(int x0, int y0, int x, int y, std::uint32_t pixel, int width) {
     if (pixel != heldPixel_ && HoldsLines()) WriteHeld();
     heldPixel_ = pixel;  // everything held shares it
-    if (x0 == x || y0 == y) return WriteStraightLine(x0, y0, x, y, pixel, SpreadOf(width));
+    if (x0 == x || y0 == y) return WriteStraightLine(x0, y0, x, y, SpreadOf(width));
     return WriteSlantedLine(x0, y0, x, y, std::clamp(width, 1, kWidestWrittenLine));
 }
 
@@ -313,7 +313,7 @@ void DibWriter::HoldRows(int first, int last) {
     heldBottom_ = std::max(heldBottom_, last);
 }
 
-bool DibWriter::WriteStraightLine(int x0, int y0, int x, int y, std::uint32_t pixel, PenSpread spread) {
+bool DibWriter::WriteStraightLine(int x0, int y0, int x, int y, PenSpread spread) {
     const bool horizontal = y0 == y;
 
     // Like LineTo: from the start up to but not including the end, widened
@@ -333,7 +333,7 @@ bool DibWriter::WriteStraightLine(int x0, int y0, int x, int y, std::uint32_t pi
     if (acrossFirst > acrossLast || first > last) return true;
 
     if (!horizontal) {
-        for (int column = acrossFirst; column <= acrossLast; ++column) HoldColumn(column, first, last, pixel);
+        for (int column = acrossFirst; column <= acrossLast; ++column) HoldColumn(column, first, last);
         return true;
     }
     // Held as runs, so that a row's columns and runs are written together.
@@ -343,12 +343,15 @@ bool DibWriter::WriteStraightLine(int x0, int y0, int x, int y, std::uint32_t pi
     return true;
 }
 
-void DibWriter::HoldColumn(int x, int first, int last, std::uint32_t pixel) {
+void DibWriter::HoldColumn(int x, int first, int last) {
     if (heldRuns_.empty() || heldRuns_.back().first != first || heldRuns_.back().last != last) {
-        heldRuns_.push_back({first, last, heldColumns_.size()});
+        heldRuns_.push_back({first, last, x, x, heldColumns_.size()});
     }
-    heldColumns_.push_back({x, pixel});
-    heldRuns_.back().end = heldColumns_.size();
+    ColumnRun& run = heldRuns_.back();
+    run.left = std::min(run.left, x);
+    run.right = std::max(run.right, x);
+    heldColumns_.push_back(x);
+    run.end = heldColumns_.size();
     if (heldRuns_.size() >= kMostHeldRuns || heldColumns_.size() >= kMostHeldColumns) WriteHeld();
 }
 
@@ -384,22 +387,24 @@ void DibWriter::WriteHeldRow(int y) {
     if (heldFill_ && heldFill_->top <= y && y < heldFill_->bottom) {
         std::fill(row.begin() + heldFill_->left, row.begin() + heldFill_->right, heldFill_->pixel);
     }
-    // In drawing order, so that a later line wins where two meet.
-    const std::span<const ColumnPixel> columns(heldColumns_);
+    // Every line held is of one colour, so their order is moot. A row a grid's
+    // horizontal line covers needs none of its vertical lines' pixels.
+    std::vector<Span>& spans = heldSpans_[static_cast<std::size_t>(y)];
+    Span widest{0, -1};
+    for (const Span& span : spans) {
+        if (span.last - span.first > widest.last - widest.first) widest = span;
+    }
+    const std::span<const int> columns(heldColumns_);
     std::size_t begin = 0;
     for (const ColumnRun& run : heldRuns_) {
-        if (run.first <= y && y <= run.last) {
-            for (const ColumnPixel& column : columns.subspan(begin, run.end - begin)) {
-                row[static_cast<std::size_t>(column.x)] = column.pixel;
-            }
+        if (run.first <= y && y <= run.last && (run.left < widest.first || widest.last < run.right)) {
+            for (const int x : columns.subspan(begin, run.end - begin)) row[static_cast<std::size_t>(x)] = heldPixel_;
         }
         begin = run.end;
     }
-    // The slanted lines' pixels and the horizontal lines' runs: one colour, so their order is moot.
     std::vector<int>& slanted = heldSlanted_[static_cast<std::size_t>(y)];
     for (const int x : slanted) row[static_cast<std::size_t>(x)] = heldPixel_;
     slanted.clear();
-    std::vector<Span>& spans = heldSpans_[static_cast<std::size_t>(y)];
     for (const Span& span : spans) std::fill(row.begin() + span.first, row.begin() + span.last + 1, heldPixel_);
     spans.clear();
 }

@@ -74,8 +74,8 @@ public:
     void WriteHeld();
 
 private:
-    bool WriteStraightLine(int x0, int y0, int x, int y, std::uint32_t pixel, PenSpread spread);
-    // In heldPixel_.
+    // Both in heldPixel_.
+    bool WriteStraightLine(int x0, int y0, int x, int y, PenSpread spread);
     bool WriteSlantedLine(int x0, int y0, int x, int y, int width);
     void WriteHeldRow(int y);
     // Holds pixels first..last of row y, clipped to the bitmap.
@@ -84,23 +84,22 @@ private:
     void HoldRows(int first, int last);
     bool HoldsLines() const { return !heldRuns_.empty() || heldSlantedCount_ != 0 || heldSpanCount_ != 0; }
 
-    // Clipped vertical lines not yet written, in drawing order: consecutive
+    // Clipped vertical lines not yet written, by their columns: consecutive
     // ones over the same rows first..last share a run, so that writing a row
-    // checks each run once rather than each line.
-    struct ColumnPixel {
-        int x;
-        std::uint32_t pixel;
-    };
+    // checks each run once rather than each line, and skips a run that a
+    // held row run covers on that row.
     struct ColumnRun {
         int first;
         int last;
+        int left;   // the run's columns lie in left..right
+        int right;
         std::size_t end;  // of its columns in heldColumns_; the previous run's end begins them
     };
-    void HoldColumn(int x, int first, int last, std::uint32_t pixel);
+    void HoldColumn(int x, int first, int last);
 
     std::function<void()> beforeWrite_;
     DibPixels pixels_;
-    std::vector<ColumnPixel> heldColumns_;
+    std::vector<int> heldColumns_;
     std::vector<ColumnRun> heldRuns_;
     // A clipped fill not yet written, always older than the held columns.
     struct Block {
@@ -111,11 +110,10 @@ private:
         std::uint32_t pixel;
     };
     std::optional<Block> heldFill_;
-    // Slanted-line pixels not yet written, all of the held columns' colour:
-    // their columns, per row.
+    // Slanted-line pixels not yet written: their columns, per row.
     std::vector<std::vector<int>> heldSlanted_;
     std::size_t heldSlantedCount_ = 0;
-    // Runs of horizontal lines not yet written, of the same colour, per row.
+    // Runs of horizontal lines not yet written, per row.
     struct Span {
         int first;
         int last;
@@ -125,7 +123,7 @@ private:
     // The rows the held slanted pixels and runs lie on.
     int heldTop_ = INT_MAX;
     int heldBottom_ = INT_MIN;
-    // The colour of everything held but the fill.
+    // The colour of every line held, the fill's aside.
     std::uint32_t heldPixel_ = 0;
     // The runs of one quadrant of the ellipse being drawn, reused.
     struct QuadrantRun {

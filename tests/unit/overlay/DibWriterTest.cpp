@@ -277,6 +277,27 @@ TEST(DibWriterTest, ALineInAnotherColourLandsOverTheHeldLinesWithoutAWriteBetwee
     }
 }
 
+TEST(DibWriterTest, RowsARunCoversKeepTheColumnsBesideTheRun) {
+    const std::vector<SequenceCase> cases{
+        {"a run across every column", 20, 12,
+         {Fill(0, 0, 20, 12, kRed), Line(2, 0, 2, 12, kGreen), Line(9, 0, 9, 12, kGreen), Line(0, 5, 20, 5, kGreen)}},
+        {"a run short of the last column", 20, 12,
+         {Fill(0, 0, 20, 12, kRed), Line(2, 0, 2, 12, kGreen), Line(16, 0, 16, 12, kGreen), Line(0, 5, 10, 5, kGreen)}},
+        {"a run from past the first column", 20, 12,
+         {Fill(0, 0, 20, 12, kRed), Line(2, 0, 2, 12, kGreen), Line(16, 0, 16, 12, kGreen), Line(3, 5, 20, 5, kGreen)}},
+        {"the widest of two runs leaves a column", 20, 12,
+         {Fill(0, 0, 20, 12, kRed), Line(2, 0, 2, 12, kGreen), Line(16, 0, 16, 12, kGreen), Line(0, 5, 12, 5, kGreen),
+          Line(15, 5, 18, 5, kGreen)}},
+        {"columns over other rows than the run's", 20, 12,
+         {Fill(0, 0, 20, 12, kRed), Line(2, 0, 2, 4, kGreen), Line(6, 6, 6, 12, kGreen), Line(9, 3, 9, 8, kGreen),
+          Line(1, 5, 19, 5, kGreen)}},
+    };
+    for (const SequenceCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        ExpectSameAsReference(c.width, c.height, c.ops);
+    }
+}
+
 TEST(DibWriterTest, SlantedLinesBeyondTheHeldPixelCapLandOverTheFill) {
     // Shallow lines a row apart barely overlap, so pixels lost or misplaced
     // around the cap show.
