@@ -254,18 +254,26 @@ void OverlayInteraction::HighlightButton(HitZone button) {
 }
 
 void OverlayInteraction::FormMouseUp(int x, int y) {
+    // Every release ends the drag, also one over a button: the mouse is no
+    // longer captured, so a drag left running would keep following a pointer
+    // whose button is up.
+    EndDrag();
+    const HitZone zone = ZoneAt(x, y, window_.FormWidth(), window_.FormHeight(), false);
+    if (IsButton(zone)) RunButton(zone);
+}
+
+void OverlayInteraction::ButtonsUp() {
+    if (mouseCaptured_ || moving_ || resizeMode_ != ResizeDrag::None) EndDrag();
+}
+
+void OverlayInteraction::EndDrag() {
     window_.ClearCursorOverride();
     if (mouseCaptured_) {
         mouseCaptured_ = false;
         window_.ReleaseMouse();
     }
-    // Every release ends the drag, also one over a button: the mouse is no
-    // longer captured, so a drag left running would keep following a pointer
-    // whose button is up.
     resizeMode_ = ResizeDrag::None;
     moving_ = false;
-    const HitZone zone = ZoneAt(x, y, window_.FormWidth(), window_.FormHeight(), false);
-    if (IsButton(zone)) RunButton(zone);
 }
 
 void OverlayInteraction::CaptureLost() {

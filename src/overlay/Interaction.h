@@ -156,6 +156,10 @@ public:
     // The system took the capture away (another window grabbed it, or the
     // program was switched away from): the drag ends where it stands.
     void CaptureLost();
+    // A move came with every mouse button up although no release did (the
+    // system may lose one while the focus changes hands): a drag ends where
+    // it stands, as at a release that runs no button.
+    void ButtonsUp();
     void FormMouseWheel(ShiftState state, int delta);
     void FormKeyDown(VirtualKey key, ShiftState state);
     void FormKeyUp(VirtualKey key);
@@ -180,6 +184,8 @@ private:
     void StartCapture(int x, int y);
     void RunPressShortcut(ShiftState state);
     void ResizeStep(int x, int y);
+    // Lets go of the mouse and ends any drag.
+    void EndDrag();
     void Hover(int x, int y);
     void HighlightButton(HitZone button);
     void RunButton(HitZone button);

@@ -609,6 +609,8 @@ class Session:
 
     def activate(self, window):
         """Clicks the guide's caption strip and waits until keys go to it and it shows it is active."""
+        if self.tray is not None:
+            self.tray.wait_settled()  # an icon docking later would take the keys away again
         left, top = window.geometry()[:2]
         self.click(left + 100, top + 8)
         deadline_poll("the clicked guide to be active",

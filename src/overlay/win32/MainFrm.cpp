@@ -132,6 +132,7 @@ bool TMainForm::HandleInput(UINT message, WPARAM wParam, LPARAM lParam) {
             interaction_.FormMouseDown(ButtonOf(message), MouseState(wParam), at.x, at.y);
             return true;
         case WM_MOUSEMOVE:
+            if ((wParam & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)) == 0) interaction_.ButtonsUp();
             interaction_.FormMouseMove(at.x, at.y);
             return true;
         case WM_LBUTTONUP:

@@ -315,20 +315,23 @@ TEST(InteractionRelease, ReleaseOverButtonEndsTheDrag) {
     EXPECT_EQ(rig.window.pos, (Point{300, 240}));
 }
 
-// When the system takes the capture away mid-drag, later moves (which no
-// longer carry a held button) must neither move nor resize the window.
-TEST(InteractionRelease, LostCaptureEndsTheDrag) {
-    struct Case { const char* name; MouseButton button; Point press; };
+// When the system takes the capture away mid-drag, or a move comes with every
+// button up though no release came, later moves must neither move nor resize
+// the window.
+TEST(InteractionRelease, LostCaptureOrReleaseEndsTheDrag) {
+    struct Case { const char* name; MouseButton button; Point press; void (OverlayInteraction::*lost)(); };
     const Case cases[] = {
-        {"move by the caption", MouseButton::Left, {100, 8}},
-        {"resize by the bottom-right grip", MouseButton::Left, {410, 275}},
-        {"centred resize by the top-left grip", MouseButton::Right, {3, 3}},
+        {"move by the caption", MouseButton::Left, {100, 8}, &OverlayInteraction::CaptureLost},
+        {"resize by the bottom-right grip", MouseButton::Left, {410, 275}, &OverlayInteraction::CaptureLost},
+        {"centred resize by the top-left grip", MouseButton::Right, {3, 3}, &OverlayInteraction::CaptureLost},
+        {"move, its release lost", MouseButton::Left, {100, 8}, &OverlayInteraction::ButtonsUp},
+        {"resize, its release lost", MouseButton::Left, {410, 275}, &OverlayInteraction::ButtonsUp},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         Rig rig;
         rig.Down(c.button, c.press.x, c.press.y);
-        rig.ui.CaptureLost();
+        (rig.ui.*c.lost)();
         rig.MoveScreen({300 + c.press.x - 40, 240 + c.press.y - 30});
         EXPECT_EQ(rig.window.pos, (Point{300, 240}));
         EXPECT_EQ(rig.settings.Width(), 396);
