@@ -68,6 +68,10 @@ def wait_geometry(window, want, what):
 def start(s):
     s.show_scene(PAGE, SCENE)
     overlay = s.wait_window(size=START[2:])
+    # Wine takes in the activation the notification area gives back a moment
+    # after the window manager has given it; a click on the caption in the
+    # meantime can lose its release, and the caption's move runs on.
+    time.sleep(0.7)
     s.activate(overlay)
     return overlay
 

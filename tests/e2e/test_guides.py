@@ -167,6 +167,7 @@ def no_more_than_sixteen_guides_and_a_notice_says_so():
         def small_guides():
             return [w for w in s.windows(TITLE) if tuple(w.geometry()[2:]) == (224, 164)]
         deadline_poll("16 guides", lambda: len(small_guides()) == 16, timeout=30)
+        s.tray.wait_settled()
         s.click(70, 18)  # the first guide's caption
         s.key("n", ["Control_L"])
 
