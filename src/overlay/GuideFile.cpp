@@ -177,13 +177,13 @@ std::string ReadPoints(const std::vector<Token>& values, std::vector<GuidePoint>
 }
 
 // The values of each statement, as its error message shows them.
-struct ShapeSpec {
+struct ShapeRule {
     std::string_view keyword;
     GuideShape shape;
     std::string_view usage;
 };
 
-constexpr std::array<ShapeSpec, 9> kShapes = {{
+constexpr std::array<ShapeRule, 9> kShapes = {{
     {"line", GuideShape::Line, "X1 Y1 X2 Y2"},
     {"polyline", GuideShape::Polyline, "2 to 64 points X Y"},
     {"polygon", GuideShape::Polygon, "3 to 64 points X Y"},
@@ -209,13 +209,13 @@ bool TakesValueCount(GuideShape shape, std::size_t count) {
     return false;
 }
 
-std::string ReadShape(const ShapeSpec& spec, const std::vector<Token>& values, GuideElement& element) {
-    element.shape = spec.shape;
-    if (!TakesValueCount(spec.shape, values.size())) {
-        return Quoted(spec.keyword) + " takes " + std::string(spec.usage) + ", not " +
+std::string ReadShape(const ShapeRule& rule, const std::vector<Token>& values, GuideElement& element) {
+    element.shape = rule.shape;
+    if (!TakesValueCount(rule.shape, values.size())) {
+        return Quoted(rule.keyword) + " takes " + std::string(rule.usage) + ", not " +
                std::to_string(values.size()) + (values.size() == 1 ? " value" : " values");
     }
-    switch (spec.shape) {
+    switch (rule.shape) {
         case GuideShape::Line:
         case GuideShape::Polyline:
         case GuideShape::Polygon:
@@ -276,7 +276,7 @@ std::string ReadRepeat(const std::vector<Token>& values, GuideElement& element) 
 }
 
 // One element statement; its keyword has been found in the table.
-std::string ReadElement(const ShapeSpec& spec, const std::vector<Token>& tokens, GuideElement& element) {
+std::string ReadElement(const ShapeRule& rule, const std::vector<Token>& tokens, GuideElement& element) {
     std::size_t repeat = tokens.size();
     for (std::size_t i = 1; i < tokens.size(); ++i) {
         if (!tokens[i].quoted && EqualsIgnoringAsciiCase(tokens[i].text, "repeat")) {
@@ -285,7 +285,7 @@ std::string ReadElement(const ShapeSpec& spec, const std::vector<Token>& tokens,
         }
     }
     const std::vector<Token> values(tokens.begin() + 1, tokens.begin() + static_cast<std::ptrdiff_t>(repeat));
-    if (std::string problem = ReadShape(spec, values, element); !problem.empty()) return problem;
+    if (std::string problem = ReadShape(rule, values, element); !problem.empty()) return problem;
     if (repeat == tokens.size()) return {};
     return ReadRepeat({tokens.begin() + static_cast<std::ptrdiff_t>(repeat) + 1, tokens.end()}, element);
 }
@@ -323,8 +323,8 @@ private:
             Fail(number, std::move(problem));
             return;
         }
-        const ShapeSpec* spec = FindShape(tokens.front());
-        if (spec == nullptr) {
+        const ShapeRule* rule = FindShape(tokens.front());
+        if (rule == nullptr) {
             Fail(number, "unknown statement " + Quoted(tokens.front().text));
             return;
         }
@@ -334,7 +334,7 @@ private:
             return;
         }
         GuideElement element;
-        if (std::string problem = ReadElement(*spec, tokens, element); !problem.empty()) {
+        if (std::string problem = ReadElement(*rule, tokens, element); !problem.empty()) {
             Fail(number, std::move(problem));
             return;
         }
@@ -347,10 +347,10 @@ private:
         return !rest.empty() && (rest.front() == '=' || rest.front() == '.');
     }
 
-    static const ShapeSpec* FindShape(const Token& token) {
+    static const ShapeRule* FindShape(const Token& token) {
         if (token.quoted) return nullptr;
-        for (const ShapeSpec& spec : kShapes) {
-            if (EqualsIgnoringAsciiCase(token.text, spec.keyword)) return &spec;
+        for (const ShapeRule& rule : kShapes) {
+            if (EqualsIgnoringAsciiCase(token.text, rule.keyword)) return &rule;
         }
         return nullptr;
     }

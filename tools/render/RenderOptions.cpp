@@ -14,7 +14,7 @@ namespace {
 // Stores a checked value, or says why it cannot be taken.
 using ValueHandler = std::string (*)(RenderOptions& options, std::string_view value);
 
-struct OptionSpec {
+struct OptionRule {
     std::string_view name;
     std::string_view meta;  // empty: the option takes no value
     std::string_view help;
@@ -52,8 +52,8 @@ std::string TakeSwitch(std::optional<bool>& field, std::string_view value) {
     return {};
 }
 
-const std::array<OptionSpec, 21>& Specs() {
-    static const std::array<OptionSpec, 21> specs = {{
+const std::array<OptionRule, 21>& OptionRules() {
+    static const std::array<OptionRule, 21> rules = {{
         {"--look", "N", "look 0 to 18 (0 grid, 1 ratio steps, 2 halves, 3 thirds, 4 golden-ratio\n"
                         "lines, 5 spiral, 6 four spirals, 7 full-turn spiral, 8 circles, 9 centred\n"
                         "steps, 10 inset frames, 11 page canon, 12 armature, 13 golden-ratio cross,\n"
@@ -132,11 +132,11 @@ const std::array<OptionSpec, 21>& Specs() {
         {"--help", "", "show this text",
          [](RenderOptions& o, std::string_view) { o.help = true; return std::string(); }},
     }};
-    return specs;
+    return rules;
 }
 
-const OptionSpec* FindSpec(std::string_view name) {
-    for (const OptionSpec& option : Specs()) {
+const OptionRule* FindOption(std::string_view name) {
+    for (const OptionRule& option : OptionRules()) {
         if (option.name == name) return &option;
     }
     return nullptr;
@@ -205,7 +205,7 @@ ParsedOptions ParseRenderOptions(const std::vector<std::string>& args) {
             value = arg.substr(equals + 1);
             arg = arg.substr(0, equals);
         }
-        const OptionSpec* option = FindSpec(arg);
+        const OptionRule* option = FindOption(arg);
         if (option == nullptr) {
             parsed.error = "unknown option " + Quoted(arg) + " (see --help)";
             return parsed;
@@ -239,7 +239,7 @@ std::string RenderHelp() {
         "out), lines and measurements as the overlay draws them, on a transparent background.\n"
         "\n"
         "Options (each value as the next argument or after '='):\n";
-    for (const OptionSpec& option : Specs()) {
+    for (const OptionRule& option : OptionRules()) {
         std::string head = "  " + std::string(option.name);
         if (!option.meta.empty()) {
             head += ' ';
