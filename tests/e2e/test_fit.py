@@ -135,9 +135,7 @@ def the_panel_button_fits_the_photograph_under_the_guide():
 def a_plain_background_leaves_the_guide_and_a_notice_says_so():
     # The pointer and the guide's centre are both on the page.
     with Session(settings=dense_grid(X=20, Y=20), screen=SCREEN) as s:
-        s.show_scene(PAGE, SCENE)
-        overlay = s.wait_window(size=START[2:])
-        s.activate(overlay)
+        overlay = start(s)
         point_at(s, 250, 600)
         s.key("f")
 
