@@ -9,7 +9,7 @@ cd "$(dirname "$0")/.."
 native_build=${NATIVE_BUILD:-build/native}
 windows_build=${WINDOWS_BUILD:-build/windows}
 if [[ -z ${NATIVE_BUILD:-} ]]; then cmake --preset native >/dev/null; fi
-cmake --build "$native_build" --target lumetra-bench-looks lumetra-bench-finder
+cmake --build "$native_build" --target lumetra-bench-looks lumetra-bench-writes lumetra-bench-finder
 if [[ -z ${WINDOWS_BUILD:-} ]]; then cmake --preset windows >/dev/null; fi
 cmake --build "$windows_build" --target Lumetra lumetra-bench-paint lumetra-bench-fit MinimalWindow
 # Debian's interpreter, which sees the python3-xlib package.

@@ -4,11 +4,14 @@
 // one resize step through the overlay window against the floor of its size.
 //
 // Usage: lumetra-bench-paint runs language-file MODE, where MODE is one of
-//   paint SIZE CASE | profile SIZE CASE | resize | check | list
+//   paint SIZE CASE | split SIZE CASE | profile SIZE CASE | resize | check | list
 // SIZE and CASE index kBenchSizes and BenchCases(); list prints their
 // names. One case per process, so a case that the window system cannot
 // show ends only itself. Prints one tab-separated row, times as medians:
 //   paint  <case> <size> <paint ms> <floor ms>
+//   split  <case> <size> <paint ms> <floor ms> <compose ms> <copy ms> <mark ms>
+//          the paint's steps timed apart: composing (held lines written),
+//          copying to the window, drawing the orientation mark on it
 //   resize <case> <size> <step ms>  <floor ms>
 //   check: composes every case through direct pixel writes and through GDI
 //          alone and prints where they differ; exits 1 if any do
@@ -44,6 +47,7 @@
 #include "overlay/win32/BackBuffer.h"
 #include "overlay/DibWriter.h"
 #include "overlay/win32/FramePictures.h"
+#include "overlay/win32/GdiCanvas.h"
 #include "overlay/win32/MainFrm.h"
 #include "settings/AppSettings.h"
 
@@ -307,6 +311,37 @@ public:
                     Median(samples.work), Median(samples.floor));
     }
 
+    // The paint's own steps timed apart, beside the floor: composing into a
+    // back buffer of the overlay's kind (held lines written), copying it to
+    // the window, and the orientation mark drawn on the window.
+    void RunSplit(const BenchCase& benchCase, BenchSize size) {
+        ApplyCase(settings_, benchCase, size);
+        const FrameSize frame = OverlayFrameSize(settings_);
+        const auto buffer = BackBuffer::Create(::GetSystemMetrics(SM_CXVIRTUALSCREEN),
+                                               ::GetSystemMetrics(SM_CYVIRTUALSCREEN), form_.Pictures());
+        if (!buffer || !buffer->Resize(frame.width, frame.height)) {
+            throw std::runtime_error("Unable to create the back buffer");
+        }
+        std::array<std::vector<double>, 3> steps;  // compose, copy, mark
+        const Samples samples = Measure([&] {
+            const WindowDc dc(form_.Handle());
+            const double start = NowMs();
+            ComposeBuffer(settings_, lang_, buffer->canvas(), true);
+            buffer->Pixels();  // writes what is held and lets GDI finish
+            const double composed = NowMs();
+            buffer->CopyTo(dc.get(), frame.width, frame.height);
+            const double copied = NowMs();
+            GdiCanvas window(dc.get(), &form_.Pictures());
+            DrawOrientGlyph(window, settings_);
+            steps[0].push_back(composed - start);
+            steps[1].push_back(copied - composed);
+            steps[2].push_back(NowMs() - copied);
+        });
+        std::printf("split\t%s\t%s\t%.4f\t%.4f\t%.4f\t%.4f\t%.4f\n", benchCase.name.c_str(),
+                    SizeName(size).c_str(), Median(samples.work), Median(samples.floor), Median(steps[0]),
+                    Median(steps[1]), Median(steps[2]));
+    }
+
     // Where the compose time goes, by kind of canvas call, averaged over the
     // runs: composing into a back buffer of the overlay's own kind and size,
     // as wide and as tall as the screen.
@@ -407,10 +442,10 @@ int Run(int argc, char** argv) {
     }
     const int size = IndexArgument(argc, argv, 4, kBenchSizes.size());
     const int benchCase = IndexArgument(argc, argv, 5, cases.size());
-    const bool indexed = mode == "paint" || mode == "profile";
+    const bool indexed = mode == "paint" || mode == "profile" || mode == "split";
     if (mode != "resize" && (!indexed || size < 0 || benchCase < 0)) {
         std::fprintf(stderr, "usage: lumetra-bench-paint runs language-file "
-                             "(paint SIZE CASE | profile SIZE CASE | resize | check | list)\n");
+                             "(paint SIZE CASE | split SIZE CASE | profile SIZE CASE | resize | check | list)\n");
         return 2;
     }
     LangTable lang;
@@ -427,7 +462,9 @@ int Run(int argc, char** argv) {
     }
     const BenchCase& chosen = cases[static_cast<std::size_t>(benchCase)];
     const BenchSize chosenSize = kBenchSizes[static_cast<std::size_t>(size)];
-    if (mode == "profile") {
+    if (mode == "split") {
+        bench.RunSplit(chosen, chosenSize);
+    } else if (mode == "profile") {
         bench.RunProfile(chosen, chosenSize);
     } else {
         bench.RunPaint(chosen, chosenSize);

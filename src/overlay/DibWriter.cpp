@@ -25,6 +25,9 @@ constexpr int kLongestWrittenLine = 1 << 16;
 constexpr int kWidestWrittenLine = 64;
 // Bounds the memory held runs of horizontal lines take.
 constexpr std::size_t kMostHeldSpans = std::size_t{1} << 18;
+// Bounds the ellipses a row checks and the memory their outlines take.
+constexpr std::size_t kMostHeldEllipses = 256;
+constexpr std::size_t kMostHeldQuadrantRuns = std::size_t{1} << 18;
 
 // Whether a slanted line from the origin to (dx, dy) takes the pixel on the
 // minor axis's next row or column where it passes exactly between two:
@@ -170,10 +173,14 @@ bool DibWriter::Ellipse(const Rect& box, std::uint32_t pixel, int width) {
     if (w <= 2 || h <= 2 || w > kLongestWrittenLine || h > kLongestWrittenLine || width > kWidestWrittenLine) {
         return false;
     }
+    const PenSpread spread = SpreadOf(width);
+    if (right - 1 + spread.after < 0 || left - spread.before >= pixels_.width) return true;
+    if (pixel != heldPixel_ && HoldsLines()) WriteHeld();
+    heldPixel_ = pixel;  // everything held shares it
     // One quadrant, from the right end of the middle row outwards to the
     // middle column, with GDI's error terms: the other three mirror it
     // about the box's middle. Each row's pixels are one run.
-    quadrant_.clear();
+    const std::size_t begin = heldQuadrantRuns_.size();
     const long long a = w - 1;
     const long long b = h - 1;
     long long stepX = 4 * b * b * (1 - a);
@@ -182,10 +189,10 @@ bool DibWriter::Ellipse(const Rect& box, std::uint32_t pixel, int width) {
     long long qx = a;
     long long qy = h / 2;
     while (qx >= w / 2) {
-        if (quadrant_.size() <= static_cast<std::size_t>(qy - h / 2)) {
-            quadrant_.push_back({static_cast<int>(qx), static_cast<int>(qx)});
+        if (heldQuadrantRuns_.size() - begin <= static_cast<std::size_t>(qy - h / 2)) {
+            heldQuadrantRuns_.push_back({static_cast<int>(qx), static_cast<int>(qx)});
         } else {
-            quadrant_.back().low = static_cast<int>(qx);
+            heldQuadrantRuns_.back().low = static_cast<int>(qx);
         }
         const long long twice = 2 * error;
         if (twice >= stepX) {
@@ -199,79 +206,83 @@ bool DibWriter::Ellipse(const Rect& box, std::uint32_t pixel, int width) {
             error += stepY;
         }
     }
-    const long long lastOffset = h / 2 + static_cast<long long>(quadrant_.size()) - 1;
-    // The quadrant's run on row y of the bitmap, if it has one there.
-    const auto runAt = [&](long long y) -> const QuadrantRun* {
-        const long long offset = std::max(y - top, h - 1 - (y - top));
-        return offset <= lastOffset ? &quadrant_[static_cast<std::size_t>(offset - h / 2)] : nullptr;
-    };
-    const PenSpread spread = SpreadOf(width);
-    if (right - 1 + spread.after < 0 || left - spread.before >= pixels_.width) return true;
-    // Written at once, over everything drawn before it: concentric circles
-    // put hundreds of short runs on each row, and holding each one costs
-    // more than writing it. The next circle's runs lie beside this one's,
-    // mostly in the memory this one has just brought into the cache.
-    WriteHeld();
-    beforeWrite_();
-    const SheetPixels sheet(pixels_.bits, pixels_.width, pixels_.height);
-    const auto write = [&](long long row, long long first, long long last) {
-        const long long from = std::max(first, 0LL);
-        const long long to = std::min<long long>(last, pixels_.width - 1);
-        if (from > to) return;
-        const auto pixels = sheet.Row(static_cast<int>(row), static_cast<int>(from), static_cast<int>(to - from + 1));
-        std::fill(pixels.begin(), pixels.end(), pixel);
-    };
-    // With as much spread on either side, the widened outline keeps the
-    // box's symmetry across its middle row: each row below it also gives the
-    // runs of the row it mirrors.
-    const bool mirrored = spread.before == spread.after;
-    const long long mirrorSum = 2 * top + h - 1;  // a row plus the row it mirrors
-    const long long firstRow = mirrored ? top + h / 2 : top + h - 1 - lastOffset - spread.before;
-    const long long lastRow = top + lastOffset + spread.after;
-    for (long long y = firstRow; y <= lastRow; ++y) {
-        const long long twin = mirrorSum - y;
-        const bool shown = 0 <= y && y < pixels_.height;
-        const bool twinShown = mirrored && twin != y && 0 <= twin && twin < pixels_.height;
-        if (!shown && !twinShown) continue;
-        // The copies moved along x widen this row's runs; those moved along
-        // y bring the runs of the rows around it. Along each half of the
-        // outline the runs of neighbouring rows touch, so each half stays
-        // one run: the right half's from left + low to left + high, the
-        // left half's mirrored about the box's middle.
-        long long low = LLONG_MAX;
-        long long high = LLONG_MIN;
-        long long ownLow = LLONG_MAX;   // this row's own run, before the
-        long long ownHigh = LLONG_MIN;  // copies moved along x widen it
-        if (const QuadrantRun* own = runAt(y)) {
-            low = own->low;
-            high = own->high;
-            ownLow = low;
-            ownHigh = high;
-        }
+    const long long lastOffset = h / 2 + static_cast<long long>(heldQuadrantRuns_.size() - begin) - 1;
+    const long long firstRow = std::max(top + h - 1 - lastOffset - spread.before, 0LL);
+    const long long lastRow = std::min<long long>(top + lastOffset + spread.after, pixels_.height - 1);
+    if (firstRow > lastRow) {
+        heldQuadrantRuns_.resize(begin);
+        return true;
+    }
+    // Held and written a row at a time with everything else: concentric
+    // circles cross every row, and written one after the other each would
+    // go through the whole bitmap again.
+    heldEllipses_.push_back({left, right, top, top + h - 1, h / 2, static_cast<int>(firstRow),
+                             static_cast<int>(lastRow), spread, begin, heldQuadrantRuns_.size() - begin});
+    HoldRows(static_cast<int>(firstRow), static_cast<int>(lastRow));
+    if (heldEllipses_.size() >= kMostHeldEllipses || heldQuadrantRuns_.size() >= kMostHeldQuadrantRuns) WriteHeld();
+    return true;
+}
+
+const DibWriter::QuadrantRun* DibWriter::QuadrantRunAt(const HeldEllipse& ellipse, long long y) const {
+    // From the middle row outwards, the same up and down.
+    const long long offset = std::max(y - ellipse.top, ellipse.lastBoxRow - y) - ellipse.middle;
+    return static_cast<unsigned long long>(offset) < ellipse.runs
+               ? &heldQuadrantRuns_[ellipse.begin + static_cast<std::size_t>(offset)]
+               : nullptr;
+}
+
+void DibWriter::WriteEllipseRow(const HeldEllipse& ellipse, int y, std::span<std::uint32_t> row) const {
+    // The right half's run from left + low to left + high, the left half's
+    // mirrored about the box's middle.
+    long long rightLow = 0;
+    long long rightHigh = 0;
+    long long leftLow = 0;
+    long long leftHigh = 0;
+    const QuadrantRun* own = QuadrantRunAt(ellipse, y);
+    const PenSpread spread = ellipse.spread;
+    if (spread.before == 0 && spread.after == 0) {
+        if (own == nullptr) return;
+        rightLow = leftLow = own->low;
+        rightHigh = leftHigh = own->high;
+    } else {
+        // The copies moved along x widen this row's own run; those moved
+        // along y bring the runs of the rows around it. Along each half of
+        // the outline the runs of neighbouring rows touch, so each half stays
+        // one run.
+        long long low = own != nullptr ? own->low : LLONG_MAX;
+        long long high = own != nullptr ? own->high : LLONG_MIN;
         for (int d = -spread.before; d <= spread.after; ++d) {
             if (d == 0) continue;
-            if (const QuadrantRun* moved = runAt(y - d)) {
+            if (const QuadrantRun* moved = QuadrantRunAt(ellipse, static_cast<long long>(y) - d)) {
                 low = std::min<long long>(low, moved->low);
                 high = std::max<long long>(high, moved->high);
             }
         }
-        if (low > high) continue;  // no run reaches this row
-        const long long rightFirst = left + std::min(low, ownLow - spread.before);
-        const long long rightLast = left + std::max(high, ownHigh + spread.after);
-        const long long leftFirst = right - 1 - std::max(high, ownHigh + spread.before);
-        const long long leftLast = right - 1 - std::min(low, ownLow - spread.after);
-        const auto writeRow = [&](long long row) {
-            if (leftLast + 1 >= rightFirst) {
-                write(row, std::min(leftFirst, rightFirst), std::max(leftLast, rightLast));
-            } else {
-                write(row, leftFirst, leftLast);
-                write(row, rightFirst, rightLast);
-            }
-        };
-        if (shown) writeRow(y);
-        if (twinShown) writeRow(twin);
+        if (low > high) return;  // no run reaches this row
+        const long long ownLow = own != nullptr ? own->low : LLONG_MAX;
+        const long long ownHigh = own != nullptr ? own->high : LLONG_MIN;
+        rightLow = std::min(low, ownLow - spread.before);
+        rightHigh = std::max(high, ownHigh + spread.after);
+        leftLow = std::min(low, ownLow - spread.after);
+        leftHigh = std::max(high, ownHigh + spread.before);
     }
-    return true;
+    const long long rightFirst = ellipse.left + rightLow;
+    const long long rightLast = ellipse.left + rightHigh;
+    const long long leftFirst = ellipse.right - 1 - leftHigh;
+    const long long leftLast = ellipse.right - 1 - leftLow;
+    const long long lastColumn = static_cast<long long>(row.size()) - 1;
+    std::uint32_t* const bits = row.data();
+    const std::uint32_t pixel = heldPixel_;
+    const auto write = [&](long long first, long long last) {
+        const long long to = std::min(last, lastColumn);
+        for (long long x = std::max(first, 0LL); x <= to; ++x) bits[x] = pixel;
+    };
+    if (leftLast + 1 >= rightFirst) {
+        write(std::min(leftFirst, rightFirst), std::max(leftLast, rightLast));
+    } else {
+        write(leftFirst, leftLast);
+        write(rightFirst, rightLast);
+    }
 }
 
 void DibWriter::WriteOutline(const DibPixels& mask, int left, int top, std::uint32_t pixel) {
@@ -362,7 +373,7 @@ void DibWriter::HoldFill(const Rect& area, std::uint32_t pixel) {
 }
 
 void DibWriter::WriteHeld() {
-    if (heldRuns_.empty() && !heldFill_ && heldSlantedCount_ == 0 && heldSpanCount_ == 0) return;
+    if (!heldFill_ && !HoldsLines()) return;
     beforeWrite_();
     int top = std::min(heldTop_, heldFill_ ? heldFill_->top : INT_MAX);
     int bottom = std::max(heldBottom_, heldFill_ ? heldFill_->bottom - 1 : INT_MIN);
@@ -379,6 +390,8 @@ void DibWriter::WriteHeld() {
     heldBottom_ = INT_MIN;
     heldColumns_.clear();
     heldRuns_.clear();
+    heldEllipses_.clear();
+    heldQuadrantRuns_.clear();
     heldFill_.reset();
 }
 
@@ -407,6 +420,9 @@ void DibWriter::WriteHeldRow(int y) {
     slanted.clear();
     for (const Span& span : spans) std::fill(row.begin() + span.first, row.begin() + span.last + 1, heldPixel_);
     spans.clear();
+    for (const HeldEllipse& ellipse : heldEllipses_) {
+        if (ellipse.firstRow <= y && y <= ellipse.lastRow) WriteEllipseRow(ellipse, y, row);
+    }
 }
 
 }  // namespace lumetra

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <span>
 #include <vector>
 
 #include "common/Types.h"
@@ -40,7 +41,8 @@ struct DibPixels {
 // they cover on each row, and everything held is written a row at a time: a
 // spiral's pixels lie on rows far apart, and written as drawn each would miss
 // the cache. Horizontal lines are held as runs, so that a grid is written in
-// one pass.
+// one pass, and ellipses as their outlines' runs, so that concentric circles
+// are too.
 class DibWriter {
 public:
     // beforeWrite runs before any pixel is written, so that whoever else
@@ -59,9 +61,9 @@ public:
     // The outline GDI's Ellipse draws with a 1-pixel pen on the rectangle it
     // is given (right and bottom excluded; a turned-around one is put right),
     // widened as the canvas widens it: copies moved by each of the pen's
-    // spread offsets along x and along y. Written at once, over everything
-    // drawn before it. False when GDI has to draw it: a box 2 pixels or less
-    // across, where GDI draws a rectangle, or one too large.
+    // spread offsets along x and along y. Held as a line is. False when GDI
+    // has to draw it: a box 2 pixels or less across, where GDI draws a
+    // rectangle, or one too large.
     bool Ellipse(const Rect& box, std::uint32_t pixel, int width = 1);
     // Writes pixel at every place next to a set (non-zero) pixel of mask,
     // whose top-left lies at (left, top), clipped to the bitmap: the mask's
@@ -82,7 +84,9 @@ private:
     void HoldSpan(int y, long long first, long long last);
     // Widens the rows WriteHeld goes through to first..last.
     void HoldRows(int first, int last);
-    bool HoldsLines() const { return !heldRuns_.empty() || heldSlantedCount_ != 0 || heldSpanCount_ != 0; }
+    bool HoldsLines() const {
+        return !heldRuns_.empty() || heldSlantedCount_ != 0 || heldSpanCount_ != 0 || !heldEllipses_.empty();
+    }
 
     // Clipped vertical lines not yet written, by their columns: consecutive
     // ones over the same rows first..last share a run, so that writing a row
@@ -125,12 +129,30 @@ private:
     int heldBottom_ = INT_MIN;
     // The colour of every line held, the fill's aside.
     std::uint32_t heldPixel_ = 0;
-    // The runs of one quadrant of the ellipse being drawn, reused.
+    // Ellipses not yet written: each one's box and pen, and the runs of one
+    // quadrant of its outline, one per row outwards from the middle row, in
+    // heldQuadrantRuns_ from begin on.
     struct QuadrantRun {
         int low;
         int high;
     };
-    std::vector<QuadrantRun> quadrant_;
+    struct HeldEllipse {
+        long long left;
+        long long right;
+        long long top;
+        long long lastBoxRow;  // top + h - 1
+        long long middle;      // the middle row's offset from top, h / 2
+        int firstRow;          // the rows it writes, on the bitmap
+        int lastRow;
+        PenSpread spread;
+        std::size_t begin;
+        std::size_t runs;
+    };
+    // The quadrant's run on row y of the bitmap, if it has one there.
+    const QuadrantRun* QuadrantRunAt(const HeldEllipse& ellipse, long long y) const;
+    void WriteEllipseRow(const HeldEllipse& ellipse, int y, std::span<std::uint32_t> row) const;
+    std::vector<HeldEllipse> heldEllipses_;
+    std::vector<QuadrantRun> heldQuadrantRuns_;
 };
 
 }  // namespace lumetra

@@ -440,6 +440,40 @@ TEST(DibWriterTest, EllipsesLandOverEverythingDrawnBeforeThem) {
     EXPECT_EQ(at(10, 5), kRed);
 }
 
+TEST(DibWriterTest, HeldEllipsesBeyondTheCapLandAsEachDrawnAlone) {
+    // Concentric and shifted outlines of one colour, more than are held at
+    // once and running off every edge, with lines among them: written a row
+    // at a time, they must leave what each leaves written on its own.
+    constexpr int kSide = 160;
+    for (const int penWidth : {1, 2, 5}) {
+        GuardedBitmap together(kSide, kSide);
+        GuardedBitmap alone(kSide, kSide);
+        DibWriter held([] {});
+        DibWriter single([] {});
+        held.Retarget(together.Pixels());
+        single.Retarget(alone.Pixels());
+        held.HoldFill(Rect{0, 0, kSide, kSide}, kRed);
+        single.HoldFill(Rect{0, 0, kSide, kSide}, kRed);
+        for (int i = 0; i < 300; ++i) {
+            const int r = 3 + i % 97;
+            const int cx = 80 + (i % 7) * 9 - 27;
+            const int cy = 80 - (i % 5) * 13 + 26;
+            const Rect box{cx - r, cy - r / 2, cx + r + i % 2, cy + r};
+            ASSERT_TRUE(held.Ellipse(box, kGreen, penWidth));
+            ASSERT_TRUE(single.Ellipse(box, kGreen, penWidth));
+            single.WriteHeld();
+            if (i % 50 == 0) {
+                ASSERT_TRUE(held.Line(0, i, kSide, kSide - i, kGreen, penWidth));
+                ASSERT_TRUE(single.Line(0, i, kSide, kSide - i, kGreen, penWidth));
+                single.WriteHeld();
+            }
+        }
+        held.WriteHeld();
+        EXPECT_TRUE(together.GuardsIntact());
+        EXPECT_EQ(together.Inside(), alone.Inside()) << "width " << penWidth;
+    }
+}
+
 // The mask drawn at each of its eight neighbouring places, where they fall
 // on a blank bitmap.
 std::vector<std::uint32_t> EightCopies(int width, int height, const std::vector<std::string>& mask, long long left,
