@@ -1,7 +1,9 @@
 """Runs every benchmark and writes a markdown summary.
 
 1. The native benchmarks (Google Benchmark): RenderLook on a counting
-   canvas, CPU time per paint; FindPicture on full screens, CPU time per search.
+   canvas, CPU time per paint; the worst cases composed through the direct
+   pixel writes against the fill alone; FindPicture on full screens, CPU time
+   per search.
 2. The Windows paint benchmark under Wine, on a private Xvfb display with
    openbox: first a check that the back buffer's direct pixel writes match
    GDI's, then full paint against the floor (fill and copy), and one resize
@@ -81,6 +83,16 @@ def run_native(build_dir, repetitions):
         else:
             row["cv"] = entry["cpu_time"]
     return list(rows.values())
+
+
+def run_writes(build_dir, repetitions):
+    """Median CPU µs per compose through the direct writes, by size and case ("floor" among them)."""
+    rows = {}
+    for entry in google_benchmark(build_dir, "lumetra-bench-writes", repetitions):
+        if entry.get("aggregate_name") == "median":
+            _, case, size = entry["run_name"].split("/")
+            rows[(case, size)] = entry["cpu_time"]
+    return rows
 
 
 def run_finder(build_dir, repetitions):
@@ -280,6 +292,16 @@ def native_section(rows):
     return lines
 
 
+def writes_section(rows):
+    lines = ["## Compose through the direct writes, native (CPU µs per paint, median; floor = the fill alone)", "",
+             "| Case | Size | Compose | Floor | Ratio |", "|---|---|---:|---:|---:|"]
+    for (case, size), cpu in rows.items():
+        floor = rows.get(("floor", size))
+        if case != "floor" and floor:
+            lines.append(f"| {case} | {size} | {cpu:.0f} | {floor:.0f} | {cpu / floor:.2f} |")
+    return lines
+
+
 def finder_section(rows):
     lines = ["## FindPicture, native (CPU time per search, median)", "",
              "| Case | Screen | CPU ms |", "|---|---|---:|"]
@@ -400,6 +422,8 @@ def main():
     if "native" in parts:
         print("native look benchmark ...", flush=True)
         report += native_section(run_native(args.native_build, args.native_repetitions)) + [""]
+        print("native direct-writes benchmark ...", flush=True)
+        report += writes_section(run_writes(args.native_build, args.native_repetitions)) + [""]
         print("native finder benchmark ...", flush=True)
         report += finder_section(run_finder(args.native_build, args.native_repetitions)) + [""]
     if parts & {"paint", "startup", "fit"}:

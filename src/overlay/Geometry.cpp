@@ -1,8 +1,11 @@
 #include "overlay/Geometry.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
+#include <cstdint>
 #include <limits>
+#include <optional>
 
 #include "common/Numbers.h"
 #include "overlay/Canvas.h"
@@ -53,6 +56,63 @@ CosSin CosSinOf(double angle) {
 double SpiralRadius(double startRadius, double rate, double theta) {
     return static_cast<double>(std::exp(static_cast<long double>(rate) * theta) * startRadius);
 }
+
+// The double nearest to a positive value, when every value within a
+// relative doubt of it has that same nearest double; nothing when value lies
+// too close to the midway point between two doubles to tell, or is not a
+// positive finite number.
+std::optional<double> SurelyRounded(long double value, long double doubt) {
+    const double rounded = static_cast<double>(value);
+    if (!(rounded > 0.0) || !std::isfinite(rounded)) return std::nullopt;
+    // A positive double's neighbours are one step of its bits away, and the
+    // sum of two neighbours is exact in long double.
+    const auto bits = std::bit_cast<std::uint64_t>(rounded);
+    const long double below = std::bit_cast<double>(bits - 1);
+    const long double above = std::bit_cast<double>(bits + 1);
+    const long double margin = value * doubt;
+    if (value - margin > (rounded + below) / 2 && value + margin < (rounded + above) / 2) return rounded;
+    return std::nullopt;
+}
+
+// Each radius of a course exactly as SpiralRadius gives it, mostly without
+// its exponential, whose x87 steps cost more than all else a spiral point
+// takes. exp(rate * theta) is carried from step to step, multiplied by
+// exp(rate * 0.05) and by the first-order effect of the step's rounding, and
+// evaluated afresh every kFreshEvery steps. In between it drifts by a few
+// long double units in the last place (about 2^-59 at most); where the radius is
+// so close to a rounding boundary of double that the library's own exp
+// could fall on the other side, the radius is evaluated by SpiralRadius.
+class SpiralRadii {
+public:
+    static constexpr int kFreshEvery = 8;
+
+    SpiralRadii(double startRadius, double rate, long double step)
+        : startRadius_(startRadius), rate_(rate), growth_(std::exp(static_cast<long double>(rate) * step)) {}
+
+    // The radius at theta, `slip` past the step after the previous one.
+    double At(int index, double theta, long double slip) {
+        const long double exponent = static_cast<long double>(rate_) * theta;
+        if (index % kFreshEvery == 0 || !(std::fabs(exponent) <= kCarriedExponent)) {
+            scale_ = std::exp(exponent);
+            return static_cast<double>(scale_ * startRadius_);
+        }
+        scale_ *= growth_ * (1.0L + rate_ * slip);
+        if (const std::optional<double> radius = SurelyRounded(scale_ * startRadius_, kDoubt)) return *radius;
+        return SpiralRadius(startRadius_, rate_, theta);
+    }
+
+private:
+    // Beyond it the rounding of rate * theta itself moves exp by more than
+    // the drift; no spiral that ends at a pixel radius gets there.
+    static constexpr long double kCarriedExponent = 16.0L;
+    // Four times the drift, the library's error and the exponent's rounding.
+    static constexpr long double kDoubt = 0x1p-56L;
+
+    double startRadius_;
+    double rate_;
+    long double growth_;
+    long double scale_ = 1.0L;
+};
 
 }  // namespace
 
@@ -166,15 +226,16 @@ std::vector<SpiralStep> SpiralCourse(double startRadius, double rate, std::int32
     course.reserve(kMaxSpiralSegments + 1);
     double theta = 0.0;
     CosSin turned{1.0L, 0.0L};
-    course.push_back({theta, SpiralRadius(startRadius, rate, theta), turned.cos, turned.sin});
+    SpiralRadii radii(startRadius, rate, kStep);
+    course.push_back({theta, radii.At(0, theta, 0.0L), turned.cos, turned.sin});
     for (int i = 1; i <= kMaxSpiralSegments; ++i) {
         const double next = static_cast<double>(theta + kStep);
-        const double radius = SpiralRadius(startRadius, rate, next);
+        const long double slip = (static_cast<long double>(next) - theta) - kStep;
+        const double radius = radii.At(i, next, slip);
         if (minRadius > radius) break;
         if (i % kFreshTurnEvery == 0) {
             turned = CosSinOf(next);
         } else {
-            const long double slip = (static_cast<long double>(next) - theta) - kStep;
             const long double c = stepCos - slip * stepSin;
             const long double s = stepSin + slip * stepCos;
             turned = {turned.cos * c - turned.sin * s, turned.sin * c + turned.cos * s};

@@ -265,6 +265,36 @@ TEST(GeometryTest, SharedSpiralCourseDrawsEveryStartAsItsDefinitionDoes) {
     }
 }
 
+TEST(GeometryTest, SpiralCourseRadiiAreExactlyTheExponentialsOfTheirAngles) {
+    // Carried from step to step, the radii must still be the very doubles
+    // exp gives at each stored angle, near rounding boundaries too.
+    struct Case {
+        double startRadius;
+        double rate;
+        std::int32_t minRadius;
+    };
+    const Case cases[] = {
+        {540.0, FullTurnRate(SpiralFactor(0.998)), 12},    // the slow spiral at its step limit
+        {8192.0, QuarterTurnRate(SpiralFactor(0.998)), 3},
+        {960.0, QuarterTurnRate(SpiralFactor(InvPhi)), 3},
+        {1.0e6, FullTurnRate(SpiralFactor(1.0001)), 0},
+        {198.0, 0.01, 0},                                   // growing
+        {198.0, -1e300, 3},                                 // collapses at once
+        {0.0, -0.5, 0},                                     // no radius at all
+        {77.0, 0.0, 8},
+    };
+    for (const Case& c : cases) {
+        const std::vector<SpiralStep> course = SpiralCourse(c.startRadius, c.rate, c.minRadius);
+        ASSERT_FALSE(course.empty());
+        for (const SpiralStep& step : course) {
+            const double exact =
+                static_cast<double>(std::exp(static_cast<long double>(c.rate) * step.theta) * c.startRadius);
+            ASSERT_EQ(std::bit_cast<std::uint64_t>(step.radius), std::bit_cast<std::uint64_t>(exact))
+                << "radius " << c.startRadius << " rate " << c.rate << " theta " << step.theta;
+        }
+    }
+}
+
 TEST(GeometryTest, SpiralStartsOutsideTheFourModesAllStartClockwiseAtZero) {
     for (const bool portrait : {false, true}) {
         for (int spiral = 1; spiral <= 4; ++spiral) {
