@@ -1,12 +1,10 @@
 // RenderLook for every look and size on a canvas that only counts calls:
 // the cost of the looks themselves, without any drawing backend.
-#include <benchmark/benchmark.h>
-
-#include <cstdio>
 #include <functional>
 #include <string>
 
 #include "bench/CountingCanvas.h"
+#include "bench/NativeBench.h"
 #include "bench/common/BenchCases.h"
 #include "lang/LangTable.h"
 #include "overlay/Looks.h"
@@ -39,11 +37,7 @@ void RenderLookBench(benchmark::State& state, const LangTable& lang, BenchCase b
 int main(int argc, char** argv) {
     using namespace lumetra;
     using namespace lumetra::bench;
-    LangTable lang;
-    if (!ReadLanguageFile(lang, LUMETRA_BENCH_LANG_FILE)) {
-        // The looks still run; labels then show their bare keys.
-        std::fprintf(stderr, "warning: cannot read %s\n", LUMETRA_BENCH_LANG_FILE);
-    }
+    const LangTable lang = BenchLanguage();
     for (const BenchSize size : kBenchSizes) {
         for (const BenchCase& benchCase : BenchCases()) {
             const std::string name = "RenderLook/" + benchCase.name + "/" + SizeName(size);
@@ -51,9 +45,5 @@ int main(int argc, char** argv) {
                 ->Unit(benchmark::kMicrosecond);
         }
     }
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunRegisteredBenchmarks(argc, argv);
 }

@@ -2,12 +2,10 @@
 // plain bitmap, beside its floor (the fill with nothing drawn): what the
 // writes cost without a window system. Run under callgrind for instruction
 // counts that repeat exactly from run to run.
-#include <benchmark/benchmark.h>
-
-#include <cstdio>
 #include <functional>
 #include <string>
 
+#include "bench/NativeBench.h"
 #include "bench/WriterCanvas.h"
 #include "bench/common/BenchCases.h"
 #include "lang/LangTable.h"
@@ -46,10 +44,7 @@ bool WorstCase(const BenchCase& benchCase) {
 int main(int argc, char** argv) {
     using namespace lumetra;
     using namespace lumetra::bench;
-    LangTable lang;
-    if (!ReadLanguageFile(lang, LUMETRA_BENCH_LANG_FILE)) {
-        std::fprintf(stderr, "warning: cannot read %s\n", LUMETRA_BENCH_LANG_FILE);
-    }
+    const LangTable lang = BenchLanguage();
     for (const BenchSize size : kBenchSizes) {
         const std::string sizeName = SizeName(size);
         benchmark::RegisterBenchmark(("Compose/floor/" + sizeName).c_str(), ComposeBench, std::cref(lang),
@@ -62,9 +57,5 @@ int main(int argc, char** argv) {
                 ->Unit(benchmark::kMicrosecond);
         }
     }
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunRegisteredBenchmarks(argc, argv);
 }

@@ -312,16 +312,12 @@ public:
     }
 
     // The paint's own steps timed apart, beside the floor: composing into a
-    // back buffer of the overlay's kind (held lines written), copying it to
+    // back buffer of the overlay's own (held lines written), copying it to
     // the window, and the orientation mark drawn on the window.
     void RunSplit(const BenchCase& benchCase, BenchSize size) {
         ApplyCase(settings_, benchCase, size);
         const FrameSize frame = OverlayFrameSize(settings_);
-        const auto buffer = BackBuffer::Create(::GetSystemMetrics(SM_CXVIRTUALSCREEN),
-                                               ::GetSystemMetrics(SM_CYVIRTUALSCREEN), form_.Pictures());
-        if (!buffer || !buffer->Resize(frame.width, frame.height)) {
-            throw std::runtime_error("Unable to create the back buffer");
-        }
+        const std::unique_ptr<BackBuffer> buffer = OverlaysBuffer(frame);
         std::array<std::vector<double>, 3> steps;  // compose, copy, mark
         const Samples samples = Measure([&] {
             const WindowDc dc(form_.Handle());
@@ -343,16 +339,11 @@ public:
     }
 
     // Where the compose time goes, by kind of canvas call, averaged over the
-    // runs: composing into a back buffer of the overlay's own kind and size,
-    // as wide and as tall as the screen.
+    // runs, composing into a back buffer of the overlay's own.
     void RunProfile(const BenchCase& benchCase, BenchSize size) {
         ApplyCase(settings_, benchCase, size);
         const FrameSize frame = OverlayFrameSize(settings_);
-        const auto buffer = BackBuffer::Create(::GetSystemMetrics(SM_CXVIRTUALSCREEN),
-                                               ::GetSystemMetrics(SM_CYVIRTUALSCREEN), form_.Pictures());
-        if (!buffer || !buffer->Resize(frame.width, frame.height)) {
-            throw std::runtime_error("Unable to create the back buffer");
-        }
+        const std::unique_ptr<BackBuffer> buffer = OverlaysBuffer(frame);
         TimingCanvas timing(buffer->canvas());
         CountingCanvas counting;
         ComposeBuffer(settings_, lang_, buffer->canvas(), true);  // warms fonts and pens
@@ -383,6 +374,17 @@ public:
     }
 
 private:
+    // A back buffer of the overlay's own kind and size, as wide and as tall
+    // as the screen, at the frame's size.
+    std::unique_ptr<BackBuffer> OverlaysBuffer(FrameSize frame) {
+        auto buffer = BackBuffer::Create(::GetSystemMetrics(SM_CXVIRTUALSCREEN),
+                                         ::GetSystemMetrics(SM_CYVIRTUALSCREEN), form_.Pictures());
+        if (!buffer || !buffer->Resize(frame.width, frame.height)) {
+            throw std::runtime_error("Unable to create the back buffer");
+        }
+        return buffer;
+    }
+
     // Alternates which of the two goes first, so neither always finds the
     // caches the other left behind. One untimed round warms up fonts and pens.
     // The pump before each timing lets Wine show the last picture while idle,
