@@ -52,6 +52,10 @@ FrameSize OverlayFrameSize(const TSettings& settings) {
                      settings.Height() + 2 * settings.Border() + kCaptionRows};
 }
 
+Point ContentCentre(Point topLeft, int width, int height, int border) {
+    return {topLeft.x + border + width / 2, topLeft.y + border + kCaptionRows + height / 2};
+}
+
 std::uint8_t OpacityAlpha(std::int32_t opacity) {
     const std::int32_t percent = std::clamp<std::int32_t>(opacity, 0, 100);
     return static_cast<std::uint8_t>(Nearest(static_cast<long double>(percent) * 255 / 100));

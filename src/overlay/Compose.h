@@ -32,6 +32,10 @@ struct FrameSize {
 };
 FrameSize OverlayFrameSize(const TSettings& settings);
 
+// The centre of the measured area of a window whose top-left is at topLeft,
+// in the integer form that the centred resizes keep fixed.
+Point ContentCentre(Point topLeft, int width, int height, int border);
+
 // The window's overall alpha for an Opacity percentage, rounded half to even.
 std::uint8_t OpacityAlpha(std::int32_t opacity);
 // Alpha blending is needed for every opacity except 100.

@@ -35,12 +35,6 @@ const ButtonInfo& Button(HitZone zone) { return kButtons[static_cast<std::size_t
 
 int Sign(int value) { return value > 0 ? 1 : value < 0 ? -1 : 0; }
 
-// Centre of the content on the screen, in the integer form that the
-// centred resizes keep fixed.
-Point ContentCentre(Point topLeft, int width, int height, int border) {
-    return {topLeft.x + border + width / 2, topLeft.y + border + kCaptionRows + height / 2};
-}
-
 }  // namespace
 
 void FillBounded(std::vector<Color>& pixels, int width, int height, Point seed, Color border,

@@ -64,8 +64,7 @@ void TMainForm::Place(const GuidePlacement& placement) {
 
 Point TMainForm::MeasuredCentre() const {
     const RECT bounds = Bounds();
-    const int border = settings_.Border();
-    return {bounds.left + border + settings_.Width() / 2, bounds.top + kCaptionRows + border + settings_.Height() / 2};
+    return ContentCentre({bounds.left, bounds.top}, settings_.Width(), settings_.Height(), settings_.Border());
 }
 
 void TMainForm::MarkDrawn(IgnoreMask& mask, Point origin) const {
