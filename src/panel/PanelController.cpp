@@ -146,7 +146,7 @@ void PanelController::ShowWorkOptions() {
     UpdateHotKeys();
 }
 
-void PanelController::AttachHotKeys(const IHotKeyStatus* status) {
+void PanelController::AttachHotKeys(IHotKeyStatus* status) {
     hotKeys_ = status;
     UpdateHotKeys();
 }
@@ -481,6 +481,11 @@ void PanelController::ClickThroughCheckBoxClick(bool checked) { settings_->SetCl
 void PanelController::CaptureCheckBoxClick(bool checked) {
     if (view_.CaptureHidingAvailable()) settings_->SetHideFromCapture(checked);
     ShowWorkOptions();
+}
+
+void PanelController::HotKeyBoxFocus(bool focused) {
+    if (hotKeys_ != nullptr) hotKeys_->StandAside(focused);
+    if (!focused) UpdateHotKeys();
 }
 
 void PanelController::HotKeyChange(HotKeyCommand command, HotKey typed) {

@@ -78,7 +78,7 @@ public:
 
     // Which hot keys other programs hold, from the program that registers
     // them; null while it holds none.
-    void AttachHotKeys(const IHotKeyStatus* status);
+    void AttachHotKeys(IHotKeyStatus* status);
     // The hot keys again, once the program has registered them anew.
     void UpdateHotKeys();
 
@@ -121,6 +121,10 @@ public:
     // without its key is being typed, one that may be no hot key goes back to
     // the hot key in use.
     void HotKeyChange(HotKeyCommand command, HotKey typed);
+    // A hot-key box gets or loses the focus: the program's hot keys stand
+    // aside meanwhile, and a combination left half typed gives way to the
+    // one in use.
+    void HotKeyBoxFocus(bool focused);
     // The command has no hot key from now on.
     void HotKeyClear(HotKeyCommand command);
     void AdvCheckListBoxClickCheck(const AdvancedChecks& checks);
@@ -151,7 +155,7 @@ private:
     const SettingsFile& files_;
     IOverlaySink* overlay_;
     IPanelView& view_;
-    const IHotKeyStatus* hotKeys_ = nullptr;
+    IHotKeyStatus* hotKeys_ = nullptr;
 
     SpinField size_;
     SpinField gridSize_;

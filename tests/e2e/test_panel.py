@@ -10,6 +10,7 @@ clicks its target first.
 """
 import os
 import sys
+import time
 
 sys.path.insert(0, os.path.dirname(__file__))
 from harness import (  # noqa: E402
@@ -32,6 +33,7 @@ WORK_TAB = (127, 29)
 # The Work page's boxes and the note below the capture box (page coordinates).
 CLICK_THROUGH_BOX = (20, 20)
 CAPTURE_BOX, CAPTURE_TEXT, CAPTURE_NOTE = (20, 40), (30, 34, 150, 46), (28, 58, 150, 70)
+NEXT_LOOK_KEY_BOX = (80, 268)  # the last of the four hot-key boxes
 # Right end image of the strip and its two live boxes (panel coordinates).
 RIGHT_END = 173 - 37
 HELP_FACE, CLOSE_FACE = (173 - 33, 4), (173 - 12, 4)
@@ -342,6 +344,32 @@ def the_work_page_switches_click_through_and_shows_capture_hiding_unavailable():
         s.close()
         s.expect_saved({"ClickThrough": "1", "HideFromCapture": None, "SPage": "5"})
 
+
+@scenario
+def a_combination_the_program_holds_goes_to_the_box_not_to_its_command():
+    with Session(settings=worked_example()) as s:
+        s.wait_window(size=frame(396))
+        wait_panel(s)
+        s.wait_pixel(*overlay_at(20, 0), GREY)
+        plain = deadline_poll("the caption text", lambda: caption_text_end(s) or None)
+        s.click(*panel_at(*WORK_TAB))
+        deadline_poll("the Work page", lambda: darkest(s, CAPTURE_NOTE) < 64, timeout=10)
+
+        # Click-through's own combination typed into the next-look box: the
+        # box refuses another command's combination, and nothing switches.
+        s.click(*page_at(*NEXT_LOOK_KEY_BOX))
+        time.sleep(0.5)
+        s.key("F9", ["Control_L", "Shift_L"])
+        time.sleep(1.0)
+        expect(caption_text_end(s) == plain, "the combination ran its command from inside the box")
+
+        # Out of the box, the same combination is the hot key again.
+        s.click(*overlay_at(100, 8))
+        time.sleep(0.5)
+        s.key("F9", ["Control_L", "Shift_L"])
+        deadline_poll("the caption's click-through mark", lambda: caption_text_end(s) > plain + 30, timeout=10)
+        s.close()
+        s.expect_saved({"ClickThrough": "1", "HotKeyNextLook": None})
 
 if __name__ == "__main__":
     sys.exit(main())

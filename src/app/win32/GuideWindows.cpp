@@ -160,6 +160,10 @@ bool TGuideWindows::HotKeyTaken(HotKeyCommand command) const {
     return shell_ != nullptr && shell_->HotKeyTaken(command);
 }
 
+void TGuideWindows::StandAside(bool aside) {
+    if (shell_ != nullptr) shell_->StandAside(aside);
+}
+
 ProgramState TGuideWindows::State() const { return StateOf(guides_, shown_); }
 
 void TGuideWindows::Run(ProgramCommand command) {

@@ -49,6 +49,7 @@ public:
     void Run(ProgramCommand command) override;
     // Nothing is taken while no shell holds the hot keys.
     bool HotKeyTaken(HotKeyCommand command) const override;
+    void StandAside(bool aside) override;
 
 private:
     std::unique_ptr<TMainForm> CreateForm(TSettings& settings);

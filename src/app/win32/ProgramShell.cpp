@@ -148,19 +148,39 @@ void TProgramShell::ApplyHotKeys(const TSettings& settings) {
     held_ = wanted;
     for (std::size_t i = 0; i < kHotKeyCommandCount; ++i) {
         if (held_[i].Empty()) continue;
-        const int id = kFirstHotKeyId + static_cast<int>(i);
-        const UINT modifiers = SystemModifiers(held_[i].modifiers);
-        // Held down, a hot key would repeat its command; older systems
-        // know no such flag and refuse it.
-        const bool registered = ::RegisterHotKey(window_.get(), id, modifiers | MOD_NOREPEAT, held_[i].key) ||
-                                ::RegisterHotKey(window_.get(), id, modifiers, held_[i].key);
-        taken_[i] = !registered;
+        taken_[i] = !RegisterHeld(i);
+        // Standing aside, the registration only tells whether it is free.
+        if (aside_ && !taken_[i]) ::UnregisterHotKey(window_.get(), kFirstHotKeyId + static_cast<int>(i));
     }
+}
+
+void TProgramShell::StandAside(bool aside) {
+    if (aside == aside_) return;
+    aside_ = aside;
+    for (std::size_t i = 0; i < kHotKeyCommandCount; ++i) {
+        if (held_[i].Empty()) continue;
+        if (!aside) {
+            taken_[i] = !RegisterHeld(i);
+        } else if (!taken_[i]) {
+            ::UnregisterHotKey(window_.get(), kFirstHotKeyId + static_cast<int>(i));
+        }
+    }
+}
+
+bool TProgramShell::RegisterHeld(std::size_t command) {
+    const int id = kFirstHotKeyId + static_cast<int>(command);
+    const UINT modifiers = SystemModifiers(held_[command].modifiers);
+    // Held down, a hot key would repeat its command; older systems know no
+    // such flag and refuse it.
+    return ::RegisterHotKey(window_.get(), id, modifiers | MOD_NOREPEAT, held_[command].key) ||
+           ::RegisterHotKey(window_.get(), id, modifiers, held_[command].key);
 }
 
 void TProgramShell::ReleaseHotKeys() {
     for (std::size_t i = 0; i < kHotKeyCommandCount; ++i) {
-        if (!held_[i].Empty() && !taken_[i]) ::UnregisterHotKey(window_.get(), kFirstHotKeyId + static_cast<int>(i));
+        if (!held_[i].Empty() && !taken_[i] && !aside_) {
+            ::UnregisterHotKey(window_.get(), kFirstHotKeyId + static_cast<int>(i));
+        }
         taken_[i] = false;
     }
     held_ = {};

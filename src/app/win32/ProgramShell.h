@@ -33,6 +33,9 @@ public:
     void ApplyHotKeys(const TSettings& settings);
     // The command's hot key is set, but another program holds it.
     bool HotKeyTaken(HotKeyCommand command) const { return taken_[static_cast<std::size_t>(command)]; }
+    // Gives the hot keys it holds back to the system for a while, or takes
+    // them again; which are taken stays known meanwhile.
+    void StandAside(bool aside);
 
 private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -40,6 +43,8 @@ private:
     void AddIcon();
     void ShowMenu();
     void ReleaseHotKeys();
+    // Registers the command's hot key; false when another program holds it.
+    bool RegisterHeld(std::size_t command);
 
     IProgramCommands& commands_;
     const LangTable& lang_;
@@ -47,6 +52,7 @@ private:
     UINT taskbarCreated_;
     std::array<HotKey, kHotKeyCommandCount> held_{};
     std::array<bool, kHotKeyCommandCount> taken_{};
+    bool aside_ = false;
     bool iconShown_ = false;
     UniqueWindow window_;
 };

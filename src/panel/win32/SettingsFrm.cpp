@@ -93,7 +93,7 @@ void TSettingsForm::BindGuide(TSettings& settings, TMainForm& overlay, int numbe
     controller_.ShowGuideNumber(number, count);
 }
 
-void TSettingsForm::AttachHotKeys(const IHotKeyStatus* status) { controller_.AttachHotKeys(status); }
+void TSettingsForm::AttachHotKeys(IHotKeyStatus* status) { controller_.AttachHotKeys(status); }
 
 void TSettingsForm::UpdateHotKeys() { controller_.UpdateHotKeys(); }
 
@@ -485,10 +485,9 @@ LRESULT CALLBACK TSettingsForm::ControlProc(HWND control, UINT message, WPARAM w
         }
         return result;
     }
-    if (message == WM_KILLFOCUS && form.HotKeyCommandOf(control) && form.started_) {
-        // A combination left half typed gives way to the hot key in use.
+    if ((message == WM_SETFOCUS || message == WM_KILLFOCUS) && form.HotKeyCommandOf(control) && form.started_) {
         const LRESULT result = CommonControls::DefSubclassProc(control, message, wParam, lParam);
-        form.controller_.UpdateHotKeys();
+        form.controller_.HotKeyBoxFocus(message == WM_SETFOCUS);
         return result;
     }
     try {

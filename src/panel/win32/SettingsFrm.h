@@ -47,7 +47,7 @@ public:
     void BindGuide(TSettings& settings, TMainForm& overlay, int number, int count);
     // Which hot keys other programs hold, from the program that registers
     // them; null while it holds none.
-    void AttachHotKeys(const IHotKeyStatus* status);
+    void AttachHotKeys(IHotKeyStatus* status);
     // The program has registered its hot keys anew.
     void UpdateHotKeys();
 

@@ -27,7 +27,9 @@ public:
         const HotKey held = settings_.HotKeyFor(command);
         return !held.Empty() && takenElsewhere.contains(FormatHotKey(held));
     }
+    void StandAside(bool aside) override { asides.push_back(aside); }
     std::set<std::string> takenElsewhere;
+    std::vector<bool> asides;
 
 private:
     const TSettings& settings_;
@@ -189,6 +191,26 @@ TEST_F(WorkTest, EachCombinationAnotherProgramHoldsSaysSoBesideItsControl) {
     EXPECT_EQ(Shown(HotKeyCommand::ClickThrough).note, "Von anderem Programm belegt");
     panel.AttachHotKeys(nullptr);
     EXPECT_EQ(Shown(HotKeyCommand::ClickThrough).note, "");
+}
+
+TEST_F(WorkTest, TheHotKeysStandAsideWhileAHotKeyBoxHasTheFocus) {
+    // So that typing a combination the program holds puts it in the box
+    // rather than running its command; leaving the box shows the one in use.
+    const HotKey typing{0, kHotKeyCtrl | kHotKeyShift};
+    StartPanel();
+    panel.AttachHotKeys(&status);
+    panel.HotKeyBoxFocus(true);
+    EXPECT_EQ(status.asides, (std::vector<bool>{true}));
+    panel.HotKeyChange(HotKeyCommand::NextLook, kAltF5);
+    view.hotKeys[HotKeyCommand::ShowHide].hotKey = typing;  // left half typed
+    panel.HotKeyBoxFocus(false);
+    EXPECT_EQ(status.asides, (std::vector<bool>{true, false}));
+    EXPECT_EQ(settings.HotKeyFor(HotKeyCommand::NextLook), kAltF5) << "typed while aside, kept";
+    EXPECT_EQ(Shown(HotKeyCommand::ShowHide).hotKey, kFactoryHotKeys[1]);
+    // Without the program there is nothing to put aside.
+    panel.AttachHotKeys(nullptr);
+    panel.HotKeyBoxFocus(true);
+    EXPECT_EQ(status.asides.size(), 2u);
 }
 
 TEST_F(WorkTest, TheLanguagePassLabelsTheWorkPage) {
