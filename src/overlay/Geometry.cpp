@@ -77,11 +77,11 @@ std::optional<double> SurelyRounded(long double value, long double doubt) {
 // Each radius of a course exactly as SpiralRadius gives it, mostly without
 // its exponential, whose x87 steps cost more than all else a spiral point
 // takes. exp(rate * theta) is carried from step to step, multiplied by
-// exp(rate * 0.05) and by the first-order effect of the step's rounding, and
+// exp(rate * step) and by the first-order effect of the step's rounding, and
 // evaluated afresh every kFreshEvery steps. In between it drifts by a few
-// long double units in the last place (about 2^-59 at most); where the radius is
-// so close to a rounding boundary of double that the library's own exp
-// could fall on the other side, the radius is evaluated by SpiralRadius.
+// long double units in the last place (about 2^-59 at most). Where a radius
+// lies so close to a rounding boundary of double that the library's own exp
+// could fall on the other side, SpiralRadius evaluates it.
 class SpiralRadii {
 public:
     static constexpr int kFreshEvery = 8;
