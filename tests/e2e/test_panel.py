@@ -324,17 +324,23 @@ def darkest(s, box):
     return min(min(shot.pixel(*page_at(x, y))) for x in range(left, right) for y in range(top, bottom))
 
 
+def open_work_page(s):
+    """Waits for the guide and the panel, then shows the Work page; the
+    caption text's right end without the click-through mark."""
+    s.wait_window(size=frame(396))
+    wait_panel(s)
+    s.wait_pixel(*overlay_at(20, 0), GREY)
+    plain = deadline_poll("the caption text", lambda: caption_text_end(s) or None)
+    s.click(*panel_at(*WORK_TAB))
+    # Wine cannot keep windows out of captures: the box is greyed, its note shows.
+    deadline_poll("the capture note", lambda: darkest(s, CAPTURE_NOTE) < 64, timeout=10)
+    return plain
+
+
 @scenario
 def the_work_page_switches_click_through_and_shows_capture_hiding_unavailable():
     with Session(settings=worked_example()) as s:
-        s.wait_window(size=frame(396))
-        wait_panel(s)
-        s.wait_pixel(*overlay_at(20, 0), GREY)
-        plain = deadline_poll("the caption text", lambda: caption_text_end(s) or None)
-        s.click(*panel_at(*WORK_TAB))
-
-        # Wine cannot keep windows out of captures: the box is greyed, its note shows.
-        deadline_poll("the capture note", lambda: darkest(s, CAPTURE_NOTE) < 64, timeout=10)
+        plain = open_work_page(s)
         expect(darkest(s, CAPTURE_TEXT) > 64, "the capture box's text is not greyed")
         s.click(*page_at(*CAPTURE_BOX))
 
@@ -348,12 +354,7 @@ def the_work_page_switches_click_through_and_shows_capture_hiding_unavailable():
 @scenario
 def a_combination_the_program_holds_goes_to_the_box_not_to_its_command():
     with Session(settings=worked_example()) as s:
-        s.wait_window(size=frame(396))
-        wait_panel(s)
-        s.wait_pixel(*overlay_at(20, 0), GREY)
-        plain = deadline_poll("the caption text", lambda: caption_text_end(s) or None)
-        s.click(*panel_at(*WORK_TAB))
-        deadline_poll("the Work page", lambda: darkest(s, CAPTURE_NOTE) < 64, timeout=10)
+        plain = open_work_page(s)
 
         # Click-through's own combination typed into the next-look box: the
         # box refuses another command's combination, and nothing switches.
