@@ -95,6 +95,24 @@ void WalkWideLine(int x0, int y0, int dx, int dy, int width, Plot plot) {
     square(lastX, lastY);
 }
 
+// One row of an ellipse's outline: its left half's run and its right half's,
+// as one run where they touch, clipped to the row.
+inline void WriteOutlineRow(std::span<std::uint32_t> row, std::uint32_t pixel, long long leftFirst,
+                            long long leftLast, long long rightFirst, long long rightLast) {
+    const long long lastColumn = static_cast<long long>(row.size()) - 1;
+    std::uint32_t* const bits = row.data();
+    const auto write = [&](long long first, long long last) {
+        const long long to = std::min(last, lastColumn);
+        for (long long x = std::max(first, 0LL); x <= to; ++x) bits[x] = pixel;
+    };
+    if (leftLast + 1 >= rightFirst) {
+        write(std::min(leftFirst, rightFirst), std::max(leftLast, rightLast));
+    } else {
+        write(leftFirst, leftLast);
+        write(rightFirst, rightLast);
+    }
+}
+
 }  // namespace
 
 PenSpread SpreadOf(int width) {
@@ -231,58 +249,30 @@ const DibWriter::QuadrantRun* DibWriter::QuadrantRunAt(const HeldEllipse& ellips
                : nullptr;
 }
 
-void DibWriter::WriteEllipseRow(const HeldEllipse& ellipse, int y, std::span<std::uint32_t> row) const {
-    // The right half's run from left + low to left + high, the left half's
-    // mirrored about the box's middle.
-    long long rightLow = 0;
-    long long rightHigh = 0;
-    long long leftLow = 0;
-    long long leftHigh = 0;
+void DibWriter::WriteWideEllipseRow(const HeldEllipse& ellipse, int y, std::span<std::uint32_t> row) const {
+    // The copies moved along x widen this row's own run; those moved along y
+    // bring the runs of the rows around it. Along each half of the outline
+    // the runs of neighbouring rows touch, so each half stays one run: the
+    // right half's from left + low to left + high, the left half's mirrored
+    // about the box's middle.
     const QuadrantRun* own = QuadrantRunAt(ellipse, y);
     const PenSpread spread = ellipse.spread;
-    if (spread.before == 0 && spread.after == 0) {
-        if (own == nullptr) return;
-        rightLow = leftLow = own->low;
-        rightHigh = leftHigh = own->high;
-    } else {
-        // The copies moved along x widen this row's own run; those moved
-        // along y bring the runs of the rows around it. Along each half of
-        // the outline the runs of neighbouring rows touch, so each half stays
-        // one run.
-        long long low = own != nullptr ? own->low : LLONG_MAX;
-        long long high = own != nullptr ? own->high : LLONG_MIN;
-        for (int d = -spread.before; d <= spread.after; ++d) {
-            if (d == 0) continue;
-            if (const QuadrantRun* moved = QuadrantRunAt(ellipse, static_cast<long long>(y) - d)) {
-                low = std::min<long long>(low, moved->low);
-                high = std::max<long long>(high, moved->high);
-            }
+    long long low = own != nullptr ? own->low : LLONG_MAX;
+    long long high = own != nullptr ? own->high : LLONG_MIN;
+    for (int d = -spread.before; d <= spread.after; ++d) {
+        if (d == 0) continue;
+        if (const QuadrantRun* moved = QuadrantRunAt(ellipse, static_cast<long long>(y) - d)) {
+            low = std::min<long long>(low, moved->low);
+            high = std::max<long long>(high, moved->high);
         }
-        if (low > high) return;  // no run reaches this row
-        const long long ownLow = own != nullptr ? own->low : LLONG_MAX;
-        const long long ownHigh = own != nullptr ? own->high : LLONG_MIN;
-        rightLow = std::min(low, ownLow - spread.before);
-        rightHigh = std::max(high, ownHigh + spread.after);
-        leftLow = std::min(low, ownLow - spread.after);
-        leftHigh = std::max(high, ownHigh + spread.before);
     }
-    const long long rightFirst = ellipse.left + rightLow;
-    const long long rightLast = ellipse.left + rightHigh;
-    const long long leftFirst = ellipse.right - 1 - leftHigh;
-    const long long leftLast = ellipse.right - 1 - leftLow;
-    const long long lastColumn = static_cast<long long>(row.size()) - 1;
-    std::uint32_t* const bits = row.data();
-    const std::uint32_t pixel = heldPixel_;
-    const auto write = [&](long long first, long long last) {
-        const long long to = std::min(last, lastColumn);
-        for (long long x = std::max(first, 0LL); x <= to; ++x) bits[x] = pixel;
-    };
-    if (leftLast + 1 >= rightFirst) {
-        write(std::min(leftFirst, rightFirst), std::max(leftLast, rightLast));
-    } else {
-        write(leftFirst, leftLast);
-        write(rightFirst, rightLast);
-    }
+    if (low > high) return;  // no run reaches this row
+    const long long ownLow = own != nullptr ? own->low : LLONG_MAX;
+    const long long ownHigh = own != nullptr ? own->high : LLONG_MIN;
+    WriteOutlineRow(row, heldPixel_, ellipse.right - 1 - std::max(high, ownHigh + spread.before),
+                    ellipse.right - 1 - std::min(low, ownLow - spread.after),
+                    ellipse.left + std::min(low, ownLow - spread.before),
+                    ellipse.left + std::max(high, ownHigh + spread.after));
 }
 
 void DibWriter::WriteOutline(const DibPixels& mask, int left, int top, std::uint32_t pixel) {
@@ -421,7 +411,14 @@ void DibWriter::WriteHeldRow(int y) {
     for (const Span& span : spans) std::fill(row.begin() + span.first, row.begin() + span.last + 1, heldPixel_);
     spans.clear();
     for (const HeldEllipse& ellipse : heldEllipses_) {
-        if (ellipse.firstRow <= y && y <= ellipse.lastRow) WriteEllipseRow(ellipse, y, row);
+        if (y < ellipse.firstRow || ellipse.lastRow < y) continue;
+        if (ellipse.spread.before != 0 || ellipse.spread.after != 0) {
+            WriteWideEllipseRow(ellipse, y, row);
+        } else if (const QuadrantRun* own = QuadrantRunAt(ellipse, y)) {
+            // A 1-pixel outline: the quadrant's run and its mirror image.
+            WriteOutlineRow(row, heldPixel_, ellipse.right - 1 - own->high, ellipse.right - 1 - own->low,
+                            ellipse.left + own->low, ellipse.left + own->high);
+        }
     }
 }
 

@@ -150,7 +150,8 @@ private:
     };
     // The quadrant's run on row y of the bitmap, if it has one there.
     const QuadrantRun* QuadrantRunAt(const HeldEllipse& ellipse, long long y) const;
-    void WriteEllipseRow(const HeldEllipse& ellipse, int y, std::span<std::uint32_t> row) const;
+    // Row y of an ellipse drawn with a pen wider than a pixel.
+    void WriteWideEllipseRow(const HeldEllipse& ellipse, int y, std::span<std::uint32_t> row) const;
     std::vector<HeldEllipse> heldEllipses_;
     std::vector<QuadrantRun> heldQuadrantRuns_;
 };
