@@ -51,6 +51,8 @@ std::string ComboItemText(HWND combo, int index) {
 
 int ComboSelection(HWND combo) { return static_cast<int>(::SendMessageA(combo, CB_GETCURSEL, 0, 0)); }
 
+bool IsChecked(HWND checkBox) { return ::SendMessageA(checkBox, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+
 // Closes a FindFirstFile search.
 struct FindTraits {
     using Handle = HANDLE;
@@ -366,9 +368,7 @@ void TSettingsForm::FormCommand(int id, int code, HWND control) {
             if (code == BN_CLICKED && settings_->LockWidth()) controller_.HeightRadioClick();
             return;
         case Id::LockCheckBox:
-            if (code == BN_CLICKED) {
-                controller_.LockCheckBoxClick(::SendMessageA(control, BM_GETCHECK, 0, 0) == BST_CHECKED);
-            }
+            if (code == BN_CLICKED) controller_.LockCheckBoxClick(IsChecked(control));
             return;
         case Id::RatioComboBox:
             if (code == CBN_SELCHANGE) {
@@ -392,9 +392,7 @@ void TSettingsForm::FormCommand(int id, int code, HWND control) {
             if (code == EN_CHANGE && !showing_) controller_.LineWidthEditChange();
             return;
         case Id::HaloCheckBox:
-            if (code == BN_CLICKED) {
-                controller_.HaloCheckBoxClick(::SendMessageA(control, BM_GETCHECK, 0, 0) == BST_CHECKED);
-            }
+            if (code == BN_CLICKED) controller_.HaloCheckBoxClick(IsChecked(control));
             return;
         case Id::HaloColorBox:
             if (code == CBN_SELCHANGE) ColorBoxChange(PanelColorBox::Halo);
@@ -403,14 +401,10 @@ void TSettingsForm::FormCommand(int id, int code, HWND control) {
             if (code == CBN_SELCHANGE) controller_.LabelSizeComboBoxChange(ComboSelection(labelSizeBox_));
             return;
         case Id::ClickThroughCheckBox:
-            if (code == BN_CLICKED) {
-                controller_.ClickThroughCheckBoxClick(::SendMessageA(control, BM_GETCHECK, 0, 0) == BST_CHECKED);
-            }
+            if (code == BN_CLICKED) controller_.ClickThroughCheckBoxClick(IsChecked(control));
             return;
         case Id::CaptureCheckBox:
-            if (code == BN_CLICKED) {
-                controller_.CaptureCheckBoxClick(::SendMessageA(control, BM_GETCHECK, 0, 0) == BST_CHECKED);
-            }
+            if (code == BN_CLICKED) controller_.CaptureCheckBoxClick(IsChecked(control));
             return;
         case Id::LangComboBox:
             if (code == CBN_SELCHANGE) controller_.LangComboBoxChange(ComboItemText(langBox_, ComboSelection(langBox_)));
