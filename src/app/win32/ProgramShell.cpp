@@ -150,7 +150,7 @@ void TProgramShell::ApplyHotKeys(const TSettings& settings) {
         if (held_[i].Empty()) continue;
         taken_[i] = !RegisterHeld(i);
         // Standing aside, the registration only tells whether it is free.
-        if (aside_ && !taken_[i]) ::UnregisterHotKey(window_.get(), kFirstHotKeyId + static_cast<int>(i));
+        if (aside_ && !taken_[i]) UnregisterHeld(i);
     }
 }
 
@@ -162,7 +162,7 @@ void TProgramShell::StandAside(bool aside) {
         if (!aside) {
             taken_[i] = !RegisterHeld(i);
         } else if (!taken_[i]) {
-            ::UnregisterHotKey(window_.get(), kFirstHotKeyId + static_cast<int>(i));
+            UnregisterHeld(i);
         }
     }
 }
@@ -176,11 +176,13 @@ bool TProgramShell::RegisterHeld(std::size_t command) {
            ::RegisterHotKey(window_.get(), id, modifiers, held_[command].key);
 }
 
+void TProgramShell::UnregisterHeld(std::size_t command) {
+    ::UnregisterHotKey(window_.get(), kFirstHotKeyId + static_cast<int>(command));
+}
+
 void TProgramShell::ReleaseHotKeys() {
     for (std::size_t i = 0; i < kHotKeyCommandCount; ++i) {
-        if (!held_[i].Empty() && !taken_[i] && !aside_) {
-            ::UnregisterHotKey(window_.get(), kFirstHotKeyId + static_cast<int>(i));
-        }
+        if (!held_[i].Empty() && !taken_[i] && !aside_) UnregisterHeld(i);
         taken_[i] = false;
     }
     held_ = {};

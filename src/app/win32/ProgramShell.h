@@ -45,6 +45,8 @@ private:
     void ReleaseHotKeys();
     // Registers the command's hot key; false when another program holds it.
     bool RegisterHeld(std::size_t command);
+    // Gives the command's registered hot key back.
+    void UnregisterHeld(std::size_t command);
 
     IProgramCommands& commands_;
     const LangTable& lang_;

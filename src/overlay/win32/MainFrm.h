@@ -150,9 +150,9 @@ private:
     HintTip hint_;                        // owned by the window: destroyed before it
     Notice notice_;
     bool released_ = false;
-    bool placing_ = false;
+    bool placing_ = false;  // ApplySize waits for Place's one move
     Point hiddenAt_;
-    bool hiddenFromCapture_ = false;  // as last asked of the system  // ApplySize waits for Place's one move
+    bool hiddenFromCapture_ = false;  // as last asked of the system
     FitUndo fitUndo_;
     UniqueWindow window_;                 // bound at WM_NCCREATE, released at WM_NCDESTROY
 };

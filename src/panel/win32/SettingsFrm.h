@@ -104,8 +104,8 @@ private:
 
     template <class Form>
     friend LRESULT CALLBACK FormWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    // The check list's clicks and keys, the fields and hot-key controls
-    // losing the focus, and the pointer over the tabs.
+    // The check list's clicks and keys, the fields losing the focus, the
+    // hot-key controls getting and losing it, and the pointer over the tabs.
     static LRESULT CALLBACK ControlProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam,
                                         UINT_PTR subclass, DWORD_PTR self);
     void CheckListInput(UINT message, WPARAM wParam, LPARAM lParam);
