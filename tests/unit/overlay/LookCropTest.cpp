@@ -32,6 +32,15 @@ std::vector<Ends> WithOutline(std::vector<Ends> lines) {
     return lines;
 }
 
+// The five aspect frames, from 1:1 to 16:9, each closed from its top-left
+// corner; they do not depend on the orientation.
+const std::vector<Ends> kExampleAspectFrames = {
+    {87, 28, 332, 28}, {332, 28, 332, 273}, {332, 273, 87, 273}, {87, 273, 87, 28},
+    {57, 28, 363, 28}, {363, 28, 363, 273}, {363, 273, 57, 273}, {57, 273, 57, 28},
+    {46, 28, 373, 28}, {373, 28, 373, 273}, {373, 273, 46, 273}, {46, 273, 46, 28},
+    {26, 28, 394, 28}, {394, 28, 394, 273}, {394, 273, 26, 273}, {26, 273, 26, 28},
+    {12, 39, 408, 39}, {408, 39, 408, 262}, {408, 262, 12, 262}, {12, 262, 12, 39}};
+
 TEST(LookCropTest, StraightLooksAtTheExampleSize) {
     struct Case {
         std::int32_t look;
@@ -41,13 +50,29 @@ TEST(LookCropTest, StraightLooksAtTheExampleSize) {
     const std::vector<Case> cases = {
         // 45 degrees from each corner to the far side, 245 across.
         {14, 0, {{12, 28, 257, 273}, {408, 28, 163, 273}, {12, 273, 257, 28}, {408, 273, 163, 28}}},
+        // The same lines, each started from the corner the orientation puts first.
+        {14, 1, {{408, 28, 163, 273}, {12, 28, 257, 273}, {408, 273, 163, 28}, {12, 273, 257, 28}}},
+        {14, 2, {{408, 273, 163, 28}, {12, 273, 257, 28}, {408, 28, 163, 273}, {12, 28, 257, 273}}},
+        {14, 3, {{12, 273, 257, 28}, {408, 273, 163, 28}, {12, 28, 257, 273}, {408, 28, 163, 273}}},
         // The rising diagonal and the perpendiculars onto it from the other
         // corners, their feet at 0.277 and 0.723 of it.
         {15, 0, {{12, 273, 408, 28}, {12, 28, 122, 205}, {408, 273, 298, 96}}},
         {15, 1, {{408, 273, 12, 28}, {408, 28, 298, 205}, {12, 273, 122, 96}}},
+        {15, 2, {{408, 28, 12, 273}, {408, 273, 298, 96}, {12, 28, 122, 205}}},
+        {15, 3, {{12, 28, 408, 273}, {12, 273, 122, 96}, {408, 28, 298, 205}}},
         // The inner edges of the two 245-pixel squares, then their diagonals.
         {16, 0, {{257, 28, 257, 273}, {163, 28, 163, 273}, {12, 28, 257, 273}, {12, 273, 257, 28},
                  {163, 28, 408, 273}, {163, 273, 408, 28}}},
+        {16, 1, {{163, 28, 163, 273}, {257, 28, 257, 273}, {408, 28, 163, 273}, {408, 273, 163, 28},
+                 {257, 28, 12, 273}, {257, 273, 12, 28}}},
+        {16, 2, {{163, 273, 163, 28}, {257, 273, 257, 28}, {408, 273, 163, 28}, {408, 28, 163, 273},
+                 {257, 273, 12, 28}, {257, 28, 12, 273}}},
+        {16, 3, {{257, 273, 257, 28}, {163, 273, 163, 28}, {12, 273, 257, 28}, {12, 28, 257, 273},
+                 {163, 273, 408, 28}, {163, 28, 408, 273}}},
+        // The frames are centred on the area, whichever corner is the origin.
+        {18, 1, kExampleAspectFrames},
+        {18, 2, kExampleAspectFrames},
+        {18, 3, kExampleAspectFrames},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(SegmentsFrom(Render(Example(c.look, c.orient)), 4), c.lines)
@@ -120,23 +145,50 @@ TEST(LookCropTest, GoldenRectanglesTurnIntoTheCornerOfTheOrientation) {
         std::int32_t orient;
         bool right;
         bool down;
+        std::vector<Ends> cutLines;
+        // Where the spiral starts and where each of its seven arcs ends: the
+        // squares' corners on the cut lines, (0, 245), (245, 0), (396, 151),
+        // (302, 245), (245, 188), (282, 151), (302, 171), (285, 188) in the
+        // orientation's own frame.
+        std::vector<Point> corners;
     };
-    const Case cases[] = {{0, true, true}, {1, false, true}, {2, false, false}, {3, true, false}};
+    const Case cases[] = {
+        {0, true, true,
+         {{257, 28, 257, 273}, {257, 179, 408, 179}, {314, 179, 314, 273}, {257, 216, 314, 216},
+          {294, 179, 294, 216}, {294, 199, 314, 199}, {297, 199, 297, 216}},
+         {{12, 273}, {257, 28}, {408, 179}, {314, 273}, {257, 216}, {294, 179}, {314, 199}, {297, 216}}},
+        {1, false, true,
+         {{163, 28, 163, 273}, {163, 179, 12, 179}, {106, 179, 106, 273}, {163, 216, 106, 216},
+          {126, 179, 126, 216}, {126, 199, 106, 199}, {123, 199, 123, 216}},
+         {{408, 273}, {163, 28}, {12, 179}, {106, 273}, {163, 216}, {126, 179}, {106, 199}, {123, 216}}},
+        {2, false, false,
+         {{163, 273, 163, 28}, {163, 122, 12, 122}, {106, 122, 106, 28}, {163, 85, 106, 85},
+          {126, 122, 126, 85}, {126, 102, 106, 102}, {123, 102, 123, 85}},
+         {{408, 28}, {163, 273}, {12, 122}, {106, 28}, {163, 85}, {126, 122}, {106, 102}, {123, 85}}},
+        {3, true, false,
+         {{257, 273, 257, 28}, {257, 122, 408, 122}, {314, 122, 314, 28}, {257, 85, 314, 85},
+          {294, 122, 294, 85}, {294, 102, 314, 102}, {297, 102, 297, 85}},
+         {{12, 28}, {257, 273}, {408, 122}, {314, 28}, {257, 85}, {294, 122}, {314, 102}, {297, 85}}},
+    };
     for (const Case& c : cases) {
-        const Ends last = Render(Example(17, c.orient)).SegmentEnds().back();
+        const RecordingCanvas canvas = Render(Example(17, c.orient));
+        const std::vector<Ends> ends = canvas.SegmentEnds();
+        const Ends last = ends.back();
         EXPECT_EQ(last[2] > 210, c.right) << c.orient;
         EXPECT_EQ(last[3] > 150, c.down) << c.orient;
+        ASSERT_GT(ends.size(), 4 + c.cutLines.size()) << c.orient;
+        EXPECT_EQ(std::vector<Ends>(ends.begin() + 4, ends.begin() + 11), c.cutLines) << c.orient;
+        // The outline, the seven cut lines, then one move to each arc's start.
+        ASSERT_EQ(canvas.moves.size(), 1u + 7u + 7u) << c.orient;
+        std::vector<Point> corners(canvas.moves.begin() + 8, canvas.moves.end());
+        corners.push_back({last[2], last[3]});
+        EXPECT_EQ(corners, c.corners) << c.orient;
     }
 }
 
 TEST(LookCropTest, AspectFramesAreCentredAndNamed) {
     const RecordingCanvas canvas = Render(WithValues(Example(18)));
-    EXPECT_EQ(canvas.SegmentEnds(),
-              WithOutline({{87, 28, 332, 28},   {332, 28, 332, 273}, {332, 273, 87, 273}, {87, 273, 87, 28},
-                           {57, 28, 363, 28},   {363, 28, 363, 273}, {363, 273, 57, 273}, {57, 273, 57, 28},
-                           {46, 28, 373, 28},   {373, 28, 373, 273}, {373, 273, 46, 273}, {46, 273, 46, 28},
-                           {26, 28, 394, 28},   {394, 28, 394, 273}, {394, 273, 26, 273}, {26, 273, 26, 28},
-                           {12, 39, 408, 39},   {408, 39, 408, 262}, {408, 262, 12, 262}, {12, 262, 12, 39}}));
+    EXPECT_EQ(canvas.SegmentEnds(), WithOutline(kExampleAspectFrames));
     // A name that would cover one placed before moves down below it.
     EXPECT_THAT(PlacedTexts(canvas),
                 ElementsAre(Placed{15, 274, "396 x 245", 0}, Placed{90, 30, "1:1", 0}, Placed{60, 30, "5:4", 0},
