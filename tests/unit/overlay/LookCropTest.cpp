@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "settings/AppSettings.h"
 #include "support/LookExamples.h"
 
 namespace lumetra {
@@ -183,6 +184,80 @@ TEST(LookCropTest, GoldenRectanglesTurnIntoTheCornerOfTheOrientation) {
         std::vector<Point> corners(canvas.moves.begin() + 8, canvas.moves.end());
         corners.push_back({last[2], last[3]});
         EXPECT_EQ(corners, c.corners) << c.orient;
+    }
+}
+
+TEST(LookCropTest, HostileSizesKeepEveryLineInsideTheArea) {
+    struct Case {
+        std::int32_t look;
+        std::int32_t width;
+        std::int32_t height;
+        std::int32_t grid;
+        std::size_t segments;     // the outline's four included
+        std::vector<Ends> first;  // the first lines after the outline, in orientation 0
+    };
+    const std::vector<Case> cases = {
+        // A square area (X1 = 257, Y1 = 273): the diagonals from both ends;
+        // both feet at the centre, (122.5, 122.5) rounded to even; both
+        // squares are the area; one square, cut on the far edge, then its arc.
+        {14, 245, 245, 8, 8, {{12, 28, 257, 273}, {257, 28, 12, 273}, {12, 273, 257, 28}, {257, 273, 12, 28}}},
+        {15, 245, 245, 8, 7, {{12, 273, 257, 28}, {12, 28, 134, 150}, {257, 273, 134, 150}}},
+        {16, 245, 245, 8, 10,
+         {{257, 28, 257, 273}, {12, 28, 12, 273}, {12, 28, 257, 273}, {12, 273, 257, 28}, {12, 28, 257, 273},
+          {12, 273, 257, 28}}},
+        {17, 245, 245, 8, 4 + 1 + 61, {{257, 28, 257, 273}}},
+        {18, 245, 245, 8, 24, {}},
+        // No height: every line shrinks onto the one edge; no square fits.
+        {14, 396, 0, 8, 8, {}},
+        {15, 396, 0, 8, 7, {}},
+        {16, 396, 0, 8, 10, {}},
+        {17, 396, 0, 3, 4, {}},
+        {18, 396, 0, 8, 24, {}},
+        // The widest strip (X1 = 16396, Y1 = 86): 58-pixel squares at both
+        // ends; the perpendiculars' feet round onto the far corners; squares
+        // alternate between the ends up to the 64 drawn, 14 segments an arc;
+        // the 5:4 frame is 72.5 wide, rounded to even.
+        {14, 16384, 58, 8, 8,
+         {{12, 28, 70, 86}, {16396, 28, 16338, 86}, {12, 86, 70, 28}, {16396, 86, 16338, 28}}},
+        {15, 16384, 58, 8, 7, {{12, 86, 16396, 28}, {12, 28, 12, 86}, {16396, 86, 16396, 28}}},
+        {16, 16384, 58, 8, 10,
+         {{70, 28, 70, 86}, {16338, 28, 16338, 86}, {12, 28, 70, 86}, {12, 86, 70, 28}, {16338, 28, 16396, 86},
+          {16338, 86, 16396, 28}}},
+        {17, 16384, 58, 8, 4 + 64 + 64 * 14,
+         {{70, 28, 70, 86}, {16338, 28, 16338, 86}, {128, 28, 128, 86}, {16280, 28, 16280, 86}}},
+        {18, 16384, 58, 8, 24,
+         {{8175, 28, 8233, 28}, {8233, 28, 8233, 86}, {8233, 86, 8175, 86}, {8175, 86, 8175, 28},
+          {8168, 28, 8240, 28}, {8240, 28, 8240, 86}, {8240, 86, 8168, 86}, {8168, 86, 8168, 28}}},
+        // The largest grid step: no square is that large; the others ignore it.
+        {14, 396, 245, kMaxGridSize, 8, {}},
+        {15, 396, 245, kMaxGridSize, 7, {}},
+        {16, 396, 245, kMaxGridSize, 10, {}},
+        {17, 396, 245, kMaxGridSize, 4, {}},
+        {18, 396, 245, kMaxGridSize, 24, {}},
+    };
+    for (const Case& c : cases) {
+        for (std::int32_t orient = 0; orient < 4; ++orient) {
+            LookSettings s = Example(c.look, orient);
+            s.width = c.width;
+            s.height = c.height;
+            s.gridSize = c.grid;
+            const std::vector<Ends> ends = Render(s).SegmentEnds();
+            const std::string what = "look " + std::to_string(c.look) + " " + std::to_string(c.width) + " x " +
+                                     std::to_string(c.height) + " grid " + std::to_string(c.grid) +
+                                     " orient " + std::to_string(orient);
+            EXPECT_EQ(ends.size(), c.segments) << what;
+            for (const Ends& e : ends) {
+                for (const int i : {0, 2}) {
+                    ASSERT_TRUE(e[i] >= 12 && e[i] <= 12 + c.width && e[i + 1] >= 28 && e[i + 1] <= 28 + c.height)
+                        << what << ": (" << e[i] << ", " << e[i + 1] << ")";
+                }
+            }
+            if (orient == 0 && ends.size() >= 4 + c.first.size()) {
+                EXPECT_EQ(std::vector<Ends>(ends.begin() + 4, ends.begin() + 4 + static_cast<std::ptrdiff_t>(c.first.size())),
+                          c.first)
+                    << what;
+            }
+        }
     }
 }
 
