@@ -77,6 +77,9 @@ OverlayInteraction::OverlayInteraction(TSettings& settings, const LangTable& tex
     : settings_(settings), texts_(texts), window_(window) {}
 
 void OverlayInteraction::FormMouseDown(MouseButton button, ShiftState state, int x, int y) {
+    // A click-through guide is meant to take no mouse input; should the
+    // system still hand it some, it is dropped.
+    if (settings_.ClickThrough()) return;
     const bool left = button == MouseButton::Left;
     switch (ZoneAt(x, y, window_.FormWidth(), window_.FormHeight(), true)) {
     case HitZone::TopLeftGrip:
@@ -131,6 +134,8 @@ void OverlayInteraction::RunPressShortcut(ShiftState state) {
 }
 
 void OverlayInteraction::FormMouseMove(int x, int y) {
+    // A drag begun before click-through came on runs to its release.
+    if (settings_.ClickThrough() && !moving_ && resizeMode_ == ResizeDrag::None) return;
     if (resizeMode_ == ResizeDrag::None)
         Hover(x, y);
     else
@@ -292,7 +297,9 @@ void OverlayInteraction::RunButton(HitZone button) {
 }
 
 void OverlayInteraction::FormMouseWheel(ShiftState state, int delta) {
-    if (!settings_.MouseWheelAllowed()) return;
+    // The wheel may go to the focused window rather than to the one under
+    // the pointer: a focused click-through guide still keeps its size.
+    if (!settings_.MouseWheelAllowed() || settings_.ClickThrough()) return;
     const int sign = Sign(delta);
     if (state == ShiftState{Held::Alt}) {
         // One notch of 120 is 8 percent.

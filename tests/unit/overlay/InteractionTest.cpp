@@ -206,6 +206,7 @@ TEST(InteractionPress, CaptionBandAndBodyPresses) {
         ShiftState state;
         bool moving, captured;
         int orient, look;
+        bool clickThrough = false;
     };
     const Point caption{100, 8}, body{200, 150};
     const Case cases[] = {
@@ -221,11 +222,13 @@ TEST(InteractionPress, CaptionBandAndBodyPresses) {
         {"body right, grid off", false, body, MouseButton::Right, {Held::Right}, false, false, 0, 1},
         {"body middle, grid off", false, body, MouseButton::Middle, {Held::Middle}, false, false, 0, 1},
         {"button right", true, {360, 4}, MouseButton::Right, {Held::Right}, false, false, 0, 1},
+        {"caption left, right held, click-through", true, caption, MouseButton::Left, {Held::Left, Held::Right}, false, false, 0, 1, true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         Rig rig;
         rig.settings.SetMoveUsingGrid(c.moveUsingGrid);
+        rig.settings.SetClickThrough(c.clickThrough);
         rig.Down(c.button, c.at.x, c.at.y, c.state);
         EXPECT_EQ(rig.ui.Moving(), c.moving);
         EXPECT_EQ(rig.window.captured, c.captured);
@@ -445,6 +448,7 @@ TEST(InteractionWheel, ModifierSetPicksTheEffect) {
         int delta, look;
         bool lock, widthLeads, wheelAllowed;
         Outcome want;
+        bool clickThrough = false;
     };
     const ShiftState none{}, alt{Held::Alt}, ctrl{Held::Ctrl}, shift{Held::Shift};
     const Case cases[] = {
@@ -468,6 +472,7 @@ TEST(InteractionWheel, ModifierSetPicksTheEffect) {
         {"shift towards on grid", shift, -360, 0, true, true, true, {.grid = 7, .look = 0, .calls = {"repaint"}}},
         {"shift on other look", shift, 120, 1, true, true, true, {}},
         {"wheel not allowed", none, 120, 1, true, true, false, {}},
+        {"click-through guide", none, 120, 1, true, true, true, {}, true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -476,6 +481,7 @@ TEST(InteractionWheel, ModifierSetPicksTheEffect) {
         rig.settings.SetLock(c.lock);
         rig.settings.SetLockWidth(c.widthLeads);
         rig.settings.SetMouseWheelAllowed(c.wheelAllowed);
+        rig.settings.SetClickThrough(c.clickThrough);
         rig.ui.FormMouseWheel(c.state, c.delta);
         ExpectOutcome(rig, c.want);
     }
