@@ -13,7 +13,7 @@ std::vector<MenuItem> ProgramMenu(const ProgramState& state) {
         {ProgramCommand::Fit, "MSFitPictureBtn", false, shown},
         {ProgramCommand::NewGuide, "MSNewGuideBtn", false, shown && state.guides < kMaxGuides},
         {ProgramCommand::Settings, "MTraySettings"},
-        {ProgramCommand::Manual, "MSHelpBtn"},
+        {ProgramCommand::Manual, "MTrayManual"},
         {ProgramCommand::Exit, "MTrayExit"},
     };
 }

@@ -38,7 +38,8 @@ inline std::vector<CatalogueKey> LangCatalogue() {
         {"MSHalo", ""},           {"MSHaloColor", ""},          {"MSLabelSize", ""},
         {"MSAutomatic", ""},
         {"MClickThroughMark", ""}, {"MTrayShow", ""},          {"MTrayHide", ""},
-        {"MTrayClickThrough", ""}, {"MTraySettings", ""},      {"MTrayExit", ""},
+        {"MTrayClickThrough", ""}, {"MTraySettings", ""},      {"MTrayManual", ""},
+        {"MTrayExit", ""},
         {"MSWorkTab", ""},        {"MSClickThrough", ""},       {"MSHideFromCapture", ""},
         {"MSCaptureUnavailable", ""}, {"MSHotKeys", ""},        {"MSHotKeyTaken", ""},
     };
