@@ -1,13 +1,15 @@
-// The notification-area menu in each state, and the click-through switch of
-// all guides.
+// The notification-area menu in each state, the commands of the hot keys, and
+// the click-through switch of all guides.
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <memory>
 #include <vector>
 
 #include "app/Guides.h"
 #include "app/ProgramCommands.h"
 #include "settings/AppSettings.h"
+#include "settings/HotKey.h"
 
 namespace lumetra {
 namespace {
@@ -49,6 +51,27 @@ TEST(ProgramMenu, OffersWhatTheStateAllows) {
             EXPECT_EQ(item(command).checked, want.checked) << static_cast<int>(command);
         }
         EXPECT_TRUE(item(ProgramCommand::Exit).enabled);
+    }
+}
+
+// The shell numbers the hot keys in the order of their keys in the settings
+// file; each factory combination gives the command the panel names beside it.
+TEST(HotKeyActionTest, EachFactoryKeyRunsItsOwnCommand) {
+    struct Case {
+        const char* key;
+        ProgramCommand command;
+    };
+    const Case cases[] = {
+        {"Ctrl+Shift+F9", ProgramCommand::ClickThrough},
+        {"Ctrl+Shift+F10", ProgramCommand::ShowHide},
+        {"Ctrl+Shift+F11", ProgramCommand::Fit},
+        {"Ctrl+Shift+F12", ProgramCommand::NextLook},
+    };
+    static_assert(std::size(cases) == kHotKeyCommandCount);
+    for (std::size_t i = 0; i < kHotKeyCommandCount; ++i) {
+        SCOPED_TRACE(cases[i].key);
+        EXPECT_EQ(FormatHotKey(kFactoryHotKeys[i]), cases[i].key);
+        EXPECT_EQ(HotKeyAction(static_cast<HotKeyCommand>(i)), cases[i].command);
     }
 }
 

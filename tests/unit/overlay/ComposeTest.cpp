@@ -179,6 +179,34 @@ TEST(ComposeBufferTest, CaptionNamesTheLookInTheActivationColour) {
     }
 }
 
+TEST(ComposeBufferTest, CaptionMarksAClickThroughGuide) {
+    LangTable lang;
+    lang.Merge("MSLook1", "Ratio steps");
+    lang.Merge("MSLook13", "Golden cross");
+    lang.Merge("MClickThroughMark", "(click-through)");
+    struct Case {
+        std::int32_t look;
+        bool clickThrough;
+        std::string text;
+    };
+    const Case cases[] = {
+        {1, false, "Velmora Lumetra - Ratio steps"},
+        {1, true, "Velmora Lumetra - Ratio steps (click-through)"},
+        {13, true, "Velmora Lumetra - Golden cross (click-through)"},
+    };
+    for (const Case& c : cases) {
+        TSettings settings(1280);
+        Configure(settings, {396, 245, 12}, true, c.look);
+        settings.SetClickThrough(c.clickThrough);
+        RecordingCanvas canvas;
+        ComposeBuffer(settings, lang, canvas, true);
+
+        const auto captions = CaptionTexts(canvas);
+        ASSERT_EQ(captions.size(), 1u) << c.text;
+        EXPECT_EQ(captions[0].text, c.text);
+    }
+}
+
 TEST(ComposeBufferTest, FrameOffLeavesTheCaptionStripTransparent) {
     TSettings settings(1280);
     Configure(settings, {396, 245, 12}, false);
