@@ -18,6 +18,10 @@ constexpr std::size_t kMostHeldRuns = 1024;
 constexpr std::size_t kMostHeldColumns = std::size_t{1} << 16;
 // Bounds the memory held slanted lines take, whatever the settings.
 constexpr std::size_t kMostHeldSlantedPixels = std::size_t{1} << 20;
+constexpr std::size_t kMostHeldSegments = std::size_t{1} << 16;
+// Rows of a band: two of them stay in the cache at 3840 pixels a row, and a
+// spiral's steps on a 1920 x 1080 screen are shorter.
+constexpr int kBandRows = 64;
 // Longer slanted lines are left to GDI: the direct writes walk every pixel,
 // on the bitmap or not, and their error terms must not overflow.
 constexpr int kLongestWrittenLine = 1 << 16;
@@ -144,6 +148,7 @@ void DibWriter::Retarget(DibPixels pixels) {
     pixels_ = pixels;
     const std::size_t rows = pixels.bits != nullptr ? static_cast<std::size_t>(std::max(pixels.height, 0)) : 0;
     heldSlanted_.resize(rows);
+    heldSegments_.resize((rows + kBandRows - 1) / kBandRows);
     heldSpans_.resize(rows);
 }
 
@@ -168,13 +173,20 @@ bool DibWriter::WriteSlantedLine(int x0, int y0, int x, int y, int width) {
     const long long bottom = static_cast<long long>(std::max(y0, y)) + spread.after;
     if (right < 0 || left >= pixels_.width || bottom < 0 || top >= pixels_.height) return true;
     const bool clipped = left < 0 || right >= pixels_.width || top < 0 || bottom >= pixels_.height;
+    const int firstRow = static_cast<int>(std::max(top, 0LL));
+    HoldRows(firstRow, static_cast<int>(std::min<long long>(bottom, pixels_.height - 1)));
+    if (bottom - top < kBandRows) {
+        heldSegments_[static_cast<std::size_t>(firstRow / kBandRows)].push_back(
+            {x0, y0, x - x0, y - y0, width, clipped});
+        if (++heldSegmentCount_ >= kMostHeldSegments) WriteHeld();
+        return true;
+    }
     std::size_t held = 0;
     WalkWideLine(x0, y0, x - x0, y - y0, width, [&](int px, int py) {
         if (clipped && !OnBitmap(pixels_, px, py)) return;
         heldSlanted_[static_cast<std::size_t>(py)].push_back(px);
         ++held;
     });
-    HoldRows(static_cast<int>(std::max(top, 0LL)), static_cast<int>(std::min<long long>(bottom, pixels_.height - 1)));
     heldSlantedCount_ += held;
     if (heldSlantedCount_ >= kMostHeldSlantedPixels) WriteHeld();
     return true;
@@ -372,9 +384,17 @@ void DibWriter::WriteHeld() {
         bottom = std::max(bottom, run.last);
     }
     // Row by row, so that everything on a row is written while the row is
-    // in the cache.
-    for (int y = top; y <= bottom; ++y) WriteHeldRow(y);
+    // in the cache. A band's short lines reach at most into the next band:
+    // they are walked once everything else on both is written.
+    int next = top;
+    for (int band = top / kBandRows; band <= bottom / kBandRows; ++band) {
+        for (const int through = std::min(bottom, (band + 2) * kBandRows - 1); next <= through; ++next) {
+            WriteHeldRow(next);
+        }
+        WriteHeldSegments(static_cast<std::size_t>(band));
+    }
     heldSlantedCount_ = 0;
+    heldSegmentCount_ = 0;
     heldSpanCount_ = 0;
     heldTop_ = INT_MAX;
     heldBottom_ = INT_MIN;
@@ -383,6 +403,18 @@ void DibWriter::WriteHeld() {
     heldEllipses_.clear();
     heldQuadrantRuns_.clear();
     heldFill_.reset();
+}
+
+void DibWriter::WriteHeldSegments(std::size_t band) {
+    const SheetPixels sheet(pixels_.bits, pixels_.width, pixels_.height);
+    const std::uint32_t pixel = heldPixel_;
+    std::vector<HeldSegment>& segments = heldSegments_[band];
+    for (const HeldSegment& segment : segments) {
+        WalkWideLine(segment.x0, segment.y0, segment.dx, segment.dy, segment.width, [&](int x, int y) {
+            if (!segment.clipped || OnBitmap(pixels_, x, y)) sheet.Row(y, x, 1)[0] = pixel;
+        });
+    }
+    segments.clear();
 }
 
 void DibWriter::WriteHeldRow(int y) {

@@ -37,12 +37,14 @@ struct DibPixels {
 // squares at the first and last pixel). A fill
 // and the vertical lines after it are held back and written together row by
 // row: a column at a time is slow on a large bitmap, and one pass over it is
-// half the memory traffic of two. Slanted lines are held too, as the pixels
-// they cover on each row, and everything held is written a row at a time: a
-// spiral's pixels lie on rows far apart, and written as drawn each would miss
-// the cache. Horizontal lines are held as runs, so that a grid is written in
-// one pass, and ellipses as their outlines' runs, so that concentric circles
-// are too.
+// half the memory traffic of two. Slanted lines are held too, and everything
+// held is written a row at a time: a spiral's pixels lie on rows far apart,
+// and written as drawn each would miss the cache. A short slanted line is held
+// whole and walked once the band of rows it lies in is written, while those
+// rows are still in the cache; a long one as the pixels it covers on each
+// row. Horizontal lines are held as runs, so that a grid is written in one
+// pass, and ellipses as their outlines' runs, so that concentric circles are
+// too.
 class DibWriter {
 public:
     // beforeWrite runs before any pixel is written, so that whoever else
@@ -85,8 +87,11 @@ private:
     // Widens the rows WriteHeld goes through to first..last.
     void HoldRows(int first, int last);
     bool HoldsLines() const {
-        return !heldRuns_.empty() || heldSlantedCount_ != 0 || heldSpanCount_ != 0 || !heldEllipses_.empty();
+        return !heldRuns_.empty() || heldSlantedCount_ != 0 || heldSegmentCount_ != 0 || heldSpanCount_ != 0 ||
+               !heldEllipses_.empty();
     }
+    // Walks the short slanted lines held in band `band` into the bitmap.
+    void WriteHeldSegments(std::size_t band);
 
     // Clipped vertical lines not yet written, by their columns: consecutive
     // ones over the same rows first..last share a run, so that writing a row
@@ -117,6 +122,19 @@ private:
     // Slanted-line pixels not yet written: their columns, per row.
     std::vector<std::vector<int>> heldSlanted_;
     std::size_t heldSlantedCount_ = 0;
+    // Slanted lines no taller than a band, the pen's spread included, not yet
+    // written: by the band their top row on the bitmap lies in, so that each
+    // reaches at most into the next band.
+    struct HeldSegment {
+        int x0;
+        int y0;
+        int dx;
+        int dy;
+        int width;
+        bool clipped;  // partly off the bitmap
+    };
+    std::vector<std::vector<HeldSegment>> heldSegments_;
+    std::size_t heldSegmentCount_ = 0;
     // Runs of horizontal lines not yet written, per row.
     struct Span {
         int first;

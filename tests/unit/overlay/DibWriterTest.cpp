@@ -193,6 +193,15 @@ TEST(DibWriterTest, SequencesLeaveWhatPlottingEachOperationInTurnLeaves) {
           Line(INT_MAX, 0, 0, INT_MAX, kGreen), Line(INT_MAX - 5, 2, INT_MAX, 9, kGreen),
           Line(INT_MIN, 5, INT_MIN + 3, 30, kGreen), Line(INT_MAX, 5, INT_MAX, 5, kBlue),
           Line(INT_MIN, INT_MIN, INT_MIN, INT_MIN, kBlue), Line(3, INT_MAX, 3, INT_MAX - 1, kBlue)}},
+        {"short lines across the bands over a fill, some off the edges", 45, 200,
+         [] {
+             std::vector<Op> ops{Fill(0, 0, 45, 200, kRed)};
+             for (int y = -9, i = 0; y < 205; y += 7, ++i) {
+                 ops.push_back(Line(-4 + i % 9 * 6, y, 48 - i % 5 * 11, y + 31 - i % 3, kGreen));
+                 ops.push_back(Line(i % 7 * 7, y + 32, 3 + i % 4 * 12, y, kGreen));
+             }
+             return ops;
+         }()},
         {"the longest line written and one longer", 80, 40,
          {Line(-65500, 1, 36, 30, kRed), Line(-65501, 2, 36, 31, kRed), Line(5, -65530, 30, 6, kGreen),
           Line(6, -65531, 31, 6, kGreen), Line(70, 39, 70 - 65536, 0, kBlue), Line(70, 38, 70 - 65537, 0, kBlue)}},
@@ -298,16 +307,34 @@ TEST(DibWriterTest, RowsARunCoversKeepTheColumnsBesideTheRun) {
     }
 }
 
-TEST(DibWriterTest, SlantedLinesBeyondTheHeldPixelCapLandOverTheFill) {
+TEST(DibWriterTest, SlantedLinesBeyondWhatIsHeldLandOverTheFill) {
     // Shallow lines a row apart barely overlap, so pixels lost or misplaced
-    // around the cap show.
+    // around either cap show: lines taller than a band are held by their
+    // pixels, shorter ones whole.
     constexpr int kSide = 1100;
-    std::vector<Op> ops{Fill(0, 0, kSide, kSide, kRed)};
-    for (int y = 0; y + 1 < kSide; ++y) ops.push_back(Line(0, y, kSide - 1, y + 1, kGreen));
-    ops.push_back(Line(kSide - 1, 0, 0, kSide - 1, kBlue));
-    Reference reference(kSide, kSide);
-    ExpectSameAsReference(kSide, kSide, ops, &reference);
-    EXPECT_GT(reference.Plotted() - std::size_t{kSide} * kSide, std::size_t{1} << 20) << "too few line pixels to reach the cap";
+    const struct {
+        const char* name;
+        int rise;        // of each line
+        int across;      // lines side by side on each row
+        std::size_t cap;
+        bool pixels;     // the cap counts pixels, not lines
+    } cases[] = {
+        {"tall lines past the held pixels", 80, 1, std::size_t{1} << 20, true},
+        {"short lines past the held lines", 1, 70, std::size_t{1} << 16, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::vector<Op> ops{Fill(0, 0, kSide, kSide, kRed)};
+        const int length = kSide / c.across;
+        for (int y = 0; y + c.rise < kSide; ++y) {
+            for (int x = 0; x + length <= kSide; x += length) ops.push_back(Line(x, y, x + length - 1, y + c.rise, kGreen));
+        }
+        ops.push_back(Line(kSide - 1, 0, 0, kSide - 1, kBlue));
+        Reference reference(kSide, kSide);
+        ExpectSameAsReference(kSide, kSide, ops, &reference);
+        const std::size_t held = c.pixels ? reference.Plotted() - std::size_t{kSide} * kSide : ops.size() - 2;
+        EXPECT_GT(held, c.cap) << "too few to reach the cap";
+    }
 }
 
 TEST(DibWriterTest, OthersFinishDrawingBeforeTheFirstPixelIsWritten) {
