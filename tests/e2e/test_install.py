@@ -2,6 +2,7 @@
 product folder by scripts/package.sh, the installer run under Wine."""
 import datetime
 import os
+import posixpath
 import re
 import shutil
 import subprocess
@@ -11,7 +12,7 @@ import zipfile
 
 sys.path.insert(0, os.path.dirname(__file__))
 from harness import (PANEL_SIZE, PANEL_TITLE, PRODUCT_DIR, SETTINGS_FILE, SETTINGS_KEYS,  # noqa: E402
-                     Session, deadline_poll, expect, main, parse_settings, scenario)
+                     E2EError, Session, deadline_poll, expect, main, parse_settings, scenario)
 
 SOURCE_DIR = os.environ.get("LUMETRA_SOURCE_DIR", os.path.join(os.path.dirname(__file__), "..", ".."))
 VERSION = "5.5.0"
@@ -21,6 +22,8 @@ PRODUCT_KEY = r"Software\Velmora\Lumetra"
 UNINSTALL_KEY = r"HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Velmora Lumetra"
 LINE = (255, 64, 64)
 LEFT, TOP = 300, 240  # where the overlay opens on a first run
+# The example guides that ship in the Guides folder beside the program.
+GUIDES = sorted(f for f in os.listdir(os.path.join(SOURCE_DIR, "guides")) if f.endswith(".guide"))
 
 
 def package(dist):
@@ -66,6 +69,12 @@ class InstallSession(Session):
                                         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
 
+def local_links(page):
+    """The files a manual page links to or shows, relative to it; anchors
+    within the page and other sites left out."""
+    return [link for link in re.findall(r'(?:src|href)="(?![\w+.-]+:)([^"#]*)', page) if link]
+
+
 def remove_installation(s, install_dir, user_folder):
     """Leaves the shared prefix as it was, whatever state a failure left behind."""
     shutil.rmtree(install_dir, ignore_errors=True)
@@ -87,15 +96,31 @@ def portable_zip_holds_the_product_and_a_whole_manual():
         with zipfile.ZipFile(zip_path) as archive:
             names = set(archive.namelist())
             index = archive.read("Lumetra/Manual/index.html").decode("utf-8")
+            # Every page reached from the index, with the links that miss.
+            pages, missing, queue = set(), [], ["Lumetra/Manual/index.html"]
+            while queue:
+                page = queue.pop()
+                if page in pages:
+                    continue
+                pages.add(page)
+                for link in local_links(archive.read(page).decode("utf-8")):
+                    target = posixpath.normpath(posixpath.join(posixpath.dirname(page), link))
+                    if target not in names:
+                        missing.append(f"{page} -> {link}")
+                    elif target.endswith(".html"):
+                        queue.append(target)
     expect("Lumetra/Lumetra.exe" in names, "no program in the zip")
     languages = {n for n in names if n.endswith(".lng")}
     expected = {f"Lumetra/{f}" for f in os.listdir(os.path.join(SOURCE_DIR, "lang"))}
     expect(languages == expected, f"languages in the zip: {sorted(languages)}")
     expect(not any(n.endswith(SETTINGS_FILE) for n in names), "a settings file was packed")
+    guides = {n for n in names if n.startswith("Lumetra/Guides/") and n != "Lumetra/Guides/"}
+    expect(GUIDES and guides == {f"Lumetra/Guides/{g}" for g in GUIDES}, f"guides in the zip: {sorted(guides)}")
     links = re.findall(r'(?:src|href)="([^"#:]+)"', index)
     expect(len(links) > 14, f"the manual links only {links}")
-    missing = [link for link in links if f"Lumetra/Manual/{link}" not in names]
     expect(not missing, f"the manual links to files the zip lacks: {missing}")
+    manual_pages = {n for n in names if n.startswith("Lumetra/Manual/") and n.endswith(".html")}
+    expect(pages == manual_pages, f"manual pages checked: {sorted(pages)}, packed: {sorted(manual_pages)}")
 
 
 @scenario
@@ -108,7 +133,8 @@ def installs_keeps_settings_per_user_and_uninstalls_silently():
         try:
             expect(s.run(setup, "/S") == 0, "the silent install failed")
             for name in ("Lumetra.exe", "English.lng", "Russian.lng", "Uninstall.exe",
-                         os.path.join("Manual", "index.html"), os.path.join("Manual", "looks", "look13.svg")):
+                         os.path.join("Manual", "index.html"), os.path.join("Manual", "looks", "look13.svg"),
+                         *(os.path.join("Guides", g) for g in GUIDES)):
                 expect(os.path.isfile(os.path.join(install_dir, name)), f"{name} was not installed")
             expect(os.path.isfile(s.unix_path(SHORTCUT)), "no start-menu shortcut")
             today = datetime.date.today().isoformat()
@@ -143,7 +169,12 @@ def installs_keeps_settings_per_user_and_uninstalls_silently():
 
             # The uninstaller runs from a copy of itself and returns at once: wait for its work.
             expect(s.run(os.path.join(install_dir, "Uninstall.exe"), "/S") == 0, "the silent uninstall failed")
-            deadline_poll("the program folder to go", lambda: not os.path.exists(install_dir), timeout=60)
+            try:
+                deadline_poll("the program folder to go", lambda: not os.path.exists(install_dir), timeout=60)
+            except E2EError:
+                left = sorted(os.path.relpath(os.path.join(d, f), install_dir)
+                              for d, _, files in os.walk(install_dir) for f in files)
+                raise E2EError(f"the uninstaller left {left} in the program folder") from None
             expect(not os.path.exists(os.path.dirname(install_dir)), "the Velmora folder stayed")
             expect(not os.path.exists(s.unix_path(SHORTCUT)), "the shortcut stayed")
             for key in (UNINSTALL_KEY, rf"HKLM\{PRODUCT_KEY}", rf"HKCU\{PRODUCT_KEY}"):
