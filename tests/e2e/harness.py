@@ -91,6 +91,22 @@ def deadline_poll(what, probe, timeout=20.0, interval=0.1):
         time.sleep(interval)
 
 
+def window_text_helper():
+    """The harness's Windows helper that reads a window's text, built with
+    the cross compiler into the work folder when its source is newer."""
+    source = os.path.join(os.path.dirname(os.path.abspath(__file__)), "window_text.cpp")
+    exe = os.path.join(WORK_DIR, "window_text.exe")
+    if not os.path.isfile(exe) or os.path.getmtime(exe) < os.path.getmtime(source):
+        compiler = shutil.which("x86_64-w64-mingw32-g++")
+        if compiler is None:
+            raise E2EError("x86_64-w64-mingw32-g++ is missing: the harness builds its window-text helper with it")
+        os.makedirs(WORK_DIR, exist_ok=True)
+        subprocess.run([compiler, "-O1", "-Wall", "-Wextra", "-Werror", "-static", "-o", exe + ".new", source],
+                       check=True, timeout=120)
+        os.replace(exe + ".new", exe)
+    return exe
+
+
 def stop_wineserver(env):
     subprocess.run(["wineserver", "-k"], env=env, stdout=subprocess.DEVNULL,
                    stderr=subprocess.DEVNULL, check=False)
@@ -642,6 +658,20 @@ class Session:
     def screenshot(self):
         self.dpy.sync()
         return Screenshot(self)
+
+    def watch_window_text(self, window_class, timeout=10):
+        """Starts watching the session's Wine for a shown top-level window of
+        the class (a tooltip is "tooltips_class32"); returns a function that
+        waits for the watch and gives the window's text, or None when none
+        was shown within the timeout. Start it before what shows the window,
+        so that a window shown only briefly is still seen."""
+        watcher = subprocess.Popen(["wine", window_text_helper(), window_class, str(int(timeout))],
+                                   env=self.env, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
+
+        def text():
+            out, _ = watcher.communicate(timeout=timeout + 60)
+            return out.decode("latin-1") if watcher.returncode == 0 else None
+        return text
 
     def wait_pixel(self, x, y, colour, timeout=10):
         return deadline_poll(f"pixel ({x}, {y}) to become {colour}",

@@ -105,6 +105,7 @@ def a_guide_file_beside_the_program_joins_the_looks_and_a_broken_one_is_named():
     shipped = [name for name in os.listdir(os.path.join(PRODUCT_DIR, "Guides")) if name.endswith(".guide")]
     values = dict(settings_for(3, 0), SX=PANEL_LEFT, SY=PANEL_TOP, SVisible=1, SPage=2)
     with Session(settings=values, extra_files=files) as s:
+        notice_text = s.watch_window_text("tooltips_class32", timeout=15)  # the notice shows for 3 s
         s.wait_window(size=(420, 285))
         s.wait_window(PANEL_TITLE, size=PANEL_SIZE)
         s.wait_pixel(LEFT + 144, TOP + 60, LINE)  # the thirds
@@ -113,6 +114,9 @@ def a_guide_file_beside_the_program_joins_the_looks_and_a_broken_one_is_named():
             shot = s.screenshot()
             return any(shot.pixel(x, y) == NOTICE for x in range(600, 900, 4) for y in range(500, 560, 2))
         deadline_poll("the notice naming the broken file", notice_shown, timeout=10)
+        text = notice_text()
+        expect(text is not None and "broken.guide" in text and "zz-cross" not in text,
+               f"the notice reads {text!r}")
 
         s.click(*LOOK_LIST)  # the look list drops down; the guide file is its last item
         s.key("End")
