@@ -1,7 +1,8 @@
 // Times the overlay's full paint in the real window system: composing into
 // the DIB-section back buffer and copying it to the window, side by side with
 // the floor (filling and copying the same buffer with nothing drawn). Then
-// one resize step through the overlay window against the floor of its size.
+// one resize step through the overlay window against the floor of its size and
+// against the same resize of the bare window.
 //
 // Usage: lumetra-bench-paint runs language-file MODE, where MODE is one of
 //   paint SIZE CASE | split SIZE CASE | profile SIZE CASE | resize | check | list
@@ -12,7 +13,7 @@
 //   split  <case> <size> <paint ms> <floor ms> <compose ms> <copy ms> <mark ms>
 //          the paint's steps timed apart: composing (held lines written),
 //          copying to the window, drawing the orientation mark on it
-//   resize <case> <size> <step ms>  <floor ms>
+//   resize <case> <size> <step ms>  <floor ms>  <bare window's step ms>
 //   check: composes every case through direct pixel writes and through GDI
 //          alone and prints where they differ; exits 1 if any do
 //   profile <case> <size> <compose ms> <computing ms> <timed compose ms>
@@ -360,7 +361,9 @@ public:
         timing.Print(runs_);
     }
 
-    // Steps the width by one pixel each run, as a mouse drag does.
+    // Steps the width by one pixel each run, as a mouse drag does. Beside
+    // it, the same step of the bare window: the resize and the floor's
+    // paint, the least any program pays for one step.
     void RunResize() {
         const BenchSize size{1920, 1080};
         const BenchCase factory{"factory look", TSettings(0).LookMode(), 0, 0.0};
@@ -369,8 +372,18 @@ public:
         const Samples samples = Measure([&] {
             settings_.SetWidth(run++ % 2 == 0 ? size.width - 1 : size.width);
         });
-        std::printf("resize\t%s\t%s\t%.4f\t%.4f\n", factory.name.c_str(), SizeName(size).c_str(),
-                    Median(samples.work), Median(samples.floor));
+        const HWND window = form_.Handle();
+        const FrameSize frame = OverlayFrameSize(settings_);
+        int bareRun = 0;
+        const Samples bare = Measure([&] {
+            const FrameSize step{bareRun++ % 2 == 0 ? frame.width - 1 : frame.width, frame.height};
+            ::SetWindowPos(window, nullptr, 0, 0, step.width, step.height,
+                           SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
+            PaintFloor(window, *floorBuffer_, step);
+            ::ValidateRect(window, nullptr);
+        });
+        std::printf("resize\t%s\t%s\t%.4f\t%.4f\t%.4f\n", factory.name.c_str(), SizeName(size).c_str(),
+                    Median(samples.work), Median(samples.floor), Median(bare.work));
     }
 
 private:
