@@ -1,5 +1,5 @@
-"""Working under a guide: with click-through on, clicks on its caption and
-wheel turns over its lines reach what lies beneath, not the guide; the
+"""Working under a guide: with click-through on, clicks, drags and wheel turns
+on its lines and caption reach what lies beneath, not the guide; the
 program-wide hot keys switch click-through, hide and show the guides and fit while
 another Wine program has the focus; the notification-area menu switches
 click-through and ends the program."""
@@ -27,12 +27,23 @@ def guide(**overrides):
     return values
 
 
+def start_notepad(s, place, size=None, document=None):
+    """Starts Wine's notepad, on a text file of the session's folder when
+    document names one, at place (and of size) on the screen."""
+    command = ["wine", "notepad"] + (["Z:" + s.path(document).replace("/", "\\")] if document else [])
+    process = subprocess.Popen(command, env=s.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    notepad = s.wait_window(f"{document or 'Untitled'} - Notepad")
+    if size is not None:
+        subprocess.run(["xdotool", "windowsize", str(notepad.id), *map(str, size)], env=s.env, check=True,
+                       stdout=subprocess.DEVNULL)
+        deadline_poll(f"notepad to be {size}", lambda: tuple(notepad.geometry()[2:]) == size, timeout=10)
+    s.move_window(notepad, *place)
+    return process, notepad
+
+
 def other_wine_program(s):
     """Starts a Wine program of another kind and gives it the focus."""
-    process = subprocess.Popen(["wine", "notepad"], env=s.env, stdout=subprocess.DEVNULL,
-                               stderr=subprocess.DEVNULL)
-    notepad = s.wait_window("Untitled - Notepad")
-    s.move_window(notepad, 700, 600)
+    process, notepad = start_notepad(s, (700, 600))
     time.sleep(0.5)
     left, top, width, height = notepad.geometry()
     s.click(left + width // 2, top + height // 2)
@@ -43,8 +54,9 @@ def other_wine_program(s):
 @scenario
 def click_through_leaves_clicks_and_the_wheel_to_what_lies_beneath():
     # A right-click on the caption would turn the guide, the wheel would size
-    # it: with click-through on, neither reaches it. (Wine does not hand the
-    # click on to another X client beneath, so that part is not seen here.)
+    # it: with click-through on, neither reaches it. (Wine hands the click on
+    # only to a Wine window beneath, not to another X client: the next
+    # scenario lays one there.)
     with Session(settings=guide(ClickThrough=1)) as s:
         overlay = s.wait_window(size=(FW, FH))
         s.wait_pixel(*OUTLINE, (255, 64, 64))
@@ -55,6 +67,42 @@ def click_through_leaves_clicks_and_the_wheel_to_what_lies_beneath():
         expect(tuple(overlay.geometry()) == (LEFT, TOP, FW, FH), f"the guide changed to {overlay.geometry()}")
         s.close()
         s.expect_saved({"Width": "396", "OrientMode": "0", "ClickThrough": "1"}, "unchanged")
+
+
+@scenario
+def click_through_lets_clicks_and_drags_reach_the_wine_window_beneath():
+    # Notepad lies beneath the whole guide with many lines of text. Where a
+    # click or a drag reaches it, its caret moves and its status bar shows
+    # the new line and column; the guide stays where it is. (The focus tells
+    # nothing: the window manager gives the X focus to the guide's window.)
+    with Session(settings=guide(ClickThrough=1)) as s:
+        overlay = s.wait_window(size=(FW, FH))
+        s.wait_pixel(*OUTLINE, (255, 64, 64))
+        s.write_file("lines.txt", ("m" * 60 + "\r\n").encode() * 40)
+        process, notepad = start_notepad(s, (LEFT - 60, TOP - 60), (FW + 120, FH + 140), "lines.txt")
+        try:
+            left, top, width, height = notepad.geometry()
+            status = (left, top + height - 20, left + 160, top + height)
+
+            def status_changes(what, act):
+                time.sleep(0.5)
+                before = s.screenshot()
+                act()
+                deadline_poll(f"{what} to reach notepad beneath", lambda: any(
+                    s.screenshot().pixel(x, y) != before.pixel(x, y)
+                    for x in range(status[0], status[2]) for y in range(status[1], status[3])), timeout=10)
+
+            status_changes("a click on the caption strip", lambda: s.click(*CAPTION))
+            status_changes("a click on a drawn line", lambda: s.click(*OUTLINE))
+            status_changes("a drag on the caption strip",
+                           lambda: s.drag(CAPTION, (CAPTION[0] + 40, CAPTION[1] + 30)))
+            time.sleep(0.5)
+            expect(tuple(overlay.geometry()) == (LEFT, TOP, FW, FH), f"the guide changed to {overlay.geometry()}")
+            expect(not s.caption_active(overlay), "the guide was activated")
+        finally:
+            process.kill()
+        s.close()
+        s.expect_saved({"X": str(LEFT), "Y": str(TOP), "ClickThrough": "1"}, "the guide's place")
 
 
 @scenario
