@@ -19,9 +19,10 @@ constexpr std::size_t kMostHeldColumns = std::size_t{1} << 16;
 // Bounds the memory held slanted lines take, whatever the settings.
 constexpr std::size_t kMostHeldSlantedPixels = std::size_t{1} << 20;
 constexpr std::size_t kMostHeldSegments = std::size_t{1} << 16;
-// Rows of a band: two of them stay in the cache at 3840 pixels a row, and a
-// spiral's steps on a 1920 x 1080 screen are shorter.
-constexpr int kBandRows = 64;
+// Rows of a band. A band's short lines reach at most into the next one, and
+// two bands of 3840-pixel rows fit the megabyte of cache a core has; most of
+// a spiral's steps on a 1920 x 1080 screen are no taller.
+constexpr int kBandRows = 32;
 // Longer slanted lines are left to GDI: the direct writes walk every pixel,
 // on the bitmap or not, and their error terms must not overflow.
 constexpr int kLongestWrittenLine = 1 << 16;

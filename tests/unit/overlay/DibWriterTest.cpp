@@ -311,7 +311,7 @@ TEST(DibWriterTest, SlantedLinesBeyondWhatIsHeldLandOverTheFill) {
     // Shallow lines a row apart barely overlap, so pixels lost or misplaced
     // around either cap show: lines taller than a band are held by their
     // pixels, shorter ones whole.
-    constexpr int kSide = 1100;
+    constexpr int kSide = 1200;
     const struct {
         const char* name;
         int rise;        // of each line
@@ -319,7 +319,7 @@ TEST(DibWriterTest, SlantedLinesBeyondWhatIsHeldLandOverTheFill) {
         std::size_t cap;
         bool pixels;     // the cap counts pixels, not lines
     } cases[] = {
-        {"tall lines past the held pixels", 80, 1, std::size_t{1} << 20, true},
+        {"tall lines past the held pixels", 140, 1, std::size_t{1} << 20, true},
         {"short lines past the held lines", 1, 70, std::size_t{1} << 16, false},
     };
     for (const auto& c : cases) {
