@@ -145,11 +145,13 @@ TEST(ComposeBufferTest, CaptionNamesTheLookInTheActivationColour) {
     lang.Merge("MSLook1", "Ratio steps");
     lang.Merge("MSLook13", "Golden cross");
     lang.Merge("MSLook18", "Aspect-ratio frames");
+    lang.Merge("MClickThroughMark", "(click-through)");
     struct Case {
         std::int32_t look;
         bool active;
         std::string text;
         Color color;
+        bool clickThrough = false;
     };
     const Case cases[] = {
         {1, true, "Velmora Lumetra - Ratio steps", 0x00808080},
@@ -159,12 +161,15 @@ TEST(ComposeBufferTest, CaptionNamesTheLookInTheActivationColour) {
         {18, true, "Velmora Lumetra - Aspect-ratio frames", 0x00808080},
         {kBuiltInLookCount, true, "Velmora Lumetra - ", 0x00808080},
         {-1, true, "Velmora Lumetra - ", 0x00808080},
+        {1, true, "Velmora Lumetra - Ratio steps (click-through)", 0x00808080, true},
+        {13, false, "Velmora Lumetra - Golden cross (click-through)", 0x00C0C0C0, true},
     };
     for (const Case& c : cases) {
         TSettings settings(1280);
         Configure(settings, {396, 245, 12}, true);
         settings.SetShowValues(true);
         settings.SetLookMode(c.look);
+        settings.SetClickThrough(c.clickThrough);
         RecordingCanvas canvas;
         canvas.fontAngle = 90;
         ComposeBuffer(settings, lang, canvas, c.active);
@@ -176,34 +181,6 @@ TEST(ComposeBufferTest, CaptionNamesTheLookInTheActivationColour) {
         EXPECT_EQ(caption.box, (Rect{14, 1, 356, 15}));
         EXPECT_EQ(caption.color, c.color);
         EXPECT_EQ(caption.angle, 0.0f);
-    }
-}
-
-TEST(ComposeBufferTest, CaptionMarksAClickThroughGuide) {
-    LangTable lang;
-    lang.Merge("MSLook1", "Ratio steps");
-    lang.Merge("MSLook13", "Golden cross");
-    lang.Merge("MClickThroughMark", "(click-through)");
-    struct Case {
-        std::int32_t look;
-        bool clickThrough;
-        std::string text;
-    };
-    const Case cases[] = {
-        {1, false, "Velmora Lumetra - Ratio steps"},
-        {1, true, "Velmora Lumetra - Ratio steps (click-through)"},
-        {13, true, "Velmora Lumetra - Golden cross (click-through)"},
-    };
-    for (const Case& c : cases) {
-        TSettings settings(1280);
-        Configure(settings, {396, 245, 12}, true, c.look);
-        settings.SetClickThrough(c.clickThrough);
-        RecordingCanvas canvas;
-        ComposeBuffer(settings, lang, canvas, true);
-
-        const auto captions = CaptionTexts(canvas);
-        ASSERT_EQ(captions.size(), 1u) << c.text;
-        EXPECT_EQ(captions[0].text, c.text);
     }
 }
 
