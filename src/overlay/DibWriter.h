@@ -40,11 +40,10 @@ struct DibPixels {
 // half the memory traffic of two. Slanted lines are held too, and everything
 // held is written a row at a time: a spiral's pixels lie on rows far apart,
 // and written as drawn each would miss the cache. A short slanted line is held
-// whole and walked once the band of rows it lies in is written, while those
-// rows are still in the cache; a long one as the pixels it covers on each
-// row. Horizontal lines are held as runs, so that a grid is written in one
-// pass, and ellipses as their outlines' runs, so that concentric circles are
-// too.
+// whole and walked once every row it reaches is written, while those rows are
+// still in the cache; a long one as the pixels it covers on each row.
+// Horizontal lines are held as runs, so that a grid is written in one pass,
+// and ellipses as their outlines' runs, so that concentric circles are too.
 class DibWriter {
 public:
     // beforeWrite runs before any pixel is written, so that whoever else
