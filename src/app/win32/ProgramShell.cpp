@@ -7,13 +7,13 @@
 #include <vector>
 
 #include "app/win32/Resources.h"
+#include "app/win32/SingleInstance.h"
 #include "lang/LangTable.h"
 #include "settings/AppSettings.h"
 
 namespace lumetra {
 namespace {
 
-constexpr char kClassName[] = "TLumetraProgramShell";
 constexpr char kIconTip[] = "Velmora Lumetra";
 constexpr UINT kIconMessage = WM_APP + 3;
 constexpr UINT kIconId = 1;
@@ -47,7 +47,8 @@ NOTIFYICONDATAA IconData(HWND window) {
 
 }  // namespace
 
-TProgramShell::TProgramShell(HINSTANCE instance, IProgramCommands& commands, const LangTable& lang)
+TProgramShell::TProgramShell(HINSTANCE instance, IProgramCommands& commands, const LangTable& lang,
+                             const std::string& instanceKey)
     : commands_(commands),
       lang_(lang),
       icon_(static_cast<HICON>(::LoadImageA(instance, kAppIconName, IMAGE_ICON, ::GetSystemMetrics(SM_CXSMICON),
@@ -63,9 +64,12 @@ TProgramShell::TProgramShell(HINSTANCE instance, IProgramCommands& commands, con
     }
     // A top-level window that never shows: Explorer's restart message goes
     // to top-level windows only.
-    window_.reset(::CreateWindowExA(WS_EX_TOOLWINDOW, kClassName, kIconTip, WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                                    instance, this));
+    window_.reset(::CreateWindowExA(WS_EX_TOOLWINDOW, kClassName, instanceKey.c_str(), WS_POPUP, 0, 0, 0, 0, nullptr,
+                                    nullptr, instance, this));
     if (!window_) throw std::runtime_error("Unable to create the program's hidden window");
+    // A second start may run without the elevation this copy has.
+    AllowMessage(HandOverMessage());
+    AllowMessage(taskbarCreated_);
     AddIcon();
 }
 
@@ -104,11 +108,25 @@ LRESULT TProgramShell::HandleMessage(HWND window, UINT message, WPARAM wParam, L
         }
         return 0;
     }
+    if (message == HandOverMessage()) {
+        commands_.Run(ProgramCommand::Present);
+        return 0;
+    }
     if (message == taskbarCreated_ && taskbarCreated_ != 0) {
         AddIcon();  // Explorer started afresh, without the icon
         return 0;
     }
     return ::DefWindowProcA(window, message, wParam, lParam);
+}
+
+// Lets a message through the filter that keeps the messages of programs
+// with less elevation out; Windows before 7 knows no such call.
+void TProgramShell::AllowMessage(UINT message) {
+    using FilterEx = BOOL(WINAPI*)(HWND, UINT, DWORD, void*);
+    static const auto filter = reinterpret_cast<FilterEx>(reinterpret_cast<void*>(
+        ::GetProcAddress(::GetModuleHandleA("user32.dll"), "ChangeWindowMessageFilterEx")));
+    constexpr DWORD kAllow = 1;  // MSGFLT_ALLOW
+    if (filter != nullptr && message != 0) filter(window_.get(), message, kAllow, nullptr);
 }
 
 void TProgramShell::AddIcon() {

@@ -3,6 +3,7 @@
 // with its menu, and the hot keys that work whichever program has the focus.
 // A hidden window receives their messages.
 #include <array>
+#include <string>
 
 #include "app/ProgramCommands.h"
 #include "overlay/win32/GdiHandles.h"
@@ -23,7 +24,12 @@ public:
 
 class TProgramShell {
 public:
-    TProgramShell(HINSTANCE instance, IProgramCommands& commands, const LangTable& lang);
+    static constexpr char kClassName[] = "TLumetraProgramShell";
+
+    // The hidden window bears the instance key as its title, by which a
+    // second start finds it.
+    TProgramShell(HINSTANCE instance, IProgramCommands& commands, const LangTable& lang,
+                  const std::string& instanceKey);
     // Takes the icon from the notification area and gives the hot keys back.
     ~TProgramShell();
     TProgramShell(const TProgramShell&) = delete;
@@ -40,6 +46,7 @@ public:
 private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    void AllowMessage(UINT message);
     void AddIcon();
     void ShowMenu();
     void ReleaseHotKeys();
