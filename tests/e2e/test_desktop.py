@@ -1,14 +1,17 @@
 """The guides and the panel on a real desktop: hidden and shown again while
 minimised they come back where the user left them; New guide and Fit wait
 while the guides are hidden; the icon's Settings brings a minimised program
-back; a second start hands over to the copy that runs and ends."""
+back; a second start hands over to the copy that runs and ends; a save that
+fails as the Windows session ends holds nothing up and is told at the next
+start."""
 import os
+import shutil
 import subprocess
 import sys
 
 sys.path.insert(0, os.path.dirname(__file__))
-from harness import (PANEL_SIZE, PANEL_TITLE, TITLE, E2EError, Session, deadline_poll, expect,  # noqa: E402
-                     main, scenario)
+from harness import (PANEL_SIZE, PANEL_TITLE, SETTINGS_FILE, TITLE, E2EError, Session,  # noqa: E402
+                     deadline_poll, expect, main, scenario)
 
 LEFT, TOP, BORDER = 160, 140, 12
 FW, FH = 396 + 2 * BORDER, 245 + 2 * BORDER + 16
@@ -119,6 +122,29 @@ def a_second_start_hands_over_to_the_copy_that_runs():
         expect(s.settings_raw() == before, "the second start wrote the settings file")
         s.close()
         s.expect_saved({"X": str(LEFT), "SVisible": "1"}, "saved by the first copy")
+
+
+@scenario
+def a_save_failing_at_the_end_of_the_session_is_told_at_the_next_start():
+    with Session(settings=desktop(SVisible=0)) as s:
+        s.wait_window(size=(FW, FH))
+        old = s.settings_raw()
+        blocker = s.path(SETTINGS_FILE + ".tmp")
+        os.makedirs(blocker)  # the new file cannot be written beside the old one
+        boxes = s.watch_window_text("#32770", timeout=8)
+        s.end_session()
+        s.wait_exit(30)
+        expect(boxes() is None, "a message box held up the end of the session")
+        expect(s.settings_raw() == old, "the settings file changed")
+        shutil.rmtree(blocker)
+        box = s.watch_window_text("#32770", timeout=30)
+        s.start()
+        expect(box() == TITLE, "no message box at the next start")
+        deadline_poll("the box to show", lambda: [w for w in s.windows() if tuple(w.geometry()[2:]) != (FW, FH)])
+        s.key("Return")
+        s.wait_window(size=(FW, FH))
+        s.close()
+        expect(s.settings_raw() != old, "the next run did not save")
 
 
 if __name__ == "__main__":
