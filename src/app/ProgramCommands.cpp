@@ -12,6 +12,7 @@ std::vector<MenuItem> ProgramMenu(const ProgramState& state) {
         {ProgramCommand::ClickThrough, "MTrayClickThrough", state.allClickThrough, shown},
         {ProgramCommand::Fit, "MSFitPictureBtn", false, shown},
         {ProgramCommand::NewGuide, "MSNewGuideBtn", false, shown && state.guides < kMaxGuides},
+        {ProgramCommand::CopyComposition, "MSCopyCompositionBtn", false, shown},
         {ProgramCommand::Settings, "MTraySettings"},
         {ProgramCommand::Manual, "MTrayManual"},
         {ProgramCommand::Exit, "MTrayExit"},

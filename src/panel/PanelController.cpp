@@ -264,6 +264,7 @@ void PanelController::ApplyTexts() {
     view_.SetText(PanelText::HelpBtn, text("MSHelpBtn"));
     view_.SetText(PanelText::NewGuideBtn, text("MSNewGuideBtn"));
     view_.SetText(PanelText::FitPictureBtn, text("MSFitPictureBtn"));
+    view_.SetText(PanelText::CopyCompositionBtn, text("MSCopyCompositionBtn"));
     view_.SetText(PanelText::LookTab, text("MSLookTab"));
     view_.SetText(PanelText::SectionLabel, text("MSSection"));
     view_.SetText(PanelText::SnapToGroupBox, text("MSSnapTo"));

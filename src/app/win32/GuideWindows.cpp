@@ -244,6 +244,9 @@ void TGuideWindows::Run(ProgramCommand command) {
             if (panel_ != nullptr) panel_->Present();
             return;
         case ProgramCommand::Present: Present(); return;
+        case ProgramCommand::CopyComposition:
+            if (shown_) current.CopyComposition();
+            return;
         case ProgramCommand::Manual: lumetra::ShellOpen(DesktopShell(), kManualPath); return;
         case ProgramCommand::Exit: EndProgram(); return;
     }

@@ -2,9 +2,12 @@
 // The overlay window: a borderless, topmost, colour-keyed layered window that
 // shows the composed picture, follows the settings through IOverlaySink and
 // hands mouse, wheel and keyboard to the interaction through IOverlayWindow.
+#include <cstdint>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
+#include <vector>
 
 #include "app/WindowPlace.h"
 #include "overlay/Interaction.h"
@@ -16,6 +19,7 @@
 #include "overlay/win32/HintTip.h"
 #include "overlay/win32/Notice.h"
 #include "overlay/win32/PanelWindow.h"
+#include "overlay/win32/PictureExport.h"
 #include "settings/AppSettings.h"
 
 namespace lumetra {
@@ -110,6 +114,11 @@ public:
     void FitToPicture() override;
     void UndoFit() override;
     void ShellOpen(const std::string& target) override;
+    // MainFrmExport.cpp
+    void CopyComposition() override;
+    void SaveComposition() override;
+    void SaveGuideLayer() override;
+    void ShowPictureRatio() override;
 
 private:
     template <class Form>
@@ -139,6 +148,13 @@ private:
     Point MeasuredCentre() const;
     // Size, ratio and place in one move and one paint.
     void Place(const GuidePlacement& placement);
+    // MainFrmExport.cpp: the guide's measured area as drawn, rows of its width.
+    std::vector<std::uint32_t> DrawnArea();
+    // The screen there with the drawing on top; empty when it cannot be read.
+    std::vector<std::uint32_t> Composition();
+    // The save dialog, proposing the look's name and the measured area's
+    // size, in the folder used last, which it then remembers.
+    std::optional<SaveChoice> AskSave(const char* titleKey, const std::vector<SaveFileType>& types);
 
     HINSTANCE instance_;
     TSettings& settings_;

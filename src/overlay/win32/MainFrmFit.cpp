@@ -43,6 +43,7 @@ void TMainForm::FitFrom(POINT searchedMonitor, std::span<const Point> starts) {
     const GuidePlacement before = CurrentPlacement(settings_, Position());
     Place(PlacementOnPicture(settings_, *picture));
     fitUndo_.Remember(before, CurrentPlacement(settings_, Position()));
+    ShowPictureRatio();  // the picture's size and the ratio it is closest to
 }
 
 void TMainForm::UndoFit() {

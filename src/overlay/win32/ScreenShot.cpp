@@ -11,7 +11,10 @@ std::optional<ScreenShot> ScreenShot::OfMonitorAt(POINT point) {
     MONITORINFO monitor{};
     monitor.cbSize = sizeof(monitor);
     if (!::GetMonitorInfoA(::MonitorFromPoint(point, MONITOR_DEFAULTTONEAREST), &monitor)) return std::nullopt;
-    const RECT area = monitor.rcMonitor;
+    return OfArea(monitor.rcMonitor);
+}
+
+std::optional<ScreenShot> ScreenShot::OfArea(const RECT& area) {
     const int width = area.right - area.left;
     const int height = area.bottom - area.top;
     if (width <= 0 || height <= 0) return std::nullopt;

@@ -21,6 +21,8 @@ public:
     // The monitor the point lies on, or the nearest one; nothing when the
     // screen cannot be read.
     static std::optional<ScreenShot> OfMonitorAt(POINT point);
+    // Any part of the virtual screen.
+    static std::optional<ScreenShot> OfArea(const RECT& area);
 
     // The monitor in virtual-screen pixels.
     const RECT& Area() const { return area_; }

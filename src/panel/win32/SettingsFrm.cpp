@@ -279,7 +279,8 @@ void TSettingsForm::Present() {
 }
 
 void TSettingsForm::EnableGuideCommands(bool enabled) {
-    for (const PanelText button : {PanelText::NewGuideBtn, PanelText::FitPictureBtn}) {
+    for (const PanelText button :
+         {PanelText::NewGuideBtn, PanelText::FitPictureBtn, PanelText::CopyCompositionBtn}) {
         ::EnableWindow(texts_[static_cast<std::size_t>(button)], enabled);
     }
 }
@@ -448,6 +449,9 @@ void TSettingsForm::FormCommand(int id, int code, HWND control) {
             return;
         case Id::FitPictureBtn:
             if (code == BN_CLICKED) current_->FitToPictureAtCentre();
+            return;
+        case Id::CopyCompositionBtn:
+            if (code == BN_CLICKED) current_->CopyComposition();
             return;
         default:
             return;

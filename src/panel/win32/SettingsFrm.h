@@ -54,8 +54,8 @@ public:
     // Shows the panel where it last was, in front and active, with the
     // program back from the task bar first.
     void Present();
-    // New guide and Fit act on the guides shown: while the show-or-hide
-    // command hides them, they are unavailable, as in the icon's menu.
+    // New guide, Fit and Copy composition act on the guides shown: while the
+    // show-or-hide command hides them, they are unavailable, as in the icon's menu.
     void EnableGuideCommands(bool enabled);
     // Marks the panel and its hint where they show over the screen, in the
     // mask of a screen image whose top-left corner is origin.

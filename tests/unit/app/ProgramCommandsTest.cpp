@@ -24,18 +24,19 @@ TEST(ProgramMenu, OffersWhatTheStateAllows) {
         const char* name;
         ProgramState state;
         const char* showHideText;
-        Shown clickThrough, fit, newGuide;
+        Shown clickThrough, fit, newGuide, copy;
     };
     const Case cases[] = {
-        {"shown", {true, false, 1}, "MTrayHide", {true, false}, {true, false}, {true, false}},
-        {"all click-through", {true, true, 3}, "MTrayHide", {true, true}, {true, false}, {true, false}},
-        {"hidden", {false, false, 2}, "MTrayShow", {false, false}, {false, false}, {false, false}},
-        {"sixteen guides", {true, false, kMaxGuides}, "MTrayHide", {true, false}, {true, false}, {false, false}},
+        {"shown", {true, false, 1}, "MTrayHide", {true, false}, {true, false}, {true, false}, {true, false}},
+        {"all click-through", {true, true, 3}, "MTrayHide", {true, true}, {true, false}, {true, false}, {true, false}},
+        {"hidden", {false, false, 2}, "MTrayShow", {false, false}, {false, false}, {false, false}, {false, false}},
+        {"sixteen guides", {true, false, kMaxGuides}, "MTrayHide", {true, false}, {true, false}, {false, false},
+         {true, false}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         const std::vector<MenuItem> menu = ProgramMenu(c.state);
-        ASSERT_EQ(menu.size(), 7u);
+        ASSERT_EQ(menu.size(), 8u);
         EXPECT_EQ(menu.front().textKey, c.showHideText);
         EXPECT_EQ(menu.back().command, ProgramCommand::Exit);
         const auto item = [&](ProgramCommand command) {
@@ -46,7 +47,8 @@ TEST(ProgramMenu, OffersWhatTheStateAllows) {
         };
         for (const auto& [command, want] : {std::pair{ProgramCommand::ClickThrough, c.clickThrough},
                                             std::pair{ProgramCommand::Fit, c.fit},
-                                            std::pair{ProgramCommand::NewGuide, c.newGuide}}) {
+                                            std::pair{ProgramCommand::NewGuide, c.newGuide},
+                                            std::pair{ProgramCommand::CopyComposition, c.copy}}) {
             EXPECT_EQ(item(command).enabled, want.enabled) << static_cast<int>(command);
             EXPECT_EQ(item(command).checked, want.checked) << static_cast<int>(command);
         }
