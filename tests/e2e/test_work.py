@@ -111,7 +111,7 @@ def hot_keys_reach_the_guides_from_another_program():
         overlay = s.wait_window(size=(FW, FH))
         process, notepad = other_wine_program(s)
         try:
-            s.key("F9", ["Control_L", "Shift_L"])  # click-through off, for every guide
+            s.key("F1", ["Control_L", "Shift_L"])  # click-through off, for every guide
             time.sleep(1.0)
             s.drag(CAPTION, (CAPTION[0] + 40, CAPTION[1] + 30))
             deadline_poll("the guide moved by its caption",
@@ -119,9 +119,9 @@ def hot_keys_reach_the_guides_from_another_program():
             left, top, width, height = notepad.geometry()
             s.click(left + width // 2, top + height // 2)
             deadline_poll("the other program to have the focus again", lambda: s.has_focus(notepad), timeout=10)
-            s.key("F10", ["Control_L", "Shift_L"])  # hide every guide
+            s.key("F2", ["Control_L", "Shift_L"])  # hide every guide
             s.wait_no_window(TITLE)
-            s.key("F10", ["Control_L", "Shift_L"])  # and show them again
+            s.key("F2", ["Control_L", "Shift_L"])  # and show them again
             shown = s.wait_window(size=(FW, FH))
             deadline_poll("the guide back where it was",
                           lambda: tuple(shown.geometry()[:2]) == (LEFT + 40, TOP + 30), timeout=10)
@@ -129,7 +129,7 @@ def hot_keys_reach_the_guides_from_another_program():
             s.show_scene(PAGE, [(os.path.join(PHOTOS, "chelsea.jpg"), CAT[0], CAT[1])])
             s.move_pointer(CAT[0] + 200, CAT[1] + 150)
             time.sleep(0.3)  # Wine sees the pointer over no window of its own only after a moment
-            s.key("F11", ["Control_L", "Shift_L"])
+            s.key("F3", ["Control_L", "Shift_L"])
             fitted = (CAT[0] - BORDER, CAT[1] - 16 - BORDER, CAT[2] + 2 * BORDER, CAT[3] + 2 * BORDER + 16)
             deadline_poll("the guide fitted to the photograph", lambda: tuple(shown.geometry()) == fitted, timeout=10)
         finally:

@@ -141,8 +141,13 @@ void TProgramShell::ShowMenu() {
 }
 
 void TProgramShell::ApplyHotKeys(const TSettings& settings) {
-    std::array<HotKey, kHotKeyCommandCount> wanted{};
+    HotKeySet wanted{};
     for (std::size_t i = 0; i < kHotKeyCommandCount; ++i) wanted[i] = settings.HotKeyFor(static_cast<HotKeyCommand>(i));
+    // A combination an earlier command has already stays with that one.
+    const auto clashes = HotKeyClashes(wanted);
+    for (std::size_t i = 0; i < kHotKeyCommandCount; ++i) {
+        if (clashes[i]) wanted[i] = HotKey{};
+    }
     if (wanted == held_) return;
     ReleaseHotKeys();
     held_ = wanted;

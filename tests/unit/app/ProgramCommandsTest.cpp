@@ -62,10 +62,10 @@ TEST(HotKeyActionTest, EachFactoryKeyRunsItsOwnCommand) {
         ProgramCommand command;
     };
     const Case cases[] = {
-        {"Ctrl+Shift+F9", ProgramCommand::ClickThrough},
-        {"Ctrl+Shift+F10", ProgramCommand::ShowHide},
-        {"Ctrl+Shift+F11", ProgramCommand::Fit},
-        {"Ctrl+Shift+F12", ProgramCommand::NextLook},
+        {"Ctrl+Shift+F1", ProgramCommand::ClickThrough},
+        {"Ctrl+Shift+F2", ProgramCommand::ShowHide},
+        {"Ctrl+Shift+F3", ProgramCommand::Fit},
+        {"Ctrl+Shift+F4", ProgramCommand::NextLook},
     };
     static_assert(std::size(cases) == kHotKeyCommandCount);
     for (std::size_t i = 0; i < kHotKeyCommandCount; ++i) {
