@@ -4,9 +4,11 @@
 
 #include <cstring>
 #include <stdexcept>
+#include <string>
 #include <vector>
 
 #include "app/win32/Resources.h"
+#include "app/win32/SystemLibrary.h"
 #include "lang/LangTable.h"
 #include "settings/AppSettings.h"
 
@@ -14,7 +16,6 @@ namespace lumetra {
 namespace {
 
 constexpr char kClassName[] = "TLumetraProgramShell";
-constexpr char kIconTip[] = "Velmora Lumetra";
 constexpr UINT kIconMessage = WM_APP + 3;
 constexpr UINT kIconId = 1;
 // Menu items are numbered by command, from 1; hot keys by theirs, from 1.
@@ -37,6 +38,43 @@ struct MenuTraits {
 };
 using UniqueMenu = UniqueHandle<MenuTraits>;
 
+using LoadIconMetricFunction = HRESULT(WINAPI*)(HINSTANCE, PCWSTR, int, HICON*);
+using MessageFilterFunction = BOOL(WINAPI*)(HWND, UINT, DWORD, void*);
+using ProcessMessageFilterFunction = BOOL(WINAPI*)(UINT, DWORD);
+constexpr int kSmallIconMetric = 0;        // LIM_SMALL
+constexpr DWORD kAllowMessage = 1;         // MSGFLT_ALLOW
+constexpr DWORD kAddMessage = 1;           // MSGFLT_ADD, of the process-wide filter
+
+// The icon at the small size the system asks for at its DPI, as the
+// notification area wants it: the common controls pick the nearest frame
+// (or scale a larger one down); systems without that entry get the frame of
+// the small-icon metric.
+UniqueIcon LoadSmallIcon(HINSTANCE instance, const char* name) {
+    const UniqueLibrary controls = LoadSystemLibrary("comctl32.dll");
+    if (const auto load = LibraryEntry<LoadIconMetricFunction>(controls, "LoadIconMetric")) {
+        const std::wstring wide(name, name + std::strlen(name));  // our resource names are ASCII
+        HICON icon = nullptr;
+        if (SUCCEEDED(load(instance, wide.c_str(), kSmallIconMetric, &icon)) && icon != nullptr) {
+            return UniqueIcon(icon);  // ours to destroy, as LoadImage's without LR_SHARED
+        }
+    }
+    return UniqueIcon(static_cast<HICON>(::LoadImageA(instance, name, IMAGE_ICON, ::GetSystemMetrics(SM_CXSMICON),
+                                                      ::GetSystemMetrics(SM_CYSMICON), 0)));
+}
+
+// Explorer sends TaskbarCreated from medium integrity: a program started
+// elevated (by an installer, say) gets it only through its message filter.
+// The per-window filter came with Windows 7, the process-wide one with Vista;
+// before that there is no filter to open.
+void AllowFromExplorer(HWND window, UINT message) {
+    const UniqueLibrary user = LoadSystemLibrary("user32.dll");
+    if (const auto allow = LibraryEntry<MessageFilterFunction>(user, "ChangeWindowMessageFilterEx")) {
+        allow(window, message, kAllowMessage, nullptr);
+    } else if (const auto add = LibraryEntry<ProcessMessageFilterFunction>(user, "ChangeWindowMessageFilter")) {
+        add(message, kAddMessage);
+    }
+}
+
 NOTIFYICONDATAA IconData(HWND window) {
     NOTIFYICONDATAA data{};
     data.cbSize = sizeof data;
@@ -50,9 +88,9 @@ NOTIFYICONDATAA IconData(HWND window) {
 TProgramShell::TProgramShell(HINSTANCE instance, IProgramCommands& commands, const LangTable& lang)
     : commands_(commands),
       lang_(lang),
-      icon_(static_cast<HICON>(::LoadImageA(instance, kAppIconName, IMAGE_ICON, ::GetSystemMetrics(SM_CXSMICON),
-                                            ::GetSystemMetrics(SM_CYSMICON), 0))),
+      instance_(instance),
       taskbarCreated_(::RegisterWindowMessageA("TaskbarCreated")) {
+    LoadIcons();
     WNDCLASSEXA windowClass{};
     if (!::GetClassInfoExA(instance, kClassName, &windowClass)) {
         windowClass.cbSize = sizeof windowClass;
@@ -63,9 +101,11 @@ TProgramShell::TProgramShell(HINSTANCE instance, IProgramCommands& commands, con
     }
     // A top-level window that never shows: Explorer's restart message goes
     // to top-level windows only.
-    window_.reset(::CreateWindowExA(WS_EX_TOOLWINDOW, kClassName, kIconTip, WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                                    instance, this));
+    window_.reset(::CreateWindowExA(WS_EX_TOOLWINDOW, kClassName, kProgramName, WS_POPUP, 0, 0, 0, 0, nullptr,
+                                    nullptr, instance, this));
     if (!window_) throw std::runtime_error("Unable to create the program's hidden window");
+    if (taskbarCreated_ != 0) AllowFromExplorer(window_.get(), taskbarCreated_);
+    look_ = TrayLookOf(commands_.State(), lang_, sizeof NOTIFYICONDATAA{}.szTip);
     AddIcon();
 }
 
@@ -105,19 +145,41 @@ LRESULT TProgramShell::HandleMessage(HWND window, UINT message, WPARAM wParam, L
         return 0;
     }
     if (message == taskbarCreated_ && taskbarCreated_ != 0) {
-        AddIcon();  // Explorer started afresh, without the icon
+        // Explorer started afresh, without the icon, perhaps at another DPI.
+        LoadIcons();
+        AddIcon();
         return 0;
     }
     return ::DefWindowProcA(window, message, wParam, lParam);
 }
 
-void TProgramShell::AddIcon() {
+void TProgramShell::LoadIcons() {
+    icon_ = LoadSmallIcon(instance_, kAppIconName);
+    clickThroughIcon_ = LoadSmallIcon(instance_, kClickThroughIconName);
+}
+
+NOTIFYICONDATAA TProgramShell::IconLook() const {
     NOTIFYICONDATAA data = IconData(window_.get());
-    data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    data.uFlags = NIF_ICON | NIF_TIP;
+    data.hIcon = look_.clickThroughIcon && clickThroughIcon_ ? clickThroughIcon_.get() : icon_.get();
+    std::strncpy(data.szTip, look_.tip.c_str(), sizeof data.szTip - 1);
+    return data;
+}
+
+void TProgramShell::AddIcon() {
+    NOTIFYICONDATAA data = IconLook();
+    data.uFlags |= NIF_MESSAGE;
     data.uCallbackMessage = kIconMessage;
-    data.hIcon = icon_.get();
-    std::strncpy(data.szTip, kIconTip, sizeof data.szTip - 1);
     iconShown_ = ::Shell_NotifyIconA(NIM_ADD, &data) != FALSE || iconShown_;
+}
+
+void TProgramShell::ShowState() {
+    const TrayLook look = TrayLookOf(commands_.State(), lang_, sizeof NOTIFYICONDATAA{}.szTip);
+    if (look == look_) return;
+    look_ = look;
+    if (!iconShown_) return;
+    NOTIFYICONDATAA data = IconLook();
+    ::Shell_NotifyIconA(NIM_MODIFY, &data);
 }
 
 void TProgramShell::ShowMenu() {
