@@ -2,7 +2,8 @@
 on its lines and caption reach what lies beneath, not the guide; the
 program-wide hot keys switch click-through, hide and show the guides and fit while
 another Wine program has the focus; the notification-area menu switches
-click-through and ends the program."""
+click-through and ends the program; a narrow guide's caption and the
+notification-area icon and tip show click-through."""
 import os
 import subprocess
 import sys
@@ -157,6 +158,59 @@ def the_notification_area_menu_switches_click_through_and_exits():
         menu_command(["Up", "Return"])  # Exit, the last item
         s.wait_exit()
         s.expect_saved({"X": "300", "ClickThrough": "1"}, "saved by Exit")
+
+
+CAPTION_INK = ((128, 128, 128), (192, 192, 192))  # the caption text, active and inactive
+
+
+def caption_ink(s, frame_width):
+    """Which pixels of the caption's text box hold text, for a guide at LEFT, TOP."""
+    shot = s.screenshot()
+    return tuple(shot.pixel(LEFT + x, TOP + y) in CAPTION_INK
+                 for y in range(3, 13) for x in range(14, frame_width - 64))
+
+
+def tray_icon(s):
+    """The notification-area icon's pixels."""
+    shot = s.screenshot()
+    left, top = s.tray.origin
+    return tuple(shot.pixel(left + x, top + y) for y in range(s.tray.ICON) for x in range(s.tray.ICON))
+
+
+def tray_tip(s):
+    """The tip Wine shows while the pointer rests on the notification-area icon."""
+    s.move_pointer(LEFT + 150, TOP + 400)
+    time.sleep(0.5)
+    watch = s.watch_window_text("tooltips_class32", timeout=15)
+    s.move_pointer(*s.tray.icon_centre())
+    return watch()
+
+
+@scenario
+def a_narrow_guide_and_the_notification_area_show_click_through():
+    # A guide so narrow that the ellipsis cuts its caption after the look's
+    # first word: the mark must still show, and so must the icon, the way back.
+    width = 200
+    with Session(settings=guide(Width=width - 2 * BORDER, Height=120, Lock=0)) as s:
+        s.wait_window(size=(width, 120 + 2 * BORDER + 16))
+        deadline_poll("the icon in the notification area", lambda: s.tray.docked() == 1, timeout=10)
+        s.tray.wait_settled()
+        plain_caption = deadline_poll("the caption's text", lambda: [ink for ink in [caption_ink(s, width)] if any(ink)],
+                                      timeout=10)[0]
+        plain_icon = tray_icon(s)
+        tip = tray_tip(s)
+        expect(tip == "Velmora Lumetra", f"the icon's tip is {tip!r}")
+
+        s.click(LEFT + 100, TOP + 8)  # the guide gets the focus: the hot keys reach Wine
+        time.sleep(0.5)
+        s.key("F1", ["Control_L", "Shift_L"])
+        deadline_poll("the click-through mark in the narrow caption",
+                      lambda: caption_ink(s, width) not in (plain_caption, ()), timeout=10)
+        deadline_poll("the click-through icon", lambda: tray_icon(s) != plain_icon, timeout=10)
+        tip = tray_tip(s)
+        expect(tip == "Velmora Lumetra (click-through)", f"the icon's tip with click-through on is {tip!r}")
+        s.close()
+        s.expect_saved({"ClickThrough": "1"})
 
 
 if __name__ == "__main__":
