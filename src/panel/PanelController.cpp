@@ -517,15 +517,19 @@ void PanelController::HotKeyBoxFocus(bool focused) {
 
 void PanelController::HotKeyChange(HotKeyCommand command, HotKey typed) {
     if (typed.Empty()) return;
-    std::string_view refusal = HotKeyRefusal(CheckHotKey(typed));
-    // A combination another of the program's commands has already is not
-    // taken twice.
-    for (std::size_t i = 0; i < kHotKeyCommandCount && refusal.empty(); ++i) {
-        const auto other = static_cast<HotKeyCommand>(i);
-        if (other != command && settings_->HotKeyFor(other) == typed) refusal = "MSHotKeyOurs";
+    // The box reports the combination it shows again as the keys come up:
+    // that changes nothing and leaves a refusal's note standing.
+    if (typed != settings_->HotKeyFor(command)) {
+        std::string_view refusal = HotKeyRefusal(CheckHotKey(typed));
+        // A combination another of the program's commands has already is
+        // not taken twice.
+        for (std::size_t i = 0; i < kHotKeyCommandCount && refusal.empty(); ++i) {
+            const auto other = static_cast<HotKeyCommand>(i);
+            if (other != command && settings_->HotKeyFor(other) == typed) refusal = "MSHotKeyOurs";
+        }
+        hotKeyRefusals_[static_cast<std::size_t>(command)] = refusal;
+        if (refusal.empty()) settings_->SetHotKey(command, typed);
     }
-    hotKeyRefusals_[static_cast<std::size_t>(command)] = refusal;
-    if (refusal.empty()) settings_->SetHotKey(command, typed);
     // The program has registered the new combination by now: show whether
     // another program holds it.
     UpdateHotKeys();
