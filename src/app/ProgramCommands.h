@@ -11,7 +11,9 @@ namespace lumetra {
 
 class TGuideSet;
 
-enum class ProgramCommand { ShowHide, ClickThrough, Fit, NextLook, NewGuide, Settings, Manual, Exit };
+// Present is on no menu: a second start of the program asks the running one
+// to show its guides and its panel in front.
+enum class ProgramCommand { ShowHide, ClickThrough, Fit, NextLook, NewGuide, Settings, Manual, Exit, Present };
 
 // What the menu depends on.
 struct ProgramState {

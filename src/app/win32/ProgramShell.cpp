@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/win32/Resources.h"
+#include "app/win32/SingleInstance.h"
 #include "app/win32/SystemLibrary.h"
 #include "lang/LangTable.h"
 #include "settings/AppSettings.h"
@@ -15,7 +16,6 @@
 namespace lumetra {
 namespace {
 
-constexpr char kClassName[] = "TLumetraProgramShell";
 constexpr UINT kIconMessage = WM_APP + 3;
 constexpr UINT kIconId = 1;
 // Menu items are numbered by command, from 1; hot keys by theirs, from 1.
@@ -39,11 +39,7 @@ struct MenuTraits {
 using UniqueMenu = UniqueHandle<MenuTraits>;
 
 using LoadIconMetricFunction = HRESULT(WINAPI*)(HINSTANCE, PCWSTR, int, HICON*);
-using MessageFilterFunction = BOOL(WINAPI*)(HWND, UINT, DWORD, void*);
-using ProcessMessageFilterFunction = BOOL(WINAPI*)(UINT, DWORD);
-constexpr int kSmallIconMetric = 0;        // LIM_SMALL
-constexpr DWORD kAllowMessage = 1;         // MSGFLT_ALLOW
-constexpr DWORD kAddMessage = 1;           // MSGFLT_ADD, of the process-wide filter
+constexpr int kSmallIconMetric = 0;  // LIM_SMALL
 
 // The icon at the small size the system asks for at its DPI, as the
 // notification area wants it: the common controls pick the nearest frame
@@ -62,19 +58,6 @@ UniqueIcon LoadSmallIcon(HINSTANCE instance, const char* name) {
                                                       ::GetSystemMetrics(SM_CYSMICON), 0)));
 }
 
-// Explorer sends TaskbarCreated from medium integrity: a program started
-// elevated (by an installer, say) gets it only through its message filter.
-// The per-window filter came with Windows 7, the process-wide one with Vista;
-// before that there is no filter to open.
-void AllowFromExplorer(HWND window, UINT message) {
-    const UniqueLibrary user = LoadSystemLibrary("user32.dll");
-    if (const auto allow = LibraryEntry<MessageFilterFunction>(user, "ChangeWindowMessageFilterEx")) {
-        allow(window, message, kAllowMessage, nullptr);
-    } else if (const auto add = LibraryEntry<ProcessMessageFilterFunction>(user, "ChangeWindowMessageFilter")) {
-        add(message, kAddMessage);
-    }
-}
-
 NOTIFYICONDATAA IconData(HWND window) {
     NOTIFYICONDATAA data{};
     data.cbSize = sizeof data;
@@ -85,7 +68,8 @@ NOTIFYICONDATAA IconData(HWND window) {
 
 }  // namespace
 
-TProgramShell::TProgramShell(HINSTANCE instance, IProgramCommands& commands, const LangTable& lang)
+TProgramShell::TProgramShell(HINSTANCE instance, IProgramCommands& commands, const LangTable& lang,
+                             const std::string& instanceKey)
     : commands_(commands),
       lang_(lang),
       instance_(instance),
@@ -101,10 +85,13 @@ TProgramShell::TProgramShell(HINSTANCE instance, IProgramCommands& commands, con
     }
     // A top-level window that never shows: Explorer's restart message goes
     // to top-level windows only.
-    window_.reset(::CreateWindowExA(WS_EX_TOOLWINDOW, kClassName, kProgramName, WS_POPUP, 0, 0, 0, 0, nullptr,
+    window_.reset(::CreateWindowExA(WS_EX_TOOLWINDOW, kClassName, instanceKey.c_str(), WS_POPUP, 0, 0, 0, 0, nullptr,
                                     nullptr, instance, this));
     if (!window_) throw std::runtime_error("Unable to create the program's hidden window");
-    if (taskbarCreated_ != 0) AllowFromExplorer(window_.get(), taskbarCreated_);
+    // A second start may run without the elevation this copy has, and
+    // Explorer always does.
+    AllowMessage(HandOverMessage());
+    AllowMessage(taskbarCreated_);
     look_ = TrayLookOf(commands_.State(), lang_, sizeof NOTIFYICONDATAA{}.szTip);
     AddIcon();
 }
@@ -144,6 +131,10 @@ LRESULT TProgramShell::HandleMessage(HWND window, UINT message, WPARAM wParam, L
         }
         return 0;
     }
+    if (message == HandOverMessage()) {
+        commands_.Run(ProgramCommand::Present);
+        return 0;
+    }
     if (message == taskbarCreated_ && taskbarCreated_ != 0) {
         // Explorer started afresh, without the icon, perhaps at another DPI.
         LoadIcons();
@@ -151,6 +142,16 @@ LRESULT TProgramShell::HandleMessage(HWND window, UINT message, WPARAM wParam, L
         return 0;
     }
     return ::DefWindowProcA(window, message, wParam, lParam);
+}
+
+// Lets a message through the filter that keeps the messages of programs
+// with less elevation out; Windows before 7 knows no such call.
+void TProgramShell::AllowMessage(UINT message) {
+    using FilterEx = BOOL(WINAPI*)(HWND, UINT, DWORD, void*);
+    static const auto filter = reinterpret_cast<FilterEx>(reinterpret_cast<void*>(
+        ::GetProcAddress(::GetModuleHandleA("user32.dll"), "ChangeWindowMessageFilterEx")));
+    constexpr DWORD kAllow = 1;  // MSGFLT_ALLOW
+    if (filter != nullptr && message != 0) filter(window_.get(), message, kAllow, nullptr);
 }
 
 void TProgramShell::LoadIcons() {

@@ -3,6 +3,7 @@
 // with its menu, and the hot keys that work whichever program has the focus.
 // A hidden window receives their messages.
 #include <array>
+#include <string>
 
 #include "overlay/win32/Win32.h"
 // After the platform header, which it needs.
@@ -28,7 +29,12 @@ public:
 
 class TProgramShell {
 public:
-    TProgramShell(HINSTANCE instance, IProgramCommands& commands, const LangTable& lang);
+    static constexpr char kClassName[] = "TLumetraProgramShell";
+
+    // The hidden window bears the instance key as its title, by which a
+    // second start finds it.
+    TProgramShell(HINSTANCE instance, IProgramCommands& commands, const LangTable& lang,
+                  const std::string& instanceKey);
     // Takes the icon from the notification area and gives the hot keys back.
     ~TProgramShell();
     TProgramShell(const TProgramShell&) = delete;
@@ -47,6 +53,7 @@ public:
 private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    void AllowMessage(UINT message);
     void AddIcon();
     void LoadIcons();
     // The icon's picture and tip as the look says.

@@ -6,6 +6,7 @@
 #include <span>
 #include <string>
 
+#include "app/WindowPlace.h"
 #include "overlay/Interaction.h"
 #include "overlay/PictureFit.h"
 #include "overlay/win32/BackBuffer.h"
@@ -67,8 +68,13 @@ public:
     // A short message beside the pointer.
     void ShowNotice(const std::string& text);
     // Hides the window, or shows it again without taking the focus, where it
-    // was when hidden: a window manager may place a window it maps anew.
+    // was when hidden: a window manager may place a window it maps anew. A
+    // guide hidden while minimised comes back restored, at its own place.
     void SetShown(bool shown);
+    // The window and its caption strip's height, as the user sees them: the
+    // restored place while the program is minimised.
+    Rect ScreenBounds() const;
+    bool Minimised() const;
     // The picture under the guide's centre, for the panel's button: the
     // pointer is on the panel then.
     void FitToPictureAtCentre();
@@ -116,6 +122,7 @@ private:
     void FormActivate();
     void FormDeactivate();
     void FormClose();
+    void FormResize(WPARAM kind);
     void FormEndSession();
     void FormPaint();
     bool FormSetCursor(LPARAM lParam);
@@ -126,7 +133,6 @@ private:
     void DrawStrip(HDC dc) const;
     bool IsActive() const;
     RECT Bounds() const;
-    POINT RestoredTopLeft() const;
     HCURSOR CursorFor(CursorShape shape) const;
     // MainFrmFit.cpp
     void FitFrom(POINT searchedMonitor, std::span<const Point> starts);
@@ -151,7 +157,8 @@ private:
     Notice notice_;
     bool released_ = false;
     bool placing_ = false;  // ApplySize waits for Place's one move
-    Point hiddenAt_;
+    WindowPlace place_;
+    bool minimised_ = false;  // as the last size message said
     bool hiddenFromCapture_ = false;  // as last asked of the system
     FitUndo fitUndo_;
     UniqueWindow window_;                 // bound at WM_NCCREATE, released at WM_NCDESTROY

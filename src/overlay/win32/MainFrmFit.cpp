@@ -85,6 +85,8 @@ void TMainForm::MarkDrawn(IgnoreMask& mask, Point origin) const {
     if (settings_.SFrame()) {
         mask.MarkRect({at.x + width - kButtonStripWidth, at.y, at.x + width, at.y + kCaptionRows});
     }
+    MarkShownWindow(mask, origin, hint_.Handle());
+    MarkShownWindow(mask, origin, notice_.Handle());
 }
 
 }  // namespace lumetra

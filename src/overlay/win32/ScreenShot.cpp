@@ -2,6 +2,7 @@
 
 #include <cstddef>
 
+#include "overlay/PictureFit.h"
 #include "overlay/win32/TopDownDib.h"
 
 namespace lumetra {
@@ -41,6 +42,12 @@ ScreenImage ScreenShot::Image() const {
     const int height = area_.bottom - area_.top;
     const std::size_t count = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
     return {{bits_, count}, width, height, width};
+}
+
+void MarkShownWindow(IgnoreMask& mask, Point origin, HWND window) {
+    RECT bounds{};
+    if (window == nullptr || !::IsWindowVisible(window) || !::GetWindowRect(window, &bounds)) return;
+    mask.MarkRect({bounds.left - origin.x, bounds.top - origin.y, bounds.right - origin.x, bounds.bottom - origin.y});
 }
 
 }  // namespace lumetra

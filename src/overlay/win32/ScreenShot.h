@@ -9,6 +9,13 @@
 
 namespace lumetra {
 
+class IgnoreMask;
+
+// Marks a window of this program that shows over the screen (the panel, a
+// notice, a hint), in the mask of a screen image whose top-left corner is
+// origin; a hidden window or none marks nothing.
+void MarkShownWindow(IgnoreMask& mask, Point origin, HWND window);
+
 class ScreenShot {
 public:
     // The monitor the point lies on, or the nearest one; nothing when the

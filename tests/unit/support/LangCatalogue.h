@@ -35,6 +35,7 @@ inline std::vector<CatalogueKey> LangCatalogue() {
         {"MCloseButtonHint", ""}, {"MWidthHeight", "dd"},       {"MGridSize", "d"},
         {"MSNewGuideBtn", ""},    {"MSGuideCaption", "dd"},     {"MGuideLimit", "d"},
         {"MSFitPictureBtn", ""},  {"MFitNothing", ""}, {"MGuideSkipped", "s"},        {"MSLineWidth", ""},
+        {"MSessionUnsaved", "s"},
         {"MSHalo", ""},           {"MSHaloColor", ""},          {"MSLabelSize", ""},
         {"MSAutomatic", ""},
         {"MClickThroughMark", ""}, {"MTrayShow", ""},          {"MTrayHide", ""},
