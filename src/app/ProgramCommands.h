@@ -22,6 +22,7 @@ struct ProgramState {
     bool guidesShown = true;
     bool allClickThrough = false;  // every guide lets the mouse through
     int guides = 1;
+    bool anyClickThrough = false;  // at least one guide lets the mouse through
 };
 
 struct MenuItem {

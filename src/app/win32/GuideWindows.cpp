@@ -151,6 +151,7 @@ void TGuideWindows::CloseGuide(TMainForm& guide) {
     guides_.Remove(index);
     for (std::size_t k = static_cast<std::size_t>(index); k < forms_.size(); ++k) forms_[k]->Reapply();
     BindPanel();
+    if (shell_ != nullptr) shell_->ShowState();  // the closed guide may have been the one letting clicks through
 }
 
 void TGuideWindows::StoreAll() {
@@ -200,6 +201,7 @@ void TGuideWindows::AttachShell(TProgramShell* shell) {
 
 void TGuideWindows::OptionsChanged() {
     if (shell_ != nullptr) shell_->ApplyHotKeys(guides_.Guide(0));
+    if (shell_ != nullptr) shell_->ShowState();  // click-through shows on the icon
     if (panel_ != nullptr) panel_->UpdateHotKeys();  // which of them another program holds
 }
 

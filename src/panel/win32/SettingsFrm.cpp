@@ -502,6 +502,10 @@ LRESULT CALLBACK TSettingsForm::ControlProc(HWND control, UINT message, WPARAM w
         }
         return result;
     }
+    if (const std::optional<HotKeyCommand> command = form.HotKeyCommandOf(control);
+        message == WM_PAINT && command && PaintHotKeyControl(control, form.hotKeysShown_[static_cast<std::size_t>(*command)])) {
+        return 0;
+    }
     if ((message == WM_SETFOCUS || message == WM_KILLFOCUS) && form.HotKeyCommandOf(control) && form.started_) {
         const LRESULT result = CommonControls::DefSubclassProc(control, message, wParam, lParam);
         form.controller_.HotKeyBoxFocus(message == WM_SETFOCUS);

@@ -198,6 +198,7 @@ private:
     HWND langBox_ = nullptr;
     std::array<HWND, kHotKeyCommandCount> hotKeyBoxes_{};  // in HotKeyCommand order
     std::array<HWND, kHotKeyCommandCount> hotKeyNotes_{};
+    std::array<HotKey, kHotKeyCommandCount> hotKeysShown_{};  // the Windows key included
 
     HWND focus_ = nullptr;      // the control to focus when the window is activated
     HCURSOR cursor_ = nullptr;  // shared system cursor, never freed

@@ -208,6 +208,7 @@ void TSettingsForm::ExcludeFromCapture(bool excluded) {
 
 void TSettingsForm::ShowHotKey(HotKeyCommand command, HotKey hotKey, const std::string& note) {
     const auto index = static_cast<std::size_t>(command);
+    hotKeysShown_[index] = hotKey;
     showing_ = true;
     ShowInHotKeyControl(hotKeyBoxes_[index], hotKey);
     showing_ = false;

@@ -47,6 +47,9 @@ inline std::vector<CatalogueKey> LangCatalogue() {
         {"MTrayExit", ""},
         {"MSWorkTab", ""},        {"MSClickThrough", ""},       {"MSHideFromCapture", ""},
         {"MSCaptureUnavailable", ""}, {"MSHotKeys", ""},        {"MSHotKeyTaken", ""},
+        {"MSHotKeyUnnamed", ""},  {"MSHotKeyNoModifier", ""},   {"MSHotKeyAltGr", ""},
+        {"MSHotKeyReserved", ""}, {"MSHotKeyCommon", ""},       {"MSHotKeyOurs", ""},
+        {"MSHotKeyClash", ""},
     };
     const auto addFamily = [&keys](std::string_view prefix, int count) {
         for (int i = 0; i < count; ++i) {
