@@ -19,8 +19,9 @@ MINIMISE = (LEFT + FW - 21 + 3, TOP + 7)
 PANEL_LEFT, PANEL_TOP = 800, 120
 PAGE = (4, 56)  # a page's client origin in the panel
 NEW_GUIDE, FIT = (PAGE[0] + 82, PAGE[1] + 238), (PAGE[0] + 82, PAGE[1] + 262)  # on the Main page
-# The icon's menu, top to bottom: Show/Hide, Click-through, Fit, New guide, Settings, Manual, Exit.
-SHOW_HIDE, SETTINGS = 1, 5
+# The icon's menu, top to bottom: Show/Hide, Click-through, Fit, New guide, Copy composition, Settings,
+# Manual, Exit.
+SHOW_HIDE, SETTINGS = 1, 6
 
 
 def desktop(**overrides):
