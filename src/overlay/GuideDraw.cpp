@@ -18,9 +18,24 @@ constexpr long double kArcPixelsPerSegment = 3.0L;
 // measured area, where rounding would put it on the edge.
 constexpr long double kEdgeSlack = 0.5L;
 
+// The measured area's sides, which any length may name.
+struct Sides {
+    long double width;
+    long double height;
+    long double shorter;
+    long double longer;
+};
+
 // A distance from the origin corner in pixels, along a span.
-long double Distance(const GuideLength& length, long double span) {
-    return static_cast<long double>(length.fraction) * span + static_cast<long double>(length.pixels);
+long double Distance(const GuideLength& length, long double span, const Sides& sides) {
+    long double distance = static_cast<long double>(length.fraction) * span + static_cast<long double>(length.pixels);
+    // Files without side terms keep every value exactly as before.
+    for (const auto& [fraction, side] : {std::pair{length.ofWidth, sides.width}, std::pair{length.ofHeight, sides.height},
+                                        std::pair{length.ofShorter, sides.shorter},
+                                        std::pair{length.ofLonger, sides.longer}}) {
+        if (fraction != 0) distance += static_cast<long double>(fraction) * side;
+    }
+    return distance;
 }
 
 struct Extent {
@@ -34,12 +49,13 @@ public:
         : look_(look),
           width_(look.settings.width),
           height_(look.settings.height),
-          shorter_(std::min(look.settings.width, look.settings.height)) {}
+          shorter_(std::min(look.settings.width, look.settings.height)),
+          sides_{width_, height_, shorter_, std::max(width_, height_)} {}
 
     // False once the stroke budget is spent.
     bool Draw(const GuideElement& element) {
-        const long double stepX = Distance(element.repeatStep.x, width_);
-        const long double stepY = Distance(element.repeatStep.y, height_);
+        const long double stepX = Distance(element.repeatStep.x, width_, sides_);
+        const long double stepY = Distance(element.repeatStep.y, height_, sides_);
         auto [first, last] = CopiesToDraw(element, stepX, stepY);
         for (long double k = first; k <= last; ++k) {
             if (!DrawCopy(element, k * stepX, k * stepY)) return false;
@@ -76,10 +92,10 @@ private:
 
     Extent ExtentOf(const GuideElement& element, bool alongX) const {
         const long double span = alongX ? width_ : height_;
-        const long double start = Distance(alongX ? element.points[0].x : element.points[0].y, span);
+        const long double start = Distance(alongX ? element.points[0].x : element.points[0].y, span, sides_);
         Extent extent{start, start};
         for (const GuidePoint& p : element.points) {
-            const long double d = Distance(alongX ? p.x : p.y, span);
+            const long double d = Distance(alongX ? p.x : p.y, span, sides_);
             extent.lo = std::min(extent.lo, d);
             extent.hi = std::max(extent.hi, d);
         }
@@ -97,10 +113,10 @@ private:
     }
     // A radius such as "50%-8px" on a span too small for it is none.
     long double RadiusX(const GuideElement& element) const {
-        return std::max(0.0L, Distance(element.radiusX, element.round ? shorter_ : width_));
+        return std::max(0.0L, Distance(element.radiusX, element.round ? shorter_ : width_, sides_));
     }
     long double RadiusY(const GuideElement& element) const {
-        return element.round ? RadiusX(element) : std::max(0.0L, Distance(element.radiusY, height_));
+        return element.round ? RadiusX(element) : std::max(0.0L, Distance(element.radiusY, height_, sides_));
     }
 
     Point At(long double dx, long double dy) const {
@@ -108,7 +124,7 @@ private:
         return {Nearest(f.X0 + f.DX * dx), Nearest(f.Y0 + f.DY * dy)};
     }
     Point At(const GuidePoint& p, long double ox, long double oy) const {
-        return At(Distance(p.x, width_) + ox, Distance(p.y, height_) + oy);
+        return At(Distance(p.x, width_, sides_) + ox, Distance(p.y, height_, sides_) + oy);
     }
 
     bool Spend(std::int64_t strokes) {
@@ -159,8 +175,8 @@ private:
         const int cap = std::max(1, static_cast<int>(std::ceil(kMaxArcSegments * std::fabs(sweep) / (2 * Pi))));
         const int segments = std::clamp(wanted < cap ? static_cast<int>(wanted) : cap, 1, cap);
         if (!Spend(segments)) return false;
-        const long double cx = Distance(element.points[0].x, width_) + ox;
-        const long double cy = Distance(element.points[0].y, height_) + oy;
+        const long double cx = Distance(element.points[0].x, width_, sides_) + ox;
+        const long double cy = Distance(element.points[0].y, height_, sides_) + oy;
         const long double from = static_cast<long double>(element.fromDegrees) * Pi / 180;
         std::vector<Point> points;
         for (int i = 0; i <= segments; ++i) {
@@ -185,6 +201,7 @@ private:
     const long double width_;
     const long double height_;
     const long double shorter_;
+    const Sides sides_;
     std::int64_t budget_ = kMaxGuideStrokes;
 };
 

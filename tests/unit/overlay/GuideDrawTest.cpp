@@ -64,6 +64,13 @@ TEST(GuideDrawTest, PathsTurnWithTheOrientation) {
         // Pixels count from the origin corner along the frame, as fractions do.
         {"line 8px 8px 50% 100px", 0, {{20, 36, 210, 128}}},
         {"line 8px 8px 50% 100px", 2, {{400, 265, 210, 173}}},
+        // Side terms measure along the side they name whatever the axis: the
+        // 245-pixel square on the short side, and its diagonal at 45 degrees.
+        {"line 100%h 0 100%h 1", 0, {{257, 28, 257, 273}}},
+        {"line 100%h 0 100%h 1", 1, {{163, 28, 163, 273}}},
+        {"line 0 0 100%short 100%short", 0, {{12, 28, 257, 273}}},
+        {"line 100%-100%h 0 1 100%w-100%long", 3, {{163, 273, 408, 273}}},
+        {"line 0 50%w 1 50%w", 0, {{12, 226, 408, 226}}},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(Drawn(c.text, Example(0, c.orient)).SegmentEnds(), c.expected) << c.text << " orient " << c.orient;
