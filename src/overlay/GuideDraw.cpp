@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "common/Numbers.h"
+#include "overlay/Compose.h"
 #include "overlay/GuideFile.h"
 #include "overlay/Marks.h"
 
@@ -38,6 +39,116 @@ long double Distance(const GuideLength& length, long double span, const Sides& s
     return distance;
 }
 
+// What the strokes of one pass cost to write, in the pixels the pen covers
+// on the window: a stroke reaching far beyond it costs what it shows, and
+// what a pass may cost grows with the window, so that no file can make a
+// paint cost more than a few times filling the window does.
+class PaintBudget {
+public:
+    explicit PaintBudget(const LookSettings& s)
+        // The halo's pass draws two pixels wider than the lines.
+        : pen_(std::max(s.lineWidth, 1) + (s.halo ? 2 : 0)) {
+        const long double reach = pen_ / 2 + 1;
+        const long double width = static_cast<long double>(s.width) + 2 * s.border;
+        const long double height = static_cast<long double>(s.height) + 2 * s.border + kCaptionRows;
+        window_ = {-reach, -reach, width + reach, height + reach};
+        left_ = std::max(kSmallestPaintBudget, width * height * kBudgetPerWindowPixel);
+    }
+
+    bool SpendPath(const std::vector<Point>& points) {
+        long double cost = 0;
+        for (std::size_t i = 1; i < points.size(); ++i) cost += SegmentCost(points[i - 1], points[i]);
+        return Spend(cost);
+    }
+
+    // An outline's walk to the farthest row the window shows, and its two
+    // sides on the rows and columns of the window's part of its box.
+    bool SpendEllipse(const Rect& box) {
+        const long double left = std::max<long double>(box.left, window_.left);
+        const long double right = std::min<long double>(box.right, window_.right);
+        const long double top = std::max<long double>(box.top, window_.top);
+        const long double bottom = std::min<long double>(box.bottom, window_.bottom);
+        if (left >= right || top >= bottom) return true;
+        const long double rx = (static_cast<long double>(box.right) - box.left) / 2;
+        const long double ry = (static_cast<long double>(box.bottom) - box.top) / 2;
+        const long double middle = (static_cast<long double>(box.top) + box.bottom) / 2;
+        const long double rows = std::min(ry, std::max(std::fabs(window_.top - middle), std::fabs(window_.bottom - middle)));
+        const long double flat = ry > 0 ? rows / ry : 1;
+        const long double walk = rows + rx * (1 - std::sqrt(std::max(0.0L, 1 - flat * flat)));
+        if (HoldsWindow(rx, ry, (static_cast<long double>(box.left) + box.right) / 2, middle)) return Spend(walk);
+        // Each row it reaches is written for each pixel of the pen across,
+        // its runs at a fraction of that.
+        return Spend(walk + 2 * (bottom - top) * pen_ + 2 * (right - left) * pen_ * kRunShare);
+    }
+
+private:
+    struct Window {
+        long double left;
+        long double top;
+        long double right;
+        long double bottom;
+    };
+
+    // Where lines write whole runs of a row or a column at once, a pixel
+    // costs a fraction of one that a slanted line writes on its own.
+    static constexpr long double kRunShare = 1.0L / 16;
+    static constexpr long double kBudgetPerWindowPixel = 1.0L / 8;
+    static constexpr long double kSmallestPaintBudget = 65536;
+
+    // Whether the window lies wholly inside the outline, clear of its pen:
+    // then it shows nothing of it.
+    bool HoldsWindow(long double rx, long double ry, long double cx, long double cy) const {
+        const long double inner = pen_ / 2 + 1;
+        if (rx <= inner || ry <= inner) return false;
+        for (const long double x : {window_.left, window_.right}) {
+            for (const long double y : {window_.top, window_.bottom}) {
+                const long double u = (x - cx) / (rx - inner);
+                const long double v = (y - cy) / (ry - inner);
+                if (u * u + v * v >= 1) return false;
+            }
+        }
+        return true;
+    }
+
+    bool Spend(long double cost) {
+        if (cost > left_) return false;
+        left_ -= cost;
+        return true;
+    }
+
+    // The length of the part within the window, clipped as parameters t
+    // along the line from a to b, times the pen.
+    long double SegmentCost(Point a, Point b) const {
+        const long double dx = static_cast<long double>(b.x) - a.x;
+        const long double dy = static_cast<long double>(b.y) - a.y;
+        long double t0 = 0;
+        long double t1 = 1;
+        const auto clip = [&](long double p, long double q) {
+            if (p == 0) {
+                if (q < 0) t1 = -1;
+                return;
+            }
+            const long double t = q / p;
+            if (p < 0) {
+                t0 = std::max(t0, t);
+            } else {
+                t1 = std::min(t1, t);
+            }
+        };
+        clip(-dx, a.x - window_.left);
+        clip(dx, window_.right - a.x);
+        clip(-dy, a.y - window_.top);
+        clip(dy, window_.bottom - a.y);
+        if (t1 <= t0) return 0;
+        const long double shown = (t1 - t0) * std::max(std::fabs(dx), std::fabs(dy)) * pen_;
+        return dx == 0 || dy == 0 ? shown * kRunShare : shown;
+    }
+
+    long double pen_;
+    Window window_{};
+    long double left_ = 0;
+};
+
 struct Extent {
     long double lo = 0;
     long double hi = 0;
@@ -50,7 +161,8 @@ public:
           width_(look.settings.width),
           height_(look.settings.height),
           shorter_(std::min(look.settings.width, look.settings.height)),
-          sides_{width_, height_, shorter_, std::max(width_, height_)} {}
+          sides_{width_, height_, shorter_, std::max(width_, height_)},
+          paint_(look.settings) {}
 
     // False once the stroke budget is spent.
     bool Draw(const GuideElement& element) {
@@ -153,16 +265,17 @@ private:
             case GuideShape::Arc: return DrawArc(element, ox, oy);
             case GuideShape::Text: return DrawLabel(element, points.front());
         }
-        if (!Spend(static_cast<std::int64_t>(points.size()) - 1)) return false;
+        if (!Spend(static_cast<std::int64_t>(points.size()) - 1) || !paint_.SpendPath(points)) return false;
         Path(points);
         return true;
     }
 
     bool DrawEllipse(const GuideElement& element, Point centre) {
-        if (!Spend(1)) return false;
         const std::int32_t rx = Nearest(RadiusX(element));
         const std::int32_t ry = Nearest(RadiusY(element));
-        look_.canvas.Ellipse({centre.x - rx, centre.y - ry, centre.x + rx + 1, centre.y + ry + 1});
+        const Rect box{centre.x - rx, centre.y - ry, centre.x + rx + 1, centre.y + ry + 1};
+        if (!Spend(1) || !paint_.SpendEllipse(box)) return false;
+        look_.canvas.Ellipse(box);
         return true;
     }
 
@@ -183,6 +296,7 @@ private:
             const long double angle = from + sweep * i / segments;
             points.push_back(At(cx + rx * std::cos(angle), cy + ry * std::sin(angle)));
         }
+        if (!paint_.SpendPath(points)) return false;
         Path(points);
         return true;
     }
@@ -202,6 +316,7 @@ private:
     const long double height_;
     const long double shorter_;
     const Sides sides_;
+    PaintBudget paint_;
     std::int64_t budget_ = kMaxGuideStrokes;
 };
 

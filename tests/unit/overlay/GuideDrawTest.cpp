@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -215,7 +217,9 @@ TEST(GuideDrawTest, WidthAndHaloApplyAsToTheLooks) {
 
 TEST(GuideDrawTest, OnePaintDrawsAtMostTheStrokeBound) {
     std::string full;
-    for (std::size_t i = 0; i < kMaxGuideElements; ++i) full += "line 0 0 1 0 repeat 0 0.001px\n";
+    // One-pixel lines, which cost next to nothing to write: the stroke bound
+    // comes first.
+    for (std::size_t i = 0; i < kMaxGuideElements; ++i) full += "line 0 0 1px 0 repeat 0 0.001px\n";
     std::string arcs;
     for (std::size_t i = 0; i < kMaxGuideElements; ++i) arcs += "arc 0.5 0.5 2 -180 180 repeat 1px 0\n";
     struct Case {
@@ -239,6 +243,58 @@ TEST(GuideDrawTest, OnePaintDrawsAtMostTheStrokeBound) {
         const auto drawn = static_cast<std::int64_t>(Drawn(c.text, s).segments.size());
         EXPECT_GE(drawn, c.fewest) << c.text.substr(0, 40);
         EXPECT_LE(drawn, c.most) << c.text.substr(0, 40);
+    }
+}
+
+TEST(GuideDrawTest, OnePaintCostsWhatItsWindowAllows) {
+    // The strokes' pixels on the window, times the pen, up to an eighth of
+    // the window's pixels a pass: about 140 full-width lines at 1920 x 1080
+    // (a window of 1944 x 1120), a tenth of them with the halo's wider pen.
+    // What lies beyond the window costs little (lines passing outside a
+    // corner, circles holding the window), and the shipped guides
+    // draw whole at the widest pen with the halo.
+    const std::string across = "line -100%-16384px 0 200%+16384px 100% repeat 0 1px\n";
+    const std::string beyond = "line -100% 50% 50% 200% repeat -1px 0 900\n"
+                               "circle 50% 50% 200%+16384px repeat 1px 0 200\n";
+    struct Case {
+        const char* what;
+        std::string text;
+        std::int32_t width;
+        std::int32_t height;
+        std::int32_t lineWidth;
+        bool halo;
+        std::size_t fewest;
+        std::size_t most;
+    };
+    std::vector<Case> cases = {
+        {"long lines", across, 1920, 1080, 1, false, 120, 160},
+        {"long lines, wide pen and halo", across, 1920, 1080, 8, true, 2 * 12, 2 * 16},
+        {"long lines at 4K", across, 3840, 2160, 1, false, 240, 320},
+        {"nothing on the window", beyond, 1920, 1080, 8, true, 2 * (900 + 200), 2 * (900 + 200)},
+    };
+    for (const char* file : {"baseline.guide", "columns.guide", "title-safe.guide"}) {
+        std::ifstream in(std::string(LUMETRA_SOURCE_DIR) + "/guides/" + file, std::ios::binary);
+        const std::string text{std::istreambuf_iterator<char>(in), {}};
+        ASSERT_FALSE(text.empty()) << file;
+        for (const std::int32_t width : {1920, 3840}) {
+            LookSettings thin = Example(0);
+            thin.width = width;
+            thin.height = width * 9 / 16;
+            const RecordingCanvas whole = Drawn(text, thin);
+            const std::size_t strokes = 2 * (whole.segments.size() + whole.ellipses.size());
+            cases.push_back({file, text, thin.width, thin.height, kMaxLineWidth, true, strokes, strokes});
+        }
+    }
+    for (const Case& c : cases) {
+        LookSettings s = Example(0);
+        s.width = c.width;
+        s.height = c.height;
+        s.lineWidth = c.lineWidth;
+        s.halo = c.halo;
+        const RecordingCanvas canvas = Drawn(c.text, s);
+        const std::size_t drawn = canvas.segments.size() + canvas.ellipses.size();
+        EXPECT_GE(drawn, c.fewest) << c.what << " " << c.width;
+        EXPECT_LE(drawn, c.most) << c.what << " " << c.width;
     }
 }
 
