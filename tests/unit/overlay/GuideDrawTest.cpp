@@ -3,6 +3,7 @@
 // halo and the bound on what one paint draws.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <fstream>
 #include <iterator>
@@ -76,6 +77,27 @@ TEST(GuideDrawTest, PathsTurnWithTheOrientation) {
     };
     for (const Case& c : cases) {
         EXPECT_EQ(Drawn(c.text, Example(0, c.orient)).SegmentEnds(), c.expected) << c.text << " orient " << c.orient;
+    }
+}
+
+TEST(GuideDrawTest, RabatmentWrittenAsAFileDrawsAsTheLook) {
+    // The manual's example: X measured by the height makes the squares on
+    // the short side, in every orientation.
+    const std::string rabatment =
+        "line 100%h 0 100%h 1\nline 100%-100%h 0 100%-100%h 1\nline 0 0 100%h 1\nline 0 1 100%h 0\n"
+        "line 100%-100%h 0 1 1\nline 100%-100%h 1 1 0\n";
+    for (int orient = 0; orient < 4; ++orient) {
+        const std::vector<Ends> look = Render(Example(16, orient)).SegmentEnds();
+        std::vector<Ends> expected(look.begin() + 4, look.end());
+        std::vector<Ends> drawn = Drawn(rabatment, Example(0, orient)).SegmentEnds();
+        const auto ordered = [](std::vector<Ends> ends) {
+            for (Ends& e : ends) {
+                if (std::make_pair(e[2], e[3]) < std::make_pair(e[0], e[1])) e = {e[2], e[3], e[0], e[1]};
+            }
+            std::sort(ends.begin(), ends.end());
+            return ends;
+        };
+        EXPECT_EQ(ordered(drawn), ordered(expected)) << "orient " << orient;
     }
 }
 
