@@ -55,8 +55,20 @@ public:
         left_ = std::max(kSmallestPaintBudget, width * height * kBudgetPerWindowPixel);
     }
 
+    // Each point of an arc is worked out with its sine and cosine.
+    bool SpendArcPoints(int points) { return Spend(points * kArcPointCost); }
+
+    // Whether an ellipse's outline, or chords within `sagitta` times its
+    // radii inside it, may show on the window.
+    bool RingMeetsWindow(long double cx, long double cy, long double rx, long double ry, long double sagitta) const {
+        if (cx + rx < window_.left || cx - rx > window_.right || cy + ry < window_.top || cy - ry > window_.bottom) {
+            return false;
+        }
+        return !HoldsWindow(rx * (1 - sagitta), ry * (1 - sagitta), cx, cy);
+    }
+
     bool SpendPath(const std::vector<Point>& points) {
-        long double cost = 0;
+        long double cost = kStrokeCost * (static_cast<long double>(points.size()) - 1);
         for (std::size_t i = 1; i < points.size(); ++i) cost += SegmentCost(points[i - 1], points[i]);
         return Spend(cost);
     }
@@ -68,17 +80,19 @@ public:
         const long double right = std::min<long double>(box.right, window_.right);
         const long double top = std::max<long double>(box.top, window_.top);
         const long double bottom = std::min<long double>(box.bottom, window_.bottom);
-        if (left >= right || top >= bottom) return true;
+        if (left >= right || top >= bottom) return Spend(kStrokeCost);
         const long double rx = (static_cast<long double>(box.right) - box.left) / 2;
         const long double ry = (static_cast<long double>(box.bottom) - box.top) / 2;
         const long double middle = (static_cast<long double>(box.top) + box.bottom) / 2;
         const long double rows = std::min(ry, std::max(std::fabs(window_.top - middle), std::fabs(window_.bottom - middle)));
         const long double flat = ry > 0 ? rows / ry : 1;
         const long double walk = rows + rx * (1 - std::sqrt(std::max(0.0L, 1 - flat * flat)));
-        if (HoldsWindow(rx, ry, (static_cast<long double>(box.left) + box.right) / 2, middle)) return Spend(walk);
+        if (HoldsWindow(rx, ry, (static_cast<long double>(box.left) + box.right) / 2, middle)) {
+            return Spend(kStrokeCost + walk);
+        }
         // Each row it reaches is written for each pixel of the pen across,
         // its runs at a fraction of that.
-        return Spend(walk + 2 * (bottom - top) * pen_ + 2 * (right - left) * pen_ * kRunShare);
+        return Spend(kStrokeCost + walk + 2 * (bottom - top) * pen_ + 2 * (right - left) * pen_ * kRunShare);
     }
 
 private:
@@ -93,7 +107,11 @@ private:
     // costs a fraction of one that a slanted line writes on its own.
     static constexpr long double kRunShare = 1.0L / 16;
     static constexpr long double kBudgetPerWindowPixel = 1.0L / 8;
-    static constexpr long double kSmallestPaintBudget = 65536;
+    static constexpr long double kSmallestPaintBudget = 1 << 18;
+    // Working out a stroke and handing it on costs about what writing so
+    // many pixels does, an arc's point with its sine and cosine more.
+    static constexpr long double kStrokeCost = 8;
+    static constexpr long double kArcPointCost = 32;
 
     // Whether the window lies wholly inside the outline, clear of its pen:
     // then it shows nothing of it.
@@ -290,6 +308,12 @@ private:
         if (!Spend(segments)) return false;
         const long double cx = Distance(element.points[0].x, width_, sides_) + ox;
         const long double cy = Distance(element.points[0].y, height_, sides_) + oy;
+        // Its chords lie within a sagitta inside the curve: an arc whose
+        // ring misses the window draws nothing there, and is not worked out.
+        const OrientFrame& f = look_.frame;
+        const long double sagitta = 1 - std::cos(std::fabs(sweep) / segments / 2);
+        if (!paint_.RingMeetsWindow(f.X0 + f.DX * cx, f.Y0 + f.DY * cy, rx, ry, sagitta)) return true;
+        if (!paint_.SpendArcPoints(segments + 1)) return false;
         const long double from = static_cast<long double>(element.fromDegrees) * Pi / 180;
         std::vector<Point> points;
         for (int i = 0; i <= segments; ++i) {

@@ -239,11 +239,12 @@ TEST(GuideDrawTest, WidthAndHaloApplyAsToTheLooks) {
 
 TEST(GuideDrawTest, OnePaintDrawsAtMostTheStrokeBound) {
     std::string full;
-    // One-pixel lines, which cost next to nothing to write: the stroke bound
-    // comes first.
+    // One-pixel lines on the largest window, which leaves room for every
+    // stroke: the stroke bound comes first.
     for (std::size_t i = 0; i < kMaxGuideElements; ++i) full += "line 0 0 1px 0 repeat 0 0.001px\n";
     std::string arcs;
-    for (std::size_t i = 0; i < kMaxGuideElements; ++i) arcs += "arc 0.5 0.5 2 -180 180 repeat 1px 0\n";
+    // Arcs on the window: those beyond it are not worked out at all.
+    for (std::size_t i = 0; i < kMaxGuideElements; ++i) arcs += "arc 0.5 0.5 0.45 -180 180 repeat 1px 0\n";
     struct Case {
         std::string text;
         std::int32_t size;
@@ -251,7 +252,7 @@ TEST(GuideDrawTest, OnePaintDrawsAtMostTheStrokeBound) {
         std::int64_t most;
     };
     const std::vector<Case> cases = {
-        {full, 396, kMaxGuideStrokes, kMaxGuideStrokes},
+        {full, kMaxDimension, kMaxGuideStrokes, kMaxGuideStrokes},
         // Whole arcs only: the last one that fits may leave some strokes over.
         {arcs, kMaxDimension, kMaxGuideStrokes - kMaxArcSegments + 1, kMaxGuideStrokes},
         // 16385 columns and rows would fit the area; each repeat stops at its bound.
