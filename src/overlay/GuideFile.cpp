@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "common/Text.h"
+#include "common/Utf8.h"
 #include "lang/LangTable.h"
 
 namespace lumetra {
@@ -390,25 +391,6 @@ bool IsUtf8WithHighBytes(std::string_view text) {
         text.remove_prefix(point->length);
     }
     return high;
-}
-
-void AppendUtf8(std::string& out, char32_t value) {
-    const auto byte = [&out](char32_t b) { out.push_back(static_cast<char>(b)); };
-    if (value < 0x80) {
-        byte(value);
-    } else if (value < 0x800) {
-        byte(0xC0 | value >> 6);
-        byte(0x80 | (value & 0x3F));
-    } else if (value < 0x10000) {
-        byte(0xE0 | value >> 12);
-        byte(0x80 | (value >> 6 & 0x3F));
-        byte(0x80 | (value & 0x3F));
-    } else {
-        byte(0xF0 | value >> 18);
-        byte(0x80 | (value >> 12 & 0x3F));
-        byte(0x80 | (value >> 6 & 0x3F));
-        byte(0x80 | (value & 0x3F));
-    }
 }
 
 // UTF-16 after its byte-order mark, as UTF-8; nothing when it is not

@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "common/Utf8.h"
+
 namespace lumetra {
 
 namespace {
@@ -10,25 +12,6 @@ constexpr std::string_view kUtf16LeMark = "\xFF\xFE";
 
 bool IsHighSurrogate(char32_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
 bool IsLowSurrogate(char32_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
-
-void AppendUtf8(std::string& out, char32_t point) {
-    const auto byte = [&out](char32_t value) { out.push_back(static_cast<char>(value)); };
-    if (point < 0x80) {
-        byte(point);
-    } else if (point < 0x800) {
-        byte(0xC0 | point >> 6);
-        byte(0x80 | (point & 0x3F));
-    } else if (point < 0x10000) {
-        byte(0xE0 | point >> 12);
-        byte(0x80 | (point >> 6 & 0x3F));
-        byte(0x80 | (point & 0x3F));
-    } else {
-        byte(0xF0 | point >> 18);
-        byte(0x80 | (point >> 12 & 0x3F));
-        byte(0x80 | (point >> 6 & 0x3F));
-        byte(0x80 | (point & 0x3F));
-    }
-}
 
 struct Decoded {
     char32_t point;
