@@ -70,6 +70,12 @@ void IgnoreMask::MarkRect(const Rect& area) {
 
 bool SameScreen(const ScreenImage& a, const ScreenImage& b) {
     if (a.width != b.width || a.height != b.height || a.width <= 0 || a.height <= 0) return false;
+    const auto holds = [](const ScreenImage& image) {
+        return image.stride >= image.width &&
+               image.pixels.size() >= static_cast<std::size_t>(image.height - 1) * static_cast<std::size_t>(image.stride) +
+                                          static_cast<std::size_t>(image.width);
+    };
+    if (!holds(a) || !holds(b)) return false;
     for (int y = 0; y < a.height; ++y) {
         const auto row = [y](const ScreenImage& image) {
             const auto start = static_cast<std::size_t>(y) * static_cast<std::size_t>(image.stride);

@@ -179,6 +179,7 @@ TEST(PictureFit, CopiesOfTheScreenAgreeOnlyPixelForPixel) {
         {"the last pixel changed", image(lastPixelChanged, 3, 2, 4), false},
         {"one row only", image(copy, 3, 1, 4), false},
         {"a column fewer", image(copy, 2, 2, 4), false},
+        {"rows further apart than the pixels hold", image(copy, 3, 2, 6), false},
     };
     for (const auto& c : cases) EXPECT_EQ(SameScreen(image(copy, 3, 2, 4), c.other), c.same) << c.name;
     EXPECT_FALSE(SameScreen(image({}, 0, 0, 0), image({}, 0, 0, 0))) << "nothing copied";
