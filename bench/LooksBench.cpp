@@ -1,4 +1,4 @@
-// RenderLook for every look and size on a canvas that only counts calls:
+// Every look and guide case at each size on a canvas that only counts calls:
 // the cost of the looks themselves, without any drawing backend.
 #include <functional>
 #include <string>
@@ -7,7 +7,7 @@
 #include "bench/NativeBench.h"
 #include "bench/common/BenchCases.h"
 #include "lang/LangTable.h"
-#include "overlay/Looks.h"
+#include "overlay/LookCatalogue.h"
 #include "settings/AppSettings.h"
 
 namespace lumetra::bench {
@@ -19,7 +19,7 @@ void RenderLookBench(benchmark::State& state, const LangTable& lang, BenchCase b
     ApplyCase(settings, benchCase, size);
     CountingCanvas canvas;
     for (auto _ : state) {
-        RenderLook(settings, lang, canvas);
+        RenderChosenLook(ProgramGuides(), settings, lang, canvas);
         benchmark::ClobberMemory();
     }
     // Per paint, so the figures show how much each look draws.

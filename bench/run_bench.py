@@ -10,6 +10,9 @@
    step.
 3. Start-up: from process start to the overlay's first completed paint, against
    a minimal Win32 program, both under the same Wine in the same run.
+4. Memory: what the whole program commits with one guide and with sixteen
+   guides of 800 x 500 on a 7680 x 2160 virtual screen (two 4K monitors'
+   worth), read from the Wine process's private writable mappings.
 
 The Xvfb, window-manager and Wine-prefix helpers come from the end-to-end
 harness; this script keeps a prefix of its own under the output folder.
@@ -37,7 +40,7 @@ def parse_args():
     parser.add_argument("--startup-runs", type=int, default=9, help="launches per program (median)")
     parser.add_argument("--native-repetitions", type=int, default=5)
     parser.add_argument("--fit-runs", type=int, default=15, help="fits to a picture (median)")
-    parser.add_argument("--only", choices=["native", "paint", "startup", "fit"], action="append",
+    parser.add_argument("--only", choices=["native", "paint", "startup", "fit", "memory"], action="append",
                         help="run only these parts (repeatable)")
     parser.add_argument("--paint-cases", metavar="TEXT", action="append",
                         help="paint only the cases whose 'case size' name holds TEXT (repeatable); "
@@ -414,9 +417,109 @@ def fit_section(fit):
             "", f"Whole fit target 100 ms: {verdict(fit['fit'], 100.0)}."]
 
 
+# -- memory ------------------------------------------------------------------------
+
+MEMORY_SCREEN = (7680, 2160)
+MEMORY_GUIDE = (800, 500)
+
+
+def committed_bytes(pid):
+    """What a Wine process has committed: Wine maps committed pages private
+    and writable, and only reserves the rest."""
+    total = 0
+    with open(f"/proc/{pid}/smaps") as smaps:
+        for line in smaps:
+            fields = line.split()
+            if len(fields) >= 2 and "-" in fields[0] and len(fields[1]) == 4:
+                writable_private = fields[1][1] == "w" and fields[1][3] == "p"
+            elif fields and fields[0] == "Size:" and writable_private:
+                total += int(fields[1]) * 1024
+    return total
+
+
+def program_pid(folder):
+    """The Wine process of the Lumetra.exe in folder, by its command line."""
+    wanted = os.path.join(folder, "Lumetra.exe").encode()
+    for entry in filter(str.isdigit, os.listdir("/proc")):
+        try:
+            with open(f"/proc/{entry}/cmdline", "rb") as f:
+                if f.read().split(b"\0")[0] == wanted:
+                    return int(entry)
+        except OSError:
+            continue
+    return None
+
+
+def shown_guides(display, harness):
+    """The mapped windows named as the guides are (the window manager may
+    have put them into frames of its own)."""
+    from Xlib import X
+    count, pending = 0, [display.root]
+    while pending:
+        try:
+            children = pending.pop().query_tree().children
+        except Exception:  # a window went while it was read
+            continue
+        for child in children:
+            pending.append(child)
+            try:
+                if child.get_wm_name() == harness.TITLE and child.get_attributes().map_state == X.IsViewable:
+                    count += 1
+            except Exception:
+                continue
+    return count
+
+
+def run_memory(harness, windows_build):
+    product = os.path.join(windows_build, "Lumetra")
+    results = {}
+    width, height = MEMORY_GUIDE
+    for count in (1, 16):
+        folder = tempfile.mkdtemp(prefix="lumetra-bench-")
+        try:
+            shutil.copytree(product, folder, dirs_exist_ok=True)
+            sections = []
+            for n in range(count):
+                name = "Settings" if n == 0 else f"Guide{n + 1}"
+                x, y = 40 + (n % 8) * 950, 40 + (n // 8) * 1000
+                sections.append(f"[{name}]\r\nWidth={width}\r\nHeight={height}\r\nLock=0\r\n"
+                                f"X={x}\r\nY={y}\r\nSVisible=0\r\n")
+            with open(os.path.join(folder, "Lumetra.user.settings"), "w", newline="") as f:
+                f.write("".join(sections))
+            with Display(harness, *MEMORY_SCREEN) as display:
+                process = subprocess.Popen(["wine", os.path.join(folder, "Lumetra.exe")], cwd=folder,
+                                           env=display.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+                try:
+                    harness.deadline_poll(f"{count} guides", lambda: shown_guides(display, harness) == count
+                                          and program_pid(folder) is not None, timeout=60)
+                    pid = program_pid(folder)
+                    # The panel and the tooltips come after the guides: read until two reads agree.
+                    readings = [committed_bytes(pid)]
+
+                    def settled():
+                        readings.append(committed_bytes(pid))
+                        return readings[-1] == readings[-2]
+                    harness.deadline_poll("the memory to settle", settled, timeout=30, interval=0.5)
+                    results[count] = readings[-1]
+                finally:
+                    process.kill()
+                    process.wait()
+        finally:
+            shutil.rmtree(folder, ignore_errors=True)
+    return results
+
+
+def memory_section(results):
+    mb = {count: value / (1 << 20) for count, value in results.items()}
+    return ["## Committed memory under Wine, 7680 x 2160 virtual screen (MB)", "",
+            "| One guide | Sixteen guides of 800 x 500 |", "|---:|---:|",
+            f"| {mb[1]:.0f} | {mb[16]:.0f} |", "",
+            f"Sixteen guides target 150 MB: {verdict(mb[16], 150.0)}."]
+
+
 def main():
     args = parse_args()
-    parts = set(args.only or ["native", "paint", "startup", "fit"])
+    parts = set(args.only or ["native", "paint", "startup", "fit", "memory"])
     args.out, args.native_build, args.windows_build = (
         os.path.abspath(path) for path in (args.out, args.native_build, args.windows_build))
     os.makedirs(args.out, exist_ok=True)
@@ -430,7 +533,7 @@ def main():
         report += writes_section(run_writes(args.native_build, args.native_repetitions)) + [""]
         print("native finder benchmark ...", flush=True)
         report += finder_section(run_finder(args.native_build, args.native_repetitions)) + [""]
-    if parts & {"paint", "startup", "fit"}:
+    if parts & {"paint", "startup", "fit", "memory"}:
         harness = import_harness(args.out, os.path.join(args.windows_build, "Lumetra"))
         print("Wine prefix ...", flush=True)
         harness.init_prefix()
@@ -444,6 +547,9 @@ def main():
         if "fit" in parts:
             print("fit benchmark under Wine ...", flush=True)
             report += fit_section(run_fit(harness, args.windows_build, args.fit_runs)) + [""]
+        if "memory" in parts:
+            print("memory benchmark under Wine ...", flush=True)
+            report += memory_section(run_memory(harness, args.windows_build)) + [""]
     path = os.path.join(args.out, "results.md")
     with open(path, "w") as f:
         f.write("\n".join(report))

@@ -21,9 +21,16 @@ namespace {
 
 using namespace lumetra;
 
+// Within the file's bounds: pixels, the fractions of each span, and all
+// fractions together.
 bool WithinBounds(const GuideLength& length) {
-    return std::isfinite(length.fraction) && std::isfinite(length.pixels) &&
-           std::fabs(length.fraction) <= 2 * kMaxGuideFraction && std::fabs(length.pixels) <= 2 * kMaxGuidePixels;
+    double fractions = 0;
+    for (const double fraction : {length.fraction, length.ofWidth, length.ofHeight, length.ofShorter, length.ofLonger}) {
+        if (!std::isfinite(fraction) || fraction < kMinGuideFraction || fraction > kMaxGuideFraction) return false;
+        fractions += fraction;
+    }
+    return std::isfinite(length.pixels) && fractions >= kMinGuideFraction && fractions <= kMaxGuideFraction &&
+           std::fabs(length.pixels) <= kMaxGuidePixels;
 }
 
 void CheckElement(const GuideElement& e) {
@@ -68,7 +75,11 @@ void CheckPaint(const UserGuide& guide, std::int32_t size, std::int32_t orient) 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view text(reinterpret_cast<const char*>(data), size);
     const GuideParse parse = ParseGuideFile(text);
-    const auto lines = static_cast<int>(std::count(text.begin(), text.end(), '\n')) + 1;
+    // CR, LF and CR LF each end a line; in UTF-16 this counts too many.
+    int lines = 1;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\n' || (text[i] == '\r' && (i + 1 == text.size() || text[i + 1] != '\n'))) ++lines;
+    }
 
     FUZZ_CHECK(parse.errors.size() <= kMaxGuideErrors, "more errors than their bound");
     for (std::size_t i = 0; i < parse.errors.size(); ++i) {
@@ -81,7 +92,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(guide.elements.size() <= kMaxGuideElements, "more elements than their bound");
     FUZZ_CHECK(!parse.errors.empty() || !guide.elements.empty(), "a guide without errors draws nothing");
     FUZZ_CHECK(guide.name.size() <= kMaxGuideTextLength, "a name is too long");
-    FUZZ_CHECK(guide.localNames.size() < kMaxGuideNames, "more names than their bound");
+    FUZZ_CHECK(guide.localNames.size() + (guide.name.empty() ? 0 : 1) <= kMaxGuideNames, "more names than their bound");
+    FUZZ_CHECK(parse.notes.size() <= kMaxGuideErrors, "more notes than their bound");
+    for (const GuideError& note : parse.notes) {
+        FUZZ_CHECK(note.line >= 1 && note.line <= lines, "a note names a line the file lacks");
+    }
     for (const GuideElement& e : guide.elements) CheckElement(e);
 
     const std::int32_t orient = size == 0 ? 0 : data[0] & 3;

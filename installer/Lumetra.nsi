@@ -47,7 +47,9 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" "${PUBLISHER}"
   !define MUI_UNICON "${ICON}"
 !endif
 !define MUI_ABORTWARNING
-!define MUI_FINISHPAGE_RUN "$INSTDIR\Lumetra.exe"
+; Without a program of its own: the function starts it as the desktop user.
+!define MUI_FINISHPAGE_RUN
+!define MUI_FINISHPAGE_RUN_FUNCTION StartAsDesktopUser
 !define MUI_FINISHPAGE_SHOWREADME "$INSTDIR\Manual\index.html"
 !define MUI_FINISHPAGE_SHOWREADME_NOTCHECKED
 
@@ -66,6 +68,137 @@ Function .onInit
   ${EndIf}
   SetRegView 64
   SetShellVarContext all
+FunctionEnd
+
+; The installer runs elevated, and whatever it starts itself would too: out
+; of reach of Explorer's messages, with elevated browsers for the manual and
+; the web pages, and, when another account gave the rights, with that
+; account's profile. Explorer runs as the signed-in user without elevation,
+; so the installer asks the desktop's own shell to start the program, as the
+; system's shell automation allows (IShellDispatch2::ShellExecute on the
+; desktop window's view: "How can I launch an unelevated process from my
+; elevated process", The Old New Thing). It opens the shortcut, which starts
+; the program in its own folder. Where no desktop shell answers (no Explorer,
+; or a system without it), Explorer's own program is asked to open the
+; shortcut instead.
+!define CLSID_ShellWindows "{9BA05972-F6A8-11CF-A442-00A0C90A8F39}"
+!define IID_IShellWindows "{85CB6900-4D95-11CF-960C-0080C7F4EE85}"
+!define IID_IServiceProvider "{6D5140C1-7436-11CE-8034-00AA006009FA}"
+!define SID_STopLevelBrowser "{4C96BE40-915C-11CF-99D3-00AA004AE837}"
+!define IID_IShellBrowser "{000214E2-0000-0000-C000-000000000046}"
+!define IID_IDispatch "{00020400-0000-0000-C000-000000000046}"
+!define IID_IShellFolderViewDual "{E7A1AF80-4D96-11CF-960C-0080C7F4EE85}"
+!define IID_IShellDispatch2 "{A4C6892C-3BA9-11D2-9DEA-00C04FB16162}"
+!define CLSCTX_LOCAL_SERVER 4
+!define SWC_DESKTOP 8
+!define SWFO_NEEDDISPATCH 1
+!define SVGIO_BACKGROUND 0
+
+; Calls method $index of the interface in $from, storing the interface it
+; gives in $to; $to is 0 when $from is 0 or the call fails.
+!macro ShellCall from index args to
+  StrCpy ${to} 0
+  ${If} ${from} P<> 0
+    System::Call "${from}->${index}(${args}) i .s"
+    Pop $R9
+    ${If} $R9 <> 0
+      StrCpy ${to} 0
+    ${EndIf}
+  ${EndIf}
+!macroend
+
+!macro ShellRelease interface
+  ${If} ${interface} P<> 0
+    System::Call "${interface}->2()"
+  ${EndIf}
+!macroend
+
+Function StartAsDesktopUser
+  Push $R0
+  Push $R1
+  Push $R2
+  Push $R3
+  Push $R4
+  Push $R5
+  Push $R6
+  Push $R7
+  Push $R8
+  Push $R9
+  System::Call "ole32::CoInitialize(p 0)"
+  System::Call "ole32::CoCreateInstance(g '${CLSID_ShellWindows}', p 0, i ${CLSCTX_LOCAL_SERVER}, \
+                g '${IID_IShellWindows}', *p .R0) i .R9"
+  ${If} $R9 <> 0
+    StrCpy $R0 0
+  ${EndIf}
+  ; The desktop's location as a VARIANT (VT_I4 CSIDL_DESKTOP, that is 0), and
+  ; an empty one.
+  System::Alloc 24
+  Pop $R6
+  System::Call "*$R6(&i2 3)"
+  System::Alloc 24
+  Pop $R7
+  StrCpy $R1 0
+  ${If} $R0 P<> 0
+    ; IShellWindows::FindWindowSW
+    System::Call "$R0->15(p R6, p R7, i ${SWC_DESKTOP}, *i .R8, i ${SWFO_NEEDDISPATCH}, *p .R1) i .R9"
+    StrCpy $R8 0
+    ${If} $R9 <> 0
+      StrCpy $R1 0
+    ${EndIf}
+  ${EndIf}
+  StrCpy $R8 0  ; started
+  !insertmacro ShellCall $R1 0 "g '${IID_IServiceProvider}', *p .R2" $R2  ; QueryInterface
+  !insertmacro ShellCall $R2 3 "g '${SID_STopLevelBrowser}', g '${IID_IShellBrowser}', *p .R3" $R3  ; QueryService
+  !insertmacro ShellCall $R3 15 "*p .R4" $R4  ; IShellBrowser::QueryActiveShellView
+  !insertmacro ShellCall $R4 15 "i ${SVGIO_BACKGROUND}, g '${IID_IDispatch}', *p .R5" $R5  ; IShellView::GetItemObject
+  !insertmacro ShellRelease $R1
+  !insertmacro ShellRelease $R2
+  !insertmacro ShellRelease $R3
+  !insertmacro ShellRelease $R4
+  !insertmacro ShellCall $R5 0 "g '${IID_IShellFolderViewDual}', *p .R1" $R1  ; QueryInterface
+  !insertmacro ShellCall $R1 7 "*p .R2" $R2  ; IShellFolderViewDual::get_Application
+  !insertmacro ShellCall $R2 0 "g '${IID_IShellDispatch2}', *p .R3" $R3  ; QueryInterface
+  ${If} $R3 P<> 0
+    ; IShellDispatch2::ShellExecute(file, arguments, folder, verb, show): the
+    ; VARIANTs go by reference on x64; empty ones leave the shortcut's own.
+    System::Call "oleaut32::SysAllocString(w '${SHORTCUT}') p .R4"
+    System::Call "$R3->31(p R4, p R7, p R7, p R7, p R7) i .R9"
+    System::Call "oleaut32::SysFreeString(p R4)"
+    ${If} $R9 = 0
+      StrCpy $R8 1
+    ${EndIf}
+  ${EndIf}
+  !insertmacro ShellRelease $R5
+  !insertmacro ShellRelease $R1
+  !insertmacro ShellRelease $R2
+  !insertmacro ShellRelease $R3
+  !insertmacro ShellRelease $R0
+  System::Free $R6
+  System::Free $R7
+  System::Call "ole32::CoUninitialize()"
+  ${If} $R8 = 0
+    Exec '"$WINDIR\explorer.exe" "${SHORTCUT}"'
+  ${EndIf}
+  Pop $R9
+  Pop $R8
+  Pop $R7
+  Pop $R6
+  Pop $R5
+  Pop $R4
+  Pop $R3
+  Pop $R2
+  Pop $R1
+  Pop $R0
+FunctionEnd
+
+; A silent install with /RUN starts the program as the finish page does.
+Function .onInstSuccess
+  ${GetParameters} $0
+  ClearErrors
+  ${GetOptions} $0 "/RUN" $1
+  ${IfNot} ${Errors}
+    Call StartAsDesktopUser
+  ${EndIf}
 FunctionEnd
 
 Function un.onInit

@@ -7,7 +7,7 @@ packages=(
   cmake ninja-build g++ pkg-config
   mingw-w64 g++-mingw-w64-x86-64-posix
   wine wine64 fonts-wine
-  xvfb openbox x11-utils xdotool imagemagick chromium
+  xvfb openbox x11-utils xdotool xclip imagemagick chromium
   python3 python3-xlib
   libgtest-dev libgmock-dev libbenchmark-dev libpng-dev
   feh

@@ -2,8 +2,10 @@
 
 #include <cstdio>
 #include <memory>
+#include <utility>
 
 #include "lang/LangTable.h"
+#include "overlay/LookCatalogue.h"
 #include "overlay/Looks.h"
 #include "settings/AppSettings.h"
 #include "settings/SettingsFile.h"
@@ -32,6 +34,34 @@ struct FileCloser {
     void operator()(std::FILE* file) const { std::fclose(file); }
 };
 
+std::string Lines(const std::string& line, int count) {
+    std::string text;
+    for (int i = 0; i < count; ++i) text += line + "\n";
+    return text;
+}
+
+// Guide files that cost the most per paint within the file's bounds.
+std::vector<std::pair<std::string, std::string>> HostileGuides() {
+    std::string longLines;
+    for (int i = 0; i < 16; ++i) {
+        longLines += "line -100%-16384px " + std::to_string(i * 6) + "% 200%+16384px " + std::to_string(100 - i * 6) +
+                     "%\n";
+    }
+    return {
+        // Ellipses far larger than the screen, their outlines crossing it.
+        {"circles", Lines("circle 50% 50% 200%+16384px", 16)},
+        // Slanted lines reaching far beyond the screen on both sides.
+        {"long lines", longLines},
+        // Every stroke the budget allows, a quarter each: huge arcs, huge
+        // circles whose outlines cross the screen, long lines across it.
+        {"worst",
+         Lines("arc 50% 50% 100%+16384px 100%+16384px -180 180", 64) +
+             Lines("circle -100%-16384px 50% 200%+16384px repeat 1px 0 256", 64) +
+             Lines("line -100%-16384px -100% 200%+16384px 200% repeat 0 1px 256", 64) +
+             Lines("line -100% 200%+16384px 200% -100%-16384px repeat 1px 0 256", 64)},
+    };
+}
+
 std::string LookName(std::int32_t look) {
     return (look < 10 ? "look0" : "look") + std::to_string(look);
 }
@@ -48,16 +78,26 @@ std::vector<BenchCase> BenchCases() {
     for (std::int32_t look = 0; look < kLookCount; ++look) {
         cases.push_back({LookName(look) + " width 3 halo", look, 0, 0.0, 3, true});
     }
+    for (const auto& [name, text] : HostileGuides()) {
+        cases.push_back({"guide " + name, 0, 0, 0.0, 1, false, text});
+        cases.push_back({"guide " + name + " width 8 halo", 0, 0, 0.0, 8, true, text});
+    }
     return cases;
 }
 
 void ApplyCase(TSettings& settings, const BenchCase& benchCase, BenchSize size) {
+    if (!benchCase.guide.empty()) {
+        GuideLibrary library;
+        library.guides.push_back({"bench.guide", ParseGuideFile(benchCase.guide).guide});
+        SetProgramGuides(std::move(library));
+        settings.SetUserLooks({"bench.guide"});
+    }
     settings.SetLock(false);
     settings.SetRatio(benchCase.ratio > 0.0 ? benchCase.ratio : kFactoryRatio);
     settings.SetWidth(size.width);
     settings.SetHeight(size.height);
     settings.SetGridSize(benchCase.gridSize > 0 ? benchCase.gridSize : TSettings(0).GridSize());
-    settings.SetLookMode(benchCase.lookMode);
+    settings.SetLookMode(benchCase.guide.empty() ? benchCase.lookMode : kBuiltInLookCount);
     settings.SetShowValues(true);
     settings.SetLineWidth(benchCase.lineWidth);
     settings.SetHalo(benchCase.halo);

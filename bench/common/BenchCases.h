@@ -28,15 +28,18 @@ struct BenchCase {
     double ratio = 0.0;         // 0: keep the factory value
     std::int32_t lineWidth = 1;
     bool halo = false;
+    std::string guide{};  // a guide file's text, drawn instead of the look
 };
 
 // Every look as shipped, then the worst cases: the finest grid, and a ratio
 // so close to 1 that spirals run to their segment limit and stepped looks
-// to their count limits. Then every look again with wide, haloed lines.
+// to their count limits. Then every look again with wide, haloed lines, and
+// hostile guide files with and without them.
 std::vector<BenchCase> BenchCases();
 
 // Factory settings with the case and size applied, values shown. The lock is
-// off so that any width and height can be had together.
+// off so that any width and height can be had together. A guide case makes
+// its file the program's only guide and chooses it.
 void ApplyCase(TSettings& settings, const BenchCase& benchCase, BenchSize size);
 
 std::string SizeName(BenchSize size);

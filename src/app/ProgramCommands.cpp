@@ -12,6 +12,7 @@ std::vector<MenuItem> ProgramMenu(const ProgramState& state) {
         {ProgramCommand::ClickThrough, "MTrayClickThrough", state.allClickThrough, shown},
         {ProgramCommand::Fit, "MSFitPictureBtn", false, shown},
         {ProgramCommand::NewGuide, "MSNewGuideBtn", false, shown && state.guides < kMaxGuides},
+        {ProgramCommand::CopyComposition, "MSCopyCompositionBtn", false, shown},
         {ProgramCommand::Settings, "MTraySettings"},
         {ProgramCommand::Manual, "MTrayManual"},
         {ProgramCommand::Exit, "MTrayExit"},
@@ -30,8 +31,12 @@ ProgramCommand HotKeyAction(HotKeyCommand command) {
 
 ProgramState StateOf(const TGuideSet& guides, bool guidesShown) {
     bool all = true;
-    for (int i = 0; i < guides.Count(); ++i) all = all && guides.Guide(i).ClickThrough();
-    return {guidesShown, all, guides.Count()};
+    bool any = false;
+    for (int i = 0; i < guides.Count(); ++i) {
+        all = all && guides.Guide(i).ClickThrough();
+        any = any || guides.Guide(i).ClickThrough();
+    }
+    return {guidesShown, all, guides.Count(), any};
 }
 
 void SwitchClickThrough(TGuideSet& guides) {

@@ -11,13 +11,18 @@ namespace lumetra {
 
 class TGuideSet;
 
-enum class ProgramCommand { ShowHide, ClickThrough, Fit, NextLook, NewGuide, Settings, Manual, Exit };
+// Present is on no menu: a second start of the program asks the running one
+// to show its guides and its panel in front.
+enum class ProgramCommand {
+    ShowHide, ClickThrough, Fit, NextLook, NewGuide, Settings, Manual, Exit, Present, CopyComposition
+};
 
 // What the menu depends on.
 struct ProgramState {
     bool guidesShown = true;
     bool allClickThrough = false;  // every guide lets the mouse through
     int guides = 1;
+    bool anyClickThrough = false;  // at least one guide lets the mouse through
 };
 
 struct MenuItem {

@@ -60,6 +60,17 @@ void SettingsSaver::SaveOnce(const TGuideSet& guides) {
     if (!guides.Save(files_)) platform_.ShowError("Unable to write to " + files_.SettingsFilePath());
 }
 
+void SettingsSaver::SaveAtSessionEnd(const TGuideSet& guides) {
+    if (saved_) return;
+    saved_ = true;
+    if (!guides.Save(files_)) platform_.RememberUnsaved(files_.SettingsFilePath());
+}
+
+void ReportUnsavedSession(IStartupPlatform& platform, const SettingsFile& files, const LangTable& lang) {
+    const std::string path = files.SettingsFilePath();
+    if (platform.TakeUnsaved(path)) platform.ShowWarning(FormatTemplate(lang.Text("MSessionUnsaved"), {path}), kProgramTitle);
+}
+
 void RunShutdown(SettingsSaver& saver, std::unique_ptr<TGuideSet>& guides) {
     if (!guides) return;
     saver.SaveOnce(*guides);

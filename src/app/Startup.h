@@ -33,6 +33,11 @@ public:
     virtual void ShowError(const std::string& text) = 0;
     virtual IShell& Shell() = 0;
     virtual const IInstallClock& InstallClock() const = 0;
+    // A save that failed while the Windows session ended, kept for the next
+    // start: no box may hold up the end of a session.
+    virtual void RememberUnsaved(const std::string& settingsFilePath) = 0;
+    // Whether a save of this settings file was remembered so; forgets it.
+    virtual bool TakeUnsaved(const std::string& settingsFilePath) = 0;
 };
 
 // Loads the guide files the program offers after its built-in looks and
@@ -40,6 +45,10 @@ public:
 // holds again. The answer is the notice for the files that could not be used,
 // each named once, or nothing when every file was fine.
 std::string OfferGuideFiles(TGuideSet& guides, const SettingsFile& files, const LangTable& lang);
+
+// Tells the user, once, in a warning box before any window, that the save
+// of this settings file failed when the last session ended.
+void ReportUnsavedSession(IStartupPlatform& platform, const SettingsFile& files, const LangTable& lang);
 
 // Creates the settings into `settings`, loads them and the language texts
 // into `lang`. False means: end the process at once, without a window and
@@ -55,6 +64,9 @@ public:
     SettingsSaver(IStartupPlatform& platform, SettingsFile& files) : platform_(platform), files_(files) {}
     // Saves every guide and reports a failed write, the first time only.
     void SaveOnce(const TGuideSet& guides);
+    // The same while the session ends: a failed write leaves the file as it
+    // was and is told at the next start instead.
+    void SaveAtSessionEnd(const TGuideSet& guides);
 
 private:
     IStartupPlatform& platform_;

@@ -15,10 +15,13 @@ constexpr int kCaptionTileWidth = 32;
 constexpr int kTLCornerWidth = 16;
 constexpr int kGripSize = 24;
 
+// The click-through mark leads: the ellipsis of a narrow guide cuts the end
+// of the caption, and the mark is what tells why the guide takes no clicks.
 std::string CaptionText(const TSettings& settings, const LangTable& lang) {
-    std::string text = "Velmora Lumetra - ";
+    std::string text;
+    if (settings.ClickThrough()) text = lang.Text("MClickThroughMark") + " ";
+    text += "Velmora Lumetra - ";
     text += LookName(ProgramGuides(), settings.LookMode(), lang, settings.Lang());
-    if (settings.ClickThrough()) text += " " + lang.Text("MClickThroughMark");
     return text;
 }
 

@@ -47,25 +47,71 @@ bool OnBitmap(const DibPixels& pixels, int x, int y) {
     return 0 <= x && x < pixels.width && 0 <= y && y < pixels.height;
 }
 
+// Floor and ceiling of a / b for b > 0.
+long long FloorDiv(long long a, long long b) { return a >= 0 ? a / b : -((-a + b - 1) / b); }
+long long CeilDiv(long long a, long long b) { return -FloorDiv(-a, b); }
+
+// The steps of a line's walk, first to last, both included.
+struct Steps {
+    long long first;
+    long long last;
+};
+
+// Columns and rows, lo to hi, both included.
+struct Clip {
+    long long columnLo;
+    long long columnHi;
+    long long rowLo;
+    long long rowHi;
+};
+
+// The steps of the line from (x0, y0) by (dx, dy) whose pixels may lie
+// within the clip: exactly along the major axis, a step or two early and
+// late along the minor one, where the walk rounds. Empty when none may.
+Steps StepsWithin(int x0, int y0, int dx, int dy, const Clip& clip) {
+    const bool xMajor = std::abs(dx) > std::abs(dy);
+    const long long major = xMajor ? std::abs(dx) : std::abs(dy);
+    const long long minor = xMajor ? std::abs(dy) : std::abs(dx);
+    // The distances along each axis from the start, in the line's direction.
+    const auto towards = [](long long start, int delta, long long lo, long long hi) {
+        return delta > 0 ? Steps{lo - start, hi - start} : Steps{start - hi, start - lo};
+    };
+    const Steps alongX = towards(x0, dx, clip.columnLo, clip.columnHi);
+    const Steps alongY = towards(y0, dy, clip.rowLo, clip.rowHi);
+    const Steps alongMajor = xMajor ? alongX : alongY;
+    const Steps alongMinor = xMajor ? alongY : alongX;
+    // The minor offset after k steps lies within half a pixel of
+    // k * minor / major.
+    const long long firstByMinor = FloorDiv((alongMinor.first - 1) * major, minor) - 1;
+    const long long lastByMinor = CeilDiv((alongMinor.last + 1) * major, minor) + 1;
+    return {std::max({0LL, alongMajor.first, firstByMinor}), std::min({major - 1, alongMajor.last, lastByMinor})};
+}
+
 // GDI's Bresenham line from (x0, y0) by (dx, dy), end excluded, with its
 // choice where the line passes exactly between two pixels: plot(x, y) for
-// each of its pixels in drawing order, on the bitmap or not. The steps are
-// taken without a branch on the error: a spiral's lines are millions of
-// pixels whose steps follow no pattern.
+// each of its pixels from step `steps.first` to `steps.last`, in drawing
+// order, on the bitmap or not. The walk starts where the whole line's walk
+// is at that step. The steps are taken without a branch on the error: a
+// spiral's lines are millions of pixels whose steps follow no pattern.
 template <typename Plot>
-void WalkSlantedLine(int x0, int y0, int dx, int dy, Plot plot) {
+void WalkSlantedLine(int x0, int y0, int dx, int dy, Steps steps, Plot plot) {
+    if (steps.first > steps.last) return;
     const bool xMajor = std::abs(dx) > std::abs(dy);
-    const int major = xMajor ? std::abs(dx) : std::abs(dy);
-    const int minor = xMajor ? std::abs(dy) : std::abs(dx);
+    const long long major = xMajor ? std::abs(dx) : std::abs(dy);
+    const long long minor = xMajor ? std::abs(dy) : std::abs(dx);
     const int bias = TakesBias(dx, dy) ? 1 : 0;
     const int stepX = dx > 0 ? 1 : -1;
     const int stepY = dy > 0 ? 1 : -1;
-    int error = 2 * minor - major;
-    const int errorAfterMinorStep = 2 * minor - 2 * major;
-    const int errorAfterMajorStep = 2 * minor;
-    int x = x0;
-    int y = y0;
-    for (int step = 0; step < major; ++step) {
+    // After k steps the walk has taken n minor steps, its error term grown
+    // by 2 minor each step and shrunk by 2 major each minor step.
+    const long long k = steps.first;
+    const long long n = (2 * k * minor + major - 1 + bias) / (2 * major);
+    int error = static_cast<int>(2 * minor - major + 2 * minor * k - 2 * major * n);
+    const int errorAfterMinorStep = static_cast<int>(2 * minor - 2 * major);
+    const int errorAfterMajorStep = static_cast<int>(2 * minor);
+    int x = static_cast<int>(x0 + (xMajor ? k : n) * stepX);
+    int y = static_cast<int>(y0 + (xMajor ? n : k) * stepY);
+    for (long long step = k; step <= steps.last; ++step) {
         plot(x, y);
         const bool minorStep = error + bias > 0;
         error += minorStep ? errorAfterMinorStep : errorAfterMajorStep;
@@ -74,30 +120,35 @@ void WalkSlantedLine(int x0, int y0, int dx, int dy, Plot plot) {
     }
 }
 
-// Every pixel of a line of `width` (see Canvas::SetPenWidth), in drawing
-// order, on the bitmap or not; a pixel may come more than once.
+// Every pixel of a line of `width` (see Canvas::SetPenWidth) that may lie
+// on the bitmap, in drawing order; a pixel may come more than once, and
+// some beside the bitmap. Only the steps whose pixels the pen spreads onto
+// it are walked, so a line reaching far beyond costs what it shows.
 template <typename Plot>
-void WalkWideLine(int x0, int y0, int dx, int dy, int width, Plot plot) {
+void WalkWideLine(int x0, int y0, int dx, int dy, int width, const DibPixels& pixels, Plot plot) {
+    const PenSpread spread = width <= 1 ? PenSpread{} : SpreadOf(width);
+    const Clip clip{-spread.after, pixels.width - 1LL + spread.before, -spread.after,
+                    pixels.height - 1LL + spread.before};
+    const Steps steps = StepsWithin(x0, y0, dx, dy, clip);
     if (width <= 1) {
-        WalkSlantedLine(x0, y0, dx, dy, plot);
+        WalkSlantedLine(x0, y0, dx, dy, steps, plot);
         return;
     }
-    const PenSpread spread = SpreadOf(width);
     const bool xMajor = std::abs(dx) > std::abs(dy);
-    const auto square = [&](int x, int y) {
-        for (int sy = y - spread.before; sy <= y + spread.after; ++sy) {
-            for (int sx = x - spread.before; sx <= x + spread.after; ++sx) plot(sx, sy);
+    const auto square = [&](Point at) {
+        const long long top = std::max<long long>(at.y - spread.before, 0);
+        const long long bottom = std::min<long long>(at.y + spread.after, pixels.height - 1LL);
+        const long long left = std::max<long long>(at.x - spread.before, 0);
+        const long long right = std::min<long long>(at.x + spread.after, pixels.width - 1LL);
+        for (long long sy = top; sy <= bottom; ++sy) {
+            for (long long sx = left; sx <= right; ++sx) plot(static_cast<int>(sx), static_cast<int>(sy));
         }
     };
-    square(x0, y0);
-    int lastX = x0;
-    int lastY = y0;
-    WalkSlantedLine(x0, y0, dx, dy, [&](int x, int y) {
+    square({x0, y0});
+    WalkSlantedLine(x0, y0, dx, dy, steps, [&](int x, int y) {
         for (int d = -spread.before; d <= spread.after; ++d) plot(xMajor ? x : x + d, xMajor ? y + d : y);
-        lastX = x;
-        lastY = y;
     });
-    square(lastX, lastY);
+    square(LastLinePixel({x0, y0}, {x0 + dx, y0 + dy}));
 }
 
 // One row of an ellipse's outline: its left half's run and its right half's,
@@ -183,7 +234,7 @@ bool DibWriter::WriteSlantedLine(int x0, int y0, int x, int y, int width) {
         return true;
     }
     std::size_t held = 0;
-    WalkWideLine(x0, y0, x - x0, y - y0, width, [&](int px, int py) {
+    WalkWideLine(x0, y0, x - x0, y - y0, width, pixels_, [&](int px, int py) {
         if (clipped && !OnBitmap(pixels_, px, py)) return;
         heldSlanted_[static_cast<std::size_t>(py)].push_back(px);
         ++held;
@@ -219,7 +270,13 @@ bool DibWriter::Ellipse(const Rect& box, std::uint32_t pixel, int width) {
     long long error = stepX + stepY + a * a * (b % 2);
     long long qx = a;
     long long qy = h / 2;
-    while (qx >= w / 2) {
+    // The rows the bitmap shows, the pen's spread included, lie at most this
+    // far from the middle: the walk stops there, so that an outline reaching
+    // far beyond the bitmap costs what it shows.
+    const long long shownFirst = -static_cast<long long>(spread.after);
+    const long long shownLast = pixels_.height - 1LL + spread.before;
+    const long long farthest = std::max(top + h - 1 - shownFirst, shownLast - top) - h / 2;
+    while (qx >= w / 2 && qy - h / 2 <= farthest) {
         if (heldQuadrantRuns_.size() - begin <= static_cast<std::size_t>(qy - h / 2)) {
             heldQuadrantRuns_.push_back({static_cast<int>(qx), static_cast<int>(qx)});
         } else {
@@ -411,7 +468,7 @@ void DibWriter::WriteHeldSegments(std::size_t band) {
     const std::uint32_t pixel = heldPixel_;
     std::vector<HeldSegment>& segments = heldSegments_[band];
     for (const HeldSegment& segment : segments) {
-        WalkWideLine(segment.x0, segment.y0, segment.dx, segment.dy, segment.width, [&](int x, int y) {
+        WalkWideLine(segment.x0, segment.y0, segment.dx, segment.dy, segment.width, pixels_, [&](int x, int y) {
             if (!segment.clipped || OnBitmap(pixels_, x, y)) sheet.Row(y, x, 1)[0] = pixel;
         });
     }

@@ -10,7 +10,9 @@ struct LookContext;
 struct UserGuide;
 
 // Pen strokes per paint (a line segment, an ellipse or a label each); what a
-// guide would draw beyond them is left out, so no file can stall a paint.
+// guide would draw beyond them is left out, as is what would take a pass
+// beyond its share of the window's pixels (see GuideDraw.cpp), so no file
+// can stall a paint.
 inline constexpr std::int64_t kMaxGuideStrokes = 65536;
 // A full turn of an arc at most; shorter or smaller arcs take fewer.
 inline constexpr int kMaxArcSegments = 256;

@@ -1,9 +1,11 @@
 #include "overlay/GuideFile.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
 #include <limits>
+#include <map>
 #include <optional>
 
 #include "common/Text.h"
@@ -27,7 +29,7 @@ std::string Quoted(std::string_view text) { return "'" + std::string(text) + "'"
 std::string CheckShownText(std::string_view text, std::string_view what) {
     if (text.empty()) return std::string(what) + " is empty";
     if (text.size() > kMaxGuideTextLength) {
-        return std::string(what) + " is longer than " + std::to_string(kMaxGuideTextLength) + " bytes";
+        return std::string(what) + " is longer than " + std::to_string(kMaxGuideTextLength) + " characters";
     }
     for (const char c : text) {
         const auto byte = static_cast<unsigned char>(c);
@@ -67,20 +69,38 @@ std::string Tokenise(std::string_view line, std::vector<Token>& tokens) {
 
 enum class Unit { Fraction, Percent, Pixels };
 
+// What a percentage is of: the span of its own axis, or a side named.
+enum class Side { Own, Width, Height, Shorter, Longer };
+
 struct Number {
     double value = 0.0;
     Unit unit = Unit::Fraction;
+    Side side = Side::Own;
 };
 
-// "-0.25", "25%", "8px": a sign, digits with at most one point, a unit.
+struct SideSuffix {
+    std::string_view suffix;
+    Side side;
+};
+constexpr std::array<SideSuffix, 5> kSideSuffixes = {{
+    {"%", Side::Own}, {"%w", Side::Width}, {"%h", Side::Height}, {"%short", Side::Shorter}, {"%long", Side::Longer}}};
+
+// "-0.25", "25%", "50%h", "8px": a sign, digits with at most one point, a unit.
 std::optional<Number> ReadNumber(std::string_view text) {
     Number number;
+    const std::size_t percent = text.find('%');
     if (text.size() > 2 && EqualsIgnoringAsciiCase(text.substr(text.size() - 2), "px")) {
         number.unit = Unit::Pixels;
         text.remove_suffix(2);
-    } else if (!text.empty() && text.back() == '%') {
+    } else if (percent != std::string_view::npos) {
+        const std::string_view suffix = text.substr(percent);
+        const auto known = std::find_if(kSideSuffixes.begin(), kSideSuffixes.end(), [&](const SideSuffix& s) {
+            return EqualsIgnoringAsciiCase(s.suffix, suffix);
+        });
+        if (known == kSideSuffixes.end()) return std::nullopt;
         number.unit = Unit::Percent;
-        text.remove_suffix(1);
+        number.side = known->side;
+        text = text.substr(0, percent);
     }
     bool negative = false;
     if (!text.empty() && (text.front() == '-' || text.front() == '+')) {
@@ -113,42 +133,73 @@ std::string NotANumber(const Token& token) {
            " is not a number (such as 0.25, 25% or 8px)";
 }
 
+constexpr std::string_view kPixelRange = " is out of range (-16384px to 16384px)";
+constexpr std::string_view kFractionRange = " is out of range (fractions -1 to 2, percentages -100% to 200%)";
+
+bool FractionInRange(double fraction) { return fraction >= kMinGuideFraction && fraction <= kMaxGuideFraction; }
+
+double& FractionOf(GuideLength& length, Side side) {
+    switch (side) {
+        case Side::Own: break;
+        case Side::Width: return length.ofWidth;
+        case Side::Height: return length.ofHeight;
+        case Side::Shorter: return length.ofShorter;
+        case Side::Longer: return length.ofLonger;
+    }
+    return length.fraction;
+}
+
 // One term of a length, added to it. Empty, or what is wrong.
 std::string AddTerm(std::string_view text, const Number& number, GuideLength& length) {
     if (number.unit == Unit::Pixels) {
-        if (std::fabs(number.value) > kMaxGuidePixels) return Quoted(text) + " is out of range (-16384px to 16384px)";
+        if (std::fabs(number.value) > kMaxGuidePixels) return Quoted(text) + std::string(kPixelRange);
         length.pixels += number.value;
         return {};
     }
     const double fraction = number.unit == Unit::Percent ? number.value / 100.0 : number.value;
-    if (fraction < kMinGuideFraction || fraction > kMaxGuideFraction) {
-        return Quoted(text) + " is out of range (fractions -1 to 2, percentages -100% to 200%)";
-    }
-    length.fraction += fraction;
+    if (!FractionInRange(fraction)) return Quoted(text) + std::string(kFractionRange);
+    FractionOf(length, number.side) += fraction;
     return {};
 }
 
-// A coordinate or a step: one value, or two joined by "+" or "-" such as
-// "50%-8px". Empty, or what is wrong.
-std::string ReadLength(const Token& token, GuideLength& length) {
-    length = {};
-    const std::string_view text = token.text;
+// Every fraction of a length together, whichever span each is of.
+double Fractions(const GuideLength& length) {
+    return length.fraction + length.ofWidth + length.ofHeight + length.ofShorter + length.ofLonger;
+}
+
+// A value's one or two terms, split where "+" or "-" joins them such as
+// "50%-8px"; nothing when it is no value.
+std::optional<std::array<std::string_view, 2>> SplitTerms(std::string_view text) {
     const std::size_t join = text.find_last_of("+-");
     const std::size_t cut = join == std::string_view::npos || join == 0 ? text.size() : join;
-    const std::string_view first = text.substr(0, cut);
-    const std::string_view second = text.substr(cut);
-    const auto a = token.quoted ? std::nullopt : ReadNumber(first);
-    const auto b = second.empty() ? std::optional<Number>(Number{}) : ReadNumber(second);
-    if (!a || !b) return NotANumber(token);
-    if (std::string problem = AddTerm(first, *a, length); !problem.empty()) return problem;
-    return second.empty() ? std::string() : AddTerm(second, *b, length);
+    const std::array<std::string_view, 2> terms{text.substr(0, cut), text.substr(cut)};
+    if (!ReadNumber(terms[0]) || (!terms[1].empty() && !ReadNumber(terms[1]))) return std::nullopt;
+    return terms;
+}
+
+// A coordinate or a step: one value, or two joined by "+" or "-" such as
+// "50%-8px", each term and the sum of its kind within the bounds: pixels
+// with pixels, fractions of any span with each other. Empty, or what is
+// wrong.
+std::string ReadLength(const Token& token, GuideLength& length) {
+    length = {};
+    const auto terms = token.quoted ? std::nullopt : SplitTerms(token.text);
+    if (!terms) return NotANumber(token);
+    for (const std::string_view term : *terms) {
+        if (term.empty()) continue;
+        if (std::string problem = AddTerm(term, *ReadNumber(term), length); !problem.empty()) return problem;
+    }
+    if (std::fabs(length.pixels) > kMaxGuidePixels) return Quoted(token.text) + std::string(kPixelRange);
+    if (!FractionInRange(Fractions(length))) return Quoted(token.text) + std::string(kFractionRange);
+    return {};
 }
 
 // At least the pixels a fraction of the span makes up for, such as
 // "50%-8px"; what the span cannot make up for is no radius at all.
 std::string ReadRadius(const Token& token, GuideLength& length) {
     if (std::string problem = ReadLength(token, length); !problem.empty()) return problem;
-    if (length.fraction < 0 || (length.fraction == 0 && length.pixels < 0)) {
+    const double fractions = Fractions(length);
+    if (fractions < 0 || (fractions == 0 && length.pixels < 0)) {
         return Quoted(token.text) + " is a negative radius";
     }
     return {};
@@ -209,12 +260,25 @@ bool TakesValueCount(GuideShape shape, std::size_t count) {
     return false;
 }
 
+// The count, and the first word among the values that is none, which is
+// most often why the count is wrong.
+std::string WrongValueCount(const ShapeRule& rule, const std::vector<Token>& values) {
+    std::string message = Quoted(rule.keyword) + " takes " + std::string(rule.usage) + ", not " +
+                          std::to_string(values.size()) + (values.size() == 1 ? " value" : " values");
+    for (const Token& value : values) {
+        if (value.quoted || SplitTerms(value.text)) continue;
+        if (value.text == "+" || value.text == "-") {
+            return message + "; " + Quoted(value.text) + " stands alone (a sum is written without spaces, such as 50%-8px)";
+        }
+        message += "; " + Quoted(value.text) + " is no value";
+        return value.text.starts_with("//") ? message + " (a comment starts with # or ;)" : message;
+    }
+    return message;
+}
+
 std::string ReadShape(const ShapeRule& rule, const std::vector<Token>& values, GuideElement& element) {
     element.shape = rule.shape;
-    if (!TakesValueCount(rule.shape, values.size())) {
-        return Quoted(rule.keyword) + " takes " + std::string(rule.usage) + ", not " +
-               std::to_string(values.size()) + (values.size() == 1 ? " value" : " values");
-    }
+    if (!TakesValueCount(rule.shape, values.size())) return WrongValueCount(rule, values);
     switch (rule.shape) {
         case GuideShape::Line:
         case GuideShape::Polyline:
@@ -261,10 +325,14 @@ std::string ReadRepeat(const std::vector<Token>& values, GuideElement& element) 
     element.repeatCount = kMaxGuideRepeat;
     if (values.size() == 3) {
         const Token& count = values[2];
+        // "+5" as a coordinate may be written; from_chars takes no '+'.
+        const std::string_view digits =
+            count.text.size() > 1 && count.text.front() == '+' && count.text[1] != '-' ? count.text.substr(1)
+                                                                                        : count.text;
         std::int32_t n = 0;
-        const char* end = count.text.data() + count.text.size();
-        const auto [stop, error] = std::from_chars(count.text.data(), end, n);
-        if (count.quoted || count.text.empty() || error == std::errc::invalid_argument || stop != end) {
+        const char* end = digits.data() + digits.size();
+        const auto [stop, error] = std::from_chars(digits.data(), end, n);
+        if (count.quoted || digits.empty() || error == std::errc::invalid_argument || stop != end) {
             return Quoted(count.text) + " is not a whole number of copies";
         }
         if (error == std::errc::result_out_of_range || n < 1 || n > kMaxGuideRepeat) {
@@ -290,20 +358,138 @@ std::string ReadElement(const ShapeRule& rule, const std::vector<Token>& tokens,
     return ReadRepeat({tokens.begin() + static_cast<std::ptrdiff_t>(repeat) + 1, tokens.end()}, element);
 }
 
+// One code point of UTF-8 and the bytes it takes; nothing where the bytes
+// are not UTF-8 (overlong forms, surrogates and points past U+10FFFF
+// included).
+struct CodePoint {
+    char32_t value;
+    std::size_t length;
+};
+std::optional<CodePoint> NextUtf8(std::string_view text) {
+    const auto lead = static_cast<unsigned char>(text.front());
+    if (lead < 0x80) return CodePoint{lead, 1};
+    const std::size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 0;
+    if (length == 0 || lead > 0xF4 || text.size() < length) return std::nullopt;
+    char32_t value = lead & (0x7F >> length);
+    for (std::size_t i = 1; i < length; ++i) {
+        const auto next = static_cast<unsigned char>(text[i]);
+        if ((next & 0xC0) != 0x80) return std::nullopt;
+        value = value << 6 | (next & 0x3F);
+    }
+    constexpr std::array<char32_t, 5> kSmallest = {0, 0, 0x80, 0x800, 0x10000};
+    if (value < kSmallest[length] || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF)) return std::nullopt;
+    return CodePoint{value, length};
+}
+
+bool IsUtf8WithHighBytes(std::string_view text) {
+    bool high = false;
+    while (!text.empty()) {
+        const auto point = NextUtf8(text);
+        if (!point) return false;
+        high = high || point->length > 1;
+        text.remove_prefix(point->length);
+    }
+    return high;
+}
+
+void AppendUtf8(std::string& out, char32_t value) {
+    const auto byte = [&out](char32_t b) { out.push_back(static_cast<char>(b)); };
+    if (value < 0x80) {
+        byte(value);
+    } else if (value < 0x800) {
+        byte(0xC0 | value >> 6);
+        byte(0x80 | (value & 0x3F));
+    } else if (value < 0x10000) {
+        byte(0xE0 | value >> 12);
+        byte(0x80 | (value >> 6 & 0x3F));
+        byte(0x80 | (value & 0x3F));
+    } else {
+        byte(0xF0 | value >> 18);
+        byte(0x80 | (value >> 12 & 0x3F));
+        byte(0x80 | (value >> 6 & 0x3F));
+        byte(0x80 | (value & 0x3F));
+    }
+}
+
+// UTF-16 after its byte-order mark, as UTF-8; nothing when it is not
+// UTF-16 (an odd byte at the end, a surrogate without its partner).
+std::optional<std::string> Utf8FromUtf16(std::string_view bytes, bool bigEndian) {
+    if (bytes.size() % 2 != 0) return std::nullopt;
+    const auto unit = [&](std::size_t i) -> char32_t {
+        const auto a = static_cast<unsigned char>(bytes[2 * i]);
+        const auto b = static_cast<unsigned char>(bytes[2 * i + 1]);
+        return bigEndian ? (a << 8 | b) : (b << 8 | a);
+    };
+    std::string out;
+    const std::size_t units = bytes.size() / 2;
+    for (std::size_t i = 0; i < units; ++i) {
+        char32_t value = unit(i);
+        if (value >= 0xDC00 && value <= 0xDFFF) return std::nullopt;
+        if (value >= 0xD800 && value <= 0xDBFF) {
+            if (i + 1 == units || unit(i + 1) < 0xDC00 || unit(i + 1) > 0xDFFF) return std::nullopt;
+            value = 0x10000 + ((value - 0xD800) << 10) + (unit(++i) - 0xDC00);
+        }
+        AppendUtf8(out, value);
+    }
+    return out;
+}
+
+std::u16string Utf16Of(char32_t value) {
+    if (value < 0x10000) return std::u16string(1, static_cast<char16_t>(value));
+    return {static_cast<char16_t>(0xD800 + ((value - 0x10000) >> 10)),
+            static_cast<char16_t>(0xDC00 + ((value - 0x10000) & 0x3FF))};
+}
+
+std::string CodePointName(char32_t value) {
+    constexpr std::string_view kDigits = "0123456789ABCDEF";
+    std::string name;
+    const int first = value > 0xFFFFF ? 20 : value > 0xFFFF ? 16 : 12;  // four digits at least
+    for (int shift = first; shift >= 0; shift -= 4) name += kDigits[value >> shift & 0xF];
+    return "U+" + name;
+}
+
 class Parser {
 public:
+    explicit Parser(const GuideCharConverter& toCodePage) : toCodePage_(toCodePage) {}
+
     GuideParse Run(std::string_view text) {
         if (text.size() > kMaxGuideFileSize) {
             Fail(0, "the file is larger than " + std::to_string(kMaxGuideFileSize / 1024) + " KiB");
             return std::move(result_);
         }
-        if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
+        std::string decoded;
+        bool unicode = false;
+        if (text.starts_with("\xFF\xFE") || text.starts_with("\xFE\xFF")) {
+            std::optional<std::string> utf8 = Utf8FromUtf16(text.substr(2), text.front() == '\xFE');
+            if (!utf8) {
+                Fail(0, "the file starts as UTF-16 but is not UTF-16 throughout");
+                return std::move(result_);
+            }
+            decoded = std::move(*utf8);
+            text = decoded;
+            unicode = true;
+        } else if (text.starts_with("\xEF\xBB\xBF")) {
+            text.remove_prefix(3);
+            unicode = true;
+        } else if (text.find('\0') != std::string_view::npos) {
+            Fail(0, "the file holds NUL bytes (UTF-16 without its byte-order mark?): save it as UTF-8 or ANSI text");
+            return std::move(result_);
+        } else {
+            unicode = IsUtf8WithHighBytes(text);
+        }
         int number = 0;
         while (!text.empty() && result_.errors.size() < kMaxGuideErrors) {
-            const std::size_t end = text.find('\n');
+            // CR, LF and CR LF each end a line.
+            const std::size_t end = text.find_first_of("\r\n");
+            const std::string_view line = text.substr(0, end);
+            const std::size_t ending = end == std::string_view::npos ? 0 : text.substr(end, 2) == "\r\n" ? 2 : 1;
             ++number;
-            Statement(number, Trimmed(text.substr(0, end)));
-            text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
+            if (!unicode) {
+                Statement(number, Trimmed(line));
+            } else if (const std::optional<std::string> converted = ToCodePage(number, line)) {
+                Statement(number, Trimmed(*converted));
+            }
+            text.remove_prefix(end == std::string_view::npos ? text.size() : end + ending);
         }
         if (result_.errors.empty() && result_.guide.elements.empty()) Fail(0, "the file draws nothing");
         return std::move(result_);
@@ -311,6 +497,36 @@ public:
 
 private:
     void Fail(int line, std::string message) { result_.errors.push_back({line, std::move(message)}); }
+
+    // A line of UTF-8 in the code page, the first character it lacks noted;
+    // nothing, and an error, when the line is not UTF-8.
+    std::optional<std::string> ToCodePage(int number, std::string_view line) {
+        std::string out;
+        std::optional<char32_t> lacked;
+        while (!line.empty()) {
+            const std::optional<CodePoint> point = NextUtf8(line);
+            if (!point) {
+                Fail(number, "the line is not UTF-8, as the rest of the file is");
+                return std::nullopt;
+            }
+            line.remove_prefix(point->length);
+            if (point->value < 0x80) {
+                out.push_back(static_cast<char>(point->value));
+                continue;
+            }
+            auto known = converted_.find(point->value);
+            if (known == converted_.end()) {
+                known = converted_.emplace(point->value, toCodePage_(Utf16Of(point->value))).first;
+            }
+            if (!known->second) lacked = lacked.value_or(point->value);
+            out += known->second.value_or("?");
+        }
+        if (lacked && result_.notes.size() < kMaxGuideErrors) {
+            result_.notes.push_back(
+                {number, CodePointName(*lacked) + " is not in the system's code page and shows as '?'"});
+        }
+        return out;
+    }
 
     void Statement(int number, std::string_view line) {
         if (line.empty() || line.front() == '#' || line.front() == ';') return;
@@ -341,10 +557,11 @@ private:
         result_.guide.elements.push_back(std::move(element));
     }
 
+    // "name" as a word of its own or followed by '=' or '.': "name Grid"
+    // is a name line without its '=', not a statement.
     static bool IsNameLine(std::string_view line) {
-        if (line.size() < 5 || !EqualsIgnoringAsciiCase(line.substr(0, 4), "name")) return false;
-        const std::string_view rest = Trimmed(line.substr(4));
-        return !rest.empty() && (rest.front() == '=' || rest.front() == '.');
+        if (line.size() < 4 || !EqualsIgnoringAsciiCase(line.substr(0, 4), "name")) return false;
+        return line.size() == 4 || IsBlank(line[4]) || line[4] == '=' || line[4] == '.';
     }
 
     static const ShapeRule* FindShape(const Token& token) {
@@ -364,6 +581,10 @@ private:
             return;
         }
         std::string_view language = Trimmed(rest.substr(0, equals));
+        if (!language.empty() && language.front() != '.') {
+            Fail(number, "a name line needs '=' before the name");
+            return;
+        }
         const std::string_view name = Trimmed(rest.substr(equals + 1));
         const bool local = !language.empty();
         if (local) language = Trimmed(language.substr(1));
@@ -383,10 +604,10 @@ private:
             Fail(number, Quoted(key) + " is given twice");
             return;
         }
-        if (!local) {
-            guide.name = std::string(name);
-        } else if (guide.localNames.size() + (guide.name.empty() ? 0 : 1) >= kMaxGuideNames) {
+        if (guide.localNames.size() + (guide.name.empty() ? 0 : 1) >= kMaxGuideNames) {
             Fail(number, "more than " + std::to_string(kMaxGuideNames) + " names");
+        } else if (!local) {
+            guide.name = std::string(name);
         } else {
             guide.localNames.emplace_back(std::string(language), std::string(name));
         }
@@ -399,13 +620,22 @@ private:
         return false;
     }
 
+    const GuideCharConverter& toCodePage_;
+    std::map<char32_t, std::optional<std::string>> converted_;
     GuideParse result_;
     bool tooMany_ = false;
 };
 
 }  // namespace
 
-GuideParse ParseGuideFile(std::string_view text) { return Parser().Run(text); }
+std::optional<std::string> Latin1Character(std::u16string_view character) {
+    if (character.size() != 1 || character.front() > 0xFF) return std::nullopt;
+    return std::string(1, static_cast<char>(character.front()));
+}
+
+GuideParse ParseGuideFile(std::string_view text, const GuideCharConverter& toCodePage) {
+    return Parser(toCodePage).Run(text);
+}
 
 std::string GuideDisplayName(const UserGuide& guide, std::string_view language, std::string_view fallback) {
     for (const auto& [known, name] : guide.localNames) {

@@ -18,14 +18,17 @@
 // each, N in all (kMaxGuideRepeat when left out), of which those that touch
 // the measured area are drawn. A value is a fraction of the measured area's
 // width (X) or height (Y) counted from the orientation's origin corner
-// ("0.25"), a percentage ("25%"), whole or part pixels ("8px") or two of
-// them joined by "+" or "-" ("50%-8px"). "#" or ";"
+// ("0.25"), a percentage ("25%"), a percentage of a named side whatever the
+// axis ("50%h", "50%w", "100%short", "100%long"), whole or part pixels
+// ("8px") or two of them joined by "+" or "-" ("50%-8px"). "#" or ";"
 // starts a comment, except within a name line or a quoted label.
 //
 // The file is untrusted: every bound below is checked, and what is drawn per
 // paint stays bounded however the file is written.
 #include <cstddef>
 #include <cstdint>
+#include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -36,7 +39,7 @@ namespace lumetra {
 inline constexpr std::size_t kMaxGuideFileSize = 64 * 1024;
 inline constexpr std::size_t kMaxGuideElements = 256;
 inline constexpr std::size_t kMaxGuidePoints = 64;
-inline constexpr std::size_t kMaxGuideTextLength = 64;  // names and labels, in bytes
+inline constexpr std::size_t kMaxGuideTextLength = 64;  // names and labels, in characters
 inline constexpr std::size_t kMaxGuideNames = 32;       // "name" and its languages together
 inline constexpr std::size_t kMaxGuideErrors = 20;
 inline constexpr std::int32_t kMaxGuideRepeat = 4096;
@@ -48,10 +51,15 @@ inline constexpr double kMaxGuidePixels = 16384.0;
 inline constexpr double kMaxGuideDegrees = 360.0;
 
 // A distance from the origin corner: fraction times the span it is measured
-// along (the width, the height or the shorter side), plus pixels.
+// along (the width, the height or the shorter side), plus pixels, plus
+// fractions of the sides named whatever the axis.
 struct GuideLength {
     double fraction = 0.0;
     double pixels = 0.0;
+    double ofWidth = 0.0;
+    double ofHeight = 0.0;
+    double ofShorter = 0.0;
+    double ofLonger = 0.0;
     friend bool operator==(const GuideLength&, const GuideLength&) = default;
 };
 
@@ -100,11 +108,22 @@ struct GuideParse {
     UserGuide guide;
     // In line order, at most kMaxGuideErrors; a guide with any is not shown.
     std::vector<GuideError> errors;
+    // What the guide is shown with all the same (a character the code page
+    // lacks), in line order, at most kMaxGuideErrors.
+    std::vector<GuideError> notes;
 };
 
-// Lines end with LF or CR LF; a UTF-8 byte-order mark at the start is
-// skipped. Texts are kept as the bytes stand, in the system's code page.
-GuideParse ParseGuideFile(std::string_view text);
+// One character, as UTF-16, in the program's code page; nothing when the
+// code page lacks it.
+using GuideCharConverter = std::function<std::optional<std::string>(std::u16string_view)>;
+// Latin-1, for tools and tests that have no system code page to ask.
+std::optional<std::string> Latin1Character(std::u16string_view character);
+
+// Lines end with CR, LF or CR LF. A file with a UTF-16 byte-order mark, with
+// UTF-8's, or valid UTF-8 holding any byte above 127 is read as Unicode, and
+// its texts are converted to the code page, each character it lacks as '?';
+// any other file is in the code page already and kept as the bytes stand.
+GuideParse ParseGuideFile(std::string_view text, const GuideCharConverter& toCodePage = Latin1Character);
 
 // The name for the language (ASCII case ignored), else the plain name, else
 // fallback.

@@ -50,7 +50,13 @@ std::optional<GuideParse> ReadGuideFile(const IPlatformFiles& platform, const st
     std::string text;
     std::uint8_t byte = 0;
     while (text.size() <= kMaxGuideFileSize && file->ReadByte(byte)) text.push_back(static_cast<char>(byte));
-    return ParseGuideFile(text);
+    return ParseGuideFile(text, [&platform](std::u16string_view character) -> std::optional<std::string> {
+        // Converted back to itself, or the code page lacks it: a near
+        // letter put in its place ('l' for 'ł') would pass unnoticed.
+        std::string converted = platform.ToCodePage(character);
+        if (converted.empty() || platform.FromCodePage(converted) != character) return std::nullopt;
+        return converted;
+    });
 }
 
 std::vector<std::string> GuideFolders(const SettingsFile& folders, const std::string& commonSubPath,

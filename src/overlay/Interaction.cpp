@@ -327,6 +327,10 @@ void OverlayInteraction::ResizeLeading(int delta) {
 
 void OverlayInteraction::FormKeyDown(VirtualKey key, ShiftState state) {
     const int step = state.Has(Held::Ctrl) ? 1 : 16;
+    if (key == VirtualKey::S && state == ShiftState{Held::Ctrl, Held::Shift}) {
+        window_.SaveGuideLayer();
+        return;
+    }
     if (state.Has(Held::Shift)) {
         if (key == VirtualKey::Add)
             settings_.SetGridSize(settings_.GridSize() + step);
@@ -364,6 +368,15 @@ void OverlayInteraction::FormKeyDown(VirtualKey key, ShiftState state) {
         break;
     case VirtualKey::Z:
         if (state == ShiftState{Held::Ctrl}) window_.UndoFit();
+        break;
+    case VirtualKey::C:
+        if (state == ShiftState{Held::Ctrl}) window_.CopyComposition();
+        break;
+    case VirtualKey::S:
+        if (state == ShiftState{Held::Ctrl}) window_.SaveComposition();
+        break;
+    case VirtualKey::R:
+        if (state == ShiftState{}) window_.ShowPictureRatio();
         break;
     case VirtualKey::Other: break;
     }

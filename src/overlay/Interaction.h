@@ -56,6 +56,7 @@ enum class VirtualKey {
     Multiply, Add, Subtract, Divide,
     F1, F2, F3, F4,
     F, N, Z,
+    C, S, R,
     Other,
 };
 
@@ -128,6 +129,14 @@ public:
     virtual void FitToPicture() = 0;
     virtual void UndoFit() = 0;
     virtual void ShellOpen(const std::string& target) = 0;
+    // The screen inside the measured area with the guide on top: to the
+    // clipboard, or into a PNG file the user names. The guide's drawing
+    // alone, as SVG or as a PNG with a transparent background.
+    virtual void CopyComposition() = 0;
+    virtual void SaveComposition() = 0;
+    virtual void SaveGuideLayer() = 0;
+    // The measured area's size and the nearest named ratio, in a notice.
+    virtual void ShowPictureRatio() = 0;
 };
 
 // Lz <= x < Lz + w and Tz <= y < Tz + h.

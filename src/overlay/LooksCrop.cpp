@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "common/Numbers.h"
+#include "overlay/Geometry.h"
 #include "overlay/Looks.h"
 #include "overlay/Marks.h"
 
@@ -50,49 +51,61 @@ std::array<long double, 2> Foot(std::array<long double, 2> p, std::array<long do
     return {a[0] + t * du, a[1] + t * dv};
 }
 
-// The sides a whirling square is cut from, clockwise in orientation 0.
+// The sides a whirling cell is cut from, clockwise in orientation 0 of a
+// landscape area.
 enum class Side { Left, Top, Right, Bottom };
 
 Side Next(Side side) { return static_cast<Side>((static_cast<int>(side) + 1) % 4); }
 
+// In frame units, along the area's long side (a) and its short side (b).
 struct Box {
-    std::int32_t u0 = 0;
-    std::int32_t v0 = 0;
-    std::int32_t u1 = 0;
-    std::int32_t v1 = 0;
+    long double a0 = 0;
+    long double b0 = 0;
+    long double a1 = 0;
+    long double b1 = 0;
 };
 
-// The square cut off one side of what is left, and what is left after it.
+// The cell cut off one side of what is left, at 1/phi of what is left across
+// that side, and what is left after it: a square where the area is golden,
+// the same section of the frame at any other ratio.
 struct Cut {
     Side side = Side::Left;
-    Box square;
+    Box cell;
     Box rest;
 };
 
-Cut CutSquare(const Box& box, Side previous) {
-    const std::int32_t width = box.u1 - box.u0;
-    const std::int32_t height = box.v1 - box.v0;
-    const std::int32_t size = std::min(width, height);
-    Side side = Next(previous);
-    // A square off this side must span what is left across it.
-    const bool across = side == Side::Left || side == Side::Right;
-    if (across ? width < height : height < width) side = Next(side);
+Cut CutCell(const Box& box, Side side) {
+    const long double across = (box.a1 - box.a0) * InvPhi;
+    const long double down = (box.b1 - box.b0) * InvPhi;
     Cut cut{side, box, box};
     switch (side) {
-    case Side::Left: cut.square.u1 = cut.rest.u0 = box.u0 + size; break;
-    case Side::Top: cut.square.v1 = cut.rest.v0 = box.v0 + size; break;
-    case Side::Right: cut.square.u0 = cut.rest.u1 = box.u1 - size; break;
-    case Side::Bottom: cut.square.v0 = cut.rest.v1 = box.v1 - size; break;
+    case Side::Left: cut.cell.a1 = cut.rest.a0 = box.a0 + across; break;
+    case Side::Top: cut.cell.b1 = cut.rest.b0 = box.b0 + down; break;
+    case Side::Right: cut.cell.a0 = cut.rest.a1 = box.a1 - across; break;
+    case Side::Bottom: cut.cell.b0 = cut.rest.b1 = box.b1 - down; break;
     }
     return cut;
 }
 
-// The quarter circle through a square, centred on its corner on the cut
-// line: from where the arc of the square before ended to where the next
-// one starts.
-void DrawQuarterArc(const LookContext& look, const Cut& cut) {
+// Places a point of the long and short sides' frame: a portrait area is the
+// landscape drawing mirrored about its diagonal, so the spiral turns into the
+// corner opposite the origin either way.
+class GoldenFrame {
+public:
+    explicit GoldenFrame(const LookContext& look) : frame_(look.frame), portrait_(look.settings.width < look.settings.height) {}
+    Point operator()(long double a, long double b) const { return portrait_ ? At(frame_, b, a) : At(frame_, a, b); }
+
+private:
+    const OrientFrame& frame_;
+    bool portrait_;
+};
+
+// The quarter of an ellipse through a cell, centred on its corner on the cut
+// line, with the cell's width and height as its radii: from where the arc of
+// the cell before ended to where the next one starts.
+void DrawQuarterArc(const LookContext& look, const GoldenFrame& at, const Cut& cut) {
     constexpr int kMaxSegments = 64;
-    // From the centre: the start and the end direction (u, v, u, v), each
+    // From the centre: the start and the end direction (a, b, a, b), each
     // side's turned a quarter clockwise from the side's before it.
     constexpr std::array<std::array<int, 4>, 4> kDirections = {{
         {-1, 0, 0, -1},  // left
@@ -101,17 +114,18 @@ void DrawQuarterArc(const LookContext& look, const Cut& cut) {
         {0, 1, -1, 0},   // bottom
     }};
     const auto& d = kDirections[static_cast<std::size_t>(cut.side)];
-    const Box& q = cut.square;
-    const std::int32_t size = q.u1 - q.u0;
+    const Box& q = cut.cell;
+    const long double ra = q.a1 - q.a0;
+    const long double rb = q.b1 - q.b0;
     // The corner both directions point away from.
-    const long double cu = d[0] + d[2] < 0 ? q.u1 : q.u0;
-    const long double cv = d[1] + d[3] < 0 ? q.v1 : q.v0;
-    const int segments = std::clamp(size / 4, 4, kMaxSegments);
+    const long double ca = d[0] + d[2] < 0 ? q.a1 : q.a0;
+    const long double cb = d[1] + d[3] < 0 ? q.b1 : q.b0;
+    const int segments = std::clamp(static_cast<int>(std::max(ra, rb) / 4), 4, kMaxSegments);
     for (int i = 0; i <= segments; ++i) {
         const long double t = Pi / 2 * i / segments;
         const long double c = std::cos(t);
         const long double n = std::sin(t);
-        const Point p = At(look.frame, cu + size * (c * d[0] + n * d[2]), cv + size * (c * d[1] + n * d[3]));
+        const Point p = at(ca + ra * (c * d[0] + n * d[2]), cb + rb * (c * d[1] + n * d[3]));
         if (i == 0) {
             look.canvas.MoveTo(p.x, p.y);
         } else {
@@ -120,17 +134,18 @@ void DrawQuarterArc(const LookContext& look, const Cut& cut) {
     }
 }
 
-// The side of each square, in its middle, while it fits.
-void DrawSquareSizes(const LookContext& look, const std::vector<Cut>& cuts) {
+// Each cell's depth across its cut, in its middle, while it fits.
+void DrawCellSizes(const LookContext& look, const GoldenFrame& at, const std::vector<Cut>& cuts) {
     Canvas& canvas = look.canvas;
     canvas.SetFontAngle(0);
     for (const Cut& cut : cuts) {
-        const Box& q = cut.square;
-        const std::int32_t size = q.u1 - q.u0;
-        const std::string text = std::to_string(size);
+        const Box& q = cut.cell;
+        const bool across = cut.side == Side::Left || cut.side == Side::Right;
+        const std::string text = std::to_string(Nearest(across ? q.a1 - q.a0 : q.b1 - q.b0));
         const TextSize extent = canvas.TextExtent(text);
-        if (extent.cx + 4 > size || extent.cy + 4 > size) return;
-        const Point centre = At(look.frame, Half(q.u0 + q.u1), Half(q.v0 + q.v1));
+        const long double room = std::min(q.a1 - q.a0, q.b1 - q.b0);
+        if (extent.cx + 4 > room || extent.cy + 4 > room) return;
+        const Point centre = at((q.a0 + q.a1) / 2, (q.b0 + q.b1) / 2);
         canvas.TextOut(centre.x - Half(extent.cx), centre.y - Half(extent.cy), text);
     }
 }
@@ -205,36 +220,36 @@ void LookRabatment(const LookContext& look) {
 }
 
 void LookGoldenRectangles(const LookContext& look) {
-    constexpr int kMaxSquares = 64;
+    constexpr int kMaxCells = 64;
+    // What is left is cut while a cell of a few pixels still comes off it.
+    constexpr long double kSmallestRest = 4;
     const LookSettings& s = look.settings;
-    const OrientFrame& f = look.frame;
+    const GoldenFrame at(look);
     std::vector<Cut> cuts;
-    Box rest{0, 0, s.width, s.height};
-    // The first square comes off the left of a landscape area, off the top
-    // of a portrait one; the rest follow clockwise.
-    Side previous = s.width >= s.height ? Side::Bottom : Side::Left;
-    while (static_cast<int>(cuts.size()) < kMaxSquares &&
-           std::min(rest.u1 - rest.u0, rest.v1 - rest.v0) >= s.gridSize) {
-        cuts.push_back(CutSquare(rest, previous));
-        previous = cuts.back().side;
+    Box rest{0, 0, static_cast<long double>(std::max(s.width, s.height)),
+             static_cast<long double>(std::min(s.width, s.height))};
+    // The first cell comes off the left of a landscape area (off the top of
+    // a portrait one); the rest follow clockwise (anticlockwise).
+    for (Side side = Side::Left;
+         static_cast<int>(cuts.size()) < kMaxCells && std::min(rest.a1 - rest.a0, rest.b1 - rest.b0) >= kSmallestRest;
+         side = Next(side)) {
+        cuts.push_back(CutCell(rest, side));
         rest = cuts.back().rest;
     }
     DrawOutline(look);
     for (const Cut& cut : cuts) {
-        const bool across = cut.side == Side::Left || cut.side == Side::Right;
-        const Box& q = cut.square;
-        const std::int32_t u = cut.side == Side::Left ? q.u1 : q.u0;
-        const std::int32_t v = cut.side == Side::Top ? q.v1 : q.v0;
-        if (across) {
-            Line(look.canvas, At(f, u, q.v0), At(f, u, q.v1));
-        } else {
-            Line(look.canvas, At(f, q.u0, v), At(f, q.u1, v));
+        const Box& q = cut.cell;
+        switch (cut.side) {
+        case Side::Left: Line(look.canvas, at(q.a1, q.b0), at(q.a1, q.b1)); break;
+        case Side::Right: Line(look.canvas, at(q.a0, q.b0), at(q.a0, q.b1)); break;
+        case Side::Top: Line(look.canvas, at(q.a0, q.b1), at(q.a1, q.b1)); break;
+        case Side::Bottom: Line(look.canvas, at(q.a0, q.b0), at(q.a1, q.b0)); break;
         }
     }
-    for (const Cut& cut : cuts) DrawQuarterArc(look, cut);
+    for (const Cut& cut : cuts) DrawQuarterArc(look, at, cut);
     if (!s.showValues) return;
     DrawSizeReadout(look);
-    DrawSquareSizes(look, cuts);
+    DrawCellSizes(look, at, cuts);
 }
 
 void LookAspectFrames(const LookContext& look) {

@@ -26,6 +26,20 @@ constexpr double kPresetTolerance = 0.001;
 constexpr int kOrientCount = 4;
 constexpr const char* kCopyrightNotice = "Copyright \xA9 Velmora";
 
+// Why a typed combination cannot be the command's hot key, as a language
+// key; nothing when it can.
+std::string_view HotKeyRefusal(HotKeyVerdict verdict) {
+    switch (verdict) {
+        case HotKeyVerdict::Accepted: break;
+        case HotKeyVerdict::Unnamed: return "MSHotKeyUnnamed";
+        case HotKeyVerdict::NoModifier: return "MSHotKeyNoModifier";
+        case HotKeyVerdict::AltGr: return "MSHotKeyAltGr";
+        case HotKeyVerdict::Reserved: return "MSHotKeyReserved";
+        case HotKeyVerdict::Common: return "MSHotKeyCommon";
+    }
+    return {};
+}
+
 std::string Trimmed(const std::string& text) {
     const auto first = text.find_first_not_of(' ');
     if (first == std::string::npos) return {};
@@ -151,12 +165,23 @@ void PanelController::AttachHotKeys(IHotKeyStatus* status) {
     UpdateHotKeys();
 }
 
+// A refusal just typed says most; a combination an earlier command has as
+// well (only in a hand-edited file) is our own clash, not another program's.
 void PanelController::UpdateHotKeys() {
-    const std::string takenNote = texts_.Text("MSHotKeyTaken");
+    HotKeySet held{};
+    for (std::size_t i = 0; i < kHotKeyCommandCount; ++i) held[i] = settings_->HotKeyFor(static_cast<HotKeyCommand>(i));
+    const auto clashes = HotKeyClashes(held);
     for (std::size_t i = 0; i < kHotKeyCommandCount; ++i) {
         const auto command = static_cast<HotKeyCommand>(i);
-        const bool taken = hotKeys_ != nullptr && hotKeys_->HotKeyTaken(command);
-        view_.ShowHotKey(command, settings_->HotKeyFor(command), taken ? takenNote : std::string());
+        std::string note;
+        if (!hotKeyRefusals_[i].empty()) {
+            note = texts_.Text(hotKeyRefusals_[i]);
+        } else if (clashes[i]) {
+            note = texts_.Text("MSHotKeyClash");
+        } else if (hotKeys_ != nullptr && hotKeys_->HotKeyTaken(command)) {
+            note = texts_.Text("MSHotKeyTaken");
+        }
+        view_.ShowHotKey(command, held[i], note);
     }
 }
 
@@ -264,6 +289,7 @@ void PanelController::ApplyTexts() {
     view_.SetText(PanelText::HelpBtn, text("MSHelpBtn"));
     view_.SetText(PanelText::NewGuideBtn, text("MSNewGuideBtn"));
     view_.SetText(PanelText::FitPictureBtn, text("MSFitPictureBtn"));
+    view_.SetText(PanelText::CopyCompositionBtn, text("MSCopyCompositionBtn"));
     view_.SetText(PanelText::LookTab, text("MSLookTab"));
     view_.SetText(PanelText::SectionLabel, text("MSSection"));
     view_.SetText(PanelText::SnapToGroupBox, text("MSSnapTo"));
@@ -485,25 +511,33 @@ void PanelController::CaptureCheckBoxClick(bool checked) {
 
 void PanelController::HotKeyBoxFocus(bool focused) {
     if (hotKeys_ != nullptr) hotKeys_->StandAside(focused);
-    if (!focused) UpdateHotKeys();
+    if (focused) return;
+    hotKeyRefusals_ = {};
+    UpdateHotKeys();
 }
 
 void PanelController::HotKeyChange(HotKeyCommand command, HotKey typed) {
     if (typed.Empty()) return;
-    // A combination another of the program's commands has already is not
-    // taken twice: the field goes back, as for a refused one.
-    bool ours = false;
-    for (std::size_t i = 0; i < kHotKeyCommandCount; ++i) {
-        const auto other = static_cast<HotKeyCommand>(i);
-        ours = ours || (other != command && settings_->HotKeyFor(other) == typed);
+    // The box reports the combination it shows again as the keys come up:
+    // that changes nothing and leaves a refusal's note standing.
+    if (typed != settings_->HotKeyFor(command)) {
+        std::string_view refusal = HotKeyRefusal(CheckHotKey(typed));
+        // A combination another of the program's commands has already is
+        // not taken twice.
+        for (std::size_t i = 0; i < kHotKeyCommandCount && refusal.empty(); ++i) {
+            const auto other = static_cast<HotKeyCommand>(i);
+            if (other != command && settings_->HotKeyFor(other) == typed) refusal = "MSHotKeyOurs";
+        }
+        hotKeyRefusals_[static_cast<std::size_t>(command)] = refusal;
+        if (refusal.empty()) settings_->SetHotKey(command, typed);
     }
-    if (AcceptsHotKey(typed) && !ours) settings_->SetHotKey(command, typed);
     // The program has registered the new combination by now: show whether
     // another program holds it.
     UpdateHotKeys();
 }
 
 void PanelController::HotKeyClear(HotKeyCommand command) {
+    hotKeyRefusals_[static_cast<std::size_t>(command)] = {};
     settings_->SetHotKey(command, HotKey{});
     UpdateHotKeys();
 }

@@ -9,9 +9,11 @@
 // overlay's size, a moved grid field redraws the overlay, and a switched
 // width/height choice shows the new leading dimension. Every such round trip
 // ends at a setter that finds its value already stored.
+#include <array>
 #include <cstdint>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/HotKeyStatus.h"
@@ -119,7 +121,7 @@ public:
     void CaptureCheckBoxClick(bool checked);
     // A hot-key control reports every key pressed in it: a combination still
     // without its key is being typed, one that may be no hot key goes back to
-    // the hot key in use.
+    // the hot key in use, with a note that says why until the box is left.
     void HotKeyChange(HotKeyCommand command, HotKey typed);
     // A hot-key box gets or loses the focus: the program's hot keys stand
     // aside meanwhile, and a combination left half typed gives way to the
@@ -156,6 +158,9 @@ private:
     IOverlaySink* overlay_;
     IPanelView& view_;
     IHotKeyStatus* hotKeys_ = nullptr;
+    // Per command, the language key of why the combination typed last was
+    // refused; empty once one was taken or the box was left.
+    std::array<std::string_view, kHotKeyCommandCount> hotKeyRefusals_{};
 
     SpinField size_;
     SpinField gridSize_;

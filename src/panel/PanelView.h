@@ -22,8 +22,9 @@ enum class PanelText {
     WorkTab, ClickThroughCheckBox, CaptureCheckBox, CaptureNote, HotKeysLabel,
     // One label per hot key, in HotKeyCommand order.
     ClickThroughKeyLabel, ShowHideKeyLabel, FitKeyLabel, NextLookKeyLabel,
+    CopyCompositionBtn,
 };
-inline constexpr int kPanelTextCount = static_cast<int>(PanelText::NextLookKeyLabel) + 1;
+inline constexpr int kPanelTextCount = static_cast<int>(PanelText::CopyCompositionBtn) + 1;
 
 // Of HaloColor only the automatic entry's text comes from the controller.
 enum class PanelList { Ratio, Look, Orientation, Advanced, Language, LabelSize, HaloColor };

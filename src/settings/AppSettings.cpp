@@ -215,6 +215,16 @@ void TSettings::SetClickThrough(bool value) {
     NotifyOptions();
 }
 
+void TSettings::SetSaveFolder(const std::string& value) {
+    constexpr std::size_t kLongestFolder = 1024;
+    if (value == saveFolder_ || value.size() > kLongestFolder) return;
+    for (const char c : value) {
+        if (static_cast<unsigned char>(c) < 32) return;
+    }
+    saveFolder_ = value;
+    Share([value](TSettings& other) { other.SetSaveFolder(value); });
+}
+
 void TSettings::SetHideFromCapture(bool value) {
     if (value == hideFromCapture_) return;
     hideFromCapture_ = value;

@@ -138,6 +138,8 @@ public:
     bool ClickThrough() const { return clickThrough_; }
     // Every window of the program stays out of screenshots and screen sharing.
     bool HideFromCapture() const { return hideFromCapture_; }
+    // The folder a composition or a guide was last saved to; empty: none yet.
+    const std::string& SaveFolder() const { return saveFolder_; }
     HotKey HotKeyFor(HotKeyCommand command) const { return hotKeys_[static_cast<std::size_t>(command)]; }
 
     void SetBorder(std::int32_t value);
@@ -173,6 +175,8 @@ public:
     void SetLabelSize(std::int32_t value);
     void SetClickThrough(bool value);
     void SetHideFromCapture(bool value);
+    // Ignores a text no folder of Windows has: too long, or with control characters.
+    void SetSaveFolder(const std::string& value);
     // A combination that may not be a hot key is ignored; an empty one
     // takes the command's hot key away.
     void SetHotKey(HotKeyCommand command, HotKey value);
@@ -263,6 +267,7 @@ private:
     std::int32_t labelSize_ = kFactoryLabelSize;
     bool clickThrough_ = false;
     bool hideFromCapture_ = false;
+    std::string saveFolder_;
     std::array<HotKey, kHotKeyCommandCount> hotKeys_ = kFactoryHotKeys;
 };
 

@@ -37,6 +37,8 @@ constexpr std::array<KeyName, 4> kModifierNames{{
 
 constexpr std::uint8_t kFirstFunctionKey = 0x70;  // F1
 constexpr int kFunctionKeys = 24;
+constexpr std::uint8_t kF4 = kFirstFunctionKey + 3;
+constexpr std::uint8_t kF12 = kFirstFunctionKey + 11;
 constexpr std::string_view kNone = "None";
 
 std::string KeyText(std::uint8_t key) {
@@ -83,7 +85,7 @@ std::string FormatHotKey(HotKey hotKey) {
     return text + key;
 }
 
-std::optional<HotKey> ParseHotKey(std::string_view text) {
+std::optional<HotKey> ParseHotKeyName(std::string_view text) {
     text = Trimmed(text);
     if (text.empty() || EqualsIgnoringAsciiCase(text, kNone)) return HotKey{};
     HotKey hotKey;
@@ -103,17 +105,40 @@ std::optional<HotKey> ParseHotKey(std::string_view text) {
         if (!key) return std::nullopt;
         hotKey.key = *key;
     }
-    if (!AcceptsHotKey(hotKey)) return std::nullopt;
     return hotKey;
 }
 
-bool AcceptsHotKey(HotKey hotKey) {
-    if (KeyText(hotKey.key).empty()) return false;
+std::optional<HotKey> ParseHotKey(std::string_view text) {
+    const std::optional<HotKey> hotKey = ParseHotKeyName(text);
+    if (!hotKey || hotKey->Empty() || AcceptsHotKey(*hotKey)) return hotKey;
+    return std::nullopt;
+}
+
+HotKeyVerdict CheckHotKey(HotKey hotKey) {
     const std::uint8_t held = hotKey.modifiers;
-    if ((held & ~(kHotKeyCtrl | kHotKeyShift | kHotKeyAlt | kHotKeyWin)) != 0) return false;
-    if ((held & (kHotKeyCtrl | kHotKeyAlt | kHotKeyWin)) == 0) return false;
-    const bool altGr = (held & kHotKeyCtrl) != 0 && (held & kHotKeyAlt) != 0 && (held & kHotKeyWin) == 0;
-    return !altGr;
+    if (KeyText(hotKey.key).empty() || (held & ~(kHotKeyCtrl | kHotKeyShift | kHotKeyAlt | kHotKeyWin)) != 0) {
+        return HotKeyVerdict::Unnamed;
+    }
+    if (hotKey.key == kF12) return HotKeyVerdict::Reserved;
+    if ((held & (kHotKeyCtrl | kHotKeyAlt | kHotKeyWin)) == 0) return HotKeyVerdict::NoModifier;
+    if ((held & kHotKeyCtrl) != 0 && (held & kHotKeyAlt) != 0 && (held & kHotKeyWin) == 0) {
+        return HotKeyVerdict::AltGr;
+    }
+    const bool letter = hotKey.key >= 'A' && hotKey.key <= 'Z';
+    if ((held == kHotKeyCtrl || held == kHotKeyAlt) && letter) return HotKeyVerdict::Common;
+    if (held == kHotKeyAlt && hotKey.key == kF4) return HotKeyVerdict::Common;
+    return HotKeyVerdict::Accepted;
+}
+
+std::array<std::optional<HotKeyCommand>, kHotKeyCommandCount> HotKeyClashes(const HotKeySet& hotKeys) {
+    std::array<std::optional<HotKeyCommand>, kHotKeyCommandCount> clashes{};
+    for (std::size_t i = 0; i < kHotKeyCommandCount; ++i) {
+        if (hotKeys[i].Empty()) continue;
+        for (std::size_t first = 0; first < i && !clashes[i]; ++first) {
+            if (hotKeys[first] == hotKeys[i]) clashes[i] = static_cast<HotKeyCommand>(first);
+        }
+    }
+    return clashes;
 }
 
 }  // namespace lumetra

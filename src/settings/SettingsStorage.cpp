@@ -199,6 +199,9 @@ struct TSettings::Storage {
         {"LookFile", kGuide, 36, [](TSettings& s, const Value& v) { s.lookFile_ = v.String(""); },
          [](const TSettings& s, const Output&) { return s.lookFile_; },
          [](const TSettings& s) { return s.lookFile_.empty(); }},
+        {"SaveFolder", kShared, 37, [](TSettings& s, const Value& v) { s.SetSaveFolder(v.String("")); },
+         [](const TSettings& s, const Output&) { return s.saveFolder_; },
+         [](const TSettings& s) { return s.saveFolder_.empty(); }},
     };
     static constexpr std::size_t kKeyCount = std::size(kKeys);
 

@@ -13,7 +13,6 @@ import sys
 
 from Xlib import X
 from Xlib.error import XError
-from Xlib.protocol import event as xevent
 
 sys.path.insert(0, os.path.dirname(__file__))
 from harness import (ROOT_COLOUR, SETTINGS_FILE, SETTINGS_KEYS, TITLE, E2EError, Session, Window,  # noqa: E402
@@ -23,26 +22,10 @@ LINE = (255, 64, 64)  # the factory LinesColor 0x4040FF
 CALM = {"ShowValues": "0", "Opacity": "100"}  # no labels over the lines, no alpha
 
 
-def start_another(s):
-    """One more copy of the program from the session's folder (a session owns one folder)."""
-    return subprocess.Popen(["wine", s.path("Lumetra.exe")], cwd=s.folder, env=s.env,
-                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-
-
 def focus(s, window):
     """Gives the window the keyboard, as the window manager does on activation."""
     subprocess.run(["xdotool", "windowactivate", "--sync", str(window.id)], env=s.env, check=False,
                    stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=10)
-
-
-def close_window(s, window):
-    """Asks this one window to close, as a window manager's close request does."""
-    protocols = s.dpy.intern_atom("WM_PROTOCOLS")
-    delete = s.dpy.intern_atom("WM_DELETE_WINDOW")
-    message = xevent.ClientMessage(window=window.xwin, client_type=protocols,
-                                   data=(32, [delete, X.CurrentTime, 0, 0, 0]))
-    window.xwin.send_event(message)
-    s.dpy.sync()
 
 
 def settings_file(**values):
@@ -249,42 +232,6 @@ def save_blocked_at_the_temporary_file_keeps_the_old_file():
         s.wait_exit(30)
         expect(s.settings_raw() == old.encode("latin-1"), "the old settings file changed")
         expect(os.path.isdir(s.path(SETTINGS_FILE + ".tmp")), "the folder in the way was removed")
-
-
-@scenario
-def two_copies_exiting_one_after_the_other_leave_the_last_ones_file():
-    with Session(settings={**CALM, "LookMode": "2", "X": "100", "Y": "100"}) as s:
-        s.wait_window()
-        second_process = start_another(s)
-        deadline_poll("the second copy's overlay", lambda: len(s.windows()) >= 2, 30)
-        copies = s.windows()[:2]
-        # The copy whose caption takes the click moves itself with the arrow
-        # key, so it knows its own new place; it is closed last. Wine may drop
-        # the first key to a copy that has just been activated: try again.
-        def moved_copies():
-            return [w for w in copies if w.geometry()[0] > 100]
-        for _ in range(3):
-            s.click(100 + 100, 100 + 8)
-            s.key("Right")
-            try:
-                moved = deadline_poll("one copy to move by the arrow key", moved_copies, 3)[0]
-                break
-            except E2EError:
-                continue
-        else:
-            raise E2EError("no copy moved by the arrow key")
-        other = next(w for w in copies if w.id != moved.id)
-        close_window(s, other)
-        deadline_poll("the other copy to end",
-                      lambda: s.process.poll() is not None or second_process.poll() is not None, 30)
-        expect(s.settings()["X"] == "100", "the first copy to exit did not save its own position")
-        left = moved.geometry()[0]
-        close_window(s, moved)
-        s.wait_exit(30)
-        second_process.wait(30)
-        values = s.settings()
-        expect((values["X"], values["Y"]) == (str(left), "100"), f"the last copy to exit lost: {values}")
-        expect(set(SETTINGS_KEYS) <= set(values), f"keys written: {list(values)}")
 
 
 if __name__ == "__main__":

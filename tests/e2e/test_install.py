@@ -11,7 +11,7 @@ import tempfile
 import zipfile
 
 sys.path.insert(0, os.path.dirname(__file__))
-from harness import (PANEL_SIZE, PANEL_TITLE, PRODUCT_DIR, SETTINGS_FILE, SETTINGS_KEYS,  # noqa: E402
+from harness import (PANEL_SIZE, PANEL_TITLE, PRODUCT_DIR, SETTINGS_FILE, SETTINGS_KEYS, TITLE,  # noqa: E402
                      E2EError, Session, deadline_poll, expect, main, parse_settings, scenario)
 
 SOURCE_DIR = os.environ.get("LUMETRA_SOURCE_DIR", os.path.join(os.path.dirname(__file__), "..", ".."))
@@ -181,6 +181,38 @@ def installs_keeps_settings_per_user_and_uninstalls_silently():
                 expect(s.run("reg", "query", key) != 0, f"{key} stayed in the registry")
             expect(os.path.isfile(settings_path), "the uninstaller removed the user's settings")
         finally:
+            remove_installation(s, install_dir, user_folder)
+
+
+@scenario
+def a_silent_install_with_run_starts_the_program_as_the_finish_page_does():
+    # The finish page (and /RUN after a silent install) asks the desktop's
+    # shell to open the start-menu shortcut, so that the program runs as the
+    # signed-in user, unelevated. Wine knows no elevation: what it shows is
+    # that the program starts that way, from the shortcut, and keeps its
+    # settings in the user's profile.
+    with tempfile.TemporaryDirectory(prefix="lumetra-dist-") as dist, InstallSession() as s:
+        _, setup = package(dist)
+        install_dir = s.unix_path(INSTALL_DIR)
+        user_folder = os.path.join(s.unix_path(s.windows_variable("APPDATA")), "Velmora", "Lumetra")
+        remove_installation(s, install_dir, user_folder)
+        try:
+            # Without a pipe to hold: the program outlives the installer.
+            done = subprocess.run(["wine", setup, "/S", "/RUN"], env=s.env, stdout=subprocess.DEVNULL,
+                                  stderr=subprocess.DEVNULL, timeout=120, check=False)
+            expect(done.returncode == 0, "the silent install with /RUN failed")
+            s.wait_window()
+            s.wait_window(PANEL_TITLE, size=PANEL_SIZE)
+            s.close_request()
+            s.wait_no_window(TITLE, timeout=30)
+            settings_path = os.path.join(user_folder, SETTINGS_FILE)
+            deadline_poll("the settings in the per-user data folder", lambda: os.path.isfile(settings_path),
+                          timeout=10)
+            expect(not os.path.exists(os.path.join(install_dir, SETTINGS_FILE)),
+                   "the installed copy wrote its settings beside the program")
+        finally:
+            subprocess.run(["wine", "taskkill", "/f", "/im", "Lumetra.exe"], env=s.env, stdout=subprocess.DEVNULL,
+                           stderr=subprocess.DEVNULL, timeout=60, check=False)
             remove_installation(s, install_dir, user_folder)
 
 

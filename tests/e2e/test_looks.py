@@ -61,8 +61,8 @@ CASES = {
          1: (OUTLINE + [(311, 213)], [(210, 60), (109, 213)])},
     16: {0: (OUTLINE + [(257, 60), (163, 200), (112, 128)], [(210, 60)]),
          2: (OUTLINE + [(257, 60), (163, 200), (112, 128)], [(210, 60)])},
-    17: {0: (OUTLINE + [(257, 100), (300, 179), (314, 250)], [(200, 200), (163, 200)]),
-         2: (OUTLINE + [(163, 200), (100, 122), (106, 60)], [(220, 100), (257, 100)])},
+    17: {0: (OUTLINE + [(257, 100), (300, 179), (315, 250)], [(200, 200), (163, 200)]),
+         2: (OUTLINE + [(163, 200), (100, 122), (105, 60)], [(220, 100), (257, 100)])},
     18: {0: (OUTLINE + [(87, 150), (332, 150), (57, 150), (373, 150), (26, 150), (210, 39), (210, 262)],
              [(200, 150), (70, 150)]),
          1: (OUTLINE + [(87, 150), (332, 150), (57, 150), (373, 150), (26, 150), (210, 39), (210, 262)],
@@ -129,6 +129,30 @@ def a_guide_file_beside_the_program_joins_the_looks_and_a_broken_one_is_named():
         s.close()
         look = 19 + len(shipped)
         s.expect_saved({"LookMode": str(look), "LookFile": "zz-cross.guide"}, "the guide file saved by name")
+
+
+
+@scenario
+def a_guide_file_named_beyond_the_code_page_loads():
+    # "ł" is not in the prefix's Western code page: the file is listed and
+    # opened by its Unicode name, and saved as the code page spells it.
+    files = {"Guides/zz-z\u0142oty.guide": CROSS_GUIDE}
+    shipped = [name for name in os.listdir(os.path.join(PRODUCT_DIR, "Guides")) if name.endswith(".guide")]
+    values = dict(settings_for(3, 0), SX=PANEL_LEFT, SY=PANEL_TOP, SVisible=1, SPage=2)
+    with Session(settings=values, extra_files=files) as s:
+        s.wait_window(size=(420, 285))
+        s.wait_window(PANEL_TITLE, size=PANEL_SIZE)
+        s.wait_pixel(LEFT + 144, TOP + 60, LINE)  # the thirds
+        s.click(*LOOK_LIST)  # the look list drops down; the guide file is its last item
+        s.key("End")
+        s.key("Return")
+        s.wait_pixel(LEFT + 111, TOP + 60, LINE)
+        shot = s.screenshot()
+        for x, y in [(210, 60), (60, 150)]:
+            expect(shot.pixel(LEFT + x, TOP + y) == LINE, f"the guide file draws no line at ({x}, {y})")
+        s.close()
+        s.expect_saved({"LookMode": str(19 + len(shipped)), "LookFile": "zz-z?oty.guide"},
+                       "the guide file saved as the code page spells it")
 
 
 if __name__ == "__main__":

@@ -1,9 +1,11 @@
-"""The overlay window itself: caption strip, colour key, alpha, position."""
+"""The overlay window itself: caption strip, colour key, alpha, position, and
+the program's icon for the task bar and Alt+Tab."""
 import os
 import sys
 
 sys.path.insert(0, os.path.dirname(__file__))
 from harness import ROOT_COLOUR, Session, deadline_poll, expect, main, scenario  # noqa: E402
+from Xlib import X  # noqa: E402
 
 LEFT, TOP = 100, 100
 FW, FH = 420, 285
@@ -87,6 +89,39 @@ def opacity_sets_window_alpha():
             overlay = s.wait_window(size=(FW, FH))
             deadline_poll(f"opacity {opacity}", lambda: overlay.opacity() == expected, timeout=5)
             s.close()
+
+
+def window_icons(s, window):
+    """The icons Wine hands the window manager (_NET_WM_ICON), which task
+    bars and window switchers show: {(width, height): ARGB pixels, row by row}."""
+    atom = s.dpy.intern_atom("_NET_WM_ICON")
+    for win in s.ancestors(window.xwin):
+        prop = win.get_full_property(atom, X.AnyPropertyType)
+        if prop is None or not len(prop.value):
+            continue
+        values = [v & 0xFFFFFFFF for v in prop.value]
+        icons, at = {}, 0
+        while at + 2 <= len(values):
+            width, height = values[at], values[at + 1]
+            icons[(width, height)] = values[at + 2:at + 2 + width * height]
+            at += 2 + width * height
+        return icons
+    return {}
+
+
+@scenario
+def the_task_bar_and_alt_tab_get_the_programs_icon():
+    with Session(settings=worked_example()) as s:
+        window = s.wait_window(size=(FW, FH))
+        icons = deadline_poll("the window's icons", lambda: window_icons(s, window), timeout=10)
+        grey, red, light = 0xFF808080, 0xFFFF4040, 0xFFFAFAFA
+        for side, line in ((16, 6), (32, 12)):  # the small and the large icon at 96 dpi
+            pixels = icons.get((side, side))
+            expect(pixels is not None, f"no {side}-pixel icon among {sorted(icons)}")
+            # The program's picture: a grey frame, a light square and the red golden-ratio lines.
+            seen = (pixels[0], pixels[side + line], pixels[2 * side + 2])
+            expect(seen == (grey, red, light), f"the {side}-pixel icon starts {[hex(p) for p in seen]}")
+        s.close()
 
 
 if __name__ == "__main__":

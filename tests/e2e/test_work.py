@@ -2,7 +2,8 @@
 on its lines and caption reach what lies beneath, not the guide; the
 program-wide hot keys switch click-through, hide and show the guides and fit while
 another Wine program has the focus; the notification-area menu switches
-click-through and ends the program."""
+click-through and ends the program; a narrow guide's caption and the
+notification-area icon and tip show click-through."""
 import os
 import subprocess
 import sys
@@ -111,7 +112,7 @@ def hot_keys_reach_the_guides_from_another_program():
         overlay = s.wait_window(size=(FW, FH))
         process, notepad = other_wine_program(s)
         try:
-            s.key("F9", ["Control_L", "Shift_L"])  # click-through off, for every guide
+            s.key("F1", ["Control_L", "Shift_L"])  # click-through off, for every guide
             time.sleep(1.0)
             s.drag(CAPTION, (CAPTION[0] + 40, CAPTION[1] + 30))
             deadline_poll("the guide moved by its caption",
@@ -119,9 +120,9 @@ def hot_keys_reach_the_guides_from_another_program():
             left, top, width, height = notepad.geometry()
             s.click(left + width // 2, top + height // 2)
             deadline_poll("the other program to have the focus again", lambda: s.has_focus(notepad), timeout=10)
-            s.key("F10", ["Control_L", "Shift_L"])  # hide every guide
+            s.key("F2", ["Control_L", "Shift_L"])  # hide every guide
             s.wait_no_window(TITLE)
-            s.key("F10", ["Control_L", "Shift_L"])  # and show them again
+            s.key("F2", ["Control_L", "Shift_L"])  # and show them again
             shown = s.wait_window(size=(FW, FH))
             deadline_poll("the guide back where it was",
                           lambda: tuple(shown.geometry()[:2]) == (LEFT + 40, TOP + 30), timeout=10)
@@ -129,7 +130,7 @@ def hot_keys_reach_the_guides_from_another_program():
             s.show_scene(PAGE, [(os.path.join(PHOTOS, "chelsea.jpg"), CAT[0], CAT[1])])
             s.move_pointer(CAT[0] + 200, CAT[1] + 150)
             time.sleep(0.3)  # Wine sees the pointer over no window of its own only after a moment
-            s.key("F11", ["Control_L", "Shift_L"])
+            s.key("F3", ["Control_L", "Shift_L"])
             fitted = (CAT[0] - BORDER, CAT[1] - 16 - BORDER, CAT[2] + 2 * BORDER, CAT[3] + 2 * BORDER + 16)
             deadline_poll("the guide fitted to the photograph", lambda: tuple(shown.geometry()) == fitted, timeout=10)
         finally:
@@ -157,6 +158,59 @@ def the_notification_area_menu_switches_click_through_and_exits():
         menu_command(["Up", "Return"])  # Exit, the last item
         s.wait_exit()
         s.expect_saved({"X": "300", "ClickThrough": "1"}, "saved by Exit")
+
+
+CAPTION_INK = ((128, 128, 128), (192, 192, 192))  # the caption text, active and inactive
+
+
+def caption_ink(s):
+    """Which pixels of the caption text's first 70 columns hold text, for a guide at LEFT, TOP."""
+    shot = s.screenshot()
+    return tuple(shot.pixel(LEFT + x, TOP + y) in CAPTION_INK for y in range(3, 13) for x in range(14, 84))
+
+
+def tray_icon(s):
+    """The notification-area icon's pixels."""
+    shot = s.screenshot()
+    left, top = s.tray.origin
+    return tuple(shot.pixel(left + x, top + y) for y in range(s.tray.ICON) for x in range(s.tray.ICON))
+
+
+def tray_tip(s):
+    """The tip Wine shows while the pointer rests on the notification-area icon."""
+    s.move_pointer(LEFT + 150, TOP + 400)
+    time.sleep(0.5)
+    watch = s.watch_window_text("tooltips_class32", timeout=15)
+    s.move_pointer(*s.tray.icon_centre())
+    return watch()
+
+
+@scenario
+def a_narrow_guide_and_the_notification_area_show_click_through():
+    # A guide so narrow that the ellipsis cuts its caption within the look's
+    # name: the mark must still show, at the caption's start, and so must the
+    # icon, the way back.
+    width = 200
+    with Session(settings=guide(Width=width - 2 * BORDER, Height=120, Lock=0, LookMode=15)) as s:
+        s.wait_window(size=(width, 120 + 2 * BORDER + 16))
+        deadline_poll("the icon in the notification area", lambda: s.tray.docked() == 1, timeout=10)
+        s.tray.wait_settled()
+        plain_caption = deadline_poll("the caption's text", lambda: [ink for ink in [caption_ink(s)] if any(ink)],
+                                      timeout=10)[0]
+        plain_icon = tray_icon(s)
+        tip = tray_tip(s)
+        expect(tip == "Velmora Lumetra", f"the icon's tip is {tip!r}")
+
+        s.click(LEFT + 100, TOP + 8)  # the guide gets the focus: the hot keys reach Wine
+        time.sleep(0.5)
+        s.key("F1", ["Control_L", "Shift_L"])
+        deadline_poll("the click-through mark in the narrow caption",
+                      lambda: caption_ink(s) not in (plain_caption, ()), timeout=10)
+        deadline_poll("the click-through icon", lambda: tray_icon(s) != plain_icon, timeout=10)
+        tip = tray_tip(s)
+        expect(tip == "Velmora Lumetra (click-through)", f"the icon's tip with click-through on is {tip!r}")
+        s.close()
+        s.expect_saved({"ClickThrough": "1"})
 
 
 if __name__ == "__main__":

@@ -1,11 +1,17 @@
 #include "app/win32/GuideWindows.h"
 
+#include <optional>
+#include <vector>
+
 #include "app/Guides.h"
 #include "app/ShellOpen.h"
 #include "app/Startup.h"
+#include "app/WindowPlace.h"
 #include "app/win32/DesktopShell.h"
 #include "lang/Format.h"
 #include "lang/LangTable.h"
+#include "overlay/Compose.h"
+#include "panel/PanelCaption.h"
 #include "panel/win32/SettingsFrm.h"
 
 namespace lumetra {
@@ -19,6 +25,29 @@ Rect WorkAreaOf(HWND window) {
         return {0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
     }
     return {monitor.rcWork.left, monitor.rcWork.top, monitor.rcWork.right, monitor.rcWork.bottom};
+}
+
+BOOL CALLBACK AddWorkArea(HMONITOR monitor, HDC /*dc*/, LPRECT /*bounds*/, LPARAM areas) {
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    if (::GetMonitorInfoA(monitor, &info)) {
+        reinterpret_cast<std::vector<Rect>*>(areas)->push_back(
+            {info.rcWork.left, info.rcWork.top, info.rcWork.right, info.rcWork.bottom});
+    }
+    return TRUE;
+}
+
+// The work areas of every monitor there is now.
+std::vector<Rect> WorkAreas() {
+    std::vector<Rect> areas;
+    ::EnumDisplayMonitors(nullptr, nullptr, &AddWorkArea, reinterpret_cast<LPARAM>(&areas));
+    return areas;
+}
+
+Rect WindowBounds(HWND window) {
+    RECT bounds{};
+    ::GetWindowRect(window, &bounds);
+    return {bounds.left, bounds.top, bounds.right, bounds.bottom};
 }
 
 }  // namespace
@@ -79,6 +108,7 @@ void TGuideWindows::GuideActivated(TMainForm& guide) {
 
 void TGuideWindows::NewGuide(TMainForm& from) {
     retired_.clear();  // their handlers have long returned
+    if (!shown_) return;  // unavailable while hidden, as in the icon's menu
     if (guides_.Count() >= kMaxGuides) {
         from.ShowNotice(FormatTemplate(lang_.Text("MGuideLimit"), {std::int64_t{kMaxGuides}}));
         return;
@@ -121,6 +151,7 @@ void TGuideWindows::CloseGuide(TMainForm& guide) {
     guides_.Remove(index);
     for (std::size_t k = static_cast<std::size_t>(index); k < forms_.size(); ++k) forms_[k]->Reapply();
     BindPanel();
+    if (shell_ != nullptr) shell_->ShowState();  // the closed guide may have been the one letting clicks through
 }
 
 void TGuideWindows::StoreAll() {
@@ -137,13 +168,30 @@ void TGuideWindows::EndProgram() {
 
 void TGuideWindows::SessionEnding() {
     StoreAll();
-    saver_.SaveOnce(guides_);
+    saver_.SaveAtSessionEnd(guides_);
 }
 
 void TGuideWindows::MinimizeAll() { ::ShowWindow(forms_.front()->Handle(), SW_MINIMIZE); }
 
+// Minimised or hidden guides are looked at when they come back.
+void TGuideWindows::DisplaysChanged() {
+    const std::vector<Rect> areas = WorkAreas();
+    if (shown_ && !forms_.front()->Minimised()) {
+        for (const auto& form : forms_) {
+            if (const std::optional<Point> at = KeepOnScreen(form->ScreenBounds(), kCaptionRows, areas)) {
+                form->SetPosition(*at);
+            }
+        }
+    }
+    if (panel_ == nullptr) return;
+    if (const std::optional<Point> at = KeepOnScreen(WindowBounds(panel_->Handle()), kPanelCaptionHeight, areas)) {
+        panel_->MoveTo(*at);
+    }
+}
+
 void TGuideWindows::MarkGuides(IgnoreMask& mask, Point origin) const {
     for (const auto& form : forms_) form->MarkDrawn(mask, origin);
+    if (panel_ != nullptr) panel_->MarkShown(mask, origin);
 }
 
 void TGuideWindows::AttachShell(TProgramShell* shell) {
@@ -153,6 +201,7 @@ void TGuideWindows::AttachShell(TProgramShell* shell) {
 
 void TGuideWindows::OptionsChanged() {
     if (shell_ != nullptr) shell_->ApplyHotKeys(guides_.Guide(0));
+    if (shell_ != nullptr) shell_->ShowState();  // click-through shows on the icon
     if (panel_ != nullptr) panel_->UpdateHotKeys();  // which of them another program holds
 }
 
@@ -166,12 +215,24 @@ void TGuideWindows::StandAside(bool aside) {
 
 ProgramState TGuideWindows::State() const { return StateOf(guides_, shown_); }
 
+void TGuideWindows::SetShown(bool shown) {
+    shown_ = shown;
+    // The first guide first: showing it restores the program from the task bar.
+    for (const auto& form : forms_) form->SetShown(shown);
+    if (panel_ != nullptr) panel_->EnableGuideCommands(shown);
+    if (shown) DisplaysChanged();
+}
+
+void TGuideWindows::Present() {
+    if (!shown_) SetShown(true);
+    if (panel_ != nullptr) panel_->Present();
+}
+
 void TGuideWindows::Run(ProgramCommand command) {
     TMainForm& current = *forms_[static_cast<std::size_t>(guides_.Current())];
     switch (command) {
         case ProgramCommand::ShowHide:
-            shown_ = !shown_;
-            for (const auto& form : forms_) form->SetShown(shown_);
+            SetShown(!shown_);
             return;
         case ProgramCommand::ClickThrough: SwitchClickThrough(guides_); return;
         case ProgramCommand::Fit:
@@ -182,7 +243,11 @@ void TGuideWindows::Run(ProgramCommand command) {
             if (shown_) NewGuide(current);
             return;
         case ProgramCommand::Settings:
-            if (panel_ != nullptr && !panel_->State().visible) panel_->ToggleVisible();
+            if (panel_ != nullptr) panel_->Present();
+            return;
+        case ProgramCommand::Present: Present(); return;
+        case ProgramCommand::CopyComposition:
+            if (shown_) current.CopyComposition();
             return;
         case ProgramCommand::Manual: lumetra::ShellOpen(DesktopShell(), kManualPath); return;
         case ProgramCommand::Exit: EndProgram(); return;

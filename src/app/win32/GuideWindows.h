@@ -40,6 +40,7 @@ public:
     void EndProgram() override;
     void SessionEnding() override;
     void MinimizeAll() override;
+    void DisplaysChanged() override;
     void MarkGuides(IgnoreMask& mask, Point origin) const override;
     void OptionsChanged() override;
 
@@ -56,6 +57,9 @@ private:
     int IndexOf(const TMainForm& form) const;
     void BindPanel();
     void StoreAll();
+    void SetShown(bool shown);
+    // Back from the task bar and from hiding, the panel in front.
+    void Present();
 
     HINSTANCE instance_;
     TGuideSet& guides_;

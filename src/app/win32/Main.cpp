@@ -1,6 +1,6 @@
 // Program entry: the start-up gate, the two windows, the message loop and
 // the shutdown, all on this one thread.
-#include <windows.h>
+#include "overlay/win32/Win32.h"
 
 #include <exception>
 #include <memory>
@@ -8,11 +8,13 @@
 #include <utility>
 
 #include "app/Guides.h"
+#include "app/SingleInstance.h"
 #include "app/Startup.h"
 #include "app/win32/CommonControls.h"
 #include "app/win32/ErrorBox.h"
 #include "app/win32/GuideWindows.h"
 #include "app/win32/ProgramShell.h"
+#include "app/win32/SingleInstance.h"
 #include "app/win32/Win32StartupPlatform.h"
 #include "lang/LangTable.h"
 #include "overlay/win32/MainFrm.h"
@@ -65,6 +67,13 @@ int Run(HINSTANCE instance) {
     SettingsFile files(platformFiles);
     std::unique_ptr<TSettings> settings;
     if (!RunStartup(platform, files, ProcessLangTable(), settings)) return 0;
+    const std::string instanceKey = InstanceKey(files.SettingsFilePath());
+    const SingleInstance onlyCopy(instanceKey);
+    if (!onlyCopy.First()) {
+        onlyCopy.HandOver();  // that copy keeps and saves the settings
+        return 0;
+    }
+    ReportUnsavedSession(platform, files, ProcessLangTable());
     auto guides = std::make_unique<TGuideSet>(std::move(settings));
     guides->LoadFurther(files);
     const std::string guideNotice = OfferGuideFiles(*guides, files, ProcessLangTable());
@@ -81,8 +90,10 @@ int Run(HINSTANCE instance) {
         windows.CreateHints();
         TSettingsForm settingsForm(instance, guides->CurrentGuide(), ProcessLangTable(), files, windows.First());
         const PanelAttachment attachment(windows, settingsForm);
-        TProgramShell shell(instance, windows, ProcessLangTable());
+        TProgramShell shell(instance, windows, ProcessLangTable(), instanceKey);
         const ShellAttachment shellAttachment(windows, shell);
+        // Stored places on a monitor that is gone, or under a shrunken screen.
+        windows.DisplaysChanged();
         if (!guideNotice.empty()) windows.First().ShowNotice(guideNotice);
         RunMessageLoop(settingsForm);
     }

@@ -4,17 +4,18 @@
 
 #include <cstring>
 #include <stdexcept>
+#include <string>
 #include <vector>
 
 #include "app/win32/Resources.h"
+#include "app/win32/SingleInstance.h"
+#include "app/win32/SystemLibrary.h"
 #include "lang/LangTable.h"
 #include "settings/AppSettings.h"
 
 namespace lumetra {
 namespace {
 
-constexpr char kClassName[] = "TLumetraProgramShell";
-constexpr char kIconTip[] = "Velmora Lumetra";
 constexpr UINT kIconMessage = WM_APP + 3;
 constexpr UINT kIconId = 1;
 // Menu items are numbered by command, from 1; hot keys by theirs, from 1.
@@ -37,6 +38,26 @@ struct MenuTraits {
 };
 using UniqueMenu = UniqueHandle<MenuTraits>;
 
+using LoadIconMetricFunction = HRESULT(WINAPI*)(HINSTANCE, PCWSTR, int, HICON*);
+constexpr int kSmallIconMetric = 0;  // LIM_SMALL
+
+// The icon at the small size the system asks for at its DPI, as the
+// notification area wants it: the common controls pick the nearest frame
+// (or scale a larger one down); systems without that entry get the frame of
+// the small-icon metric.
+UniqueIcon LoadSmallIcon(HINSTANCE instance, const char* name) {
+    const UniqueLibrary controls = LoadSystemLibrary("comctl32.dll");
+    if (const auto load = LibraryEntry<LoadIconMetricFunction>(controls, "LoadIconMetric")) {
+        const std::wstring wide(name, name + std::strlen(name));  // our resource names are ASCII
+        HICON icon = nullptr;
+        if (SUCCEEDED(load(instance, wide.c_str(), kSmallIconMetric, &icon)) && icon != nullptr) {
+            return UniqueIcon(icon);  // ours to destroy, as LoadImage's without LR_SHARED
+        }
+    }
+    return UniqueIcon(static_cast<HICON>(::LoadImageA(instance, name, IMAGE_ICON, ::GetSystemMetrics(SM_CXSMICON),
+                                                      ::GetSystemMetrics(SM_CYSMICON), 0)));
+}
+
 NOTIFYICONDATAA IconData(HWND window) {
     NOTIFYICONDATAA data{};
     data.cbSize = sizeof data;
@@ -47,12 +68,13 @@ NOTIFYICONDATAA IconData(HWND window) {
 
 }  // namespace
 
-TProgramShell::TProgramShell(HINSTANCE instance, IProgramCommands& commands, const LangTable& lang)
+TProgramShell::TProgramShell(HINSTANCE instance, IProgramCommands& commands, const LangTable& lang,
+                             const std::string& instanceKey)
     : commands_(commands),
       lang_(lang),
-      icon_(static_cast<HICON>(::LoadImageA(instance, kAppIconName, IMAGE_ICON, ::GetSystemMetrics(SM_CXSMICON),
-                                            ::GetSystemMetrics(SM_CYSMICON), 0))),
+      instance_(instance),
       taskbarCreated_(::RegisterWindowMessageA("TaskbarCreated")) {
+    LoadIcons();
     WNDCLASSEXA windowClass{};
     if (!::GetClassInfoExA(instance, kClassName, &windowClass)) {
         windowClass.cbSize = sizeof windowClass;
@@ -63,9 +85,14 @@ TProgramShell::TProgramShell(HINSTANCE instance, IProgramCommands& commands, con
     }
     // A top-level window that never shows: Explorer's restart message goes
     // to top-level windows only.
-    window_.reset(::CreateWindowExA(WS_EX_TOOLWINDOW, kClassName, kIconTip, WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                                    instance, this));
+    window_.reset(::CreateWindowExA(WS_EX_TOOLWINDOW, kClassName, instanceKey.c_str(), WS_POPUP, 0, 0, 0, 0, nullptr,
+                                    nullptr, instance, this));
     if (!window_) throw std::runtime_error("Unable to create the program's hidden window");
+    // A second start may run without the elevation this copy has, and
+    // Explorer always does.
+    AllowMessage(HandOverMessage());
+    AllowMessage(taskbarCreated_);
+    look_ = TrayLookOf(commands_.State(), lang_, sizeof NOTIFYICONDATAA{}.szTip);
     AddIcon();
 }
 
@@ -104,20 +131,56 @@ LRESULT TProgramShell::HandleMessage(HWND window, UINT message, WPARAM wParam, L
         }
         return 0;
     }
+    if (message == HandOverMessage()) {
+        commands_.Run(ProgramCommand::Present);
+        return 0;
+    }
     if (message == taskbarCreated_ && taskbarCreated_ != 0) {
-        AddIcon();  // Explorer started afresh, without the icon
+        // Explorer started afresh, without the icon, perhaps at another DPI.
+        LoadIcons();
+        AddIcon();
         return 0;
     }
     return ::DefWindowProcA(window, message, wParam, lParam);
 }
 
-void TProgramShell::AddIcon() {
+// Lets a message through the filter that keeps the messages of programs
+// with less elevation out; Windows before 7 knows no such call.
+void TProgramShell::AllowMessage(UINT message) {
+    using FilterEx = BOOL(WINAPI*)(HWND, UINT, DWORD, void*);
+    static const auto filter = reinterpret_cast<FilterEx>(reinterpret_cast<void*>(
+        ::GetProcAddress(::GetModuleHandleA("user32.dll"), "ChangeWindowMessageFilterEx")));
+    constexpr DWORD kAllow = 1;  // MSGFLT_ALLOW
+    if (filter != nullptr && message != 0) filter(window_.get(), message, kAllow, nullptr);
+}
+
+void TProgramShell::LoadIcons() {
+    icon_ = LoadSmallIcon(instance_, kAppIconName);
+    clickThroughIcon_ = LoadSmallIcon(instance_, kClickThroughIconName);
+}
+
+NOTIFYICONDATAA TProgramShell::IconLook() const {
     NOTIFYICONDATAA data = IconData(window_.get());
-    data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    data.uFlags = NIF_ICON | NIF_TIP;
+    data.hIcon = look_.clickThroughIcon && clickThroughIcon_ ? clickThroughIcon_.get() : icon_.get();
+    std::strncpy(data.szTip, look_.tip.c_str(), sizeof data.szTip - 1);
+    return data;
+}
+
+void TProgramShell::AddIcon() {
+    NOTIFYICONDATAA data = IconLook();
+    data.uFlags |= NIF_MESSAGE;
     data.uCallbackMessage = kIconMessage;
-    data.hIcon = icon_.get();
-    std::strncpy(data.szTip, kIconTip, sizeof data.szTip - 1);
     iconShown_ = ::Shell_NotifyIconA(NIM_ADD, &data) != FALSE || iconShown_;
+}
+
+void TProgramShell::ShowState() {
+    const TrayLook look = TrayLookOf(commands_.State(), lang_, sizeof NOTIFYICONDATAA{}.szTip);
+    if (look == look_) return;
+    look_ = look;
+    if (!iconShown_) return;
+    NOTIFYICONDATAA data = IconLook();
+    ::Shell_NotifyIconA(NIM_MODIFY, &data);
 }
 
 void TProgramShell::ShowMenu() {
@@ -141,8 +204,13 @@ void TProgramShell::ShowMenu() {
 }
 
 void TProgramShell::ApplyHotKeys(const TSettings& settings) {
-    std::array<HotKey, kHotKeyCommandCount> wanted{};
+    HotKeySet wanted{};
     for (std::size_t i = 0; i < kHotKeyCommandCount; ++i) wanted[i] = settings.HotKeyFor(static_cast<HotKeyCommand>(i));
+    // A combination an earlier command has already stays with that one.
+    const auto clashes = HotKeyClashes(wanted);
+    for (std::size_t i = 0; i < kHotKeyCommandCount; ++i) {
+        if (clashes[i]) wanted[i] = HotKey{};
+    }
     if (wanted == held_) return;
     ReleaseHotKeys();
     held_ = wanted;

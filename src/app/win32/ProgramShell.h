@@ -3,8 +3,14 @@
 // with its menu, and the hot keys that work whichever program has the focus.
 // A hidden window receives their messages.
 #include <array>
+#include <string>
+
+#include "overlay/win32/Win32.h"
+// After the platform header, which it needs.
+#include <shellapi.h>
 
 #include "app/ProgramCommands.h"
+#include "app/TrayIcon.h"
 #include "overlay/win32/GdiHandles.h"
 #include "settings/HotKey.h"
 
@@ -23,7 +29,12 @@ public:
 
 class TProgramShell {
 public:
-    TProgramShell(HINSTANCE instance, IProgramCommands& commands, const LangTable& lang);
+    static constexpr char kClassName[] = "TLumetraProgramShell";
+
+    // The hidden window bears the instance key as its title, by which a
+    // second start finds it.
+    TProgramShell(HINSTANCE instance, IProgramCommands& commands, const LangTable& lang,
+                  const std::string& instanceKey);
     // Takes the icon from the notification area and gives the hot keys back.
     ~TProgramShell();
     TProgramShell(const TProgramShell&) = delete;
@@ -36,11 +47,17 @@ public:
     // Gives the hot keys it holds back to the system for a while, or takes
     // them again; which are taken stays known meanwhile.
     void StandAside(bool aside);
+    // The icon's picture and tip follow the guides' click-through.
+    void ShowState();
 
 private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    void AllowMessage(UINT message);
     void AddIcon();
+    void LoadIcons();
+    // The icon's picture and tip as the look says.
+    NOTIFYICONDATAA IconLook() const;
     void ShowMenu();
     void ReleaseHotKeys();
     // Registers the command's hot key; false when another program holds it.
@@ -50,7 +67,10 @@ private:
 
     IProgramCommands& commands_;
     const LangTable& lang_;
-    UniqueIcon icon_;
+    HINSTANCE instance_;
+    UniqueIcon icon_;              // at the notification area's size
+    UniqueIcon clickThroughIcon_;  // the same, while a guide lets clicks through
+    TrayLook look_;
     UINT taskbarCreated_;
     std::array<HotKey, kHotKeyCommandCount> held_{};
     std::array<bool, kHotKeyCommandCount> taken_{};

@@ -3,8 +3,11 @@
 
 namespace lumetra {
 
-// The application icon, 32 x 32 and 16 x 16; first in the resources so the
-// shell shows it for the program file.
+// The application icon, 16 to 48 pixels square; first in the resources so
+// the shell shows it for the program file.
 inline constexpr const char* kAppIconName = "MAINICON";
+// The notification-area icon while a guide lets clicks through, at the same
+// sizes.
+inline constexpr const char* kClickThroughIconName = "CLICKTHROUGH";
 
 }  // namespace lumetra

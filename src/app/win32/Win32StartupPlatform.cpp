@@ -1,6 +1,6 @@
 #include "app/win32/Win32StartupPlatform.h"
 
-#include <windows.h>
+#include "overlay/win32/GdiHandles.h"
 
 #include <cstdlib>
 
@@ -9,6 +9,13 @@
 namespace lumetra {
 
 namespace {
+
+constexpr char kUnsavedKey[] = "Software\\Velmora\\Lumetra\\Unsaved";
+
+struct RegistryKeyTraits {
+    using Handle = HKEY;
+    static void Close(HKEY key) noexcept { RegCloseKey(key); }
+};
 
 // The screen's device context, released when the reading is done.
 class ScreenDc {
@@ -52,6 +59,20 @@ void Win32StartupPlatform::ShowWarning(const std::string& text, const std::strin
 
 void Win32StartupPlatform::ShowError(const std::string& text) {
     ShowErrorBox(text);
+}
+
+void Win32StartupPlatform::RememberUnsaved(const std::string& settingsFilePath) {
+    HKEY created = nullptr;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, kUnsavedKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &created,
+                        nullptr) != ERROR_SUCCESS) {
+        return;  // nothing more can be done while the session ends
+    }
+    const UniqueHandle<RegistryKeyTraits> key(created);
+    RegSetValueExA(key.get(), settingsFilePath.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(""), 1);
+}
+
+bool Win32StartupPlatform::TakeUnsaved(const std::string& settingsFilePath) {
+    return RegDeleteKeyValueA(HKEY_CURRENT_USER, kUnsavedKey, settingsFilePath.c_str()) == ERROR_SUCCESS;
 }
 
 }  // namespace lumetra

@@ -15,6 +15,10 @@ public:
     void ShowError(const std::string& text) override;
     IShell& Shell() override { return DesktopShell(); }
     const IInstallClock& InstallClock() const override { return clock_; }
+    // Kept as a value named by the file's path under the user's key of the
+    // program, which the user can write when the file's folder is not.
+    void RememberUnsaved(const std::string& settingsFilePath) override;
+    bool TakeUnsaved(const std::string& settingsFilePath) override;
 
 private:
     Win32InstallClock clock_;

@@ -1,6 +1,7 @@
 #include "overlay/win32/BackBuffer.h"
 
 #include <algorithm>
+#include <cstdint>
 
 #include "overlay/win32/TopDownDib.h"
 
@@ -21,6 +22,13 @@ UniqueFont CreateOverlayFont() {
     actual.lfQuality = NONANTIALIASED_QUALITY;
     UniqueFont plain(::CreateFontIndirectA(&actual));
     return plain ? std::move(plain) : std::move(font);
+}
+
+// The new capacity along one axis for a request of `wanted`.
+int Grown(int wanted, int capacity, int desktop) {
+    const std::int64_t least = std::max(wanted, capacity);
+    const std::int64_t most = std::max<std::int64_t>(least, desktop);
+    return static_cast<int>(std::clamp(std::int64_t{capacity} + capacity / 4, least, most));
 }
 
 }  // namespace
@@ -64,8 +72,8 @@ bool BackBuffer::Resize(int width, int height) {
         WriteRows(height);
         return true;
     }
-    const int newWidth = std::max(width, capacityWidth_);
-    const int newHeight = std::max(height, capacityHeight_);
+    const int newWidth = Grown(width, capacityWidth_, ::GetSystemMetrics(SM_CXVIRTUALSCREEN));
+    const int newHeight = Grown(height, capacityHeight_, ::GetSystemMetrics(SM_CYVIRTUALSCREEN));
     std::uint32_t* bits = nullptr;
     UniqueBitmap larger = CreateTopDownDib(dc_.get(), newWidth, newHeight, &bits);
     if (!larger) return false;

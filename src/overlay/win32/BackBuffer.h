@@ -32,8 +32,11 @@ public:
     ~BackBuffer() = default;
 
     // Makes room for width x height. The bitmap is only replaced when it is
-    // too small; if the larger one cannot be had, the old one stays and the
-    // answer is false, so this paint is skipped but smaller ones still work.
+    // too small, by one a quarter larger each way than it was (but no larger
+    // than the desktop, unless asked), so a guide sized step by step by the
+    // mouse seldom waits for a new one; if the larger one cannot be had, the
+    // old one stays and the answer is false, so this paint is skipped but
+    // smaller ones still work.
     // The direct writes then reach only the top `height` rows, all a paint
     // of that size shows.
     bool Resize(int width, int height);

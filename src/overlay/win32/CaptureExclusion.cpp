@@ -25,7 +25,7 @@ bool SystemExcludesFromCapture() {
 }  // namespace
 
 bool SetCaptureExclusion(HWND window, bool excluded) {
-    if (!SystemExcludesFromCapture()) return false;
+    if (window == nullptr || !SystemExcludesFromCapture()) return false;
     return ::SetWindowDisplayAffinity(window, excluded ? WDA_EXCLUDEFROMCAPTURE : WDA_NONE) != FALSE;
 }
 

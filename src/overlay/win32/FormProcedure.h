@@ -9,6 +9,7 @@
 #include <stdexcept>
 
 #include "app/win32/ErrorBox.h"
+#include "app/win32/Resources.h"
 #include "overlay/win32/Win32.h"
 
 namespace lumetra {
@@ -41,7 +42,9 @@ LRESULT CALLBACK FormWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 
 // Registers the window class of Form once per process, with FormWindowProc
 // as its procedure and no background brush (the forms paint every pixel).
-// cursor may be null when the form sets its pointer itself.
+// cursor may be null when the form sets its pointer itself. The class icons
+// are what Alt+Tab and the task bar show for the windows; shared icons,
+// which the system keeps and frees.
 template <class Form>
 void RegisterFormClass(HINSTANCE instance, const char* className, HCURSOR cursor) {
     WNDCLASSEXA windowClass{};
@@ -50,6 +53,11 @@ void RegisterFormClass(HINSTANCE instance, const char* className, HCURSOR cursor
     windowClass.lpfnWndProc = &FormWindowProc<Form>;
     windowClass.hInstance = instance;
     windowClass.hCursor = cursor;
+    windowClass.hIcon = static_cast<HICON>(::LoadImageA(instance, kAppIconName, IMAGE_ICON, ::GetSystemMetrics(SM_CXICON),
+                                                        ::GetSystemMetrics(SM_CYICON), LR_SHARED));
+    windowClass.hIconSm = static_cast<HICON>(::LoadImageA(instance, kAppIconName, IMAGE_ICON,
+                                                          ::GetSystemMetrics(SM_CXSMICON),
+                                                          ::GetSystemMetrics(SM_CYSMICON), LR_SHARED));
     windowClass.hbrBackground = nullptr;
     windowClass.lpszClassName = className;
     if (!::RegisterClassExA(&windowClass)) throw std::runtime_error("Unable to register a window class");

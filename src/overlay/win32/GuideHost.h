@@ -20,6 +20,9 @@ public:
     // The process is ended once this returns.
     virtual void SessionEnding() = 0;
     virtual void MinimizeAll() = 0;
+    // The monitors or their work areas changed, or the program came back
+    // from the task bar: windows the user cannot reach come back on screen.
+    virtual void DisplaysChanged() = 0;
     // Marks what every guide shows on the screen, in the mask of a screen
     // image whose top-left corner is origin.
     virtual void MarkGuides(IgnoreMask& mask, Point origin) const = 0;

@@ -23,6 +23,8 @@ public:
     // Tooltips show only while active.
     void Activate(bool active);
 
+    HWND Handle() const { return window_.get(); }
+
     // Destroys the control; call before the owner goes.
     void Destroy() { window_.reset(); }
     // The system destroyed the control together with its owner.

@@ -50,6 +50,9 @@ VirtualKey KeyFromCode(WPARAM code) {
         case 'F': return VirtualKey::F;
         case 'N': return VirtualKey::N;
         case 'Z': return VirtualKey::Z;
+        case 'C': return VirtualKey::C;
+        case 'S': return VirtualKey::S;
+        case 'R': return VirtualKey::R;
         default: return VirtualKey::Other;
     }
 }

@@ -1,6 +1,7 @@
 #include "overlay/win32/MainFrm.h"
 
 #include <cstdint>
+#include <optional>
 #include <stdexcept>
 
 #include "app/ShellOpen.h"
@@ -106,6 +107,19 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_TIMER:
             if (wParam == kNoticeTimer) notice_.Hide();
             return 0;
+        case WM_MOVE:
+            place_.Moved(Position(), ::IsIconic(window) != FALSE);
+            return 0;
+        case WM_SIZE:
+            FormResize(wParam);
+            return 0;
+        case WM_DISPLAYCHANGE:
+            if (host_ != nullptr) host_->DisplaysChanged();
+            return 0;
+        case WM_SETTINGCHANGE:
+            // The task bar moved or grew: the work areas are new.
+            if (wParam == SPI_SETWORKAREA && host_ != nullptr) host_->DisplaysChanged();
+            return ::DefWindowProcA(window, message, wParam, lParam);
         case WM_ENDSESSION:
             // False: the end of the session was cancelled, nothing changes.
             if (wParam != FALSE) FormEndSession();
@@ -189,8 +203,10 @@ void TMainForm::FormCreate() {
     handCursor_ = ::LoadCursor(nullptr, IDC_HAND);
     // Nothing shows until opacity and size are applied below.
     ::SetLayeredWindowAttributes(window_.get(), ToColorRef(kOverlayKeyColor), 0, LWA_COLORKEY | LWA_ALPHA);
-    buffer_ = BackBuffer::Create(::GetSystemMetrics(SM_CXVIRTUALSCREEN),
-                                 ::GetSystemMetrics(SM_CYVIRTUALSCREEN), pictures_);
+    // As large as the guide, growing with it: sixteen guides on two 4K
+    // monitors would hold a gigabyte at the desktop's size each.
+    const FrameSize frame = OverlayFrameSize(settings_);
+    buffer_ = BackBuffer::Create(frame.width, frame.height, pictures_);
     ApplyOpacity();
     RefreshLanguage();
     RefreshLook();
@@ -202,6 +218,7 @@ void TMainForm::FormCreate() {
 void TMainForm::CreateHint() {
     hint_ = HintTip::Create(instance_, window_.get());
     hint_.Activate(settings_.ShowHints());
+    if (hiddenFromCapture_) SetCaptureExclusion(hint_.Handle(), true);
 }
 
 void TMainForm::FormActivate() {
@@ -226,8 +243,18 @@ void TMainForm::FormDeactivate() {
     ScheduleRepaint();
 }
 
+// Coming back from the task bar, the guides may find the monitors changed.
+void TMainForm::FormResize(WPARAM kind) {
+    if (kind == SIZE_MINIMIZED) {
+        minimised_ = true;
+    } else if (minimised_ && kind == SIZE_RESTORED) {
+        minimised_ = false;
+        if (host_ != nullptr) host_->DisplaysChanged();
+    }
+}
+
 void TMainForm::StoreWindowState() {
-    const POINT at = RestoredTopLeft();
+    const Point at = place_.Restored();
     settings_.StoreOverlayPosition(at.x, at.y);
     if (panel_ != nullptr) {
         const PanelState panel = panel_->State();
@@ -265,7 +292,10 @@ void TMainForm::Reapply() {
 }
 
 void TMainForm::ShowNotice(const std::string& text) {
-    if (!notice_) notice_ = Notice::Create(instance_, window_.get());
+    if (!notice_) {
+        notice_ = Notice::Create(instance_, window_.get());
+        if (hiddenFromCapture_) SetCaptureExclusion(notice_.Handle(), true);
+    }
     POINT pointer{};
     ::GetCursorPos(&pointer);
     notice_.Show(text, {pointer.x + 16, pointer.y + 16});
@@ -337,9 +367,13 @@ void TMainForm::ApplyWorkOptions() {
     const LONG_PTR style = ::GetWindowLongPtrA(window_.get(), GWL_EXSTYLE);
     const LONG_PTR wanted = settings_.ClickThrough() ? style | WS_EX_TRANSPARENT : style & ~LONG_PTR{WS_EX_TRANSPARENT};
     if (wanted != style) ::SetWindowLongPtrA(window_.get(), GWL_EXSTYLE, wanted);
-    if (settings_.HideFromCapture() == hiddenFromCapture_) return;
-    hiddenFromCapture_ = settings_.HideFromCapture();
-    SetCaptureExclusion(window_.get(), hiddenFromCapture_);
+    const bool hide = settings_.HideFromCapture();
+    if (hide == hiddenFromCapture_) return;
+    // Kept only where the system took it: refused, the next change asks again.
+    if (!SetCaptureExclusion(window_.get(), hide)) return;
+    hiddenFromCapture_ = hide;
+    SetCaptureExclusion(hint_.Handle(), hide);
+    SetCaptureExclusion(notice_.Handle(), hide);
 }
 
 // Caption and hint texts are looked up at every paint and hover.
@@ -365,13 +399,22 @@ void TMainForm::ShellOpen(const std::string& target) { lumetra::ShellOpen(Deskto
 
 void TMainForm::SetShown(bool shown) {
     if (!shown) {
-        hiddenAt_ = Position();
+        place_.Hide();
         ::ShowWindow(window_.get(), SW_HIDE);
         return;
     }
+    // Restores a minimised window as well, without activating it.
     ::ShowWindow(window_.get(), SW_SHOWNOACTIVATE);
-    SetPosition(hiddenAt_);
+    if (const std::optional<Point> at = place_.Show()) SetPosition(*at);
 }
+
+Rect TMainForm::ScreenBounds() const {
+    const Point at = place_.Restored();
+    const FrameSize frame = OverlayFrameSize(settings_);
+    return {at.x, at.y, at.x + frame.width, at.y + frame.height};
+}
+
+bool TMainForm::Minimised() const { return ::IsIconic(window_.get()) != FALSE; }
 
 Point TMainForm::Position() const {
     const RECT bounds = Bounds();
@@ -447,27 +490,6 @@ HCURSOR TMainForm::CursorFor(CursorShape shape) const {
         case CursorShape::Arrow: break;
     }
     return arrowCursor_;
-}
-
-// Where the window is, or while it is minimised, where it comes back to.
-POINT TMainForm::RestoredTopLeft() const {
-    const RECT bounds = Bounds();
-    WINDOWPLACEMENT placement{};
-    placement.length = sizeof placement;
-    if (!::IsIconic(window_.get()) || !::GetWindowPlacement(window_.get(), &placement)) {
-        return {bounds.left, bounds.top};
-    }
-    // The restored place is in workspace coordinates (this is no tool window):
-    // relative to the work area of its monitor, which a task bar at the top or
-    // left moves away from the monitor's corner.
-    POINT at{placement.rcNormalPosition.left, placement.rcNormalPosition.top};
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof monitor;
-    if (::GetMonitorInfoA(::MonitorFromRect(&placement.rcNormalPosition, MONITOR_DEFAULTTONEAREST), &monitor)) {
-        at.x += monitor.rcWork.left - monitor.rcMonitor.left;
-        at.y += monitor.rcWork.top - monitor.rcMonitor.top;
-    }
-    return at;
 }
 
 RECT TMainForm::Bounds() const {

@@ -2,10 +2,14 @@
 // The overlay window: a borderless, topmost, colour-keyed layered window that
 // shows the composed picture, follows the settings through IOverlaySink and
 // hands mouse, wheel and keyboard to the interaction through IOverlayWindow.
+#include <cstdint>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
+#include <vector>
 
+#include "app/WindowPlace.h"
 #include "overlay/Interaction.h"
 #include "overlay/PictureFit.h"
 #include "overlay/win32/BackBuffer.h"
@@ -15,6 +19,7 @@
 #include "overlay/win32/HintTip.h"
 #include "overlay/win32/Notice.h"
 #include "overlay/win32/PanelWindow.h"
+#include "overlay/win32/PictureExport.h"
 #include "settings/AppSettings.h"
 
 namespace lumetra {
@@ -68,8 +73,13 @@ public:
     // A short message beside the pointer.
     void ShowNotice(const std::string& text);
     // Hides the window, or shows it again without taking the focus, where it
-    // was when hidden: a window manager may place a window it maps anew.
+    // was when hidden: a window manager may place a window it maps anew. A
+    // guide hidden while minimised comes back restored, at its own place.
     void SetShown(bool shown);
+    // The window and its caption strip's height, as the user sees them: the
+    // restored place while the program is minimised.
+    Rect ScreenBounds() const;
+    bool Minimised() const;
     // The picture under the guide's centre, for the panel's button: the
     // pointer is on the panel then.
     void FitToPictureAtCentre();
@@ -105,6 +115,11 @@ public:
     void FitToPicture() override;
     void UndoFit() override;
     void ShellOpen(const std::string& target) override;
+    // MainFrmExport.cpp
+    void CopyComposition() override;
+    void SaveComposition() override;
+    void SaveGuideLayer() override;
+    void ShowPictureRatio() override;
 
 private:
     template <class Form>
@@ -117,6 +132,7 @@ private:
     void FormActivate();
     void FormDeactivate();
     void FormClose();
+    void FormResize(WPARAM kind);
     void FormEndSession();
     void FormPaint();
     bool FormSetCursor(LPARAM lParam);
@@ -127,7 +143,6 @@ private:
     void DrawStrip(HDC dc) const;
     bool IsActive() const;
     RECT Bounds() const;
-    POINT RestoredTopLeft() const;
     HCURSOR CursorFor(CursorShape shape) const;
     // MainFrmFit.cpp
     void FitFrom(POINT searchedMonitor, std::span<const Point> starts);
@@ -136,6 +151,13 @@ private:
     Point MeasuredCentre() const;
     // Size, ratio and place in one move and one paint.
     void Place(const GuidePlacement& placement);
+    // MainFrmExport.cpp: the guide's measured area as drawn, rows of its width.
+    std::vector<std::uint32_t> DrawnArea();
+    // The screen there with the drawing on top; empty when it cannot be read.
+    std::vector<std::uint32_t> Composition();
+    // The save dialog, proposing the look's name and the measured area's
+    // size, in the folder used last, which it then remembers.
+    std::optional<SaveChoice> AskSave(const char* titleKey, const std::vector<SaveFileType>& types);
 
     HINSTANCE instance_;
     TSettings& settings_;
@@ -154,7 +176,8 @@ private:
     Notice notice_;
     bool released_ = false;
     bool placing_ = false;  // ApplySize waits for Place's one move
-    Point hiddenAt_;
+    WindowPlace place_;
+    bool minimised_ = false;  // as the last size message said
     bool hiddenFromCapture_ = false;  // as last asked of the system
     FitUndo fitUndo_;
     UniqueWindow window_;                 // bound at WM_NCCREATE, released at WM_NCDESTROY

@@ -85,6 +85,7 @@ void TMainForm::FitFrom(POINT searchedMonitor, std::span<const Point> starts) {
     const GuidePlacement before = CurrentPlacement(settings_, Position());
     Place(PlacementOnPicture(settings_, *picture));
     fitUndo_.Remember(before, CurrentPlacement(settings_, Position()));
+    ShowPictureRatio();  // the picture's size and the ratio it is closest to
 }
 
 void TMainForm::UndoFit() {
@@ -147,6 +148,8 @@ void TMainForm::MarkDrawn(IgnoreMask& mask, Point origin) const {
     if (settings_.SFrame()) {
         mask.MarkRect({at.x + width - kButtonStripWidth, at.y, at.x + width, at.y + kCaptionRows});
     }
+    MarkShownWindow(mask, origin, hint_.Handle());
+    MarkShownWindow(mask, origin, notice_.Handle());
 }
 
 }  // namespace lumetra

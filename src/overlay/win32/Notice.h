@@ -24,6 +24,7 @@ public:
     void Hide();
 
     explicit operator bool() const { return static_cast<bool>(window_); }
+    HWND Handle() const { return window_.get(); }
 
 private:
     UniqueWindow window_;

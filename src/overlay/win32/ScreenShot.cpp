@@ -2,6 +2,7 @@
 
 #include <cstddef>
 
+#include "overlay/PictureFit.h"
 #include "overlay/win32/TopDownDib.h"
 
 namespace lumetra {
@@ -10,7 +11,10 @@ std::optional<ScreenShot> ScreenShot::OfMonitorAt(POINT point) {
     MONITORINFO monitor{};
     monitor.cbSize = sizeof(monitor);
     if (!::GetMonitorInfoA(::MonitorFromPoint(point, MONITOR_DEFAULTTONEAREST), &monitor)) return std::nullopt;
-    const RECT area = monitor.rcMonitor;
+    return OfArea(monitor.rcMonitor);
+}
+
+std::optional<ScreenShot> ScreenShot::OfArea(const RECT& area) {
     const int width = area.right - area.left;
     const int height = area.bottom - area.top;
     if (width <= 0 || height <= 0) return std::nullopt;
@@ -41,6 +45,12 @@ ScreenImage ScreenShot::Image() const {
     const int height = area_.bottom - area_.top;
     const std::size_t count = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
     return {{bits_, count}, width, height, width};
+}
+
+void MarkShownWindow(IgnoreMask& mask, Point origin, HWND window) {
+    RECT bounds{};
+    if (window == nullptr || !::IsWindowVisible(window) || !::GetWindowRect(window, &bounds)) return;
+    mask.MarkRect({bounds.left - origin.x, bounds.top - origin.y, bounds.right - origin.x, bounds.bottom - origin.y});
 }
 
 }  // namespace lumetra

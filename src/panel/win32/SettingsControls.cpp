@@ -140,6 +140,8 @@ void TSettingsForm::CreateMainPage(HWND page) {
         AddControl(page, WC_BUTTONA, "", BS_PUSHBUTTON | WS_TABSTOP, 11, 228, 142, 21, Id::NewGuideBtn));
     set(PanelText::FitPictureBtn,
         AddControl(page, WC_BUTTONA, "", BS_PUSHBUTTON | WS_TABSTOP, 11, 252, 142, 21, Id::FitPictureBtn));
+    set(PanelText::CopyCompositionBtn, AddControl(page, WC_BUTTONA, "", BS_PUSHBUTTON | WS_TABSTOP, 11, 276, 142, 21,
+                                                  Id::CopyCompositionBtn));
 }
 
 void TSettingsForm::CreateLookPage(HWND page) {

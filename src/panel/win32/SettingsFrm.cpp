@@ -21,6 +21,7 @@
 #include "overlay/win32/CaptureExclusion.h"
 #include "overlay/win32/FormProcedure.h"
 #include "overlay/win32/MainFrm.h"
+#include "overlay/win32/ScreenShot.h"
 #include "panel/PanelLists.h"
 #include "panel/win32/HotKeyControl.h"
 #include "panel/win32/OwnerDrawn.h"
@@ -204,6 +205,7 @@ void TSettingsForm::FormCreate() {
     // panel in captures or out of them as the setting says.
     captureHidingAvailable_ = SetCaptureExclusion(window_.get(), true);
     excludedFromCapture_ = captureHidingAvailable_;
+    if (excludedFromCapture_) SetCaptureExclusion(hint_.Handle(), true);
     settings_->SetPanel(&controller_);
     overlay_.SetPanel(this);
     controller_.Start(LanguageFiles());
@@ -260,14 +262,32 @@ void TSettingsForm::ScheduleRepaint() { ::InvalidateRect(window_.get(), nullptr,
 void TSettingsForm::UpdateOpacity() { controller_.UpdateOpacity(); }
 
 void TSettingsForm::ToggleVisible() {
-    const HWND window = window_.get();
-    if (::IsWindowVisible(window)) {
+    if (::IsWindowVisible(window_.get())) {
         Show(false);
         return;
     }
+    Present();
+}
+
+void TSettingsForm::Present() {
+    const HWND window = window_.get();
+    // Minimised, the program keeps the panel hidden with its owner.
+    if (::IsIconic(overlay_.Handle())) ::ShowWindow(overlay_.Handle(), SW_RESTORE);
     Show(true);
     ::SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     ::SetForegroundWindow(window);
+}
+
+void TSettingsForm::EnableGuideCommands(bool enabled) {
+    for (const PanelText button :
+         {PanelText::NewGuideBtn, PanelText::FitPictureBtn, PanelText::CopyCompositionBtn}) {
+        ::EnableWindow(texts_[static_cast<std::size_t>(button)], enabled);
+    }
+}
+
+void TSettingsForm::MarkShown(IgnoreMask& mask, Point origin) const {
+    MarkShownWindow(mask, origin, window_.get());
+    MarkShownWindow(mask, origin, hint_.Handle());
 }
 
 std::vector<std::string> TSettingsForm::LanguageFiles() const {
@@ -430,6 +450,9 @@ void TSettingsForm::FormCommand(int id, int code, HWND control) {
         case Id::FitPictureBtn:
             if (code == BN_CLICKED) current_->FitToPictureAtCentre();
             return;
+        case Id::CopyCompositionBtn:
+            if (code == BN_CLICKED) current_->CopyComposition();
+            return;
         default:
             return;
     }
@@ -478,6 +501,10 @@ LRESULT CALLBACK TSettingsForm::ControlProc(HWND control, UINT message, WPARAM w
             ShowErrorBox(error.what());
         }
         return result;
+    }
+    if (const std::optional<HotKeyCommand> command = form.HotKeyCommandOf(control);
+        message == WM_PAINT && command && PaintHotKeyControl(control, form.hotKeysShown_[static_cast<std::size_t>(*command)])) {
+        return 0;
     }
     if ((message == WM_SETFOCUS || message == WM_KILLFOCUS) && form.HotKeyCommandOf(control) && form.started_) {
         const LRESULT result = CommonControls::DefSubclassProc(control, message, wParam, lParam);

@@ -20,6 +20,7 @@
 
 namespace lumetra {
 
+class IgnoreMask;
 class LangTable;
 class SettingsFile;
 class TMainForm;
@@ -50,6 +51,15 @@ public:
     void AttachHotKeys(IHotKeyStatus* status);
     // The program has registered its hot keys anew.
     void UpdateHotKeys();
+    // Shows the panel where it last was, in front and active, with the
+    // program back from the task bar first.
+    void Present();
+    // New guide, Fit and Copy composition act on the guides shown: while the
+    // show-or-hide command hides them, they are unavailable, as in the icon's menu.
+    void EnableGuideCommands(bool enabled);
+    // Marks the panel and its hint where they show over the screen, in the
+    // mask of a screen image whose top-left corner is origin.
+    void MarkShown(IgnoreMask& mask, Point origin) const;
 
     // The message loop hands every message here before dispatching it: the
     // panel sees its keys first (F1, F2, F3, Enter in its fields) and gets
@@ -188,6 +198,7 @@ private:
     HWND langBox_ = nullptr;
     std::array<HWND, kHotKeyCommandCount> hotKeyBoxes_{};  // in HotKeyCommand order
     std::array<HWND, kHotKeyCommandCount> hotKeyNotes_{};
+    std::array<HotKey, kHotKeyCommandCount> hotKeysShown_{};  // the Windows key included
 
     HWND focus_ = nullptr;      // the control to focus when the window is activated
     HCURSOR cursor_ = nullptr;  // shared system cursor, never freed

@@ -26,6 +26,7 @@ enum class TSettingsForm::Id : int {
     LangComboBox,
     NewGuideBtn,
     FitPictureBtn,
+    CopyCompositionBtn,
     LineWidthEdit,
     HaloCheckBox,
     HaloColorBox,

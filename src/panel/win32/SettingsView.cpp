@@ -201,11 +201,14 @@ bool TSettingsForm::CaptureHidingAvailable() const { return captureHidingAvailab
 
 void TSettingsForm::ExcludeFromCapture(bool excluded) {
     if (excluded == excludedFromCapture_) return;
-    if (SetCaptureExclusion(window_.get(), excluded)) excludedFromCapture_ = excluded;
+    if (!SetCaptureExclusion(window_.get(), excluded)) return;
+    excludedFromCapture_ = excluded;
+    SetCaptureExclusion(hint_.Handle(), excluded);
 }
 
 void TSettingsForm::ShowHotKey(HotKeyCommand command, HotKey hotKey, const std::string& note) {
     const auto index = static_cast<std::size_t>(command);
+    hotKeysShown_[index] = hotKey;
     showing_ = true;
     ShowInHotKeyControl(hotKeyBoxes_[index], hotKey);
     showing_ = false;

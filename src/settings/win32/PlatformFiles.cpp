@@ -51,6 +51,13 @@ FileHandle OpenExisting(const std::string& path) {
                                   FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
 }
 
+const wchar_t* Wide(const std::u16string& text) { return reinterpret_cast<const wchar_t*>(text.c_str()); }
+
+FileHandle OpenExisting(const std::u16string& path) {
+    return FileHandle(CreateFileW(Wide(path), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+}
+
 // Reads ahead in small blocks so single bytes do not cost a call each.
 class FileByteReader final : public IByteReader {
 public:
@@ -174,7 +181,8 @@ bool Win32PlatformFiles::FileExists(const std::string& path) const {
 }
 
 std::unique_ptr<IByteReader> Win32PlatformFiles::OpenForReading(const std::string& path) const {
-    FileHandle file = OpenExisting(path);
+    const auto unspelt = unspelt_.find(path);
+    FileHandle file = unspelt == unspelt_.end() ? OpenExisting(path) : OpenExisting(unspelt->second);
     if (!file.Valid()) return nullptr;
     return std::make_unique<FileByteReader>(std::move(file));
 }
@@ -196,16 +204,29 @@ std::vector<std::string> Win32PlatformFiles::ListFiles(const std::string& folder
                                                        std::size_t limit) const {
     std::vector<std::string> names;
     if (limit == 0) return names;
-    WIN32_FIND_DATAA found{};
-    const std::string pattern = folder + "*" + std::string(extension);
-    const FindHandle search(FindFirstFileA(pattern.c_str(), &found));
+    WIN32_FIND_DATAW found{};
+    const std::u16string wideFolder = FromCodePage(folder);
+    const std::u16string pattern = FromCodePage(folder + "*" + std::string(extension));
+    const FindHandle search(FindFirstFileW(Wide(pattern), &found));
     if (!search.Valid()) return names;
     do {
-        const std::string_view name = found.cFileName;
-        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0 && EndsWithIgnoringCase(name, extension)) {
-            names.emplace_back(name);
+        const std::u16string wideName(reinterpret_cast<const char16_t*>(found.cFileName));
+        std::string name = ToCodePage(wideName);
+        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0 || !EndsWithIgnoringCase(name, extension)) {
+            continue;
         }
-    } while (names.size() < limit && FindNextFileA(search.Get(), &found) != 0);
+        // Best-fit letters ('l' for 'ł') would name another file: '?'
+        // stands for each letter the code page lacks.
+        if (FromCodePage(name) != wideName) {
+            name.clear();
+            for (const char16_t unit : wideName) {
+                const std::string letter = ToCodePage(std::u16string(1, unit));
+                name += letter.size() == 1 && FromCodePage(letter) == std::u16string(1, unit) ? letter : "?";
+            }
+            unspelt_[folder + name] = wideFolder + wideName;
+        }
+        names.push_back(std::move(name));
+    } while (names.size() < limit && FindNextFileW(search.Get(), &found) != 0);
     return names;
 }
 

@@ -1,6 +1,12 @@
 #pragma once
 // The file services of the settings and language code on Windows, through
 // the ANSI calls: paths and texts are in the system's single-byte code page.
+// Folders are listed with the wide calls, so that a file whose name the code
+// page cannot spell ("Z?oty.guide" for "Złoty.guide" on a Western system)
+// is still listed, under that spelling, and opens by it.
+#include <map>
+#include <string>
+
 #include "settings/SettingsFile.h"
 
 namespace lumetra {
@@ -21,6 +27,11 @@ public:
     char DecimalSeparator() const override;
     std::string ToCodePage(std::u16string_view text) const override;
     std::u16string FromCodePage(std::string_view text) const override;
+
+private:
+    // The path of a listed file as the code page spells it, and its true
+    // path, for each listed name the code page cannot spell.
+    mutable std::map<std::string, std::u16string> unspelt_;
 };
 
 }  // namespace lumetra

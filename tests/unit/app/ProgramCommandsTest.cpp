@@ -8,6 +8,8 @@
 
 #include "app/Guides.h"
 #include "app/ProgramCommands.h"
+#include "app/TrayIcon.h"
+#include "lang/LangTable.h"
 #include "settings/AppSettings.h"
 #include "settings/HotKey.h"
 
@@ -24,18 +26,19 @@ TEST(ProgramMenu, OffersWhatTheStateAllows) {
         const char* name;
         ProgramState state;
         const char* showHideText;
-        Shown clickThrough, fit, newGuide;
+        Shown clickThrough, fit, newGuide, copy;
     };
     const Case cases[] = {
-        {"shown", {true, false, 1}, "MTrayHide", {true, false}, {true, false}, {true, false}},
-        {"all click-through", {true, true, 3}, "MTrayHide", {true, true}, {true, false}, {true, false}},
-        {"hidden", {false, false, 2}, "MTrayShow", {false, false}, {false, false}, {false, false}},
-        {"sixteen guides", {true, false, kMaxGuides}, "MTrayHide", {true, false}, {true, false}, {false, false}},
+        {"shown", {true, false, 1}, "MTrayHide", {true, false}, {true, false}, {true, false}, {true, false}},
+        {"all click-through", {true, true, 3}, "MTrayHide", {true, true}, {true, false}, {true, false}, {true, false}},
+        {"hidden", {false, false, 2}, "MTrayShow", {false, false}, {false, false}, {false, false}, {false, false}},
+        {"sixteen guides", {true, false, kMaxGuides}, "MTrayHide", {true, false}, {true, false}, {false, false},
+         {true, false}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         const std::vector<MenuItem> menu = ProgramMenu(c.state);
-        ASSERT_EQ(menu.size(), 7u);
+        ASSERT_EQ(menu.size(), 8u);
         EXPECT_EQ(menu.front().textKey, c.showHideText);
         EXPECT_EQ(menu.back().command, ProgramCommand::Exit);
         const auto item = [&](ProgramCommand command) {
@@ -46,7 +49,8 @@ TEST(ProgramMenu, OffersWhatTheStateAllows) {
         };
         for (const auto& [command, want] : {std::pair{ProgramCommand::ClickThrough, c.clickThrough},
                                             std::pair{ProgramCommand::Fit, c.fit},
-                                            std::pair{ProgramCommand::NewGuide, c.newGuide}}) {
+                                            std::pair{ProgramCommand::NewGuide, c.newGuide},
+                                            std::pair{ProgramCommand::CopyComposition, c.copy}}) {
             EXPECT_EQ(item(command).enabled, want.enabled) << static_cast<int>(command);
             EXPECT_EQ(item(command).checked, want.checked) << static_cast<int>(command);
         }
@@ -62,10 +66,10 @@ TEST(HotKeyActionTest, EachFactoryKeyRunsItsOwnCommand) {
         ProgramCommand command;
     };
     const Case cases[] = {
-        {"Ctrl+Shift+F9", ProgramCommand::ClickThrough},
-        {"Ctrl+Shift+F10", ProgramCommand::ShowHide},
-        {"Ctrl+Shift+F11", ProgramCommand::Fit},
-        {"Ctrl+Shift+F12", ProgramCommand::NextLook},
+        {"Ctrl+Shift+F1", ProgramCommand::ClickThrough},
+        {"Ctrl+Shift+F2", ProgramCommand::ShowHide},
+        {"Ctrl+Shift+F3", ProgramCommand::Fit},
+        {"Ctrl+Shift+F4", ProgramCommand::NextLook},
     };
     static_assert(std::size(cases) == kHotKeyCommandCount);
     for (std::size_t i = 0; i < kHotKeyCommandCount; ++i) {
@@ -86,6 +90,40 @@ TEST(ProgramMenu, ClickThroughSwitchesEveryGuideTogether) {
         for (int i = 0; i < guides.Count(); ++i) EXPECT_EQ(guides.Guide(i).ClickThrough(), on) << i;
         EXPECT_EQ(StateOf(guides, true).allClickThrough, on);
     }
+}
+
+// The notification-area icon is the way back to a guide that lets every
+// click through: its picture and tip change while any guide does.
+TEST(TrayLookTest, ShowsClickThroughWhileAnyGuideHasIt) {
+    TGuideSet guides(std::make_unique<TSettings>(1920));
+    guides.Add();
+    guides.Add();
+    LangTable lang;
+    lang.Merge("MClickThroughMark", "(click-through)");
+    const struct {
+        const char* name;
+        std::vector<int> through;  // the guides with click-through
+        bool shown;
+        TrayLook look;
+    } cases[] = {
+        {"none", {}, true, {false, "Velmora Lumetra"}},
+        {"one of three", {1}, true, {true, "Velmora Lumetra (click-through)"}},
+        {"all", {0, 1, 2}, true, {true, "Velmora Lumetra (click-through)"}},
+        {"hidden, and one of them", {2}, false, {true, "Velmora Lumetra (click-through)"}},
+    };
+    for (const auto& c : cases) {
+        for (int i = 0; i < guides.Count(); ++i) guides.Guide(i).SetClickThrough(false);
+        for (const int i : c.through) guides.Guide(i).SetClickThrough(true);
+        const ProgramState state = StateOf(guides, c.shown);
+        EXPECT_EQ(state.anyClickThrough, !c.through.empty()) << c.name;
+        EXPECT_EQ(state.allClickThrough, c.through.size() == 3u) << c.name;
+        EXPECT_EQ(TrayLookOf(state, lang, 128), c.look) << c.name;
+    }
+    // A long mark from a language file is cut to the system's buffer.
+    lang.Merge("MClickThroughMark", std::string(300, 'x'));
+    const TrayLook look = TrayLookOf(StateOf(guides, true), lang, 128);
+    EXPECT_EQ(look.tip.size(), 127u);
+    EXPECT_EQ(look.tip.rfind("Velmora Lumetra x", 0), 0u);
 }
 
 }  // namespace

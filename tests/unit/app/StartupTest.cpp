@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "app/FakeShell.h"
 #include "app/Guides.h"
 #include "app/WebQuery.h"
@@ -75,6 +77,18 @@ public:
     void ShowError(const std::string& text) override { events_.push_back("error " + text); }
     IShell& Shell() override { return shell; }
     const IInstallClock& InstallClock() const override { return *this; }
+    void RememberUnsaved(const std::string& path) override {
+        events_.push_back("remember unsaved " + path);
+        unsaved.push_back(path);
+    }
+    bool TakeUnsaved(const std::string& path) override {
+        const auto found = std::find(unsaved.begin(), unsaved.end(), path);
+        if (found == unsaved.end()) return false;
+        unsaved.erase(found);
+        return true;
+    }
+
+    std::vector<std::string> unsaved;  // files whose save failed as a session ended
 
 private:
     Ticks Now() const override { return 500 * kTicksPerDay + 1; }
@@ -183,6 +197,9 @@ TEST(StartupTest, ShutdownSavesOnceReportsAFailedWriteAndFreesTheGuides) {
     const Events saved = {"read " + kSettingsPath, "write " + kSettingsPath};
     const Events failed = {"read " + kSettingsPath, "write " + kSettingsPath,
                            "error Unable to write to " + kSettingsPath};
+    // No box may hold up the end of the session: the next start tells.
+    const Events failedAtSessionEnd = {"read " + kSettingsPath, "write " + kSettingsPath,
+                                       "remember unsaved " + kSettingsPath};
     const struct {
         const char* name;
         bool failWrite;
@@ -193,7 +210,7 @@ TEST(StartupTest, ShutdownSavesOnceReportsAFailedWriteAndFreesTheGuides) {
         {"loop ends", false, false, {}, saved},
         {"write fails", true, false, {}, failed},
         {"session ends", false, true, saved, {}},
-        {"write fails at session end", true, true, failed, {}},
+        {"write fails at session end", true, true, failedAtSessionEnd, {}},
     };
     for (const auto& c : cases) {
         for (const int count : {1, 2}) {
@@ -206,7 +223,7 @@ TEST(StartupTest, ShutdownSavesOnceReportsAFailedWriteAndFreesTheGuides) {
             if (count == 2) guides->Add()->StoreOverlayPosition(678, 90);
             fixture.files.failReplace = c.failWrite;
             fixture.events.clear();
-            if (c.sessionEnded) saver.SaveOnce(*guides);
+            if (c.sessionEnded) saver.SaveAtSessionEnd(*guides);
             EXPECT_EQ(fixture.events, c.atSessionEnd);
             fixture.events.clear();
             RunShutdown(saver, guides);
@@ -218,6 +235,34 @@ TEST(StartupTest, ShutdownSavesOnceReportsAFailedWriteAndFreesTheGuides) {
                       !c.failWrite && count == 2)
                 << written;
         }
+    }
+}
+
+TEST(StartupTest, ASaveLostAtTheEndOfTheSessionIsToldOnceAtTheNextStartOfThatFile) {
+    const std::string otherCopy = "D:\\Portable\\Lumetra.user.settings";
+    const struct {
+        const char* name;
+        std::vector<std::string> unsaved;
+        Events told;
+        std::vector<std::string> left;
+    } cases[] = {
+        {"nothing lost", {}, {}, {}},
+        {"this file lost", {kSettingsPath}, {"warning texts " + kSettingsPath + " / Velmora Lumetra"}, {}},
+        {"another copy's file lost: kept for that copy", {otherCopy}, {}, {otherCopy}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        StartupFixture fixture;
+        fixture.files.files[std::string(kFolder) + "English.lng"] = "MSessionUnsaved=texts %s\r\n";
+        ASSERT_TRUE(fixture.Start());
+        fixture.platform.unsaved = c.unsaved;
+        fixture.events.clear();
+        ReportUnsavedSession(fixture.platform, fixture.settingsFile, fixture.lang);
+        EXPECT_EQ(fixture.events, c.told);
+        EXPECT_EQ(fixture.platform.unsaved, c.left);
+        fixture.events.clear();
+        ReportUnsavedSession(fixture.platform, fixture.settingsFile, fixture.lang);
+        EXPECT_EQ(fixture.events, Events{}) << "told twice";
     }
 }
 

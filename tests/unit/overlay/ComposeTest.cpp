@@ -161,8 +161,10 @@ TEST(ComposeBufferTest, CaptionNamesTheLookInTheActivationColour) {
         {18, true, "Velmora Lumetra - Aspect-ratio frames", 0x00808080},
         {kBuiltInLookCount, true, "Velmora Lumetra - ", 0x00808080},
         {-1, true, "Velmora Lumetra - ", 0x00808080},
-        {1, true, "Velmora Lumetra - Ratio steps (click-through)", 0x00808080, true},
-        {13, false, "Velmora Lumetra - Golden cross (click-through)", 0x00C0C0C0, true},
+        // The mark leads, where the ellipsis of a narrow guide never reaches.
+        {1, true, "(click-through) Velmora Lumetra - Ratio steps", 0x00808080, true},
+        {13, false, "(click-through) Velmora Lumetra - Golden cross", 0x00C0C0C0, true},
+        {-1, true, "(click-through) Velmora Lumetra - ", 0x00808080, true},
     };
     for (const Case& c : cases) {
         TSettings settings(1280);

@@ -436,6 +436,77 @@ TEST(DibWriterTest, EllipsesOffTheBitmapKeepTheirPixelsOnIt) {
     }
 }
 
+// What the writer leaves on a small bitmap where the same drawing, moved by
+// (at, at), lands on a large one without reaching its edges: the window the
+// small bitmap shows of it.
+template <typename Draw>
+void ExpectWindowOfTheWhole(int big, int small, int at, Draw draw) {
+    const auto render = [&](int side, int shift) {
+        GuardedBitmap bitmap(side, side);
+        DibWriter writer([] {});
+        writer.Retarget(bitmap.Pixels());
+        writer.HoldFill(Rect{0, 0, side, side}, kRed);
+        draw(writer, shift);
+        writer.WriteHeld();
+        EXPECT_TRUE(bitmap.GuardsIntact());
+        return bitmap.Inside();
+    };
+    const std::vector<std::uint32_t> whole = render(big, at);
+    const std::vector<std::uint32_t> window = render(small, 0);
+    ASSERT_NE(std::count(window.begin(), window.end(), kGreen), 0) << "nothing shows in the window";
+    for (int y = 0; y < small; ++y) {
+        for (int x = 0; x < small; ++x) {
+            ASSERT_EQ(window[static_cast<std::size_t>(y * small + x)],
+                      whole[static_cast<std::size_t>((y + at) * big + x + at)])
+                << "at " << x << "," << y;
+        }
+    }
+}
+
+TEST(DibWriterTest, LinesReachingFarBeyondTheBitmapKeepTheirPixelsOnIt) {
+    // Each line's walk begins and ends far off a 50-pixel bitmap, past every
+    // edge and corner, in every octant: the steps it skips must leave the
+    // pixels it shows where the whole walk puts them, caps and pen included.
+    constexpr int kBig = 2600;
+    constexpr int kSmall = 50;
+    constexpr int kAt = 1275;
+    struct Case {
+        int x0, y0, x1, y1;
+    };
+    const std::vector<Case> cases{{-1270, -1200, 1300, 1260},  {1300, -1000, -1200, 1000}, {-1000, 30, 1200, 10},
+                                  {20, -1250, 35, 1250},       {1310, 1290, -1260, -1230}, {-1250, 49, 1250, 0},
+                                  {-1270, -1270, 1320, 1320},  {0, -1200, 49, 1200},       {-650, 1200, 700, -1100},
+                                  {-1200, -1175, 1200, 1176},  {45, -1000, 38, 1000},      {-1000, 25, 1300, 26}};
+    for (const Case& c : cases) {
+        for (const int penWidth : {1, 2, 5, 8}) {
+            SCOPED_TRACE("line " + std::to_string(c.x0) + "," + std::to_string(c.y0) + " to " + std::to_string(c.x1) +
+                         "," + std::to_string(c.y1) + " width " + std::to_string(penWidth));
+            ExpectWindowOfTheWhole(kBig, kSmall, kAt, [&](DibWriter& writer, int shift) {
+                ASSERT_TRUE(writer.Line(c.x0 + shift, c.y0 + shift, c.x1 + shift, c.y1 + shift, kGreen, penWidth));
+            });
+        }
+    }
+}
+
+TEST(DibWriterTest, OutlinesReachingFarBeyondTheBitmapKeepTheirPixelsOnIt) {
+    // Outlines far larger than the bitmap, crossing it on their steep and on
+    // their flat parts, whose walks stop past the rows it shows.
+    constexpr int kBig = 2600;
+    constexpr int kSmall = 60;
+    constexpr int kAt = 1270;
+    for (const Rect& box : {Rect{-1260, -1200, 30, 1300}, Rect{20, -1250, 1300, 1280}, Rect{-1200, 10, 1250, 1290},
+                            Rect{-1000, -1265, 1200, 40}, Rect{-1200, -2430, 1260, 30}, Rect{-900, 10, 1100, 100}}) {
+        for (const int penWidth : {1, 4, 8}) {
+            SCOPED_TRACE("box " + std::to_string(box.left) + "," + std::to_string(box.top) + " width " +
+                         std::to_string(penWidth));
+            ExpectWindowOfTheWhole(kBig, kSmall, kAt, [&](DibWriter& writer, int shift) {
+                ASSERT_TRUE(writer.Ellipse({box.left + shift, box.top + shift, box.right + shift, box.bottom + shift},
+                                           kGreen, penWidth));
+            });
+        }
+    }
+}
+
 TEST(DibWriterTest, EllipsesTooSmallForAnOutlineAreLeftToGdiAndEmptyOnesDrawNothing) {
     struct Case {
         Rect box;

@@ -3,7 +3,10 @@
 // halo and the bound on what one paint draws.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -64,9 +67,37 @@ TEST(GuideDrawTest, PathsTurnWithTheOrientation) {
         // Pixels count from the origin corner along the frame, as fractions do.
         {"line 8px 8px 50% 100px", 0, {{20, 36, 210, 128}}},
         {"line 8px 8px 50% 100px", 2, {{400, 265, 210, 173}}},
+        // Side terms measure along the side they name whatever the axis: the
+        // 245-pixel square on the short side, and its diagonal at 45 degrees.
+        {"line 100%h 0 100%h 1", 0, {{257, 28, 257, 273}}},
+        {"line 100%h 0 100%h 1", 1, {{163, 28, 163, 273}}},
+        {"line 0 0 100%short 100%short", 0, {{12, 28, 257, 273}}},
+        {"line 100%-100%h 0 1 100%w-100%long", 3, {{163, 273, 408, 273}}},
+        {"line 0 50%w 1 50%w", 0, {{12, 226, 408, 226}}},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(Drawn(c.text, Example(0, c.orient)).SegmentEnds(), c.expected) << c.text << " orient " << c.orient;
+    }
+}
+
+TEST(GuideDrawTest, RabatmentWrittenAsAFileDrawsAsTheLook) {
+    // The manual's example: X measured by the height makes the squares on
+    // the short side, in every orientation.
+    const std::string rabatment =
+        "line 100%h 0 100%h 1\nline 100%-100%h 0 100%-100%h 1\nline 0 0 100%h 1\nline 0 1 100%h 0\n"
+        "line 100%-100%h 0 1 1\nline 100%-100%h 1 1 0\n";
+    for (int orient = 0; orient < 4; ++orient) {
+        const std::vector<Ends> look = Render(Example(16, orient)).SegmentEnds();
+        std::vector<Ends> expected(look.begin() + 4, look.end());
+        std::vector<Ends> drawn = Drawn(rabatment, Example(0, orient)).SegmentEnds();
+        const auto ordered = [](std::vector<Ends> ends) {
+            for (Ends& e : ends) {
+                if (std::make_pair(e[2], e[3]) < std::make_pair(e[0], e[1])) e = {e[2], e[3], e[0], e[1]};
+            }
+            std::sort(ends.begin(), ends.end());
+            return ends;
+        };
+        EXPECT_EQ(ordered(drawn), ordered(expected)) << "orient " << orient;
     }
 }
 
@@ -208,9 +239,12 @@ TEST(GuideDrawTest, WidthAndHaloApplyAsToTheLooks) {
 
 TEST(GuideDrawTest, OnePaintDrawsAtMostTheStrokeBound) {
     std::string full;
-    for (std::size_t i = 0; i < kMaxGuideElements; ++i) full += "line 0 0 1 0 repeat 0 0.001px\n";
+    // One-pixel lines on the largest window, which leaves room for every
+    // stroke: the stroke bound comes first.
+    for (std::size_t i = 0; i < kMaxGuideElements; ++i) full += "line 0 0 1px 0 repeat 0 0.001px\n";
     std::string arcs;
-    for (std::size_t i = 0; i < kMaxGuideElements; ++i) arcs += "arc 0.5 0.5 2 -180 180 repeat 1px 0\n";
+    // Arcs on the window: those beyond it are not worked out at all.
+    for (std::size_t i = 0; i < kMaxGuideElements; ++i) arcs += "arc 0.5 0.5 0.45 -180 180 repeat 1px 0\n";
     struct Case {
         std::string text;
         std::int32_t size;
@@ -218,7 +252,7 @@ TEST(GuideDrawTest, OnePaintDrawsAtMostTheStrokeBound) {
         std::int64_t most;
     };
     const std::vector<Case> cases = {
-        {full, 396, kMaxGuideStrokes, kMaxGuideStrokes},
+        {full, kMaxDimension, kMaxGuideStrokes, kMaxGuideStrokes},
         // Whole arcs only: the last one that fits may leave some strokes over.
         {arcs, kMaxDimension, kMaxGuideStrokes - kMaxArcSegments + 1, kMaxGuideStrokes},
         // 16385 columns and rows would fit the area; each repeat stops at its bound.
@@ -232,6 +266,58 @@ TEST(GuideDrawTest, OnePaintDrawsAtMostTheStrokeBound) {
         const auto drawn = static_cast<std::int64_t>(Drawn(c.text, s).segments.size());
         EXPECT_GE(drawn, c.fewest) << c.text.substr(0, 40);
         EXPECT_LE(drawn, c.most) << c.text.substr(0, 40);
+    }
+}
+
+TEST(GuideDrawTest, OnePaintCostsWhatItsWindowAllows) {
+    // The strokes' pixels on the window, times the pen, up to an eighth of
+    // the window's pixels a pass: about 140 full-width lines at 1920 x 1080
+    // (a window of 1944 x 1120), a tenth of them with the halo's wider pen.
+    // What lies beyond the window costs little (lines passing outside a
+    // corner, circles holding the window), and the shipped guides
+    // draw whole at the widest pen with the halo.
+    const std::string across = "line -100%-16384px 0 200%+16384px 100% repeat 0 1px\n";
+    const std::string beyond = "line -100% 50% 50% 200% repeat -1px 0 900\n"
+                               "circle 50% 50% 200%+16384px repeat 1px 0 200\n";
+    struct Case {
+        const char* what;
+        std::string text;
+        std::int32_t width;
+        std::int32_t height;
+        std::int32_t lineWidth;
+        bool halo;
+        std::size_t fewest;
+        std::size_t most;
+    };
+    std::vector<Case> cases = {
+        {"long lines", across, 1920, 1080, 1, false, 120, 160},
+        {"long lines, wide pen and halo", across, 1920, 1080, 8, true, 2 * 12, 2 * 16},
+        {"long lines at 4K", across, 3840, 2160, 1, false, 240, 320},
+        {"nothing on the window", beyond, 1920, 1080, 8, true, 2 * (900 + 200), 2 * (900 + 200)},
+    };
+    for (const char* file : {"baseline.guide", "columns.guide", "title-safe.guide"}) {
+        std::ifstream in(std::string(LUMETRA_SOURCE_DIR) + "/guides/" + file, std::ios::binary);
+        const std::string text{std::istreambuf_iterator<char>(in), {}};
+        ASSERT_FALSE(text.empty()) << file;
+        for (const std::int32_t width : {1920, 3840}) {
+            LookSettings thin = Example(0);
+            thin.width = width;
+            thin.height = width * 9 / 16;
+            const RecordingCanvas whole = Drawn(text, thin);
+            const std::size_t strokes = 2 * (whole.segments.size() + whole.ellipses.size());
+            cases.push_back({file, text, thin.width, thin.height, kMaxLineWidth, true, strokes, strokes});
+        }
+    }
+    for (const Case& c : cases) {
+        LookSettings s = Example(0);
+        s.width = c.width;
+        s.height = c.height;
+        s.lineWidth = c.lineWidth;
+        s.halo = c.halo;
+        const RecordingCanvas canvas = Drawn(c.text, s);
+        const std::size_t drawn = canvas.segments.size() + canvas.ellipses.size();
+        EXPECT_GE(drawn, c.fewest) << c.what << " " << c.width;
+        EXPECT_LE(drawn, c.most) << c.what << " " << c.width;
     }
 }
 

@@ -156,7 +156,7 @@ TEST(GuideFileTest, EachErrorNamesItsLineAndWhatIsWrong) {
         {"text 0 0", {1, "'text' takes X Y \"label\", not 2 values"}},
         {"text 0 0 \"open", {1, "a label's closing '\"' is missing"}},
         {"text 0 0 \"\"", {1, "a label is empty"}},
-        {"text 0 0 \"" + longText + "\"", {1, "a label is longer than 64 bytes"}},
+        {"text 0 0 \"" + longText + "\"", {1, "a label is longer than 64 characters"}},
         {"text 0 0 \"a\x01z\"", {1, "a label holds a control character"}},
         {"line 0 0 1 0 repeat 8px", {1, "'repeat' takes DX DY and an optional count N"}},
         {"line 0 0 1 0 repeat 0 8px 2 2", {1, "'repeat' takes DX DY and an optional count N"}},
@@ -174,7 +174,7 @@ TEST(GuideFileTest, EachErrorNamesItsLineAndWhatIsWrong) {
         {"name.CON = A\nline 0 0 1 1", {1, "'name.CON' does not name a language file"}},
         {"name. = A\nline 0 0 1 1", {1, "'name.' does not name a language file"}},
         {"name =   \nline 0 0 1 1", {1, "the name is empty"}},
-        {"name = " + longText + "\nline 0 0 1 1", {1, "the name is longer than 64 bytes"}},
+        {"name = " + longText + "\nline 0 0 1 1", {1, "the name is longer than 64 characters"}},
         {"name = a\x1B[2J\nline 0 0 1 1", {1, "the name holds a control character"}},
         {"name.German Grundlinien\nline 0 0 1 1", {1, "a name line needs '=' before the name"}},
         {"name = Empty\n# nothing yet\n", {0, "the file draws nothing"}},
@@ -187,6 +187,135 @@ TEST(GuideFileTest, EachErrorNamesItsLineAndWhatIsWrong) {
         const GuideParse parse = ParseGuideFile(c.text);
         ASSERT_EQ(parse.errors.size(), 1u) << c.text.substr(0, 80);
         EXPECT_EQ(parse.errors[0], c.expected) << c.text.substr(0, 80);
+    }
+}
+
+// "Fünftel" and the rest of a file as an editor saves it in each encoding.
+std::string Utf16(std::u16string_view text, bool bigEndian) {
+    std::string bytes = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+    for (const char16_t unit : text) {
+        const char high = static_cast<char>(unit >> 8);
+        const char low = static_cast<char>(unit & 0xFF);
+        bytes += bigEndian ? std::string{high, low} : std::string{low, high};
+    }
+    return bytes;
+}
+
+TEST(GuideFileTest, ReadsEachEncodingAndLineEndIntoTheCodePage) {
+    struct Case {
+        const char* what;
+        std::string text;
+        std::string name;   // in Latin-1, the tests' code page
+        std::string label;
+        std::vector<GuideError> notes;
+    };
+    const std::string latin1 = "name = F\xFCnftel\nline 0 0 1 1\ntext 0 0 \"\xE4\"\n";
+    const std::vector<Case> cases = {
+        {"code page", latin1, "F\xFCnftel", "\xE4", {}},
+        {"UTF-8", "name = F\xC3\xBCnftel\nline 0 0 1 1\ntext 0 0 \"\xC3\xA4\"\n", "F\xFCnftel", "\xE4", {}},
+        {"UTF-8 with its mark", "\xEF\xBB\xBFname = F\xC3\xBCnftel\r\nline 0 0 1 1\r\ntext 0 0 \"\xC3\xA4\"", "F\xFCnftel",
+         "\xE4", {}},
+        {"UTF-16 LE", Utf16(u"name = F\u00FCnftel\r\nline 0 0 1 1\r\ntext 0 0 \"\u00E4\"\r\n", false), "F\xFCnftel",
+         "\xE4", {}},
+        {"UTF-16 BE", Utf16(u"name = F\u00FCnftel\nline 0 0 1 1\ntext 0 0 \"\u00E4\"", true), "F\xFCnftel", "\xE4", {}},
+        {"CR alone", "name = A\rline 0 0 1 1\r\rtext 0 0 \"b\"\r", "A", "b", {}},
+        {"characters the code page lacks", "name = Z\xC5\x82oty \xE2\x82\xAC\nline 0 0 1 1\ntext 0 0 \"\xF0\x9F\x93\x90\"",
+         "Z?oty ?", "?",
+         {{1, "U+0142 is not in the system's code page and shows as '?'"},
+          {3, "U+1F4D0 is not in the system's code page and shows as '?'"}}},
+        {"as many letters as a name holds",
+         "name = " + Repeated("\xC3\xBC", kMaxGuideTextLength) + "\nline 0 0 1 1\ntext 0 0 \"x\"",
+         std::string(kMaxGuideTextLength, '\xFC'), "x", {}},
+    };
+    for (const Case& c : cases) {
+        const GuideParse parse = ParseGuideFile(c.text);
+        ASSERT_TRUE(parse.errors.empty()) << c.what << ": " << parse.errors.front().message;
+        ASSERT_EQ(parse.guide.elements.size(), 2u) << c.what;
+        EXPECT_EQ(parse.guide.name, c.name) << c.what;
+        EXPECT_EQ(parse.guide.elements[1].text, c.label) << c.what;
+        EXPECT_EQ(parse.notes, c.notes) << c.what;
+    }
+}
+
+TEST(GuideFileTest, TextsThatAreNoneOfTheEncodingsSayWhy) {
+    struct Case {
+        const char* what;
+        std::string text;
+        GuideError expected;
+    };
+    const std::vector<Case> cases = {
+        {"UTF-16 of odd length", Utf16(u"line 0 0 1 1", false) + "x",
+         {0, "the file starts as UTF-16 but is not UTF-16 throughout"}},
+        {"UTF-16 with half a pair", Utf16(u"name = \xD83D\nline 0 0 1 1", false),
+         {0, "the file starts as UTF-16 but is not UTF-16 throughout"}},
+        {"UTF-16 without its mark", std::string("l\0i\0n\0e\0 \0", 10),
+         {0, "the file holds NUL bytes (UTF-16 without its byte-order mark?): save it as UTF-8 or ANSI text"}},
+        {"a line of the code page in a UTF-8 file", "\xEF\xBB\xBFline 0 0 1 1\nname = F\xFCnf\n",
+         {2, "the line is not UTF-8, as the rest of the file is"}},
+        {"40 letters over the limit in characters", "name = " + Repeated("\xC3\xBC", kMaxGuideTextLength + 1) + "\nline 0 0 1 1",
+         {1, "the name is longer than 64 characters"}},
+        {"CR alone, counted as line ends", "name = A\rline 0 0 1 1\r\rline 0 0 1\r",
+         {4, "'line' takes X1 Y1 X2 Y2, not 3 values"}},
+    };
+    for (const Case& c : cases) {
+        const GuideParse parse = ParseGuideFile(c.text);
+        ASSERT_EQ(parse.errors.size(), 1u) << c.what;
+        EXPECT_EQ(parse.errors[0], c.expected) << c.what;
+    }
+}
+
+TEST(GuideFileTest, ErrorsPointAtTheWordThatIsWrong) {
+    struct Case {
+        std::string text;
+        GuideError expected;
+    };
+    const std::vector<Case> cases = {
+        {"name Baseline grid\nline 0 0 1 1", {1, "a name line needs '=' before the name"}},
+        {"NAME\nline 0 0 1 1", {1, "a name line needs '=' before the name"}},
+        {"name Grid = x\nline 0 0 1 1", {1, "a name line needs '=' before the name"}},
+        {"line 50% - 8px 50% 1 1",
+         {1, "'line' takes X1 Y1 X2 Y2, not 6 values; '-' stands alone (a sum is written without spaces, such as "
+             "50%-8px)"}},
+        {"line 0 0 1 1 // the diagonal",
+         {1, "'line' takes X1 Y1 X2 Y2, not 7 values; '//' is no value (a comment starts with # or ;)"}},
+        {"circle 0.5 0.5 r 25%", {1, "'circle' takes X Y R, not 4 values; 'r' is no value"}},
+        {"text 0 0 \"a\" note", {1, "'text' takes X Y \"label\", not 4 values; 'note' is no value"}},
+        {"line 2+2 0 1 1", {1, "'2+2' is out of range (fractions -1 to 2, percentages -100% to 200%)"}},
+        {"line 0 16384px+16384px 1 1", {1, "'16384px+16384px' is out of range (-16384px to 16384px)"}},
+        {"line 150%+100%h 0 1 1", {1, "'150%+100%h' is out of range (fractions -1 to 2, percentages -100% to 200%)"}},
+        {"line 50%x 0 1 1", {1, "'50%x' is not a number (such as 0.25, 25% or 8px)"}},
+        {"line 0.5h 0 1 1", {1, "'0.5h' is not a number (such as 0.25, 25% or 8px)"}},
+        {"arc 0 0 0.5 0 90%h", {1, "'90%h' is not an angle in degrees (such as 90)"}},
+        {"circle 0 0 -50%h", {1, "'-50%h' is a negative radius"}},
+        {"line 0 0 1 0 repeat 0 8px +-5", {1, "'+-5' is not a whole number of copies"}},
+    };
+    for (const Case& c : cases) {
+        const GuideParse parse = ParseGuideFile(c.text);
+        ASSERT_EQ(parse.errors.size(), 1u) << c.text;
+        EXPECT_EQ(parse.errors[0], c.expected) << c.text;
+    }
+}
+
+TEST(GuideFileTest, SideTermsMeasureAlongTheSideTheyName) {
+    struct Case {
+        const char* value;
+        GuideLength expected;
+    };
+    const std::vector<Case> cases = {
+        {"50%h", {.ofHeight = 0.5}},
+        {"50%W", {.ofWidth = 0.5}},
+        {"100%short", {.ofShorter = 1}},
+        {"-25%long", {.ofLonger = -0.25}},
+        {"100%-100%h", {.fraction = 1, .ofHeight = -1}},
+        {"100%h+8px", {.pixels = 8, .ofHeight = 1}},
+        {"200%-100%short", {.fraction = 2, .ofShorter = -1}},
+        {"-100%h+200%w", {.ofWidth = 2, .ofHeight = -1}},
+    };
+    for (const Case& c : cases) {
+        const GuideParse parse = ParseGuideFile(std::string("line ") + c.value + " 0 1 1 repeat " + c.value + " 0 2");
+        ASSERT_TRUE(parse.errors.empty()) << c.value << ": " << parse.errors.front().message;
+        EXPECT_EQ(parse.guide.elements[0].points[0].x, c.expected) << c.value;
+        EXPECT_EQ(parse.guide.elements[0].repeatStep.x, c.expected) << c.value;
     }
 }
 
@@ -214,6 +343,13 @@ TEST(GuideFileTest, BoundsHoldExactlyAtTheirLimits) {
         {"polyline" + Repeated(" 0 0", kMaxGuidePoints), 0},
         {"text 0 0 \"" + std::string(kMaxGuideTextLength, 'x') + "\"", 0},
         {"line 0 0 1 0 repeat 0 1px 4096", 0},
+        {"line 0 0 1 0 repeat 0 1px +4096", 0},
+        {"line 0 0 1 0 repeat 0 1px +4097", 1},
+        {"line 1+1 -0.5-0.5 200%-16384px 16384px-100% repeat 0 1px", 0},
+        {"line 1+1.0001 0 1 1", 1},
+        {"line 0 -0.5-0.5001 1 1", 1},
+        {"line 16383px+1px -8192px-8192px 1 1", 0},
+        {"line 16383px+1.5px 0 1 1", 1},
         {"arc 0 0 1 -180 180", 0},
         {"line 0 0 1 0." + std::string(400, '0') + "1", 0},
         {names + "line 0 0 1 1\n", 0},
@@ -228,6 +364,12 @@ TEST(GuideFileTest, BoundsHoldExactlyAtTheirLimits) {
     const GuideParse tooManyNames = ParseGuideFile(names + "name.Extra = C\nline 0 0 1 1\n");
     ASSERT_FALSE(tooManyNames.errors.empty());
     EXPECT_EQ(tooManyNames.errors[0], (GuideError{static_cast<int>(kMaxGuideNames) + 1, "more than 32 names"}));
+    // The plain name counts among them wherever it stands.
+    std::string languages;
+    for (std::size_t i = 0; i < kMaxGuideNames; ++i) languages += "name.L" + std::to_string(i) + " = B\n";
+    EXPECT_TRUE(ParseGuideFile(languages + "line 0 0 1 1\n").errors.empty());
+    EXPECT_EQ(ParseGuideFile(languages + "name = A\nline 0 0 1 1\n").errors,
+              (std::vector<GuideError>{{static_cast<int>(kMaxGuideNames) + 1, "more than 32 names"}}));
 }
 
 }  // namespace

@@ -30,6 +30,13 @@ FakePlatformFiles Installed() {
 
 std::string Named(const std::string& name) { return "name = " + name + "\nline 0 0 1 1\n"; }
 
+// Latin-1 text as Notepad's "Unicode" saves it.
+std::string Utf16Le(const std::string& latin1) {
+    std::string bytes = "\xFF\xFE";
+    for (const char c : latin1) bytes += std::string{c, '\0'};
+    return bytes;
+}
+
 GuideLibrary Load(const FakePlatformFiles& platform) {
     FakePlatformFiles copy = platform;
     return LoadGuideLibrary(SettingsFile(copy), kProductSubPath, kProductSubPath);
@@ -81,6 +88,11 @@ TEST(GuideLibraryTest, WhichFilesAreOffered) {
           {kProgramGuides + "com1.guide", Named("Port")},
           {kProgramGuides + "console.guide", Named("Fine")}},
          {"console.guide=Fine"}},
+        {"names in UTF-8 and UTF-16 in the code page, with '?' for a letter it lacks",
+         {{kProgramGuides + "a.guide", Named("F\xC3\xBCnftel")},
+          {kProgramGuides + "b.guide", Utf16Le(Named("\xFC"))},
+          {kProgramGuides + "c.guide", Named("Z\xC5\x82oty")}},
+         {"a.guide=F\xFCnftel", "b.guide=\xFC", "c.guide=Z?oty"}},
     };
     for (const Case& c : cases) {
         FakePlatformFiles platform = Installed();

@@ -68,6 +68,10 @@ public:
     void FitToPicture() override { calls.push_back("fit"); }
     void UndoFit() override { calls.push_back("undo fit"); }
     void ShellOpen(const std::string& target) override { calls.push_back("open " + target); }
+    void CopyComposition() override { calls.push_back("copy"); }
+    void SaveComposition() override { calls.push_back("save"); }
+    void SaveGuideLayer() override { calls.push_back("save guide"); }
+    void ShowPictureRatio() override { calls.push_back("ratio"); }
     void RefreshLook() override {}  // the setters' repaints are the window's business
     void RefreshOptions() override {}
     void RefreshLanguage() override {}
@@ -532,6 +536,15 @@ TEST(InteractionKeys, KeyTable) {
         {"ctrl z", VirtualKey::Z, ctrl, true, {.calls = {"undo fit"}}},
         {"z alone", VirtualKey::Z, none, true, {}},
         {"ctrl shift z", VirtualKey::Z, {Held::Ctrl, Held::Shift}, true, {}},
+        {"ctrl c", VirtualKey::C, ctrl, true, {.calls = {"copy"}}},
+        {"c alone", VirtualKey::C, none, true, {}},
+        {"ctrl shift c", VirtualKey::C, {Held::Ctrl, Held::Shift}, true, {}},
+        {"ctrl s", VirtualKey::S, ctrl, true, {.calls = {"save"}}},
+        {"ctrl shift s", VirtualKey::S, {Held::Ctrl, Held::Shift}, true, {.calls = {"save guide"}}},
+        {"ctrl alt s", VirtualKey::S, {Held::Ctrl, Held::Alt}, true, {}},
+        {"shift s", VirtualKey::S, shift, true, {}},
+        {"r", VirtualKey::R, none, true, {.calls = {"ratio"}}},
+        {"ctrl r", VirtualKey::R, ctrl, true, {}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "overlay/Geometry.h"
 #include "settings/AppSettings.h"
 #include "support/LookExamples.h"
 
@@ -114,76 +115,122 @@ TEST(LookCropTest, PortraitAreasTakeTheSquaresOffTheTopAndBottom) {
 }
 
 TEST(LookCropTest, GoldenRectanglesWhirlInwardWithAnUnbrokenSpiral) {
-    // Squares of 245, 151, 94, 57, 37, 20 and 17 cut clockwise from the left;
-    // the next, 3 wide, is below the grid step.
-    const std::vector<Ends> cutLines = {{257, 28, 257, 273}, {257, 179, 408, 179}, {314, 179, 314, 273},
-                                        {257, 216, 314, 216}, {294, 179, 294, 216}, {294, 199, 314, 199},
-                                        {297, 199, 297, 216}};
+    // Cells of 244.7, 151.4, 93.5, 57.8, 35.7 ... cut clockwise from the
+    // left, each at 1/phi of what is left; nine, down to a few pixels.
+    const std::vector<Ends> cutLines = {{257, 28, 257, 273}, {257, 179, 408, 179}, {315, 179, 315, 273},
+                                        {257, 215, 315, 215}, {292, 179, 292, 215}, {292, 202, 315, 202},
+                                        {301, 202, 301, 215}};
     const RecordingCanvas canvas = Render(WithValues(Example(17)));
     const std::vector<Ends> ends = canvas.SegmentEnds();
     ASSERT_GT(ends.size(), 4 + cutLines.size());
     EXPECT_EQ(std::vector<Ends>(ends.begin() + 4, ends.begin() + 11), cutLines);
-    // Seven arcs, the first from the bottom-left corner, each going on from
+    // Nine arcs, the first from the bottom-left corner, each going on from
     // where the one before ended.
-    ASSERT_EQ(canvas.moves.size(), 1u + 7u + 7u);
-    EXPECT_EQ(canvas.moves[8], (Point{12, 273}));
-    for (std::size_t i = 12; i < ends.size(); ++i) {
+    ASSERT_EQ(canvas.moves.size(), 1u + 9u + 9u);
+    EXPECT_EQ(canvas.moves[10], (Point{12, 273}));
+    for (std::size_t i = 14; i < ends.size(); ++i) {
         EXPECT_EQ((std::array<int, 2>{ends[i][0], ends[i][1]}), (std::array<int, 2>{ends[i - 1][2], ends[i - 1][3]}))
             << "segment " << i;
     }
-    // The first arc is a quarter circle of radius 245 about (257, 273).
-    for (std::size_t i = 11; i < 11 + 61; ++i) {
+    // The first arc is a quarter circle of radius 245 about (257, 273): the
+    // area is all but golden.
+    for (std::size_t i = 13; i < 13 + 61; ++i) {
         EXPECT_NEAR(std::hypot(ends[i][2] - 257, ends[i][3] - 273), 245, 1.0) << i;
     }
-    EXPECT_EQ(ends[11 + 60][2], 257);
-    EXPECT_EQ(ends[11 + 60][3], 28);
-    EXPECT_EQ(canvas.TextStrings(),
-              (std::vector<std::string>{"396 x 245", "245", "151", "94", "57", "37", "20", "17"}));
+    EXPECT_EQ(ends[13 + 60][2], 257);
+    EXPECT_EQ(ends[13 + 60][3], 28);
+    EXPECT_EQ(canvas.TextStrings(), (std::vector<std::string>{"396 x 245", "245", "151", "93", "58", "36", "22"}));
 }
 
 TEST(LookCropTest, GoldenRectanglesTurnIntoTheCornerOfTheOrientation) {
     struct Case {
         std::int32_t orient;
-        bool right;
-        bool down;
         std::vector<Ends> cutLines;
-        // Where the spiral starts and where each of its seven arcs ends: the
-        // squares' corners on the cut lines, (0, 245), (245, 0), (396, 151),
-        // (302, 245), (245, 188), (282, 151), (302, 171), (285, 188) in the
-        // orientation's own frame.
-        std::vector<Point> corners;
+        Point end;  // of the spiral
     };
     const Case cases[] = {
-        {0, true, true,
-         {{257, 28, 257, 273}, {257, 179, 408, 179}, {314, 179, 314, 273}, {257, 216, 314, 216},
-          {294, 179, 294, 216}, {294, 199, 314, 199}, {297, 199, 297, 216}},
-         {{12, 273}, {257, 28}, {408, 179}, {314, 273}, {257, 216}, {294, 179}, {314, 199}, {297, 216}}},
-        {1, false, true,
-         {{163, 28, 163, 273}, {163, 179, 12, 179}, {106, 179, 106, 273}, {163, 216, 106, 216},
-          {126, 179, 126, 216}, {126, 199, 106, 199}, {123, 199, 123, 216}},
-         {{408, 273}, {163, 28}, {12, 179}, {106, 273}, {163, 216}, {126, 179}, {106, 199}, {123, 216}}},
-        {2, false, false,
-         {{163, 273, 163, 28}, {163, 122, 12, 122}, {106, 122, 106, 28}, {163, 85, 106, 85},
-          {126, 122, 126, 85}, {126, 102, 106, 102}, {123, 102, 123, 85}},
-         {{408, 28}, {163, 273}, {12, 122}, {106, 28}, {163, 85}, {126, 122}, {106, 102}, {123, 85}}},
-        {3, true, false,
-         {{257, 273, 257, 28}, {257, 122, 408, 122}, {314, 122, 314, 28}, {257, 85, 314, 85},
-          {294, 122, 294, 85}, {294, 102, 314, 102}, {297, 102, 297, 85}},
-         {{12, 28}, {257, 273}, {408, 122}, {314, 28}, {257, 85}, {294, 122}, {314, 102}, {297, 85}}},
+        {0,
+         {{257, 28, 257, 273}, {257, 179, 408, 179}, {315, 179, 315, 273}, {257, 215, 315, 215},
+          {292, 179, 292, 215}, {292, 202, 315, 202}, {301, 202, 301, 215}},
+         {298, 202}},
+        {1,
+         {{163, 28, 163, 273}, {163, 179, 12, 179}, {105, 179, 105, 273}, {163, 215, 105, 215},
+          {128, 179, 128, 215}, {128, 202, 105, 202}, {119, 202, 119, 215}},
+         {122, 202}},
+        {2,
+         {{163, 273, 163, 28}, {163, 122, 12, 122}, {105, 122, 105, 28}, {163, 86, 105, 86},
+          {128, 122, 128, 86}, {128, 99, 105, 99}, {119, 99, 119, 86}},
+         {122, 99}},
+        {3,
+         {{257, 273, 257, 28}, {257, 122, 408, 122}, {315, 122, 315, 28}, {257, 86, 315, 86},
+          {292, 122, 292, 86}, {292, 99, 315, 99}, {301, 99, 301, 86}},
+         {298, 99}},
     };
     for (const Case& c : cases) {
-        const RecordingCanvas canvas = Render(Example(17, c.orient));
-        const std::vector<Ends> ends = canvas.SegmentEnds();
-        const Ends last = ends.back();
-        EXPECT_EQ(last[2] > 210, c.right) << c.orient;
-        EXPECT_EQ(last[3] > 150, c.down) << c.orient;
+        const std::vector<Ends> ends = Render(Example(17, c.orient)).SegmentEnds();
         ASSERT_GT(ends.size(), 4 + c.cutLines.size()) << c.orient;
         EXPECT_EQ(std::vector<Ends>(ends.begin() + 4, ends.begin() + 11), c.cutLines) << c.orient;
-        // The outline, the seven cut lines, then one move to each arc's start.
-        ASSERT_EQ(canvas.moves.size(), 1u + 7u + 7u) << c.orient;
-        std::vector<Point> corners(canvas.moves.begin() + 8, canvas.moves.end());
-        corners.push_back({last[2], last[3]});
-        EXPECT_EQ(corners, c.corners) << c.orient;
+        EXPECT_EQ((Point{ends.back()[2], ends.back()[3]}), c.end) << c.orient;
+    }
+}
+
+TEST(LookCropTest, GoldenRectanglesAreGoldenSectionsOfAnyFrame) {
+    // Where the squares of a golden area would fall, at any ratio: the first
+    // cut at 1/phi of the long side, the second at 1/phi of the short side,
+    // both from the origin's edges; the spiral unbroken into the corner
+    // opposite the origin, at about 0.724 of each side, down to cells of a
+    // few pixels whatever the grid step.
+    struct Case {
+        const char* ratio;
+        std::int32_t width;
+        std::int32_t height;
+    };
+    const Case cases[] = {{"1.618", 396, 245}, {"3:2", 360, 240}, {"2:1", 400, 200},
+                          {"2.39:1", 478, 200}, {"upright 2:3", 240, 360}, {"upright 1:2.39", 200, 478}};
+    for (const Case& c : cases) {
+        for (std::int32_t orient = 0; orient < 4; ++orient) {
+            for (const std::int32_t grid : {kMinGridSize, kMaxGridSize}) {
+                LookSettings s = Example(17, orient);
+                s.width = c.width;
+                s.height = c.height;
+                s.gridSize = grid;
+                const std::string what = std::string(c.ratio) + " orient " + std::to_string(orient) + " grid " +
+                                         std::to_string(grid);
+                const RecordingCanvas canvas = Render(s);
+                const std::vector<Ends> ends = canvas.SegmentEnds();
+                // Distances from the origin corner along the long (a) and the
+                // short side (b).
+                const bool right = orient == 0 || orient == 3;
+                const bool down = orient == 0 || orient == 1;
+                const Point origin{right ? 12 : 12 + c.width, down ? 28 : 28 + c.height};
+                const auto along = [&](int x, int y) {
+                    const int u = std::abs(x - origin.x);
+                    const int v = std::abs(y - origin.y);
+                    return c.width >= c.height ? std::array<int, 2>{u, v} : std::array<int, 2>{v, u};
+                };
+                const int longSide = std::max(c.width, c.height);
+                const int shortSide = std::min(c.width, c.height);
+                ASSERT_GT(ends.size(), 6u) << what;
+                const std::array<int, 2> first = along(ends[4][0], ends[4][1]);
+                const std::array<int, 2> second = along(ends[5][0], ends[5][1]);
+                EXPECT_EQ(first[0], std::lround(longSide * InvPhi)) << what;
+                EXPECT_EQ(along(ends[4][2], ends[4][3])[0], first[0]) << what;
+                EXPECT_EQ(second[1], std::lround(shortSide * InvPhi)) << what;
+                EXPECT_EQ(along(ends[5][2], ends[5][3])[1], second[1]) << what;
+                // The outline, then one move to each cut line and each arc.
+                const std::size_t cells = (canvas.moves.size() - 1) / 2;
+                EXPECT_GE(cells, 8u) << what;
+                const std::size_t firstArc = 4 + cells;
+                for (std::size_t i = firstArc + 1; i < ends.size(); ++i) {
+                    ASSERT_EQ((std::array<int, 2>{ends[i][0], ends[i][1]}),
+                              (std::array<int, 2>{ends[i - 1][2], ends[i - 1][3]}))
+                        << what << " segment " << i;
+                }
+                const std::array<int, 2> end = along(ends.back()[2], ends.back()[3]);
+                EXPECT_NEAR(end[0], 0.724 * longSide, 4) << what;
+                EXPECT_NEAR(end[1], 0.724 * shortSide, 4) << what;
+            }
+        }
     }
 }
 
@@ -199,13 +246,13 @@ TEST(LookCropTest, HostileSizesKeepEveryLineInsideTheArea) {
     const std::vector<Case> cases = {
         // A square area (X1 = 257, Y1 = 273): the diagonals from both ends;
         // both feet at the centre, (122.5, 122.5) rounded to even; both
-        // squares are the area; one square, cut on the far edge, then its arc.
+        // squares are the area; nine golden cells, the first 151.4 across.
         {14, 245, 245, 8, 8, {{12, 28, 257, 273}, {257, 28, 12, 273}, {12, 273, 257, 28}, {257, 273, 12, 28}}},
         {15, 245, 245, 8, 7, {{12, 273, 257, 28}, {12, 28, 134, 150}, {257, 273, 134, 150}}},
         {16, 245, 245, 8, 10,
          {{257, 28, 257, 273}, {12, 28, 12, 273}, {12, 28, 257, 273}, {12, 273, 257, 28}, {12, 28, 257, 273},
           {12, 273, 257, 28}}},
-        {17, 245, 245, 8, 4 + 1 + 61, {{257, 28, 257, 273}}},
+        {17, 245, 245, 8, 173, {{163, 28, 163, 273}}},
         {18, 245, 245, 8, 24, {}},
         // No height: every line shrinks onto the one edge; no square fits.
         {14, 396, 0, 8, 8, {}},
@@ -214,25 +261,25 @@ TEST(LookCropTest, HostileSizesKeepEveryLineInsideTheArea) {
         {17, 396, 0, 3, 4, {}},
         {18, 396, 0, 8, 24, {}},
         // The widest strip (X1 = 16396, Y1 = 86): 58-pixel squares at both
-        // ends; the perpendiculars' feet round onto the far corners; squares
-        // alternate between the ends up to the 64 drawn, 14 segments an arc;
-        // the 5:4 frame is 72.5 wide, rounded to even.
+        // ends; the perpendiculars' feet round onto the far corners; golden
+        // cells at 10125.9 and 35.8 first; the 5:4 frame is 72.5 wide,
+        // rounded to even.
         {14, 16384, 58, 8, 8,
          {{12, 28, 70, 86}, {16396, 28, 16338, 86}, {12, 86, 70, 28}, {16396, 86, 16338, 28}}},
         {15, 16384, 58, 8, 7, {{12, 86, 16396, 28}, {12, 28, 12, 86}, {16396, 86, 16396, 28}}},
         {16, 16384, 58, 8, 10,
          {{70, 28, 70, 86}, {16338, 28, 16338, 86}, {12, 28, 70, 86}, {12, 86, 70, 28}, {16338, 28, 16396, 86},
           {16338, 86, 16396, 28}}},
-        {17, 16384, 58, 8, 4 + 64 + 64 * 14,
-         {{70, 28, 70, 86}, {16338, 28, 16338, 86}, {128, 28, 128, 86}, {16280, 28, 16280, 86}}},
+        {17, 16384, 58, 8, 394, {{10138, 28, 10138, 86}, {10138, 64, 16396, 64}}},
         {18, 16384, 58, 8, 24,
          {{8175, 28, 8233, 28}, {8233, 28, 8233, 86}, {8233, 86, 8175, 86}, {8175, 86, 8175, 28},
           {8168, 28, 8240, 28}, {8240, 28, 8240, 86}, {8240, 86, 8168, 86}, {8168, 86, 8168, 28}}},
-        // The largest grid step: no square is that large; the others ignore it.
+        // The largest grid step: no square is that large; the others ignore it,
+        // the golden cells too.
         {14, 396, 245, kMaxGridSize, 8, {}},
         {15, 396, 245, kMaxGridSize, 7, {}},
         {16, 396, 245, kMaxGridSize, 10, {}},
-        {17, 396, 245, kMaxGridSize, 4, {}},
+        {17, 396, 245, kMaxGridSize, 173, {}},
         {18, 396, 245, kMaxGridSize, 24, {}},
     };
     for (const Case& c : cases) {

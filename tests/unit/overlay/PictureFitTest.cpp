@@ -2,6 +2,8 @@
 // setters as a typed ratio goes, the one step back, and where the search starts.
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include <cstdint>
 #include <optional>
 #include <vector>
@@ -214,6 +216,42 @@ TEST(PictureFit, TheCopyShowsAWindowOnlyWhereItsDrawnPixelsAre) {
         std::vector<std::uint32_t> pixels = c.pixels;
         for (std::uint32_t& pixel : pixels) pixel |= c.topByte;
         EXPECT_EQ(ShowsDrawn({pixels, 5, 4, 5}, c.at, window, 3, 3, 2, kKey), c.shown) << c.name;
+    }
+}
+
+TEST(PictureFit, OurOtherWindowsOverThePictureAreLeftOut) {
+    // The settings panel, a notice or a hint lies over the picture's edge:
+    // textured like a picture and touching it, it would widen the find.
+    constexpr int kWidth = 320;
+    constexpr int kHeight = 200;
+    const Rect picture{40, 30, 240, 150};
+    const Point origin{100, -20};
+    const std::array<Point, 1> starts{Point{origin.x + 100, origin.y + 80}};
+    const struct {
+        const char* name;
+        Rect window;  // in image pixels
+    } cases[] = {
+        {"over the right edge", {200, 60, 300, 190}},
+        {"beside the bottom edge, touching it", {60, 150, 200, 195}},
+        {"over the top-left corner", {10, 10, 90, 70}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::vector<std::uint32_t> pixels = BlockScreen(kWidth, kHeight);
+        for (int y = c.window.top; y < c.window.bottom; ++y) {
+            for (int x = c.window.left; x < c.window.right; ++x) {
+                const bool dark = (x / 3 + y / 2) % 2 != 0;  // text-like stripes
+                pixels[static_cast<std::size_t>(y * kWidth + x)] = dark ? 0x00303030u : 0x00F0F0F0u;
+            }
+        }
+        const ScreenImage image{pixels, kWidth, kHeight, kWidth};
+        IgnoreMask unmarked(kWidth, kHeight);
+        IgnoreMask marked(kWidth, kHeight);
+        marked.MarkRect(c.window);
+        const Rect expected{picture.left + origin.x, picture.top + origin.y, picture.right + origin.x,
+                            picture.bottom + origin.y};
+        EXPECT_NE(FindPictureFrom(image, origin, unmarked, starts), expected) << "the window made no difference";
+        EXPECT_EQ(FindPictureFrom(image, origin, marked, starts), expected);
     }
 }
 

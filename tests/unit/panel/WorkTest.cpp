@@ -165,10 +165,11 @@ TEST_F(WorkTest, EachCombinationAnotherProgramHoldsSaysSoBesideItsControl) {
         std::vector<std::string> notes;  // in HotKeyCommand order
     } cases[] = {
         {"all free", {}, kAltF5, {"", "", "", ""}},
-        {"a factory key taken", {"Ctrl+Shift+F9"}, kAltF5, {taken, "", "", ""}},
+        {"a factory key taken", {FormatHotKey(kFactoryHotKeys[0])}, kAltF5, {taken, "", "", ""}},
         {"the typed one taken", {"Alt+F5"}, kAltF5, {"", "", taken, ""}},
         {"another typed one is free", {"Alt+F5"}, kWinX, {"", "", "", ""}},
-        {"two taken", {"Ctrl+Shift+F10", "Ctrl+Shift+F12"}, kWinX, {"", taken, "", taken}},
+        {"two taken", {FormatHotKey(kFactoryHotKeys[1]), FormatHotKey(kFactoryHotKeys[3])}, kWinX,
+         {"", taken, "", taken}},
     };
     StartPanel();
     panel.AttachHotKeys(&status);
@@ -180,7 +181,7 @@ TEST_F(WorkTest, EachCombinationAnotherProgramHoldsSaysSoBesideItsControl) {
         }
     }
     // A cleared hot key is no combination another program can hold.
-    status.takenElsewhere = {"Ctrl+Shift+F9"};
+    status.takenElsewhere = {FormatHotKey(kFactoryHotKeys[0])};
     panel.UpdateHotKeys();
     EXPECT_EQ(Shown(HotKeyCommand::ClickThrough).note, taken);
     panel.HotKeyClear(HotKeyCommand::ClickThrough);
@@ -191,6 +192,67 @@ TEST_F(WorkTest, EachCombinationAnotherProgramHoldsSaysSoBesideItsControl) {
     EXPECT_EQ(Shown(HotKeyCommand::ClickThrough).note, "Von anderem Programm belegt");
     panel.AttachHotKeys(nullptr);
     EXPECT_EQ(Shown(HotKeyCommand::ClickThrough).note, "");
+}
+
+TEST_F(WorkTest, ARefusedCombinationSaysWhyUntilTheBoxIsLeft) {
+    platform.files[kExeFolder + "English.lng"] +=
+        "MSHotKeyUnnamed=unnamed\r\nMSHotKeyNoModifier=no modifier\r\nMSHotKeyAltGr=altgr\r\n"
+        "MSHotKeyReserved=reserved\r\nMSHotKeyCommon=common\r\nMSHotKeyOurs=ours\r\n";
+    const struct {
+        const char* name;
+        HotKey typed;
+        const char* note;
+    } cases[] = {
+        {"F12", {0x7B, kHotKeyCtrl | kHotKeyShift}, "reserved"},
+        {"copy", {'C', kHotKeyCtrl}, "common"},
+        {"a menu", {'F', kHotKeyAlt}, "common"},
+        {"a bare key", {'A', 0}, "no modifier"},
+        {"AltGr", {'K', kHotKeyCtrl | kHotKeyAlt}, "altgr"},
+        {"a key without a name", {0xBA, kHotKeyCtrl}, "unnamed"},
+        {"another command's combination", kFactoryHotKeys[1], "ours"},
+        {"a good one clears the note", kCtrlShiftK, ""},
+    };
+    StartPanel();
+    panel.AttachHotKeys(&status);
+    for (const auto& c : cases) {
+        panel.HotKeyChange(HotKeyCommand::ClickThrough, c.typed);
+        EXPECT_EQ(Shown(HotKeyCommand::ClickThrough).note, c.note) << c.name;
+        EXPECT_EQ(Shown(HotKeyCommand::ShowHide).note, "") << c.name << ": only its own row";
+    }
+    panel.HotKeyChange(HotKeyCommand::Fit, {'V', kHotKeyCtrl});
+    EXPECT_EQ(Shown(HotKeyCommand::Fit).note, "common");
+    EXPECT_EQ(Shown(HotKeyCommand::Fit).hotKey, kFactoryHotKeys[2]) << "the box shows the one in use";
+    // Pressing only modifiers, or the box echoing the combination it shows
+    // as the keys come up, keeps the note; leaving the box ends it.
+    panel.HotKeyChange(HotKeyCommand::Fit, {0, kHotKeyCtrl});
+    EXPECT_EQ(Shown(HotKeyCommand::Fit).note, "common");
+    panel.HotKeyChange(HotKeyCommand::Fit, kFactoryHotKeys[2]);
+    EXPECT_EQ(Shown(HotKeyCommand::Fit).note, "common");
+    panel.HotKeyBoxFocus(false);
+    EXPECT_EQ(Shown(HotKeyCommand::Fit).note, "");
+    // So does clearing the box.
+    panel.HotKeyChange(HotKeyCommand::Fit, {0x7B, kHotKeyAlt});
+    panel.HotKeyClear(HotKeyCommand::Fit);
+    EXPECT_EQ(Shown(HotKeyCommand::Fit).note, "");
+}
+
+TEST_F(WorkTest, TwoCommandsWithOneCombinationShowAClashNotAnotherProgram) {
+    platform.files[kExeFolder + "English.lng"] += "MSHotKeyClash=clash\r\n";
+    StartPanel();
+    panel.AttachHotKeys(&status);
+    // As a hand-edited file gives them; the program holds it for the first.
+    settings.SetHotKey(HotKeyCommand::Fit, kFactoryClickThrough);
+    settings.SetHotKey(HotKeyCommand::NextLook, kFactoryClickThrough);
+    status.takenElsewhere = {FormatHotKey(kFactoryHotKeys[1])};
+    panel.UpdateHotKeys();
+    const std::vector<std::string> notes{"", "In use by another program", "clash", "clash"};
+    for (std::size_t i = 0; i < kHotKeyCommandCount; ++i) {
+        EXPECT_EQ(Shown(static_cast<HotKeyCommand>(i)).note, notes[i]) << i;
+    }
+    // Another combination for one of them ends its clash.
+    panel.HotKeyChange(HotKeyCommand::Fit, kAltF5);
+    EXPECT_EQ(Shown(HotKeyCommand::Fit).note, "");
+    EXPECT_EQ(Shown(HotKeyCommand::NextLook).note, "clash");
 }
 
 TEST_F(WorkTest, TheHotKeysStandAsideWhileAHotKeyBoxHasTheFocus) {

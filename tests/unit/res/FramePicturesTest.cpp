@@ -167,3 +167,40 @@ TEST(FramePicturesTest, GripIsAnLOfEightPixelBars) {
 
 }  // namespace
 }  // namespace lumetra::icongen
+
+namespace lumetra::icongen {
+namespace {
+
+// The program's icon at every size the system asks for between 100 % and
+// 300 % (small icons of 16 to 48 pixels, the large one of 32), and the
+// notification area's click-through variant at the same sizes: the same
+// frame and lines, with the light square see-through.
+TEST(IconFramesTest, EverySizeHasTheIconAndItsClickThroughVariant) {
+    constexpr Pixel kLight{250, 250, 250, true};
+    for (const int size : {16, 20, 24, 32, 40, 48}) {
+        SCOPED_TRACE(size);
+        const Image icon = LoadPicture("Lumetra" + std::to_string(size));
+        const Image through = LoadPicture("ClickThrough" + std::to_string(size));
+        ASSERT_EQ(icon.width, size);
+        ASSERT_EQ(icon.height, size);
+        ASSERT_EQ(through.width, size);
+        ASSERT_EQ(through.height, size);
+        int light = 0;
+        for (int y = 0; y < size; ++y) {
+            for (int x = 0; x < size; ++x) {
+                const bool edge = x == 0 || y == 0 || x == size - 1 || y == size - 1;
+                EXPECT_TRUE(!edge || icon.At(x, y) == kGrey) << x << "," << y << ": the frame";
+                if (icon.At(x, y) == kLight) {
+                    ++light;
+                    EXPECT_FALSE(through.At(x, y).opaque) << x << "," << y;
+                } else {
+                    EXPECT_EQ(through.At(x, y), icon.At(x, y)) << x << "," << y;
+                }
+            }
+        }
+        EXPECT_GT(light, size * size / 2) << "the square is mostly light";
+    }
+}
+
+}  // namespace
+}  // namespace lumetra::icongen

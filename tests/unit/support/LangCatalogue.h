@@ -35,6 +35,11 @@ inline std::vector<CatalogueKey> LangCatalogue() {
         {"MCloseButtonHint", ""}, {"MWidthHeight", "dd"},       {"MGridSize", "d"},
         {"MSNewGuideBtn", ""},    {"MSGuideCaption", "dd"},     {"MGuideLimit", "d"},
         {"MSFitPictureBtn", ""},  {"MFitNothing", ""}, {"MGuideSkipped", "s"},        {"MSLineWidth", ""},
+        {"MSessionUnsaved", "s"},
+        {"MSCopyCompositionBtn", ""}, {"MCompositionCopied", ""}, {"MCompositionNotCopied", ""},
+        {"MSaveComposition", ""}, {"MSaveGuide", ""}, {"MFilePng", ""}, {"MFileTransparentPng", ""},
+        {"MFileSvg", ""}, {"MFileNotWritten", "s"}, {"MPictureRatio", "ddss"}, {"MPictureRatioDecimal", "dds"},
+        {"MPictureSize", "dd"}, {"MRatioGolden", ""}, {"MRatioASeries", ""},
         {"MSHalo", ""},           {"MSHaloColor", ""},          {"MSLabelSize", ""},
         {"MSAutomatic", ""},
         {"MClickThroughMark", ""}, {"MTrayShow", ""},          {"MTrayHide", ""},
@@ -42,6 +47,9 @@ inline std::vector<CatalogueKey> LangCatalogue() {
         {"MTrayExit", ""},
         {"MSWorkTab", ""},        {"MSClickThrough", ""},       {"MSHideFromCapture", ""},
         {"MSCaptureUnavailable", ""}, {"MSHotKeys", ""},        {"MSHotKeyTaken", ""},
+        {"MSHotKeyUnnamed", ""},  {"MSHotKeyNoModifier", ""},   {"MSHotKeyAltGr", ""},
+        {"MSHotKeyReserved", ""}, {"MSHotKeyCommon", ""},       {"MSHotKeyOurs", ""},
+        {"MSHotKeyClash", ""},
     };
     const auto addFamily = [&keys](std::string_view prefix, int count) {
         for (int i = 0; i < count; ++i) {

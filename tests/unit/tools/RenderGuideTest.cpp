@@ -32,6 +32,7 @@ Outcome RunTool(const std::vector<std::string>& args) {
     platform.files["C:\\Tools\\English.lng"] = SourceFile("lang/English.lng");
     platform.files["bad.guide"] = "name = Bad\nline 0 0 1\n\ncircle 0 0 -1px\n";
     platform.files["empty.guide"] = "# nothing\n";
+    platform.files["zloty.guide"] = "name = Z\xC5\x82oty\nline 0 0 1 1\n";
     for (const char* name : {"baseline.guide", "title-safe.guide", "columns.guide"}) {
         platform.files[name] = SourceFile(std::string("guides/") + name);
     }
@@ -54,6 +55,8 @@ TEST(RenderGuideTest, CheckSaysWhatIsWrongByLine) {
         {{"--check", "bad.guide"}, 3, "",
          "bad.guide:2: 'line' takes X1 Y1 X2 Y2, not 3 values\nbad.guide:4: '-1px' is a negative radius\n"},
         {{"--check", "empty.guide"}, 3, "", "empty.guide: the file draws nothing\n"},
+        {{"--check", "zloty.guide"}, 0,
+         "zloty.guide: OK, 1 element\nzloty.guide:1: U+0142 is not in the system's code page and shows as '?'\n", ""},
         {{"--check", "gone.guide"}, 2, "", "lumetra-render: cannot read the guide file 'gone.guide'\n"},
         {{"--guide", "bad.guide"}, 3, "", "bad.guide:2: 'line' takes X1 Y1 X2 Y2, not 3 values\n"
                                           "bad.guide:4: '-1px' is a negative radius\n"},

@@ -1,0 +1,15 @@
+#include "app/TrayIcon.h"
+
+#include "lang/LangTable.h"
+
+namespace lumetra {
+
+TrayLook TrayLookOf(const ProgramState& state, const LangTable& lang, std::size_t tipCapacity) {
+    TrayLook look{state.anyClickThrough, kProgramName};
+    if (state.anyClickThrough) look.tip += " " + lang.Text("MClickThroughMark");
+    // A language file's mark may be long; the name comes first and stays.
+    if (tipCapacity > 0 && look.tip.size() >= tipCapacity) look.tip.resize(tipCapacity - 1);
+    return look;
+}
+
+}  // namespace lumetra

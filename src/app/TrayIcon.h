@@ -1,0 +1,25 @@
+#pragma once
+// What the notification-area icon shows of the program: while any guide lets
+// the mouse through, the icon is the way back, so it says so in its picture
+// and its tip.
+#include <string>
+
+#include "app/ProgramCommands.h"
+
+namespace lumetra {
+
+class LangTable;
+
+inline constexpr const char* kProgramName = "Velmora Lumetra";
+
+struct TrayLook {
+    bool clickThroughIcon = false;  // the see-through picture in place of the program's own
+    std::string tip;                // the program's name, with the click-through mark
+    friend bool operator==(const TrayLook&, const TrayLook&) = default;
+};
+
+// The tip is cut to fit the system's buffer of tipCapacity bytes, its final
+// zero included.
+TrayLook TrayLookOf(const ProgramState& state, const LangTable& lang, std::size_t tipCapacity);
+
+}  // namespace lumetra

@@ -1,0 +1,118 @@
+// Taking the composition away: the screen inside the measured area with the
+// guide on top, to the clipboard or into a PNG file; the guide's drawing
+// alone, as SVG or as a PNG with a transparent background; and the ratio of
+// the measured area named.
+#include <fstream>
+
+#include "lang/Format.h"
+#include "lang/LangTable.h"
+#include "overlay/Compose.h"
+#include "overlay/Composition.h"
+#include "overlay/LookCatalogue.h"
+#include "overlay/win32/MainFrm.h"
+#include "overlay/win32/ScreenShot.h"
+#include "settings/win32/PlatformFiles.h"
+
+namespace lumetra {
+namespace {
+
+// The key colour as the back buffer holds it, 0x00RRGGBB.
+std::uint32_t KeyPixel() {
+    const Color key = kOverlayKeyColor;
+    return ((key & 0xFFu) << 16) | (key & 0xFF00u) | ((key >> 16) & 0xFFu);
+}
+
+}  // namespace
+
+std::vector<std::uint32_t> TMainForm::DrawnArea() {
+    if (!buffer_) return {};
+    PaintNow();  // the buffer holds what the screen shows
+    const DibPixels drawn = buffer_->Pixels();
+    const int left = settings_.Border();
+    const int top = kCaptionRows + settings_.Border();
+    const int width = settings_.Width();
+    const int height = settings_.Height();
+    if (width <= 0 || height <= 0 || left + width > drawn.width || top + height > drawn.height) return {};
+    std::vector<std::uint32_t> area;
+    area.reserve(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
+    for (int y = top; y < top + height; ++y) {
+        const std::uint32_t* row = drawn.bits + static_cast<std::size_t>(y) * static_cast<std::size_t>(drawn.width);
+        area.insert(area.end(), row + left, row + left + width);
+    }
+    return area;
+}
+
+std::vector<std::uint32_t> TMainForm::Composition() {
+    // Our own transient windows are no part of what lies beneath.
+    hint_.Hide();
+    notice_.Hide();
+    const std::vector<std::uint32_t> drawn = DrawnArea();
+    if (drawn.empty()) return {};
+    const Point at = Position();
+    const int width = settings_.Width();
+    const int height = settings_.Height();
+    const RECT area{at.x + settings_.Border(), at.y + kCaptionRows + settings_.Border(),
+                    at.x + settings_.Border() + width, at.y + kCaptionRows + settings_.Border() + height};
+    // Windows leaves layered windows, the guides and the panel, out of the
+    // copy; Wine copies what the display shows, and the drawing covers that.
+    const std::optional<ScreenShot> shot = ScreenShot::OfArea(area);
+    if (!shot) return {};
+    const ScreenImage screen = shot->Image();
+    return ComposeOverScreen({screen.pixels, screen.width, screen.height, screen.stride},
+                             {drawn, width, height, width}, KeyPixel());
+}
+
+void TMainForm::CopyComposition() {
+    const std::vector<std::uint32_t> picture = Composition();
+    const bool copied = !picture.empty() &&
+                        CopyToClipboard(window_.get(), {picture, settings_.Width(), settings_.Height()});
+    ShowNotice(lang_.Text(copied ? "MCompositionCopied" : "MCompositionNotCopied"));
+}
+
+std::optional<SaveChoice> TMainForm::AskSave(const char* titleKey, const std::vector<SaveFileType>& types) {
+    const std::string look = LookName(ProgramGuides(), settings_.LookMode(), lang_, settings_.Lang());
+    const std::string name =
+        CompositionFileName(look, settings_.Width(), settings_.Height(), "." + types.front().extension);
+    std::optional<SaveChoice> choice =
+        lumetra::AskSavePath(window_.get(), lang_.Text(titleKey), settings_.SaveFolder(), name, types);
+    if (choice) settings_.SetSaveFolder(FolderOf(choice->path));
+    return choice;
+}
+
+void TMainForm::SaveComposition() {
+    // Taken before the dialog covers the screen.
+    const std::vector<std::uint32_t> picture = Composition();
+    if (picture.empty()) {
+        ShowNotice(lang_.Text("MCompositionNotCopied"));
+        return;
+    }
+    const std::optional<SaveChoice> choice = AskSave("MSaveComposition", {{lang_.Text("MFilePng"), "png"}});
+    if (!choice) return;
+    if (!SavePng(choice->path, {picture, settings_.Width(), settings_.Height()})) {
+        ShowNotice(FormatTemplate(lang_.Text("MFileNotWritten"), {choice->path}));
+    }
+}
+
+void TMainForm::SaveGuideLayer() {
+    const std::optional<SaveChoice> choice =
+        AskSave("MSaveGuide", {{lang_.Text("MFileTransparentPng"), "png"}, {lang_.Text("MFileSvg"), "svg"}});
+    if (!choice) return;
+    bool written = false;
+    if (choice->type == 0) {
+        const std::vector<std::uint32_t> drawn = DrawnArea();
+        const std::vector<std::uint32_t> layer =
+            GuideLayer({drawn, settings_.Width(), settings_.Height(), settings_.Width()}, KeyPixel());
+        written = !layer.empty() && SavePng(choice->path, {layer, settings_.Width(), settings_.Height()});
+    } else {
+        std::ofstream file(choice->path, std::ios::binary | std::ios::trunc);
+        file << GuideLayerSvg(settings_, lang_);
+        written = static_cast<bool>(file.flush());
+    }
+    if (!written) ShowNotice(FormatTemplate(lang_.Text("MFileNotWritten"), {choice->path}));
+}
+
+void TMainForm::ShowPictureRatio() {
+    ShowNotice(PictureRatioText(settings_.Width(), settings_.Height(), lang_, Win32PlatformFiles().DecimalSeparator()));
+}
+
+}  // namespace lumetra
