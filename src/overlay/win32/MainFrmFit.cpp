@@ -17,7 +17,7 @@ namespace lumetra {
 namespace {
 
 // A copy taken while a window is still reaching the screen (a guide just
-// moved, resized or repainted, a notice going away, a move the window
+// moved, resized or repainted, a notice coming or going, a move the window
 // manager has yet to carry out) shows part of it as it was: pixels the
 // guides' mask, made from their present state, does not cover. So the
 // monitor is copied until two copies a moment apart agree and show the
@@ -62,8 +62,12 @@ void TMainForm::FitToPictureAtCentre() {
 }
 
 void TMainForm::FitFrom(POINT searchedMonitor, std::span<const Point> starts) {
-    // The last notice would lie over the picture; this fit gives its own.
-    notice_.Hide();
+    // The last notice would lie over the picture: it goes, and this fit
+    // gives its own.
+    if (::IsWindowVisible(notice_.Handle())) {
+        notice_.Hide();
+        WaitAMoment();
+    }
     const std::optional<ScreenShot> shot =
         SettledShot(searchedMonitor, [this](const ScreenShot& copy) { return ShownAsDrawn(copy); });
     std::optional<Rect> picture;
