@@ -9,7 +9,8 @@ packages=(
   wine wine64 fonts-wine
   xvfb openbox x11-utils xdotool xclip imagemagick chromium
   python3 python3-xlib
-  libgtest-dev libgmock-dev libbenchmark-dev
+  libgtest-dev libgmock-dev libbenchmark-dev libpng-dev
+  feh
   clang libclang-rt-14-dev
   nsis zip
 )

@@ -34,6 +34,13 @@ constexpr int kMaskedRunLimit = 32;
 constexpr int kSettleLines = 2;
 // Positions seen straight across a boundary that decide it on their own.
 constexpr int kDirectWitnesses = 4;
+// A program draws its frame flat: a title bar's, toolbar's or ruler's line,
+// a border or a scroll bar's trough is one exact colour along a picture that
+// touches it, up to where another part of the frame meets it. A photograph's
+// line is one colour this long only where it is burnt out or blank, and then
+// its neighbour is too. Shorter lines are not judged so: a photograph's flat
+// patch often is one colour over a few pixels.
+constexpr int kFrameLineLength = 16;
 
 int Distance(std::uint32_t a, std::uint32_t b) {
     const auto channel = [&](int shift) {
@@ -61,6 +68,8 @@ enum class Verdict {
     Plain,    // plain on both sides without contrast: background, or a plain
               // stretch of the picture seen over too short a span
     Content,  // content outside, or too little known to tell
+    Short,    // a frame's line outside, over too short a span to tell it from
+              // a flat patch of the picture
 };
 
 // What one line pair along a side holds so far: the side's boundary, the
@@ -165,12 +174,17 @@ private:
     int SeenBoundary(int side, int p, int low, int high) const;
     bool Add(int side, LineStats& stats, int p, bool atEnd) const;
     Verdict Evaluate(int side);
+    Verdict AlongFrame(int side) const;
+    bool OneColour(int side, int c, std::uint32_t& colour) const;
+    bool DiffersFrom(int side, int c, std::uint32_t colour) const;
+    bool TookInFrame() const;
     bool InsidePlain(int side) const;
     bool MoveAll(const std::array<Verdict, 4>& verdicts, Verdict which);
     bool MovePastDetail(const std::array<Verdict, 4>& verdicts);
     void TrimFromBound(int side);
     bool Settled(int side);
     bool StartOnBackground() const;
+    bool WalksOut(int dx, int dy) const;
 
     const std::uint32_t* pixels_;
     const std::uint8_t* mask_;
@@ -262,17 +276,17 @@ Verdict Finder::Evaluate(int side) {
     const int at = Boundary(side);
     if (stats.at != at) stats = LineStats{at, from, from};
     // Content stops the scan at once: the side moves, and a moved side starts
-    // its figures afresh.
+    // its figures afresh. A frame's line along the side stops it instead.
     while (stats.from > from) {
         if (!Add(side, stats, --stats.from, false)) {
             stats.at = -1;
-            return Verdict::Content;
+            return AlongFrame(side);
         }
     }
     while (stats.to < to) {
         if (!Add(side, stats, stats.to++, true)) {
             stats.at = -1;
-            return Verdict::Content;
+            return AlongFrame(side);
         }
     }
     // A line the guides' drawing hides waits, as a plain one does, for a
@@ -285,6 +299,112 @@ Verdict Finder::Evaluate(int side) {
                               : Shared(stats.contrast, stats.known);
     if (contrast) return Verdict::Closed;
     return stats.insidePlain ? Verdict::Plain : Verdict::Pending;
+}
+
+// The verdict on a side whose outside line is not plain over the span: closed
+// where that line is a frame's, over the rectangle's own span (its two ends,
+// where other parts of a frame meet it, left out) one exact colour, long
+// enough and in contrast with the inside as a closed side is; waiting where
+// it is so but too short to tell; else content.
+Verdict Finder::AlongFrame(int side) const {
+    const int from = Vertical(side) ? rect_.top : rect_.left;
+    const int to = Vertical(side) ? rect_.bottom : rect_.right;
+    const int at = Boundary(side);
+    int known = 0, contrast = 0, direct = 0, directContrast = 0;
+    std::uint32_t colour = 0;
+    for (int p = from; p < to; ++p) {
+        std::uint32_t outside = 0;
+        std::uint32_t inside = 0;
+        const Reading reading = ReadAcross(side, at, p, outside, inside);
+        if (reading == Reading::None) continue;
+        if (known > 0 && outside != colour) return Verdict::Content;
+        colour = outside;
+        ++known;
+        const bool differs = Distance(outside, inside) > kContrast;
+        contrast += differs ? 1 : 0;
+        if (reading == Reading::Direct) {
+            ++direct;
+            directContrast += differs ? 1 : 0;
+        }
+    }
+    if (known == 0 || known * kKnownShareDenominator < to - from) return Verdict::Content;
+    if (!(direct >= kDirectWitnesses ? Shared(directContrast, direct) : Shared(contrast, known))) {
+        return Verdict::Content;
+    }
+    if (known >= kFrameLineLength) return Verdict::Closed;
+    // Too short to tell a frame from a flat patch: where the colour goes on
+    // past an end, as a frame's line longer than the span does, the side
+    // waits for the other sides to widen the span.
+    const int along = Vertical(side) ? height_ : width_;
+    for (const int p : {from - 1, to}) {
+        std::uint32_t outside = 0;
+        std::uint32_t inside = 0;
+        if (p >= 0 && p < along && ReadAcross(side, at, p, outside, inside) != Reading::None && outside == colour) {
+            return Verdict::Short;
+        }
+    }
+    return Verdict::Content;
+}
+
+// Whether line c along the side, over the rectangle's span, is mostly one
+// exact colour: a run of it, masked pixels passed over, reaches half the
+// span; the colour is answered through colour. Such a run covers the span's
+// middle, so it is grown from there: a photograph's line stops at once.
+bool Finder::OneColour(int side, int c, std::uint32_t& colour) const {
+    const int from = Vertical(side) ? rect_.top : rect_.left;
+    const int to = Vertical(side) ? rect_.bottom : rect_.right;
+    const int middle = from + (to - from) / 2;
+    int low = middle;
+    while (low >= from && !KnownAcross(side, c, low)) --low;
+    if (low < from) return false;
+    colour = AtAcross(side, c, low);
+    int known = 1;
+    // Whether pixel p goes on the run; counts the known ones.
+    const auto extends = [&](int p) {
+        if (!KnownAcross(side, c, p)) return true;
+        if (AtAcross(side, c, p) != colour) return false;
+        ++known;
+        return true;
+    };
+    int high = low + 1;
+    while (high < to && extends(high)) ++high;
+    while (low > from && extends(low - 1)) --low;
+    // Seen, not guessed: a quarter of the span known on the run.
+    return (high - low) * 2 >= to - from && known * 4 >= to - from;
+}
+
+// Whether line c along the side differs from the colour at half or more of
+// its known positions over the rectangle's span.
+bool Finder::DiffersFrom(int side, int c, std::uint32_t colour) const {
+    const int from = Vertical(side) ? rect_.top : rect_.left;
+    const int to = Vertical(side) ? rect_.bottom : rect_.right;
+    int known = 0;
+    int differs = 0;
+    for (int p = from; p < to; ++p) {
+        if (!KnownAcross(side, c, p)) continue;
+        ++known;
+        if (Distance(AtAcross(side, c, p), colour) > kContrast) ++differs;
+    }
+    return known > 0 && Shared(differs, known);
+}
+
+// Whether the rectangle holds more than a picture: its own edge line is
+// mostly one colour (a page's or a viewer's background beside the picture, a
+// title bar's gradient row), or such a line runs across it against a line
+// beside it (a frame's line between a picture and a title bar, a toolbar or
+// a ruler).
+bool Finder::TookInFrame() const {
+    for (const int side : {kLeft, kTop}) {
+        const int first = side == kLeft ? rect_.left : rect_.top;
+        const int last = side == kLeft ? rect_.right - 1 : rect_.bottom - 1;
+        for (int c = first; c <= last; ++c) {
+            std::uint32_t colour = 0;
+            if (!OneColour(side, c, colour)) continue;
+            if (c == first || c == last) return true;
+            if (DiffersFrom(side, c - 1, colour) || DiffersFrom(side, c + 1, colour)) return true;
+        }
+    }
+    return false;
 }
 
 // Whether the known pixels of the side's own line, over the rectangle's span,
@@ -308,43 +428,55 @@ bool Finder::InsidePlain(int side) const {
     return true;
 }
 
-// Whether the start lies on the surroundings rather than on the picture: a
-// plain walk from it reaches a side at a position without contrast there. A
-// start in the gap between two pictures otherwise finds the pair.
+// Whether the start lies on the surroundings rather than on the picture: the
+// plain walks from it along a line reach the rectangle's sides with no
+// contrast beyond them, both ways (or the one way that does not end on the
+// image's edge). A start in the gap between two pictures otherwise finds the
+// pair. One walk alone does not tell: near a picture's rim a plain patch of
+// it (dark ground by a dark page) may match what lies beyond.
 bool Finder::StartOnBackground() const {
-    struct Walk {
-        int side;
-        int dx;
-        int dy;
-    };
-    constexpr std::array<Walk, 4> kWalks{{{kLeft, -1, 0}, {kTop, 0, -1}, {kRight, 1, 0}, {kBottom, 0, 1}}};
-    for (const Walk& walk : kWalks) {
-        if (OnBound(walk.side)) continue;
-        bool plain = true;
-        bool seen = false;
-        std::uint32_t last = 0;
-        int x = query_.start.x;
-        int y = query_.start.y;
-        while (plain && x >= rect_.left && x < rect_.right && y >= rect_.top && y < rect_.bottom) {
-            if (Known(x, y)) {
-                const std::uint32_t pixel = At(x, y);
-                plain = !seen || Distance(pixel, last) <= kPlainStep;
-                seen = true;
-                last = pixel;
-            }
-            x += walk.dx;
-            y += walk.dy;
+    // Per axis: whether a walk reached the surroundings, and whether one
+    // along it ran into anything else.
+    std::array<bool, 2> reached{};
+    std::array<bool, 2> blocked{};
+    for (int side = kLeft; side <= kBottom; ++side) {
+        if (OnBound(side)) continue;
+        const int axis = Vertical(side) ? 0 : 1;
+        const int dx = side == kLeft ? -1 : side == kRight ? 1 : 0;
+        const int dy = side == kTop ? -1 : side == kBottom ? 1 : 0;
+        if (WalksOut(dx, dy)) {
+            reached[static_cast<std::size_t>(axis)] = true;
+        } else {
+            blocked[static_cast<std::size_t>(axis)] = true;
         }
-        if (!plain || !seen) continue;
-        // The first known pixel beyond the side.
-        for (int step = 0; step < kMaskedRunLimit && x >= 0 && x < width_ && y >= 0 && y < height_; ++step) {
-            if (Known(x, y)) {
-                if (Distance(At(x, y), last) <= kContrast) return true;
-                break;
-            }
-            x += walk.dx;
-            y += walk.dy;
+    }
+    return (reached[0] && !blocked[0]) || (reached[1] && !blocked[1]);
+}
+
+// Whether a walk from the start in one direction stays plain up to the
+// rectangle's side and finds no contrast beyond it.
+bool Finder::WalksOut(int dx, int dy) const {
+    bool plain = true;
+    bool seen = false;
+    std::uint32_t last = 0;
+    int x = query_.start.x;
+    int y = query_.start.y;
+    while (plain && x >= rect_.left && x < rect_.right && y >= rect_.top && y < rect_.bottom) {
+        if (Known(x, y)) {
+            const std::uint32_t pixel = At(x, y);
+            plain = !seen || Distance(pixel, last) <= kPlainStep;
+            seen = true;
+            last = pixel;
         }
+        x += dx;
+        y += dy;
+    }
+    if (!plain || !seen) return false;
+    // The first known pixel beyond the side.
+    for (int step = 0; step < kMaskedRunLimit && x >= 0 && x < width_ && y >= 0 && y < height_; ++step) {
+        if (Known(x, y)) return Distance(At(x, y), last) <= kContrast;
+        x += dx;
+        y += dy;
     }
     return false;
 }
@@ -415,15 +547,16 @@ bool Finder::Settled(int side) {
 std::optional<Rect> Finder::Run() {
     // Every round moves at least one side by a line, so the rounds end after
     // at most width + height of them. Sides on content move first; plain
-    // ones wait for the others, whose growth widens their span. Last, a side
+    // ones wait for the others, whose growth widens their span, and sides on
+    // a frame's line too short to judge wait longer still. Last, a side
     // still short of contrast is taken for a plain stretch inside the picture
     // bounded by a detail (a sky above a skyline) and moves on: a true rim
     // that faint would not hold at the end anyway.
     for (;;) {
         std::array<Verdict, 4> verdicts{};
         for (int side = kLeft; side <= kBottom; ++side) verdicts[static_cast<std::size_t>(side)] = Evaluate(side);
-        if (!MoveAll(verdicts, Verdict::Content) && !MoveAll(verdicts, Verdict::Plain) && !MovePastDetail(verdicts) &&
-            !MoveAll(verdicts, Verdict::Pending)) {
+        if (!MoveAll(verdicts, Verdict::Content) && !MoveAll(verdicts, Verdict::Plain) &&
+            !MoveAll(verdicts, Verdict::Short) && !MovePastDetail(verdicts) && !MoveAll(verdicts, Verdict::Pending)) {
             break;
         }
     }
@@ -441,6 +574,8 @@ std::optional<Rect> Finder::Run() {
     }
     if (OnBound(kLeft) && OnBound(kTop) && OnBound(kRight) && OnBound(kBottom)) return std::nullopt;
     if (rect_.right - rect_.left < query_.minWidth || rect_.bottom - rect_.top < query_.minHeight) return std::nullopt;
+    // What took in part of a frame cannot be told from the picture in it.
+    if (TookInFrame()) return std::nullopt;
     if (StartOnBackground()) return std::nullopt;
     return rect_;
 }
@@ -461,7 +596,9 @@ bool Fits(const ScreenImage& image, const PictureQuery& query) {
 // judges its four sides by the line pair across each: the line just outside
 // (over the current span and one pixel past each end) and the rectangle's own
 // edge line. A side is closed where the outside line is plain and differs
-// from the inside at half or more of the known positions. Sides with content
+// from the inside at half or more of the known positions, or where it is a
+// frame's line: one exact colour over the rectangle's own span, whatever
+// meets it at the ends, and as different from the inside. Sides with content
 // beyond them move out a line; sides plain on both sides, or hidden by the
 // guides' drawing, wait while others move, since a wider span may show the
 // contrast a short one missed; a closed rectangle still below the smallest
@@ -470,9 +607,9 @@ bool Fits(const ScreenImage& image, const PictureQuery& query) {
 // Sides that reached the image's edge over plain lines come back to the rim,
 // and a side left open may settle a line or two inward onto it; then every
 // side must be closed or on the image's edge (not all four), the size
-// reached, and the start must not sit on the surroundings. Each round moves a side, so at most
-// width + height rounds run; a side that stays put only reads the new ends
-// of its span.
+// reached, no part of a frame taken in, and the start must not sit on the
+// surroundings. Each round moves a side, so at most width + height rounds
+// run; a side that stays put only reads the new ends of its span.
 std::optional<Rect> FindPicture(const ScreenImage& image, const PictureQuery& query) {
     if (!Fits(image, query)) return std::nullopt;
     return Finder(image, query).Run();

@@ -42,8 +42,11 @@ struct PictureQuery {
 };
 
 // The picture's rectangle in image pixels (right and bottom excluded), or
-// nothing when no picture stands out there clearly. An image or a mask whose
-// sizes do not fit together, and a start outside the image, find nothing.
+// nothing when no picture stands out there clearly. A program's frame the
+// picture touches (a title bar, a border, a toolbar, rulers, scroll bars,
+// drawn flat) is never part of it: where its edge cannot be told from the
+// frame's, nothing is found. An image or a mask whose sizes do not fit
+// together, and a start outside the image, find nothing.
 std::optional<Rect> FindPicture(const ScreenImage& image, const PictureQuery& query);
 
 }  // namespace lumetra

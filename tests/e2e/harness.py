@@ -438,6 +438,7 @@ class Session:
         self.process = None
         self.dpy = None
         self.failed_name = None
+        self.programs = []  # other X programs on the display, ended on leaving
 
     # -- lifecycle -------------------------------------------------------
     def __enter__(self):
@@ -488,6 +489,11 @@ class Session:
         atom = self.dpy.intern_atom("_NET_SUPPORTING_WM_CHECK")
         return self.root.get_full_property(atom, X.AnyPropertyType) is not None
 
+    def start_program(self, command):
+        """Starts another X program on the session's display (an image viewer)."""
+        self.programs.append(subprocess.Popen(command, env=self.env, stdout=subprocess.DEVNULL,
+                                              stderr=subprocess.DEVNULL))
+
     def start(self):
         exe = os.path.join(self.folder, "Lumetra.exe")
         self.process = subprocess.Popen(["wine", exe] + self.args, cwd=self.folder, env=self.env,
@@ -503,6 +509,8 @@ class Session:
             stop_wineserver(self.env)
         with contextlib.suppress(Exception):
             self.dpy.close()
+        for program in self.programs:
+            terminate(program)
         if self.tray is not None:
             self.tray.stop()
         terminate(self.wm)

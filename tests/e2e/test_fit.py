@@ -1,8 +1,9 @@
 """Fit to picture on a desktop of real photographs: key F lays the guide onto
 the photograph under the pointer through its own dense grid, Ctrl+Z takes it
 back, a photograph partly off the screen fits its visible part, the panel's
-button fits the one under the guide's centre, and a plain background leaves
-the guide where it is with a notice."""
+button fits the one under the guide's centre, a photograph in a real image
+viewer's window fits to its own pixels without the window's title bar and
+border, and a plain background leaves the guide where it is with a notice."""
 import os
 import sys
 import time
@@ -129,6 +130,31 @@ def the_panel_button_fits_the_photograph_under_the_guide():
         wait_geometry(overlay, fitted(CAT), "on the cat")
         s.close()
         expect_fit_saved(s, CAT)
+
+
+# feh shows a photograph at 1 : 1 in a window of the picture's size, which
+# openbox frames with a title bar above and a one-pixel border around.
+VIEWER_TITLE = "Lumetra test photograph"
+VIEWER_PHOTO = (os.path.join(PHOTOS, "chelsea.jpg"), 451, 300)
+
+
+@scenario
+def f_fits_a_photograph_in_a_viewer_window_to_its_own_pixels():
+    with Session(settings=dense_grid(), screen=SCREEN) as s:
+        path, width, height = VIEWER_PHOTO
+        s.start_program(["feh", "--geometry", "+380+250", "--title", VIEWER_TITLE, path])
+        viewer = s.wait_window(VIEWER_TITLE, size=(width, height))
+        overlay = s.wait_window(size=START[2:])
+        time.sleep(0.7)  # as in start(): the notification area's activation first
+        s.activate(overlay)
+        # The viewer's client area is the picture; the guide's grid lies over
+        # its left part, and the pointer is just below the title bar.
+        picture = viewer.geometry()
+        point_at(s, picture[0] + 250, picture[1] + 3)
+        s.key("f")
+        wait_geometry(overlay, fitted(picture), f"on the picture at {picture[:2]}")
+        s.close()
+        expect_fit_saved(s, picture)
 
 
 @scenario

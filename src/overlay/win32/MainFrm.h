@@ -25,6 +25,7 @@
 namespace lumetra {
 
 class LangTable;
+class ScreenShot;
 
 class TMainForm final : public IOverlaySink, public IOverlayWindow {
 public:
@@ -145,6 +146,8 @@ private:
     HCURSOR CursorFor(CursorShape shape) const;
     // MainFrmFit.cpp
     void FitFrom(POINT searchedMonitor, std::span<const Point> starts);
+    // Whether the copy shows this window where and as it was last drawn.
+    bool ShownAsDrawn(const ScreenShot& shot) const;
     Point MeasuredCentre() const;
     // Size, ratio and place in one move and one paint.
     void Place(const GuidePlacement& placement);

@@ -1,7 +1,12 @@
 // Fitting the guide to the picture it lies on: a copy of the monitor, the
 // guides' own pixels masked out, the picture found, and one move there.
+#include <algorithm>
 #include <array>
+#include <cstddef>
+#include <cstdint>
+#include <functional>
 #include <optional>
+#include <utility>
 
 #include "lang/LangTable.h"
 #include "overlay/Compose.h"
@@ -9,6 +14,40 @@
 #include "overlay/win32/ScreenShot.h"
 
 namespace lumetra {
+namespace {
+
+// A copy taken while a window is still reaching the screen (a guide just
+// moved, resized or repainted, a notice coming or going, a move the window
+// manager has yet to carry out) shows part of it as it was: pixels the
+// guides' mask, made from their present state, does not cover. So the
+// monitor is copied until two copies a moment apart agree and show the
+// fitting guide where it is.
+constexpr int kCopyAttempts = 8;
+constexpr DWORD kSettleMilliseconds = 20;
+
+// Lets the window system carry out what it has queued (Wine hands a window's
+// new picture and shape to the X server while the thread waits for
+// messages); the messages themselves stay queued for the window procedure.
+void WaitAMoment() {
+    const ULONGLONG until = ::GetTickCount64() + kSettleMilliseconds;
+    for (ULONGLONG now = ::GetTickCount64(); now < until; now = ::GetTickCount64()) {
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(until - now), QS_ALLINPUT);
+    }
+}
+
+std::optional<ScreenShot> SettledShot(POINT monitor, const std::function<bool(const ScreenShot&)>& shownAsDrawn) {
+    std::optional<ScreenShot> last = ScreenShot::OfMonitorAt(monitor);
+    for (int attempt = 1; last && attempt < kCopyAttempts; ++attempt) {
+        WaitAMoment();
+        std::optional<ScreenShot> next = ScreenShot::OfMonitorAt(monitor);
+        if (!next) return std::nullopt;
+        if (SameScreen(last->Image(), next->Image()) && shownAsDrawn(*next)) return next;
+        last = std::move(next);
+    }
+    return std::nullopt;  // the screen would not hold still
+}
+
+}  // namespace
 
 void TMainForm::FitToPicture() {
     POINT pointer{};
@@ -23,7 +62,14 @@ void TMainForm::FitToPictureAtCentre() {
 }
 
 void TMainForm::FitFrom(POINT searchedMonitor, std::span<const Point> starts) {
-    const std::optional<ScreenShot> shot = ScreenShot::OfMonitorAt(searchedMonitor);
+    // The last notice would lie over the picture: it goes, and this fit
+    // gives its own.
+    if (::IsWindowVisible(notice_.Handle())) {
+        notice_.Hide();
+        WaitAMoment();
+    }
+    const std::optional<ScreenShot> shot =
+        SettledShot(searchedMonitor, [this](const ScreenShot& copy) { return ShownAsDrawn(copy); });
     std::optional<Rect> picture;
     if (shot) {
         const ScreenImage image = shot->Image();
@@ -66,6 +112,26 @@ void TMainForm::Place(const GuidePlacement& placement) {
 Point TMainForm::MeasuredCentre() const {
     const RECT bounds = Bounds();
     return ContentCentre({bounds.left, bounds.top}, settings_.Width(), settings_.Height(), settings_.Border());
+}
+
+bool TMainForm::ShownAsDrawn(const ScreenShot& shot) const {
+    // A window the system blends shows no pixel as drawn; one not shown
+    // has nothing to show.
+    if (!buffer_ || !::IsWindowVisible(window_.get()) || ::IsIconic(window_.get()) ||
+        OpacityBlends(settings_.Opacity())) {
+        return true;
+    }
+    // Below the caption strip, whose buttons are drawn on the window itself.
+    const RECT bounds = Bounds();
+    const DibPixels drawn = buffer_->Pixels();
+    const int height = std::min<int>(bounds.bottom - bounds.top, drawn.height) - kCaptionRows;
+    if (height <= 0) return true;
+    const Point at{bounds.left - shot.Area().left, bounds.top + kCaptionRows - shot.Area().top};
+    const std::span<const std::uint32_t> pixels(
+        drawn.bits + static_cast<std::ptrdiff_t>(kCaptionRows) * drawn.width,
+        static_cast<std::size_t>(drawn.width) * static_cast<std::size_t>(height));
+    return ShowsDrawn(shot.Image(), at, pixels, drawn.width, std::min<int>(bounds.right - bounds.left, drawn.width),
+                      height, kOverlayKeyColor);
 }
 
 void TMainForm::MarkDrawn(IgnoreMask& mask, Point origin) const {

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "support/Scenes.h"
@@ -229,6 +230,85 @@ TEST(PictureFinderTest, FindsNothingWhereNoPictureStandsOut) {
         Scene scene(256, 150, Grey(255));
         const Point start = lay(scene);
         EXPECT_EQ(scene.Find(start), std::nullopt) << name;
+    }
+}
+
+// Screen copies of real viewers showing a test photograph at 1 : 1, with the
+// picture's rectangle there (see tests/data/screens): the window manager's
+// title bar and one-pixel border, toolbars, a status bar, a browser's
+// toolbar, an editor's rulers and scroll bars, on light and dark themes.
+struct ViewerCase {
+    const char* screen;
+    Rect picture;
+};
+
+const std::array<ViewerCase, 11> kViewers{{
+    {"feh-light", {7, 26, 187, 146}},          // title bar above, border on the other sides
+    {"feh-dark", {8, 25, 158, 125}},           //
+    {"gpicview-light", {197, 26, 325, 154}},   // title bar above, toolbar below, background beside
+    {"gpicview-dark", {182, 25, 342, 132}},    //
+    {"ristretto-light", {296, 93, 436, 215}},  // toolbar above, status bar below
+    {"ristretto-dark", {277, 92, 457, 212}},   //
+    {"chromium-light", {10, 93, 160, 193}},    // toolbar above, window border on the left, page
+    {"chromium-dark", {10, 93, 170, 200}},     //
+    {"editor-light", {30, 30, 158, 158}},      // rulers above and on the left, pasteboard
+    {"editor-dark", {30, 30, 161, 107}},       // rulers and both scroll bars
+    {"editor-scrolled", {91, 71, 241, 181}},   // pasteboard, both scroll bars
+}};
+
+// What starts spread over a screen copy found.
+struct Sweep {
+    int onPicture = 0;
+    int wrong = 0;    // a rectangle other than the picture
+    int nothing = 0;  // from a start on the picture
+    int offPicture = 0;
+    int foundOff = 0;  // anything, from a start off the picture
+    std::string first;  // the first start that went wrong, and what it found
+};
+
+// Starts every `step` pixels on the picture and every `offStep` off it.
+Sweep SweepStarts(const Scene& scene, const Rect& picture, int step, int offStep) {
+    Sweep sweep;
+    const auto note = [&](Point start, const std::optional<Rect>& found) {
+        if (sweep.first.empty()) {
+            sweep.first = std::to_string(start.x) + "," + std::to_string(start.y) + " found " +
+                          (found ? ::testing::PrintToString(*found) : "nothing");
+        }
+    };
+    for (int y = 0; y < scene.Height(); ++y) {
+        for (int x = 0; x < scene.Width(); ++x) {
+            const bool on = x >= picture.left && x < picture.right && y >= picture.top && y < picture.bottom;
+            if (on ? (x % step != 0 || y % step != 0) : (x % offStep != 0 || y % offStep != 0)) continue;
+            const std::optional<Rect> found = scene.Find({x, y});
+            if (on) {
+                ++sweep.onPicture;
+                if (found == picture) continue;
+                ++(found ? sweep.wrong : sweep.nothing);
+            } else {
+                ++sweep.offPicture;
+                if (!found) continue;
+                ++sweep.foundOff;
+            }
+            note({x, y}, found);
+        }
+    }
+    return sweep;
+}
+
+// Every start on the picture finds it exactly, whichever parts of the frame
+// it touches; a start on the frame, the viewer's background or the desktop
+// finds nothing.
+TEST(PictureFinderTest, FitsAPictureTouchingItsViewersFrameExactly) {
+    for (const ViewerCase& viewer : kViewers) {
+        SCOPED_TRACE(viewer.screen);
+        const test::Photo screen = test::ViewerScreen(viewer.screen);
+        ASSERT_GT(screen.width, 0);
+        const Sweep sweep = SweepStarts(Scene(screen), viewer.picture, 4, 12);
+        EXPECT_GT(sweep.onPicture, 500);
+        EXPECT_EQ(sweep.wrong + sweep.nothing + sweep.foundOff, 0)
+            << sweep.wrong << " wrong and " << sweep.nothing << " missed of " << sweep.onPicture
+            << " starts on the picture; " << sweep.foundOff << " found of " << sweep.offPicture
+            << " off it; first: " << sweep.first;
     }
 }
 

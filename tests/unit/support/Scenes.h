@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <fstream>
+#include <png.h>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -54,9 +55,32 @@ inline Photo ReadPpm(const std::string& path) {
     return photo;
 }
 
+// A PNG file as 8-bit RGB; empty when it cannot be read.
+inline Photo ReadPng(const std::string& path) {
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    if (!png_image_begin_read_from_file(&image, path.c_str())) return {};
+    image.format = PNG_FORMAT_RGB;
+    std::vector<unsigned char> bytes(PNG_IMAGE_SIZE(image));
+    if (!png_image_finish_read(&image, nullptr, bytes.data(), 0, nullptr)) {
+        png_image_free(&image);
+        return {};
+    }
+    Photo photo{static_cast<int>(image.width), static_cast<int>(image.height), {}};
+    photo.pixels.reserve(bytes.size() / 3);
+    for (std::size_t i = 0; i + 2 < bytes.size(); i += 3) {
+        photo.pixels.push_back((std::uint32_t{bytes[i]} << 16) | (std::uint32_t{bytes[i + 1]} << 8) | bytes[i + 2]);
+    }
+    return photo;
+}
+
 #ifdef LUMETRA_SOURCE_DIR
 inline Photo TestPhoto(const std::string& name) {
     return ReadPpm(std::string(LUMETRA_SOURCE_DIR) + "/tests/data/photos/" + name + ".ppm");
+}
+// A screen copy of a real program showing a test photograph.
+inline Photo ViewerScreen(const std::string& name) {
+    return ReadPng(std::string(LUMETRA_SOURCE_DIR) + "/tests/data/screens/" + name + ".png");
 }
 #endif
 
@@ -86,6 +110,9 @@ public:
           mask_(static_cast<std::size_t>(width) * height, 0) {
         Fill({0, 0, width, height}, background);
     }
+
+    // A screen copy as it was captured.
+    explicit Scene(const Photo& screen) : Scene(screen.width, screen.height, 0) { Paste(screen, {0, 0}); }
 
     int Width() const { return width_; }
     int Height() const { return height_; }
