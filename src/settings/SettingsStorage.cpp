@@ -216,35 +216,32 @@ struct TSettings::Storage {
     };
     static constexpr std::size_t kKeyCount = std::size(kKeys);
 
-    // The rows in the order of applying; every step is taken exactly once.
-    static constexpr std::array<std::size_t, kKeyCount> ApplyOrder() {
-        std::array<std::size_t, kKeyCount> order{};
-        std::array<bool, kKeyCount> taken{};
+    // The rows by their place in one order (Key::step or Key::restore),
+    // leaving out the kKept ones; every place is taken exactly once.
+    template <std::size_t count>
+    static constexpr std::array<std::size_t, count> OrderBy(std::size_t Key::*place) {
+        std::array<std::size_t, count> order{};
+        std::array<bool, count> taken{};
         for (std::size_t i = 0; i < kKeyCount; ++i) {
-            if (kKeys[i].step >= kKeyCount || taken[kKeys[i].step]) throw "every step once";
-            taken[kKeys[i].step] = true;
-            order[kKeys[i].step] = i;
+            const std::size_t at = kKeys[i].*place;
+            if (at == kKept) continue;
+            if (at >= count || taken[at]) throw "every place once";
+            taken[at] = true;
+            order[at] = i;
+        }
+        for (const bool isTaken : taken) {
+            if (!isTaken) throw "every place once";
         }
         return order;
     }
+
+    // The rows in the order of applying.
     static const std::array<std::size_t, kKeyCount> kApplyOrder;
 
     static constexpr std::size_t kRestoreCount =
         kKeyCount - static_cast<std::size_t>(std::count_if(std::begin(kKeys), std::end(kKeys),
                                                            [](const Key& key) { return key.restore == kKept; }));
-
-    // The restored rows in the order of RestoreDefaults; every place taken exactly once.
-    static constexpr std::array<std::size_t, kRestoreCount> RestoreOrder() {
-        std::array<std::size_t, kRestoreCount> order{};
-        std::array<bool, kRestoreCount> taken{};
-        for (std::size_t i = 0; i < kKeyCount; ++i) {
-            if (kKeys[i].restore == kKept) continue;
-            if (kKeys[i].restore >= kRestoreCount || taken[kKeys[i].restore]) throw "every place once";
-            taken[kKeys[i].restore] = true;
-            order[kKeys[i].restore] = i;
-        }
-        return order;
-    }
+    // The restored rows in the order of RestoreDefaults.
     static const std::array<std::size_t, kRestoreCount> kRestoreOrder;
 
     // The value a file without the key gives, through the key's own reader.
@@ -313,10 +310,11 @@ struct TSettings::Storage {
     }
 };
 
+// Defined once the class is complete, so the order functions can run.
 constexpr std::array<std::size_t, TSettings::Storage::kKeyCount> TSettings::Storage::kApplyOrder =
-    TSettings::Storage::ApplyOrder();
+    OrderBy<kKeyCount>(&Key::step);
 constexpr std::array<std::size_t, TSettings::Storage::kRestoreCount> TSettings::Storage::kRestoreOrder =
-    TSettings::Storage::RestoreOrder();
+    OrderBy<kRestoreCount>(&Key::restore);
 
 TSettings::TSettings(std::int32_t primaryScreenWidth) {
     Storage::FirstRun(*this);
