@@ -47,16 +47,6 @@ std::int32_t FitLeading(std::int32_t lead, Derive derive, std::int32_t derivedMi
 
 }  // namespace
 
-TSettings::TSettings(std::int32_t primaryScreenWidth) {
-    RestoreDefaults();
-    x_ = 300;
-    y_ = 240;
-    sVisible_ = true;
-    sx_ = primaryScreenWidth - 181;
-    sy_ = 10;
-    lang_ = "English";
-}
-
 // Each member that takes the value passes it on in turn, and one that holds
 // it already stops at its setter's first check, so this ends after one round.
 template <class Apply>
@@ -314,39 +304,6 @@ void TSettings::SetLabelSize(std::int32_t value) {
     if (v == labelSize_) return;
     labelSize_ = v;
     NotifyLook(&IPanelSink::UpdateColors);
-}
-
-void TSettings::RestoreDefaults() {
-    // Start from values that differ from every factory value, so each setter
-    // below sees a change and every notification fires.
-    height_ = 301;
-    width_ = 401;
-    lock_ = false;
-    lockWidth_ = false;
-    SetLock(true);
-    SetLockWidth(true);
-    SetWidth(396);
-    SetBorder(12);
-    SetRatio(kFactoryRatio);
-    SetLinesColor(kFactoryLinesColor);
-    SetValuesColor(kFactoryValuesColor);
-    SetMouseResizeAllowed(true);
-    SetOpacity(90);
-    SetMouseWheelAllowed(true);
-    SetOrientMode(0);
-    SetShowHints(true);
-    SetShowValues(true);
-    SetLookMode(kFactoryLookMode);
-    SetGridSize(8);
-    SetSettingsOpacity(false);
-    SetMoveUsingGrid(true);
-    SetSFrame(true);
-    SetLineWidth(kMinLineWidth);
-    SetHalo(false);
-    SetHaloColor(kAutoHaloColor);
-    SetLabelSize(kFactoryLabelSize);
-    SetClickThrough(false);
-    SetHideFromCapture(false);
 }
 
 void TSettings::NextLookMode() { SetLookMode(lookMode_ >= LookCount() - 1 ? 0 : lookMode_ + 1); }

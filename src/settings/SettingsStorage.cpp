@@ -1,11 +1,13 @@
 // Load and Save of TSettings: the settings file's keys, their formats,
 // defaults, the order in which they are applied, and which of them each
-// guide has for itself.
+// guide has for itself. The same rows give the first-run and the factory
+// values (the constructor and RestoreDefaults).
 #include <algorithm>
 #include <array>
 #include <cctype>
 #include <cmath>
 #include <cstddef>
+#include <cstdint>
 #include <iterator>
 #include <optional>
 #include <vector>
@@ -33,6 +35,9 @@ constexpr std::string_view kAuto = "Auto";
 bool IsAuto(std::string_view text) { return EqualsIgnoringAsciiCase(text, kAuto); }
 
 enum class Scope { Guide, Shared };
+
+// RestoreDefaults leaves the language, the places and the hot keys alone.
+constexpr std::size_t kKept = SIZE_MAX;
 
 // One key's text from the file; a missing or unreadable value gives the
 // default passed in.
@@ -74,12 +79,17 @@ struct Key {
     // before the sizes, and the height before the width, so the locked
     // dimension is derived from the values just read.
     std::size_t step;
+    // The place in the order of RestoreDefaults, which sets the value the
+    // key has when the file lacks it; kKept for what it leaves as it is.
+    std::size_t restore;
     void (*load)(TSettings&, const Value&);
     std::string (*save)(const TSettings&, const Output&);
     // For keys newer than the first 26: at their factory value they are
     // written only into a section that has them already, so that files
     // of users who never change them stay as they were.
     bool (*factory)(const TSettings&) = nullptr;
+    // Where the factory's value is not the one a file without the key gives.
+    void (*restoreTo)(TSettings&) = nullptr;
 };
 
 // A shared hot key; a text that names no usable combination keeps the
@@ -91,7 +101,7 @@ constexpr HotKey FactoryHotKey() {
 
 template <HotKeyCommand command>
 constexpr Key HotKeyRow(std::string_view name, std::size_t step) {
-    return {name, Scope::Shared, step,
+    return {name, Scope::Shared, step, kKept,
             [](TSettings& s, const Value& v) {
                 const HotKey factory = FactoryHotKey<command>();
                 s.SetHotKey(command, ParseHotKey(v.String(FormatHotKey(factory))).value_or(factory));
@@ -110,84 +120,85 @@ struct TSettings::Storage {
 
     // Every key of the file, in the order in which Save writes them.
     static constexpr Key kKeys[] = {
-        {"Border", kGuide, 0, [](TSettings& s, const Value& v) { s.SetBorder(v.Int(12)); },
+        {"Border", kGuide, 0, 3, [](TSettings& s, const Value& v) { s.SetBorder(v.Int(12)); },
          [](const TSettings& s, const Output&) { return FormatIniInt(s.border_); }},
-        {"Height", kGuide, 19, [](TSettings& s, const Value& v) { s.SetHeight(v.Int(301)); },
+        {"Height", kGuide, 19, kKept, [](TSettings& s, const Value& v) { s.SetHeight(v.Int(301)); },
          [](const TSettings& s, const Output&) { return FormatIniInt(s.height_); }},
-        {"Width", kGuide, 20, [](TSettings& s, const Value& v) { s.SetWidth(v.Int(401)); },
-         [](const TSettings& s, const Output&) { return FormatIniInt(s.width_); }},
-        {"LockWidth", kGuide, 1, [](TSettings& s, const Value& v) { s.SetLockWidth(v.Bool(true)); },
+        {"Width", kGuide, 20, 2, [](TSettings& s, const Value& v) { s.SetWidth(v.Int(401)); },
+         [](const TSettings& s, const Output&) { return FormatIniInt(s.width_); }, nullptr,
+         [](TSettings& s) { s.SetWidth(396); }},
+        {"LockWidth", kGuide, 1, 1, [](TSettings& s, const Value& v) { s.SetLockWidth(v.Bool(true)); },
          [](const TSettings& s, const Output&) { return FormatIniBool(s.lockWidth_); }},
-        {"Lock", kGuide, 2, [](TSettings& s, const Value& v) { s.SetLock(v.Bool(true)); },
+        {"Lock", kGuide, 2, 0, [](TSettings& s, const Value& v) { s.SetLock(v.Bool(true)); },
          [](const TSettings& s, const Output&) { return FormatIniBool(s.lock_); }},
-        {"Ratio", kGuide, 3, [](TSettings& s, const Value& v) { s.SetRatio(v.Ratio(kFactoryRatio)); },
+        {"Ratio", kGuide, 3, 4, [](TSettings& s, const Value& v) { s.SetRatio(v.Ratio(kFactoryRatio)); },
          [](const TSettings& s, const Output& o) { return FormatIniReal(s.ratio_, o.separator); }},
-        {"LinesColor", kGuide, 4,
+        {"LinesColor", kGuide, 4, 5,
          [](TSettings& s, const Value& v) { s.SetLinesColor(ToColor(v.Int(FromColor(kFactoryLinesColor)))); },
          [](const TSettings& s, const Output&) { return FormatIniInt(FromColor(s.linesColor_)); }},
-        {"ValuesColor", kGuide, 5,
+        {"ValuesColor", kGuide, 5, 6,
          [](TSettings& s, const Value& v) { s.SetValuesColor(ToColor(v.Int(FromColor(kFactoryValuesColor)))); },
          [](const TSettings& s, const Output&) { return FormatIniInt(FromColor(s.valuesColor_)); }},
-        {"MouseResizeAllowed", kShared, 6,
+        {"MouseResizeAllowed", kShared, 6, 7,
          [](TSettings& s, const Value& v) { s.SetMouseResizeAllowed(v.Bool(true)); },
          [](const TSettings& s, const Output&) { return FormatIniBool(s.mouseResizeAllowed_); }},
-        {"Opacity", kGuide, 7, [](TSettings& s, const Value& v) { s.SetOpacity(v.Int(90)); },
+        {"Opacity", kGuide, 7, 8, [](TSettings& s, const Value& v) { s.SetOpacity(v.Int(90)); },
          [](const TSettings& s, const Output&) { return FormatIniInt(s.opacity_); }},
-        {"MouseWheelAllowed", kShared, 8, [](TSettings& s, const Value& v) { s.SetMouseWheelAllowed(v.Bool(true)); },
+        {"MouseWheelAllowed", kShared, 8, 9, [](TSettings& s, const Value& v) { s.SetMouseWheelAllowed(v.Bool(true)); },
          [](const TSettings& s, const Output&) { return FormatIniBool(s.mouseWheelAllowed_); }},
-        {"OrientMode", kGuide, 9, [](TSettings& s, const Value& v) { s.SetOrientMode(v.Int(0)); },
+        {"OrientMode", kGuide, 9, 10, [](TSettings& s, const Value& v) { s.SetOrientMode(v.Int(0)); },
          [](const TSettings& s, const Output&) { return FormatIniInt(s.orientMode_); }},
-        {"ShowHints", kShared, 10, [](TSettings& s, const Value& v) { s.SetShowHints(v.Bool(true)); },
+        {"ShowHints", kShared, 10, 11, [](TSettings& s, const Value& v) { s.SetShowHints(v.Bool(true)); },
          [](const TSettings& s, const Output&) { return FormatIniBool(s.showHints_); }},
-        {"ShowValues", kGuide, 11, [](TSettings& s, const Value& v) { s.SetShowValues(v.Bool(true)); },
+        {"ShowValues", kGuide, 11, 12, [](TSettings& s, const Value& v) { s.SetShowValues(v.Bool(true)); },
          [](const TSettings& s, const Output&) { return FormatIniBool(s.showValues_); }},
-        {"LookMode", kGuide, 12, [](TSettings& s, const Value& v) { s.SetLookMode(v.Int(1)); },
+        {"LookMode", kGuide, 12, 13, [](TSettings& s, const Value& v) { s.SetLookMode(v.Int(kFactoryLookMode)); },
          [](const TSettings& s, const Output&) { return FormatIniInt(s.lookMode_); }},
-        {"GridSize", kGuide, 13, [](TSettings& s, const Value& v) { s.SetGridSize(v.Int(8)); },
+        {"GridSize", kGuide, 13, 14, [](TSettings& s, const Value& v) { s.SetGridSize(v.Int(8)); },
          [](const TSettings& s, const Output&) { return FormatIniInt(s.gridSize_); }},
-        {"SettingsOpacity", kShared, 14, [](TSettings& s, const Value& v) { s.SetSettingsOpacity(v.Bool(false)); },
+        {"SettingsOpacity", kShared, 14, 15, [](TSettings& s, const Value& v) { s.SetSettingsOpacity(v.Bool(false)); },
          [](const TSettings& s, const Output&) { return FormatIniBool(s.settingsOpacity_); }},
-        {"MoveUsingGrid", kShared, 15, [](TSettings& s, const Value& v) { s.SetMoveUsingGrid(v.Bool(true)); },
+        {"MoveUsingGrid", kShared, 15, 16, [](TSettings& s, const Value& v) { s.SetMoveUsingGrid(v.Bool(true)); },
          [](const TSettings& s, const Output&) { return FormatIniBool(s.moveUsingGrid_); }},
-        {"Lang", kShared, 16, [](TSettings& s, const Value& v) { s.SetLang(v.String("English")); },
+        {"Lang", kShared, 16, kKept, [](TSettings& s, const Value& v) { s.SetLang(v.String("English")); },
          [](const TSettings&, const Output& o) { return std::string(o.lang); }},
-        {"X", kGuide, 17, [](TSettings& s, const Value& v) { s.x_ = v.Int(200); },
+        {"X", kGuide, 17, kKept, [](TSettings& s, const Value& v) { s.x_ = v.Int(200); },
          [](const TSettings& s, const Output&) { return FormatIniInt(s.x_); }},
-        {"Y", kGuide, 18, [](TSettings& s, const Value& v) { s.y_ = v.Int(200); },
+        {"Y", kGuide, 18, kKept, [](TSettings& s, const Value& v) { s.y_ = v.Int(200); },
          [](const TSettings& s, const Output&) { return FormatIniInt(s.y_); }},
-        {"SX", kShared, 21, [](TSettings& s, const Value& v) { s.sx_ = v.Int(600); },
+        {"SX", kShared, 21, kKept, [](TSettings& s, const Value& v) { s.sx_ = v.Int(600); },
          [](const TSettings& s, const Output&) { return FormatIniInt(s.sx_); }},
-        {"SY", kShared, 22, [](TSettings& s, const Value& v) { s.sy_ = v.Int(10); },
+        {"SY", kShared, 22, kKept, [](TSettings& s, const Value& v) { s.sy_ = v.Int(10); },
          [](const TSettings& s, const Output&) { return FormatIniInt(s.sy_); }},
-        {"SVisible", kShared, 23, [](TSettings& s, const Value& v) { s.sVisible_ = v.Bool(false); },
+        {"SVisible", kShared, 23, kKept, [](TSettings& s, const Value& v) { s.sVisible_ = v.Bool(false); },
          [](const TSettings& s, const Output&) { return FormatIniBool(s.sVisible_); }},
-        {"SPage", kShared, 24, [](TSettings& s, const Value& v) { s.sPage_ = v.Int(1); },
+        {"SPage", kShared, 24, kKept, [](TSettings& s, const Value& v) { s.sPage_ = v.Int(1); },
          [](const TSettings& s, const Output&) { return FormatIniInt(s.sPage_); }},
-        {"SFrame", kGuide, 25, [](TSettings& s, const Value& v) { s.sFrame_ = v.Bool(true); },
+        {"SFrame", kGuide, 25, 17, [](TSettings& s, const Value& v) { s.SetSFrame(v.Bool(true)); },
          [](const TSettings& s, const Output&) { return FormatIniBool(s.sFrame_); }},
-        {"LineWidth", kGuide, 26, [](TSettings& s, const Value& v) { s.SetLineWidth(v.Int(kMinLineWidth)); },
+        {"LineWidth", kGuide, 26, 18, [](TSettings& s, const Value& v) { s.SetLineWidth(v.Int(kMinLineWidth)); },
          [](const TSettings& s, const Output&) { return FormatIniInt(s.lineWidth_); },
          [](const TSettings& s) { return s.lineWidth_ == kMinLineWidth; }},
-        {"Halo", kGuide, 27, [](TSettings& s, const Value& v) { s.SetHalo(v.Bool(false)); },
+        {"Halo", kGuide, 27, 19, [](TSettings& s, const Value& v) { s.SetHalo(v.Bool(false)); },
          [](const TSettings& s, const Output&) { return FormatIniBool(s.halo_); },
          [](const TSettings& s) { return !s.halo_; }},
         // Any text but a plain RGB colour reads as automatic.
-        {"HaloColor", kGuide, 28,
+        {"HaloColor", kGuide, 28, 20,
          [](TSettings& s, const Value& v) { s.SetHaloColor(ToColor(v.Int(FromColor(kAutoHaloColor)))); },
          [](const TSettings& s, const Output&) {
              return s.haloColor_ == kAutoHaloColor ? std::string(kAuto) : FormatIniInt(FromColor(s.haloColor_));
          },
          [](const TSettings& s) { return s.haloColor_ == kAutoHaloColor; }},
-        {"LabelSize", kGuide, 29,
+        {"LabelSize", kGuide, 29, 21,
          [](TSettings& s, const Value& v) { s.SetLabelSize(v.IntOrAuto(kAutoLabelSize, kFactoryLabelSize)); },
          [](const TSettings& s, const Output&) {
              return s.labelSize_ == kAutoLabelSize ? std::string(kAuto) : FormatIniInt(s.labelSize_);
          },
          [](const TSettings& s) { return s.labelSize_ == kFactoryLabelSize; }},
-        {"ClickThrough", kGuide, 30, [](TSettings& s, const Value& v) { s.SetClickThrough(v.Bool(false)); },
+        {"ClickThrough", kGuide, 30, 22, [](TSettings& s, const Value& v) { s.SetClickThrough(v.Bool(false)); },
          [](const TSettings& s, const Output&) { return FormatIniBool(s.clickThrough_); },
          [](const TSettings& s) { return !s.clickThrough_; }},
-        {"HideFromCapture", kShared, 31, [](TSettings& s, const Value& v) { s.SetHideFromCapture(v.Bool(false)); },
+        {"HideFromCapture", kShared, 31, 23, [](TSettings& s, const Value& v) { s.SetHideFromCapture(v.Bool(false)); },
          [](const TSettings& s, const Output&) { return FormatIniBool(s.hideFromCapture_); },
          [](const TSettings& s) { return !s.hideFromCapture_; }},
         HotKeyRow<HotKeyCommand::ClickThrough>("HotKeyClickThrough", 32),
@@ -196,27 +207,68 @@ struct TSettings::Storage {
         HotKeyRow<HotKeyCommand::NextLook>("HotKeyNextLook", 35),
         // The guide file the look is, by name: the look number alone would
         // change meaning as files are added or removed.
-        {"LookFile", kGuide, 36, [](TSettings& s, const Value& v) { s.lookFile_ = v.String(""); },
+        {"LookFile", kGuide, 36, kKept, [](TSettings& s, const Value& v) { s.lookFile_ = v.String(""); },
          [](const TSettings& s, const Output&) { return s.lookFile_; },
          [](const TSettings& s) { return s.lookFile_.empty(); }},
-        {"SaveFolder", kShared, 37, [](TSettings& s, const Value& v) { s.SetSaveFolder(v.String("")); },
+        {"SaveFolder", kShared, 37, kKept, [](TSettings& s, const Value& v) { s.SetSaveFolder(v.String("")); },
          [](const TSettings& s, const Output&) { return s.saveFolder_; },
          [](const TSettings& s) { return s.saveFolder_.empty(); }},
     };
     static constexpr std::size_t kKeyCount = std::size(kKeys);
 
-    // The rows in the order of applying; every step is taken exactly once.
-    static constexpr std::array<std::size_t, kKeyCount> ApplyOrder() {
-        std::array<std::size_t, kKeyCount> order{};
-        std::array<bool, kKeyCount> taken{};
+    // The rows by their place in one order (Key::step or Key::restore),
+    // leaving out the kKept ones; every place is taken exactly once.
+    template <std::size_t count>
+    static constexpr std::array<std::size_t, count> OrderBy(std::size_t Key::*place) {
+        std::array<std::size_t, count> order{};
+        std::array<bool, count> taken{};
         for (std::size_t i = 0; i < kKeyCount; ++i) {
-            if (kKeys[i].step >= kKeyCount || taken[kKeys[i].step]) throw "every step once";
-            taken[kKeys[i].step] = true;
-            order[kKeys[i].step] = i;
+            const std::size_t at = kKeys[i].*place;
+            if (at == kKept) continue;
+            if (at >= count || taken[at]) throw "every place once";
+            taken[at] = true;
+            order[at] = i;
+        }
+        for (const bool isTaken : taken) {
+            if (!isTaken) throw "every place once";
         }
         return order;
     }
+
+    // The rows in the order of applying.
     static const std::array<std::size_t, kKeyCount> kApplyOrder;
+
+    static constexpr std::size_t kRestoreCount =
+        kKeyCount - static_cast<std::size_t>(std::count_if(std::begin(kKeys), std::end(kKeys),
+                                                           [](const Key& key) { return key.restore == kKept; }));
+    // The restored rows in the order of RestoreDefaults.
+    static const std::array<std::size_t, kRestoreCount> kRestoreOrder;
+
+    // The value a file without the key gives, through the key's own reader.
+    static void LoadMissing(TSettings& s, const Key& key) {
+        static const std::optional<std::string> kMissing;
+        key.load(s, Value(kMissing, '.'));
+    }
+
+    static void RestoreFactory(TSettings& s) {
+        for (const std::size_t i : kRestoreOrder) {
+            const Key& key = kKeys[i];
+            if (key.restoreTo) {
+                key.restoreTo(s);
+            } else {
+                LoadMissing(s, key);
+            }
+        }
+    }
+
+    // The factory's values, and for what RestoreDefaults keeps, the values
+    // a file without those keys gives.
+    static void FirstRun(TSettings& s) {
+        s.RestoreDefaults();
+        for (const std::size_t i : kApplyOrder) {
+            if (kKeys[i].restore == kKept) LoadMissing(s, kKeys[i]);
+        }
+    }
 
     // The keys of the Settings section, or those of a further guide's section.
     static bool Takes(const Key& key, bool guideOnly) { return !guideOnly || key.scope == Scope::Guide; }
@@ -258,8 +310,32 @@ struct TSettings::Storage {
     }
 };
 
+// Defined once the class is complete, so the order functions can run.
 constexpr std::array<std::size_t, TSettings::Storage::kKeyCount> TSettings::Storage::kApplyOrder =
-    TSettings::Storage::ApplyOrder();
+    OrderBy<kKeyCount>(&Key::step);
+constexpr std::array<std::size_t, TSettings::Storage::kRestoreCount> TSettings::Storage::kRestoreOrder =
+    OrderBy<kRestoreCount>(&Key::restore);
+
+TSettings::TSettings(std::int32_t primaryScreenWidth) {
+    Storage::FirstRun(*this);
+    // A first run shows the panel, at the right of the primary screen, and
+    // the guide at a place of its own: a file without these keys gives others.
+    x_ = 300;
+    y_ = 240;
+    sx_ = primaryScreenWidth - 181;
+    sVisible_ = true;
+    sPage_ = 0;
+}
+
+void TSettings::RestoreDefaults() {
+    // Start from values that differ from every factory value, so each setter
+    // sees a change and every notification fires.
+    height_ = 301;
+    width_ = 401;
+    lock_ = false;
+    lockWidth_ = false;
+    Storage::RestoreFactory(*this);
+}
 
 void TSettings::CopySharedFrom(const TSettings& other) { Storage::CopyShared(*this, other); }
 

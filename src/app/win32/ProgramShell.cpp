@@ -11,6 +11,7 @@
 #include "app/win32/SingleInstance.h"
 #include "app/win32/SystemLibrary.h"
 #include "lang/LangTable.h"
+#include "overlay/win32/FormProcedure.h"
 #include "settings/AppSettings.h"
 
 namespace lumetra {
@@ -75,19 +76,17 @@ TProgramShell::TProgramShell(HINSTANCE instance, IProgramCommands& commands, con
       instance_(instance),
       taskbarCreated_(::RegisterWindowMessageA("TaskbarCreated")) {
     LoadIcons();
-    WNDCLASSEXA windowClass{};
-    if (!::GetClassInfoExA(instance, kClassName, &windowClass)) {
-        windowClass.cbSize = sizeof windowClass;
-        windowClass.lpfnWndProc = &TProgramShell::WindowProc;
+    if (!ClassRegistered(instance, kClassName)) {
+        WNDCLASSEXA windowClass{};
         windowClass.hInstance = instance;
         windowClass.lpszClassName = kClassName;
-        if (!::RegisterClassExA(&windowClass)) throw std::runtime_error("Unable to register a window class");
+        RegisterProcedureClass<TProgramShell>(windowClass);
     }
     // A top-level window that never shows: Explorer's restart message goes
-    // to top-level windows only.
-    window_.reset(::CreateWindowExA(WS_EX_TOOLWINDOW, kClassName, instanceKey.c_str(), WS_POPUP, 0, 0, 0, 0, nullptr,
-                                    nullptr, instance, this));
-    if (!window_) throw std::runtime_error("Unable to create the program's hidden window");
+    // to top-level windows only. The procedure binds it to window_.
+    if (!::CreateWindowExA(WS_EX_TOOLWINDOW, kClassName, instanceKey.c_str(), WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                           instance, this))
+        throw std::runtime_error("Unable to create the program's hidden window");
     // A second start may run without the elevation this copy has, and
     // Explorer always does.
     AllowMessage(HandOverMessage());
@@ -104,17 +103,7 @@ TProgramShell::~TProgramShell() {
     }
 }
 
-LRESULT CALLBACK TProgramShell::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        const auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
-        ::SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-    }
-    auto* shell = reinterpret_cast<TProgramShell*>(::GetWindowLongPtrA(window, GWLP_USERDATA));
-    if (shell == nullptr || message == WM_NCDESTROY) return ::DefWindowProcA(window, message, wParam, lParam);
-    return shell->HandleMessage(window, message, wParam, lParam);
-}
-
-LRESULT TProgramShell::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT TProgramShell::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_HOTKEY) {
         const auto index = static_cast<int>(wParam) - kFirstHotKeyId;
         if (index >= 0 && index < static_cast<int>(kHotKeyCommandCount)) {
@@ -141,7 +130,7 @@ LRESULT TProgramShell::HandleMessage(HWND window, UINT message, WPARAM wParam, L
         AddIcon();
         return 0;
     }
-    return ::DefWindowProcA(window, message, wParam, lParam);
+    return ::DefWindowProcA(window_.get(), message, wParam, lParam);
 }
 
 // Lets a message through the filter that keeps the messages of programs

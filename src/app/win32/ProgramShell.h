@@ -51,8 +51,14 @@ public:
     void ShowState();
 
 private:
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    template <class Form>
+    friend LRESULT CALLBACK FormWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    UniqueWindow& BoundWindow() { return window_; }
+    // Before the destructor only when another program closed the window:
+    // the handle stays, as the notification area knows the icon by it
+    // until the destructor takes the icon away.
+    void WindowDestroyed() {}
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void AllowMessage(UINT message);
     void AddIcon();
     void LoadIcons();
@@ -76,7 +82,7 @@ private:
     std::array<bool, kHotKeyCommandCount> taken_{};
     bool aside_ = false;
     bool iconShown_ = false;
-    UniqueWindow window_;
+    UniqueWindow window_;  // bound at WM_NCCREATE
 };
 
 }  // namespace lumetra

@@ -4,7 +4,7 @@
 // that copy's hidden window takes the hand-over.
 #include <string>
 
-#include "overlay/win32/GdiHandles.h"
+#include "overlay/win32/UniqueHandle.h"
 
 namespace lumetra {
 
@@ -23,13 +23,8 @@ public:
     void HandOver() const;
 
 private:
-    struct KernelTraits {
-        using Handle = HANDLE;
-        static void Close(HANDLE handle) noexcept { ::CloseHandle(handle); }
-    };
-
     std::string key_;
-    UniqueHandle<KernelTraits> mutex_;
+    UniqueKernelHandle mutex_;
     bool first_ = true;
 };
 

@@ -12,27 +12,6 @@ namespace {
 
 constexpr char kUnsavedKey[] = "Software\\Velmora\\Lumetra\\Unsaved";
 
-struct RegistryKeyTraits {
-    using Handle = HKEY;
-    static void Close(HKEY key) noexcept { RegCloseKey(key); }
-};
-
-// The screen's device context, released when the reading is done.
-class ScreenDc {
-public:
-    ScreenDc() : dc_(GetDC(nullptr)) {}
-    ~ScreenDc() {
-        if (dc_) ReleaseDC(nullptr, dc_);
-    }
-    ScreenDc(const ScreenDc&) = delete;
-    ScreenDc& operator=(const ScreenDc&) = delete;
-
-    HDC Get() const { return dc_; }
-
-private:
-    HDC dc_;
-};
-
 }  // namespace
 
 std::int32_t Win32StartupPlatform::PrimaryScreenWidth() const {
@@ -40,9 +19,9 @@ std::int32_t Win32StartupPlatform::PrimaryScreenWidth() const {
 }
 
 int Win32StartupPlatform::ScreenBitsPerPixel() const {
-    const ScreenDc screen;
+    const WindowDc screen(nullptr);
     // Without a screen context there is nothing to warn about.
-    return screen.Get() ? GetDeviceCaps(screen.Get(), BITSPIXEL) : 32;
+    return screen ? GetDeviceCaps(screen.get(), BITSPIXEL) : 32;
 }
 
 std::vector<std::string> Win32StartupPlatform::Arguments() const {
@@ -67,7 +46,7 @@ void Win32StartupPlatform::RememberUnsaved(const std::string& settingsFilePath) 
                         nullptr) != ERROR_SUCCESS) {
         return;  // nothing more can be done while the session ends
     }
-    const UniqueHandle<RegistryKeyTraits> key(created);
+    const UniqueRegistryKey key(created);
     RegSetValueExA(key.get(), settingsFilePath.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(""), 1);
 }
 

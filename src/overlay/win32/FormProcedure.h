@@ -1,15 +1,22 @@
 #pragma once
-// The window procedure of the program's two windows (TMainForm and
-// TSettingsForm). It binds the form to its window at WM_NCCREATE, where
+// The window procedure of every window of the program: the guides
+// (TMainForm), the panel (TSettingsForm) and the hidden shell window
+// (TProgramShell). It binds the form to its window at WM_NCCREATE, where
 // lpCreateParams carries the form, forwards every later message to the
-// form's HandleMessage, lets go of the handles the system destroys itself at
-// WM_NCDESTROY, and shows an error escaping a handler with the program's
-// top-level error box, after which the program goes on.
+// form's HandleMessage, tells the form at WM_NCDESTROY that the system is
+// destroying the window, and shows an error escaping a handler with the
+// program's top-level error box, after which the program goes on.
+//
+// What a Form offers the procedure, privately to it:
+//   UniqueWindow& BoundWindow();   owns the window from WM_NCCREATE on
+//   void WindowDestroyed();        lets go of what the system destroys itself
+//   LRESULT HandleMessage(UINT, WPARAM, LPARAM);
 #include <exception>
 #include <stdexcept>
 
 #include "app/win32/ErrorBox.h"
 #include "app/win32/Resources.h"
+#include "overlay/win32/GdiHandles.h"
 #include "overlay/win32/Win32.h"
 
 namespace lumetra {
@@ -19,15 +26,14 @@ LRESULT CALLBACK FormWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     if (message == WM_NCCREATE) {
         auto* form = static_cast<Form*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
         ::SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
-        form->window_.reset(window);  // owned from here until WM_NCDESTROY
+        form->BoundWindow().reset(window);  // owned from here until WM_NCDESTROY
     }
     auto* form = reinterpret_cast<Form*>(::GetWindowLongPtrA(window, GWLP_USERDATA));
     // Unbound, or being destroyed by its owner: nothing of the form runs.
-    if (form == nullptr || !form->window_) return ::DefWindowProcA(window, message, wParam, lParam);
+    if (form == nullptr || !form->BoundWindow()) return ::DefWindowProcA(window, message, wParam, lParam);
     if (message == WM_NCDESTROY) {
         ::SetWindowLongPtrA(window, GWLP_USERDATA, 0);
-        form->hint_.Forget();            // went with its owner window
-        (void)form->window_.release();   // the system is destroying it already
+        form->WindowDestroyed();
         return ::DefWindowProcA(window, message, wParam, lParam);
     }
     try {
@@ -40,6 +46,19 @@ LRESULT CALLBACK FormWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     return 0;
 }
 
+inline bool ClassRegistered(HINSTANCE instance, const char* className) {
+    WNDCLASSEXA windowClass{};
+    return ::GetClassInfoExA(instance, className, &windowClass) != FALSE;
+}
+
+// Registers windowClass with FormWindowProc as its procedure.
+template <class Form>
+void RegisterProcedureClass(WNDCLASSEXA windowClass) {
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = &FormWindowProc<Form>;
+    if (!::RegisterClassExA(&windowClass)) throw std::runtime_error("Unable to register a window class");
+}
+
 // Registers the window class of Form once per process, with FormWindowProc
 // as its procedure and no background brush (the forms paint every pixel).
 // cursor may be null when the form sets its pointer itself. The class icons
@@ -47,10 +66,8 @@ LRESULT CALLBACK FormWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 // which the system keeps and frees.
 template <class Form>
 void RegisterFormClass(HINSTANCE instance, const char* className, HCURSOR cursor) {
+    if (ClassRegistered(instance, className)) return;
     WNDCLASSEXA windowClass{};
-    if (::GetClassInfoExA(instance, className, &windowClass)) return;
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = &FormWindowProc<Form>;
     windowClass.hInstance = instance;
     windowClass.hCursor = cursor;
     windowClass.hIcon = static_cast<HICON>(::LoadImageA(instance, kAppIconName, IMAGE_ICON, ::GetSystemMetrics(SM_CXICON),
@@ -60,7 +77,7 @@ void RegisterFormClass(HINSTANCE instance, const char* className, HCURSOR cursor
                                                           ::GetSystemMetrics(SM_CYSMICON), LR_SHARED));
     windowClass.hbrBackground = nullptr;
     windowClass.lpszClassName = className;
-    if (!::RegisterClassExA(&windowClass)) throw std::runtime_error("Unable to register a window class");
+    RegisterProcedureClass<Form>(windowClass);
 }
 
 }  // namespace lumetra

@@ -3,42 +3,10 @@
 // guard that puts back whatever object a DC had selected before.
 #include <utility>
 
+#include "overlay/win32/UniqueHandle.h"
 #include "overlay/win32/Win32.h"
 
 namespace lumetra {
-
-// Owns one handle; Traits::Close frees it. A default-constructed owner is empty.
-template <typename Traits>
-class UniqueHandle {
-public:
-    using Handle = typename Traits::Handle;
-
-    UniqueHandle() = default;
-    explicit UniqueHandle(Handle handle) noexcept : handle_(handle) {}
-    ~UniqueHandle() { reset(); }
-
-    UniqueHandle(const UniqueHandle&) = delete;
-    UniqueHandle& operator=(const UniqueHandle&) = delete;
-    UniqueHandle(UniqueHandle&& other) noexcept : handle_(other.release()) {}
-    UniqueHandle& operator=(UniqueHandle&& other) noexcept {
-        if (this != &other) reset(other.release());
-        return *this;
-    }
-
-    Handle get() const noexcept { return handle_; }
-    explicit operator bool() const noexcept { return handle_ != Handle{}; }
-
-    // Hands ownership to the caller.
-    [[nodiscard]] Handle release() noexcept { return std::exchange(handle_, Handle{}); }
-
-    void reset(Handle handle = Handle{}) noexcept {
-        const Handle old = std::exchange(handle_, handle);
-        if (old != Handle{}) Traits::Close(old);
-    }
-
-private:
-    Handle handle_{};
-};
 
 template <typename H>
 struct GdiObjectTraits {

@@ -124,6 +124,9 @@ public:
 private:
     template <class Form>
     friend LRESULT CALLBACK FormWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    UniqueWindow& BoundWindow() { return window_; }
+    // The system is destroying the window, and the hint with it.
+    void WindowDestroyed() { hint_.Forget(); (void)window_.release(); }
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     bool HandleInput(UINT message, WPARAM wParam, LPARAM lParam);
     bool HandleSystemKey(WPARAM wParam, LPARAM lParam);

@@ -54,12 +54,6 @@ int ComboSelection(HWND combo) { return static_cast<int>(::SendMessageA(combo, C
 
 bool IsChecked(HWND checkBox) { return ::SendMessageA(checkBox, BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
-// Closes a FindFirstFile search.
-struct FindTraits {
-    using Handle = HANDLE;
-    static void Close(HANDLE search) noexcept { ::FindClose(search); }
-};
-
 }  // namespace
 
 TSettingsForm::TSettingsForm(HINSTANCE instance, TSettings& settings, LangTable& texts,
@@ -293,12 +287,11 @@ void TSettingsForm::MarkShown(IgnoreMask& mask, Point origin) const {
 std::vector<std::string> TSettingsForm::LanguageFiles() const {
     std::vector<std::string> names;
     WIN32_FIND_DATAA found{};
-    const HANDLE search = ::FindFirstFileA((files_.ExeFolder() + "*.lng").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return names;
-    const UniqueHandle<FindTraits> owned(search);
+    const UniqueFind search(::FindFirstFileA((files_.ExeFolder() + "*.lng").c_str(), &found));
+    if (!search) return names;
     do {
         if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) names.emplace_back(found.cFileName);
-    } while (::FindNextFileA(search, &found));
+    } while (::FindNextFileA(search.get(), &found));
     return names;
 }
 

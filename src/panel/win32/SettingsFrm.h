@@ -114,6 +114,9 @@ private:
 
     template <class Form>
     friend LRESULT CALLBACK FormWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    UniqueWindow& BoundWindow() { return window_; }
+    // The system is destroying the window, and the hint with it.
+    void WindowDestroyed() { hint_.Forget(); (void)window_.release(); }
     // The check list's clicks and keys, the fields losing the focus, the
     // hot-key controls getting and losing it, and the pointer over the tabs.
     static LRESULT CALLBACK ControlProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam,

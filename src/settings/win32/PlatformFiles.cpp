@@ -1,9 +1,7 @@
 #include "settings/win32/PlatformFiles.h"
 
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#include <windows.h>
+#include "overlay/win32/UniqueHandle.h"
+// After the platform header, which it needs.
 #include <shlobj.h>
 
 #include <algorithm>
@@ -17,56 +15,27 @@ namespace lumetra {
 
 namespace {
 
-// Owns one file handle; closes it when it goes.
-class FileHandle {
-public:
-    explicit FileHandle(HANDLE handle) : handle_(handle) {}
-    ~FileHandle() { Close(); }
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
-    FileHandle(FileHandle&& other) noexcept : handle_(std::exchange(other.handle_, INVALID_HANDLE_VALUE)) {}
-    FileHandle& operator=(FileHandle&& other) noexcept {
-        if (this != &other) {
-            Close();
-            handle_ = std::exchange(other.handle_, INVALID_HANDLE_VALUE);
-        }
-        return *this;
-    }
-
-    bool Valid() const { return handle_ != INVALID_HANDLE_VALUE; }
-    HANDLE Get() const { return handle_; }
-
-    // Closes now, so a rename can follow; false when the close failed.
-    bool Close() {
-        if (!Valid()) return true;
-        return CloseHandle(std::exchange(handle_, INVALID_HANDLE_VALUE)) != 0;
-    }
-
-private:
-    HANDLE handle_;
-};
-
-FileHandle OpenExisting(const std::string& path) {
-    return FileHandle(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+UniqueFile OpenExisting(const std::string& path) {
+    return UniqueFile(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                   FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
 }
 
 const wchar_t* Wide(const std::u16string& text) { return reinterpret_cast<const wchar_t*>(text.c_str()); }
 
-FileHandle OpenExisting(const std::u16string& path) {
-    return FileHandle(CreateFileW(Wide(path), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+UniqueFile OpenExisting(const std::u16string& path) {
+    return UniqueFile(CreateFileW(Wide(path), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                   FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
 }
 
 // Reads ahead in small blocks so single bytes do not cost a call each.
 class FileByteReader final : public IByteReader {
 public:
-    explicit FileByteReader(FileHandle file) : file_(std::move(file)) {}
+    explicit FileByteReader(UniqueFile file) : file_(std::move(file)) {}
 
     bool ReadByte(std::uint8_t& byte) override {
         if (pos_ == filled_) {
             DWORD read = 0;
-            if (!ReadFile(file_.Get(), buffer_.data(), static_cast<DWORD>(buffer_.size()), &read, nullptr) ||
+            if (!ReadFile(file_.get(), buffer_.data(), static_cast<DWORD>(buffer_.size()), &read, nullptr) ||
                 read == 0) {
                 return false;
             }
@@ -78,27 +47,10 @@ public:
     }
 
 private:
-    FileHandle file_;
+    UniqueFile file_;
     std::array<std::uint8_t, 4096> buffer_{};
     DWORD pos_ = 0;
     DWORD filled_ = 0;
-};
-
-// Owns one search of FindFirstFileA; ends it when it goes.
-class FindHandle {
-public:
-    explicit FindHandle(HANDLE handle) : handle_(handle) {}
-    ~FindHandle() {
-        if (Valid()) FindClose(handle_);
-    }
-    FindHandle(const FindHandle&) = delete;
-    FindHandle& operator=(const FindHandle&) = delete;
-
-    bool Valid() const { return handle_ != INVALID_HANDLE_VALUE; }
-    HANDLE Get() const { return handle_; }
-
-private:
-    HANDLE handle_;
 };
 
 char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
@@ -127,11 +79,12 @@ bool WriteAll(HANDLE file, std::string_view contents) {
 
 // Writes and flushes the whole file; false on any failure.
 bool WriteNewFile(const std::string& path, std::string_view contents) {
-    FileHandle file(
+    UniqueFile file(
         CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.Valid()) return false;
-    const bool written = WriteAll(file.Get(), contents) && FlushFileBuffers(file.Get()) != 0;
-    return file.Close() && written;
+    if (!file) return false;
+    const bool written = WriteAll(file.get(), contents) && FlushFileBuffers(file.get()) != 0;
+    // Closed now, so the rename can follow; a failed close fails the write.
+    return CloseHandle(file.release()) != 0 && written;
 }
 
 }  // namespace
@@ -182,19 +135,19 @@ bool Win32PlatformFiles::FileExists(const std::string& path) const {
 
 std::unique_ptr<IByteReader> Win32PlatformFiles::OpenForReading(const std::string& path) const {
     const auto unspelt = unspelt_.find(path);
-    FileHandle file = unspelt == unspelt_.end() ? OpenExisting(path) : OpenExisting(unspelt->second);
-    if (!file.Valid()) return nullptr;
+    UniqueFile file = unspelt == unspelt_.end() ? OpenExisting(path) : OpenExisting(unspelt->second);
+    if (!file) return nullptr;
     return std::make_unique<FileByteReader>(std::move(file));
 }
 
 std::optional<std::string> Win32PlatformFiles::ReadWholeFile(const std::string& path) const {
-    const FileHandle file = OpenExisting(path);
-    if (!file.Valid()) return std::nullopt;
+    const UniqueFile file = OpenExisting(path);
+    if (!file) return std::nullopt;
     std::string contents;
     std::array<char, 65536> block{};
     for (;;) {
         DWORD read = 0;
-        if (!ReadFile(file.Get(), block.data(), static_cast<DWORD>(block.size()), &read, nullptr)) return std::nullopt;
+        if (!ReadFile(file.get(), block.data(), static_cast<DWORD>(block.size()), &read, nullptr)) return std::nullopt;
         if (read == 0) return contents;
         contents.append(block.data(), read);
     }
@@ -207,8 +160,8 @@ std::vector<std::string> Win32PlatformFiles::ListFiles(const std::string& folder
     WIN32_FIND_DATAW found{};
     const std::u16string wideFolder = FromCodePage(folder);
     const std::u16string pattern = FromCodePage(folder + "*" + std::string(extension));
-    const FindHandle search(FindFirstFileW(Wide(pattern), &found));
-    if (!search.Valid()) return names;
+    const UniqueFind search(FindFirstFileW(Wide(pattern), &found));
+    if (!search) return names;
     do {
         const std::u16string wideName(reinterpret_cast<const char16_t*>(found.cFileName));
         std::string name = ToCodePage(wideName);
@@ -226,7 +179,7 @@ std::vector<std::string> Win32PlatformFiles::ListFiles(const std::string& folder
             unspelt_[folder + name] = wideFolder + wideName;
         }
         names.push_back(std::move(name));
-    } while (names.size() < limit && FindNextFileW(search.Get(), &found) != 0);
+    } while (names.size() < limit && FindNextFileW(search.get(), &found) != 0);
     return names;
 }
 

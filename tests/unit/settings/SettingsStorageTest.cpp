@@ -198,6 +198,15 @@ TEST(SettingsStorage, SaveThenLoadRestoresEveryField) {
     saved.SetSFrame(false);
     saved.StoreOverlayPosition(-20, 30);
     saved.StorePanelState(40, -50, false, 3);
+    saved.SetLineWidth(3);
+    saved.SetHalo(true);
+    saved.SetHaloColor(0x00FF00);
+    saved.SetLabelSize(kAutoLabelSize);
+    saved.SetClickThrough(true);
+    saved.SetHideFromCapture(true);
+    saved.SetHotKey(HotKeyCommand::Fit, HotKey{0x46, kHotKeyCtrl | kHotKeyShift});
+    saved.SetHotKey(HotKeyCommand::NextLook, HotKey{});
+    saved.SetSaveFolder("C:\\Users\\Ann\\Pictures");
 
     TSettings loaded(800);
     const std::string written = saved.SaveToText("", ',');
