@@ -631,6 +631,12 @@ class Session:
         focus = self.dpy.get_input_focus().focus
         return not isinstance(focus, int) and focus.id in {w.id for w in self.ancestors(window.xwin)}
 
+    def answer_box(self, box, key="Return"):
+        """Presses a key in a message box once it has the keyboard: a box just
+        mapped may not have it yet, and the key would go elsewhere."""
+        deadline_poll("the box to have the keyboard", lambda: self.has_focus(box), timeout=10)
+        self.key(key)
+
     def activate(self, window):
         """Clicks the guide's caption strip and waits until keys go to it and it shows it is active."""
         if self.tray is not None:

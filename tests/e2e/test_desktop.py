@@ -141,8 +141,9 @@ def a_save_failing_at_the_end_of_the_session_is_told_at_the_next_start():
         box = s.watch_window_text("#32770", timeout=30)
         s.start()
         expect(box() == TITLE, "no message box at the next start")
-        deadline_poll("the box to show", lambda: [w for w in s.windows() if tuple(w.geometry()[2:]) != (FW, FH)])
-        s.key("Return")
+        boxes = deadline_poll("the box to show",
+                              lambda: [w for w in s.windows() if tuple(w.geometry()[2:]) != (FW, FH)])
+        s.answer_box(boxes[0])
         s.wait_window(size=(FW, FH))
         s.close()
         expect(s.settings_raw() != old, "the next run did not save")

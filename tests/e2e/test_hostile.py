@@ -226,9 +226,9 @@ def save_blocked_at_the_temporary_file_keeps_the_old_file():
         overlay = s.wait_window()
         size = tuple(overlay.geometry()[2:])
         s.close_request()
-        deadline_poll("the message box of the failed save",
-                      lambda: [w for w in s.windows() if tuple(w.geometry()[2:]) != size], 30)
-        s.key("Return")
+        boxes = deadline_poll("the message box of the failed save",
+                              lambda: [w for w in s.windows() if tuple(w.geometry()[2:]) != size], 30)
+        s.answer_box(boxes[0])
         s.wait_exit(30)
         expect(s.settings_raw() == old.encode("latin-1"), "the old settings file changed")
         expect(os.path.isdir(s.path(SETTINGS_FILE + ".tmp")), "the folder in the way was removed")

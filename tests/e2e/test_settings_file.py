@@ -48,9 +48,9 @@ def save_blocked_by_a_folder_reports_and_ends():
         os.makedirs(s.path(SETTINGS_FILE))
         s.wait_window(size=(420, 285))
         s.close_request()
-        deadline_poll("the message box of the failed save",
-                      lambda: [w for w in s.windows() if tuple(w.geometry()[2:]) != (420, 285)], 30)
-        s.key("Return")
+        boxes = deadline_poll("the message box of the failed save",
+                              lambda: [w for w in s.windows() if tuple(w.geometry()[2:]) != (420, 285)], 30)
+        s.answer_box(boxes[0])
         s.wait_exit(30)
         expect(os.path.isdir(s.path(SETTINGS_FILE)), "the folder standing in the way was replaced")
 
