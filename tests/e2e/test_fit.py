@@ -69,11 +69,11 @@ def wait_geometry(window, want, what):
 def start(s):
     s.show_scene(PAGE, SCENE)
     overlay = s.wait_window(size=START[2:])
-    # Wine takes in the activation the notification area gives back a moment
-    # after the window manager has given it; a click on the caption in the
-    # meantime can lose its release, and the caption's move runs on.
-    time.sleep(0.7)
-    s.activate(overlay)
+    # Without a click: Wine takes in the activation the notification area
+    # gives back a moment after the window manager has given it, and a click
+    # on the caption in the meantime can lose its release, so that the
+    # caption's move runs on with the pointer.
+    s.activate_by_keyboard(overlay)
     return overlay
 
 
@@ -145,8 +145,7 @@ def f_fits_a_photograph_in_a_viewer_window_to_its_own_pixels():
         s.start_program(["feh", "--geometry", "+380+250", "--title", VIEWER_TITLE, path])
         viewer = s.wait_window(VIEWER_TITLE, size=(width, height))
         overlay = s.wait_window(size=START[2:])
-        time.sleep(0.7)  # as in start(): the notification area's activation first
-        s.activate(overlay)
+        s.activate_by_keyboard(overlay)  # as in start()
         # The viewer's client area is the picture; the guide's grid lies over
         # its left part, and the pointer is just below the title bar.
         picture = viewer.geometry()
