@@ -12,6 +12,11 @@ constexpr Color Rgb(unsigned r, unsigned g, unsigned b) {
     return static_cast<Color>((r & 0xFFu) | ((g & 0xFFu) << 8) | ((b & 0xFFu) << 16));
 }
 
+// The 32-bit DIB pixel of a colour, 0x00RRGGBB: blue in the low byte.
+constexpr std::uint32_t DibPixel(Color color) {
+    return ((color & 0xFFu) << 16) | (color & 0xFF00u) | ((color >> 16) & 0xFFu);
+}
+
 struct Point {
     int x = 0;
     int y = 0;

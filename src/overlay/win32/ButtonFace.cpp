@@ -14,9 +14,6 @@ namespace {
 
 // DIB pixels are 0x00RRGGBB; colours are 0x00BBGGRR.
 Color FromDibPixel(std::uint32_t pixel) { return Rgb((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF); }
-std::uint32_t ToDibPixel(Color color) {
-    return ((color & 0xFF) << 16) | (color & 0xFF00) | ((color >> 16) & 0xFF);
-}
 
 }  // namespace
 
@@ -41,7 +38,7 @@ void HighlightButtonFace(HWND window, const Rect& strip, Point seed, Color fill,
     std::vector<Color> pixels(dib.size());
     std::transform(dib.begin(), dib.end(), pixels.begin(), FromDibPixel);
     FillBounded(pixels, width, height, {seed.x - strip.left, seed.y - strip.top}, kButtonOutline, fill);
-    std::transform(pixels.begin(), pixels.end(), dib.begin(), ToDibPixel);
+    std::transform(pixels.begin(), pixels.end(), dib.begin(), DibPixel);
     ::BitBlt(dc.get(), seed.x, seed.y, kButtonFaceSize, kButtonFaceSize, copy.get(), seed.x, seed.y, SRCCOPY);
 }
 

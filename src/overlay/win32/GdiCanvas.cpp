@@ -22,11 +22,6 @@ int TextLength(std::string_view text) {
     return static_cast<int>(std::min<std::size_t>(text.size(), INT_MAX));
 }
 
-// The DIB pixel GDI writes for a plain RGB colour: blue in the low byte.
-std::uint32_t DibPixel(Color color) {
-    return ((color & 0xFFu) << 16) | (color & 0xFF00u) | ((color >> 16) & 0xFFu);
-}
-
 // Only plain RGB colours, not palette indices or relative colours.
 bool IsPlainRgb(Color color) { return (color & 0xFF000000u) == 0; }
 

@@ -14,15 +14,6 @@
 #include "settings/win32/PlatformFiles.h"
 
 namespace lumetra {
-namespace {
-
-// The key colour as the back buffer holds it, 0x00RRGGBB.
-std::uint32_t KeyPixel() {
-    const Color key = kOverlayKeyColor;
-    return ((key & 0xFFu) << 16) | (key & 0xFF00u) | ((key >> 16) & 0xFFu);
-}
-
-}  // namespace
 
 std::vector<std::uint32_t> TMainForm::DrawnArea() {
     if (!buffer_) return {};
@@ -59,7 +50,7 @@ std::vector<std::uint32_t> TMainForm::Composition() {
     if (!shot) return {};
     const ScreenImage screen = shot->Image();
     return ComposeOverScreen({screen.pixels, screen.width, screen.height, screen.stride},
-                             {drawn, width, height, width}, KeyPixel());
+                             {drawn, width, height, width}, DibPixel(kOverlayKeyColor));
 }
 
 void TMainForm::CopyComposition() {
@@ -101,7 +92,7 @@ void TMainForm::SaveGuideLayer() {
     if (choice->type == 0) {
         const std::vector<std::uint32_t> drawn = DrawnArea();
         const std::vector<std::uint32_t> layer =
-            GuideLayer({drawn, settings_.Width(), settings_.Height(), settings_.Width()}, KeyPixel());
+            GuideLayer({drawn, settings_.Width(), settings_.Height(), settings_.Width()}, DibPixel(kOverlayKeyColor));
         written = !layer.empty() && SavePng(choice->path, {layer, settings_.Width(), settings_.Height()});
     } else {
         std::ofstream file(choice->path, std::ios::binary | std::ios::trunc);
