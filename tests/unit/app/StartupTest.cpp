@@ -12,11 +12,9 @@
 #include "settings/SettingsFile.h"
 #include "support/FakePlatformFiles.h"
 
-namespace lumetra {
+namespace lumetra::test {
 namespace {
 
-using testing::FakePlatformFiles;
-using testing::FakeShell;
 using Events = std::vector<std::string>;
 
 constexpr const char* kFolder = "C:\\Tools\\Lumetra\\";
@@ -268,4 +266,4 @@ TEST(StartupTest, ASaveLostAtTheEndOfTheSessionIsToldOnceAtTheNextStartOfThatFil
 }
 
 }  // namespace
-}  // namespace lumetra
+}  // namespace lumetra::test

@@ -5,7 +5,7 @@
 #include <limits>
 #include <string>
 
-namespace lumetra {
+namespace lumetra::test {
 namespace {
 
 constexpr Ticks kDay = kTicksPerDay;
@@ -98,4 +98,4 @@ TEST(InstallDateTest, AnythingElseIsRejected) {
 }
 
 }  // namespace
-}  // namespace lumetra
+}  // namespace lumetra::test

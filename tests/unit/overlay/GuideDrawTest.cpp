@@ -16,10 +16,8 @@
 #include "settings/AppSettings.h"
 #include "support/LookExamples.h"
 
-namespace lumetra {
+namespace lumetra::test {
 namespace {
-
-using namespace test;
 
 UserGuide Guide(const std::string& text) {
     GuideParse parse = ParseGuideFile(text);
@@ -347,4 +345,4 @@ TEST(GuideDrawTest, HostileSizesStayWithinReach) {
 }
 
 }  // namespace
-}  // namespace lumetra
+}  // namespace lumetra::test

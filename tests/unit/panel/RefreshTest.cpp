@@ -9,7 +9,7 @@
 #include "panel/PanelFixture.h"
 #include "panel/PanelLists.h"
 
-namespace lumetra::testing {
+namespace lumetra::test {
 namespace {
 
 TEST_F(PanelTest, CreationShowsTheStoredSettings) {
@@ -206,4 +206,4 @@ TEST_F(PanelTest, CaptionNamesTheGuideOnceThereAreSeveral) {
 }
 
 }  // namespace
-}  // namespace lumetra::testing
+}  // namespace lumetra::test
