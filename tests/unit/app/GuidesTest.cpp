@@ -16,7 +16,7 @@
 #include "settings/Snapshot.h"
 #include "support/FakePlatformFiles.h"
 
-namespace lumetra {
+namespace lumetra::test {
 namespace {
 
 // The guides of a run that starts from `ini`.
@@ -200,7 +200,7 @@ TEST(GuideSet, FileKeepsItsEncodingAndAnUnreadableOneIsLeftAlone) {
     const std::string text = "; \xE6\x97\xA5\r\n[Settings]\r\nLookMode=2\r\n[Guide2]\r\nLookMode=3\r\n";
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        testing::FakePlatformFiles platform;
+        FakePlatformFiles platform;
         SettingsFile file(platform);
         const std::string path = file.SettingsFilePath();
         platform.files[path] = EncodeIniFile({c.encoding, text, ""});
@@ -238,4 +238,4 @@ TEST(GuideSet, NewGuideGoesAStepOnButStaysOnTheScreen) {
 }
 
 }  // namespace
-}  // namespace lumetra
+}  // namespace lumetra::test

@@ -13,7 +13,7 @@
 #include "settings/AppSettings.h"
 #include "settings/HotKey.h"
 
-namespace lumetra {
+namespace lumetra::test {
 namespace {
 
 struct Shown {
@@ -127,4 +127,4 @@ TEST(TrayLookTest, ShowsClickThroughWhileAnyGuideHasIt) {
 }
 
 }  // namespace
-}  // namespace lumetra
+}  // namespace lumetra::test
