@@ -96,7 +96,7 @@ TProgramShell::TProgramShell(HINSTANCE instance, IProgramCommands& commands, con
 }
 
 TProgramShell::~TProgramShell() {
-    ReleaseHotKeys();
+    hotKeys_.Release();
     if (iconShown_) {
         NOTIFYICONDATAA data = IconData(window_.get());
         ::Shell_NotifyIconA(NIM_DELETE, &data);
@@ -195,54 +195,20 @@ void TProgramShell::ShowMenu() {
 void TProgramShell::ApplyHotKeys(const TSettings& settings) {
     HotKeySet wanted{};
     for (std::size_t i = 0; i < kHotKeyCommandCount; ++i) wanted[i] = settings.HotKeyFor(static_cast<HotKeyCommand>(i));
-    // A combination an earlier command has already stays with that one.
-    const auto clashes = HotKeyClashes(wanted);
-    for (std::size_t i = 0; i < kHotKeyCommandCount; ++i) {
-        if (clashes[i]) wanted[i] = HotKey{};
-    }
-    if (wanted == held_) return;
-    ReleaseHotKeys();
-    held_ = wanted;
-    for (std::size_t i = 0; i < kHotKeyCommandCount; ++i) {
-        if (held_[i].Empty()) continue;
-        taken_[i] = !RegisterHeld(i);
-        // Standing aside, the registration only tells whether it is free.
-        if (aside_ && !taken_[i]) UnregisterHeld(i);
-    }
+    hotKeys_.Apply(wanted);
 }
 
-void TProgramShell::StandAside(bool aside) {
-    if (aside == aside_) return;
-    aside_ = aside;
-    for (std::size_t i = 0; i < kHotKeyCommandCount; ++i) {
-        if (held_[i].Empty()) continue;
-        if (!aside) {
-            taken_[i] = !RegisterHeld(i);
-        } else if (!taken_[i]) {
-            UnregisterHeld(i);
-        }
-    }
-}
-
-bool TProgramShell::RegisterHeld(std::size_t command) {
+bool TProgramShell::Register(HotKeyCommand command, HotKey hotKey) {
     const int id = kFirstHotKeyId + static_cast<int>(command);
-    const UINT modifiers = SystemModifiers(held_[command].modifiers);
+    const UINT modifiers = SystemModifiers(hotKey.modifiers);
     // Held down, a hot key would repeat its command; older systems know no
     // such flag and refuse it.
-    return ::RegisterHotKey(window_.get(), id, modifiers | MOD_NOREPEAT, held_[command].key) ||
-           ::RegisterHotKey(window_.get(), id, modifiers, held_[command].key);
+    return ::RegisterHotKey(window_.get(), id, modifiers | MOD_NOREPEAT, hotKey.key) ||
+           ::RegisterHotKey(window_.get(), id, modifiers, hotKey.key);
 }
 
-void TProgramShell::UnregisterHeld(std::size_t command) {
+void TProgramShell::Unregister(HotKeyCommand command) {
     ::UnregisterHotKey(window_.get(), kFirstHotKeyId + static_cast<int>(command));
-}
-
-void TProgramShell::ReleaseHotKeys() {
-    for (std::size_t i = 0; i < kHotKeyCommandCount; ++i) {
-        if (!held_[i].Empty() && !taken_[i] && !aside_) UnregisterHeld(i);
-        taken_[i] = false;
-    }
-    held_ = {};
 }
 
 }  // namespace lumetra

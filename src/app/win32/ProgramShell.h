@@ -2,13 +2,13 @@
 // The program's presence outside its windows: the notification-area icon
 // with its menu, and the hot keys that work whichever program has the focus.
 // A hidden window receives their messages.
-#include <array>
 #include <string>
 
 #include "win32/Win32.h"
 // After the platform header, which it needs.
 #include <shellapi.h>
 
+#include "app/HotKeyBook.h"
 #include "app/ProgramCommands.h"
 #include "app/TrayIcon.h"
 #include "win32/GdiHandles.h"
@@ -27,7 +27,7 @@ public:
     virtual void Run(ProgramCommand command) = 0;
 };
 
-class TProgramShell {
+class TProgramShell final : private IHotKeyRegistrar {
 public:
     static constexpr char kClassName[] = "TLumetraProgramShell";
 
@@ -36,17 +36,17 @@ public:
     TProgramShell(HINSTANCE instance, IProgramCommands& commands, const LangTable& lang,
                   const std::string& instanceKey);
     // Takes the icon from the notification area and gives the hot keys back.
-    ~TProgramShell();
+    ~TProgramShell() override;
     TProgramShell(const TProgramShell&) = delete;
     TProgramShell& operator=(const TProgramShell&) = delete;
 
     // Holds the hot keys of the settings in place of those held so far.
     void ApplyHotKeys(const TSettings& settings);
     // The command's hot key is set, but another program holds it.
-    bool HotKeyTaken(HotKeyCommand command) const { return taken_[static_cast<std::size_t>(command)]; }
+    bool HotKeyTaken(HotKeyCommand command) const { return hotKeys_.Taken(command); }
     // Gives the hot keys it holds back to the system for a while, or takes
     // them again; which are taken stays known meanwhile.
-    void StandAside(bool aside);
+    void StandAside(bool aside) { hotKeys_.StandAside(aside); }
     // The icon's picture and tip follow the guides' click-through.
     void ShowState();
 
@@ -65,11 +65,8 @@ private:
     // The icon's picture and tip as the look says.
     NOTIFYICONDATAA IconLook() const;
     void ShowMenu();
-    void ReleaseHotKeys();
-    // Registers the command's hot key; false when another program holds it.
-    bool RegisterHeld(std::size_t command);
-    // Gives the command's registered hot key back.
-    void UnregisterHeld(std::size_t command);
+    bool Register(HotKeyCommand command, HotKey hotKey) override;
+    void Unregister(HotKeyCommand command) override;
 
     IProgramCommands& commands_;
     const LangTable& lang_;
@@ -78,9 +75,7 @@ private:
     UniqueIcon clickThroughIcon_;  // the same, while a guide lets clicks through
     TrayLook look_;
     UINT taskbarCreated_;
-    std::array<HotKey, kHotKeyCommandCount> held_{};
-    std::array<bool, kHotKeyCommandCount> taken_{};
-    bool aside_ = false;
+    HotKeyBook hotKeys_{*this};
     bool iconShown_ = false;
     UniqueWindow window_;  // bound at WM_NCCREATE
 };
