@@ -10,6 +10,7 @@
 
 #include "lang/LangTable.h"
 #include "overlay/draw/Compose.h"
+#include "overlay/fit/GuideAreas.h"
 #include "overlay/win32/MainFrm.h"
 #include "win32/ScreenShot.h"
 
@@ -124,14 +125,17 @@ bool TMainForm::ShownAsDrawn(const ScreenShot& shot) const {
     // Below the caption strip, whose buttons are drawn on the window itself.
     const RECT bounds = Bounds();
     const DibPixels drawn = buffer_->Pixels();
-    const int height = std::min<int>(bounds.bottom - bounds.top, drawn.height) - kCaptionRows;
+    const Point at{bounds.left - shot.Area().left, bounds.top - shot.Area().top};
+    const Rect below = GuideAreasAt(settings_, at, std::min<int>(bounds.right - bounds.left, drawn.width),
+                                    std::min<int>(bounds.bottom - bounds.top, drawn.height))
+                           .belowStrip;
+    const int height = below.bottom - below.top;
     if (height <= 0) return true;
-    const Point at{bounds.left - shot.Area().left, bounds.top + kCaptionRows - shot.Area().top};
     const std::span<const std::uint32_t> pixels(
-        drawn.bits + static_cast<std::ptrdiff_t>(kCaptionRows) * drawn.width,
+        drawn.bits + static_cast<std::ptrdiff_t>(below.top - at.y) * drawn.width,
         static_cast<std::size_t>(drawn.width) * static_cast<std::size_t>(height));
-    return ShowsDrawn(shot.Image(), at, pixels, drawn.width, std::min<int>(bounds.right - bounds.left, drawn.width),
-                      height, kOverlayKeyColor);
+    return ShowsDrawn(shot.Image(), {below.left, below.top}, pixels, drawn.width, below.right - below.left, height,
+                      kOverlayKeyColor);
 }
 
 void TMainForm::MarkDrawn(IgnoreMask& mask, Point origin) const {
@@ -144,14 +148,9 @@ void TMainForm::MarkDrawn(IgnoreMask& mask, Point origin) const {
     const std::span<const std::uint32_t> pixels(drawn.bits, static_cast<std::size_t>(drawn.width) *
                                                                 static_cast<std::size_t>(drawn.height));
     mask.MarkDrawn(at, pixels, drawn.width, width, height, kOverlayKeyColor);
-    const int left = at.x + settings_.Border();
-    const int top = at.y + kCaptionRows + settings_.Border();
-    mask.AddGuide({left, top, left + settings_.Width(), top + settings_.Height()});
-    // The orientation mark and a hovered button are drawn on the window
-    // itself, over the strip.
-    if (settings_.SFrame()) {
-        mask.MarkRect({at.x + width - kButtonStripWidth, at.y, at.x + width, at.y + kCaptionRows});
-    }
+    const GuideWindowAreas areas = GuideAreasAt(settings_, at, width, height);
+    mask.AddGuide(areas.measured);
+    if (areas.strip) mask.MarkRect(*areas.strip);
     MarkShownWindow(mask, origin, hint_.Handle());
     MarkShownWindow(mask, origin, notice_.Handle());
 }
