@@ -112,8 +112,8 @@ constexpr Key HotKeyRow(std::string_view name, std::size_t step) {
 
 }  // namespace
 
-// Nested in TSettings, so the rows can store the places directly, as Load
-// always did.
+// Nested in TSettings, so the rows can write the panel's place and the other
+// values that have no setter directly.
 struct TSettings::Storage {
     static constexpr Scope kGuide = Scope::Guide;
     static constexpr Scope kShared = Scope::Shared;

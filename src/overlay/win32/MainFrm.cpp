@@ -362,7 +362,7 @@ void TMainForm::RefreshOptions() {
 
 // Click-through lets every click and wheel turn pass to the window beneath.
 // Where the system cannot keep a window out of captures, the window shows in
-// them as before.
+// them.
 void TMainForm::ApplyWorkOptions() {
     const LONG_PTR style = ::GetWindowLongPtrA(window_.get(), GWL_EXSTYLE);
     const LONG_PTR wanted = settings_.ClickThrough() ? style | WS_EX_TRANSPARENT : style & ~LONG_PTR{WS_EX_TRANSPARENT};

@@ -52,7 +52,7 @@ TEST_P(GuidesRoundTrip, LoadsBackWhatWasSavedAndSavesTheSameAgain) {
     ASSERT_EQ(loaded->Count(), count);
     for (int i = 0; i < count; ++i) EXPECT_EQ(Take(loaded->Guide(i)), Take(saved.Guide(i))) << i;
     EXPECT_EQ(loaded->SaveToText(written, ','), written);
-    // One guide writes the file exactly as the program always did.
+    // One guide writes the single-guide file, byte for byte.
     if (count == 1) {
         EXPECT_EQ(written, saved.Guide(0).SaveToText(user, ','));
     }
