@@ -11,7 +11,7 @@ seconds=${FUZZ_SECONDS:-15}
 build=build/fuzz
 targets=("$@")
 if ((${#targets[@]} == 0)); then
-  targets=(settings_ini lang_file format render_looks picture_finder guide_file dib_writer)
+  targets=(settings_ini lang_file format render_looks picture_finder guide_file dib_writer picture_follower)
 fi
 
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
