@@ -3,7 +3,7 @@
 // looks measures the looks and not a drawing backend.
 #include <cstdint>
 
-#include "overlay/Canvas.h"
+#include "overlay/draw/Canvas.h"
 
 namespace lumetra::bench {
 
@@ -28,7 +28,7 @@ public:
     void SetFontHeight(int) override { ++stateChanges; }
     void SetTextColor(Color) override { ++stateChanges; }
     void Fill(const Rect&, Color) override { ++fills; }
-    void DrawPicture(Picture, int, int) override { ++pictures; }
+    void DrawIcon(FrameIcon, int, int) override { ++pictures; }
 
     std::int64_t moves = 0;
     std::int64_t lines = 0;

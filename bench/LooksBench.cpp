@@ -7,7 +7,7 @@
 #include "bench/NativeBench.h"
 #include "bench/common/BenchCases.h"
 #include "lang/LangTable.h"
-#include "overlay/LookCatalogue.h"
+#include "overlay/looks/LookCatalogue.h"
 #include "settings/AppSettings.h"
 
 namespace lumetra::bench {
@@ -19,7 +19,7 @@ void RenderLookBench(benchmark::State& state, const LangTable& lang, BenchCase b
     ApplyCase(settings, benchCase, size);
     CountingCanvas canvas;
     for (auto _ : state) {
-        RenderChosenLook(ProgramGuides(), settings, lang, canvas);
+        RenderChosenLook(ProgramLooks(), settings, lang, canvas);
         benchmark::ClobberMemory();
     }
     // Per paint, so the figures show how much each look draws.

@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "bench/CountingCanvas.h"
-#include "overlay/Canvas.h"
-#include "overlay/DibWriter.h"
+#include "overlay/draw/Canvas.h"
+#include "overlay/draw/DibWriter.h"
 
 namespace lumetra::bench {
 
@@ -38,7 +38,7 @@ public:
         writer_.WriteHeld();
         writer_.HoldFill(area, color);
     }
-    void DrawPicture(Picture, int, int) override {}
+    void DrawIcon(FrameIcon, int, int) override {}
 
     // Writes whatever is still held, as the back buffer does before it is shown.
     void Finish() { writer_.WriteHeld(); }

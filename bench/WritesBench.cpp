@@ -9,7 +9,7 @@
 #include "bench/WriterCanvas.h"
 #include "bench/common/BenchCases.h"
 #include "lang/LangTable.h"
-#include "overlay/Compose.h"
+#include "overlay/draw/Compose.h"
 #include "settings/AppSettings.h"
 
 namespace lumetra::bench {

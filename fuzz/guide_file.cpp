@@ -11,9 +11,9 @@
 
 #include "FuzzCheck.h"
 #include "lang/LangTable.h"
-#include "overlay/GuideDraw.h"
-#include "overlay/GuideFile.h"
-#include "overlay/Looks.h"
+#include "overlay/lookfiles/LookFileDraw.h"
+#include "overlay/lookfiles/LookFile.h"
+#include "overlay/looks/Looks.h"
 #include "settings/AppSettings.h"
 #include "support/RecordingCanvas.h"
 
@@ -23,27 +23,27 @@ using namespace lumetra;
 
 // Within the file's bounds: pixels, the fractions of each span, and all
 // fractions together.
-bool WithinBounds(const GuideLength& length) {
+bool WithinBounds(const LookLength& length) {
     double fractions = 0;
     for (const double fraction : {length.fraction, length.ofWidth, length.ofHeight, length.ofShorter, length.ofLonger}) {
-        if (!std::isfinite(fraction) || fraction < kMinGuideFraction || fraction > kMaxGuideFraction) return false;
+        if (!std::isfinite(fraction) || fraction < kMinLookFraction || fraction > kMaxLookFraction) return false;
         fractions += fraction;
     }
-    return std::isfinite(length.pixels) && fractions >= kMinGuideFraction && fractions <= kMaxGuideFraction &&
-           std::fabs(length.pixels) <= kMaxGuidePixels;
+    return std::isfinite(length.pixels) && fractions >= kMinLookFraction && fractions <= kMaxLookFraction &&
+           std::fabs(length.pixels) <= kMaxLookPixels;
 }
 
-void CheckElement(const GuideElement& e) {
-    FUZZ_CHECK(!e.points.empty() && e.points.size() <= kMaxGuidePoints, "an element's points are out of bounds");
-    for (const GuidePoint& p : e.points) FUZZ_CHECK(WithinBounds(p.x) && WithinBounds(p.y), "a point is out of bounds");
+void CheckElement(const LookElement& e) {
+    FUZZ_CHECK(!e.points.empty() && e.points.size() <= kMaxLookPoints, "an element's points are out of bounds");
+    for (const LookPoint& p : e.points) FUZZ_CHECK(WithinBounds(p.x) && WithinBounds(p.y), "a point is out of bounds");
     FUZZ_CHECK(WithinBounds(e.radiusX) && WithinBounds(e.radiusY), "a radius is out of bounds");
-    FUZZ_CHECK(std::fabs(e.toDegrees - e.fromDegrees) <= kMaxGuideDegrees, "an arc turns more than once");
-    FUZZ_CHECK(e.repeatCount >= 1 && e.repeatCount <= kMaxGuideRepeat, "a repeat count is out of bounds");
-    FUZZ_CHECK(e.text.size() <= kMaxGuideTextLength, "a label is too long");
-    FUZZ_CHECK(e.shape != GuideShape::Text || !e.text.empty(), "a label is empty");
+    FUZZ_CHECK(std::fabs(e.toDegrees - e.fromDegrees) <= kMaxLookDegrees, "an arc turns more than once");
+    FUZZ_CHECK(e.repeatCount >= 1 && e.repeatCount <= kMaxLookRepeat, "a repeat count is out of bounds");
+    FUZZ_CHECK(e.text.size() <= kMaxLookTextLength, "a label is too long");
+    FUZZ_CHECK(e.shape != LookShape::Text || !e.text.empty(), "a label is empty");
 }
 
-void CheckPaint(const UserGuide& guide, std::int32_t size, std::int32_t orient) {
+void CheckPaint(const UserLook& guide, std::int32_t size, std::int32_t orient) {
     LookSettings s;
     s.width = size;
     s.height = size / 2 + 1;
@@ -54,10 +54,10 @@ void CheckPaint(const UserGuide& guide, std::int32_t size, std::int32_t orient) 
     s.lineWidth = 2;
     LangTable lang;
     test::RecordingCanvas canvas;
-    RenderUserGuide(s, guide, lang, canvas);
+    RenderUserLook(s, guide, lang, canvas);
     const auto strokes = static_cast<std::int64_t>(canvas.segments.size() + canvas.ellipses.size() +
                                                    canvas.texts.size() / 9);
-    FUZZ_CHECK(strokes <= 2 * kMaxGuideStrokes, "a paint draws more than its strokes");
+    FUZZ_CHECK(strokes <= 2 * kMaxLookStrokes, "a paint draws more than its strokes");
     constexpr int kReach = 8 * kMaxDimension;
     for (const auto& segment : canvas.segments) {
         for (const Point p : {segment.from, segment.to}) {
@@ -74,30 +74,30 @@ void CheckPaint(const UserGuide& guide, std::int32_t size, std::int32_t orient) 
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view text(reinterpret_cast<const char*>(data), size);
-    const GuideParse parse = ParseGuideFile(text);
+    const LookFileParse parse = ParseLookFile(text);
     // CR, LF and CR LF each end a line; in UTF-16 this counts too many.
     int lines = 1;
     for (std::size_t i = 0; i < text.size(); ++i) {
         if (text[i] == '\n' || (text[i] == '\r' && (i + 1 == text.size() || text[i + 1] != '\n'))) ++lines;
     }
 
-    FUZZ_CHECK(parse.errors.size() <= kMaxGuideErrors, "more errors than their bound");
+    FUZZ_CHECK(parse.errors.size() <= kMaxLookErrors, "more errors than their bound");
     for (std::size_t i = 0; i < parse.errors.size(); ++i) {
-        const GuideError& error = parse.errors[i];
+        const LookFileError& error = parse.errors[i];
         FUZZ_CHECK(error.line >= 0 && error.line <= lines, "an error names a line the file lacks");
         FUZZ_CHECK(!error.message.empty(), "an error says nothing");
         FUZZ_CHECK(i == 0 || error.line == 0 || parse.errors[i - 1].line < error.line, "errors are out of line order");
     }
-    const UserGuide& guide = parse.guide;
-    FUZZ_CHECK(guide.elements.size() <= kMaxGuideElements, "more elements than their bound");
+    const UserLook& guide = parse.guide;
+    FUZZ_CHECK(guide.elements.size() <= kMaxLookElements, "more elements than their bound");
     FUZZ_CHECK(!parse.errors.empty() || !guide.elements.empty(), "a guide without errors draws nothing");
-    FUZZ_CHECK(guide.name.size() <= kMaxGuideTextLength, "a name is too long");
-    FUZZ_CHECK(guide.localNames.size() + (guide.name.empty() ? 0 : 1) <= kMaxGuideNames, "more names than their bound");
-    FUZZ_CHECK(parse.notes.size() <= kMaxGuideErrors, "more notes than their bound");
-    for (const GuideError& note : parse.notes) {
+    FUZZ_CHECK(guide.name.size() <= kMaxLookTextLength, "a name is too long");
+    FUZZ_CHECK(guide.localNames.size() + (guide.name.empty() ? 0 : 1) <= kMaxLookNames, "more names than their bound");
+    FUZZ_CHECK(parse.notes.size() <= kMaxLookErrors, "more notes than their bound");
+    for (const LookFileError& note : parse.notes) {
         FUZZ_CHECK(note.line >= 1 && note.line <= lines, "a note names a line the file lacks");
     }
-    for (const GuideElement& e : guide.elements) CheckElement(e);
+    for (const LookElement& e : guide.elements) CheckElement(e);
 
     const std::int32_t orient = size == 0 ? 0 : data[0] & 3;
     CheckPaint(guide, 396, orient);

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "FuzzCheck.h"
-#include "overlay/PictureFinder.h"
+#include "overlay/fit/PictureFinder.h"
 
 namespace {
 

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "FuzzCheck.h"
-#include "overlay/PictureFit.h"
+#include "overlay/fit/PictureFit.h"
 #include "overlay/fit/PictureFollower.h"
 
 namespace {

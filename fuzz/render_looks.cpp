@@ -12,9 +12,9 @@
 
 #include "FuzzCheck.h"
 #include "lang/LangTable.h"
-#include "overlay/Canvas.h"
-#include "overlay/Compose.h"
-#include "overlay/Looks.h"
+#include "overlay/draw/Canvas.h"
+#include "overlay/draw/Compose.h"
+#include "overlay/looks/Looks.h"
 #include "settings/AppSettings.h"
 #include "support/FakePlatformFiles.h"
 
@@ -55,7 +55,7 @@ public:
     void SetFontHeight(int height) override { FUZZ_CHECK(height >= 8 && height <= 44, "a font height out of bounds"); }
     void SetTextColor(Color) override {}
     void Fill(const Rect& area, Color) override { Box(area); }
-    void DrawPicture(lumetra::Picture, int x, int y) override { Point(x, y); }
+    void DrawIcon(lumetra::FrameIcon, int x, int y) override { Point(x, y); }
 
 private:
     void Count() { FUZZ_CHECK(++calls_ <= kCallLimit, "a paint draws without bound"); }

@@ -5,8 +5,8 @@
 #include <utility>
 
 #include "lang/LangTable.h"
-#include "overlay/LookCatalogue.h"
-#include "overlay/Looks.h"
+#include "overlay/looks/LookCatalogue.h"
+#include "overlay/looks/Looks.h"
 #include "settings/AppSettings.h"
 #include "settings/SettingsFile.h"
 
@@ -87,9 +87,9 @@ std::vector<BenchCase> BenchCases() {
 
 void ApplyCase(TSettings& settings, const BenchCase& benchCase, BenchSize size) {
     if (!benchCase.guide.empty()) {
-        GuideLibrary library;
-        library.guides.push_back({"bench.guide", ParseGuideFile(benchCase.guide).guide});
-        SetProgramGuides(std::move(library));
+        LookLibrary library;
+        library.guides.push_back({"bench.guide", ParseLookFile(benchCase.guide).guide});
+        SetProgramLooks(std::move(library));
         settings.SetUserLooks({"bench.guide"});
     }
     settings.SetLock(false);

@@ -1,7 +1,7 @@
 #pragma once
 // What the Windows benchmark programs share: the median of their samples,
 // and handling the window messages queued between two measurements.
-#include "overlay/win32/Win32.h"
+#include "win32/Win32.h"
 
 #include <algorithm>
 #include <cstddef>

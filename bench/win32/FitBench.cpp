@@ -17,7 +17,7 @@
 // of the screen must see the picture through it. So the figures include
 // Wine's rebuilding of the window's X shape at each paint, a cost of its
 // display emulation that Windows does not have.
-#include "overlay/win32/Win32.h"
+#include "win32/Win32.h"
 
 #include <algorithm>
 #include <array>
@@ -31,11 +31,11 @@
 #include "bench/common/BenchCases.h"
 #include "bench/win32/BenchLoop.h"
 #include "lang/LangTable.h"
-#include "overlay/Compose.h"
-#include "overlay/PictureFit.h"
-#include "overlay/win32/GdiHandles.h"
+#include "overlay/draw/Compose.h"
+#include "overlay/fit/PictureFit.h"
+#include "win32/GdiHandles.h"
 #include "overlay/win32/MainFrm.h"
-#include "overlay/win32/ScreenShot.h"
+#include "win32/ScreenShot.h"
 #include "settings/AppSettings.h"
 
 namespace lumetra::bench {

@@ -26,7 +26,7 @@
 // shows them: hundreds of milliseconds for diagonal lines at 4K, and past
 // what one X request can carry for a fine grid. That is Wine's cost of
 // showing the picture, not the paint's, and Windows has no such step.
-#include "overlay/win32/Win32.h"
+#include "win32/Win32.h"
 
 #include <algorithm>
 #include <array>
@@ -43,12 +43,12 @@
 #include "bench/common/BenchCases.h"
 #include "bench/win32/BenchLoop.h"
 #include "lang/LangTable.h"
-#include "overlay/Compose.h"
-#include "overlay/Looks.h"
-#include "overlay/win32/BackBuffer.h"
-#include "overlay/DibWriter.h"
-#include "overlay/win32/FramePictures.h"
-#include "overlay/win32/GdiCanvas.h"
+#include "overlay/draw/Compose.h"
+#include "overlay/looks/Looks.h"
+#include "win32/BackBuffer.h"
+#include "overlay/draw/DibWriter.h"
+#include "win32/FrameIcons.h"
+#include "win32/GdiCanvas.h"
 #include "overlay/win32/MainFrm.h"
 #include "settings/AppSettings.h"
 
@@ -83,7 +83,7 @@ void PaintFloor(HWND window, BackBuffer& buffer, FrameSize frame) {
 // Forwards every call and adds up the time spent in each kind of call.
 class TimingCanvas final : public Canvas {
 public:
-    enum Kind { kLines, kEllipses, kTexts, kBoxTexts, kExtents, kFonts, kFills, kPictures, kKinds };
+    enum Kind { kLines, kEllipses, kTexts, kBoxTexts, kExtents, kFonts, kFills, kIcons, kKinds };
     static constexpr std::array<const char*, kKinds> kNames{
         "lines", "ellipses", "texts", "box texts", "extents", "fonts", "fills", "pictures"};
 
@@ -115,8 +115,8 @@ public:
     void SetFontHeight(int height) override { Time(kFonts, [&] { target_.SetFontHeight(height); }); }
     void SetTextColor(Color color) override { Time(kTexts, [&] { target_.SetTextColor(color); }); }
     void Fill(const Rect& area, Color color) override { Time(kFills, [&] { target_.Fill(area, color); }); }
-    void DrawPicture(Picture picture, int x, int y) override {
-        Time(kPictures, [&] { target_.DrawPicture(picture, x, y); });
+    void DrawIcon(FrameIcon picture, int x, int y) override {
+        Time(kIcons, [&] { target_.DrawIcon(picture, x, y); });
     }
 
     void Print(int paints) const {
@@ -163,7 +163,7 @@ std::optional<Difference> FirstDifference(const DibPixels& direct,
 // The first difference between the direct writes and GDI alone composing
 // the settings into buffers of exactly the frame's size.
 std::optional<Difference> CompareWrites(const TSettings& settings, const LangTable& lang,
-                                        const FramePictures& pictures) {
+                                        const FrameIcons& pictures) {
     const FrameSize frame = OverlayFrameSize(settings);
     const auto direct = BackBuffer::Create(frame.width, frame.height, pictures);
     const auto reference = BackBuffer::Create(frame.width, frame.height, pictures, BackBuffer::Writes::GdiOnly);
@@ -206,7 +206,7 @@ void DrawCrossings(Canvas& canvas, int width, int height, int lineWidth) {
     }
 }
 
-std::optional<Difference> CompareCrossings(FrameSize frame, int lineWidth, const FramePictures& pictures) {
+std::optional<Difference> CompareCrossings(FrameSize frame, int lineWidth, const FrameIcons& pictures) {
     const auto direct = BackBuffer::Create(frame.width, frame.height, pictures);
     const auto reference = BackBuffer::Create(frame.width, frame.height, pictures, BackBuffer::Writes::GdiOnly);
     if (!direct || !reference) throw std::runtime_error("Unable to create the back buffers");
@@ -225,7 +225,7 @@ constexpr Color kPaletteLinesColor = 0x02C08040;
 // buffer is exactly the frame's size, so both clip at the same edges. The
 // crossings follow, at two sizes and several widths. Prints each difference and a summary;
 // false on any difference.
-bool CheckPixels(TSettings& settings, const LangTable& lang, const FramePictures& pictures) {
+bool CheckPixels(TSettings& settings, const LangTable& lang, const FrameIcons& pictures) {
     const Color factoryColor = settings.LinesColor();
     int compared = 0;
     int differing = 0;
@@ -328,7 +328,7 @@ public:
             const double composed = NowMs();
             buffer->CopyTo(dc.get(), frame.width, frame.height);
             const double copied = NowMs();
-            GdiCanvas window(dc.get(), &form_.Pictures());
+            GdiCanvas window(dc.get(), &form_.Icons());
             DrawOrientGlyph(window, settings_);
             steps[0].push_back(composed - start);
             steps[1].push_back(copied - composed);
@@ -391,7 +391,7 @@ private:
     // as the screen, at the frame's size.
     std::unique_ptr<BackBuffer> OverlaysBuffer(FrameSize frame) {
         auto buffer = BackBuffer::Create(::GetSystemMetrics(SM_CXVIRTUALSCREEN),
-                                         ::GetSystemMetrics(SM_CYVIRTUALSCREEN), form_.Pictures());
+                                         ::GetSystemMetrics(SM_CYVIRTUALSCREEN), form_.Icons());
         if (!buffer || !buffer->Resize(frame.width, frame.height)) {
             throw std::runtime_error("Unable to create the back buffer");
         }
@@ -424,7 +424,7 @@ private:
     TSettings& settings_;
     const LangTable& lang_;
     TMainForm form_;
-    FramePictures noPictures_;  // the floor draws no pictures
+    FrameIcons noPictures_;  // the floor draws no pictures
     std::unique_ptr<BackBuffer> floorBuffer_;
     int runs_;
 };
@@ -444,7 +444,7 @@ int Run(int argc, char** argv) {
         TSettings settings(::GetSystemMetrics(SM_CXSCREEN));
         TMainForm form(::GetModuleHandleA(nullptr), settings, lang);  // loads the frame pictures
         settings.SetOverlay(nullptr);  // the window need not follow every case
-        return CheckPixels(settings, lang, form.Pictures()) ? 0 : 1;
+        return CheckPixels(settings, lang, form.Icons()) ? 0 : 1;
     }
     const std::vector<BenchCase> cases = BenchCases();
     if (mode == "list") {

@@ -5,7 +5,7 @@
 #include "app/WebQuery.h"
 #include "lang/Format.h"
 #include "lang/LangTable.h"
-#include "overlay/LookCatalogue.h"
+#include "overlay/looks/LookCatalogue.h"
 #include "settings/AppSettings.h"
 #include "settings/SettingsFile.h"
 
@@ -39,16 +39,16 @@ bool RunStartup(IStartupPlatform& platform, const SettingsFile& files, LangTable
     return true;
 }
 
-std::string OfferGuideFiles(TGuideSet& guides, const SettingsFile& files, const LangTable& lang) {
-    GuideLibrary library = LoadGuideLibrary(files, kProductSubPath, kProductSubPath);
-    const std::vector<std::string> names = GuideFileNames(library);
+std::string OfferLookFiles(TGuideSet& guides, const SettingsFile& files, const LangTable& lang) {
+    LookLibrary library = LoadLookLibrary(files, kProductSubPath, kProductSubPath);
+    const std::vector<std::string> names = LookFileNames(library);
     for (int i = 0; i < guides.Count(); ++i) guides.Guide(i).SetUserLooks(names);
     std::string skipped;
-    for (const SkippedGuide& file : library.skipped) {
+    for (const SkippedLookFile& file : library.skipped) {
         if (!skipped.empty()) skipped += ", ";
         skipped += file.fileName;
     }
-    SetProgramGuides(std::move(library));
+    SetProgramLooks(std::move(library));
     if (skipped.empty()) return {};
     return FormatTemplate(lang.Text("MGuideSkipped"), {skipped});
 }

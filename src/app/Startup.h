@@ -44,7 +44,7 @@ public:
 // hands their names to every guide, whose saved choice of a guide file then
 // holds again. The answer is the notice for the files that could not be used,
 // each named once, or nothing when every file was fine.
-std::string OfferGuideFiles(TGuideSet& guides, const SettingsFile& files, const LangTable& lang);
+std::string OfferLookFiles(TGuideSet& guides, const SettingsFile& files, const LangTable& lang);
 
 // Tells the user, once, in a warning box before any window, that the save
 // of this settings file failed when the last session ended.

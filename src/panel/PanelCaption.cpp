@@ -1,7 +1,7 @@
 #include "panel/PanelCaption.h"
 
-#include "overlay/Canvas.h"
-#include "overlay/Interaction.h"
+#include "overlay/draw/Canvas.h"
+#include "overlay/input/Interaction.h"
 
 namespace lumetra {
 namespace {
@@ -22,16 +22,16 @@ CaptionZone CaptionZoneAt(int x, int y) {
 
 void ComposePanelCaption(Canvas& canvas, std::string_view caption, bool active) {
     canvas.Fill({0, 0, kPanelWidth, kPanelHeight}, kPanelKeyColor);
-    canvas.DrawPicture(Picture::TLCornerS, 0, 0);
+    canvas.DrawIcon(FrameIcon::TLCornerS, 0, 0);
     int x = 16;
     do {
-        canvas.DrawPicture(Picture::Caption, x, 0);
+        canvas.DrawIcon(FrameIcon::Caption, x, 0);
         x += kTileWidth;
     } while (x <= kPanelRightEndX);
     canvas.SetTextColor(active ? kPanelCaptionActive : kPanelCaptionInactive);
     canvas.SetFontAngle(0);
     canvas.BoxText({14, 1, kPanelRightEndX, 15}, caption, BoxPlacement::LeftMiddleEllipsis);
-    canvas.DrawPicture(Picture::TRCorner2, kPanelRightEndX, 0);
+    canvas.DrawIcon(FrameIcon::TRCorner2, kPanelRightEndX, 0);
 }
 
 void CaptionInteraction::Highlight(Point seed, Color color, std::string_view hintKey) {

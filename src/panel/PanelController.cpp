@@ -10,9 +10,9 @@
 #include "app/WebQuery.h"
 #include "lang/Format.h"
 #include "lang/LangTable.h"
-#include "overlay/Compose.h"
-#include "overlay/Geometry.h"
-#include "overlay/LookCatalogue.h"
+#include "overlay/draw/Compose.h"
+#include "overlay/looks/Geometry.h"
+#include "overlay/looks/LookCatalogue.h"
 #include "panel/PanelLists.h"
 #include "settings/IniValues.h"
 #include "settings/SettingsFile.h"
@@ -307,7 +307,7 @@ void PanelController::ApplyTexts() {
     view_.SetText(PanelText::GridLabel, text("MSGrid"));
     view_.SetText(PanelText::LookLabel, text("MSLook"));
     for (int i = 0; i < settings_->LookCount(); ++i) {
-        view_.SetListItem(PanelList::Look, i, LookName(ProgramGuides(), i, texts_, settings_->Lang()));
+        view_.SetListItem(PanelList::Look, i, LookName(ProgramLooks(), i, texts_, settings_->Lang()));
     }
     view_.SetText(PanelText::OrientationLabel, text("MSOrientation"));
     for (int i = 0; i < kOrientCount; ++i) view_.SetListItem(PanelList::Orientation, i, text(Numbered("MSOr", i)));

@@ -3,9 +3,9 @@
 #include <ostream>
 
 #include "lang/LangTable.h"
-#include "overlay/GuideLibrary.h"
-#include "overlay/Looks.h"
-#include "overlay/SvgCanvas.h"
+#include "overlay/lookfiles/LookLibrary.h"
+#include "overlay/looks/Looks.h"
+#include "overlay/draw/SvgCanvas.h"
 #include "settings/AppSettings.h"
 #include "settings/IniCodec.h"
 #include "settings/IniValues.h"
@@ -56,8 +56,8 @@ SvgCanvas ExportCanvas(const TSettings& settings) {
 }
 
 // "FILE:LINE: message", or "FILE: message" for the file as a whole.
-void PrintGuideErrors(std::ostream& err, const std::string& file, const std::vector<GuideError>& errors) {
-    for (const GuideError& error : errors) {
+void PrintGuideErrors(std::ostream& err, const std::string& file, const std::vector<LookFileError>& errors) {
+    for (const LookFileError& error : errors) {
         err << file;
         if (error.line > 0) err << ':' << error.line;
         err << ": " << error.message << '\n';
@@ -65,7 +65,7 @@ void PrintGuideErrors(std::ostream& err, const std::string& file, const std::vec
 }
 
 int CheckGuide(const std::string& file, RenderEnvironment& env) {
-    const std::optional<GuideParse> parse = ReadGuideFile(env.platform, file);
+    const std::optional<LookFileParse> parse = ReadLookFile(env.platform, file);
     if (!parse) {
         env.err << "lumetra-render: cannot read the guide file '" << file << "'\n";
         return kExitUsage;
@@ -131,9 +131,9 @@ std::string RenderSvg(const TSettings& settings, const LangTable& lang) {
     return canvas.Document();
 }
 
-std::string RenderGuideSvg(const TSettings& settings, const UserGuide& guide, const LangTable& lang) {
+std::string RenderGuideSvg(const TSettings& settings, const UserLook& guide, const LangTable& lang) {
     SvgCanvas canvas = ExportCanvas(settings);
-    RenderUserGuide(LookSettingsOf(settings), guide, lang, canvas);
+    RenderUserLook(LookSettingsOf(settings), guide, lang, canvas);
     return canvas.Document();
 }
 
@@ -151,9 +151,9 @@ int RunRender(const std::vector<std::string>& args, RenderEnvironment& env) {
     }
     if (options.checkFile) return CheckGuide(*options.checkFile, env);
     if (options.guideFile && options.look) return fail("--guide and --look exclude each other", kExitUsage);
-    std::optional<GuideParse> guide;
+    std::optional<LookFileParse> guide;
     if (options.guideFile) {
-        guide = ReadGuideFile(env.platform, *options.guideFile);
+        guide = ReadLookFile(env.platform, *options.guideFile);
         if (!guide) return fail("cannot read the guide file '" + *options.guideFile + "'", kExitUsage);
         if (!guide->errors.empty()) {
             PrintGuideErrors(env.err, *options.guideFile, guide->errors);

@@ -13,7 +13,7 @@ namespace lumetra {
 class IPlatformFiles;
 class LangTable;
 class TSettings;
-struct UserGuide;
+struct UserLook;
 
 // The separator a settings file's Ratio was written with: ',' when only a
 // comma reads it, else '.'.
@@ -27,7 +27,7 @@ std::string ApplyRenderOptions(const RenderOptions& options, TSettings& settings
 // 16-row caption strip.
 std::string RenderSvg(const TSettings& settings, const LangTable& lang);
 // A guide file's guide drawn in the same way.
-std::string RenderGuideSvg(const TSettings& settings, const UserGuide& guide, const LangTable& lang);
+std::string RenderGuideSvg(const TSettings& settings, const UserLook& guide, const LangTable& lang);
 
 struct RenderEnvironment {
     IPlatformFiles& platform;

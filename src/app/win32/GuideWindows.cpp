@@ -7,10 +7,10 @@
 #include "app/ShellOpen.h"
 #include "app/Startup.h"
 #include "app/WindowPlace.h"
-#include "app/win32/DesktopShell.h"
+#include "win32/DesktopShell.h"
 #include "lang/Format.h"
 #include "lang/LangTable.h"
-#include "overlay/Compose.h"
+#include "overlay/draw/Compose.h"
 #include "panel/PanelCaption.h"
 #include "panel/win32/SettingsFrm.h"
 

@@ -1,6 +1,6 @@
 // Program entry: the start-up gate, the two windows, the message loop and
 // the shutdown, all on this one thread.
-#include "overlay/win32/Win32.h"
+#include "win32/Win32.h"
 
 #include <exception>
 #include <memory>
@@ -10,8 +10,8 @@
 #include "app/Guides.h"
 #include "app/SingleInstance.h"
 #include "app/Startup.h"
-#include "app/win32/CommonControls.h"
-#include "app/win32/ErrorBox.h"
+#include "win32/CommonControls.h"
+#include "win32/ErrorBox.h"
 #include "app/win32/GuideWindows.h"
 #include "app/win32/ProgramShell.h"
 #include "app/win32/SingleInstance.h"
@@ -76,7 +76,7 @@ int Run(HINSTANCE instance) {
     ReportUnsavedSession(platform, files, ProcessLangTable());
     auto guides = std::make_unique<TGuideSet>(std::move(settings));
     guides->LoadFurther(files);
-    const std::string guideNotice = OfferGuideFiles(*guides, files, ProcessLangTable());
+    const std::string guideNotice = OfferLookFiles(*guides, files, ProcessLangTable());
     SettingsSaver saver(platform, files);
 
     std::optional<CommonControls> controls;  // outlives every window

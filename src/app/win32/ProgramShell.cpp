@@ -7,11 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "app/win32/Resources.h"
+#include "win32/Resources.h"
 #include "app/win32/SingleInstance.h"
-#include "app/win32/SystemLibrary.h"
+#include "win32/SystemLibrary.h"
 #include "lang/LangTable.h"
-#include "overlay/win32/FormProcedure.h"
+#include "win32/FormProcedure.h"
 #include "settings/AppSettings.h"
 
 namespace lumetra {

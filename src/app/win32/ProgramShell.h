@@ -5,13 +5,13 @@
 #include <array>
 #include <string>
 
-#include "overlay/win32/Win32.h"
+#include "win32/Win32.h"
 // After the platform header, which it needs.
 #include <shellapi.h>
 
 #include "app/ProgramCommands.h"
 #include "app/TrayIcon.h"
-#include "overlay/win32/GdiHandles.h"
+#include "win32/GdiHandles.h"
 #include "settings/HotKey.h"
 
 namespace lumetra {

@@ -4,7 +4,7 @@
 // that copy's hidden window takes the hand-over.
 #include <string>
 
-#include "overlay/win32/UniqueHandle.h"
+#include "win32/UniqueHandle.h"
 
 namespace lumetra {
 

@@ -1,10 +1,10 @@
 #include "app/win32/Win32StartupPlatform.h"
 
-#include "overlay/win32/GdiHandles.h"
+#include "win32/GdiHandles.h"
 
 #include <cstdlib>
 
-#include "app/win32/ErrorBox.h"
+#include "win32/ErrorBox.h"
 
 namespace lumetra {
 

@@ -1,8 +1,8 @@
 #pragma once
 // What the start-up gate asks of Windows.
 #include "app/Startup.h"
-#include "app/win32/DesktopShell.h"
-#include "app/win32/InstallClock.h"
+#include "win32/DesktopShell.h"
+#include "win32/InstallClock.h"
 
 namespace lumetra {
 

@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "overlay/PictureFit.h"
+#include "overlay/fit/PictureFit.h"
 #include "settings/AppSettings.h"
 
 namespace lumetra {

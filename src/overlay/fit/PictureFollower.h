@@ -12,7 +12,7 @@
 #include <span>
 
 #include "common/Types.h"
-#include "overlay/PictureFinder.h"
+#include "overlay/fit/PictureFinder.h"
 
 namespace lumetra {
 

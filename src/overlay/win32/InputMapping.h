@@ -1,7 +1,7 @@
 #pragma once
 // Window-message input in the interaction's own terms.
-#include "overlay/Interaction.h"
-#include "overlay/win32/Win32.h"
+#include "overlay/input/Interaction.h"
+#include "win32/Win32.h"
 
 namespace lumetra {
 

@@ -5,13 +5,13 @@
 #include <stdexcept>
 
 #include "app/ShellOpen.h"
-#include "app/win32/DesktopShell.h"
-#include "overlay/Compose.h"
-#include "overlay/Looks.h"
-#include "overlay/win32/ApplicationCursor.h"
-#include "overlay/win32/FormProcedure.h"
-#include "overlay/win32/ButtonFace.h"
-#include "overlay/win32/CaptureExclusion.h"
+#include "win32/DesktopShell.h"
+#include "overlay/draw/Compose.h"
+#include "overlay/looks/Looks.h"
+#include "win32/ApplicationCursor.h"
+#include "win32/FormProcedure.h"
+#include "win32/ButtonFace.h"
+#include "win32/CaptureExclusion.h"
 #include "overlay/win32/InputMapping.h"
 
 namespace lumetra {
@@ -197,7 +197,7 @@ bool TMainForm::FormSetCursor(LPARAM lParam) {
 
 void TMainForm::FormCreate() {
     settings_.SetOverlay(this);
-    pictures_ = FramePictures::Load(instance_);
+    icons_ = FrameIcons::Load(instance_);
     arrowCursor_ = ::LoadCursor(nullptr, IDC_ARROW);
     sizeCursor_ = ::LoadCursor(nullptr, IDC_SIZENWSE);
     handCursor_ = ::LoadCursor(nullptr, IDC_HAND);
@@ -206,7 +206,7 @@ void TMainForm::FormCreate() {
     // As large as the guide, growing with it: sixteen guides on two 4K
     // monitors would hold a gigabyte at the desktop's size each.
     const FrameSize frame = OverlayFrameSize(settings_);
-    buffer_ = BackBuffer::Create(frame.width, frame.height, pictures_);
+    buffer_ = BackBuffer::Create(frame.width, frame.height, icons_);
     ApplyOpacity();
     RefreshLanguage();
     RefreshLook();
@@ -274,7 +274,7 @@ void TMainForm::Release() {
     hint_.Destroy();
     notice_ = {};  // owned by no window: it would stay on the screen
     window_.reset();
-    pictures_ = {};
+    icons_ = {};
     released_ = true;
 }
 
@@ -319,7 +319,7 @@ bool TMainForm::Paint(HDC target) {
     if (!buffer_->Resize(frame.width, frame.height)) return false;
     ComposeBuffer(settings_, lang_, buffer_->canvas(), IsActive(), WindowDpi(window_.get()));
     buffer_->CopyTo(target, frame.width, frame.height);
-    GdiCanvas window(target, &pictures_);
+    GdiCanvas window(target, &icons_);
     DrawOrientGlyph(window, settings_);
     return true;
 }
@@ -460,8 +460,8 @@ void TMainForm::HideHint() { hint_.Hide(); }
 
 // The picture and the orientation mark, as a paint leaves them in the strip.
 void TMainForm::DrawStrip(HDC dc) const {
-    GdiCanvas canvas(dc, &pictures_);
-    canvas.DrawPicture(Picture::TRCorner, FormWidth() - kButtonStripWidth, 0);
+    GdiCanvas canvas(dc, &icons_);
+    canvas.DrawIcon(FrameIcon::TRCorner, FormWidth() - kButtonStripWidth, 0);
     DrawOrientGlyph(canvas, settings_);
 }
 

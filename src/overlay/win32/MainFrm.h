@@ -10,13 +10,13 @@
 #include <vector>
 
 #include "app/WindowPlace.h"
-#include "overlay/Interaction.h"
-#include "overlay/PictureFit.h"
-#include "overlay/win32/BackBuffer.h"
-#include "overlay/win32/FramePictures.h"
-#include "overlay/win32/GdiHandles.h"
+#include "overlay/input/Interaction.h"
+#include "overlay/fit/PictureFit.h"
+#include "win32/BackBuffer.h"
+#include "win32/FrameIcons.h"
+#include "win32/GdiHandles.h"
 #include "overlay/win32/GuideHost.h"
-#include "overlay/win32/HintTip.h"
+#include "win32/HintTip.h"
 #include "overlay/win32/Notice.h"
 #include "overlay/win32/PanelWindow.h"
 #include "overlay/win32/PictureExport.h"
@@ -53,7 +53,7 @@ public:
     // The panel registers itself once it exists; nullptr unregisters.
     void SetPanel(IPanelWindow* panel) { panel_ = panel; }
     // Lent to the panel for its caption; they live as long as the overlay.
-    const FramePictures& Pictures() const { return pictures_; }
+    const FrameIcons& Icons() const { return icons_; }
 
     // IOverlaySink
     void ApplySize() override;
@@ -168,7 +168,7 @@ private:
     OverlayInteraction interaction_;
     IGuideHost* host_;
     IPanelWindow* panel_ = nullptr;
-    FramePictures pictures_;
+    FrameIcons icons_;
     // Shared system cursors: never freed.
     HCURSOR arrowCursor_ = nullptr;
     HCURSOR sizeCursor_ = nullptr;

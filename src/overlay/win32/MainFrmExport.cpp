@@ -6,11 +6,11 @@
 
 #include "lang/Format.h"
 #include "lang/LangTable.h"
-#include "overlay/Compose.h"
-#include "overlay/Composition.h"
-#include "overlay/LookCatalogue.h"
+#include "overlay/draw/Compose.h"
+#include "overlay/draw/Composition.h"
+#include "overlay/looks/LookCatalogue.h"
 #include "overlay/win32/MainFrm.h"
-#include "overlay/win32/ScreenShot.h"
+#include "win32/ScreenShot.h"
 #include "settings/win32/PlatformFiles.h"
 
 namespace lumetra {
@@ -61,7 +61,7 @@ void TMainForm::CopyComposition() {
 }
 
 std::optional<SaveChoice> TMainForm::AskSave(const char* titleKey, const std::vector<SaveFileType>& types) {
-    const std::string look = LookName(ProgramGuides(), settings_.LookMode(), lang_, settings_.Lang());
+    const std::string look = LookName(ProgramLooks(), settings_.LookMode(), lang_, settings_.Lang());
     const std::string name =
         CompositionFileName(look, settings_.Width(), settings_.Height(), "." + types.front().extension);
     std::optional<SaveChoice> choice =

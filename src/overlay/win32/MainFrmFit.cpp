@@ -9,9 +9,9 @@
 #include <utility>
 
 #include "lang/LangTable.h"
-#include "overlay/Compose.h"
+#include "overlay/draw/Compose.h"
 #include "overlay/win32/MainFrm.h"
-#include "overlay/win32/ScreenShot.h"
+#include "win32/ScreenShot.h"
 
 namespace lumetra {
 namespace {

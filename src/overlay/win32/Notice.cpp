@@ -2,7 +2,7 @@
 
 #include <commctrl.h>
 
-#include "overlay/win32/HintTip.h"
+#include "win32/HintTip.h"
 
 namespace lumetra {
 namespace {

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "common/Types.h"
-#include "overlay/win32/GdiHandles.h"
+#include "win32/GdiHandles.h"
 
 namespace lumetra {
 

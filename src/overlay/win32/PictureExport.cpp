@@ -5,8 +5,8 @@
 
 #include <cstring>
 
-#include "overlay/Composition.h"
-#include "overlay/win32/GdiHandles.h"
+#include "overlay/draw/Composition.h"
+#include "win32/GdiHandles.h"
 
 namespace lumetra {
 namespace {

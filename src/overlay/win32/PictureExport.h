@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "overlay/win32/Win32.h"
+#include "win32/Win32.h"
 
 namespace lumetra {
 

@@ -4,7 +4,7 @@
 // has no flag for the Windows key, so the program keeps that part itself: a
 // Windows key held while a key is typed joins the combination, and a box
 // that shows it is painted by the program ("Win + F9").
-#include "overlay/win32/Win32.h"
+#include "win32/Win32.h"
 #include "settings/HotKey.h"
 
 namespace lumetra {

@@ -7,9 +7,9 @@
 #include <array>
 #include <string>
 
-#include "app/win32/CommonControls.h"
-#include "app/win32/SystemLibrary.h"
-#include "overlay/win32/GdiHandles.h"
+#include "win32/CommonControls.h"
+#include "win32/SystemLibrary.h"
+#include "win32/GdiHandles.h"
 #include "panel/PanelLists.h"
 #include "settings/AppSettings.h"
 

@@ -6,7 +6,7 @@
 #include <optional>
 
 #include "common/Types.h"
-#include "overlay/win32/Win32.h"
+#include "win32/Win32.h"
 
 namespace lumetra {
 

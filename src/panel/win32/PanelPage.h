@@ -2,7 +2,7 @@
 // Plain containers inside the settings panel (the child panel and the tab
 // pages). They paint the dialog face and pass their controls' notifications
 // on to the top-level window, which owns every handler.
-#include "overlay/win32/Win32.h"
+#include "win32/Win32.h"
 
 namespace lumetra {
 

@@ -1,13 +1,13 @@
 // Building the settings panel: the child panel, the tab control with its
 // five pages, and every control at its place, in tab order.
-#include "overlay/win32/Win32.h"
+#include "win32/Win32.h"
 // After the platform header, which it needs.
 #include <commctrl.h>
 
 #include <stdexcept>
 
-#include "app/win32/CommonControls.h"
-#include "app/win32/Resources.h"
+#include "win32/CommonControls.h"
+#include "win32/Resources.h"
 #include "panel/PanelLists.h"
 #include "panel/win32/OwnerDrawn.h"
 #include "panel/win32/PanelPage.h"

@@ -1,6 +1,6 @@
 #include "panel/win32/SettingsFrm.h"
 
-#include "overlay/win32/Win32.h"
+#include "win32/Win32.h"
 // After the platform header, which it needs.
 #include <commctrl.h>
 #include <windowsx.h>
@@ -11,17 +11,17 @@
 
 #include "app/ShellOpen.h"
 #include "app/WebQuery.h"
-#include "app/win32/CommonControls.h"
-#include "app/win32/DesktopShell.h"
-#include "app/win32/ErrorBox.h"
-#include "app/win32/InstallClock.h"
+#include "win32/CommonControls.h"
+#include "win32/DesktopShell.h"
+#include "win32/ErrorBox.h"
+#include "win32/InstallClock.h"
 #include "lang/LangTable.h"
-#include "overlay/Interaction.h"
-#include "overlay/win32/ApplicationCursor.h"
-#include "overlay/win32/CaptureExclusion.h"
-#include "overlay/win32/FormProcedure.h"
+#include "overlay/input/Interaction.h"
+#include "win32/ApplicationCursor.h"
+#include "win32/CaptureExclusion.h"
+#include "win32/FormProcedure.h"
 #include "overlay/win32/MainFrm.h"
-#include "overlay/win32/ScreenShot.h"
+#include "win32/ScreenShot.h"
 #include "panel/PanelLists.h"
 #include "panel/win32/HotKeyControl.h"
 #include "panel/win32/OwnerDrawn.h"
@@ -192,7 +192,7 @@ LRESULT TSettingsForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 // ---- creation, painting, closing -------------------------------------------
 
 void TSettingsForm::FormCreate() {
-    buffer_ = BackBuffer::Create(kPanelWidth, kPanelHeight, overlay_.Pictures());
+    buffer_ = BackBuffer::Create(kPanelWidth, kPanelHeight, overlay_.Icons());
     // Twice the primary screen: room to type a size larger than it.
     ::SendMessageA(sizeSpin_, UDM_SETRANGE32, 0, 2 * ::GetSystemMetrics(SM_CXSCREEN));
     // Asked once, before the panel shows: the controller then keeps the

@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "overlay/win32/BackBuffer.h"
-#include "overlay/win32/GdiHandles.h"
-#include "overlay/win32/HintTip.h"
+#include "win32/BackBuffer.h"
+#include "win32/GdiHandles.h"
+#include "win32/HintTip.h"
 #include "overlay/win32/PanelWindow.h"
 #include "panel/PanelCaption.h"
 #include "panel/PanelController.h"

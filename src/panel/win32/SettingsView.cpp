@@ -1,13 +1,13 @@
 // How the settings panel shows what its controller and its caption strip
 // ask for. Writing into a control here never runs that control's handler.
-#include "overlay/win32/Win32.h"
+#include "win32/Win32.h"
 // After the platform header, which it needs.
 #include <commctrl.h>
 
 #include <string>
 
-#include "overlay/win32/ButtonFace.h"
-#include "overlay/win32/CaptureExclusion.h"
+#include "win32/ButtonFace.h"
+#include "win32/CaptureExclusion.h"
 #include "overlay/win32/MainFrm.h"
 #include "panel/PanelLists.h"
 #include "panel/win32/HotKeyControl.h"
@@ -276,8 +276,8 @@ void TSettingsForm::DrawRightEnd() {
 }
 
 void TSettingsForm::DrawRightEndOn(HDC dc) const {
-    GdiCanvas canvas(dc, &overlay_.Pictures());
-    canvas.DrawPicture(Picture::TRCorner2, kPanelRightEndX, 0);
+    GdiCanvas canvas(dc, &overlay_.Icons());
+    canvas.DrawIcon(FrameIcon::TRCorner2, kPanelRightEndX, 0);
 }
 
 void TSettingsForm::FillButtonFace(Point seed, Color color) {

@@ -1,6 +1,6 @@
 #include "settings/win32/PlatformFiles.h"
 
-#include "overlay/win32/UniqueHandle.h"
+#include "win32/UniqueHandle.h"
 // After the platform header, which it needs.
 #include <shlobj.h>
 

@@ -8,7 +8,7 @@
 #include "app/Guides.h"
 #include "app/Startup.h"
 #include "lang/LangTable.h"
-#include "overlay/LookCatalogue.h"
+#include "overlay/looks/LookCatalogue.h"
 #include "settings/AppSettings.h"
 #include "settings/SettingsFile.h"
 #include "support/FakePlatformFiles.h"
@@ -34,9 +34,9 @@ protected:
         guides = std::make_unique<TGuideSet>(std::move(first));
         guides->Add();
     }
-    ~GuideFilesTest() override { SetProgramGuides({}); }
+    ~GuideFilesTest() override { SetProgramLooks({}); }
 
-    std::string Offer() { return OfferGuideFiles(*guides, SettingsFile(platform), lang); }
+    std::string Offer() { return OfferLookFiles(*guides, SettingsFile(platform), lang); }
 
     testing::FakePlatformFiles platform;
     LangTable lang;
@@ -71,7 +71,7 @@ TEST_F(GuideFilesTest, LooksAreNamedByLanguageThenByFileName) {
         {-1, "English", ""},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(LookName(ProgramGuides(), c.look, lang, c.language), c.name) << c.look << " " << c.language;
+        EXPECT_EQ(LookName(ProgramLooks(), c.look, lang, c.language), c.name) << c.look << " " << c.language;
     }
 }
 
@@ -80,14 +80,14 @@ TEST_F(GuideFilesTest, TheChosenGuideFileIsDrawn) {
     TSettings& s = guides->Guide(0);
     s.SetLookMode(kBuiltInLookCount);  // the cross: two lines through the centre
     test::RecordingCanvas cross;
-    RenderChosenLook(ProgramGuides(), s, lang, cross);
+    RenderChosenLook(ProgramLooks(), s, lang, cross);
     const auto& f = cross.segments;
     ASSERT_EQ(f.size(), 2u);
     EXPECT_EQ(f[0].from.x, f[0].to.x);
     EXPECT_EQ(f[1].from.y, f[1].to.y);
     s.SetLookMode(kBuiltInLookCount + 2);  // past the files: nothing
     test::RecordingCanvas none;
-    RenderChosenLook(ProgramGuides(), s, lang, none);
+    RenderChosenLook(ProgramLooks(), s, lang, none);
     EXPECT_TRUE(none.segments.empty());
 }
 

@@ -155,9 +155,9 @@ struct FileCase {
     std::vector<std::string> bodies;  // each further guide as a Settings section would give it
 };
 
-class HostileGuideFiles : public ::testing::TestWithParam<FileCase> {};
+class HostileLookFiles : public ::testing::TestWithParam<FileCase> {};
 
-TEST_P(HostileGuideFiles, GiveEachGuideAsItsSectionReadsAlone) {
+TEST_P(HostileLookFiles, GiveEachGuideAsItsSectionReadsAlone) {
     const FileCase& c = GetParam();
     const std::string ini = "[Settings]\r\nLookMode=1\r\nOpacity=40\r\nLock=0\r\nWidth=500\r\nHeight=100\r\n"
                             "Lang=Deutsch\r\nShowHints=0\r\n" + c.further;
@@ -174,7 +174,7 @@ TEST_P(HostileGuideFiles, GiveEachGuideAsItsSectionReadsAlone) {
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Guides, HostileGuideFiles,
+    Guides, HostileLookFiles,
     ::testing::Values(
         FileCase{"MissingNumbers", Numbered(2, 2) + Numbered(4, 4), {Looks(2, 2)[0], Looks(4, 4)[0]}},
         FileCase{"OutOfOrder", Numbered(3, 3) + Numbered(2, 2), Looks(2, 3)},

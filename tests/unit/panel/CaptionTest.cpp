@@ -33,11 +33,11 @@ TEST(PanelCaption, StripIsTiledBetweenItsEndsWithTheCaptionInBetween) {
         ASSERT_FALSE(canvas.fills.empty());
         EXPECT_EQ(canvas.fills.front().area, (Rect{0, 0, kPanelWidth, kPanelHeight}));
         EXPECT_EQ(canvas.fills.front().color, Rgb(142, 109, 146));
-        std::vector<std::pair<Picture, int>> pictures;
+        std::vector<std::pair<FrameIcon, int>> pictures;
         for (const auto& p : canvas.pictures) pictures.emplace_back(p.picture, p.at.x);
-        const std::vector<std::pair<Picture, int>> expected{
-            {Picture::TLCornerS, 0}, {Picture::Caption, 16},  {Picture::Caption, 48},
-            {Picture::Caption, 80},  {Picture::Caption, 112}, {Picture::TRCorner2, 136}};
+        const std::vector<std::pair<FrameIcon, int>> expected{
+            {FrameIcon::TLCornerS, 0}, {FrameIcon::Caption, 16},  {FrameIcon::Caption, 48},
+            {FrameIcon::Caption, 80},  {FrameIcon::Caption, 112}, {FrameIcon::TRCorner2, 136}};
         EXPECT_EQ(pictures, expected);
 
         ASSERT_EQ(canvas.boxTexts.size(), 1u);

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "overlay/Geometry.h"
+#include "overlay/looks/Geometry.h"
 #include "panel/PanelFixture.h"
 
 namespace lumetra::testing {

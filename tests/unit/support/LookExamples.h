@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "lang/LangTable.h"
-#include "overlay/Looks.h"
+#include "overlay/looks/Looks.h"
 #include "support/RecordingCanvas.h"
 
 namespace lumetra::test {

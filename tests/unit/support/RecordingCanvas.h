@@ -13,7 +13,7 @@
 #include <string_view>
 #include <vector>
 
-#include "overlay/Canvas.h"
+#include "overlay/draw/Canvas.h"
 
 namespace lumetra::test {
 
@@ -56,8 +56,8 @@ public:
         Color color = 0;
         std::size_t order = 0;
     };
-    struct PictureCall {
-        Picture picture = Picture::Caption;
+    struct IconCall {
+        FrameIcon picture = FrameIcon::Caption;
         Point at;
         std::size_t order = 0;
     };
@@ -103,7 +103,7 @@ public:
         ++calls_;
     }
     void Fill(const Rect& area, Color color) override { fills.push_back({area, color, calls_++}); }
-    void DrawPicture(Picture picture, int x, int y) override {
+    void DrawIcon(FrameIcon picture, int x, int y) override {
         pictures.push_back({picture, {x, y}, calls_++});
     }
 
@@ -133,7 +133,7 @@ public:
     std::vector<TextCall> texts;
     std::vector<BoxTextCall> boxTexts;
     std::vector<FillCall> fills;
-    std::vector<PictureCall> pictures;
+    std::vector<IconCall> pictures;
     float fontAngle = 0;
     Color penColor = 0;
     int penWidth = 1;

@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "common/Types.h"
-#include "overlay/PictureFinder.h"
+#include "overlay/fit/PictureFinder.h"
 
 namespace lumetra {
 

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "overlay/PictureFit.h"
+#include "overlay/fit/PictureFit.h"
 #include "support/Scenes.h"
 
 namespace lumetra {

@@ -1,0 +1,54 @@
+#pragma once
+// How one paint of the overlay window is laid down: background, look, caption
+// strip and the orientation mark, plus the window numbers the shell applies.
+#include <cstdint>
+
+#include "overlay/draw/Canvas.h"
+
+namespace lumetra {
+
+class TSettings;
+class LangTable;
+
+// Pixels of exactly this colour are not shown by the window system and let
+// the mouse through to what lies below.
+inline constexpr Color kOverlayKeyColor = 0x00FE00FE;
+inline constexpr Color kCaptionActiveColor = 0x00808080;
+inline constexpr Color kCaptionInactiveColor = 0x00C0C0C0;
+inline constexpr Color kOrientMarkColor = 0x00808080;
+
+// The caption strip's rows above the top border, and the button strip at its
+// right end.
+inline constexpr int kCaptionRows = 16;
+inline constexpr int kButtonStripWidth = 64;
+// The caption's text cell, whatever size the labels have.
+inline constexpr int kCaptionCellHeight = 11;
+
+// The window's client size: content plus borders plus the caption strip.
+struct FrameSize {
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+    friend bool operator==(const FrameSize&, const FrameSize&) = default;
+};
+FrameSize OverlayFrameSize(const TSettings& settings);
+
+// The centre of the measured area of a window whose top-left is at topLeft,
+// in the integer form that the centred resizes keep fixed.
+Point ContentCentre(Point topLeft, int width, int height, int border);
+
+// The window's overall alpha for an Opacity percentage, rounded half to even.
+std::uint8_t OpacityAlpha(std::int32_t opacity);
+// Alpha blending is needed for every opacity except 100.
+bool OpacityBlends(std::int32_t opacity);
+
+// Builds the complete picture of the back buffer, which must already be at
+// least OverlayFrameSize. active chooses the caption text colour; dpi is the
+// monitor's, for an automatic label size.
+void ComposeBuffer(const TSettings& settings, const LangTable& lang, Canvas& canvas, bool active,
+                   std::int32_t dpi = 96);
+
+// The L-shaped mark inside the orientation button, pointing at the origin
+// corner; drawn on the window itself after the buffer has been copied.
+void DrawOrientGlyph(Canvas& canvas, const TSettings& settings);
+
+}  // namespace lumetra

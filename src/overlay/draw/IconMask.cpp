@@ -1,0 +1,27 @@
+#include "overlay/draw/IconMask.h"
+
+#include <algorithm>
+
+namespace lumetra {
+namespace {
+
+constexpr std::uint32_t kRgbBits = 0x00FFFFFF;
+
+}  // namespace
+
+bool SplitIconMask(std::span<const std::uint32_t> onBlack, std::span<const std::uint32_t> onWhite,
+                      std::span<std::uint32_t> colour, std::span<std::uint32_t> mask) {
+    const std::size_t count = std::min({onBlack.size(), onWhite.size(), colour.size(), mask.size()});
+    bool anyTransparent = false;
+    for (std::size_t i = 0; i < count; ++i) {
+        // The alpha byte differs between drawings for reasons of the drawing
+        // code, not of the picture: only the colour decides.
+        const bool transparent = (onBlack[i] & kRgbBits) == 0 && (onWhite[i] & kRgbBits) == kRgbBits;
+        colour[i] = transparent ? 0 : onBlack[i];
+        mask[i] = transparent ? kMaskKeep : kMaskClear;
+        anyTransparent = anyTransparent || transparent;
+    }
+    return anyTransparent;
+}
+
+}  // namespace lumetra

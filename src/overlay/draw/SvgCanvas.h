@@ -1,0 +1,89 @@
+#pragma once
+// A Canvas that writes an SVG document, for the command-line exporter.
+//
+// Coordinates stay the overlay's client pixels; the document's viewBox picks
+// the part that is shown. Lines keep the pixel rules of the screen canvas as
+// closely as SVG allows: connected LineTo calls become one polyline through
+// pixel centres, an axis-aligned open end covers its start pixel fully and
+// stops short of its end pixel, and a path that returns to its start becomes
+// a polygon, so every corner is covered exactly once. Wider lines are
+// strokes of that width with square caps and mitred corners, from the centre
+// of the first pixel to that of the last (to the end point of a slanted
+// line), half a pixel down and right for an even width, so that they cover
+// about the pixels the screen canvas fills.
+//
+// Texts are single-byte Windows-1252 strings; they are written as ASCII with
+// numeric character references. TextExtent has no real font and uses the
+// per-character estimate of EstimateTextWidth.
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "overlay/draw/Canvas.h"
+
+namespace lumetra {
+
+// The cell height of the overlay's font, and the baseline within the cell.
+inline constexpr int kSvgCellHeight = 11;
+inline constexpr int kSvgBaseline = 9;
+
+// Approximate advance of Tahoma with an 11-pixel cell, in pixels:
+// 3 for blanks, most punctuation and the narrow letters "fijlrt", 8 for
+// "mwMW%@", 6 for other capitals and 5 for everything else (digits,
+// lower-case letters, bytes of 0x80 and above).
+int EstimateTextWidth(std::string_view text);
+
+// "#rrggbb" for a 0x00BBGGRR colour; the top byte is ignored.
+std::string SvgColor(Color color);
+
+// The text as XML character data: markup characters as entities, bytes of
+// 0x80 and above as references to their Windows-1252 characters (U+FFFD for
+// the five unassigned ones), control bytes as blanks since XML cannot carry
+// them.
+std::string EscapeXmlText(std::string_view text);
+
+class SvgCanvas final : public Canvas {
+public:
+    // view: the client area shown; the document is view's width by height.
+    explicit SvgCanvas(const Rect& view);
+
+    // The complete document with everything drawn so far.
+    std::string Document();
+
+    void MoveTo(int x, int y) override;
+    void LineTo(int x, int y) override;
+    void Ellipse(const Rect& box) override;
+    void TextOut(int x, int y, std::string_view text) override;
+    TextSize TextExtent(std::string_view text) override;
+    void BoxText(const Rect& box, std::string_view text, BoxPlacement placement) override;
+    void SetFontAngle(float degrees) override;
+    void SetPenColor(Color color) override;
+    void SetPenWidth(int width) override;
+    void SetFontHeight(int height) override;
+    void SetTextColor(Color color) override;
+    void Fill(const Rect& area, Color color) override;
+    // Exports carry no pictures.
+    void DrawIcon(FrameIcon picture, int x, int y) override;
+
+private:
+    void FlushPath();
+    void WriteText(int x, int top, std::string_view text, std::string_view anchor);
+    std::string StrokeAttributes() const;
+    // Half pixels that centre a stroke of the pen's width on its pixels.
+    std::int64_t StrokeShift() const { return penWidth_ % 2 == 0 ? 1 : 0; }
+    int Baseline() const;
+
+    Rect view_;
+    std::string body_;
+    Point current_;
+    // The polyline being built: the pixels it runs through, in order.
+    std::vector<Point> path_;
+    Color pen_ = 0;
+    int penWidth_ = 1;
+    int cellHeight_ = kSvgCellHeight;
+    Color text_ = 0;
+    std::int32_t angleTenths_ = 0;
+};
+
+}  // namespace lumetra

@@ -1,0 +1,140 @@
+#include "overlay/fit/PictureFit.h"
+
+#include <algorithm>
+#include <cstddef>
+
+#include "overlay/draw/Compose.h"
+#include "settings/AppSettings.h"
+
+namespace lumetra {
+
+GuidePlacement CurrentPlacement(const TSettings& settings, Point position) {
+    return {position, settings.Width(), settings.Height(), settings.Ratio(), settings.Lock()};
+}
+
+GuidePlacement PlacementOnPicture(const TSettings& settings, const Rect& picture) {
+    const std::int32_t width = picture.right - picture.left;
+    const std::int32_t height = picture.bottom - picture.top;
+    const Point position{picture.left - settings.Border(), picture.top - kCaptionRows - settings.Border()};
+    return {position, width, height, static_cast<double>(height) / width, true};
+}
+
+void ApplyPlacement(TSettings& settings, const GuidePlacement& placement) {
+    // Unlocked, each size is taken as it stands; the ratio goes first, as the
+    // smallest height allowed depends on it.
+    settings.SetLock(false);
+    settings.SetRatio(placement.ratio);
+    settings.SetWidth(placement.width);
+    settings.SetHeight(placement.height);
+    if (placement.lock) {
+        settings.SetLock(true);
+        settings.ApplyLock();
+    }
+}
+
+IgnoreMask::IgnoreMask(int width, int height)
+    : width_(std::max(width, 0)),
+      height_(std::max(height, 0)),
+      bytes_(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_), 0) {}
+
+Rect IgnoreMask::Clipped(const Rect& area) const {
+    return {std::clamp(area.left, 0, width_), std::clamp(area.top, 0, height_), std::clamp(area.right, 0, width_),
+            std::clamp(area.bottom, 0, height_)};
+}
+
+void IgnoreMask::MarkDrawn(Point at, std::span<const std::uint32_t> picture, int stride, int width, int height,
+                           std::uint32_t key) {
+    // Wide enough for any window place: a window far off the image marks nothing.
+    const auto edge = [](int origin, int size) {
+        return static_cast<int>(std::clamp<long long>(static_cast<long long>(origin) + size, -1, 1LL << 30));
+    };
+    const Rect area = Clipped({at.x, at.y, edge(at.x, width), edge(at.y, height)});
+    for (int y = area.top; y < area.bottom; ++y) {
+        const std::size_t row = static_cast<std::size_t>(y - at.y) * static_cast<std::size_t>(stride);
+        for (int x = area.left; x < area.right; ++x) {
+            const std::size_t from = row + static_cast<std::size_t>(x - at.x);
+            if (from >= picture.size()) return;
+            if (picture[from] != key) bytes_[static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) +
+                                             static_cast<std::size_t>(x)] = 1;
+        }
+    }
+}
+
+void IgnoreMask::MarkRect(const Rect& area) {
+    const Rect clipped = Clipped(area);
+    for (int y = clipped.top; y < clipped.bottom; ++y) {
+        const auto row = bytes_.begin() + static_cast<std::ptrdiff_t>(y) * width_;
+        std::fill(row + clipped.left, row + std::max(clipped.left, clipped.right), std::uint8_t{1});
+    }
+}
+
+bool SameScreen(const ScreenImage& a, const ScreenImage& b) {
+    if (a.width != b.width || a.height != b.height || a.width <= 0 || a.height <= 0) return false;
+    const auto holds = [](const ScreenImage& image) {
+        return image.stride >= image.width &&
+               image.pixels.size() >= static_cast<std::size_t>(image.height - 1) * static_cast<std::size_t>(image.stride) +
+                                          static_cast<std::size_t>(image.width);
+    };
+    if (!holds(a) || !holds(b)) return false;
+    for (int y = 0; y < a.height; ++y) {
+        const auto row = [y](const ScreenImage& image) {
+            const auto start = static_cast<std::size_t>(y) * static_cast<std::size_t>(image.stride);
+            return image.pixels.subspan(start, static_cast<std::size_t>(image.width));
+        };
+        const auto rowA = row(a);
+        const auto rowB = row(b);
+        // The top byte is not part of a pixel.
+        for (std::size_t x = 0; x < rowA.size(); ++x) {
+            if (((rowA[x] ^ rowB[x]) & 0x00FFFFFFu) != 0) return false;
+        }
+    }
+    return true;
+}
+
+bool ShowsDrawn(const ScreenImage& screen, Point at, std::span<const std::uint32_t> picture, int stride, int width,
+                int height, std::uint32_t key) {
+    const int left = std::max(at.x, 0);
+    const int top = std::max(at.y, 0);
+    const long long right = std::min<long long>(static_cast<long long>(at.x) + width, screen.width);
+    const long long bottom = std::min<long long>(static_cast<long long>(at.y) + height, screen.height);
+    for (int y = top; y < bottom; ++y) {
+        const std::size_t row = static_cast<std::size_t>(y - at.y) * static_cast<std::size_t>(stride);
+        for (int x = left; x < right; ++x) {
+            const std::size_t from = row + static_cast<std::size_t>(x - at.x);
+            if (from >= picture.size()) return true;
+            const std::uint32_t drawn = picture[from] & 0x00FFFFFFu;
+            const std::uint32_t shown = screen.pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(screen.stride) +
+                                                      static_cast<std::size_t>(x)] &
+                                        0x00FFFFFFu;
+            if (drawn != (key & 0x00FFFFFFu) && drawn != shown) return false;
+        }
+    }
+    return true;
+}
+
+std::optional<Rect> FindPictureFrom(const ScreenImage& image, Point origin, const IgnoreMask& drawn,
+                                    std::span<const Point> starts) {
+    for (const Point start : starts) {
+        const PictureQuery query{{start.x - origin.x, start.y - origin.y}, drawn.Bytes(), drawn.Guides(), kMinWidth,
+                                 kMinPictureHeight};
+        if (const std::optional<Rect> found = FindPicture(image, query)) {
+            return Rect{found->left + origin.x, found->top + origin.y, found->right + origin.x,
+                        found->bottom + origin.y};
+        }
+    }
+    return std::nullopt;
+}
+
+void FitUndo::Remember(const GuidePlacement& before, const GuidePlacement& after) {
+    before_ = before;
+    after_ = after;
+}
+
+std::optional<GuidePlacement> FitUndo::Take(const GuidePlacement& now) {
+    std::optional<GuidePlacement> before;
+    before.swap(before_);
+    if (before && now == after_) return before;
+    return std::nullopt;
+}
+
+}  // namespace lumetra

@@ -1,0 +1,340 @@
+#include "overlay/looks/Geometry.h"
+
+#include <algorithm>
+#include <bit>
+#include <cmath>
+#include <cstdint>
+#include <limits>
+#include <optional>
+
+#include "common/Numbers.h"
+#include "overlay/draw/Canvas.h"
+
+namespace lumetra {
+
+namespace {
+
+constexpr double kHalfPi = 1.5707963267948966;
+constexpr double kPiDouble = 3.141592653589793;
+
+// A coordinate offset that saturates instead of overflowing.
+int Offset(int base, std::int32_t delta) {
+    const std::int64_t sum = std::int64_t{base} + delta;
+    return static_cast<int>(std::clamp<std::int64_t>(sum, std::numeric_limits<std::int32_t>::min(),
+                                                      std::numeric_limits<std::int32_t>::max()));
+}
+
+struct CosSin {
+    long double cos;
+    long double sin;
+};
+
+// cos and sin of a spiral angle in long double. The C library reduces a long
+// double argument beyond pi/4 with its general multi-word method, which made
+// the 16 000 points of look 6 cost milliseconds. Spiral angles stay within a
+// few hundred radians, where pi/2 in three parts (k times either of the first
+// two is exact) reduces them far more precisely than any rounding can see.
+CosSin CosSinOf(double angle) {
+    constexpr long double kHalfPi1 = 0x6487ED5110Bp-42L;
+    constexpr long double kHalfPi2 = 0x4611A626331p-86L;
+    constexpr long double kHalfPi3 = 0x45C06E0E68948127p-150L;
+    constexpr long double kTwoOverPi = 0.636619772367581343075535053490057448L;
+    const long double x = angle;
+    const long double k = std::rint(x * kTwoOverPi);
+    if (!(std::fabs(k) < 512)) return {std::cos(x), std::sin(x)};
+    const long double r = ((x - k * kHalfPi1) - k * kHalfPi2) - k * kHalfPi3;
+    const long double c = std::cos(r);
+    const long double s = std::sin(r);
+    switch (static_cast<int>(k) & 3) {
+        case 0: return {c, s};
+        case 1: return {-s, c};
+        case 2: return {-c, -s};
+        default: return {s, -c};
+    }
+}
+
+double SpiralRadius(double startRadius, double rate, double theta) {
+    return static_cast<double>(std::exp(static_cast<long double>(rate) * theta) * startRadius);
+}
+
+// The double nearest to a positive value, when every value within a
+// relative doubt of it has that same nearest double; nothing when value lies
+// too close to the midway point between two doubles to tell, or is not a
+// positive finite number.
+std::optional<double> SurelyRounded(long double value, long double doubt) {
+    const double rounded = static_cast<double>(value);
+    if (!(rounded > 0.0) || !std::isfinite(rounded)) return std::nullopt;
+    // A positive double's neighbours are one step of its bits away, and the
+    // sum of two neighbours is exact in long double.
+    const auto bits = std::bit_cast<std::uint64_t>(rounded);
+    const long double below = std::bit_cast<double>(bits - 1);
+    const long double above = std::bit_cast<double>(bits + 1);
+    const long double margin = value * doubt;
+    if (value - margin > (rounded + below) / 2 && value + margin < (rounded + above) / 2) return rounded;
+    return std::nullopt;
+}
+
+// Each radius of a course exactly as SpiralRadius gives it, mostly without
+// its exponential, whose x87 steps cost more than all else a spiral point
+// takes. exp(rate * theta) is carried from step to step, multiplied by
+// exp(rate * step) and by the first-order effect of the step's rounding, and
+// evaluated afresh every kFreshEvery steps. In between it drifts by a few
+// long double units in the last place (about 2^-59 at most). Where a radius
+// lies so close to a rounding boundary of double that the library's own exp
+// could fall on the other side, SpiralRadius evaluates it.
+class SpiralRadii {
+public:
+    static constexpr int kFreshEvery = 8;
+
+    SpiralRadii(double startRadius, double rate, long double step)
+        : startRadius_(startRadius), rate_(rate), growth_(std::exp(static_cast<long double>(rate) * step)) {}
+
+    // The radius at theta, `slip` past the step after the previous one.
+    double At(int index, double theta, long double slip) {
+        const long double exponent = static_cast<long double>(rate_) * theta;
+        if (index % kFreshEvery == 0 || !(std::fabs(exponent) <= kCarriedExponent)) {
+            scale_ = std::exp(exponent);
+            return static_cast<double>(scale_ * startRadius_);
+        }
+        scale_ *= growth_ * (1.0L + rate_ * slip);
+        if (const std::optional<double> radius = SurelyRounded(scale_ * startRadius_, kDoubt)) return *radius;
+        return SpiralRadius(startRadius_, rate_, theta);
+    }
+
+private:
+    // Beyond it the rounding of rate * theta itself moves exp by more than
+    // the drift; no spiral that ends at a pixel radius gets there.
+    static constexpr long double kCarriedExponent = 16.0L;
+    // Four times the drift, the library's error and the exponent's rounding.
+    static constexpr long double kDoubt = 0x1p-56L;
+
+    double startRadius_;
+    double rate_;
+    long double growth_;
+    long double scale_ = 1.0L;
+};
+
+}  // namespace
+
+OrientFrame ComputeOrientFrame(std::int32_t width, std::int32_t height, std::int32_t border,
+                               std::int32_t orientMode) {
+    const std::int32_t left = border;
+    const std::int32_t right = border + width;
+    const std::int32_t top = border + 16;
+    const std::int32_t bottom = border + 16 + height;
+    const std::int32_t cx = Half(left + right);
+    const std::int32_t cy = Half(top + bottom);
+    switch (orientMode) {
+        case 0: return {left, right, 1, top, bottom, 1, cx, cy};
+        case 1: return {right, left, -1, top, bottom, 1, cx, cy};
+        case 2: return {right, left, -1, bottom, top, -1, cx, cy};
+        default: return {left, right, 1, bottom, top, -1, cx, cy};
+    }
+}
+
+const std::array<double, kRatioPresetCount>& RatioPresets() {
+    // Entries 1, 10 and 11 are divided or rooted in extended precision and
+    // only then stored, which decides their last bit.
+    static const std::array<double, kRatioPresetCount> presets = {
+        InvPhi,
+        static_cast<double>(1.0L / InvPhi),
+        0.5,
+        2.0,
+        0.3333333333333333,
+        3.0,
+        0.75,
+        1.3333333333333333,
+        0.6666666666666666,
+        1.5,
+        static_cast<double>(1.0L / std::sqrt(2.0L)),
+        static_cast<double>(std::sqrt(2.0L)),
+        1.0,
+        0.5625,
+        1.7777777777777777,
+        0.41841004184100417,
+        2.39,
+    };
+    return presets;
+}
+
+bool AcceptsTypedRatio(double v) {
+    return std::isfinite(v) && v >= 0.01 && std::fabs(v - 1.0) > 0.001 && v < 3.1;
+}
+
+double EffectiveRatio(double ratio) {
+    if (ratio == 1.0 || !(ratio > 0.0) || !std::isfinite(ratio)) return InvPhi;
+    return ratio;
+}
+
+double ReducedRatio(double q) {
+    return q <= 1.0 ? q : static_cast<double>(1.0L / q);
+}
+
+long double SpiralFactor(double q) {
+    return q >= 1.0 ? static_cast<long double>(q) : 1.0L / q;
+}
+
+double QuarterTurnRate(long double spiralFactor) {
+    return static_cast<double>(std::log(spiralFactor) * -2.0L / Pi);
+}
+
+double FullTurnRate(long double spiralFactor) {
+    return static_cast<double>(-std::log(spiralFactor) / Pi / 2.0L);
+}
+
+std::int32_t PhiOffset(std::int32_t span) {
+    return Nearest(static_cast<long double>(span) * InvPhi);
+}
+
+std::vector<std::int32_t> RatioSteps(std::int32_t start, double r, int limit,
+                                     std::int32_t minimum) {
+    std::vector<std::int32_t> terms{start};
+    std::int32_t t = start;
+    for (int k = 1; k <= limit; ++k) {
+        t = Nearest(static_cast<long double>(t) * r);
+        if (t < minimum) break;
+        terms.push_back(t);
+    }
+    return terms;
+}
+
+std::string StepText(std::int32_t start, double r) {
+    constexpr int kMaxFurtherSteps = 20;
+    std::string text = std::to_string(Nearest(static_cast<long double>(start) / r));
+    std::int32_t t = start;
+    for (int k = 0;; ++k) {
+        text += ',';
+        text += std::to_string(t);
+        t = Nearest(static_cast<long double>(t) * r);
+        if (k + 1 > kMaxFurtherSteps || t < 2) break;
+    }
+    return text;
+}
+
+// cos and sin along the course come from turning the previous pair by the
+// step just taken, and are evaluated afresh every kFreshTurnEvery steps. A
+// step is 0.05 plus its rounding to theta's precision (below 2^-45), which
+// enters to first order: exact to long double precision. Between fresh
+// values the pair drifts by a few dozen long double units in the last place,
+// far below anything a pixel can show.
+std::vector<SpiralStep> SpiralCourse(double startRadius, double rate, std::int32_t minRadius) {
+    constexpr int kFreshTurnEvery = 32;
+    constexpr long double kStep = 0.05L;
+    static const long double stepCos = std::cos(kStep);
+    static const long double stepSin = std::sin(kStep);
+    std::vector<SpiralStep> course;
+    course.reserve(kMaxSpiralSegments + 1);
+    double theta = 0.0;
+    CosSin turned{1.0L, 0.0L};
+    SpiralRadii radii(startRadius, rate, kStep);
+    course.push_back({theta, radii.At(0, theta, 0.0L), turned.cos, turned.sin});
+    for (int i = 1; i <= kMaxSpiralSegments; ++i) {
+        const double next = static_cast<double>(theta + kStep);
+        const long double slip = (static_cast<long double>(next) - theta) - kStep;
+        const double radius = radii.At(i, next, slip);
+        if (minRadius > radius) break;
+        if (i % kFreshTurnEvery == 0) {
+            turned = CosSinOf(next);
+        } else {
+            const long double c = stepCos - slip * stepSin;
+            const long double s = stepSin + slip * stepCos;
+            turned = {turned.cos * c - turned.sin * s, turned.sin * c + turned.cos * s};
+        }
+        theta = next;
+        course.push_back({theta, radius, turned.cos, turned.sin});
+    }
+    return course;
+}
+
+namespace {
+
+// Each point lies at the stored angle sense * theta + start, rounded to a
+// double. Its cosine and sine come from the course's cos/sin of theta, turned
+// by the start angle, and then moved by that rounding (a few 1e-14 radians at
+// most, so the first-order terms are exact to long double precision). This
+// agrees with evaluating cos and sin of the stored angle to within the last
+// bits of a long double, and costs a few multiplications instead of two
+// library calls per point.
+Point PrecisePoint(Point centre, const SpiralStep& step, const CosSin& turn, const SpiralStart& start) {
+    const long double sense = start.sense;
+    const long double exact = sense * step.theta + start.angle;  // exact in long double
+    const long double slip = static_cast<double>(exact) - exact;
+    const long double sin = sense * step.sin;
+    const long double c = step.cos * turn.cos - sin * turn.sin;
+    const long double s = sin * turn.cos + step.cos * turn.sin;
+    return {Offset(centre.x, Nearest((c - slip * s) * step.radius)),
+            Offset(centre.y, Nearest((s + slip * c) * step.radius))};
+}
+
+// The offset Nearest gives a value that double arithmetic came within a few
+// units in its last place of: nothing where the value lies so close to a half
+// that those units could round it the other way, or beyond the offsets such
+// units stay far below a pixel for.
+std::optional<int> SurelyNearest(double value) {
+    constexpr double kLargest = 0x1p16;  // units in the last place below 2^-36
+    constexpr double kDoubt = 0x1p-30;
+    if (!(std::fabs(value) < kLargest)) return std::nullopt;
+    const double rounded = std::rint(value);
+    if (std::fabs(std::fabs(value - rounded) - 0.5) < kDoubt) return std::nullopt;
+    return static_cast<int>(rounded);
+}
+
+// The spiral's point in double arithmetic, where it rounds to the same pixel
+// as PrecisePoint: each long double step of that is some 4 times slower.
+std::optional<Point> QuickPoint(Point centre, const SpiralStep& step, double turnCos, double turnSin,
+                                const SpiralStart& start) {
+    // The stored angle and its rounding, exactly (two-sum): sense * theta is.
+    const double along = start.sense * step.theta;
+    const double angle = along + start.angle;
+    const double alongPart = angle - start.angle;
+    const double slip = -((along - alongPart) + (start.angle - (angle - alongPart)));
+    const double cos = static_cast<double>(step.cos);
+    const double sin = start.sense * static_cast<double>(step.sin);
+    const double c = cos * turnCos - sin * turnSin;
+    const double s = sin * turnCos + cos * turnSin;
+    const std::optional<int> x = SurelyNearest((c - slip * s) * step.radius);
+    const std::optional<int> y = SurelyNearest((s + slip * c) * step.radius);
+    if (!x || !y) return std::nullopt;
+    return Point{Offset(centre.x, *x), Offset(centre.y, *y)};
+}
+
+}  // namespace
+
+void SpiralPath(Canvas& canvas, Point centre, const std::vector<SpiralStep>& course,
+                const SpiralStart& start) {
+    const CosSin turn = CosSinOf(start.angle);
+    const auto turnCos = static_cast<double>(turn.cos);
+    const auto turnSin = static_cast<double>(turn.sin);
+    bool first = true;
+    for (const SpiralStep& step : course) {
+        const std::optional<Point> quick = QuickPoint(centre, step, turnCos, turnSin, start);
+        const Point point = quick ? *quick : PrecisePoint(centre, step, turn, start);
+        if (first) {
+            canvas.MoveTo(point.x, point.y);
+            first = false;
+        } else {
+            canvas.LineTo(point.x, point.y);
+        }
+    }
+}
+
+SpiralStart SpiralStarts(int spiral, bool portrait, std::int32_t orientMode) {
+    using Row = std::array<SpiralStart, 4>;  // by OrientMode 0..3
+    static constexpr std::array<Row, 4> landscape = {{
+        {{{kPiDouble, 1}, {0.0, -1}, {0.0, 1}, {kPiDouble, -1}}},
+        {{{0.0, 1}, {kPiDouble, -1}, {kPiDouble, 1}, {0.0, -1}}},
+        {{{-kHalfPi, 1}, {-kHalfPi, -1}, {kHalfPi, 1}, {kHalfPi, -1}}},
+        {{{kHalfPi, 1}, {kHalfPi, -1}, {-kHalfPi, 1}, {-kHalfPi, -1}}},
+    }};
+    static constexpr std::array<Row, 4> upright = {{
+        {{{-kHalfPi, -1}, {-kHalfPi, 1}, {kHalfPi, -1}, {kHalfPi, 1}}},
+        {{{kHalfPi, -1}, {kHalfPi, 1}, {-kHalfPi, -1}, {-kHalfPi, 1}}},
+        {{{kPiDouble, -1}, {0.0, 1}, {0.0, -1}, {kPiDouble, 1}}},
+        {{{0.0, -1}, {kPiDouble, 1}, {kPiDouble, -1}, {0.0, 1}}},
+    }};
+    if (spiral < 1 || spiral > 4 || orientMode < 0 || orientMode > 3) return {0.0, 1};
+    const auto& table = portrait ? upright : landscape;
+    return table[static_cast<std::size_t>(spiral - 1)][static_cast<std::size_t>(orientMode)];
+}
+
+}  // namespace lumetra

@@ -1,0 +1,121 @@
+#include "overlay/looks/Looks.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <functional>
+
+#include "common/Numbers.h"
+#include "overlay/lookfiles/LookFileDraw.h"
+#include "overlay/draw/HaloCanvas.h"
+#include "overlay/looks/Marks.h"
+#include "settings/AppSettings.h"
+
+namespace lumetra {
+
+namespace {
+
+// Settings files are untrusted: keep every size within the bounds the
+// setters enforce, so sums and products stay in 32 bits and the grid step
+// can never be zero.
+LookSettings WithinBounds(LookSettings s) {
+    s.width = std::clamp(s.width, 0, kMaxDimension);
+    s.height = std::clamp(s.height, 0, kMaxDimension);
+    s.border = std::clamp(s.border, 0, kMaxBorder);
+    s.gridSize = std::clamp(s.gridSize, kMinGridSize, kMaxGridSize);
+    s.lineWidth = std::clamp(s.lineWidth, kMinLineWidth, kMaxLineWidth);
+    s.labelHeight = std::clamp(s.labelHeight, kMinLabelSize, kMaxAutoLabelHeight);
+    return s;
+}
+
+// The share of light in one sRGB channel.
+double Linear(Color channel) {
+    const double c = static_cast<double>(channel & 0xFFu) / 255.0;
+    return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+}
+
+using LookFunction = void (*)(const LookContext&);
+
+constexpr std::array<LookFunction, kLookCount> kLooks = {
+    LookGrid,   LookRatioSteps,   LookHalves,      LookThirds,      LookPhiLines,
+    LookSpiral, LookFourSpirals,  LookSlowSpiral,  LookCircles,     LookCentredSteps,
+    LookInsetFrames, LookPageCanon, LookArmature,  LookPhiCross,    LookDiagonalMethod,
+    LookHarmoniousTriangles, LookRabatment, LookGoldenRectangles, LookAspectFrames,
+};
+
+}  // namespace
+
+LookSettings LookSettingsOf(const TSettings& settings, std::int32_t dpi) {
+    LookSettings s;
+    s.width = settings.Width();
+    s.height = settings.Height();
+    s.border = settings.Border();
+    s.gridSize = settings.GridSize();
+    s.orientMode = settings.OrientMode();
+    s.lookMode = settings.LookMode();
+    s.ratio = settings.Ratio();
+    s.showValues = settings.ShowValues();
+    s.linesColor = settings.LinesColor();
+    s.valuesColor = settings.ValuesColor();
+    s.lineWidth = settings.LineWidth();
+    s.halo = settings.Halo();
+    s.haloColor = settings.HaloColor() == kAutoHaloColor ? ContrastingColor(s.linesColor) : settings.HaloColor();
+    s.labelHeight = LabelCellHeight(settings.LabelSize(), dpi);
+    return s;
+}
+
+Color ContrastingColor(Color color) {
+    const double luminance =
+        0.2126 * Linear(color) + 0.7152 * Linear(color >> 8) + 0.0722 * Linear(color >> 16);
+    // Contrast ratios against black and white: (L + 0.05) / 0.05 and
+    // 1.05 / (L + 0.05).
+    return (luminance + 0.05) * (luminance + 0.05) >= 1.05 * 0.05 ? 0x000000 : 0xFFFFFF;
+}
+
+std::int32_t LabelCellHeight(std::int32_t labelSize, std::int32_t dpi) {
+    if (labelSize != kAutoLabelSize) return std::clamp(labelSize, kMinLabelSize, kMaxLabelSize);
+    const std::int32_t shown = dpi > 0 ? dpi : kDefaultDpi;
+    const std::int32_t height = Nearest(static_cast<long double>(kFactoryLabelSize) * shown / kDefaultDpi);
+    return std::clamp(height, kMinLabelSize, kMaxAutoLabelHeight);
+}
+
+void RenderLook(const TSettings& settings, const LangTable& lang, Canvas& canvas, std::int32_t dpi) {
+    RenderLook(LookSettingsOf(settings, dpi), lang, canvas);
+}
+
+namespace {
+
+// The halo's pass beneath, then the drawing itself in the lines' and
+// measurements' colours; an empty draw only sets the canvas up.
+void RenderLayers(const LookSettings& settings, const LangTable& lang, Canvas& canvas,
+                  const std::function<void(const LookContext&)>& draw) {
+    const LookSettings s = WithinBounds(settings);
+    const OrientFrame frame = ComputeOrientFrame(s.width, s.height, s.border, s.orientMode);
+    canvas.SetFontHeight(s.labelHeight);
+    if (s.halo && draw) {
+        canvas.SetTextColor(s.haloColor);
+        canvas.SetPenColor(s.haloColor);
+        canvas.SetPenWidth(s.lineWidth + 2);
+        HaloCanvas beneath(canvas);
+        draw(LookContext{s, frame, lang, beneath});
+    }
+    canvas.SetTextColor(s.valuesColor);
+    canvas.SetPenColor(s.linesColor);
+    canvas.SetPenWidth(s.lineWidth);
+    if (draw) draw(LookContext{s, frame, lang, canvas});
+}
+
+}  // namespace
+
+void RenderLook(const LookSettings& settings, const LangTable& lang, Canvas& canvas) {
+    const std::int32_t mode = settings.lookMode;
+    const bool known = mode >= 0 && mode < kLookCount;
+    RenderLayers(settings, lang, canvas, known ? kLooks[static_cast<std::size_t>(mode)] : nullptr);
+}
+
+void RenderUserLook(const LookSettings& settings, const UserLook& guide, const LangTable& lang,
+                     Canvas& canvas) {
+    RenderLayers(settings, lang, canvas, [&guide](const LookContext& look) { DrawUserLook(look, guide); });
+}
+
+}  // namespace lumetra

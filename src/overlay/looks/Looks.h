@@ -1,0 +1,86 @@
+#pragma once
+// The built-in looks. Each one is a pure function of the settings, the string
+// table and a canvas.
+#include <cstdint>
+
+#include "common/Types.h"
+#include "overlay/draw/Canvas.h"
+#include "overlay/looks/Geometry.h"
+
+namespace lumetra {
+
+class TSettings;
+class LangTable;
+struct LookContext;
+struct UserLook;
+
+// What the looks read from the settings, copied at each paint. RenderLook
+// brings every size into the settings' bounds before drawing, so a look never
+// sees a value that could overflow or loop without end.
+struct LookSettings {
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+    std::int32_t border = 0;
+    std::int32_t gridSize = 0;
+    std::int32_t orientMode = 0;
+    std::int32_t lookMode = 0;
+    double ratio = InvPhi;
+    bool showValues = false;
+    Color linesColor = 0;
+    Color valuesColor = 0;
+    std::int32_t lineWidth = 1;
+    bool halo = false;
+    Color haloColor = 0;          // resolved: never automatic
+    std::int32_t labelHeight = 11;  // resolved: the cell height in pixels
+};
+
+// The screen's pixels per inch at 100 % scaling.
+inline constexpr std::int32_t kDefaultDpi = 96;
+
+// dpi: the monitor's, for an automatic label size.
+LookSettings LookSettingsOf(const TSettings& settings, std::int32_t dpi = kDefaultDpi);
+
+// Black or white, whichever contrasts more with the colour (by relative
+// luminance).
+Color ContrastingColor(Color color);
+// The label cell height for a LabelSize: automatic scales the factory size
+// by dpi / 96, rounded half to even and kept within the label bounds.
+std::int32_t LabelCellHeight(std::int32_t labelSize, std::int32_t dpi);
+
+// Draws the look numbered LookMode; a LookMode outside the built-in looks
+// draws nothing.
+// With the halo on, the look is drawn twice: first in the halo colour, each
+// line two pixels wider and each label at its eight neighbouring places, then
+// as without it on top, so that crossings keep the lines' colour.
+void RenderLook(const TSettings& settings, const LangTable& lang, Canvas& canvas,
+                std::int32_t dpi = kDefaultDpi);
+void RenderLook(const LookSettings& settings, const LangTable& lang, Canvas& canvas);
+// Draws a guide read from a file as a look is drawn, halo and widths alike;
+// LookMode plays no part.
+void RenderUserLook(const LookSettings& settings, const UserLook& guide, const LangTable& lang,
+                     Canvas& canvas);
+
+inline constexpr std::int32_t kLookCount = kBuiltInLookCount;
+
+// The looks by LookMode, called by RenderLook with the pen and text colours set.
+void LookGrid(const LookContext& look);          // 0
+void LookRatioSteps(const LookContext& look);    // 1
+void LookHalves(const LookContext& look);        // 2
+void LookThirds(const LookContext& look);        // 3
+void LookPhiLines(const LookContext& look);      // 4
+void LookSpiral(const LookContext& look);        // 5
+void LookFourSpirals(const LookContext& look);   // 6
+void LookSlowSpiral(const LookContext& look);    // 7
+void LookCircles(const LookContext& look);       // 8
+void LookCentredSteps(const LookContext& look);  // 9
+void LookInsetFrames(const LookContext& look);   // 10
+void LookPageCanon(const LookContext& look);     // 11
+void LookArmature(const LookContext& look);      // 12
+void LookPhiCross(const LookContext& look);      // 13
+void LookDiagonalMethod(const LookContext& look);       // 14
+void LookHarmoniousTriangles(const LookContext& look);  // 15
+void LookRabatment(const LookContext& look);            // 16
+void LookGoldenRectangles(const LookContext& look);     // 17
+void LookAspectFrames(const LookContext& look);         // 18
+
+}  // namespace lumetra

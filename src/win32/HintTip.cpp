@@ -1,0 +1,71 @@
+#include "win32/HintTip.h"
+
+#include <commctrl.h>
+#include <uxtheme.h>
+
+namespace lumetra {
+namespace {
+
+constexpr COLORREF kHintBackground = RGB(255, 249, 206);
+
+TOOLINFOA WholeWindowTool(HWND owner, char* text) {
+    TOOLINFOA tool{};
+    tool.cbSize = sizeof tool;
+    // The tool is the owner itself, so its whole client area; the control
+    // watches the owner's mouse messages through its own subclass.
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = owner;
+    tool.uId = reinterpret_cast<UINT_PTR>(owner);
+    tool.lpszText = text;
+    return tool;
+}
+
+}  // namespace
+
+UniqueWindow CreateTipControl(HINSTANCE instance, HWND owner) {
+    UniqueWindow control(::CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
+                                           WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
+                                           CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr,
+                                           instance, nullptr));
+    if (!control) return control;
+    ::SetWindowTheme(control.get(), L"", L"");
+    ::SendMessageA(control.get(), TTM_SETTIPBKCOLOR, kHintBackground, 0);
+    return control;
+}
+
+HintTip HintTip::Create(HINSTANCE instance, HWND owner) {
+    HintTip tip;
+    // Owned by the overlay: it stays above it and goes when the overlay goes.
+    tip.window_ = CreateTipControl(instance, owner);
+    if (!tip.window_) return tip;
+    tip.owner_ = owner;
+    char empty[] = "";
+    TOOLINFOA tool = WholeWindowTool(owner, empty);
+    ::SendMessageA(tip.window_.get(), TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+    return tip;
+}
+
+void HintTip::SetText(const std::string& text) {
+    // Resending the same text on every move would restart the tip.
+    if (text == text_) return;
+    text_ = text;
+    SendText();
+}
+
+void HintTip::SendText() {
+    if (!window_) return;
+    // The control copies the text; the buffer only has to outlive the call.
+    std::string copy = text_;
+    TOOLINFOA tool = WholeWindowTool(owner_, copy.data());
+    ::SendMessageA(window_.get(), TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+void HintTip::Hide() {
+    if (window_) ::SendMessageA(window_.get(), TTM_POP, 0, 0);
+}
+
+void HintTip::Activate(bool active) {
+    if (window_) ::SendMessageA(window_.get(), TTM_ACTIVATE, active ? TRUE : FALSE, 0);
+}
+
+}  // namespace lumetra
