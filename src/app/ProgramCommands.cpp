@@ -11,6 +11,7 @@ std::vector<MenuItem> ProgramMenu(const ProgramState& state) {
         {ProgramCommand::ShowHide, shown ? "MTrayHide" : "MTrayShow"},
         {ProgramCommand::ClickThrough, "MTrayClickThrough", state.allClickThrough, shown},
         {ProgramCommand::Fit, "MSFitPictureBtn", false, shown},
+        {ProgramCommand::Follow, "MTrayFollow", state.currentFollows, shown},
         {ProgramCommand::NewGuide, "MSNewGuideBtn", false, shown && state.guides < kMaxGuides},
         {ProgramCommand::CopyComposition, "MSCopyCompositionBtn", false, shown},
         {ProgramCommand::Settings, "MTraySettings"},
@@ -36,7 +37,7 @@ ProgramState StateOf(const TGuideSet& guides, bool guidesShown) {
         all = all && guides.Guide(i).ClickThrough();
         any = any || guides.Guide(i).ClickThrough();
     }
-    return {guidesShown, all, guides.Count(), any};
+    return {guidesShown, all, guides.Count(), any, guides.CurrentGuide().FollowPicture()};
 }
 
 void SwitchClickThrough(TGuideSet& guides) {

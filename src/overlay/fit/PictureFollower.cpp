@@ -321,7 +321,9 @@ void PictureFollower::Start(const ScreenRegion& region, const Rect& picture) {
     quietLooks_ = 0;
 }
 
-Rect PictureFollower::Region(const Rect& monitor) const { return Intersection(Grown(picture_, kMargin), monitor); }
+Rect PictureFollower::RegionAround(const Rect& picture, const Rect& monitor) {
+    return Intersection(Grown(picture, kMargin), monitor);
+}
 
 std::array<Rect, 4> PictureFollower::Strips(const Rect& monitor) const {
     const Rect& p = picture_;

@@ -105,7 +105,8 @@ public:
     const Rect& Picture() const { return picture_; }
 
     // The area a look copies: the picture grown by the margin, cut to the monitor.
-    Rect Region(const Rect& monitor) const;
+    Rect Region(const Rect& monitor) const { return RegionAround(picture_, monitor); }
+    static Rect RegionAround(const Rect& picture, const Rect& monitor);
     // Thin strips across the picture's four edges, cut to the monitor: any
     // pan, zoom or change of the picture changes them.
     std::array<Rect, 4> Strips(const Rect& monitor) const;
