@@ -248,6 +248,9 @@ int GreyAt(const ScreenRegion& region, std::span<const std::uint8_t> mask, Point
     return static_cast<int>((77u * ((v >> 16) & 0xFFu) + 150u * ((v >> 8) & 0xFFu) + 29u * (v & 0xFFu)) >> 8);
 }
 
+// The mean grey difference of the same pixels seen twice.
+constexpr double kSamePixels = 3.0;
+
 Point PatchCorner(const Rect& picture) {
     return {picture.left + Width(picture) / 2 - CentrePatch::kSide / 2,
             picture.top + Height(picture) / 2 - CentrePatch::kSide / 2};
@@ -267,37 +270,47 @@ CentrePatch CentrePatch::Of(const ScreenRegion& region, const Rect& picture) {
                 static_cast<std::int16_t>(GreyAt(region, mask, {corner.x + x, corner.y + y}));
         }
     }
+    long long steps = 0;
+    int pairs = 0;
+    for (std::size_t i = 1; i < kPixels; ++i) {
+        if (i % kSide == 0 || patch.grey_[i] < 0 || patch.grey_[i - 1] < 0) continue;
+        steps += std::abs(patch.grey_[i] - patch.grey_[i - 1]);
+        ++pairs;
+    }
+    patch.detail_ = pairs > 0 ? static_cast<double>(steps) / pairs : 0.0;
     return patch;
+}
+
+std::optional<double> CentrePatch::Difference(const ScreenRegion& region, Point corner, int every) const {
+    const std::span<const std::uint8_t> mask = MaskOf(region);
+    long long sum = 0;
+    int count = 0;
+    int looked = 0;
+    for (int y = 0; y < kSide; y += every) {
+        for (int x = 0; x < kSide; x += every) {
+            const int then = grey_[static_cast<std::size_t>(y) * kSide + static_cast<std::size_t>(x)];
+            if (then < 0) continue;
+            ++looked;
+            const int now = GreyAt(region, mask, {corner.x + x, corner.y + y});
+            if (now < 0) continue;
+            sum += std::abs(now - then);
+            ++count;
+        }
+    }
+    if (looked == 0 || count * 2 < looked || count * every * every * 4 < static_cast<int>(kPixels)) return std::nullopt;
+    return static_cast<double>(sum) / count;
 }
 
 std::optional<Point> CentrePatch::Shift(const ScreenRegion& region, const Rect& picture) const {
     if (!Readable(region.image)) return std::nullopt;
-    const std::span<const std::uint8_t> mask = MaskOf(region);
     const Point corner = PatchCorner(picture);
-    // The mean difference at each shift, over the pixels seen then and now.
-    const auto difference = [&](Point d) -> std::optional<double> {
-        long long sum = 0;
-        int count = 0;
-        for (int y = 0; y < kSide; ++y) {
-            for (int x = 0; x < kSide; ++x) {
-                const int then = grey_[static_cast<std::size_t>(y) * kSide + static_cast<std::size_t>(x)];
-                if (then < 0) continue;
-                const int now = GreyAt(region, mask, {corner.x + x + d.x, corner.y + y + d.y});
-                if (now < 0) continue;
-                sum += std::abs(now - then);
-                ++count;
-            }
-        }
-        if (count * 2 < static_cast<int>(kPixels)) return std::nullopt;
-        return static_cast<double>(sum) / count;
-    };
-    const std::optional<double> still = difference({0, 0});
+    const std::optional<double> still = Difference(region, corner, 1);
     if (!still) return std::nullopt;
     Point best{0, 0};
     double bestDifference = *still;
     for (int dy = -kReach; dy <= kReach; ++dy) {
         for (int dx = -kReach; dx <= kReach; ++dx) {
-            const std::optional<double> d = difference({dx, dy});
+            const std::optional<double> d = Difference(region, {corner.x + dx, corner.y + dy}, 1);
             if (d && *d < bestDifference) {
                 bestDifference = *d;
                 best = {dx, dy};
@@ -306,9 +319,54 @@ std::optional<Point> CentrePatch::Shift(const ScreenRegion& region, const Rect& 
     }
     // Clearly better, and close to the same pixels: a flat patch or a
     // changing picture shows no shift worth taking.
-    constexpr double kSamePixels = 3.0;
     if (best == Point{0, 0} || bestDifference > kSamePixels || bestDifference * 2 >= *still) return std::nullopt;
     return best;
+}
+
+std::optional<Point> CentrePatch::Track(const ScreenRegion& region, const Rect& picture, int reach) const {
+    // A patch without detail matches anywhere on a plain stretch.
+    constexpr double kLeastDetail = 4.0;
+    constexpr int kCoarseStep = 2;
+    constexpr int kCoarsePixels = 3;
+    if (!Readable(region.image) || detail_ < kLeastDetail) return std::nullopt;
+    const Point corner = PatchCorner(picture);
+    // Coarse first: every other shift, every third pixel.
+    struct Found {
+        Point at;
+        double difference;
+    };
+    std::vector<Found> coarse;
+    for (int dy = -reach; dy <= reach; dy += kCoarseStep) {
+        for (int dx = -reach; dx <= reach; dx += kCoarseStep) {
+            if (const auto d = Difference(region, {corner.x + dx, corner.y + dy}, kCoarsePixels)) {
+                coarse.push_back({{dx, dy}, *d});
+            }
+        }
+    }
+    if (coarse.empty()) return std::nullopt;
+    const auto best = std::min_element(coarse.begin(), coarse.end(),
+                                       [](const Found& a, const Found& b) { return a.difference < b.difference; });
+    // Unique: nothing a few pixels away or further comes close. A zoomed
+    // picture is smooth, so its neighbours nearby differ little.
+    constexpr int kNear = 4 * kCoarseStep;
+    for (const Found& other : coarse) {
+        const bool near = std::abs(other.at.x - best->at.x) <= kNear && std::abs(other.at.y - best->at.y) <= kNear;
+        if (!near && other.difference < best->difference + kSamePixels) return std::nullopt;
+    }
+    // Then exact, around the coarse best.
+    Point at = best->at;
+    double least = -1.0;
+    for (int dy = best->at.y - kCoarseStep; dy <= best->at.y + kCoarseStep; ++dy) {
+        for (int dx = best->at.x - kCoarseStep; dx <= best->at.x + kCoarseStep; ++dx) {
+            const auto d = Difference(region, {corner.x + dx, corner.y + dy}, 1);
+            if (d && (least < 0 || *d < least)) {
+                least = *d;
+                at = {dx, dy};
+            }
+        }
+    }
+    if (least < 0 || least > kSamePixels) return std::nullopt;
+    return at;
 }
 
 void PictureFollower::Start(const ScreenRegion& region, const Rect& picture) {
@@ -443,6 +501,17 @@ FollowAnswer PictureFollower::Decide(const ScreenRegion& region, const Rect& mon
     }
 
     if (guesses.empty()) {
+        // Nothing found, but the centre shows clearly where it went, and the
+        // whole picture there is the same: its edges were hidden.
+        if (const std::optional<Point> shift = patch_.Track(region, picture_, kMargin)) {
+            const Rect moved{picture_.left + shift->x, picture_.top + shift->y, picture_.right + shift->x,
+                             picture_.bottom + shift->y};
+            const std::optional<double> score = MatchWith(sums, signature_.means_, signature_.known_, moved, moved);
+            if (score && *score >= kMatch) {
+                waiting_ = false;
+                return MoveTo(region, moved);
+            }
+        }
         // Nothing found where it could be: still there, its edges hidden
         // for the moment, or gone.
         if (!waiting_) {

@@ -64,10 +64,20 @@ public:
     // How far the picture at `picture` has shifted since, when the patch
     // clearly shows it; nothing when it does not, or it has not.
     std::optional<Point> Shift(const ScreenRegion& region, const Rect& picture) const;
+    // Where the patch shows again within `reach` pixels either way, for a
+    // picture of the same size whose edges the finder cannot see (under the
+    // guide's own caption strip): only a clear, unique match of a patch
+    // with detail counts.
+    std::optional<Point> Track(const ScreenRegion& region, const Rect& picture, int reach) const;
 
 private:
     static constexpr std::size_t kPixels = static_cast<std::size_t>(kSide) * kSide;
+    // The mean difference to the region at a shift, over every `every`-th
+    // pixel seen then and now; nothing when too few are.
+    std::optional<double> Difference(const ScreenRegion& region, Point corner, int every) const;
+
     std::array<std::int16_t, kPixels> grey_{};  // -1: not seen
+    double detail_ = 0.0;  // the mean difference between neighbouring pixels
 };
 
 enum class FollowStep {

@@ -108,8 +108,9 @@ struct Change {
 
 // The picture moves or changes size: the guide lands exactly on it.
 TEST(PictureFollowerTest, FollowsThePictureExactlyWhereverThePanOrZoomTakesIt) {
-    const std::array<Change, 7> changes{{
+    const std::array<Change, 8> changes{{
         {"pan by 1 px", {1, 0}, 1.0},
+        {"scroll up by 10 px, the top edge under the guide's caption strip", {-37, -10}, 1.0},
         {"pan by 17 px", {17, -17}, 1.0},
         {"pan by 300 px", {-300, 0}, 1.0},
         {"scroll by 17 px", {0, 17}, 1.0},
