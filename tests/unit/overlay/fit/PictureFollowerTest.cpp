@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "overlay/fit/PictureFit.h"
+#include "settings/AppSettings.h"
 #include "support/Scenes.h"
 
 namespace lumetra {
@@ -304,6 +305,40 @@ TEST(PictureFollowerTest, LooksOnlyWhenTheEdgesChanged) {
     int looks = 0;
     for (int tick = 0; tick < 2 * PictureFollower::kWaitingLookEvery; ++tick) looks += follower.LookDue(strips(gone));
     EXPECT_EQ(looks, 2) << "the change, then one after " << PictureFollower::kWaitingLookEvery << " quiet ones";
+}
+
+struct FollowedPlacement {
+    const char* name;
+    bool lock;
+    bool widthLeads;
+    Rect picture;  // the guide was on {300, 200, 751, 500}: 451 x 300
+    double ratio;  // what the guide keeps
+};
+
+// A zoomed picture keeps the guide's locked ratio where the setters give the
+// picture's size with it; where they would not, the picture's own ratio.
+TEST(PlacementFollowingTest, KeepsTheRatioWhereItGivesTheNewSizeExactly) {
+    const double kept = 300.0 / 451.0;
+    const FollowedPlacement cases[] = {
+        {"moved", true, true, {337, 212, 788, 512}, kept},
+        {"zoomed 1.5x, width leads", true, true, {100, 100, 777, 550}, kept},
+        {"zoomed 1.5x, height leads", true, false, {100, 100, 777, 550}, kept},
+        {"zoomed, rounded the other way", true, true, {100, 100, 777, 551}, 451.0 / 677.0},
+        {"unlocked", false, true, {100, 100, 777, 550}, 450.0 / 677.0},
+    };
+    for (const FollowedPlacement& c : cases) {
+        SCOPED_TRACE(c.name);
+        TSettings settings(1920);
+        settings.SetLockWidth(c.widthLeads);
+        ApplyPlacement(settings, PlacementOnPicture(settings, {300, 200, 751, 500}));
+        settings.SetLock(c.lock);
+        const GuidePlacement placement = PlacementFollowing(settings, c.picture);
+        EXPECT_EQ(placement.ratio, c.ratio);
+        ApplyPlacement(settings, placement);
+        EXPECT_EQ(settings.Width(), Width(c.picture));
+        EXPECT_EQ(settings.Height(), Height(c.picture));
+        EXPECT_EQ(placement.position, (Point{c.picture.left - settings.Border(), c.picture.top - 16 - settings.Border()}));
+    }
 }
 
 }  // namespace
