@@ -11,11 +11,12 @@ std::vector<MenuItem> ProgramMenu(const ProgramState& state) {
         {ProgramCommand::ShowHide, shown ? "MTrayHide" : "MTrayShow"},
         {ProgramCommand::ClickThrough, "MTrayClickThrough", state.allClickThrough, shown},
         {ProgramCommand::Fit, "MSFitPictureBtn", false, shown},
-        {ProgramCommand::Follow, "MTrayFollow", state.currentFollows, shown},
         {ProgramCommand::NewGuide, "MSNewGuideBtn", false, shown && state.guides < kMaxGuides},
         {ProgramCommand::CopyComposition, "MSCopyCompositionBtn", false, shown},
         {ProgramCommand::Settings, "MTraySettings"},
         {ProgramCommand::Manual, "MTrayManual"},
+        // After the older entries, so that they keep their places.
+        {ProgramCommand::Follow, "MTrayFollow", state.currentFollows, shown},
         {ProgramCommand::Exit, "MTrayExit"},
     };
 }
