@@ -288,6 +288,8 @@ void TMainForm::Reapply() {
     ApplyOpacity();
     ApplyPosition();
     ApplySize();
+    // Another guide's settings: the picture is the one under the new place.
+    StopFollowing();
     RefreshOptions();
     PaintNow();
 }

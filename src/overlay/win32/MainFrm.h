@@ -160,6 +160,8 @@ private:
     void StartFollowing(const ScreenRegion& region, const Rect& picture);
     // Starts or stops following as FollowPicture says.
     void SyncFollowing();
+    // Lets go of the picture; SyncFollowing takes one again if still asked.
+    void StopFollowing();
     void FollowTick();
     void FollowLook(const Rect& monitor);
     void FollowStateChanged();

@@ -36,13 +36,17 @@ void TMainForm::StartFollowing(const ScreenRegion& region, const Rect& picture) 
     if (waited) FollowStateChanged();
 }
 
+void TMainForm::StopFollowing() {
+    const bool waited = follower_.Waiting();
+    follower_.Stop();
+    ::KillTimer(window_.get(), kFollowTimer);
+    if (waited) FollowStateChanged();
+}
+
 void TMainForm::SyncFollowing() {
     if (settings_.FollowPicture() == follower_.Following()) return;
     if (!settings_.FollowPicture()) {
-        const bool waited = follower_.Waiting();
-        follower_.Stop();
-        ::KillTimer(window_.get(), kFollowTimer);
-        if (waited) FollowStateChanged();
+        StopFollowing();
         return;
     }
     // Switched on from the panel or the menu: the picture is the one the
