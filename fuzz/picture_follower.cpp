@@ -24,11 +24,13 @@ constexpr int kMaxSide = 320;
 Rect AnyRect(FuzzedDataProvider& in, int width, int height) {
     const int left = in.ConsumeIntegralInRange(-16, width);
     const int top = in.ConsumeIntegralInRange(-16, height);
-    return {left, top, left + in.ConsumeIntegralInRange(-2, width + 16), top + in.ConsumeIntegralInRange(-2, height + 16)};
+    return {left, top, left + in.ConsumeIntegralInRange(-2, width + 16),
+            top + in.ConsumeIntegralInRange(-2, height + 16)};
 }
 
 bool Overlap(const Rect& a, const Rect& b) {
-    return std::max(a.left, b.left) < std::min(a.right, b.right) && std::max(a.top, b.top) < std::min(a.bottom, b.bottom);
+    return std::max(a.left, b.left) < std::min(a.right, b.right) &&
+           std::max(a.top, b.top) < std::min(a.bottom, b.bottom);
 }
 
 }  // namespace

@@ -60,7 +60,8 @@ Photo ReadPpm(const char* path) {
     in >> magic >> photo.width >> photo.height >> maxValue;
     in.get();
     if (!in || magic != "P6" || maxValue != 255 || photo.width <= 0 || photo.height <= 0) return {};
-    std::vector<unsigned char> bytes(static_cast<std::size_t>(photo.width) * static_cast<std::size_t>(photo.height) * 3);
+    std::vector<unsigned char> bytes(static_cast<std::size_t>(photo.width) * static_cast<std::size_t>(photo.height) *
+                                     3);
     in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     if (!in) return {};
     for (std::size_t i = 0; i < bytes.size(); i += 3) {
@@ -143,7 +144,8 @@ Rect MeasuredArea(const TMainForm& form, const TSettings& settings) {
 
 int Run(int argc, char** argv) {
     if (argc != 9) {
-        std::fprintf(stderr, "usage: lumetra-bench-follow language-file photo.ppm LEFT TOP WIDTH HEIGHT seconds steps\n");
+        std::fprintf(stderr,
+                     "usage: lumetra-bench-follow language-file photo.ppm LEFT TOP WIDTH HEIGHT seconds steps\n");
         return 2;
     }
     LangTable lang;

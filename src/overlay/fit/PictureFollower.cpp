@@ -37,6 +37,11 @@ bool Overlap(const Rect& a, const Rect& b) { return !Empty(Intersection(a, b)); 
 bool Contains(const Rect& r, Point p) { return r.left <= p.x && p.x < r.right && r.top <= p.y && p.y < r.bottom; }
 Rect Grown(const Rect& r, int by) { return {r.left - by, r.top - by, r.right + by, r.bottom + by}; }
 
+// The grey of a 0x00RRGGBB pixel, as the eye weighs the channels.
+std::uint32_t Grey(std::uint32_t p) {
+    return (77u * ((p >> 16) & 0xFFu) + 150u * ((p >> 8) & 0xFFu) + 29u * (p & 0xFFu)) >> 8;
+}
+
 // Whether the region's pixels and mask can be read as they claim.
 bool Readable(const ScreenImage& image) {
     if (image.width <= 0 || image.height <= 0 || image.stride < image.width) return false;
@@ -73,14 +78,13 @@ public:
         for (int y = 0; y < height_; ++y) {
             std::uint64_t greyRow = 0;
             std::uint32_t seenRow = 0;
-            const std::uint32_t* pixels =
-                region.image.pixels.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(region.image.stride);
+            const std::uint32_t* pixels = region.image.pixels.data() +
+                                          static_cast<std::size_t>(y) * static_cast<std::size_t>(region.image.stride);
             for (int x = 0; x < width_; ++x) {
                 const std::size_t at = static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) +
                                        static_cast<std::size_t>(x);
                 if (mask.empty() || mask[at] == 0) {
-                    const std::uint32_t p = pixels[x];
-                    greyRow += (77u * ((p >> 16) & 0xFFu) + 150u * ((p >> 8) & 0xFFu) + 29u * (p & 0xFFu)) >> 8;
+                    greyRow += Grey(pixels[x]);
                     ++seenRow;
                 }
                 const std::size_t below = (static_cast<std::size_t>(y) + 1) * row + static_cast<std::size_t>(x) + 1;
@@ -166,8 +170,9 @@ void AddStarts(std::vector<Point>& starts, const Rect& area, int across) {
     if (Empty(area)) return;
     for (int j = 0; j < across; ++j) {
         for (int i = 0; i < across; ++i) {
-            starts.push_back({area.left + static_cast<int>(static_cast<long long>(Width(area)) * (2 * i + 1) / (2 * across)),
-                              area.top + static_cast<int>(static_cast<long long>(Height(area)) * (2 * j + 1) / (2 * across))});
+            starts.push_back(
+                {area.left + static_cast<int>(static_cast<long long>(Width(area)) * (2 * i + 1) / (2 * across)),
+                 area.top + static_cast<int>(static_cast<long long>(Height(area)) * (2 * j + 1) / (2 * across))});
         }
     }
 }
@@ -176,19 +181,6 @@ struct Guess {
     Rect rect;
     double score;
 };
-
-}  // namespace
-
-PictureSignature PictureSignature::Of(const ScreenRegion& region, const Rect& picture) {
-    PictureSignature signature;
-    EachCellMean(GreySums(region), picture, picture, [&](std::size_t cell, float mean) {
-        signature.means_[cell] = mean;
-        signature.known_[cell] = true;
-    });
-    return signature;
-}
-
-namespace {
 
 double Correlation(std::span<const std::pair<float, float>> pairs) {
     double meanA = 0.0;
@@ -213,7 +205,10 @@ double Correlation(std::span<const std::pair<float, float>> pairs) {
     return ab / std::sqrt(aa * bb);
 }
 
-std::optional<double> MatchWith(const GreySums& sums, std::span<const float> means, std::span<const bool> known, const Rect& picture, const Rect& visible) {
+// How well the summed region shows a signature's picture at `picture`, over
+// the cells wholly within `visible`; nothing when too few cells compare.
+std::optional<double> MatchWith(const GreySums& sums, std::span<const float> means, std::span<const bool> known,
+                                const Rect& picture, const Rect& visible) {
     std::vector<std::pair<float, float>> pairs;
     pairs.reserve(means.size());
     EachCellMean(sums, picture, visible, [&](std::size_t cell, float mean) {
@@ -223,14 +218,7 @@ std::optional<double> MatchWith(const GreySums& sums, std::span<const float> mea
     return Correlation(pairs);
 }
 
-}  // namespace
 
-std::optional<double> PictureSignature::Match(const ScreenRegion& region, const Rect& picture,
-                                              const Rect& visible) const {
-    return MatchWith(GreySums(region), means_, known_, picture, visible);
-}
-
-namespace {
 
 // The grey of the region's pixel at a screen point; -1 where the region does
 // not show it or the guides hide it.
@@ -238,14 +226,14 @@ int GreyAt(const ScreenRegion& region, std::span<const std::uint8_t> mask, Point
     const int x = p.x - region.origin.x;
     const int y = p.y - region.origin.y;
     if (x < 0 || y < 0 || x >= region.image.width || y >= region.image.height) return -1;
-    if (!mask.empty() &&
-        mask[static_cast<std::size_t>(y) * static_cast<std::size_t>(region.image.width) + static_cast<std::size_t>(x)] != 0) {
+    if (!mask.empty() && mask[static_cast<std::size_t>(y) * static_cast<std::size_t>(region.image.width) +
+                              static_cast<std::size_t>(x)] != 0) {
         return -1;
     }
     const std::uint32_t v =
         region.image.pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(region.image.stride) +
                             static_cast<std::size_t>(x)];
-    return static_cast<int>((77u * ((v >> 16) & 0xFFu) + 150u * ((v >> 8) & 0xFFu) + 29u * (v & 0xFFu)) >> 8);
+    return static_cast<int>(Grey(v));
 }
 
 // The mean grey difference of the same pixels seen twice.
@@ -257,6 +245,15 @@ Point PatchCorner(const Rect& picture) {
 }
 
 }  // namespace
+
+PictureSignature PictureSignature::Of(const ScreenRegion& region, const Rect& picture) {
+    PictureSignature signature;
+    EachCellMean(GreySums(region), picture, picture, [&](std::size_t cell, float mean) {
+        signature.means_[cell] = mean;
+        signature.known_[cell] = true;
+    });
+    return signature;
+}
 
 CentrePatch CentrePatch::Of(const ScreenRegion& region, const Rect& picture) {
     CentrePatch patch;
@@ -331,11 +328,11 @@ std::optional<Point> CentrePatch::Track(const ScreenRegion& region, const Rect& 
     if (!Readable(region.image) || detail_ < kLeastDetail) return std::nullopt;
     const Point corner = PatchCorner(picture);
     // Coarse first: every other shift, every third pixel.
-    struct Found {
+    struct Offset {
         Point at;
         double difference;
     };
-    std::vector<Found> coarse;
+    std::vector<Offset> coarse;
     for (int dy = -reach; dy <= reach; dy += kCoarseStep) {
         for (int dx = -reach; dx <= reach; dx += kCoarseStep) {
             if (const auto d = Difference(region, {corner.x + dx, corner.y + dy}, kCoarsePixels)) {
@@ -345,11 +342,11 @@ std::optional<Point> CentrePatch::Track(const ScreenRegion& region, const Rect& 
     }
     if (coarse.empty()) return std::nullopt;
     const auto best = std::min_element(coarse.begin(), coarse.end(),
-                                       [](const Found& a, const Found& b) { return a.difference < b.difference; });
+                                       [](const Offset& a, const Offset& b) { return a.difference < b.difference; });
     // Unique: nothing a few pixels away or further comes close. A zoomed
     // picture is smooth, so its neighbours nearby differ little.
     constexpr int kNear = 4 * kCoarseStep;
-    for (const Found& other : coarse) {
+    for (const Offset& other : coarse) {
         const bool near = std::abs(other.at.x - best->at.x) <= kNear && std::abs(other.at.y - best->at.y) <= kNear;
         if (!near && other.difference < best->difference + kSamePixels) return std::nullopt;
     }
@@ -454,7 +451,8 @@ FollowAnswer PictureFollower::Decide(const ScreenRegion& region, const Rect& mon
         for (const Rect& f : found) {
             if (f.left == area.left && area.left > monitor.left) wider.left = std::min(wider.left, area.left - reach);
             if (f.top == area.top && area.top > monitor.top) wider.top = std::min(wider.top, area.top - reach);
-            if (f.right == area.right && area.right < monitor.right) wider.right = std::max(wider.right, area.right + reach);
+            if (f.right == area.right && area.right < monitor.right)
+                wider.right = std::max(wider.right, area.right + reach);
             if (f.bottom == area.bottom && area.bottom < monitor.bottom) {
                 wider.bottom = std::max(wider.bottom, area.bottom + reach);
             }

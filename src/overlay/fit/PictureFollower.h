@@ -38,14 +38,12 @@ public:
     // The picture at `picture` (screen pixels) as the region shows it;
     // cells the region does not show or the guides hide stay unknown.
     static PictureSignature Of(const ScreenRegion& region, const Rect& picture);
-    // How well the region shows this picture at `picture`, over the cells
-    // that lie wholly within `visible` (screen pixels): the correlation of
-    // the cell means, 1 for the same picture. Nothing when too few cells
-    // can be compared or either side is flat.
-    std::optional<double> Match(const ScreenRegion& region, const Rect& picture, const Rect& visible) const;
 
 private:
-    friend class PictureFollower;  // compares many places against one summed region
+    // The follower compares it with many places of one region: the
+    // correlation of the cell means over the cells a place shows, 1 for the
+    // same picture.
+    friend class PictureFollower;
     static constexpr std::size_t kCells = static_cast<std::size_t>(kSide) * kSide;
     std::array<float, kCells> means_{};
     std::array<bool, kCells> known_{};

@@ -337,7 +337,8 @@ TEST(PlacementFollowingTest, KeepsTheRatioWhereItGivesTheNewSizeExactly) {
         ApplyPlacement(settings, placement);
         EXPECT_EQ(settings.Width(), Width(c.picture));
         EXPECT_EQ(settings.Height(), Height(c.picture));
-        EXPECT_EQ(placement.position, (Point{c.picture.left - settings.Border(), c.picture.top - 16 - settings.Border()}));
+        EXPECT_EQ(placement.position,
+                  (Point{c.picture.left - settings.Border(), c.picture.top - 16 - settings.Border()}));
     }
 }
 
