@@ -51,7 +51,6 @@ inline std::vector<CatalogueKey> LangCatalogue() {
         {"MSHotKeyReserved", ""}, {"MSHotKeyCommon", ""},       {"MSHotKeyOurs", ""},
         {"MSHotKeyClash", ""},
         {"MFollowMark", ""},      {"MFollowWaitingMark", ""},   {"MTrayFollow", ""},
-        {"MSFollowPicture", ""},
     };
     const auto addFamily = [&keys](std::string_view prefix, int count) {
         for (int i = 0; i < count; ++i) {
