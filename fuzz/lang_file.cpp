@@ -27,7 +27,7 @@ bool CarriageReturnsAreLineJoints(const std::string& value) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    lumetra::testing::StringByteReader file(std::string(reinterpret_cast<const char*>(data), size));
+    lumetra::test::StringByteReader file(std::string(reinterpret_cast<const char*>(data), size));
     lumetra::LangTable table;
     std::map<std::string, std::string> lastValue;
     std::vector<std::string> firstSeen;

@@ -78,7 +78,7 @@ lumetra::LangTable& Texts() {
         lumetra::LangTable loaded;
         std::ifstream file(LUMETRA_SOURCE_DIR "/lang/English.lng", std::ios::binary);
         std::string bytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-        lumetra::testing::StringByteReader reader(std::move(bytes));
+        lumetra::test::StringByteReader reader(std::move(bytes));
         std::string key;
         std::string value;
         while (lumetra::ReadLangEntry(reader, key, value)) loaded.Merge(key, value);

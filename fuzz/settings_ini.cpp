@@ -71,7 +71,7 @@ private:
             fake.decimalSeparator = separator;
             fake.files[kPath] = contents;
         }
-        lumetra::testing::FakePlatformFiles fake;
+        lumetra::test::FakePlatformFiles fake;
         lumetra::SettingsFile file{fake};
     };
 };

@@ -1,6 +1,6 @@
 ; The 64-bit installer of Velmora Lumetra. Built by scripts/package.sh, which
 ; stages the product folder and passes:
-;   VERSION     product version, e.g. 5.5.0
+;   VERSION     product version, the CMake project's, e.g. 1.2.3
 ;   OUTFILE     the setup program to write
 ;   FILES       an include file of SetOutPath/File lines for the staged files
 ;   UNFILES     an include file of Delete/RMDir lines for the same files

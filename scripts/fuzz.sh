@@ -1,22 +1,22 @@
 #!/usr/bin/env bash
-# Builds the libFuzzer targets with clang (ASan + UBSan) in build/fuzz and
-# runs each one for a bounded time on a copy of its seed corpus, so the
-# repository's corpus never grows. A crash fails the run; its input is kept
-# in build/fuzz/artifacts/.
+# Builds the libFuzzer targets with clang (ASan + UBSan, the fuzz preset) in
+# build/fuzz and runs each one for a bounded time on a copy of its seed
+# corpus, so the repository's corpus never grows. A crash fails the run; its
+# input is kept in build/fuzz/artifacts/. Without names it runs every target
+# that fuzz/CMakeLists.txt lists.
 #   FUZZ_SECONDS=60 scripts/fuzz.sh [target...]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 seconds=${FUZZ_SECONDS:-15}
 build=build/fuzz
+
+cmake --preset fuzz >/dev/null
 targets=("$@")
 if ((${#targets[@]} == 0)); then
-  targets=(settings_ini lang_file format render_looks picture_finder guide_file dib_writer picture_follower)
+  mapfile -t targets <"$build/fuzz/targets.txt"
 fi
-
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
-  -DLUMETRA_FUZZ=ON -DLUMETRA_BUILD_TESTS=OFF >/dev/null
-cmake --build "$build" -j2 --target "${targets[@]/#/fuzz_}"
+cmake --build --preset fuzz -j2 --target "${targets[@]/#/fuzz_}"
 
 artifacts=$build/artifacts
 mkdir -p "$artifacts"

@@ -11,9 +11,12 @@ dist="${2:-$root/build/dist}"
 
 fail() { echo "package.sh: $*" >&2; exit 1; }
 
-version="$(sed -n 's/^project(Lumetra VERSION \([0-9.]*\).*/\1/p' "$root/CMakeLists.txt")"
-[[ -n "$version" ]] || fail "no version in CMakeLists.txt"
 [[ -f "$product/Lumetra.exe" ]] || fail "no Lumetra.exe in $product: build the windows preset first"
+# The version of the build that made the program (the CMake project's).
+version_file="$product/../res/version.txt"
+[[ -f "$version_file" ]] || fail "no $version_file: build the windows preset first"
+version="$(<"$version_file")"
+[[ "$version" =~ ^[0-9]+(\.[0-9]+)*$ ]] || fail "no version in $version_file"
 [[ -f "$product/English.lng" ]] || fail "no English.lng in $product"
 [[ -f "$product/Manual/index.html" ]] || fail "no Manual/index.html in $product"
 [[ -f "$product/Manual/looks/look13.svg" ]] || fail "no look pictures in $product/Manual/looks: build all targets of the windows preset"

@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "Version.h"  // generated in the build from cmake/Version.h.in
+
 namespace lumetra {
 
 inline constexpr const char* kSiteUrl = "https://www.velmora.com";
@@ -13,8 +15,6 @@ inline constexpr const char* kUninstallPath = "/we/service/uninstall/";
 inline constexpr const char* kHomePath = "/";
 inline constexpr const char* kServicePath = "/we/service/";
 inline constexpr const char* kDownloadPath = "/lumetra/download/";
-
-inline constexpr const char* kProgramVersion = "5.5.0";
 
 // Points in time are 100-nanosecond ticks since 1601-01-01 UTC, the unit of
 // the system clock and of file times, so no conversion loses precision.
@@ -34,7 +34,7 @@ public:
 std::int64_t WholeDaysBetween(Ticks from, Ticks to);
 std::int64_t DaysSinceInstall(const IInstallClock& clock);
 
-// "?prd=lmt&v=5.5.0&d=" followed by the day count.
+// "?prd=lmt&v=" and the program version, "&d=" and the day count.
 std::string WebQuery(std::int64_t days);
 
 // An installation date "YYYY-MM-DD" (Gregorian, midnight UTC) as ticks;

@@ -47,13 +47,14 @@ std::int32_t FitLeading(std::int32_t lead, Derive derive, std::int32_t derivedMi
 
 }  // namespace
 
-// Each member that takes the value passes it on in turn, and one that holds
-// it already stops at its setter's first check, so this ends after one round.
-template <class Apply>
-void TSettings::Share(Apply apply) const {
+// Which values are shared is the key table's to say: every other member takes
+// all of them. A member that takes a new value passes it on in turn, and one
+// that holds it already stops at its setter's first check, so this ends after
+// one round.
+void TSettings::ShareWithGroup() const {
     if (!group_) return;
     for (TSettings* other : *group_) {
-        if (other != this) apply(*other);
+        if (other != this) other->CopySharedFrom(*this);
     }
 }
 
@@ -114,7 +115,7 @@ void TSettings::SetLang(const std::string& value) {
     // The panel loads the texts first, so the overlay redraws with them.
     if (panel_) panel_->ReloadLanguage();
     if (overlay_) overlay_->RefreshLanguage();
-    Share([&](TSettings& other) { other.SetLang(value); });
+    ShareWithGroup();
 }
 
 void TSettings::SetLinesColor(Color value) {
@@ -148,21 +149,21 @@ void TSettings::SetMouseResizeAllowed(bool value) {
     if (value == mouseResizeAllowed_) return;
     mouseResizeAllowed_ = value;
     NotifyOptions();
-    Share([value](TSettings& other) { other.SetMouseResizeAllowed(value); });
+    ShareWithGroup();
 }
 
 void TSettings::SetMouseWheelAllowed(bool value) {
     if (value == mouseWheelAllowed_) return;
     mouseWheelAllowed_ = value;
     NotifyOptions();
-    Share([value](TSettings& other) { other.SetMouseWheelAllowed(value); });
+    ShareWithGroup();
 }
 
 void TSettings::SetMoveUsingGrid(bool value) {
     if (value == moveUsingGrid_) return;
     moveUsingGrid_ = value;
     NotifyOptions();
-    Share([value](TSettings& other) { other.SetMoveUsingGrid(value); });
+    ShareWithGroup();
 }
 
 void TSettings::SetOpacity(std::int32_t value) {
@@ -196,7 +197,7 @@ void TSettings::SetSettingsOpacity(bool value) {
     if (value == settingsOpacity_) return;
     settingsOpacity_ = value;
     NotifyOptions();
-    Share([value](TSettings& other) { other.SetSettingsOpacity(value); });
+    ShareWithGroup();
 }
 
 void TSettings::SetClickThrough(bool value) {
@@ -218,14 +219,14 @@ void TSettings::SetSaveFolder(const std::string& value) {
         if (static_cast<unsigned char>(c) < 32) return;
     }
     saveFolder_ = value;
-    Share([value](TSettings& other) { other.SetSaveFolder(value); });
+    ShareWithGroup();
 }
 
 void TSettings::SetHideFromCapture(bool value) {
     if (value == hideFromCapture_) return;
     hideFromCapture_ = value;
     NotifyOptions();
-    Share([value](TSettings& other) { other.SetHideFromCapture(value); });
+    ShareWithGroup();
 }
 
 void TSettings::SetHotKey(HotKeyCommand command, HotKey value) {
@@ -234,14 +235,14 @@ void TSettings::SetHotKey(HotKeyCommand command, HotKey value) {
     if (value == held) return;
     held = value;
     NotifyOptions();
-    Share([command, value](TSettings& other) { other.SetHotKey(command, value); });
+    ShareWithGroup();
 }
 
 void TSettings::SetShowHints(bool value) {
     if (value == showHints_) return;
     showHints_ = value;
     NotifyOptions();
-    Share([value](TSettings& other) { other.SetShowHints(value); });
+    ShareWithGroup();
 }
 
 void TSettings::SetShowValues(bool value) {
@@ -344,7 +345,7 @@ void TSettings::StorePanelState(std::int32_t sx, std::int32_t sy, bool visible, 
     sy_ = sy;
     sVisible_ = visible;
     sPage_ = page;
-    Share([&](TSettings& other) { other.StorePanelState(sx, sy, visible, page); });
+    ShareWithGroup();
 }
 
 }  // namespace lumetra

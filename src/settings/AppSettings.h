@@ -86,9 +86,9 @@ public:
     void SetOverlay(IOverlaySink* overlay) { overlay_ = overlay; }
     void SetPanel(IPanelSink* panel) { panel_ = panel; }
 
-    // The guides that share Lang, the switches of every guide and the
-    // panel's state: the shared setters and StorePanelState pass a new value
-    // on to each of them. nullptr leaves this guide on its own. The group
+    // The guides that share the values the key table marks as shared (Lang,
+    // the program's switches, hot keys, the panel's state): a change to one of
+    // them reaches each member. nullptr leaves this guide on its own. The group
     // must outlive its use here.
     void ShareWith(const std::vector<TSettings*>* group) { group_ = group; }
 
@@ -223,8 +223,7 @@ private:
     // For CopyFrom only.
     TSettings& operator=(const TSettings&) = default;
 
-    template <class Apply>
-    void Share(Apply apply) const;
+    void ShareWithGroup() const;
     void DeriveFollowingDimension();
     void NotifyOptions();
     void NotifySize();

@@ -91,6 +91,19 @@ def deadline_poll(what, probe, timeout=20.0, interval=0.1):
         time.sleep(interval)
 
 
+def expect_steady(what, probe, seconds, interval=0.1):
+    """Checks that probe stays truthy for the given time and fails as soon as
+    it is not: for what must not happen where nothing shows that the input
+    has been handled."""
+    end = time.monotonic() + seconds
+    while True:
+        if not probe():
+            raise E2EError(f"{what} did not hold")
+        if time.monotonic() > end:
+            return
+        time.sleep(interval)
+
+
 def window_text_helper():
     """The harness's Windows helper that reads a window's text, built with
     the cross compiler into the work folder when its source is newer."""
@@ -408,6 +421,9 @@ class SystemTray:
                                           data=(32, [X.CurrentTime, self.EMBEDDED_NOTIFY, 0, self.window.id, 0]))
             icon.send_event(notify)
             self.dpy.sync()
+        # Wine moves its active window to the icon a moment after the
+        # embedding, with nothing on the X side to show when: no state to
+        # poll, so the tray gives it that moment before it hands the focus back.
         time.sleep(0.3)
         focused = self.dpy.get_input_focus().focus
         if not isinstance(focused, int) and focused.id != self.dpy.screen().root.id:
@@ -716,15 +732,61 @@ class Session:
         return deadline_poll(f"pixel ({x}, {y}) to become {colour}",
                              lambda: self.screenshot().pixel(x, y) == tuple(colour), timeout)
 
+    def wait_still(self, box=None, timeout=10):
+        """Waits until the screen (or a box of it: left, top, right, bottom)
+        shows the same in two shots one poll apart: whatever was changing
+        there has settled."""
+        left, top, right, bottom = box or (0, 0, *self.screen_size)
+
+        def pixels():
+            shot = self.screenshot()
+            if box is None:
+                return bytes(shot.data)
+            return [shot.pixel(x, y) for y in range(top, bottom) for x in range(left, right)]
+        last = [pixels()]
+
+        def same():
+            now = pixels()
+            settled, last[0] = now == last[0], now
+            return settled
+        deadline_poll(f"the screen in {(left, top, right, bottom)} to settle", same, timeout)
+
+    def popups(self):
+        """The windows on the screen that no window manager frames (Wine's
+        menus and tips), the notification area's own row left out:
+        {id: (width, height)}."""
+        found = {}
+        for child in self.root.query_tree().children:
+            with contextlib.suppress(XError):
+                attrs = child.get_attributes()
+                if attrs.override_redirect and attrs.map_state == X.IsViewable:
+                    geometry = child.get_geometry()
+                    if geometry.x + geometry.width > 0 and geometry.y + geometry.height > 0:
+                        found[child.id] = (geometry.width, geometry.height)
+        if self.tray is not None:
+            found.pop(self.tray.window.id, None)
+        return found
+
     # -- input -----------------------------------------------------------
     def move_pointer(self, x, y):
         xtest.fake_input(self.dpy, X.MotionNotify, x=x, y=y)
         self.dpy.sync()
 
+    def point_at(self, x, y):
+        """Moves the pointer where no window of Wine's lies and lets Wine see
+        it there. Wine takes the pointer's place from its own record for
+        100 ms after the last input it saw: a fixed span of Wine's, not a
+        state anything on the X side shows, so this is a pause, not a poll."""
+        self.move_pointer(x, y)
+        time.sleep(0.3)
+
     def button(self, number, press):
         xtest.fake_input(self.dpy, X.ButtonPress if press else X.ButtonRelease, number)
         self.dpy.sync()
 
+    # The short pauses in click, drag, wheel and key wait for no state: they
+    # space the events at a hand's pace, so that Wine takes them one by one
+    # as a user's, not as one burst.
     def click(self, x, y, number=1):
         self.move_pointer(x, y)
         time.sleep(0.05)
@@ -840,8 +902,7 @@ def showcase(path):
         overlay = s.wait_window(size=(420, 285))
         s.wait_window(PANEL_TITLE, size=PANEL_SIZE)
         s.activate(overlay)
-        s.move_pointer(left + width // 2, top + height // 2)
-        time.sleep(0.3)  # Wine trusts its own record of the pointer for 100 ms after an input
+        s.point_at(left + width // 2, top + height // 2)
         s.key("f")
         fitted = (left - 12, top - 28, width + 24, height + 40)
         try:
@@ -849,7 +910,7 @@ def showcase(path):
         except E2EError as error:  # the picture still shows what went wrong
             print(f"warning: {error}", file=sys.stderr)
         s.move_pointer(1200, 760)
-        time.sleep(1.0)
+        s.wait_still()  # whatever the move changes has settled
         saved = s.screenshot().save(path)
         s.close()
     return saved

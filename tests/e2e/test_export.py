@@ -6,7 +6,6 @@ import os
 import struct
 import subprocess
 import sys
-import time
 import xml.etree.ElementTree as ElementTree
 
 sys.path.insert(0, os.path.dirname(__file__))
@@ -33,8 +32,7 @@ def fitted_on_the_cat(s):
     overlay = s.wait_window()
     s.show_scene(PAGE, [(os.path.join(PHOTOS, "chelsea.jpg"), CAT[0], CAT[1])])
     s.activate_by_keyboard(overlay)  # no click: a lost release would drag the guide along
-    s.move_pointer(AREA[2] - 6, AREA[3] - 6)
-    time.sleep(0.3)  # Wine sees the pointer over no window of its own only after a moment
+    s.point_at(AREA[2] - 6, AREA[3] - 6)
     notice = s.watch_window_text("tooltips_class32", timeout=15)
     s.key("f")
     fitted = (CAT[0] - BORDER, CAT[1] - 16 - BORDER, CAT[2] + 2 * BORDER, CAT[3] + 2 * BORDER + 16)

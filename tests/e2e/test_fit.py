@@ -6,7 +6,6 @@ viewer's window fits to its own pixels without the window's title bar and
 border, and a plain background leaves the guide where it is with a notice."""
 import os
 import sys
-import time
 
 sys.path.insert(0, os.path.dirname(__file__))
 from harness import (PANEL_SIZE, PANEL_TITLE, PHOTOS, TITLE, Session, deadline_poll,  # noqa: E402
@@ -54,12 +53,11 @@ def fitted(picture):
     return left - BORDER, top - 16 - BORDER, width + 2 * BORDER, height + 2 * BORDER + 16
 
 
-def point_at(s, x, y):
-    """Moves the pointer and lets Wine see it there: Wine takes the pointer's
-    place from its own record for 100 ms after the last input it saw, and
-    the pointer moves here over no window of Wine's."""
-    s.move_pointer(x, y)
-    time.sleep(0.3)
+def notice_beside(s, pointer):
+    """The notice shows below and right of the pointer."""
+    shot = s.screenshot()
+    x, y = pointer
+    return any(shot.pixel(x + dx, y + dy) == NOTICE for dx in range(20, 150, 4) for dy in range(18, 40, 2))
 
 
 def wait_geometry(window, want, what):
@@ -89,7 +87,7 @@ def expect_fit_saved(s, picture):
 def f_fits_the_photograph_under_the_pointer_and_ctrl_z_takes_it_back():
     with Session(settings=dense_grid(), screen=SCREEN) as s:
         overlay = start(s)
-        point_at(s, 450, 380)  # on the cat, under the guide's grid
+        s.point_at(450, 380)  # on the cat, under the guide's grid
         s.key("f")
         wait_geometry(overlay, fitted(CAT), "on the cat")
         s.key("z", ["Control_L"])
@@ -98,9 +96,11 @@ def f_fits_the_photograph_under_the_pointer_and_ctrl_z_takes_it_back():
         wait_geometry(overlay, fitted(CAT), "on the cat again")
         # Fitted, its outline lies on the cat's edges: the same fit again,
         # from anywhere on the cat.
-        point_at(s, 700, 500)
+        s.point_at(700, 500)
+        expect(not notice_beside(s, (700, 500)), "a notice lies beside the pointer before the fit")
         s.key("f")
-        time.sleep(1.0)  # a fit that moved would have done so by now
+        # The fit is done once its notice shows beside the pointer.
+        deadline_poll("the fit's notice beside the pointer", lambda: notice_beside(s, (700, 500)), timeout=10)
         expect(tuple(overlay.geometry()) == fitted(CAT), f"fitted again to {overlay.geometry()}")
         s.close()
         expect_fit_saved(s, CAT)
@@ -111,7 +111,7 @@ def photographs_past_the_screen_edges_fit_their_visible_part():
     with Session(settings=dense_grid(), screen=SCREEN) as s:
         overlay = start(s)
         for picture, pointer in ((COFFEE, (1100, 450)), (ROCKET, (200, 850))):
-            point_at(s, *pointer)
+            s.point_at(*pointer)
             s.key("f")
             wait_geometry(overlay, fitted(picture), f"on the picture at {picture[:2]}")
         s.close()
@@ -149,7 +149,7 @@ def f_fits_a_photograph_in_a_viewer_window_to_its_own_pixels():
         # The viewer's client area is the picture; the guide's grid lies over
         # its left part, and the pointer is just below the title bar.
         picture = viewer.geometry()
-        point_at(s, picture[0] + 250, picture[1] + 3)
+        s.point_at(picture[0] + 250, picture[1] + 3)
         s.key("f")
         wait_geometry(overlay, fitted(picture), f"on the picture at {picture[:2]}")
         s.close()
@@ -161,13 +161,9 @@ def a_plain_background_leaves_the_guide_and_a_notice_says_so():
     # The pointer and the guide's centre are both on the page.
     with Session(settings=dense_grid(X=20, Y=20), screen=SCREEN) as s:
         overlay = start(s)
-        point_at(s, 250, 600)
+        s.point_at(250, 600)
         s.key("f")
-
-        def notice_shown():
-            shot = s.screenshot()
-            return any(shot.pixel(x, y) == NOTICE for x in range(270, 400, 4) for y in range(618, 640, 2))
-        deadline_poll("the notice beside the pointer", notice_shown, timeout=10)
+        deadline_poll("the notice beside the pointer", lambda: notice_beside(s, (250, 600)), timeout=10)
         expect(tuple(overlay.geometry()) == (20, 20) + START[2:], f"the guide moved to {overlay.geometry()}")
         s.close()
         s.expect_saved({"X": "20", "Y": "20", "Width": "396", "Height": "245",

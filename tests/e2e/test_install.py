@@ -15,7 +15,7 @@ from harness import (PANEL_SIZE, PANEL_TITLE, PRODUCT_DIR, SETTINGS_FILE, SETTIN
                      E2EError, Session, deadline_poll, expect, main, parse_settings, scenario)
 
 SOURCE_DIR = os.environ.get("LUMETRA_SOURCE_DIR", os.path.join(os.path.dirname(__file__), "..", ".."))
-VERSION = "5.5.0"
+VERSION = os.environ.get("LUMETRA_VERSION", "")  # the CMake project's, set by ctest
 INSTALL_DIR = r"C:\Program Files\Velmora\Lumetra"
 SHORTCUT = r"C:\ProgramData\Microsoft\Windows\Start Menu\Programs\Velmora Lumetra.lnk"
 PRODUCT_KEY = r"Software\Velmora\Lumetra"
@@ -28,6 +28,7 @@ GUIDES = sorted(f for f in os.listdir(os.path.join(SOURCE_DIR, "guides")) if f.e
 
 def package(dist):
     """Runs the packaging script on the product folder; returns (zip, setup)."""
+    expect(VERSION, "LUMETRA_VERSION is not set: run the scenario through ctest")
     subprocess.run(["bash", os.path.join(SOURCE_DIR, "scripts", "package.sh"), PRODUCT_DIR, dist],
                    check=True, stdout=subprocess.DEVNULL, timeout=120)
     return (os.path.join(dist, f"Lumetra-{VERSION}-portable.zip"),

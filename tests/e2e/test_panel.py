@@ -10,7 +10,6 @@ clicks its target first.
 """
 import os
 import sys
-import time
 
 sys.path.insert(0, os.path.dirname(__file__))
 from harness import (  # noqa: E402
@@ -34,6 +33,7 @@ WORK_TAB = (127, 29)
 CLICK_THROUGH_BOX = (20, 20)
 CAPTURE_BOX, CAPTURE_TEXT, CAPTURE_NOTE = (20, 40), (30, 34, 150, 46), (28, 58, 150, 70)
 NEXT_LOOK_KEY_BOX = (80, 268)  # the last of the four hot-key boxes
+NEXT_LOOK_KEY_NOTE = (12, 280, 150, 290)  # the note below it
 # Right end image of the strip and its two live boxes (panel coordinates).
 RIGHT_END = 173 - 37
 HELP_FACE, CLOSE_FACE = (173 - 33, 4), (173 - 12, 4)
@@ -317,6 +317,19 @@ def caption_text_end(s):
                default=0)
 
 
+def page_box(centre, half_width, half_height):
+    """A box of screen coordinates around a point given in page coordinates."""
+    x, y = page_at(*centre)
+    return x - half_width, y - half_height, x + half_width, y + half_height
+
+
+def changed(s, before, box):
+    """Whether a box of screen coordinates shows otherwise than in an earlier shot."""
+    shot = s.screenshot()
+    left, top, right, bottom = box
+    return any(shot.pixel(x, y) != before.pixel(x, y) for x in range(left, right) for y in range(top, bottom))
+
+
 def darkest(s, box):
     """The darkest channel value in a box of page coordinates."""
     shot = s.screenshot()
@@ -358,15 +371,19 @@ def a_combination_the_program_holds_goes_to_the_box_not_to_its_command():
 
         # Click-through's own combination typed into the next-look box: the
         # box refuses another command's combination, and nothing switches.
+        # The box has the keys (and the hot keys stand aside) once its caret
+        # shows; the refusal's note shows the combination was taken in.
+        box = page_box(NEXT_LOOK_KEY_BOX, 66, 8)
+        unfocused = s.screenshot()
         s.click(*page_at(*NEXT_LOOK_KEY_BOX))
-        time.sleep(0.5)
+        deadline_poll("the next-look box's caret", lambda: changed(s, unfocused, box), timeout=10)
+        expect(darkest(s, NEXT_LOOK_KEY_NOTE) > 64, "a note shows below the next-look box before the combination")
         s.key("F1", ["Control_L", "Shift_L"])
-        time.sleep(1.0)
+        deadline_poll("the next-look box's refusal", lambda: darkest(s, NEXT_LOOK_KEY_NOTE) < 64, timeout=10)
         expect(caption_text_end(s) == plain, "the combination ran its command from inside the box")
 
         # Out of the box, the same combination is the hot key again.
-        s.click(*overlay_at(100, 8))
-        time.sleep(0.5)
+        s.activate(s.wait_window(size=frame(396)))
         s.key("F1", ["Control_L", "Shift_L"])
         deadline_poll("the caption's click-through mark", lambda: caption_text_end(s) > plain + 30, timeout=10)
         s.close()

@@ -10,7 +10,8 @@ import sys
 import time
 
 sys.path.insert(0, os.path.dirname(__file__))
-from harness import PHOTOS, TITLE, Session, deadline_poll, expect, main, scenario  # noqa: E402
+from harness import (PHOTOS, TITLE, E2EError, Session, deadline_poll, expect, expect_steady,  # noqa: E402
+                     main, scenario)
 
 LEFT, TOP, BORDER = 100, 120, 12
 FW, FH = 396 + 2 * BORDER, 245 + 2 * BORDER + 16
@@ -45,10 +46,17 @@ def start_notepad(s, place, size=None, document=None):
 def other_wine_program(s):
     """Starts a Wine program of another kind and gives it the focus."""
     process, notepad = start_notepad(s, (700, 600))
-    time.sleep(0.5)
     left, top, width, height = notepad.geometry()
-    s.click(left + width // 2, top + height // 2)
-    deadline_poll("the other program to have the focus", lambda: s.has_focus(notepad), timeout=10)
+    # A notepad just placed may miss a click: one without the focus after a
+    # while is clicked again.
+    for attempt in range(3):
+        s.click(left + width // 2, top + height // 2)
+        try:
+            deadline_poll("the other program to have the focus", lambda: s.has_focus(notepad), timeout=4)
+            break
+        except E2EError:
+            if attempt == 2:
+                raise
     return process, notepad
 
 
@@ -64,8 +72,7 @@ def click_through_leaves_clicks_and_the_wheel_to_what_lies_beneath():
         s.click(*CAPTION, number=3)
         s.move_pointer(*OUTLINE)
         s.wheel(3)
-        time.sleep(1.0)
-        expect(tuple(overlay.geometry()) == (LEFT, TOP, FW, FH), f"the guide changed to {overlay.geometry()}")
+        expect_steady("the guide unchanged", lambda: tuple(overlay.geometry()) == (LEFT, TOP, FW, FH), 1.0)
         s.close()
         s.expect_saved({"Width": "396", "OrientMode": "0", "ClickThrough": "1"}, "unchanged")
 
@@ -86,7 +93,7 @@ def click_through_lets_clicks_and_drags_reach_the_wine_window_beneath():
             status = (left, top + height - 20, left + 160, top + height)
 
             def status_changes(what, act):
-                time.sleep(0.5)
+                s.wait_still(status)  # the last change has been drawn
                 before = s.screenshot()
                 act()
                 deadline_poll(f"{what} to reach notepad beneath", lambda: any(
@@ -97,8 +104,7 @@ def click_through_lets_clicks_and_drags_reach_the_wine_window_beneath():
             status_changes("a click on a drawn line", lambda: s.click(*OUTLINE))
             status_changes("a drag on the caption strip",
                            lambda: s.drag(CAPTION, (CAPTION[0] + 40, CAPTION[1] + 30)))
-            time.sleep(0.5)
-            expect(tuple(overlay.geometry()) == (LEFT, TOP, FW, FH), f"the guide changed to {overlay.geometry()}")
+            expect_steady("the guide unchanged", lambda: tuple(overlay.geometry()) == (LEFT, TOP, FW, FH), 0.5)
             expect(not s.caption_active(overlay), "the guide was activated")
         finally:
             process.kill()
@@ -112,8 +118,10 @@ def hot_keys_reach_the_guides_from_another_program():
         overlay = s.wait_window(size=(FW, FH))
         process, notepad = other_wine_program(s)
         try:
+            marked = deadline_poll("the caption's text", lambda: [ink for ink in [caption_ink(s)] if any(ink)],
+                                   timeout=10)[0]
             s.key("F1", ["Control_L", "Shift_L"])  # click-through off, for every guide
-            time.sleep(1.0)
+            deadline_poll("the click-through mark to go", lambda: caption_ink(s) not in (marked, ()), timeout=10)
             s.drag(CAPTION, (CAPTION[0] + 40, CAPTION[1] + 30))
             deadline_poll("the guide moved by its caption",
                           lambda: tuple(overlay.geometry()[:2]) == (LEFT + 40, TOP + 30), timeout=10)
@@ -128,8 +136,7 @@ def hot_keys_reach_the_guides_from_another_program():
                           lambda: tuple(shown.geometry()[:2]) == (LEFT + 40, TOP + 30), timeout=10)
             # The fit key: the guide takes the photograph under the pointer.
             s.show_scene(PAGE, [(os.path.join(PHOTOS, "chelsea.jpg"), CAT[0], CAT[1])])
-            s.move_pointer(CAT[0] + 200, CAT[1] + 150)
-            time.sleep(0.3)  # Wine sees the pointer over no window of its own only after a moment
+            s.point_at(CAT[0] + 200, CAT[1] + 150)
             s.key("F3", ["Control_L", "Shift_L"])
             fitted = (CAT[0] - BORDER, CAT[1] - 16 - BORDER, CAT[2] + 2 * BORDER, CAT[3] + 2 * BORDER + 16)
             deadline_poll("the guide fitted to the photograph", lambda: tuple(shown.geometry()) == fitted, timeout=10)
@@ -145,22 +152,27 @@ def the_notification_area_menu_switches_click_through_and_exits():
     with Session(settings=guide(X=300)) as s:
         s.wait_window(size=(FW, FH))
         deadline_poll("the icon in the notification area", lambda: s.tray.docked() == 1, timeout=10)
+        s.tray.wait_settled()
+        plain_icon = tray_icon(s)
 
         def menu_command(keys):
+            before = s.popups()
             s.click(*s.tray.icon_centre(), number=3)
-            time.sleep(1.5)
+            deadline_poll("the icon's menu", lambda: any(
+                height > MENU_HEIGHT for popup, (_, height) in s.popups().items() if popup not in before), timeout=10)
             for name in keys:
                 s.key(name)
-                time.sleep(0.2)
+                time.sleep(0.2)  # a hand's pace through the menu, no wait for a state
 
         menu_command(["Down", "Down", "Return"])  # Click-through, the second item
-        time.sleep(1.0)
+        deadline_poll("the click-through icon", lambda: tray_icon(s) != plain_icon, timeout=10)
         menu_command(["Up", "Return"])  # Exit, the last item
         s.wait_exit()
         s.expect_saved({"X": "300", "ClickThrough": "1"}, "saved by Exit")
 
 
 CAPTION_INK = ((128, 128, 128), (192, 192, 192))  # the caption text, active and inactive
+MENU_HEIGHT = 40  # taller than a tip: the icon's menu has three items
 
 
 def caption_ink(s):
@@ -178,8 +190,10 @@ def tray_icon(s):
 
 def tray_tip(s):
     """The tip Wine shows while the pointer rests on the notification-area icon."""
+    shown = s.popups().keys()
     s.move_pointer(LEFT + 150, TOP + 400)
-    time.sleep(0.5)
+    # Wine hides a tip once it sees the pointer elsewhere: the next one is new.
+    deadline_poll("the last tip to go", lambda: not s.popups().keys() & shown, timeout=10)
     watch = s.watch_window_text("tooltips_class32", timeout=15)
     s.move_pointer(*s.tray.icon_centre())
     return watch()
@@ -192,7 +206,7 @@ def a_narrow_guide_and_the_notification_area_show_click_through():
     # icon, the way back.
     width = 200
     with Session(settings=guide(Width=width - 2 * BORDER, Height=120, Lock=0, LookMode=15)) as s:
-        s.wait_window(size=(width, 120 + 2 * BORDER + 16))
+        overlay = s.wait_window(size=(width, 120 + 2 * BORDER + 16))
         deadline_poll("the icon in the notification area", lambda: s.tray.docked() == 1, timeout=10)
         s.tray.wait_settled()
         plain_caption = deadline_poll("the caption's text", lambda: [ink for ink in [caption_ink(s)] if any(ink)],
@@ -202,7 +216,7 @@ def a_narrow_guide_and_the_notification_area_show_click_through():
         expect(tip == "Velmora Lumetra", f"the icon's tip is {tip!r}")
 
         s.click(LEFT + 100, TOP + 8)  # the guide gets the focus: the hot keys reach Wine
-        time.sleep(0.5)
+        deadline_poll("the guide to have the focus", lambda: s.has_focus(overlay), timeout=10)
         s.key("F1", ["Control_L", "Shift_L"])
         deadline_poll("the click-through mark in the narrow caption",
                       lambda: caption_ink(s) not in (plain_caption, ()), timeout=10)

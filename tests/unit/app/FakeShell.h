@@ -5,7 +5,7 @@
 
 #include "app/ShellOpen.h"
 
-namespace lumetra::testing {
+namespace lumetra::test {
 
 class FakeShell final : public IShell {
 public:
@@ -20,4 +20,4 @@ public:
     void StartCommandLine(const std::string& commandLine) override { commandLines.push_back(commandLine); }
 };
 
-}  // namespace lumetra::testing
+}  // namespace lumetra::test

@@ -14,7 +14,7 @@
 #include "support/FakePlatformFiles.h"
 #include "support/RecordingCanvas.h"
 
-namespace lumetra {
+namespace lumetra::test {
 namespace {
 
 const std::string kGuides = "D:\\Lumetra\\Guides\\";
@@ -38,7 +38,7 @@ protected:
 
     std::string Offer() { return OfferLookFiles(*guides, SettingsFile(platform), lang); }
 
-    testing::FakePlatformFiles platform;
+    FakePlatformFiles platform;
     LangTable lang;
     std::unique_ptr<TGuideSet> guides;
 };
@@ -92,4 +92,4 @@ TEST_F(GuideFilesTest, TheChosenGuideFileIsDrawn) {
 }
 
 }  // namespace
-}  // namespace lumetra
+}  // namespace lumetra::test

@@ -16,7 +16,7 @@
 #include "settings/Snapshot.h"
 #include "support/FakePlatformFiles.h"
 
-namespace lumetra {
+namespace lumetra::test {
 namespace {
 
 // The guides of a run that starts from `ini`.
@@ -200,7 +200,7 @@ TEST(GuideSet, FileKeepsItsEncodingAndAnUnreadableOneIsLeftAlone) {
     const std::string text = "; \xE6\x97\xA5\r\n[Settings]\r\nLookMode=2\r\n[Guide2]\r\nLookMode=3\r\n";
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        testing::FakePlatformFiles platform;
+        FakePlatformFiles platform;
         SettingsFile file(platform);
         const std::string path = file.SettingsFilePath();
         platform.files[path] = EncodeIniFile({c.encoding, text, ""});
@@ -237,7 +237,6 @@ TEST(GuideSet, NewGuideGoesAStepOnButStaysOnTheScreen) {
     }
 }
 
-}  // namespace
 // A new guide opens beside the current one's picture: it does not follow
 // it, whatever else it copies; closing a guide moves the others' own down.
 TEST(GuideFollowing, ANewGuideDoesNotFollowAndAClosedOnesPlaceTakesTheNext) {
@@ -253,4 +252,5 @@ TEST(GuideFollowing, ANewGuideDoesNotFollowAndAClosedOnesPlaceTakesTheNext) {
     EXPECT_FALSE(guides.Guide(0).FollowPicture());
 }
 
-}  // namespace lumetra
+}  // namespace
+}  // namespace lumetra::test

@@ -13,7 +13,7 @@
 #include "settings/AppSettings.h"
 #include "settings/HotKey.h"
 
-namespace lumetra {
+namespace lumetra::test {
 namespace {
 
 struct Shown {
@@ -167,4 +167,4 @@ TEST(TrayLookTest, ShowsTheCurrentGuidesFollowingAndAnyWaiting) {
 }
 
 }  // namespace
-}  // namespace lumetra
+}  // namespace lumetra::test

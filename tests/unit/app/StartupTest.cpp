@@ -12,16 +12,15 @@
 #include "settings/SettingsFile.h"
 #include "support/FakePlatformFiles.h"
 
-namespace lumetra {
+namespace lumetra::test {
 namespace {
 
-using testing::FakePlatformFiles;
-using testing::FakeShell;
 using Events = std::vector<std::string>;
 
 constexpr const char* kFolder = "C:\\Tools\\Lumetra\\";
 const std::string kSettingsPath = std::string(kFolder) + "Lumetra.user.settings";
-const std::string kUninstallUrl = "https://www.velmora.com/we/service/uninstall/?prd=lmt&v=5.5.0&d=30";
+const std::string kUninstallUrl =
+    std::string("https://www.velmora.com/we/service/uninstall/?prd=lmt&v=") + kProgramVersion + "&d=30";
 
 // Passes file reads and writes on to the in-memory files and logs them into
 // the same list as the platform's boxes, so the order of all steps shows.
@@ -267,4 +266,4 @@ TEST(StartupTest, ASaveLostAtTheEndOfTheSessionIsToldOnceAtTheNextStartOfThatFil
 }
 
 }  // namespace
-}  // namespace lumetra
+}  // namespace lumetra::test

@@ -3,22 +3,24 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <string>
 
-namespace lumetra {
+namespace lumetra::test {
 namespace {
 
 constexpr Ticks kDay = kTicksPerDay;
 constexpr Ticks kStart = 400 * kDay;
 
 TEST(WebQueryTest, CarriesProductVersionAndDayCount) {
+    const std::string version = kProgramVersion;
     const struct {
         std::int64_t days;
-        const char* query;
+        std::string query;
     } cases[] = {
-        {0, "?prd=lmt&v=5.5.0&d=0"},
-        {7, "?prd=lmt&v=5.5.0&d=7"},
-        {1000, "?prd=lmt&v=5.5.0&d=1000"},
-        {-3, "?prd=lmt&v=5.5.0&d=-3"},
+        {0, "?prd=lmt&v=" + version + "&d=0"},
+        {7, "?prd=lmt&v=" + version + "&d=7"},
+        {1000, "?prd=lmt&v=" + version + "&d=1000"},
+        {-3, "?prd=lmt&v=" + version + "&d=-3"},
     };
     for (const auto& c : cases) EXPECT_EQ(WebQuery(c.days), c.query) << c.days;
 }
@@ -96,4 +98,4 @@ TEST(InstallDateTest, AnythingElseIsRejected) {
 }
 
 }  // namespace
-}  // namespace lumetra
+}  // namespace lumetra::test

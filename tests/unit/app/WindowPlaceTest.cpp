@@ -8,7 +8,7 @@
 
 #include "app/SingleInstance.h"
 
-namespace lumetra {
+namespace lumetra::test {
 namespace {
 
 constexpr int kStrip = 16;
@@ -116,4 +116,4 @@ TEST(InstanceKey, OneNamePerSettingsFileWhateverItsSpelling) {
 }
 
 }  // namespace
-}  // namespace lumetra
+}  // namespace lumetra::test

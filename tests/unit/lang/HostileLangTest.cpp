@@ -10,7 +10,6 @@ namespace lumetra::test {
 namespace {
 
 using namespace std::string_literals;
-using lumetra::testing::FakePlatformFiles;
 
 // A Lang value comes straight from the settings file. The OS reads a path up
 // to its first NUL, so a NUL inside the name would open a file other than

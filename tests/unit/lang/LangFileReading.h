@@ -9,7 +9,7 @@
 
 namespace lumetra::test {
 
-using StringReader = lumetra::testing::StringByteReader;
+using StringReader = StringByteReader;
 using LangEntries = std::vector<std::pair<std::string, std::string>>;
 
 // Every entry ReadLangEntry delivers, in file order.

@@ -10,8 +10,6 @@
 namespace lumetra::test {
 namespace {
 
-using lumetra::testing::FakePlatformFiles;
-
 constexpr const char* kExe = "C:\\Program Files\\Velmora\\Lumetra\\";
 constexpr const char* kCommon = "C:\\ProgramData\\Velmora\\Lumetra\\";
 constexpr const char* kUser = "C:\\Users\\Ann\\AppData\\Roaming\\Velmora\\Lumetra\\";

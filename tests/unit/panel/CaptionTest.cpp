@@ -7,10 +7,8 @@
 #include "panel/PanelCaption.h"
 #include "support/RecordingCanvas.h"
 
-namespace lumetra {
+namespace lumetra::test {
 namespace {
-
-using test::RecordingCanvas;
 
 TEST(PanelCaption, ButtonZonesAreEightPixelsSquare) {
     const struct {
@@ -157,4 +155,4 @@ TEST_F(CaptionInteractionTest, TheHelpButtonOpensTheManualOnThePress) {
 }
 
 }  // namespace
-}  // namespace lumetra
+}  // namespace lumetra::test

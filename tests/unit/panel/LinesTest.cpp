@@ -7,7 +7,7 @@
 #include "panel/PanelFixture.h"
 #include "panel/PanelLists.h"
 
-namespace lumetra::testing {
+namespace lumetra::test {
 namespace {
 
 TEST_F(PanelTest, TheLinesControlsShowTheBoundGuide) {
@@ -100,4 +100,4 @@ TEST_F(PanelTest, TheLanguagePassLabelsTheLinesControlsAndKeepsTheirSelections) 
 }
 
 }  // namespace
-}  // namespace lumetra::testing
+}  // namespace lumetra::test

@@ -14,10 +14,11 @@
 #include "panel/PanelController.h"
 #include "panel/PanelView.h"
 #include "settings/AppSettings.h"
+#include "settings/CaseName.h"
 #include "settings/SettingsFile.h"
 #include "support/FakePlatformFiles.h"
 
-namespace lumetra::testing {
+namespace lumetra::test {
 
 class FakePanelView final : public IPanelView {
 public:
@@ -129,12 +130,6 @@ public:
     void RefreshLanguage() override {}
 };
 
-// Names parameterised cases after their "name" field.
-struct CaseName {
-    template <typename Info>
-    std::string operator()(const Info& info) const { return info.param.name; }
-};
-
 inline constexpr std::int32_t kScreenWidth = 1920;
 inline const std::string kExeFolder = "C:\\Tools\\Lumetra\\";
 
@@ -179,4 +174,4 @@ protected:
     PanelController panel{settings, texts, files, overlay, view, kScreenWidth};
 };
 
-}  // namespace lumetra::testing
+}  // namespace lumetra::test

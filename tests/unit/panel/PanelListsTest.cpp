@@ -8,7 +8,7 @@
 #include "panel/PanelFixture.h"
 #include "panel/PanelLists.h"
 
-namespace lumetra::testing {
+namespace lumetra::test {
 namespace {
 
 TEST(PanelPages, StoredNumbersOpenTheirPage) {
@@ -91,4 +91,4 @@ TEST_F(LanguageListTest, ToggledOptionReachesItsOwnSetterOnly) {
 }
 
 }  // namespace
-}  // namespace lumetra::testing
+}  // namespace lumetra::test

@@ -8,7 +8,7 @@
 #include "overlay/looks/Geometry.h"
 #include "panel/PanelFixture.h"
 
-namespace lumetra::testing {
+namespace lumetra::test {
 namespace {
 
 constexpr int kTyped = -1;
@@ -49,7 +49,7 @@ INSTANTIATE_TEST_SUITE_P(
                       TypedCase{"Empty", '.', "", InvPhi},
                       TypedCase{"Infinite", '.', "inf", InvPhi},
                       TypedCase{"OtherLocalesPoint", ',', "1.2", InvPhi}),
-    CaseName());
+    CaseName<TypedCase>);
 
 TEST_F(TypedRatioTest, PresetsAreChosenByIndex) {
     StartPanel();
@@ -100,7 +100,7 @@ INSTANTIATE_TEST_SUITE_P(
                       RefreshCase{"Custom", 1.2, -1, {"1.2"}},
                       RefreshCase{"FifteenDigits", 0.123456789012345678, -1, {"0.123456789012346"}},
                       RefreshCase{"Tiny", 0.000001234, -1, {"1.234E-6"}}),
-    CaseName());
+    CaseName<RefreshCase>);
 
 TEST_F(RatioRefreshTest, EveryRunWithoutAPresetAppendsTheValueAgain) {
     settings.SetRatio(1.2);  // loaded before the panel exists
@@ -117,4 +117,4 @@ TEST_F(RatioRefreshTest, EveryRunWithoutAPresetAppendsTheValueAgain) {
 }
 
 }  // namespace
-}  // namespace lumetra::testing
+}  // namespace lumetra::test

@@ -5,10 +5,11 @@
 #include <optional>
 #include <string>
 
+#include "Version.h"
 #include "panel/PanelFixture.h"
 #include "panel/PanelLists.h"
 
-namespace lumetra::testing {
+namespace lumetra::test {
 namespace {
 
 TEST_F(PanelTest, CreationShowsTheStoredSettings) {
@@ -104,7 +105,7 @@ TEST_F(PanelTest, TheLockBoxRederivesTheFollowingDimension) {
 
 TEST_F(PanelTest, TheTextsComeFromTheLanguageInPassOrder) {
     StartPanel();
-    EXPECT_EQ(view.texts[PanelText::LogoLabel], "Velmora Lumetra\nVersion 5.5.0");
+    EXPECT_EQ(view.texts[PanelText::LogoLabel], std::string("Velmora Lumetra\nVersion ") + kProgramVersion);
     EXPECT_EQ(view.texts[PanelText::CopyrightLabel], "Copyright \xA9 Velmora. All rights reserved.");
     EXPECT_EQ(view.texts[PanelText::LookTab], "Look");
     EXPECT_EQ(view.texts[PanelText::MainTab], "MSMainTab") << "a missing text shows its key";
@@ -205,4 +206,4 @@ TEST_F(PanelTest, CaptionNamesTheGuideOnceThereAreSeveral) {
 }
 
 }  // namespace
-}  // namespace lumetra::testing
+}  // namespace lumetra::test

@@ -6,7 +6,7 @@
 
 #include "panel/PanelFixture.h"
 
-namespace lumetra::testing {
+namespace lumetra::test {
 namespace {
 
 enum class Commit { Enter, Leave };
@@ -54,7 +54,7 @@ INSTANTIATE_TEST_SUITE_P(
         SizeCase{"TwoScreensIgnored", true, true, "3840", Commit::Enter, 396, 245, "3840"},
         SizeCase{"FarTooLargeIgnored", true, true, "4000", Commit::Leave, 396, 245, "4000"},
         SizeCase{"BlanksAround", false, true, "  700 ", Commit::Enter, 700, 245, "700"}),
-    CaseName());
+    CaseName<SizeCase>);
 
 TEST_F(SizeCommitTest, ATextThatIsNoIntegerIsReportedAndNothingApplies) {
     StartPanel();
@@ -163,7 +163,7 @@ INSTANTIATE_TEST_SUITE_P(
                       GridCase{"OutOfSpinRange", "40000", 8, "40000"},
                       GridCase{"Negative", "-4", 8, "-4"},
                       GridCase{"HexadecimalIsNoNumber", "$10", 8, "$10"}),
-    CaseName());
+    CaseName<GridCase>);
 
 TEST_F(GridFieldTest, AfterEnterChangesWaitUntilTheFieldIsLeft) {
     StartPanel();
@@ -186,4 +186,4 @@ TEST_F(GridFieldTest, AfterEnterChangesWaitUntilTheFieldIsLeft) {
 }
 
 }  // namespace
-}  // namespace lumetra::testing
+}  // namespace lumetra::test

@@ -10,7 +10,7 @@
 
 #include "panel/PanelFixture.h"
 
-namespace lumetra::testing {
+namespace lumetra::test {
 namespace {
 
 constexpr HotKey kCtrlShiftK{'K', kHotKeyCtrl | kHotKeyShift};
@@ -286,4 +286,4 @@ TEST_F(WorkTest, TheLanguagePassLabelsTheWorkPage) {
 }
 
 }  // namespace
-}  // namespace lumetra::testing
+}  // namespace lumetra::test

@@ -12,8 +12,10 @@
 
 #include "../../../res/icongen/PixelArt.h"
 
-namespace lumetra::icongen {
+namespace lumetra::test {
 namespace {
+
+using namespace icongen;
 
 using Points = std::set<std::pair<int, int>>;
 
@@ -166,10 +168,12 @@ TEST(FrameIconsTest, GripIsAnLOfEightPixelBars) {
 }
 
 }  // namespace
-}  // namespace lumetra::icongen
+}  // namespace lumetra::test
 
-namespace lumetra::icongen {
+namespace lumetra::test {
 namespace {
+
+using namespace icongen;
 
 // The program's icon at every size the system asks for between 100 % and
 // 300 % (small icons of 16 to 48 pixels, the large one of 32), and the
@@ -226,4 +230,4 @@ TEST(IconFramesTest, EverySizeHasAWaitingVariantWithAClock) {
 }
 
 }  // namespace
-}  // namespace lumetra::icongen
+}  // namespace lumetra::test

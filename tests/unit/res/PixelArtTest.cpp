@@ -7,8 +7,10 @@
 // the program.
 #include "../../../res/icongen/PixelArt.h"
 
-namespace lumetra::icongen {
+namespace lumetra::test {
 namespace {
+
+using namespace icongen;
 
 constexpr const char* kLegend =
     "# a comment\n"
@@ -120,4 +122,4 @@ TEST(IcoTest, ColourRowsRunBottomUpAndTheMaskAgreesWithAlpha) {
 }
 
 }  // namespace
-}  // namespace lumetra::icongen
+}  // namespace lumetra::test

@@ -9,7 +9,7 @@
 #include "settings/CaseName.h"
 #include "settings/Snapshot.h"
 
-namespace lumetra {
+namespace lumetra::test {
 namespace {
 
 using Log = std::vector<std::string>;
@@ -439,4 +439,4 @@ TEST(TSettings, UnregisteredWindowIsSkipped) {
 }
 
 }  // namespace
-}  // namespace lumetra
+}  // namespace lumetra::test

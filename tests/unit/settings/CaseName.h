@@ -4,11 +4,11 @@
 
 #include <string>
 
-namespace lumetra {
+namespace lumetra::test {
 
 template <class Case>
 std::string CaseName(const ::testing::TestParamInfo<Case>& param) {
     return param.param.name;
 }
 
-}  // namespace lumetra
+}  // namespace lumetra::test

@@ -6,7 +6,7 @@
 
 #include "settings/AppSettings.h"
 
-namespace lumetra {
+namespace lumetra::test {
 namespace {
 
 TEST(FollowPictureKey, FilesWithoutItStayAsTheyWere) {
@@ -64,4 +64,4 @@ TEST(FollowPictureKey, RestoreDefaultsSwitchesItOff) {
 }
 
 }  // namespace
-}  // namespace lumetra
+}  // namespace lumetra::test

@@ -5,7 +5,7 @@
 #include "settings/AppSettings.h"
 #include "settings/CaseName.h"
 
-namespace lumetra {
+namespace lumetra::test {
 namespace {
 
 using namespace std::string_literals;
@@ -48,4 +48,4 @@ INSTANTIATE_TEST_SUITE_P(
     CaseName<HostileFileCase>);
 
 }  // namespace
-}  // namespace lumetra
+}  // namespace lumetra::test

@@ -10,7 +10,7 @@
 #include "settings/AppSettings.h"
 #include "settings/HotKey.h"
 
-namespace lumetra {
+namespace lumetra::test {
 namespace {
 
 constexpr std::uint8_t kCtrlShift = kHotKeyCtrl | kHotKeyShift;
@@ -247,4 +247,4 @@ TEST(WorkUnderTheGuideKeys, SharedOnesReachEveryGuideAndClickThroughOnlyItsOwn) 
 }
 
 }  // namespace
-}  // namespace lumetra
+}  // namespace lumetra::test

@@ -8,7 +8,7 @@
 #include "settings/CaseName.h"
 #include "settings/IniCodec.h"
 
-namespace lumetra {
+namespace lumetra::test {
 namespace {
 
 struct ReadCase {
@@ -192,4 +192,4 @@ TEST(IniText, ReadsBackEveryWrittenValue) {
 }
 
 }  // namespace
-}  // namespace lumetra
+}  // namespace lumetra::test

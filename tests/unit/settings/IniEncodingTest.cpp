@@ -6,7 +6,7 @@
 
 #include "settings/CaseName.h"
 
-namespace lumetra {
+namespace lumetra::test {
 namespace {
 
 using namespace std::string_literals;
@@ -43,4 +43,4 @@ INSTANTIATE_TEST_SUITE_P(
     CaseName<DecodeCase>);
 
 }  // namespace
-}  // namespace lumetra
+}  // namespace lumetra::test

@@ -9,7 +9,7 @@
 #include "settings/CaseName.h"
 #include "settings/IniValues.h"
 
-namespace lumetra {
+namespace lumetra::test {
 namespace {
 
 struct IntCase {
@@ -147,4 +147,4 @@ TEST(IniValues, RealRoundTripKeepsFifteenDigits) {
 }
 
 }  // namespace
-}  // namespace lumetra
+}  // namespace lumetra::test

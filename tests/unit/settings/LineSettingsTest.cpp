@@ -7,7 +7,7 @@
 #include "settings/AppSettings.h"
 #include "settings/CaseName.h"
 
-namespace lumetra {
+namespace lumetra::test {
 namespace {
 
 struct LineLoadCase {
@@ -121,4 +121,4 @@ TEST(LineKeys, RestoreDefaultsResetsThem) {
 }
 
 }  // namespace
-}  // namespace lumetra
+}  // namespace lumetra::test

@@ -8,7 +8,7 @@
 
 #include "settings/AppSettings.h"
 
-namespace lumetra {
+namespace lumetra::test {
 namespace {
 
 constexpr std::int32_t kFirstFile = kBuiltInLookCount;
@@ -74,4 +74,4 @@ TEST(LookFileTest, TheFileNameIsSavedOnlyForAGuideFile) {
 }
 
 }  // namespace
-}  // namespace lumetra
+}  // namespace lumetra::test

@@ -9,10 +9,8 @@
 #include "settings/SettingsFile.h"
 #include "support/FakePlatformFiles.h"
 
-namespace lumetra {
+namespace lumetra::test {
 namespace {
-
-using testing::FakePlatformFiles;
 
 struct FolderCase {
     const char* name;
@@ -120,4 +118,4 @@ TEST(SettingsFile, OpenForReadingReadsExistingFilesOnly) {
 }
 
 }  // namespace
-}  // namespace lumetra
+}  // namespace lumetra::test

@@ -10,10 +10,8 @@
 #include "settings/SettingsFile.h"
 #include "support/FakePlatformFiles.h"
 
-namespace lumetra {
+namespace lumetra::test {
 namespace {
-
-using testing::FakePlatformFiles;
 
 // What Load yields from a Settings section without any key.
 Snapshot KeyMissingDefaults() {
@@ -373,4 +371,4 @@ TEST(SettingsStorage, SaveRewritesAnExistingFileInPlace) {
 }
 
 }  // namespace
-}  // namespace lumetra
+}  // namespace lumetra::test

@@ -8,7 +8,7 @@
 
 #include "settings/AppSettings.h"
 
-namespace lumetra {
+namespace lumetra::test {
 
 struct Snapshot {
     double ratio;
@@ -81,4 +81,4 @@ inline void PrintTo(const Snapshot& s, std::ostream* os) {
     *os << ", look file " << s.lookFile << ", save folder " << s.saveFolder << "}";
 }
 
-}  // namespace lumetra
+}  // namespace lumetra::test

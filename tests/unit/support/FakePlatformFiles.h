@@ -14,7 +14,7 @@
 
 #include "settings/SettingsFile.h"
 
-namespace lumetra::testing {
+namespace lumetra::test {
 
 class StringByteReader final : public IByteReader {
 public:
@@ -118,4 +118,4 @@ public:
     }
 };
 
-}  // namespace lumetra::testing
+}  // namespace lumetra::test

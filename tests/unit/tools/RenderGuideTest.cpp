@@ -12,7 +12,7 @@
 #include "support/MiniXml.h"
 #include "tools/render/Render.h"
 
-namespace lumetra {
+namespace lumetra::test {
 namespace {
 
 std::string SourceFile(const std::string& relative) {
@@ -27,7 +27,7 @@ struct Outcome {
 };
 
 Outcome RunTool(const std::vector<std::string>& args) {
-    testing::FakePlatformFiles platform;
+    FakePlatformFiles platform;
     platform.moduleFileName = "C:\\Tools\\lumetra-render.exe";
     platform.files["C:\\Tools\\English.lng"] = SourceFile("lang/English.lng");
     platform.files["bad.guide"] = "name = Bad\nline 0 0 1\n\ncircle 0 0 -1px\n";
@@ -109,4 +109,4 @@ TEST(RenderGuideTest, ShippedExamplesDrawAsPlainSvg) {
 }
 
 }  // namespace
-}  // namespace lumetra
+}  // namespace lumetra::test

@@ -13,11 +13,8 @@
 #include "support/FakePlatformFiles.h"
 #include "support/MiniXml.h"
 
-namespace lumetra {
+namespace lumetra::test {
 namespace {
-
-using test::ParseXml;
-using test::XmlElement;
 
 const std::string kToolFolder = "C:\\Tools\\Lumetra\\";
 
@@ -27,8 +24,8 @@ std::string ReadSourceFile(const std::string& relative) {
 }
 
 // A tool folder holding the project's English.lng.
-testing::FakePlatformFiles ToolFolder() {
-    testing::FakePlatformFiles platform;
+FakePlatformFiles ToolFolder() {
+    FakePlatformFiles platform;
     platform.moduleFileName = kToolFolder + "lumetra-render.exe";
     platform.files[kToolFolder + "English.lng"] = ReadSourceFile("lang/English.lng");
     return platform;
@@ -40,7 +37,7 @@ struct Outcome {
     std::string err;
 };
 
-Outcome RunWith(testing::FakePlatformFiles& platform, const std::vector<std::string>& args) {
+Outcome RunWith(FakePlatformFiles& platform, const std::vector<std::string>& args) {
     std::ostringstream out;
     std::ostringstream err;
     RenderEnvironment env{platform, "", out, err};
@@ -338,4 +335,4 @@ TEST(RenderTest, LineOptionsRefuseValuesOutOfRange) {
 }
 
 }  // namespace
-}  // namespace lumetra
+}  // namespace lumetra::test

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-namespace lumetra {
+namespace lumetra::test {
 namespace {
 
 namespace fs = std::filesystem;
@@ -126,4 +126,4 @@ TEST_F(StdPlatformFilesTest, CreateFolderMakesOneLevelOnly) {
 }
 
 }  // namespace
-}  // namespace lumetra
+}  // namespace lumetra::test

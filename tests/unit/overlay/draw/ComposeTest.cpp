@@ -10,10 +10,8 @@
 #include "settings/AppSettings.h"
 #include "support/RecordingCanvas.h"
 
-namespace lumetra {
+namespace lumetra::test {
 namespace {
-
-using test::RecordingCanvas;
 
 struct Layout {
     std::int32_t width;
@@ -241,4 +239,4 @@ TEST(DrawOrientGlyphTest, DrawsNothingWithoutTheFrame) {
 }
 
 }  // namespace
-}  // namespace lumetra
+}  // namespace lumetra::test

@@ -11,7 +11,7 @@
 #include "settings/AppSettings.h"
 #include "support/MiniXml.h"
 
-namespace lumetra {
+namespace lumetra::test {
 namespace {
 
 constexpr std::uint32_t kKey = 0x00FE00FE;
@@ -173,4 +173,4 @@ TEST(Composition, TheGuideLayerIsAnSvgOfTheMeasuredArea) {
 }
 
 }  // namespace
-}  // namespace lumetra
+}  // namespace lumetra::test

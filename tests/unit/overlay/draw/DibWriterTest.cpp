@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-namespace lumetra {
+namespace lumetra::test {
 namespace {
 
 constexpr std::uint32_t kBlank = 0xFF000000;
@@ -645,4 +645,4 @@ TEST(DibWriterTest, OutlinesWaitForOthersToFinishDrawing) {
 }
 
 }  // namespace
-}  // namespace lumetra
+}  // namespace lumetra::test

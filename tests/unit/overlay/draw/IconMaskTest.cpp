@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-namespace lumetra {
+namespace lumetra::test {
 namespace {
 
 struct SplitCase {
@@ -97,4 +97,4 @@ TEST(IconMaskTest, SplitsNoMoreThanTheShortestSpanHolds) {
 }
 
 }  // namespace
-}  // namespace lumetra
+}  // namespace lumetra::test

@@ -15,10 +15,9 @@
 #include "settings/AppSettings.h"
 #include "support/LookExamples.h"
 
-namespace lumetra {
+namespace lumetra::test {
 namespace {
 
-using namespace test;
 using PixelSet = std::set<std::pair<int, int>>;
 
 constexpr std::uint32_t kInk = 0x00FF0000;
@@ -210,4 +209,4 @@ TEST(LookHostileLines, WidthsAndLabelsOutOfBoundsAreBroughtIn) {
 }
 
 }  // namespace
-}  // namespace lumetra
+}  // namespace lumetra::test

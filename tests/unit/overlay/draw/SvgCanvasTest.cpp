@@ -9,11 +9,8 @@
 
 #include "support/MiniXml.h"
 
-namespace lumetra {
+namespace lumetra::test {
 namespace {
-
-using test::ParseXml;
-using test::XmlElement;
 
 XmlElement Draw(const std::function<void(SvgCanvas&)>& draw, Rect view = {0, 0, 100, 100}) {
     SvgCanvas canvas(view);
@@ -273,4 +270,4 @@ TEST(SvgCanvasTest, BoxTextPlacements) {
 }
 
 }  // namespace
-}  // namespace lumetra
+}  // namespace lumetra::test

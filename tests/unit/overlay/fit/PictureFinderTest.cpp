@@ -9,14 +9,8 @@
 
 #include "support/Scenes.h"
 
-namespace lumetra {
+namespace lumetra::test {
 namespace {
-
-using test::Centre;
-using test::Grey;
-using test::Photo;
-using test::Scene;
-using test::TestPhoto;
 
 const std::array<const char*, 5> kPhotos{"chelsea", "coffee", "astronaut", "rocket", "hubble"};
 // White, black, mid-grey, two dark interfaces and two light pages.
@@ -330,4 +324,4 @@ TEST(PictureFinderTest, FindsNothingForAQueryThatDoesNotFitTheImage) {
 }
 
 }  // namespace
-}  // namespace lumetra
+}  // namespace lumetra::test

@@ -11,7 +11,7 @@
 #include "overlay/fit/PictureFit.h"
 #include "panel/PanelFixture.h"
 
-namespace lumetra::testing {
+namespace lumetra::test {
 namespace {
 
 struct PlacementCase {
@@ -256,4 +256,4 @@ TEST(PictureFit, OurOtherWindowsOverThePictureAreLeftOut) {
 }
 
 }  // namespace
-}  // namespace lumetra::testing
+}  // namespace lumetra::test

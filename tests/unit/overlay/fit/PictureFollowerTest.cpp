@@ -22,12 +22,10 @@ void PrintTo(const FollowAnswer& a, std::ostream* os) {
     PrintTo(a.rect, os);
 }
 
-namespace {
+}  // namespace lumetra
 
-using test::Grey;
-using test::Photo;
-using test::Scene;
-using test::TestPhoto;
+namespace lumetra::test {
+namespace {
 
 constexpr int kScreenWidth = 1600;
 constexpr int kScreenHeight = 1000;
@@ -343,4 +341,4 @@ TEST(PlacementFollowingTest, KeepsTheRatioWhereItGivesTheNewSizeExactly) {
 }
 
 }  // namespace
-}  // namespace lumetra
+}  // namespace lumetra::test

@@ -14,7 +14,7 @@
 #include "overlay/input/Interaction.h"
 #include "settings/AppSettings.h"
 
-namespace lumetra {
+namespace lumetra::test {
 namespace {
 
 using Calls = std::vector<std::string>;
@@ -613,4 +613,4 @@ TEST(InteractionActions, CyclesWrapAround) {
 }
 
 }  // namespace
-}  // namespace lumetra
+}  // namespace lumetra::test

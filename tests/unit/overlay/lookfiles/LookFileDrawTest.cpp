@@ -16,10 +16,8 @@
 #include "settings/AppSettings.h"
 #include "support/LookExamples.h"
 
-namespace lumetra {
+namespace lumetra::test {
 namespace {
-
-using namespace test;
 
 UserLook Guide(const std::string& text) {
     LookFileParse parse = ParseLookFile(text);
@@ -347,4 +345,4 @@ TEST(LookFileDrawTest, HostileSizesStayWithinReach) {
 }
 
 }  // namespace
-}  // namespace lumetra
+}  // namespace lumetra::test

@@ -6,7 +6,7 @@
 
 #include "overlay/lookfiles/LookFile.h"
 
-namespace lumetra {
+namespace lumetra::test {
 namespace {
 
 std::string Repeated(const std::string& line, std::size_t times) {
@@ -373,4 +373,4 @@ TEST(LookFileTest, BoundsHoldExactlyAtTheirLimits) {
 }
 
 }  // namespace
-}  // namespace lumetra
+}  // namespace lumetra::test

@@ -9,10 +9,8 @@
 #include "settings/SettingsFile.h"
 #include "support/FakePlatformFiles.h"
 
-namespace lumetra {
+namespace lumetra::test {
 namespace {
-
-using testing::FakePlatformFiles;
 
 const std::string kExe = "C:\\Program Files\\Velmora\\Lumetra\\";
 const std::string kProgramGuides = kExe + "Guides\\";
@@ -152,4 +150,4 @@ TEST(LookLibraryTest, ASavedFileNameFindsItsGuide) {
 }
 
 }  // namespace
-}  // namespace lumetra
+}  // namespace lumetra::test

@@ -14,10 +14,9 @@
 #include "common/Numbers.h"
 #include "support/RecordingCanvas.h"
 
-namespace lumetra {
+namespace lumetra::test {
 namespace {
 
-using test::RecordingCanvas;
 using ::testing::ElementsAre;
 
 TEST(GeometryTest, OrientFramePutsTheOriginInTheChosenCorner) {
@@ -305,4 +304,4 @@ TEST(GeometryTest, SpiralStartsOutsideTheFourModesAllStartClockwiseAtZero) {
 }
 
 }  // namespace
-}  // namespace lumetra
+}  // namespace lumetra::test

@@ -12,10 +12,9 @@
 #include "settings/AppSettings.h"
 #include "support/LookExamples.h"
 
-namespace lumetra {
+namespace lumetra::test {
 namespace {
 
-using namespace test;
 using ::testing::ElementsAre;
 
 // The segments with each one's ends in a fixed order, sorted: the picture
@@ -324,4 +323,4 @@ TEST(LookCropTest, AspectFramesAreCentredAndNamed) {
 }
 
 }  // namespace
-}  // namespace lumetra
+}  // namespace lumetra::test

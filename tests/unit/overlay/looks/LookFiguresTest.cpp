@@ -10,10 +10,9 @@
 
 #include "support/LookExamples.h"
 
-namespace lumetra {
+namespace lumetra::test {
 namespace {
 
-using namespace test;
 using ::testing::ElementsAre;
 
 constexpr double kPortraitGolden = 1.6180339887498947;
@@ -199,4 +198,4 @@ TEST(LookFiguresTest, PhiCrossNearestTheOriginCorner) {
 }
 
 }  // namespace
-}  // namespace lumetra
+}  // namespace lumetra::test

@@ -9,10 +9,8 @@
 #include "settings/AppSettings.h"
 #include "support/LookExamples.h"
 
-namespace lumetra {
+namespace lumetra::test {
 namespace {
-
-using namespace test;
 
 // Four spirals of at most 4001 segments plus their frame, or a 3-pixel grid
 // across 16384 pixels both ways: nothing draws more.
@@ -127,4 +125,4 @@ TEST(LookHostileSettingsTest, UndrawableRatiosDrawTheGoldenRatio) {
 }
 
 }  // namespace
-}  // namespace lumetra
+}  // namespace lumetra::test

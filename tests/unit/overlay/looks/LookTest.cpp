@@ -12,10 +12,9 @@
 #include "settings/AppSettings.h"
 #include "support/LookExamples.h"
 
-namespace lumetra {
+namespace lumetra::test {
 namespace {
 
-using namespace test;
 using ::testing::ElementsAre;
 
 TEST(LookTest, GridStartsOnTheOriginEdgesAndStopsBeforeTheFarOnes) {
@@ -303,4 +302,4 @@ TEST(LookTest, RendersTheSettingsObject) {
 }
 
 }  // namespace
-}  // namespace lumetra
+}  // namespace lumetra::test
