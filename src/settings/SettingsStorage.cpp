@@ -213,6 +213,9 @@ struct TSettings::Storage {
         {"SaveFolder", kShared, 37, kKept, [](TSettings& s, const Value& v) { s.SetSaveFolder(v.String("")); },
          [](const TSettings& s, const Output&) { return s.saveFolder_; },
          [](const TSettings& s) { return s.saveFolder_.empty(); }},
+        {"FollowPicture", kGuide, 38, 24, [](TSettings& s, const Value& v) { s.SetFollowPicture(v.Bool(false)); },
+         [](const TSettings& s, const Output&) { return FormatIniBool(s.followPicture_); },
+         [](const TSettings& s) { return !s.followPicture_; }},
     };
     static constexpr std::size_t kKeyCount = std::size(kKeys);
 

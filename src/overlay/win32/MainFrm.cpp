@@ -106,6 +106,7 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_TIMER:
             if (wParam == kNoticeTimer) notice_.Hide();
+            if (wParam == kFollowTimer) FollowTick();
             return 0;
         case WM_MOVE:
             place_.Moved(Position(), ::IsIconic(window) != FALSE);
@@ -287,6 +288,8 @@ void TMainForm::Reapply() {
     ApplyOpacity();
     ApplyPosition();
     ApplySize();
+    // Another guide's settings: the picture is the one under the new place.
+    StopFollowing();
     RefreshOptions();
     PaintNow();
 }
@@ -317,7 +320,7 @@ bool TMainForm::Paint(HDC target) {
     if (!buffer_) return false;
     const FrameSize frame = OverlayFrameSize(settings_);
     if (!buffer_->Resize(frame.width, frame.height)) return false;
-    ComposeBuffer(settings_, lang_, buffer_->canvas(), IsActive(), WindowDpi(window_.get()));
+    ComposeBuffer(settings_, lang_, buffer_->canvas(), IsActive(), WindowDpi(window_.get()), follower_.Waiting());
     buffer_->CopyTo(target, frame.width, frame.height);
     GdiCanvas window(target, &icons_);
     DrawOrientGlyph(window, settings_);
@@ -357,6 +360,7 @@ void TMainForm::RefreshOptions() {
     ScheduleRepaint();
     hint_.Activate(settings_.ShowHints());
     ApplyWorkOptions();
+    SyncFollowing();
     if (host_ != nullptr) host_->OptionsChanged();
 }
 

@@ -237,5 +237,20 @@ TEST(GuideSet, NewGuideGoesAStepOnButStaysOnTheScreen) {
     }
 }
 
+// A new guide opens beside the current one's picture: it does not follow
+// it, whatever else it copies; closing a guide moves the others' own down.
+TEST(GuideFollowing, ANewGuideDoesNotFollowAndAClosedOnesPlaceTakesTheNext) {
+    TGuideSet guides(std::make_unique<TSettings>(1280));
+    guides.Guide(0).SetFollowPicture(true);
+    guides.Guide(0).SetLookMode(4);
+    TSettings* added = guides.Add();
+    ASSERT_NE(added, nullptr);
+    EXPECT_EQ(added->LookMode(), 4);
+    EXPECT_FALSE(added->FollowPicture());
+    EXPECT_TRUE(guides.Guide(0).FollowPicture());
+    ASSERT_TRUE(guides.Remove(0));
+    EXPECT_FALSE(guides.Guide(0).FollowPicture());
+}
+
 }  // namespace
 }  // namespace lumetra::test
