@@ -40,7 +40,9 @@ def parse_args():
     parser.add_argument("--startup-runs", type=int, default=9, help="launches per program (median)")
     parser.add_argument("--native-repetitions", type=int, default=5)
     parser.add_argument("--fit-runs", type=int, default=15, help="fits to a picture (median)")
-    parser.add_argument("--only", choices=["native", "paint", "startup", "fit", "memory"], action="append",
+    parser.add_argument("--follow-seconds", type=float, default=10.0, help="each processor-share measurement")
+    parser.add_argument("--only", choices=["native", "paint", "startup", "fit", "follow", "memory"],
+                        action="append",
                         help="run only these parts (repeatable)")
     parser.add_argument("--paint-cases", metavar="TEXT", action="append",
                         help="paint only the cases whose 'case size' name holds TEXT (repeatable); "
@@ -417,6 +419,48 @@ def fit_section(fit):
             "", f"Whole fit target 100 ms: {verdict(fit['fit'], 100.0)}."]
 
 
+# -- following a picture --------------------------------------------------------
+
+# A viewer window of the benchmark shows a test photograph at about 800 x 500
+# on a plain page at 1920 x 1080.
+FOLLOW_PHOTO = ("chelsea.ppm", 560, 270, 800, 532)
+FOLLOW_STEPS = 10
+
+
+def run_follow(harness, windows_build, seconds):
+    program = os.path.join(windows_build, "bench", "lumetra-bench-follow.exe")
+    if not os.path.isfile(program):
+        raise SystemExit(f"no {program}: build the windows preset first")
+    name, left, top, width, height = FOLLOW_PHOTO
+    with Display(harness, 1920, 1080) as display:
+        harness.show_scene(display.dpy, (1920, 1080), (230, 230, 230), [])
+        language = os.path.join(windows_build, "Lumetra", "English.lng")
+        result = subprocess.run(["wine", program, language, os.path.join(harness.PHOTOS, name),
+                                 *map(str, (left, top, width, height)), str(seconds), str(FOLLOW_STEPS)],
+                                env=display.env, stdout=subprocess.PIPE, text=True, timeout=600)
+    row = result.stdout.strip().split("\t")
+    if len(row) != 8:
+        raise SystemExit(f"the follow benchmark failed: {result.stdout!r}")
+    return {"still": float(row[1]), "idle": float(row[2]), "panning": float(row[3]),
+            "panning_idle": float(row[4]), "step": float(row[5]), "lag": float(row[6]), "exact": row[7]}
+
+
+def follow_section(f):
+    still = f["still"] - f["idle"]
+    panning = f["panning"] - f["panning_idle"]
+    return ["## Following a picture under Wine, 1920 x 1080, guide 800 x 532", "",
+            "Processor time of the process in percent of one core; following's share is the difference to "
+            "the same run with following off (the viewer's own painting is in both).", "",
+            "| Still, following | Still, not | Panning, following | Panning, not | One step (ms) "
+            "| Lag after a move (ms) | Exact steps |",
+            "|---:|---:|---:|---:|---:|---:|---:|",
+            f"| {f['still']:.2f} | {f['idle']:.2f} | {f['panning']:.2f} | {f['panning_idle']:.2f} "
+            f"| {f['step']:.1f} | {f['lag']:.0f} | {f['exact']} |",
+            "", f"Still picture target 5 %: {verdict(still, 5.0)} ({still:.2f} %). "
+            f"Panning target 30 %: {verdict(panning, 30.0)} ({panning:.2f} %). "
+            f"One step target 50 ms: {verdict(f['step'], 50.0)}. Lag target 250 ms: {verdict(f['lag'], 250.0)}."]
+
+
 # -- memory ------------------------------------------------------------------------
 
 MEMORY_SCREEN = (7680, 2160)
@@ -519,7 +563,7 @@ def memory_section(results):
 
 def main():
     args = parse_args()
-    parts = set(args.only or ["native", "paint", "startup", "fit", "memory"])
+    parts = set(args.only or ["native", "paint", "startup", "fit", "follow", "memory"])
     args.out, args.native_build, args.windows_build = (
         os.path.abspath(path) for path in (args.out, args.native_build, args.windows_build))
     os.makedirs(args.out, exist_ok=True)
@@ -533,7 +577,7 @@ def main():
         report += writes_section(run_writes(args.native_build, args.native_repetitions)) + [""]
         print("native finder benchmark ...", flush=True)
         report += finder_section(run_finder(args.native_build, args.native_repetitions)) + [""]
-    if parts & {"paint", "startup", "fit", "memory"}:
+    if parts & {"paint", "startup", "fit", "follow", "memory"}:
         harness = import_harness(args.out, os.path.join(args.windows_build, "Lumetra"))
         print("Wine prefix ...", flush=True)
         harness.init_prefix()
@@ -547,6 +591,9 @@ def main():
         if "fit" in parts:
             print("fit benchmark under Wine ...", flush=True)
             report += fit_section(run_fit(harness, args.windows_build, args.fit_runs)) + [""]
+        if "follow" in parts:
+            print("follow benchmark under Wine ...", flush=True)
+            report += follow_section(run_follow(harness, args.windows_build, args.follow_seconds)) + [""]
         if "memory" in parts:
             print("memory benchmark under Wine ...", flush=True)
             report += memory_section(run_memory(harness, args.windows_build)) + [""]

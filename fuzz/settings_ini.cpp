@@ -27,7 +27,7 @@ using lumetra::TSettings;
 
 constexpr std::int32_t kScreenWidth = 1280;
 
-// Every field, in the file's own words.
+// Every key the file holds, in the file's own words.
 std::string Fields(const TSettings& s, char separator) { return s.SaveToText("", separator); }
 
 // The Settings lines of two field dumps, except the two sizes.

@@ -11,7 +11,7 @@ windows_build=${WINDOWS_BUILD:-build/windows}
 if [[ -z ${NATIVE_BUILD:-} ]]; then cmake --preset native >/dev/null; fi
 cmake --build "$native_build" --target lumetra-bench-looks lumetra-bench-writes lumetra-bench-finder
 if [[ -z ${WINDOWS_BUILD:-} ]]; then cmake --preset windows >/dev/null; fi
-cmake --build "$windows_build" --target Lumetra lumetra-bench-paint lumetra-bench-fit MinimalWindow
+cmake --build "$windows_build" --target Lumetra lumetra-bench-paint lumetra-bench-fit lumetra-bench-follow MinimalWindow
 # Debian's interpreter, which sees the python3-xlib package.
 exec /usr/bin/python3 bench/run_bench.py --native-build "$native_build" \
   --windows-build "$windows_build" --out build/bench "$@"

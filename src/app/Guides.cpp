@@ -58,6 +58,8 @@ TSettings* TGuideSet::Add() {
     if (Count() >= kMaxGuides) return nullptr;
     auto guide = std::make_unique<TSettings>(0);  // every value comes from the copy
     guide->CopyFrom(CurrentGuide());
+    // It opens beside the current guide's picture, not on it.
+    guide->SetFollowPicture(false);
     TSettings* const added = guide.get();
     Join(std::move(guide));
     current_ = Count() - 1;

@@ -15,6 +15,8 @@ std::vector<MenuItem> ProgramMenu(const ProgramState& state) {
         {ProgramCommand::CopyComposition, "MSCopyCompositionBtn", false, shown},
         {ProgramCommand::Settings, "MTraySettings"},
         {ProgramCommand::Manual, "MTrayManual"},
+        // After the older entries, so that they keep their places.
+        {ProgramCommand::Follow, "MTrayFollow", state.currentFollows, shown},
         {ProgramCommand::Exit, "MTrayExit"},
     };
 }
@@ -36,7 +38,7 @@ ProgramState StateOf(const TGuideSet& guides, bool guidesShown) {
         all = all && guides.Guide(i).ClickThrough();
         any = any || guides.Guide(i).ClickThrough();
     }
-    return {guidesShown, all, guides.Count(), any};
+    return {guidesShown, all, guides.Count(), any, guides.CurrentGuide().FollowPicture()};
 }
 
 void SwitchClickThrough(TGuideSet& guides) {

@@ -14,7 +14,7 @@ class TGuideSet;
 // Present is on no menu: a second start of the program asks the running one
 // to show its guides and its panel in front.
 enum class ProgramCommand {
-    ShowHide, ClickThrough, Fit, NextLook, NewGuide, Settings, Manual, Exit, Present, CopyComposition
+    ShowHide, ClickThrough, Fit, NextLook, NewGuide, Settings, Manual, Exit, Present, CopyComposition, Follow
 };
 
 // What the menu depends on.
@@ -23,6 +23,8 @@ struct ProgramState {
     bool allClickThrough = false;  // every guide lets the mouse through
     int guides = 1;
     bool anyClickThrough = false;  // at least one guide lets the mouse through
+    bool currentFollows = false;   // the guide used last follows its picture
+    bool anyWaiting = false;       // a guide that follows has lost its picture
 };
 
 struct MenuItem {
@@ -39,6 +41,7 @@ std::vector<MenuItem> ProgramMenu(const ProgramState& state);
 // The command each hot key gives.
 ProgramCommand HotKeyAction(HotKeyCommand command);
 
+// Which guide waits for its picture is the windows' to tell: anyWaiting stays off.
 ProgramState StateOf(const TGuideSet& guides, bool guidesShown);
 // Click-through for every guide: on unless every guide has it already.
 void SwitchClickThrough(TGuideSet& guides);

@@ -5,8 +5,9 @@
 namespace lumetra {
 
 TrayLook TrayLookOf(const ProgramState& state, const LangTable& lang, std::size_t tipCapacity) {
-    TrayLook look{state.anyClickThrough, kProgramName};
+    TrayLook look{state.anyClickThrough, kProgramName, state.anyWaiting};
     if (state.anyClickThrough) look.tip += " " + lang.Text("MClickThroughMark");
+    if (state.anyWaiting) look.tip += " " + lang.Text("MFollowWaitingMark");
     // A language file's mark may be long; the name comes first and stays.
     if (tipCapacity > 0 && look.tip.size() >= tipCapacity) look.tip.resize(tipCapacity - 1);
     return look;

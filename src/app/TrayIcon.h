@@ -1,7 +1,7 @@
 #pragma once
 // What the notification-area icon shows of the program: while any guide lets
 // the mouse through, the icon is the way back, so it says so in its picture
-// and its tip.
+// and its tip; while a guide that follows a picture has lost it, so does it.
 #include <string>
 
 #include "app/ProgramCommands.h"
@@ -14,7 +14,8 @@ inline constexpr const char* kProgramName = "Velmora Lumetra";
 
 struct TrayLook {
     bool clickThroughIcon = false;  // the see-through picture in place of the program's own
-    std::string tip;                // the program's name, with the click-through mark
+    std::string tip;                // the program's name, with the click-through and waiting marks
+    bool waitingIcon = false;       // a guide waits for its picture: the waiting picture, which leads
     friend bool operator==(const TrayLook&, const TrayLook&) = default;
 };
 

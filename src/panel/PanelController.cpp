@@ -1,6 +1,7 @@
 #include "panel/PanelController.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <limits>
 #include <optional>
@@ -19,6 +20,67 @@
 
 namespace lumetra {
 namespace {
+
+// The localisation pass in its order: a control and the language's entry
+// for its text, or a list whose items are relabelled at that point.
+struct PassRow {
+    PanelText target;
+    const char* key;  // nullptr: the row relabels `list`
+    PanelList list;
+};
+constexpr PassRow Text(PanelText target, const char* key) { return {target, key, PanelList{}}; }
+constexpr PassRow Items(PanelList list) { return {PanelText{}, nullptr, list}; }
+
+constexpr std::array kLocalisationPass{
+    Text(PanelText::MainTab, "MSMainTab"),
+    Text(PanelText::LogoLabel, "MSVersion"),
+    Text(PanelText::CopyrightLabel, "MSCopyright"),
+    Text(PanelText::DevWebBtn, "MSDevWebBtn"),
+    Text(PanelText::AskSupportBtn, "MSAskSupportBtn"),
+    Text(PanelText::CheckForUpdatesBtn, "MSCheckForUpdatesBtn"),
+    Text(PanelText::HelpBtn, "MSHelpBtn"),
+    Text(PanelText::NewGuideBtn, "MSNewGuideBtn"),
+    Text(PanelText::FitPictureBtn, "MSFitPictureBtn"),
+    Text(PanelText::CopyCompositionBtn, "MSCopyCompositionBtn"),
+    Text(PanelText::LookTab, "MSLookTab"),
+    Text(PanelText::SectionLabel, "MSSection"),
+    Text(PanelText::SnapToGroupBox, "MSSnapTo"),
+    Text(PanelText::WidthRadio, "MSWidth"),
+    Text(PanelText::HeightRadio, "MSHeight"),
+    Text(PanelText::RatioLabel, "MSRatio"),
+    Items(PanelList::Ratio),
+    Text(PanelText::GridLabel, "MSGrid"),
+    Text(PanelText::LookLabel, "MSLook"),
+    Items(PanelList::Look),
+    Text(PanelText::OrientationLabel, "MSOrientation"),
+    Items(PanelList::Orientation),
+    Text(PanelText::GridSizeLabel, "MSGridSize"),
+    Text(PanelText::ColorsTab, "MSColorsTab"),
+    Text(PanelText::LinesColorLabel, "MSLinesColor"),
+    Text(PanelText::ValuesColorLabel, "MSValuesColor"),
+    Text(PanelText::OpacityLabel, "MSOpacity"),
+    Text(PanelText::LineWidthLabel, "MSLineWidth"),
+    Text(PanelText::HaloCheckBox, "MSHalo"),
+    Text(PanelText::HaloColorLabel, "MSHaloColor"),
+    Items(PanelList::HaloColor),
+    Text(PanelText::LabelSizeLabel, "MSLabelSize"),
+    Items(PanelList::LabelSize),
+    Text(PanelText::AdvancedTab, "MSAdvancedTab"),
+    Text(PanelText::LanguageLabel, "MSLanguage"),
+    Text(PanelText::AdvancedLabel, "MSAdvanced"),
+    Text(PanelText::RestoreButton, "MSRestore"),
+    Items(PanelList::Advanced),
+    Text(PanelText::WorkTab, "MSWorkTab"),
+    Text(PanelText::ClickThroughCheckBox, "MSClickThrough"),
+    Text(PanelText::CaptureCheckBox, "MSHideFromCapture"),
+    Text(PanelText::CaptureNote, "MSCaptureUnavailable"),
+    Text(PanelText::HotKeysLabel, "MSHotKeys"),
+    Text(PanelText::ClickThroughKeyLabel, "MSHotKey0"),
+    Text(PanelText::ShowHideKeyLabel, "MSHotKey1"),
+    Text(PanelText::FitKeyLabel, "MSHotKey2"),
+    Text(PanelText::NextLookKeyLabel, "MSHotKey3"),
+    Text(PanelText::LockCheckBox, "MSLockAspectRatio"),
+};
 
 // Spin positions are signed 16-bit.
 constexpr int kMaxSpinPosition = std::numeric_limits<std::int16_t>::max();
@@ -276,72 +338,61 @@ void PanelController::ApplyLanguage(const std::string& name) {
 }
 
 void PanelController::ApplyTexts() {
-    const auto text = [this](std::string_view key) { return texts_.Text(key); };
-    const char separator = DecimalSeparator();
-    view_.SetText(PanelText::MainTab, text("MSMainTab"));
-    view_.SetText(PanelText::LogoLabel,
-                  std::string(kProgramTitle) + "\n" + text("MSVersion") + " " + kProgramVersion);
-    view_.SetText(PanelText::CopyrightLabel,
-                  FormatTemplate(text("MSCopyright"), {std::string(kCopyrightNotice)}, separator));
-    view_.SetText(PanelText::DevWebBtn, text("MSDevWebBtn"));
-    view_.SetText(PanelText::AskSupportBtn, text("MSAskSupportBtn"));
-    view_.SetText(PanelText::CheckForUpdatesBtn, text("MSCheckForUpdatesBtn"));
-    view_.SetText(PanelText::HelpBtn, text("MSHelpBtn"));
-    view_.SetText(PanelText::NewGuideBtn, text("MSNewGuideBtn"));
-    view_.SetText(PanelText::FitPictureBtn, text("MSFitPictureBtn"));
-    view_.SetText(PanelText::CopyCompositionBtn, text("MSCopyCompositionBtn"));
-    view_.SetText(PanelText::LookTab, text("MSLookTab"));
-    view_.SetText(PanelText::SectionLabel, text("MSSection"));
-    view_.SetText(PanelText::SnapToGroupBox, text("MSSnapTo"));
-    view_.SetText(PanelText::WidthRadio, text("MSWidth"));
-    view_.SetText(PanelText::HeightRadio, text("MSHeight"));
-    view_.SetText(PanelText::RatioLabel, text("MSRatio"));
-    const auto& presets = RatioPresets();
-    for (int i = 0; i < static_cast<int>(kRatioPresetCount); ++i) {
-        const std::string item = text(Numbered("MSRat", i));
-        // Items 0, 1 and 12 name their value; 12, the square, draws golden divisions.
-        const bool named = i == 0 || i == 1 || i == 12;
-        const double value = i == 1 ? presets[1] : InvPhi;
-        view_.SetListItem(PanelList::Ratio, i, named ? FormatTemplate(item, {value}, separator) : item);
+    for (const PassRow& row : kLocalisationPass) {
+        if (row.key == nullptr) {
+            RelabelItems(row.list);
+            continue;
+        }
+        const std::string entry = texts_.Text(row.key);
+        if (row.target == PanelText::LogoLabel) {
+            view_.SetText(row.target, std::string(kProgramTitle) + "\n" + entry + " " + kProgramVersion);
+        } else if (row.target == PanelText::CopyrightLabel) {
+            view_.SetText(row.target, FormatTemplate(entry, {std::string(kCopyrightNotice)}, DecimalSeparator()));
+        } else {
+            view_.SetText(row.target, entry);
+        }
     }
-    view_.SetText(PanelText::GridLabel, text("MSGrid"));
-    view_.SetText(PanelText::LookLabel, text("MSLook"));
-    for (int i = 0; i < settings_->LookCount(); ++i) {
-        view_.SetListItem(PanelList::Look, i, LookName(ProgramLooks(), i, texts_, settings_->Lang()));
-    }
-    view_.SetText(PanelText::OrientationLabel, text("MSOrientation"));
-    for (int i = 0; i < kOrientCount; ++i) view_.SetListItem(PanelList::Orientation, i, text(Numbered("MSOr", i)));
-    view_.SetText(PanelText::GridSizeLabel, text("MSGridSize"));
-    view_.SetText(PanelText::ColorsTab, text("MSColorsTab"));
-    view_.SetText(PanelText::LinesColorLabel, text("MSLinesColor"));
-    view_.SetText(PanelText::ValuesColorLabel, text("MSValuesColor"));
-    view_.SetText(PanelText::OpacityLabel, text("MSOpacity"));
-    view_.SetText(PanelText::LineWidthLabel, text("MSLineWidth"));
-    view_.SetText(PanelText::HaloCheckBox, text("MSHalo"));
-    view_.SetText(PanelText::HaloColorLabel, text("MSHaloColor"));
-    const std::string automatic = text("MSAutomatic");
-    view_.SetListItem(PanelList::HaloColor, kAutoColorEntry, automatic);
-    view_.SetText(PanelText::LabelSizeLabel, text("MSLabelSize"));
-    view_.SetListItem(PanelList::LabelSize, 0, automatic);
-    for (int i = 1; i < kLabelSizeEntryCount; ++i) {
-        view_.SetListItem(PanelList::LabelSize, i, std::to_string(*LabelSizeOfEntry(i)));
-    }
-    view_.SetText(PanelText::AdvancedTab, text("MSAdvancedTab"));
-    view_.SetText(PanelText::LanguageLabel, text("MSLanguage"));
-    view_.SetText(PanelText::AdvancedLabel, text("MSAdvanced"));
-    view_.SetText(PanelText::RestoreButton, text("MSRestore"));
-    for (int i = 0; i < kAdvancedOptionCount; ++i) view_.SetListItem(PanelList::Advanced, i, text(Numbered("MSA", i)));
-    view_.SetText(PanelText::WorkTab, text("MSWorkTab"));
-    view_.SetText(PanelText::ClickThroughCheckBox, text("MSClickThrough"));
-    view_.SetText(PanelText::CaptureCheckBox, text("MSHideFromCapture"));
-    view_.SetText(PanelText::CaptureNote, text("MSCaptureUnavailable"));
-    view_.SetText(PanelText::HotKeysLabel, text("MSHotKeys"));
-    for (int i = 0; i < static_cast<int>(kHotKeyCommandCount); ++i) {
-        view_.SetText(static_cast<PanelText>(static_cast<int>(PanelText::ClickThroughKeyLabel) + i),
-                      text(Numbered("MSHotKey", i)));
-    }
-    view_.SetText(PanelText::LockCheckBox, text("MSLockAspectRatio"));
     view_.RepaintAll();
+}
+
+void PanelController::RelabelItems(PanelList list) {
+    const auto text = [this](std::string_view key) { return texts_.Text(key); };
+    switch (list) {
+        case PanelList::Ratio: {
+            const auto& presets = RatioPresets();
+            const char separator = DecimalSeparator();
+            for (int i = 0; i < static_cast<int>(kRatioPresetCount); ++i) {
+                const std::string item = text(Numbered("MSRat", i));
+                // Items 0, 1 and 12 name their value; 12, the square, draws golden divisions.
+                const bool named = i == 0 || i == 1 || i == 12;
+                const double value = i == 1 ? presets[1] : InvPhi;
+                view_.SetListItem(list, i, named ? FormatTemplate(item, {value}, separator) : item);
+            }
+            return;
+        }
+        case PanelList::Look:
+            for (int i = 0; i < settings_->LookCount(); ++i) {
+                view_.SetListItem(list, i, LookName(ProgramLooks(), i, texts_, settings_->Lang()));
+            }
+            return;
+        case PanelList::Orientation:
+            for (int i = 0; i < kOrientCount; ++i) view_.SetListItem(list, i, text(Numbered("MSOr", i)));
+            return;
+        case PanelList::HaloColor:
+            view_.SetListItem(list, kAutoColorEntry, text("MSAutomatic"));
+            return;
+        case PanelList::LabelSize:
+            view_.SetListItem(list, 0, text("MSAutomatic"));
+            for (int i = 1; i < kLabelSizeEntryCount; ++i) {
+                view_.SetListItem(list, i, std::to_string(*LabelSizeOfEntry(i)));
+            }
+            return;
+        case PanelList::Advanced:
+            for (int i = 0; i < kAdvancedOptionCount; ++i) view_.SetListItem(list, i, text(Numbered("MSA", i)));
+            return;
+        case PanelList::Language:
+            return;  // language names are file names
+    }
 }
 
 // ---- size field ------------------------------------------------------------
@@ -401,11 +452,13 @@ void PanelController::SizeEditChange() {
 }
 
 void PanelController::WidthRadioClick() {
+    if (settings_->LockWidth()) return;
     settings_->SetLockWidth(true);
     ShowSize(settings_->Width());
 }
 
 void PanelController::HeightRadioClick() {
+    if (!settings_->LockWidth()) return;
     settings_->SetLockWidth(false);
     ShowSize(settings_->Height());
 }
@@ -454,6 +507,10 @@ void PanelController::RatioComboBoxSelect(int index, const std::string& text) {
         settings_->SetRatio(*typed);
     }
     overlay_->RefreshLook();
+}
+
+void PanelController::RatioComboBoxEnter(int selection, const std::string& selectedItem, const std::string& text) {
+    RatioComboBoxSelect(selection >= 0 && selectedItem == text ? selection : -1, text);
 }
 
 void PanelController::LockCheckBoxClick(bool checked) {

@@ -90,6 +90,7 @@ public:
     void ApplyLanguage(const std::string& name);
     // The localisation pass.
     void ApplyTexts();
+    void RelabelItems(PanelList list);
 
     // User handlers. SizeEditKeyDown and SizeEditExit throw ConversionError
     // for a text that is not an integer.
@@ -99,11 +100,16 @@ public:
     void GridSizeEditKeyDown(FieldKey key);
     void GridSizeEditExit();
     void GridSizeEditChange();
+    // A click on the radio button already checked changes nothing: the
+    // system reports one when the button only gets the focus.
     void WidthRadioClick();
     void HeightRadioClick();
     // index is the selected item, -1 when the user typed; text is what the
     // box shows (the item's text for a selected item).
     void RatioComboBoxSelect(int index, const std::string& text);
+    // Enter in the ratio box: typed text wins over the selection the box
+    // still holds unless it reads as the selected item (selection -1: none).
+    void RatioComboBoxEnter(int selection, const std::string& selectedItem, const std::string& text);
     void LockCheckBoxClick(bool checked);
     void LookComboBoxChange(int index);
     void OrientationComboBoxChange(int index);

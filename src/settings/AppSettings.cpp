@@ -206,6 +206,12 @@ void TSettings::SetClickThrough(bool value) {
     NotifyOptions();
 }
 
+void TSettings::SetFollowPicture(bool value) {
+    if (value == followPicture_) return;
+    followPicture_ = value;
+    NotifyOptions();
+}
+
 void TSettings::SetSaveFolder(const std::string& value) {
     constexpr std::size_t kLongestFolder = 1024;
     if (value == saveFolder_ || value.size() > kLongestFolder) return;

@@ -136,6 +136,8 @@ public:
     std::int32_t LabelSize() const { return labelSize_; }
     // The guide lets every click and wheel turn through to what lies beneath.
     bool ClickThrough() const { return clickThrough_; }
+    // The guide keeps to the picture it was fitted to as the picture moves.
+    bool FollowPicture() const { return followPicture_; }
     // Every window of the program stays out of screenshots and screen sharing.
     bool HideFromCapture() const { return hideFromCapture_; }
     // The folder a composition or a guide was last saved to; empty: none yet.
@@ -174,6 +176,7 @@ public:
     void SetHaloColor(Color value);
     void SetLabelSize(std::int32_t value);
     void SetClickThrough(bool value);
+    void SetFollowPicture(bool value);
     void SetHideFromCapture(bool value);
     // Ignores a text no folder of Windows has: too long, or with control characters.
     void SetSaveFolder(const std::string& value);
@@ -265,6 +268,7 @@ private:
     Color haloColor_ = kAutoHaloColor;
     std::int32_t labelSize_ = kFactoryLabelSize;
     bool clickThrough_ = false;
+    bool followPicture_ = false;
     bool hideFromCapture_ = false;
     std::string saveFolder_;
     std::array<HotKey, kHotKeyCommandCount> hotKeys_ = kFactoryHotKeys;

@@ -112,8 +112,8 @@ constexpr Key HotKeyRow(std::string_view name, std::size_t step) {
 
 }  // namespace
 
-// Nested in TSettings, so the rows can store the places directly, as Load
-// always did.
+// Nested in TSettings, so the rows can write the panel's place and the other
+// values that have no setter directly.
 struct TSettings::Storage {
     static constexpr Scope kGuide = Scope::Guide;
     static constexpr Scope kShared = Scope::Shared;
@@ -213,6 +213,9 @@ struct TSettings::Storage {
         {"SaveFolder", kShared, 37, kKept, [](TSettings& s, const Value& v) { s.SetSaveFolder(v.String("")); },
          [](const TSettings& s, const Output&) { return s.saveFolder_; },
          [](const TSettings& s) { return s.saveFolder_.empty(); }},
+        {"FollowPicture", kGuide, 38, 24, [](TSettings& s, const Value& v) { s.SetFollowPicture(v.Bool(false)); },
+         [](const TSettings& s, const Output&) { return FormatIniBool(s.followPicture_); },
+         [](const TSettings& s) { return !s.followPicture_; }},
     };
     static constexpr std::size_t kKeyCount = std::size(kKeys);
 

@@ -9,5 +9,6 @@ inline constexpr const char* kAppIconName = "MAINICON";
 // The notification-area icon while a guide lets clicks through, at the same
 // sizes.
 inline constexpr const char* kClickThroughIconName = "CLICKTHROUGH";
+inline constexpr const char* kWaitingIconName = "WAITING";
 
 }  // namespace lumetra

@@ -186,10 +186,15 @@ def init_prefix():
 def compose_scene(size, background, pictures):
     """The BGRA bytes of a screen of `size`: each (file, left, top) of
     `pictures` laid in turn onto a plain (r, g, b) background; a picture may
-    reach past the edges."""
+    reach past the edges. (file, left, top, width, height) shows the file
+    scaled to that size, as a viewer zooms it (bilinear)."""
     command = ["convert", "-size", f"{size[0]}x{size[1]}", "xc:rgb({},{},{})".format(*background)]
-    for path, left, top in pictures:
-        command += [path, "-geometry", f"{left:+d}{top:+d}", "-composite"]
+    for path, left, top, *scaled in pictures:
+        if scaled:
+            command += ["(", path, "-filter", "Triangle", "-resize", "{}x{}!".format(*scaled), ")"]
+        else:
+            command += [path]
+        command += ["-geometry", f"{left:+d}{top:+d}", "-composite"]
     command += ["-depth", "8", "bgra:-"]
     return subprocess.run(command, check=True, capture_output=True).stdout
 
@@ -498,7 +503,8 @@ class Session:
         self.dpy.sync()
 
     def show_scene(self, background, pictures):
-        """Makes a scene of compose_scene the desktop."""
+        """Makes a scene of compose_scene the desktop; called again, it moves
+        or rescales its pictures, as a viewer pans and zooms."""
         show_scene(self.dpy, self.screen_size, background, pictures)
 
     def _wm_running(self):

@@ -196,7 +196,11 @@ void TGuideWindows::StandAside(bool aside) {
     if (shell_ != nullptr) shell_->StandAside(aside);
 }
 
-ProgramState TGuideWindows::State() const { return StateOf(guides_, shown_); }
+ProgramState TGuideWindows::State() const {
+    ProgramState state = StateOf(guides_, shown_);
+    for (const auto& form : forms_) state.anyWaiting = state.anyWaiting || form->FollowWaiting();
+    return state;
+}
 
 void TGuideWindows::SetShown(bool shown) {
     shown_ = shown;
@@ -231,6 +235,9 @@ void TGuideWindows::Run(ProgramCommand command) {
         case ProgramCommand::Present: Present(); return;
         case ProgramCommand::CopyComposition:
             if (shown_) current.CopyComposition();
+            return;
+        case ProgramCommand::Follow:
+            if (shown_) guides_.CurrentGuide().SetFollowPicture(!guides_.CurrentGuide().FollowPicture());
             return;
         case ProgramCommand::Manual: lumetra::ShellOpen(DesktopShell(), kManualPath); return;
         case ProgramCommand::Exit: EndProgram(); return;

@@ -146,12 +146,15 @@ void TProgramShell::AllowMessage(UINT message) {
 void TProgramShell::LoadIcons() {
     icon_ = LoadSmallIcon(instance_, kAppIconName);
     clickThroughIcon_ = LoadSmallIcon(instance_, kClickThroughIconName);
+    waitingIcon_ = LoadSmallIcon(instance_, kWaitingIconName);
 }
 
 NOTIFYICONDATAA TProgramShell::IconLook() const {
     NOTIFYICONDATAA data = IconData(window_.get());
     data.uFlags = NIF_ICON | NIF_TIP;
-    data.hIcon = look_.clickThroughIcon && clickThroughIcon_ ? clickThroughIcon_.get() : icon_.get();
+    data.hIcon = look_.waitingIcon && waitingIcon_        ? waitingIcon_.get()
+                 : look_.clickThroughIcon && clickThroughIcon_ ? clickThroughIcon_.get()
+                                                             : icon_.get();
     std::strncpy(data.szTip, look_.tip.c_str(), sizeof data.szTip - 1);
     return data;
 }

@@ -73,6 +73,7 @@ private:
     HINSTANCE instance_;
     UniqueIcon icon_;              // at the notification area's size
     UniqueIcon clickThroughIcon_;  // the same, while a guide lets clicks through
+    UniqueIcon waitingIcon_;       // the same, while a guide waits for its picture
     TrayLook look_;
     UINT taskbarCreated_;
     HotKeyBook hotKeys_{*this};

@@ -15,18 +15,20 @@ constexpr int kCaptionTileWidth = 32;
 constexpr int kTLCornerWidth = 16;
 constexpr int kGripSize = 24;
 
-// The click-through mark leads: the ellipsis of a narrow guide cuts the end
-// of the caption, and the mark is what tells why the guide takes no clicks.
-std::string CaptionText(const TSettings& settings, const LangTable& lang) {
+// The click-through and following marks lead: the ellipsis of a narrow guide
+// cuts the end of the caption, and the marks tell why the guide takes no
+// clicks or moves by itself.
+std::string CaptionText(const TSettings& settings, const LangTable& lang, bool followWaiting) {
     std::string text;
     if (settings.ClickThrough()) text = lang.Text("MClickThroughMark") + " ";
+    if (settings.FollowPicture()) text += lang.Text(followWaiting ? "MFollowWaitingMark" : "MFollowMark") + " ";
     text += "Velmora Lumetra - ";
     text += LookName(ProgramLooks(), settings.LookMode(), lang, settings.Lang());
     return text;
 }
 
 void DrawCaptionStrip(const TSettings& settings, const LangTable& lang, Canvas& canvas,
-                      bool active, FrameSize frame) {
+                      bool active, FrameSize frame, bool followWaiting) {
     const int strip = frame.width - kButtonStripWidth;
     canvas.DrawIcon(FrameIcon::TLCorner, 0, 0);
     // The first tile is drawn even when the strip is too narrow for it; the
@@ -40,7 +42,7 @@ void DrawCaptionStrip(const TSettings& settings, const LangTable& lang, Canvas& 
     canvas.SetTextColor(active ? kCaptionActiveColor : kCaptionInactiveColor);
     canvas.SetFontAngle(0);
     canvas.SetFontHeight(kCaptionCellHeight);
-    canvas.BoxText(Rect{14, 1, strip, kCaptionRows - 1}, CaptionText(settings, lang),
+    canvas.BoxText(Rect{14, 1, strip, kCaptionRows - 1}, CaptionText(settings, lang, followWaiting),
                    BoxPlacement::LeftMiddleEllipsis);
 
     canvas.DrawIcon(FrameIcon::TRCorner, strip, 0);
@@ -67,11 +69,11 @@ std::uint8_t OpacityAlpha(std::int32_t opacity) {
 bool OpacityBlends(std::int32_t opacity) { return opacity != 100; }
 
 void ComposeBuffer(const TSettings& settings, const LangTable& lang, Canvas& canvas, bool active,
-                   std::int32_t dpi) {
+                   std::int32_t dpi, bool followWaiting) {
     const FrameSize frame = OverlayFrameSize(settings);
     canvas.Fill(Rect{0, 0, frame.width, frame.height}, kOverlayKeyColor);
     RenderChosenLook(ProgramLooks(), settings, lang, canvas, dpi);
-    if (settings.SFrame()) DrawCaptionStrip(settings, lang, canvas, active, frame);
+    if (settings.SFrame()) DrawCaptionStrip(settings, lang, canvas, active, frame, followWaiting);
 }
 
 void DrawOrientGlyph(Canvas& canvas, const TSettings& settings) {

@@ -215,8 +215,11 @@ void OverlayInteraction::ResizeStep(int x, int y) {
     case ResizeDrag::None:
         return;
     }
+    StopFollowing();
     window_.ApplySize();
 }
+
+void OverlayInteraction::StopFollowing() { settings_.SetFollowPicture(false); }
 
 void OverlayInteraction::Hover(int x, int y) {
     const HitZone zone = ZoneAt(x, y, window_.FormWidth(), window_.FormHeight(), false);
@@ -235,6 +238,7 @@ void OverlayInteraction::Hover(int x, int y) {
     }
     if (moving_) {
         const Point at = window_.Position();
+        if (x != anchorX_ || y != anchorY_) StopFollowing();
         window_.SetPosition({at.x + x - anchorX_, at.y + y - anchorY_});
     } else {
         window_.ClearHintText();
@@ -319,6 +323,7 @@ void OverlayInteraction::FormMouseWheel(ShiftState state, int delta) {
 
 // The dimension LockWidth names leads, also while the lock is off.
 void OverlayInteraction::ResizeLeading(int delta) {
+    StopFollowing();
     if (settings_.LockWidth())
         settings_.SetWidth(settings_.Width() + delta);
     else
@@ -329,6 +334,10 @@ void OverlayInteraction::FormKeyDown(VirtualKey key, ShiftState state) {
     const int step = state.Has(Held::Ctrl) ? 1 : 16;
     if (key == VirtualKey::S && state == ShiftState{Held::Ctrl, Held::Shift}) {
         window_.SaveGuideLayer();
+        return;
+    }
+    if (key == VirtualKey::F && state == ShiftState{Held::Shift}) {
+        window_.FitAndFollow();
         return;
     }
     if (state.Has(Held::Shift)) {
@@ -342,10 +351,22 @@ void OverlayInteraction::FormKeyDown(VirtualKey key, ShiftState state) {
     switch (key) {
     case VirtualKey::Return: ActionLook(); break;
     case VirtualKey::Space: ActionOrient(); break;
-    case VirtualKey::Left: window_.SetPosition({at.x - step, at.y}); break;
-    case VirtualKey::Right: window_.SetPosition({at.x + step, at.y}); break;
-    case VirtualKey::Up: window_.SetPosition({at.x, at.y - step}); break;
-    case VirtualKey::Down: window_.SetPosition({at.x, at.y + step}); break;
+    case VirtualKey::Left:
+        StopFollowing();
+        window_.SetPosition({at.x - step, at.y});
+        break;
+    case VirtualKey::Right:
+        StopFollowing();
+        window_.SetPosition({at.x + step, at.y});
+        break;
+    case VirtualKey::Up:
+        StopFollowing();
+        window_.SetPosition({at.x, at.y - step});
+        break;
+    case VirtualKey::Down:
+        StopFollowing();
+        window_.SetPosition({at.x, at.y + step});
+        break;
     case VirtualKey::Multiply:
     case VirtualKey::F4: ActionFrame(); break;
     case VirtualKey::Add:
@@ -367,7 +388,10 @@ void OverlayInteraction::FormKeyDown(VirtualKey key, ShiftState state) {
         if (state == ShiftState{Held::Ctrl}) ActionNewGuide();
         break;
     case VirtualKey::Z:
-        if (state == ShiftState{Held::Ctrl}) window_.UndoFit();
+        if (state == ShiftState{Held::Ctrl}) {
+            StopFollowing();
+            window_.UndoFit();
+        }
         break;
     case VirtualKey::C:
         if (state == ShiftState{Held::Ctrl}) window_.CopyComposition();

@@ -128,6 +128,9 @@ public:
     // centre), or tells that there is none; and takes the last fit back.
     virtual void FitToPicture() = 0;
     virtual void UndoFit() = 0;
+    // Fits the guide as FitToPicture does and, when it found a picture,
+    // keeps the guide on it as it moves (FollowPicture).
+    virtual void FitAndFollow() = 0;
     virtual void ShellOpen(const std::string& target) = 0;
     // The screen inside the measured area with the guide on top: to the
     // clipboard, or into a PNG file the user names. The guide's drawing
@@ -193,6 +196,8 @@ private:
     void StartCapture(int x, int y);
     void RunPressShortcut(ShiftState state);
     void ResizeStep(int x, int y);
+    // The user moved or sized the guide: it no longer keeps to a picture.
+    void StopFollowing();
     // Lets go of the mouse and ends any drag.
     void EndDrag();
     void Hover(int x, int y);

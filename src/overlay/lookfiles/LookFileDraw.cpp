@@ -30,7 +30,7 @@ struct Sides {
 // A distance from the origin corner in pixels, along a span.
 long double Distance(const LookLength& length, long double span, const Sides& sides) {
     long double distance = static_cast<long double>(length.fraction) * span + static_cast<long double>(length.pixels);
-    // Files without side terms keep every value exactly as before.
+    // A file without side terms places every point by fraction and pixels alone.
     for (const auto& [fraction, side] : {std::pair{length.ofWidth, sides.width}, std::pair{length.ofHeight, sides.height},
                                         std::pair{length.ofShorter, sides.shorter},
                                         std::pair{length.ofLonger, sides.longer}}) {

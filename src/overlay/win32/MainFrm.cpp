@@ -106,6 +106,7 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_TIMER:
             if (wParam == kNoticeTimer) notice_.Hide();
+            if (wParam == kFollowTimer) FollowTick();
             return 0;
         case WM_MOVE:
             place_.Moved(Position(), ::IsIconic(window) != FALSE);
@@ -287,6 +288,8 @@ void TMainForm::Reapply() {
     ApplyOpacity();
     ApplyPosition();
     ApplySize();
+    // Another guide's settings: the picture is the one under the new place.
+    StopFollowing();
     RefreshOptions();
     PaintNow();
 }
@@ -317,7 +320,7 @@ bool TMainForm::Paint(HDC target) {
     if (!buffer_) return false;
     const FrameSize frame = OverlayFrameSize(settings_);
     if (!buffer_->Resize(frame.width, frame.height)) return false;
-    ComposeBuffer(settings_, lang_, buffer_->canvas(), IsActive(), WindowDpi(window_.get()));
+    ComposeBuffer(settings_, lang_, buffer_->canvas(), IsActive(), WindowDpi(window_.get()), follower_.Waiting());
     buffer_->CopyTo(target, frame.width, frame.height);
     GdiCanvas window(target, &icons_);
     DrawOrientGlyph(window, settings_);
@@ -357,12 +360,13 @@ void TMainForm::RefreshOptions() {
     ScheduleRepaint();
     hint_.Activate(settings_.ShowHints());
     ApplyWorkOptions();
+    SyncFollowing();
     if (host_ != nullptr) host_->OptionsChanged();
 }
 
 // Click-through lets every click and wheel turn pass to the window beneath.
 // Where the system cannot keep a window out of captures, the window shows in
-// them as before.
+// them.
 void TMainForm::ApplyWorkOptions() {
     const LONG_PTR style = ::GetWindowLongPtrA(window_.get(), GWL_EXSTYLE);
     const LONG_PTR wanted = settings_.ClickThrough() ? style | WS_EX_TRANSPARENT : style & ~LONG_PTR{WS_EX_TRANSPARENT};

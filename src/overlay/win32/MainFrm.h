@@ -12,6 +12,7 @@
 #include "app/WindowPlace.h"
 #include "overlay/input/Interaction.h"
 #include "overlay/fit/PictureFit.h"
+#include "overlay/fit/PictureFollower.h"
 #include "win32/BackBuffer.h"
 #include "win32/FrameIcons.h"
 #include "win32/GdiHandles.h"
@@ -114,6 +115,10 @@ public:
     // The picture under the pointer, else the one under the guide's centre.
     void FitToPicture() override;
     void UndoFit() override;
+    // MainFrmFollow.cpp
+    void FitAndFollow() override;
+    // Following, the guide has lost its picture and waits for it.
+    bool FollowWaiting() const { return follower_.Waiting(); }
     void ShellOpen(const std::string& target) override;
     // MainFrmExport.cpp
     void CopyComposition() override;
@@ -148,7 +153,18 @@ private:
     RECT Bounds() const;
     HCURSOR CursorFor(CursorShape shape) const;
     // MainFrmFit.cpp
-    void FitFrom(POINT searchedMonitor, std::span<const Point> starts);
+    // follow: the guide keeps to the picture found from now on.
+    void FitFrom(POINT searchedMonitor, std::span<const Point> starts, bool follow);
+    // MainFrmFollow.cpp
+    static constexpr UINT_PTR kFollowTimer = 2;
+    void StartFollowing(const ScreenRegion& region, const Rect& picture);
+    // Starts or stops following as FollowPicture says.
+    void SyncFollowing();
+    // Lets go of the picture; SyncFollowing takes one again if still asked.
+    void StopFollowing();
+    void FollowTick();
+    void FollowLook(const Rect& monitor);
+    void FollowStateChanged();
     // Whether the copy shows this window where and as it was last drawn.
     bool ShownAsDrawn(const ScreenShot& shot) const;
     Point MeasuredCentre() const;
@@ -183,6 +199,7 @@ private:
     bool minimised_ = false;  // as the last size message said
     bool hiddenFromCapture_ = false;  // as last asked of the system
     FitUndo fitUndo_;
+    PictureFollower follower_;
     UniqueWindow window_;                 // bound at WM_NCCREATE, released at WM_NCDESTROY
 };
 

@@ -54,15 +54,22 @@ void TMainForm::FitToPicture() {
     POINT pointer{};
     ::GetCursorPos(&pointer);
     const std::array<Point, 2> starts{Point{pointer.x, pointer.y}, MeasuredCentre()};
-    FitFrom(pointer, starts);
+    FitFrom(pointer, starts, false);
 }
 
 void TMainForm::FitToPictureAtCentre() {
     const std::array<Point, 1> starts{MeasuredCentre()};
-    FitFrom({starts[0].x, starts[0].y}, starts);
+    FitFrom({starts[0].x, starts[0].y}, starts, false);
 }
 
-void TMainForm::FitFrom(POINT searchedMonitor, std::span<const Point> starts) {
+void TMainForm::FitAndFollow() {
+    POINT pointer{};
+    ::GetCursorPos(&pointer);
+    const std::array<Point, 2> starts{Point{pointer.x, pointer.y}, MeasuredCentre()};
+    FitFrom(pointer, starts, true);
+}
+
+void TMainForm::FitFrom(POINT searchedMonitor, std::span<const Point> starts, bool follow) {
     // The last notice would lie over the picture: it goes, and this fit
     // gives its own.
     if (::IsWindowVisible(notice_.Handle())) {
@@ -82,6 +89,8 @@ void TMainForm::FitFrom(POINT searchedMonitor, std::span<const Point> starts) {
             MarkDrawn(mask, origin);
         }
         picture = FindPictureFrom(image, origin, mask, starts);
+        // A guide that follows keeps to the picture it is fitted to now.
+        if (picture && (follow || settings_.FollowPicture())) StartFollowing({image, origin, &mask}, *picture);
     }
     if (!picture) {
         ShowNotice(lang_.Text("MFitNothing"));
@@ -90,6 +99,7 @@ void TMainForm::FitFrom(POINT searchedMonitor, std::span<const Point> starts) {
     const GuidePlacement before = CurrentPlacement(settings_, Position());
     Place(PlacementOnPicture(settings_, *picture));
     fitUndo_.Remember(before, CurrentPlacement(settings_, Position()));
+    if (follow) settings_.SetFollowPicture(true);
     ShowPictureRatio();  // the picture's size and the ratio it is closest to
 }
 

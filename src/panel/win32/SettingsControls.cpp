@@ -89,6 +89,11 @@ HWND TSettingsForm::AddSpin(HWND parent, HWND buddy, int minimum, int maximum) {
     return spin;
 }
 
+void TSettingsForm::Bind(PanelText target, HWND control, bool fitsText) {
+    texts_[static_cast<std::size_t>(target)] = control;
+    autoSize_[static_cast<std::size_t>(target)] = fitsText;
+}
+
 void TSettingsForm::CreateControls() {
     font_ = CreateTahoma(FW_NORMAL);
     boldFont_ = CreateTahoma(FW_BOLD);
@@ -123,45 +128,40 @@ void TSettingsForm::CreateMainPage(HWND page) {
     logo_.reset(static_cast<HICON>(::LoadImageA(instance_, kAppIconName, IMAGE_ICON, 32, 32, 0)));
     const HWND logo = AddControl(page, WC_STATICA, "", SS_ICON, 11, 9, 32, 32);
     ::SendMessageA(logo, STM_SETICON, reinterpret_cast<WPARAM>(logo_.get()), 0);
-    const auto set = [this](PanelText target, HWND control) { texts_[static_cast<int>(target)] = control; };
-    set(PanelText::LogoLabel, AddControl(page, WC_STATICA, "", SS_LEFT, 49, 13, 107, 32));
+    Bind(PanelText::LogoLabel, AddControl(page, WC_STATICA, "", SS_LEFT, 49, 13, 107, 32));
     ::SendMessageA(texts_[static_cast<int>(PanelText::LogoLabel)], WM_SETFONT,
                    reinterpret_cast<WPARAM>(boldFont_.get()), FALSE);
-    set(PanelText::CopyrightLabel, AddControl(page, WC_STATICA, "", SS_LEFT, 11, 47, 142, 34));
-    set(PanelText::DevWebBtn, AddControl(page, WC_BUTTONA, "", BS_DEFPUSHBUTTON | WS_TABSTOP, 11, 126, 142, 21,
+    Bind(PanelText::CopyrightLabel, AddControl(page, WC_STATICA, "", SS_LEFT, 11, 47, 142, 34));
+    Bind(PanelText::DevWebBtn, AddControl(page, WC_BUTTONA, "", BS_DEFPUSHBUTTON | WS_TABSTOP, 11, 126, 142, 21,
                                          Id::DevWebBtn));
-    set(PanelText::AskSupportBtn, AddControl(page, WC_BUTTONA, "", BS_PUSHBUTTON | WS_TABSTOP, 11, 150, 142, 21,
+    Bind(PanelText::AskSupportBtn, AddControl(page, WC_BUTTONA, "", BS_PUSHBUTTON | WS_TABSTOP, 11, 150, 142, 21,
                                              Id::AskSupportBtn));
-    set(PanelText::CheckForUpdatesBtn, AddControl(page, WC_BUTTONA, "", BS_PUSHBUTTON | WS_TABSTOP, 11, 174,
+    Bind(PanelText::CheckForUpdatesBtn, AddControl(page, WC_BUTTONA, "", BS_PUSHBUTTON | WS_TABSTOP, 11, 174,
                                                   142, 21, Id::CheckForUpdatesBtn));
-    set(PanelText::HelpBtn,
+    Bind(PanelText::HelpBtn,
         AddControl(page, WC_BUTTONA, "", BS_PUSHBUTTON | WS_TABSTOP, 11, 197, 142, 21, Id::HelpBtn));
-    set(PanelText::NewGuideBtn,
+    Bind(PanelText::NewGuideBtn,
         AddControl(page, WC_BUTTONA, "", BS_PUSHBUTTON | WS_TABSTOP, 11, 228, 142, 21, Id::NewGuideBtn));
-    set(PanelText::FitPictureBtn,
+    Bind(PanelText::FitPictureBtn,
         AddControl(page, WC_BUTTONA, "", BS_PUSHBUTTON | WS_TABSTOP, 11, 252, 142, 21, Id::FitPictureBtn));
-    set(PanelText::CopyCompositionBtn, AddControl(page, WC_BUTTONA, "", BS_PUSHBUTTON | WS_TABSTOP, 11, 276, 142, 21,
+    Bind(PanelText::CopyCompositionBtn, AddControl(page, WC_BUTTONA, "", BS_PUSHBUTTON | WS_TABSTOP, 11, 276, 142, 21,
                                                   Id::CopyCompositionBtn));
 }
 
 void TSettingsForm::CreateLookPage(HWND page) {
-    const auto set = [this](PanelText target, HWND control, bool autoSize = false) {
-        texts_[static_cast<int>(target)] = control;
-        autoSize_[static_cast<int>(target)] = autoSize;
-    };
-    set(PanelText::SectionLabel, AddLabel(page, "", 12, 12, 0, true), true);
+    Bind(PanelText::SectionLabel, AddLabel(page, "", 12, 12, 0, true), true);
     // The group box is a frame only: its controls are the page's, placed
     // relative to the box at (8, 28).
-    set(PanelText::SnapToGroupBox, AddControl(page, WC_BUTTONA, "", BS_GROUPBOX, 8, 28, 149, 57));
+    Bind(PanelText::SnapToGroupBox, AddControl(page, WC_BUTTONA, "", BS_GROUPBOX, 8, 28, 149, 57));
     PaintOwnGroupCaption(texts_[static_cast<int>(PanelText::SnapToGroupBox)]);
-    set(PanelText::WidthRadio, AddControl(page, WC_BUTTONA, "", BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP, 16,
+    Bind(PanelText::WidthRadio, AddControl(page, WC_BUTTONA, "", BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP, 16,
                                           44, 77, 17, Id::WidthRadio));
-    set(PanelText::HeightRadio,
+    Bind(PanelText::HeightRadio,
         AddControl(page, WC_BUTTONA, "", BS_AUTORADIOBUTTON, 16, 60, 73, 17, Id::HeightRadio));
     sizeEdit_ = AddControl(page, WC_EDITA, "400", ES_AUTOHSCROLL | WS_TABSTOP | WS_GROUP, 100, 51, 35, 19,
                            Id::SizeEdit, WS_EX_CLIENTEDGE);
     sizeSpin_ = AddSpin(page, sizeEdit_, 0, 0);  // its maximum comes with the screen's width
-    set(PanelText::RatioLabel, AddLabel(page, "", 12, 92, 0), true);
+    Bind(PanelText::RatioLabel, AddLabel(page, "", 12, 92, 0), true);
     ratioBox_ = AddCombo(page, CBS_DROPDOWN | CBS_AUTOHSCROLL, 12, 105, 141, 19, 15, Id::RatioComboBox);
     lookBox_ = AddCombo(page, CBS_DROPDOWNLIST, 12, 188, 141, 19, 15, Id::LookComboBox);
     orientationBox_ = AddCombo(page, CBS_DROPDOWNLIST, 12, 229, 141, 19, 4, Id::OrientationComboBox);
@@ -171,29 +171,25 @@ void TSettingsForm::CreateLookPage(HWND page) {
     for (const HWND field : {sizeEdit_, gridEdit_}) {
         CommonControls::SetWindowSubclass(field, &TSettingsForm::ControlProc, 0, reinterpret_cast<DWORD_PTR>(this));
     }
-    set(PanelText::LockCheckBox,
+    Bind(PanelText::LockCheckBox,
         AddControl(page, WC_BUTTONA, "", BS_AUTOCHECKBOX | WS_TABSTOP, 12, 130, 141, 17, Id::LockCheckBox));
-    set(PanelText::GridLabel, AddLabel(page, "", 12, 160, 0, true), true);
-    set(PanelText::LookLabel, AddLabel(page, "", 12, 175, 0), true);
-    set(PanelText::OrientationLabel, AddLabel(page, "", 12, 216, 0), true);
-    set(PanelText::GridSizeLabel, AddLabel(page, "", 12, 262, 0), true);
+    Bind(PanelText::GridLabel, AddLabel(page, "", 12, 160, 0, true), true);
+    Bind(PanelText::LookLabel, AddLabel(page, "", 12, 175, 0), true);
+    Bind(PanelText::OrientationLabel, AddLabel(page, "", 12, 216, 0), true);
+    Bind(PanelText::GridSizeLabel, AddLabel(page, "", 12, 262, 0), true);
 }
 
 void TSettingsForm::CreateColorsPage(HWND page) {
-    const auto set = [this](PanelText target, HWND control) {
-        texts_[static_cast<int>(target)] = control;
-        autoSize_[static_cast<int>(target)] = true;
-    };
     constexpr DWORD kPickerStyle = CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS;
-    set(PanelText::LinesColorLabel, AddLabel(page, "", 12, 12, 0));
+    Bind(PanelText::LinesColorLabel, AddLabel(page, "", 12, 12, 0), true);
     linesColorBox_ = AddCombo(page, kPickerStyle, 12, 25, 141, 22, 15, Id::LinesColorBox);
-    set(PanelText::ValuesColorLabel, AddLabel(page, "", 12, 56, 0));
+    Bind(PanelText::ValuesColorLabel, AddLabel(page, "", 12, 56, 0), true);
     valuesColorBox_ = AddCombo(page, kPickerStyle, 12, 69, 141, 22, 15, Id::ValuesColorBox);
     for (const HWND picker : {linesColorBox_, valuesColorBox_}) {
         ::SendMessageA(picker, CB_SETITEMHEIGHT, 0, kColorItemHeight);
         FillColorPicker(picker);
     }
-    set(PanelText::OpacityLabel, AddLabel(page, "", 12, 102, 0));
+    Bind(PanelText::OpacityLabel, AddLabel(page, "", 12, 102, 0), true);
     opacityBar_ = AddControl(page, TRACKBAR_CLASSA, "",
                              TBS_HORZ | TBS_BOTH | TBS_AUTOTICKS | TBS_FIXEDLENGTH | WS_TABSTOP, 12, 112, 141, 33,
                              Id::OpacityTrackBar);
@@ -205,26 +201,25 @@ void TSettingsForm::CreateColorsPage(HWND page) {
     AddLabel(page, "100%", 129, 146, 25);
 
     // The guide's lines and labels, below the colours.
-    set(PanelText::LineWidthLabel, AddLabel(page, "", 12, 171, 0));
+    Bind(PanelText::LineWidthLabel, AddLabel(page, "", 12, 171, 0), true);
     lineWidthEdit_ = AddControl(page, WC_EDITA, "1", ES_AUTOHSCROLL | WS_TABSTOP, 112, 168, 25, 19,
                                 Id::LineWidthEdit, WS_EX_CLIENTEDGE);
     lineWidthSpin_ = AddSpin(page, lineWidthEdit_, kMinLineWidth, kMaxLineWidth);
     CommonControls::SetWindowSubclass(lineWidthEdit_, &TSettingsForm::ControlProc, 0,
                                       reinterpret_cast<DWORD_PTR>(this));
-    texts_[static_cast<int>(PanelText::HaloCheckBox)] =
-        AddControl(page, WC_BUTTONA, "", BS_AUTOCHECKBOX | WS_TABSTOP, 12, 193, 141, 17, Id::HaloCheckBox);
-    set(PanelText::HaloColorLabel, AddLabel(page, "", 12, 216, 0));
+    Bind(PanelText::HaloCheckBox,
+         AddControl(page, WC_BUTTONA, "", BS_AUTOCHECKBOX | WS_TABSTOP, 12, 193, 141, 17, Id::HaloCheckBox));
+    Bind(PanelText::HaloColorLabel, AddLabel(page, "", 12, 216, 0), true);
     haloColorBox_ = AddCombo(page, kPickerStyle, 12, 229, 141, 22, 15, Id::HaloColorBox);
     ::SendMessageA(haloColorBox_, CB_SETITEMHEIGHT, 0, kColorItemHeight);
     FillColorPicker(haloColorBox_);
     AddAutomaticColor(haloColorBox_);
-    set(PanelText::LabelSizeLabel, AddLabel(page, "", 12, 260, 0));
+    Bind(PanelText::LabelSizeLabel, AddLabel(page, "", 12, 260, 0), true);
     labelSizeBox_ = AddCombo(page, CBS_DROPDOWNLIST, 12, 273, 141, 19, 15, Id::LabelSizeComboBox);
 }
 
 void TSettingsForm::CreateAdvancedPage(HWND page) {
-    texts_[static_cast<int>(PanelText::AdvancedLabel)] = AddLabel(page, "", 12, 12, 0);
-    autoSize_[static_cast<int>(PanelText::AdvancedLabel)] = true;
+    Bind(PanelText::AdvancedLabel, AddLabel(page, "", 12, 12, 0), true);
     checkList_ = AddControl(page, WC_LISTBOXA, "",
                             LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL |
                                 WS_HSCROLL | WS_TABSTOP,
@@ -235,27 +230,24 @@ void TSettingsForm::CreateAdvancedPage(HWND page) {
     for (int i = 0; i < kAdvancedOptionCount; ++i) ::SendMessageA(checkList_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(""));
     CommonControls::SetWindowSubclass(checkList_, &TSettingsForm::ControlProc, 0,
                                       reinterpret_cast<DWORD_PTR>(this));
-    texts_[static_cast<int>(PanelText::RestoreButton)] =
-        AddControl(page, WC_BUTTONA, "", BS_PUSHBUTTON | WS_TABSTOP, 12, 224, 141, 21, Id::RestoreButton);
-    texts_[static_cast<int>(PanelText::LanguageLabel)] = AddLabel(page, "", 12, 182, 0);
-    autoSize_[static_cast<int>(PanelText::LanguageLabel)] = true;
+    Bind(PanelText::RestoreButton,
+         AddControl(page, WC_BUTTONA, "", BS_PUSHBUTTON | WS_TABSTOP, 12, 224, 141, 21, Id::RestoreButton));
+    Bind(PanelText::LanguageLabel, AddLabel(page, "", 12, 182, 0), true);
     langBox_ = AddCombo(page, CBS_DROPDOWNLIST, 12, 195, 141, 19, 15, Id::LangComboBox);
 }
 
 void TSettingsForm::CreateWorkPage(HWND page) {
-    const auto set = [this](PanelText target, HWND control) { texts_[static_cast<int>(target)] = control; };
-    set(PanelText::ClickThroughCheckBox, AddControl(page, WC_BUTTONA, "", BS_AUTOCHECKBOX | WS_TABSTOP, 12, 12, 141,
+    Bind(PanelText::ClickThroughCheckBox, AddControl(page, WC_BUTTONA, "", BS_AUTOCHECKBOX | WS_TABSTOP, 12, 12, 141,
                                                     17, Id::ClickThroughCheckBox));
     // Room for a second line of text, and for the note below it where the
     // system cannot hide windows from captures.
-    set(PanelText::CaptureCheckBox, AddControl(page, WC_BUTTONA, "", BS_AUTOCHECKBOX | BS_MULTILINE | WS_TABSTOP, 12,
+    Bind(PanelText::CaptureCheckBox, AddControl(page, WC_BUTTONA, "", BS_AUTOCHECKBOX | BS_MULTILINE | WS_TABSTOP, 12,
                                                32, 141, 26, Id::CaptureCheckBox));
-    set(PanelText::CaptureNote, AddControl(page, WC_STATICA, "", SS_LEFT, 28, 58, 125, 2 * kLabelHeight));
-    set(PanelText::HotKeysLabel, AddLabel(page, "", 12, 86, 0, true));
-    autoSize_[static_cast<int>(PanelText::HotKeysLabel)] = true;
+    Bind(PanelText::CaptureNote, AddControl(page, WC_STATICA, "", SS_LEFT, 28, 58, 125, 2 * kLabelHeight));
+    Bind(PanelText::HotKeysLabel, AddLabel(page, "", 12, 86, 0, true), true);
     for (std::size_t i = 0; i < kHotKeyCommandCount; ++i) {
         const int top = kHotKeysTop + kHotKeyRowHeight * static_cast<int>(i);
-        set(static_cast<PanelText>(static_cast<int>(PanelText::ClickThroughKeyLabel) + static_cast<int>(i)),
+        Bind(static_cast<PanelText>(static_cast<int>(PanelText::ClickThroughKeyLabel) + static_cast<int>(i)),
             AddLabel(page, "", 12, top, 141));
         const auto id = static_cast<Id>(static_cast<int>(Id::FirstHotKeyBox) + static_cast<int>(i));
         hotKeyBoxes_[i] = AddControl(page, HOTKEY_CLASSA, "", WS_TABSTOP, 12, top + 13, 141, 19, id, WS_EX_CLIENTEDGE);

@@ -9,14 +9,13 @@
 #include <string>
 #include <vector>
 
-#include "win32/BackBuffer.h"
 #include "win32/GdiHandles.h"
 #include "win32/HintTip.h"
 #include "overlay/win32/PanelWindow.h"
-#include "panel/PanelCaption.h"
 #include "panel/PanelController.h"
 #include "panel/PanelLists.h"
 #include "panel/PanelView.h"
+#include "panel/win32/PanelStrip.h"
 
 namespace lumetra {
 
@@ -26,7 +25,7 @@ class SettingsFile;
 class TMainForm;
 class TSettings;
 
-class TSettingsForm final : public IPanelView, public ICaptionWindow, public IPanelWindow {
+class TSettingsForm final : public IPanelView, public IPanelWindow, public IPanelStripOwner {
 public:
     static constexpr char kClassName[] = "TLumetraSettings";
     static constexpr char kTitle[] = "Velmora Lumetra Settings";
@@ -96,17 +95,8 @@ public:
     void EnableHints(bool on) override;
     void RepaintAll() override;
 
-    // ICaptionWindow
-    Point Position() const override;
-    void SetPosition(Point topLeft) override;
-    void CaptureMouse() override;
-    void ReleaseMouse() override;
-    void SetCursor(CaptionCursor cursor) override;
-    void SetHintText(const std::string& text) override;
-    void ClearHint() override;
-    void DrawRightEnd() override;
-    void FillButtonFace(Point seed, Color color) override;
-    void Hide() override;
+    // IPanelStripOwner
+    void HidePanel() override;
     void OpenManual() override;
 
 private:
@@ -160,8 +150,9 @@ private:
     HWND EditHandle(PanelSpin spin) const;
     HWND SpinHandle(PanelSpin spin) const;
     std::optional<HotKeyCommand> HotKeyCommandOf(HWND control) const;
-    bool IsActive() const;
-    void DrawRightEndOn(HDC dc) const;
+    // The control's text comes from the language; fitsText: the control is
+    // as wide as its text.
+    void Bind(PanelText target, HWND control, bool fitsText = false);
 
     HINSTANCE instance_;
     TSettings* settings_;  // the guide being edited
@@ -169,14 +160,13 @@ private:
     TMainForm& overlay_;   // the first guide: it owns the panel and lends its pictures
     TMainForm* current_;   // the guide being edited
     PanelController controller_;
-    CaptionInteraction caption_;
 
     // Freed after the window and its controls, which use them.
     UniqueFont font_;
     UniqueFont boldFont_;
     UniqueIcon logo_;
-    std::unique_ptr<BackBuffer> buffer_;  // empty: the strip is not painted
-    HintTip hint_;                        // owned by the window: destroyed before it
+    PanelStrip strip_;
+    HintTip hint_;  // owned by the window: destroyed before it
 
     // Children, destroyed with the window.
     HWND tabs_ = nullptr;
@@ -204,7 +194,6 @@ private:
     std::array<HotKey, kHotKeyCommandCount> hotKeysShown_{};  // the Windows key included
 
     HWND focus_ = nullptr;      // the control to focus when the window is activated
-    HCURSOR cursor_ = nullptr;  // shared system cursor, never freed
     bool showing_ = false;      // set while the panel writes into its own controls
     // Shown or hidden as the user left it: while the program is minimised the
     // system hides the panel with the overlay, which is no choice of the user.

@@ -6,7 +6,6 @@
 
 #include <string>
 
-#include "win32/ButtonFace.h"
 #include "win32/CaptureExclusion.h"
 #include "overlay/win32/MainFrm.h"
 #include "panel/PanelLists.h"
@@ -98,7 +97,7 @@ std::optional<HotKeyCommand> TSettingsForm::HotKeyCommandOf(HWND control) const 
     return std::nullopt;
 }
 
-void TSettingsForm::MoveTo(Point topLeft) { SetPosition(topLeft); }
+void TSettingsForm::MoveTo(Point topLeft) { strip_.SetPosition(topLeft); }
 
 void TSettingsForm::SetText(PanelText target, const std::string& text) {
     const int tab = TabOf(target);
@@ -240,51 +239,5 @@ void TSettingsForm::RepaintAll() {
     LayoutPages();  // captions of other lengths can change the rows of tabs
     ::RedrawWindow(window_.get(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
-
-// ---- the caption strip's window --------------------------------------------
-
-Point TSettingsForm::Position() const {
-    RECT bounds{};
-    ::GetWindowRect(window_.get(), &bounds);
-    return {bounds.left, bounds.top};
-}
-
-void TSettingsForm::SetPosition(Point topLeft) {
-    ::SetWindowPos(window_.get(), nullptr, topLeft.x, topLeft.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-void TSettingsForm::CaptureMouse() { ::SetCapture(window_.get()); }
-
-void TSettingsForm::ReleaseMouse() { ::ReleaseCapture(); }
-
-void TSettingsForm::SetCursor(CaptionCursor cursor) {
-    // Shared system cursors: never freed.
-    cursor_ = ::LoadCursor(nullptr, cursor == CaptionCursor::Hand ? IDC_HAND : IDC_ARROW);
-    ::SetCursor(cursor_);
-}
-
-void TSettingsForm::SetHintText(const std::string& text) { hint_.SetText(text); }
-
-void TSettingsForm::ClearHint() {
-    hint_.SetText({});
-    hint_.Hide();
-}
-
-void TSettingsForm::DrawRightEnd() {
-    const WindowDc dc(window_.get());
-    if (dc) DrawRightEndOn(dc.get());
-}
-
-void TSettingsForm::DrawRightEndOn(HDC dc) const {
-    GdiCanvas canvas(dc, &overlay_.Icons());
-    canvas.DrawIcon(FrameIcon::TRCorner2, kPanelRightEndX, 0);
-}
-
-void TSettingsForm::FillButtonFace(Point seed, Color color) {
-    HighlightButtonFace(window_.get(), {kPanelRightEndX, 0, kPanelWidth, kPanelCaptionHeight}, seed, color,
-                        [this](HDC dc) { DrawRightEndOn(dc); });
-}
-
-void TSettingsForm::Hide() { Show(false); }
 
 }  // namespace lumetra

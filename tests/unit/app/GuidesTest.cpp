@@ -52,7 +52,7 @@ TEST_P(GuidesRoundTrip, LoadsBackWhatWasSavedAndSavesTheSameAgain) {
     ASSERT_EQ(loaded->Count(), count);
     for (int i = 0; i < count; ++i) EXPECT_EQ(Take(loaded->Guide(i)), Take(saved.Guide(i))) << i;
     EXPECT_EQ(loaded->SaveToText(written, ','), written);
-    // One guide writes the file exactly as the program always did.
+    // One guide writes the single-guide file, byte for byte.
     if (count == 1) {
         EXPECT_EQ(written, saved.Guide(0).SaveToText(user, ','));
     }
@@ -235,6 +235,21 @@ TEST(GuideSet, NewGuideGoesAStepOnButStaysOnTheScreen) {
         SCOPED_TRACE(c.name);
         EXPECT_EQ(NewGuidePlace(c.current, c.screen), c.expected);
     }
+}
+
+// A new guide opens beside the current one's picture: it does not follow
+// it, whatever else it copies; closing a guide moves the others' own down.
+TEST(GuideFollowing, ANewGuideDoesNotFollowAndAClosedOnesPlaceTakesTheNext) {
+    TGuideSet guides(std::make_unique<TSettings>(1280));
+    guides.Guide(0).SetFollowPicture(true);
+    guides.Guide(0).SetLookMode(4);
+    TSettings* added = guides.Add();
+    ASSERT_NE(added, nullptr);
+    EXPECT_EQ(added->LookMode(), 4);
+    EXPECT_FALSE(added->FollowPicture());
+    EXPECT_TRUE(guides.Guide(0).FollowPicture());
+    ASSERT_TRUE(guides.Remove(0));
+    EXPECT_FALSE(guides.Guide(0).FollowPicture());
 }
 
 }  // namespace

@@ -38,7 +38,7 @@ TEST(ProgramMenu, OffersWhatTheStateAllows) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         const std::vector<MenuItem> menu = ProgramMenu(c.state);
-        ASSERT_EQ(menu.size(), 8u);
+        ASSERT_EQ(menu.size(), 9u);
         EXPECT_EQ(menu.front().textKey, c.showHideText);
         EXPECT_EQ(menu.back().command, ProgramCommand::Exit);
         const auto item = [&](ProgramCommand command) {
@@ -124,6 +124,46 @@ TEST(TrayLookTest, ShowsClickThroughWhileAnyGuideHasIt) {
     const TrayLook look = TrayLookOf(StateOf(guides, true), lang, 128);
     EXPECT_EQ(look.tip.size(), 127u);
     EXPECT_EQ(look.tip.rfind("Velmora Lumetra x", 0), 0u);
+}
+
+// Following is the current guide's switch on the menu; a guide waiting for
+// its picture shows on the icon.
+TEST(TrayLookTest, ShowsTheCurrentGuidesFollowingAndAnyWaiting) {
+    TGuideSet guides(std::make_unique<TSettings>(1920));
+    guides.Add();
+    guides.Guide(1).SetFollowPicture(true);
+    LangTable lang;
+    lang.Merge("MClickThroughMark", "(click-through)");
+    lang.Merge("MFollowWaitingMark", "(waits)");
+    const struct {
+        const char* name;
+        int current;
+        bool shown;
+        bool waiting;
+        bool checked;
+        TrayLook look;
+    } cases[] = {
+        {"a guide that does not follow", 0, true, false, false, {false, "Velmora Lumetra", false}},
+        {"the guide that follows", 1, true, false, true, {false, "Velmora Lumetra", false}},
+        {"waiting", 1, true, true, true, {false, "Velmora Lumetra (waits)", true}},
+        {"hidden and waiting", 0, false, true, false, {false, "Velmora Lumetra (waits)", true}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        guides.MakeCurrent(c.current);
+        ProgramState state = StateOf(guides, c.shown);
+        EXPECT_FALSE(state.anyWaiting) << "the windows' to tell";
+        state.anyWaiting = c.waiting;
+        const std::vector<MenuItem> menu = ProgramMenu(state);
+        ASSERT_EQ(menu.size(), 9u);
+        const MenuItem follow = menu[7];  // after the older entries, before Exit
+        EXPECT_EQ(follow, (MenuItem{ProgramCommand::Follow, "MTrayFollow", c.checked, c.shown}));
+        EXPECT_EQ(TrayLookOf(state, lang, 128), c.look);
+    }
+    guides.Guide(0).SetClickThrough(true);
+    ProgramState both = StateOf(guides, true);
+    both.anyWaiting = true;
+    EXPECT_EQ(TrayLookOf(both, lang, 128), (TrayLook{true, "Velmora Lumetra (click-through) (waits)", true}));
 }
 
 }  // namespace

@@ -116,5 +116,32 @@ TEST_F(RatioRefreshTest, EveryRunWithoutAPresetAppendsTheValueAgain) {
     EXPECT_EQ(view.Selected(PanelList::Ratio), -1);
 }
 
+// Enter in the ratio box: what the box holds decides between the selected
+// preset and the typed text.
+struct EnterCase {
+    const char* name;
+    int selection;
+    const char* selectedItem;
+    const char* text;
+    double ratio;
+};
+
+class RatioEnterTest : public PanelTest, public ::testing::WithParamInterface<EnterCase> {};
+
+TEST_P(RatioEnterTest, TypedTextWinsUnlessItReadsAsTheSelection) {
+    const EnterCase& c = GetParam();
+    StartPanel();
+    panel.RatioComboBoxEnter(c.selection, c.selectedItem, c.text);
+    EXPECT_EQ(settings.Ratio(), c.ratio);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Panel, RatioEnterTest,
+    ::testing::Values(EnterCase{"TheSelectionUnchanged", 12, "Square 1 : 1", "Square 1 : 1", 1.0},
+                      EnterCase{"TypedOverTheSelection", 12, "Square 1 : 1", "1.2", 1.2},
+                      EnterCase{"TypedWithNoSelection", -1, "", "0.8", 0.8},
+                      EnterCase{"RefusedTextKeepsTheRatio", 12, "Square 1 : 1", "abc", InvPhi}),
+    CaseName<EnterCase>);
+
 }  // namespace
 }  // namespace lumetra::test

@@ -116,6 +116,14 @@ TEST_F(SizeCommitTest, TheChoiceOfDimensionDecidesWhatTheFieldShowsAndSets) {
     EXPECT_EQ(view.spinText[PanelSpin::Size], "396");
 }
 
+TEST_F(SizeCommitTest, AClickOnTheCheckedRadioButtonChangesNothing) {
+    StartPanel();
+    Type(PanelSpin::Size, "123");  // typed, not yet applied
+    panel.WidthRadioClick();       // the focus reaching the checked button
+    EXPECT_TRUE(settings.LockWidth());
+    EXPECT_EQ(view.spinText[PanelSpin::Size], "123");
+}
+
 TEST_F(SizeCommitTest, RestoringDefaultsShowsTheWidthAgain) {
     settings.SetLock(false);
     StartPanel();

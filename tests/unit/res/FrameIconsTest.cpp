@@ -206,5 +206,28 @@ TEST(IconFramesTest, EverySizeHasTheIconAndItsClickThroughVariant) {
     }
 }
 
+// The waiting variant: the program's icon with a clock in its lower right,
+// which leaves the rest of the icon as it is.
+TEST(IconFramesTest, EverySizeHasAWaitingVariantWithAClock) {
+    constexpr Pixel kAmber{255, 176, 0, true};
+    for (const int size : {16, 20, 24, 32, 40, 48}) {
+        SCOPED_TRACE(size);
+        const Image icon = LoadIconArt("Lumetra" + std::to_string(size));
+        const Image waiting = LoadIconArt("Waiting" + std::to_string(size));
+        ASSERT_EQ(waiting.width, size);
+        ASSERT_EQ(waiting.height, size);
+        int amber = 0;
+        for (int y = 0; y < size; ++y) {
+            for (int x = 0; x < size; ++x) {
+                if (x < size / 3 || y < size / 3) {
+                    EXPECT_EQ(waiting.At(x, y), icon.At(x, y)) << x << "," << y;
+                }
+                if (waiting.At(x, y) == kAmber) ++amber;
+            }
+        }
+        EXPECT_GT(amber, size * size / 16) << "the clock shows";
+    }
+}
+
 }  // namespace
 }  // namespace lumetra::test

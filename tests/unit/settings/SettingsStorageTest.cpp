@@ -205,6 +205,7 @@ TEST(SettingsStorage, SaveThenLoadRestoresEveryField) {
     saved.SetHotKey(HotKeyCommand::Fit, HotKey{0x46, kHotKeyCtrl | kHotKeyShift});
     saved.SetHotKey(HotKeyCommand::NextLook, HotKey{});
     saved.SetSaveFolder("C:\\Users\\Ann\\Pictures");
+    saved.SetFollowPicture(true);
 
     TSettings loaded(800);
     const std::string written = saved.SaveToText("", ',');

@@ -38,6 +38,7 @@ struct Snapshot {
     std::array<HotKey, kHotKeyCommandCount> hotKeys = kFactoryHotKeys;
     std::string lookFile{};
     std::string saveFolder{};
+    bool followPicture = false;
 
     friend bool operator==(const Snapshot&, const Snapshot&) = default;
 };
@@ -54,7 +55,8 @@ inline Snapshot Take(const TSettings& s) {
             s.OrientMode(), s.ShowValues(), s.LookMode(),      s.GridSize(), s.ShowHints(), s.SettingsOpacity(),
             s.MoveUsingGrid(), s.Lang(),    s.X(),             s.Y(),        s.SX(),      s.SY(),
             s.SVisible(),   s.SPage(),      s.SFrame(),        s.LineWidth(), s.Halo(),   s.HaloColor(),
-            s.LabelSize(),  s.ClickThrough(), s.HideFromCapture(), HotKeysOf(s), s.LookFile(), s.SaveFolder()};
+            s.LabelSize(),  s.ClickThrough(), s.HideFromCapture(), HotKeysOf(s), s.LookFile(), s.SaveFolder(),
+            s.FollowPicture()};
 }
 
 // `own` with the values that the guides of a group share taken from `shared`.

@@ -50,6 +50,7 @@ inline std::vector<CatalogueKey> LangCatalogue() {
         {"MSHotKeyUnnamed", ""},  {"MSHotKeyNoModifier", ""},   {"MSHotKeyAltGr", ""},
         {"MSHotKeyReserved", ""}, {"MSHotKeyCommon", ""},       {"MSHotKeyOurs", ""},
         {"MSHotKeyClash", ""},
+        {"MFollowMark", ""},      {"MFollowWaitingMark", ""},   {"MTrayFollow", ""},
     };
     const auto addFamily = [&keys](std::string_view prefix, int count) {
         for (int i = 0; i < count; ++i) {

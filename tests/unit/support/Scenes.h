@@ -3,6 +3,7 @@
 // laid on backgrounds, frames and neighbours, and masks of what a guide
 // draws over them.
 #include <algorithm>
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <fstream>
@@ -93,6 +94,34 @@ inline Photo Scaled(const Photo& photo, int width, int height) {
             const int sy = static_cast<int>(static_cast<long long>(y) * photo.height / height);
             out.pixels[static_cast<std::size_t>(y) * width + x] =
                 photo.pixels[static_cast<std::size_t>(sy) * photo.width + sx];
+        }
+    }
+    return out;
+}
+
+// Bilinear scaling with the pixel centres aligned, as image viewers zoom.
+inline Photo ScaledBilinear(const Photo& photo, int width, int height) {
+    Photo out{width, height, std::vector<std::uint32_t>(static_cast<std::size_t>(width) * height)};
+    const auto at = [&](int x, int y, int shift) {
+        x = std::clamp(x, 0, photo.width - 1);
+        y = std::clamp(y, 0, photo.height - 1);
+        return static_cast<double>((photo.pixels[static_cast<std::size_t>(y) * photo.width + x] >> shift) & 0xFFu);
+    };
+    for (int y = 0; y < height; ++y) {
+        const double fy = (y + 0.5) * photo.height / height - 0.5;
+        const int y0 = static_cast<int>(std::floor(fy));
+        const double ty = fy - y0;
+        for (int x = 0; x < width; ++x) {
+            const double fx = (x + 0.5) * photo.width / width - 0.5;
+            const int x0 = static_cast<int>(std::floor(fx));
+            const double tx = fx - x0;
+            std::uint32_t pixel = 0;
+            for (const int shift : {0, 8, 16}) {
+                const double top = at(x0, y0, shift) * (1 - tx) + at(x0 + 1, y0, shift) * tx;
+                const double bottom = at(x0, y0 + 1, shift) * (1 - tx) + at(x0 + 1, y0 + 1, shift) * tx;
+                pixel |= static_cast<std::uint32_t>(std::lround(top * (1 - ty) + bottom * ty)) << shift;
+            }
+            out.pixels[static_cast<std::size_t>(y) * width + x] = pixel;
         }
     }
     return out;

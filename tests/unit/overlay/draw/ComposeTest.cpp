@@ -144,12 +144,16 @@ TEST(ComposeBufferTest, CaptionNamesTheLookInTheActivationColour) {
     lang.Merge("MSLook13", "Golden cross");
     lang.Merge("MSLook18", "Aspect-ratio frames");
     lang.Merge("MClickThroughMark", "(click-through)");
+    lang.Merge("MFollowMark", "(follows)");
+    lang.Merge("MFollowWaitingMark", "(waits)");
     struct Case {
         std::int32_t look;
         bool active;
         std::string text;
         Color color;
         bool clickThrough = false;
+        bool follow = false;
+        bool waiting = false;
     };
     const Case cases[] = {
         {1, true, "Velmora Lumetra - Ratio steps", 0x00808080},
@@ -163,6 +167,10 @@ TEST(ComposeBufferTest, CaptionNamesTheLookInTheActivationColour) {
         {1, true, "(click-through) Velmora Lumetra - Ratio steps", 0x00808080, true},
         {13, false, "(click-through) Velmora Lumetra - Golden cross", 0x00C0C0C0, true},
         {-1, true, "(click-through) Velmora Lumetra - ", 0x00808080, true},
+        // Following says so, and says when it waits for its picture.
+        {1, true, "(follows) Velmora Lumetra - Ratio steps", 0x00808080, false, true},
+        {1, true, "(click-through) (waits) Velmora Lumetra - Ratio steps", 0x00808080, true, true, true},
+        {1, true, "Velmora Lumetra - Ratio steps", 0x00808080, false, false, true},
     };
     for (const Case& c : cases) {
         TSettings settings(1280);
@@ -170,9 +178,10 @@ TEST(ComposeBufferTest, CaptionNamesTheLookInTheActivationColour) {
         settings.SetShowValues(true);
         settings.SetLookMode(c.look);
         settings.SetClickThrough(c.clickThrough);
+        settings.SetFollowPicture(c.follow);
         RecordingCanvas canvas;
         canvas.fontAngle = 90;
-        ComposeBuffer(settings, lang, canvas, c.active);
+        ComposeBuffer(settings, lang, canvas, c.active, 96, c.waiting);
 
         const auto captions = CaptionTexts(canvas);
         ASSERT_EQ(captions.size(), 1u) << "look " << c.look;

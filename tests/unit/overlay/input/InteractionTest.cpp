@@ -67,6 +67,7 @@ public:
     void NewGuide() override { calls.push_back("new guide"); }
     void FitToPicture() override { calls.push_back("fit"); }
     void UndoFit() override { calls.push_back("undo fit"); }
+    void FitAndFollow() override { calls.push_back("fit and follow"); }
     void ShellOpen(const std::string& target) override { calls.push_back("open " + target); }
     void CopyComposition() override { calls.push_back("copy"); }
     void SaveComposition() override { calls.push_back("save"); }
@@ -533,6 +534,8 @@ TEST(InteractionKeys, KeyTable) {
         {"f", VirtualKey::F, none, true, {.calls = {"fit"}}},
         {"ctrl f", VirtualKey::F, ctrl, true, {}},
         {"alt f", VirtualKey::F, {Held::Alt}, true, {}},
+        {"shift f", VirtualKey::F, shift, true, {.calls = {"fit and follow"}}},
+        {"ctrl shift f", VirtualKey::F, {Held::Ctrl, Held::Shift}, true, {}},
         {"ctrl z", VirtualKey::Z, ctrl, true, {.calls = {"undo fit"}}},
         {"z alone", VirtualKey::Z, none, true, {}},
         {"ctrl shift z", VirtualKey::Z, {Held::Ctrl, Held::Shift}, true, {}},
@@ -552,6 +555,38 @@ TEST(InteractionKeys, KeyTable) {
         rig.settings.SetLockWidth(c.widthLeads);
         rig.ui.FormKeyDown(c.key, c.state);
         ExpectOutcome(rig, c.want);
+    }
+}
+
+// Following a picture ends where the user takes the guide in hand: moving
+// or sizing it, or taking the fit back; looks, hovering and clicks keep it.
+TEST(InteractionFollow, MovingOrSizingTheGuideEndsFollowing) {
+    struct Case {
+        const char* name;
+        void (*act)(Rig&);
+        bool following;
+    };
+    const Case cases[] = {
+        {"caption drag", [](Rig& r) { r.Down(MouseButton::Left, 100, 5); r.MoveScreen({420, 250}); }, false},
+        {"grip resize", [](Rig& r) { r.Down(MouseButton::Left, 410, 275); r.MoveScreen({725, 520}); }, false},
+        {"centred resize", [](Rig& r) { r.Down(MouseButton::Right, 5, 5); r.MoveScreen({290, 230}); }, false},
+        {"arrow key", [](Rig& r) { r.ui.FormKeyDown(VirtualKey::Up, {}); }, false},
+        {"keypad plus", [](Rig& r) { r.ui.FormKeyDown(VirtualKey::Add, {}); }, false},
+        {"wheel", [](Rig& r) { r.ui.FormMouseWheel({}, 120); }, false},
+        {"ctrl z", [](Rig& r) { r.ui.FormKeyDown(VirtualKey::Z, {Held::Ctrl}); }, false},
+        {"caption press and release in place",
+         [](Rig& r) { r.Down(MouseButton::Left, 100, 5); r.MoveScreen({400, 245}); r.ui.FormMouseUp(100, 5); }, true},
+        {"hover", [](Rig& r) { r.MoveScreen({500, 400}); }, true},
+        {"next look", [](Rig& r) { r.ui.FormKeyDown(VirtualKey::Return, {}); }, true},
+        {"shift wheel grid step", [](Rig& r) { r.ui.FormMouseWheel({Held::Shift}, 120); }, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Rig rig;
+        rig.settings.SetLookMode(0);
+        rig.settings.SetFollowPicture(true);
+        c.act(rig);
+        EXPECT_EQ(rig.settings.FollowPicture(), c.following);
     }
 }
 

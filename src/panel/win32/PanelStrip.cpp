@@ -1,0 +1,102 @@
+#include "panel/win32/PanelStrip.h"
+
+#include <windowsx.h>
+
+#include "lang/LangTable.h"
+#include "win32/ButtonFace.h"
+#include "win32/FrameIcons.h"
+#include "win32/GdiCanvas.h"
+#include "win32/GdiHandles.h"
+#include "win32/HintTip.h"
+
+namespace lumetra {
+
+PanelStrip::PanelStrip(IPanelStripOwner& owner, HintTip& hint, const FrameIcons& icons)
+    : owner_(owner), hint_(hint), icons_(icons), caption_(*this, &LangText) {}
+
+void PanelStrip::Attach(HWND window) { window_ = window; }
+
+void PanelStrip::CreateBuffer() { buffer_ = BackBuffer::Create(kPanelWidth, kPanelHeight, icons_); }
+
+void PanelStrip::Paint(HDC dc, const std::string& caption) const {
+    if (!buffer_) return;
+    ComposePanelCaption(buffer_->canvas(), caption, IsActive());
+    buffer_->CopyTo(dc, kPanelWidth, kPanelCaptionHeight);
+}
+
+bool PanelStrip::HandleMouse(UINT message, WPARAM /*wParam*/, LPARAM lParam) {
+    const int x = GET_X_LPARAM(lParam);
+    const int y = GET_Y_LPARAM(lParam);
+    switch (message) {
+        case WM_LBUTTONDOWN:
+        case WM_RBUTTONDOWN:
+        case WM_MBUTTONDOWN:
+            caption_.FormMouseDown(x, y);
+            return true;
+        case WM_MOUSEMOVE:
+            caption_.FormMouseMove(x, y);
+            return true;
+        case WM_LBUTTONUP:
+        case WM_RBUTTONUP:
+        case WM_MBUTTONUP:
+            caption_.FormMouseUp(x, y);
+            return true;
+        case WM_CAPTURECHANGED:
+            if (reinterpret_cast<HWND>(lParam) != window_) caption_.CaptureLost();
+            return true;
+        default:
+            return false;
+    }
+}
+
+void PanelStrip::ShowCursor() const { ::SetCursor(cursor_ != nullptr ? cursor_ : ::LoadCursor(nullptr, IDC_ARROW)); }
+
+bool PanelStrip::IsActive() const { return ::GetForegroundWindow() == window_; }
+
+Point PanelStrip::Position() const {
+    RECT bounds{};
+    ::GetWindowRect(window_, &bounds);
+    return {bounds.left, bounds.top};
+}
+
+void PanelStrip::SetPosition(Point topLeft) {
+    ::SetWindowPos(window_, nullptr, topLeft.x, topLeft.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void PanelStrip::CaptureMouse() { ::SetCapture(window_); }
+
+void PanelStrip::ReleaseMouse() { ::ReleaseCapture(); }
+
+void PanelStrip::SetCursor(CaptionCursor cursor) {
+    // Shared system cursors: never freed.
+    cursor_ = ::LoadCursor(nullptr, cursor == CaptionCursor::Hand ? IDC_HAND : IDC_ARROW);
+    ::SetCursor(cursor_);
+}
+
+void PanelStrip::SetHintText(const std::string& text) { hint_.SetText(text); }
+
+void PanelStrip::ClearHint() {
+    hint_.SetText({});
+    hint_.Hide();
+}
+
+void PanelStrip::DrawRightEnd() {
+    const WindowDc dc(window_);
+    if (dc) DrawRightEndOn(dc.get());
+}
+
+void PanelStrip::DrawRightEndOn(HDC dc) const {
+    GdiCanvas canvas(dc, &icons_);
+    canvas.DrawIcon(FrameIcon::TRCorner2, kPanelRightEndX, 0);
+}
+
+void PanelStrip::FillButtonFace(Point seed, Color color) {
+    HighlightButtonFace(window_, {kPanelRightEndX, 0, kPanelWidth, kPanelCaptionHeight}, seed, color,
+                        [this](HDC dc) { DrawRightEndOn(dc); });
+}
+
+void PanelStrip::Hide() { owner_.HidePanel(); }
+
+void PanelStrip::OpenManual() { owner_.OpenManual(); }
+
+}  // namespace lumetra

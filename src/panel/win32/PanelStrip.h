@@ -1,0 +1,66 @@
+#pragma once
+// The panel's caption strip on its window: it paints the strip, turns the
+// mouse messages over it into CaptionInteraction's calls and carries out what
+// that asks of the window. Hiding the panel and opening the manual stay the
+// panel's own.
+#include <memory>
+#include <string>
+
+#include "panel/PanelCaption.h"
+#include "win32/BackBuffer.h"
+#include "win32/Win32.h"
+
+namespace lumetra {
+
+class FrameIcons;
+class HintTip;
+
+class IPanelStripOwner {
+public:
+    virtual ~IPanelStripOwner() = default;
+    virtual void HidePanel() = 0;
+    virtual void OpenManual() = 0;
+};
+
+class PanelStrip final : public ICaptionWindow {
+public:
+    PanelStrip(IPanelStripOwner& owner, HintTip& hint, const FrameIcons& icons);
+
+    // The window is created after the strip, and its buffer after the window.
+    void Attach(HWND window);
+    void CreateBuffer();
+
+    void Paint(HDC dc, const std::string& caption) const;
+    // A mouse message over the window, or one it captured: true when the
+    // strip took it.
+    bool HandleMouse(UINT message, WPARAM wParam, LPARAM lParam);
+    // WM_SETCURSOR over the window's own client area.
+    void ShowCursor() const;
+
+    // ICaptionWindow
+    Point Position() const override;
+    void SetPosition(Point topLeft) override;
+    void CaptureMouse() override;
+    void ReleaseMouse() override;
+    void SetCursor(CaptionCursor cursor) override;
+    void SetHintText(const std::string& text) override;
+    void ClearHint() override;
+    void DrawRightEnd() override;
+    void FillButtonFace(Point seed, Color color) override;
+    void Hide() override;
+    void OpenManual() override;
+
+private:
+    bool IsActive() const;
+    void DrawRightEndOn(HDC dc) const;
+
+    IPanelStripOwner& owner_;
+    HintTip& hint_;
+    const FrameIcons& icons_;
+    CaptionInteraction caption_;
+    HWND window_ = nullptr;
+    std::unique_ptr<BackBuffer> buffer_;  // empty: the strip is not painted
+    HCURSOR cursor_ = nullptr;            // shared system cursor, never freed
+};
+
+}  // namespace lumetra

@@ -1,0 +1,344 @@
+// Following a picture on real photographs: the viewer pans, zooms, scrolls
+// it half out of sight, shows another of the same proportions or another
+// picture altogether, and the guide's own lines lie across the edges.
+#include "overlay/fit/PictureFollower.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "overlay/fit/PictureFit.h"
+#include "settings/AppSettings.h"
+#include "support/Scenes.h"
+
+namespace lumetra {
+
+void PrintTo(const FollowAnswer& a, std::ostream* os) {
+    *os << "step " << static_cast<int>(a.step) << " ";
+    PrintTo(a.rect, os);
+}
+
+}  // namespace lumetra
+
+namespace lumetra::test {
+namespace {
+
+constexpr int kScreenWidth = 1600;
+constexpr int kScreenHeight = 1000;
+constexpr std::uint32_t kPage = Grey(0x2B);
+
+using Scaler = Photo (*)(const Photo&, int, int);
+
+int Width(const Rect& r) { return r.right - r.left; }
+int Height(const Rect& r) { return r.bottom - r.top; }
+
+// The photo as a viewer shows it three times enlarged.
+Photo Shown(const char* name, Scaler scale, double zoom = 1.0) {
+    const Photo photo = TestPhoto(name);
+    return scale(photo, static_cast<int>(std::lround(photo.width * 3 * zoom)),
+                 static_cast<int>(std::lround(photo.height * 3 * zoom)));
+}
+
+// The part of a scene a look copies, with a guide's drawing over it: a
+// guide fitted to `guide` (outline and caption strip) and, if asked, its
+// grid every `grid` pixels.
+struct Look {
+    Look(const Scene& scene, const Rect& area, const Rect& guide, int grid)
+        : mask(Width(area), Height(area)) {
+        const ScreenImage whole = scene.Image();
+        const std::size_t first = static_cast<std::size_t>(area.top) * whole.stride + area.left;
+        region.image = {whole.pixels.subspan(first), Width(area), Height(area), whole.stride};
+        region.origin = {area.left, area.top};
+        region.drawn = &mask;
+        const Rect g{guide.left - area.left, guide.top - area.top, guide.right - area.left, guide.bottom - area.top};
+        mask.MarkRect({g.left, g.top, g.left + 1, g.bottom + 1});
+        mask.MarkRect({g.right, g.top, g.right + 1, g.bottom + 1});
+        mask.MarkRect({g.left, g.top, g.right + 1, g.top + 1});
+        mask.MarkRect({g.left, g.bottom, g.right + 1, g.bottom + 1});
+        mask.MarkRect({g.left, g.top - 16, g.right + 1, g.top});
+        for (int x = g.left; grid > 0 && x < g.right; x += grid) mask.MarkRect({x, g.top, x + 1, g.bottom});
+        for (int y = g.top; grid > 0 && y < g.bottom; y += grid) mask.MarkRect({g.left, y, g.right, y + 1});
+        mask.AddGuide(g);
+    }
+    IgnoreMask mask;
+    ScreenRegion region;
+};
+
+const Rect kMonitor{0, 0, kScreenWidth, kScreenHeight};
+
+// What the shell does at a look: copy the region around the picture with
+// the guide on it (where the follower last put it), decide, and copy a
+// wider region once when asked.
+FollowAnswer Follow(PictureFollower& follower, const Scene& scene, int grid = 0) {
+    const Rect guide = follower.Picture();
+    Rect area = follower.Region(kMonitor);
+    for (int attempt = 0;; ++attempt) {
+        const Look look(scene, area, guide, grid);
+        const FollowAnswer answer = follower.Decide(look.region, kMonitor, attempt == 0);
+        if (answer.step != FollowStep::Widen || attempt == 1) return answer;
+        area = answer.rect;
+    }
+}
+
+// Following starts as a fit leaves it: the whole screen copied, the guide
+// still elsewhere.
+PictureFollower Started(const Scene& scene, const Rect& picture) {
+    PictureFollower follower;
+    const Look look(scene, kMonitor, {-100, -100, -50, -50}, 0);
+    follower.Start(look.region, picture);
+    return follower;
+}
+
+Rect Placed(Scene& scene, const Photo& photo, Point at) { return scene.Paste(photo, at); }
+
+const std::array<const char*, 4> kPhotos{"chelsea", "coffee", "rocket", "astronaut"};
+const std::array<std::pair<const char*, Scaler>, 2> kScalers{{{"bilinear", test::ScaledBilinear},
+                                                              {"nearest", test::Scaled}}};
+
+struct Change {
+    const char* name;
+    Point pan;    // how far the picture's corner moves
+    double zoom;  // its new size over the old, about its centre
+};
+
+// The picture moves or changes size: the guide lands exactly on it.
+TEST(PictureFollowerTest, FollowsThePictureExactlyWhereverThePanOrZoomTakesIt) {
+    const std::array<Change, 8> changes{{
+        {"pan by 1 px", {1, 0}, 1.0},
+        {"scroll up by 10 px, the top edge under the guide's caption strip", {-37, -10}, 1.0},
+        {"pan by 17 px", {17, -17}, 1.0},
+        {"pan by 300 px", {-300, 0}, 1.0},
+        {"scroll by 17 px", {0, 17}, 1.0},
+        {"zoom 0.5x", {0, 0}, 0.5},
+        {"zoom 1.25x", {0, 0}, 1.25},
+        {"zoom 2x", {0, 0}, 2.0},
+    }};
+    for (const char* name : kPhotos) {
+        for (const auto& [scalerName, scale] : kScalers) {
+            const Photo before = Shown(name, scale);
+            for (const Change& change : changes) {
+                SCOPED_TRACE(std::string(name) + ", " + scalerName + ", " + change.name);
+                Scene scene(kScreenWidth, kScreenHeight, kPage);
+                const Rect first = Placed(scene, before, {500, 300});
+                PictureFollower follower = Started(scene, first);
+
+                const Photo after = Shown(name, scale, change.zoom);
+                const Point centre{(first.left + first.right) / 2 + change.pan.x,
+                                   (first.top + first.bottom) / 2 + change.pan.y};
+                Scene moved(kScreenWidth, kScreenHeight, kPage);
+                const Rect second = Placed(moved, after, {centre.x - after.width / 2, centre.y - after.height / 2});
+
+                EXPECT_EQ(Follow(follower, moved), (FollowAnswer{FollowStep::Move, second}));
+                EXPECT_EQ(Follow(follower, moved), (FollowAnswer{FollowStep::Stay, second})) << "settled";
+                EXPECT_FALSE(follower.Waiting());
+            }
+        }
+    }
+}
+
+struct Cut {
+    const char* name;
+    Point at;   // the picture's first place
+    Point pan;
+    Rect view;  // where the viewer shows the page; outside, its frame
+};
+
+// Scrolled partly out of the viewer, or off the screen: three edges and the
+// known size place the whole picture.
+TEST(PictureFollowerTest, KeepsTheWholePictureWhenAnEdgeCutsIt) {
+    const std::array<Cut, 5> cuts{{
+        {"scrolled up under the viewer's toolbar", {560, 150}, {0, -150}, {0, 100, kScreenWidth, kScreenHeight}},
+        {"scrolled down past the viewer's status bar", {560, 150}, {0, 200}, {0, 0, kScreenWidth, 600}},
+        {"panned left past the viewer's side bar", {560, 150}, {-220, 0}, {400, 0, kScreenWidth, kScreenHeight}},
+        {"panned off the screen's right", {1000, 150}, {300, 0}, kMonitor},
+        {"scrolled off the screen's top", {560, 150}, {0, -190}, kMonitor},
+    }};
+    for (const char* name : kPhotos) {
+        const Photo photo = Shown(name, test::ScaledBilinear);
+        for (const Cut& cut : cuts) {
+            SCOPED_TRACE(std::string(name) + ", " + cut.name);
+            Scene scene(kScreenWidth, kScreenHeight, Grey(0xF0));
+            scene.Fill(cut.view, kPage);
+            const Rect first = Placed(scene, photo, cut.at);
+            PictureFollower follower = Started(scene, first);
+
+            const Rect whole{first.left + cut.pan.x, first.top + cut.pan.y, first.right + cut.pan.x,
+                             first.bottom + cut.pan.y};
+            // The viewer draws the page only inside its view.
+            Scene page(kScreenWidth, kScreenHeight, kPage);
+            page.Paste(photo, {whole.left, whole.top});
+            Scene moved(kScreenWidth, kScreenHeight, Grey(0xF0));
+            const ScreenImage shown = page.Image();
+            for (int y = cut.view.top; y < cut.view.bottom; ++y) {
+                for (int x = cut.view.left; x < cut.view.right; ++x) {
+                    moved.Set(x, y, shown.pixels[static_cast<std::size_t>(y) * shown.stride + x]);
+                }
+            }
+            EXPECT_EQ(Follow(follower, moved), (FollowAnswer{FollowStep::Move, whole}));
+        }
+    }
+}
+
+struct Trap {
+    const char* name;
+    std::function<void(Scene&, const Rect& picture)> change;
+    FollowStep expected;
+};
+
+// Another picture of the same proportions, the picture replaced, changes
+// elsewhere and the guide's own lines: the guide never goes anywhere else.
+TEST(PictureFollowerTest, NeverTakesAnotherPictureForItsOwn) {
+    const auto other = [](const char* name, const Rect& like) {
+        return test::ScaledBilinear(TestPhoto(name), Width(like), Height(like));
+    };
+    const std::array<Trap, 5> traps{{
+        {"another photo of the same size beside it",
+         [&](Scene& s, const Rect& p) { s.Paste(other("coffee", p), {p.right + 40, p.top}); }, FollowStep::Stay},
+        {"the photo replaced by another of the same size",
+         [&](Scene& s, const Rect& p) { s.Paste(other("coffee", p), {p.left, p.top}); }, FollowStep::Lost},
+        {"the photo gone, another 200 px away",
+         [&](Scene& s, const Rect& p) {
+             s.Fill(p, kPage);
+             s.Paste(other("coffee", p), {p.left + 200, p.top + 30});
+         },
+         FollowStep::Lost},
+        {"the page scrolled away", [](Scene& s, const Rect& p) { s.Fill(p, kPage); }, FollowStep::Lost},
+        {"noise around it on the screen",
+         [](Scene& s, const Rect& p) {
+             std::uint32_t seed = 7;
+             for (int y = p.top - 60; y < p.bottom + 60; ++y) {
+                 for (int x = p.left - 60; x < p.right + 60; ++x) {
+                     seed = seed * 1664525u + 1013904223u;
+                     // A ring 40 to 60 px out: within the look, clear of the edges.
+                     if (x < p.left - 40 || x >= p.right + 40 || y < p.top - 40 || y >= p.bottom + 40) {
+                         s.Set(x, y, Grey(seed >> 24));
+                     }
+                 }
+             }
+         },
+         FollowStep::Stay},
+    }};
+    const Photo photo = Shown("chelsea", test::ScaledBilinear);
+    for (const Trap& trap : traps) {
+        SCOPED_TRACE(trap.name);
+        Scene scene(kScreenWidth, kScreenHeight, kPage);
+        const Rect first = Placed(scene, photo, {400, 300});
+        PictureFollower follower = Started(scene, first);
+        trap.change(scene, first);
+        EXPECT_EQ(Follow(follower, scene), (FollowAnswer{trap.expected, first}));
+        EXPECT_EQ(follower.Waiting(), trap.expected == FollowStep::Lost);
+    }
+}
+
+// A guide with a grid over the picture hides its edges and much of it.
+TEST(PictureFollowerTest, SeesThePictureThroughTheGuidesOwnLines) {
+    for (const int grid : {24, 32, 50}) {
+        SCOPED_TRACE(grid);
+        const Photo photo = Shown("rocket", test::ScaledBilinear);
+        Scene scene(kScreenWidth, kScreenHeight, kPage);
+        const Rect first = Placed(scene, photo, {400, 300});
+        PictureFollower follower = Started(scene, first);
+        EXPECT_EQ(Follow(follower, scene, grid), (FollowAnswer{FollowStep::Stay, first}));
+        Scene moved(kScreenWidth, kScreenHeight, kPage);
+        const Rect second = Placed(moved, photo, {417, 312});
+        EXPECT_EQ(Follow(follower, moved, grid), (FollowAnswer{FollowStep::Move, second}));
+    }
+}
+
+// Lost, the guide waits where it was; the same picture back under or near
+// it, the guide follows it again.
+TEST(PictureFollowerTest, FollowsAgainWhenTheSamePictureComesBack) {
+    const struct {
+        const char* name;
+        Point back;  // where the picture returns, from its first place
+    } returns[] = {{"at its place", {0, 0}}, {"nearby", {30, -20}}};
+    const Photo photo = Shown("coffee", test::ScaledBilinear);
+    for (const auto& r : returns) {
+        SCOPED_TRACE(r.name);
+        Scene scene(kScreenWidth, kScreenHeight, kPage);
+        const Rect first = Placed(scene, photo, {400, 300});
+        PictureFollower follower = Started(scene, first);
+        Scene gone(kScreenWidth, kScreenHeight, kPage);
+        EXPECT_EQ(Follow(follower, gone).step, FollowStep::Lost);
+        EXPECT_EQ(Follow(follower, gone).step, FollowStep::Lost) << "still waiting";
+        EXPECT_TRUE(follower.Waiting());
+
+        Scene back(kScreenWidth, kScreenHeight, kPage);
+        const Rect again = Placed(back, photo, {first.left + r.back.x, first.top + r.back.y});
+        const FollowStep step = again == first ? FollowStep::Stay : FollowStep::Move;
+        EXPECT_EQ(Follow(follower, back), (FollowAnswer{step, again}));
+        EXPECT_FALSE(follower.Waiting());
+    }
+}
+
+// Looks only when the strips along the edges changed, after a move, and
+// now and then while waiting.
+TEST(PictureFollowerTest, LooksOnlyWhenTheEdgesChanged) {
+    Scene scene(kScreenWidth, kScreenHeight, kPage);
+    const Rect first = Placed(scene, Shown("chelsea", test::ScaledBilinear), {400, 300});
+    PictureFollower follower = Started(scene, first);
+    const auto strips = [&](const Scene& s) {
+        std::vector<ScreenImage> images;
+        for (const Rect& r : follower.Strips(kMonitor)) {
+            const ScreenImage whole = s.Image();
+            images.push_back({whole.pixels.subspan(static_cast<std::size_t>(r.top) * whole.stride + r.left), Width(r),
+                              Height(r), whole.stride});
+        }
+        return images;
+    };
+    EXPECT_TRUE(follower.LookDue(strips(scene))) << "nothing to compare with yet";
+    EXPECT_FALSE(follower.LookDue(strips(scene)));
+    scene.Set(700, 305, Grey(255));  // inside the picture, far from its edges
+    scene.Set(50, 50, Grey(255));    // elsewhere on the screen
+    EXPECT_FALSE(follower.LookDue(strips(scene)));
+    scene.Set(first.right + 1, 400, Grey(255));  // just beside its right edge
+    EXPECT_TRUE(follower.LookDue(strips(scene)));
+
+    Scene gone(kScreenWidth, kScreenHeight, kPage);
+    EXPECT_EQ(Follow(follower, gone).step, FollowStep::Lost);
+    int looks = 0;
+    for (int tick = 0; tick < 2 * PictureFollower::kWaitingLookEvery; ++tick) looks += follower.LookDue(strips(gone));
+    EXPECT_EQ(looks, 2) << "the change, then one after " << PictureFollower::kWaitingLookEvery << " quiet ones";
+}
+
+struct FollowedPlacement {
+    const char* name;
+    bool lock;
+    bool widthLeads;
+    Rect picture;  // the guide was on {300, 200, 751, 500}: 451 x 300
+    double ratio;  // what the guide keeps
+};
+
+// A zoomed picture keeps the guide's locked ratio where the setters give the
+// picture's size with it; where they would not, the picture's own ratio.
+TEST(PlacementFollowingTest, KeepsTheRatioWhereItGivesTheNewSizeExactly) {
+    const double kept = 300.0 / 451.0;
+    const FollowedPlacement cases[] = {
+        {"moved", true, true, {337, 212, 788, 512}, kept},
+        {"zoomed 1.5x, width leads", true, true, {100, 100, 777, 550}, kept},
+        {"zoomed 1.5x, height leads", true, false, {100, 100, 777, 550}, kept},
+        {"zoomed, rounded the other way", true, true, {100, 100, 777, 551}, 451.0 / 677.0},
+        {"unlocked", false, true, {100, 100, 777, 550}, 450.0 / 677.0},
+    };
+    for (const FollowedPlacement& c : cases) {
+        SCOPED_TRACE(c.name);
+        TSettings settings(1920);
+        settings.SetLockWidth(c.widthLeads);
+        ApplyPlacement(settings, PlacementOnPicture(settings, {300, 200, 751, 500}));
+        settings.SetLock(c.lock);
+        const GuidePlacement placement = PlacementFollowing(settings, c.picture);
+        EXPECT_EQ(placement.ratio, c.ratio);
+        ApplyPlacement(settings, placement);
+        EXPECT_EQ(settings.Width(), Width(c.picture));
+        EXPECT_EQ(settings.Height(), Height(c.picture));
+        EXPECT_EQ(placement.position,
+                  (Point{c.picture.left - settings.Border(), c.picture.top - 16 - settings.Border()}));
+    }
+}
+
+}  // namespace
+}  // namespace lumetra::test
