@@ -5,7 +5,7 @@
 #include <utility>
 #include <vector>
 
-#include "overlay/draw/Compose.h"
+#include "overlay/fit/GuideAreas.h"
 #include "overlay/win32/MainFrm.h"
 #include "win32/ScreenShot.h"
 
@@ -52,9 +52,9 @@ void TMainForm::SyncFollowing() {
     // Switched on from the panel or the menu: the picture is the one the
     // measured area lies on now.
     const RECT bounds = Bounds();
-    const int left = bounds.left + settings_.Border();
-    const int top = bounds.top + kCaptionRows + settings_.Border();
-    const Rect picture{left, top, left + settings_.Width(), top + settings_.Height()};
+    const Rect picture =
+        GuideAreasAt(settings_, {bounds.left, bounds.top}, bounds.right - bounds.left, bounds.bottom - bounds.top)
+            .measured;
     const std::optional<Rect> monitor = MonitorOf(picture);
     const std::optional<ScreenShot> shot =
         monitor ? ScreenShot::OfArea(ToRect(PictureFollower::RegionAround(picture, *monitor))) : std::nullopt;
