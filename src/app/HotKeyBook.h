@@ -4,6 +4,7 @@
 // types a combination into the panel. The system's side is an interface.
 #include <array>
 
+#include "app/HotKeyStatus.h"
 #include "settings/HotKey.h"
 
 namespace lumetra {
@@ -17,7 +18,7 @@ public:
     virtual void Unregister(HotKeyCommand command) = 0;
 };
 
-class HotKeyBook {
+class HotKeyBook final : public IHotKeyStatus {
 public:
     explicit HotKeyBook(IHotKeyRegistrar& registrar) : registrar_(registrar) {}
     HotKeyBook(const HotKeyBook&) = delete;
@@ -27,12 +28,10 @@ public:
     // command has already stays with that one. The same set again changes
     // nothing, so a combination taken stays known as taken.
     void Apply(const HotKeySet& wanted);
-    // The command's hot key is set, but another program holds it.
-    bool Taken(HotKeyCommand command) const { return taken_[static_cast<std::size_t>(command)]; }
-    // Aside, the book gives what it holds back to the system, so that the
-    // panel's box gets the combination as any other key; back, it takes
+    bool HotKeyTaken(HotKeyCommand command) const override { return taken_[static_cast<std::size_t>(command)]; }
+    // Aside, the book gives what it holds back to the system; back, it takes
     // every combination again, and learns afresh which are taken.
-    void StandAside(bool aside);
+    void StandAside(bool aside) override;
     // Gives back every combination it holds and forgets them.
     void Release();
 

@@ -43,7 +43,7 @@ public:
     // Holds the hot keys of the settings in place of those held so far.
     void ApplyHotKeys(const TSettings& settings);
     // The command's hot key is set, but another program holds it.
-    bool HotKeyTaken(HotKeyCommand command) const { return hotKeys_.Taken(command); }
+    bool HotKeyTaken(HotKeyCommand command) const { return hotKeys_.HotKeyTaken(command); }
     // Gives the hot keys it holds back to the system for a while, or takes
     // them again; which are taken stays known meanwhile.
     void StandAside(bool aside) { hotKeys_.StandAside(aside); }

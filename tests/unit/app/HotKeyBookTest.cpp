@@ -72,7 +72,7 @@ void Check(const Case& c) {
     for (const Step& step : c.steps) step(book, system);
     EXPECT_EQ(system.held, c.held);
     for (std::size_t i = 0; i < kHotKeyCommandCount; ++i) {
-        EXPECT_EQ(book.Taken(static_cast<HotKeyCommand>(i)), c.taken[i]) << i;
+        EXPECT_EQ(book.HotKeyTaken(static_cast<HotKeyCommand>(i)), c.taken[i]) << i;
     }
     book.Release();
     EXPECT_EQ(system.held, Held{}) << "released";
