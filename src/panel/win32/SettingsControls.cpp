@@ -177,6 +177,8 @@ void TSettingsForm::CreateLookPage(HWND page) {
     Bind(PanelText::LookLabel, AddLabel(page, "", 12, 175, 0), true);
     Bind(PanelText::OrientationLabel, AddLabel(page, "", 12, 216, 0), true);
     Bind(PanelText::GridSizeLabel, AddLabel(page, "", 12, 262, 0), true);
+    Bind(PanelText::FollowCheckBox,
+         AddControl(page, WC_BUTTONA, "", BS_AUTOCHECKBOX | WS_TABSTOP, 12, 281, 141, 17, Id::FollowCheckBox));
 }
 
 void TSettingsForm::CreateColorsPage(HWND page) {
