@@ -55,6 +55,7 @@ constexpr std::array kLocalisationPass{
     Text(PanelText::OrientationLabel, "MSOrientation"),
     Items(PanelList::Orientation),
     Text(PanelText::GridSizeLabel, "MSGridSize"),
+    Text(PanelText::FollowCheckBox, "MTrayFollow"),
     Text(PanelText::ColorsTab, "MSColorsTab"),
     Text(PanelText::LinesColorLabel, "MSLinesColor"),
     Text(PanelText::ValuesColorLabel, "MSValuesColor"),
@@ -212,10 +213,12 @@ void PanelController::UpdateOptions() {
     ShowWorkOptions();
 }
 
-// Click-through is the guide's own; capture hiding and the hot keys are the
-// program's, and the panel takes capture hiding for itself as well.
+// Click-through and following are the guide's own; capture hiding and the
+// hot keys are the program's, and the panel takes capture hiding for itself
+// as well.
 void PanelController::ShowWorkOptions() {
     view_.ShowClickThrough(settings_->ClickThrough());
+    view_.ShowFollow(settings_->FollowPicture());
     const bool available = view_.CaptureHidingAvailable();
     view_.ShowCaptureHiding(settings_->HideFromCapture(), available);
     if (available) view_.ExcludeFromCapture(settings_->HideFromCapture());
@@ -558,6 +561,8 @@ void PanelController::LabelSizeComboBoxChange(int index) {
 void PanelController::OpacityTrackBarChange(int position) { settings_->SetOpacity(position); }
 
 void PanelController::ClickThroughCheckBoxClick(bool checked) { settings_->SetClickThrough(checked); }
+
+void PanelController::FollowCheckBoxClick(bool checked) { settings_->SetFollowPicture(checked); }
 
 // Where the system cannot hide windows from captures the box is greyed; a
 // click that reaches it all the same leaves the setting as it is.

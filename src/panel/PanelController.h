@@ -124,6 +124,7 @@ public:
     void LabelSizeComboBoxChange(int index);
     void OpacityTrackBarChange(int position);
     void ClickThroughCheckBoxClick(bool checked);
+    void FollowCheckBoxClick(bool checked);
     void CaptureCheckBoxClick(bool checked);
     // A hot-key control reports every key pressed in it: a combination still
     // without its key is being typed, one that may be no hot key goes back to

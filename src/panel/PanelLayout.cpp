@@ -72,6 +72,7 @@ constexpr std::array kLayout{
     Fitted(C::GridSizeLabel, P::Look, 12, 262),
     kGridSizeEdit,
     SpinOf(C::GridSizeSpin, kGridSizeEdit),
+    Box(C::FollowCheckBox, P::Look, 12, 281, 141, 17),
 
     Fitted(C::LinesColorLabel, P::Colors, 12, 12),
     Box(C::LinesColorBox, P::Colors, 12, 25, 141, 22),

@@ -18,7 +18,7 @@ enum class PanelControl {
     // Look page.
     SectionLabel, SnapToGroupBox, WidthRadio, HeightRadio, SizeEdit, SizeSpin, RatioLabel, RatioBox,
     LockCheckBox, GridLabel, LookLabel, LookBox, OrientationLabel, OrientationBox, GridSizeLabel, GridSizeEdit,
-    GridSizeSpin,
+    GridSizeSpin, FollowCheckBox,
     // Colors page.
     LinesColorLabel, LinesColorBox, ValuesColorLabel, ValuesColorBox, OpacityLabel, OpacityBar,
     OpacityMinLabel, OpacityMaxLabel, LineWidthLabel, LineWidthEdit, LineWidthSpin, HaloCheckBox,

@@ -22,9 +22,9 @@ enum class PanelText {
     WorkTab, ClickThroughCheckBox, CaptureCheckBox, CaptureNote, HotKeysLabel,
     // One label per hot key, in HotKeyCommand order.
     ClickThroughKeyLabel, ShowHideKeyLabel, FitKeyLabel, NextLookKeyLabel,
-    CopyCompositionBtn,
+    CopyCompositionBtn, FollowCheckBox,
 };
-inline constexpr int kPanelTextCount = static_cast<int>(PanelText::CopyCompositionBtn) + 1;
+inline constexpr int kPanelTextCount = static_cast<int>(PanelText::FollowCheckBox) + 1;
 
 // Of HaloColor only the automatic entry's text comes from the controller.
 enum class PanelList { Ratio, Look, Orientation, Advanced, Language, LabelSize, HaloColor };
@@ -62,6 +62,7 @@ public:
     virtual void ShowLock(bool widthLeads, bool lock) = 0;
     virtual void ShowHalo(bool on) = 0;
     virtual void ShowClickThrough(bool on) = 0;
+    virtual void ShowFollow(bool on) = 0;
     // Where the system cannot keep windows out of screen captures, the box
     // is greyed and its note shows.
     virtual void ShowCaptureHiding(bool on, bool available) = 0;

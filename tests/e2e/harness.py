@@ -916,6 +916,16 @@ def showcase(path):
     return saved
 
 
+def worked_guide(left, top, border, **overrides):
+    """Look 3 at 396 x 245 inside its border at (left, top), width
+    leading with the lock on, opaque, values shown, the panel hidden."""
+    values = {"Border": border, "Width": 396, "Height": 245, "LockWidth": 1, "Lock": 1,
+              "Ratio": "0.618033988749895", "Opacity": 100, "ShowValues": 1, "ShowHints": 0,
+              "LookMode": 3, "OrientMode": 0, "X": left, "Y": top, "SFrame": 1, "SVisible": 0}
+    values.update(overrides)
+    return values
+
+
 def scenario(function):
     _SCENARIOS[function.__name__] = function
     return function

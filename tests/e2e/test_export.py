@@ -9,7 +9,7 @@ import sys
 import xml.etree.ElementTree as ElementTree
 
 sys.path.insert(0, os.path.dirname(__file__))
-from harness import PHOTOS, Session, deadline_poll, expect, main, scenario  # noqa: E402
+from harness import PHOTOS, Session, deadline_poll, expect, main, scenario, worked_guide  # noqa: E402
 
 LEFT, TOP, BORDER = 100, 120, 12
 CAT = (150, 480, 451, 300)  # the photograph's place and size on the screen
@@ -19,11 +19,7 @@ LINE = (255, 64, 64)  # the factory LinesColor
 
 
 def guide(**overrides):
-    values = {"Border": BORDER, "Width": 396, "Height": 245, "LockWidth": 1, "Lock": 1,
-              "Ratio": "0.618033988749895", "Opacity": 100, "ShowValues": 1, "ShowHints": 0,
-              "LookMode": 3, "OrientMode": 0, "X": LEFT, "Y": TOP, "SFrame": 1, "SVisible": 0}
-    values.update(overrides)
-    return values
+    return worked_guide(LEFT, TOP, BORDER, **overrides)
 
 
 def fitted_on_the_cat(s):

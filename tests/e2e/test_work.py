@@ -11,7 +11,7 @@ import time
 
 sys.path.insert(0, os.path.dirname(__file__))
 from harness import (PHOTOS, TITLE, E2EError, Session, deadline_poll, expect, expect_steady,  # noqa: E402
-                     main, scenario)
+                     main, scenario, worked_guide)
 
 LEFT, TOP, BORDER = 100, 120, 12
 FW, FH = 396 + 2 * BORDER, 245 + 2 * BORDER + 16
@@ -22,11 +22,7 @@ CAT = (150, 480, 451, 300)  # a photograph's place and size on the screen
 
 
 def guide(**overrides):
-    values = {"Border": BORDER, "Width": 396, "Height": 245, "LockWidth": 1, "Lock": 1,
-              "Ratio": "0.618033988749895", "Opacity": 100, "ShowValues": 1, "ShowHints": 0,
-              "LookMode": 3, "OrientMode": 0, "X": LEFT, "Y": TOP, "SFrame": 1, "SVisible": 0}
-    values.update(overrides)
-    return values
+    return worked_guide(LEFT, TOP, BORDER, **overrides)
 
 
 def start_notepad(s, place, size=None, document=None):

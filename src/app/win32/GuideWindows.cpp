@@ -100,59 +100,42 @@ void TGuideWindows::BindPanel() {
 }
 
 void TGuideWindows::GuideActivated(TMainForm& guide) {
-    const int index = IndexOf(guide);
-    if (index < 0 || index == guides_.Current()) return;
-    guides_.MakeCurrent(index);
-    BindPanel();
+    keeper_.Activate(IndexOf(guide));
 }
 
 void TGuideWindows::NewGuide(TMainForm& from) {
     retired_.clear();  // their handlers have long returned
     if (!shown_) return;  // unavailable while hidden, as in the icon's menu
-    if (guides_.Count() >= kMaxGuides) {
-        from.ShowNotice(FormatTemplate(lang_.Text("MGuideLimit"), {std::int64_t{kMaxGuides}}));
-        return;
-    }
     const Point at = from.Position();
     const Point place = NewGuidePlace({at.x, at.y, at.x + from.FormWidth(), at.y + from.FormHeight()},
                                       WorkAreaOf(from.Handle()));
-    const int previous = guides_.Current();
-    TSettings* settings = guides_.Add();
-    settings->StoreOverlayPosition(place.x, place.y);
-    std::unique_ptr<TMainForm> form;
-    try {
-        form = CreateForm(*settings);
-    } catch (...) {
-        // No window, no guide: the set and the windows stay in step.
-        guides_.Remove(guides_.Count() - 1);
-        guides_.MakeCurrent(previous);
-        throw;
+    if (!keeper_.Add(place)) {
+        from.ShowNotice(FormatTemplate(lang_.Text("MGuideLimit"), {std::int64_t{kMaxGuides}}));
     }
+}
+
+void TGuideWindows::OpenLast() {
+    std::unique_ptr<TMainForm> form = CreateForm(guides_.Guide(guides_.Count() - 1));
     form->CreateHint();
     forms_.push_back(std::move(form));
-    BindPanel();  // the new guide is the current one
 }
 
 void TGuideWindows::CloseGuide(TMainForm& guide) {
     retired_.clear();  // this one may be about to retire, but none before it is still running
-    const int index = IndexOf(guide);
-    if (index < 0) return;
-    if (guides_.Count() == 1) {
-        EndProgram();
-        return;
+    if (keeper_.Close(IndexOf(guide)) == GuideKeeper::Closed::Guide && shell_ != nullptr) {
+        shell_->ShowState();  // the closed guide may have been the one letting clicks through
     }
-    // The guides after this one move down a place with their positions; the
-    // last window goes, and the panel must not be left on its settings.
-    StoreAll();
+}
+
+void TGuideWindows::CloseLast() {
+    // The panel must not be left on the last guide's settings.
     if (panel_ != nullptr) panel_->BindGuide(guides_.Guide(0), *forms_.front(), 1, guides_.Count());
     forms_.back()->Release();
     retired_.push_back(std::move(forms_.back()));
     forms_.pop_back();
-    guides_.Remove(index);
-    for (std::size_t k = static_cast<std::size_t>(index); k < forms_.size(); ++k) forms_[k]->Reapply();
-    BindPanel();
-    if (shell_ != nullptr) shell_->ShowState();  // the closed guide may have been the one letting clicks through
 }
+
+void TGuideWindows::Reapply(int index) { forms_[static_cast<std::size_t>(index)]->Reapply(); }
 
 void TGuideWindows::StoreAll() {
     for (const auto& form : forms_) form->StoreWindowState();

@@ -6,6 +6,7 @@
 #include <memory>
 #include <vector>
 
+#include "app/GuideKeeper.h"
 #include "app/HotKeyStatus.h"
 #include "app/win32/ProgramShell.h"
 #include "overlay/win32/GuideHost.h"
@@ -18,7 +19,10 @@ class SettingsSaver;
 class TGuideSet;
 class TSettingsForm;
 
-class TGuideWindows final : public IGuideHost, public IProgramCommands, public IHotKeyStatus {
+class TGuideWindows final : public IGuideHost,
+                            public IProgramCommands,
+                            public IHotKeyStatus,
+                            private IGuideWindowList {
 public:
     // One window for every guide of the set, the first one first.
     TGuideWindows(HINSTANCE instance, TGuideSet& guides, const LangTable& lang, SettingsSaver& saver);
@@ -56,13 +60,18 @@ private:
     std::unique_ptr<TMainForm> CreateForm(TSettings& settings);
     int IndexOf(const TMainForm& form) const;
     void BindPanel();
-    void StoreAll();
+    void OpenLast() override;
+    void StoreAll() override;
+    void CloseLast() override;
+    void Reapply(int index) override;
+    void CurrentChanged() override { BindPanel(); }
     void SetShown(bool shown);
     // Back from the task bar and from hiding, the panel in front.
     void Present();
 
     HINSTANCE instance_;
     TGuideSet& guides_;
+    GuideKeeper keeper_{guides_, *this};
     const LangTable& lang_;
     SettingsSaver& saver_;
     TSettingsForm* panel_ = nullptr;

@@ -177,6 +177,8 @@ void TSettingsForm::CreateLookPage(HWND page) {
     Bind(PanelText::LookLabel, AddLabel(page, "", At(C::LookLabel)), Fits(C::LookLabel));
     Bind(PanelText::OrientationLabel, AddLabel(page, "", At(C::OrientationLabel)), Fits(C::OrientationLabel));
     Bind(PanelText::GridSizeLabel, AddLabel(page, "", At(C::GridSizeLabel)), Fits(C::GridSizeLabel));
+    Bind(PanelText::FollowCheckBox,
+         AddControl(page, WC_BUTTONA, "", BS_AUTOCHECKBOX | WS_TABSTOP, At(C::FollowCheckBox), Id::FollowCheckBox));
 }
 
 void TSettingsForm::CreateColorsPage(HWND page) {

@@ -84,6 +84,7 @@ public:
     void ShowLock(bool widthLeads, bool lock) override;
     void ShowHalo(bool on) override;
     void ShowClickThrough(bool on) override;
+    void ShowFollow(bool on) override;
     void ShowCaptureHiding(bool on, bool available) override;
     bool CaptureHidingAvailable() const override;
     void ExcludeFromCapture(bool excluded) override;

@@ -33,6 +33,7 @@ enum class TSettingsForm::Id : int {
     LabelSizeComboBox,
     ClickThroughCheckBox,
     CaptureCheckBox,
+    FollowCheckBox,
     // One per hot key, in HotKeyCommand order: the last identifiers.
     FirstHotKeyBox,
 };

@@ -164,6 +164,9 @@ void TSettingsForm::FormCommand(int id, int code, HWND control) {
         case Id::ClickThroughCheckBox:
             if (code == BN_CLICKED) controller_.ClickThroughCheckBoxClick(IsChecked(control));
             return;
+        case Id::FollowCheckBox:
+            if (code == BN_CLICKED) controller_.FollowCheckBoxClick(IsChecked(control));
+            return;
         case Id::CaptureCheckBox:
             if (code == BN_CLICKED) controller_.CaptureCheckBoxClick(IsChecked(control));
             return;

@@ -189,6 +189,10 @@ void TSettingsForm::ShowClickThrough(bool on) {
     ::SendMessageA(texts_[static_cast<int>(PanelText::ClickThroughCheckBox)], BM_SETCHECK, CheckState(on), 0);
 }
 
+void TSettingsForm::ShowFollow(bool on) {
+    ::SendMessageA(texts_[static_cast<int>(PanelText::FollowCheckBox)], BM_SETCHECK, CheckState(on), 0);
+}
+
 void TSettingsForm::ShowCaptureHiding(bool on, bool available) {
     const HWND box = texts_[static_cast<int>(PanelText::CaptureCheckBox)];
     ::SendMessageA(box, BM_SETCHECK, CheckState(on), 0);

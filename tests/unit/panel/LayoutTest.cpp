@@ -60,6 +60,7 @@ TEST(PanelLayout, At96DpiEveryControlKeepsItsPlace) {
         {C::GridSizeLabel, P::Look, 12, 262, 0, 11, true},
         {C::GridSizeEdit, P::Look, 100, 259, 35, 19, false},
         {C::GridSizeSpin, P::Look, 135, 259, 16, 19, false},
+        {C::FollowCheckBox, P::Look, 12, 281, 141, 17, false},
         {C::LinesColorLabel, P::Colors, 12, 12, 0, 11, true},
         {C::LinesColorBox, P::Colors, 12, 25, 141, 22, false},
         {C::ValuesColorLabel, P::Colors, 12, 56, 0, 11, true},

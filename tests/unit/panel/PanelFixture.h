@@ -41,6 +41,7 @@ public:
     bool lock = false;
     bool halo = false;
     bool clickThrough = false;
+    bool follow = false;
     bool captureChecked = false;
     bool captureEnabled = false;
     bool systemHidesFromCapture = true;     // what the window system grants
@@ -96,6 +97,7 @@ public:
     }
     void ShowHalo(bool on) override { halo = on; }
     void ShowClickThrough(bool on) override { clickThrough = on; }
+    void ShowFollow(bool on) override { follow = on; }
     void ShowCaptureHiding(bool on, bool available) override {
         captureChecked = on;
         captureEnabled = available;

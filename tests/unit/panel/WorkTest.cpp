@@ -93,6 +93,38 @@ TEST_F(WorkTest, TheCheckBoxesFollowTheBoundGuideWhereverTheSettingChanges) {
     EXPECT_FALSE(other.ClickThrough()) << "the panel's box switches the bound guide only";
 }
 
+TEST_F(WorkTest, TheFollowBoxSwitchesTheBoundGuideAndShowsItsState) {
+    const struct {
+        const char* name;
+        std::function<void()> change;
+        bool shown;
+        bool bound;
+        bool others;
+    } cases[] = {
+        {"the panel's own box", [this] { panel.FollowCheckBoxClick(true); }, true, true, false},
+        {"a fit that follows, on the bound guide", [this] { settings.SetFollowPicture(true); }, true, true, false},
+        {"another guide following", [this] { other.SetFollowPicture(true); }, false, false, true},
+        {"rebinding to a following guide", [this] {
+             other.SetFollowPicture(true);
+             panel.Rebind(other, overlay);
+         }, true, false, true},
+    };
+    for (const auto& c : cases) {
+        settings.SetFollowPicture(false);
+        other.SetFollowPicture(false);
+        StartPanel();
+        c.change();
+        EXPECT_EQ(view.follow, c.shown) << c.name;
+        EXPECT_EQ(settings.FollowPicture(), c.bound) << c.name;
+        EXPECT_EQ(other.FollowPicture(), c.others) << c.name;
+        panel.Rebind(settings, overlay);
+        other.SetPanel(nullptr);
+    }
+    settings.SetFollowPicture(true);
+    panel.FollowCheckBoxClick(false);
+    EXPECT_FALSE(view.follow) << "a drag or the box itself turns it off";
+}
+
 TEST_F(WorkTest, CaptureHidingTheSystemRefusesIsGreyedAndChangesNothing) {
     const struct {
         const char* name;
