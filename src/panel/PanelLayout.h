@@ -46,7 +46,7 @@ std::span<const PanelPlace> PanelLayout();
 const PanelPlace& PlaceOf(PanelControl control);
 
 // A combo box's rectangle is its closed field; each row of its open list
-// adds this much to the window.
+// adds this much to the window, the room a row needs without visual styles.
 inline constexpr int kDropRowHeight = 14;
 
 // The body below the caption strip, in the panel; the tab control in the
