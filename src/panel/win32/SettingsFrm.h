@@ -123,12 +123,13 @@ private:
     void CreateColorsPage(HWND page);
     void CreateAdvancedPage(HWND page);
     void CreateWorkPage(HWND page);
-    HWND AddControl(HWND parent, const char* className, const char* text, DWORD style, int x, int y,
-                    int width, int height, Id id = Id{}, DWORD exStyle = 0);
-    HWND AddLabel(HWND parent, const char* text, int x, int y, int width, bool bold = false);
-    HWND AddCombo(HWND parent, DWORD style, int x, int y, int width, int height, int rows, Id id);
-    // Spin buttons right of their edit, which keeps its place and width.
-    HWND AddSpin(HWND parent, HWND buddy, int minimum, int maximum);
+    HWND AddControl(HWND parent, const char* className, const char* text, DWORD style, const Rect& place,
+                    Id id = Id{}, DWORD exStyle = 0);
+    HWND AddLabel(HWND parent, const char* text, const Rect& place, bool bold = false);
+    // place is the closed field; the open list adds rows below it.
+    HWND AddCombo(HWND parent, DWORD style, const Rect& place, int rows, Id id);
+    // Spin buttons at place, right of their edit, which keeps its place and width.
+    HWND AddSpin(HWND parent, HWND buddy, const Rect& place, int minimum, int maximum);
     void LayoutPages();
 
     void FormCreate();

@@ -1,0 +1,67 @@
+#pragma once
+// Where every control of the settings panel sits, as one table at 96 dpi,
+// and the one mapping of that table to the device pixels of a display.
+// Labels that take the width of their text have no width of their own here:
+// the window fits them once their text is known.
+#include <span>
+
+#include "common/Types.h"
+#include "panel/PanelCaption.h"
+#include "panel/PanelLists.h"
+
+namespace lumetra {
+
+enum class PanelControl {
+    // Main page.
+    Logo, LogoLabel, CopyrightLabel, DevWebBtn, AskSupportBtn, CheckForUpdatesBtn, HelpBtn, NewGuideBtn,
+    FitPictureBtn, CopyCompositionBtn,
+    // Look page.
+    SectionLabel, SnapToGroupBox, WidthRadio, HeightRadio, SizeEdit, SizeSpin, RatioLabel, RatioBox,
+    LockCheckBox, GridLabel, LookLabel, LookBox, OrientationLabel, OrientationBox, GridSizeLabel, GridSizeEdit,
+    GridSizeSpin, FollowCheckBox,
+    // Colors page.
+    LinesColorLabel, LinesColorBox, ValuesColorLabel, ValuesColorBox, OpacityLabel, OpacityBar,
+    OpacityMinLabel, OpacityMaxLabel, LineWidthLabel, LineWidthEdit, LineWidthSpin, HaloCheckBox,
+    HaloColorLabel, HaloColorBox, LabelSizeLabel, LabelSizeBox,
+    // Advanced page.
+    AdvancedLabel, AdvancedCheckList, LanguageLabel, LanguageBox, RestoreButton,
+    // Work page; each hot key has a label, its box and the note below it,
+    // in HotKeyCommand order.
+    ClickThroughCheckBox, CaptureCheckBox, CaptureNote, HotKeysLabel,
+    ClickThroughKeyLabel, ClickThroughKeyBox, ClickThroughKeyNote,
+    ShowHideKeyLabel, ShowHideKeyBox, ShowHideKeyNote,
+    FitKeyLabel, FitKeyBox, FitKeyNote,
+    NextLookKeyLabel, NextLookKeyBox, NextLookKeyNote,
+};
+
+struct PanelPlace {
+    PanelControl control;
+    PanelPage page;
+    Rect rect;  // in the page's client area, at 96 dpi
+    bool fitsText = false;  // the width follows the text; rect.right is rect.left
+};
+
+// Every control, in PanelControl order.
+std::span<const PanelPlace> PanelLayout();
+const PanelPlace& PlaceOf(PanelControl control);
+
+// A combo box's rectangle is its closed field; each row of its open list
+// adds this much to the window, the room a row needs without visual styles.
+inline constexpr int kDropRowHeight = 14;
+
+// The body below the caption strip, in the panel; the tab control in the
+// body; and the client area the tab control gives each page (two rows of
+// tabs above it, a frame of 4 around it), all at 96 dpi.
+inline constexpr Rect kPanelBody{0, kPanelCaptionHeight, kPanelWidth, kPanelHeight};
+inline constexpr Rect kTabControl{0, 4, kPanelWidth, kPanelHeight - kPanelCaptionHeight};
+inline constexpr Rect kPageArea{0, 0, 165, 304};
+
+// value * dpi / 96 rounded to nearest, halves away from zero, as the
+// system's MulDiv does. Each edge of a rectangle is scaled on its own, so
+// controls that touch at 96 dpi still touch, and never overlap, at any dpi.
+int ScaledLength(int value96, int dpi);
+Rect ScaledRect(const Rect& rect96, int dpi);
+// The panel window's width and height (x and y) at a dpi.
+Point ScaledPanelSize(int dpi);
+
+}  // namespace lumetra
