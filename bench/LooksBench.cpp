@@ -13,8 +13,7 @@
 namespace lumetra::bench {
 namespace {
 
-void RenderLookBench(benchmark::State& state, const LangTable& lang, BenchCase benchCase,
-                     BenchSize size) {
+void RenderLookBench(benchmark::State& state, const LangTable& lang, BenchCase benchCase, BenchSize size) {
     TSettings settings(1920);
     ApplyCase(settings, benchCase, size);
     CountingCanvas canvas;

@@ -28,11 +28,9 @@ void FindBench(benchmark::State& state, const std::string& photoName, ScreenSize
         state.SkipWithError("cannot read the photograph");
         return;
     }
-    const test::Photo photo =
-        test::Scaled(source, source.width * size.photoHeight / source.height, size.photoHeight);
+    const test::Photo photo = test::Scaled(source, source.width * size.photoHeight / source.height, size.photoHeight);
     test::Scene scene(size.width, size.height, test::Grey(0xF0), 0);
-    const Rect placed =
-        scene.Paste(photo, {(size.width - photo.width) / 2 + 1, (size.height - photo.height) / 2 + 1});
+    const Rect placed = scene.Paste(photo, {(size.width - photo.width) / 2 + 1, (size.height - photo.height) / 2 + 1});
     // The grid's lines lie on the photograph's first column and row, so none
     // falls on the last pixel before an edge.
     scene.MaskGrid(16, {placed.left % 16, placed.top % 16});

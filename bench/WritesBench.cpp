@@ -15,8 +15,7 @@
 namespace lumetra::bench {
 namespace {
 
-void ComposeBench(benchmark::State& state, const LangTable& lang, BenchCase benchCase, BenchSize size,
-                  bool floor) {
+void ComposeBench(benchmark::State& state, const LangTable& lang, BenchCase benchCase, BenchSize size, bool floor) {
     TSettings settings(1920);
     ApplyCase(settings, benchCase, size);
     const FrameSize frame = OverlayFrameSize(settings);
@@ -47,8 +46,8 @@ int main(int argc, char** argv) {
     const LangTable lang = BenchLanguage();
     for (const BenchSize size : kBenchSizes) {
         const std::string sizeName = SizeName(size);
-        benchmark::RegisterBenchmark(("Compose/floor/" + sizeName).c_str(), ComposeBench, std::cref(lang),
-                                     BenchCase{}, size, true)
+        benchmark::RegisterBenchmark(("Compose/floor/" + sizeName).c_str(), ComposeBench, std::cref(lang), BenchCase{},
+                                     size, true)
             ->Unit(benchmark::kMicrosecond);
         for (const BenchCase& benchCase : BenchCases()) {
             if (!WorstCase(benchCase)) continue;

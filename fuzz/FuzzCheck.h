@@ -4,10 +4,10 @@
 #include <cstdio>
 #include <cstdlib>
 
-#define FUZZ_CHECK(condition, message)                                                        \
-    do {                                                                                      \
-        if (!(condition)) {                                                                   \
+#define FUZZ_CHECK(condition, message)                                                         \
+    do {                                                                                       \
+        if (!(condition)) {                                                                    \
             std::fprintf(stderr, "%s:%d: property failed: %s\n", __FILE__, __LINE__, message); \
-            std::abort();                                                                     \
-        }                                                                                     \
+            std::abort();                                                                      \
+        }                                                                                      \
     } while (false)

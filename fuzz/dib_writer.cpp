@@ -22,7 +22,8 @@ public:
         const std::uint8_t kind = Byte();
         if (kind % 8 == 0) {
             std::int32_t value = 0;
-            for (int i = 0; i < 4; ++i) value = static_cast<std::int32_t>(static_cast<std::uint32_t>(value) << 8 | Byte());
+            for (int i = 0; i < 4; ++i)
+                value = static_cast<std::int32_t>(static_cast<std::uint32_t>(value) << 8 | Byte());
             return value;
         }
         const int small = static_cast<int>(Byte()) | static_cast<int>(Byte()) << 8;
@@ -74,9 +75,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 writer.Ellipse({left, top, bytes.Coordinate(), bytes.Coordinate()}, pixel, penWidth);
                 break;
             }
-            default:
-                writer.WriteHeld();
-                break;
+            default: writer.WriteHeld(); break;
         }
     }
     writer.WriteHeld();

@@ -25,7 +25,8 @@ using namespace lumetra;
 // fractions together.
 bool WithinBounds(const LookLength& length) {
     double fractions = 0;
-    for (const double fraction : {length.fraction, length.ofWidth, length.ofHeight, length.ofShorter, length.ofLonger}) {
+    for (const double fraction :
+         {length.fraction, length.ofWidth, length.ofHeight, length.ofShorter, length.ofLonger}) {
         if (!std::isfinite(fraction) || fraction < kMinLookFraction || fraction > kMaxLookFraction) return false;
         fractions += fraction;
     }
@@ -55,8 +56,8 @@ void CheckPaint(const UserLook& guide, std::int32_t size, std::int32_t orient) {
     LangTable lang;
     test::RecordingCanvas canvas;
     RenderUserLook(s, guide, lang, canvas);
-    const auto strokes = static_cast<std::int64_t>(canvas.segments.size() + canvas.ellipses.size() +
-                                                   canvas.texts.size() / 9);
+    const auto strokes =
+        static_cast<std::int64_t>(canvas.segments.size() + canvas.ellipses.size() + canvas.texts.size() / 9);
     FUZZ_CHECK(strokes <= 2 * kMaxLookStrokes, "a paint draws more than its strokes");
     constexpr int kReach = 8 * kMaxDimension;
     for (const auto& segment : canvas.segments) {

@@ -81,8 +81,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(0 <= r.left && r.left < r.right && r.right <= width, "the rectangle leaves the image across");
     FUZZ_CHECK(0 <= r.top && r.top < r.bottom && r.bottom <= height, "the rectangle leaves the image down");
     FUZZ_CHECK(r.right - r.left >= query.minWidth && r.bottom - r.top >= query.minHeight, "below the smallest size");
-    FUZZ_CHECK(r.left <= query.start.x && query.start.x < r.right && r.top <= query.start.y &&
-                   query.start.y < r.bottom,
+    FUZZ_CHECK(r.left <= query.start.x && query.start.x < r.right && r.top <= query.start.y && query.start.y < r.bottom,
                "the rectangle misses the start");
     FUZZ_CHECK(r.left > 0 || r.top > 0 || r.right < width || r.bottom < height, "the whole image found");
     return 0;

@@ -57,8 +57,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
     };
     // A look at part of the screen, as the shell copies it: rows `stride` apart.
-    const auto look = [&](lumetra::PictureFollower& follower, const Rect& wanted, const Rect& monitor,
-                          bool mayWiden) {
+    const auto look = [&](lumetra::PictureFollower& follower, const Rect& wanted, const Rect& monitor, bool mayWiden) {
         const Rect area{std::clamp(wanted.left, 0, width), std::clamp(wanted.top, 0, height),
                         std::clamp(wanted.right, 0, width), std::clamp(wanted.bottom, 0, height)};
         const int w = std::max(area.right - area.left, 0);
@@ -68,10 +67,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (in.ConsumeBool()) mask.AddGuide(AnyRect(in, w, h));
         const std::size_t first = static_cast<std::size_t>(std::min(area.top, height - 1)) * width +
                                   static_cast<std::size_t>(std::min(area.left, width - 1));
-        const lumetra::ScreenRegion region{
-            {std::span<const std::uint32_t>(screen).subspan(first), w, h, width},
-            {area.left, area.top},
-            in.ConsumeBool() ? &mask : nullptr};
+        const lumetra::ScreenRegion region{{std::span<const std::uint32_t>(screen).subspan(first), w, h, width},
+                                           {area.left, area.top},
+                                           in.ConsumeBool() ? &mask : nullptr};
         return follower.Decide(region, monitor, mayWiden);
     };
 

@@ -44,8 +44,8 @@ std::string Lines(const std::string& line, int count) {
 std::vector<std::pair<std::string, std::string>> HostileGuides() {
     std::string longLines;
     for (int i = 0; i < 16; ++i) {
-        longLines += "line -100%-16384px " + std::to_string(i * 6) + "% 200%+16384px " + std::to_string(100 - i * 6) +
-                     "%\n";
+        longLines +=
+            "line -100%-16384px " + std::to_string(i * 6) + "% 200%+16384px " + std::to_string(100 - i * 6) + "%\n";
     }
     return {
         // Ellipses far larger than the screen, their outlines crossing it.
@@ -54,17 +54,14 @@ std::vector<std::pair<std::string, std::string>> HostileGuides() {
         {"long lines", longLines},
         // Every stroke the budget allows, a quarter each: huge arcs, huge
         // circles whose outlines cross the screen, long lines across it.
-        {"worst",
-         Lines("arc 50% 50% 100%+16384px 100%+16384px -180 180", 64) +
-             Lines("circle -100%-16384px 50% 200%+16384px repeat 1px 0 256", 64) +
-             Lines("line -100%-16384px -100% 200%+16384px 200% repeat 0 1px 256", 64) +
-             Lines("line -100% 200%+16384px 200% -100%-16384px repeat 1px 0 256", 64)},
+        {"worst", Lines("arc 50% 50% 100%+16384px 100%+16384px -180 180", 64) +
+                      Lines("circle -100%-16384px 50% 200%+16384px repeat 1px 0 256", 64) +
+                      Lines("line -100%-16384px -100% 200%+16384px 200% repeat 0 1px 256", 64) +
+                      Lines("line -100% 200%+16384px 200% -100%-16384px repeat 1px 0 256", 64)},
     };
 }
 
-std::string LookName(std::int32_t look) {
-    return (look < 10 ? "look0" : "look") + std::to_string(look);
-}
+std::string LookName(std::int32_t look) { return (look < 10 ? "look0" : "look") + std::to_string(look); }
 
 }  // namespace
 
@@ -103,9 +100,7 @@ void ApplyCase(TSettings& settings, const BenchCase& benchCase, BenchSize size) 
     settings.SetHalo(benchCase.halo);
 }
 
-std::string SizeName(BenchSize size) {
-    return std::to_string(size.width) + "x" + std::to_string(size.height);
-}
+std::string SizeName(BenchSize size) { return std::to_string(size.width) + "x" + std::to_string(size.height); }
 
 bool ReadLanguageFile(LangTable& table, const std::string& path) {
     const std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));

@@ -167,9 +167,9 @@ int Run(int argc, char** argv) {
     viewerClass.hInstance = instance;
     viewerClass.lpszClassName = "LumetraBenchViewer";
     ::RegisterClassA(&viewerClass);
-    const HWND viewer = ::CreateWindowExA(0, viewerClass.lpszClassName, "viewer", WS_POPUP | WS_VISIBLE, first.left,
-                                          first.top, first.right - first.left, first.bottom - first.top, nullptr,
-                                          nullptr, instance, nullptr);
+    const HWND viewer =
+        ::CreateWindowExA(0, viewerClass.lpszClassName, "viewer", WS_POPUP | WS_VISIBLE, first.left, first.top,
+                          first.right - first.left, first.bottom - first.top, nullptr, nullptr, instance, nullptr);
     const auto moveViewer = [&](Point to) {
         ::SetWindowPos(viewer, nullptr, to.x, to.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         ::UpdateWindow(viewer);

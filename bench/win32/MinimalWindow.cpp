@@ -20,11 +20,8 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
             EndPaint(window, &paint);
             return 0;
         }
-        case WM_DESTROY:
-            PostQuitMessage(0);
-            return 0;
-        default:
-            return DefWindowProcA(window, message, wParam, lParam);
+        case WM_DESTROY: PostQuitMessage(0); return 0;
+        default: return DefWindowProcA(window, message, wParam, lParam);
     }
 }
 
@@ -39,8 +36,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE /*previous*/, LPSTR /*commandLi
     windowClass.lpszClassName = "LumetraMinimalWindow";
     if (!RegisterClassExA(&windowClass)) return 1;
     // Destroyed by the system when the process ends.
-    if (!CreateWindowExA(WS_EX_TOPMOST, windowClass.lpszClassName, "Minimal window", WS_POPUP | WS_VISIBLE,
-                         kLeft, kTop, kWidth, kHeight, nullptr, nullptr, instance, nullptr)) {
+    if (!CreateWindowExA(WS_EX_TOPMOST, windowClass.lpszClassName, "Minimal window", WS_POPUP | WS_VISIBLE, kLeft, kTop,
+                         kWidth, kHeight, nullptr, nullptr, instance, nullptr)) {
         return 1;
     }
     MSG message;

@@ -84,14 +84,20 @@ void PaintFloor(HWND window, BackBuffer& buffer, FrameSize frame) {
 class TimingCanvas final : public Canvas {
 public:
     enum Kind { kLines, kEllipses, kTexts, kBoxTexts, kExtents, kFonts, kFills, kIcons, kKinds };
-    static constexpr std::array<const char*, kKinds> kNames{
-        "lines", "ellipses", "texts", "box texts", "extents", "fonts", "fills", "pictures"};
+    static constexpr std::array<const char*, kKinds> kNames{"lines",   "ellipses", "texts", "box texts",
+                                                            "extents", "fonts",    "fills", "pictures"};
 
     explicit TimingCanvas(Canvas& target) : target_(target) {}
 
-    void MoveTo(int x, int y) override { Time(kLines, [&] { target_.MoveTo(x, y); }); }
-    void LineTo(int x, int y) override { Time(kLines, [&] { target_.LineTo(x, y); }); }
-    void Ellipse(const Rect& box) override { Time(kEllipses, [&] { target_.Ellipse(box); }); }
+    void MoveTo(int x, int y) override {
+        Time(kLines, [&] { target_.MoveTo(x, y); });
+    }
+    void LineTo(int x, int y) override {
+        Time(kLines, [&] { target_.LineTo(x, y); });
+    }
+    void Ellipse(const Rect& box) override {
+        Time(kEllipses, [&] { target_.Ellipse(box); });
+    }
     void TextOut(int x, int y, std::string_view text) override {
         Time(kTexts, [&] { target_.TextOut(x, y, text); });
     }
@@ -109,12 +115,24 @@ public:
     void BoxTextHalo(const Rect& box, std::string_view text, BoxPlacement placement) override {
         Time(kBoxTexts, [&] { target_.BoxTextHalo(box, text, placement); });
     }
-    void SetFontAngle(float degrees) override { Time(kFonts, [&] { target_.SetFontAngle(degrees); }); }
-    void SetPenColor(Color color) override { Time(kLines, [&] { target_.SetPenColor(color); }); }
-    void SetPenWidth(int width) override { Time(kLines, [&] { target_.SetPenWidth(width); }); }
-    void SetFontHeight(int height) override { Time(kFonts, [&] { target_.SetFontHeight(height); }); }
-    void SetTextColor(Color color) override { Time(kTexts, [&] { target_.SetTextColor(color); }); }
-    void Fill(const Rect& area, Color color) override { Time(kFills, [&] { target_.Fill(area, color); }); }
+    void SetFontAngle(float degrees) override {
+        Time(kFonts, [&] { target_.SetFontAngle(degrees); });
+    }
+    void SetPenColor(Color color) override {
+        Time(kLines, [&] { target_.SetPenColor(color); });
+    }
+    void SetPenWidth(int width) override {
+        Time(kLines, [&] { target_.SetPenWidth(width); });
+    }
+    void SetFontHeight(int height) override {
+        Time(kFonts, [&] { target_.SetFontHeight(height); });
+    }
+    void SetTextColor(Color color) override {
+        Time(kTexts, [&] { target_.SetTextColor(color); });
+    }
+    void Fill(const Rect& area, Color color) override {
+        Time(kFills, [&] { target_.Fill(area, color); });
+    }
     void DrawIcon(FrameIcon picture, int x, int y) override {
         Time(kIcons, [&] { target_.DrawIcon(picture, x, y); });
     }
@@ -148,8 +166,7 @@ struct Difference {
     std::uint32_t reference = 0;
 };
 
-std::optional<Difference> FirstDifference(const DibPixels& direct,
-                                          const DibPixels& reference, int width, int height) {
+std::optional<Difference> FirstDifference(const DibPixels& direct, const DibPixels& reference, int width, int height) {
     for (int y = 0; y < height; ++y) {
         const std::uint32_t* directRow = direct.bits + static_cast<std::ptrdiff_t>(y) * direct.width;
         const std::uint32_t* referenceRow = reference.bits + static_cast<std::ptrdiff_t>(y) * reference.width;
@@ -162,8 +179,7 @@ std::optional<Difference> FirstDifference(const DibPixels& direct,
 
 // The first difference between the direct writes and GDI alone composing
 // the settings into buffers of exactly the frame's size.
-std::optional<Difference> CompareWrites(const TSettings& settings, const LangTable& lang,
-                                        const FrameIcons& pictures) {
+std::optional<Difference> CompareWrites(const TSettings& settings, const LangTable& lang, const FrameIcons& pictures) {
     const FrameSize frame = OverlayFrameSize(settings);
     const auto direct = BackBuffer::Create(frame.width, frame.height, pictures);
     const auto reference = BackBuffer::Create(frame.width, frame.height, pictures, BackBuffer::Writes::GdiOnly);
@@ -244,9 +260,8 @@ bool CheckPixels(TSettings& settings, const LangTable& lang, const FrameIcons& p
                         if (!difference) continue;
                         ++differing;
                         std::printf("differs\t%s\t%s\torient %d\tvalues %d\tlines %08X\tat (%d, %d): %06X, GDI %06X\n",
-                                    benchCase.name.c_str(), SizeName(size).c_str(), orient, values ? 1 : 0,
-                                    color, difference->x, difference->y, difference->direct,
-                                    difference->reference);
+                                    benchCase.name.c_str(), SizeName(size).c_str(), orient, values ? 1 : 0, color,
+                                    difference->x, difference->y, difference->direct, difference->reference);
                     }
                 }
             }
@@ -264,8 +279,8 @@ bool CheckPixels(TSettings& settings, const LangTable& lang, const FrameIcons& p
                     const auto difference = CompareWrites(settings, lang, pictures);
                     if (!difference) continue;
                     ++differing;
-                    std::printf("differs\tlook %d\twidth %d\thalo %d\torient %d\tat (%d, %d): %06X, GDI %06X\n",
-                                look, width, halo ? 1 : 0, orient, difference->x, difference->y, difference->direct,
+                    std::printf("differs\tlook %d\twidth %d\thalo %d\torient %d\tat (%d, %d): %06X, GDI %06X\n", look,
+                                width, halo ? 1 : 0, orient, difference->x, difference->y, difference->direct,
                                 difference->reference);
                 }
             }
@@ -277,9 +292,8 @@ bool CheckPixels(TSettings& settings, const LangTable& lang, const FrameIcons& p
             const auto difference = CompareCrossings(frame, lineWidth, pictures);
             if (!difference) continue;
             ++differing;
-            std::printf("differs\tcrossings\t%dx%d\twidth %d\tat (%d, %d): %06X, GDI %06X\n", frame.width,
-                        frame.height, lineWidth, difference->x, difference->y, difference->direct,
-                        difference->reference);
+            std::printf("differs\tcrossings\t%dx%d\twidth %d\tat (%d, %d): %06X, GDI %06X\n", frame.width, frame.height,
+                        lineWidth, difference->x, difference->y, difference->direct, difference->reference);
         }
     }
     std::printf("check\t%d compositions\t%d differ\n", compared, differing);
@@ -308,8 +322,8 @@ public:
     void RunPaint(const BenchCase& benchCase, BenchSize size) {
         ApplyCase(settings_, benchCase, size);
         const Samples samples = Measure([this] { form_.PaintNow(); });
-        std::printf("paint\t%s\t%s\t%.4f\t%.4f\n", benchCase.name.c_str(), SizeName(size).c_str(),
-                    Median(samples.work), Median(samples.floor));
+        std::printf("paint\t%s\t%s\t%.4f\t%.4f\n", benchCase.name.c_str(), SizeName(size).c_str(), Median(samples.work),
+                    Median(samples.floor));
     }
 
     // The paint's own steps timed apart, beside the floor: composing into a
@@ -334,9 +348,8 @@ public:
             steps[1].push_back(copied - composed);
             steps[2].push_back(NowMs() - copied);
         });
-        std::printf("split\t%s\t%s\t%.4f\t%.4f\t%.4f\t%.4f\t%.4f\n", benchCase.name.c_str(),
-                    SizeName(size).c_str(), Median(samples.work), Median(samples.floor), Median(steps[0]),
-                    Median(steps[1]), Median(steps[2]));
+        std::printf("split\t%s\t%s\t%.4f\t%.4f\t%.4f\t%.4f\t%.4f\n", benchCase.name.c_str(), SizeName(size).c_str(),
+                    Median(samples.work), Median(samples.floor), Median(steps[0]), Median(steps[1]), Median(steps[2]));
     }
 
     // Where the compose time goes, by kind of canvas call, averaged over the
@@ -356,8 +369,8 @@ public:
             computing.push_back(TimeMs([&] { ComposeBuffer(settings_, lang_, counting, true); }));
             timed += TimeMs([&] { ComposeBuffer(settings_, lang_, timing, true); });
         }
-        std::printf("profile\t%s\t%s\t%.4f\t%.4f\t%.4f", benchCase.name.c_str(), SizeName(size).c_str(),
-                    Median(plain), Median(computing), timed / runs_);
+        std::printf("profile\t%s\t%s\t%.4f\t%.4f\t%.4f", benchCase.name.c_str(), SizeName(size).c_str(), Median(plain),
+                    Median(computing), timed / runs_);
         timing.Print(runs_);
     }
 
@@ -369,9 +382,7 @@ public:
         const BenchCase factory{"factory look", TSettings(0).LookMode(), 0, 0.0};
         ApplyCase(settings_, factory, size);
         int run = 0;
-        const Samples samples = Measure([&] {
-            settings_.SetWidth(run++ % 2 == 0 ? size.width - 1 : size.width);
-        });
+        const Samples samples = Measure([&] { settings_.SetWidth(run++ % 2 == 0 ? size.width - 1 : size.width); });
         const HWND window = form_.Handle();
         const FrameSize frame = OverlayFrameSize(settings_);
         int bareRun = 0;
@@ -390,8 +401,8 @@ private:
     // A back buffer of the overlay's own kind and size, as wide and as tall
     // as the screen, at the frame's size.
     std::unique_ptr<BackBuffer> OverlaysBuffer(FrameSize frame) {
-        auto buffer = BackBuffer::Create(::GetSystemMetrics(SM_CXVIRTUALSCREEN),
-                                         ::GetSystemMetrics(SM_CYVIRTUALSCREEN), form_.Icons());
+        auto buffer = BackBuffer::Create(::GetSystemMetrics(SM_CXVIRTUALSCREEN), ::GetSystemMetrics(SM_CYVIRTUALSCREEN),
+                                         form_.Icons());
         if (!buffer || !buffer->Resize(frame.width, frame.height)) {
             throw std::runtime_error("Unable to create the back buffer");
         }
@@ -443,7 +454,7 @@ int Run(int argc, char** argv) {
         if (!ReadLanguageFile(lang, argv[2])) std::fprintf(stderr, "warning: cannot read %s\n", argv[2]);
         TSettings settings(::GetSystemMetrics(SM_CXSCREEN));
         TMainForm form(::GetModuleHandleA(nullptr), settings, lang);  // loads the frame pictures
-        settings.SetOverlay(nullptr);  // the window need not follow every case
+        settings.SetOverlay(nullptr);                                 // the window need not follow every case
         return CheckPixels(settings, lang, form.Icons()) ? 0 : 1;
     }
     const std::vector<BenchCase> cases = BenchCases();
@@ -459,8 +470,9 @@ int Run(int argc, char** argv) {
     const int benchCase = IndexArgument(argc, argv, 5, cases.size());
     const bool indexed = mode == "paint" || mode == "profile" || mode == "split";
     if (mode != "resize" && (!indexed || size < 0 || benchCase < 0)) {
-        std::fprintf(stderr, "usage: lumetra-bench-paint runs language-file "
-                             "(paint SIZE CASE | split SIZE CASE | profile SIZE CASE | resize | check | list)\n");
+        std::fprintf(stderr,
+                     "usage: lumetra-bench-paint runs language-file "
+                     "(paint SIZE CASE | split SIZE CASE | profile SIZE CASE | resize | check | list)\n");
         return 2;
     }
     LangTable lang;

@@ -55,8 +55,7 @@ namespace detail {
 
 inline std::string_view Trim(std::string_view text) {
     while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t' || text.back() == '\r'))
-        text.remove_suffix(1);
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t' || text.back() == '\r')) text.remove_suffix(1);
     return text;
 }
 
@@ -137,8 +136,8 @@ inline ParseResult ParsePixelArt(std::string_view text) {
             if (width > kMaxIconSide) return detail::Fail(lineNumber, "row wider than 256 pixels");
             image.width = width;
         } else if (width != image.width) {
-            return detail::Fail(lineNumber, "row of " + std::to_string(width) + " pixels, expected " +
-                                                std::to_string(image.width));
+            return detail::Fail(lineNumber,
+                                "row of " + std::to_string(width) + " pixels, expected " + std::to_string(image.width));
         }
         if (image.height == kMaxIconSide) return detail::Fail(lineNumber, "more than 256 rows");
         for (char c : line) {
@@ -166,10 +165,10 @@ inline std::vector<std::uint8_t> EncodeIco(const std::vector<Image>& images) {
         const std::uint32_t size = 40 + detail::ImageBytes(image);
         out.push_back(static_cast<std::uint8_t>(image.width % kMaxIconSide));  // 0 means 256
         out.push_back(static_cast<std::uint8_t>(image.height % kMaxIconSide));
-        out.push_back(0);        // no palette
-        out.push_back(0);        // reserved
-        detail::PutU16(out, 1);  // planes
-        detail::PutU16(out, 32); // bits per pixel
+        out.push_back(0);         // no palette
+        out.push_back(0);         // reserved
+        detail::PutU16(out, 1);   // planes
+        detail::PutU16(out, 32);  // bits per pixel
         detail::PutU32(out, size);
         detail::PutU32(out, offset);
         offset += size;

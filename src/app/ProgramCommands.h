@@ -14,7 +14,17 @@ class TGuideSet;
 // Present is on no menu: a second start of the program asks the running one
 // to show its guides and its panel in front.
 enum class ProgramCommand {
-    ShowHide, ClickThrough, Fit, NextLook, NewGuide, Settings, Manual, Exit, Present, CopyComposition, Follow
+    ShowHide,
+    ClickThrough,
+    Fit,
+    NextLook,
+    NewGuide,
+    Settings,
+    Manual,
+    Exit,
+    Present,
+    CopyComposition,
+    Follow
 };
 
 // What the menu depends on.

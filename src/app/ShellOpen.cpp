@@ -9,8 +9,6 @@ void ShellOpen(IShell& shell, const std::string& target) {
     shell.StartCommandLine("explorer.exe \"" + target + "\"");
 }
 
-void ShellOpenJoined(IShell& shell, const std::string& base, const std::string& tail) {
-    ShellOpen(shell, base + tail);
-}
+void ShellOpenJoined(IShell& shell, const std::string& base, const std::string& tail) { ShellOpen(shell, base + tail); }
 
 }  // namespace lumetra

@@ -68,7 +68,8 @@ void SettingsSaver::SaveAtSessionEnd(const TGuideSet& guides) {
 
 void ReportUnsavedSession(IStartupPlatform& platform, const SettingsFile& files, const LangTable& lang) {
     const std::string path = files.SettingsFilePath();
-    if (platform.TakeUnsaved(path)) platform.ShowWarning(FormatTemplate(lang.Text("MSessionUnsaved"), {path}), kProgramTitle);
+    if (platform.TakeUnsaved(path))
+        platform.ShowWarning(FormatTemplate(lang.Text("MSessionUnsaved"), {path}), kProgramTitle);
 }
 
 void RunShutdown(SettingsSaver& saver, std::unique_ptr<TGuideSet>& guides) {

@@ -9,9 +9,7 @@ std::int64_t WholeDaysBetween(Ticks from, Ticks to) {
     return -static_cast<std::int64_t>((from - to) / kTicksPerDay);
 }
 
-std::int64_t DaysSinceInstall(const IInstallClock& clock) {
-    return WholeDaysBetween(clock.InstalledAt(), clock.Now());
-}
+std::int64_t DaysSinceInstall(const IInstallClock& clock) { return WholeDaysBetween(clock.InstalledAt(), clock.Now()); }
 
 std::string WebQuery(std::int64_t days) {
     return std::string("?prd=lmt&v=") + kProgramVersion + "&d=" + std::to_string(days);

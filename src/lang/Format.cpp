@@ -55,9 +55,7 @@ std::optional<Directive> ParseDirective(std::string_view tmpl, std::size_t& pos)
     return directive;
 }
 
-char GroupingSeparator(char decimalSeparator) {
-    return decimalSeparator == ',' ? '.' : ',';
-}
+char GroupingSeparator(char decimalSeparator) { return decimalSeparator == ',' ? '.' : ','; }
 
 // Inserts the grouping separator into the integer digits, which end at
 // integerEnd, of a fixed number.
@@ -85,8 +83,8 @@ std::optional<std::string> FormatReal(const Directive& directive, double value, 
                                    directive.precision.value_or(2));
             break;
         case 'e':
-            result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
-                                   std::chars_format::scientific, directive.precision.value_or(14));
+            result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::scientific,
+                                   directive.precision.value_or(14));
             break;
         default:
             result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::general,
@@ -102,8 +100,8 @@ std::optional<std::string> FormatReal(const Directive& directive, double value, 
         text[point] = decimalSeparator;
     }
     if (directive.conversion == 'n' && std::isfinite(value)) {
-        text = GroupThousands(text, point == std::string::npos ? text.size() : point,
-                              GroupingSeparator(decimalSeparator));
+        text =
+            GroupThousands(text, point == std::string::npos ? text.size() : point, GroupingSeparator(decimalSeparator));
     }
     return text;
 }
@@ -173,8 +171,7 @@ std::optional<std::string> Render(const Directive& directive, const FormatArg& a
             }
             return text;
         }
-        default:
-            return std::nullopt;
+        default: return std::nullopt;
     }
 }
 

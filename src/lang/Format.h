@@ -31,7 +31,6 @@ using FormatArg = std::variant<std::int64_t, double, std::string>;
 
 inline constexpr int kMaxFormatField = 1000;
 
-std::string FormatTemplate(std::string_view tmpl, std::initializer_list<FormatArg> args,
-                           char decimalSeparator = '.');
+std::string FormatTemplate(std::string_view tmpl, std::initializer_list<FormatArg> args, char decimalSeparator = '.');
 
 }  // namespace lumetra

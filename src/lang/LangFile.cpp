@@ -9,13 +9,9 @@
 namespace lumetra {
 namespace {
 
-bool IsAsciiLetter(std::uint8_t byte) {
-    return (byte >= 'A' && byte <= 'Z') || (byte >= 'a' && byte <= 'z');
-}
+bool IsAsciiLetter(std::uint8_t byte) { return (byte >= 'A' && byte <= 'Z') || (byte >= 'a' && byte <= 'z'); }
 
-char ToUpperAscii(char c) {
-    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-}
+char ToUpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 
 // Skips the rest of a comment line, its LF included. False at end of file.
 bool SkipLine(IByteReader& file) {
@@ -120,8 +116,8 @@ bool IsSafeLanguageName(std::string_view name) {
             return false;
         }
     }
-    const bool numberedPort = base.size() == 4 && (base.starts_with("COM") || base.starts_with("LPT")) &&
-                              base[3] >= '0' && base[3] <= '9';
+    const bool numberedPort =
+        base.size() == 4 && (base.starts_with("COM") || base.starts_with("LPT")) && base[3] >= '0' && base[3] <= '9';
     return !numberedPort;
 }
 

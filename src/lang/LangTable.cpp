@@ -23,8 +23,6 @@ LangTable& ProcessLangTable() {
     return table;
 }
 
-std::string LangText(std::string_view key) {
-    return ProcessLangTable().Text(key);
-}
+std::string LangText(std::string_view key) { return ProcessLangTable().Text(key); }
 
 }  // namespace lumetra

@@ -45,14 +45,9 @@ void CaptionInteraction::Highlight(Point seed, Color color, std::string_view hin
 
 void CaptionInteraction::FormMouseMove(int x, int y) {
     switch (CaptionZoneAt(x, y)) {
-        case CaptionZone::Help:
-            Highlight(kHelpSeed, kButtonHighlight, "MHelpButtonHint");
-            return;
-        case CaptionZone::Close:
-            Highlight(kCloseSeed, kCloseHighlight, "MSCloseButtonHint");
-            return;
-        case CaptionZone::Elsewhere:
-            break;
+        case CaptionZone::Help: Highlight(kHelpSeed, kButtonHighlight, "MHelpButtonHint"); return;
+        case CaptionZone::Close: Highlight(kCloseSeed, kCloseHighlight, "MSCloseButtonHint"); return;
+        case CaptionZone::Elsewhere: break;
     }
     window_.SetCursor(CaptionCursor::Arrow);
     window_.ClearHint();
@@ -68,11 +63,8 @@ void CaptionInteraction::FormMouseMove(int x, int y) {
 
 void CaptionInteraction::FormMouseDown(int x, int y) {
     switch (CaptionZoneAt(x, y)) {
-        case CaptionZone::Help:
-            window_.OpenManual();
-            return;
-        case CaptionZone::Close:
-            return;
+        case CaptionZone::Help: window_.OpenManual(); return;
+        case CaptionZone::Close: return;
         case CaptionZone::Elsewhere:
             moving_ = true;
             anchorX_ = x;
@@ -94,14 +86,9 @@ void CaptionInteraction::FormMouseUp(int x, int y) {
         window_.ReleaseMouse();
     }
     switch (CaptionZoneAt(x, y)) {
-        case CaptionZone::Help:
-            return;
-        case CaptionZone::Close:
-            window_.Hide();
-            return;
-        case CaptionZone::Elsewhere:
-            moving_ = false;
-            return;
+        case CaptionZone::Help: return;
+        case CaptionZone::Close: window_.Hide(); return;
+        case CaptionZone::Elsewhere: moving_ = false; return;
     }
 }
 

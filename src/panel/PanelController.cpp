@@ -146,15 +146,13 @@ int SpinField::ReadFrom(const std::string& text) {
 }
 
 PanelController::PanelController(TSettings& settings, LangTable& texts, const SettingsFile& files,
-                                 IOverlaySink& overlay, IPanelView& view,
-                                 std::int32_t primaryScreenWidth)
+                                 IOverlaySink& overlay, IPanelView& view, std::int32_t primaryScreenWidth)
     : settings_(&settings),
       texts_(texts),
       files_(files),
       overlay_(&overlay),
       view_(view),
-      size_(0, static_cast<int>(std::clamp<std::int64_t>(2 * std::int64_t{primaryScreenWidth}, 0,
-                                                         kMaxSpinPosition))),
+      size_(0, static_cast<int>(std::clamp<std::int64_t>(2 * std::int64_t{primaryScreenWidth}, 0, kMaxSpinPosition))),
       gridSize_(0, kMaxGridSize),
       lineWidth_(kMinLineWidth, kMaxLineWidth) {}
 
@@ -261,8 +259,7 @@ void PanelController::UpdateGridSize() { ShowGridSize(settings_->GridSize()); }
 
 void PanelController::UpdateColors() {
     view_.ShowColor(PanelColorBox::Lines, ColorEntryFor(settings_->LinesColor()), settings_->LinesColor());
-    view_.ShowColor(PanelColorBox::Values, ColorEntryFor(settings_->ValuesColor()),
-                    settings_->ValuesColor());
+    view_.ShowColor(PanelColorBox::Values, ColorEntryFor(settings_->ValuesColor()), settings_->ValuesColor());
     // The lines' width, halo and labels tell the panel as the colours do.
     ShowLineWidth();
     view_.ShowHalo(settings_->Halo());
@@ -381,9 +378,7 @@ void PanelController::RelabelItems(PanelList list) {
         case PanelList::Orientation:
             for (int i = 0; i < kOrientCount; ++i) view_.SetListItem(list, i, text(Numbered("MSOr", i)));
             return;
-        case PanelList::HaloColor:
-            view_.SetListItem(list, kAutoColorEntry, text("MSAutomatic"));
-            return;
+        case PanelList::HaloColor: view_.SetListItem(list, kAutoColorEntry, text("MSAutomatic")); return;
         case PanelList::LabelSize:
             view_.SetListItem(list, 0, text("MSAutomatic"));
             for (int i = 1; i < kLabelSizeEntryCount; ++i) {
@@ -393,8 +388,7 @@ void PanelController::RelabelItems(PanelList list) {
         case PanelList::Advanced:
             for (int i = 0; i < kAdvancedOptionCount; ++i) view_.SetListItem(list, i, text(Numbered("MSA", i)));
             return;
-        case PanelList::Language:
-            return;  // language names are file names
+        case PanelList::Language: return;  // language names are file names
     }
 }
 

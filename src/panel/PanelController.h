@@ -55,8 +55,8 @@ private:
 class PanelController final : public IPanelSink {
 public:
     // primaryScreenWidth bounds the size field: 0 .. 2 x width.
-    PanelController(TSettings& settings, LangTable& texts, const SettingsFile& files,
-                    IOverlaySink& overlay, IPanelView& view, std::int32_t primaryScreenWidth);
+    PanelController(TSettings& settings, LangTable& texts, const SettingsFile& files, IOverlaySink& overlay,
+                    IPanelView& view, std::int32_t primaryScreenWidth);
 
     // The creation sequence: position, opacity, every control from the
     // settings, the language list from the "*.lng" file names beside the

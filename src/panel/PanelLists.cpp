@@ -39,9 +39,7 @@ int ColorEntryFor(Color color) {
     return 0;
 }
 
-int HaloEntryFor(Color haloColor) {
-    return haloColor == kAutoHaloColor ? kAutoColorEntry : ColorEntryFor(haloColor);
-}
+int HaloEntryFor(Color haloColor) { return haloColor == kAutoHaloColor ? kAutoColorEntry : ColorEntryFor(haloColor); }
 
 int LabelSizeEntryFor(std::int32_t labelSize) {
     if (labelSize == kAutoLabelSize) return 0;
@@ -99,8 +97,7 @@ std::string LanguageFromFileName(std::string_view fileName) {
     return std::string(fileName.substr(0, fileName.size() - kExtensionLength));
 }
 
-int FindLanguage(const std::vector<std::string>& names, std::string_view language,
-                 const IPlatformFiles& platform) {
+int FindLanguage(const std::vector<std::string>& names, std::string_view language, const IPlatformFiles& platform) {
     const std::string wanted = platform.UpperCase(language);
     for (std::size_t i = 0; i < names.size(); ++i) {
         if (platform.UpperCase(names[i]) == wanted) return static_cast<int>(i);

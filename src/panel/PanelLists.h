@@ -62,7 +62,6 @@ void ApplyAdvancedOptions(TSettings& settings, const AdvancedChecks& checks);
 std::string LanguageFromFileName(std::string_view fileName);
 // The index of the name equal to language, letter case ignored by the
 // user locale's rules; -1 if none.
-int FindLanguage(const std::vector<std::string>& names, std::string_view language,
-                 const IPlatformFiles& platform);
+int FindLanguage(const std::vector<std::string>& names, std::string_view language, const IPlatformFiles& platform);
 
 }  // namespace lumetra

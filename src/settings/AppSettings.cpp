@@ -26,7 +26,10 @@ template <class Accept>
 std::int32_t LargestAccepted(std::int32_t lo, std::int32_t hi, Accept ok) {
     while (lo < hi) {
         const std::int32_t mid = lo + (hi - lo + 1) / 2;
-        if (ok(mid)) lo = mid; else hi = mid - 1;
+        if (ok(mid))
+            lo = mid;
+        else
+            hi = mid - 1;
     }
     return lo;
 }
@@ -263,7 +266,8 @@ void TSettings::SetWidth(std::int32_t value) {
     if (!lock_) {
         width_ = v;
     } else if (lockWidth_) {
-        width_ = FitLeading(v, [this](std::int32_t w) { return Product(w, ratio_); }, 0);
+        width_ = FitLeading(
+            v, [this](std::int32_t w) { return Product(w, ratio_); }, 0);
         height_ = Scaled(width_, ratio_);
     }
     // With the height leading the width follows it: nothing is stored, but
@@ -280,7 +284,8 @@ void TSettings::SetHeight(std::int32_t value) {
     if (!lock_) {
         height_ = v;
     } else if (!lockWidth_) {
-        height_ = FitLeading(v, [this](std::int32_t h) { return Quotient(h, ratio_); }, kMinWidth);
+        height_ = FitLeading(
+            v, [this](std::int32_t h) { return Quotient(h, ratio_); }, kMinWidth);
         width_ = Divided(height_, ratio_);
     }
     NotifySize();

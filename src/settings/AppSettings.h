@@ -56,8 +56,8 @@ inline constexpr std::int32_t kMinGridSize = 3;
 inline constexpr std::int32_t kMaxGridSize = 32766;
 
 inline constexpr double kFactoryRatio = 0.6180339887498949;  // InvPhi
-inline constexpr Color kFactoryLinesColor = 4210943;          // 0x4040FF
-inline constexpr Color kFactoryValuesColor = 8618883;         // 0x838383
+inline constexpr Color kFactoryLinesColor = 4210943;         // 0x4040FF
+inline constexpr Color kFactoryValuesColor = 8618883;        // 0x838383
 
 // Line widths in device pixels.
 inline constexpr std::int32_t kMinLineWidth = 1;
@@ -213,8 +213,7 @@ public:
     // itself, read with the same setters, order and defaults as above; the
     // shared values stay as they are.
     void LoadGuideFromText(std::string_view ini, std::string_view section, char decimalSeparator);
-    std::string SaveGuideToText(std::string_view existingFile, std::string_view section,
-                                char decimalSeparator) const;
+    std::string SaveGuideToText(std::string_view existingFile, std::string_view section, char decimalSeparator) const;
 
 private:
     // The settings file's keys (SettingsStorage.cpp).

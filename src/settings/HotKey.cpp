@@ -58,7 +58,8 @@ std::optional<std::uint8_t> KeyFromText(std::string_view text) {
         if ((c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')) return static_cast<std::uint8_t>(c);
     }
     for (int n = 1; n <= kFunctionKeys; ++n) {
-        if (EqualsIgnoringAsciiCase(text, "F" + std::to_string(n))) return static_cast<std::uint8_t>(kFirstFunctionKey + n - 1);
+        if (EqualsIgnoringAsciiCase(text, "F" + std::to_string(n)))
+            return static_cast<std::uint8_t>(kFirstFunctionKey + n - 1);
     }
     for (const KeyName& named : kNamedKeys) {
         if (EqualsIgnoringAsciiCase(text, named.name)) return named.key;

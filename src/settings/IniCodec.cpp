@@ -200,8 +200,8 @@ void IniText::Set(std::string_view section, std::span<const IniEntry> entries) {
     };
     std::vector<Key> keys;
     for (const IniEntry& entry : entries) {
-        const auto same = std::find_if(keys.begin(), keys.end(),
-                                       [&](const Key& key) { return SameName(key.name, entry.key); });
+        const auto same =
+            std::find_if(keys.begin(), keys.end(), [&](const Key& key) { return SameName(key.name, entry.key); });
         if (same == keys.end()) {
             keys.push_back({entry.key, entry.value});
         } else {

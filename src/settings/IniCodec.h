@@ -30,8 +30,7 @@ public:
     // either is missing.
     std::optional<std::string> Get(std::string_view section, std::string_view key) const;
     // The same for several keys at once, in one pass over the text.
-    std::vector<std::optional<std::string>> Get(std::string_view section,
-                                                std::span<const std::string_view> keys) const;
+    std::vector<std::optional<std::string>> Get(std::string_view section, std::span<const std::string_view> keys) const;
 
     // Replaces the first line of `key` in the first `section` in place,
     // keeping the file's spelling of the key; a missing key is added at the

@@ -45,9 +45,7 @@ class Value {
 public:
     Value(const std::optional<std::string>& text, char separator) : text_(text), separator_(separator) {}
 
-    std::int32_t Int(std::int32_t fallback) const {
-        return text_ ? ParseIniInt(*text_).value_or(fallback) : fallback;
-    }
+    std::int32_t Int(std::int32_t fallback) const { return text_ ? ParseIniInt(*text_).value_or(fallback) : fallback; }
     bool Bool(bool fallback) const { return text_ ? ParseIniBool(*text_).value_or(fallback) : fallback; }
     // Only a positive finite ratio is usable; the setter would ignore any
     // other and leave the one the settings had before the file was read.
@@ -101,7 +99,10 @@ constexpr HotKey FactoryHotKey() {
 
 template <HotKeyCommand command>
 constexpr Key HotKeyRow(std::string_view name, std::size_t step) {
-    return {name, Scope::Shared, step, kKept,
+    return {name,
+            Scope::Shared,
+            step,
+            kKept,
             [](TSettings& s, const Value& v) {
                 const HotKey factory = FactoryHotKey<command>();
                 s.SetHotKey(command, ParseHotKey(v.String(FormatHotKey(factory))).value_or(factory));
@@ -289,8 +290,8 @@ struct TSettings::Storage {
         for (std::size_t i = 0; i < keys.size(); ++i) keys[i]->load(s, Value(values[i], decimalSeparator));
     }
 
-    static std::string Save(const TSettings& s, std::string_view existingFile, std::string_view section,
-                            bool guideOnly, const Output& output) {
+    static std::string Save(const TSettings& s, std::string_view existingFile, std::string_view section, bool guideOnly,
+                            const Output& output) {
         IniText file(existingFile);
         std::vector<IniEntry> entries;
         for (const Key& key : kKeys) {

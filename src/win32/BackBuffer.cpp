@@ -33,8 +33,7 @@ int Grown(int wanted, int capacity, int desktop) {
 
 }  // namespace
 
-std::unique_ptr<BackBuffer> BackBuffer::Create(int width, int height, const FrameIcons& pictures,
-                                               Writes writes) {
+std::unique_ptr<BackBuffer> BackBuffer::Create(int width, int height, const FrameIcons& pictures, Writes writes) {
     width = std::max(width, 1);
     height = std::max(height, 1);
     UniqueMemoryDc dc(::CreateCompatibleDC(nullptr));
@@ -46,8 +45,8 @@ std::unique_ptr<BackBuffer> BackBuffer::Create(int width, int height, const Fram
         new BackBuffer(std::move(dc), std::move(bitmap), bits, width, height, pictures, writes));
 }
 
-BackBuffer::BackBuffer(UniqueMemoryDc dc, UniqueBitmap bitmap, std::uint32_t* bits, int width,
-                       int height, const FrameIcons& pictures, Writes writes)
+BackBuffer::BackBuffer(UniqueMemoryDc dc, UniqueBitmap bitmap, std::uint32_t* bits, int width, int height,
+                       const FrameIcons& pictures, Writes writes)
     : dc_(std::move(dc)),
       bitmap_(std::move(bitmap)),
       bitmapGuard_(dc_.get(), bitmap_.get()),
@@ -77,7 +76,7 @@ bool BackBuffer::Resize(int width, int height) {
     std::uint32_t* bits = nullptr;
     UniqueBitmap larger = CreateTopDownDib(dc_.get(), newWidth, newHeight, &bits);
     if (!larger) return false;
-    canvas_->FinishLines();  // into the bitmap they were meant for
+    canvas_->FinishLines();                   // into the bitmap they were meant for
     ::SelectObject(dc_.get(), larger.get());  // deselects the old bitmap freed below
     bitmap_ = std::move(larger);
     bits_ = bits;

@@ -7,14 +7,11 @@ namespace lumetra {
 
 std::intptr_t Win32Shell::Open(const std::string& target) {
     // ShellExecuteA returns an HINSTANCE only for compatibility; it is a code.
-    const HINSTANCE result =
-        ShellExecuteA(nullptr, "open", target.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    const HINSTANCE result = ShellExecuteA(nullptr, "open", target.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
     return reinterpret_cast<std::intptr_t>(result);
 }
 
-void Win32Shell::StartCommandLine(const std::string& commandLine) {
-    WinExec(commandLine.c_str(), SW_SHOWNORMAL);
-}
+void Win32Shell::StartCommandLine(const std::string& commandLine) { WinExec(commandLine.c_str(), SW_SHOWNORMAL); }
 
 IShell& DesktopShell() {
     static Win32Shell shell;

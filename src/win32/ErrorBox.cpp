@@ -6,8 +6,6 @@
 
 namespace lumetra {
 
-void ShowErrorBox(const std::string& text) {
-    MessageBoxA(nullptr, text.c_str(), kProgramTitle, MB_ICONERROR | MB_OK);
-}
+void ShowErrorBox(const std::string& text) { MessageBoxA(nullptr, text.c_str(), kProgramTitle, MB_ICONERROR | MB_OK); }
 
 }  // namespace lumetra

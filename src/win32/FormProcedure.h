@@ -70,11 +70,11 @@ void RegisterFormClass(HINSTANCE instance, const char* className, HCURSOR cursor
     WNDCLASSEXA windowClass{};
     windowClass.hInstance = instance;
     windowClass.hCursor = cursor;
-    windowClass.hIcon = static_cast<HICON>(::LoadImageA(instance, kAppIconName, IMAGE_ICON, ::GetSystemMetrics(SM_CXICON),
-                                                        ::GetSystemMetrics(SM_CYICON), LR_SHARED));
-    windowClass.hIconSm = static_cast<HICON>(::LoadImageA(instance, kAppIconName, IMAGE_ICON,
-                                                          ::GetSystemMetrics(SM_CXSMICON),
-                                                          ::GetSystemMetrics(SM_CYSMICON), LR_SHARED));
+    windowClass.hIcon = static_cast<HICON>(::LoadImageA(
+        instance, kAppIconName, IMAGE_ICON, ::GetSystemMetrics(SM_CXICON), ::GetSystemMetrics(SM_CYICON), LR_SHARED));
+    windowClass.hIconSm =
+        static_cast<HICON>(::LoadImageA(instance, kAppIconName, IMAGE_ICON, ::GetSystemMetrics(SM_CXSMICON),
+                                        ::GetSystemMetrics(SM_CYSMICON), LR_SHARED));
     windowClass.hbrBackground = nullptr;
     windowClass.lpszClassName = className;
     RegisterProcedureClass<Form>(windowClass);

@@ -36,8 +36,8 @@ FrameIcons FrameIcons::Load(HINSTANCE instance) {
     int sheetHeight = 0;
     for (const IconResource& resource : kIconResources) {
         const std::size_t index = IconIndex(resource.picture);
-        icons[index] = UniqueIcon(static_cast<HICON>(::LoadImageA(
-            instance, resource.name, IMAGE_ICON, resource.width, resource.height, LR_DEFAULTCOLOR)));
+        icons[index] = UniqueIcon(static_cast<HICON>(
+            ::LoadImageA(instance, resource.name, IMAGE_ICON, resource.width, resource.height, LR_DEFAULTCOLOR)));
         if (!icons[index]) continue;
         pictures.placements_[index] = {sheetWidth, resource.width, resource.height, false};
         sheetWidth += 2 * resource.width;

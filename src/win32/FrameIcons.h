@@ -26,7 +26,7 @@ public:
 
 private:
     struct Placement {
-        int left = 0;  // of the colour block on the sheet; the mask block follows
+        int left = 0;   // of the colour block on the sheet; the mask block follows
         int width = 0;  // 0: the picture is missing
         int height = 0;
         bool masked = false;  // false: every pixel is opaque

@@ -18,9 +18,7 @@ constexpr std::size_t kMostHeldPathPoints = 8192;
 constexpr int kFarthestStampedLabel = 1 << 24;
 
 // GDI counts characters in an int; longer texts are cut rather than wrapped.
-int TextLength(std::string_view text) {
-    return static_cast<int>(std::min<std::size_t>(text.size(), INT_MAX));
-}
+int TextLength(std::string_view text) { return static_cast<int>(std::min<std::size_t>(text.size(), INT_MAX)); }
 
 // Only plain RGB colours, not palette indices or relative colours.
 bool IsPlainRgb(Color color) { return (color & 0xFF000000u) == 0; }
@@ -37,8 +35,7 @@ UINT BoxFormat(BoxPlacement placement) {
 
 }  // namespace
 
-GdiCanvas::GdiCanvas(HDC dc, const FrameIcons* pictures) noexcept
-    : dc_(dc), icons_(pictures) {}
+GdiCanvas::GdiCanvas(HDC dc, const FrameIcons* pictures) noexcept : dc_(dc), icons_(pictures) {}
 
 template <typename Owner>
 void GdiCanvas::Replace(Owner& owned, SelectGuard& guard, Owner fresh) {
@@ -255,9 +252,9 @@ void GdiCanvas::BoxTextHalo(const Rect& box, std::string_view text, BoxPlacement
     const bool close = std::max({std::abs(box.left), std::abs(box.right), std::abs(box.top), std::abs(box.bottom)}) <
                        kFarthestStampedLabel;
     const bool stamped = close && StampHalo(cell, [&](HDC mask, int dx, int dy) {
-        RECT rect{box.left + dx, box.top + dy, box.right + dx, box.bottom + dy};
-        ::DrawTextA(mask, text.data(), TextLength(text), &rect, BoxFormat(placement));
-    });
+                             RECT rect{box.left + dx, box.top + dy, box.right + dx, box.bottom + dy};
+                             ::DrawTextA(mask, text.data(), TextLength(text), &rect, BoxFormat(placement));
+                         });
     if (!stamped) Canvas::BoxTextHalo(box, text, placement);
 }
 

@@ -24,9 +24,8 @@ TOOLINFOA WholeWindowTool(HWND owner, char* text) {
 
 UniqueWindow CreateTipControl(HINSTANCE instance, HWND owner) {
     UniqueWindow control(::CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
-                                           WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
-                                           CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr,
-                                           instance, nullptr));
+                                           WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
+                                           CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr, instance, nullptr));
     if (!control) return control;
     ::SetWindowTheme(control.get(), L"", L"");
     ::SendMessageA(control.get(), TTM_SETTIPBKCOLOR, kHintBackground, 0);

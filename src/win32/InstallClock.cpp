@@ -18,9 +18,7 @@ UniqueRegistryKey OpenForQuery(HKEY root, const char* path) {
     return UniqueRegistryKey(key);
 }
 
-Ticks ToTicks(const FILETIME& time) {
-    return (static_cast<Ticks>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
-}
+Ticks ToTicks(const FILETIME& time) { return (static_cast<Ticks>(time.dwHighDateTime) << 32) | time.dwLowDateTime; }
 
 std::optional<Ticks> RegistryInstallDate(HKEY root) {
     const UniqueRegistryKey key = OpenForQuery(root, kInstallKey);
@@ -29,8 +27,8 @@ std::optional<Ticks> RegistryInstallDate(HKEY root) {
     char text[16] = {};
     DWORD type = 0;
     DWORD size = sizeof(text) - 1;
-    if (RegQueryValueExA(key.get(), kInstallValue, nullptr, &type, reinterpret_cast<BYTE*>(text),
-                         &size) != ERROR_SUCCESS ||
+    if (RegQueryValueExA(key.get(), kInstallValue, nullptr, &type, reinterpret_cast<BYTE*>(text), &size) !=
+            ERROR_SUCCESS ||
         type != REG_SZ)
         return std::nullopt;
     std::string_view value(text, size);
@@ -42,8 +40,8 @@ std::optional<Ticks> ProgramFileCreated() {
     char path[MAX_PATH + 1] = {};
     const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
     if (length == 0 || length >= MAX_PATH) return std::nullopt;
-    const UniqueFile file(CreateFileA(path, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    const UniqueFile file(CreateFileA(path, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     FILETIME created = {};
     if (!file || !GetFileTime(file.get(), &created, nullptr, nullptr)) return std::nullopt;
     return ToTicks(created);
@@ -64,8 +62,6 @@ Ticks Win32InstallClock::InstalledAt() const {
     return Now();
 }
 
-std::string WebQuery() {
-    return WebQuery(DaysSinceInstall(Win32InstallClock()));
-}
+std::string WebQuery() { return WebQuery(DaysSinceInstall(Win32InstallClock())); }
 
 }  // namespace lumetra

@@ -17,8 +17,7 @@ public:
     // file cannot exhaust memory.
     static constexpr std::size_t kMaxWholeFile = 16u << 20;
 
-    explicit StdPlatformFiles(std::string moduleFileName)
-        : moduleFileName_(std::move(moduleFileName)) {}
+    explicit StdPlatformFiles(std::string moduleFileName) : moduleFileName_(std::move(moduleFileName)) {}
 
     std::string ModuleFileName() const override { return moduleFileName_; }
     std::string SpecialFolderPath(SpecialFolder folder) const override;

@@ -35,16 +35,14 @@ bool MergeLanguageFile(LangTable& table, const IPlatformFiles& platform, const s
 }
 
 // Height h keeps the width it implies at 58 or more: the setter's own test.
-bool HeightFitsRatio(std::int64_t h, double ratio) {
-    return static_cast<long double>(h) / ratio >= kMinWidth;
-}
+bool HeightFitsRatio(std::int64_t h, double ratio) { return static_cast<long double>(h) / ratio >= kMinWidth; }
 
 std::string CheckHeight(std::int32_t height, double ratio) {
     if (HeightFitsRatio(height, ratio)) return {};
     std::int64_t smallest = 1;
     while (!HeightFitsRatio(smallest, ratio)) ++smallest;  // ratio <= 100: at most 5800 steps
-    return "--height: " + std::to_string(height) + " is too small for the ratio " +
-           FormatIniReal(ratio, '.') + " (at least " + std::to_string(smallest) + ")";
+    return "--height: " + std::to_string(height) + " is too small for the ratio " + FormatIniReal(ratio, '.') +
+           " (at least " + std::to_string(smallest) + ")";
 }
 
 // The client area without its caption strip.
@@ -91,8 +89,7 @@ char SettingsDecimalSeparator(std::string_view ini) {
 std::string ApplyRenderOptions(const RenderOptions& options, TSettings& settings) {
     if (options.ratio) settings.SetRatio(*options.ratio);
     if (options.height) {
-        if (auto problem = CheckHeight(*options.height, settings.Ratio()); !problem.empty())
-            return problem;
+        if (auto problem = CheckHeight(*options.height, settings.Ratio()); !problem.empty()) return problem;
     }
     if (options.width && options.height) {
         settings.SetLock(false);
@@ -167,8 +164,7 @@ int RunRender(const std::vector<std::string>& args, RenderEnvironment& env) {
         if (!text) return fail("cannot read the settings file '" + *options.settingsFile + "'", kExitUsage);
         settings.LoadFromText(*text, SettingsDecimalSeparator(*text));
     }
-    if (auto problem = ApplyRenderOptions(options, settings); !problem.empty())
-        return fail(problem, kExitUsage);
+    if (auto problem = ApplyRenderOptions(options, settings); !problem.empty()) return fail(problem, kExitUsage);
 
     LangTable lang;
     const std::string besideTool = SettingsFile(env.platform).ExeFolder() + "English.lng";

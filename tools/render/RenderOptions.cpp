@@ -28,13 +28,11 @@ std::string Quoted(std::string_view value) {
     return quoted;
 }
 
-std::string TakeNumber(std::optional<std::int32_t>& field, std::string_view value, std::int32_t lo,
-                       std::int32_t hi) {
+std::string TakeNumber(std::optional<std::int32_t>& field, std::string_view value, std::int32_t lo, std::int32_t hi) {
     const auto number = ParseWholeNumber(value);
     if (!number) return Quoted(value) + " is not a whole number";
     if (*number < lo || *number > hi) {
-        return Quoted(value) + " is out of range (" + std::to_string(lo) + " to " +
-               std::to_string(hi) + ")";
+        return Quoted(value) + " is out of range (" + std::to_string(lo) + " to " + std::to_string(hi) + ")";
     }
     field = static_cast<std::int32_t>(*number);
     return {};
@@ -46,37 +44,44 @@ std::string TakeColor(std::optional<Color>& field, std::string_view value) {
 }
 
 std::string TakeSwitch(std::optional<bool>& field, std::string_view value) {
-    if (value == "on") field = true;
-    else if (value == "off") field = false;
-    else return Quoted(value) + " is neither on nor off";
+    if (value == "on")
+        field = true;
+    else if (value == "off")
+        field = false;
+    else
+        return Quoted(value) + " is neither on nor off";
     return {};
 }
 
 const std::array<OptionRule, 21>& OptionRules() {
     static const std::array<OptionRule, 21> rules = {{
-        {"--look", "N", "look 0 to 18 (0 grid, 1 ratio steps, 2 halves, 3 thirds, 4 golden-ratio\n"
-                        "lines, 5 spiral, 6 four spirals, 7 full-turn spiral, 8 circles, 9 centred\n"
-                        "steps, 10 inset frames, 11 page canon, 12 armature, 13 golden-ratio cross,\n"
-                        "14 diagonal method, 15 harmonious triangles, 16 rabatment, 17 golden\n"
-                        "rectangles, 18 aspect-ratio frames)",
+        {"--look", "N",
+         "look 0 to 18 (0 grid, 1 ratio steps, 2 halves, 3 thirds, 4 golden-ratio\n"
+         "lines, 5 spiral, 6 four spirals, 7 full-turn spiral, 8 circles, 9 centred\n"
+         "steps, 10 inset frames, 11 page canon, 12 armature, 13 golden-ratio cross,\n"
+         "14 diagonal method, 15 harmonious triangles, 16 rabatment, 17 golden\n"
+         "rectangles, 18 aspect-ratio frames)",
          [](RenderOptions& o, std::string_view v) { return TakeNumber(o.look, v, 0, kBuiltInLookCount - 1); }},
-        {"--orient", "N", "orientation 0 to 3: origin corner top-left, top-right, bottom-right,\n"
-                          "bottom-left",
+        {"--orient", "N",
+         "orientation 0 to 3: origin corner top-left, top-right, bottom-right,\n"
+         "bottom-left",
          [](RenderOptions& o, std::string_view v) { return TakeNumber(o.orient, v, 0, 3); }},
-        {"--ratio", "R", "height over width, as a decimal (0.5625) or as width:height (16:9),\n"
-                         "0.01 to 100; applied before the sizes",
+        {"--ratio", "R",
+         "height over width, as a decimal (0.5625) or as width:height (16:9),\n"
+         "0.01 to 100; applied before the sizes",
          [](RenderOptions& o, std::string_view v) {
              o.ratio = ParseRatio(v);
-             return o.ratio ? std::string()
-                            : Quoted(v) + " is not a ratio from 0.01 to 100 (0.5625 or 16:9)";
+             return o.ratio ? std::string() : Quoted(v) + " is not a ratio from 0.01 to 100 (0.5625 or 16:9)";
          }},
-        {"--width", "N", "width of the measured area, 58 to 16384 pixels; with the ratio lock\n"
-                         "on, the width leads and the height follows from the ratio",
+        {"--width", "N",
+         "width of the measured area, 58 to 16384 pixels; with the ratio lock\n"
+         "on, the width leads and the height follows from the ratio",
          [](RenderOptions& o, std::string_view v) { return TakeNumber(o.width, v, kMinWidth, kMaxDimension); }},
-        {"--height", "N", "height of the measured area, up to 16384 pixels and at least 58 times\n"
-                          "the ratio; alone, with the lock on, the height leads and the width\n"
-                          "follows; together with --width, the lock is switched off and both\n"
-                          "sizes are used as given",
+        {"--height", "N",
+         "height of the measured area, up to 16384 pixels and at least 58 times\n"
+         "the ratio; alone, with the lock on, the height leads and the width\n"
+         "follows; together with --width, the lock is switched off and both\n"
+         "sizes are used as given",
          [](RenderOptions& o, std::string_view v) { return TakeNumber(o.height, v, 1, kMaxDimension); }},
         {"--border", "N", "margin around the measured area, 0 to 1024 pixels",
          [](RenderOptions& o, std::string_view v) { return TakeNumber(o.border, v, 0, kMaxBorder); }},
@@ -84,18 +89,21 @@ const std::array<OptionRule, 21>& OptionRules() {
          [](RenderOptions& o, std::string_view v) { return TakeNumber(o.grid, v, kMinGridSize, kMaxGridSize); }},
         {"--values", "on|off", "draw the measurements",
          [](RenderOptions& o, std::string_view v) { return TakeSwitch(o.values, v); }},
-        {"--lines-color", "C", "colour of the lines: #RRGGBB, or the decimal value of the settings\n"
-                               "file (red in the lowest byte)",
+        {"--lines-color", "C",
+         "colour of the lines: #RRGGBB, or the decimal value of the settings\n"
+         "file (red in the lowest byte)",
          [](RenderOptions& o, std::string_view v) { return TakeColor(o.linesColor, v); }},
         {"--values-color", "C", "colour of the measurements, as --lines-color",
          [](RenderOptions& o, std::string_view v) { return TakeColor(o.valuesColor, v); }},
         {"--line-width", "N", "width of every line, circle and spiral, 1 to 8 pixels",
          [](RenderOptions& o, std::string_view v) { return TakeNumber(o.lineWidth, v, kMinLineWidth, kMaxLineWidth); }},
-        {"--halo", "on|off", "a one-pixel outline in the halo colour around every line and\n"
-                             "measurement, drawn beneath them",
+        {"--halo", "on|off",
+         "a one-pixel outline in the halo colour around every line and\n"
+         "measurement, drawn beneath them",
          [](RenderOptions& o, std::string_view v) { return TakeSwitch(o.halo, v); }},
-        {"--halo-color", "C", "colour of the halo, as --lines-color, or auto: black or white,\n"
-                              "whichever stands out more from the lines",
+        {"--halo-color", "C",
+         "colour of the halo, as --lines-color, or auto: black or white,\n"
+         "whichever stands out more from the lines",
          [](RenderOptions& o, std::string_view v) {
              if (v == "auto") {
                  o.haloColor = kAutoHaloColor;
@@ -103,8 +111,9 @@ const std::array<OptionRule, 21>& OptionRules() {
              }
              return TakeColor(o.haloColor, v);
          }},
-        {"--label-size", "N", "cell height of the measurements' font, 8 to 24 pixels, or auto\n"
-                              "(11 at 96 DPI, as the exporter knows no monitor)",
+        {"--label-size", "N",
+         "cell height of the measurements' font, 8 to 24 pixels, or auto\n"
+         "(11 at 96 DPI, as the exporter knows no monitor)",
          [](RenderOptions& o, std::string_view v) {
              if (v == "auto") {
                  o.labelSize = kAutoLabelSize;
@@ -112,25 +121,51 @@ const std::array<OptionRule, 21>& OptionRules() {
              }
              return TakeNumber(o.labelSize, v, kMinLabelSize, kMaxLabelSize);
          }},
-        {"--settings", "FILE", "start from this settings file (Lumetra.user.settings) instead of the\n"
-                               "first-run settings; the options above apply on top of it",
-         [](RenderOptions& o, std::string_view v) { o.settingsFile = std::string(v); return std::string(); }},
-        {"--lang", "FILE", "a language file (.lng) for the labels, read over English.lng; English.lng\n"
-                           "is looked for beside this tool, then in the source tree's lang folder",
-         [](RenderOptions& o, std::string_view v) { o.langFile = std::string(v); return std::string(); }},
-        {"--guide", "FILE", "draw this guide file (.guide) instead of a look; the sizes, the\n"
-                            "orientation and the line and label options apply as to a look",
-         [](RenderOptions& o, std::string_view v) { o.guideFile = std::string(v); return std::string(); }},
-        {"--check", "FILE", "only read this guide file and print each error as FILE:LINE: message\n"
-                            "(FILE: message for the file as a whole), or one line saying it is OK",
-         [](RenderOptions& o, std::string_view v) { o.checkFile = std::string(v); return std::string(); }},
-        {"-o", "FILE", "write the SVG to FILE (replaced whole) instead of the standard output;\n"
-                         "'-' is the standard output",
-         [](RenderOptions& o, std::string_view v) { o.outputFile = std::string(v); return std::string(); }},
+        {"--settings", "FILE",
+         "start from this settings file (Lumetra.user.settings) instead of the\n"
+         "first-run settings; the options above apply on top of it",
+         [](RenderOptions& o, std::string_view v) {
+             o.settingsFile = std::string(v);
+             return std::string();
+         }},
+        {"--lang", "FILE",
+         "a language file (.lng) for the labels, read over English.lng; English.lng\n"
+         "is looked for beside this tool, then in the source tree's lang folder",
+         [](RenderOptions& o, std::string_view v) {
+             o.langFile = std::string(v);
+             return std::string();
+         }},
+        {"--guide", "FILE",
+         "draw this guide file (.guide) instead of a look; the sizes, the\n"
+         "orientation and the line and label options apply as to a look",
+         [](RenderOptions& o, std::string_view v) {
+             o.guideFile = std::string(v);
+             return std::string();
+         }},
+        {"--check", "FILE",
+         "only read this guide file and print each error as FILE:LINE: message\n"
+         "(FILE: message for the file as a whole), or one line saying it is OK",
+         [](RenderOptions& o, std::string_view v) {
+             o.checkFile = std::string(v);
+             return std::string();
+         }},
+        {"-o", "FILE",
+         "write the SVG to FILE (replaced whole) instead of the standard output;\n"
+         "'-' is the standard output",
+         [](RenderOptions& o, std::string_view v) {
+             o.outputFile = std::string(v);
+             return std::string();
+         }},
         {"--output", "FILE", "the same as -o",
-         [](RenderOptions& o, std::string_view v) { o.outputFile = std::string(v); return std::string(); }},
+         [](RenderOptions& o, std::string_view v) {
+             o.outputFile = std::string(v);
+             return std::string();
+         }},
         {"--help", "", "show this text",
-         [](RenderOptions& o, std::string_view) { o.help = true; return std::string(); }},
+         [](RenderOptions& o, std::string_view) {
+             o.help = true;
+             return std::string();
+         }},
     }};
     return rules;
 }
@@ -150,8 +185,7 @@ std::optional<std::int64_t> ParseWholeNumber(std::string_view text) {
     const auto [stop, error] = std::from_chars(text.data(), end, value);
     if (text.empty() || stop != end) return std::nullopt;
     if (error == std::errc::result_out_of_range) {
-        return text[0] == '-' ? std::numeric_limits<std::int64_t>::min()
-                              : std::numeric_limits<std::int64_t>::max();
+        return text[0] == '-' ? std::numeric_limits<std::int64_t>::min() : std::numeric_limits<std::int64_t>::max();
     }
     if (error != std::errc()) return std::nullopt;
     return value;
@@ -162,8 +196,7 @@ std::optional<double> ParseRatio(std::string_view text) {
         double value = 0;
         const char* end = part.data() + part.size();
         // Fixed notation only: no signs, exponents, "inf" or "nan".
-        if (part.empty() || part.find_first_not_of("0123456789.") != std::string_view::npos)
-            return std::nullopt;
+        if (part.empty() || part.find_first_not_of("0123456789.") != std::string_view::npos) return std::nullopt;
         const auto [stop, error] = std::from_chars(part.data(), end, value, std::chars_format::fixed);
         if (error != std::errc() || stop != end) return std::nullopt;
         return value;
@@ -177,8 +210,7 @@ std::optional<double> ParseRatio(std::string_view text) {
         const auto height = readPositive(text.substr(colon + 1));
         if (width && height && *width > 0) ratio = *height / *width;
     }
-    if (!ratio || !std::isfinite(*ratio) || *ratio < kMinExportRatio || *ratio > kMaxExportRatio)
-        return std::nullopt;
+    if (!ratio || !std::isfinite(*ratio) || *ratio < kMinExportRatio || *ratio > kMaxExportRatio) return std::nullopt;
     return ratio;
 }
 

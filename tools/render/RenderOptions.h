@@ -24,7 +24,7 @@ struct RenderOptions {
     std::optional<Color> valuesColor;
     std::optional<std::int32_t> lineWidth;
     std::optional<bool> halo;
-    std::optional<Color> haloColor;  // kAutoHaloColor: automatic
+    std::optional<Color> haloColor;         // kAutoHaloColor: automatic
     std::optional<std::int32_t> labelSize;  // kAutoLabelSize: automatic
     std::optional<std::string> settingsFile;
     std::optional<std::string> langFile;

@@ -95,20 +95,17 @@ int TGuideWindows::IndexOf(const TMainForm& form) const {
 void TGuideWindows::BindPanel() {
     if (panel_ == nullptr) return;
     const int current = guides_.Current();
-    panel_->BindGuide(guides_.Guide(current), *forms_[static_cast<std::size_t>(current)], current + 1,
-                      guides_.Count());
+    panel_->BindGuide(guides_.Guide(current), *forms_[static_cast<std::size_t>(current)], current + 1, guides_.Count());
 }
 
-void TGuideWindows::GuideActivated(TMainForm& guide) {
-    keeper_.Activate(IndexOf(guide));
-}
+void TGuideWindows::GuideActivated(TMainForm& guide) { keeper_.Activate(IndexOf(guide)); }
 
 void TGuideWindows::NewGuide(TMainForm& from) {
-    retired_.clear();  // their handlers have long returned
+    retired_.clear();     // their handlers have long returned
     if (!shown_) return;  // unavailable while hidden, as in the icon's menu
     const Point at = from.Position();
-    const Point place = NewGuidePlace({at.x, at.y, at.x + from.FormWidth(), at.y + from.FormHeight()},
-                                      WorkAreaOf(from.Handle()));
+    const Point place =
+        NewGuidePlace({at.x, at.y, at.x + from.FormWidth(), at.y + from.FormHeight()}, WorkAreaOf(from.Handle()));
     if (!keeper_.Add(place)) {
         from.ShowNotice(FormatTemplate(lang_.Text("MGuideLimit"), {std::int64_t{kMaxGuides}}));
     }
@@ -184,7 +181,7 @@ void TGuideWindows::AttachShell(TProgramShell* shell) {
 
 void TGuideWindows::OptionsChanged() {
     if (shell_ != nullptr) shell_->ApplyHotKeys(guides_.Guide(0));
-    if (shell_ != nullptr) shell_->ShowState();  // click-through shows on the icon
+    if (shell_ != nullptr) shell_->ShowState();      // click-through shows on the icon
     if (panel_ != nullptr) panel_->UpdateHotKeys();  // which of them another program holds
 }
 
@@ -218,9 +215,7 @@ void TGuideWindows::Present() {
 void TGuideWindows::Run(ProgramCommand command) {
     TMainForm& current = *forms_[static_cast<std::size_t>(guides_.Current())];
     switch (command) {
-        case ProgramCommand::ShowHide:
-            SetShown(!shown_);
-            return;
+        case ProgramCommand::ShowHide: SetShown(!shown_); return;
         case ProgramCommand::ClickThrough: SwitchClickThrough(guides_); return;
         case ProgramCommand::Fit:
             if (shown_) current.FitToPicture();

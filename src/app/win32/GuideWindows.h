@@ -19,10 +19,7 @@ class SettingsSaver;
 class TGuideSet;
 class TSettingsForm;
 
-class TGuideWindows final : public IGuideHost,
-                            public IProgramCommands,
-                            public IHotKeyStatus,
-                            private IGuideWindowList {
+class TGuideWindows final : public IGuideHost, public IProgramCommands, public IHotKeyStatus, private IGuideWindowList {
 public:
     // One window for every guide of the set, the first one first.
     TGuideWindows(HINSTANCE instance, TGuideSet& guides, const LangTable& lang, SettingsSaver& saver);
@@ -76,7 +73,7 @@ private:
     SettingsSaver& saver_;
     TSettingsForm* panel_ = nullptr;
     TProgramShell* shell_ = nullptr;
-    bool shown_ = true;  // the show-or-hide command has not hidden the guides
+    bool shown_ = true;                              // the show-or-hide command has not hidden the guides
     std::vector<std::unique_ptr<TMainForm>> forms_;  // forms_[i] shows guide i
     // A closed window whose handler may still be running: kept until the
     // next guide is opened or closed.

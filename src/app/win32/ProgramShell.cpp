@@ -55,8 +55,8 @@ UniqueIcon LoadSmallIcon(HINSTANCE instance, const char* name) {
             return UniqueIcon(icon);  // ours to destroy, as LoadImage's without LR_SHARED
         }
     }
-    return UniqueIcon(static_cast<HICON>(::LoadImageA(instance, name, IMAGE_ICON, ::GetSystemMetrics(SM_CXSMICON),
-                                                      ::GetSystemMetrics(SM_CYSMICON), 0)));
+    return UniqueIcon(static_cast<HICON>(
+        ::LoadImageA(instance, name, IMAGE_ICON, ::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON), 0)));
 }
 
 NOTIFYICONDATAA IconData(HWND window) {
@@ -137,8 +137,8 @@ LRESULT TProgramShell::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 // with less elevation out; Windows before 7 knows no such call.
 void TProgramShell::AllowMessage(UINT message) {
     using FilterEx = BOOL(WINAPI*)(HWND, UINT, DWORD, void*);
-    static const auto filter = reinterpret_cast<FilterEx>(reinterpret_cast<void*>(
-        ::GetProcAddress(::GetModuleHandleA("user32.dll"), "ChangeWindowMessageFilterEx")));
+    static const auto filter = reinterpret_cast<FilterEx>(
+        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleA("user32.dll"), "ChangeWindowMessageFilterEx")));
     constexpr DWORD kAllow = 1;  // MSGFLT_ALLOW
     if (filter != nullptr && message != 0) filter(window_.get(), message, kAllow, nullptr);
 }
@@ -152,9 +152,9 @@ void TProgramShell::LoadIcons() {
 NOTIFYICONDATAA TProgramShell::IconLook() const {
     NOTIFYICONDATAA data = IconData(window_.get());
     data.uFlags = NIF_ICON | NIF_TIP;
-    data.hIcon = look_.waitingIcon && waitingIcon_        ? waitingIcon_.get()
+    data.hIcon = look_.waitingIcon && waitingIcon_             ? waitingIcon_.get()
                  : look_.clickThroughIcon && clickThroughIcon_ ? clickThroughIcon_.get()
-                                                             : icon_.get();
+                                                               : icon_.get();
     std::strncpy(data.szTip, look_.tip.c_str(), sizeof data.szTip - 1);
     return data;
 }

@@ -14,9 +14,7 @@ constexpr char kUnsavedKey[] = "Software\\Velmora\\Lumetra\\Unsaved";
 
 }  // namespace
 
-std::int32_t Win32StartupPlatform::PrimaryScreenWidth() const {
-    return GetSystemMetrics(SM_CXSCREEN);
-}
+std::int32_t Win32StartupPlatform::PrimaryScreenWidth() const { return GetSystemMetrics(SM_CXSCREEN); }
 
 int Win32StartupPlatform::ScreenBitsPerPixel() const {
     const WindowDc screen(nullptr);
@@ -36,14 +34,12 @@ void Win32StartupPlatform::ShowWarning(const std::string& text, const std::strin
     MessageBoxA(nullptr, text.c_str(), caption.c_str(), MB_ICONWARNING | MB_OK);
 }
 
-void Win32StartupPlatform::ShowError(const std::string& text) {
-    ShowErrorBox(text);
-}
+void Win32StartupPlatform::ShowError(const std::string& text) { ShowErrorBox(text); }
 
 void Win32StartupPlatform::RememberUnsaved(const std::string& settingsFilePath) {
     HKEY created = nullptr;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, kUnsavedKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &created,
-                        nullptr) != ERROR_SUCCESS) {
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, kUnsavedKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &created, nullptr) !=
+        ERROR_SUCCESS) {
         return;  // nothing more can be done while the session ends
     }
     const UniqueRegistryKey key(created);

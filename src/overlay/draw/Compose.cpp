@@ -27,8 +27,8 @@ std::string CaptionText(const TSettings& settings, const LangTable& lang, bool f
     return text;
 }
 
-void DrawCaptionStrip(const TSettings& settings, const LangTable& lang, Canvas& canvas,
-                      bool active, FrameSize frame, bool followWaiting) {
+void DrawCaptionStrip(const TSettings& settings, const LangTable& lang, Canvas& canvas, bool active, FrameSize frame,
+                      bool followWaiting) {
     const int strip = frame.width - kButtonStripWidth;
     canvas.DrawIcon(FrameIcon::TLCorner, 0, 0);
     // The first tile is drawn even when the strip is too narrow for it; the
@@ -68,8 +68,8 @@ std::uint8_t OpacityAlpha(std::int32_t opacity) {
 
 bool OpacityBlends(std::int32_t opacity) { return opacity != 100; }
 
-void ComposeBuffer(const TSettings& settings, const LangTable& lang, Canvas& canvas, bool active,
-                   std::int32_t dpi, bool followWaiting) {
+void ComposeBuffer(const TSettings& settings, const LangTable& lang, Canvas& canvas, bool active, std::int32_t dpi,
+                   bool followWaiting) {
     const FrameSize frame = OverlayFrameSize(settings);
     canvas.Fill(Rect{0, 0, frame.width, frame.height}, kOverlayKeyColor);
     RenderChosenLook(ProgramLooks(), settings, lang, canvas, dpi);

@@ -45,8 +45,8 @@ bool OpacityBlends(std::int32_t opacity);
 // least OverlayFrameSize. active chooses the caption text colour; dpi is the
 // monitor's, for an automatic label size; followWaiting: a guide that
 // follows a picture has lost it and says so in its caption.
-void ComposeBuffer(const TSettings& settings, const LangTable& lang, Canvas& canvas, bool active,
-                   std::int32_t dpi = 96, bool followWaiting = false);
+void ComposeBuffer(const TSettings& settings, const LangTable& lang, Canvas& canvas, bool active, std::int32_t dpi = 96,
+                   bool followWaiting = false);
 
 // The L-shaped mark inside the orientation button, pointing at the origin
 // corner; drawn on the window itself after the buffer has been copied.

@@ -22,9 +22,8 @@ constexpr std::uint32_t kColourBits = 0x00FFFFFFu;
 bool Fits(const PixelRows& rows) {
     if (rows.width < 0 || rows.height < 0 || rows.stride < rows.width) return false;
     if (rows.width == 0 || rows.height == 0) return true;
-    const std::size_t needed =
-        static_cast<std::size_t>(rows.height - 1) * static_cast<std::size_t>(rows.stride) +
-        static_cast<std::size_t>(rows.width);
+    const std::size_t needed = static_cast<std::size_t>(rows.height - 1) * static_cast<std::size_t>(rows.stride) +
+                               static_cast<std::size_t>(rows.width);
     return rows.pixels.size() >= needed;
 }
 
@@ -35,7 +34,7 @@ std::size_t At(const PixelRows& rows, int x, int y) {
 // A named ratio, long side over short.
 struct NamedRatio {
     double value;
-    int longSide;         // "3 : 2"; 0: a name of its own
+    int longSide;  // "3 : 2"; 0: a name of its own
     int shortSide;
     const char* nameKey;  // its text, where it has no sides
 };
@@ -118,11 +117,11 @@ SavedFile ChooseFileType(const std::string& path, std::span<const std::string_vi
         const std::string_view typed = std::string_view(path).substr(dot + 1);
         for (std::size_t i = 0; i < extensions.size(); ++i) {
             const std::string_view offered = extensions[i];
-            const bool same = typed.size() == offered.size() &&
-                              std::equal(typed.begin(), typed.end(), offered.begin(), [](char a, char b) {
-                                  return std::tolower(static_cast<unsigned char>(a)) ==
-                                         std::tolower(static_cast<unsigned char>(b));
-                              });
+            const bool same =
+                typed.size() == offered.size() &&
+                std::equal(typed.begin(), typed.end(), offered.begin(), [](char a, char b) {
+                    return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
+                });
             if (same) return {path, i};
         }
     }

@@ -39,8 +39,8 @@ constexpr std::size_t kMostHeldQuadrantRuns = std::size_t{1} << 18;
 // GDI's rule, by octant.
 bool TakesBias(long long dx, long long dy) {
     if (dy > 0) return dx < 0 && -dx <= dy;  // steep, to the left and down
-    if (dx < 0) return true;                  // to the left and up
-    return dx > -dy;                          // shallow, to the right and up
+    if (dx < 0) return true;                 // to the left and up
+    return dx > -dy;                         // shallow, to the right and up
 }
 
 bool OnBitmap(const DibPixels& pixels, int x, int y) {
@@ -153,8 +153,8 @@ void WalkWideLine(int x0, int y0, int dx, int dy, int width, const DibPixels& pi
 
 // One row of an ellipse's outline: its left half's run and its right half's,
 // as one run where they touch, clipped to the row.
-inline void WriteOutlineRow(std::span<std::uint32_t> row, std::uint32_t pixel, long long leftFirst,
-                            long long leftLast, long long rightFirst, long long rightLast) {
+inline void WriteOutlineRow(std::span<std::uint32_t> row, std::uint32_t pixel, long long leftFirst, long long leftLast,
+                            long long rightFirst, long long rightLast) {
     const long long lastColumn = static_cast<long long>(row.size()) - 1;
     std::uint32_t* const bits = row.data();
     const auto write = [&](long long first, long long last) {

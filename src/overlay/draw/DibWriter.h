@@ -99,7 +99,7 @@ private:
     struct ColumnRun {
         int first;
         int last;
-        int left;   // the run's columns lie in left..right
+        int left;  // the run's columns lie in left..right
         int right;
         std::size_t end;  // of its columns in heldColumns_; the previous run's end begins them
     };

@@ -10,7 +10,7 @@ constexpr std::uint32_t kRgbBits = 0x00FFFFFF;
 }  // namespace
 
 bool SplitIconMask(std::span<const std::uint32_t> onBlack, std::span<const std::uint32_t> onWhite,
-                      std::span<std::uint32_t> colour, std::span<std::uint32_t> mask) {
+                   std::span<std::uint32_t> colour, std::span<std::uint32_t> mask) {
     const std::size_t count = std::min({onBlack.size(), onWhite.size(), colour.size(), mask.size()});
     bool anyTransparent = false;
     for (std::size_t i = 0; i < count; ++i) {

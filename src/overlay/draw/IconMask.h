@@ -19,6 +19,6 @@ inline constexpr std::uint32_t kMaskClear = 0x00000000;  // AND: the target clea
 // Splits as many pixels as the shortest span holds and answers whether any of
 // them is transparent.
 bool SplitIconMask(std::span<const std::uint32_t> onBlack, std::span<const std::uint32_t> onWhite,
-                      std::span<std::uint32_t> colour, std::span<std::uint32_t> mask);
+                   std::span<std::uint32_t> colour, std::span<std::uint32_t> mask);
 
 }  // namespace lumetra

@@ -75,10 +75,10 @@ std::string PointList(const std::vector<Point>& points, std::size_t count, std::
 }
 
 // Windows-1252 characters of the bytes 0x80..0x9F; 0 marks the unassigned.
-constexpr std::array<char16_t, 32> kCp1252High = {
-    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+constexpr std::array<char16_t, 32> kCp1252High = {0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                                  0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,
+                                                  0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                                  0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
 
 unsigned Cp1252ToUnicode(unsigned char byte) {
     if (byte < 0x80 || byte >= 0xA0) return byte;
@@ -142,9 +142,9 @@ std::string SvgCanvas::Document() {
     const std::int64_t width = std::max<std::int64_t>(0, std::int64_t{view_.right} - view_.left);
     const std::int64_t height = std::max<std::int64_t>(0, std::int64_t{view_.bottom} - view_.top);
     std::string doc = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
-    doc += "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"" + Pixels(width) +
-           "\" height=\"" + Pixels(height) + "\" viewBox=\"" + Pixels(view_.left) + ' ' +
-           Pixels(view_.top) + ' ' + Pixels(width) + ' ' + Pixels(height) + "\">\n";
+    doc += "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"" + Pixels(width) + "\" height=\"" +
+           Pixels(height) + "\" viewBox=\"" + Pixels(view_.left) + ' ' + Pixels(view_.top) + ' ' + Pixels(width) + ' ' +
+           Pixels(height) + "\">\n";
     doc += body_;
     doc += "</svg>\n";
     return doc;
@@ -183,8 +183,8 @@ void SvgCanvas::FlushPath() {
                                            : BackHalfPixel(ending, path_[last - 1], path_[last]),
                                       shift);
         if (last == 1) {
-            body_ += "<line x1=\"" + HalfPixels(start.x) + "\" y1=\"" + HalfPixels(start.y) +
-                     "\" x2=\"" + HalfPixels(end.x) + "\" y2=\"" + HalfPixels(end.y) + '"';
+            body_ += "<line x1=\"" + HalfPixels(start.x) + "\" y1=\"" + HalfPixels(start.y) + "\" x2=\"" +
+                     HalfPixels(end.x) + "\" y2=\"" + HalfPixels(end.y) + '"';
         } else {
             std::string points = PointText(start);
             for (std::size_t i = 1; i < last; ++i) points += ' ' + PointText(Shifted(CentreOf(path_[i]), shift));
@@ -231,8 +231,8 @@ void SvgCanvas::WriteText(int x, int top, std::string_view text, std::string_vie
     if (angleTenths_ != 0) {
         // Turned about the cell's corner; SVG turns clockwise, the font's
         // escapement counter-clockwise.
-        body_ += " transform=\"rotate(" + Tenths(-std::int64_t{angleTenths_}) + ' ' + Pixels(x) +
-                 ' ' + Pixels(top) + ")\"";
+        body_ +=
+            " transform=\"rotate(" + Tenths(-std::int64_t{angleTenths_}) + ' ' + Pixels(x) + ' ' + Pixels(top) + ")\"";
     }
     body_ += " font-family=\"Tahoma, sans-serif\" font-size=\"" + Pixels(Baseline()) + "\" fill=\"" + SvgColor(text_) +
              "\" xml:space=\"preserve\">" + EscapeXmlText(text) + "</text>\n";
@@ -247,18 +247,13 @@ TextSize SvgCanvas::TextExtent(std::string_view text) {
 
 void SvgCanvas::BoxText(const Rect& box, std::string_view text, BoxPlacement placement) {
     switch (placement) {
-        case BoxPlacement::CentreBottom:
-            WriteText(box.left, box.bottom - cellHeight_, text, "middle");
-            break;
-        case BoxPlacement::CentreTop:
-            WriteText(box.left, box.top, text, "middle");
-            break;
+        case BoxPlacement::CentreBottom: WriteText(box.left, box.bottom - cellHeight_, text, "middle"); break;
+        case BoxPlacement::CentreTop: WriteText(box.left, box.top, text, "middle"); break;
         case BoxPlacement::LeftMiddleEllipsis: {
             const int room = box.right - box.left;
             std::string shown(text);
             if (EstimateTextWidth(shown) > room) {
-                while (!shown.empty() && EstimateTextWidth(shown) + EstimateTextWidth("...") > room)
-                    shown.pop_back();
+                while (!shown.empty() && EstimateTextWidth(shown) + EstimateTextWidth("...") > room) shown.pop_back();
                 shown += "...";
             }
             const int top = Half(box.top + box.bottom - cellHeight_);
@@ -268,9 +263,7 @@ void SvgCanvas::BoxText(const Rect& box, std::string_view text, BoxPlacement pla
     }
 }
 
-void SvgCanvas::SetFontAngle(float degrees) {
-    angleTenths_ = Nearest(static_cast<long double>(degrees) * 10);
-}
+void SvgCanvas::SetFontAngle(float degrees) { angleTenths_ = Nearest(static_cast<long double>(degrees) * 10); }
 
 void SvgCanvas::SetPenColor(Color color) {
     if (color != pen_) FlushPath();

@@ -12,7 +12,8 @@ GuideWindowAreas GuideAreasAt(const TSettings& settings, Point at, int width, in
     const int left = at.x + settings.Border();
     const int top = at.y + kCaptionRows + settings.Border();
     areas.measured = {left, top, left + settings.Width(), top + settings.Height()};
-    if (settings.SFrame()) areas.strip = Rect{at.x + width - kButtonStripWidth, at.y, at.x + width, at.y + kCaptionRows};
+    if (settings.SFrame())
+        areas.strip = Rect{at.x + width - kButtonStripWidth, at.y, at.x + width, at.y + kCaptionRows};
     areas.belowStrip = {at.x, at.y + kCaptionRows, at.x + width, std::max(at.y + height, at.y + kCaptionRows)};
     return areas;
 }

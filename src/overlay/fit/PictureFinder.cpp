@@ -110,8 +110,8 @@ private:
     static bool OutsideLow(int side) { return side == kLeft || side == kTop; }
 
     bool Known(int x, int y) const {
-        return mask_ == nullptr || mask_[static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) +
-                                         static_cast<std::size_t>(x)] == 0;
+        return mask_ == nullptr ||
+               mask_[static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) + static_cast<std::size_t>(x)] == 0;
     }
     std::uint32_t At(int x, int y) const {
         return pixels_[static_cast<std::size_t>(y) * static_cast<std::size_t>(stride_) + static_cast<std::size_t>(x)] &
@@ -227,11 +227,11 @@ Reading Finder::ReadAcross(int side, int boundary, int p, std::uint32_t& outside
 // Where a boundary hidden between the known pixels low and high is seen.
 int Finder::SeenBoundary(int side, int p, int low, int high) const {
     for (const Rect& guide : query_.guides) {
-        const bool along = Vertical(side) ? guide.top - 1 <= p && p <= guide.bottom
-                                          : guide.left - 1 <= p && p <= guide.right;
+        const bool along =
+            Vertical(side) ? guide.top - 1 <= p && p <= guide.bottom : guide.left - 1 <= p && p <= guide.right;
         if (!along) continue;
-        for (const int edge : Vertical(side) ? std::array{guide.left, guide.right}
-                                             : std::array{guide.top, guide.bottom}) {
+        for (const int edge :
+             Vertical(side) ? std::array{guide.left, guide.right} : std::array{guide.top, guide.bottom}) {
             if (low < edge && edge <= high) return edge;
         }
     }
@@ -294,9 +294,8 @@ Verdict Finder::Evaluate(int side) {
     if (stats.known == 0 || stats.known * kKnownShareDenominator < to - from) return Verdict::Plain;
     // Seen straight, the boundary outweighs what is read through the guides'
     // drawing: a line of it just outside the rim reads as the rim.
-    const bool contrast = stats.direct >= kDirectWitnesses
-                              ? Shared(stats.directContrast, stats.direct)
-                              : Shared(stats.contrast, stats.known);
+    const bool contrast = stats.direct >= kDirectWitnesses ? Shared(stats.directContrast, stats.direct)
+                                                           : Shared(stats.contrast, stats.known);
     if (contrast) return Verdict::Closed;
     return stats.insidePlain ? Verdict::Plain : Verdict::Pending;
 }

@@ -54,8 +54,9 @@ void IgnoreMask::MarkDrawn(Point at, std::span<const std::uint32_t> picture, int
         for (int x = area.left; x < area.right; ++x) {
             const std::size_t from = row + static_cast<std::size_t>(x - at.x);
             if (from >= picture.size()) return;
-            if (picture[from] != key) bytes_[static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) +
-                                             static_cast<std::size_t>(x)] = 1;
+            if (picture[from] != key)
+                bytes_[static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) + static_cast<std::size_t>(x)] =
+                    1;
         }
     }
 }
@@ -71,9 +72,9 @@ void IgnoreMask::MarkRect(const Rect& area) {
 bool SameScreen(const ScreenImage& a, const ScreenImage& b) {
     if (a.width != b.width || a.height != b.height || a.width <= 0 || a.height <= 0) return false;
     const auto holds = [](const ScreenImage& image) {
-        return image.stride >= image.width &&
-               image.pixels.size() >= static_cast<std::size_t>(image.height - 1) * static_cast<std::size_t>(image.stride) +
-                                          static_cast<std::size_t>(image.width);
+        return image.stride >= image.width && image.pixels.size() >= static_cast<std::size_t>(image.height - 1) *
+                                                                             static_cast<std::size_t>(image.stride) +
+                                                                         static_cast<std::size_t>(image.width);
     };
     if (!holds(a) || !holds(b)) return false;
     for (int y = 0; y < a.height; ++y) {
@@ -103,9 +104,10 @@ bool ShowsDrawn(const ScreenImage& screen, Point at, std::span<const std::uint32
             const std::size_t from = row + static_cast<std::size_t>(x - at.x);
             if (from >= picture.size()) return true;
             const std::uint32_t drawn = picture[from] & 0x00FFFFFFu;
-            const std::uint32_t shown = screen.pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(screen.stride) +
-                                                      static_cast<std::size_t>(x)] &
-                                        0x00FFFFFFu;
+            const std::uint32_t shown =
+                screen.pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(screen.stride) +
+                              static_cast<std::size_t>(x)] &
+                0x00FFFFFFu;
             if (drawn != (key & 0x00FFFFFFu) && drawn != shown) return false;
         }
     }
@@ -115,8 +117,8 @@ bool ShowsDrawn(const ScreenImage& screen, Point at, std::span<const std::uint32
 std::optional<Rect> FindPictureFrom(const ScreenImage& image, Point origin, const IgnoreMask& drawn,
                                     std::span<const Point> starts) {
     for (const Point start : starts) {
-        const PictureQuery query{{start.x - origin.x, start.y - origin.y}, drawn.Bytes(), drawn.Guides(), kMinWidth,
-                                 kMinPictureHeight};
+        const PictureQuery query{
+            {start.x - origin.x, start.y - origin.y}, drawn.Bytes(), drawn.Guides(), kMinWidth, kMinPictureHeight};
         if (const std::optional<Rect> found = FindPicture(image, query)) {
             return Rect{found->left + origin.x, found->top + origin.y, found->right + origin.x,
                         found->bottom + origin.y};

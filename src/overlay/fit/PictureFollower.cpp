@@ -30,8 +30,7 @@ int Height(const Rect& r) { return r.bottom - r.top; }
 bool Empty(const Rect& r) { return r.right <= r.left || r.bottom <= r.top; }
 
 Rect Intersection(const Rect& a, const Rect& b) {
-    return {std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
-            std::min(a.bottom, b.bottom)};
+    return {std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right), std::min(a.bottom, b.bottom)};
 }
 bool Overlap(const Rect& a, const Rect& b) { return !Empty(Intersection(a, b)); }
 bool Contains(const Rect& r, Point p) { return r.left <= p.x && p.x < r.right && r.top <= p.y && p.y < r.bottom; }
@@ -81,8 +80,8 @@ public:
             const std::uint32_t* pixels = region.image.pixels.data() +
                                           static_cast<std::size_t>(y) * static_cast<std::size_t>(region.image.stride);
             for (int x = 0; x < width_; ++x) {
-                const std::size_t at = static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) +
-                                       static_cast<std::size_t>(x);
+                const std::size_t at =
+                    static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) + static_cast<std::size_t>(x);
                 if (mask.empty() || mask[at] == 0) {
                     greyRow += Grey(pixels[x]);
                     ++seenRow;
@@ -217,8 +216,6 @@ std::optional<double> MatchWith(const GreySums& sums, std::span<const float> mea
     if (static_cast<int>(pairs.size()) < kFewestCells) return std::nullopt;
     return Correlation(pairs);
 }
-
-
 
 // The grey of the region's pixel at a screen point; -1 where the region does
 // not show it or the guides hide it.

@@ -75,7 +75,7 @@ private:
     std::optional<double> Difference(const ScreenRegion& region, Point corner, int every) const;
 
     std::array<std::int16_t, kPixels> grey_{};  // -1: not seen
-    double detail_ = 0.0;  // the mean difference between neighbouring pixels
+    double detail_ = 0.0;                       // the mean difference between neighbouring pixels
 };
 
 enum class FollowStep {

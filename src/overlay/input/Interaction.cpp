@@ -37,8 +37,7 @@ int Sign(int value) { return value > 0 ? 1 : value < 0 ? -1 : 0; }
 
 }  // namespace
 
-void FillBounded(std::vector<Color>& pixels, int width, int height, Point seed, Color border,
-                 Color fill) {
+void FillBounded(std::vector<Color>& pixels, int width, int height, Point seed, Color border, Color fill) {
     if (width <= 0 || height <= 0) return;
     const auto count = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
     if (pixels.size() < count) return;
@@ -72,8 +71,7 @@ HitZone ZoneAt(int x, int y, int fw, int fh, bool press) {
     return HitZone::Body;
 }
 
-OverlayInteraction::OverlayInteraction(TSettings& settings, const LangTable& texts,
-                                       IOverlayWindow& window)
+OverlayInteraction::OverlayInteraction(TSettings& settings, const LangTable& texts, IOverlayWindow& window)
     : settings_(settings), texts_(texts), window_(window) {}
 
 void OverlayInteraction::FormMouseDown(MouseButton button, ShiftState state, int x, int y) {
@@ -82,40 +80,39 @@ void OverlayInteraction::FormMouseDown(MouseButton button, ShiftState state, int
     if (settings_.ClickThrough()) return;
     const bool left = button == MouseButton::Left;
     switch (ZoneAt(x, y, window_.FormWidth(), window_.FormHeight(), true)) {
-    case HitZone::TopLeftGrip:
-        if (settings_.MouseResizeAllowed()) {
-            resizeMode_ = left ? ResizeDrag::TopLeft : ResizeDrag::TopLeftCentred;
-            window_.SetCursorOverride(CursorShape::SizeNWSE);
-        } else {
-            moving_ = true;
-        }
-        StartCapture(x, y);
-        break;
-    case HitZone::BottomRightGrip:
-        if (settings_.MouseResizeAllowed()) {
-            window_.SetCursorOverride(CursorShape::SizeNWSE);
-            resizeMode_ = left ? ResizeDrag::BottomRight : ResizeDrag::BottomRightCentred;
-        } else if (settings_.MoveUsingGrid()) {
-            moving_ = true;
-        }
-        StartCapture(x, y);
-        break;
-    case HitZone::CaptionBand:
-        if (left) {
-            moving_ = true;
+        case HitZone::TopLeftGrip:
+            if (settings_.MouseResizeAllowed()) {
+                resizeMode_ = left ? ResizeDrag::TopLeft : ResizeDrag::TopLeftCentred;
+                window_.SetCursorOverride(CursorShape::SizeNWSE);
+            } else {
+                moving_ = true;
+            }
             StartCapture(x, y);
-        }
-        RunPressShortcut(state);
-        break;
-    case HitZone::Body:
-        if (left) {
-            if (settings_.MoveUsingGrid()) moving_ = true;
+            break;
+        case HitZone::BottomRightGrip:
+            if (settings_.MouseResizeAllowed()) {
+                window_.SetCursorOverride(CursorShape::SizeNWSE);
+                resizeMode_ = left ? ResizeDrag::BottomRight : ResizeDrag::BottomRightCentred;
+            } else if (settings_.MoveUsingGrid()) {
+                moving_ = true;
+            }
             StartCapture(x, y);
-        }
-        if (settings_.MoveUsingGrid()) RunPressShortcut(state);
-        break;
-    default:
-        break;  // caption buttons act on release
+            break;
+        case HitZone::CaptionBand:
+            if (left) {
+                moving_ = true;
+                StartCapture(x, y);
+            }
+            RunPressShortcut(state);
+            break;
+        case HitZone::Body:
+            if (left) {
+                if (settings_.MoveUsingGrid()) moving_ = true;
+                StartCapture(x, y);
+            }
+            if (settings_.MoveUsingGrid()) RunPressShortcut(state);
+            break;
+        default: break;  // caption buttons act on release
     }
 }
 
@@ -155,65 +152,63 @@ void OverlayInteraction::ResizeStep(int x, int y) {
     const bool changeHeight = !lock || !widthLeads;
 
     switch (resizeMode_) {
-    case ResizeDrag::TopLeft: {
-        const int right = at.x + w + b;
-        const int bottom = at.y + h + b + kCaptionRows;
-        if (changeWidth) settings_.SetWidth(w + anchorX_ - x);
-        if (changeHeight) settings_.SetHeight(h + anchorY_ - y);
-        window_.SetPosition({right - settings_.Width() - b,
-                             bottom - settings_.Height() - b - kCaptionRows});
-        break;
-    }
-    case ResizeDrag::TopLeftCentred: {
-        const Point centre = ContentCentre(at, w, h, b);
-        if (changeWidth) settings_.SetWidth(w + 2 * (anchorX_ - x));
-        if (changeHeight) settings_.SetHeight(h + 2 * (anchorY_ - y));
-        window_.SetPosition({centre.x - settings_.Width() / 2 - b,
-                             centre.y - settings_.Height() / 2 - b - kCaptionRows});
-        break;
-    }
-    case ResizeDrag::BottomRight:
-        if (lock) {
-            // With the height leading it is still the horizontal movement
-            // that drives it.
-            const int d = x - anchorX_;
-            if (widthLeads)
-                settings_.SetWidth(w + d);
-            else
-                settings_.SetHeight(h + d);
-            anchorX_ += d;
-            anchorY_ += d;
-        } else {
-            settings_.SetWidth(w + x - anchorX_);
-            settings_.SetHeight(h + y - anchorY_);
-            anchorX_ = x;
-            anchorY_ = y;
+        case ResizeDrag::TopLeft: {
+            const int right = at.x + w + b;
+            const int bottom = at.y + h + b + kCaptionRows;
+            if (changeWidth) settings_.SetWidth(w + anchorX_ - x);
+            if (changeHeight) settings_.SetHeight(h + anchorY_ - y);
+            window_.SetPosition({right - settings_.Width() - b, bottom - settings_.Height() - b - kCaptionRows});
+            break;
         }
-        break;
-    case ResizeDrag::BottomRightCentred: {
-        const Point centre = ContentCentre(at, w, h, b);
-        if (lock) {
-            const int e = widthLeads ? anchorX_ - x : anchorY_ - y;
-            if (widthLeads)
-                settings_.SetWidth(w - 2 * e);
-            else
-                settings_.SetHeight(h - 2 * e);
-            anchorX_ -= 2 * e;
-            anchorY_ -= 2 * e;
-        } else {
-            settings_.SetWidth(w - 2 * (anchorX_ - x));
-            settings_.SetHeight(h - 2 * (anchorY_ - y));
-            // The window grew on both sides, so the pointer's place in it
-            // moved twice as far.
-            anchorX_ = 2 * x - anchorX_;
-            anchorY_ = 2 * y - anchorY_;
+        case ResizeDrag::TopLeftCentred: {
+            const Point centre = ContentCentre(at, w, h, b);
+            if (changeWidth) settings_.SetWidth(w + 2 * (anchorX_ - x));
+            if (changeHeight) settings_.SetHeight(h + 2 * (anchorY_ - y));
+            window_.SetPosition(
+                {centre.x - settings_.Width() / 2 - b, centre.y - settings_.Height() / 2 - b - kCaptionRows});
+            break;
         }
-        window_.SetPosition({centre.x - settings_.Width() / 2 - b,
-                             centre.y - settings_.Height() / 2 - b - kCaptionRows});
-        break;
-    }
-    case ResizeDrag::None:
-        return;
+        case ResizeDrag::BottomRight:
+            if (lock) {
+                // With the height leading it is still the horizontal movement
+                // that drives it.
+                const int d = x - anchorX_;
+                if (widthLeads)
+                    settings_.SetWidth(w + d);
+                else
+                    settings_.SetHeight(h + d);
+                anchorX_ += d;
+                anchorY_ += d;
+            } else {
+                settings_.SetWidth(w + x - anchorX_);
+                settings_.SetHeight(h + y - anchorY_);
+                anchorX_ = x;
+                anchorY_ = y;
+            }
+            break;
+        case ResizeDrag::BottomRightCentred: {
+            const Point centre = ContentCentre(at, w, h, b);
+            if (lock) {
+                const int e = widthLeads ? anchorX_ - x : anchorY_ - y;
+                if (widthLeads)
+                    settings_.SetWidth(w - 2 * e);
+                else
+                    settings_.SetHeight(h - 2 * e);
+                anchorX_ -= 2 * e;
+                anchorY_ -= 2 * e;
+            } else {
+                settings_.SetWidth(w - 2 * (anchorX_ - x));
+                settings_.SetHeight(h - 2 * (anchorY_ - y));
+                // The window grew on both sides, so the pointer's place in it
+                // moved twice as far.
+                anchorX_ = 2 * x - anchorX_;
+                anchorY_ = 2 * y - anchorY_;
+            }
+            window_.SetPosition(
+                {centre.x - settings_.Width() / 2 - b, centre.y - settings_.Height() / 2 - b - kCaptionRows});
+            break;
+        }
+        case ResizeDrag::None: return;
     }
     StopFollowing();
     window_.ApplySize();
@@ -290,13 +285,13 @@ void OverlayInteraction::CaptureLost() {
 
 void OverlayInteraction::RunButton(HitZone button) {
     switch (button) {
-    case HitZone::OrientButton: ActionOrient(); break;
-    case HitZone::LookButton: ActionLook(); break;
-    case HitZone::SettingsButton: ActionShowSettings(); break;
-    case HitZone::HelpButton: window_.ShellOpen(kManualPath); break;
-    case HitZone::MinimizeButton: ActionMinimize(); break;
-    case HitZone::CloseButton: ActionExit(); break;
-    default: break;
+        case HitZone::OrientButton: ActionOrient(); break;
+        case HitZone::LookButton: ActionLook(); break;
+        case HitZone::SettingsButton: ActionShowSettings(); break;
+        case HitZone::HelpButton: window_.ShellOpen(kManualPath); break;
+        case HitZone::MinimizeButton: ActionMinimize(); break;
+        case HitZone::CloseButton: ActionExit(); break;
+        default: break;
     }
 }
 
@@ -349,60 +344,60 @@ void OverlayInteraction::FormKeyDown(VirtualKey key, ShiftState state) {
     }
     const Point at = window_.Position();
     switch (key) {
-    case VirtualKey::Return: ActionLook(); break;
-    case VirtualKey::Space: ActionOrient(); break;
-    case VirtualKey::Left:
-        StopFollowing();
-        window_.SetPosition({at.x - step, at.y});
-        break;
-    case VirtualKey::Right:
-        StopFollowing();
-        window_.SetPosition({at.x + step, at.y});
-        break;
-    case VirtualKey::Up:
-        StopFollowing();
-        window_.SetPosition({at.x, at.y - step});
-        break;
-    case VirtualKey::Down:
-        StopFollowing();
-        window_.SetPosition({at.x, at.y + step});
-        break;
-    case VirtualKey::Multiply:
-    case VirtualKey::F4: ActionFrame(); break;
-    case VirtualKey::Add:
-        ResizeLeading(step);
-        window_.ApplySize();
-        break;
-    case VirtualKey::Subtract:
-        ResizeLeading(-step);
-        window_.ApplySize();
-        break;
-    case VirtualKey::Divide:
-    case VirtualKey::F3: window_.MakeFullyTransparent(); break;
-    case VirtualKey::F1: window_.ShellOpen(kManualPath); break;
-    case VirtualKey::F2: ActionShowSettings(); break;
-    case VirtualKey::F:
-        if (state == ShiftState{}) window_.FitToPicture();
-        break;
-    case VirtualKey::N:
-        if (state == ShiftState{Held::Ctrl}) ActionNewGuide();
-        break;
-    case VirtualKey::Z:
-        if (state == ShiftState{Held::Ctrl}) {
+        case VirtualKey::Return: ActionLook(); break;
+        case VirtualKey::Space: ActionOrient(); break;
+        case VirtualKey::Left:
             StopFollowing();
-            window_.UndoFit();
-        }
-        break;
-    case VirtualKey::C:
-        if (state == ShiftState{Held::Ctrl}) window_.CopyComposition();
-        break;
-    case VirtualKey::S:
-        if (state == ShiftState{Held::Ctrl}) window_.SaveComposition();
-        break;
-    case VirtualKey::R:
-        if (state == ShiftState{}) window_.ShowPictureRatio();
-        break;
-    case VirtualKey::Other: break;
+            window_.SetPosition({at.x - step, at.y});
+            break;
+        case VirtualKey::Right:
+            StopFollowing();
+            window_.SetPosition({at.x + step, at.y});
+            break;
+        case VirtualKey::Up:
+            StopFollowing();
+            window_.SetPosition({at.x, at.y - step});
+            break;
+        case VirtualKey::Down:
+            StopFollowing();
+            window_.SetPosition({at.x, at.y + step});
+            break;
+        case VirtualKey::Multiply:
+        case VirtualKey::F4: ActionFrame(); break;
+        case VirtualKey::Add:
+            ResizeLeading(step);
+            window_.ApplySize();
+            break;
+        case VirtualKey::Subtract:
+            ResizeLeading(-step);
+            window_.ApplySize();
+            break;
+        case VirtualKey::Divide:
+        case VirtualKey::F3: window_.MakeFullyTransparent(); break;
+        case VirtualKey::F1: window_.ShellOpen(kManualPath); break;
+        case VirtualKey::F2: ActionShowSettings(); break;
+        case VirtualKey::F:
+            if (state == ShiftState{}) window_.FitToPicture();
+            break;
+        case VirtualKey::N:
+            if (state == ShiftState{Held::Ctrl}) ActionNewGuide();
+            break;
+        case VirtualKey::Z:
+            if (state == ShiftState{Held::Ctrl}) {
+                StopFollowing();
+                window_.UndoFit();
+            }
+            break;
+        case VirtualKey::C:
+            if (state == ShiftState{Held::Ctrl}) window_.CopyComposition();
+            break;
+        case VirtualKey::S:
+            if (state == ShiftState{Held::Ctrl}) window_.SaveComposition();
+            break;
+        case VirtualKey::R:
+            if (state == ShiftState{}) window_.ShowPictureRatio();
+            break;
+        case VirtualKey::Other: break;
     }
 }
 

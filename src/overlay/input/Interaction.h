@@ -52,11 +52,26 @@ private:
 
 // The keys the overlay reacts to; the window maps everything else to Other.
 enum class VirtualKey {
-    Return, Space, Left, Right, Up, Down,
-    Multiply, Add, Subtract, Divide,
-    F1, F2, F3, F4,
-    F, N, Z,
-    C, S, R,
+    Return,
+    Space,
+    Left,
+    Right,
+    Up,
+    Down,
+    Multiply,
+    Add,
+    Subtract,
+    Divide,
+    F1,
+    F2,
+    F3,
+    F4,
+    F,
+    N,
+    Z,
+    C,
+    S,
+    R,
     Other,
 };
 
@@ -64,8 +79,14 @@ enum class CursorShape { Arrow, SizeNWSE, Hand };
 
 // In the order they are tested; the first that contains the point wins.
 enum class HitZone {
-    OrientButton, LookButton, SettingsButton, HelpButton, MinimizeButton, CloseButton,
-    TopLeftGrip, BottomRightGrip,
+    OrientButton,
+    LookButton,
+    SettingsButton,
+    HelpButton,
+    MinimizeButton,
+    CloseButton,
+    TopLeftGrip,
+    BottomRightGrip,
     CaptionBand,  // only for presses; on moves it is part of the body
     Body,
 };
@@ -97,7 +118,7 @@ public:
     virtual void CaptureMouse() = 0;
     virtual void ReleaseMouse() = 0;
 
-    virtual void SetFormCursor(CursorShape shape) = 0;  // shown over the overlay
+    virtual void SetFormCursor(CursorShape shape) = 0;      // shown over the overlay
     virtual void SetCursorOverride(CursorShape shape) = 0;  // over every window of the program
     virtual void ClearCursorOverride() = 0;
 
@@ -150,8 +171,7 @@ constexpr bool HitTest(int x, int y, int left, int top, int width, int height) {
 // Paints with fill the 4-connected area around seed that holds no pixel of
 // the border colour, as a border-bounded flood fill does. pixels is row-major,
 // width x height; a seed outside the picture or on the border paints nothing.
-void FillBounded(std::vector<Color>& pixels, int width, int height, Point seed, Color border,
-                 Color fill);
+void FillBounded(std::vector<Color>& pixels, int width, int height, Point seed, Color border, Color fill);
 
 // The zone of a client point in a window of fw x fh; the caption band is
 // considered only for presses.

@@ -83,8 +83,8 @@ struct SideSuffix {
     std::string_view suffix;
     Side side;
 };
-constexpr std::array<SideSuffix, 5> kSideSuffixes = {{
-    {"%", Side::Own}, {"%w", Side::Width}, {"%h", Side::Height}, {"%short", Side::Shorter}, {"%long", Side::Longer}}};
+constexpr std::array<SideSuffix, 5> kSideSuffixes = {
+    {{"%", Side::Own}, {"%w", Side::Width}, {"%h", Side::Height}, {"%short", Side::Shorter}, {"%long", Side::Longer}}};
 
 // "-0.25", "25%", "50%h", "8px": a sign, digits with at most one point, a unit.
 std::optional<Number> ReadNumber(std::string_view text) {
@@ -95,9 +95,8 @@ std::optional<Number> ReadNumber(std::string_view text) {
         text.remove_suffix(2);
     } else if (percent != std::string_view::npos) {
         const std::string_view suffix = text.substr(percent);
-        const auto known = std::find_if(kSideSuffixes.begin(), kSideSuffixes.end(), [&](const SideSuffix& s) {
-            return EqualsIgnoringAsciiCase(s.suffix, suffix);
-        });
+        const auto known = std::find_if(kSideSuffixes.begin(), kSideSuffixes.end(),
+                                        [&](const SideSuffix& s) { return EqualsIgnoringAsciiCase(s.suffix, suffix); });
         if (known == kSideSuffixes.end()) return std::nullopt;
         number.unit = Unit::Percent;
         number.side = known->side;
@@ -269,7 +268,8 @@ std::string WrongValueCount(const ShapeRule& rule, const std::vector<Token>& val
     for (const Token& value : values) {
         if (value.quoted || SplitTerms(value.text)) continue;
         if (value.text == "+" || value.text == "-") {
-            return message + "; " + Quoted(value.text) + " stands alone (a sum is written without spaces, such as 50%-8px)";
+            return message + "; " + Quoted(value.text) +
+                   " stands alone (a sum is written without spaces, such as 50%-8px)";
         }
         message += "; " + Quoted(value.text) + " is no value";
         return value.text.starts_with("//") ? message + " (a comment starts with # or ;)" : message;
@@ -287,22 +287,26 @@ std::string ReadShape(const ShapeRule& rule, const std::vector<Token>& values, L
         case LookShape::Rect: return ReadPoints(values, element.points);
         case LookShape::Circle:
             element.round = true;
-            if (std::string problem = ReadPoints({values[0], values[1]}, element.points); !problem.empty()) return problem;
+            if (std::string problem = ReadPoints({values[0], values[1]}, element.points); !problem.empty())
+                return problem;
             return ReadRadius(values[2], element.radiusX);
         case LookShape::Ellipse:
-            if (std::string problem = ReadPoints({values[0], values[1]}, element.points); !problem.empty()) return problem;
+            if (std::string problem = ReadPoints({values[0], values[1]}, element.points); !problem.empty())
+                return problem;
             if (std::string problem = ReadRadius(values[2], element.radiusX); !problem.empty()) return problem;
             return ReadRadius(values[3], element.radiusY);
         case LookShape::Arc: {
             element.round = values.size() == 5;
-            if (std::string problem = ReadPoints({values[0], values[1]}, element.points); !problem.empty()) return problem;
+            if (std::string problem = ReadPoints({values[0], values[1]}, element.points); !problem.empty())
+                return problem;
             if (std::string problem = ReadRadius(values[2], element.radiusX); !problem.empty()) return problem;
             if (!element.round) {
                 if (std::string problem = ReadRadius(values[3], element.radiusY); !problem.empty()) return problem;
             }
             const std::size_t angles = values.size() - 2;
             if (std::string problem = ReadAngle(values[angles], element.fromDegrees); !problem.empty()) return problem;
-            if (std::string problem = ReadAngle(values[angles + 1], element.toDegrees); !problem.empty()) return problem;
+            if (std::string problem = ReadAngle(values[angles + 1], element.toDegrees); !problem.empty())
+                return problem;
             if (std::fabs(element.toDegrees - element.fromDegrees) > kMaxLookDegrees) {
                 return "an arc turns at most 360 degrees";
             }
@@ -310,7 +314,8 @@ std::string ReadShape(const ShapeRule& rule, const std::vector<Token>& values, L
         }
         case LookShape::Text:
             if (!values[2].quoted) return "'text' takes its label in double quotes";
-            if (std::string problem = ReadPoints({values[0], values[1]}, element.points); !problem.empty()) return problem;
+            if (std::string problem = ReadPoints({values[0], values[1]}, element.points); !problem.empty())
+                return problem;
             element.text = std::string(values[2].text);
             return CheckShownText(element.text, "a label");
     }
@@ -327,9 +332,9 @@ std::string ReadRepeat(const std::vector<Token>& values, LookElement& element) {
     if (values.size() == 3) {
         const Token& count = values[2];
         // "+5" as a coordinate may be written; from_chars takes no '+'.
-        const std::string_view digits =
-            count.text.size() > 1 && count.text.front() == '+' && count.text[1] != '-' ? count.text.substr(1)
-                                                                                        : count.text;
+        const std::string_view digits = count.text.size() > 1 && count.text.front() == '+' && count.text[1] != '-'
+                                            ? count.text.substr(1)
+                                            : count.text;
         std::int32_t n = 0;
         const char* end = digits.data() + digits.size();
         const auto [stop, error] = std::from_chars(digits.data(), end, n);
@@ -571,8 +576,7 @@ private:
         const bool local = !language.empty();
         if (local) language = Trimmed(language.substr(1));
         const std::string key = local ? "name." + std::string(language) : std::string("name");
-        if (local && (language.empty() || !IsSafeLanguageName(language) ||
-                      !CheckShownText(language, "x").empty())) {
+        if (local && (language.empty() || !IsSafeLanguageName(language) || !CheckShownText(language, "x").empty())) {
             Fail(number, Quoted(key) + " does not name a language file");
             return;
         }

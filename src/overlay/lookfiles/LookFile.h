@@ -128,7 +128,6 @@ LookFileParse ParseLookFile(std::string_view text, const LookCharConverter& toCo
 
 // The name for the language (ASCII case ignored), else the plain name, else
 // fallback.
-std::string LookFileDisplayName(const UserLook& guide, std::string_view language,
-                             std::string_view fallback);
+std::string LookFileDisplayName(const UserLook& guide, std::string_view language, std::string_view fallback);
 
 }  // namespace lumetra

@@ -31,9 +31,9 @@ struct Sides {
 long double Distance(const LookLength& length, long double span, const Sides& sides) {
     long double distance = static_cast<long double>(length.fraction) * span + static_cast<long double>(length.pixels);
     // A file without side terms places every point by fraction and pixels alone.
-    for (const auto& [fraction, side] : {std::pair{length.ofWidth, sides.width}, std::pair{length.ofHeight, sides.height},
-                                        std::pair{length.ofShorter, sides.shorter},
-                                        std::pair{length.ofLonger, sides.longer}}) {
+    for (const auto& [fraction, side] :
+         {std::pair{length.ofWidth, sides.width}, std::pair{length.ofHeight, sides.height},
+          std::pair{length.ofShorter, sides.shorter}, std::pair{length.ofLonger, sides.longer}}) {
         if (fraction != 0) distance += static_cast<long double>(fraction) * side;
     }
     return distance;
@@ -84,7 +84,8 @@ public:
         const long double rx = (static_cast<long double>(box.right) - box.left) / 2;
         const long double ry = (static_cast<long double>(box.bottom) - box.top) / 2;
         const long double middle = (static_cast<long double>(box.top) + box.bottom) / 2;
-        const long double rows = std::min(ry, std::max(std::fabs(window_.top - middle), std::fabs(window_.bottom - middle)));
+        const long double rows =
+            std::min(ry, std::max(std::fabs(window_.top - middle), std::fabs(window_.bottom - middle)));
         const long double flat = ry > 0 ? rows / ry : 1;
         const long double walk = rows + rx * (1 - std::sqrt(std::max(0.0L, 1 - flat * flat)));
         if (HoldsWindow(rx, ry, (static_cast<long double>(box.left) + box.right) / 2, middle)) {

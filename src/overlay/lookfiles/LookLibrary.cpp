@@ -60,11 +60,11 @@ std::optional<LookFileParse> ReadLookFile(const IPlatformFiles& platform, const 
 }
 
 std::vector<std::string> LookFileFolders(const SettingsFile& folders, const std::string& commonSubPath,
-                                      const std::string& userSubPath) {
+                                         const std::string& userSubPath) {
     const std::string below = std::string(kLookFileFolderName) + "\\";
     std::vector<std::string> result;
-    for (const std::string& base : {folders.ExeFolder(), folders.CommonDataFolder(commonSubPath),
-                                    folders.UserDataFolder(userSubPath)}) {
+    for (const std::string& base :
+         {folders.ExeFolder(), folders.CommonDataFolder(commonSubPath), folders.UserDataFolder(userSubPath)}) {
         const std::string folder = base + below;
         if (std::find(result.begin(), result.end(), folder) == result.end()) result.push_back(folder);
     }
@@ -72,7 +72,7 @@ std::vector<std::string> LookFileFolders(const SettingsFile& folders, const std:
 }
 
 LookLibrary LoadLookLibrary(const SettingsFile& folders, const std::string& commonSubPath,
-                              const std::string& userSubPath) {
+                            const std::string& userSubPath) {
     LookLibrary library;
     std::vector<std::string> seen;
     for (const std::string& folder : LookFileFolders(folders, commonSubPath, userSubPath)) {

@@ -46,14 +46,14 @@ std::optional<LookFileParse> ReadLookFile(const IPlatformFiles& platform, const 
 
 // The three folders, each once (a portable copy has one folder for all).
 std::vector<std::string> LookFileFolders(const SettingsFile& folders, const std::string& commonSubPath,
-                                      const std::string& userSubPath);
+                                         const std::string& userSubPath);
 
 // A file name found in an earlier folder hides the same name (ASCII case
 // ignored) in the later ones, even when that file cannot be read or holds an
 // error. Names that are not safe file names (see IsSafeLanguageName) are
 // never opened.
 LookLibrary LoadLookLibrary(const SettingsFile& folders, const std::string& commonSubPath,
-                              const std::string& userSubPath);
+                            const std::string& userSubPath);
 
 // The position of the guide saved by its file name (ASCII case ignored), or
 // -1 when no such file was loaded.

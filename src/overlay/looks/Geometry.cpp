@@ -21,7 +21,7 @@ constexpr double kPiDouble = 3.141592653589793;
 int Offset(int base, std::int32_t delta) {
     const std::int64_t sum = std::int64_t{base} + delta;
     return static_cast<int>(std::clamp<std::int64_t>(sum, std::numeric_limits<std::int32_t>::min(),
-                                                      std::numeric_limits<std::int32_t>::max()));
+                                                     std::numeric_limits<std::int32_t>::max()));
 }
 
 struct CosSin {
@@ -116,8 +116,7 @@ private:
 
 }  // namespace
 
-OrientFrame ComputeOrientFrame(std::int32_t width, std::int32_t height, std::int32_t border,
-                               std::int32_t orientMode) {
+OrientFrame ComputeOrientFrame(std::int32_t width, std::int32_t height, std::int32_t border, std::int32_t orientMode) {
     const std::int32_t left = border;
     const std::int32_t right = border + width;
     const std::int32_t top = border + 16;
@@ -157,37 +156,24 @@ const std::array<double, kRatioPresetCount>& RatioPresets() {
     return presets;
 }
 
-bool AcceptsTypedRatio(double v) {
-    return std::isfinite(v) && v >= 0.01 && std::fabs(v - 1.0) > 0.001 && v < 3.1;
-}
+bool AcceptsTypedRatio(double v) { return std::isfinite(v) && v >= 0.01 && std::fabs(v - 1.0) > 0.001 && v < 3.1; }
 
 double EffectiveRatio(double ratio) {
     if (ratio == 1.0 || !(ratio > 0.0) || !std::isfinite(ratio)) return InvPhi;
     return ratio;
 }
 
-double ReducedRatio(double q) {
-    return q <= 1.0 ? q : static_cast<double>(1.0L / q);
-}
+double ReducedRatio(double q) { return q <= 1.0 ? q : static_cast<double>(1.0L / q); }
 
-long double SpiralFactor(double q) {
-    return q >= 1.0 ? static_cast<long double>(q) : 1.0L / q;
-}
+long double SpiralFactor(double q) { return q >= 1.0 ? static_cast<long double>(q) : 1.0L / q; }
 
-double QuarterTurnRate(long double spiralFactor) {
-    return static_cast<double>(std::log(spiralFactor) * -2.0L / Pi);
-}
+double QuarterTurnRate(long double spiralFactor) { return static_cast<double>(std::log(spiralFactor) * -2.0L / Pi); }
 
-double FullTurnRate(long double spiralFactor) {
-    return static_cast<double>(-std::log(spiralFactor) / Pi / 2.0L);
-}
+double FullTurnRate(long double spiralFactor) { return static_cast<double>(-std::log(spiralFactor) / Pi / 2.0L); }
 
-std::int32_t PhiOffset(std::int32_t span) {
-    return Nearest(static_cast<long double>(span) * InvPhi);
-}
+std::int32_t PhiOffset(std::int32_t span) { return Nearest(static_cast<long double>(span) * InvPhi); }
 
-std::vector<std::int32_t> RatioSteps(std::int32_t start, double r, int limit,
-                                     std::int32_t minimum) {
+std::vector<std::int32_t> RatioSteps(std::int32_t start, double r, int limit, std::int32_t minimum) {
     std::vector<std::int32_t> terms{start};
     std::int32_t t = start;
     for (int k = 1; k <= limit; ++k) {
@@ -300,8 +286,7 @@ std::optional<Point> QuickPoint(Point centre, const SpiralStep& step, double tur
 
 }  // namespace
 
-void SpiralPath(Canvas& canvas, Point centre, const std::vector<SpiralStep>& course,
-                const SpiralStart& start) {
+void SpiralPath(Canvas& canvas, Point centre, const std::vector<SpiralStep>& course, const SpiralStart& start) {
     const CosSin turn = CosSinOf(start.angle);
     const auto turnCos = static_cast<double>(turn.cos);
     const auto turnSin = static_cast<double>(turn.sin);

@@ -31,8 +31,7 @@ struct OrientFrame {
 
 // Sizes are expected within the settings' bounds (kMaxDimension, kMaxBorder);
 // an OrientMode outside 0..3 means the bottom-left origin.
-OrientFrame ComputeOrientFrame(std::int32_t width, std::int32_t height, std::int32_t border,
-                               std::int32_t orientMode);
+OrientFrame ComputeOrientFrame(std::int32_t width, std::int32_t height, std::int32_t border, std::int32_t orientMode);
 
 // The double nearest to (sqrt(5) - 1) / 2.
 inline constexpr double InvPhi = std::bit_cast<double>(std::uint64_t{0x3FE3C6EF372FE950});
@@ -67,8 +66,7 @@ constexpr std::int32_t ThirdOffset(std::int32_t span) { return span / 3; }
 
 // start, then each term rounded from the previous one times r, while at most
 // limit further terms have been made and the term is at least minimum.
-std::vector<std::int32_t> RatioSteps(std::int32_t start, double r, int limit,
-                                     std::int32_t minimum);
+std::vector<std::int32_t> RatioSteps(std::int32_t start, double r, int limit, std::int32_t minimum);
 // "above,start,next,..." : the step above start, start, and at most twenty
 // further steps, none below 2.
 std::string StepText(std::int32_t start, double r);
@@ -98,8 +96,7 @@ std::vector<SpiralStep> SpiralCourse(double startRadius, double rate, std::int32
 
 // Draws one spiral through a shared course: a move to the first step, a line
 // to each further one.
-void SpiralPath(Canvas& canvas, Point centre, const std::vector<SpiralStep>& course,
-                const SpiralStart& start);
+void SpiralPath(Canvas& canvas, Point centre, const std::vector<SpiralStep>& course, const SpiralStart& start);
 
 // Start angle and sense of spiral 1..4 of the spiral looks. portrait is
 // q >= 1. An OrientMode outside 0..3 starts every spiral at angle 0, clockwise.

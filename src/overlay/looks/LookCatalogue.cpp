@@ -42,8 +42,8 @@ std::string LookName(const LookLibrary& library, std::int32_t lookMode, const La
     return LookFileDisplayName(*guide, language, fileName);
 }
 
-void RenderChosenLook(const LookLibrary& library, const TSettings& settings, const LangTable& lang,
-                      Canvas& canvas, std::int32_t dpi) {
+void RenderChosenLook(const LookLibrary& library, const TSettings& settings, const LangTable& lang, Canvas& canvas,
+                      std::int32_t dpi) {
     if (const UserLook* guide = LookFileForLook(library, settings.LookMode())) {
         RenderUserLook(LookSettingsOf(settings, dpi), *guide, lang, canvas);
         return;

@@ -33,7 +33,7 @@ std::string LookName(const LookLibrary& library, std::int32_t lookMode, const La
                      std::string_view language);
 
 // Draws the built-in look or the guide file the settings choose.
-void RenderChosenLook(const LookLibrary& library, const TSettings& settings, const LangTable& lang,
-                      Canvas& canvas, std::int32_t dpi = kDefaultDpi);
+void RenderChosenLook(const LookLibrary& library, const TSettings& settings, const LangTable& lang, Canvas& canvas,
+                      std::int32_t dpi = kDefaultDpi);
 
 }  // namespace lumetra

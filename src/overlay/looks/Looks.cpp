@@ -37,10 +37,11 @@ double Linear(Color channel) {
 using LookFunction = void (*)(const LookContext&);
 
 constexpr std::array<LookFunction, kLookCount> kLooks = {
-    LookGrid,   LookRatioSteps,   LookHalves,      LookThirds,      LookPhiLines,
-    LookSpiral, LookFourSpirals,  LookSlowSpiral,  LookCircles,     LookCentredSteps,
-    LookInsetFrames, LookPageCanon, LookArmature,  LookPhiCross,    LookDiagonalMethod,
-    LookHarmoniousTriangles, LookRabatment, LookGoldenRectangles, LookAspectFrames,
+    LookGrid,      LookRatioSteps,       LookHalves,         LookThirds,
+    LookPhiLines,  LookSpiral,           LookFourSpirals,    LookSlowSpiral,
+    LookCircles,   LookCentredSteps,     LookInsetFrames,    LookPageCanon,
+    LookArmature,  LookPhiCross,         LookDiagonalMethod, LookHarmoniousTriangles,
+    LookRabatment, LookGoldenRectangles, LookAspectFrames,
 };
 
 }  // namespace
@@ -65,8 +66,7 @@ LookSettings LookSettingsOf(const TSettings& settings, std::int32_t dpi) {
 }
 
 Color ContrastingColor(Color color) {
-    const double luminance =
-        0.2126 * Linear(color) + 0.7152 * Linear(color >> 8) + 0.0722 * Linear(color >> 16);
+    const double luminance = 0.2126 * Linear(color) + 0.7152 * Linear(color >> 8) + 0.0722 * Linear(color >> 16);
     // Contrast ratios against black and white: (L + 0.05) / 0.05 and
     // 1.05 / (L + 0.05).
     return (luminance + 0.05) * (luminance + 0.05) >= 1.05 * 0.05 ? 0x000000 : 0xFFFFFF;
@@ -113,8 +113,7 @@ void RenderLook(const LookSettings& settings, const LangTable& lang, Canvas& can
     RenderLayers(settings, lang, canvas, known ? kLooks[static_cast<std::size_t>(mode)] : nullptr);
 }
 
-void RenderUserLook(const LookSettings& settings, const UserLook& guide, const LangTable& lang,
-                     Canvas& canvas) {
+void RenderUserLook(const LookSettings& settings, const UserLook& guide, const LangTable& lang, Canvas& canvas) {
     RenderLayers(settings, lang, canvas, [&guide](const LookContext& look) { DrawUserLook(look, guide); });
 }
 

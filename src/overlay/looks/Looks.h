@@ -30,7 +30,7 @@ struct LookSettings {
     Color valuesColor = 0;
     std::int32_t lineWidth = 1;
     bool halo = false;
-    Color haloColor = 0;          // resolved: never automatic
+    Color haloColor = 0;            // resolved: never automatic
     std::int32_t labelHeight = 11;  // resolved: the cell height in pixels
 };
 
@@ -52,31 +52,29 @@ std::int32_t LabelCellHeight(std::int32_t labelSize, std::int32_t dpi);
 // With the halo on, the look is drawn twice: first in the halo colour, each
 // line two pixels wider and each label at its eight neighbouring places, then
 // as without it on top, so that crossings keep the lines' colour.
-void RenderLook(const TSettings& settings, const LangTable& lang, Canvas& canvas,
-                std::int32_t dpi = kDefaultDpi);
+void RenderLook(const TSettings& settings, const LangTable& lang, Canvas& canvas, std::int32_t dpi = kDefaultDpi);
 void RenderLook(const LookSettings& settings, const LangTable& lang, Canvas& canvas);
 // Draws a guide read from a file as a look is drawn, halo and widths alike;
 // LookMode plays no part.
-void RenderUserLook(const LookSettings& settings, const UserLook& guide, const LangTable& lang,
-                     Canvas& canvas);
+void RenderUserLook(const LookSettings& settings, const UserLook& guide, const LangTable& lang, Canvas& canvas);
 
 inline constexpr std::int32_t kLookCount = kBuiltInLookCount;
 
 // The looks by LookMode, called by RenderLook with the pen and text colours set.
-void LookGrid(const LookContext& look);          // 0
-void LookRatioSteps(const LookContext& look);    // 1
-void LookHalves(const LookContext& look);        // 2
-void LookThirds(const LookContext& look);        // 3
-void LookPhiLines(const LookContext& look);      // 4
-void LookSpiral(const LookContext& look);        // 5
-void LookFourSpirals(const LookContext& look);   // 6
-void LookSlowSpiral(const LookContext& look);    // 7
-void LookCircles(const LookContext& look);       // 8
-void LookCentredSteps(const LookContext& look);  // 9
-void LookInsetFrames(const LookContext& look);   // 10
-void LookPageCanon(const LookContext& look);     // 11
-void LookArmature(const LookContext& look);      // 12
-void LookPhiCross(const LookContext& look);      // 13
+void LookGrid(const LookContext& look);                 // 0
+void LookRatioSteps(const LookContext& look);           // 1
+void LookHalves(const LookContext& look);               // 2
+void LookThirds(const LookContext& look);               // 3
+void LookPhiLines(const LookContext& look);             // 4
+void LookSpiral(const LookContext& look);               // 5
+void LookFourSpirals(const LookContext& look);          // 6
+void LookSlowSpiral(const LookContext& look);           // 7
+void LookCircles(const LookContext& look);              // 8
+void LookCentredSteps(const LookContext& look);         // 9
+void LookInsetFrames(const LookContext& look);          // 10
+void LookPageCanon(const LookContext& look);            // 11
+void LookArmature(const LookContext& look);             // 12
+void LookPhiCross(const LookContext& look);             // 13
 void LookDiagonalMethod(const LookContext& look);       // 14
 void LookHarmoniousTriangles(const LookContext& look);  // 15
 void LookRabatment(const LookContext& look);            // 16

@@ -79,10 +79,10 @@ Cut CutCell(const Box& box, Side side) {
     const long double down = (box.b1 - box.b0) * InvPhi;
     Cut cut{side, box, box};
     switch (side) {
-    case Side::Left: cut.cell.a1 = cut.rest.a0 = box.a0 + across; break;
-    case Side::Top: cut.cell.b1 = cut.rest.b0 = box.b0 + down; break;
-    case Side::Right: cut.cell.a0 = cut.rest.a1 = box.a1 - across; break;
-    case Side::Bottom: cut.cell.b0 = cut.rest.b1 = box.b1 - down; break;
+        case Side::Left: cut.cell.a1 = cut.rest.a0 = box.a0 + across; break;
+        case Side::Top: cut.cell.b1 = cut.rest.b0 = box.b0 + down; break;
+        case Side::Right: cut.cell.a0 = cut.rest.a1 = box.a1 - across; break;
+        case Side::Bottom: cut.cell.b0 = cut.rest.b1 = box.b1 - down; break;
     }
     return cut;
 }
@@ -92,7 +92,8 @@ Cut CutCell(const Box& box, Side side) {
 // corner opposite the origin either way.
 class GoldenFrame {
 public:
-    explicit GoldenFrame(const LookContext& look) : frame_(look.frame), portrait_(look.settings.width < look.settings.height) {}
+    explicit GoldenFrame(const LookContext& look)
+        : frame_(look.frame), portrait_(look.settings.width < look.settings.height) {}
     Point operator()(long double a, long double b) const { return portrait_ ? At(frame_, b, a) : At(frame_, a, b); }
 
 private:
@@ -240,10 +241,10 @@ void LookGoldenRectangles(const LookContext& look) {
     for (const Cut& cut : cuts) {
         const Box& q = cut.cell;
         switch (cut.side) {
-        case Side::Left: Line(look.canvas, at(q.a1, q.b0), at(q.a1, q.b1)); break;
-        case Side::Right: Line(look.canvas, at(q.a0, q.b0), at(q.a0, q.b1)); break;
-        case Side::Top: Line(look.canvas, at(q.a0, q.b1), at(q.a1, q.b1)); break;
-        case Side::Bottom: Line(look.canvas, at(q.a0, q.b0), at(q.a1, q.b0)); break;
+            case Side::Left: Line(look.canvas, at(q.a1, q.b0), at(q.a1, q.b1)); break;
+            case Side::Right: Line(look.canvas, at(q.a0, q.b0), at(q.a0, q.b1)); break;
+            case Side::Top: Line(look.canvas, at(q.a0, q.b1), at(q.a1, q.b1)); break;
+            case Side::Bottom: Line(look.canvas, at(q.a0, q.b0), at(q.a1, q.b0)); break;
         }
     }
     for (const Cut& cut : cuts) DrawQuarterArc(look, at, cut);
@@ -271,10 +272,8 @@ void LookAspectFrames(const LookContext& look) {
         const std::int32_t a = wide ? kAspects[i].across : kAspects[i].down;
         const std::int32_t b = wide ? kAspects[i].down : kAspects[i].across;
         const bool fullHeight = std::int64_t{s.width} * b >= std::int64_t{s.height} * a;
-        const std::int32_t fw =
-            fullHeight ? Nearest(static_cast<long double>(s.height) * a / b) : s.width;
-        const std::int32_t fh =
-            fullHeight ? s.height : Nearest(static_cast<long double>(s.width) * b / a);
+        const std::int32_t fw = fullHeight ? Nearest(static_cast<long double>(s.height) * a / b) : s.width;
+        const std::int32_t fh = fullHeight ? s.height : Nearest(static_cast<long double>(s.width) * b / a);
         const std::int32_t x = left + Half(s.width - fw);
         const std::int32_t y = top + Half(s.height - fh);
         frames[i] = {x, y, x + fw, y + fh};
@@ -288,8 +287,7 @@ void LookAspectFrames(const LookContext& look) {
     std::array<Rect, kAspects.size()> placed;
     for (std::size_t i = 0; i < kAspects.size(); ++i) {
         const TextSize size = look.canvas.TextExtent(names[i]);
-        Rect box{frames[i].left + 3, frames[i].top + 2, frames[i].left + 3 + size.cx,
-                 frames[i].top + 2 + size.cy};
+        Rect box{frames[i].left + 3, frames[i].top + 2, frames[i].left + 3 + size.cx, frames[i].top + 2 + size.cy};
         // Each move goes down past one earlier name, so this ends.
         for (const Rect* covered = Covered(box, placed.data(), i); covered != nullptr;
              covered = Covered(box, placed.data(), i)) {

@@ -23,9 +23,7 @@ void DrawVerticalPair(const LookContext& look, std::int32_t a) {
     Line(look.canvas, {f.CX - a, f.Y0}, {f.CX - a, f.Y1});
 }
 
-std::int32_t Scaled(std::int32_t value, double r) {
-    return Nearest(static_cast<long double>(value) * r);
-}
+std::int32_t Scaled(std::int32_t value, double r) { return Nearest(static_cast<long double>(value) * r); }
 
 // Widths of the bands between neighbouring frames, on the left side, until
 // one no longer fits its band.
@@ -129,10 +127,16 @@ void LookPageCanon(const LookContext& look) {
     DrawCentreLines(page);
     const std::int32_t blockTop = f.Y0 + gy;
     const std::int32_t blockBottom = f.Y1 - 2 * gy;
-    Polyline(c, {{f.X0 + 2 * gx, blockTop}, {f.CX - gx, blockTop}, {f.CX - gx, blockBottom},
-                 {f.X0 + 2 * gx, blockBottom}, {f.X0 + 2 * gx, blockTop}});
-    Polyline(c, {{f.X1 - 2 * gx, blockTop}, {f.CX + gx, blockTop}, {f.CX + gx, blockBottom},
-                 {f.X1 - 2 * gx, blockBottom}, {f.X1 - 2 * gx, blockTop}});
+    Polyline(c, {{f.X0 + 2 * gx, blockTop},
+                 {f.CX - gx, blockTop},
+                 {f.CX - gx, blockBottom},
+                 {f.X0 + 2 * gx, blockBottom},
+                 {f.X0 + 2 * gx, blockTop}});
+    Polyline(c, {{f.X1 - 2 * gx, blockTop},
+                 {f.CX + gx, blockTop},
+                 {f.CX + gx, blockBottom},
+                 {f.X1 - 2 * gx, blockBottom},
+                 {f.X1 - 2 * gx, blockTop}});
     Polyline(c, {{f.X0, f.Y1}, {f.CX, f.Y0}, {f.X1, f.Y1}});
     Line(c, {f.X0, f.Y1}, {f.X1, f.Y0});
     Line(c, {f.X0, f.Y0}, {f.X1, f.Y1});

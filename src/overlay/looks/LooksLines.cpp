@@ -30,8 +30,7 @@ void ForEachGridLabel(std::int32_t step, std::int32_t extent, Label label) {
 // segments between them, wherever they fit. position(d, text) answers
 // whether it drew.
 template <typename Position, typename Segment>
-void ForEachStepLabel(const LookContext& look, std::int32_t start, double r, Position position,
-                      Segment segment) {
+void ForEachStepLabel(const LookContext& look, std::int32_t start, double r, Position position, Segment segment) {
     constexpr int kLimit = 100;
     std::int32_t d = start;
     std::int32_t prev = start;
@@ -69,9 +68,7 @@ void DrawDivisions(const LookContext& look, Point line, Point mark) {
     if (look.settings.showValues) DrawSizeReadout(look);
 }
 
-Point ThirdOffsets(const OrientFrame& f) {
-    return {ThirdOffset(f.X1 - f.X0), ThirdOffset(f.Y1 - f.Y0)};
-}
+Point ThirdOffsets(const OrientFrame& f) { return {ThirdOffset(f.X1 - f.X0), ThirdOffset(f.Y1 - f.Y0)}; }
 
 Point PhiOffsets(const OrientFrame& f) { return {PhiOffset(f.X1 - f.X0), PhiOffset(f.Y1 - f.Y0)}; }
 
@@ -160,12 +157,8 @@ void LookHalves(const LookContext& look) {
     DrawWidthSteps(look);
 }
 
-void LookThirds(const LookContext& look) {
-    DrawDivisions(look, ThirdOffsets(look.frame), PhiOffsets(look.frame));
-}
+void LookThirds(const LookContext& look) { DrawDivisions(look, ThirdOffsets(look.frame), PhiOffsets(look.frame)); }
 
-void LookPhiLines(const LookContext& look) {
-    DrawDivisions(look, PhiOffsets(look.frame), ThirdOffsets(look.frame));
-}
+void LookPhiLines(const LookContext& look) { DrawDivisions(look, PhiOffsets(look.frame), ThirdOffsets(look.frame)); }
 
 }  // namespace lumetra

@@ -17,8 +17,7 @@ std::vector<SpiralStep> Course(const LookContext& look, double q, double rate) {
 }
 
 // Spiral number `spiral` of the start table about the centre.
-void DrawSpiral(const LookContext& look, double q, const std::vector<SpiralStep>& course,
-                int spiral) {
+void DrawSpiral(const LookContext& look, double q, const std::vector<SpiralStep>& course, int spiral) {
     const SpiralStart start = SpiralStarts(spiral, q >= 1.0, look.settings.orientMode);
     SpiralPath(look.canvas, {look.frame.CX, look.frame.CY}, course, start);
 }

@@ -51,8 +51,8 @@ void DrawMidpointMarks(const LookContext& look) {
 void DrawSizeReadout(const LookContext& look) {
     const LookSettings& s = look.settings;
     look.canvas.SetFontAngle(0);
-    const std::string text = FormatTemplate(look.lang.Text("MWidthHeight"),
-                                            {std::int64_t{s.width}, std::int64_t{s.height}});
+    const std::string text =
+        FormatTemplate(look.lang.Text("MWidthHeight"), {std::int64_t{s.width}, std::int64_t{s.height}});
     look.canvas.TextOut(s.border + 3, s.border + s.height + 17, text);
 }
 
@@ -69,8 +69,7 @@ void DrawHalfLabels(const LookContext& look) {
     drawAbove(f.CX + Quarter(s.width), s.width - Half(s.width));
     canvas.SetFontAngle(90);
     DrawVerticalLabel(look, s.border - 11, f.CY - Quarter(s.height), std::to_string(Half(s.height)));
-    DrawVerticalLabel(look, s.border - 11, f.CY + Quarter(s.height),
-                      std::to_string(s.height - Half(s.height)));
+    DrawVerticalLabel(look, s.border - 11, f.CY + Quarter(s.height), std::to_string(s.height - Half(s.height)));
 }
 
 void DrawWidthSteps(const LookContext& look) {
@@ -101,13 +100,10 @@ void DrawTopLabel(const LookContext& look, std::int32_t x, std::string_view text
     look.canvas.BoxText({x, 16, x, look.settings.border + 17}, text, BoxPlacement::CentreBottom);
 }
 
-void DrawVerticalLabel(const LookContext& look, std::int32_t x, std::int32_t y,
-                       std::string_view text) {
+void DrawVerticalLabel(const LookContext& look, std::int32_t x, std::int32_t y, std::string_view text) {
     look.canvas.TextOut(x, y + Half(look.canvas.TextExtent(text).cx), text);
 }
 
-double StepRatio(const LookContext& look) {
-    return ReducedRatio(EffectiveRatio(look.settings.ratio));
-}
+double StepRatio(const LookContext& look) { return ReducedRatio(EffectiveRatio(look.settings.ratio)); }
 
 }  // namespace lumetra

@@ -36,8 +36,7 @@ void DrawHalfWidthSteps(const LookContext& look);
 // A label centred on x above the top edge, its bottom at y = B + 17.
 void DrawTopLabel(const LookContext& look, std::int32_t x, std::string_view text);
 // Vertical text (font angle 90) in the band from column x, centred on y.
-void DrawVerticalLabel(const LookContext& look, std::int32_t x, std::int32_t y,
-                       std::string_view text);
+void DrawVerticalLabel(const LookContext& look, std::int32_t x, std::int32_t y, std::string_view text);
 
 // The reduced working ratio of the step texts and the step looks.
 double StepRatio(const LookContext& look);

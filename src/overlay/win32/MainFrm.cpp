@@ -25,8 +25,10 @@ COLORREF ToColorRef(Color color) { return static_cast<COLORREF>(color); }
 
 MouseButton ButtonOf(UINT message) {
     switch (message) {
-        case WM_LBUTTONDOWN: case WM_LBUTTONUP: return MouseButton::Left;
-        case WM_RBUTTONDOWN: case WM_RBUTTONUP: return MouseButton::Right;
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONUP: return MouseButton::Left;
+        case WM_RBUTTONDOWN:
+        case WM_RBUTTONUP: return MouseButton::Right;
         default: return MouseButton::Middle;
     }
 }
@@ -46,8 +48,7 @@ std::int32_t WindowDpi(HWND window) {
 
 }  // namespace
 
-TMainForm::TMainForm(HINSTANCE instance, TSettings& settings, const LangTable& lang, IGuideHost* host,
-                     HWND owner)
+TMainForm::TMainForm(HINSTANCE instance, TSettings& settings, const LangTable& lang, IGuideHost* host, HWND owner)
     : instance_(instance), settings_(settings), lang_(lang), interaction_(settings, lang, *this), host_(host) {
     // The arrow is a shared system cursor: never freed.
     RegisterFormClass<TMainForm>(instance, kClassName, ::LoadCursor(nullptr, IDC_ARROW));
@@ -78,11 +79,12 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     const HWND window = window_.get();
     if (HandleInput(message, wParam, lParam)) return 0;
     switch (message) {
-        case WM_CREATE:
-            FormCreate();
-            return 0;
+        case WM_CREATE: FormCreate(); return 0;
         case WM_ACTIVATEAPP:
-            if (wParam != FALSE) FormActivate(); else FormDeactivate();
+            if (wParam != FALSE)
+                FormActivate();
+            else
+                FormDeactivate();
             return 0;
         case WM_ACTIVATE:
             if (LOWORD(wParam) == WA_INACTIVE) {
@@ -92,28 +94,27 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             if (host_ != nullptr) host_->GuideActivated(*this);
             FormActivate();
             return 0;
-        case WM_ERASEBKGND:
-            return 1;  // the paint covers every pixel; erasing would flicker
-        case WM_PAINT:
-            FormPaint();
-            return 0;
+        case WM_ERASEBKGND: return 1;  // the paint covers every pixel; erasing would flicker
+        case WM_PAINT: FormPaint(); return 0;
         case WM_CLOSE:
             // A close from outside, or Alt+F4: the program ends, every guide kept.
-            if (host_ != nullptr) host_->EndProgram(); else FormClose();
+            if (host_ != nullptr)
+                host_->EndProgram();
+            else
+                FormClose();
             return 0;
         case kCloseGuideMessage:
-            if (host_ != nullptr) host_->CloseGuide(*this); else FormClose();
+            if (host_ != nullptr)
+                host_->CloseGuide(*this);
+            else
+                FormClose();
             return 0;
         case WM_TIMER:
             if (wParam == kNoticeTimer) notice_.Hide();
             if (wParam == kFollowTimer) FollowTick();
             return 0;
-        case WM_MOVE:
-            place_.Moved(Position(), ::IsIconic(window) != FALSE);
-            return 0;
-        case WM_SIZE:
-            FormResize(wParam);
-            return 0;
+        case WM_MOVE: place_.Moved(Position(), ::IsIconic(window) != FALSE); return 0;
+        case WM_SIZE: FormResize(wParam); return 0;
         case WM_DISPLAYCHANGE:
             if (host_ != nullptr) host_->DisplaysChanged();
             return 0;
@@ -132,8 +133,7 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             // Our own SetCapture and ReleaseCapture report here too.
             if (reinterpret_cast<HWND>(lParam) != window) interaction_.CaptureLost();
             return 0;
-        default:
-            return ::DefWindowProcA(window, message, wParam, lParam);
+        default: return ::DefWindowProcA(window, message, wParam, lParam);
     }
 }
 
@@ -143,38 +143,24 @@ bool TMainForm::HandleInput(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_LBUTTONDOWN:
         case WM_RBUTTONDOWN:
-        case WM_MBUTTONDOWN:
-            interaction_.FormMouseDown(ButtonOf(message), MouseState(wParam), at.x, at.y);
-            return true;
+        case WM_MBUTTONDOWN: interaction_.FormMouseDown(ButtonOf(message), MouseState(wParam), at.x, at.y); return true;
         case WM_MOUSEMOVE:
             if ((wParam & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)) == 0) interaction_.ButtonsUp();
             interaction_.FormMouseMove(at.x, at.y);
             return true;
         case WM_LBUTTONUP:
         case WM_RBUTTONUP:
-        case WM_MBUTTONUP:
-            interaction_.FormMouseUp(at.x, at.y);
-            return true;
+        case WM_MBUTTONUP: interaction_.FormMouseUp(at.x, at.y); return true;
         case WM_MOUSEWHEEL:
             // lParam holds screen coordinates here; the interaction needs none.
-            interaction_.FormMouseWheel(MouseState(GET_KEYSTATE_WPARAM(wParam)),
-                                        GET_WHEEL_DELTA_WPARAM(wParam));
+            interaction_.FormMouseWheel(MouseState(GET_KEYSTATE_WPARAM(wParam)), GET_WHEEL_DELTA_WPARAM(wParam));
             return true;
-        case WM_KEYDOWN:
-            interaction_.FormKeyDown(KeyFromCode(wParam), KeyboardState());
-            return true;
-        case WM_KEYUP:
-            interaction_.FormKeyUp(KeyFromCode(wParam));
-            return true;
-        case WM_SYSKEYDOWN:
-            return HandleSystemKey(wParam, lParam);
-        case WM_SYSKEYUP:
-            interaction_.FormKeyUp(KeyFromCode(wParam));
-            return false;  // the system still sees Alt go up
-        case WM_SYSCHAR:
-            return true;  // no menu to reach with Alt and a letter: no beep
-        default:
-            return false;
+        case WM_KEYDOWN: interaction_.FormKeyDown(KeyFromCode(wParam), KeyboardState()); return true;
+        case WM_KEYUP: interaction_.FormKeyUp(KeyFromCode(wParam)); return true;
+        case WM_SYSKEYDOWN: return HandleSystemKey(wParam, lParam);
+        case WM_SYSKEYUP: interaction_.FormKeyUp(KeyFromCode(wParam)); return false;  // the system still sees Alt go up
+        case WM_SYSCHAR: return true;  // no menu to reach with Alt and a letter: no beep
+        default: return false;
     }
 }
 
@@ -281,7 +267,10 @@ void TMainForm::Release() {
 
 // The process ends once this returns; the windows stay as they are until then.
 void TMainForm::FormEndSession() {
-    if (host_ != nullptr) host_->SessionEnding(); else StoreWindowState();
+    if (host_ != nullptr)
+        host_->SessionEnding();
+    else
+        StoreWindowState();
 }
 
 void TMainForm::Reapply() {
@@ -386,7 +375,10 @@ void TMainForm::RefreshLanguage() { RefreshOptions(); }
 // The panel and the other guides are owned by the first guide, so they go and
 // come back with it.
 void TMainForm::MinimizeApplication() {
-    if (host_ != nullptr) host_->MinimizeAll(); else ::ShowWindow(window_.get(), SW_MINIMIZE);
+    if (host_ != nullptr)
+        host_->MinimizeAll();
+    else
+        ::ShowWindow(window_.get(), SW_MINIMIZE);
 }
 
 void TMainForm::ToggleSettingsPanel() {
@@ -426,8 +418,7 @@ Point TMainForm::Position() const {
 }
 
 void TMainForm::SetPosition(Point topLeft) {
-    ::SetWindowPos(window_.get(), nullptr, topLeft.x, topLeft.y, 0, 0,
-                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ::SetWindowPos(window_.get(), nullptr, topLeft.x, topLeft.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 int TMainForm::FormWidth() const {

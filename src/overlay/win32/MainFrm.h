@@ -131,7 +131,10 @@ private:
     friend LRESULT CALLBACK FormWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     UniqueWindow& BoundWindow() { return window_; }
     // The system is destroying the window, and the hint with it.
-    void WindowDestroyed() { hint_.Forget(); (void)window_.release(); }
+    void WindowDestroyed() {
+        hint_.Forget();
+        (void)window_.release();
+    }
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     bool HandleInput(UINT message, WPARAM wParam, LPARAM lParam);
     bool HandleSystemKey(WPARAM wParam, LPARAM lParam);
@@ -196,11 +199,11 @@ private:
     bool released_ = false;
     bool placing_ = false;  // ApplySize waits for Place's one move
     WindowPlace place_;
-    bool minimised_ = false;  // as the last size message said
+    bool minimised_ = false;          // as the last size message said
     bool hiddenFromCapture_ = false;  // as last asked of the system
     FitUndo fitUndo_;
     PictureFollower follower_;
-    UniqueWindow window_;                 // bound at WM_NCCREATE, released at WM_NCDESTROY
+    UniqueWindow window_;  // bound at WM_NCCREATE, released at WM_NCDESTROY
 };
 
 }  // namespace lumetra

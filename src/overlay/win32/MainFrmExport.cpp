@@ -49,14 +49,14 @@ std::vector<std::uint32_t> TMainForm::Composition() {
     const std::optional<ScreenShot> shot = ScreenShot::OfArea(area);
     if (!shot) return {};
     const ScreenImage screen = shot->Image();
-    return ComposeOverScreen({screen.pixels, screen.width, screen.height, screen.stride},
-                             {drawn, width, height, width}, DibPixel(kOverlayKeyColor));
+    return ComposeOverScreen({screen.pixels, screen.width, screen.height, screen.stride}, {drawn, width, height, width},
+                             DibPixel(kOverlayKeyColor));
 }
 
 void TMainForm::CopyComposition() {
     const std::vector<std::uint32_t> picture = Composition();
-    const bool copied = !picture.empty() &&
-                        CopyToClipboard(window_.get(), {picture, settings_.Width(), settings_.Height()});
+    const bool copied =
+        !picture.empty() && CopyToClipboard(window_.get(), {picture, settings_.Width(), settings_.Height()});
     ShowNotice(lang_.Text(copied ? "MCompositionCopied" : "MCompositionNotCopied"));
 }
 

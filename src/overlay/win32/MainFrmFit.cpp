@@ -155,8 +155,8 @@ void TMainForm::MarkDrawn(IgnoreMask& mask, Point origin) const {
     const DibPixels drawn = buffer_->Pixels();
     const int width = std::min<int>(bounds.right - bounds.left, drawn.width);
     const int height = std::min<int>(bounds.bottom - bounds.top, drawn.height);
-    const std::span<const std::uint32_t> pixels(drawn.bits, static_cast<std::size_t>(drawn.width) *
-                                                                static_cast<std::size_t>(drawn.height));
+    const std::span<const std::uint32_t> pixels(
+        drawn.bits, static_cast<std::size_t>(drawn.width) * static_cast<std::size_t>(drawn.height));
     mask.MarkDrawn(at, pixels, drawn.width, width, height, kOverlayKeyColor);
     const GuideWindowAreas areas = GuideAreasAt(settings_, at, width, height);
     mask.AddGuide(areas.measured);

@@ -104,8 +104,10 @@ bool CopyToClipboard(HWND owner, const ExportPixels& picture) {
     if (target == nullptr) return false;
     std::memcpy(target, &header, sizeof header);
     for (int y = 0; y < picture.height; ++y) {
-        const std::size_t from = static_cast<std::size_t>(picture.height - 1 - y) * static_cast<std::size_t>(picture.width);
-        std::memcpy(target + sizeof header + rowBytes * static_cast<std::size_t>(y), picture.pixels.data() + from, rowBytes);
+        const std::size_t from =
+            static_cast<std::size_t>(picture.height - 1 - y) * static_cast<std::size_t>(picture.width);
+        std::memcpy(target + sizeof header + rowBytes * static_cast<std::size_t>(y), picture.pixels.data() + from,
+                    rowBytes);
     }
     ::GlobalUnlock(memory.get());
     const ClipboardScope clipboard(owner);
@@ -128,8 +130,8 @@ bool SavePng(const std::string& path, const ExportPixels& picture) {
     const UINT size = stride * static_cast<UINT>(picture.height);
     // The encoder reads the pixels only.
     auto* pixels = reinterpret_cast<BYTE*>(const_cast<std::uint32_t*>(picture.pixels.data()));
-    return SUCCEEDED(::CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
-                                        IID_IWICImagingFactory, reinterpret_cast<void**>(factory.out()))) &&
+    return SUCCEEDED(::CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
+                                        reinterpret_cast<void**>(factory.out()))) &&
            SUCCEEDED(factory->CreateStream(stream.out())) &&
            SUCCEEDED(stream->InitializeFromFilename(Wide(path).c_str(), GENERIC_WRITE)) &&
            SUCCEEDED(factory->CreateEncoder(GUID_ContainerFormatPng, nullptr, encoder.out())) &&

@@ -43,7 +43,8 @@ HotKey ControlHotKey(HWND control) {
     const auto value = static_cast<WORD>(::SendMessageA(control, HKM_GETHOTKEY, 0, 0));
     HotKey hotKey{LOBYTE(value), 0};
     for (const ModifierPair& pair : kModifiers) {
-        if ((HIBYTE(value) & pair.control) != 0) hotKey.modifiers = static_cast<std::uint8_t>(hotKey.modifiers | pair.ours);
+        if ((HIBYTE(value) & pair.control) != 0)
+            hotKey.modifiers = static_cast<std::uint8_t>(hotKey.modifiers | pair.ours);
     }
     return hotKey;
 }

@@ -146,8 +146,7 @@ void DrawColorItem(const DRAWITEMSTRUCT& item) {
     if (item.itemID == static_cast<UINT>(-1)) return;
     PaintItemBackground(item);
     const int index = static_cast<int>(item.itemID);
-    RECT swatch{item.rcItem.left + 2, item.rcItem.top + 2, item.rcItem.left + 2 + kSwatchWidth,
-                item.rcItem.bottom - 2};
+    RECT swatch{item.rcItem.left + 2, item.rcItem.top + 2, item.rcItem.left + 2 + kSwatchWidth, item.rcItem.bottom - 2};
     PaintSwatch(item.hDC, swatch, ColorPickerColor(item.hwndItem, index));
     ::FrameRect(item.hDC, &swatch, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
     DrawItemText(item, ItemText(item.hwndItem, CB_GETLBTEXTLEN, CB_GETLBTEXT, index), kSwatchWidth + 6);

@@ -11,10 +11,8 @@ LRESULT CALLBACK PanelPageProc(HWND window, UINT message, WPARAM wParam, LPARAM 
         case WM_NOTIFY:
         case WM_HSCROLL:
         case WM_DRAWITEM:
-        case WM_MEASUREITEM:
-            return ::SendMessageA(::GetAncestor(window, GA_ROOT), message, wParam, lParam);
-        default:
-            return ::DefWindowProcA(window, message, wParam, lParam);
+        case WM_MEASUREITEM: return ::SendMessageA(::GetAncestor(window, GA_ROOT), message, wParam, lParam);
+        default: return ::DefWindowProcA(window, message, wParam, lParam);
     }
 }
 
@@ -35,8 +33,8 @@ void RegisterPanelPageClass(HINSTANCE instance) {
 HWND CreatePanelPage(HINSTANCE instance, HWND parent, int x, int y, int width, int height, bool clipChildren) {
     const DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | (clipChildren ? WS_CLIPCHILDREN : 0u);
     // Destroyed with its parent.
-    const HWND page = ::CreateWindowExA(WS_EX_CONTROLPARENT, kPanelPageClass, "", style, x, y, width, height,
-                                        parent, nullptr, instance, nullptr);
+    const HWND page = ::CreateWindowExA(WS_EX_CONTROLPARENT, kPanelPageClass, "", style, x, y, width, height, parent,
+                                        nullptr, instance, nullptr);
     if (page == nullptr) throw std::runtime_error("Unable to create the settings pages");
     return page;
 }

@@ -30,22 +30,15 @@ bool PanelStrip::HandleMouse(UINT message, WPARAM /*wParam*/, LPARAM lParam) {
     switch (message) {
         case WM_LBUTTONDOWN:
         case WM_RBUTTONDOWN:
-        case WM_MBUTTONDOWN:
-            caption_.FormMouseDown(x, y);
-            return true;
-        case WM_MOUSEMOVE:
-            caption_.FormMouseMove(x, y);
-            return true;
+        case WM_MBUTTONDOWN: caption_.FormMouseDown(x, y); return true;
+        case WM_MOUSEMOVE: caption_.FormMouseMove(x, y); return true;
         case WM_LBUTTONUP:
         case WM_RBUTTONUP:
-        case WM_MBUTTONUP:
-            caption_.FormMouseUp(x, y);
-            return true;
+        case WM_MBUTTONUP: caption_.FormMouseUp(x, y); return true;
         case WM_CAPTURECHANGED:
             if (reinterpret_cast<HWND>(lParam) != window_) caption_.CaptureLost();
             return true;
-        default:
-            return false;
+        default: return false;
     }
 }
 

@@ -41,12 +41,12 @@ UniqueFont CreateTahoma(int weight) {
 
 }  // namespace
 
-HWND TSettingsForm::AddControl(HWND parent, const char* className, const char* text, DWORD style,
-                               const Rect& place, Id id, DWORD exStyle) {
+HWND TSettingsForm::AddControl(HWND parent, const char* className, const char* text, DWORD style, const Rect& place,
+                               Id id, DWORD exStyle) {
     // Children are destroyed with the window.
-    const HWND control = ::CreateWindowExA(exStyle, className, text, WS_CHILD | WS_VISIBLE | style, place.left,
-                                           place.top, Width(place), Height(place), parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                                           instance_, nullptr);
+    const HWND control =
+        ::CreateWindowExA(exStyle, className, text, WS_CHILD | WS_VISIBLE | style, place.left, place.top, Width(place),
+                          Height(place), parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
     if (control == nullptr) throw std::runtime_error("Unable to create the settings controls");
     ::SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
     return control;
@@ -100,8 +100,8 @@ void TSettingsForm::CreateControls() {
     boldFont_ = CreateTahoma(FW_BOLD);
     RegisterPanelPageClass(instance_);
 
-    const HWND panel = CreatePanelPage(instance_, window_.get(), kPanelBody.left, kPanelBody.top,
-                                       Width(kPanelBody), Height(kPanelBody), true);
+    const HWND panel = CreatePanelPage(instance_, window_.get(), kPanelBody.left, kPanelBody.top, Width(kPanelBody),
+                                       Height(kPanelBody), true);
     // Pages lie above the tab control, so their controls come first in tab
     // order and the tab control wraps round to them: the same cycle as
     // tab control first.
@@ -138,15 +138,14 @@ void TSettingsForm::CreateMainPage(HWND page) {
     Bind(PanelText::AskSupportBtn,
          AddControl(page, WC_BUTTONA, "", BS_PUSHBUTTON | WS_TABSTOP, At(C::AskSupportBtn), Id::AskSupportBtn));
     Bind(PanelText::CheckForUpdatesBtn, AddControl(page, WC_BUTTONA, "", BS_PUSHBUTTON | WS_TABSTOP,
-                                                  At(C::CheckForUpdatesBtn), Id::CheckForUpdatesBtn));
-    Bind(PanelText::HelpBtn,
-         AddControl(page, WC_BUTTONA, "", BS_PUSHBUTTON | WS_TABSTOP, At(C::HelpBtn), Id::HelpBtn));
+                                                   At(C::CheckForUpdatesBtn), Id::CheckForUpdatesBtn));
+    Bind(PanelText::HelpBtn, AddControl(page, WC_BUTTONA, "", BS_PUSHBUTTON | WS_TABSTOP, At(C::HelpBtn), Id::HelpBtn));
     Bind(PanelText::NewGuideBtn,
          AddControl(page, WC_BUTTONA, "", BS_PUSHBUTTON | WS_TABSTOP, At(C::NewGuideBtn), Id::NewGuideBtn));
     Bind(PanelText::FitPictureBtn,
          AddControl(page, WC_BUTTONA, "", BS_PUSHBUTTON | WS_TABSTOP, At(C::FitPictureBtn), Id::FitPictureBtn));
     Bind(PanelText::CopyCompositionBtn, AddControl(page, WC_BUTTONA, "", BS_PUSHBUTTON | WS_TABSTOP,
-                                                  At(C::CopyCompositionBtn), Id::CopyCompositionBtn));
+                                                   At(C::CopyCompositionBtn), Id::CopyCompositionBtn));
 }
 
 void TSettingsForm::CreateLookPage(HWND page) {
@@ -155,11 +154,11 @@ void TSettingsForm::CreateLookPage(HWND page) {
     Bind(PanelText::SnapToGroupBox, AddControl(page, WC_BUTTONA, "", BS_GROUPBOX, At(C::SnapToGroupBox)));
     PaintOwnGroupCaption(texts_[static_cast<int>(PanelText::SnapToGroupBox)]);
     Bind(PanelText::WidthRadio, AddControl(page, WC_BUTTONA, "", BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP,
-                                          At(C::WidthRadio), Id::WidthRadio));
+                                           At(C::WidthRadio), Id::WidthRadio));
     Bind(PanelText::HeightRadio,
          AddControl(page, WC_BUTTONA, "", BS_AUTORADIOBUTTON, At(C::HeightRadio), Id::HeightRadio));
-    sizeEdit_ = AddControl(page, WC_EDITA, "400", ES_AUTOHSCROLL | WS_TABSTOP | WS_GROUP, At(C::SizeEdit),
-                           Id::SizeEdit, WS_EX_CLIENTEDGE);
+    sizeEdit_ = AddControl(page, WC_EDITA, "400", ES_AUTOHSCROLL | WS_TABSTOP | WS_GROUP, At(C::SizeEdit), Id::SizeEdit,
+                           WS_EX_CLIENTEDGE);
     sizeSpin_ = AddSpin(page, sizeEdit_, At(C::SizeSpin), 0, 0);  // its maximum comes with the screen's width
     Bind(PanelText::RatioLabel, AddLabel(page, "", At(C::RatioLabel)), Fits(C::RatioLabel));
     ratioBox_ = AddCombo(page, CBS_DROPDOWN | CBS_AUTOHSCROLL, At(C::RatioBox), 15, Id::RatioComboBox);
@@ -192,9 +191,9 @@ void TSettingsForm::CreateColorsPage(HWND page) {
         FillColorPicker(picker);
     }
     Bind(PanelText::OpacityLabel, AddLabel(page, "", At(C::OpacityLabel)), Fits(C::OpacityLabel));
-    opacityBar_ = AddControl(page, TRACKBAR_CLASSA, "",
-                             TBS_HORZ | TBS_BOTH | TBS_AUTOTICKS | TBS_FIXEDLENGTH | WS_TABSTOP, At(C::OpacityBar),
-                             Id::OpacityTrackBar);
+    opacityBar_ =
+        AddControl(page, TRACKBAR_CLASSA, "", TBS_HORZ | TBS_BOTH | TBS_AUTOTICKS | TBS_FIXEDLENGTH | WS_TABSTOP,
+                   At(C::OpacityBar), Id::OpacityTrackBar);
     ::SendMessageA(opacityBar_, TBM_SETRANGE, FALSE, MAKELPARAM(0, 100));
     ::SendMessageA(opacityBar_, TBM_SETPAGESIZE, 0, 10);
     ::SendMessageA(opacityBar_, TBM_SETTICFREQ, 10, 0);
@@ -222,16 +221,16 @@ void TSettingsForm::CreateColorsPage(HWND page) {
 
 void TSettingsForm::CreateAdvancedPage(HWND page) {
     Bind(PanelText::AdvancedLabel, AddLabel(page, "", At(C::AdvancedLabel)), Fits(C::AdvancedLabel));
-    checkList_ = AddControl(page, WC_LISTBOXA, "",
-                            LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL |
-                                WS_HSCROLL | WS_TABSTOP,
-                            At(C::AdvancedCheckList), Id::AdvCheckListBox, WS_EX_CLIENTEDGE);
+    checkList_ = AddControl(
+        page, WC_LISTBOXA, "",
+        LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_HSCROLL | WS_TABSTOP,
+        At(C::AdvancedCheckList), Id::AdvCheckListBox, WS_EX_CLIENTEDGE);
     ::SendMessageA(checkList_, LB_SETITEMHEIGHT, 0, kCheckItemHeight);
     // The entries exist from the start, so their check marks can be set
     // before the texts arrive.
-    for (int i = 0; i < kAdvancedOptionCount; ++i) ::SendMessageA(checkList_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(""));
-    CommonControls::SetWindowSubclass(checkList_, &TSettingsForm::ControlProc, 0,
-                                      reinterpret_cast<DWORD_PTR>(this));
+    for (int i = 0; i < kAdvancedOptionCount; ++i)
+        ::SendMessageA(checkList_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(""));
+    CommonControls::SetWindowSubclass(checkList_, &TSettingsForm::ControlProc, 0, reinterpret_cast<DWORD_PTR>(this));
     Bind(PanelText::RestoreButton,
          AddControl(page, WC_BUTTONA, "", BS_PUSHBUTTON | WS_TABSTOP, At(C::RestoreButton), Id::RestoreButton));
     Bind(PanelText::LanguageLabel, AddLabel(page, "", At(C::LanguageLabel)), Fits(C::LanguageLabel));
@@ -240,11 +239,11 @@ void TSettingsForm::CreateAdvancedPage(HWND page) {
 
 void TSettingsForm::CreateWorkPage(HWND page) {
     Bind(PanelText::ClickThroughCheckBox, AddControl(page, WC_BUTTONA, "", BS_AUTOCHECKBOX | WS_TABSTOP,
-                                                    At(C::ClickThroughCheckBox), Id::ClickThroughCheckBox));
+                                                     At(C::ClickThroughCheckBox), Id::ClickThroughCheckBox));
     // Room for a second line of text, and for the note below it where the
     // system cannot hide windows from captures.
     Bind(PanelText::CaptureCheckBox, AddControl(page, WC_BUTTONA, "", BS_AUTOCHECKBOX | BS_MULTILINE | WS_TABSTOP,
-                                               At(C::CaptureCheckBox), Id::CaptureCheckBox));
+                                                At(C::CaptureCheckBox), Id::CaptureCheckBox));
     Bind(PanelText::CaptureNote, AddControl(page, WC_STATICA, "", SS_LEFT, At(C::CaptureNote)));
     Bind(PanelText::HotKeysLabel, AddLabel(page, "", At(C::HotKeysLabel), true), Fits(C::HotKeysLabel));
     // Each hot key's label, box and note follow one another in the layout.
@@ -254,8 +253,8 @@ void TSettingsForm::CreateWorkPage(HWND page) {
         Bind(static_cast<PanelText>(static_cast<int>(PanelText::ClickThroughKeyLabel) + static_cast<int>(i)),
              AddLabel(page, "", At(static_cast<C>(first))));
         const auto id = static_cast<Id>(static_cast<int>(Id::FirstHotKeyBox) + static_cast<int>(i));
-        hotKeyBoxes_[i] = AddControl(page, HOTKEY_CLASSA, "", WS_TABSTOP, At(static_cast<C>(first + 1)), id,
-                                     WS_EX_CLIENTEDGE);
+        hotKeyBoxes_[i] =
+            AddControl(page, HOTKEY_CLASSA, "", WS_TABSTOP, At(static_cast<C>(first + 1)), id, WS_EX_CLIENTEDGE);
         CommonControls::SetWindowSubclass(hotKeyBoxes_[i], &TSettingsForm::ControlProc, 0,
                                           reinterpret_cast<DWORD_PTR>(this));
         // Shown while another program holds the combination.

@@ -29,8 +29,8 @@ constexpr int kHorizontalExtent = 280;
 
 }  // namespace
 
-TSettingsForm::TSettingsForm(HINSTANCE instance, TSettings& settings, LangTable& texts,
-                             const SettingsFile& files, TMainForm& overlay)
+TSettingsForm::TSettingsForm(HINSTANCE instance, TSettings& settings, LangTable& texts, const SettingsFile& files,
+                             TMainForm& overlay)
     : instance_(instance),
       settings_(&settings),
       files_(files),
@@ -78,18 +78,13 @@ TSettingsForm::~TSettingsForm() {
 LRESULT TSettingsForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     const HWND window = window_.get();
     switch (message) {
-        case WM_ERASEBKGND:
-            return 1;  // the strip is painted whole from the buffer
-        case WM_PAINT:
-            FormPaint();
-            return 0;
+        case WM_ERASEBKGND: return 1;  // the strip is painted whole from the buffer
+        case WM_PAINT: FormPaint(); return 0;
         case WM_ACTIVATE:
             ScheduleRepaint();  // the caption's colour shows the activation
             FormActivate(LOWORD(wParam) != WA_INACTIVE);
             return 0;
-        case WM_ACTIVATEAPP:
-            ScheduleRepaint();
-            return 0;
+        case WM_ACTIVATEAPP: ScheduleRepaint(); return 0;
         case WM_LBUTTONDOWN:
         case WM_RBUTTONDOWN:
         case WM_MBUTTONDOWN:
@@ -97,9 +92,7 @@ LRESULT TSettingsForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         case WM_LBUTTONUP:
         case WM_RBUTTONUP:
         case WM_MBUTTONUP:
-        case WM_CAPTURECHANGED:
-            strip_.HandleMouse(message, wParam, lParam);
-            return 0;
+        case WM_CAPTURECHANGED: strip_.HandleMouse(message, wParam, lParam); return 0;
         case WM_SETCURSOR:
             if (ShowApplicationCursor()) return TRUE;
             if (reinterpret_cast<HWND>(wParam) != window || LOWORD(lParam) != HTCLIENT) break;
@@ -125,9 +118,7 @@ LRESULT TSettingsForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
             // The web-site button is the default button while its page shows.
             if (ShownPage() != static_cast<int>(PanelPage::Main)) return 0;
             return MAKELRESULT(static_cast<WORD>(Id::DevWebBtn), DC_HASDEFID);
-        case WM_COMMAND:
-            FormCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
-            return 0;
+        case WM_COMMAND: FormCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam)); return 0;
         case WM_NOTIFY:
             if (reinterpret_cast<const NMHDR*>(lParam)->hwndFrom == tabs_ &&
                 reinterpret_cast<const NMHDR*>(lParam)->code == TCN_SELCHANGE) {
@@ -136,8 +127,7 @@ LRESULT TSettingsForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
             return 0;
         case WM_HSCROLL:
             if (reinterpret_cast<HWND>(lParam) == opacityBar_ && started_) {
-                controller_.OpacityTrackBarChange(
-                    static_cast<int>(::SendMessageA(opacityBar_, TBM_GETPOS, 0, 0)));
+                controller_.OpacityTrackBarChange(static_cast<int>(::SendMessageA(opacityBar_, TBM_GETPOS, 0, 0)));
             }
             return 0;
         case WM_MEASUREITEM: {
@@ -151,8 +141,7 @@ LRESULT TSettingsForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
             if (item.CtlType == ODT_LISTBOX) DrawCheckItem(item);
             return TRUE;
         }
-        default:
-            break;
+        default: break;
     }
     return ::DefWindowProcA(window, message, wParam, lParam);
 }
@@ -237,8 +226,7 @@ void TSettingsForm::Present() {
 }
 
 void TSettingsForm::EnableGuideCommands(bool enabled) {
-    for (const PanelText button :
-         {PanelText::NewGuideBtn, PanelText::FitPictureBtn, PanelText::CopyCompositionBtn}) {
+    for (const PanelText button : {PanelText::NewGuideBtn, PanelText::FitPictureBtn, PanelText::CopyCompositionBtn}) {
         ::EnableWindow(texts_[static_cast<std::size_t>(button)], enabled);
     }
 }

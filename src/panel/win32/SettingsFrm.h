@@ -107,11 +107,14 @@ private:
     friend LRESULT CALLBACK FormWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     UniqueWindow& BoundWindow() { return window_; }
     // The system is destroying the window, and the hint with it.
-    void WindowDestroyed() { hint_.Forget(); (void)window_.release(); }
+    void WindowDestroyed() {
+        hint_.Forget();
+        (void)window_.release();
+    }
     // The check list's clicks and keys, the fields losing the focus, the
     // hot-key controls getting and losing it, and the pointer over the tabs.
-    static LRESULT CALLBACK ControlProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam,
-                                        UINT_PTR subclass, DWORD_PTR self);
+    static LRESULT CALLBACK ControlProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR subclass,
+                                        DWORD_PTR self);
     void CheckListInput(UINT message, WPARAM wParam, LPARAM lParam);
     void FieldExit(HWND field, HWND next);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
@@ -123,8 +126,8 @@ private:
     void CreateColorsPage(HWND page);
     void CreateAdvancedPage(HWND page);
     void CreateWorkPage(HWND page);
-    HWND AddControl(HWND parent, const char* className, const char* text, DWORD style, const Rect& place,
-                    Id id = Id{}, DWORD exStyle = 0);
+    HWND AddControl(HWND parent, const char* className, const char* text, DWORD style, const Rect& place, Id id = Id{},
+                    DWORD exStyle = 0);
     HWND AddLabel(HWND parent, const char* text, const Rect& place, bool bold = false);
     // place is the closed field; the open list adds rows below it.
     HWND AddCombo(HWND parent, DWORD style, const Rect& place, int rows, Id id);
@@ -159,8 +162,8 @@ private:
     HINSTANCE instance_;
     TSettings* settings_;  // the guide being edited
     const SettingsFile& files_;
-    TMainForm& overlay_;   // the first guide: it owns the panel and lends its pictures
-    TMainForm* current_;   // the guide being edited
+    TMainForm& overlay_;  // the first guide: it owns the panel and lends its pictures
+    TMainForm* current_;  // the guide being edited
     PanelController controller_;
 
     // Freed after the window and its controls, which use them.
@@ -195,15 +198,15 @@ private:
     std::array<HWND, kHotKeyCommandCount> hotKeyNotes_{};
     std::array<HotKey, kHotKeyCommandCount> hotKeysShown_{};  // the Windows key included
 
-    HWND focus_ = nullptr;      // the control to focus when the window is activated
-    bool showing_ = false;      // set while the panel writes into its own controls
+    HWND focus_ = nullptr;  // the control to focus when the window is activated
+    bool showing_ = false;  // set while the panel writes into its own controls
     // Shown or hidden as the user left it: while the program is minimised the
     // system hides the panel with the overlay, which is no choice of the user.
     bool shown_ = false;
     bool started_ = false;
     bool captureHidingAvailable_ = false;  // the system kept the panel out of captures once
     bool excludedFromCapture_ = false;     // as last granted by the system
-    UniqueWindow window_;  // bound at WM_NCCREATE, released at WM_NCDESTROY
+    UniqueWindow window_;                  // bound at WM_NCCREATE, released at WM_NCDESTROY
 };
 
 }  // namespace lumetra

@@ -66,17 +66,12 @@ bool TSettingsForm::PreTranslateMessage(MSG& message) {
 
 bool TSettingsForm::FormKeyDown(WPARAM key) {
     switch (key) {
-        case VK_F1:
-            OpenManual();
-            return true;
+        case VK_F1: OpenManual(); return true;
         case VK_F2:
             ToggleVisible();  // the overlay's settings action: it hides the panel
             return true;
-        case VK_F3:
-            current_->ApplyOpacity();
-            return true;
-        default:
-            return false;
+        case VK_F3: current_->ApplyOpacity(); return true;
+        default: return false;
     }
 }
 
@@ -171,7 +166,8 @@ void TSettingsForm::FormCommand(int id, int code, HWND control) {
             if (code == BN_CLICKED) controller_.CaptureCheckBoxClick(IsChecked(control));
             return;
         case Id::LangComboBox:
-            if (code == CBN_SELCHANGE) controller_.LangComboBoxChange(ComboItemText(langBox_, ComboSelection(langBox_)));
+            if (code == CBN_SELCHANGE)
+                controller_.LangComboBoxChange(ComboItemText(langBox_, ComboSelection(langBox_)));
             return;
         case Id::RestoreButton:
             if (code == BN_CLICKED) controller_.RestoreButtonClick();
@@ -197,8 +193,7 @@ void TSettingsForm::FormCommand(int id, int code, HWND control) {
         case Id::CopyCompositionBtn:
             if (code == BN_CLICKED) current_->CopyComposition();
             return;
-        default:
-            return;
+        default: return;
     }
 }
 
@@ -227,7 +222,8 @@ void TSettingsForm::ToggleCheck(int index) {
     if (index < 0 || index >= kAdvancedOptionCount) return;
     SetCheckListChecked(checkList_, index, !CheckListChecked(checkList_, index));
     AdvancedChecks checks{};
-    for (int i = 0; i < kAdvancedOptionCount; ++i) checks[static_cast<std::size_t>(i)] = CheckListChecked(checkList_, i);
+    for (int i = 0; i < kAdvancedOptionCount; ++i)
+        checks[static_cast<std::size_t>(i)] = CheckListChecked(checkList_, i);
     controller_.AdvCheckListBoxClickCheck(checks);
 }
 
@@ -247,7 +243,8 @@ LRESULT CALLBACK TSettingsForm::ControlProc(HWND control, UINT message, WPARAM w
         return result;
     }
     if (const std::optional<HotKeyCommand> command = form.HotKeyCommandOf(control);
-        message == WM_PAINT && command && PaintHotKeyControl(control, form.hotKeysShown_[static_cast<std::size_t>(*command)])) {
+        message == WM_PAINT && command &&
+        PaintHotKeyControl(control, form.hotKeysShown_[static_cast<std::size_t>(*command)])) {
         return 0;
     }
     if ((message == WM_SETFOCUS || message == WM_KILLFOCUS) && form.HotKeyCommandOf(control) && form.started_) {
@@ -296,11 +293,8 @@ void TSettingsForm::CheckListInput(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_KEYDOWN:
             if (wParam == VK_SPACE) ToggleCheck(static_cast<int>(::SendMessageA(checkList_, LB_GETCURSEL, 0, 0)));
             return;
-        case WM_MOUSEMOVE:
-            ::RedrawWindow(checkList_, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-            return;
-        default:
-            return;
+        case WM_MOUSEMOVE: ::RedrawWindow(checkList_, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW); return;
+        default: return;
     }
 }
 

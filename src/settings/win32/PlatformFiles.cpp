@@ -104,9 +104,9 @@ std::string Win32PlatformFiles::ModuleFileName() const {
 std::string Win32PlatformFiles::SpecialFolderPath(SpecialFolder folder) const {
     int csidl = CSIDL_APPDATA;
     switch (folder) {
-    case SpecialFolder::ProgramFiles: csidl = CSIDL_PROGRAM_FILES; break;
-    case SpecialFolder::CommonAppData: csidl = CSIDL_COMMON_APPDATA; break;
-    case SpecialFolder::AppData: csidl = CSIDL_APPDATA; break;
+        case SpecialFolder::ProgramFiles: csidl = CSIDL_PROGRAM_FILES; break;
+        case SpecialFolder::CommonAppData: csidl = CSIDL_COMMON_APPDATA; break;
+        case SpecialFolder::AppData: csidl = CSIDL_APPDATA; break;
     }
     std::array<char, MAX_PATH> path{};
     if (FAILED(SHGetFolderPathA(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path.data()))) return {};
@@ -198,7 +198,7 @@ bool Win32PlatformFiles::ReplaceFileContents(const std::string& path, std::strin
 char Win32PlatformFiles::DecimalSeparator() const {
     std::array<char, 8> separator{};
     if (GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, separator.data(), static_cast<int>(separator.size())) <
-            2) {
+        2) {
         return '.';
     }
     return separator[0];

@@ -35,7 +35,8 @@ public:
         windows.push_back({&last, PlaceOf(last)});
     }
     void StoreAll() override {
-        for (const Window& window : windows) const_cast<TSettings*>(window.guide)->StoreOverlayPosition(window.at.x, window.at.y);
+        for (const Window& window : windows)
+            const_cast<TSettings*>(window.guide)->StoreOverlayPosition(window.at.x, window.at.y);
     }
     void CloseLast() override {
         EXPECT_EQ(windows.back().guide, &guides_.Guide(guides_.Count() - 1)) << "closed after its guide went";
@@ -148,10 +149,22 @@ TEST(GuideKeeper, ClosesAGuideAndItsPlaceGoesToTheNext) {
         {"the current first", 3, 0, 0, -1, GuideKeeper::Closed::Guide, {{100, 10}, {200, 20}}, 0},
         {"the current in the middle: the next", 3, 1, 1, -1, GuideKeeper::Closed::Guide, {{0, 0}, {200, 20}}, 1},
         {"the current last: the one before", 3, 2, 2, -1, GuideKeeper::Closed::Guide, {{0, 0}, {100, 10}}, 1},
-        {"a window moved after the closed one keeps its place", 3, 0, 0, 2, GuideKeeper::Closed::Guide,
-         {{100, 10}, moved}, 0},
-        {"a window moved before the closed one keeps its place", 3, 0, 2, 1, GuideKeeper::Closed::Guide,
-         {{0, 0}, moved}, 0},
+        {"a window moved after the closed one keeps its place",
+         3,
+         0,
+         0,
+         2,
+         GuideKeeper::Closed::Guide,
+         {{100, 10}, moved},
+         0},
+        {"a window moved before the closed one keeps its place",
+         3,
+         0,
+         2,
+         1,
+         GuideKeeper::Closed::Guide,
+         {{0, 0}, moved},
+         0},
         {"out of range", 2, 1, 2, -1, GuideKeeper::Closed::Nothing, {{0, 0}, {100, 10}}, 1},
         {"no such window", 2, 1, -1, -1, GuideKeeper::Closed::Nothing, {{0, 0}, {100, 10}}, 1},
     };

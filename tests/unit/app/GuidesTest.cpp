@@ -78,14 +78,13 @@ TEST_P(GoneGuideSections, GoAtTheNextSaveAndNothingElseDoes) {
     EXPECT_EQ(guides.SaveToText(user + c.extra, '.'), expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Guides, GoneGuideSections,
-    ::testing::Values(GoneCase{"ClosedGuide", "[Guide3]\r\nBorder=1\r\n", false},
-                      GoneCase{"ClosedLongAgo", "[Guide40]\r\nX=1", false},
-                      GoneCase{"EveryCopy", "[Guide3]\r\nX=1\r\n[ guide3 ]\r\nX=2\r\n", false},
-                      GoneCase{"BeyondTheProgramsNumbers", "[Guide65]\r\nX=1\r\n", true},
-                      GoneCase{"LookAlikes", "[Guide3x]\r\n[MyGuide3]\r\nGuide3=1\r\n", true}),
-    CaseName<GoneCase>);
+INSTANTIATE_TEST_SUITE_P(Guides, GoneGuideSections,
+                         ::testing::Values(GoneCase{"ClosedGuide", "[Guide3]\r\nBorder=1\r\n", false},
+                                           GoneCase{"ClosedLongAgo", "[Guide40]\r\nX=1", false},
+                                           GoneCase{"EveryCopy", "[Guide3]\r\nX=1\r\n[ guide3 ]\r\nX=2\r\n", false},
+                                           GoneCase{"BeyondTheProgramsNumbers", "[Guide65]\r\nX=1\r\n", true},
+                                           GoneCase{"LookAlikes", "[Guide3x]\r\n[MyGuide3]\r\nGuide3=1\r\n", true}),
+                         CaseName<GoneCase>);
 
 struct EditCase {
     const char* name;
@@ -123,15 +122,15 @@ TEST_P(GuideEdits, KeepEveryObjectInPlaceAndTheGroupWhole) {
 
 INSTANTIATE_TEST_SUITE_P(
     Guides, GuideEdits,
-    ::testing::Values(EditCase{"AddCopiesTheCurrentGuide", 3, 1, -1, true, {0, 1, 2, 1}, 3},
-                      EditCase{"AddAtTheLimit", 16, 15, -1, false,
-                               {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15}, 15},
-                      EditCase{"RemoveFirst", 3, 2, 0, true, {1, 2}, 1},
-                      EditCase{"RemoveCurrentInTheMiddle", 3, 1, 1, true, {0, 2}, 1},
-                      EditCase{"RemoveCurrentLast", 3, 2, 2, true, {0, 1}, 1},
-                      EditCase{"RemoveAfterTheCurrent", 3, 0, 1, true, {0, 2}, 0},
-                      EditCase{"RemoveTheOnlyGuide", 1, 0, 0, false, {0}, 0},
-                      EditCase{"OutOfRangeIgnored", 2, 7, 2, false, {0, 1}, 1}),
+    ::testing::Values(
+        EditCase{"AddCopiesTheCurrentGuide", 3, 1, -1, true, {0, 1, 2, 1}, 3},
+        EditCase{"AddAtTheLimit", 16, 15, -1, false, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15}, 15},
+        EditCase{"RemoveFirst", 3, 2, 0, true, {1, 2}, 1},
+        EditCase{"RemoveCurrentInTheMiddle", 3, 1, 1, true, {0, 2}, 1},
+        EditCase{"RemoveCurrentLast", 3, 2, 2, true, {0, 1}, 1},
+        EditCase{"RemoveAfterTheCurrent", 3, 0, 1, true, {0, 2}, 0},
+        EditCase{"RemoveTheOnlyGuide", 1, 0, 0, false, {0}, 0},
+        EditCase{"OutOfRangeIgnored", 2, 7, 2, false, {0, 1}, 1}),
     CaseName<EditCase>);
 
 // Sections [GuideN] for N in [from, to], each with LookMode=N.
@@ -159,8 +158,10 @@ class HostileLookFiles : public ::testing::TestWithParam<FileCase> {};
 
 TEST_P(HostileLookFiles, GiveEachGuideAsItsSectionReadsAlone) {
     const FileCase& c = GetParam();
-    const std::string ini = "[Settings]\r\nLookMode=1\r\nOpacity=40\r\nLock=0\r\nWidth=500\r\nHeight=100\r\n"
-                            "Lang=Deutsch\r\nShowHints=0\r\n" + c.further;
+    const std::string ini =
+        "[Settings]\r\nLookMode=1\r\nOpacity=40\r\nLock=0\r\nWidth=500\r\nHeight=100\r\n"
+        "Lang=Deutsch\r\nShowHints=0\r\n" +
+        c.further;
     const auto guides = Loaded(ini, '.');
     ASSERT_EQ(guides->Count(), 1 + static_cast<int>(c.bodies.size()));
     TSettings first(1280);
@@ -185,7 +186,8 @@ INSTANTIATE_TEST_SUITE_P(
                  "[Guide2]\r\nOpacity=150\r\nRatio=-1\r\nGridSize=99999\r\nWidth=zz\r\nBorder=-9\r\n" + Numbered(3, 3),
                  {"Opacity=150\r\nRatio=-1\r\nGridSize=99999\r\nWidth=zz\r\nBorder=-9\r\n", Looks(3, 3)[0]}},
         FileCase{"LockedAfterAnUnlockedFirst", "[Guide2]\r\nLock=1\r\nWidth=500\r\n", {"Lock=1\r\nWidth=500\r\n"}},
-        FileCase{"SharedKeysInAGuideIgnored", "[Guide2]\r\nLang=Polski\r\nShowHints=1\r\nSX=1\r\n",
+        FileCase{"SharedKeysInAGuideIgnored",
+                 "[Guide2]\r\nLang=Polski\r\nShowHints=1\r\nSX=1\r\n",
                  {"Lang=Polski\r\nShowHints=1\r\nSX=1\r\n"}}),
     CaseName<FileCase>);
 

@@ -81,18 +81,25 @@ void Check(const Case& c) {
 TEST(HotKeyBook, HoldsWhatTheSettingsAskUnlessAnotherProgramHoldsIt) {
     const Case cases[] = {
         {"all free", {Apply(kFactory)}, kFactoryHeld, {}},
-        {"one taken", {OtherProgramTakes(kFactory[2]), Apply(kFactory)},
+        {"one taken",
+         {OtherProgramTakes(kFactory[2]), Apply(kFactory)},
          {kFactory[0], kFactory[1], std::nullopt, kFactory[3]},
          {false, false, true, false}},
-        {"no hot key for a command", {Apply({kF5, HotKey{}, kF6, HotKey{}})}, {kF5, std::nullopt, kF6, std::nullopt}, {}},
-        {"two commands, one combination: the first keeps it", {Apply({kF5, kF6, kF5, kF5})},
+        {"no hot key for a command",
+         {Apply({kF5, HotKey{}, kF6, HotKey{}})},
+         {kF5, std::nullopt, kF6, std::nullopt},
+         {}},
+        {"two commands, one combination: the first keeps it",
+         {Apply({kF5, kF6, kF5, kF5})},
          {kF5, kF6, std::nullopt, std::nullopt},
          {}},
-        {"changed: the old ones go back", {Apply(kFactory), Apply({kF5, kF6, HotKey{}, HotKey{}})},
+        {"changed: the old ones go back",
+         {Apply(kFactory), Apply({kF5, kF6, HotKey{}, HotKey{}})},
          {kF5, kF6, std::nullopt, std::nullopt},
          {}},
         {"changed: a taken one is asked again",
-         {OtherProgramTakes(kFactory[0]), Apply(kFactory), OtherProgramFrees(), Apply({kFactory[0], kF5, kF6, HotKey{}})},
+         {OtherProgramTakes(kFactory[0]), Apply(kFactory), OtherProgramFrees(),
+          Apply({kFactory[0], kF5, kF6, HotKey{}})},
          {kFactory[0], kF5, kF6, std::nullopt},
          {}},
         // The panel applies the settings after every change; the same set
@@ -109,7 +116,9 @@ TEST(HotKeyBook, HoldsWhatTheSettingsAskUnlessAnotherProgramHoldsIt) {
 TEST(HotKeyBook, StandsAsideWhileAHotKeyBoxHasTheFocus) {
     const Case cases[] = {
         {"aside: nothing held", {Apply(kFactory), Aside(true)}, {}, {}},
-        {"aside: taken stays known", {OtherProgramTakes(kFactory[1]), Apply(kFactory), Aside(true)}, {},
+        {"aside: taken stays known",
+         {OtherProgramTakes(kFactory[1]), Apply(kFactory), Aside(true)},
+         {},
          {false, true, false, false}},
         {"back: all held again", {Apply(kFactory), Aside(true), Aside(false)}, kFactoryHeld, {}},
         {"back: freed meanwhile, now held",
@@ -124,7 +133,8 @@ TEST(HotKeyBook, StandsAsideWhileAHotKeyBoxHasTheFocus) {
         {"back without being aside", {Apply(kFactory), Aside(false)}, kFactoryHeld, {}},
         // A combination typed into the box is applied while aside: the
         // system is only asked whether it is free.
-        {"changed while aside", {OtherProgramTakes(kF6), Apply(kFactory), Aside(true), Apply({kF5, kF6, HotKey{}, HotKey{}})},
+        {"changed while aside",
+         {OtherProgramTakes(kF6), Apply(kFactory), Aside(true), Apply({kF5, kF6, HotKey{}, HotKey{}})},
          {},
          {false, true, false, false}},
         {"changed while aside, then back",

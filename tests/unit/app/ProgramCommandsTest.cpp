@@ -32,7 +32,12 @@ TEST(ProgramMenu, OffersWhatTheStateAllows) {
         {"shown", {true, false, 1}, "MTrayHide", {true, false}, {true, false}, {true, false}, {true, false}},
         {"all click-through", {true, true, 3}, "MTrayHide", {true, true}, {true, false}, {true, false}, {true, false}},
         {"hidden", {false, false, 2}, "MTrayShow", {false, false}, {false, false}, {false, false}, {false, false}},
-        {"sixteen guides", {true, false, kMaxGuides}, "MTrayHide", {true, false}, {true, false}, {false, false},
+        {"sixteen guides",
+         {true, false, kMaxGuides},
+         "MTrayHide",
+         {true, false},
+         {true, false},
+         {false, false},
          {true, false}},
     };
     for (const Case& c : cases) {
@@ -47,10 +52,9 @@ TEST(ProgramMenu, OffersWhatTheStateAllows) {
             }
             return Shown{false, false};
         };
-        for (const auto& [command, want] : {std::pair{ProgramCommand::ClickThrough, c.clickThrough},
-                                            std::pair{ProgramCommand::Fit, c.fit},
-                                            std::pair{ProgramCommand::NewGuide, c.newGuide},
-                                            std::pair{ProgramCommand::CopyComposition, c.copy}}) {
+        for (const auto& [command, want] :
+             {std::pair{ProgramCommand::ClickThrough, c.clickThrough}, std::pair{ProgramCommand::Fit, c.fit},
+              std::pair{ProgramCommand::NewGuide, c.newGuide}, std::pair{ProgramCommand::CopyComposition, c.copy}}) {
             EXPECT_EQ(item(command).enabled, want.enabled) << static_cast<int>(command);
             EXPECT_EQ(item(command).checked, want.checked) << static_cast<int>(command);
         }

@@ -124,11 +124,12 @@ TEST(StartupTest, LoadsSettingsThenEnglishThenTheChosenLanguage) {
         const char* cancel;
     } cases[] = {
         {"English", {"read " + kSettingsPath, english}, "OK", "Cancel"},
-        {"Deutsch", {"read " + kSettingsPath, english, "open " + std::string(kFolder) + "Deutsch.lng"}, "OK",
+        {"Deutsch",
+         {"read " + kSettingsPath, english, "open " + std::string(kFolder) + "Deutsch.lng"},
+         "OK",
          "Abbrechen"},
         // Differing only in letter case still counts as another language.
-        {"english", {"read " + kSettingsPath, english, "open " + std::string(kFolder) + "english.lng"}, "ok",
-         "Cancel"},
+        {"english", {"read " + kSettingsPath, english, "open " + std::string(kFolder) + "english.lng"}, "ok", "Cancel"},
     };
     for (const auto& c : cases) {
         StartupFixture fixture(c.lang);
@@ -170,8 +171,7 @@ TEST(StartupTest, OnlyAnExactFirstUninstallArgumentEndsTheStart) {
             EXPECT_EQ(fixture.events.size(), 2u) << label;
         } else {
             EXPECT_TRUE(fixture.platform.shell.opened.empty()) << label;
-            EXPECT_EQ(fixture.events.back(), "warning True color screen mode is required / Velmora Lumetra")
-                << label;
+            EXPECT_EQ(fixture.events.back(), "warning True color screen mode is required / Velmora Lumetra") << label;
         }
         EXPECT_TRUE(fixture.platform.shell.commandLines.empty()) << label;
     }

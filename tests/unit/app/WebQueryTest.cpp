@@ -40,13 +40,10 @@ TEST(WebQueryTest, WholeDaysTruncateTowardZero) {
         {kStart, kStart - kDay, -1},
         {kStart, kStart - 2 * kDay - 5, -2},
         // Hostile extremes stay defined.
-        {0, std::numeric_limits<Ticks>::max(),
-         static_cast<std::int64_t>(std::numeric_limits<Ticks>::max() / kDay)},
-        {std::numeric_limits<Ticks>::max(), 0,
-         -static_cast<std::int64_t>(std::numeric_limits<Ticks>::max() / kDay)},
+        {0, std::numeric_limits<Ticks>::max(), static_cast<std::int64_t>(std::numeric_limits<Ticks>::max() / kDay)},
+        {std::numeric_limits<Ticks>::max(), 0, -static_cast<std::int64_t>(std::numeric_limits<Ticks>::max() / kDay)},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(WholeDaysBetween(c.from, c.to), c.days) << c.from << " -> " << c.to;
+    for (const auto& c : cases) EXPECT_EQ(WholeDaysBetween(c.from, c.to), c.days) << c.from << " -> " << c.to;
 }
 
 TEST(InstallDateTest, ValidDatesBecomeTicksAtMidnight) {
@@ -74,11 +71,8 @@ TEST(InstallDateTest, LeapYearsFollowTheGregorianRules) {
         const char* after;
         std::int64_t days;
     } cases[] = {
-        {"2024-02-28", "2024-03-01", 2},
-        {"2023-02-28", "2023-03-01", 1},
-        {"1900-02-28", "1900-03-01", 1},
-        {"2000-02-28", "2000-03-01", 2},
-        {"2023-12-31", "2024-12-31", 366},
+        {"2024-02-28", "2024-03-01", 2}, {"2023-02-28", "2023-03-01", 1},   {"1900-02-28", "1900-03-01", 1},
+        {"2000-02-28", "2000-03-01", 2}, {"2023-12-31", "2024-12-31", 366},
     };
     for (const auto& c : cases) {
         const auto before = ParseInstallDate(c.before);
@@ -90,9 +84,9 @@ TEST(InstallDateTest, LeapYearsFollowTheGregorianRules) {
 
 TEST(InstallDateTest, AnythingElseIsRejected) {
     const char* cases[] = {
-        "",           "2024-02-30", "2023-02-29", "2024-13-01", "2024-00-10", "2024-01-00",
-        "2024-01-32", "2024-1-01",  "2024/01/01", "2024-01-01 ", " 2024-01-01", "+024-01-01",
-        "1600-12-31", "0000-01-01", "2024-0a-01", "20240101",   "2024-01-01T00:00",
+        "",           "2024-02-30", "2023-02-29", "2024-13-01",  "2024-00-10",       "2024-01-00",
+        "2024-01-32", "2024-1-01",  "2024/01/01", "2024-01-01 ", " 2024-01-01",      "+024-01-01",
+        "1600-12-31", "0000-01-01", "2024-0a-01", "20240101",    "2024-01-01T00:00",
     };
     for (const char* text : cases) EXPECT_FALSE(ParseInstallDate(text).has_value()) << '"' << text << '"';
 }

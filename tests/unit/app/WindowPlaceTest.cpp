@@ -92,7 +92,8 @@ TEST(WindowPlace, MinimisingHidingAndShowingNeverLoseTheUsersPlace) {
 }
 
 TEST(InstanceKey, OneNamePerSettingsFileWhateverItsSpelling) {
-    const std::string installed = InstanceKey("C:\\Users\\Ann\\AppData\\Roaming\\Velmora\\Lumetra\\Lumetra.user.settings");
+    const std::string installed =
+        InstanceKey("C:\\Users\\Ann\\AppData\\Roaming\\Velmora\\Lumetra\\Lumetra.user.settings");
     const struct {
         const char* name;
         std::string path;

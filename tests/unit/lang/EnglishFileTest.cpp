@@ -56,9 +56,7 @@ TEST_F(EnglishFile, UsesCrLfLineEndsWithFinalBreakAndCommentHeader) {
     EXPECT_FALSE(std::isalpha(static_cast<unsigned char>(bytes_.front())));
 }
 
-TEST_F(EnglishFile, LosesNoEntry) {
-    EXPECT_EQ(entries_.size(), CountEntryLines(bytes_));
-}
+TEST_F(EnglishFile, LosesNoEntry) { EXPECT_EQ(entries_.size(), CountEntryLines(bytes_)); }
 
 TEST_F(EnglishFile, DefinesEveryCatalogueKeyOnceAndNothingElse) {
     std::map<std::string, int> defined;

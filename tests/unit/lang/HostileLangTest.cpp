@@ -21,12 +21,8 @@ TEST(HostileLanguageName, NamesWithANulAreNeitherSafeNorLoaded) {
         bool safe;
     };
     const Case cases[] = {
-        {"CON\0"s, false},
-        {"NUL\0.txt"s, false},
-        {"English\0"s, false},
-        {"\0"s, false},
-        {"Deutsch\0..\\..\\x"s, false},
-        {"Deutsch", true},
+        {"CON\0"s, false}, {"NUL\0.txt"s, false},          {"English\0"s, false},
+        {"\0"s, false},    {"Deutsch\0..\\..\\x"s, false}, {"Deutsch", true},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(IsSafeLanguageName(c.name), c.safe) << c.name.size() << " bytes";

@@ -38,11 +38,15 @@ INSTANTIATE_TEST_SUITE_P(
         ReaderCase{"EqualsLfAndTabAreValueBytes", "K=a=b\tc\nd\r\n", {{"K", "a=b\tc\nd"}}},
         ReaderCase{"LastEntryWithoutLineBreakDropped", "A=1\r\nB=2", {{"A", "1"}}},
         ReaderCase{"LfOnlyFileLoadsNothing", "A=1\nB=2\nC=3\n", {}},
-        ReaderCase{"ByteOrderMarkLineIsComment", "\xEF\xBB\xBF" "A=1\r\nB=2\r\n", {{"B", "2"}}},
+        ReaderCase{"ByteOrderMarkLineIsComment",
+                   "\xEF\xBB\xBF"
+                   "A=1\r\nB=2\r\n",
+                   {{"B", "2"}}},
         ReaderCase{"CommentLines", "; a=1\r\n# b=2\r\n[Section]\r\n1=x\r\n/c=3\r\n\x80=4\r\nK=v\r\n", {{"K", "v"}}},
         ReaderCase{"CommentRunsToLfNotCr", "; note\rK=v\r\nL=w\r\n", {{"L", "w"}}},
         ReaderCase{"CommentAtEndWithoutLf", "A=1\r\n; tail", {{"A", "1"}}},
-        ReaderCase{"BlanksAndControlBytesBetweenEntriesSkipped", "\x01\x1f\t  \r\n A=1\r\n\r\n\r\nB=2\r\n",
+        ReaderCase{"BlanksAndControlBytesBetweenEntriesSkipped",
+                   "\x01\x1f\t  \r\n A=1\r\n\r\n\r\nB=2\r\n",
                    {{"A", "1"}, {"B", "2"}}},
         ReaderCase{"BlanksAroundEqualsBelongToKeyAndValue", "Key \t= v \r\n", {{"Key \t", " v "}}},
         ReaderCase{"KeyRunsOverLineEnds", "Key\r\nMore=v\r\n", {{"Key\r\nMore", "v"}}},
@@ -51,8 +55,7 @@ INSTANTIATE_TEST_SUITE_P(
         ReaderCase{"EndInsideKey", "A=1\r\nKey", {{"A", "1"}}},
         ReaderCase{"EndRightAfterBackslash", "A=1\r\nK=a\\", {{"A", "1"}}},
         ReaderCase{"EndRightAfterContinuationCr", "A=1\r\nK=a\\\r", {{"A", "1"}}},
-        ReaderCase{"ReadingStopsAtFirstCutEntry", "A=1\r\nB=x\\", {{"A", "1"}}},
-        ReaderCase{"EmptyFile", "", {}}),
+        ReaderCase{"ReadingStopsAtFirstCutEntry", "A=1\r\nB=x\\", {{"A", "1"}}}, ReaderCase{"EmptyFile", "", {}}),
     [](const ::testing::TestParamInfo<ReaderCase>& p) { return std::string(p.param.name); });
 
 TEST(LangReader, ClearsOutputsBeforeReadingAndOnFailure) {

@@ -43,12 +43,8 @@ TEST(LangTable, TextFallsBackToTheKey) {
         const char* expected;
     };
     const Case cases[] = {
-        {"MSLookTab", "Look"},
-        {"MSCaption", "MSCaption"},  // a lower-case key does not define it
-        {"MSLookTa", "MSLookTa"},
-        {"MSLookTab ", "MSLookTab "},
-        {"Empty", ""},
-        {"", ""},
+        {"MSLookTab", "Look"},    {"MSCaption", "MSCaption"},  // a lower-case key does not define it
+        {"MSLookTa", "MSLookTa"}, {"MSLookTab ", "MSLookTab "}, {"Empty", ""}, {"", ""},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(table.Text(c.key), c.expected) << c.key;

@@ -80,12 +80,12 @@ TEST(LoadLanguage, NamesThatLeaveTheFoldersOrOpenDevicesAreNotLookedFor) {
         bool safe;
     };
     const Case cases[] = {
-        {"English", true},       {"english", true},      {"Deutsch (Schweiz)", true},
-        {"Console", true},       {"COM10", true},        {"Contoso.v2", true},
-        {"..\\English", false},  {"../English", false},  {"C:English", false},
-        {"\\\\server\\x", false}, {"CON", false},         {"con", false},
-        {"Nul", false},          {"aux.en", false},      {"PRN ", false},
-        {"COM1", false},         {"lpt9", false},        {"CONIN$", false},
+        {"English", true},        {"english", true},     {"Deutsch (Schweiz)", true},
+        {"Console", true},        {"COM10", true},       {"Contoso.v2", true},
+        {"..\\English", false},   {"../English", false}, {"C:English", false},
+        {"\\\\server\\x", false}, {"CON", false},        {"con", false},
+        {"Nul", false},           {"aux.en", false},     {"PRN ", false},
+        {"COM1", false},          {"lpt9", false},       {"CONIN$", false},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(IsSafeLanguageName(c.name), c.safe) << c.name;

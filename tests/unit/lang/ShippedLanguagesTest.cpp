@@ -77,7 +77,10 @@ bool LooksLikeUtf8(std::string_view bytes) {
     for (std::size_t i = 0; i < bytes.size(); ++i) {
         const auto lead = static_cast<unsigned char>(bytes[i]);
         if (lead < 0x80) continue;
-        const std::size_t tail = lead >= 0xF0 && lead <= 0xF4 ? 3 : lead >= 0xE0 ? 2 : lead >= 0xC2 && lead < 0xE0 ? 1 : 0;
+        const std::size_t tail = lead >= 0xF0 && lead <= 0xF4  ? 3
+                                 : lead >= 0xE0                ? 2
+                                 : lead >= 0xC2 && lead < 0xE0 ? 1
+                                                               : 0;
         if (tail == 0 || i + tail >= bytes.size()) return false;
         for (std::size_t k = 1; k <= tail; ++k) {
             if ((static_cast<unsigned char>(bytes[i + k]) & 0xC0) != 0x80) return false;
@@ -129,9 +132,7 @@ TEST_P(ShippedLanguageFile, IsWrittenInItsCodePage) {
     }
 }
 
-TEST_P(ShippedLanguageFile, LosesNoEntry) {
-    EXPECT_EQ(entries_.size(), CountEntryLines(bytes_));
-}
+TEST_P(ShippedLanguageFile, LosesNoEntry) { EXPECT_EQ(entries_.size(), CountEntryLines(bytes_)); }
 
 TEST_P(ShippedLanguageFile, DefinesEveryCatalogueKeyOnceAndNothingElse) {
     std::map<std::string, int> defined;
@@ -187,20 +188,25 @@ TEST(ShippedLanguages, HelpersSeeTheFaultsTheyGuardAgainst) {
         std::string_view tmpl;
         std::string_view expected;
     };
-    for (const ConversionCase& c : std::vector<ConversionCase>{
-             {"Golden 1 : %.3f", "f"}, {"%d x %d", "dd"}, {"100%% %-5s", "s"}, {"no directive", ""},
-             {"%g then %d", "gd"}}) {
+    for (const ConversionCase& c : std::vector<ConversionCase>{{"Golden 1 : %.3f", "f"},
+                                                               {"%d x %d", "dd"},
+                                                               {"100%% %-5s", "s"},
+                                                               {"no directive", ""},
+                                                               {"%g then %d", "gd"}}) {
         EXPECT_EQ(Conversions(c.tmpl), c.expected) << c.tmpl;
     }
     struct Utf8Case {
         std::string_view bytes;
         bool utf8;
     };
-    for (const Utf8Case& c : std::vector<Utf8Case>{
-             {"Gr\xC3\xB6\xC3\x9F" "e", true},  // UTF-8 of a German word
-             {"Gr\xF6\xDF" "e", false},         // the same word in 1252
-             {"\xD0\xE0\xE7\xEC\xE5\xF0", false},  // Russian in 1251
-             {"plain ASCII", false}}) {
+    for (const Utf8Case& c : std::vector<Utf8Case>{{"Gr\xC3\xB6\xC3\x9F"
+                                                    "e",
+                                                    true},  // UTF-8 of a German word
+                                                   {"Gr\xF6\xDF"
+                                                    "e",
+                                                    false},                              // the same word in 1252
+                                                   {"\xD0\xE0\xE7\xEC\xE5\xF0", false},  // Russian in 1251
+                                                   {"plain ASCII", false}}) {
         EXPECT_EQ(LooksLikeUtf8(c.bytes), c.utf8) << c.bytes;
     }
 }

@@ -15,10 +15,10 @@ TEST(PanelCaption, ButtonZonesAreEightPixelsSquare) {
         int x, y;
         CaptionZone zone;
     } cases[] = {
-        {140, 4, CaptionZone::Help},       {147, 11, CaptionZone::Help},     {148, 4, CaptionZone::Elsewhere},
-        {139, 4, CaptionZone::Elsewhere},  {140, 3, CaptionZone::Elsewhere}, {140, 12, CaptionZone::Elsewhere},
-        {161, 4, CaptionZone::Close},      {168, 11, CaptionZone::Close},    {169, 8, CaptionZone::Elsewhere},
-        {160, 8, CaptionZone::Elsewhere},  {20, 8, CaptionZone::Elsewhere},
+        {140, 4, CaptionZone::Help},      {147, 11, CaptionZone::Help},     {148, 4, CaptionZone::Elsewhere},
+        {139, 4, CaptionZone::Elsewhere}, {140, 3, CaptionZone::Elsewhere}, {140, 12, CaptionZone::Elsewhere},
+        {161, 4, CaptionZone::Close},     {168, 11, CaptionZone::Close},    {169, 8, CaptionZone::Elsewhere},
+        {160, 8, CaptionZone::Elsewhere}, {20, 8, CaptionZone::Elsewhere},
     };
     for (const auto& c : cases) EXPECT_EQ(CaptionZoneAt(c.x, c.y), c.zone) << c.x << "," << c.y;
 }
@@ -33,9 +33,9 @@ TEST(PanelCaption, StripIsTiledBetweenItsEndsWithTheCaptionInBetween) {
         EXPECT_EQ(canvas.fills.front().color, Rgb(142, 109, 146));
         std::vector<std::pair<FrameIcon, int>> pictures;
         for (const auto& p : canvas.pictures) pictures.emplace_back(p.picture, p.at.x);
-        const std::vector<std::pair<FrameIcon, int>> expected{
-            {FrameIcon::TLCornerS, 0}, {FrameIcon::Caption, 16},  {FrameIcon::Caption, 48},
-            {FrameIcon::Caption, 80},  {FrameIcon::Caption, 112}, {FrameIcon::TRCorner2, 136}};
+        const std::vector<std::pair<FrameIcon, int>> expected{{FrameIcon::TLCornerS, 0}, {FrameIcon::Caption, 16},
+                                                              {FrameIcon::Caption, 48},  {FrameIcon::Caption, 80},
+                                                              {FrameIcon::Caption, 112}, {FrameIcon::TRCorner2, 136}};
         EXPECT_EQ(pictures, expected);
 
         ASSERT_EQ(canvas.boxTexts.size(), 1u);
@@ -133,7 +133,9 @@ TEST_F(CaptionInteractionTest, TheCloseButtonHidesOnlyOnARelease) {
     const struct {
         Point press, release;
         bool hidden;
-    } cases[] = {{{163, 6}, {163, 6}, true}, {{163, 6}, {100, 6}, false}, {{100, 6}, {165, 9}, true},
+    } cases[] = {{{163, 6}, {163, 6}, true},
+                 {{163, 6}, {100, 6}, false},
+                 {{100, 6}, {165, 9}, true},
                  {{142, 6}, {163, 6}, true}};
     for (const auto& c : cases) {
         FakeCaptionWindow fresh;

@@ -117,13 +117,13 @@ TEST(PanelLayout, LengthsRoundToNearestWithHalvesAwayFromZero) {
     const struct {
         int value, dpi, scaled;
     } cases[] = {
-        {11, 96, 11},                  // 96 dpi changes nothing
-        {1, 144, 2},                   // a half rounds up, not down or to even
-        {3, 144, 5},                   // 4.5: a half rounds up, not to even
-        {1, 120, 1},                   // 1.25 rounds down, not up
-        {3, 120, 4},                   // 3.75 rounds up, not down
-        {173, 168, 303},               // 302.75
-        {-1, 144, -2},                 // halves away from zero below zero too
+        {11, 96, 11},                     // 96 dpi changes nothing
+        {1, 144, 2},                      // a half rounds up, not down or to even
+        {3, 144, 5},                      // 4.5: a half rounds up, not to even
+        {1, 120, 1},                      // 1.25 rounds down, not up
+        {3, 120, 4},                      // 3.75 rounds up, not down
+        {173, 168, 303},                  // 302.75
+        {-1, 144, -2},                    // halves away from zero below zero too
         {INT_MAX / 2, 192, INT_MAX - 1},  // no overflow on the way
     };
     for (const auto& c : cases) {
@@ -137,7 +137,7 @@ TEST(PanelLayout, EachEdgeIsScaledOnItsOwn) {
         int dpi;
         Rect scaled;
     } cases[] = {
-        {{1, 1, 2, 2}, 144, {2, 2, 3, 3}},          // not left + scaled width (2 + 2)
+        {{1, 1, 2, 2}, 144, {2, 2, 3, 3}},              // not left + scaled width (2 + 2)
         {{135, 51, 151, 70}, 120, {169, 64, 189, 88}},  // a spin right of its edit
         {{0, 0, 173, 364}, 192, {0, 0, 346, 728}},
     };
@@ -153,9 +153,9 @@ TEST(PanelLayout, ThePanelGrowsWithTheDpi) {
         EXPECT_EQ(ScaledPanelSize(c.dpi), c.size) << c.dpi << " dpi";
         const Rect panel{0, 0, c.size.x, c.size.y};
         EXPECT_TRUE(Inside(ScaledRect(kPanelBody, c.dpi), panel)) << c.dpi << " dpi";
-        EXPECT_TRUE(Inside(ScaledRect(kTabControl, c.dpi), ScaledRect({0, 0, kPanelBody.right - kPanelBody.left,
-                                                                     kPanelBody.bottom - kPanelBody.top},
-                                                                    c.dpi)))
+        EXPECT_TRUE(
+            Inside(ScaledRect(kTabControl, c.dpi),
+                   ScaledRect({0, 0, kPanelBody.right - kPanelBody.left, kPanelBody.bottom - kPanelBody.top}, c.dpi)))
             << c.dpi << " dpi";
     }
 }
@@ -163,8 +163,10 @@ TEST(PanelLayout, ThePanelGrowsWithTheDpi) {
 // Overlaps the page has on purpose: the group box is a frame drawn round its
 // controls, and the two radio buttons share one row of pixels.
 bool Deliberate(C a, C b) {
-    const std::pair<C, C> allowed[] = {{C::SnapToGroupBox, C::WidthRadio}, {C::SnapToGroupBox, C::HeightRadio},
-                                       {C::SnapToGroupBox, C::SizeEdit},   {C::SnapToGroupBox, C::SizeSpin},
+    const std::pair<C, C> allowed[] = {{C::SnapToGroupBox, C::WidthRadio},
+                                       {C::SnapToGroupBox, C::HeightRadio},
+                                       {C::SnapToGroupBox, C::SizeEdit},
+                                       {C::SnapToGroupBox, C::SizeSpin},
                                        {C::WidthRadio, C::HeightRadio}};
     for (const auto& [first, second] : allowed) {
         if ((a == first && b == second) || (a == second && b == first)) return true;

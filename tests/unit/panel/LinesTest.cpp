@@ -67,9 +67,17 @@ TEST_F(PanelTest, ATypedTextThatIsNoLineWidthChangesNothingAndGoesOnEnter) {
         const char* typed;
         std::int32_t width;
         const char* shownWhileTyping;
-    } cases[] = {{"3", 3, "3"},       {" 5 ", 5, "5"}, {"8", 8, "8"},     {"0", 2, "0"},
-                 {"9", 2, "9"},       {"-3", 2, "-3"}, {"abc", 2, "abc"}, {"", 2, ""},
-                 {"0x3", 2, "0x3"},   {"3.5", 2, "3.5"}, {"99999999999", 2, "99999999999"}};
+    } cases[] = {{"3", 3, "3"},
+                 {" 5 ", 5, "5"},
+                 {"8", 8, "8"},
+                 {"0", 2, "0"},
+                 {"9", 2, "9"},
+                 {"-3", 2, "-3"},
+                 {"abc", 2, "abc"},
+                 {"", 2, ""},
+                 {"0x3", 2, "0x3"},
+                 {"3.5", 2, "3.5"},
+                 {"99999999999", 2, "99999999999"}};
     StartPanel();
     for (const auto& c : cases) {
         settings.SetLineWidth(2);
@@ -84,17 +92,20 @@ TEST_F(PanelTest, ATypedTextThatIsNoLineWidthChangesNothingAndGoesOnEnter) {
 TEST_F(PanelTest, TheLanguagePassLabelsTheLinesControlsAndKeepsTheirSelections) {
     platform.files[kExeFolder + "Deutsch.lng"] +=
         "MSLineWidth=Linienst\xE4rke:\r\nMSHalo=Umriss\r\nMSHaloColor=Umrissfarbe:\r\n"
-        "MSLabelSize=Schriftgr\xF6\xDF" "e:\r\nMSAutomatic=Automatisch\r\n";
+        "MSLabelSize=Schriftgr\xF6\xDF"
+        "e:\r\nMSAutomatic=Automatisch\r\n";
     settings.SetLabelSize(kAutoLabelSize);
     settings.SetLang("Deutsch");
     StartPanel();
     EXPECT_EQ(view.texts[PanelText::LineWidthLabel], "Linienst\xE4rke:");
     EXPECT_EQ(view.texts[PanelText::HaloCheckBox], "Umriss");
     EXPECT_EQ(view.texts[PanelText::HaloColorLabel], "Umrissfarbe:");
-    EXPECT_EQ(view.texts[PanelText::LabelSizeLabel], "Schriftgr\xF6\xDF" "e:");
+    EXPECT_EQ(view.texts[PanelText::LabelSizeLabel],
+              "Schriftgr\xF6\xDF"
+              "e:");
     EXPECT_EQ(view.items[PanelList::LabelSize],
-              (std::vector<std::string>{"Automatisch", "8", "9", "10", "11", "12", "13", "14", "15", "16", "17",
-                                        "18", "19", "20", "21", "22", "23", "24"}));
+              (std::vector<std::string>{"Automatisch", "8", "9", "10", "11", "12", "13", "14", "15", "16", "17", "18",
+                                        "19", "20", "21", "22", "23", "24"}));
     EXPECT_EQ(view.items[PanelList::HaloColor].back(), "Automatisch");
     EXPECT_EQ(view.Selected(PanelList::LabelSize), 0) << "relabelling kept the selection";
 }

@@ -44,8 +44,8 @@ public:
     bool follow = false;
     bool captureChecked = false;
     bool captureEnabled = false;
-    bool systemHidesFromCapture = true;     // what the window system grants
-    std::optional<bool> panelExcluded;      // the panel's own window, once asked
+    bool systemHidesFromCapture = true;  // what the window system grants
+    std::optional<bool> panelExcluded;   // the panel's own window, once asked
     std::map<HotKeyCommand, HotKeyShown> hotKeys;
     std::map<PanelColorBox, ColorShown> colors;
     AdvancedChecks checks{};

@@ -15,8 +15,7 @@ TEST(PanelPages, StoredNumbersOpenTheirPage) {
     const struct {
         std::int32_t sPage;
         int page;
-    } cases[] = {{0, 0}, {1, 1}, {2, 1}, {3, 2}, {4, 3}, {5, 4}, {6, kNoPage}, {-1, kNoPage},
-                 {INT32_MIN, kNoPage}};
+    } cases[] = {{0, 0}, {1, 1}, {2, 1}, {3, 2}, {4, 3}, {5, 4}, {6, kNoPage}, {-1, kNoPage}, {INT32_MIN, kNoPage}};
     for (const auto& c : cases) EXPECT_EQ(PageFromSPage(c.sPage), c.page) << "SPage " << c.sPage;
 }
 
@@ -34,11 +33,10 @@ TEST(PanelColors, NamedColoursHaveTheirEntryAndOthersTheCustomOne) {
         Color color;
         int entry;
     } cases[] = {
-        {Rgb(0, 0, 0), 1},           {Rgb(128, 0, 0), 2},        {Rgb(192, 192, 192), 9},
-        {Rgb(255, 0, 0), 10},        {Rgb(0, 255, 255), 15},     {Rgb(255, 255, 255), 16},
-        {Rgb(192, 220, 192), 17},    {Rgb(166, 202, 240), 18},   {Rgb(255, 251, 240), 19},
-        {Rgb(160, 160, 164), 20},    {kFactoryLinesColor, 0},    {kFactoryValuesColor, 0},
-        {Rgb(0, 0, 1), 0},           {0x01000000, 0},
+        {Rgb(0, 0, 0), 1},        {Rgb(128, 0, 0), 2},      {Rgb(192, 192, 192), 9},  {Rgb(255, 0, 0), 10},
+        {Rgb(0, 255, 255), 15},   {Rgb(255, 255, 255), 16}, {Rgb(192, 220, 192), 17}, {Rgb(166, 202, 240), 18},
+        {Rgb(255, 251, 240), 19}, {Rgb(160, 160, 164), 20}, {kFactoryLinesColor, 0},  {kFactoryValuesColor, 0},
+        {Rgb(0, 0, 1), 0},        {0x01000000, 0},
     };
     for (const auto& c : cases) EXPECT_EQ(ColorEntryFor(c.color), c.entry) << std::hex << c.color;
     EXPECT_STREQ(NamedColors()[0].name, "Black");
@@ -49,8 +47,14 @@ TEST(PanelLanguages, FileNamesLoseTheirExtension) {
     const struct {
         const char* file;
         const char* name;
-    } cases[] = {{"English.lng", "English"}, {"Fran\xE7" "ais.LNG", "Fran\xE7" "ais"}, {".lng", ""},
-                 {"x", ""},                  {"a.b.lng", "a.b"}};
+    } cases[] = {{"English.lng", "English"},
+                 {"Fran\xE7"
+                  "ais.LNG",
+                  "Fran\xE7"
+                  "ais"},
+                 {".lng", ""},
+                 {"x", ""},
+                 {"a.b.lng", "a.b"}};
     for (const auto& c : cases) EXPECT_EQ(LanguageFromFileName(c.file), c.name) << c.file;
 }
 

@@ -35,20 +35,13 @@ TEST_P(TypedRatioTest, OnlyAcceptedValuesBecomeTheRatio) {
 
 INSTANTIATE_TEST_SUITE_P(
     Panel, TypedRatioTest,
-    ::testing::Values(TypedCase{"Accepted", '.', "1.2", 1.2},
-                      TypedCase{"JustBelowTheTop", '.', "3.09", 3.09},
-                      TypedCase{"CommaSeparator", ',', "1,2", 1.2},
-                      TypedCase{"BlanksAround", '.', " 0.8 ", 0.8},
-                      TypedCase{"PlusSign", '.', "+0.8", 0.8},
-                      TypedCase{"CloseToSquare", '.', "1.0005", InvPhi},
-                      TypedCase{"TopBound", '.', "3.1", InvPhi},
-                      TypedCase{"Zero", '.', "0", InvPhi},
-                      TypedCase{"Negative", '.', "-1", InvPhi},
-                      TypedCase{"TooThinToDraw", '.', "0.001", InvPhi},
-                      TypedCase{"NotANumber", '.', "abc", InvPhi},
-                      TypedCase{"Empty", '.', "", InvPhi},
-                      TypedCase{"Infinite", '.', "inf", InvPhi},
-                      TypedCase{"OtherLocalesPoint", ',', "1.2", InvPhi}),
+    ::testing::Values(TypedCase{"Accepted", '.', "1.2", 1.2}, TypedCase{"JustBelowTheTop", '.', "3.09", 3.09},
+                      TypedCase{"CommaSeparator", ',', "1,2", 1.2}, TypedCase{"BlanksAround", '.', " 0.8 ", 0.8},
+                      TypedCase{"PlusSign", '.', "+0.8", 0.8}, TypedCase{"CloseToSquare", '.', "1.0005", InvPhi},
+                      TypedCase{"TopBound", '.', "3.1", InvPhi}, TypedCase{"Zero", '.', "0", InvPhi},
+                      TypedCase{"Negative", '.', "-1", InvPhi}, TypedCase{"TooThinToDraw", '.', "0.001", InvPhi},
+                      TypedCase{"NotANumber", '.', "abc", InvPhi}, TypedCase{"Empty", '.', "", InvPhi},
+                      TypedCase{"Infinite", '.', "inf", InvPhi}, TypedCase{"OtherLocalesPoint", ',', "1.2", InvPhi}),
     CaseName<TypedCase>);
 
 TEST_F(TypedRatioTest, PresetsAreChosenByIndex) {
@@ -94,8 +87,7 @@ TEST_P(RatioRefreshTest, SelectsTheFirstCloseEnoughPresetOrShowsTheValue) {
 
 INSTANTIATE_TEST_SUITE_P(
     Panel, RatioRefreshTest,
-    ::testing::Values(RefreshCase{"NearGolden", 0.6185, 0, {}},
-                      RefreshCase{"NearIsoA", 0.7075, 10, {}},
+    ::testing::Values(RefreshCase{"NearGolden", 0.6185, 0, {}}, RefreshCase{"NearIsoA", 0.7075, 10, {}},
                       RefreshCase{"JustOutsideTolerance", 0.752, -1, {"0.752"}},
                       RefreshCase{"Custom", 1.2, -1, {"1.2"}},
                       RefreshCase{"FifteenDigits", 0.123456789012345678, -1, {"0.123456789012346"}},
@@ -135,13 +127,12 @@ TEST_P(RatioEnterTest, TypedTextWinsUnlessItReadsAsTheSelection) {
     EXPECT_EQ(settings.Ratio(), c.ratio);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Panel, RatioEnterTest,
-    ::testing::Values(EnterCase{"TheSelectionUnchanged", 12, "Square 1 : 1", "Square 1 : 1", 1.0},
-                      EnterCase{"TypedOverTheSelection", 12, "Square 1 : 1", "1.2", 1.2},
-                      EnterCase{"TypedWithNoSelection", -1, "", "0.8", 0.8},
-                      EnterCase{"RefusedTextKeepsTheRatio", 12, "Square 1 : 1", "abc", InvPhi}),
-    CaseName<EnterCase>);
+INSTANTIATE_TEST_SUITE_P(Panel, RatioEnterTest,
+                         ::testing::Values(EnterCase{"TheSelectionUnchanged", 12, "Square 1 : 1", "Square 1 : 1", 1.0},
+                                           EnterCase{"TypedOverTheSelection", 12, "Square 1 : 1", "1.2", 1.2},
+                                           EnterCase{"TypedWithNoSelection", -1, "", "0.8", 0.8},
+                                           EnterCase{"RefusedTextKeepsTheRatio", 12, "Square 1 : 1", "abc", InvPhi}),
+                         CaseName<EnterCase>);
 
 }  // namespace
 }  // namespace lumetra::test

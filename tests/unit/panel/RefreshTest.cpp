@@ -48,8 +48,8 @@ TEST_F(PanelTest, OpacityBlendsThePanelOnlyWhenItTakesTheOverlaysOpacity) {
         bool settingsOpacity;
         std::int32_t opacity;
         std::optional<std::uint8_t> alpha;
-    } cases[] = {{false, 30, std::nullopt}, {true, 100, std::nullopt}, {true, 90, 230},
-                 {true, 30, 76},            {true, 0, 0},              {false, 100, std::nullopt}};
+    } cases[] = {{false, 30, std::nullopt}, {true, 100, std::nullopt}, {true, 90, 230}, {true, 30, 76}, {true, 0, 0},
+                 {false, 100, std::nullopt}};
     StartPanel();
     for (const auto& c : cases) {
         panel.AdvCheckListBoxClickCheck([&] {
@@ -196,7 +196,8 @@ TEST_F(PanelTest, CaptionNamesTheGuideOnceThereAreSeveral) {
     const struct {
         int number, count;
         const char* caption;
-    } cases[] = {{1, 1, "Lumetra Settings"}, {1, 2, "Guide 1 of 2"}, {3, 3, "Guide 3 of 3"}, {1, 1, "Lumetra Settings"}};
+    } cases[] = {
+        {1, 1, "Lumetra Settings"}, {1, 2, "Guide 1 of 2"}, {3, 3, "Guide 3 of 3"}, {1, 1, "Lumetra Settings"}};
     for (const auto& c : cases) {
         const int repaints = view.repaints;
         panel.ShowGuideNumber(c.number, c.count);

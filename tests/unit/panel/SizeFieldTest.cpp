@@ -43,17 +43,16 @@ TEST_P(SizeCommitTest, AppliesTheTypedNumberOnlyWhenCommitted) {
 
 INSTANTIATE_TEST_SUITE_P(
     Panel, SizeCommitTest,
-    ::testing::Values(
-        SizeCase{"LockedWidth", true, true, "1000", Commit::Enter, 1000, 618, "1000"},
-        SizeCase{"LockedHeight", true, false, "500", Commit::Leave, 809, 500, "500"},
-        SizeCase{"Unlocked", false, true, "700", Commit::Leave, 700, 245, "700"},
-        // The spin keeps 0, the setter raises it to the minimum width.
-        SizeCase{"NegativeGoesToMinimum", false, true, "-5", Commit::Enter, 58, 245, "58"},
-        SizeCase{"JustBelowTwoScreens", false, true, "3839", Commit::Enter, 3839, 245, "3839"},
-        // Twice the 1920-pixel screen and more: nothing changes, the text stays.
-        SizeCase{"TwoScreensIgnored", true, true, "3840", Commit::Enter, 396, 245, "3840"},
-        SizeCase{"FarTooLargeIgnored", true, true, "4000", Commit::Leave, 396, 245, "4000"},
-        SizeCase{"BlanksAround", false, true, "  700 ", Commit::Enter, 700, 245, "700"}),
+    ::testing::Values(SizeCase{"LockedWidth", true, true, "1000", Commit::Enter, 1000, 618, "1000"},
+                      SizeCase{"LockedHeight", true, false, "500", Commit::Leave, 809, 500, "500"},
+                      SizeCase{"Unlocked", false, true, "700", Commit::Leave, 700, 245, "700"},
+                      // The spin keeps 0, the setter raises it to the minimum width.
+                      SizeCase{"NegativeGoesToMinimum", false, true, "-5", Commit::Enter, 58, 245, "58"},
+                      SizeCase{"JustBelowTwoScreens", false, true, "3839", Commit::Enter, 3839, 245, "3839"},
+                      // Twice the 1920-pixel screen and more: nothing changes, the text stays.
+                      SizeCase{"TwoScreensIgnored", true, true, "3840", Commit::Enter, 396, 245, "3840"},
+                      SizeCase{"FarTooLargeIgnored", true, true, "4000", Commit::Leave, 396, 245, "4000"},
+                      SizeCase{"BlanksAround", false, true, "  700 ", Commit::Enter, 700, 245, "700"}),
     CaseName<SizeCase>);
 
 TEST_F(SizeCommitTest, ATextThatIsNoIntegerIsReportedAndNothingApplies) {
@@ -161,17 +160,15 @@ TEST_P(GridFieldTest, EnterAppliesTheSpinPosition) {
     EXPECT_GT(overlay.refreshLook, looks);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Panel, GridFieldTest,
-    ::testing::Values(GridCase{"Typed", "20", 20, "20"},
-                      GridCase{"RaisedToThree", "1", 3, "3"},
-                      GridCase{"Largest", "32766", 32766, "32766"},
-                      // Text the spin cannot read keeps its position, and so the grid.
-                      GridCase{"NotANumber", "x", 8, "x"},
-                      GridCase{"OutOfSpinRange", "40000", 8, "40000"},
-                      GridCase{"Negative", "-4", 8, "-4"},
-                      GridCase{"HexadecimalIsNoNumber", "$10", 8, "$10"}),
-    CaseName<GridCase>);
+INSTANTIATE_TEST_SUITE_P(Panel, GridFieldTest,
+                         ::testing::Values(GridCase{"Typed", "20", 20, "20"}, GridCase{"RaisedToThree", "1", 3, "3"},
+                                           GridCase{"Largest", "32766", 32766, "32766"},
+                                           // Text the spin cannot read keeps its position, and so the grid.
+                                           GridCase{"NotANumber", "x", 8, "x"},
+                                           GridCase{"OutOfSpinRange", "40000", 8, "40000"},
+                                           GridCase{"Negative", "-4", 8, "-4"},
+                                           GridCase{"HexadecimalIsNoNumber", "$10", 8, "$10"}),
+                         CaseName<GridCase>);
 
 TEST_F(GridFieldTest, AfterEnterChangesWaitUntilTheFieldIsLeft) {
     StartPanel();

@@ -64,15 +64,19 @@ TEST_F(WorkTest, TheCheckBoxesFollowTheBoundGuideWhereverTheSettingChanges) {
         {"another guide's click-through", [this] { other.SetClickThrough(true); }, false, false},
         {"capture hiding on another guide", [this] { other.SetHideFromCapture(true); }, false, true},
         {"the panel's capture box", [this] { panel.CaptureCheckBoxClick(true); }, false, true},
-        {"restoring the defaults", [this] {
+        {"restoring the defaults",
+         [this] {
              settings.SetClickThrough(true);
              settings.SetHideFromCapture(true);
              panel.RestoreButtonClick();
-         }, false, false},
-        {"rebinding to a click-through guide", [this] {
+         },
+         false, false},
+        {"rebinding to a click-through guide",
+         [this] {
              other.SetClickThrough(true);
              panel.Rebind(other, overlay);
-         }, true, false},
+         },
+         true, false},
     };
     for (const auto& c : cases) {
         for (TSettings* guide : group) {
@@ -104,10 +108,12 @@ TEST_F(WorkTest, TheFollowBoxSwitchesTheBoundGuideAndShowsItsState) {
         {"the panel's own box", [this] { panel.FollowCheckBoxClick(true); }, true, true, false},
         {"a fit that follows, on the bound guide", [this] { settings.SetFollowPicture(true); }, true, true, false},
         {"another guide following", [this] { other.SetFollowPicture(true); }, false, false, true},
-        {"rebinding to a following guide", [this] {
+        {"rebinding to a following guide",
+         [this] {
              other.SetFollowPicture(true);
              panel.Rebind(other, overlay);
-         }, true, false, true},
+         },
+         true, false, true},
     };
     for (const auto& c : cases) {
         settings.SetFollowPicture(false);
@@ -167,7 +173,9 @@ TEST_F(WorkTest, ATypedCombinationIsStoredForEveryGuideOrGoesBack) {
         {"a bare key", {'A', 0}, kFactoryClickThrough, kFactoryClickThrough},
         {"Shift with a key", {0x78, kHotKeyShift}, kFactoryClickThrough, kFactoryClickThrough},
         {"Ctrl+Alt, which is AltGr", {'K', kHotKeyCtrl | kHotKeyAlt}, kFactoryClickThrough, kFactoryClickThrough},
-        {"AltGr with Shift", {'K', kHotKeyCtrl | kHotKeyAlt | kHotKeyShift}, kFactoryClickThrough,
+        {"AltGr with Shift",
+         {'K', kHotKeyCtrl | kHotKeyAlt | kHotKeyShift},
+         kFactoryClickThrough,
          kFactoryClickThrough},
         {"a key without a name", {0xBA, kHotKeyCtrl}, kFactoryClickThrough, kFactoryClickThrough},
         {"another command's combination", kFactoryHotKeys[1], kFactoryClickThrough, kFactoryClickThrough},
@@ -200,7 +208,9 @@ TEST_F(WorkTest, EachCombinationAnotherProgramHoldsSaysSoBesideItsControl) {
         {"a factory key taken", {FormatHotKey(kFactoryHotKeys[0])}, kAltF5, {taken, "", "", ""}},
         {"the typed one taken", {"Alt+F5"}, kAltF5, {"", "", taken, ""}},
         {"another typed one is free", {"Alt+F5"}, kWinX, {"", "", "", ""}},
-        {"two taken", {FormatHotKey(kFactoryHotKeys[1]), FormatHotKey(kFactoryHotKeys[3])}, kWinX,
+        {"two taken",
+         {FormatHotKey(kFactoryHotKeys[1]), FormatHotKey(kFactoryHotKeys[3])},
+         kWinX,
          {"", taken, "", taken}},
     };
     StartPanel();

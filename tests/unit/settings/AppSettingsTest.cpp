@@ -67,8 +67,32 @@ void HeightLeads(TSettings& s) { s.SetLockWidth(false); }
 void LockOff(TSettings& s) { s.SetLock(false); }
 
 Snapshot FirstRun() {
-    return {0.6180339887498949, true, true, 396, 245, 12, 0x4040FF, 0x838383, true, 90, true, 0, true, 1, 8, true,
-            false, true, "English", 300, 240, 1920 - 181, 10, true, 0, true};
+    return {0.6180339887498949,
+            true,
+            true,
+            396,
+            245,
+            12,
+            0x4040FF,
+            0x838383,
+            true,
+            90,
+            true,
+            0,
+            true,
+            1,
+            8,
+            true,
+            false,
+            true,
+            "English",
+            300,
+            240,
+            1920 - 181,
+            10,
+            true,
+            0,
+            true};
 }
 
 TEST(TSettings, FirstRunValues) { EXPECT_EQ(Take(TSettings(1920)), FirstRun()); }
@@ -405,8 +429,7 @@ INSTANTIATE_TEST_SUITE_P(
                   Join({kOptions, {"P:UpdateLock", "P:UpdateLock"}, kSize, kOptions}), Join({kOptions, kOptions})},
         ShareCase{"ShowValuesIsTheGuidesOwn", [](TSettings& s) { s.SetShowValues(false); }, kOptions, {}},
         ShareCase{"FrameIsTheGuidesOwn", [](TSettings& s) { s.SetSFrame(false); }, kOptions, {}},
-        ShareCase{"LookIsTheGuidesOwn", [](TSettings& s) { s.SetLookMode(5); }, {"O:RefreshLook", "P:UpdateLook"},
-                  {}},
+        ShareCase{"LookIsTheGuidesOwn", [](TSettings& s) { s.SetLookMode(5); }, {"O:RefreshLook", "P:UpdateLook"}, {}},
         ShareCase{"SizeIsTheGuidesOwn", [](TSettings& s) { s.SetWidth(500); }, kSize, {}}),
     CaseName<ShareCase>);
 

@@ -36,8 +36,8 @@ TEST(FollowPictureKey, ReadsEachGuidesOwnAndWritesItLast) {
     const ReadCase cases[] = {{"1", true}, {"0", false}, {"yes", false}, {"", false}, {"2", true}};
     for (const ReadCase& c : cases) {
         SCOPED_TRACE(c.text);
-        const std::string file = std::string("[Settings]\r\nFollowPicture=") + c.text +
-                                 "\r\n[Guide2]\r\nFollowPicture=" + c.text + "\r\n";
+        const std::string file =
+            std::string("[Settings]\r\nFollowPicture=") + c.text + "\r\n[Guide2]\r\nFollowPicture=" + c.text + "\r\n";
         TSettings first(1920);
         first.LoadFromText(file, '.');
         TSettings second(1920);

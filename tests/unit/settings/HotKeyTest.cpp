@@ -28,9 +28,9 @@ TEST(HotKeyText, ReadsWhatAHotKeyMayBeAndNothingElse) {
         {"Ctrl+PageDown", HotKey{0x22, kHotKeyCtrl}},
         {"None", HotKey{}},
         {"", HotKey{}},
-        {"F9", std::nullopt},               // a bare key would be taken from typing
-        {"Shift+A", std::nullopt},          // so would Shift with a letter
-        {"Ctrl+Alt+E", std::nullopt},       // AltGr on many layouts
+        {"F9", std::nullopt},          // a bare key would be taken from typing
+        {"Shift+A", std::nullopt},     // so would Shift with a letter
+        {"Ctrl+Alt+E", std::nullopt},  // AltGr on many layouts
         {"Ctrl+Alt+Shift+E", std::nullopt},
         {"Ctrl+Ctrl+F9", std::nullopt},
         {"Ctrl+", std::nullopt},
@@ -59,7 +59,7 @@ TEST(HotKeyVerdictTest, SaysWhyACombinationCannotBeAHotKey) {
         {"Ctrl+F5", HotKeyVerdict::Accepted},
         {"Ctrl+Shift+K", HotKeyVerdict::Accepted},  // Shift makes it no plain Ctrl+letter
         {"Alt+Shift+G", HotKeyVerdict::Accepted},
-        {"Ctrl+1", HotKeyVerdict::Accepted},      // a digit is no letter
+        {"Ctrl+1", HotKeyVerdict::Accepted},  // a digit is no letter
         {"Win+F9", HotKeyVerdict::Accepted},
         {"Win+Ctrl+Alt+E", HotKeyVerdict::Accepted},  // with Win, Ctrl+Alt is no AltGr
         {"F9", HotKeyVerdict::NoModifier},
@@ -71,7 +71,7 @@ TEST(HotKeyVerdictTest, SaysWhyACombinationCannotBeAHotKey) {
         {"Win+F12", HotKeyVerdict::Reserved},
         {"Ctrl+C", HotKeyVerdict::Common},
         {"Ctrl+Z", HotKeyVerdict::Common},
-        {"Alt+F", HotKeyVerdict::Common},         // a menu
+        {"Alt+F", HotKeyVerdict::Common},  // a menu
         {"Alt+F4", HotKeyVerdict::Common},
     };
     for (const auto& c : cases) {
@@ -92,17 +92,53 @@ TEST(HotKeyVerdictTest, SaysWhyACombinationCannotBeAHotKey) {
 TEST(FactoryHotKeysTest, TakeNoPublishedShortcutAndNoReservedKey) {
     const char* const published[] = {
         // Windows
-        "Alt+F4", "Ctrl+F4", "Alt+F8", "Shift+F10", "Ctrl+Shift+E", "Ctrl+Shift+N", "F12",
+        "Alt+F4",
+        "Ctrl+F4",
+        "Alt+F8",
+        "Shift+F10",
+        "Ctrl+Shift+E",
+        "Ctrl+Shift+N",
+        "F12",
         // Illustrator
-        "Shift+F3", "Ctrl+F6", "Ctrl+Shift+F6", "Ctrl+Alt+F6", "Ctrl+Shift+F8", "Ctrl+Shift+F9",
-        "Ctrl+Shift+F10", "Ctrl+Shift+F11", "Ctrl+F12",
+        "Shift+F3",
+        "Ctrl+F6",
+        "Ctrl+Shift+F6",
+        "Ctrl+Alt+F6",
+        "Ctrl+Shift+F8",
+        "Ctrl+Shift+F9",
+        "Ctrl+Shift+F10",
+        "Ctrl+Shift+F11",
+        "Ctrl+F12",
         // Photoshop and Camera Raw
-        "F1", "F2", "F3", "F4", "F5", "F6", "F7", "F8", "F9", "Shift+F5", "Shift+F6", "Shift+F7", "Alt+F9",
-        "Ctrl+Alt+1", "Ctrl+Alt+9",
+        "F1",
+        "F2",
+        "F3",
+        "F4",
+        "F5",
+        "F6",
+        "F7",
+        "F8",
+        "F9",
+        "Shift+F5",
+        "Shift+F6",
+        "Shift+F7",
+        "Alt+F9",
+        "Ctrl+Alt+1",
+        "Ctrl+Alt+9",
         // InDesign
-        "Ctrl+F1", "Ctrl+F2", "Ctrl+F3", "Shift+F1", "Shift+F2", "F10",
+        "Ctrl+F1",
+        "Ctrl+F2",
+        "Ctrl+F3",
+        "Shift+F1",
+        "Shift+F2",
+        "F10",
         // Chrome
-        "Shift+F6", "F11", "Ctrl+Shift+B", "Ctrl+Shift+Delete", "Ctrl+Shift+J", "Ctrl+Shift+T",
+        "Shift+F6",
+        "F11",
+        "Ctrl+Shift+B",
+        "Ctrl+Shift+Delete",
+        "Ctrl+Shift+J",
+        "Ctrl+Shift+T",
     };
     for (const char* text : published) {
         const std::optional<HotKey> shortcut = ParseHotKeyName(text);
@@ -128,7 +164,8 @@ TEST(HotKeyClashesTest, NameTheFirstCommandWithTheSameCombination) {
         {"all different", {a, b, HotKey{}, HotKey{'C', kCtrlShift}}, {}},
         {"two without a hot key", {a, HotKey{}, HotKey{}, b}, {}},
         {"a pair", {a, b, a, HotKey{}}, {std::nullopt, std::nullopt, HotKeyCommand::ClickThrough, std::nullopt}},
-        {"all four alike", {b, b, b, b},
+        {"all four alike",
+         {b, b, b, b},
          {std::nullopt, HotKeyCommand::ClickThrough, HotKeyCommand::ClickThrough, HotKeyCommand::ClickThrough}},
         {"two pairs", {a, b, b, a}, {std::nullopt, std::nullopt, HotKeyCommand::ShowHide, HotKeyCommand::ClickThrough}},
         {"same key, other modifiers", {a, HotKey{'A', kHotKeyAlt | kHotKeyShift}, HotKey{}, HotKey{}}, {}},
@@ -151,12 +188,15 @@ TEST(WorkUnderTheGuideKeys, LoadEachGuidesAndTheSharedOnes) {
         {"set",
          "[Settings]\r\nClickThrough=1\r\nHideFromCapture=1\r\nHotKeyFit=Alt+Shift+P\r\n"
          "[Guide2]\r\nClickThrough=1\r\n",
-         true, true, true, {'P', kHotKeyAlt | kHotKeyShift}},
+         true,
+         true,
+         true,
+         {'P', kHotKeyAlt | kHotKeyShift}},
         {"per guide", "[Settings]\r\n[Guide2]\r\nClickThrough=1\r\nHotKeyFit=None\r\nHideFromCapture=1\r\n", false,
          true, false, kFactoryHotKeys[2]},
         {"taken away", "[Settings]\r\nHotKeyFit=None\r\n", false, false, false, {}},
-        {"hostile", "[Settings]\r\nClickThrough=yes\r\nHideFromCapture=\r\nHotKeyFit=Ctrl+Alt+Q\r\n", false,
-         false, false, kFactoryHotKeys[2]},
+        {"hostile", "[Settings]\r\nClickThrough=yes\r\nHideFromCapture=\r\nHotKeyFit=Ctrl+Alt+Q\r\n", false, false,
+         false, kFactoryHotKeys[2]},
     };
     for (const KeysCase& c : cases) {
         SCOPED_TRACE(c.name);
@@ -186,7 +226,8 @@ TEST(WorkUnderTheGuideKeys, AFileKeepsTheHotKeysItNamesAndOthersGetTheFactoryOne
          "HotKeyFit=Ctrl+Shift+F11\r\nHotKeyNextLook=Ctrl+Shift+F12\r\n",
          // F12 is the debugger's, so that one alone gets today's factory key.
          {oldClickThrough, HotKey{0x79, kCtrlShift}, oldFit, kFactoryHotKeys[3]}},
-        {"some named", "[Settings]\r\nHotKeyFit=Ctrl+Shift+F11\r\n",
+        {"some named",
+         "[Settings]\r\nHotKeyFit=Ctrl+Shift+F11\r\n",
          {kFactoryHotKeys[0], kFactoryHotKeys[1], oldFit, kFactoryHotKeys[3]}},
         {"a hand-edited clash is read as it stands",
          "[Settings]\r\nHotKeyClickThrough=Ctrl+Shift+F9\r\nHotKeyFit=Ctrl+Shift+F9\r\n",
@@ -219,8 +260,7 @@ TEST(WorkUnderTheGuideKeys, WrittenOnlyOnceChangedAndSharedKeysOnlyOnce) {
     s.SetHotKey(HotKeyCommand::NextLook, {});
     s.SetHotKey(HotKeyCommand::ShowHide, {'H', kHotKeyCtrl | kHotKeyAlt});  // refused: AltGr
     const std::string text = s.SaveToText("", '.');
-    EXPECT_NE(text.find("ClickThrough=1\r\nHideFromCapture=1\r\nHotKeyNextLook=None\r\n"), std::string::npos)
-        << text;
+    EXPECT_NE(text.find("ClickThrough=1\r\nHideFromCapture=1\r\nHotKeyNextLook=None\r\n"), std::string::npos) << text;
     EXPECT_EQ(text.find("HotKeyShowHide"), std::string::npos);
     const std::string guide = s.SaveGuideToText("", "Guide2", '.');
     EXPECT_NE(guide.find("ClickThrough=1"), std::string::npos);

@@ -137,17 +137,23 @@ TEST_P(IniMany, ActsAsOneKeyAtATime) {
     EXPECT_EQ(ini.Text(), c.after);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Profile, IniMany,
-    ::testing::Values(
-        ManyCase{"KeysDifferingInCase", "[Settings]\r\nwidth=1\r\n", {{"Width", "7"}, {"WIDTH", "8"}},
-                 {"1", "1"}, "[Settings]\r\nwidth=8\r\n"},
-        ManyCase{"FirstOfThreeCasingsWins", "[Settings]\r\nWidth=1\r\nWIDTH=2\r\nwidth=3\r\n",
-                 {{"width", "7"}, {"WIDTH", "8"}, {"Width", "9"}}, {"1", "1", "1"},
-                 "[Settings]\r\nWidth=9\r\nWIDTH=2\r\nwidth=3\r\n"},
-        ManyCase{"AddedOnceInFirstSpelling", "", {{"Width", "7"}, {"X", "1"}, {"WIDTH", "8"}},
-                 {std::nullopt, std::nullopt, std::nullopt}, "[Settings]\r\nWidth=8\r\nX=1\r\n"}),
-    CaseName<ManyCase>);
+INSTANTIATE_TEST_SUITE_P(Profile, IniMany,
+                         ::testing::Values(ManyCase{"KeysDifferingInCase",
+                                                    "[Settings]\r\nwidth=1\r\n",
+                                                    {{"Width", "7"}, {"WIDTH", "8"}},
+                                                    {"1", "1"},
+                                                    "[Settings]\r\nwidth=8\r\n"},
+                                           ManyCase{"FirstOfThreeCasingsWins",
+                                                    "[Settings]\r\nWidth=1\r\nWIDTH=2\r\nwidth=3\r\n",
+                                                    {{"width", "7"}, {"WIDTH", "8"}, {"Width", "9"}},
+                                                    {"1", "1", "1"},
+                                                    "[Settings]\r\nWidth=9\r\nWIDTH=2\r\nwidth=3\r\n"},
+                                           ManyCase{"AddedOnceInFirstSpelling",
+                                                    "",
+                                                    {{"Width", "7"}, {"X", "1"}, {"WIDTH", "8"}},
+                                                    {std::nullopt, std::nullopt, std::nullopt},
+                                                    "[Settings]\r\nWidth=8\r\nX=1\r\n"}),
+                         CaseName<ManyCase>);
 
 struct RemoveCase {
     const char* name;
@@ -168,15 +174,15 @@ TEST_P(IniRemoveSection, TakesOnlyTheFirstSectionOfThatName) {
 
 INSTANTIATE_TEST_SUITE_P(
     Profile, IniRemoveSection,
-    ::testing::Values(
-        RemoveCase{"BetweenOthersWithItsBlankLine", "k=0\r\n[A]\r\nx=1\r\n[Guide2]\r\nW=1\r\n\r\n[B]\r\ny=2", true,
-                   "k=0\r\n[A]\r\nx=1\r\n[B]\r\ny=2"},
-        RemoveCase{"LastWithoutFinalBreak", "[A]\nx=1\n[Guide2]\nW=1", true, "[A]\nx=1\n"},
-        RemoveCase{"HeaderInOtherCaseAndBlanks", "  [ guide2 ] \rW=1\r[A]\r", true, "[A]\r"},
-        RemoveCase{"FirstOfTwo", "[Guide2]\r\nW=1\r\n[Guide2]\r\nW=2\r\n", true, "[Guide2]\r\nW=2\r\n"},
-        RemoveCase{"LookAlikesStay", "[Guide20]\r\n;[Guide2]\r\nGuide2=1\r\n[MyGuide2]\r\n", false,
-                   "[Guide20]\r\n;[Guide2]\r\nGuide2=1\r\n[MyGuide2]\r\n"},
-        RemoveCase{"EmptyText", "", false, ""}),
+    ::testing::Values(RemoveCase{"BetweenOthersWithItsBlankLine",
+                                 "k=0\r\n[A]\r\nx=1\r\n[Guide2]\r\nW=1\r\n\r\n[B]\r\ny=2", true,
+                                 "k=0\r\n[A]\r\nx=1\r\n[B]\r\ny=2"},
+                      RemoveCase{"LastWithoutFinalBreak", "[A]\nx=1\n[Guide2]\nW=1", true, "[A]\nx=1\n"},
+                      RemoveCase{"HeaderInOtherCaseAndBlanks", "  [ guide2 ] \rW=1\r[A]\r", true, "[A]\r"},
+                      RemoveCase{"FirstOfTwo", "[Guide2]\r\nW=1\r\n[Guide2]\r\nW=2\r\n", true, "[Guide2]\r\nW=2\r\n"},
+                      RemoveCase{"LookAlikesStay", "[Guide20]\r\n;[Guide2]\r\nGuide2=1\r\n[MyGuide2]\r\n", false,
+                                 "[Guide20]\r\n;[Guide2]\r\nGuide2=1\r\n[MyGuide2]\r\n"},
+                      RemoveCase{"EmptyText", "", false, ""}),
     CaseName<RemoveCase>);
 
 TEST(IniText, ReadsBackEveryWrittenValue) {

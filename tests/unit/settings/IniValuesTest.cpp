@@ -20,39 +20,26 @@ struct IntCase {
 
 class IntReading : public ::testing::TestWithParam<IntCase> {};
 
-TEST_P(IntReading, AcceptsOnlyWholeNumbersInRange) {
-    EXPECT_EQ(ParseIniInt(GetParam().text), GetParam().expected);
-}
+TEST_P(IntReading, AcceptsOnlyWholeNumbersInRange) { EXPECT_EQ(ParseIniInt(GetParam().text), GetParam().expected); }
 
-INSTANTIATE_TEST_SUITE_P(Values, IntReading,
-                         ::testing::Values(IntCase{"Decimal", "396", 396},
-                                           IntCase{"Negative", "-5", -5},
-                                           IntCase{"PlusSign", "+7", 7},
-                                           IntCase{"LeadingZeros", "007", 7},
-                                           IntCase{"LeadingBlanks", "  42", 42},
-                                           IntCase{"HexPrefix", "0x1F", 31},
-                                           IntCase{"HexUpperPrefix", "0XfF", 255},
-                                           IntCase{"DollarHex", "$4040FF", 4210943},
-                                           IntCase{"NegativeHex", "-$10", -16},
-                                           IntCase{"HexZero", "0x0", 0},
-                                           IntCase{"Max", "2147483647", 2147483647},
-                                           IntCase{"Min", "-2147483648", std::numeric_limits<std::int32_t>::min()},
-                                           IntCase{"AboveMax", "2147483648", std::nullopt},
-                                           IntCase{"BelowMin", "-2147483649", std::nullopt},
-                                           IntCase{"HexAboveMax", "0xFFFFFFFF", std::nullopt},
-                                           IntCase{"ManyDigits", "99999999999999999999999999", std::nullopt},
-                                           IntCase{"Empty", "", std::nullopt},
-                                           IntCase{"BlanksOnly", "   ", std::nullopt},
-                                           IntCase{"SignOnly", "-", std::nullopt},
-                                           IntCase{"PrefixOnly", "0x", std::nullopt},
-                                           IntCase{"DollarOnly", "$", std::nullopt},
-                                           IntCase{"TrailingText", "12px", std::nullopt},
-                                           IntCase{"TrailingBlank", "12 ", std::nullopt},
-                                           IntCase{"BadHexDigit", "0x1G", std::nullopt},
-                                           IntCase{"Fraction", "1.5", std::nullopt},
-                                           IntCase{"Word", "yes", std::nullopt},
-                                           IntCase{"DoubleSign", "--1", std::nullopt}),
-                         CaseName<IntCase>);
+INSTANTIATE_TEST_SUITE_P(
+    Values, IntReading,
+    ::testing::Values(IntCase{"Decimal", "396", 396}, IntCase{"Negative", "-5", -5}, IntCase{"PlusSign", "+7", 7},
+                      IntCase{"LeadingZeros", "007", 7}, IntCase{"LeadingBlanks", "  42", 42},
+                      IntCase{"HexPrefix", "0x1F", 31}, IntCase{"HexUpperPrefix", "0XfF", 255},
+                      IntCase{"DollarHex", "$4040FF", 4210943}, IntCase{"NegativeHex", "-$10", -16},
+                      IntCase{"HexZero", "0x0", 0}, IntCase{"Max", "2147483647", 2147483647},
+                      IntCase{"Min", "-2147483648", std::numeric_limits<std::int32_t>::min()},
+                      IntCase{"AboveMax", "2147483648", std::nullopt}, IntCase{"BelowMin", "-2147483649", std::nullopt},
+                      IntCase{"HexAboveMax", "0xFFFFFFFF", std::nullopt},
+                      IntCase{"ManyDigits", "99999999999999999999999999", std::nullopt},
+                      IntCase{"Empty", "", std::nullopt}, IntCase{"BlanksOnly", "   ", std::nullopt},
+                      IntCase{"SignOnly", "-", std::nullopt}, IntCase{"PrefixOnly", "0x", std::nullopt},
+                      IntCase{"DollarOnly", "$", std::nullopt}, IntCase{"TrailingText", "12px", std::nullopt},
+                      IntCase{"TrailingBlank", "12 ", std::nullopt}, IntCase{"BadHexDigit", "0x1G", std::nullopt},
+                      IntCase{"Fraction", "1.5", std::nullopt}, IntCase{"Word", "yes", std::nullopt},
+                      IntCase{"DoubleSign", "--1", std::nullopt}),
+    CaseName<IntCase>);
 
 struct BoolCase {
     const char* name;
@@ -93,8 +80,7 @@ INSTANTIATE_TEST_SUITE_P(
                       RealFormatCase{"InvPhiComma", 0.6180339887498949, ',', "0,618033988749895"},
                       RealFormatCase{"Preset", 2.39, '.', "2.39"},
                       RealFormatCase{"Third", 1.0 / 3.0, '.', "0.333333333333333"},
-                      RealFormatCase{"Zero", 0.0, '.', "0"},
-                      RealFormatCase{"Negative", -1.5, '.', "-1.5"},
+                      RealFormatCase{"Zero", 0.0, '.', "0"}, RealFormatCase{"Negative", -1.5, '.', "-1.5"},
                       RealFormatCase{"RoundsUpToNextPower", 9.999999999999996, '.', "10"},
                       RealFormatCase{"RoundsUpIntoFixed", 0.000009999999999999999, '.', "0.00001"},
                       RealFormatCase{"SmallestFixed", 0.00001, '.', "0.00001"},
@@ -122,8 +108,7 @@ TEST_P(RealReading, NeedsTheWholeTextInTheGivenSeparator) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Values, RealReading,
-                         ::testing::Values(RealParseCase{"One", "1", '.', 1.0},
-                                           RealParseCase{"Point", "0.5", '.', 0.5},
+                         ::testing::Values(RealParseCase{"One", "1", '.', 1.0}, RealParseCase{"Point", "0.5", '.', 0.5},
                                            RealParseCase{"Comma", "0,5", ',', 0.5},
                                            RealParseCase{"CommaUnderPointLocale", "0,5", '.', std::nullopt},
                                            RealParseCase{"PointUnderCommaLocale", "0.5", ',', std::nullopt},

@@ -43,8 +43,8 @@ INSTANTIATE_TEST_SUITE_P(
         LineLoadCase{"AutoWordsInAnyCase", "HaloColor=auto\r\nLabelSize=AUTO\r\n", 1, false, kAutoHaloColor,
                      kAutoLabelSize},
         LineLoadCase{"TinyLabelIsSmallest", "LabelSize=-3\r\n", 1, false, kAutoHaloColor, 8},
-        LineLoadCase{"GarbageGivesFactory", "LineWidth=3px\r\nHalo=yes\r\nLabelSize=big\r\n", 1, false,
-                     kAutoHaloColor, 11}),
+        LineLoadCase{"GarbageGivesFactory", "LineWidth=3px\r\nHalo=yes\r\nLabelSize=big\r\n", 1, false, kAutoHaloColor,
+                     11}),
     CaseName<LineLoadCase>);
 
 // What a save writes of the new keys, after the 26, into the given file.
@@ -68,25 +68,23 @@ TEST_P(LineKeysSave, WritesWhatMattersAfterTheOthers) {
 
 INSTANTIATE_TEST_SUITE_P(
     Storage, LineKeysSave,
-    ::testing::Values(
-        LineSaveCase{"FactoryValuesNotWritten", "", [](TSettings&) {}, "SFrame=1\r\n"},
-        LineSaveCase{"ChangedValuesWritten", "",
-                     [](TSettings& s) {
-                         s.SetLineWidth(3);
-                         s.SetHalo(true);
-                         s.SetHaloColor(0x00FF00);
-                         s.SetLabelSize(16);
-                     },
-                     "SFrame=1\r\nLineWidth=3\r\nHalo=1\r\nHaloColor=65280\r\nLabelSize=16\r\n"},
-        LineSaveCase{"AutomaticSavedAsSuch", "",
-                     [](TSettings& s) { s.SetLabelSize(kAutoLabelSize); },
-                     "SFrame=1\r\nLabelSize=Auto\r\n"},
-        LineSaveCase{"KeyInTheFileKeptAtFactory", "[Settings]\r\nHaloColor=255\r\nLineWidth=4\r\n",
-                     [](TSettings& s) {
-                         s.SetHaloColor(kAutoHaloColor);
-                         s.SetLineWidth(1);
-                     },
-                     "SFrame=1\r\n"}),
+    ::testing::Values(LineSaveCase{"FactoryValuesNotWritten", "", [](TSettings&) {}, "SFrame=1\r\n"},
+                      LineSaveCase{"ChangedValuesWritten", "",
+                                   [](TSettings& s) {
+                                       s.SetLineWidth(3);
+                                       s.SetHalo(true);
+                                       s.SetHaloColor(0x00FF00);
+                                       s.SetLabelSize(16);
+                                   },
+                                   "SFrame=1\r\nLineWidth=3\r\nHalo=1\r\nHaloColor=65280\r\nLabelSize=16\r\n"},
+                      LineSaveCase{"AutomaticSavedAsSuch", "", [](TSettings& s) { s.SetLabelSize(kAutoLabelSize); },
+                                   "SFrame=1\r\nLabelSize=Auto\r\n"},
+                      LineSaveCase{"KeyInTheFileKeptAtFactory", "[Settings]\r\nHaloColor=255\r\nLineWidth=4\r\n",
+                                   [](TSettings& s) {
+                                       s.SetHaloColor(kAutoHaloColor);
+                                       s.SetLineWidth(1);
+                                   },
+                                   "SFrame=1\r\n"}),
     CaseName<LineSaveCase>);
 
 TEST(LineKeys, FileOfTodayStaysByteForByte) {

@@ -24,8 +24,11 @@ TEST(LookFileTest, ASavedGuideFileIsChosenAgainByName) {
     const std::vector<Case> cases = {
         {"same place", "LookMode=20\r\nLookFile=b.guide\r\n", {"a.guide", "b.guide"}, kFirstFile + 1, "b.guide"},
         {"moved up by a file removed", "LookMode=20\r\nLookFile=b.guide\r\n", {"b.guide"}, kFirstFile, "b.guide"},
-        {"moved down by a file added", "LookMode=19\r\nLookFile=b.guide\r\n", {"0.guide", "a.guide", "b.guide"},
-         kFirstFile + 2, "b.guide"},
+        {"moved down by a file added",
+         "LookMode=19\r\nLookFile=b.guide\r\n",
+         {"0.guide", "a.guide", "b.guide"},
+         kFirstFile + 2,
+         "b.guide"},
         {"other case", "LookMode=19\r\nLookFile=B.GUIDE\r\n", {"b.guide"}, kFirstFile, "b.guide"},
         {"file gone", "LookMode=19\r\nLookFile=b.guide\r\n", {"a.guide"}, kFactoryLookMode, ""},
         {"no files at all", "LookMode=19\r\nLookFile=b.guide\r\n", {}, kFactoryLookMode, ""},

@@ -15,8 +15,32 @@ namespace {
 
 // What Load yields from a Settings section without any key.
 Snapshot KeyMissingDefaults() {
-    return {0.6180339887498949, true, true, 401, 248, 12, 4210943, 8618883, true, 90, true, 0, true, 1, 8,
-            true, false, true, "English", 200, 200, 600, 10, false, 1, true};
+    return {0.6180339887498949,
+            true,
+            true,
+            401,
+            248,
+            12,
+            4210943,
+            8618883,
+            true,
+            90,
+            true,
+            0,
+            true,
+            1,
+            8,
+            true,
+            false,
+            true,
+            "English",
+            200,
+            200,
+            600,
+            10,
+            false,
+            1,
+            true};
 }
 
 struct LoadCase {
@@ -93,8 +117,7 @@ INSTANTIATE_TEST_SUITE_P(
         LoadCase{"BoolWordGivesDefault", "Lock=yes\r\nShowHints=true\r\n", '.', DefaultRatio},
         LoadCase{"BoolTwoIsTrue", "SettingsOpacity=2\r\n", '.', [](Snapshot& e) { e.settingsOpacity = true; }},
         LoadCase{"BoolHexZeroIsFalse", "SFrame=0x0\r\n", '.', [](Snapshot& e) { e.sFrame = false; }},
-        LoadCase{"IntegerGarbageGivesDefault", "GridSize=8px\r\nX=99999999999\r\nLookMode=\r\n", '.',
-                 DefaultRatio},
+        LoadCase{"IntegerGarbageGivesDefault", "GridSize=8px\r\nX=99999999999\r\nLookMode=\r\n", '.', DefaultRatio},
         LoadCase{"GridSizeBelowMinimum", "GridSize=1\r\n", '.', [](Snapshot& e) { e.gridSize = 3; }},
         LoadCase{"HexAndBlanks", "LinesColor= $FF \r\nX=0x10\r\n", '.',
                  [](Snapshot& e) {
@@ -297,13 +320,16 @@ std::string Utf16File(std::u16string_view text) {
 
 TEST(SettingsStorage, Utf16FileStaysUtf16AndKeepsEveryCharacter) {
     Installed fs;
-    const std::u16string_view users = u"; \u041F\u0440\u0438\u0432\u0435\u0442 \u65E5\u672C \U0001F600\r\n"
-                                      u"[\u0414\u0440\u0443\u0433\u043E\u0439]\r\nName=\u03A9mega\r\n\r\n";
-    fs.platform.files[fs.path] =
-        Utf16File(std::u16string(users) + u"[settings]\r\nlang = Fran\u00E7ais\r\nLookMode=2\r\n\r\n[\u03A9]\r\nA=\u0394");
+    const std::u16string_view users =
+        u"; \u041F\u0440\u0438\u0432\u0435\u0442 \u65E5\u672C \U0001F600\r\n"
+        u"[\u0414\u0440\u0443\u0433\u043E\u0439]\r\nName=\u03A9mega\r\n\r\n";
+    fs.platform.files[fs.path] = Utf16File(
+        std::u16string(users) + u"[settings]\r\nlang = Fran\u00E7ais\r\nLookMode=2\r\n\r\n[\u03A9]\r\nA=\u0394");
     TSettings s(1920);
     s.Load(fs.file);
-    EXPECT_EQ(s.Lang(), "Fran\xE7" "ais");
+    EXPECT_EQ(s.Lang(),
+              "Fran\xE7"
+              "ais");
     s.SetLookMode(6);
     ASSERT_TRUE(s.Save(fs.file));
     const std::string loadedKeys =

@@ -50,12 +50,41 @@ inline std::array<HotKey, kHotKeyCommandCount> HotKeysOf(const TSettings& s) {
 }
 
 inline Snapshot Take(const TSettings& s) {
-    return {s.Ratio(),      s.LockWidth(),  s.Lock(),          s.Width(),    s.Height(),  s.Border(),
-            s.LinesColor(), s.ValuesColor(), s.MouseResizeAllowed(), s.Opacity(), s.MouseWheelAllowed(),
-            s.OrientMode(), s.ShowValues(), s.LookMode(),      s.GridSize(), s.ShowHints(), s.SettingsOpacity(),
-            s.MoveUsingGrid(), s.Lang(),    s.X(),             s.Y(),        s.SX(),      s.SY(),
-            s.SVisible(),   s.SPage(),      s.SFrame(),        s.LineWidth(), s.Halo(),   s.HaloColor(),
-            s.LabelSize(),  s.ClickThrough(), s.HideFromCapture(), HotKeysOf(s), s.LookFile(), s.SaveFolder(),
+    return {s.Ratio(),
+            s.LockWidth(),
+            s.Lock(),
+            s.Width(),
+            s.Height(),
+            s.Border(),
+            s.LinesColor(),
+            s.ValuesColor(),
+            s.MouseResizeAllowed(),
+            s.Opacity(),
+            s.MouseWheelAllowed(),
+            s.OrientMode(),
+            s.ShowValues(),
+            s.LookMode(),
+            s.GridSize(),
+            s.ShowHints(),
+            s.SettingsOpacity(),
+            s.MoveUsingGrid(),
+            s.Lang(),
+            s.X(),
+            s.Y(),
+            s.SX(),
+            s.SY(),
+            s.SVisible(),
+            s.SPage(),
+            s.SFrame(),
+            s.LineWidth(),
+            s.Halo(),
+            s.HaloColor(),
+            s.LabelSize(),
+            s.ClickThrough(),
+            s.HideFromCapture(),
+            HotKeysOf(s),
+            s.LookFile(),
+            s.SaveFolder(),
             s.FollowPicture()};
 }
 
@@ -70,13 +99,13 @@ inline Snapshot WithShared(Snapshot own, const Snapshot& s) {
 
 inline void PrintTo(const Snapshot& s, std::ostream* os) {
     *os << "{ratio " << s.ratio << ", lock " << s.lock << "/" << s.lockWidth << ", " << s.width << "x" << s.height
-        << ", border " << s.border << ", colours " << s.linesColor << "/" << s.valuesColor << ", opacity "
-        << s.opacity << ", orient " << s.orientMode << ", look " << s.lookMode << ", grid " << s.gridSize
-        << ", switches " << s.mouseResizeAllowed << s.mouseWheelAllowed << s.showValues << s.showHints
-        << s.settingsOpacity << s.moveUsingGrid << s.sFrame << ", lang " << s.lang << ", overlay at " << s.x << ","
-        << s.y << ", panel at " << s.sx << "," << s.sy << " shown " << s.sVisible << " page " << s.sPage << ", line width "
-        << s.lineWidth << ", halo " << s.halo << " " << s.haloColor << ", label size " << s.labelSize
-        << ", click-through " << s.clickThrough << ", hidden from capture " << s.hideFromCapture << ", hot keys";
+        << ", border " << s.border << ", colours " << s.linesColor << "/" << s.valuesColor << ", opacity " << s.opacity
+        << ", orient " << s.orientMode << ", look " << s.lookMode << ", grid " << s.gridSize << ", switches "
+        << s.mouseResizeAllowed << s.mouseWheelAllowed << s.showValues << s.showHints << s.settingsOpacity
+        << s.moveUsingGrid << s.sFrame << ", lang " << s.lang << ", overlay at " << s.x << "," << s.y << ", panel at "
+        << s.sx << "," << s.sy << " shown " << s.sVisible << " page " << s.sPage << ", line width " << s.lineWidth
+        << ", halo " << s.halo << " " << s.haloColor << ", label size " << s.labelSize << ", click-through "
+        << s.clickThrough << ", hidden from capture " << s.hideFromCapture << ", hot keys";
     for (const HotKey& key : s.hotKeys) *os << " " << FormatHotKey(key);
     *os << ", look file " << s.lookFile << ", save folder " << s.saveFolder << "}";
 }

@@ -77,8 +77,8 @@ private:
     }
     static bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
     static bool IsNameChar(char c) {
-        return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
-               c == '-' || c == '_' || c == ':' || c == '.';
+        return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' || c == '_' ||
+               c == ':' || c == '.';
     }
 
     std::string ParseName() {
@@ -109,8 +109,8 @@ private:
     }
 
     static bool IsXmlChar(std::uint32_t cp) {
-        return cp == 0x9 || cp == 0xA || cp == 0xD || (cp >= 0x20 && cp <= 0xD7FF) ||
-               (cp >= 0xE000 && cp <= 0xFFFD) || (cp >= 0x10000 && cp <= 0x10FFFF);
+        return cp == 0x9 || cp == 0xA || cp == 0xD || (cp >= 0x20 && cp <= 0xD7FF) || (cp >= 0xE000 && cp <= 0xFFFD) ||
+               (cp >= 0x10000 && cp <= 0x10FFFF);
     }
 
     // Character data up to the next '<' (or the closing quote of a value).
@@ -130,16 +130,21 @@ private:
             if (semi == std::string_view::npos || semi - pos_ > 10) Fail("bad entity");
             const std::string_view ref = doc_.substr(pos_, semi - pos_);
             pos_ = semi + 1;
-            if (ref == "amp") out += '&';
-            else if (ref == "lt") out += '<';
-            else if (ref == "gt") out += '>';
-            else if (ref == "quot") out += '"';
-            else if (ref == "apos") out += '\'';
+            if (ref == "amp")
+                out += '&';
+            else if (ref == "lt")
+                out += '<';
+            else if (ref == "gt")
+                out += '>';
+            else if (ref == "quot")
+                out += '"';
+            else if (ref == "apos")
+                out += '\'';
             else if (ref.size() > 1 && ref[0] == '#') {
                 const bool hex = ref[1] == 'x';
                 const std::string digits(ref.substr(hex ? 2 : 1));
-                if (digits.empty() || digits.find_first_not_of(hex ? "0123456789abcdefABCDEF"
-                                                                   : "0123456789") != std::string::npos)
+                if (digits.empty() ||
+                    digits.find_first_not_of(hex ? "0123456789abcdefABCDEF" : "0123456789") != std::string::npos)
                     Fail("bad character reference");
                 const auto cp = static_cast<std::uint32_t>(std::stoul(digits, nullptr, hex ? 16 : 10));
                 if (!IsXmlChar(cp)) Fail("reference to an illegal character");

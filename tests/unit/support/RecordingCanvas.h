@@ -103,9 +103,7 @@ public:
         ++calls_;
     }
     void Fill(const Rect& area, Color color) override { fills.push_back({area, color, calls_++}); }
-    void DrawIcon(FrameIcon picture, int x, int y) override {
-        pictures.push_back({picture, {x, y}, calls_++});
-    }
+    void DrawIcon(FrameIcon picture, int x, int y) override { pictures.push_back({picture, {x, y}, calls_++}); }
 
     // Segments as {from.x, from.y, to.x, to.y}, for compact comparisons.
     std::vector<std::array<int, 4>> SegmentEnds() const {

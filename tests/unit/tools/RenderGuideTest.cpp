@@ -52,16 +52,26 @@ TEST(RenderGuideTest, CheckSaysWhatIsWrongByLine) {
     };
     const std::vector<Case> cases = {
         {{"--check", "baseline.guide"}, 0, "baseline.guide: OK, 2 elements\n", ""},
-        {{"--check", "bad.guide"}, 3, "",
+        {{"--check", "bad.guide"},
+         3,
+         "",
          "bad.guide:2: 'line' takes X1 Y1 X2 Y2, not 3 values\nbad.guide:4: '-1px' is a negative radius\n"},
         {{"--check", "empty.guide"}, 3, "", "empty.guide: the file draws nothing\n"},
-        {{"--check", "zloty.guide"}, 0,
-         "zloty.guide: OK, 1 element\nzloty.guide:1: U+0142 is not in the system's code page and shows as '?'\n", ""},
+        {{"--check", "zloty.guide"},
+         0,
+         "zloty.guide: OK, 1 element\nzloty.guide:1: U+0142 is not in the system's code page and shows as '?'\n",
+         ""},
         {{"--check", "gone.guide"}, 2, "", "lumetra-render: cannot read the guide file 'gone.guide'\n"},
-        {{"--guide", "bad.guide"}, 3, "", "bad.guide:2: 'line' takes X1 Y1 X2 Y2, not 3 values\n"
-                                          "bad.guide:4: '-1px' is a negative radius\n"},
+        {{"--guide", "bad.guide"},
+         3,
+         "",
+         "bad.guide:2: 'line' takes X1 Y1 X2 Y2, not 3 values\n"
+         "bad.guide:4: '-1px' is a negative radius\n"},
         {{"--guide", "gone.guide"}, 2, "", "lumetra-render: cannot read the guide file 'gone.guide'\n"},
-        {{"--guide", "baseline.guide", "--look", "3"}, 2, "", "lumetra-render: --guide and --look exclude each other\n"},
+        {{"--guide", "baseline.guide", "--look", "3"},
+         2,
+         "",
+         "lumetra-render: --guide and --look exclude each other\n"},
     };
     for (const Case& c : cases) {
         const Outcome outcome = RunTool(c.args);
@@ -74,8 +84,8 @@ TEST(RenderGuideTest, CheckSaysWhatIsWrongByLine) {
 TEST(RenderGuideTest, ShippedExamplesDrawAsPlainSvg) {
     struct Case {
         const char* file;
-        std::size_t lines;      // <line> and <polyline> elements
-        std::size_t polygons;   // closed paths: the rectangles
+        std::size_t lines;     // <line> and <polyline> elements
+        std::size_t polygons;  // closed paths: the rectangles
         std::size_t ellipses;
         std::vector<std::string> texts;
     };

@@ -46,8 +46,7 @@ Outcome RunWith(FakePlatformFiles& platform, const std::vector<std::string>& arg
 }
 
 std::size_t StrokeCount(const XmlElement& svg) {
-    return svg.All("line").size() + svg.All("polyline").size() + svg.All("polygon").size() +
-           svg.All("ellipse").size();
+    return svg.All("line").size() + svg.All("polyline").size() + svg.All("polygon").size() + svg.All("ellipse").size();
 }
 
 std::vector<std::string> Texts(const XmlElement& svg) {
@@ -62,10 +61,9 @@ TEST(RenderOptionsTest, ValueReaders) {
         double expected;  // 0: refused
     };
     const std::vector<RatioCase> ratios = {
-        {"0.5625", 0.5625}, {"16:9", 0.5625}, {"1:2.39", 2.39}, {"1", 1.0},     {"0.01", 0.01},
-        {"100", 100.0},     {"0", 0},         {"-1", 0},        {"1e3", 0},      {"inf", 0},
-        {"nan", 0},         {"0.001", 0},     {"101", 0},       {"16:0", 0},     {"0:9", 0},
-        {"16:9:4", 0},      {"", 0},          {"0,5", 0},       {".", 0},        {"1:", 0},
+        {"0.5625", 0.5625}, {"16:9", 0.5625}, {"1:2.39", 2.39}, {"1", 1.0}, {"0.01", 0.01}, {"100", 100.0}, {"0", 0},
+        {"-1", 0},          {"1e3", 0},       {"inf", 0},       {"nan", 0}, {"0.001", 0},   {"101", 0},     {"16:0", 0},
+        {"0:9", 0},         {"16:9:4", 0},    {"", 0},          {"0,5", 0}, {".", 0},       {"1:", 0},
     };
     for (const RatioCase& c : ratios) {
         const auto ratio = ParseRatio(c.text);
@@ -82,9 +80,18 @@ TEST(RenderOptionsTest, ValueReaders) {
         std::optional<Color> expected;
     };
     const std::vector<ColorCase> colors = {
-        {"#FF4040", 4210943},  {"#ff4040", 4210943}, {"4210943", 4210943}, {"#0000ff", 0xFF0000},
-        {"16777215", 0xFFFFFF}, {"16777216", {}},     {"-1", {}},           {"#12345", {}},
-        {"#1234567", {}},       {"#GG0000", {}},      {"red", {}},          {"#-12345", {}},
+        {"#FF4040", 4210943},
+        {"#ff4040", 4210943},
+        {"4210943", 4210943},
+        {"#0000ff", 0xFF0000},
+        {"16777215", 0xFFFFFF},
+        {"16777216", {}},
+        {"-1", {}},
+        {"#12345", {}},
+        {"#1234567", {}},
+        {"#GG0000", {}},
+        {"red", {}},
+        {"#-12345", {}},
         {"", {}},
     };
     for (const ColorCase& c : colors) EXPECT_EQ(ParseColor(c.text), c.expected) << c.text;
@@ -94,8 +101,15 @@ TEST(RenderOptionsTest, ValueReaders) {
         std::optional<std::int64_t> expected;
     };
     const std::vector<NumberCase> numbers = {
-        {"5", 5},   {"-5", -5}, {"+5", {}}, {" 5", {}}, {"5x", {}}, {"", {}}, {"0x10", {}},
-        {"99999999999999999999999", INT64_MAX}, {"-99999999999999999999999", INT64_MIN},
+        {"5", 5},
+        {"-5", -5},
+        {"+5", {}},
+        {" 5", {}},
+        {"5x", {}},
+        {"", {}},
+        {"0x10", {}},
+        {"99999999999999999999999", INT64_MAX},
+        {"-99999999999999999999999", INT64_MIN},
     };
     for (const NumberCase& c : numbers) EXPECT_EQ(ParseWholeNumber(c.text), c.expected) << c.text;
 }
@@ -128,8 +142,7 @@ TEST(RenderTest, WrongInputGivesStatus2AndSaysWhy) {
         auto platform = ToolFolder();
         const Outcome run = RunWith(platform, c.args);
         EXPECT_EQ(run.status, 2) << c.message;
-        EXPECT_NE(run.err.find(std::string("lumetra-render: ") + c.message), std::string::npos)
-            << run.err;
+        EXPECT_NE(run.err.find(std::string("lumetra-render: ") + c.message), std::string::npos) << run.err;
         EXPECT_TRUE(run.out.empty()) << c.message;
     }
 }
@@ -138,10 +151,9 @@ TEST(RenderTest, HelpDocumentsEveryOption) {
     auto platform = ToolFolder();
     const Outcome run = RunWith(platform, {"--help"});
     EXPECT_EQ(run.status, 0);
-    for (const char* option : {"--look N", "--orient N", "--width N", "--height N", "--ratio R",
-                               "--grid N", "--border N", "--values on|off", "--lines-color C",
-                               "--values-color C", "--settings FILE", "--lang FILE", "-o FILE",
-                               "Example:"}) {
+    for (const char* option :
+         {"--look N", "--orient N", "--width N", "--height N", "--ratio R", "--grid N", "--border N", "--values on|off",
+          "--lines-color C", "--values-color C", "--settings FILE", "--lang FILE", "-o FILE", "Example:"}) {
         EXPECT_NE(run.out.find(option), std::string::npos) << option;
     }
 }
@@ -159,8 +171,7 @@ TEST(RenderTest, EveryLookAndOrientationIsWellFormedSvg) {
             EXPECT_EQ(svg.Attr("width"), "420") << name;
             EXPECT_EQ(svg.Attr("height"), "269") << name;
             EXPECT_EQ(svg.Attr("viewBox"), "0 16 420 269") << name;
-            EXPECT_GE(svg.All("line").size() + svg.All("polyline").size() + svg.All("polygon").size(), 1u)
-                << name;
+            EXPECT_GE(svg.All("line").size() + svg.All("polyline").size() + svg.All("polygon").size(), 1u) << name;
             EXPECT_FALSE(svg.All("text").empty()) << name;
             EXPECT_TRUE(svg.All("image").empty()) << name;
             EXPECT_TRUE(svg.All("rect").empty()) << name << ": the background stays transparent";
@@ -192,12 +203,12 @@ TEST(RenderTest, SizesFollowTheLockRule) {
     };
     const std::vector<Case> cases = {
         {{}, nullptr, "420", "269"},
-        {{"--width", "500"}, nullptr, "524", "333"},                   // height 309 follows
-        {{"--height", "300"}, nullptr, "509", "324"},                  // the height leads: width 485
+        {{"--width", "500"}, nullptr, "524", "333"},                     // height 309 follows
+        {{"--height", "300"}, nullptr, "509", "324"},                    // the height leads: width 485
         {{"--width", "500", "--height", "100"}, nullptr, "524", "124"},  // lock off, both as given
         {{"--ratio", "16:9", "--width", "640"}, nullptr, "664", "384"},
         {{"--ratio", "0.5", "--height", "200"}, nullptr, "424", "224"},
-        {{"--ratio", "2"}, nullptr, "420", "816"},                     // 396 x 792
+        {{"--ratio", "2"}, nullptr, "420", "816"},  // 396 x 792
         {{"--border", "0"}, nullptr, "396", "245"},
         // The file's height leads; --width makes the width lead again.
         {{"--width", "500"}, "[Settings]\r\nLock=1\r\nLockWidth=0\r\nHeight=200\r\n", "524", "333"},
@@ -254,8 +265,12 @@ TEST(RenderTest, LabelsComeFromTheLanguageFiles) {
         {"english", true, nullptr, "396 x 245", false},
         {"no language file", false, nullptr, "MWidthHeight", true},
         // Windows-1252 bytes: a-umlaut, sharp s and the multiplication sign.
-        {"over english", true, "MWidthHeight=Gr\xF6\xDF" "e %d \xD7 %d\r\n",
-         "Gr\xC3\xB6\xC3\x9F" "e 396 \xC3\x97 245", false},
+        {"over english", true,
+         "MWidthHeight=Gr\xF6\xDF"
+         "e %d \xD7 %d\r\n",
+         "Gr\xC3\xB6\xC3\x9F"
+         "e 396 \xC3\x97 245",
+         false},
         {"template mismatch", true, "MWidthHeight=%s wide\r\n", "%s wide", false},
     };
     for (const Case& c : cases) {
@@ -326,9 +341,12 @@ TEST(RenderTest, WideHaloedLinesAreWiderStrokesBeneathTheLines) {
 
 TEST(RenderTest, LineOptionsRefuseValuesOutOfRange) {
     auto platform = ToolFolder();
-    for (const std::vector<std::string>& args :
-         {std::vector<std::string>{"--line-width", "0"}, {"--line-width", "9"}, {"--halo", "yes"},
-          {"--halo-color", "#12345"}, {"--label-size", "25"}, {"--label-size", "7"}}) {
+    for (const std::vector<std::string>& args : {std::vector<std::string>{"--line-width", "0"},
+                                                 {"--line-width", "9"},
+                                                 {"--halo", "yes"},
+                                                 {"--halo-color", "#12345"},
+                                                 {"--label-size", "25"},
+                                                 {"--label-size", "7"}}) {
         EXPECT_EQ(RunWith(platform, args).status, 2) << args[0] << ' ' << args[1];
     }
     EXPECT_EQ(RunWith(platform, {"--halo-color", "auto", "--label-size", "auto"}).status, 0);

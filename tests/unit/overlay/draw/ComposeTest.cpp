@@ -19,8 +19,7 @@ struct Layout {
     std::int32_t border;
 };
 
-void Configure(TSettings& settings, Layout layout, bool frame, std::int32_t look = 1,
-               std::int32_t orient = 0) {
+void Configure(TSettings& settings, Layout layout, bool frame, std::int32_t look = 1, std::int32_t orient = 0) {
     settings.SetLock(false);
     settings.SetWidth(layout.width);
     settings.SetHeight(layout.height);
@@ -71,9 +70,8 @@ TEST(OpacityAlphaTest, RoundsHalvesToEvenAndBlendsBelowFullOpacity) {
         bool blends;
     };
     const Case cases[] = {
-        {0, 0, true},     {10, 26, true},   {30, 76, true},    {50, 128, true},
-        {70, 178, true},  {90, 230, true},  {99, 252, true},   {100, 255, false},
-        {-5, 0, true},    {150, 255, true},
+        {0, 0, true},    {10, 26, true},  {30, 76, true},    {50, 128, true}, {70, 178, true},
+        {90, 230, true}, {99, 252, true}, {100, 255, false}, {-5, 0, true},   {150, 255, true},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(OpacityAlpha(c.opacity), c.alpha) << "opacity " << c.opacity;

@@ -36,9 +36,11 @@ TEST(Composition, TheGuideLiesOverTheScreenWhereItDrewAndNowhereElse) {
     } cases[] = {
         {"nothing drawn", std::vector<std::uint32_t>(12, k), {}},
         {"a line one pixel wide", {k, kLine, k, k, k, kLine, k, k, k, kLine, k, k}, {1, 5, 9}},
-        {"a line three pixels wide", {kLine, kLine, kLine, k, kLine, kLine, kLine, k, kLine, kLine, kLine, k},
+        {"a line three pixels wide",
+         {kLine, kLine, kLine, k, kLine, kLine, kLine, k, kLine, kLine, kLine, k},
          {0, 1, 2, 4, 5, 6, 8, 9, 10}},
-        {"a line with its halo", {kHalo, kLine, kHalo, k, kHalo, kLine, kHalo, k, kHalo, kLine, kHalo, k},
+        {"a line with its halo",
+         {kHalo, kLine, kHalo, k, kHalo, kLine, kHalo, k, kHalo, kLine, kHalo, k},
          {0, 1, 2, 4, 5, 6, 8, 9, 10}},
         {"the key with an alpha byte is still the key", {kKey | kOpaque, kLine, k, k, k, k, k, k, k, k, k, k}, {1}},
     };
@@ -48,7 +50,8 @@ TEST(Composition, TheGuideLiesOverTheScreenWhereItDrewAndNowhereElse) {
         ASSERT_EQ(out.size(), 12u);
         for (int i = 0; i < 12; ++i) {
             const bool guide = std::find(c.fromGuide.begin(), c.fromGuide.end(), i) != c.fromGuide.end();
-            const std::uint32_t source = guide ? c.guide[static_cast<std::size_t>(i)] : screen[static_cast<std::size_t>(i)];
+            const std::uint32_t source =
+                guide ? c.guide[static_cast<std::size_t>(i)] : screen[static_cast<std::size_t>(i)];
             EXPECT_EQ(out[static_cast<std::size_t>(i)], (source & 0x00FFFFFFu) | kOpaque) << "pixel " << i;
         }
         const std::vector<std::uint32_t> layer = GuideLayer({c.guide, 4, 3, 4}, kKey);
@@ -145,7 +148,7 @@ TEST(Composition, ThePictureRatioIsNamedWithinOnePercentAndGivenAsADecimalBeyond
         {239, 100, '.', "239 x 100 - 2.39 : 1 (+0.00 %)"},
         {100, 239, '.', "100 x 239 - 1 : 2.39 (+0.00 %)"},
         {1486, 1000, '.', "1486 x 1000 - 3 : 2 (+0.94 %)"},  // just within 1 %
-        {1485, 1000, '.', "1485 x 1000 - 1.49 : 1"},           // just beyond
+        {1485, 1000, '.', "1485 x 1000 - 1.49 : 1"},         // just beyond
         {1270, 1000, '.', "1270 x 1000 - 1.27 : 1"},
         {1000, 1270, ',', "1000 x 1270 - 1 : 1,27"},
         {5000, 1, '.', "5000 x 1 - 5000.00 : 1"},

@@ -29,14 +29,13 @@ struct Op {
 class GuardedBitmap {
 public:
     GuardedBitmap(int width, int height)
-        : width_(width), height_(height),
+        : width_(width),
+          height_(height),
           memory_(2 * kGuardPixels + static_cast<std::size_t>(width) * static_cast<std::size_t>(height), kGuard) {
         std::fill(memory_.begin() + kGuardPixels, memory_.end() - kGuardPixels, kBlank);
     }
     DibPixels Pixels() { return {memory_.data() + kGuardPixels, width_, height_}; }
-    std::vector<std::uint32_t> Inside() const {
-        return {memory_.begin() + kGuardPixels, memory_.end() - kGuardPixels};
-    }
+    std::vector<std::uint32_t> Inside() const { return {memory_.begin() + kGuardPixels, memory_.end() - kGuardPixels}; }
     bool GuardsIntact() const {
         return std::all_of(memory_.begin(), memory_.begin() + kGuardPixels, [](auto p) { return p == kGuard; }) &&
                std::all_of(memory_.end() - kGuardPixels, memory_.end(), [](auto p) { return p == kGuard; });
@@ -64,7 +63,9 @@ bool RoundsTiesUp(long long dx, long long dy) {
 class Reference {
 public:
     Reference(int width, int height)
-        : width_(width), height_(height), pixels_(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), kBlank) {}
+        : width_(width),
+          height_(height),
+          pixels_(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), kBlank) {}
 
     // False when the writer has to leave the line alone.
     static bool Writes(const Op& op) {
@@ -128,7 +129,8 @@ private:
 };
 
 // Draws ops with the writer the way the canvas does (what is held written before
-// a fill or a change of line colour; a fill stays held under the lines after it) and checks the bitmap against the reference.
+// a fill or a change of line colour; a fill stays held under the lines after it) and checks the bitmap against the
+// reference.
 void ExpectSameAsReference(int width, int height, const std::vector<Op>& ops, Reference* reference = nullptr) {
     GuardedBitmap bitmap(width, height);
     Reference local(width, height);
@@ -154,8 +156,8 @@ void ExpectSameAsReference(int width, int height, const std::vector<Op>& ops, Re
     ASSERT_TRUE(bitmap.GuardsIntact());
     const std::vector<std::uint32_t> actual = bitmap.Inside();
     for (std::size_t p = 0; p < actual.size(); ++p) {
-        ASSERT_EQ(actual[p], expected.Pixels()[p])
-            << "first difference at (" << p % static_cast<std::size_t>(width) << ", " << p / static_cast<std::size_t>(width) << ")";
+        ASSERT_EQ(actual[p], expected.Pixels()[p]) << "first difference at (" << p % static_cast<std::size_t>(width)
+                                                   << ", " << p / static_cast<std::size_t>(width) << ")";
     }
 }
 
@@ -164,7 +166,9 @@ constexpr std::uint32_t kGreen = 0xFF00FF00;
 constexpr std::uint32_t kBlue = 0xFF0000FF;
 
 Op Line(int x0, int y0, int x1, int y1, std::uint32_t pixel) { return {false, x0, y0, x1, y1, pixel}; }
-Op Fill(int left, int top, int right, int bottom, std::uint32_t pixel) { return {true, left, top, right, bottom, pixel}; }
+Op Fill(int left, int top, int right, int bottom, std::uint32_t pixel) {
+    return {true, left, top, right, bottom, pixel};
+}
 
 struct SequenceCase {
     const char* name;
@@ -175,24 +179,34 @@ struct SequenceCase {
 
 TEST(DibWriterTest, SequencesLeaveWhatPlottingEachOperationInTurnLeaves) {
     const std::vector<SequenceCase> cases{
-        {"lines over a fill on a bitmap of several bands", 37, 200,
+        {"lines over a fill on a bitmap of several bands",
+         37,
+         200,
          {Fill(-5, 3, 30, 190, kRed), Line(4, 0, 4, 200, kGreen), Line(0, 1, 36, 199, kGreen),
           Line(36, 150, 2, 10, kGreen), Line(20, 199, 20, 0, kGreen), Line(0, 100, 37, 100, kBlue),
           Line(5, 5, 30, 6, kBlue), Line(30, 170, 5, 169, kBlue), Line(10, 40, 11, 190, kRed)}},
-        {"each octant, ties included", 64, 64,
-         {Line(32, 32, 40, 36, kRed), Line(32, 32, 36, 40, kRed), Line(32, 32, 24, 36, kRed), Line(32, 32, 28, 40, kRed),
-          Line(32, 32, 40, 28, kGreen), Line(32, 32, 36, 24, kGreen), Line(32, 32, 24, 28, kGreen),
-          Line(32, 32, 28, 24, kGreen), Line(0, 0, 63, 63, kBlue), Line(63, 0, 0, 63, kBlue)}},
-        {"lines partly and wholly off the bitmap", 50, 70,
+        {"each octant, ties included",
+         64,
+         64,
+         {Line(32, 32, 40, 36, kRed), Line(32, 32, 36, 40, kRed), Line(32, 32, 24, 36, kRed),
+          Line(32, 32, 28, 40, kRed), Line(32, 32, 40, 28, kGreen), Line(32, 32, 36, 24, kGreen),
+          Line(32, 32, 24, 28, kGreen), Line(32, 32, 28, 24, kGreen), Line(0, 0, 63, 63, kBlue),
+          Line(63, 0, 0, 63, kBlue)}},
+        {"lines partly and wholly off the bitmap",
+         50,
+         70,
          {Fill(-100, -100, 100, 100, kRed), Line(-20, -7, 60, 90, kGreen), Line(70, 10, -30, 40, kGreen),
           Line(-10, 65, 45, 75, kGreen), Line(-5, -5, -1, 60, kGreen), Line(51, 0, 80, 69, kGreen),
           Line(-3, 20, 60, 20, kBlue), Line(49, -10, 49, 200, kBlue), Line(10, 70, 10, 80, kBlue),
           Line(60, 5, 0, 5, kBlue), Line(20, 40, 20, 40, kBlue)}},
-        {"huge ends", 40, 40,
-         {Line(INT_MIN, 3, INT_MAX, 3, kRed), Line(7, INT_MAX, 7, INT_MIN, kRed), Line(INT_MIN, INT_MIN, INT_MAX, INT_MAX, kRed),
-          Line(INT_MAX, 0, 0, INT_MAX, kGreen), Line(INT_MAX - 5, 2, INT_MAX, 9, kGreen),
-          Line(INT_MIN, 5, INT_MIN + 3, 30, kGreen), Line(INT_MAX, 5, INT_MAX, 5, kBlue),
-          Line(INT_MIN, INT_MIN, INT_MIN, INT_MIN, kBlue), Line(3, INT_MAX, 3, INT_MAX - 1, kBlue)}},
+        {"huge ends",
+         40,
+         40,
+         {Line(INT_MIN, 3, INT_MAX, 3, kRed), Line(7, INT_MAX, 7, INT_MIN, kRed),
+          Line(INT_MIN, INT_MIN, INT_MAX, INT_MAX, kRed), Line(INT_MAX, 0, 0, INT_MAX, kGreen),
+          Line(INT_MAX - 5, 2, INT_MAX, 9, kGreen), Line(INT_MIN, 5, INT_MIN + 3, 30, kGreen),
+          Line(INT_MAX, 5, INT_MAX, 5, kBlue), Line(INT_MIN, INT_MIN, INT_MIN, INT_MIN, kBlue),
+          Line(3, INT_MAX, 3, INT_MAX - 1, kBlue)}},
         {"short lines across the bands over a fill, some off the edges", 45, 200,
          [] {
              std::vector<Op> ops{Fill(0, 0, 45, 200, kRed)};
@@ -202,7 +216,9 @@ TEST(DibWriterTest, SequencesLeaveWhatPlottingEachOperationInTurnLeaves) {
              }
              return ops;
          }()},
-        {"the longest line written and one longer", 80, 40,
+        {"the longest line written and one longer",
+         80,
+         40,
          {Line(-65500, 1, 36, 30, kRed), Line(-65501, 2, 36, 31, kRed), Line(5, -65530, 30, 6, kGreen),
           Line(6, -65531, 31, 6, kGreen), Line(70, 39, 70 - 65536, 0, kBlue), Line(70, 38, 70 - 65537, 0, kBlue)}},
     };
@@ -255,13 +271,21 @@ TEST(DibWriterTest, ALineInAnotherColourLandsOverTheHeldLinesWithoutAWriteBetwee
     // Only a fill is written before its lines; a change of colour is left
     // to the writer.
     const std::vector<SequenceCase> cases{
-        {"a column over a slanted line", 20, 20,
+        {"a column over a slanted line",
+         20,
+         20,
          {Fill(0, 0, 20, 20, kRed), Line(0, 0, 19, 13, kGreen), Line(5, 0, 5, 20, kBlue)}},
-        {"a slanted line over a column", 20, 20,
+        {"a slanted line over a column",
+         20,
+         20,
          {Fill(0, 0, 20, 20, kRed), Line(5, 0, 5, 20, kGreen), Line(0, 0, 19, 13, kBlue)}},
-        {"a row over a column and a slanted line over the row", 20, 20,
+        {"a row over a column and a slanted line over the row",
+         20,
+         20,
          {Line(3, 0, 3, 20, kGreen), Line(0, 4, 20, 4, kBlue), Line(0, 0, 20, 20, kGreen)}},
-        {"a colour change while nothing is held", 20, 20,
+        {"a colour change while nothing is held",
+         20,
+         20,
          {Fill(2, 2, 18, 18, kRed), Line(-50, -50, -40, -30, kGreen), Line(0, 9, 20, 9, kBlue),
           Line(9, 0, 9, 20, kGreen)}},
     };
@@ -288,16 +312,26 @@ TEST(DibWriterTest, ALineInAnotherColourLandsOverTheHeldLinesWithoutAWriteBetwee
 
 TEST(DibWriterTest, RowsARunCoversKeepTheColumnsBesideTheRun) {
     const std::vector<SequenceCase> cases{
-        {"a run across every column", 20, 12,
+        {"a run across every column",
+         20,
+         12,
          {Fill(0, 0, 20, 12, kRed), Line(2, 0, 2, 12, kGreen), Line(9, 0, 9, 12, kGreen), Line(0, 5, 20, 5, kGreen)}},
-        {"a run short of the last column", 20, 12,
+        {"a run short of the last column",
+         20,
+         12,
          {Fill(0, 0, 20, 12, kRed), Line(2, 0, 2, 12, kGreen), Line(16, 0, 16, 12, kGreen), Line(0, 5, 10, 5, kGreen)}},
-        {"a run from past the first column", 20, 12,
+        {"a run from past the first column",
+         20,
+         12,
          {Fill(0, 0, 20, 12, kRed), Line(2, 0, 2, 12, kGreen), Line(16, 0, 16, 12, kGreen), Line(3, 5, 20, 5, kGreen)}},
-        {"the widest of two runs leaves a column", 20, 12,
+        {"the widest of two runs leaves a column",
+         20,
+         12,
          {Fill(0, 0, 20, 12, kRed), Line(2, 0, 2, 12, kGreen), Line(16, 0, 16, 12, kGreen), Line(0, 5, 12, 5, kGreen),
           Line(15, 5, 18, 5, kGreen)}},
-        {"columns over other rows than the run's", 20, 12,
+        {"columns over other rows than the run's",
+         20,
+         12,
          {Fill(0, 0, 20, 12, kRed), Line(2, 0, 2, 4, kGreen), Line(6, 6, 6, 12, kGreen), Line(9, 3, 9, 8, kGreen),
           Line(1, 5, 19, 5, kGreen)}},
     };
@@ -314,10 +348,10 @@ TEST(DibWriterTest, SlantedLinesBeyondWhatIsHeldLandOverTheFill) {
     constexpr int kSide = 1200;
     const struct {
         const char* name;
-        int rise;        // of each line
-        int across;      // lines side by side on each row
+        int rise;    // of each line
+        int across;  // lines side by side on each row
         std::size_t cap;
-        bool pixels;     // the cap counts pixels, not lines
+        bool pixels;  // the cap counts pixels, not lines
     } cases[] = {
         {"tall lines past the held pixels", 140, 1, std::size_t{1} << 20, true},
         {"short lines past the held lines", 1, 70, std::size_t{1} << 16, false},
@@ -327,7 +361,8 @@ TEST(DibWriterTest, SlantedLinesBeyondWhatIsHeldLandOverTheFill) {
         std::vector<Op> ops{Fill(0, 0, kSide, kSide, kRed)};
         const int length = kSide / c.across;
         for (int y = 0; y + c.rise < kSide; ++y) {
-            for (int x = 0; x + length <= kSide; x += length) ops.push_back(Line(x, y, x + length - 1, y + c.rise, kGreen));
+            for (int x = 0; x + length <= kSide; x += length)
+                ops.push_back(Line(x, y, x + length - 1, y + c.rise, kGreen));
         }
         ops.push_back(Line(kSide - 1, 0, 0, kSide - 1, kBlue));
         Reference reference(kSide, kSide);
@@ -390,8 +425,8 @@ TEST(DibWriterTest, WideEllipsesCoverTheirOutlineMovedAlongEachAxis) {
         int penWidth;
     };
     // Odd and even across, flat and tall, inside the bitmap and off each edge.
-    const std::vector<Case> cases{{{10, 10, 41, 41}, 3},  {{10, 10, 40, 40}, 2},   {{5, 20, 86, 31}, 5},
-                                  {{30, 3, 37, 66}, 4},   {{-20, -15, 50, 40}, 3}, {{40, 30, 130, 95}, 8},
+    const std::vector<Case> cases{{{10, 10, 41, 41}, 3},    {{10, 10, 40, 40}, 2},   {{5, 20, 86, 31}, 5},
+                                  {{30, 3, 37, 66}, 4},     {{-20, -15, 50, 40}, 3}, {{40, 30, 130, 95}, 8},
                                   {{-60, 10, 150, 60}, 10}, {{20, -40, 70, 110}, 1}, {{3, 3, 7, 6}, 6}};
     for (const Case& c : cases) {
         std::vector<std::uint32_t> expected(static_cast<std::size_t>(kWidth) * kHeight, kRed);
@@ -399,7 +434,8 @@ TEST(DibWriterTest, WideEllipsesCoverTheirOutlineMovedAlongEachAxis) {
         for (int d = -spread.before; d <= spread.after; ++d) {
             for (const Point move : {Point{d, 0}, Point{0, d}}) {
                 const std::vector<std::uint32_t> copy = DrawEllipse(
-                    kWidth, kHeight, {c.box.left + move.x, c.box.top + move.y, c.box.right + move.x, c.box.bottom + move.y}, 1);
+                    kWidth, kHeight,
+                    {c.box.left + move.x, c.box.top + move.y, c.box.right + move.x, c.box.bottom + move.y}, 1);
                 for (std::size_t p = 0; p < copy.size(); ++p) {
                     if (copy[p] == kGreen) expected[p] = kGreen;
                 }
@@ -420,7 +456,8 @@ TEST(DibWriterTest, EllipsesOffTheBitmapKeepTheirPixelsOnIt) {
     constexpr int kBig = 200;
     constexpr int kSmall = 60;
     constexpr int kAt = 70;
-    for (const Rect& box : {Rect{50, 50, 150, 120}, Rect{10, 75, 190, 125}, Rect{95, 0, 106, 200}, Rect{0, 0, 200, 200}}) {
+    for (const Rect& box :
+         {Rect{50, 50, 150, 120}, Rect{10, 75, 190, 125}, Rect{95, 0, 106, 200}, Rect{0, 0, 200, 200}}) {
         for (const int penWidth : {1, 4, 5}) {
             const std::vector<std::uint32_t> big = DrawEllipse(kBig, kBig, box, penWidth);
             const std::vector<std::uint32_t> small = DrawEllipse(
@@ -473,10 +510,10 @@ TEST(DibWriterTest, LinesReachingFarBeyondTheBitmapKeepTheirPixelsOnIt) {
     struct Case {
         int x0, y0, x1, y1;
     };
-    const std::vector<Case> cases{{-1270, -1200, 1300, 1260},  {1300, -1000, -1200, 1000}, {-1000, 30, 1200, 10},
-                                  {20, -1250, 35, 1250},       {1310, 1290, -1260, -1230}, {-1250, 49, 1250, 0},
-                                  {-1270, -1270, 1320, 1320},  {0, -1200, 49, 1200},       {-650, 1200, 700, -1100},
-                                  {-1200, -1175, 1200, 1176},  {45, -1000, 38, 1000},      {-1000, 25, 1300, 26}};
+    const std::vector<Case> cases{{-1270, -1200, 1300, 1260}, {1300, -1000, -1200, 1000}, {-1000, 30, 1200, 10},
+                                  {20, -1250, 35, 1250},      {1310, 1290, -1260, -1230}, {-1250, 49, 1250, 0},
+                                  {-1270, -1270, 1320, 1320}, {0, -1200, 49, 1200},       {-650, 1200, 700, -1100},
+                                  {-1200, -1175, 1200, 1176}, {45, -1000, 38, 1000},      {-1000, 25, 1300, 26}};
     for (const Case& c : cases) {
         for (const int penWidth : {1, 2, 5, 8}) {
             SCOPED_TRACE("line " + std::to_string(c.x0) + "," + std::to_string(c.y0) + " to " + std::to_string(c.x1) +
@@ -604,10 +641,14 @@ TEST(DibWriterTest, OutlinesAreTheMaskMovedByEachOneStepClippedToTheBitmap) {
         int left;
         int top;
     };
-    const std::vector<Case> cases{{"inside", 3, 2},           {"over the left edge", -2, 2},
-                                  {"over the right edge", 9, 1}, {"over the top edge", 4, -3},
-                                  {"over the bottom edge", 5, 6}, {"in a corner", 9, 6},
-                                  {"a pixel beyond the left", -6, 2}, {"a pixel beyond the bottom", 3, 9},
+    const std::vector<Case> cases{{"inside", 3, 2},
+                                  {"over the left edge", -2, 2},
+                                  {"over the right edge", 9, 1},
+                                  {"over the top edge", 4, -3},
+                                  {"over the bottom edge", 5, 6},
+                                  {"in a corner", 9, 6},
+                                  {"a pixel beyond the left", -6, 2},
+                                  {"a pixel beyond the bottom", 3, 9},
                                   {"far beyond", INT_MAX - 2, INT_MIN + 1}};
     std::vector<std::uint32_t> maskPixels;
     for (const std::string& row : mask) {

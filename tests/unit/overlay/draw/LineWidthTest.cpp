@@ -128,7 +128,8 @@ TEST(Halo, EveryLookDrawsItsOwnLinesOverAWiderHaloAndEachLabelOverEightCopies) {
         const std::vector<Ends> ends = haloed.SegmentEnds();
         EXPECT_EQ(std::vector<Ends>(ends.begin() + static_cast<std::ptrdiff_t>(lines), ends.end()), plain.SegmentEnds())
             << look;
-        EXPECT_EQ(std::vector<Ends>(ends.begin(), ends.begin() + static_cast<std::ptrdiff_t>(lines)), plain.SegmentEnds())
+        EXPECT_EQ(std::vector<Ends>(ends.begin(), ends.begin() + static_cast<std::ptrdiff_t>(lines)),
+                  plain.SegmentEnds())
             << look;
         for (std::size_t i = 0; i < haloed.segments.size(); ++i) {
             const bool beneath = i < lines;
@@ -174,9 +175,16 @@ TEST(LabelSize, AutomaticScalesWithTheMonitorAndEverySizeStaysInBounds) {
         std::int32_t cell;
     };
     const Case cases[] = {
-        {11, 144, 11}, {16, 96, 16}, {kAutoLabelSize, 96, 11}, {kAutoLabelSize, 144, 16},  // 16.5 to even
-        {kAutoLabelSize, 120, 14}, {kAutoLabelSize, 0, 11}, {kAutoLabelSize, -96, 11},
-        {kAutoLabelSize, 100000, 44}, {1000, 96, 24}, {-3, 96, 8},
+        {11, 144, 11},
+        {16, 96, 16},
+        {kAutoLabelSize, 96, 11},
+        {kAutoLabelSize, 144, 16},  // 16.5 to even
+        {kAutoLabelSize, 120, 14},
+        {kAutoLabelSize, 0, 11},
+        {kAutoLabelSize, -96, 11},
+        {kAutoLabelSize, 100000, 44},
+        {1000, 96, 24},
+        {-3, 96, 8},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(LabelCellHeight(c.labelSize, c.dpi), c.cell) << c.labelSize << " at " << c.dpi;

@@ -29,8 +29,7 @@ struct PixelRun {
 };
 
 std::ostream& operator<<(std::ostream& os, const PixelRun& run) {
-    return os << (run.horizontal ? "row " : "column ") << run.fixed << " pixels " << run.first
-              << ".." << run.last;
+    return os << (run.horizontal ? "row " : "column ") << run.fixed << " pixels " << run.first << ".." << run.last;
 }
 
 PixelRun CoveredPixels(const XmlElement& line) {
@@ -43,8 +42,7 @@ PixelRun CoveredPixels(const XmlElement& line) {
     EXPECT_EQ(across - 0.5, std::floor(across)) << "stroke not centred on a pixel";
     EXPECT_EQ(from, std::floor(from)) << "start not on a pixel edge";
     EXPECT_EQ(to, std::floor(to)) << "end not on a pixel edge";
-    return {horizontal, static_cast<int>(std::floor(across)), static_cast<int>(from),
-            static_cast<int>(to) - 1};
+    return {horizontal, static_cast<int>(std::floor(across)), static_cast<int>(from), static_cast<int>(to) - 1};
 }
 
 TEST(SvgCanvasTest, AxisAlignedSegmentsCoverWholePixelsAndExcludeTheEndPixel) {
@@ -100,10 +98,9 @@ TEST(SvgCanvasTest, ConnectedSegmentsBecomeOnePathAndClosedOnesAPolygon) {
         ASSERT_EQ(svg.children.size(), 1u) << c.name;
         const XmlElement& shape = svg.children[0];
         EXPECT_EQ(shape.name, c.element) << c.name;
-        const std::string coords = shape.name == "line"
-                                       ? shape.Attr("x1") + ' ' + shape.Attr("y1") + ' ' +
-                                             shape.Attr("x2") + ' ' + shape.Attr("y2")
-                                       : shape.Attr("points");
+        const std::string coords = shape.name == "line" ? shape.Attr("x1") + ' ' + shape.Attr("y1") + ' ' +
+                                                              shape.Attr("x2") + ' ' + shape.Attr("y2")
+                                                        : shape.Attr("points");
         EXPECT_EQ(coords, c.coordinates) << c.name;
         EXPECT_EQ(shape.Attr("fill"), "none") << c.name;
         EXPECT_EQ(shape.Attr("stroke-width"), "1") << c.name;
@@ -198,12 +195,12 @@ TEST(SvgCanvasTest, TextsAreEscapedAsWindows1252) {
     const std::vector<Case> cases = {
         {"396 x 245", "396 x 245"},
         {"a&b <c> \"d\"", "a&b <c> \"d\""},
-        {"\xE9t\xE9", "\xC3\xA9t\xC3\xA9"},         // e acute
-        {"\x80 5", "\xE2\x82\xAC 5"},               // euro sign
-        {"\x96", "\xE2\x80\x93"},                   // en dash
-        {"\x81", "\xEF\xBF\xBD"},                   // unassigned: replacement character
-        {"a\r\nb\tc\x01", "a  b c "},               // controls XML cannot carry
-        {"&#x41;", "&#x41;"},                       // a reference-like text stays literal
+        {"\xE9t\xE9", "\xC3\xA9t\xC3\xA9"},  // e acute
+        {"\x80 5", "\xE2\x82\xAC 5"},        // euro sign
+        {"\x96", "\xE2\x80\x93"},            // en dash
+        {"\x81", "\xEF\xBF\xBD"},            // unassigned: replacement character
+        {"a\r\nb\tc\x01", "a  b c "},        // controls XML cannot carry
+        {"&#x41;", "&#x41;"},                // a reference-like text stays literal
     };
     for (const Case& c : cases) {
         const std::string escaped = EscapeXmlText(c.bytes);
@@ -228,10 +225,12 @@ TEST(SvgCanvasTest, TextCellAndRotationFollowTheFontAngle) {
         {12.25f, "109", "rotate(-12.2 5 100)"},  // tenths of a degree, halves to even
     };
     for (const Case& c : cases) {
-        const XmlElement svg = Draw([&](SvgCanvas& canvas) {
-            canvas.SetFontAngle(c.angle);
-            canvas.TextOut(5, 100, "245");
-        }, {0, 0, 200, 200});
+        const XmlElement svg = Draw(
+            [&](SvgCanvas& canvas) {
+                canvas.SetFontAngle(c.angle);
+                canvas.TextOut(5, 100, "245");
+            },
+            {0, 0, 200, 200});
         ASSERT_EQ(svg.children.size(), 1u);
         const XmlElement& text = svg.children[0];
         EXPECT_EQ(text.Attr("x"), "5");
@@ -258,8 +257,8 @@ TEST(SvgCanvasTest, BoxTextPlacements) {
         {"cut", {14, 1, 54, 15}, BoxPlacement::LeftMiddleEllipsis, "1234567890", "14", "11", "", "123456..."},
     };
     for (const Case& c : cases) {
-        const XmlElement svg = Draw([&](SvgCanvas& canvas) { canvas.BoxText(c.box, c.text, c.placement); },
-                                    {0, 0, 400, 400});
+        const XmlElement svg =
+            Draw([&](SvgCanvas& canvas) { canvas.BoxText(c.box, c.text, c.placement); }, {0, 0, 400, 400});
         ASSERT_EQ(svg.children.size(), 1u) << c.name;
         const XmlElement& text = svg.children[0];
         EXPECT_EQ(text.Attr("x"), c.x) << c.name;

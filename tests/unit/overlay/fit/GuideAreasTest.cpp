@@ -23,13 +23,36 @@ TEST(GuideAreas, FollowTheWindowItsBorderAndItsStrip) {
     };
     // The measured area is 400 x 300 in every row.
     const Case cases[] = {
-        {"border and mark", 12, true, {10, 20}, 424, 340, {22, 48, 422, 348}, Rect{370, 20, 434, 36}, {10, 36, 434, 360}},
+        {"border and mark",
+         12,
+         true,
+         {10, 20},
+         424,
+         340,
+         {22, 48, 422, 348},
+         Rect{370, 20, 434, 36},
+         {10, 36, 434, 360}},
         {"no border, no mark", 0, false, {0, 0}, 400, 316, {0, 16, 400, 316}, std::nullopt, {0, 16, 400, 316}},
-        {"off the copy's top-left", 5, true, {-50, -30}, 410, 326, {-45, -9, 355, 291}, Rect{296, -30, 360, -14},
+        {"off the copy's top-left",
+         5,
+         true,
+         {-50, -30},
+         410,
+         326,
+         {-45, -9, 355, 291},
+         Rect{296, -30, 360, -14},
          {-50, -14, 360, 296}},
         // The strip's end follows the picture, the measured area the settings.
         {"picture cut short", 12, true, {0, 0}, 300, 200, {12, 28, 412, 328}, Rect{236, 0, 300, 16}, {0, 16, 300, 200}},
-        {"no more than the strip", 0, true, {5, 5}, 200, 10, {5, 21, 405, 321}, Rect{141, 5, 205, 21}, {5, 21, 205, 21}},
+        {"no more than the strip",
+         0,
+         true,
+         {5, 5},
+         200,
+         10,
+         {5, 21, 405, 321},
+         Rect{141, 5, 205, 21},
+         {5, 21, 205, 21}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

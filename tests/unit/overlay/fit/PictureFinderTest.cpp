@@ -14,7 +14,7 @@ namespace {
 
 const std::array<const char*, 5> kPhotos{"chelsea", "coffee", "astronaut", "rocket", "hubble"};
 // White, black, mid-grey, two dark interfaces and two light pages.
-const std::array<std::uint32_t, 7> kBackgrounds{Grey(255), Grey(0),    Grey(128), Grey(0x1E),
+const std::array<std::uint32_t, 7> kBackgrounds{Grey(255),  Grey(0),    Grey(128), Grey(0x1E),
                                                 Grey(0x2B), Grey(0xF0), Grey(0xE6)};
 
 TEST(PictureFinderTest, FitsEachPhotoOnEachBackground) {
@@ -63,10 +63,10 @@ TEST(PictureFinderTest, FitsOnePictureAmongItsNeighbours) {
 
 struct Surround {
     const char* name;
-    Point at;         // the photo's corner; the screen is 80 x 60 larger than it
-    int frameGap;     // a grey line this far outside the photo; -1: none
-    bool mat;         // a white mat around the photo on the grey page
-    bool noisyPage;   // a page with a faint gradient and noise
+    Point at;        // the photo's corner; the screen is 80 x 60 larger than it
+    int frameGap;    // a grey line this far outside the photo; -1: none
+    bool mat;        // a white mat around the photo on the grey page
+    bool noisyPage;  // a page with a faint gradient and noise
 };
 
 TEST(PictureFinderTest, FitsThePictureWithoutItsFrameAndWithinTheScreen) {
@@ -134,11 +134,17 @@ TEST(PictureFinderTest, FitsTheSameUnderTheGuidesDrawing) {
     const std::array<Drawing, 8> drawings{{
         {"grid every 3 px", grid, centre},
         {"part grid, lines outside the left and top rims", partGrid(false),
-         [](const Rect& r) { return Point{r.left + 10, r.top + 11}; }},
+         [](const Rect& r) {
+             return Point{r.left + 10, r.top + 11};
+         }},
         {"part grid, lines on the last column and row", partGrid(true),
-         [](const Rect& r) { return Point{r.right - 10, r.bottom - 11}; }},
+         [](const Rect& r) {
+             return Point{r.right - 10, r.bottom - 11};
+         }},
         {"grid every 3 px, start by the bottom edge", grid,
-         [](const Rect& r) { return Point{r.left + 87, r.bottom - 3}; }},
+         [](const Rect& r) {
+             return Point{r.left + 87, r.bottom - 3};
+         }},
         {"lines along the edges",
          [](Scene& s, const Rect& r) {
              for (const int x : {r.left, r.left + 2, r.right, r.right + 2}) s.Mask({x, 0, x + 1, s.Height()});
@@ -154,7 +160,9 @@ TEST(PictureFinderTest, FitsTheSameUnderTheGuidesDrawing) {
          centre},
         {"fitted guide", [](Scene& s, const Rect& r) { s.MaskFittedGuide(r); }, centre},
         {"fitted guide, start on its outline", [](Scene& s, const Rect& r) { s.MaskFittedGuide(r); },
-         [](const Rect& r) { return Point{r.left, Centre(r).y}; }},
+         [](const Rect& r) {
+             return Point{r.left, Centre(r).y};
+         }},
     }};
     for (const Drawing& drawing : drawings) {
         for (std::size_t i = 0; i < kPhotos.size(); ++i) {
@@ -201,24 +209,40 @@ void Text(Scene& scene) {
 
 TEST(PictureFinderTest, FindsNothingWhereNoPictureStandsOut) {
     const std::array<std::pair<const char*, std::function<Point(Scene&)>>, 8> scenes{{
-        {"plain", [](Scene&) { return Point{100, 70}; }},
-        {"text, start on a letter", [](Scene& s) { return Text(s), Point{45, 26}; }},
-        {"text, start between lines", [](Scene& s) { return Text(s), Point{100, 29}; }},
+        {"plain",
+         [](Scene&) {
+             return Point{100, 70};
+         }},
+        {"text, start on a letter",
+         [](Scene& s) {
+             return Text(s), Point{45, 26};
+         }},
+        {"text, start between lines",
+         [](Scene& s) {
+             return Text(s), Point{100, 29};
+         }},
         {"gradient",
          [](Scene& s) {
              for (int x = 0; x < s.Width(); ++x) s.Fill({x, 0, x + 1, s.Height()}, Grey(static_cast<unsigned>(x)));
              return Point{120, 70};
          }},
         {"photo below the smallest size",
-         [](Scene& s) { return Centre(s.Paste(test::Scaled(TestPhoto("coffee"), 56, 37), {60, 40})); }},
-        {"start beside a photo", [](Scene& s) { return s.Paste(TestPhoto("chelsea"), {60, 20}), Point{30, 70}; }},
+         [](Scene& s) {
+             return Centre(s.Paste(test::Scaled(TestPhoto("coffee"), 56, 37), {60, 40}));
+         }},
+        {"start beside a photo",
+         [](Scene& s) {
+             return s.Paste(TestPhoto("chelsea"), {60, 20}), Point{30, 70};
+         }},
         {"start in the gap between photos",
          [](Scene& s) {
              s.Paste(TestPhoto("astronaut"), {10, 10});
              return s.Paste(TestPhoto("coffee"), {144, 10}), Point{141, 60};
          }},
         {"photo filling the screen",
-         [](Scene& s) { return Centre(s.Paste(test::Scaled(TestPhoto("rocket"), 256, 150), {0, 0})); }},
+         [](Scene& s) {
+             return Centre(s.Paste(test::Scaled(TestPhoto("rocket"), 256, 150), {0, 0}));
+         }},
     }};
     for (const auto& [name, lay] : scenes) {
         Scene scene(256, 150, Grey(255));
@@ -256,7 +280,7 @@ struct Sweep {
     int wrong = 0;    // a rectangle other than the picture
     int nothing = 0;  // from a start on the picture
     int offPicture = 0;
-    int foundOff = 0;  // anything, from a start off the picture
+    int foundOff = 0;   // anything, from a start off the picture
     std::string first;  // the first start that went wrong, and what it found
 };
 

@@ -98,8 +98,7 @@ TEST_F(PanelTest, UndoPutsTheGuideBackOnlyWhileItStandsAsFitted) {
 
 // A textured block on a white screen, at (40, 30) to (240, 150).
 std::vector<std::uint32_t> BlockScreen(int width, int height) {
-    std::vector<std::uint32_t> pixels(static_cast<std::size_t>(width) * static_cast<std::size_t>(height),
-                                      0x00FFFFFF);
+    std::vector<std::uint32_t> pixels(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), 0x00FFFFFF);
     for (int y = 30; y < 150; ++y) {
         for (int x = 40; x < 240; ++x) {
             const auto shade = static_cast<std::uint32_t>((x * 7 + y * 13) % 96 + 40);

@@ -47,8 +47,7 @@ Photo Shown(const char* name, Scaler scale, double zoom = 1.0) {
 // guide fitted to `guide` (outline and caption strip) and, if asked, its
 // grid every `grid` pixels.
 struct Look {
-    Look(const Scene& scene, const Rect& area, const Rect& guide, int grid)
-        : mask(Width(area), Height(area)) {
+    Look(const Scene& scene, const Rect& area, const Rect& guide, int grid) : mask(Width(area), Height(area)) {
         const ScreenImage whole = scene.Image();
         const std::size_t first = static_cast<std::size_t>(area.top) * whole.stride + area.left;
         region.image = {whole.pixels.subspan(first), Width(area), Height(area), whole.stride};
@@ -96,8 +95,8 @@ PictureFollower Started(const Scene& scene, const Rect& picture) {
 Rect Placed(Scene& scene, const Photo& photo, Point at) { return scene.Paste(photo, at); }
 
 const std::array<const char*, 4> kPhotos{"chelsea", "coffee", "rocket", "astronaut"};
-const std::array<std::pair<const char*, Scaler>, 2> kScalers{{{"bilinear", test::ScaledBilinear},
-                                                              {"nearest", test::Scaled}}};
+const std::array<std::pair<const char*, Scaler>, 2> kScalers{
+    {{"bilinear", test::ScaledBilinear}, {"nearest", test::Scaled}}};
 
 struct Change {
     const char* name;
@@ -142,7 +141,7 @@ TEST(PictureFollowerTest, FollowsThePictureExactlyWhereverThePanOrZoomTakesIt) {
 
 struct Cut {
     const char* name;
-    Point at;   // the picture's first place
+    Point at;  // the picture's first place
     Point pan;
     Rect view;  // where the viewer shows the page; outside, its frame
 };
@@ -197,9 +196,15 @@ TEST(PictureFollowerTest, NeverTakesAnotherPictureForItsOwn) {
     };
     const std::array<Trap, 5> traps{{
         {"another photo of the same size beside it",
-         [&](Scene& s, const Rect& p) { s.Paste(other("coffee", p), {p.right + 40, p.top}); }, FollowStep::Stay},
+         [&](Scene& s, const Rect& p) {
+             s.Paste(other("coffee", p), {p.right + 40, p.top});
+         },
+         FollowStep::Stay},
         {"the photo replaced by another of the same size",
-         [&](Scene& s, const Rect& p) { s.Paste(other("coffee", p), {p.left, p.top}); }, FollowStep::Lost},
+         [&](Scene& s, const Rect& p) {
+             s.Paste(other("coffee", p), {p.left, p.top});
+         },
+         FollowStep::Lost},
         {"the photo gone, another 200 px away",
          [&](Scene& s, const Rect& p) {
              s.Fill(p, kPage);

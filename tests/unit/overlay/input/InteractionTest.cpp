@@ -46,7 +46,9 @@ public:
     void DrawButtonStrip() override { calls.push_back("strip"); }
     void FillButtonFace(Point seed, Color color) override {
         calls.push_back("fill " + std::to_string(seed.x) + "," + std::to_string(seed.y) +
-                        (color == Rgb(255, 0, 0) ? " red" : color == Rgb(255, 255, 255) ? " white" : " ?"));
+                        (color == Rgb(255, 0, 0)       ? " red"
+                         : color == Rgb(255, 255, 255) ? " white"
+                                                       : " ?"));
     }
     // Like the real window: resize and paint only when the size changed.
     void ApplySize() override {
@@ -105,8 +107,12 @@ struct Rig {
 };
 
 TEST(InteractionZones, FirstZoneInTableOrderWinsAndCaptionBandOnlyOnPress) {
-    struct Case { int x, y; HitZone press, move; };
-    const Case cases[] = {  // FW 420, FH 285
+    struct Case {
+        int x, y;
+        HitZone press, move;
+    };
+    const Case cases[] = {
+        // FW 420, FH 285
         {360, 4, HitZone::OrientButton, HitZone::OrientButton},
         {368, 4, HitZone::CaptionBand, HitZone::Body},
         {369, 4, HitZone::LookButton, HitZone::LookButton},
@@ -166,17 +172,15 @@ TEST(InteractionResize, EveryModeFollowsThePointerAndKeepsItsFixedPoint) {
         Rig rig;
         rig.settings.SetLock(c.lock);
         rig.settings.SetLockWidth(c.widthLeads);
-        const Fixed fixed = c.button != MouseButton::Left ? Centre
-                            : c.press == tl                ? BottomRightCorner
-                                                           : TopLeftCorner;
+        const Fixed fixed = c.button != MouseButton::Left ? Centre : c.press == tl ? BottomRightCorner : TopLeftCorner;
         // Doubled, so that a centre between two pixels stays an integer.
         const auto fixedPoint = [&] {
             const Point p = rig.window.pos;
             const int w = rig.settings.Width(), h = rig.settings.Height(), b = rig.settings.Border();
             switch (fixed) {
-            case BottomRightCorner: return Point{2 * (p.x + b + w), 2 * (p.y + 16 + b + h)};
-            case Centre: return Point{2 * (p.x + b) + w, 2 * (p.y + 16 + b) + h};
-            case TopLeftCorner: break;
+                case BottomRightCorner: return Point{2 * (p.x + b + w), 2 * (p.y + 16 + b + h)};
+                case Centre: return Point{2 * (p.x + b) + w, 2 * (p.y + 16 + b) + h};
+                case TopLeftCorner: break;
             }
             return Point{2 * p.x, 2 * p.y};
         };
@@ -227,7 +231,16 @@ TEST(InteractionPress, CaptionBandAndBodyPresses) {
         {"body right, grid off", false, body, MouseButton::Right, {Held::Right}, false, false, 0, 1},
         {"body middle, grid off", false, body, MouseButton::Middle, {Held::Middle}, false, false, 0, 1},
         {"button right", true, {360, 4}, MouseButton::Right, {Held::Right}, false, false, 0, 1},
-        {"caption left, right held, click-through", true, caption, MouseButton::Left, {Held::Left, Held::Right}, false, false, 0, 1, true},
+        {"caption left, right held, click-through",
+         true,
+         caption,
+         MouseButton::Left,
+         {Held::Left, Held::Right},
+         false,
+         false,
+         0,
+         1,
+         true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -246,7 +259,10 @@ TEST(InteractionPress, CaptionBandAndBodyPresses) {
 }
 
 TEST(InteractionPress, GripsWithoutMouseResize) {
-    struct Case { Point at; bool moveUsingGrid, moving; };
+    struct Case {
+        Point at;
+        bool moveUsingGrid, moving;
+    };
     const Case cases[] = {{{5, 5}, false, true}, {{410, 275}, true, true}, {{410, 275}, false, false}};
     for (const Case& c : cases) {
         Rig rig;
@@ -272,7 +288,11 @@ TEST(InteractionMove, TopLeftGripMovesOnlyOncePointerLeavesIt) {
 }
 
 TEST(InteractionRelease, ButtonsActOnReleaseOfAnyMouseButton) {
-    struct Case { Point at; const char* call; int orient, look; };
+    struct Case {
+        Point at;
+        const char* call;
+        int orient, look;
+    };
     const Case cases[] = {
         {{360, 4}, "paint", 1, 1},    {{369, 4}, "paint", 0, 2},
         {{378, 4}, "settings", 0, 1}, {{387, 4}, "open Manual\\index.html", 0, 1},
@@ -327,7 +347,12 @@ TEST(InteractionRelease, ReleaseOverButtonEndsTheDrag) {
 // button up though no release came, later moves must neither move nor resize
 // the window.
 TEST(InteractionRelease, LostCaptureOrReleaseEndsTheDrag) {
-    struct Case { const char* name; MouseButton button; Point press; void (OverlayInteraction::*lost)(); };
+    struct Case {
+        const char* name;
+        MouseButton button;
+        Point press;
+        void (OverlayInteraction::*lost)();
+    };
     const Case cases[] = {
         {"move by the caption", MouseButton::Left, {100, 8}, &OverlayInteraction::CaptureLost},
         {"resize by the bottom-right grip", MouseButton::Left, {410, 275}, &OverlayInteraction::CaptureLost},
@@ -354,8 +379,10 @@ std::vector<Color> FrameIcon(const std::vector<std::string>& rows) {
     std::vector<Color> pixels;
     for (const std::string& row : rows)
         for (char c : row)
-            pixels.push_back(c == 'G' ? Rgb(128, 128, 128) : c == 'R' ? Rgb(255, 0, 0)
-                             : c == 'o' ? Rgb(10, 20, 30) : Rgb(244, 244, 244));
+            pixels.push_back(c == 'G'   ? Rgb(128, 128, 128)
+                             : c == 'R' ? Rgb(255, 0, 0)
+                             : c == 'o' ? Rgb(10, 20, 30)
+                                        : Rgb(244, 244, 244));
     return pixels;
 }
 
@@ -369,19 +396,31 @@ TEST(InteractionHover, FaceFillStaysInsideTheGreyBorder) {
     };
     const Case cases[] = {
         {"glyph keeps its own pocket",
-         {"GGGGGG", "G....G", "G.GG.G", "G.G.GG", "G.GG.G", "GGGGGG"}, {1, 1}, Rgb(255, 0, 0),
+         {"GGGGGG", "G....G", "G.GG.G", "G.G.GG", "G.GG.G", "GGGGGG"},
+         {1, 1},
+         Rgb(255, 0, 0),
          {"GGGGGG", "GRRRRG", "GRGGRG", "GRG.GG", "GRGG.G", "GGGGGG"}},
         {"no leak through a diagonal gap",
-         {"GGG...", "G.G...", "GG.G..", "...G..", "......"}, {1, 1}, Rgb(255, 0, 0),
+         {"GGG...", "G.G...", "GG.G..", "...G..", "......"},
+         {1, 1},
+         Rgb(255, 0, 0),
          {"GGG...", "GRG...", "GG.G..", "...G..", "......"}},
         {"other colours inside are filled too",
-         {"GGGG", "G.oG", "GGGG"}, {1, 1}, Rgb(255, 0, 0), {"GGGG", "GRRG", "GGGG"}},
+         {"GGGG", "G.oG", "GGGG"},
+         {1, 1},
+         Rgb(255, 0, 0),
+         {"GGGG", "GRRG", "GGGG"}},
         {"open area stops at the picture's edge",
-         {"....", ".GG.", "...."}, {0, 0}, Rgb(255, 0, 0), {"RRRR", "RGGR", "RRRR"}},
+         {"....", ".GG.", "...."},
+         {0, 0},
+         Rgb(255, 0, 0),
+         {"RRRR", "RGGR", "RRRR"}},
         {"fill colour already present ends the walk",
-         {"GGGG", "G..G", "GGGG"}, {1, 1}, Rgb(244, 244, 244), {"GGGG", "G..G", "GGGG"}},
-        {"seed on the border paints nothing", {"GGG", "G.G", "GGG"}, {0, 1}, Rgb(255, 0, 0),
-         {"GGG", "G.G", "GGG"}},
+         {"GGGG", "G..G", "GGGG"},
+         {1, 1},
+         Rgb(244, 244, 244),
+         {"GGGG", "G..G", "GGGG"}},
+        {"seed on the border paints nothing", {"GGG", "G.G", "GGG"}, {0, 1}, Rgb(255, 0, 0), {"GGG", "G.G", "GGG"}},
         {"seed outside paints nothing", {"...", "..."}, {3, 0}, Rgb(255, 0, 0), {"...", "..."}},
         {"negative seed paints nothing", {"...", "..."}, {-1, 1}, Rgb(255, 0, 0), {"...", "..."}},
     };
@@ -405,7 +444,13 @@ TEST(InteractionHover, HighlightFollowsThePointerAcrossButtonsGripsAndBody) {
     Rig rig;
     rig.settings.SetSFrame(false);  // the buttons react even when not drawn
     rig.texts.Merge("MCloseButtonHint", "Close");
-    struct Step { Point at; Calls calls; CursorShape cursor; std::string hint; bool highlighted; };
+    struct Step {
+        Point at;
+        Calls calls;
+        CursorShape cursor;
+        std::string hint;
+        bool highlighted;
+    };
     const Step steps[] = {
         {{360, 4}, {"strip", "fill 360,4 white"}, CursorShape::Hand, "MOrientButtonHint", true},
         {{369, 11}, {"strip", "fill 369,4 white"}, CursorShape::Hand, "MLookButtonHint", true},
@@ -466,10 +511,38 @@ TEST(InteractionWheel, ModifierSetPicksTheEffect) {
         {"plain away", none, 120, 1, true, true, true, {.width = 386, .height = 239, .calls = {"paint"}}},
         {"plain two notches", none, -240, 1, true, true, true, {.width = 406, .height = 251, .calls = {"paint"}}},
         {"plain zero", none, 0, 1, true, true, true, {}},
-        {"shift+ctrl", {Held::Shift, Held::Ctrl}, 120, 1, true, true, true, {.width = 386, .height = 239, .calls = {"paint"}}},
-        {"alt with button", {Held::Alt, Held::Left}, 120, 1, true, true, true, {.width = 386, .height = 239, .calls = {"paint"}}},
-        {"ctrl with side button", {Held::Ctrl, Held::Back}, 120, 1, true, true, true, {.width = 386, .height = 239, .calls = {"paint"}}},
-        {"shift with side button", {Held::Shift, Held::Forward}, 120, 0, true, true, true, {.width = 386, .height = 239, .look = 0, .calls = {"paint"}}},
+        {"shift+ctrl",
+         {Held::Shift, Held::Ctrl},
+         120,
+         1,
+         true,
+         true,
+         true,
+         {.width = 386, .height = 239, .calls = {"paint"}}},
+        {"alt with button",
+         {Held::Alt, Held::Left},
+         120,
+         1,
+         true,
+         true,
+         true,
+         {.width = 386, .height = 239, .calls = {"paint"}}},
+        {"ctrl with side button",
+         {Held::Ctrl, Held::Back},
+         120,
+         1,
+         true,
+         true,
+         true,
+         {.width = 386, .height = 239, .calls = {"paint"}}},
+        {"shift with side button",
+         {Held::Shift, Held::Forward},
+         120,
+         0,
+         true,
+         true,
+         true,
+         {.width = 386, .height = 239, .look = 0, .calls = {"paint"}}},
         {"height leads", none, 120, 1, true, false, true, {.width = 380, .height = 235, .calls = {"paint"}}},
         {"free, width leads", none, 120, 1, false, true, true, {.width = 386, .calls = {"paint"}}},
         {"free, height leads", none, 120, 1, false, false, true, {.height = 235, .calls = {"paint"}}},
@@ -502,7 +575,13 @@ TEST(InteractionWheel, AltOpacityStopsAtTheTop) {
 }
 
 TEST(InteractionKeys, KeyTable) {
-    struct Case { const char* name; VirtualKey key; ShiftState state; bool widthLeads; Outcome want; };
+    struct Case {
+        const char* name;
+        VirtualKey key;
+        ShiftState state;
+        bool widthLeads;
+        Outcome want;
+    };
     const ShiftState none{}, ctrl{Held::Ctrl}, shift{Held::Shift};
     const Case cases[] = {
         {"shift plus", VirtualKey::Add, shift, true, {.grid = 24, .calls = {}}},
@@ -567,16 +646,40 @@ TEST(InteractionFollow, MovingOrSizingTheGuideEndsFollowing) {
         bool following;
     };
     const Case cases[] = {
-        {"caption drag", [](Rig& r) { r.Down(MouseButton::Left, 100, 5); r.MoveScreen({420, 250}); }, false},
-        {"grip resize", [](Rig& r) { r.Down(MouseButton::Left, 410, 275); r.MoveScreen({725, 520}); }, false},
-        {"centred resize", [](Rig& r) { r.Down(MouseButton::Right, 5, 5); r.MoveScreen({290, 230}); }, false},
+        {"caption drag",
+         [](Rig& r) {
+             r.Down(MouseButton::Left, 100, 5);
+             r.MoveScreen({420, 250});
+         },
+         false},
+        {"grip resize",
+         [](Rig& r) {
+             r.Down(MouseButton::Left, 410, 275);
+             r.MoveScreen({725, 520});
+         },
+         false},
+        {"centred resize",
+         [](Rig& r) {
+             r.Down(MouseButton::Right, 5, 5);
+             r.MoveScreen({290, 230});
+         },
+         false},
         {"arrow key", [](Rig& r) { r.ui.FormKeyDown(VirtualKey::Up, {}); }, false},
         {"keypad plus", [](Rig& r) { r.ui.FormKeyDown(VirtualKey::Add, {}); }, false},
         {"wheel", [](Rig& r) { r.ui.FormMouseWheel({}, 120); }, false},
         {"ctrl z", [](Rig& r) { r.ui.FormKeyDown(VirtualKey::Z, {Held::Ctrl}); }, false},
         {"caption press and release in place",
-         [](Rig& r) { r.Down(MouseButton::Left, 100, 5); r.MoveScreen({400, 245}); r.ui.FormMouseUp(100, 5); }, true},
-        {"hover", [](Rig& r) { r.MoveScreen({500, 400}); }, true},
+         [](Rig& r) {
+             r.Down(MouseButton::Left, 100, 5);
+             r.MoveScreen({400, 245});
+             r.ui.FormMouseUp(100, 5);
+         },
+         true},
+        {"hover",
+         [](Rig& r) {
+             r.MoveScreen({500, 400});
+         },
+         true},
         {"next look", [](Rig& r) { r.ui.FormKeyDown(VirtualKey::Return, {}); }, true},
         {"shift wheel grid step", [](Rig& r) { r.ui.FormMouseWheel({Held::Shift}, 120); }, true},
     };
@@ -591,9 +694,12 @@ TEST(InteractionFollow, MovingOrSizingTheGuideEndsFollowing) {
 }
 
 TEST(InteractionKeys, OnlySlashAndF3KeyUpRestoreOpacity) {
-    struct Case { VirtualKey key; Calls calls; };
-    const Case cases[] = {{VirtualKey::Divide, {"opacity"}}, {VirtualKey::F3, {"opacity"}},
-                          {VirtualKey::Add, {}}, {VirtualKey::F4, {}}};
+    struct Case {
+        VirtualKey key;
+        Calls calls;
+    };
+    const Case cases[] = {
+        {VirtualKey::Divide, {"opacity"}}, {VirtualKey::F3, {"opacity"}}, {VirtualKey::Add, {}}, {VirtualKey::F4, {}}};
     for (const Case& c : cases) {
         Rig rig;
         rig.ui.FormKeyUp(c.key);

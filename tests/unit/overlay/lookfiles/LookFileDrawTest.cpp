@@ -254,8 +254,7 @@ TEST(LookFileDrawTest, OnePaintDrawsAtMostTheStrokeBound) {
         // Whole arcs only: the last one that fits may leave some strokes over.
         {arcs, kMaxDimension, kMaxLookStrokes - kMaxArcSegments + 1, kMaxLookStrokes},
         // 16385 columns and rows would fit the area; each repeat stops at its bound.
-        {"line 0 0 0 1 repeat 1px 0\nline 0 0 1 0 repeat 0 1px", kMaxDimension, 2 * kMaxLookRepeat,
-         2 * kMaxLookRepeat},
+        {"line 0 0 0 1 repeat 1px 0\nline 0 0 1 0 repeat 0 1px", kMaxDimension, 2 * kMaxLookRepeat, 2 * kMaxLookRepeat},
     };
     for (const Case& c : cases) {
         LookSettings s = Example(0);
@@ -275,8 +274,9 @@ TEST(LookFileDrawTest, OnePaintCostsWhatItsWindowAllows) {
     // corner, circles holding the window), and the shipped guides
     // draw whole at the widest pen with the halo.
     const std::string across = "line -100%-16384px 0 200%+16384px 100% repeat 0 1px\n";
-    const std::string beyond = "line -100% 50% 50% 200% repeat -1px 0 900\n"
-                               "circle 50% 50% 200%+16384px repeat 1px 0 200\n";
+    const std::string beyond =
+        "line -100% 50% 50% 200% repeat -1px 0 900\n"
+        "circle 50% 50% 200%+16384px repeat 1px 0 200\n";
     struct Case {
         const char* what;
         std::string text;

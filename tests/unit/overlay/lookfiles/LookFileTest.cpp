@@ -61,10 +61,9 @@ TEST(LookFileTest, ReadsEachElement) {
     ASSERT_TRUE(parse.errors.empty()) << parse.errors.front().line << ": " << parse.errors.front().message;
     const std::vector<LookElement>& e = parse.guide.elements;
     ASSERT_EQ(e.size(), 12u);
-    const std::vector<LookShape> shapes = {LookShape::Line,   LookShape::Polyline, LookShape::Polygon,
-                                            LookShape::Rect,   LookShape::Rect,     LookShape::Circle,
-                                            LookShape::Ellipse, LookShape::Arc,     LookShape::Arc,
-                                            LookShape::Text,   LookShape::Line,     LookShape::Line};
+    const std::vector<LookShape> shapes = {LookShape::Line, LookShape::Polyline, LookShape::Polygon, LookShape::Rect,
+                                           LookShape::Rect, LookShape::Circle,   LookShape::Ellipse, LookShape::Arc,
+                                           LookShape::Arc,  LookShape::Text,     LookShape::Line,    LookShape::Line};
     const std::vector<std::size_t> pointCounts = {2, 3, 3, 2, 2, 1, 1, 1, 1, 1, 2, 2};
     for (std::size_t i = 0; i < e.size(); ++i) {
         EXPECT_EQ(e[i].shape, shapes[i]) << i;
@@ -139,7 +138,8 @@ TEST(LookFileTest, EachErrorNamesItsLineAndWhatIsWrong) {
         {"line 2.5 0 1 1", {1, "'2.5' is out of range (fractions -1 to 2, percentages -100% to 200%)"}},
         {"line 0 -101% 1 1", {1, "'-101%' is out of range (fractions -1 to 2, percentages -100% to 200%)"}},
         {"line 0 0 16385px 1", {1, "'16385px' is out of range (-16384px to 16384px)"}},
-        {"line 0 0 1 " + std::string(400, '9'), {1, "'" + std::string(400, '9') + "' is out of range (fractions -1 to 2, percentages -100% to 200%)"}},
+        {"line 0 0 1 " + std::string(400, '9'),
+         {1, "'" + std::string(400, '9') + "' is out of range (fractions -1 to 2, percentages -100% to 200%)"}},
         {"circle 0 0 -5px", {1, "'-5px' is a negative radius"}},
         {"ellipse 0 0 0.5 -0.1", {1, "'-0.1' is a negative radius"}},
         {"arc 0 0 0.5 0 90px", {1, "'90px' is not an angle in degrees (such as 90)"}},
@@ -205,7 +205,7 @@ TEST(LookFileTest, ReadsEachEncodingAndLineEndIntoTheCodePage) {
     struct Case {
         const char* what;
         std::string text;
-        std::string name;   // in Latin-1, the tests' code page
+        std::string name;  // in Latin-1, the tests' code page
         std::string label;
         std::vector<LookFileError> notes;
     };
@@ -213,19 +213,29 @@ TEST(LookFileTest, ReadsEachEncodingAndLineEndIntoTheCodePage) {
     const std::vector<Case> cases = {
         {"code page", latin1, "F\xFCnftel", "\xE4", {}},
         {"UTF-8", "name = F\xC3\xBCnftel\nline 0 0 1 1\ntext 0 0 \"\xC3\xA4\"\n", "F\xFCnftel", "\xE4", {}},
-        {"UTF-8 with its mark", "\xEF\xBB\xBFname = F\xC3\xBCnftel\r\nline 0 0 1 1\r\ntext 0 0 \"\xC3\xA4\"", "F\xFCnftel",
-         "\xE4", {}},
-        {"UTF-16 LE", Utf16(u"name = F\u00FCnftel\r\nline 0 0 1 1\r\ntext 0 0 \"\u00E4\"\r\n", false), "F\xFCnftel",
-         "\xE4", {}},
+        {"UTF-8 with its mark",
+         "\xEF\xBB\xBFname = F\xC3\xBCnftel\r\nline 0 0 1 1\r\ntext 0 0 \"\xC3\xA4\"",
+         "F\xFCnftel",
+         "\xE4",
+         {}},
+        {"UTF-16 LE",
+         Utf16(u"name = F\u00FCnftel\r\nline 0 0 1 1\r\ntext 0 0 \"\u00E4\"\r\n", false),
+         "F\xFCnftel",
+         "\xE4",
+         {}},
         {"UTF-16 BE", Utf16(u"name = F\u00FCnftel\nline 0 0 1 1\ntext 0 0 \"\u00E4\"", true), "F\xFCnftel", "\xE4", {}},
         {"CR alone", "name = A\rline 0 0 1 1\r\rtext 0 0 \"b\"\r", "A", "b", {}},
-        {"characters the code page lacks", "name = Z\xC5\x82oty \xE2\x82\xAC\nline 0 0 1 1\ntext 0 0 \"\xF0\x9F\x93\x90\"",
-         "Z?oty ?", "?",
+        {"characters the code page lacks",
+         "name = Z\xC5\x82oty \xE2\x82\xAC\nline 0 0 1 1\ntext 0 0 \"\xF0\x9F\x93\x90\"",
+         "Z?oty ?",
+         "?",
          {{1, "U+0142 is not in the system's code page and shows as '?'"},
           {3, "U+1F4D0 is not in the system's code page and shows as '?'"}}},
         {"as many letters as a name holds",
          "name = " + Repeated("\xC3\xBC", kMaxLookTextLength) + "\nline 0 0 1 1\ntext 0 0 \"x\"",
-         std::string(kMaxLookTextLength, '\xFC'), "x", {}},
+         std::string(kMaxLookTextLength, '\xFC'),
+         "x",
+         {}},
     };
     for (const Case& c : cases) {
         const LookFileParse parse = ParseLookFile(c.text);
@@ -244,17 +254,23 @@ TEST(LookFileTest, TextsThatAreNoneOfTheEncodingsSayWhy) {
         LookFileError expected;
     };
     const std::vector<Case> cases = {
-        {"UTF-16 of odd length", Utf16(u"line 0 0 1 1", false) + "x",
+        {"UTF-16 of odd length",
+         Utf16(u"line 0 0 1 1", false) + "x",
          {0, "the file starts as UTF-16 but is not UTF-16 throughout"}},
-        {"UTF-16 with half a pair", Utf16(u"name = \xD83D\nline 0 0 1 1", false),
+        {"UTF-16 with half a pair",
+         Utf16(u"name = \xD83D\nline 0 0 1 1", false),
          {0, "the file starts as UTF-16 but is not UTF-16 throughout"}},
-        {"UTF-16 without its mark", std::string("l\0i\0n\0e\0 \0", 10),
+        {"UTF-16 without its mark",
+         std::string("l\0i\0n\0e\0 \0", 10),
          {0, "the file holds NUL bytes (UTF-16 without its byte-order mark?): save it as UTF-8 or ANSI text"}},
-        {"a line of the code page in a UTF-8 file", "\xEF\xBB\xBFline 0 0 1 1\nname = F\xFCnf\n",
+        {"a line of the code page in a UTF-8 file",
+         "\xEF\xBB\xBFline 0 0 1 1\nname = F\xFCnf\n",
          {2, "the line is not UTF-8, as the rest of the file is"}},
-        {"40 letters over the limit in characters", "name = " + Repeated("\xC3\xBC", kMaxLookTextLength + 1) + "\nline 0 0 1 1",
+        {"40 letters over the limit in characters",
+         "name = " + Repeated("\xC3\xBC", kMaxLookTextLength + 1) + "\nline 0 0 1 1",
          {1, "the name is longer than 64 characters"}},
-        {"CR alone, counted as line ends", "name = A\rline 0 0 1 1\r\rline 0 0 1\r",
+        {"CR alone, counted as line ends",
+         "name = A\rline 0 0 1 1\r\rline 0 0 1\r",
          {4, "'line' takes X1 Y1 X2 Y2, not 3 values"}},
     };
     for (const Case& c : cases) {
@@ -274,8 +290,9 @@ TEST(LookFileTest, ErrorsPointAtTheWordThatIsWrong) {
         {"NAME\nline 0 0 1 1", {1, "a name line needs '=' before the name"}},
         {"name Grid = x\nline 0 0 1 1", {1, "a name line needs '=' before the name"}},
         {"line 50% - 8px 50% 1 1",
-         {1, "'line' takes X1 Y1 X2 Y2, not 6 values; '-' stands alone (a sum is written without spaces, such as "
-             "50%-8px)"}},
+         {1,
+          "'line' takes X1 Y1 X2 Y2, not 6 values; '-' stands alone (a sum is written without spaces, such as "
+          "50%-8px)"}},
         {"line 0 0 1 1 // the diagonal",
          {1, "'line' takes X1 Y1 X2 Y2, not 7 values; '//' is no value (a comment starts with # or ;)"}},
         {"circle 0.5 0.5 r 25%", {1, "'circle' takes X Y R, not 4 values; 'r' is no value"}},
@@ -322,8 +339,8 @@ TEST(LookFileTest, SideTermsMeasureAlongTheSideTheyName) {
 TEST(LookFileTest, ReadingGoesOnAfterAnErrorUpToTheBound) {
     const LookFileParse some = ParseLookFile("line 0 0 1\nline 0 0 1 1\nbox\ncircle 0 0 x\n");
     EXPECT_EQ(some.errors, (std::vector<LookFileError>{{1, "'line' takes X1 Y1 X2 Y2, not 3 values"},
-                                                  {3, "unknown statement 'box'"},
-                                                  {4, "'x' is not a number (such as 0.25, 25% or 8px)"}}));
+                                                       {3, "unknown statement 'box'"},
+                                                       {4, "'x' is not a number (such as 0.25, 25% or 8px)"}}));
     EXPECT_EQ(some.guide.elements.size(), 1u);
 
     const LookFileParse many = ParseLookFile(Repeated("box\n", 100));
@@ -358,8 +375,8 @@ TEST(LookFileTest, BoundsHoldExactlyAtTheirLimits) {
     };
     for (const Case& c : cases) {
         const LookFileParse parse = ParseLookFile(c.text);
-        EXPECT_EQ(parse.errors.size(), c.errors) << c.text.substr(0, 60)
-                                                 << (parse.errors.empty() ? "" : ": " + parse.errors[0].message);
+        EXPECT_EQ(parse.errors.size(), c.errors)
+            << c.text.substr(0, 60) << (parse.errors.empty() ? "" : ": " + parse.errors[0].message);
     }
     const LookFileParse tooManyNames = ParseLookFile(names + "name.Extra = C\nline 0 0 1 1\n");
     ASSERT_FALSE(tooManyNames.errors.empty());

@@ -143,8 +143,12 @@ TEST(LookLibraryTest, ASavedFileNameFindsItsGuide) {
         const char* saved;
         int index;
     };
-    for (const Case& c : std::vector<Case>{{"Baseline.guide", 0}, {"baseline.GUIDE", 0}, {"safe.guide", 1},
-                                           {"gone.guide", -1}, {"", -1}, {"safe", -1}}) {
+    for (const Case& c : std::vector<Case>{{"Baseline.guide", 0},
+                                           {"baseline.GUIDE", 0},
+                                           {"safe.guide", 1},
+                                           {"gone.guide", -1},
+                                           {"", -1},
+                                           {"safe", -1}}) {
         EXPECT_EQ(FindLookFile(library, c.saved), c.index) << c.saved;
     }
 }

@@ -25,12 +25,9 @@ TEST(GeometryTest, OrientFramePutsTheOriginInTheChosenCorner) {
         OrientFrame expected;
     };
     const Case cases[] = {
-        {0, {12, 408, 1, 28, 273, 1, 210, 150}},
-        {1, {408, 12, -1, 28, 273, 1, 210, 150}},
-        {2, {408, 12, -1, 273, 28, -1, 210, 150}},
-        {3, {12, 408, 1, 273, 28, -1, 210, 150}},
-        {7, {12, 408, 1, 273, 28, -1, 210, 150}},
-        {-1, {12, 408, 1, 273, 28, -1, 210, 150}},
+        {0, {12, 408, 1, 28, 273, 1, 210, 150}},   {1, {408, 12, -1, 28, 273, 1, 210, 150}},
+        {2, {408, 12, -1, 273, 28, -1, 210, 150}}, {3, {12, 408, 1, 273, 28, -1, 210, 150}},
+        {7, {12, 408, 1, 273, 28, -1, 210, 150}},  {-1, {12, 408, 1, 273, 28, -1, 210, 150}},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(ComputeOrientFrame(396, 245, 12, c.orientMode), c.expected) << c.orientMode;
@@ -39,12 +36,23 @@ TEST(GeometryTest, OrientFramePutsTheOriginInTheChosenCorner) {
 
 TEST(GeometryTest, RatioPresetsMatchTheirBitPatterns) {
     const std::uint64_t expected[kRatioPresetCount] = {
-        0x3FE3C6EF372FE950, 0x3FF9E3779B97F4A7, std::bit_cast<std::uint64_t>(0.5),
-        std::bit_cast<std::uint64_t>(2.0), 0x3FD5555555555555, std::bit_cast<std::uint64_t>(3.0),
-        std::bit_cast<std::uint64_t>(0.75), 0x3FF5555555555555, 0x3FE5555555555555,
-        std::bit_cast<std::uint64_t>(1.5), 0x3FE6A09E667F3BCD, 0x3FF6A09E667F3BCD,
-        std::bit_cast<std::uint64_t>(1.0), std::bit_cast<std::uint64_t>(0.5625),
-        0x3FFC71C71C71C71C, 0x3FDAC73AE9819B50, 0x40031EB851EB851F,
+        0x3FE3C6EF372FE950,
+        0x3FF9E3779B97F4A7,
+        std::bit_cast<std::uint64_t>(0.5),
+        std::bit_cast<std::uint64_t>(2.0),
+        0x3FD5555555555555,
+        std::bit_cast<std::uint64_t>(3.0),
+        std::bit_cast<std::uint64_t>(0.75),
+        0x3FF5555555555555,
+        0x3FE5555555555555,
+        std::bit_cast<std::uint64_t>(1.5),
+        0x3FE6A09E667F3BCD,
+        0x3FF6A09E667F3BCD,
+        std::bit_cast<std::uint64_t>(1.0),
+        std::bit_cast<std::uint64_t>(0.5625),
+        0x3FFC71C71C71C71C,
+        0x3FDAC73AE9819B50,
+        0x40031EB851EB851F,
     };
     for (std::size_t i = 0; i < kRatioPresetCount; ++i) {
         EXPECT_EQ(std::bit_cast<std::uint64_t>(RatioPresets()[i]), expected[i]) << "preset " << i;
@@ -59,8 +67,8 @@ TEST(GeometryTest, TypedRatioAcceptance) {
         bool accepted;
     };
     const Case cases[] = {
-        {1.0005, false}, {1.0, false},  {0.9995, false}, {3.1, false}, {3.09, true},
-        {2.39, true},    {0.5, true},   {0.01, true},    {0.0099, false}, {0.0, false},
+        {1.0005, false}, {1.0, false},  {0.9995, false}, {3.1, false},          {3.09, true},
+        {2.39, true},    {0.5, true},   {0.01, true},    {0.0099, false},       {0.0, false},
         {-0.5, false},   {-inf, false}, {inf, false},    {std::nan(""), false}, {1e-300, false},
     };
     for (const Case& c : cases) EXPECT_EQ(AcceptsTypedRatio(c.value), c.accepted) << c.value;
@@ -106,8 +114,8 @@ TEST(GeometryTest, PhiAndThirdOffsetsOfSignedSpans) {
         std::int32_t phi;
         std::int32_t third;
     };
-    const Case cases[] = {{396, 245, 132}, {-396, -245, -132}, {397, 245, 132},
-                          {-397, -245, -132}, {245, 151, 81}, {0, 0, 0}};
+    const Case cases[] = {{396, 245, 132},    {-396, -245, -132}, {397, 245, 132},
+                          {-397, -245, -132}, {245, 151, 81},     {0, 0, 0}};
     for (const Case& c : cases) {
         EXPECT_EQ(PhiOffset(c.span), c.phi) << c.span;
         EXPECT_EQ(ThirdOffset(c.span), c.third) << c.span;
@@ -150,8 +158,7 @@ TEST(GeometryTest, StepTextListsTheStepAboveAndAtMostTwentyBelow) {
         {198, InvPhi, "320,198,122,75,46,28,17,11,7,4,2"},
         {2, InvPhi, "3,2"},
         {2, 0.7, "3,2"},
-        {396, 0.998,
-         "397,396,395,394,393,392,391,390,389,388,387,386,385,384,383,382,381,380,379,378,377,376"},
+        {396, 0.998, "397,396,395,394,393,392,391,390,389,388,387,386,385,384,383,382,381,380,379,378,377,376"},
         {0, InvPhi, "0,0"},
         {396, 1e-300, "2147483647,396"},
     };
@@ -165,9 +172,9 @@ TEST(GeometryTest, SpiralPathEndsAtTheMinimumRadiusOrTheSegmentLimit) {
         std::size_t segments;
     };
     const Case cases[] = {
-        {0.0, 0, 4001},       // never shrinks: only the segment limit ends it
-        {0.0, 199, 0},        // starts below the minimum: the start point only
-        {-1e300, 3, 0},       // collapses at once
+        {0.0, 0, 4001},  // never shrinks: only the segment limit ends it
+        {0.0, 199, 0},   // starts below the minimum: the start point only
+        {-1e300, 3, 0},  // collapses at once
         {QuarterTurnRate(SpiralFactor(0.998)), 3, 4001},
     };
     for (const Case& c : cases) {
@@ -195,16 +202,14 @@ TEST(GeometryTest, SpiralPathTurnsWithItsSense) {
 
 // The path straight from its definition: every point from exp, cos and sin
 // of its own stored angle, each evaluated by the C library.
-std::vector<Point> SpiralByDefinition(Point centre, double startRadius, double rate,
-                                      SpiralStart start, std::int32_t minRadius) {
+std::vector<Point> SpiralByDefinition(Point centre, double startRadius, double rate, SpiralStart start,
+                                      std::int32_t minRadius) {
     const auto radiusAt = [&](double theta) {
-        return static_cast<double>(std::exp(static_cast<long double>(rate) * theta) *
-                                   startRadius);
+        return static_cast<double>(std::exp(static_cast<long double>(rate) * theta) * startRadius);
     };
     const auto pointAt = [&](double angle, double radius) {
         const long double a = angle;
-        return Point{centre.x + Nearest(std::cos(a) * radius),
-                     centre.y + Nearest(std::sin(a) * radius)};
+        return Point{centre.x + Nearest(std::cos(a) * radius), centre.y + Nearest(std::sin(a) * radius)};
     };
     std::vector<Point> points{pointAt(start.angle, radiusAt(0.0))};
     double theta = 0.0;
@@ -230,13 +235,13 @@ TEST(GeometryTest, SharedSpiralCourseDrawsEveryStartAsItsDefinitionDoes) {
         double startRadius;
     };
     const Case cases[] = {
-        {QuarterTurnRate(SpiralFactor(0.998)), 198.0},    // the 4001-step limit
+        {QuarterTurnRate(SpiralFactor(0.998)), 198.0},  // the 4001-step limit
         {QuarterTurnRate(SpiralFactor(0.998)), 8192.0},
         {FullTurnRate(SpiralFactor(0.998)), 1920.0},
         {QuarterTurnRate(SpiralFactor(InvPhi)), 960.0},
         {FullTurnRate(SpiralFactor(2.39)), 540.0},
-        {QuarterTurnRate(SpiralFactor(0.01)), 8192.0},    // collapses within a turn
-        {0.0, 77.0},                                      // a circle to the limit
+        {QuarterTurnRate(SpiralFactor(0.01)), 8192.0},  // collapses within a turn
+        {0.0, 77.0},                                    // a circle to the limit
     };
     std::vector<SpiralStart> starts;  // the eight distinct entries of the start table
     for (const bool portrait : {false, true}) {
@@ -256,10 +261,9 @@ TEST(GeometryTest, SharedSpiralCourseDrawsEveryStartAsItsDefinitionDoes) {
         for (const SpiralStart& start : starts) {
             RecordingCanvas canvas;
             SpiralPath(canvas, {972, 568}, course, start);
-            ASSERT_EQ(PathPoints(canvas),
-                      SpiralByDefinition({972, 568}, c.startRadius, c.rate, start, kMinRadius))
-                << "rate " << c.rate << " radius " << c.startRadius << " angle " << start.angle
-                << " sense " << start.sense;
+            ASSERT_EQ(PathPoints(canvas), SpiralByDefinition({972, 568}, c.startRadius, c.rate, start, kMinRadius))
+                << "rate " << c.rate << " radius " << c.startRadius << " angle " << start.angle << " sense "
+                << start.sense;
         }
     }
 }
@@ -273,13 +277,13 @@ TEST(GeometryTest, SpiralCourseRadiiAreExactlyTheExponentialsOfTheirAngles) {
         std::int32_t minRadius;
     };
     const Case cases[] = {
-        {540.0, FullTurnRate(SpiralFactor(0.998)), 12},    // the slow spiral at its step limit
+        {540.0, FullTurnRate(SpiralFactor(0.998)), 12},  // the slow spiral at its step limit
         {8192.0, QuarterTurnRate(SpiralFactor(0.998)), 3},
         {960.0, QuarterTurnRate(SpiralFactor(InvPhi)), 3},
         {1.0e6, FullTurnRate(SpiralFactor(1.0001)), 0},
-        {198.0, 0.01, 0},                                   // growing
-        {198.0, -1e300, 3},                                 // collapses at once
-        {0.0, -0.5, 0},                                     // no radius at all
+        {198.0, 0.01, 0},    // growing
+        {198.0, -1e300, 3},  // collapses at once
+        {0.0, -0.5, 0},      // no radius at all
         {77.0, 0.0, 8},
     };
     for (const Case& c : cases) {

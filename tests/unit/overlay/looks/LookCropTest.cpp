@@ -36,11 +36,10 @@ std::vector<Ends> WithOutline(std::vector<Ends> lines) {
 // The five aspect frames, from 1:1 to 16:9, each closed from its top-left
 // corner; they do not depend on the orientation.
 const std::vector<Ends> kExampleAspectFrames = {
-    {87, 28, 332, 28}, {332, 28, 332, 273}, {332, 273, 87, 273}, {87, 273, 87, 28},
-    {57, 28, 363, 28}, {363, 28, 363, 273}, {363, 273, 57, 273}, {57, 273, 57, 28},
-    {46, 28, 373, 28}, {373, 28, 373, 273}, {373, 273, 46, 273}, {46, 273, 46, 28},
-    {26, 28, 394, 28}, {394, 28, 394, 273}, {394, 273, 26, 273}, {26, 273, 26, 28},
-    {12, 39, 408, 39}, {408, 39, 408, 262}, {408, 262, 12, 262}, {12, 262, 12, 39}};
+    {87, 28, 332, 28},   {332, 28, 332, 273}, {332, 273, 87, 273}, {87, 273, 87, 28},   {57, 28, 363, 28},
+    {363, 28, 363, 273}, {363, 273, 57, 273}, {57, 273, 57, 28},   {46, 28, 373, 28},   {373, 28, 373, 273},
+    {373, 273, 46, 273}, {46, 273, 46, 28},   {26, 28, 394, 28},   {394, 28, 394, 273}, {394, 273, 26, 273},
+    {26, 273, 26, 28},   {12, 39, 408, 39},   {408, 39, 408, 262}, {408, 262, 12, 262}, {12, 262, 12, 39}};
 
 TEST(LookCropTest, StraightLooksAtTheExampleSize) {
     struct Case {
@@ -62,14 +61,38 @@ TEST(LookCropTest, StraightLooksAtTheExampleSize) {
         {15, 2, {{408, 28, 12, 273}, {408, 273, 298, 96}, {12, 28, 122, 205}}},
         {15, 3, {{12, 28, 408, 273}, {12, 273, 122, 96}, {408, 28, 298, 205}}},
         // The inner edges of the two 245-pixel squares, then their diagonals.
-        {16, 0, {{257, 28, 257, 273}, {163, 28, 163, 273}, {12, 28, 257, 273}, {12, 273, 257, 28},
-                 {163, 28, 408, 273}, {163, 273, 408, 28}}},
-        {16, 1, {{163, 28, 163, 273}, {257, 28, 257, 273}, {408, 28, 163, 273}, {408, 273, 163, 28},
-                 {257, 28, 12, 273}, {257, 273, 12, 28}}},
-        {16, 2, {{163, 273, 163, 28}, {257, 273, 257, 28}, {408, 273, 163, 28}, {408, 28, 163, 273},
-                 {257, 273, 12, 28}, {257, 28, 12, 273}}},
-        {16, 3, {{257, 273, 257, 28}, {163, 273, 163, 28}, {12, 273, 257, 28}, {12, 28, 257, 273},
-                 {163, 273, 408, 28}, {163, 28, 408, 273}}},
+        {16,
+         0,
+         {{257, 28, 257, 273},
+          {163, 28, 163, 273},
+          {12, 28, 257, 273},
+          {12, 273, 257, 28},
+          {163, 28, 408, 273},
+          {163, 273, 408, 28}}},
+        {16,
+         1,
+         {{163, 28, 163, 273},
+          {257, 28, 257, 273},
+          {408, 28, 163, 273},
+          {408, 273, 163, 28},
+          {257, 28, 12, 273},
+          {257, 273, 12, 28}}},
+        {16,
+         2,
+         {{163, 273, 163, 28},
+          {257, 273, 257, 28},
+          {408, 273, 163, 28},
+          {408, 28, 163, 273},
+          {257, 273, 12, 28},
+          {257, 28, 12, 273}}},
+        {16,
+         3,
+         {{257, 273, 257, 28},
+          {163, 273, 163, 28},
+          {12, 273, 257, 28},
+          {12, 28, 257, 273},
+          {163, 273, 408, 28},
+          {163, 28, 408, 273}}},
         // The frames are centred on the area, whichever corner is the origin.
         {18, 1, kExampleAspectFrames},
         {18, 2, kExampleAspectFrames},
@@ -101,22 +124,24 @@ TEST(LookCropTest, PortraitAreasTakeTheSquaresOffTheTopAndBottom) {
     LookSettings s = Example(16);
     s.width = 245;
     s.height = 396;  // X1 = 257, Y1 = 424
-    EXPECT_EQ(SegmentsFrom(Render(s), 4),
-              (std::vector<Ends>{{12, 273, 257, 273}, {12, 179, 257, 179}, {12, 28, 257, 273},
-                                 {257, 28, 12, 273}, {12, 179, 257, 424}, {257, 179, 12, 424}}));
+    EXPECT_EQ(SegmentsFrom(Render(s), 4), (std::vector<Ends>{{12, 273, 257, 273},
+                                                             {12, 179, 257, 179},
+                                                             {12, 28, 257, 273},
+                                                             {257, 28, 12, 273},
+                                                             {12, 179, 257, 424},
+                                                             {257, 179, 12, 424}}));
     s.lookMode = 14;
     EXPECT_EQ(SegmentsFrom(Render(s), 4),
-              (std::vector<Ends>{{12, 28, 257, 273}, {257, 28, 12, 273}, {12, 424, 257, 179},
-                                 {257, 424, 12, 179}}));
+              (std::vector<Ends>{{12, 28, 257, 273}, {257, 28, 12, 273}, {12, 424, 257, 179}, {257, 424, 12, 179}}));
     s.showValues = true;
-    EXPECT_THAT(PlacedTexts(Render(s)), ElementsAre(Placed{15, 425, "245 x 396", 0},
-                                                    Placed{1, 282, "245", 90}, Placed{1, 188, "151", 90}));
+    EXPECT_THAT(PlacedTexts(Render(s)),
+                ElementsAre(Placed{15, 425, "245 x 396", 0}, Placed{1, 282, "245", 90}, Placed{1, 188, "151", 90}));
 }
 
 TEST(LookCropTest, GoldenRectanglesWhirlInwardWithAnUnbrokenSpiral) {
     // Cells of 244.7, 151.4, 93.5, 57.8, 35.7 ... cut clockwise from the
     // left, each at 1/phi of what is left; nine, down to a few pixels.
-    const std::vector<Ends> cutLines = {{257, 28, 257, 273}, {257, 179, 408, 179}, {315, 179, 315, 273},
+    const std::vector<Ends> cutLines = {{257, 28, 257, 273},  {257, 179, 408, 179}, {315, 179, 315, 273},
                                         {257, 215, 315, 215}, {292, 179, 292, 215}, {292, 202, 315, 202},
                                         {301, 202, 301, 215}};
     const RecordingCanvas canvas = Render(WithValues(Example(17)));
@@ -149,20 +174,40 @@ TEST(LookCropTest, GoldenRectanglesTurnIntoTheCornerOfTheOrientation) {
     };
     const Case cases[] = {
         {0,
-         {{257, 28, 257, 273}, {257, 179, 408, 179}, {315, 179, 315, 273}, {257, 215, 315, 215},
-          {292, 179, 292, 215}, {292, 202, 315, 202}, {301, 202, 301, 215}},
+         {{257, 28, 257, 273},
+          {257, 179, 408, 179},
+          {315, 179, 315, 273},
+          {257, 215, 315, 215},
+          {292, 179, 292, 215},
+          {292, 202, 315, 202},
+          {301, 202, 301, 215}},
          {298, 202}},
         {1,
-         {{163, 28, 163, 273}, {163, 179, 12, 179}, {105, 179, 105, 273}, {163, 215, 105, 215},
-          {128, 179, 128, 215}, {128, 202, 105, 202}, {119, 202, 119, 215}},
+         {{163, 28, 163, 273},
+          {163, 179, 12, 179},
+          {105, 179, 105, 273},
+          {163, 215, 105, 215},
+          {128, 179, 128, 215},
+          {128, 202, 105, 202},
+          {119, 202, 119, 215}},
          {122, 202}},
         {2,
-         {{163, 273, 163, 28}, {163, 122, 12, 122}, {105, 122, 105, 28}, {163, 86, 105, 86},
-          {128, 122, 128, 86}, {128, 99, 105, 99}, {119, 99, 119, 86}},
+         {{163, 273, 163, 28},
+          {163, 122, 12, 122},
+          {105, 122, 105, 28},
+          {163, 86, 105, 86},
+          {128, 122, 128, 86},
+          {128, 99, 105, 99},
+          {119, 99, 119, 86}},
          {122, 99}},
         {3,
-         {{257, 273, 257, 28}, {257, 122, 408, 122}, {315, 122, 315, 28}, {257, 86, 315, 86},
-          {292, 122, 292, 86}, {292, 99, 315, 99}, {301, 99, 301, 86}},
+         {{257, 273, 257, 28},
+          {257, 122, 408, 122},
+          {315, 122, 315, 28},
+          {257, 86, 315, 86},
+          {292, 122, 292, 86},
+          {292, 99, 315, 99},
+          {301, 99, 301, 86}},
          {298, 99}},
     };
     for (const Case& c : cases) {
@@ -184,7 +229,7 @@ TEST(LookCropTest, GoldenRectanglesAreGoldenSectionsOfAnyFrame) {
         std::int32_t width;
         std::int32_t height;
     };
-    const Case cases[] = {{"1.618", 396, 245}, {"3:2", 360, 240}, {"2:1", 400, 200},
+    const Case cases[] = {{"1.618", 396, 245},  {"3:2", 360, 240},         {"2:1", 400, 200},
                           {"2.39:1", 478, 200}, {"upright 2:3", 240, 360}, {"upright 1:2.39", 200, 478}};
     for (const Case& c : cases) {
         for (std::int32_t orient = 0; orient < 4; ++orient) {
@@ -193,8 +238,8 @@ TEST(LookCropTest, GoldenRectanglesAreGoldenSectionsOfAnyFrame) {
                 s.width = c.width;
                 s.height = c.height;
                 s.gridSize = grid;
-                const std::string what = std::string(c.ratio) + " orient " + std::to_string(orient) + " grid " +
-                                         std::to_string(grid);
+                const std::string what =
+                    std::string(c.ratio) + " orient " + std::to_string(orient) + " grid " + std::to_string(grid);
                 const RecordingCanvas canvas = Render(s);
                 const std::vector<Ends> ends = canvas.SegmentEnds();
                 // Distances from the origin corner along the long (a) and the
@@ -248,8 +293,16 @@ TEST(LookCropTest, HostileSizesKeepEveryLineInsideTheArea) {
         // squares are the area; nine golden cells, the first 151.4 across.
         {14, 245, 245, 8, 8, {{12, 28, 257, 273}, {257, 28, 12, 273}, {12, 273, 257, 28}, {257, 273, 12, 28}}},
         {15, 245, 245, 8, 7, {{12, 273, 257, 28}, {12, 28, 134, 150}, {257, 273, 134, 150}}},
-        {16, 245, 245, 8, 10,
-         {{257, 28, 257, 273}, {12, 28, 12, 273}, {12, 28, 257, 273}, {12, 273, 257, 28}, {12, 28, 257, 273},
+        {16,
+         245,
+         245,
+         8,
+         10,
+         {{257, 28, 257, 273},
+          {12, 28, 12, 273},
+          {12, 28, 257, 273},
+          {12, 273, 257, 28},
+          {12, 28, 257, 273},
           {12, 273, 257, 28}}},
         {17, 245, 245, 8, 173, {{163, 28, 163, 273}}},
         {18, 245, 245, 8, 24, {}},
@@ -263,16 +316,33 @@ TEST(LookCropTest, HostileSizesKeepEveryLineInsideTheArea) {
         // ends; the perpendiculars' feet round onto the far corners; golden
         // cells at 10125.9 and 35.8 first; the 5:4 frame is 72.5 wide,
         // rounded to even.
-        {14, 16384, 58, 8, 8,
-         {{12, 28, 70, 86}, {16396, 28, 16338, 86}, {12, 86, 70, 28}, {16396, 86, 16338, 28}}},
+        {14, 16384, 58, 8, 8, {{12, 28, 70, 86}, {16396, 28, 16338, 86}, {12, 86, 70, 28}, {16396, 86, 16338, 28}}},
         {15, 16384, 58, 8, 7, {{12, 86, 16396, 28}, {12, 28, 12, 86}, {16396, 86, 16396, 28}}},
-        {16, 16384, 58, 8, 10,
-         {{70, 28, 70, 86}, {16338, 28, 16338, 86}, {12, 28, 70, 86}, {12, 86, 70, 28}, {16338, 28, 16396, 86},
+        {16,
+         16384,
+         58,
+         8,
+         10,
+         {{70, 28, 70, 86},
+          {16338, 28, 16338, 86},
+          {12, 28, 70, 86},
+          {12, 86, 70, 28},
+          {16338, 28, 16396, 86},
           {16338, 86, 16396, 28}}},
         {17, 16384, 58, 8, 394, {{10138, 28, 10138, 86}, {10138, 64, 16396, 64}}},
-        {18, 16384, 58, 8, 24,
-         {{8175, 28, 8233, 28}, {8233, 28, 8233, 86}, {8233, 86, 8175, 86}, {8175, 86, 8175, 28},
-          {8168, 28, 8240, 28}, {8240, 28, 8240, 86}, {8240, 86, 8168, 86}, {8168, 86, 8168, 28}}},
+        {18,
+         16384,
+         58,
+         8,
+         24,
+         {{8175, 28, 8233, 28},
+          {8233, 28, 8233, 86},
+          {8233, 86, 8175, 86},
+          {8175, 86, 8175, 28},
+          {8168, 28, 8240, 28},
+          {8240, 28, 8240, 86},
+          {8240, 86, 8168, 86},
+          {8168, 86, 8168, 28}}},
         // The largest grid step: no square is that large; the others ignore it,
         // the golden cells too.
         {14, 396, 245, kMaxGridSize, 8, {}},
@@ -289,8 +359,8 @@ TEST(LookCropTest, HostileSizesKeepEveryLineInsideTheArea) {
             s.gridSize = c.grid;
             const std::vector<Ends> ends = Render(s).SegmentEnds();
             const std::string what = "look " + std::to_string(c.look) + " " + std::to_string(c.width) + " x " +
-                                     std::to_string(c.height) + " grid " + std::to_string(c.grid) +
-                                     " orient " + std::to_string(orient);
+                                     std::to_string(c.height) + " grid " + std::to_string(c.grid) + " orient " +
+                                     std::to_string(orient);
             EXPECT_EQ(ends.size(), c.segments) << what;
             for (const Ends& e : ends) {
                 for (const int i : {0, 2}) {
@@ -299,8 +369,9 @@ TEST(LookCropTest, HostileSizesKeepEveryLineInsideTheArea) {
                 }
             }
             if (orient == 0 && ends.size() >= 4 + c.first.size()) {
-                EXPECT_EQ(std::vector<Ends>(ends.begin() + 4, ends.begin() + 4 + static_cast<std::ptrdiff_t>(c.first.size())),
-                          c.first)
+                EXPECT_EQ(
+                    std::vector<Ends>(ends.begin() + 4, ends.begin() + 4 + static_cast<std::ptrdiff_t>(c.first.size())),
+                    c.first)
                     << what;
             }
         }

@@ -37,8 +37,7 @@ TEST(LookFiguresTest, SlowSpiralShrinksByTheRatioOncePerTurn) {
     const double x = (ends[7 + 124][2] + ends[7 + 125][2]) / 2.0 - 210;
     const double y = (ends[7 + 124][3] + ends[7 + 125][3]) / 2.0 - 150;
     EXPECT_NEAR(std::hypot(x, y), 122, 1.5);
-    EXPECT_THAT(PlacedTexts(canvas),
-                ElementsAre(Placed{214, 260, "320,198,122,75,46,28,17,11,7,4,2", 0}));
+    EXPECT_THAT(PlacedTexts(canvas), ElementsAre(Placed{214, 260, "320,198,122,75,46,28,17,11,7,4,2", 0}));
 }
 
 TEST(LookFiguresTest, CirclesShrinkAboutTheCentre) {
@@ -55,13 +54,13 @@ TEST(LookFiguresTest, CirclesShrinkAboutTheCentre) {
 }
 
 TEST(LookFiguresTest, CentredStepsAtThreeLevels) {
-    const std::vector<Ends> midpointMarks = {
-        {202, 142, 218, 158}, {202, 158, 218, 142}, {202, 28, 218, 28},  {210, 20, 210, 36},
-        {202, 273, 218, 273}, {210, 265, 210, 281}, {4, 150, 20, 150},   {12, 142, 12, 158},
-        {400, 150, 416, 150}, {408, 142, 408, 158}, {210, 28, 210, 273}, {12, 150, 408, 150}};
-    const std::vector<Ends> inner = {
-        {12, 197, 408, 197}, {12, 103, 408, 103}, {286, 28, 286, 273}, {134, 28, 134, 273},
-        {12, 179, 408, 179}, {12, 121, 408, 121}, {257, 28, 257, 273}, {163, 28, 163, 273}};
+    const std::vector<Ends> midpointMarks = {{202, 142, 218, 158}, {202, 158, 218, 142}, {202, 28, 218, 28},
+                                             {210, 20, 210, 36},   {202, 273, 218, 273}, {210, 265, 210, 281},
+                                             {4, 150, 20, 150},    {12, 142, 12, 158},   {400, 150, 416, 150},
+                                             {408, 142, 408, 158}, {210, 28, 210, 273},  {12, 150, 408, 150}};
+    const std::vector<Ends> inner = {{12, 197, 408, 197}, {12, 103, 408, 103}, {286, 28, 286, 273},
+                                     {134, 28, 134, 273}, {12, 179, 408, 179}, {12, 121, 408, 121},
+                                     {257, 28, 257, 273}, {163, 28, 163, 273}};
     struct Case {
         double ratio;
         std::vector<Ends> firstLevel;
@@ -73,9 +72,7 @@ TEST(LookFiguresTest, CentredStepsAtThreeLevels) {
     for (const Case& c : cases) {
         LookSettings s = Example(9);
         s.ratio = c.ratio;
-        EXPECT_EQ(Render(s).SegmentEnds(),
-                  Concat({kExampleOutline, midpointMarks, inner, c.firstLevel}))
-            << c.ratio;
+        EXPECT_EQ(Render(s).SegmentEnds(), Concat({kExampleOutline, midpointMarks, inner, c.firstLevel})) << c.ratio;
     }
 }
 
@@ -86,9 +83,7 @@ TEST(LookFiguresTest, InsetFramesAndTheirBandLabels) {
         std::vector<Placed> bandLabels;
     };
     const Case cases[] = {
-        {8,
-         {58, 36, 22, 14, 9},
-         {{54, 150, "22", 0}, {36, 150, "14", 0}, {28, 150, "8", 0}, {21, 150, "5", 0}}},
+        {8, {58, 36, 22, 14, 9}, {{54, 150, "22", 0}, {36, 150, "14", 0}, {28, 150, "8", 0}, {21, 150, "5", 0}}},
         {60, {58}, {{54, 150, "22", 0}}},
     };
     for (const Case& c : cases) {
@@ -101,10 +96,8 @@ TEST(LookFiguresTest, InsetFramesAndTheirBandLabels) {
             const int d = c.insets[i];
             EXPECT_THAT(std::vector<Ends>(frames.begin() + static_cast<std::ptrdiff_t>(4 * i),
                                           frames.begin() + static_cast<std::ptrdiff_t>(4 * i + 4)),
-                        ElementsAre(Ends{12 + d, 28 + d, 408 - d, 28 + d},
-                                    Ends{408 - d, 28 + d, 408 - d, 273 - d},
-                                    Ends{408 - d, 273 - d, 12 + d, 273 - d},
-                                    Ends{12 + d, 273 - d, 12 + d, 28 + d}))
+                        ElementsAre(Ends{12 + d, 28 + d, 408 - d, 28 + d}, Ends{408 - d, 28 + d, 408 - d, 273 - d},
+                                    Ends{408 - d, 273 - d, 12 + d, 273 - d}, Ends{12 + d, 273 - d, 12 + d, 28 + d}))
                 << "inset " << d;
         }
         std::vector<Placed> texts = PlacedTexts(canvas);
@@ -127,9 +120,8 @@ TEST(LookFiguresTest, PageCanonOnANineModulePage) {
     EXPECT_EQ(canvas.SegmentEnds(), expected);
     EXPECT_THAT(PlacedTexts(canvas),
                 ElementsAre(Placed{15, 274, "396 x 245", 0}, Placed{105, 36, "27x1=27", 0},
-                            Placed{110, 151, "(27x6=162)x(22x6=132)", 0},
-                            Placed{105, 241, "27x2=54", 0}, Placed{29, 148, "22x2=44", 90},
-                            Placed{102, 18, "198", 0}, Placed{300, 18, "198", 0},
+                            Placed{110, 151, "(27x6=162)x(22x6=132)", 0}, Placed{105, 241, "27x2=54", 0},
+                            Placed{29, 148, "22x2=44", 90}, Placed{102, 18, "198", 0}, Placed{300, 18, "198", 0},
                             Placed{1, 98, "122", 90}, Placed{1, 220, "123", 90}));
 }
 

@@ -20,9 +20,7 @@ constexpr std::size_t kMaxLabels = 2000;
 // The right page of a portrait page canon reaches furthest: B + 2W.
 constexpr int kCoordinateLimit = 3 * (kMaxDimension + kMaxBorder);
 
-bool Within(const Point& p) {
-    return std::abs(p.x) <= kCoordinateLimit && std::abs(p.y) <= kCoordinateLimit;
-}
+bool Within(const Point& p) { return std::abs(p.x) <= kCoordinateLimit && std::abs(p.y) <= kCoordinateLimit; }
 
 void ExpectBounded(const RecordingCanvas& canvas, const std::string& what) {
     EXPECT_LE(canvas.segments.size(), std::max(kMaxSegments, kMaxGridSegments)) << what;
@@ -63,9 +61,8 @@ TEST(LookHostileSettingsTest, EveryLookFinishesWithinBounds) {
                     s.border = size.border;
                     s.gridSize = size.grid;
                     s.ratio = ratio;
-                    ExpectBounded(Render(s), "look " + std::to_string(look) + " ratio " +
-                                                 std::to_string(ratio) + " width " +
-                                                 std::to_string(size.width));
+                    ExpectBounded(Render(s), "look " + std::to_string(look) + " ratio " + std::to_string(ratio) +
+                                                 " width " + std::to_string(size.width));
                 }
             }
         }
@@ -90,12 +87,10 @@ TEST(LookHostileSettingsTest, ExtremeRatiosStopEveryStepSequenceAtItsStart) {
         std::size_t ellipses;
     };
     const Case cases[] = {
-        {1, 4, 0},   // the far and the origin edge of each axis
-        {5, 6, 0},   // outline and centre lines; the spiral collapses at once
-        {6, 6, 0},
-        {7, 7, 0},
-        {8, 6, 1},   // the first circle only
-        {10, 10, 0}, // one frame, inset by 0
+        {1, 4, 0},                          // the far and the origin edge of each axis
+        {5, 6, 0},                          // outline and centre lines; the spiral collapses at once
+        {6, 6, 0},   {7, 7, 0}, {8, 6, 1},  // the first circle only
+        {10, 10, 0},                        // one frame, inset by 0
     };
     for (const double ratio : {1e-300, 1e300}) {
         for (const Case& c : cases) {

@@ -80,11 +80,10 @@ TEST(LookTest, GridReadoutAndVerticalLabels) {
 
 TEST(LookTest, RatioStepLinesShrinkFromTheFarEdges) {
     const std::vector<Ends> expected = {
-        {408, 28, 408, 273}, {257, 28, 257, 273}, {163, 28, 163, 273}, {105, 28, 105, 273},
-        {69, 28, 69, 273},   {47, 28, 47, 273},   {34, 28, 34, 273},   {26, 28, 26, 273},
-        {21, 28, 21, 273},   {12, 28, 12, 273},   {12, 273, 408, 273}, {12, 179, 408, 179},
-        {12, 121, 408, 121}, {12, 85, 408, 85},   {12, 63, 408, 63},   {12, 50, 408, 50},
-        {12, 42, 408, 42},   {12, 37, 408, 37},   {12, 28, 408, 28},
+        {408, 28, 408, 273}, {257, 28, 257, 273}, {163, 28, 163, 273}, {105, 28, 105, 273}, {69, 28, 69, 273},
+        {47, 28, 47, 273},   {34, 28, 34, 273},   {26, 28, 26, 273},   {21, 28, 21, 273},   {12, 28, 12, 273},
+        {12, 273, 408, 273}, {12, 179, 408, 179}, {12, 121, 408, 121}, {12, 85, 408, 85},   {12, 63, 408, 63},
+        {12, 50, 408, 50},   {12, 42, 408, 42},   {12, 37, 408, 37},   {12, 28, 408, 28},
     };
     EXPECT_EQ(Render(Example(1)).SegmentEnds(), expected);
     LookSettings square = Example(1);
@@ -109,17 +108,14 @@ TEST(LookTest, RatioStepLabelsNamePositionsAboveAndLengthsBelow) {
     std::vector<Placed> below;
     for (const auto& t : canvas.boxTexts) {
         const bool top = t.placement == BoxPlacement::CentreBottom;
-        EXPECT_EQ(t.box, top ? (Rect{t.box.left, 16, t.box.left, 29})
-                             : (Rect{t.box.left, 273, t.box.left, 274}));
+        EXPECT_EQ(t.box, top ? (Rect{t.box.left, 16, t.box.left, 29}) : (Rect{t.box.left, 273, t.box.left, 274}));
         (top ? above : below).push_back({t.box.left, 0, t.text, t.angle});
     }
-    EXPECT_THAT(above, ElementsAre(Placed{408, 0, "396", 0}, Placed{257, 0, "245", 0},
-                                   Placed{163, 0, "151", 0}, Placed{105, 0, "93", 0},
-                                   Placed{69, 0, "57", 0}, Placed{47, 0, "35", 0},
+    EXPECT_THAT(above, ElementsAre(Placed{408, 0, "396", 0}, Placed{257, 0, "245", 0}, Placed{163, 0, "151", 0},
+                                   Placed{105, 0, "93", 0}, Placed{69, 0, "57", 0}, Placed{47, 0, "35", 0},
                                    Placed{34, 0, "22", 0}));
-    EXPECT_THAT(below, ElementsAre(Placed{332, 0, "151", 0}, Placed{210, 0, "94", 0},
-                                   Placed{134, 0, "58", 0}, Placed{87, 0, "36", 0},
-                                   Placed{58, 0, "22", 0}, Placed{40, 0, "13", 0},
+    EXPECT_THAT(below, ElementsAre(Placed{332, 0, "151", 0}, Placed{210, 0, "94", 0}, Placed{134, 0, "58", 0},
+                                   Placed{87, 0, "36", 0}, Placed{58, 0, "22", 0}, Placed{40, 0, "13", 0},
                                    Placed{30, 0, "8", 0}));
     const std::vector<Placed> side = PlacedTexts(canvas);
     ASSERT_EQ(side.size(), 12u);
@@ -134,9 +130,8 @@ TEST(LookTest, HalvesDrawOutlineCentreLinesAndTheirLabels) {
     expected.insert(expected.end(), kExampleCentreLines.begin(), kExampleCentreLines.end());
     EXPECT_EQ(canvas.SegmentEnds(), expected);
     EXPECT_THAT(PlacedTexts(canvas),
-                ElementsAre(Placed{15, 274, "396 x 245", 0}, Placed{102, 18, "198", 0},
-                            Placed{300, 18, "198", 0}, Placed{1, 98, "122", 90},
-                            Placed{1, 220, "123", 90},
+                ElementsAre(Placed{15, 274, "396 x 245", 0}, Placed{102, 18, "198", 0}, Placed{300, 18, "198", 0},
+                            Placed{1, 98, "122", 90}, Placed{1, 220, "123", 90},
                             Placed{14, 30, "641,396,245,151,93,57,35,22,14,9,6,4,2", 0},
                             Placed{14, 41, "320,198,122,75,46,28,17,11,7,4,2", 0}));
 }
@@ -207,7 +202,7 @@ TEST(LookTest, SpiralStartsOnTheEdgeMiddleAndTurnsTowardTheNext) {
         Point quarterTurn;  // within two pixels
     };
     const Case cases[] = {
-        {InvPhi, {12, 150}, {210, 28}},                // clockwise, up toward the top
+        {InvPhi, {12, 150}, {210, 28}},               // clockwise, up toward the top
         {1.6180339887498947, {210, 28}, {134, 150}},  // counter-clockwise, toward the left
     };
     for (const Case& c : cases) {
@@ -245,8 +240,7 @@ TEST(LookTest, FourSpiralsStartAQuarterTurnApart) {
     for (const Case& c : cases) {
         const RecordingCanvas canvas = Render(Example(6, c.orientMode));
         ASSERT_EQ(canvas.moves.size(), 7u) << c.orientMode;
-        EXPECT_EQ(std::vector<Point>(canvas.moves.begin() + 3, canvas.moves.end()), c.starts)
-            << c.orientMode;
+        EXPECT_EQ(std::vector<Point>(canvas.moves.begin() + 3, canvas.moves.end()), c.starts) << c.orientMode;
     }
 }
 
