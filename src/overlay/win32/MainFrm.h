@@ -87,6 +87,9 @@ public:
     // Marks what this guide shows on the screen, in the mask of a screen
     // image whose top-left corner is origin.
     void MarkDrawn(IgnoreMask& mask, Point origin) const;
+    // Marks every guide of the program, or this one alone when it has no
+    // host, so neither the fit nor the follower takes a guide for a picture.
+    void MarkGuides(IgnoreMask& mask, Point origin) const;
     TSettings& Settings() const { return settings_; }
 
     // IOverlayWindow

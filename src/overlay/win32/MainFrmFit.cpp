@@ -83,11 +83,7 @@ void TMainForm::FitFrom(POINT searchedMonitor, std::span<const Point> starts, bo
         const ScreenImage image = shot->Image();
         const Point origin{shot->Area().left, shot->Area().top};
         IgnoreMask mask(image.width, image.height);
-        if (host_ != nullptr) {
-            host_->MarkGuides(mask, origin);
-        } else {
-            MarkDrawn(mask, origin);
-        }
+        MarkGuides(mask, origin);
         picture = FindPictureFrom(image, origin, mask, starts);
         // A guide that follows keeps to the picture it is fitted to now.
         if (picture && (follow || settings_.FollowPicture())) StartFollowing({image, origin, &mask}, *picture);
@@ -146,6 +142,14 @@ bool TMainForm::ShownAsDrawn(const ScreenShot& shot) const {
         static_cast<std::size_t>(drawn.width) * static_cast<std::size_t>(height));
     return ShowsDrawn(shot.Image(), {below.left, below.top}, pixels, drawn.width, below.right - below.left, height,
                       kOverlayKeyColor);
+}
+
+void TMainForm::MarkGuides(IgnoreMask& mask, Point origin) const {
+    if (host_ != nullptr) {
+        host_->MarkGuides(mask, origin);
+    } else {
+        MarkDrawn(mask, origin);
+    }
 }
 
 void TMainForm::MarkDrawn(IgnoreMask& mask, Point origin) const {

@@ -65,10 +65,7 @@ void TMainForm::SyncFollowing() {
     const ScreenImage image = shot->Image();
     const Point origin{shot->Area().left, shot->Area().top};
     IgnoreMask mask(image.width, image.height);
-    if (host_ != nullptr)
-        host_->MarkGuides(mask, origin);
-    else
-        MarkDrawn(mask, origin);
+    MarkGuides(mask, origin);
     StartFollowing({image, origin, &mask}, picture);
 }
 
@@ -101,10 +98,7 @@ void TMainForm::FollowLook(const Rect& monitor) {
         const ScreenImage image = shot->Image();
         const Point origin{shot->Area().left, shot->Area().top};
         IgnoreMask mask(image.width, image.height);
-        if (host_ != nullptr)
-            host_->MarkGuides(mask, origin);
-        else
-            MarkDrawn(mask, origin);
+        MarkGuides(mask, origin);
         answer = follower_.Decide({image, origin, &mask}, monitor, attempt == 0);
         if (answer.step != FollowStep::Widen) break;
         area = answer.rect;
