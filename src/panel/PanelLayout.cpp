@@ -130,17 +130,6 @@ std::span<const PanelPlace> PanelLayout() { return kLayout; }
 
 const PanelPlace& PlaceOf(PanelControl control) { return kLayout[static_cast<std::size_t>(control)]; }
 
-int ScaledLength(int value96, int dpi) {
-    const std::int64_t product = static_cast<std::int64_t>(value96) * dpi;
-    const std::int64_t half = product < 0 ? -48 : 48;
-    return static_cast<int>((product + half) / 96);
-}
-
-Rect ScaledRect(const Rect& rect96, int dpi) {
-    return {ScaledLength(rect96.left, dpi), ScaledLength(rect96.top, dpi), ScaledLength(rect96.right, dpi),
-            ScaledLength(rect96.bottom, dpi)};
-}
-
 Point ScaledPanelSize(int dpi) { return {ScaledLength(kPanelWidth, dpi), ScaledLength(kPanelHeight, dpi)}; }
 
 }  // namespace lumetra

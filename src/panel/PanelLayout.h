@@ -5,6 +5,7 @@
 // the window fits them once their text is known.
 #include <span>
 
+#include "common/Dpi.h"
 #include "common/Types.h"
 #include "panel/PanelCaption.h"
 #include "panel/PanelLists.h"
@@ -107,11 +108,6 @@ inline constexpr Rect kPanelBody{0, kPanelCaptionHeight, kPanelWidth, kPanelHeig
 inline constexpr Rect kTabControl{0, 4, kPanelWidth, kPanelHeight - kPanelCaptionHeight};
 inline constexpr Rect kPageArea{0, 0, 165, 304};
 
-// value * dpi / 96 rounded to nearest, halves away from zero, as the
-// system's MulDiv does. Each edge of a rectangle is scaled on its own, so
-// controls that touch at 96 dpi still touch, and never overlap, at any dpi.
-int ScaledLength(int value96, int dpi);
-Rect ScaledRect(const Rect& rect96, int dpi);
 // The panel window's width and height (x and y) at a dpi.
 Point ScaledPanelSize(int dpi);
 

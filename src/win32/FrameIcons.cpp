@@ -29,7 +29,16 @@ std::size_t IconIndex(FrameIcon picture) { return static_cast<std::size_t>(pictu
 
 }  // namespace
 
-FrameIcons FrameIcons::Load(HINSTANCE instance) {
+std::unique_ptr<FrameIcons::Sheet> FrameIcons::CreateSheet(int width, int height, std::uint32_t** bits) {
+    auto sheet = std::make_unique<Sheet>();
+    sheet->dc = UniqueMemoryDc(::CreateCompatibleDC(nullptr));
+    if (sheet->dc) sheet->bitmap = CreateTopDownDib(sheet->dc.get(), width, height, bits);
+    if (!sheet->bitmap || *bits == nullptr) return nullptr;
+    sheet->selected = SelectGuard(sheet->dc.get(), sheet->bitmap.get());
+    return sheet;
+}
+
+FrameIcons FrameIcons::Load(HINSTANCE instance, int dpi) {
     FrameIcons pictures;
     std::array<UniqueIcon, kIconResources.size()> icons;
     int sheetWidth = 0;
@@ -45,12 +54,9 @@ FrameIcons FrameIcons::Load(HINSTANCE instance) {
     }
     if (sheetWidth == 0) return {};
 
-    auto sheet = std::make_unique<Sheet>();
-    sheet->dc = UniqueMemoryDc(::CreateCompatibleDC(nullptr));
     std::uint32_t* bits = nullptr;
-    if (sheet->dc) sheet->bitmap = CreateTopDownDib(sheet->dc.get(), sheetWidth, sheetHeight, &bits);
-    if (!sheet->bitmap || bits == nullptr) return {};
-    sheet->selected = SelectGuard(sheet->dc.get(), sheet->bitmap.get());
+    auto sheet = CreateSheet(sheetWidth, sheetHeight, &bits);
+    if (!sheet) return {};
 
     const SheetPixels pixels(bits, sheetWidth, sheetHeight);
     for (std::size_t index = 0; index < icons.size(); ++index) {
@@ -73,7 +79,43 @@ FrameIcons FrameIcons::Load(HINSTANCE instance) {
         }
     }
     pictures.sheet_ = std::move(sheet);
-    return pictures;
+    pictures.sheetWidth_ = sheetWidth;
+    pictures.sheetHeight_ = sheetHeight;
+    pictures.bits_ = bits;
+    return dpi == kDefaultDpi ? std::move(pictures) : pictures.ScaledTo(dpi);
+}
+
+FrameIcons FrameIcons::ScaledTo(int dpi) const {
+    FrameIcons scaled;
+    int sheetWidth = 0;
+    for (std::size_t index = 0; index < placements_.size(); ++index) {
+        const Placement& placement = placements_[index];
+        if (placement.width == 0) continue;
+        const int width = ScaledLength(placement.width, dpi);
+        scaled.placements_[index] = {sheetWidth, width, ScaledLength(placement.height, dpi), placement.masked};
+        sheetWidth += 2 * width;
+    }
+    const int sheetHeight = ScaledLength(sheetHeight_, dpi);
+    std::uint32_t* bits = nullptr;
+    auto sheet = CreateSheet(sheetWidth, sheetHeight, &bits);
+    if (!sheet) return {};
+    const SheetPixels from(bits_, sheetWidth_, sheetHeight_);
+    const SheetPixels to(bits, sheetWidth, sheetHeight);
+    for (std::size_t index = 0; index < placements_.size(); ++index) {
+        const Placement& source = placements_[index];
+        const Placement& target = scaled.placements_[index];
+        if (source.width == 0) continue;
+        // The colour block, then the mask block beside it.
+        for (const int block : {0, 1}) {
+            ScaleBlockNearest(from, source.left + block * source.width, source.width, source.height, to,
+                              target.left + block * target.width, target.width, target.height);
+        }
+    }
+    scaled.sheet_ = std::move(sheet);
+    scaled.sheetWidth_ = sheetWidth;
+    scaled.sheetHeight_ = sheetHeight;
+    scaled.bits_ = bits;
+    return scaled;
 }
 
 void FrameIcons::Draw(HDC dc, FrameIcon picture, int x, int y) const {

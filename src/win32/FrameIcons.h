@@ -1,11 +1,13 @@
 #pragma once
 // The frame pictures of the overlay's caption and the panel's caption strip.
 #include <array>
+#include <cstdint>
 #include <memory>
 
 // First, so that the platform's TextOut macro is gone before Canvas is declared.
 #include "win32/GdiHandles.h"
 
+#include "common/Dpi.h"
 #include "overlay/draw/Canvas.h"
 
 namespace lumetra {
@@ -14,11 +16,12 @@ namespace lumetra {
 // sizes. Each is kept as a colour block and a mask block side by side on one
 // sheet, so that drawing it is one copy (no transparent pixel) or two blits,
 // far cheaper than drawing the icon. A picture that fails to load stays
-// empty and draws nothing.
+// empty and draws nothing. On a monitor of another DPI the pictures are
+// scaled to their size there by nearest neighbour, so they stay crisp.
 class FrameIcons {
 public:
     FrameIcons() = default;
-    static FrameIcons Load(HINSTANCE instance);
+    static FrameIcons Load(HINSTANCE instance, int dpi = kDefaultDpi);
 
     // Draws the picture with its top-left at (x, y) as the icon with its
     // mask draws: opaque pixels exactly, transparent ones leave dc as it was.
@@ -40,7 +43,15 @@ private:
         SelectGuard selected;  // last: deselects the bitmap before either is freed
     };
 
+    // An empty sheet, selected into a DC of its own; null on failure.
+    static std::unique_ptr<Sheet> CreateSheet(int width, int height, std::uint32_t** bits);
+    // The same pictures on a new sheet at the dpi's size; empty on failure.
+    FrameIcons ScaledTo(int dpi) const;
+
     std::array<Placement, 6> placements_{};
+    int sheetWidth_ = 0;
+    int sheetHeight_ = 0;
+    std::uint32_t* bits_ = nullptr;  // the sheet's pixels, owned by its bitmap
     std::unique_ptr<Sheet> sheet_;
 };
 

@@ -24,4 +24,14 @@ bool SplitIconMask(std::span<const std::uint32_t> onBlack, std::span<const std::
     return anyTransparent;
 }
 
+void ScaleBlockNearest(const SheetPixels& from, int left, int width, int height, const SheetPixels& to, int toLeft,
+                       int toWidth, int toHeight) {
+    if (width <= 0 || height <= 0) return;
+    for (int row = 0; row < toHeight; ++row) {
+        const auto source = from.Row((2 * row + 1) * height / (2 * toHeight), left, width);
+        const auto target = to.Row(row, toLeft, toWidth);
+        for (int column = 0; column < toWidth; ++column) target[column] = source[(2 * column + 1) * width / (2 * toWidth)];
+    }
+}
+
 }  // namespace lumetra

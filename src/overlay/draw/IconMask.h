@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <span>
 
+#include "overlay/draw/SheetPixels.h"
+
 namespace lumetra {
 
 // 32-bit DIB pixels, 0xAARRGGBB.
@@ -20,5 +22,13 @@ inline constexpr std::uint32_t kMaskClear = 0x00000000;  // AND: the target clea
 // them is transparent.
 bool SplitIconMask(std::span<const std::uint32_t> onBlack, std::span<const std::uint32_t> onWhite,
                    std::span<std::uint32_t> colour, std::span<std::uint32_t> mask);
+
+// Copies the block of width x height pixels at (left, 0) of one sheet to the
+// block of toWidth x toHeight at (toLeft, 0) of another, each target pixel
+// taking the source pixel under its centre. Nothing is blended, so a frame
+// picture stays crisp and its mask stays a mask; at a whole multiple every
+// source pixel becomes an exact square block.
+void ScaleBlockNearest(const SheetPixels& from, int left, int width, int height, const SheetPixels& to, int toLeft,
+                       int toWidth, int toHeight);
 
 }  // namespace lumetra

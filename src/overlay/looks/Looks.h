@@ -3,6 +3,7 @@
 // table and a canvas.
 #include <cstdint>
 
+#include "common/Dpi.h"
 #include "common/Types.h"
 #include "overlay/draw/Canvas.h"
 #include "overlay/looks/Geometry.h"
@@ -33,9 +34,6 @@ struct LookSettings {
     Color haloColor = 0;            // resolved: never automatic
     std::int32_t labelHeight = 11;  // resolved: the cell height in pixels
 };
-
-// The screen's pixels per inch at 100 % scaling.
-inline constexpr std::int32_t kDefaultDpi = 96;
 
 // dpi: the monitor's, for an automatic label size.
 LookSettings LookSettingsOf(const TSettings& settings, std::int32_t dpi = kDefaultDpi);

@@ -12,6 +12,7 @@
 #include "win32/FormProcedure.h"
 #include "win32/ButtonFace.h"
 #include "win32/CaptureExclusion.h"
+#include "win32/WindowDpi.h"
 #include "overlay/win32/InputMapping.h"
 
 namespace lumetra {
@@ -31,19 +32,6 @@ MouseButton ButtonOf(UINT message) {
         case WM_RBUTTONUP: return MouseButton::Right;
         default: return MouseButton::Middle;
     }
-}
-
-// The DPI of the window's monitor for an automatic label size; the system's
-// where Windows is too old to tell them apart.
-std::int32_t WindowDpi(HWND window) {
-    using DpiForWindow = UINT(WINAPI*)(HWND);
-    static const auto dpiForWindow = reinterpret_cast<DpiForWindow>(
-        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleA("user32.dll"), "GetDpiForWindow")));
-    if (dpiForWindow != nullptr) {
-        if (const UINT dpi = dpiForWindow(window); dpi != 0) return static_cast<std::int32_t>(dpi);
-    }
-    const WindowDc dc(window);
-    return dc ? ::GetDeviceCaps(dc.get(), LOGPIXELSY) : kDefaultDpi;
 }
 
 }  // namespace

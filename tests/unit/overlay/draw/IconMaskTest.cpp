@@ -96,5 +96,41 @@ TEST(IconMaskTest, SplitsNoMoreThanTheShortestSpanHolds) {
     EXPECT_EQ(mask, (std::array<std::uint32_t, 3>{kMaskClear, kMaskClear, 1}));
 }
 
+// A picture of distinct pixels (its index), scaled into a sheet that holds
+// other blocks on either side, which the copy must leave alone.
+TEST(IconMaskTest, ScalingCopiesEachSourcePixelIntoWholeBlocksWithoutBlending) {
+    struct Case {
+        const char* name;
+        int width, height, toWidth, toHeight;
+        std::vector<int> columns;  // the source column each target column shows
+        std::vector<int> rows;
+    };
+    const std::array<Case, 4> cases{{
+        {"100 %: the same picture", 3, 2, 3, 2, {0, 1, 2}, {0, 1}},
+        {"200 %: every pixel a 2 x 2 block", 3, 2, 6, 4, {0, 0, 1, 1, 2, 2}, {0, 0, 1, 1}},
+        {"150 %: every other pixel doubled, none lost", 4, 2, 6, 3, {0, 1, 1, 2, 3, 3}, {0, 1, 1}},
+        {"125 %: a 16-pixel strip becomes 20", 16, 1, 20, 1,
+         {0, 1, 2, 2, 3, 4, 5, 6, 6, 7, 8, 9, 10, 10, 11, 12, 13, 14, 14, 15}, {0}},
+    }};
+    constexpr std::uint32_t kUntouched = 0xDEADBEEF;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::vector<std::uint32_t> source(static_cast<std::size_t>(c.width * c.height));
+        for (std::size_t i = 0; i < source.size(); ++i) source[i] = static_cast<std::uint32_t>(i);
+        const int sheetWidth = c.toWidth + 2;
+        std::vector<std::uint32_t> target(static_cast<std::size_t>(sheetWidth * c.toHeight), kUntouched);
+        ScaleBlockNearest(SheetPixels(source.data(), c.width, c.height), 0, c.width, c.height,
+                          SheetPixels(target.data(), sheetWidth, c.toHeight), 1, c.toWidth, c.toHeight);
+        for (int y = 0; y < c.toHeight; ++y) {
+            EXPECT_EQ(target[static_cast<std::size_t>(y * sheetWidth)], kUntouched);
+            EXPECT_EQ(target[static_cast<std::size_t>(y * sheetWidth + sheetWidth - 1)], kUntouched);
+            for (int x = 0; x < c.toWidth; ++x) {
+                const std::uint32_t want = static_cast<std::uint32_t>(c.rows[y] * c.width + c.columns[x]);
+                EXPECT_EQ(target[static_cast<std::size_t>(y * sheetWidth + 1 + x)], want) << x << "," << y;
+            }
+        }
+    }
+}
+
 }  // namespace
 }  // namespace lumetra::test

@@ -1,0 +1,12 @@
+#pragma once
+// The DPI of the monitor a window is on, or will be on: what the program,
+// being per-monitor aware, scales its panel, caption strips and hints by.
+#include "win32/Win32.h"
+
+namespace lumetra {
+
+int WindowDpi(HWND window);
+// The monitor's that holds most of the rectangle, for a window not yet made.
+int DpiAt(const RECT& screenRect);
+
+}  // namespace lumetra
