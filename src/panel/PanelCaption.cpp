@@ -8,30 +8,73 @@ namespace {
 
 constexpr int kButtonSize = 8;
 constexpr int kButtonTop = 4;
-constexpr Point kHelpSeed{kPanelWidth - 33, kButtonTop};
-constexpr Point kCloseSeed{kPanelWidth - 12, kButtonTop};
+// The button faces in the right end picture, which is kRightEndWidth wide.
+constexpr int kRightEndWidth = kPanelWidth - kPanelRightEndX;
+constexpr int kHelpLeft = kPanelWidth - 33 - kPanelRightEndX;
+constexpr int kCloseLeft = kPanelWidth - 12 - kPanelRightEndX;
+constexpr int kLeftEndWidth = 16;
 constexpr int kTileWidth = 32;
+// The caption's cell height, the back buffer's font at 96 dpi.
+constexpr int kCaptionCellHeight = 11;
+
+// The first pixel of a picture scaled by nearest neighbour from length to
+// scaledLength that shows source pixel `edge` or one after it: the scaling
+// samples each target pixel's centre.
+int ScaledPictureEdge(int edge, int length, int scaledLength) {
+    const int numerator = 2 * edge * scaledLength - length;
+    return numerator <= 0 ? 0 : (numerator + 2 * length - 1) / (2 * length);
+}
+
+Rect FaceInPicture(int left, int dpi) {
+    const int width = ScaledLength(kRightEndWidth, dpi);
+    const int height = PanelCaptionHeight(dpi);
+    return {ScaledPictureEdge(left, kRightEndWidth, width), ScaledPictureEdge(kButtonTop, kPanelCaptionHeight, height),
+            ScaledPictureEdge(left + kButtonSize, kRightEndWidth, width),
+            ScaledPictureEdge(kButtonTop + kButtonSize, kPanelCaptionHeight, height)};
+}
+
+Point Seed(CaptionZone button, int dpi) {
+    const Rect face = PanelButtonFace(button, dpi);
+    return {face.left, face.top};
+}
 
 }  // namespace
 
-CaptionZone CaptionZoneAt(int x, int y) {
-    if (HitTest(x, y, kHelpSeed.x, kHelpSeed.y, kButtonSize, kButtonSize)) return CaptionZone::Help;
-    if (HitTest(x, y, kCloseSeed.x, kCloseSeed.y, kButtonSize, kButtonSize)) return CaptionZone::Close;
+int PanelCaptionHeight(int dpi) { return ScaledLength(kPanelCaptionHeight, dpi); }
+
+// The picture ends flush with the panel's right edge at every dpi.
+int PanelRightEndX(int dpi) { return ScaledLength(kPanelWidth, dpi) - ScaledLength(kRightEndWidth, dpi); }
+
+Rect PanelButtonFace(CaptionZone button, int dpi) {
+    const Rect face = FaceInPicture(button == CaptionZone::Help ? kHelpLeft : kCloseLeft, dpi);
+    const int x = PanelRightEndX(dpi);
+    return {x + face.left, face.top, x + face.right, face.bottom};
+}
+
+CaptionZone CaptionZoneAt(int x, int y, int dpi) {
+    for (const CaptionZone button : {CaptionZone::Help, CaptionZone::Close}) {
+        const Rect face = PanelButtonFace(button, dpi);
+        if (HitTest(x, y, face.left, face.top, face.right - face.left, face.bottom - face.top)) return button;
+    }
     return CaptionZone::Elsewhere;
 }
 
-void ComposePanelCaption(Canvas& canvas, std::string_view caption, bool active) {
-    canvas.Fill({0, 0, kPanelWidth, kPanelHeight}, kPanelKeyColor);
+void ComposePanelCaption(Canvas& canvas, std::string_view caption, bool active, int dpi) {
+    const int rightEnd = PanelRightEndX(dpi);
+    canvas.Fill({0, 0, ScaledLength(kPanelWidth, dpi), ScaledLength(kPanelHeight, dpi)}, kPanelKeyColor);
     canvas.DrawIcon(FrameIcon::TLCornerS, 0, 0);
-    int x = 16;
+    const int tileWidth = ScaledLength(kTileWidth, dpi);
+    int x = ScaledLength(kLeftEndWidth, dpi);
     do {
         canvas.DrawIcon(FrameIcon::Caption, x, 0);
-        x += kTileWidth;
-    } while (x <= kPanelRightEndX);
+        x += tileWidth;
+    } while (x <= rightEnd);
     canvas.SetTextColor(active ? kPanelCaptionActive : kPanelCaptionInactive);
     canvas.SetFontAngle(0);
-    canvas.BoxText({14, 1, kPanelRightEndX, 15}, caption, BoxPlacement::LeftMiddleEllipsis);
-    canvas.DrawIcon(FrameIcon::TRCorner2, kPanelRightEndX, 0);
+    canvas.SetFontHeight(ScaledLength(kCaptionCellHeight, dpi));
+    canvas.BoxText({ScaledLength(14, dpi), ScaledLength(1, dpi), rightEnd, ScaledLength(15, dpi)}, caption,
+                   BoxPlacement::LeftMiddleEllipsis);
+    canvas.DrawIcon(FrameIcon::TRCorner2, rightEnd, 0);
 }
 
 void CaptionInteraction::Highlight(Point seed, Color color, std::string_view hintKey) {
@@ -44,9 +87,11 @@ void CaptionInteraction::Highlight(Point seed, Color color, std::string_view hin
 }
 
 void CaptionInteraction::FormMouseMove(int x, int y) {
-    switch (CaptionZoneAt(x, y)) {
-        case CaptionZone::Help: Highlight(kHelpSeed, kButtonHighlight, "MHelpButtonHint"); return;
-        case CaptionZone::Close: Highlight(kCloseSeed, kCloseHighlight, "MSCloseButtonHint"); return;
+    switch (CaptionZoneAt(x, y, dpi_)) {
+        case CaptionZone::Help: Highlight(Seed(CaptionZone::Help, dpi_), kButtonHighlight, "MHelpButtonHint"); return;
+        case CaptionZone::Close:
+            Highlight(Seed(CaptionZone::Close, dpi_), kCloseHighlight, "MSCloseButtonHint");
+            return;
         case CaptionZone::Elsewhere: break;
     }
     window_.SetCursor(CaptionCursor::Arrow);
@@ -62,7 +107,7 @@ void CaptionInteraction::FormMouseMove(int x, int y) {
 }
 
 void CaptionInteraction::FormMouseDown(int x, int y) {
-    switch (CaptionZoneAt(x, y)) {
+    switch (CaptionZoneAt(x, y, dpi_)) {
         case CaptionZone::Help: window_.OpenManual(); return;
         case CaptionZone::Close: return;
         case CaptionZone::Elsewhere:
@@ -85,7 +130,7 @@ void CaptionInteraction::FormMouseUp(int x, int y) {
         mouseCaptured_ = false;
         window_.ReleaseMouse();
     }
-    switch (CaptionZoneAt(x, y)) {
+    switch (CaptionZoneAt(x, y, dpi_)) {
         case CaptionZone::Help: return;
         case CaptionZone::Close: window_.Hide(); return;
         case CaptionZone::Elsewhere: moving_ = false; return;

@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "common/Dpi.h"
 #include "common/Types.h"
 
 namespace lumetra {
@@ -20,13 +21,20 @@ inline constexpr Color kPanelCaptionInactive = Rgb(192, 192, 192);
 // The right end image, which holds the button boxes.
 inline constexpr int kPanelRightEndX = kPanelWidth - 37;
 
+// The strip at a dpi: its pictures are scaled by nearest neighbour, so the
+// button faces are where the scaled right end picture shows them.
+int PanelCaptionHeight(int dpi);
+int PanelRightEndX(int dpi);
+
 enum class CaptionZone { Help, Close, Elsewhere };
 
-// Help is x in [W - 33, W - 25), close x in [W - 12, W - 4), both rows 4..11.
-CaptionZone CaptionZoneAt(int x, int y);
+// At 96 dpi help is x in [W - 33, W - 25), close x in [W - 12, W - 4), both
+// rows 4..11; at another dpi, those faces in the scaled picture.
+Rect PanelButtonFace(CaptionZone button, int dpi);
+CaptionZone CaptionZoneAt(int x, int y, int dpi = kDefaultDpi);
 
-// The whole strip, composed off-screen on a surface of kPanelWidth columns.
-void ComposePanelCaption(Canvas& canvas, std::string_view caption, bool active);
+// The whole strip, composed off-screen on a surface of the panel's width.
+void ComposePanelCaption(Canvas& canvas, std::string_view caption, bool active, int dpi = kDefaultDpi);
 
 enum class CaptionCursor { Arrow, Hand };
 
@@ -63,6 +71,8 @@ public:
     void FormMouseUp(int x, int y);
     // The system took the capture away: the drag ends where it is.
     void CaptureLost();
+    // The window moved to a monitor of another dpi.
+    void SetDpi(int dpi) { dpi_ = dpi; }
 
     bool Moving() const { return moving_; }
     bool ButtonHighlighted() const { return buttonHighlighted_; }
@@ -72,6 +82,7 @@ private:
 
     ICaptionWindow& window_;
     HintText hintText_;
+    int dpi_ = kDefaultDpi;
     bool buttonHighlighted_ = false;
     bool moving_ = false;
     bool mouseCaptured_ = false;

@@ -130,6 +130,56 @@ std::span<const PanelPlace> PanelLayout() { return kLayout; }
 
 const PanelPlace& PlaceOf(PanelControl control) { return kLayout[static_cast<std::size_t>(control)]; }
 
+std::optional<PanelControl> ControlOf(PanelText text) {
+    using T = PanelText;
+    switch (text) {
+        case T::MainTab:
+        case T::LookTab:
+        case T::ColorsTab:
+        case T::AdvancedTab:
+        case T::WorkTab: return std::nullopt;
+        case T::LogoLabel: return C::LogoLabel;
+        case T::CopyrightLabel: return C::CopyrightLabel;
+        case T::DevWebBtn: return C::DevWebBtn;
+        case T::AskSupportBtn: return C::AskSupportBtn;
+        case T::CheckForUpdatesBtn: return C::CheckForUpdatesBtn;
+        case T::HelpBtn: return C::HelpBtn;
+        case T::SectionLabel: return C::SectionLabel;
+        case T::SnapToGroupBox: return C::SnapToGroupBox;
+        case T::WidthRadio: return C::WidthRadio;
+        case T::HeightRadio: return C::HeightRadio;
+        case T::RatioLabel: return C::RatioLabel;
+        case T::GridLabel: return C::GridLabel;
+        case T::LookLabel: return C::LookLabel;
+        case T::OrientationLabel: return C::OrientationLabel;
+        case T::GridSizeLabel: return C::GridSizeLabel;
+        case T::LinesColorLabel: return C::LinesColorLabel;
+        case T::ValuesColorLabel: return C::ValuesColorLabel;
+        case T::OpacityLabel: return C::OpacityLabel;
+        case T::LanguageLabel: return C::LanguageLabel;
+        case T::AdvancedLabel: return C::AdvancedLabel;
+        case T::RestoreButton: return C::RestoreButton;
+        case T::LockCheckBox: return C::LockCheckBox;
+        case T::NewGuideBtn: return C::NewGuideBtn;
+        case T::FitPictureBtn: return C::FitPictureBtn;
+        case T::LineWidthLabel: return C::LineWidthLabel;
+        case T::HaloCheckBox: return C::HaloCheckBox;
+        case T::HaloColorLabel: return C::HaloColorLabel;
+        case T::LabelSizeLabel: return C::LabelSizeLabel;
+        case T::ClickThroughCheckBox: return C::ClickThroughCheckBox;
+        case T::CaptureCheckBox: return C::CaptureCheckBox;
+        case T::CaptureNote: return C::CaptureNote;
+        case T::HotKeysLabel: return C::HotKeysLabel;
+        case T::ClickThroughKeyLabel: return C::ClickThroughKeyLabel;
+        case T::ShowHideKeyLabel: return C::ShowHideKeyLabel;
+        case T::FitKeyLabel: return C::FitKeyLabel;
+        case T::NextLookKeyLabel: return C::NextLookKeyLabel;
+        case T::CopyCompositionBtn: return C::CopyCompositionBtn;
+        case T::FollowCheckBox: return C::FollowCheckBox;
+    }
+    return std::nullopt;
+}
+
 Point ScaledPanelSize(int dpi) { return {ScaledLength(kPanelWidth, dpi), ScaledLength(kPanelHeight, dpi)}; }
 
 }  // namespace lumetra

@@ -3,12 +3,14 @@
 // and the one mapping of that table to the device pixels of a display.
 // Labels that take the width of their text have no width of their own here:
 // the window fits them once their text is known.
+#include <optional>
 #include <span>
 
 #include "common/Dpi.h"
 #include "common/Types.h"
 #include "panel/PanelCaption.h"
 #include "panel/PanelLists.h"
+#include "panel/PanelView.h"
 
 namespace lumetra {
 
@@ -86,6 +88,8 @@ enum class PanelControl {
     NextLookKeyNote,
 };
 
+inline constexpr int kPanelControlCount = static_cast<int>(PanelControl::NextLookKeyNote) + 1;
+
 struct PanelPlace {
     PanelControl control;
     PanelPage page;
@@ -96,6 +100,8 @@ struct PanelPlace {
 // Every control, in PanelControl order.
 std::span<const PanelPlace> PanelLayout();
 const PanelPlace& PlaceOf(PanelControl control);
+// The control showing a text; none for the tabs, which are no controls of a page.
+std::optional<PanelControl> ControlOf(PanelText text);
 
 // A combo box's rectangle is its closed field; each row of its open list
 // adds this much to the window, the room a row needs without visual styles.

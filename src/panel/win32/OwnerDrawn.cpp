@@ -10,13 +10,17 @@
 #include "win32/CommonControls.h"
 #include "win32/SystemLibrary.h"
 #include "win32/GdiHandles.h"
+#include "common/Dpi.h"
 #include "panel/PanelLists.h"
 #include "settings/AppSettings.h"
 
 namespace lumetra {
 namespace {
 
+// At 96 dpi.
 constexpr int kSwatchWidth = 22;
+constexpr int kSwatchMargin = 2;
+constexpr int kSwatchTextGap = 4;
 constexpr int kCheckBoxSize = 9;
 constexpr int kCheckTextLeft = kCheckBoxSize + 4;
 constexpr int kCaptionIndent = 7;  // from the box's sides to its caption
@@ -76,7 +80,7 @@ std::string WindowText(HWND window) {
 
 // The etched frame through the middle of the caption row, and the caption on
 // the background the box's parent gives static controls.
-void PaintGroupBox(HWND box, HDC dc) {
+void PaintGroupBox(HWND box, HDC dc, int dpi) {
     const SelectGuard font(dc, reinterpret_cast<HGDIOBJ>(::SendMessageA(box, WM_GETFONT, 0, 0)));
     TEXTMETRICA metrics{};
     ::GetTextMetricsA(dc, &metrics);
@@ -94,10 +98,11 @@ void PaintGroupBox(HWND box, HDC dc) {
 
     const std::string text = WindowText(box);
     if (text.empty()) return;
-    RECT label{client.left + kCaptionIndent, client.top, client.right - kCaptionIndent, row.bottom};
+    const int indent = ScaledLength(kCaptionIndent, dpi);
+    RECT label{client.left + indent, client.top, client.right - indent, row.bottom};
     RECT measured = label;
     ::DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &measured, DT_CALCRECT | DT_SINGLELINE);
-    label.right = std::min(label.right, measured.right + kGlyphOverhang);
+    label.right = std::min(label.right, measured.right + ScaledLength(kGlyphOverhang, dpi));
     const RECT gap{label.left - 1, label.top, label.right + 1, label.bottom};  // the frame stops short of the text
     ::FillRect(dc, &gap, brush);
     ::SetBkMode(dc, TRANSPARENT);
@@ -106,16 +111,18 @@ void PaintGroupBox(HWND box, HDC dc) {
 }
 
 LRESULT CALLBACK GroupBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR /*subclass*/,
-                              DWORD_PTR /*data*/) {
+                              DWORD_PTR dpi) {
     if (message != WM_PAINT) return CommonControls::DefSubclassProc(box, message, wParam, lParam);
     const PaintDc dc(box);
-    PaintGroupBox(box, dc.get());
+    PaintGroupBox(box, dc.get(), *reinterpret_cast<const int*>(dpi));
     return 0;
 }
 
 }  // namespace
 
-void PaintOwnGroupCaption(HWND groupBox) { CommonControls::SetWindowSubclass(groupBox, &GroupBoxProc, 0, 0); }
+void PaintOwnGroupCaption(HWND groupBox, const int& dpi) {
+    CommonControls::SetWindowSubclass(groupBox, &GroupBoxProc, 0, reinterpret_cast<DWORD_PTR>(&dpi));
+}
 
 void FillColorPicker(HWND combo) {
     ::SendMessageA(combo, CB_RESETCONTENT, 0, 0);
@@ -142,14 +149,18 @@ void ShowPickerColor(HWND combo, int entry, Color color) {
     ::InvalidateRect(combo, nullptr, FALSE);
 }
 
-void DrawColorItem(const DRAWITEMSTRUCT& item) {
+void DrawColorItem(const DRAWITEMSTRUCT& item, int dpi) {
     if (item.itemID == static_cast<UINT>(-1)) return;
     PaintItemBackground(item);
     const int index = static_cast<int>(item.itemID);
-    RECT swatch{item.rcItem.left + 2, item.rcItem.top + 2, item.rcItem.left + 2 + kSwatchWidth, item.rcItem.bottom - 2};
+    const int margin = ScaledLength(kSwatchMargin, dpi);
+    const int width = ScaledLength(kSwatchWidth, dpi);
+    RECT swatch{item.rcItem.left + margin, item.rcItem.top + margin, item.rcItem.left + margin + width,
+                item.rcItem.bottom - margin};
     PaintSwatch(item.hDC, swatch, ColorPickerColor(item.hwndItem, index));
     ::FrameRect(item.hDC, &swatch, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
-    DrawItemText(item, ItemText(item.hwndItem, CB_GETLBTEXTLEN, CB_GETLBTEXT, index), kSwatchWidth + 6);
+    DrawItemText(item, ItemText(item.hwndItem, CB_GETLBTEXTLEN, CB_GETLBTEXT, index),
+                 ScaledLength(kSwatchMargin + kSwatchWidth + kSwatchTextGap, dpi));
     if ((item.itemState & ODS_FOCUS) != 0 && (item.itemState & ODS_COMBOBOXEDIT) == 0) {
         ::DrawFocusRect(item.hDC, &item.rcItem);
     }
@@ -182,18 +193,20 @@ void SetCheckListChecked(HWND list, int index, bool checked) {
     }
 }
 
-void DrawCheckItem(const DRAWITEMSTRUCT& item) {
+void DrawCheckItem(const DRAWITEMSTRUCT& item, int dpi) {
     if (item.itemID == static_cast<UINT>(-1)) return;
     PaintItemBackground(item);
     const int index = static_cast<int>(item.itemID);
-    const int top = item.rcItem.top + (item.rcItem.bottom - item.rcItem.top - kCheckBoxSize) / 2;
-    RECT box{item.rcItem.left + 1, top, item.rcItem.left + 1 + kCheckBoxSize, top + kCheckBoxSize};
+    const int size = ScaledLength(kCheckBoxSize, dpi);
+    const int left = item.rcItem.left + ScaledLength(1, dpi);
+    const int top = item.rcItem.top + (item.rcItem.bottom - item.rcItem.top - size) / 2;
+    RECT box{left, top, left + size, top + size};
     const UINT state = DFCS_BUTTONCHECK | DFCS_FLAT | (CheckListChecked(item.hwndItem, index) ? DFCS_CHECKED : 0u);
     ::DrawFrameControl(item.hDC, &box, DFC_BUTTON, state);
-    DrawItemText(item, ItemText(item.hwndItem, LB_GETTEXTLEN, LB_GETTEXT, index), kCheckTextLeft);
+    DrawItemText(item, ItemText(item.hwndItem, LB_GETTEXTLEN, LB_GETTEXT, index), ScaledLength(kCheckTextLeft, dpi));
     if ((item.itemState & ODS_FOCUS) != 0) ::DrawFocusRect(item.hDC, &item.rcItem);
 }
 
-bool OnCheckBox(int x) { return x >= 0 && x < kCheckTextLeft; }
+bool OnCheckBox(int x, int dpi) { return x >= 0 && x < ScaledLength(kCheckTextLeft, dpi); }
 
 }  // namespace lumetra

@@ -11,17 +11,31 @@
 
 namespace lumetra {
 
-PanelStrip::PanelStrip(IPanelStripOwner& owner, HintTip& hint, const FrameIcons& icons)
-    : owner_(owner), hint_(hint), icons_(icons), caption_(*this, &LangText) {}
+PanelStrip::PanelStrip(IPanelStripOwner& owner, HintTip& hint, HINSTANCE instance)
+    : owner_(owner), hint_(hint), instance_(instance), caption_(*this, &LangText) {}
 
-void PanelStrip::Attach(HWND window) { window_ = window; }
+void PanelStrip::Attach(HWND window, int dpi) {
+    window_ = window;
+    dpi_ = dpi;
+    icons_ = FrameIcons::Load(instance_, dpi);
+    caption_.SetDpi(dpi);
+}
 
-void PanelStrip::CreateBuffer() { buffer_ = BackBuffer::Create(kPanelWidth, kPanelHeight, icons_); }
+void PanelStrip::CreateBuffer() {
+    const Point size = {ScaledLength(kPanelWidth, dpi_), ScaledLength(kPanelHeight, dpi_)};
+    buffer_ = BackBuffer::Create(size.x, size.y, icons_);
+}
+
+void PanelStrip::SetDpi(int dpi) {
+    buffer_.reset();  // it draws with the pictures replaced here
+    Attach(window_, dpi);
+    CreateBuffer();
+}
 
 void PanelStrip::Paint(HDC dc, const std::string& caption) const {
     if (!buffer_) return;
-    ComposePanelCaption(buffer_->canvas(), caption, IsActive());
-    buffer_->CopyTo(dc, kPanelWidth, kPanelCaptionHeight);
+    ComposePanelCaption(buffer_->canvas(), caption, IsActive(), dpi_);
+    buffer_->CopyTo(dc, ScaledLength(kPanelWidth, dpi_), PanelCaptionHeight(dpi_));
 }
 
 bool PanelStrip::HandleMouse(UINT message, WPARAM /*wParam*/, LPARAM lParam) {
@@ -80,11 +94,12 @@ void PanelStrip::DrawRightEnd() {
 
 void PanelStrip::DrawRightEndOn(HDC dc) const {
     GdiCanvas canvas(dc, &icons_);
-    canvas.DrawIcon(FrameIcon::TRCorner2, kPanelRightEndX, 0);
+    canvas.DrawIcon(FrameIcon::TRCorner2, PanelRightEndX(dpi_), 0);
 }
 
 void PanelStrip::FillButtonFace(Point seed, Color color) {
-    HighlightButtonFace(window_, {kPanelRightEndX, 0, kPanelWidth, kPanelCaptionHeight}, seed, color,
+    HighlightButtonFace(window_, {PanelRightEndX(dpi_), 0, ScaledLength(kPanelWidth, dpi_), PanelCaptionHeight(dpi_)},
+                        seed, color,
                         [this](HDC dc) { DrawRightEndOn(dc); });
 }
 

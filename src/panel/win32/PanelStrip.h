@@ -8,11 +8,11 @@
 
 #include "panel/PanelCaption.h"
 #include "win32/BackBuffer.h"
+#include "win32/FrameIcons.h"
 #include "win32/Win32.h"
 
 namespace lumetra {
 
-class FrameIcons;
 class HintTip;
 
 class IPanelStripOwner {
@@ -24,11 +24,14 @@ public:
 
 class PanelStrip final : public ICaptionWindow {
 public:
-    PanelStrip(IPanelStripOwner& owner, HintTip& hint, const FrameIcons& icons);
+    PanelStrip(IPanelStripOwner& owner, HintTip& hint, HINSTANCE instance);
 
     // The window is created after the strip, and its buffer after the window.
-    void Attach(HWND window);
+    void Attach(HWND window, int dpi);
     void CreateBuffer();
+    // The window moved to a monitor of another dpi: pictures, buffer and
+    // buttons at the new size.
+    void SetDpi(int dpi);
 
     void Paint(HDC dc, const std::string& caption) const;
     // A mouse message over the window, or one it captured: true when the
@@ -56,9 +59,11 @@ private:
 
     IPanelStripOwner& owner_;
     HintTip& hint_;
-    const FrameIcons& icons_;
+    HINSTANCE instance_;
+    FrameIcons icons_;  // the panel's own, at its dpi; the buffer draws with them
     CaptionInteraction caption_;
     HWND window_ = nullptr;
+    int dpi_ = kDefaultDpi;
     std::unique_ptr<BackBuffer> buffer_;  // empty: the strip is not painted
     HCURSOR cursor_ = nullptr;            // shared system cursor, never freed
 };

@@ -16,6 +16,7 @@
 #include "win32/FormProcedure.h"
 #include "overlay/win32/MainFrm.h"
 #include "win32/ScreenShot.h"
+#include "win32/WindowDpi.h"
 #include "panel/PanelLists.h"
 #include "panel/win32/OwnerDrawn.h"
 #include "panel/win32/SettingsIds.h"
@@ -23,11 +24,6 @@
 #include "settings/SettingsFile.h"
 
 namespace lumetra {
-namespace {
-
-constexpr int kHorizontalExtent = 280;
-
-}  // namespace
 
 TSettingsForm::TSettingsForm(HINSTANCE instance, TSettings& settings, LangTable& texts, const SettingsFile& files,
                              TMainForm& overlay)
@@ -37,15 +33,26 @@ TSettingsForm::TSettingsForm(HINSTANCE instance, TSettings& settings, LangTable&
       overlay_(overlay),
       current_(&overlay),
       controller_(settings, texts, files, overlay, *this, ::GetSystemMetrics(SM_CXSCREEN)),
-      strip_(*this, hint_, overlay.Icons()) {
+      strip_(*this, hint_, instance) {
     RegisterFormClass<TSettingsForm>(instance, kClassName, nullptr);  // the strip sets its own pointer
+    // Sized for the monitor it will show on from the first paint: the one
+    // under its stored place, then the one the system puts it on.
+    const Point at{settings.SX(), settings.SY()};
+    Point size = ScaledPanelSize(kDefaultDpi);
+    dpi_ = DpiAt(RECT{at.x, at.y, at.x + size.x, at.y + size.y});
+    size = ScaledPanelSize(dpi_);
     // Owned by the overlay, so it goes and comes back with the program's
     // minimising and never drops behind the overlay.
     const HWND window = ::CreateWindowExA(WS_EX_TOPMOST | WS_EX_LAYERED | WS_EX_TOOLWINDOW | WS_EX_CONTROLPARENT,
-                                          kClassName, kTitle, WS_POPUP | WS_CLIPCHILDREN, 0, 0, kPanelWidth,
-                                          kPanelHeight, overlay.Handle(), nullptr, instance, this);
+                                          kClassName, kTitle, WS_POPUP | WS_CLIPCHILDREN, at.x, at.y, size.x, size.y,
+                                          overlay.Handle(), nullptr, instance, this);
     if (window == nullptr) throw std::runtime_error("Unable to create the settings window");
-    strip_.Attach(window);
+    if (const int dpi = WindowDpi(window); dpi != dpi_) {
+        dpi_ = dpi;
+        size = ScaledPanelSize(dpi_);
+        ::SetWindowPos(window, nullptr, 0, 0, size.x, size.y, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    strip_.Attach(window, dpi_);
     try {
         CreateControls();
         FormCreate();
@@ -132,15 +139,21 @@ LRESULT TSettingsForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
             return 0;
         case WM_MEASUREITEM: {
             auto& item = *reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
-            item.itemHeight = item.CtlType == ODT_COMBOBOX ? kColorItemHeight : kCheckItemHeight;
+            item.itemHeight = static_cast<UINT>(
+                ScaledLength(item.CtlType == ODT_COMBOBOX ? kColorItemHeight : kCheckItemHeight, dpi_));
             return TRUE;
         }
         case WM_DRAWITEM: {
             const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-            if (item.CtlType == ODT_COMBOBOX) DrawColorItem(item);
-            if (item.CtlType == ODT_LISTBOX) DrawCheckItem(item);
+            if (item.CtlType == ODT_COMBOBOX) DrawColorItem(item, dpi_);
+            if (item.CtlType == ODT_LISTBOX) DrawCheckItem(item, dpi_);
             return TRUE;
         }
+        case WM_DPICHANGED:
+            // Moved to a monitor of another dpi: the system suggests the
+            // rectangle that keeps the panel's size there.
+            ChangeDpi(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+            return 0;
         default: break;
     }
     return ::DefWindowProcA(window, message, wParam, lParam);
@@ -166,7 +179,7 @@ void TSettingsForm::FormCreate() {
         shown_ = true;
     }
     ShowPage(PageFromSPage(settings_->SPage()));
-    ::SendMessageA(checkList_, LB_SETHORIZONTALEXTENT, kHorizontalExtent, 0);
+    ::SendMessageA(checkList_, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(ScaledLength(kHorizontalExtent, dpi_)), 0);
     focus_ = tabs_;
 }
 

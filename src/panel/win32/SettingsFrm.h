@@ -13,6 +13,7 @@
 #include "win32/HintTip.h"
 #include "overlay/win32/PanelWindow.h"
 #include "panel/PanelController.h"
+#include "panel/PanelLayout.h"
 #include "panel/PanelLists.h"
 #include "panel/PanelView.h"
 #include "panel/win32/PanelStrip.h"
@@ -30,8 +31,8 @@ public:
     static constexpr char kClassName[] = "TLumetraSettings";
     static constexpr char kTitle[] = "Velmora Lumetra Settings";
 
-    // Creates the window after the overlay, whose pictures its caption
-    // borrows, and registers it with the settings and the overlay. Shown
+    // Creates the window after the overlay, at the DPI of the monitor it
+    // shows on, and registers it with the settings and the overlay. Shown
     // when SVisible is on.
     TSettingsForm(HINSTANCE instance, TSettings& settings, LangTable& texts, const SettingsFile& files,
                   TMainForm& overlay);
@@ -102,6 +103,8 @@ public:
 
 private:
     enum class Id : int;
+    // The check list scrolls sideways across this width, at 96 dpi.
+    static constexpr int kHorizontalExtent = 280;
 
     template <class Form>
     friend LRESULT CALLBACK FormWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -126,14 +129,26 @@ private:
     void CreateColorsPage(HWND page);
     void CreateAdvancedPage(HWND page);
     void CreateWorkPage(HWND page);
-    HWND AddControl(HWND parent, const char* className, const char* text, DWORD style, const Rect& place, Id id = Id{},
-                    DWORD exStyle = 0);
-    HWND AddLabel(HWND parent, const char* text, const Rect& place, bool bold = false);
-    // place is the closed field; the open list adds rows below it.
-    HWND AddCombo(HWND parent, DWORD style, const Rect& place, int rows, Id id);
-    // Spin buttons at place, right of their edit, which keeps its place and width.
-    HWND AddSpin(HWND parent, HWND buddy, const Rect& place, int minimum, int maximum);
+    HWND AddChild(HWND parent, const char* className, const char* text, DWORD style, Id id = Id{},
+                  DWORD exStyle = 0);
+    // The control at its place in the layout.
+    HWND AddControl(HWND parent, const char* className, const char* text, DWORD style, PanelControl control,
+                    Id id = Id{}, DWORD exStyle = 0);
+    HWND AddLabel(HWND parent, const char* text, PanelControl control, bool bold = false);
+    // The layout's place is the closed field; the open list adds rows below it.
+    HWND AddCombo(HWND parent, DWORD style, PanelControl control, int rows, Id id);
+    // Spin buttons right of their edit, which keeps its place and width.
+    HWND AddSpin(HWND parent, HWND buddy, PanelControl control, int minimum, int maximum);
+
+    // Every child at its place for the panel's dpi: at creation and after
+    // a move to a monitor of another dpi.
+    void PlaceControls();
+    void PlaceControl(PanelControl control);
     void LayoutPages();
+    // Fonts, pictures, owner-drawn rows and places for a new dpi.
+    void ChangeDpi(int dpi, const RECT& suggested);
+    void LoadLogo();
+    void SetItemHeights();
 
     void FormCreate();
     void FormActivate(bool active);
@@ -155,16 +170,16 @@ private:
     HWND EditHandle(PanelSpin spin) const;
     HWND SpinHandle(PanelSpin spin) const;
     std::optional<HotKeyCommand> HotKeyCommandOf(HWND control) const;
-    // The control's text comes from the language; fitsText: the control is
-    // as wide as its text.
-    void Bind(PanelText target, HWND control, bool fitsText = false);
+    // The control's text comes from the language.
+    void Bind(PanelText target, HWND control);
 
     HINSTANCE instance_;
     TSettings* settings_;  // the guide being edited
     const SettingsFile& files_;
-    TMainForm& overlay_;  // the first guide: it owns the panel and lends its pictures
+    TMainForm& overlay_;  // the first guide: it owns the panel
     TMainForm* current_;  // the guide being edited
     PanelController controller_;
+    int dpi_ = kDefaultDpi;  // of the monitor the panel is on
 
     // Freed after the window and its controls, which use them.
     UniqueFont font_;
@@ -177,7 +192,9 @@ private:
     HWND tabs_ = nullptr;
     std::array<HWND, kPanelPageCount> pages_{};
     std::array<HWND, kPanelTextCount> texts_{};
-    std::array<bool, kPanelTextCount> autoSize_{};
+    HWND body_ = nullptr;
+    std::array<HWND, kPanelControlCount> controls_{};  // in PanelControl order
+    std::array<int, kPanelControlCount> dropRows_{};   // a combo box's open rows; 0 for others
     HWND sizeEdit_ = nullptr;
     HWND sizeSpin_ = nullptr;
     HWND gridEdit_ = nullptr;

@@ -287,7 +287,7 @@ void TSettingsForm::CheckListInput(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_LBUTTONDBLCLK: {
             const LRESULT hit = ::SendMessageA(checkList_, LB_ITEMFROMPOINT, 0, lParam);
             const int x = GET_X_LPARAM(lParam) + ::GetScrollPos(checkList_, SB_HORZ);
-            if (HIWORD(hit) == 0 && OnCheckBox(x)) ToggleCheck(LOWORD(hit));
+            if (HIWORD(hit) == 0 && OnCheckBox(x, dpi_)) ToggleCheck(LOWORD(hit));
             return;
         }
         case WM_KEYDOWN:

@@ -31,22 +31,6 @@ int TabOf(PanelText target) {
     }
 }
 
-// The label as wide as its text, as an auto-sized label is.
-void FitToText(HWND label, const std::string& text) {
-    const WindowDc dc(label);
-    if (!dc) return;
-    RECT extent{};
-    {
-        const SelectGuard font(dc.get(), reinterpret_cast<HGDIOBJ>(::SendMessageA(label, WM_GETFONT, 0, 0)));
-        // Measured the way the label draws, prefix characters included.
-        ::DrawTextA(dc.get(), text.c_str(), static_cast<int>(text.size()), &extent, DT_CALCRECT | DT_SINGLELINE);
-    }
-    RECT box{};
-    ::GetClientRect(label, &box);
-    ::SetWindowPos(label, nullptr, 0, 0, extent.right - extent.left + kGlyphOverhang, box.bottom,
-                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
 }  // namespace
 
 HWND TSettingsForm::ListHandle(PanelList list) const {
@@ -111,7 +95,7 @@ void TSettingsForm::SetText(PanelText target, const std::string& text) {
     }
     const HWND control = texts_[static_cast<std::size_t>(target)];
     ::SetWindowTextA(control, text.c_str());
-    if (autoSize_[static_cast<std::size_t>(target)]) FitToText(control, text);
+    if (const auto shown = ControlOf(target); shown && PlaceOf(*shown).fitsText) PlaceControl(*shown);
 }
 
 void TSettingsForm::SetListItem(PanelList list, int index, const std::string& text) {

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "overlay/draw/IconMask.h"
 #include "panel/PanelCaption.h"
 #include "support/RecordingCanvas.h"
 
@@ -47,6 +48,78 @@ TEST(PanelCaption, StripIsTiledBetweenItsEndsWithTheCaptionInBetween) {
         EXPECT_EQ(text.color, active ? Rgb(128, 128, 128) : Rgb(192, 192, 192));
         // Drawn before the right end, which stays on top of a long caption.
         EXPECT_LT(text.order, canvas.pictures.back().order);
+    }
+}
+
+constexpr int kDpis[] = {96, 120, 144, 168, 192};
+
+// The right end picture at 96 dpi marked where its two faces are (1 help,
+// 2 close), scaled as the frame pictures are: the zones must be exactly the
+// pixels where the scaled picture shows the faces, at every dpi.
+TEST(PanelCaption, ButtonZonesAreTheFacesOfTheScaledPicture) {
+    constexpr int kWidth = 37;
+    constexpr int kHeight = 16;
+    std::vector<std::uint32_t> picture(kWidth * kHeight, 0);
+    for (int y = 4; y < 12; ++y) {
+        for (int x = 0; x < 8; ++x) {
+            picture[y * kWidth + 4 + x] = 1;
+            picture[y * kWidth + 25 + x] = 2;
+        }
+    }
+    for (const int dpi : kDpis) {
+        const int width = ScaledLength(kWidth, dpi);
+        const int height = PanelCaptionHeight(dpi);
+        ASSERT_EQ(height, ScaledLength(kHeight, dpi));
+        std::vector<std::uint32_t> scaled(static_cast<std::size_t>(width * height), 0);
+        ScaleBlockNearest(SheetPixels(picture.data(), kWidth, kHeight), 0, kWidth, kHeight,
+                          SheetPixels(scaled.data(), width, height), 0, width, height);
+        const int left = PanelRightEndX(dpi);
+        EXPECT_EQ(left + width, ScaledLength(kPanelWidth, dpi)) << dpi << " dpi";
+        for (int y = -1; y <= height; ++y) {
+            for (int x = left - 1; x <= left + width; ++x) {
+                const bool inside = y >= 0 && y < height && x >= left && x < left + width;
+                const std::uint32_t shown = inside ? scaled[static_cast<std::size_t>(y * width + x - left)] : 0;
+                const CaptionZone expected =
+                    shown == 1 ? CaptionZone::Help : shown == 2 ? CaptionZone::Close : CaptionZone::Elsewhere;
+                ASSERT_EQ(CaptionZoneAt(x, y, dpi), expected) << x << "," << y << " at " << dpi << " dpi";
+            }
+        }
+    }
+}
+
+TEST(PanelCaption, TheStripScalesWithTheDpi) {
+    const struct {
+        int dpi;
+        int height;
+        Rect help;
+        Rect close;
+        std::vector<int> tiles;  // the caption pictures' left edges
+        Rect text;
+        int cellHeight;
+    } cases[] = {
+        {96, 16, {140, 4, 148, 12}, {161, 4, 169, 12}, {16, 48, 80, 112}, {14, 1, 136, 15}, 11},
+        {144, 24, {210, 6, 222, 18}, {242, 6, 254, 18}, {24, 72, 120, 168}, {21, 2, 204, 23}, 17},
+        {192, 32, {280, 8, 296, 24}, {322, 8, 338, 24}, {32, 96, 160, 224}, {28, 2, 272, 30}, 22},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(PanelCaptionHeight(c.dpi), c.height);
+        EXPECT_EQ(PanelButtonFace(CaptionZone::Help, c.dpi), c.help) << c.dpi << " dpi";
+        EXPECT_EQ(PanelButtonFace(CaptionZone::Close, c.dpi), c.close) << c.dpi << " dpi";
+
+        RecordingCanvas canvas;
+        ComposePanelCaption(canvas, "Lumetra Settings", true, c.dpi);
+        ASSERT_FALSE(canvas.fills.empty());
+        EXPECT_EQ(canvas.fills.front().area, (Rect{0, 0, ScaledLength(173, c.dpi), ScaledLength(364, c.dpi)}));
+        std::vector<int> tiles;
+        for (const auto& p : canvas.pictures) {
+            if (p.picture == FrameIcon::Caption) tiles.push_back(p.at.x);
+        }
+        EXPECT_EQ(tiles, c.tiles) << c.dpi << " dpi";
+        ASSERT_EQ(canvas.pictures.back().picture, FrameIcon::TRCorner2);
+        EXPECT_EQ(canvas.pictures.back().at.x, c.text.right) << c.dpi << " dpi";
+        ASSERT_EQ(canvas.boxTexts.size(), 1u);
+        EXPECT_EQ(canvas.boxTexts.front().box, c.text) << c.dpi << " dpi";
+        EXPECT_EQ(canvas.fontHeight, c.cellHeight) << c.dpi << " dpi";
     }
 }
 
@@ -146,6 +219,17 @@ TEST_F(CaptionInteractionTest, TheCloseButtonHidesOnlyOnARelease) {
         EXPECT_EQ(fresh.hidden, c.hidden) << c.press.x << " -> " << c.release.x;
         EXPECT_FALSE(fresh.captured);
     }
+}
+
+TEST_F(CaptionInteractionTest, AtTwiceTheDpiTheButtonsAreWhereTheStripDrawsThem) {
+    strip.SetDpi(192);
+    strip.FormMouseMove(150, 10);  // the help button's place at 96 dpi: now caption
+    EXPECT_FALSE(strip.ButtonHighlighted());
+    strip.FormMouseMove(330, 16);
+    EXPECT_EQ(window.calls, (std::vector<std::string>{"right end", "fill 322 red"}));
+    strip.FormMouseDown(337, 23);
+    strip.FormMouseUp(337, 23);
+    EXPECT_TRUE(window.hidden);
 }
 
 TEST_F(CaptionInteractionTest, TheHelpButtonOpensTheManualOnThePress) {

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <optional>
 #include <set>
 #include <utility>
 
@@ -200,6 +201,28 @@ TEST(PanelLayout, AtEveryDpiControlsStayOnTheirPageApartAndTouchingWhereTheyTouc
                                                  << static_cast<int>(b.control) << " at " << dpi << " dpi";
                 }
             }
+        }
+    }
+}
+
+// A text shown in a control no other text shares, and every label the
+// table fits to its text reached by one: a label no text reaches would stay
+// without width.
+TEST(PanelLayout, EveryTextHasItsOwnControlAndEveryFittedLabelItsText) {
+    const std::set<PanelText> tabs{PanelText::MainTab, PanelText::LookTab, PanelText::ColorsTab,
+                                   PanelText::AdvancedTab, PanelText::WorkTab};
+    std::set<C> shown;
+    for (int i = 0; i < kPanelTextCount; ++i) {
+        const auto text = static_cast<PanelText>(i);
+        const std::optional<C> control = ControlOf(text);
+        EXPECT_EQ(control.has_value(), !tabs.contains(text)) << "text " << i;
+        if (control) {
+            EXPECT_TRUE(shown.insert(*control).second) << "text " << i << " shares its control";
+        }
+    }
+    for (const PanelPlace& place : PanelLayout()) {
+        if (place.fitsText) {
+            EXPECT_TRUE(shown.contains(place.control)) << static_cast<int>(place.control);
         }
     }
 }
