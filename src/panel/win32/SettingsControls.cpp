@@ -27,6 +27,8 @@ using C = PanelControl;
 
 constexpr int kFontHeight = 9;
 constexpr int kLogoSize = 32;
+constexpr int kThumbLength = 15;          // the opacity bar's slider
+constexpr Point kTabPadding{6, 3};        // the tab control's own at 96 dpi
 
 int Width(const Rect& rect) { return rect.right - rect.left; }
 int Height(const Rect& rect) { return rect.bottom - rect.top; }
@@ -142,11 +144,16 @@ void TSettingsForm::PlaceControls() {
     LayoutPages();
 }
 
-void TSettingsForm::SetItemHeights() {
+void TSettingsForm::SizeControlParts() {
     for (const HWND picker : {linesColorBox_, valuesColorBox_, haloColorBox_}) {
         ::SendMessageA(picker, CB_SETITEMHEIGHT, 0, ScaledLength(kColorItemHeight, dpi_));
     }
     ::SendMessageA(checkList_, LB_SETITEMHEIGHT, 0, ScaledLength(kCheckItemHeight, dpi_));
+    ::SendMessageA(opacityBar_, TBM_SETTHUMBLENGTH, static_cast<WPARAM>(ScaledLength(kThumbLength, dpi_)), 0);
+    // Room round each tab's caption as wide as the caption's scale, so the
+    // tabs wrap into the same rows at every dpi.
+    ::SendMessageA(tabs_, TCM_SETPADDING, 0,
+                   MAKELPARAM(ScaledLength(kTabPadding.x, dpi_), ScaledLength(kTabPadding.y, dpi_)));
 }
 
 void TSettingsForm::LoadLogo() {
@@ -175,7 +182,7 @@ void TSettingsForm::ChangeDpi(int dpi, const RECT& suggested) {
     // The controls use the new fonts now: the old ones go with these two.
     const UniqueFont oldFont = std::exchange(font_, std::move(font));
     const UniqueFont oldBoldFont = std::exchange(boldFont_, std::move(bold));
-    SetItemHeights();
+    SizeControlParts();
     ::SendMessageA(checkList_, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(ScaledLength(kHorizontalExtent, dpi)), 0);
     LoadLogo();
     strip_.SetDpi(dpi);
@@ -211,7 +218,7 @@ void TSettingsForm::CreateControls() {
     CreateAdvancedPage(pages_[static_cast<int>(PanelPage::Advanced)]);
     CreateWorkPage(pages_[static_cast<int>(PanelPage::Work)]);
     hint_ = HintTip::Create(instance_, window_.get());
-    SetItemHeights();
+    SizeControlParts();
     PlaceControls();
 }
 
@@ -283,7 +290,6 @@ void TSettingsForm::CreateColorsPage(HWND page) {
     ::SendMessageA(opacityBar_, TBM_SETRANGE, FALSE, MAKELPARAM(0, 100));
     ::SendMessageA(opacityBar_, TBM_SETPAGESIZE, 0, 10);
     ::SendMessageA(opacityBar_, TBM_SETTICFREQ, 10, 0);
-    ::SendMessageA(opacityBar_, TBM_SETTHUMBLENGTH, 15, 0);
     AddLabel(page, "0%", C::OpacityMinLabel);
     AddLabel(page, "100%", C::OpacityMaxLabel);
 

@@ -148,7 +148,9 @@ private:
     // Fonts, pictures, owner-drawn rows and places for a new dpi.
     void ChangeDpi(int dpi, const RECT& suggested);
     void LoadLogo();
-    void SetItemHeights();
+    // The parts controls do not scale by their font: owner-drawn rows, the
+    // opacity bar's slider, the room round the tabs' captions.
+    void SizeControlParts();
 
     void FormCreate();
     void FormActivate(bool active);
