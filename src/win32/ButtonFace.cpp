@@ -23,7 +23,8 @@ Rect ChangedArea(const std::vector<Color>& before, const std::vector<Color>& aft
         if (before[i] == after[i]) continue;
         const int x = static_cast<int>(i % static_cast<std::size_t>(width));
         const int y = static_cast<int>(i / static_cast<std::size_t>(width));
-        area = {std::min(area.left, x), std::min(area.top, y), std::max(area.right, x + 1), std::max(area.bottom, y + 1)};
+        area = {std::min(area.left, x), std::min(area.top, y), std::max(area.right, x + 1),
+                std::max(area.bottom, y + 1)};
     }
     return area;
 }

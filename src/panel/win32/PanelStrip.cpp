@@ -99,8 +99,7 @@ void PanelStrip::DrawRightEndOn(HDC dc) const {
 
 void PanelStrip::FillButtonFace(Point seed, Color color) {
     HighlightButtonFace(window_, {PanelRightEndX(dpi_), 0, ScaledLength(kPanelWidth, dpi_), PanelCaptionHeight(dpi_)},
-                        seed, color,
-                        [this](HDC dc) { DrawRightEndOn(dc); });
+                        seed, color, [this](HDC dc) { DrawRightEndOn(dc); });
 }
 
 void PanelStrip::Hide() { owner_.HidePanel(); }

@@ -27,8 +27,8 @@ using C = PanelControl;
 
 constexpr int kFontHeight = 9;
 constexpr int kLogoSize = 32;
-constexpr int kThumbLength = 15;          // the opacity bar's slider
-constexpr Point kTabPadding{6, 3};        // the tab control's own at 96 dpi
+constexpr int kThumbLength = 15;    // the opacity bar's slider
+constexpr Point kTabPadding{6, 3};  // the tab control's own at 96 dpi
 
 int Width(const Rect& rect) { return rect.right - rect.left; }
 int Height(const Rect& rect) { return rect.bottom - rect.top; }
@@ -74,8 +74,7 @@ UniqueFont CreateTahoma(int weight, int dpi) {
 
 }  // namespace
 
-HWND TSettingsForm::AddChild(HWND parent, const char* className, const char* text, DWORD style, Id id,
-                             DWORD exStyle) {
+HWND TSettingsForm::AddChild(HWND parent, const char* className, const char* text, DWORD style, Id id, DWORD exStyle) {
     // Children are destroyed with the window; PlaceControls gives them their places.
     const HWND control = ::CreateWindowExA(exStyle, className, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, parent,
                                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
@@ -186,6 +185,7 @@ void TSettingsForm::ChangeDpi(int dpi, const RECT& suggested) {
     ::SendMessageA(checkList_, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(ScaledLength(kHorizontalExtent, dpi)), 0);
     LoadLogo();
     strip_.SetDpi(dpi);
+    hint_.SetDpi(dpi);
     ::SetWindowPos(window_.get(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                    suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
     PlaceControls();
@@ -233,15 +233,15 @@ void TSettingsForm::CreateMainPage(HWND page) {
          AddControl(page, WC_BUTTONA, "", BS_DEFPUSHBUTTON | WS_TABSTOP, C::DevWebBtn, Id::DevWebBtn));
     Bind(PanelText::AskSupportBtn,
          AddControl(page, WC_BUTTONA, "", BS_PUSHBUTTON | WS_TABSTOP, C::AskSupportBtn, Id::AskSupportBtn));
-    Bind(PanelText::CheckForUpdatesBtn, AddControl(page, WC_BUTTONA, "", BS_PUSHBUTTON | WS_TABSTOP,
-                                                   C::CheckForUpdatesBtn, Id::CheckForUpdatesBtn));
+    Bind(PanelText::CheckForUpdatesBtn,
+         AddControl(page, WC_BUTTONA, "", BS_PUSHBUTTON | WS_TABSTOP, C::CheckForUpdatesBtn, Id::CheckForUpdatesBtn));
     Bind(PanelText::HelpBtn, AddControl(page, WC_BUTTONA, "", BS_PUSHBUTTON | WS_TABSTOP, C::HelpBtn, Id::HelpBtn));
     Bind(PanelText::NewGuideBtn,
          AddControl(page, WC_BUTTONA, "", BS_PUSHBUTTON | WS_TABSTOP, C::NewGuideBtn, Id::NewGuideBtn));
     Bind(PanelText::FitPictureBtn,
          AddControl(page, WC_BUTTONA, "", BS_PUSHBUTTON | WS_TABSTOP, C::FitPictureBtn, Id::FitPictureBtn));
-    Bind(PanelText::CopyCompositionBtn, AddControl(page, WC_BUTTONA, "", BS_PUSHBUTTON | WS_TABSTOP,
-                                                   C::CopyCompositionBtn, Id::CopyCompositionBtn));
+    Bind(PanelText::CopyCompositionBtn,
+         AddControl(page, WC_BUTTONA, "", BS_PUSHBUTTON | WS_TABSTOP, C::CopyCompositionBtn, Id::CopyCompositionBtn));
 }
 
 void TSettingsForm::CreateLookPage(HWND page) {
@@ -249,10 +249,9 @@ void TSettingsForm::CreateLookPage(HWND page) {
     // The group box is a frame only: its controls are the page's.
     Bind(PanelText::SnapToGroupBox, AddControl(page, WC_BUTTONA, "", BS_GROUPBOX, C::SnapToGroupBox));
     PaintOwnGroupCaption(texts_[static_cast<int>(PanelText::SnapToGroupBox)], dpi_);
-    Bind(PanelText::WidthRadio, AddControl(page, WC_BUTTONA, "", BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP,
-                                           C::WidthRadio, Id::WidthRadio));
-    Bind(PanelText::HeightRadio,
-         AddControl(page, WC_BUTTONA, "", BS_AUTORADIOBUTTON, C::HeightRadio, Id::HeightRadio));
+    Bind(PanelText::WidthRadio,
+         AddControl(page, WC_BUTTONA, "", BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP, C::WidthRadio, Id::WidthRadio));
+    Bind(PanelText::HeightRadio, AddControl(page, WC_BUTTONA, "", BS_AUTORADIOBUTTON, C::HeightRadio, Id::HeightRadio));
     sizeEdit_ = AddControl(page, WC_EDITA, "400", ES_AUTOHSCROLL | WS_TABSTOP | WS_GROUP, C::SizeEdit, Id::SizeEdit,
                            WS_EX_CLIENTEDGE);
     sizeSpin_ = AddSpin(page, sizeEdit_, C::SizeSpin, 0, 0);  // its maximum comes with the screen's width
@@ -295,8 +294,8 @@ void TSettingsForm::CreateColorsPage(HWND page) {
 
     // The guide's lines and labels, below the colours.
     Bind(PanelText::LineWidthLabel, AddLabel(page, "", C::LineWidthLabel));
-    lineWidthEdit_ = AddControl(page, WC_EDITA, "1", ES_AUTOHSCROLL | WS_TABSTOP, C::LineWidthEdit,
-                                Id::LineWidthEdit, WS_EX_CLIENTEDGE);
+    lineWidthEdit_ = AddControl(page, WC_EDITA, "1", ES_AUTOHSCROLL | WS_TABSTOP, C::LineWidthEdit, Id::LineWidthEdit,
+                                WS_EX_CLIENTEDGE);
     lineWidthSpin_ = AddSpin(page, lineWidthEdit_, C::LineWidthSpin, kMinLineWidth, kMaxLineWidth);
     CommonControls::SetWindowSubclass(lineWidthEdit_, &TSettingsForm::ControlProc, 0,
                                       reinterpret_cast<DWORD_PTR>(this));
@@ -358,8 +357,8 @@ void TSettingsForm::LayoutPages() {
     ::GetClientRect(tabs_, &shown);
     ::SendMessageA(tabs_, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&shown));
     for (const HWND page : pages_) {
-        ::SetWindowPos(page, nullptr, shown.left, shown.top + ScaledLength(kTabControl.top, dpi_), shown.right - shown.left,
-                       shown.bottom - shown.top, SWP_NOZORDER | SWP_NOACTIVATE);
+        ::SetWindowPos(page, nullptr, shown.left, shown.top + ScaledLength(kTabControl.top, dpi_),
+                       shown.right - shown.left, shown.bottom - shown.top, SWP_NOZORDER | SWP_NOACTIVATE);
     }
 }
 

@@ -129,8 +129,7 @@ private:
     void CreateColorsPage(HWND page);
     void CreateAdvancedPage(HWND page);
     void CreateWorkPage(HWND page);
-    HWND AddChild(HWND parent, const char* className, const char* text, DWORD style, Id id = Id{},
-                  DWORD exStyle = 0);
+    HWND AddChild(HWND parent, const char* className, const char* text, DWORD style, Id id = Id{}, DWORD exStyle = 0);
     // The control at its place in the layout.
     HWND AddControl(HWND parent, const char* className, const char* text, DWORD style, PanelControl control,
                     Id id = Id{}, DWORD exStyle = 0);

@@ -79,8 +79,9 @@ TEST(PanelCaption, ButtonZonesAreTheFacesOfTheScaledPicture) {
             for (int x = left - 1; x <= left + width; ++x) {
                 const bool inside = y >= 0 && y < height && x >= left && x < left + width;
                 const std::uint32_t shown = inside ? scaled[static_cast<std::size_t>(y * width + x - left)] : 0;
-                const CaptionZone expected =
-                    shown == 1 ? CaptionZone::Help : shown == 2 ? CaptionZone::Close : CaptionZone::Elsewhere;
+                const CaptionZone expected = shown == 1   ? CaptionZone::Help
+                                             : shown == 2 ? CaptionZone::Close
+                                                          : CaptionZone::Elsewhere;
                 ASSERT_EQ(CaptionZoneAt(x, y, dpi), expected) << x << "," << y << " at " << dpi << " dpi";
             }
         }

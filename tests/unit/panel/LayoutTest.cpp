@@ -209,8 +209,8 @@ TEST(PanelLayout, AtEveryDpiControlsStayOnTheirPageApartAndTouchingWhereTheyTouc
 // table fits to its text reached by one: a label no text reaches would stay
 // without width.
 TEST(PanelLayout, EveryTextHasItsOwnControlAndEveryFittedLabelItsText) {
-    const std::set<PanelText> tabs{PanelText::MainTab, PanelText::LookTab, PanelText::ColorsTab,
-                                   PanelText::AdvancedTab, PanelText::WorkTab};
+    const std::set<PanelText> tabs{PanelText::MainTab, PanelText::LookTab, PanelText::ColorsTab, PanelText::AdvancedTab,
+                                   PanelText::WorkTab};
     std::set<C> shown;
     for (int i = 0; i < kPanelTextCount; ++i) {
         const auto text = static_cast<PanelText>(i);
