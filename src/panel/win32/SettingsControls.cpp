@@ -170,6 +170,10 @@ void TSettingsForm::LoadLogo() {
 
 void TSettingsForm::ChangeDpi(int dpi, const RECT& suggested) {
     dpi_ = dpi;
+    ::SetWindowPos(window_.get(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                   suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    // Still being created: the controls and the strip come at this dpi.
+    if (tabs_ == nullptr) return;
     UniqueFont font = CreateTahoma(FW_NORMAL, dpi);
     UniqueFont bold = CreateTahoma(FW_BOLD, dpi);
     const auto oldBold = reinterpret_cast<WPARAM>(boldFont_.get());
@@ -186,8 +190,6 @@ void TSettingsForm::ChangeDpi(int dpi, const RECT& suggested) {
     LoadLogo();
     strip_.SetDpi(dpi);
     hint_.SetDpi(dpi);
-    ::SetWindowPos(window_.get(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
-                   suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
     PlaceControls();
     ::RedrawWindow(window_.get(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
