@@ -18,7 +18,7 @@ Color FromDibPixel(std::uint32_t pixel) { return Rgb((pixel >> 16) & 0xFF, (pixe
 }  // namespace
 
 void HighlightButtonFace(HWND window, const Rect& strip, Point seed, Color fill,
-                         const std::function<void(HDC)>& drawStrip) {
+                         const std::function<void(HDC)>& drawStrip, int faceSize) {
     const int width = strip.right - strip.left;
     const int height = strip.bottom - strip.top;
     if (width <= 0 || height <= 0) return;
@@ -39,7 +39,7 @@ void HighlightButtonFace(HWND window, const Rect& strip, Point seed, Color fill,
     std::transform(dib.begin(), dib.end(), pixels.begin(), FromDibPixel);
     FillBounded(pixels, width, height, {seed.x - strip.left, seed.y - strip.top}, kButtonOutline, fill);
     std::transform(pixels.begin(), pixels.end(), dib.begin(), DibPixel);
-    ::BitBlt(dc.get(), seed.x, seed.y, kButtonFaceSize, kButtonFaceSize, copy.get(), seed.x, seed.y, SRCCOPY);
+    ::BitBlt(dc.get(), seed.x, seed.y, faceSize, faceSize, copy.get(), seed.x, seed.y, SRCCOPY);
 }
 
 }  // namespace lumetra

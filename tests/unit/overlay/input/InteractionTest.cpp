@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "lang/LangTable.h"
+#include "overlay/draw/CaptionStrip.h"
 #include "overlay/input/Interaction.h"
 #include "settings/AppSettings.h"
 
@@ -25,6 +26,7 @@ public:
 
     Point pos{300, 240};
     int fw = 0, fh = 0;
+    int dpi = kDefaultDpi;
     bool captured = false;
     CursorShape cursor = CursorShape::Arrow;
     std::optional<CursorShape> override;
@@ -35,6 +37,7 @@ public:
     void SetPosition(Point p) override { pos = p; }
     int FormWidth() const override { return fw; }
     int FormHeight() const override { return fh; }
+    int Dpi() const override { return dpi; }
     void CaptureMouse() override { captured = true; }
     void ReleaseMouse() override { captured = false; }
     void SetFormCursor(CursorShape shape) override { cursor = shape; }
@@ -53,7 +56,7 @@ public:
     // Like the real window: resize and paint only when the size changed.
     void ApplySize() override {
         const int w = settings_.Width() + 2 * settings_.Border();
-        const int h = settings_.Height() + 2 * settings_.Border() + 16;
+        const int h = settings_.Height() + 2 * settings_.Border() + CaptionStripAt(dpi).rows;
         if (w == fw && h == fh) return;
         fw = w;
         fh = h;
