@@ -3,6 +3,8 @@
 #include <commctrl.h>
 #include <uxtheme.h>
 
+#include "win32/WindowDpi.h"
+
 namespace lumetra {
 namespace {
 
@@ -20,7 +22,31 @@ TOOLINFOA WholeWindowTool(HWND owner, char* text) {
     return tool;
 }
 
+// The system's metrics as they are at a DPI: asked directly where Windows
+// can (10, version 1607 on), else scaled from the system's own DPI.
+NONCLIENTMETRICSA MetricsAt(int dpi) {
+    using MetricsForDpi = BOOL(WINAPI*)(UINT, UINT, void*, UINT, UINT);
+    static const auto metricsForDpi = reinterpret_cast<MetricsForDpi>(reinterpret_cast<void (*)()>(
+        ::GetProcAddress(::GetModuleHandleA("user32.dll"), "SystemParametersInfoForDpi")));
+    NONCLIENTMETRICSA metrics{};
+    metrics.cbSize = sizeof metrics;
+    if (metricsForDpi != nullptr && metricsForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, dpi))
+        return metrics;
+    ::SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+    metrics.lfStatusFont.lfHeight = ::MulDiv(metrics.lfStatusFont.lfHeight, dpi, SystemDpi());
+    return metrics;
+}
+
 }  // namespace
+
+void TipFont::Apply(HWND tip, int dpi) {
+    if (tip == nullptr || (!font_ && dpi == SystemDpi())) return;
+    const NONCLIENTMETRICSA metrics = MetricsAt(dpi);
+    UniqueFont font(::CreateFontIndirectA(&metrics.lfStatusFont));
+    if (!font) return;
+    ::SendMessageA(tip, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
+    font_ = std::move(font);  // the control no longer uses the old one
+}
 
 UniqueWindow CreateTipControl(HINSTANCE instance, HWND owner) {
     UniqueWindow control(::CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
@@ -38,6 +64,7 @@ HintTip HintTip::Create(HINSTANCE instance, HWND owner) {
     tip.window_ = CreateTipControl(instance, owner);
     if (!tip.window_) return tip;
     tip.owner_ = owner;
+    tip.SetDpi(WindowDpi(owner));
     char empty[] = "";
     TOOLINFOA tool = WholeWindowTool(owner, empty);
     ::SendMessageA(tip.window_.get(), TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));

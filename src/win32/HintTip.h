@@ -12,6 +12,17 @@ namespace lumetra {
 // over it; empty when it cannot be created.
 UniqueWindow CreateTipControl(HINSTANCE instance, HWND owner);
 
+// A tooltip's text at the DPI of the monitor its owner is on. The control
+// takes the system's status font, which is sized for the system's DPI; on a
+// monitor of another DPI it is given the same font at that monitor's size.
+class TipFont {
+public:
+    void Apply(HWND tip, int dpi);
+
+private:
+    UniqueFont font_;  // empty while the control keeps its own font
+};
+
 class HintTip {
 public:
     HintTip() = default;
@@ -19,6 +30,8 @@ public:
     static HintTip Create(HINSTANCE instance, HWND owner);
 
     void SetText(const std::string& text);
+    // The owner moved to a monitor of this DPI.
+    void SetDpi(int dpi) { font_.Apply(window_.get(), dpi); }
     void Hide();
     // Tooltips show only while active.
     void Activate(bool active);
@@ -33,6 +46,7 @@ public:
 private:
     void SendText();
 
+    TipFont font_;  // outlives the control that uses it
     UniqueWindow window_;
     HWND owner_ = nullptr;
     std::string text_;

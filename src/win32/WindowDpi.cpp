@@ -21,11 +21,15 @@ int MonitorDpi(HMONITOR monitor) {
         y != 0)
         return static_cast<int>(y);
     // Older systems have one DPI for every monitor.
-    const WindowDc screen(nullptr);
-    return screen ? ::GetDeviceCaps(screen.get(), LOGPIXELSY) : kDefaultDpi;
+    return SystemDpi();
 }
 
 }  // namespace
+
+int SystemDpi() {
+    const WindowDc screen(nullptr);
+    return screen ? ::GetDeviceCaps(screen.get(), LOGPIXELSY) : kDefaultDpi;
+}
 
 int WindowDpi(HWND window) {
     using DpiForWindow = UINT(WINAPI*)(HWND);

@@ -6,6 +6,8 @@
 namespace lumetra {
 
 int WindowDpi(HWND window);
+// The DPI the system's own metrics and fonts are sized for.
+int SystemDpi();
 // The monitor's that holds most of the rectangle, for a window not yet made.
 int DpiAt(const RECT& screenRect);
 

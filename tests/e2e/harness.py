@@ -159,6 +159,37 @@ def terminate(process, grace=5.0):
         process.wait(grace)
 
 
+DESKTOP_KEY = r"HKCU\Control Panel\Desktop"
+
+
+def set_prefix_dpi(dpi):
+    """Wine reports LogPixels as every monitor's DPI to a per-monitor aware
+    program started after the change; None restores the prefix's 96."""
+    env = wine_env()
+    if dpi is None:
+        command = ["wine", "reg", "delete", DESKTOP_KEY, "/v", "LogPixels", "/f"]
+    else:
+        command = ["wine", "reg", "add", DESKTOP_KEY, "/v", "LogPixels", "/t", "REG_DWORD", "/d", str(dpi), "/f"]
+    subprocess.run(command, env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=60)
+    stop_wineserver(env)  # writes the registry to the prefix's files
+
+
+def prefix_has_dpi():
+    """Whether a scaled session left its LogPixels behind (it ended abruptly)."""
+    try:
+        with open(os.path.join(PREFIX, "user.reg"), encoding="utf-8", errors="replace") as f:
+            lines = f.read().splitlines()
+    except OSError:
+        return False
+    in_desktop = False
+    for line in lines:
+        if line.startswith("["):
+            in_desktop = line.startswith("[Control Panel\\\\Desktop]")
+        elif in_desktop and line.startswith('"LogPixels"='):
+            return True
+    return False
+
+
 def init_prefix():
     """Initialises the shared Wine prefix once, with the Tahoma fonts."""
     marker = os.path.join(PREFIX, ".lumetra-ready")
@@ -444,7 +475,8 @@ class Session:
 
     def __init__(self, settings=None, raw_settings=None, args=(), depth=24,
                  screen=(1280, 1024), extra_files=None, wait_for_exit_on_leave=True,
-                 wm_config=None):
+                 wm_config=None, dpi=None):
+        self.dpi = dpi  # the monitors' DPI for this session; None: 96
         self.settings_values = settings
         self.wm_config = wm_config  # an openbox rc.xml in place of the system one
         self.raw_settings = raw_settings
@@ -480,6 +512,8 @@ class Session:
             self.write_file(SETTINGS_FILE, data if isinstance(data, bytes) else data.encode("latin-1"))
         for name, data in self.extra_files.items():
             self.write_file(name, data if isinstance(data, bytes) else data.encode("latin-1"))
+        if self.dpi is not None or prefix_has_dpi():
+            set_prefix_dpi(self.dpi)
         self.server = Xvfb(*self.screen_size, depth=self.depth)
         self.env = wine_env(self.server.name)
         self.dpy = xdisplay.Display(self.server.name)
@@ -529,6 +563,9 @@ class Session:
                 self.process.kill()
         with contextlib.suppress(Exception):
             stop_wineserver(self.env)
+        if self.dpi is not None:
+            with contextlib.suppress(Exception):
+                set_prefix_dpi(None)
         with contextlib.suppress(Exception):
             self.dpy.close()
         for program in self.programs:

@@ -2,7 +2,7 @@
 
 #include <commctrl.h>
 
-#include "win32/HintTip.h"
+#include "win32/WindowDpi.h"
 
 namespace lumetra {
 namespace {
@@ -30,6 +30,7 @@ Notice Notice::Create(HINSTANCE instance, HWND owner) {
     notice.window_ = CreateTipControl(instance, nullptr);
     if (!notice.window_) return notice;
     notice.owner_ = owner;
+    notice.SetDpi(WindowDpi(owner));
     char empty[] = "";
     TOOLINFOA tool = NoticeTool(owner, empty);
     ::SendMessageA(notice.window_.get(), TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));

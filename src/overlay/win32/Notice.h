@@ -6,6 +6,7 @@
 
 #include "common/Types.h"
 #include "win32/GdiHandles.h"
+#include "win32/HintTip.h"
 
 namespace lumetra {
 
@@ -22,11 +23,14 @@ public:
     void Show(const std::string& text, Point at);
     // For the owner's kNoticeTimer.
     void Hide();
+    // The owner moved to a monitor of this DPI.
+    void SetDpi(int dpi) { font_.Apply(window_.get(), dpi); }
 
     explicit operator bool() const { return static_cast<bool>(window_); }
     HWND Handle() const { return window_.get(); }
 
 private:
+    TipFont font_;  // outlives the control that uses it
     UniqueWindow window_;
     HWND owner_ = nullptr;
 };
