@@ -77,11 +77,15 @@ Point WindowTopLeftFor(Point measuredOrigin, int border, const CaptionStrip& str
     return {measuredOrigin.x - border, measuredOrigin.y - strip.rows - border};
 }
 
-Rect GuideRectForDpi(const Rect& window, int oldDpi, int newDpi) {
+Rect GuideRectForDpi(const Rect& window, int oldDpi, int newDpi, const std::function<int(const Rect&)>& monitorDpi) {
     // The border plays no part: it keeps device pixels on both sides.
-    const Point measured = MeasuredOrigin({window.left, window.top}, 0, CaptionStripAt(oldDpi));
-    const Point topLeft = WindowTopLeftFor(measured, 0, CaptionStripAt(newDpi));
-    return {topLeft.x, topLeft.y, window.right, window.bottom};
+    const CaptionStrip before = CaptionStripAt(oldDpi);
+    const CaptionStrip after = CaptionStripAt(newDpi);
+    const Point measured = MeasuredOrigin({window.left, window.top}, 0, before);
+    const Point topLeft = WindowTopLeftFor(measured, 0, after);
+    const Rect kept{topLeft.x, topLeft.y, window.right, window.bottom};
+    if (monitorDpi(kept) == newDpi) return kept;
+    return {window.left, window.top, window.right, window.bottom + after.rows - before.rows};
 }
 
 }  // namespace lumetra

@@ -6,6 +6,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 
 #include "common/Dpi.h"
 #include "common/Types.h"
@@ -55,7 +56,11 @@ Point WindowTopLeftFor(Point measuredOrigin, int border, const CaptionStrip& str
 // The window rectangle of a guide that moved from a monitor of oldDpi onto
 // one of newDpi: its measured area keeps its place and device pixels, so
 // only the strip above it changes and the window's top moves by the
-// difference in rows.
-Rect GuideRectForDpi(const Rect& window, int oldDpi, int newDpi);
+// difference in rows. monitorDpi tells the DPI a window rectangle would
+// have: where moving the top would hand the window back to a monitor of
+// another DPI (monitors stacked, the window across their edge), the system
+// would change it back at once, so the window keeps its top edge instead and
+// the measured area moves by the strip's change this once.
+Rect GuideRectForDpi(const Rect& window, int oldDpi, int newDpi, const std::function<int(const Rect&)>& monitorDpi);
 
 }  // namespace lumetra

@@ -289,6 +289,8 @@ void OverlayInteraction::RunButton(HitZone button) {
     }
 }
 
+void OverlayInteraction::TopMoved(int dy) { anchorY_ -= dy; }
+
 void OverlayInteraction::FormMouseWheel(ShiftState state, int delta) {
     // The wheel may go to the focused window rather than to the one under
     // the pointer: a focused click-through guide still keeps its size.

@@ -197,6 +197,11 @@ public:
     // it stands, as at a release that runs no button.
     void ButtonsUp();
     void FormMouseWheel(ShiftState state, int delta);
+    // The window's top moved by dy on the screen while the pointer stayed,
+    // as when its caption strip changed with the DPI: a drag in progress
+    // holds on to where the pointer is on the screen, so the measured area
+    // does not jump at the next move.
+    void TopMoved(int dy);
     void FormKeyDown(VirtualKey key, ShiftState state);
     void FormKeyUp(VirtualKey key);
 

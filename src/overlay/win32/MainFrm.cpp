@@ -211,12 +211,22 @@ void TMainForm::FormDpiChanged(int dpi) {
         UseDpi(dpi);
         return;
     }
+    // Moving the window below may change its monitor's DPI once more; the
+    // rectangle is chosen so that it does not, and a change that still
+    // comes is left to the next move rather than answered within this one.
+    if (changingDpi_) return;
+    changingDpi_ = true;
     const RECT bounds = Bounds();
-    const Rect placed = GuideRectForDpi({bounds.left, bounds.top, bounds.right, bounds.bottom}, dpi_, dpi);
+    const Rect placed =
+        GuideRectForDpi({bounds.left, bounds.top, bounds.right, bounds.bottom}, dpi_, dpi, [](const Rect& r) {
+            return DpiAt(RECT{r.left, r.top, r.right, r.bottom});
+        });
     UseDpi(dpi);
+    interaction_.TopMoved(placed.top - bounds.top);
     const FrameSize frame = OverlayFrameSize(settings_, dpi_);
     ::SetWindowPos(window_.get(), nullptr, placed.left, placed.top, frame.width, frame.height,
                    SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
+    changingDpi_ = false;
     const WindowDc dc(window_.get());
     if (dc && Paint(dc.get())) ::ValidateRect(window_.get(), nullptr);
 }

@@ -200,7 +200,8 @@ private:
     // pictures at it.
     int dpi_ = kDefaultDpi;
     FrameIcons stripIcons_;
-    bool placed_ = false;  // FormCreate has put the window at its place
+    bool placed_ = false;       // FormCreate has put the window at its place
+    bool changingDpi_ = false;  // FormDpiChanged is moving the window
     // Shared system cursors: never freed.
     HCURSOR arrowCursor_ = nullptr;
     HCURSOR sizeCursor_ = nullptr;

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 #include "lang/LangTable.h"
@@ -166,26 +168,44 @@ TEST(CaptionStripTest, TheLookKeepsItsDevicePixelsBelowTheScaledStrip) {
 }
 
 TEST(GuideRectForDpiTest, OnAnotherMonitorOnlyTheStripChanges) {
+    // Two monitors stacked: 96 dpi above y 1000, the given DPI below; a
+    // window's DPI is that of the monitor holding more of it.
+    const auto stacked = [](int below) {
+        return [below](const Rect& r) {
+            const int above = std::clamp(1000, r.top, r.bottom) - r.top;
+            return above >= r.bottom - r.top - above ? 96 : below;
+        };
+    };
+    const auto anywhere = [](int dpi) { return [dpi](const Rect&) { return dpi; }; };
     struct Case {
+        const char* what;
         int from;
         int to;
+        std::function<int(const Rect&)> monitorDpi;
         Rect window;
         Rect expected;
     };
-    // A guide of 400 x 300 with a border of 10: the measured area's
-    // top-left is (110, 10 + rows + 10) and its bottom is 510 + 10 below.
+    // A guide of 400 x 300 with a border of 10: its measured area's top-left
+    // is (110, top + rows + 10).
     const Case cases[] = {
-        {96, 192, {100, 200, 520, 536}, {100, 184, 520, 536}},       // onto 200 %: the window grows upward
-        {192, 96, {100, 184, 520, 536}, {100, 200, 520, 536}},       // and back
-        {144, 120, {100, 200, 520, 544}, {100, 204, 520, 544}},      // between two scaled monitors
-        {96, 96, {100, 200, 520, 536}, {100, 200, 520, 536}},        // the same DPI: nothing moves
-        {120, 168, {-900, -40, -480, 300}, {-900, -48, -480, 300}},  // a monitor left of the main one
+        {"onto 200 %: the window grows upward", 96, 192, anywhere(192), {100, 200, 520, 536}, {100, 184, 520, 536}},
+        {"and back", 192, 96, anywhere(96), {100, 184, 520, 536}, {100, 200, 520, 536}},
+        {"between two scaled monitors", 144, 120, anywhere(120), {100, 200, 520, 544}, {100, 204, 520, 544}},
+        {"left of the main monitor", 120, 168, anywhere(168), {-900, -40, -480, 300}, {-900, -48, -480, 300}},
+        // 168 rows above the edge and 168 below it at 192 dpi; at 96 dpi
+        // the top would move 16 rows down and hand the window back to the
+        // monitor below, so the top stays and the bottom moves up.
+        {"across stacked monitors", 192, 96, stacked(192), {100, 832, 520, 1168}, {100, 832, 520, 1152}},
+        {"across stacked monitors, mostly below", 96, 192, stacked(192), {100, 900, 520, 1236}, {100, 884, 520, 1236}},
     };
     for (const Case& c : cases) {
-        const Rect placed = GuideRectForDpi(c.window, c.from, c.to);
-        EXPECT_EQ(placed, c.expected) << c.from << " -> " << c.to;
-        EXPECT_EQ(MeasuredOrigin({placed.left, placed.top}, 10, CaptionStripAt(c.to)),
-                  MeasuredOrigin({c.window.left, c.window.top}, 10, CaptionStripAt(c.from)));
+        SCOPED_TRACE(c.what);
+        const Rect placed = GuideRectForDpi(c.window, c.from, c.to, c.monitorDpi);
+        EXPECT_EQ(placed, c.expected);
+        EXPECT_EQ(c.monitorDpi(placed), c.to);
+        // The strip's change is the window's change of height.
+        EXPECT_EQ((placed.bottom - placed.top) - (c.window.bottom - c.window.top),
+                  CaptionStripAt(c.to).rows - CaptionStripAt(c.from).rows);
     }
 }
 

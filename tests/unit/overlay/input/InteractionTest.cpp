@@ -261,6 +261,30 @@ TEST(InteractionPress, CaptionBandAndBodyPresses) {
     }
 }
 
+TEST(InteractionMove, ADragHoldsOnWhenTheStripChangesUnderThePointer) {
+    // The caption strip grows by 16 rows on another monitor: the window's top
+    // moves up, and the pointer, still, is 16 rows further down in it.
+    struct Case {
+        const char* name;
+        Point press;
+        MouseButton button;
+    };
+    const Case cases[] = {{"caption move", {100, 8}, MouseButton::Left},
+                          {"top-left resize", {5, 5}, MouseButton::Left},
+                          {"centred resize", {5, 5}, MouseButton::Right}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Rig rig;
+        rig.Down(c.button, c.press.x, c.press.y);
+        rig.window.pos.y -= 16;
+        rig.ui.TopMoved(-16);
+        rig.MoveScreen({300 + c.press.x, 240 + c.press.y});
+        EXPECT_EQ(rig.window.pos, (Point{300, 224}));
+        EXPECT_EQ(rig.settings.Width(), 396);
+        EXPECT_EQ(rig.settings.Height(), 245);
+    }
+}
+
 TEST(InteractionPress, GripsWithoutMouseResize) {
     struct Case {
         Point at;
