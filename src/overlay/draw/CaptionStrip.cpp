@@ -6,11 +6,10 @@ namespace lumetra {
 namespace {
 
 // At 96 dpi, in the window's pixels.
-constexpr int kRows = 16;
 constexpr int kButtonStripWidth = 64;
 constexpr int kCornerWidth = 16;
 constexpr int kTileWidth = 32;
-constexpr Rect kTextBox{14, 1, 0, kRows - 1};
+constexpr Rect kTextBox{14, 1, 0, kCaptionRows - 1};
 constexpr int kCellHeight = 11;
 constexpr int kTopLeftGrip = 12;
 constexpr int kBottomRightGrip = 24;
@@ -43,7 +42,7 @@ Rect CaptionStrip::ButtonZone(std::size_t index, int frameWidth) const {
 CaptionStrip CaptionStripAt(int dpi) {
     const auto scaled = [dpi](int value96) { return ScaledLength(value96, dpi); };
     CaptionStrip strip;
-    strip.rows = scaled(kRows);
+    strip.rows = scaled(kCaptionRows);
     strip.buttonStripWidth = scaled(kButtonStripWidth);
     strip.cornerWidth = scaled(kCornerWidth);
     strip.tileWidth = scaled(kTileWidth);
@@ -54,7 +53,7 @@ CaptionStrip CaptionStripAt(int dpi) {
     strip.captionBand = scaled(kCaptionBand);
     // Where the scaled button picture shows each face.
     const auto across = [&](int x) { return PictureEdge(x, kButtonStripWidth, strip.buttonStripWidth); };
-    const auto down = [&](int y) { return PictureEdge(y, kRows, strip.rows); };
+    const auto down = [&](int y) { return PictureEdge(y, kCaptionRows, strip.rows); };
     for (std::size_t i = 0; i < kCaptionButtonCount; ++i) {
         const int left = kButtonStripWidth - kButtonOffsets[i];
         strip.buttons[i] = {across(left), down(kButtonTop), across(left + kButtonSize), down(kButtonTop + kButtonSize)};

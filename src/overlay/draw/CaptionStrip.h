@@ -15,6 +15,11 @@ namespace lumetra {
 
 inline constexpr std::size_t kCaptionButtonCount = 6;
 
+// The caption strip's rows at 96 dpi. The looks draw in a window whose strip
+// has these rows; on a monitor of another DPI their picture moves down by the
+// difference, so the measured area stays below the strip.
+inline constexpr int kCaptionRows = 16;
+
 // The strip's lengths at one DPI; at 96 dpi they are the strip's own sizes.
 struct CaptionStrip {
     int rows = 0;              // the strip's height, above the top border
@@ -34,7 +39,6 @@ struct CaptionStrip {
     int ButtonStripLeft(int frameWidth) const { return frameWidth - buttonStripWidth; }
     // A button's zone in the window's client coordinates.
     Rect ButtonZone(std::size_t index, int frameWidth) const;
-    friend bool operator==(const CaptionStrip&, const CaptionStrip&) = default;
 };
 
 CaptionStrip CaptionStripAt(int dpi);

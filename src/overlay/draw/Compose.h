@@ -19,11 +19,6 @@ inline constexpr Color kCaptionActiveColor = 0x00808080;
 inline constexpr Color kCaptionInactiveColor = 0x00C0C0C0;
 inline constexpr Color kOrientMarkColor = 0x00808080;
 
-// The caption strip's rows at 96 dpi. The looks draw in a window whose strip
-// has these rows; on a monitor of another DPI the picture moves down by the
-// difference, so the measured area stays below the strip.
-inline constexpr int kCaptionRows = 16;
-
 // The window's client size at the DPI of its monitor.
 FrameSize OverlayFrameSize(const TSettings& settings, int dpi = kDefaultDpi);
 
