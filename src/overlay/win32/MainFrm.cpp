@@ -233,6 +233,8 @@ void TMainForm::FormDpiChanged(int dpi) {
 
 void TMainForm::UseDpi(int dpi) {
     dpi_ = dpi;
+    hint_.SetDpi(dpi_);
+    notice_.SetDpi(dpi_);
     // The old buffer draws with the old pictures: it goes first.
     buffer_.reset();
     stripIcons_ = FrameIcons::Load(instance_, dpi_);
