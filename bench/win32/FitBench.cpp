@@ -52,12 +52,11 @@ double TimeMs(const std::function<void()>& work) {
 // window a moment after it moved or changed, and a copy of the screen until
 // then sees the key colour.
 void WaitShown(const TMainForm& form, const TSettings& settings) {
-    const Point at = form.Position();
-    const int inset = settings.Border() + 2;
+    const Point origin = MeasuredOrigin(form.Position(), settings.Border(), CaptionStripAt(form.Dpi()));
     const WindowDc screen(nullptr);
     for (int tries = 0; tries < 200; ++tries) {
         PumpMessages();
-        const COLORREF seen = ::GetPixel(screen.get(), at.x + inset, at.y + kCaptionRows + inset);
+        const COLORREF seen = ::GetPixel(screen.get(), origin.x + 2, origin.y + 2);
         if (seen != static_cast<COLORREF>(kOverlayKeyColor)) return;
         ::Sleep(10);
     }
@@ -102,7 +101,7 @@ int Run(int argc, char** argv) {
     form.UndoFit();
     WaitShown(form, settings);
 
-    const GuidePlacement want = PlacementOnPicture(settings, picture);
+    const GuidePlacement want = PlacementOnPicture(settings, picture, form.Dpi());
     const Point centre{(picture.left + picture.right) / 2, (picture.top + picture.bottom) / 2};
     std::vector<double> fits, copies, searches, undos;
     int exact = 0;

@@ -136,10 +136,8 @@ Point Shifted(int i) { return {i % 2 == 0 ? 37 : 0, 12 * (i + 1)}; }
 constexpr int kNoticeGone = 4000;
 
 Rect MeasuredArea(const TMainForm& form, const TSettings& settings) {
-    const Point at = form.Position();
-    const int left = at.x + settings.Border();
-    const int top = at.y + kCaptionRows + settings.Border();
-    return {left, top, left + settings.Width(), top + settings.Height()};
+    const Point origin = MeasuredOrigin(form.Position(), settings.Border(), CaptionStripAt(form.Dpi()));
+    return {origin.x, origin.y, origin.x + settings.Width(), origin.y + settings.Height()};
 }
 
 int Run(int argc, char** argv) {

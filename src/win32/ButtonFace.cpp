@@ -15,24 +15,10 @@ namespace {
 // DIB pixels are 0x00RRGGBB; colours are 0x00BBGGRR.
 Color FromDibPixel(std::uint32_t pixel) { return Rgb((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF); }
 
-// The smallest rectangle holding every pixel that differs, and at least
-// the kButtonFaceSize square at seed, where the face was before.
-Rect ChangedArea(const std::vector<Color>& before, const std::vector<Color>& after, int width, Point seed) {
-    Rect area{seed.x, seed.y, seed.x + kButtonFaceSize, seed.y + kButtonFaceSize};
-    for (std::size_t i = 0; i < before.size(); ++i) {
-        if (before[i] == after[i]) continue;
-        const int x = static_cast<int>(i % static_cast<std::size_t>(width));
-        const int y = static_cast<int>(i / static_cast<std::size_t>(width));
-        area = {std::min(area.left, x), std::min(area.top, y), std::max(area.right, x + 1),
-                std::max(area.bottom, y + 1)};
-    }
-    return area;
-}
-
 }  // namespace
 
 void HighlightButtonFace(HWND window, const Rect& strip, Point seed, Color fill,
-                         const std::function<void(HDC)>& drawStrip) {
+                         const std::function<void(HDC)>& drawStrip, int faceSize) {
     const int width = strip.right - strip.left;
     const int height = strip.bottom - strip.top;
     if (width <= 0 || height <= 0) return;
@@ -51,13 +37,9 @@ void HighlightButtonFace(HWND window, const Rect& strip, Point seed, Color fill,
     const std::span<std::uint32_t> dib(bits, static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
     std::vector<Color> pixels(dib.size());
     std::transform(dib.begin(), dib.end(), pixels.begin(), FromDibPixel);
-    const std::vector<Color> drawn = pixels;
     FillBounded(pixels, width, height, {seed.x - strip.left, seed.y - strip.top}, kButtonOutline, fill);
     std::transform(pixels.begin(), pixels.end(), dib.begin(), DibPixel);
-    // Only the face goes to the window, however large the strip's scale made it.
-    const Rect face = ChangedArea(drawn, pixels, width, {seed.x - strip.left, seed.y - strip.top});
-    ::BitBlt(dc.get(), strip.left + face.left, strip.top + face.top, face.right - face.left, face.bottom - face.top,
-             copy.get(), strip.left + face.left, strip.top + face.top, SRCCOPY);
+    ::BitBlt(dc.get(), seed.x, seed.y, faceSize, faceSize, copy.get(), seed.x, seed.y, SRCCOPY);
 }
 
 }  // namespace lumetra

@@ -16,10 +16,10 @@ inline constexpr Color kButtonOutline = Rgb(128, 128, 128);
 inline constexpr int kButtonFaceSize = 8;
 
 // strip is the strip's place on the window, in client coordinates; drawStrip
-// draws it in those coordinates on the DC it is given. The face is the area
-// the outline encloses around seed, its top-left pixel: the kButtonFaceSize
-// square at 96 dpi, larger on a strip drawn at a larger scale.
+// draws it in those coordinates on the DC it is given. The face is the
+// faceSize square whose top-left pixel is seed: kButtonFaceSize at 96 dpi,
+// larger on a monitor of another DPI.
 void HighlightButtonFace(HWND window, const Rect& strip, Point seed, Color fill,
-                         const std::function<void(HDC)>& drawStrip);
+                         const std::function<void(HDC)>& drawStrip, int faceSize = kButtonFaceSize);
 
 }  // namespace lumetra

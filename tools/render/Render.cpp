@@ -3,6 +3,7 @@
 #include <ostream>
 
 #include "lang/LangTable.h"
+#include "overlay/draw/Compose.h"
 #include "overlay/lookfiles/LookLibrary.h"
 #include "overlay/looks/Looks.h"
 #include "overlay/draw/SvgCanvas.h"
@@ -21,8 +22,6 @@ constexpr int kExitGuideErrors = 3;
 
 // The panel's place depends on the screen; an export never shows the panel.
 constexpr std::int32_t kNoScreenWidth = 0;
-
-constexpr int kCaptionRows = 16;
 
 // Merges every entry of one language file; false when it does not open.
 bool MergeLanguageFile(LangTable& table, const IPlatformFiles& platform, const std::string& path) {
@@ -45,12 +44,10 @@ std::string CheckHeight(std::int32_t height, double ratio) {
            " (at least " + std::to_string(smallest) + ")";
 }
 
-// The client area without its caption strip.
+// The client area at 96 dpi without its caption strip, in the looks' pixels.
 SvgCanvas ExportCanvas(const TSettings& settings) {
-    const int border = settings.Border();
-    const int clientWidth = settings.Width() + 2 * border;
-    const int clientHeight = settings.Height() + 2 * border + kCaptionRows;
-    return SvgCanvas({0, kCaptionRows, clientWidth, clientHeight});
+    const FrameSize frame = OverlayFrameSize(settings);
+    return SvgCanvas({0, kCaptionRows, frame.width, frame.height});
 }
 
 // "FILE:LINE: message", or "FILE: message" for the file as a whole.

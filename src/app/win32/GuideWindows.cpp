@@ -158,7 +158,8 @@ void TGuideWindows::DisplaysChanged() {
     const std::vector<Rect> areas = WorkAreas();
     if (shown_ && !forms_.front()->Minimised()) {
         for (const auto& form : forms_) {
-            if (const std::optional<Point> at = KeepOnScreen(form->ScreenBounds(), kCaptionRows, areas)) {
+            if (const std::optional<Point> at =
+                    KeepOnScreen(form->ScreenBounds(), CaptionStripAt(form->Dpi()).rows, areas)) {
                 form->SetPosition(*at);
             }
         }

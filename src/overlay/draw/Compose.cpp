@@ -5,15 +5,12 @@
 
 #include "common/Numbers.h"
 #include "lang/LangTable.h"
+#include "overlay/draw/ShiftedCanvas.h"
 #include "overlay/looks/LookCatalogue.h"
 #include "settings/AppSettings.h"
 
 namespace lumetra {
 namespace {
-
-constexpr int kCaptionTileWidth = 32;
-constexpr int kTLCornerWidth = 16;
-constexpr int kGripSize = 24;
 
 // The click-through and following marks lead: the ellipsis of a narrow guide
 // cuts the end of the caption, and the marks tell why the guide takes no
@@ -28,37 +25,36 @@ std::string CaptionText(const TSettings& settings, const LangTable& lang, bool f
 }
 
 void DrawCaptionStrip(const TSettings& settings, const LangTable& lang, Canvas& canvas, bool active, FrameSize frame,
-                      bool followWaiting) {
-    const int strip = frame.width - kButtonStripWidth;
+                      const CaptionStrip& caption, bool followWaiting) {
+    const int strip = caption.ButtonStripLeft(frame.width);
     canvas.DrawIcon(FrameIcon::TLCorner, 0, 0);
     // The first tile is drawn even when the strip is too narrow for it; the
     // button strip drawn last covers whatever overlaps.
-    int x = kTLCornerWidth;
+    int x = caption.cornerWidth;
     do {
         canvas.DrawIcon(FrameIcon::Caption, x, 0);
-        x += kCaptionTileWidth;
+        x += caption.tileWidth;
     } while (x <= strip);
 
     canvas.SetTextColor(active ? kCaptionActiveColor : kCaptionInactiveColor);
     canvas.SetFontAngle(0);
-    canvas.SetFontHeight(kCaptionCellHeight);
-    canvas.BoxText(Rect{14, 1, strip, kCaptionRows - 1}, CaptionText(settings, lang, followWaiting),
-                   BoxPlacement::LeftMiddleEllipsis);
+    canvas.SetFontHeight(caption.cellHeight);
+    canvas.BoxText(Rect{caption.textBox.left, caption.textBox.top, strip, caption.textBox.bottom},
+                   CaptionText(settings, lang, followWaiting), BoxPlacement::LeftMiddleEllipsis);
 
     canvas.DrawIcon(FrameIcon::TRCorner, strip, 0);
-    canvas.DrawIcon(FrameIcon::BRCorner, frame.width - kGripSize, frame.height - kGripSize);
+    canvas.DrawIcon(FrameIcon::BRCorner, frame.width - caption.bottomRightGrip, frame.height - caption.bottomRightGrip);
 }
 
 }  // namespace
 
-FrameSize OverlayFrameSize(const TSettings& settings) {
-    // The setters bound Width, Height and Border far below overflow.
-    return FrameSize{settings.Width() + 2 * settings.Border(),
-                     settings.Height() + 2 * settings.Border() + kCaptionRows};
+FrameSize OverlayFrameSize(const TSettings& settings, int dpi) {
+    return GuideFrameSize(settings.Width(), settings.Height(), settings.Border(), CaptionStripAt(dpi));
 }
 
-Point ContentCentre(Point topLeft, int width, int height, int border) {
-    return {topLeft.x + border + width / 2, topLeft.y + border + kCaptionRows + height / 2};
+Point ContentCentre(Point topLeft, int width, int height, int border, const CaptionStrip& strip) {
+    const Point origin = MeasuredOrigin(topLeft, border, strip);
+    return {origin.x + width / 2, origin.y + height / 2};
 }
 
 std::uint8_t OpacityAlpha(std::int32_t opacity) {
@@ -70,36 +66,44 @@ bool OpacityBlends(std::int32_t opacity) { return opacity != 100; }
 
 void ComposeBuffer(const TSettings& settings, const LangTable& lang, Canvas& canvas, bool active, std::int32_t dpi,
                    bool followWaiting) {
-    const FrameSize frame = OverlayFrameSize(settings);
+    const CaptionStrip caption = CaptionStripAt(dpi);
+    const FrameSize frame = OverlayFrameSize(settings, dpi);
     canvas.Fill(Rect{0, 0, frame.width, frame.height}, kOverlayKeyColor);
-    RenderChosenLook(ProgramLooks(), settings, lang, canvas, dpi);
-    if (settings.SFrame()) DrawCaptionStrip(settings, lang, canvas, active, frame, followWaiting);
+    // The looks place the measured area below a strip of kCaptionRows.
+    ShiftedCanvas look(canvas, caption.rows - kCaptionRows);
+    RenderChosenLook(ProgramLooks(), settings, lang, look, dpi);
+    if (settings.SFrame()) DrawCaptionStrip(settings, lang, canvas, active, frame, caption, followWaiting);
 }
 
-void DrawOrientGlyph(Canvas& canvas, const TSettings& settings) {
+void DrawOrientGlyph(Canvas& canvas, const TSettings& settings, int dpi) {
     if (!settings.SFrame()) return;
-    const int b = OverlayFrameSize(settings).width - kButtonStripWidth;
+    const CaptionStrip caption = CaptionStripAt(dpi);
+    const int b = caption.ButtonStripLeft(OverlayFrameSize(settings, dpi).width);
+    // The mark's corners at 96 dpi, in the button picture's pixels.
+    const auto moveTo = [&](int x, int y) { canvas.MoveTo(b + ScaledLength(x, dpi), ScaledLength(y, dpi)); };
+    const auto lineTo = [&](int x, int y) { canvas.LineTo(b + ScaledLength(x, dpi), ScaledLength(y, dpi)); };
     canvas.SetPenColor(kOrientMarkColor);
+    canvas.SetPenWidth(caption.markPen);
     switch (settings.OrientMode()) {
         case 0:
-            canvas.MoveTo(b + 5, 10);
-            canvas.LineTo(b + 5, 5);
-            canvas.LineTo(b + 10, 5);
+            moveTo(5, 10);
+            lineTo(5, 5);
+            lineTo(10, 5);
             break;
         case 1:
-            canvas.MoveTo(b + 5, 5);
-            canvas.LineTo(b + 10, 5);
-            canvas.LineTo(b + 10, 11);
+            moveTo(5, 5);
+            lineTo(10, 5);
+            lineTo(10, 11);
             break;
         case 2:
-            canvas.MoveTo(b + 10, 5);
-            canvas.LineTo(b + 10, 10);
-            canvas.LineTo(b + 5, 10);
+            moveTo(10, 5);
+            lineTo(10, 10);
+            lineTo(5, 10);
             break;
         default:
-            canvas.MoveTo(b + 10, 10);
-            canvas.LineTo(b + 5, 10);
-            canvas.LineTo(b + 5, 4);
+            moveTo(10, 10);
+            lineTo(5, 10);
+            lineTo(5, 4);
             break;
     }
 }

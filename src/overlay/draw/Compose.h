@@ -3,7 +3,9 @@
 // strip and the orientation mark, plus the window numbers the shell applies.
 #include <cstdint>
 
+#include "common/Dpi.h"
 #include "overlay/draw/Canvas.h"
+#include "overlay/draw/CaptionStrip.h"
 
 namespace lumetra {
 
@@ -17,24 +19,12 @@ inline constexpr Color kCaptionActiveColor = 0x00808080;
 inline constexpr Color kCaptionInactiveColor = 0x00C0C0C0;
 inline constexpr Color kOrientMarkColor = 0x00808080;
 
-// The caption strip's rows above the top border, and the button strip at its
-// right end.
-inline constexpr int kCaptionRows = 16;
-inline constexpr int kButtonStripWidth = 64;
-// The caption's text cell, whatever size the labels have.
-inline constexpr int kCaptionCellHeight = 11;
-
-// The window's client size: content plus borders plus the caption strip.
-struct FrameSize {
-    std::int32_t width = 0;
-    std::int32_t height = 0;
-    friend bool operator==(const FrameSize&, const FrameSize&) = default;
-};
-FrameSize OverlayFrameSize(const TSettings& settings);
+// The window's client size at the DPI of its monitor.
+FrameSize OverlayFrameSize(const TSettings& settings, int dpi = kDefaultDpi);
 
 // The centre of the measured area of a window whose top-left is at topLeft,
 // in the integer form that the centred resizes keep fixed.
-Point ContentCentre(Point topLeft, int width, int height, int border);
+Point ContentCentre(Point topLeft, int width, int height, int border, const CaptionStrip& strip);
 
 // The window's overall alpha for an Opacity percentage, rounded half to even.
 std::uint8_t OpacityAlpha(std::int32_t opacity);
@@ -43,13 +33,13 @@ bool OpacityBlends(std::int32_t opacity);
 
 // Builds the complete picture of the back buffer, which must already be at
 // least OverlayFrameSize. active chooses the caption text colour; dpi is the
-// monitor's, for an automatic label size; followWaiting: a guide that
+// monitor's, for the caption strip and an automatic label size; followWaiting: a guide that
 // follows a picture has lost it and says so in its caption.
 void ComposeBuffer(const TSettings& settings, const LangTable& lang, Canvas& canvas, bool active, std::int32_t dpi = 96,
                    bool followWaiting = false);
 
 // The L-shaped mark inside the orientation button, pointing at the origin
 // corner; drawn on the window itself after the buffer has been copied.
-void DrawOrientGlyph(Canvas& canvas, const TSettings& settings);
+void DrawOrientGlyph(Canvas& canvas, const TSettings& settings, int dpi = kDefaultDpi);
 
 }  // namespace lumetra

@@ -89,9 +89,9 @@ std::vector<std::uint32_t> GuideLayer(const PixelRows& guide, std::uint32_t key)
 }
 
 std::string GuideLayerSvg(const TSettings& settings, const LangTable& lang) {
-    const int left = settings.Border();
-    const int top = kCaptionRows + settings.Border();
-    SvgCanvas canvas({left, top, left + settings.Width(), top + settings.Height()});
+    // In the looks' own pixels, below a strip of 96-dpi rows.
+    const Point origin = MeasuredOrigin({0, 0}, settings.Border(), CaptionStripAt(kDefaultDpi));
+    SvgCanvas canvas({origin.x, origin.y, origin.x + settings.Width(), origin.y + settings.Height()});
     RenderChosenLook(ProgramLooks(), settings, lang, canvas);
     return canvas.Document();
 }

@@ -2,19 +2,19 @@
 
 #include <algorithm>
 
-#include "overlay/draw/Compose.h"
+#include "overlay/draw/CaptionStrip.h"
 #include "settings/AppSettings.h"
 
 namespace lumetra {
 
-GuideWindowAreas GuideAreasAt(const TSettings& settings, Point at, int width, int height) {
+GuideWindowAreas GuideAreasAt(const TSettings& settings, Point at, int width, int height, int dpi) {
+    const CaptionStrip caption = CaptionStripAt(dpi);
     GuideWindowAreas areas;
-    const int left = at.x + settings.Border();
-    const int top = at.y + kCaptionRows + settings.Border();
-    areas.measured = {left, top, left + settings.Width(), top + settings.Height()};
-    if (settings.SFrame())
-        areas.strip = Rect{at.x + width - kButtonStripWidth, at.y, at.x + width, at.y + kCaptionRows};
-    areas.belowStrip = {at.x, at.y + kCaptionRows, at.x + width, std::max(at.y + height, at.y + kCaptionRows)};
+    const Point origin = MeasuredOrigin(at, settings.Border(), caption);
+    areas.measured = {origin.x, origin.y, origin.x + settings.Width(), origin.y + settings.Height()};
+    const int below = at.y + caption.rows;
+    if (settings.SFrame()) areas.strip = Rect{at.x + caption.ButtonStripLeft(width), at.y, at.x + width, below};
+    areas.belowStrip = {at.x, below, at.x + width, std::max(at.y + height, below)};
     return areas;
 }
 

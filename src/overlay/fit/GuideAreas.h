@@ -4,6 +4,7 @@
 // window draws on itself, and what is checked to have reached the screen.
 #include <optional>
 
+#include "common/Dpi.h"
 #include "common/Types.h"
 
 namespace lumetra {
@@ -20,6 +21,7 @@ struct GuideWindowAreas {
 
 // The areas of a guide window whose top-left corner is at `at`, with
 // `width` x `height` of its picture on the screen; all in the same pixels.
-GuideWindowAreas GuideAreasAt(const TSettings& settings, Point at, int width, int height);
+// dpi is its monitor's, which sizes the caption strip.
+GuideWindowAreas GuideAreasAt(const TSettings& settings, Point at, int width, int height, int dpi = kDefaultDpi);
 
 }  // namespace lumetra

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstddef>
 
-#include "overlay/draw/Compose.h"
+#include "overlay/draw/CaptionStrip.h"
 #include "settings/AppSettings.h"
 
 namespace lumetra {
@@ -12,10 +12,10 @@ GuidePlacement CurrentPlacement(const TSettings& settings, Point position) {
     return {position, settings.Width(), settings.Height(), settings.Ratio(), settings.Lock()};
 }
 
-GuidePlacement PlacementOnPicture(const TSettings& settings, const Rect& picture) {
+GuidePlacement PlacementOnPicture(const TSettings& settings, const Rect& picture, int dpi) {
     const std::int32_t width = picture.right - picture.left;
     const std::int32_t height = picture.bottom - picture.top;
-    const Point position{picture.left - settings.Border(), picture.top - kCaptionRows - settings.Border()};
+    const Point position = WindowTopLeftFor({picture.left, picture.top}, settings.Border(), CaptionStripAt(dpi));
     return {position, width, height, static_cast<double>(height) / width, true};
 }
 

@@ -6,6 +6,7 @@
 #include <span>
 #include <vector>
 
+#include "common/Dpi.h"
 #include "common/Types.h"
 #include "overlay/fit/PictureFinder.h"
 
@@ -31,9 +32,10 @@ struct GuidePlacement {
 GuidePlacement CurrentPlacement(const TSettings& settings, Point position);
 
 // The placement whose measured area is the picture (screen pixels): the
-// window's left and top lie Border and the caption strip before it, the size
-// is the picture's and the ratio lock holds its height over its width.
-GuidePlacement PlacementOnPicture(const TSettings& settings, const Rect& picture);
+// window's left and top lie Border and the caption strip (at the dpi of the
+// guide's monitor) before it, the size is the picture's and the ratio lock
+// holds its height over its width.
+GuidePlacement PlacementOnPicture(const TSettings& settings, const Rect& picture, int dpi = kDefaultDpi);
 
 // Writes the placement's size, ratio and lock through the setters, so both
 // windows follow as they do for typed values; moving the window is the

@@ -526,8 +526,8 @@ FollowAnswer PictureFollower::Decide(const ScreenRegion& region, const Rect& mon
     return MoveTo(region, guesses[0].rect);
 }
 
-GuidePlacement PlacementFollowing(const TSettings& settings, const Rect& picture) {
-    GuidePlacement placement = PlacementOnPicture(settings, picture);
+GuidePlacement PlacementFollowing(const TSettings& settings, const Rect& picture, int dpi) {
+    GuidePlacement placement = PlacementOnPicture(settings, picture, dpi);
     if (!settings.Lock()) return placement;
     GuidePlacement kept = placement;
     kept.ratio = settings.Ratio();

@@ -11,6 +11,7 @@
 #include <optional>
 #include <span>
 
+#include "common/Dpi.h"
 #include "common/Types.h"
 #include "overlay/fit/PictureFinder.h"
 
@@ -146,6 +147,6 @@ private:
 // The guide's placement on the picture it follows: as a fit places it, but a
 // zoomed picture keeps the guide's ratio where that ratio gives the new size
 // exactly through the setters, so the same ratio stays locked.
-GuidePlacement PlacementFollowing(const TSettings& settings, const Rect& picture);
+GuidePlacement PlacementFollowing(const TSettings& settings, const Rect& picture, int dpi = kDefaultDpi);
 
 }  // namespace lumetra

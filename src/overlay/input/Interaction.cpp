@@ -11,27 +11,17 @@ namespace lumetra {
 
 namespace {
 
-constexpr int kButtonTop = 4;
-constexpr int kButtonSize = 8;
-
-struct ButtonInfo {
-    int offsetFromRight;  // the zone's left is FW minus this
-    const char* hintKey;
+// Indexed by HitZone, OrientButton to CloseButton, as the strip's buttons are.
+constexpr std::array<const char*, kCaptionButtonCount> kButtonHints{
+    "MOrientButtonHint", "MLookButtonHint",     "MSettingsButtonHint",
+    "MHelpButtonHint",   "MMinimizeButtonHint", "MCloseButtonHint",
 };
-
-// Indexed by HitZone, OrientButton to CloseButton.
-constexpr std::array<ButtonInfo, 6> kButtons{{
-    {60, "MOrientButtonHint"},
-    {51, "MLookButtonHint"},
-    {42, "MSettingsButtonHint"},
-    {33, "MHelpButtonHint"},
-    {21, "MMinimizeButtonHint"},
-    {12, "MCloseButtonHint"},
-}};
 
 constexpr bool IsButton(HitZone zone) { return zone <= HitZone::CloseButton; }
 
-const ButtonInfo& Button(HitZone zone) { return kButtons[static_cast<std::size_t>(zone)]; }
+std::size_t ButtonIndex(HitZone zone) { return static_cast<std::size_t>(zone); }
+
+bool Contains(const Rect& r, int x, int y) { return r.left <= x && x < r.right && r.top <= y && y < r.bottom; }
 
 int Sign(int value) { return value > 0 ? 1 : value < 0 ? -1 : 0; }
 
@@ -60,14 +50,16 @@ void FillBounded(std::vector<Color>& pixels, int width, int height, Point seed, 
     }
 }
 
-HitZone ZoneAt(int x, int y, int fw, int fh, bool press) {
-    for (std::size_t i = 0; i < kButtons.size(); ++i) {
-        if (HitTest(x, y, fw - kButtons[i].offsetFromRight, kButtonTop, kButtonSize, kButtonSize))
-            return static_cast<HitZone>(i);
+HitZone ZoneAt(int x, int y, int fw, int fh, bool press, int dpi) {
+    const CaptionStrip strip = CaptionStripAt(dpi);
+    for (std::size_t i = 0; i < kCaptionButtonCount; ++i) {
+        if (Contains(strip.ButtonZone(i, fw), x, y)) return static_cast<HitZone>(i);
     }
-    if (HitTest(x, y, 0, 0, 12, 12)) return HitZone::TopLeftGrip;
-    if (HitTest(x, y, fw - 24, fh - 24, 24, 24)) return HitZone::BottomRightGrip;
-    if (press && HitTest(x, y, 0, 0, fw, 24)) return HitZone::CaptionBand;
+    const int tl = strip.topLeftGrip;
+    const int br = strip.bottomRightGrip;
+    if (HitTest(x, y, 0, 0, tl, tl)) return HitZone::TopLeftGrip;
+    if (HitTest(x, y, fw - br, fh - br, br, br)) return HitZone::BottomRightGrip;
+    if (press && HitTest(x, y, 0, 0, fw, strip.captionBand)) return HitZone::CaptionBand;
     return HitZone::Body;
 }
 
@@ -79,7 +71,7 @@ void OverlayInteraction::FormMouseDown(MouseButton button, ShiftState state, int
     // system still hand it some, it is dropped.
     if (settings_.ClickThrough()) return;
     const bool left = button == MouseButton::Left;
-    switch (ZoneAt(x, y, window_.FormWidth(), window_.FormHeight(), true)) {
+    switch (ZoneAt(x, y, window_.FormWidth(), window_.FormHeight(), true, window_.Dpi())) {
         case HitZone::TopLeftGrip:
             if (settings_.MouseResizeAllowed()) {
                 resizeMode_ = left ? ResizeDrag::TopLeft : ResizeDrag::TopLeftCentred;
@@ -145,6 +137,7 @@ void OverlayInteraction::ResizeStep(int x, int y) {
     const int h = settings_.Height();
     const int b = settings_.Border();
     const Point at = window_.Position();
+    const CaptionStrip strip = CaptionStripAt(window_.Dpi());
     const bool lock = settings_.Lock();
     const bool widthLeads = settings_.LockWidth();
     // Unlocked, both dimensions follow the pointer, the width first.
@@ -153,19 +146,20 @@ void OverlayInteraction::ResizeStep(int x, int y) {
 
     switch (resizeMode_) {
         case ResizeDrag::TopLeft: {
-            const int right = at.x + w + b;
-            const int bottom = at.y + h + b + kCaptionRows;
+            const Point origin = MeasuredOrigin(at, b, strip);
+            const int right = origin.x + w;
+            const int bottom = origin.y + h;
             if (changeWidth) settings_.SetWidth(w + anchorX_ - x);
             if (changeHeight) settings_.SetHeight(h + anchorY_ - y);
-            window_.SetPosition({right - settings_.Width() - b, bottom - settings_.Height() - b - kCaptionRows});
+            window_.SetPosition(WindowTopLeftFor({right - settings_.Width(), bottom - settings_.Height()}, b, strip));
             break;
         }
         case ResizeDrag::TopLeftCentred: {
-            const Point centre = ContentCentre(at, w, h, b);
+            const Point centre = ContentCentre(at, w, h, b, strip);
             if (changeWidth) settings_.SetWidth(w + 2 * (anchorX_ - x));
             if (changeHeight) settings_.SetHeight(h + 2 * (anchorY_ - y));
             window_.SetPosition(
-                {centre.x - settings_.Width() / 2 - b, centre.y - settings_.Height() / 2 - b - kCaptionRows});
+                WindowTopLeftFor({centre.x - settings_.Width() / 2, centre.y - settings_.Height() / 2}, b, strip));
             break;
         }
         case ResizeDrag::BottomRight:
@@ -187,7 +181,7 @@ void OverlayInteraction::ResizeStep(int x, int y) {
             }
             break;
         case ResizeDrag::BottomRightCentred: {
-            const Point centre = ContentCentre(at, w, h, b);
+            const Point centre = ContentCentre(at, w, h, b, strip);
             if (lock) {
                 const int e = widthLeads ? anchorX_ - x : anchorY_ - y;
                 if (widthLeads)
@@ -205,7 +199,7 @@ void OverlayInteraction::ResizeStep(int x, int y) {
                 anchorY_ = 2 * y - anchorY_;
             }
             window_.SetPosition(
-                {centre.x - settings_.Width() / 2 - b, centre.y - settings_.Height() / 2 - b - kCaptionRows});
+                WindowTopLeftFor({centre.x - settings_.Width() / 2, centre.y - settings_.Height() / 2}, b, strip));
             break;
         }
         case ResizeDrag::None: return;
@@ -217,7 +211,7 @@ void OverlayInteraction::ResizeStep(int x, int y) {
 void OverlayInteraction::StopFollowing() { settings_.SetFollowPicture(false); }
 
 void OverlayInteraction::Hover(int x, int y) {
-    const HitZone zone = ZoneAt(x, y, window_.FormWidth(), window_.FormHeight(), false);
+    const HitZone zone = ZoneAt(x, y, window_.FormWidth(), window_.FormHeight(), false, window_.Dpi());
     if (IsButton(zone)) {
         HighlightButton(zone);
         return;
@@ -244,11 +238,11 @@ void OverlayInteraction::Hover(int x, int y) {
 void OverlayInteraction::HighlightButton(HitZone button) {
     // Redrawing the strip first returns every other face to its normal look.
     window_.DrawButtonStrip();
-    const Point seed{window_.FormWidth() - Button(button).offsetFromRight, kButtonTop};
-    window_.FillButtonFace(seed, button == HitZone::CloseButton ? kCloseHighlight : kButtonHighlight);
+    const Rect zone = CaptionStripAt(window_.Dpi()).ButtonZone(ButtonIndex(button), window_.FormWidth());
+    window_.FillButtonFace({zone.left, zone.top}, button == HitZone::CloseButton ? kCloseHighlight : kButtonHighlight);
     buttonHighlighted_ = true;
     window_.SetFormCursor(CursorShape::Hand);
-    window_.SetHintText(texts_.Text(Button(button).hintKey));
+    window_.SetHintText(texts_.Text(kButtonHints[ButtonIndex(button)]));
 }
 
 void OverlayInteraction::FormMouseUp(int x, int y) {
@@ -256,7 +250,7 @@ void OverlayInteraction::FormMouseUp(int x, int y) {
     // longer captured, so a drag left running would keep following a pointer
     // whose button is up.
     EndDrag();
-    const HitZone zone = ZoneAt(x, y, window_.FormWidth(), window_.FormHeight(), false);
+    const HitZone zone = ZoneAt(x, y, window_.FormWidth(), window_.FormHeight(), false, window_.Dpi());
     if (IsButton(zone)) RunButton(zone);
 }
 
@@ -294,6 +288,8 @@ void OverlayInteraction::RunButton(HitZone button) {
         default: break;
     }
 }
+
+void OverlayInteraction::TopMoved(int dy) { anchorY_ -= dy; }
 
 void OverlayInteraction::FormMouseWheel(ShiftState state, int delta) {
     // The wheel may go to the focused window rather than to the one under

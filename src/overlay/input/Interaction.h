@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "common/Dpi.h"
 #include "common/Types.h"
 
 namespace lumetra {
@@ -105,7 +106,8 @@ inline constexpr Color kCloseHighlight = Rgb(255, 0, 0);
 inline constexpr char kManualPath[] = "Manual\\index.html";  // relative to the current folder
 
 // What the interaction needs from the overlay window. FW and FH are the
-// window's own size, kept at Width + 2 Border and Height + 2 Border + 16.
+// window's own size, kept at Width + 2 Border and Height + 2 Border + the
+// caption strip's rows.
 class IOverlayWindow {
 public:
     virtual ~IOverlayWindow() = default;
@@ -114,6 +116,8 @@ public:
     virtual void SetPosition(Point topLeft) = 0;
     virtual int FormWidth() const = 0;
     virtual int FormHeight() const = 0;
+    // The DPI of the monitor the window is on, which sizes its caption strip.
+    virtual int Dpi() const = 0;
 
     virtual void CaptureMouse() = 0;
     virtual void ReleaseMouse() = 0;
@@ -126,7 +130,7 @@ public:
     virtual void ClearHintText() = 0;
     virtual void HideHint() = 0;
 
-    // "ZTRCORNER" at (FW - 64, 0) and the orientation mark (which is drawn only
+    // "ZTRCORNER" at the button strip's left and the orientation mark (which is drawn only
     // while SFrame is on), straight onto the window so the next paint removes
     // them.
     virtual void DrawButtonStrip() = 0;
@@ -173,9 +177,9 @@ constexpr bool HitTest(int x, int y, int left, int top, int width, int height) {
 // width x height; a seed outside the picture or on the border paints nothing.
 void FillBounded(std::vector<Color>& pixels, int width, int height, Point seed, Color border, Color fill);
 
-// The zone of a client point in a window of fw x fh; the caption band is
-// considered only for presses.
-HitZone ZoneAt(int x, int y, int fw, int fh, bool press);
+// The zone of a client point in a window of fw x fh on a monitor of dpi; the
+// caption band is considered only for presses.
+HitZone ZoneAt(int x, int y, int fw, int fh, bool press, int dpi = kDefaultDpi);
 
 class OverlayInteraction {
 public:
@@ -193,6 +197,11 @@ public:
     // it stands, as at a release that runs no button.
     void ButtonsUp();
     void FormMouseWheel(ShiftState state, int delta);
+    // The window's top moved by dy on the screen while the pointer stayed,
+    // as when its caption strip changed with the DPI: a drag in progress
+    // holds on to where the pointer is on the screen, so the measured area
+    // does not jump at the next move.
+    void TopMoved(int dy);
     void FormKeyDown(VirtualKey key, ShiftState state);
     void FormKeyUp(VirtualKey key);
 

@@ -40,6 +40,10 @@ TMainForm::TMainForm(HINSTANCE instance, TSettings& settings, const LangTable& l
     : instance_(instance), settings_(settings), lang_(lang), interaction_(settings, lang, *this), host_(host) {
     // The arrow is a shared system cursor: never freed.
     RegisterFormClass<TMainForm>(instance, kClassName, ::LoadCursor(nullptr, IDC_ARROW));
+    // The monitor the window is going to: its strip is drawn at that DPI
+    // from the first paint.
+    const FrameSize frame = OverlayFrameSize(settings_);
+    dpi_ = DpiAt(RECT{settings_.X(), settings_.Y(), settings_.X() + frame.width, settings_.Y() + frame.height});
     // Created at 0 x 0 and shown at once; FormCreate (WM_CREATE) applies the
     // opacity, position and size before the window first appears.
     const DWORD taskBar = owner == nullptr ? WS_EX_APPWINDOW : 0;
@@ -106,6 +110,7 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_DISPLAYCHANGE:
             if (host_ != nullptr) host_->DisplaysChanged();
             return 0;
+        case WM_DPICHANGED: FormDpiChanged(HIWORD(wParam)); return 0;
         case WM_SETTINGCHANGE:
             // The task bar moved or grew: the work areas are new.
             if (wParam == SPI_SETWORKAREA && host_ != nullptr) host_->DisplaysChanged();
@@ -173,6 +178,7 @@ bool TMainForm::FormSetCursor(LPARAM lParam) {
 void TMainForm::FormCreate() {
     settings_.SetOverlay(this);
     icons_ = FrameIcons::Load(instance_);
+    stripIcons_ = FrameIcons::Load(instance_, dpi_);
     arrowCursor_ = ::LoadCursor(nullptr, IDC_ARROW);
     sizeCursor_ = ::LoadCursor(nullptr, IDC_SIZENWSE);
     handCursor_ = ::LoadCursor(nullptr, IDC_HAND);
@@ -180,14 +186,60 @@ void TMainForm::FormCreate() {
     ::SetLayeredWindowAttributes(window_.get(), ToColorRef(kOverlayKeyColor), 0, LWA_COLORKEY | LWA_ALPHA);
     // As large as the guide, growing with it: sixteen guides on two 4K
     // monitors would hold a gigabyte at the desktop's size each.
-    const FrameSize frame = OverlayFrameSize(settings_);
-    buffer_ = BackBuffer::Create(frame.width, frame.height, icons_);
+    const FrameSize frame = OverlayFrameSize(settings_, dpi_);
+    buffer_ = BackBuffer::Create(frame.width, frame.height, stripIcons_);
     ApplyOpacity();
     RefreshLanguage();
     RefreshLook();
     ApplyPosition();
+    // Now at its place, the window tells its monitor's DPI itself; the
+    // settings' X and Y stay its top-left corner.
+    if (const int dpi = WindowDpi(window_.get()); dpi != dpi_) UseDpi(dpi);
+    placed_ = true;
     ApplySize();
     RefreshOptions();
+}
+
+// A guide measures device pixels: on a monitor of another DPI its measured
+// area keeps its size and its place on the screen, and only the caption
+// strip above it changes. So the suggested rectangle, the window scaled as a
+// whole, is not taken; the window's top moves by the strip's change instead.
+void TMainForm::FormDpiChanged(int dpi) {
+    if (dpi <= 0 || dpi == dpi_) return;
+    if (!placed_) {
+        // Still being placed: the settings' X and Y are its top-left corner.
+        UseDpi(dpi);
+        return;
+    }
+    // Moving the window below may change its monitor's DPI once more; the
+    // rectangle is chosen so that it does not, and a change that still
+    // comes is left to the next move rather than answered within this one.
+    if (changingDpi_) return;
+    changingDpi_ = true;
+    const RECT bounds = Bounds();
+    const Rect placed =
+        GuideRectForDpi({bounds.left, bounds.top, bounds.right, bounds.bottom}, dpi_, dpi, [](const Rect& r) {
+            return DpiAt(RECT{r.left, r.top, r.right, r.bottom});
+        });
+    UseDpi(dpi);
+    interaction_.TopMoved(placed.top - bounds.top);
+    const FrameSize frame = OverlayFrameSize(settings_, dpi_);
+    ::SetWindowPos(window_.get(), nullptr, placed.left, placed.top, frame.width, frame.height,
+                   SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
+    changingDpi_ = false;
+    const WindowDc dc(window_.get());
+    if (dc && Paint(dc.get())) ::ValidateRect(window_.get(), nullptr);
+}
+
+void TMainForm::UseDpi(int dpi) {
+    dpi_ = dpi;
+    hint_.SetDpi(dpi_);
+    notice_.SetDpi(dpi_);
+    // The old buffer draws with the old pictures: it goes first.
+    buffer_.reset();
+    stripIcons_ = FrameIcons::Load(instance_, dpi_);
+    const FrameSize frame = OverlayFrameSize(settings_, dpi_);
+    buffer_ = BackBuffer::Create(frame.width, frame.height, stripIcons_);
 }
 
 void TMainForm::CreateHint() {
@@ -250,6 +302,7 @@ void TMainForm::Release() {
     notice_ = {};  // owned by no window: it would stay on the screen
     window_.reset();
     icons_ = {};
+    stripIcons_ = {};
     released_ = true;
 }
 
@@ -295,18 +348,18 @@ void TMainForm::ScheduleRepaint() { ::InvalidateRect(window_.get(), nullptr, FAL
 
 bool TMainForm::Paint(HDC target) {
     if (!buffer_) return false;
-    const FrameSize frame = OverlayFrameSize(settings_);
+    const FrameSize frame = OverlayFrameSize(settings_, dpi_);
     if (!buffer_->Resize(frame.width, frame.height)) return false;
-    ComposeBuffer(settings_, lang_, buffer_->canvas(), IsActive(), WindowDpi(window_.get()), follower_.Waiting());
+    ComposeBuffer(settings_, lang_, buffer_->canvas(), IsActive(), dpi_, follower_.Waiting());
     buffer_->CopyTo(target, frame.width, frame.height);
-    GdiCanvas window(target, &icons_);
-    DrawOrientGlyph(window, settings_);
+    GdiCanvas window(target, &stripIcons_);
+    DrawOrientGlyph(window, settings_, dpi_);
     return true;
 }
 
 void TMainForm::ApplySize() {
     if (placing_) return;
-    const FrameSize frame = OverlayFrameSize(settings_);
+    const FrameSize frame = OverlayFrameSize(settings_, dpi_);
     const RECT bounds = Bounds();
     if (bounds.right - bounds.left == frame.width && bounds.bottom - bounds.top == frame.height) return;
     // The old picture is not kept: it is painted over in full right below.
@@ -394,7 +447,7 @@ void TMainForm::SetShown(bool shown) {
 
 Rect TMainForm::ScreenBounds() const {
     const Point at = place_.Restored();
-    const FrameSize frame = OverlayFrameSize(settings_);
+    const FrameSize frame = OverlayFrameSize(settings_, dpi_);
     return {at.x, at.y, at.x + frame.width, at.y + frame.height};
 }
 
@@ -443,9 +496,9 @@ void TMainForm::HideHint() { hint_.Hide(); }
 
 // The picture and the orientation mark, as a paint leaves them in the strip.
 void TMainForm::DrawStrip(HDC dc) const {
-    GdiCanvas canvas(dc, &icons_);
-    canvas.DrawIcon(FrameIcon::TRCorner, FormWidth() - kButtonStripWidth, 0);
-    DrawOrientGlyph(canvas, settings_);
+    GdiCanvas canvas(dc, &stripIcons_);
+    canvas.DrawIcon(FrameIcon::TRCorner, CaptionStripAt(dpi_).ButtonStripLeft(FormWidth()), 0);
+    DrawOrientGlyph(canvas, settings_, dpi_);
 }
 
 // Straight onto the window: the next paint from the back buffer removes it.
@@ -455,9 +508,17 @@ void TMainForm::DrawButtonStrip() {
 }
 
 void TMainForm::FillButtonFace(Point seed, Color color) {
-    const int stripLeft = FormWidth() - kButtonStripWidth;
-    HighlightButtonFace(window_.get(), {stripLeft, 0, FormWidth(), kCaptionRows}, seed, color,
-                        [this](HDC dc) { DrawStrip(dc); });
+    const CaptionStrip strip = CaptionStripAt(dpi_);
+    const int width = FormWidth();
+    // The seed is the top-left pixel of a button's face.
+    int face = kButtonFaceSize;
+    for (std::size_t i = 0; i < kCaptionButtonCount; ++i) {
+        const Rect zone = strip.ButtonZone(i, width);
+        if (zone.left == seed.x && zone.top == seed.y) face = zone.right - zone.left;
+    }
+    HighlightButtonFace(
+        window_.get(), {strip.ButtonStripLeft(width), 0, width, strip.rows}, seed, color,
+        [this](HDC dc) { DrawStrip(dc); }, face);
 }
 
 void TMainForm::MakeFullyTransparent() {

@@ -53,7 +53,8 @@ public:
 
     // The panel registers itself once it exists; nullptr unregisters.
     void SetPanel(IPanelWindow* panel) { panel_ = panel; }
-    // Lent to the panel for its caption; they live as long as the overlay.
+    // Lent to the panel for its caption, at 96 dpi; they live as long as the
+    // overlay. The guide's own strip has pictures at its monitor's DPI.
     const FrameIcons& Icons() const { return icons_; }
 
     // IOverlaySink
@@ -97,6 +98,7 @@ public:
     void SetPosition(Point topLeft) override;
     int FormWidth() const override;
     int FormHeight() const override;
+    int Dpi() const override { return dpi_; }
     void CaptureMouse() override;
     void ReleaseMouse() override;
     void SetFormCursor(CursorShape shape) override;
@@ -149,6 +151,9 @@ private:
     void FormResize(WPARAM kind);
     void FormEndSession();
     void FormPaint();
+    void FormDpiChanged(int dpi);
+    // Pictures and back buffer at the dpi from now on; the caller sizes the window.
+    void UseDpi(int dpi);
     bool FormSetCursor(LPARAM lParam);
     void ApplyWorkOptions();
 
@@ -191,6 +196,12 @@ private:
     IGuideHost* host_;
     IPanelWindow* panel_ = nullptr;
     FrameIcons icons_;
+    // The DPI of the monitor the window is on, and the caption strip's
+    // pictures at it.
+    int dpi_ = kDefaultDpi;
+    FrameIcons stripIcons_;
+    bool placed_ = false;       // FormCreate has put the window at its place
+    bool changingDpi_ = false;  // FormDpiChanged is moving the window
     // Shared system cursors: never freed.
     HCURSOR arrowCursor_ = nullptr;
     HCURSOR sizeCursor_ = nullptr;

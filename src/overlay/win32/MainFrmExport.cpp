@@ -19,8 +19,7 @@ std::vector<std::uint32_t> TMainForm::DrawnArea() {
     if (!buffer_) return {};
     PaintNow();  // the buffer holds what the screen shows
     const DibPixels drawn = buffer_->Pixels();
-    const int left = settings_.Border();
-    const int top = kCaptionRows + settings_.Border();
+    const auto [left, top] = MeasuredOrigin({0, 0}, settings_.Border(), CaptionStripAt(dpi_));
     const int width = settings_.Width();
     const int height = settings_.Height();
     if (width <= 0 || height <= 0 || left + width > drawn.width || top + height > drawn.height) return {};
@@ -39,11 +38,10 @@ std::vector<std::uint32_t> TMainForm::Composition() {
     notice_.Hide();
     const std::vector<std::uint32_t> drawn = DrawnArea();
     if (drawn.empty()) return {};
-    const Point at = Position();
+    const Point origin = MeasuredOrigin(Position(), settings_.Border(), CaptionStripAt(dpi_));
     const int width = settings_.Width();
     const int height = settings_.Height();
-    const RECT area{at.x + settings_.Border(), at.y + kCaptionRows + settings_.Border(),
-                    at.x + settings_.Border() + width, at.y + kCaptionRows + settings_.Border() + height};
+    const RECT area{origin.x, origin.y, origin.x + width, origin.y + height};
     // Windows leaves layered windows, the guides and the panel, out of the
     // copy; Wine copies what the display shows, and the drawing covers that.
     const std::optional<ScreenShot> shot = ScreenShot::OfArea(area);

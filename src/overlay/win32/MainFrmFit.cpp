@@ -93,7 +93,7 @@ void TMainForm::FitFrom(POINT searchedMonitor, std::span<const Point> starts, bo
         return;
     }
     const GuidePlacement before = CurrentPlacement(settings_, Position());
-    Place(PlacementOnPicture(settings_, *picture));
+    Place(PlacementOnPicture(settings_, *picture, dpi_));
     fitUndo_.Remember(before, CurrentPlacement(settings_, Position()));
     if (follow) settings_.SetFollowPicture(true);
     ShowPictureRatio();  // the picture's size and the ratio it is closest to
@@ -109,7 +109,7 @@ void TMainForm::Place(const GuidePlacement& placement) {
     placing_ = true;
     ApplyPlacement(settings_, placement);
     placing_ = false;
-    const FrameSize frame = OverlayFrameSize(settings_);
+    const FrameSize frame = OverlayFrameSize(settings_, dpi_);
     ::SetWindowPos(window_.get(), nullptr, placement.position.x, placement.position.y, frame.width, frame.height,
                    SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
     const WindowDc dc(window_.get());
@@ -118,7 +118,8 @@ void TMainForm::Place(const GuidePlacement& placement) {
 
 Point TMainForm::MeasuredCentre() const {
     const RECT bounds = Bounds();
-    return ContentCentre({bounds.left, bounds.top}, settings_.Width(), settings_.Height(), settings_.Border());
+    return ContentCentre({bounds.left, bounds.top}, settings_.Width(), settings_.Height(), settings_.Border(),
+                         CaptionStripAt(dpi_));
 }
 
 bool TMainForm::ShownAsDrawn(const ScreenShot& shot) const {
@@ -133,7 +134,7 @@ bool TMainForm::ShownAsDrawn(const ScreenShot& shot) const {
     const DibPixels drawn = buffer_->Pixels();
     const Point at{bounds.left - shot.Area().left, bounds.top - shot.Area().top};
     const Rect below = GuideAreasAt(settings_, at, std::min<int>(bounds.right - bounds.left, drawn.width),
-                                    std::min<int>(bounds.bottom - bounds.top, drawn.height))
+                                    std::min<int>(bounds.bottom - bounds.top, drawn.height), dpi_)
                            .belowStrip;
     const int height = below.bottom - below.top;
     if (height <= 0) return true;
@@ -162,7 +163,7 @@ void TMainForm::MarkDrawn(IgnoreMask& mask, Point origin) const {
     const std::span<const std::uint32_t> pixels(
         drawn.bits, static_cast<std::size_t>(drawn.width) * static_cast<std::size_t>(drawn.height));
     mask.MarkDrawn(at, pixels, drawn.width, width, height, kOverlayKeyColor);
-    const GuideWindowAreas areas = GuideAreasAt(settings_, at, width, height);
+    const GuideWindowAreas areas = GuideAreasAt(settings_, at, width, height, dpi_);
     mask.AddGuide(areas.measured);
     if (areas.strip) mask.MarkRect(*areas.strip);
     MarkShownWindow(mask, origin, hint_.Handle());

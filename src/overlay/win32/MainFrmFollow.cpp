@@ -53,7 +53,7 @@ void TMainForm::SyncFollowing() {
     // measured area lies on now.
     const RECT bounds = Bounds();
     const Rect picture =
-        GuideAreasAt(settings_, {bounds.left, bounds.top}, bounds.right - bounds.left, bounds.bottom - bounds.top)
+        GuideAreasAt(settings_, {bounds.left, bounds.top}, bounds.right - bounds.left, bounds.bottom - bounds.top, dpi_)
             .measured;
     const std::optional<Rect> monitor = MonitorOf(picture);
     const std::optional<ScreenShot> shot =
@@ -103,7 +103,7 @@ void TMainForm::FollowLook(const Rect& monitor) {
         if (answer.step != FollowStep::Widen) break;
         area = answer.rect;
     }
-    if (answer.step == FollowStep::Move) Place(PlacementFollowing(settings_, answer.rect));
+    if (answer.step == FollowStep::Move) Place(PlacementFollowing(settings_, answer.rect, dpi_));
     if (waited != follower_.Waiting()) FollowStateChanged();
 }
 

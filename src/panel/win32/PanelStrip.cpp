@@ -2,6 +2,8 @@
 
 #include <windowsx.h>
 
+#include <algorithm>
+
 #include "lang/LangTable.h"
 #include "win32/ButtonFace.h"
 #include "win32/FrameIcons.h"
@@ -98,8 +100,12 @@ void PanelStrip::DrawRightEndOn(HDC dc) const {
 }
 
 void PanelStrip::FillButtonFace(Point seed, Color color) {
-    HighlightButtonFace(window_, {PanelRightEndX(dpi_), 0, ScaledLength(kPanelWidth, dpi_), PanelCaptionHeight(dpi_)},
-                        seed, color, [this](HDC dc) { DrawRightEndOn(dc); });
+    // The scaled face may be a pixel wider than high, or higher than wide.
+    const Rect face = PanelButtonFace(CaptionZoneAt(seed.x, seed.y, dpi_), dpi_);
+    const int faceSize = std::max(face.right - face.left, face.bottom - face.top);
+    HighlightButtonFace(
+        window_, {PanelRightEndX(dpi_), 0, ScaledLength(kPanelWidth, dpi_), PanelCaptionHeight(dpi_)}, seed, color,
+        [this](HDC dc) { DrawRightEndOn(dc); }, faceSize);
 }
 
 void PanelStrip::Hide() { owner_.HidePanel(); }

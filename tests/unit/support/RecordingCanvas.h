@@ -50,6 +50,7 @@ public:
         float angle = 0;
         Color color = 0;
         std::size_t order = 0;
+        int height = kCellHeight;
     };
     struct FillCall {
         Rect area;
@@ -80,7 +81,7 @@ public:
         return {static_cast<int>(text.size()) * kCharWidth * fontHeight / kCellHeight, fontHeight};
     }
     void BoxText(const Rect& box, std::string_view text, BoxPlacement placement) override {
-        boxTexts.push_back({box, std::string(text), placement, fontAngle, textColor, calls_++});
+        boxTexts.push_back({box, std::string(text), placement, fontAngle, textColor, calls_++, fontHeight});
     }
     void SetFontAngle(float degrees) override {
         fontAngle = degrees;

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "lang/LangTable.h"
+#include "overlay/draw/CaptionStrip.h"
 #include "overlay/input/Interaction.h"
 #include "settings/AppSettings.h"
 
@@ -25,6 +26,7 @@ public:
 
     Point pos{300, 240};
     int fw = 0, fh = 0;
+    int dpi = kDefaultDpi;
     bool captured = false;
     CursorShape cursor = CursorShape::Arrow;
     std::optional<CursorShape> override;
@@ -35,6 +37,7 @@ public:
     void SetPosition(Point p) override { pos = p; }
     int FormWidth() const override { return fw; }
     int FormHeight() const override { return fh; }
+    int Dpi() const override { return dpi; }
     void CaptureMouse() override { captured = true; }
     void ReleaseMouse() override { captured = false; }
     void SetFormCursor(CursorShape shape) override { cursor = shape; }
@@ -53,7 +56,7 @@ public:
     // Like the real window: resize and paint only when the size changed.
     void ApplySize() override {
         const int w = settings_.Width() + 2 * settings_.Border();
-        const int h = settings_.Height() + 2 * settings_.Border() + 16;
+        const int h = settings_.Height() + 2 * settings_.Border() + CaptionStripAt(dpi).rows;
         if (w == fw && h == fh) return;
         fw = w;
         fh = h;
@@ -255,6 +258,30 @@ TEST(InteractionPress, CaptionBandAndBodyPresses) {
         // Moving the pointer moves the window only while a move drag runs.
         rig.ui.FormMouseMove(c.at.x + 7, c.at.y + 9);
         EXPECT_EQ(rig.window.pos, (c.moving ? Point{307, 249} : Point{300, 240}));
+    }
+}
+
+TEST(InteractionMove, ADragHoldsOnWhenTheStripChangesUnderThePointer) {
+    // The caption strip grows by 16 rows on another monitor: the window's top
+    // moves up, and the pointer, still, is 16 rows further down in it.
+    struct Case {
+        const char* name;
+        Point press;
+        MouseButton button;
+    };
+    const Case cases[] = {{"caption move", {100, 8}, MouseButton::Left},
+                          {"top-left resize", {5, 5}, MouseButton::Left},
+                          {"centred resize", {5, 5}, MouseButton::Right}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Rig rig;
+        rig.Down(c.button, c.press.x, c.press.y);
+        rig.window.pos.y -= 16;
+        rig.ui.TopMoved(-16);
+        rig.MoveScreen({300 + c.press.x, 240 + c.press.y});
+        EXPECT_EQ(rig.window.pos, (Point{300, 224}));
+        EXPECT_EQ(rig.settings.Width(), 396);
+        EXPECT_EQ(rig.settings.Height(), 245);
     }
 }
 
