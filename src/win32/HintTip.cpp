@@ -24,15 +24,17 @@ TOOLINFOA WholeWindowTool(HWND owner, char* text) {
 
 // The system's metrics as they are at a DPI: asked directly where Windows
 // can (10, version 1607 on), else scaled from the system's own DPI.
-NONCLIENTMETRICSA MetricsAt(int dpi) {
+// SystemParametersInfoForDpi has only the wide form, which fills the wide
+// structure.
+NONCLIENTMETRICSW MetricsAt(int dpi) {
     using MetricsForDpi = BOOL(WINAPI*)(UINT, UINT, void*, UINT, UINT);
     static const auto metricsForDpi = reinterpret_cast<MetricsForDpi>(reinterpret_cast<void (*)()>(
         ::GetProcAddress(::GetModuleHandleA("user32.dll"), "SystemParametersInfoForDpi")));
-    NONCLIENTMETRICSA metrics{};
+    NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof metrics;
     if (metricsForDpi != nullptr && metricsForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, dpi))
         return metrics;
-    ::SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+    ::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
     metrics.lfStatusFont.lfHeight = ::MulDiv(metrics.lfStatusFont.lfHeight, dpi, SystemDpi());
     return metrics;
 }
@@ -41,8 +43,8 @@ NONCLIENTMETRICSA MetricsAt(int dpi) {
 
 void TipFont::Apply(HWND tip, int dpi) {
     if (tip == nullptr || (!font_ && dpi == SystemDpi())) return;
-    const NONCLIENTMETRICSA metrics = MetricsAt(dpi);
-    UniqueFont font(::CreateFontIndirectA(&metrics.lfStatusFont));
+    const NONCLIENTMETRICSW metrics = MetricsAt(dpi);
+    UniqueFont font(::CreateFontIndirectW(&metrics.lfStatusFont));
     if (!font) return;
     ::SendMessageA(tip, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
     font_ = std::move(font);  // the control no longer uses the old one
