@@ -8,6 +8,7 @@
 #include "app/Startup.h"
 #include "app/WindowPlace.h"
 #include "win32/DesktopShell.h"
+#include "win32/WindowDpi.h"
 #include "lang/Format.h"
 #include "lang/LangTable.h"
 #include "overlay/draw/Compose.h"
@@ -165,7 +166,7 @@ void TGuideWindows::DisplaysChanged() {
         }
     }
     if (panel_ == nullptr) return;
-    if (const std::optional<Point> at = KeepOnScreen(WindowBounds(panel_->Handle()), kPanelCaptionHeight, areas)) {
+    if (const std::optional<Point> at = KeepOnScreen(WindowBounds(panel_->Handle()), PanelCaptionHeight(WindowDpi(panel_->Handle())), areas)) {
         panel_->MoveTo(*at);
     }
 }
