@@ -311,6 +311,7 @@ public:
         : settings_(settings),
           lang_(lang),
           form_(instance, settings, lang),
+          icons_(FrameIcons::Load(instance)),
           floorBuffer_(BackBuffer::Create(::GetSystemMetrics(SM_CXVIRTUALSCREEN),
                                           ::GetSystemMetrics(SM_CYVIRTUALSCREEN), noPictures_)),
           runs_(runs) {
@@ -342,7 +343,7 @@ public:
             const double composed = NowMs();
             buffer->CopyTo(dc.get(), frame.width, frame.height);
             const double copied = NowMs();
-            GdiCanvas window(dc.get(), &form_.Icons());
+            GdiCanvas window(dc.get(), &icons_);
             DrawOrientGlyph(window, settings_);
             steps[0].push_back(composed - start);
             steps[1].push_back(copied - composed);
@@ -402,7 +403,7 @@ private:
     // as the screen, at the frame's size.
     std::unique_ptr<BackBuffer> OverlaysBuffer(FrameSize frame) {
         auto buffer = BackBuffer::Create(::GetSystemMetrics(SM_CXVIRTUALSCREEN), ::GetSystemMetrics(SM_CYVIRTUALSCREEN),
-                                         form_.Icons());
+                                         icons_);
         if (!buffer || !buffer->Resize(frame.width, frame.height)) {
             throw std::runtime_error("Unable to create the back buffer");
         }
@@ -435,6 +436,7 @@ private:
     TSettings& settings_;
     const LangTable& lang_;
     TMainForm form_;
+    FrameIcons icons_;       // at 96 dpi, as the guide's own strip has them
     FrameIcons noPictures_;  // the floor draws no pictures
     std::unique_ptr<BackBuffer> floorBuffer_;
     int runs_;
@@ -453,9 +455,8 @@ int Run(int argc, char** argv) {
         LangTable lang;
         if (!ReadLanguageFile(lang, argv[2])) std::fprintf(stderr, "warning: cannot read %s\n", argv[2]);
         TSettings settings(::GetSystemMetrics(SM_CXSCREEN));
-        TMainForm form(::GetModuleHandleA(nullptr), settings, lang);  // loads the frame pictures
-        settings.SetOverlay(nullptr);                                 // the window need not follow every case
-        return CheckPixels(settings, lang, form.Icons()) ? 0 : 1;
+        const FrameIcons icons = FrameIcons::Load(::GetModuleHandleA(nullptr));
+        return CheckPixels(settings, lang, icons) ? 0 : 1;
     }
     const std::vector<BenchCase> cases = BenchCases();
     if (mode == "list") {

@@ -177,7 +177,6 @@ bool TMainForm::FormSetCursor(LPARAM lParam) {
 
 void TMainForm::FormCreate() {
     settings_.SetOverlay(this);
-    icons_ = FrameIcons::Load(instance_);
     stripIcons_ = FrameIcons::Load(instance_, dpi_);
     arrowCursor_ = ::LoadCursor(nullptr, IDC_ARROW);
     sizeCursor_ = ::LoadCursor(nullptr, IDC_SIZENWSE);
@@ -301,7 +300,6 @@ void TMainForm::Release() {
     hint_.Destroy();
     notice_ = {};  // owned by no window: it would stay on the screen
     window_.reset();
-    icons_ = {};
     stripIcons_ = {};
     released_ = true;
 }

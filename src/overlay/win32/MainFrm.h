@@ -53,9 +53,6 @@ public:
 
     // The panel registers itself once it exists; nullptr unregisters.
     void SetPanel(IPanelWindow* panel) { panel_ = panel; }
-    // Lent to the panel for its caption, at 96 dpi; they live as long as the
-    // overlay. The guide's own strip has pictures at its monitor's DPI.
-    const FrameIcons& Icons() const { return icons_; }
 
     // IOverlaySink
     void ApplySize() override;
@@ -195,7 +192,6 @@ private:
     OverlayInteraction interaction_;
     IGuideHost* host_;
     IPanelWindow* panel_ = nullptr;
-    FrameIcons icons_;
     // The DPI of the monitor the window is on, and the caption strip's
     // pictures at it.
     int dpi_ = kDefaultDpi;
