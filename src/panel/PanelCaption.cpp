@@ -1,6 +1,7 @@
 #include "panel/PanelCaption.h"
 
 #include "overlay/draw/Canvas.h"
+#include "overlay/draw/IconMask.h"
 #include "overlay/input/Interaction.h"
 
 namespace lumetra {
@@ -16,14 +17,6 @@ constexpr int kLeftEndWidth = 16;
 constexpr int kTileWidth = 32;
 // The caption's cell height, the back buffer's font at 96 dpi.
 constexpr int kCaptionCellHeight = 11;
-
-// The first pixel of a picture scaled by nearest neighbour from length to
-// scaledLength that shows source pixel `edge` or one after it: the scaling
-// samples each target pixel's centre.
-int ScaledPictureEdge(int edge, int length, int scaledLength) {
-    const int numerator = 2 * edge * scaledLength - length;
-    return numerator <= 0 ? 0 : (numerator + 2 * length - 1) / (2 * length);
-}
 
 Rect FaceInPicture(int left, int dpi) {
     const int width = ScaledLength(kRightEndWidth, dpi);

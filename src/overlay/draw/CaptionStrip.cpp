@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "overlay/draw/IconMask.h"
+
 namespace lumetra {
 namespace {
 
@@ -19,17 +21,6 @@ constexpr int kCaptionBand = 24;
 constexpr int kButtonTop = 4;
 constexpr int kButtonSize = 8;
 constexpr std::array<int, kCaptionButtonCount> kButtonOffsets{60, 51, 42, 33, 21, 12};
-
-// The first pixel of a picture scaled from `length` to `scaled` pixels that
-// shows source pixel `at` or one after it: each scaled pixel shows the source
-// pixel under its centre, so an edge falls where a centre passes it. A plain
-// scaled length would round the halves the other way, and a button's zone
-// would miss a pixel of its face.
-int PictureEdge(int at, int length, int scaled) {
-    const std::int64_t numerator = 2 * static_cast<std::int64_t>(at) * scaled - length;
-    const std::int64_t denominator = 2 * static_cast<std::int64_t>(length);
-    return static_cast<int>(numerator >= 0 ? (numerator + denominator - 1) / denominator : -(-numerator / denominator));
-}
 
 }  // namespace
 
@@ -52,8 +43,8 @@ CaptionStrip CaptionStripAt(int dpi) {
     strip.bottomRightGrip = scaled(kBottomRightGrip);
     strip.captionBand = scaled(kCaptionBand);
     // Where the scaled button picture shows each face.
-    const auto across = [&](int x) { return PictureEdge(x, kButtonStripWidth, strip.buttonStripWidth); };
-    const auto down = [&](int y) { return PictureEdge(y, kCaptionRows, strip.rows); };
+    const auto across = [&](int x) { return ScaledPictureEdge(x, kButtonStripWidth, strip.buttonStripWidth); };
+    const auto down = [&](int y) { return ScaledPictureEdge(y, kCaptionRows, strip.rows); };
     for (std::size_t i = 0; i < kCaptionButtonCount; ++i) {
         const int left = kButtonStripWidth - kButtonOffsets[i];
         strip.buttons[i] = {across(left), down(kButtonTop), across(left + kButtonSize), down(kButtonTop + kButtonSize)};

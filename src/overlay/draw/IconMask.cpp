@@ -24,6 +24,12 @@ bool SplitIconMask(std::span<const std::uint32_t> onBlack, std::span<const std::
     return anyTransparent;
 }
 
+int ScaledPictureEdge(int at, int length, int scaled) {
+    const std::int64_t numerator = 2 * static_cast<std::int64_t>(at) * scaled - length;
+    const std::int64_t denominator = 2 * static_cast<std::int64_t>(length);
+    return static_cast<int>(numerator >= 0 ? (numerator + denominator - 1) / denominator : -(-numerator / denominator));
+}
+
 void ScaleBlockNearest(const SheetPixels& from, int left, int width, int height, const SheetPixels& to, int toLeft,
                        int toWidth, int toHeight) {
     if (width <= 0 || height <= 0) return;

@@ -31,4 +31,10 @@ bool SplitIconMask(std::span<const std::uint32_t> onBlack, std::span<const std::
 void ScaleBlockNearest(const SheetPixels& from, int left, int width, int height, const SheetPixels& to, int toLeft,
                        int toWidth, int toHeight);
 
+// The first pixel of a picture scaled as above from `length` to `scaled`
+// pixels that shows source pixel `at` or one after it: an edge falls where a
+// target pixel's centre passes it. A plain scaled length would round the
+// halves the other way, and a button's zone would miss a pixel of its face.
+int ScaledPictureEdge(int at, int length, int scaled);
+
 }  // namespace lumetra
