@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <uxtheme.h>
 
+#include "win32/SystemLibrary.h"
 #include "win32/WindowDpi.h"
 
 namespace lumetra {
@@ -28,8 +29,7 @@ TOOLINFOA WholeWindowTool(HWND owner, char* text) {
 // structure.
 NONCLIENTMETRICSW MetricsAt(int dpi) {
     using MetricsForDpi = BOOL(WINAPI*)(UINT, UINT, void*, UINT, UINT);
-    static const auto metricsForDpi = reinterpret_cast<MetricsForDpi>(reinterpret_cast<void (*)()>(
-        ::GetProcAddress(::GetModuleHandleA("user32.dll"), "SystemParametersInfoForDpi")));
+    static const auto metricsForDpi = User32Entry<MetricsForDpi>("SystemParametersInfoForDpi");
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof metrics;
     if (metricsForDpi != nullptr && metricsForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, dpi))

@@ -17,14 +17,25 @@ inline UniqueLibrary LoadSystemLibrary(const char* name) {
     return UniqueLibrary(::LoadLibraryExA(name, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32));
 }
 
-// An entry of a loaded library as its own function type; null when the
-// library is empty or lacks the entry.
+// An entry of a module as its own function type; null when it lacks it.
 template <class Function>
-Function LibraryEntry(const UniqueLibrary& library, const char* name) {
-    if (!library) return nullptr;
-    const FARPROC entry = ::GetProcAddress(library.get(), name);
+Function ModuleEntry(HMODULE module, const char* name) {
+    const FARPROC entry = ::GetProcAddress(module, name);
     // Through the generic function type: the untyped entry becomes the typed one.
     return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(entry));
+}
+
+// An entry of a loaded library; null when the library is empty or lacks it.
+template <class Function>
+Function LibraryEntry(const UniqueLibrary& library, const char* name) {
+    return library ? ModuleEntry<Function>(library.get(), name) : nullptr;
+}
+
+// An entry of user32, which every program has loaded, that only newer
+// versions of Windows have; null on older ones.
+template <class Function>
+Function User32Entry(const char* name) {
+    return ModuleEntry<Function>(::GetModuleHandleA("user32.dll"), name);
 }
 
 }  // namespace lumetra

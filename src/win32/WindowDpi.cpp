@@ -33,8 +33,7 @@ int SystemDpi() {
 
 int WindowDpi(HWND window) {
     using DpiForWindow = UINT(WINAPI*)(HWND);
-    static const auto dpiForWindow = reinterpret_cast<DpiForWindow>(
-        reinterpret_cast<void (*)()>(::GetProcAddress(::GetModuleHandleA("user32.dll"), "GetDpiForWindow")));
+    static const auto dpiForWindow = User32Entry<DpiForWindow>("GetDpiForWindow");
     if (dpiForWindow != nullptr) {
         if (const UINT dpi = dpiForWindow(window); dpi != 0) return static_cast<int>(dpi);
     }

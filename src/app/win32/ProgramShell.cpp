@@ -137,8 +137,7 @@ LRESULT TProgramShell::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 // with less elevation out; Windows before 7 knows no such call.
 void TProgramShell::AllowMessage(UINT message) {
     using FilterEx = BOOL(WINAPI*)(HWND, UINT, DWORD, void*);
-    static const auto filter = reinterpret_cast<FilterEx>(
-        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleA("user32.dll"), "ChangeWindowMessageFilterEx")));
+    static const auto filter = User32Entry<FilterEx>("ChangeWindowMessageFilterEx");
     constexpr DWORD kAllow = 1;  // MSGFLT_ALLOW
     if (filter != nullptr && message != 0) filter(window_.get(), message, kAllow, nullptr);
 }
