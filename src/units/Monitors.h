@@ -1,0 +1,61 @@
+#pragma once
+// Which monitor measures a guide, what its pixels measure, and the name its
+// calibration is kept under.
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "common/Types.h"
+#include "units/Calibration.h"
+#include "units/Edid.h"
+#include "units/Units.h"
+
+namespace lumetra {
+
+// The monitor that holds `point` (right and bottom edges excluded), else the
+// one nearest to it, the first of equals; nothing for no monitors. A guide
+// is measured with the monitor holding its measured area's centre.
+std::optional<std::size_t> MonitorAt(std::span<const Rect> monitors, Point point);
+
+// The key a monitor's calibration is stored under, the same after a restart
+// and, where the monitor says who it is, on any port or computer:
+//   "DEL2005-S2C8FJ8255K5E"  manufacturer, product code in hex, and the serial
+//                            number descriptor ("-S") or else the serial number
+//                            in hex ("-N"), or neither when the monitor gives none;
+//   "PATH-DEL2005-5&1A2B3C&0&UID4353"  without a readable EDID, the hardware
+//                            and instance parts of the monitor's device interface
+//                            path, which last across restarts but not a move
+//                            to another port.
+// Capital letters, digits and "&_.-" only, so that the key is safe in the
+// settings file and matches whatever letter case the system reports;
+// empty when there is nothing to go by.
+std::string MonitorIdentity(const std::optional<EdidIdentity>& edid, std::string_view interfacePath);
+
+// Where a monitor's size came from, best first. The panel offers
+// calibration for a monitor whose size is only assumed.
+enum class SizeSource { Calibrated, Edid, System, Assumed };
+
+struct MonitorFacts {
+    PixelSize pixels;  // the monitor's whole area in device pixels now
+    std::int32_t dpi = kDefaultDpi;
+    std::optional<MillimetreSize> edidSize;    // as ReadEdid kept it
+    std::optional<MillimetreSize> systemSize;  // what the system reports
+    Calibration calibration;
+};
+
+struct MonitorDensity {
+    PixelDensity width;
+    PixelDensity height;
+    SizeSource source = SizeSource::Assumed;
+    friend bool operator==(const MonitorDensity&, const MonitorDensity&) = default;
+};
+
+// Calibration first (a side not measured takes the measured one's density,
+// pixels being square), then the EDID's size, then the system's when it is
+// plausible, else the monitor's dpi pixels to the inch.
+MonitorDensity DensityOf(const MonitorFacts& facts);
+
+}  // namespace lumetra

@@ -1,0 +1,63 @@
+#include "units/Calibration.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "settings/CaseName.h"
+
+namespace lumetra::test {
+namespace {
+
+struct RoundTripCase {
+    const char* name;
+    Calibration calibration;
+    std::string line;
+};
+
+class CalibrationLine : public ::testing::TestWithParam<RoundTripCase> {};
+
+TEST_P(CalibrationLine, ReadsBackAsWritten) {
+    const RoundTripCase& c = GetParam();
+    EXPECT_EQ(FormatCalibration(c.calibration), c.line);
+    EXPECT_EQ(ParseCalibration(c.line), c.calibration);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Values, CalibrationLine,
+    ::testing::Values(RoundTripCase{"Card", CardCalibration(324, 204), "324/85.6 204/53.98"},
+                      RoundTripCase{"WidthOnly", {PixelDensity{500, 132'291'667}, std::nullopt}, "500/132.291667 -"},
+                      RoundTripCase{
+                          "HeightOnlyWholeMillimetres", {std::nullopt, PixelDensity{768, 165'000'000}}, "- 768/165"}),
+    CaseName<RoundTripCase>);
+
+struct HostileCase {
+    const char* name;
+    std::string line;
+};
+
+class HostileCalibration : public ::testing::TestWithParam<HostileCase> {};
+
+TEST_P(HostileCalibration, IsIgnored) { EXPECT_EQ(ParseCalibration(GetParam().line), std::nullopt); }
+
+INSTANTIATE_TEST_SUITE_P(
+    Values, HostileCalibration,
+    ::testing::Values(HostileCase{"Empty", ""}, HostileCase{"NeitherSide", "- -"},
+                      HostileCase{"OneSideOnly", "324/85.6"}, HostileCase{"ThirdSide", "324/85.6 204/53.98 9/9"},
+                      HostileCase{"TwoBlanks", "324/85.6  204/53.98"}, HostileCase{"DecimalComma", "324/85,6 -"},
+                      HostileCase{"NegativePixels", "-324/85.6 -"}, HostileCase{"SignInDecimals", "324/85.-5 -"},
+                      HostileCase{"ZeroLength", "324/0 -"}, HostileCase{"TooFewPixels", "9/85.6 -"},
+                      HostileCase{"SevenDecimals", "324/85.1234567 -"}, HostileCase{"Exponent", "324/1e2 -"},
+                      HostileCase{"NoPixels", "/85.6 -"}, HostileCase{"NoLength", "324/ -"},
+                      HostileCase{"ImplausiblyDense", "9999999/85.6 -"},
+                      HostileCase{"BeyondTheLongestLength", "324/99999.9 -"}),
+    CaseName<HostileCase>);
+
+TEST(CardCalibration, LeavesOutASideTooShortToTrust) {
+    const Calibration calibration = CardCalibration(324, 9);
+    EXPECT_EQ(calibration.width, (PixelDensity{324, kCardWidthNanometres}));
+    EXPECT_EQ(calibration.height, std::nullopt);
+}
+
+}  // namespace
+}  // namespace lumetra::test
