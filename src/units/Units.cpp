@@ -189,6 +189,11 @@ std::string FormatLength(std::int64_t pixels, Unit unit, const LengthScale& scal
     return FormatReading(ReadingOf(pixels, unit, scale), decimalSeparator);
 }
 
+std::string PhysicalLength(std::int64_t pixels, Unit unit, const PixelDensity& density) {
+    if (!IsPhysical(unit)) return {};
+    return FormatLength(pixels, unit, {kDefaultDpi, density, 0}, '.') + std::string(UnitSymbol(unit));
+}
+
 std::int32_t ToDevicePixels(std::int64_t mantissa, int decimals, Unit unit, const LengthScale& scale) {
     const Inverse inverse = PixelsPerUnit(unit, scale);
     long double power = 1;

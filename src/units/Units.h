@@ -101,6 +101,19 @@ std::string FormatLength(std::int64_t pixels, Unit unit, const LengthScale& scal
 // is the value, kept apart so that a typed decimal stays exact.
 std::int32_t ToDevicePixels(std::int64_t mantissa, int decimals, Unit unit, const LengthScale& scale);
 
+// What an export's pixels measure: the unit chosen and the monitor's
+// density along each side.
+struct ExportDensity {
+    Unit unit = Unit::DevicePixels;
+    PixelDensity width = NominalDensity();
+    PixelDensity height = NominalDensity();
+};
+
+// A length as the size of a file that another program places at true size,
+// "150.2mm", "5.91in", with the read-out's decimals and always a point;
+// empty for a unit that is not physical.
+std::string PhysicalLength(std::int64_t pixels, Unit unit, const PixelDensity& density);
+
 // Why a typed length was refused.
 enum class LengthError {
     None,

@@ -45,9 +45,11 @@ std::string CheckHeight(std::int32_t height, double ratio) {
 }
 
 // The client area at 96 dpi without its caption strip, in the looks' pixels.
-SvgCanvas ExportCanvas(const TSettings& settings) {
+SvgCanvas ExportCanvas(const TSettings& settings, const ExportDensity& density) {
     const FrameSize frame = OverlayFrameSize(settings);
-    return SvgCanvas({0, kCaptionRows, frame.width, frame.height});
+    SvgCanvas canvas({0, kCaptionRows, frame.width, frame.height});
+    canvas.SetPhysicalSize(density);
+    return canvas;
 }
 
 // "FILE:LINE: message", or "FILE: message" for the file as a whole.
@@ -119,14 +121,25 @@ std::string ApplyRenderOptions(const RenderOptions& options, TSettings& settings
     return {};
 }
 
-std::string RenderSvg(const TSettings& settings, const LangTable& lang) {
-    SvgCanvas canvas = ExportCanvas(settings);
+ExportDensity ExportDensityOf(const RenderOptions& options) {
+    ExportDensity density;
+    density.unit = options.unit.value_or(Unit::DevicePixels);
+    if (options.pixelsPerMm) {
+        density.width = options.pixelsPerMm->width;
+        density.height = options.pixelsPerMm->height;
+    }
+    return density;
+}
+
+std::string RenderSvg(const TSettings& settings, const LangTable& lang, const ExportDensity& density) {
+    SvgCanvas canvas = ExportCanvas(settings, density);
     RenderLook(settings, lang, canvas);
     return canvas.Document();
 }
 
-std::string RenderGuideSvg(const TSettings& settings, const UserLook& guide, const LangTable& lang) {
-    SvgCanvas canvas = ExportCanvas(settings);
+std::string RenderGuideSvg(const TSettings& settings, const UserLook& guide, const LangTable& lang,
+                           const ExportDensity& density) {
+    SvgCanvas canvas = ExportCanvas(settings, density);
     RenderUserLook(LookSettingsOf(settings), guide, lang, canvas);
     return canvas.Document();
 }
@@ -173,7 +186,9 @@ int RunRender(const std::vector<std::string>& args, RenderEnvironment& env) {
     if (options.langFile && !MergeLanguageFile(lang, env.platform, *options.langFile))
         return fail("cannot read the language file '" + *options.langFile + "'", kExitUsage);
 
-    const std::string svg = guide ? RenderGuideSvg(settings, guide->guide, lang) : RenderSvg(settings, lang);
+    const ExportDensity density = ExportDensityOf(options);
+    const std::string svg =
+        guide ? RenderGuideSvg(settings, guide->guide, lang, density) : RenderSvg(settings, lang, density);
     if (!options.outputFile || *options.outputFile == "-") {
         env.out << svg;
         env.out.flush();

@@ -24,10 +24,14 @@ char SettingsDecimalSeparator(std::string_view ini);
 std::string ApplyRenderOptions(const RenderOptions& options, TSettings& settings);
 
 // The look of the settings as SVG: the overlay's client area without its
-// 16-row caption strip.
-std::string RenderSvg(const TSettings& settings, const LangTable& lang);
+// 16-row caption strip; with a physical unit, at its true size.
+std::string RenderSvg(const TSettings& settings, const LangTable& lang, const ExportDensity& density = {});
 // A guide file's guide drawn in the same way.
-std::string RenderGuideSvg(const TSettings& settings, const UserLook& guide, const LangTable& lang);
+std::string RenderGuideSvg(const TSettings& settings, const UserLook& guide, const LangTable& lang,
+                           const ExportDensity& density = {});
+
+// The unit and densities of --units and --pixels-per-mm.
+ExportDensity ExportDensityOf(const RenderOptions& options);
 
 struct RenderEnvironment {
     IPlatformFiles& platform;

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <limits>
 
+#include "common/Numbers.h"
 #include "settings/AppSettings.h"
 
 namespace lumetra {
@@ -53,8 +54,8 @@ std::string TakeSwitch(std::optional<bool>& field, std::string_view value) {
     return {};
 }
 
-const std::array<OptionRule, 21>& OptionRules() {
-    static const std::array<OptionRule, 21> rules = {{
+const std::array<OptionRule, 23>& OptionRules() {
+    static const std::array<OptionRule, 23> rules = {{
         {"--look", "N",
          "look 0 to 18 (0 grid, 1 ratio steps, 2 halves, 3 thirds, 4 golden-ratio\n"
          "lines, 5 spiral, 6 four spirals, 7 full-turn spiral, 8 circles, 9 centred\n"
@@ -121,6 +122,24 @@ const std::array<OptionRule, 21>& OptionRules() {
              }
              return TakeNumber(o.labelSize, v, kMinLabelSize, kMaxLabelSize);
          }},
+        {"--units", "U",
+         "the unit of the document's size: 0 or px device pixels, 1 or scaled\n"
+         "scaled pixels, 2 or mm, 3 or cm, 4 or in, 5 or pt (1/72 inch), 6 or %\n"
+         "per cent; with mm, cm, in or pt the SVG's width and height are its\n"
+         "true size (width=\"104.8mm\"), the view box staying in pixels",
+         [](RenderOptions& o, std::string_view v) {
+             o.unit = ParseUnit(v);
+             return o.unit ? std::string() : Quoted(v) + " is not a unit (0 to 6, px, scaled, mm, cm, in, pt, %)";
+         }},
+        {"--pixels-per-mm", "R",
+         "the monitor's pixels per millimetre for the true size, 0.5 to 40, for\n"
+         "both sides (3.78) or the width's and the height's (3.78x3.80);\n"
+         "without it 96 pixels to the inch (3.78), as the exporter knows no monitor",
+         [](RenderOptions& o, std::string_view v) {
+             o.pixelsPerMm = ParsePixelsPerMm(v);
+             return o.pixelsPerMm ? std::string()
+                                  : Quoted(v) + " is not a number of pixels per millimetre from 0.5 to 40 (3.78)";
+         }},
         {"--settings", "FILE",
          "start from this settings file (Lumetra.user.settings) instead of the\n"
          "first-run settings; the options above apply on top of it",
@@ -170,6 +189,24 @@ const std::array<OptionRule, 21>& OptionRules() {
     return rules;
 }
 
+// A decimal with a point in fixed notation only: no signs, exponents,
+// "inf" or "nan".
+std::optional<double> ReadPositive(std::string_view part) {
+    double value = 0;
+    const char* end = part.data() + part.size();
+    if (part.empty() || part.find_first_not_of("0123456789.") != std::string_view::npos) return std::nullopt;
+    const auto [stop, error] = std::from_chars(part.data(), end, value, std::chars_format::fixed);
+    if (error != std::errc() || stop != end) return std::nullopt;
+    return value;
+}
+
+std::optional<PixelDensity> ReadPixelsPerMm(std::string_view text) {
+    const std::optional<double> perMm = ReadPositive(text);
+    if (!perMm || *perMm < kMinExportPixelsPerMm || *perMm > kMaxExportPixelsPerMm) return std::nullopt;
+    constexpr std::int64_t kMetre = 1000 * kNanometresPerMillimetre;
+    return PixelDensity{Nearest(static_cast<long double>(*perMm) * 1000), kMetre};
+}
+
 const OptionRule* FindOption(std::string_view name) {
     for (const OptionRule& option : OptionRules()) {
         if (option.name == name) return &option;
@@ -192,22 +229,13 @@ std::optional<std::int64_t> ParseWholeNumber(std::string_view text) {
 }
 
 std::optional<double> ParseRatio(std::string_view text) {
-    const auto readPositive = [](std::string_view part) -> std::optional<double> {
-        double value = 0;
-        const char* end = part.data() + part.size();
-        // Fixed notation only: no signs, exponents, "inf" or "nan".
-        if (part.empty() || part.find_first_not_of("0123456789.") != std::string_view::npos) return std::nullopt;
-        const auto [stop, error] = std::from_chars(part.data(), end, value, std::chars_format::fixed);
-        if (error != std::errc() || stop != end) return std::nullopt;
-        return value;
-    };
     std::optional<double> ratio;
     const auto colon = text.find(':');
     if (colon == std::string_view::npos) {
-        ratio = readPositive(text);
+        ratio = ReadPositive(text);
     } else {
-        const auto width = readPositive(text.substr(0, colon));
-        const auto height = readPositive(text.substr(colon + 1));
+        const auto width = ReadPositive(text.substr(0, colon));
+        const auto height = ReadPositive(text.substr(colon + 1));
         if (width && height && *width > 0) ratio = *height / *width;
     }
     if (!ratio || !std::isfinite(*ratio) || *ratio < kMinExportRatio || *ratio > kMaxExportRatio) return std::nullopt;
@@ -226,6 +254,23 @@ std::optional<Color> ParseColor(std::string_view text) {
     const auto value = ParseWholeNumber(text);
     if (!value || *value < 0 || *value > 0xFFFFFF) return std::nullopt;
     return static_cast<Color>(*value);
+}
+
+std::optional<Unit> ParseUnit(std::string_view text) {
+    static constexpr std::array<std::string_view, kUnitCount> kNames = {"px", "scaled", "mm", "cm", "in", "pt", "%"};
+    for (std::int32_t i = 0; i < kUnitCount; ++i) {
+        if (text == kNames[static_cast<std::size_t>(i)] || text == std::to_string(i)) return UnitOf(i);
+    }
+    return std::nullopt;
+}
+
+std::optional<SideDensities> ParsePixelsPerMm(std::string_view text) {
+    const std::size_t x = text.find('x');
+    const std::optional<PixelDensity> width = ReadPixelsPerMm(text.substr(0, x));
+    const std::optional<PixelDensity> height =
+        x == std::string_view::npos ? width : ReadPixelsPerMm(text.substr(x + 1));
+    if (!width || !height) return std::nullopt;
+    return SideDensities{*width, *height};
 }
 
 ParsedOptions ParseRenderOptions(const std::vector<std::string>& args) {

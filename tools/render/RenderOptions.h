@@ -8,8 +8,16 @@
 #include <vector>
 
 #include "common/Types.h"
+#include "units/Units.h"
 
 namespace lumetra {
+
+// Each side's pixel density, as --pixels-per-mm gives it.
+struct SideDensities {
+    PixelDensity width;
+    PixelDensity height;
+    friend bool operator==(const SideDensities&, const SideDensities&) = default;
+};
 
 struct RenderOptions {
     std::optional<std::int32_t> look;
@@ -26,6 +34,8 @@ struct RenderOptions {
     std::optional<bool> halo;
     std::optional<Color> haloColor;         // kAutoHaloColor: automatic
     std::optional<std::int32_t> labelSize;  // kAutoLabelSize: automatic
+    std::optional<Unit> unit;
+    std::optional<SideDensities> pixelsPerMm;
     std::optional<std::string> settingsFile;
     std::optional<std::string> langFile;
     std::optional<std::string> guideFile;  // draw this guide file instead of a look
@@ -52,10 +62,22 @@ std::optional<std::int64_t> ParseWholeNumber(std::string_view text);
 std::optional<double> ParseRatio(std::string_view text);
 // "#RRGGBB", or the decimal 0x00BBGGRR value the settings file stores.
 std::optional<Color> ParseColor(std::string_view text);
+// The Units setting's number 0 to 6, or its symbol: px, scaled, mm, cm, in,
+// pt, %.
+std::optional<Unit> ParseUnit(std::string_view text);
+// Pixels per millimetre as a decimal with a point, one for both sides
+// ("3.78") or the width's and the height's ("3.78x3.80"), each from
+// kMinExportPixelsPerMm to kMaxExportPixelsPerMm, kept to the whole pixel
+// per metre.
+std::optional<SideDensities> ParsePixelsPerMm(std::string_view text);
 
 // A 100:1 strip either way; beyond that one side rounds to a line.
 inline constexpr double kMinExportRatio = 0.01;
 inline constexpr double kMaxExportRatio = 100.0;
+
+// From 13 to 1000 pixels to the inch, as a calibration may give.
+inline constexpr double kMinExportPixelsPerMm = 0.5;
+inline constexpr double kMaxExportPixelsPerMm = 40.0;
 
 std::string RenderHelp();
 

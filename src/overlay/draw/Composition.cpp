@@ -88,10 +88,11 @@ std::vector<std::uint32_t> GuideLayer(const PixelRows& guide, std::uint32_t key)
     return out;
 }
 
-std::string GuideLayerSvg(const TSettings& settings, const LangTable& lang) {
+std::string GuideLayerSvg(const TSettings& settings, const LangTable& lang, const ExportDensity& density) {
     // In the looks' own pixels, below a strip of 96-dpi rows.
     const Point origin = MeasuredOrigin({0, 0}, settings.Border(), CaptionStripAt(kDefaultDpi));
     SvgCanvas canvas({origin.x, origin.y, origin.x + settings.Width(), origin.y + settings.Height()});
+    canvas.SetPhysicalSize(density);
     RenderChosenLook(ProgramLooks(), settings, lang, canvas);
     return canvas.Document();
 }

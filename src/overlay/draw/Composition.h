@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "units/Units.h"
+
 namespace lumetra {
 
 class LangTable;
@@ -32,8 +34,9 @@ std::vector<std::uint32_t> ComposeOverScreen(const PixelRows& screen, const Pixe
 std::vector<std::uint32_t> GuideLayer(const PixelRows& guide, std::uint32_t key);
 
 // The guide's drawing alone as an SVG document of the measured area's size,
-// drawn as the exporter draws it: the same widths, halo and labels.
-std::string GuideLayerSvg(const TSettings& settings, const LangTable& lang);
+// drawn as the exporter draws it: the same widths, halo and labels; with a
+// physical unit, sized as the measured area is on its monitor.
+std::string GuideLayerSvg(const TSettings& settings, const LangTable& lang, const ExportDensity& density = {});
 
 // "Golden spiral 640x427.png": the look's name and the size, with every
 // character a Windows file name cannot hold replaced, and "Lumetra" for a

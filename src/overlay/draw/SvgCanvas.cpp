@@ -137,17 +137,27 @@ std::string EscapeXmlText(std::string_view text) {
 
 SvgCanvas::SvgCanvas(const Rect& view) : view_(view) {}
 
+std::int64_t SvgCanvas::ViewWidth() const { return std::max<std::int64_t>(0, std::int64_t{view_.right} - view_.left); }
+
+std::int64_t SvgCanvas::ViewHeight() const { return std::max<std::int64_t>(0, std::int64_t{view_.bottom} - view_.top); }
+
 std::string SvgCanvas::Document() {
     FlushPath();
-    const std::int64_t width = std::max<std::int64_t>(0, std::int64_t{view_.right} - view_.left);
-    const std::int64_t height = std::max<std::int64_t>(0, std::int64_t{view_.bottom} - view_.top);
+    const std::int64_t width = ViewWidth();
+    const std::int64_t height = ViewHeight();
     std::string doc = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
-    doc += "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"" + Pixels(width) + "\" height=\"" +
-           Pixels(height) + "\" viewBox=\"" + Pixels(view_.left) + ' ' + Pixels(view_.top) + ' ' + Pixels(width) + ' ' +
-           Pixels(height) + "\">\n";
+    doc += "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"" +
+           (width_.empty() ? Pixels(width) : width_) + "\" height=\"" + (height_.empty() ? Pixels(height) : height_) +
+           "\" viewBox=\"" + Pixels(view_.left) + ' ' + Pixels(view_.top) + ' ' + Pixels(width) + ' ' + Pixels(height) +
+           "\">\n";
     doc += body_;
     doc += "</svg>\n";
     return doc;
+}
+
+void SvgCanvas::SetPhysicalSize(const ExportDensity& density) {
+    width_ = PhysicalLength(ViewWidth(), density.unit, density.width);
+    height_ = PhysicalLength(ViewHeight(), density.unit, density.height);
 }
 
 void SvgCanvas::MoveTo(int x, int y) {

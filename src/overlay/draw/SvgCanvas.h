@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "overlay/draw/Canvas.h"
+#include "units/Units.h"
 
 namespace lumetra {
 
@@ -51,6 +52,12 @@ public:
     // The complete document with everything drawn so far.
     std::string Document();
 
+    // Gives the document the size its pixels have on the monitor,
+    // width="150.2mm" with the view box still in pixels, so that a layout
+    // program places it at true size; a unit that is not physical keeps the
+    // pixel counts.
+    void SetPhysicalSize(const ExportDensity& density);
+
     void MoveTo(int x, int y) override;
     void LineTo(int x, int y) override;
     void Ellipse(const Rect& box) override;
@@ -67,6 +74,8 @@ public:
     void DrawIcon(FrameIcon picture, int x, int y) override;
 
 private:
+    std::int64_t ViewWidth() const;
+    std::int64_t ViewHeight() const;
     void FlushPath();
     void WriteText(int x, int top, std::string_view text, std::string_view anchor);
     std::string StrokeAttributes() const;
@@ -75,6 +84,9 @@ private:
     int Baseline() const;
 
     Rect view_;
+    // The width and height attributes; empty for the pixel counts.
+    std::string width_;
+    std::string height_;
     std::string body_;
     Point current_;
     // The polyline being built: the pixels it runs through, in order.

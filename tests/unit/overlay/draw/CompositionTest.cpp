@@ -9,6 +9,7 @@
 
 #include "lang/LangTable.h"
 #include "settings/AppSettings.h"
+#include "settings/CaseName.h"
 #include "support/MiniXml.h"
 
 namespace lumetra::test {
@@ -174,6 +175,42 @@ TEST(Composition, TheGuideLayerIsAnSvgOfTheMeasuredArea) {
     EXPECT_EQ(root.attributes.at("height"), std::to_string(settings.Height()));
     EXPECT_FALSE(root.All("line").empty() && root.All("path").empty()) << "the thirds drew nothing";
 }
+
+struct PhysicalSvgCase {
+    const char* name;
+    ExportDensity density;
+    std::string width;
+    std::string height;
+};
+
+class PhysicalGuideLayer : public ::testing::TestWithParam<PhysicalSvgCase> {};
+
+TEST_P(PhysicalGuideLayer, HasItsTrueSizeWithTheViewBoxInPixels) {
+    const PhysicalSvgCase& c = GetParam();
+    TSettings settings(1280);
+    settings.SetWidth(396);  // 396 x 245 with the golden ratio
+    const test::XmlElement root = test::ParseXml(GuideLayerSvg(settings, LangTable(), c.density));
+    EXPECT_EQ(root.attributes.at("width"), c.width);
+    EXPECT_EQ(root.attributes.at("height"), c.height);
+    EXPECT_EQ(root.attributes.at("viewBox"), "12 28 396 245");
+}
+
+constexpr PixelDensity kEdid527{1920, 527 * kNanometresPerMillimetre};
+
+INSTANTIATE_TEST_SUITE_P(Values, PhysicalGuideLayer,
+                         ::testing::Values(PhysicalSvgCase{"DevicePixelsAsToday", {}, "396", "245"},
+                                           PhysicalSvgCase{
+                                               "ScaledPixelsStayPixels", {Unit::ScaledPixels}, "396", "245"},
+                                           PhysicalSvgCase{"PerCentStaysPixels", {Unit::PerCent}, "396", "245"},
+                                           PhysicalSvgCase{"Millimetres", {Unit::Millimetres}, "104.8mm", "64.8mm"},
+                                           PhysicalSvgCase{"Centimetres", {Unit::Centimetres}, "10.48cm", "6.48cm"},
+                                           PhysicalSvgCase{"InchesHalfToEven", {Unit::Inches}, "4.12in", "2.55in"},
+                                           PhysicalSvgCase{"Points", {Unit::Points}, "297.0pt", "183.8pt"},
+                                           PhysicalSvgCase{"EachSideItsOwnDensity",
+                                                           {Unit::Millimetres, kEdid527, NominalDensity(192)},
+                                                           "108.7mm",
+                                                           "32.4mm"}),
+                         CaseName<PhysicalSvgCase>);
 
 }  // namespace
 }  // namespace lumetra::test
