@@ -30,7 +30,6 @@ TEST_P(MonitorPick, TakesTheOneHoldingTheCentre) {
 INSTANTIATE_TEST_SUITE_P(Values, MonitorPick,
                          ::testing::Values(PickCase{"Inside", kDesk, {960, 540}, 0},
                                            PickCase{"RightEdgeBelongsToTheNext", kDesk, {1920, 10}, 1},
-                                           PickCase{"LastPixelInside", kDesk, {1919, 1079}, 0},
                                            PickCase{"NegativeCoordinates", kDesk, {-1, -150}, 2},
                                            PickCase{"OffEveryMonitorNearest", kDesk, {5000, 1500}, 1},
                                            PickCase{"AboveTheGapNearest", kDesk, {100, -50}, 0},
@@ -105,10 +104,7 @@ INSTANTIATE_TEST_SUITE_P(
                                   {Over(1920, 508), Over(1080, 286), SizeSource::System}},
                       DensityCase{"ImplausibleSystemSizeSkipped",
                                   {{1920, 1080}, 144, std::nullopt, MillimetreSize{160, 90}, {}},
-                                  {NominalDensity(144), NominalDensity(144), SizeSource::Assumed}},
-                      DensityCase{"NothingKnown",
-                                  {{1920, 1080}, 120, std::nullopt, std::nullopt, {}},
-                                  {NominalDensity(120), NominalDensity(120), SizeSource::Assumed}}),
+                                  {NominalDensity(144), NominalDensity(144), SizeSource::Assumed}}),
     CaseName<DensityCase>);
 
 }  // namespace
