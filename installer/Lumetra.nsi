@@ -6,6 +6,8 @@
 ;   UNFILES     an include file of Delete/RMDir lines for the same files
 ;   SIZE_KB     installed size, for Add/Remove Programs
 ;   ICON        (optional) the program's icon, used for setup and uninstaller
+;   SIGNER      (optional) a command that signs the file it is given in place:
+;               the uninstaller before it is packed, then this installer
 ;
 ; Per-machine install: the program counts as installed (settings in the
 ; user's application data) only when it lies under the program-files folder,
@@ -30,6 +32,11 @@ ManifestDPIAware true
 
 Name "${PRODUCT}"
 OutFile "${OUTFILE}"
+!ifdef SIGNER
+  ; A signature that fails stops the build: no release goes out half signed.
+  !uninstfinalize '"${SIGNER}" "%1"' = 0
+  !finalize '"${SIGNER}" "%1"' = 0
+!endif
 InstallDir "$PROGRAMFILES64\Velmora\Lumetra"
 InstallDirRegKey HKLM "${UNINSTALL_KEY}" "InstallLocation"
 BrandingText "${PRODUCT} ${VERSION}"

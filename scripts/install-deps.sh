@@ -13,6 +13,7 @@ packages=(
   feh
   clang libclang-rt-14-dev
   nsis zip
+  osslsigncode openssl p7zip-full python3-yaml
 )
 
 missing=()

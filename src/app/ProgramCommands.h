@@ -45,6 +45,15 @@ struct MenuItem {
     friend bool operator==(const MenuItem&, const MenuItem&) = default;
 };
 
+// What the icon's menu, the hot keys and the command line act on: the
+// windows of the guides.
+class IProgramCommands {
+public:
+    virtual ~IProgramCommands() = default;
+    virtual ProgramState State() const = 0;
+    virtual void Run(ProgramCommand command) = 0;
+};
+
 // The notification-area menu, top to bottom; Exit last.
 std::vector<MenuItem> ProgramMenu(const ProgramState& state);
 

@@ -19,14 +19,6 @@ namespace lumetra {
 class LangTable;
 class TSettings;
 
-// What the icon's menu and the hot keys act on.
-class IProgramCommands {
-public:
-    virtual ~IProgramCommands() = default;
-    virtual ProgramState State() const = 0;
-    virtual void Run(ProgramCommand command) = 0;
-};
-
 class TProgramShell final : private IHotKeyRegistrar {
 public:
     static constexpr char kClassName[] = "TLumetraProgramShell";
