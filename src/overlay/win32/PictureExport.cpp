@@ -7,6 +7,7 @@
 
 #include "overlay/draw/Composition.h"
 #include "win32/GdiHandles.h"
+#include "win32/SystemLibrary.h"
 
 namespace lumetra {
 namespace {
@@ -169,7 +170,11 @@ std::optional<SaveChoice> AskSavePath(HWND owner, const std::string& title, cons
     const std::string firstExtension = types.empty() ? std::string() : types.front().extension;
     dialog.lpstrDefExt = firstExtension.c_str();
     dialog.Flags = OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR | OFN_HIDEREADONLY;
-    if (!::GetSaveFileNameA(&dialog)) return std::nullopt;
+    // Loaded here rather than with the program: it would cost every start.
+    using SaveFileFunction = BOOL(WINAPI*)(LPOPENFILENAMEA);
+    const UniqueLibrary library = LoadSystemLibrary("comdlg32.dll");
+    const auto askSaveFile = LibraryEntry<SaveFileFunction>(library, "GetSaveFileNameA");
+    if (askSaveFile == nullptr || !askSaveFile(&dialog)) return std::nullopt;
     path.resize(std::strlen(path.c_str()));
     std::vector<std::string_view> extensions;
     for (const SaveFileType& type : types) extensions.push_back(type.extension);
