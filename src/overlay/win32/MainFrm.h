@@ -147,7 +147,7 @@ private:
     void FormDeactivate();
     void FormClose();
     void FormResize(WPARAM kind);
-    void FormEndSession();
+    void FormEndSession(bool exit);
     void FormPaint();
     void FormDpiChanged(int dpi);
     // Pictures and back buffer at the dpi from now on; the caller sizes the window.
