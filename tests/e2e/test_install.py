@@ -91,6 +91,15 @@ def remove_installation(s, install_dir, user_folder):
         s.run("reg", "delete", key, "/f")
 
 
+def fresh_folders(s, windows_dir):
+    """The program folder and the user's data folder, as Unix paths, with
+    nothing of an earlier installation left."""
+    install_dir = s.unix_path(windows_dir)
+    user_folder = os.path.join(s.unix_path(s.windows_variable("APPDATA")), "Velmora", "Lumetra")
+    remove_installation(s, install_dir, user_folder)
+    return install_dir, user_folder
+
+
 @scenario
 def portable_zip_holds_the_product_and_a_whole_manual():
     with tempfile.TemporaryDirectory(prefix="lumetra-dist-") as dist:
@@ -129,9 +138,7 @@ def portable_zip_holds_the_product_and_a_whole_manual():
 def installs_keeps_settings_per_user_and_uninstalls_silently():
     with tempfile.TemporaryDirectory(prefix="lumetra-dist-") as dist, InstallSession() as s:
         _, setup = package(dist)
-        install_dir = s.unix_path(INSTALL_DIR)
-        user_folder = os.path.join(s.unix_path(s.windows_variable("APPDATA")), "Velmora", "Lumetra")
-        remove_installation(s, install_dir, user_folder)
+        install_dir, user_folder = fresh_folders(s, INSTALL_DIR)
         try:
             expect(s.run(setup, "/S") == 0, "the silent install failed")
             for name in ("Lumetra.exe", "English.lng", "Russian.lng", "Uninstall.exe",
@@ -195,9 +202,7 @@ def a_silent_install_with_run_starts_the_program_as_the_finish_page_does():
     # settings in the user's profile.
     with tempfile.TemporaryDirectory(prefix="lumetra-dist-") as dist, InstallSession() as s:
         _, setup = package(dist)
-        install_dir = s.unix_path(INSTALL_DIR)
-        user_folder = os.path.join(s.unix_path(s.windows_variable("APPDATA")), "Velmora", "Lumetra")
-        remove_installation(s, install_dir, user_folder)
+        install_dir, user_folder = fresh_folders(s, INSTALL_DIR)
         try:
             # Without a pipe to hold: the program outlives the installer.
             done = subprocess.run(["wine", setup, "/S", "/RUN"], env=s.env, stdout=subprocess.DEVNULL,
@@ -243,9 +248,7 @@ def program_processes(s, folder):
 def an_install_outside_program_files_keeps_settings_per_user_and_upgrades_over_a_running_copy():
     with tempfile.TemporaryDirectory(prefix="lumetra-dist-") as dist, InstallSession() as s:
         _, setup = package(dist)
-        install_dir = s.unix_path(TOOLS_DIR)
-        user_folder = os.path.join(s.unix_path(s.windows_variable("APPDATA")), "Velmora", "Lumetra")
-        remove_installation(s, install_dir, user_folder)
+        install_dir, user_folder = fresh_folders(s, TOOLS_DIR)
         try:
             # A portable copy ran there before: setup takes over its folder.
             os.makedirs(install_dir)
