@@ -225,6 +225,8 @@ def a_silent_install_with_run_starts_the_program_as_the_finish_page_does():
 
 TOOLS_DIR = r"C:\Tools\Lumetra"  # the README's example of a folder of one's own
 EXIT_PROGRAM_RUNNING = 3  # the installer's exit code when a copy would not close
+UNINSTALLER_TITLE = "Velmora Lumetra Uninstall "  # the installer's own, with its blank
+BROWSER_KEY = r"HKCU\Software\Wine\WineBrowser"  # the programs Wine opens web pages with
 
 
 def program_processes(s, folder):
@@ -305,6 +307,32 @@ def an_install_outside_program_files_keeps_settings_per_user_and_upgrades_over_a
             expect(values["LookMode"] == "2" and values["Opacity"] == "80", f"settings after the upgrade: {values}")
             with open(os.path.join(install_dir, SETTINGS_FILE), "rb") as f:
                 expect(f.read() == beside, "the portable copy's settings file was changed")
+
+            # Removed through its pages: the program opens its farewell page
+            # in the user's browser, and its files go once it has ended.
+            pages = os.path.join(dist, "pages.txt")
+            browser = os.path.join(dist, "browser.sh")
+            with open(browser, "w") as f:
+                f.write(f'#!/bin/sh\necho "$1" >> "{pages}"\n')
+            os.chmod(browser, 0o755)
+            s.run("reg", "add", BROWSER_KEY, "/v", "Browsers", "/d", browser, "/f")
+            try:
+                subprocess.Popen(["wine", os.path.join(install_dir, "Uninstall.exe")], env=s.env,
+                                 stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+                pages_window = s.wait_window(UNINSTALLER_TITLE)
+                deadline_poll("the uninstaller to have the keys", lambda: s.has_focus(pages_window), timeout=10)
+                s.key("Return")  # Uninstall
+                program = os.path.join(install_dir, "Lumetra.exe")
+                deadline_poll("the program file to go", lambda: not os.path.exists(program), timeout=30)
+                with open(pages) as f:
+                    expect("/we/service/uninstall/?prd=lmt" in f.read(), "no farewell page was opened")
+                # Its last step: Close works from then on.
+                deadline_poll("the uninstall entry to go", lambda: s.run("reg", "query", UNINSTALL_KEY) != 0,
+                              timeout=10)
+                s.key("Return")  # Close
+                s.wait_no_window(UNINSTALLER_TITLE, timeout=10)
+            finally:
+                s.run("reg", "delete", BROWSER_KEY, "/v", "Browsers", "/f")
         finally:
             subprocess.run(["wine", "taskkill", "/f", "/im", "Lumetra.exe"], env=s.env, stdout=subprocess.DEVNULL,
                            stderr=subprocess.DEVNULL, timeout=60, check=False)
