@@ -9,9 +9,13 @@
 ;   SIGNER      (optional) a command that signs the file it is given in place:
 ;               the uninstaller before it is packed, then this installer
 ;
-; Per-machine install: the program counts as installed (settings in the
-; user's application data) only when it lies under the program-files folder,
-; which needs administrator rights to write.
+; Per-machine install: the marker file beside the program makes it count as
+; installed wherever it lies (settings in each user's application data); a
+; copy without it is portable unless it lies under the program-files folder.
+;
+; Exit codes with /S: 0 installed, 2 aborted, 3 a copy of the program still
+; runs (in another user's session, or one that does not answer) and nothing
+; was touched.
 
 Unicode true
 Target amd64-unicode
@@ -29,6 +33,25 @@ ManifestDPIAware true
 !define PRODUCT_KEY "Software\Velmora\Lumetra"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Velmora Lumetra"
 !define SHORTCUT "$SMPROGRAMS\${PRODUCT}.lnk"
+!define MARKER "Lumetra.installed"
+!define EXIT_PROGRAM_RUNNING 3
+
+; The running program's hidden window, and the hand-over message it takes
+; from a second start; its wParam 1 asks it to save and end.
+!define SHELL_CLASS "TLumetraProgramShell"
+!define HANDOVER_MESSAGE "VelmoraLumetraHandOver"
+!define HANDOVER_CLOSE 1
+; A guide window, whose close request every version of the program answers
+; by saving and ending.
+!define OVERLAY_CLASS "TLumetraOverlay"
+!define PROCESS_QUERY_LIMITED_INFORMATION 0x1000
+!define SYNCHRONIZE 0x00100000
+; How long a copy may take to save and end once asked, and once more when
+; asked the old way.
+!define HANDOVER_WAIT_MS 3000
+!define CLOSE_WAIT_MS 5000
+
+Var ClosedCopies  ; copies this setup closed, started again once it is done
 
 Name "${PRODUCT}"
 OutFile "${OUTFILE}"
@@ -56,7 +79,7 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" "${PUBLISHER}"
 !define MUI_ABORTWARNING
 ; Without a program of its own: the function starts it as the desktop user.
 !define MUI_FINISHPAGE_RUN
-!define MUI_FINISHPAGE_RUN_FUNCTION StartAsDesktopUser
+!define MUI_FINISHPAGE_RUN_FUNCTION StartProgram
 !define MUI_FINISHPAGE_SHOWREADME "$INSTDIR\Manual\index.html"
 !define MUI_FINISHPAGE_SHOWREADME_NOTCHECKED
 
@@ -120,7 +143,10 @@ FunctionEnd
   ${EndIf}
 !macroend
 
-Function StartAsDesktopUser
+!macro StartAsDesktopUserFunction UN
+; Opens the shortcut given on the stack through the desktop's shell.
+Function ${UN}StartAsDesktopUser
+  Exch $0
   Push $R0
   Push $R1
   Push $R2
@@ -168,7 +194,7 @@ Function StartAsDesktopUser
   ${If} $R3 P<> 0
     ; IShellDispatch2::ShellExecute(file, arguments, folder, verb, show): the
     ; VARIANTs go by reference on x64; empty ones leave the shortcut's own.
-    System::Call "oleaut32::SysAllocString(w '${SHORTCUT}') p .R4"
+    System::Call "oleaut32::SysAllocString(w r0) p .R4"
     System::Call "$R3->31(p R4, p R7, p R7, p R7, p R7) i .R9"
     System::Call "oleaut32::SysFreeString(p R4)"
     ${If} $R9 = 0
@@ -184,7 +210,7 @@ Function StartAsDesktopUser
   System::Free $R7
   System::Call "ole32::CoUninitialize()"
   ${If} $R8 = 0
-    Exec '"$WINDIR\explorer.exe" "${SHORTCUT}"'
+    Exec '"$WINDIR\explorer.exe" "$0"'
   ${EndIf}
   Pop $R9
   Pop $R8
@@ -196,16 +222,138 @@ Function StartAsDesktopUser
   Pop $R2
   Pop $R1
   Pop $R0
+  Pop $0
+FunctionEnd
+!macroend
+!insertmacro StartAsDesktopUserFunction ""
+!insertmacro StartAsDesktopUserFunction "un."
+
+Function StartProgram
+  Push "${SHORTCUT}"
+  Call StartAsDesktopUser
 FunctionEnd
 
-; A silent install with /RUN starts the program as the finish page does.
+; A silent install with /RUN starts the program as the finish page does,
+; and so does any install that closed a running copy: the user finds the
+; guides again, upgraded.
 Function .onInstSuccess
   ${GetParameters} $0
   ClearErrors
   ${GetOptions} $0 "/RUN" $1
-  ${IfNot} ${Errors}
-    Call StartAsDesktopUser
+  ${If} ${Errors}
+  ${AndIf} $ClosedCopies = 0
+    Return
   ${EndIf}
+  Call StartProgram
+FunctionEnd
+
+; Whether the program file can be replaced, into the given variable: 1 when
+; it is not there or no copy runs it (in this session or another), else 0.
+!macro ProgramFileFree result
+  StrCpy ${result} 1
+  ${If} ${FileExists} "$INSTDIR\Lumetra.exe"
+    ClearErrors
+    FileOpen $R9 "$INSTDIR\Lumetra.exe" a
+    ${If} ${Errors}
+      StrCpy ${result} 0
+    ${Else}
+      FileClose $R9
+    ${EndIf}
+  ${EndIf}
+!macroend
+
+; Waits up to `tenths` tenths of a second until the program file is free
+; (want 1) or taken (want 0); the variable tells which it was at the end.
+!macro WaitForProgramFile tenths want result
+  StrCpy $R8 0
+  ${Do}
+    !insertmacro ProgramFileFree ${result}
+    ${IfThen} ${result} = ${want} ${|} ${Break} ${|}
+    ${IfThen} $R8 >= ${tenths} ${|} ${Break} ${|}
+    Sleep 100
+    IntOp $R8 $R8 + 1
+  ${Loop}
+!macroend
+
+!macro CopyFunctions UN
+; The first top-level window of class $R6, after window $R1 (0: from the
+; start), whose program is this folder's Lumetra.exe: the window in $R1 and
+; its process id in $R2, or 0 in both.
+Function ${UN}FindCopyWindow
+  ${Do}
+    FindWindow $R1 "$R6" "" "" $R1
+    ${IfThen} $R1 = 0 ${|} ${Break} ${|}
+    System::Call "user32::GetWindowThreadProcessId(p R1, *i .R2)"
+    System::Call "kernel32::OpenProcess(i ${PROCESS_QUERY_LIMITED_INFORMATION}, i 0, i R2) p .R3"
+    StrCpy $R4 ""
+    ${If} $R3 P<> 0
+      System::Call "kernel32::QueryFullProcessImageNameW(p R3, i 0, w .R4, *i ${NSIS_MAX_STRLEN})"
+      System::Call "kernel32::CloseHandle(p R3)"
+    ${EndIf}
+    ; Letter case aside, as Windows compares paths.
+    ${IfThen} $R4 == "$INSTDIR\Lumetra.exe" ${|} Return ${|}
+  ${Loop}
+  StrCpy $R2 0
+FunctionEnd
+
+; Asks every copy of this folder's program that runs in this session to
+; save its settings and end, through its hand-over, one after another, and
+; waits for each process to end. $0: 1 once no copy runs the program file,
+; 0 when one still does (another user's, or one that does not answer); $1:
+; the copies closed.
+Function ${UN}CloseRunningCopies
+  System::Call "user32::RegisterWindowMessageW(w '${HANDOVER_MESSAGE}') i .R7"
+  StrCpy $1 0
+  ${Do}
+    StrCpy $R6 "${SHELL_CLASS}"
+    StrCpy $R1 0
+    Call ${UN}FindCopyWindow
+    ${IfThen} $R1 = 0 ${|} ${Break} ${|}
+    StrCpy $R5 $R2
+    System::Call "kernel32::OpenProcess(i ${SYNCHRONIZE}, i 0, i R5) p .R8"
+    System::Call "user32::PostMessageW(p R1, i R7, p ${HANDOVER_CLOSE}, p 0)"
+    System::Call "kernel32::WaitForSingleObject(p R8, i ${HANDOVER_WAIT_MS}) i .R9"
+    ${If} $R9 <> 0
+      ; A copy of an older version takes any hand-over for a second start;
+      ; the close request of its guides saves and ends it.
+      StrCpy $R6 "${OVERLAY_CLASS}"
+      StrCpy $R1 0
+      ${Do}
+        Call ${UN}FindCopyWindow
+        ${IfThen} $R1 = 0 ${|} ${Break} ${|}
+        ${If} $R2 = $R5
+          System::Call "user32::PostMessageW(p R1, i ${WM_CLOSE}, p 0, p 0)"
+        ${EndIf}
+      ${Loop}
+      System::Call "kernel32::WaitForSingleObject(p R8, i ${CLOSE_WAIT_MS}) i .R9"
+    ${EndIf}
+    System::Call "kernel32::CloseHandle(p R8)"
+    ${If} $R9 <> 0
+      StrCpy $0 0
+      Return
+    ${EndIf}
+    IntOp $1 $1 + 1
+  ${Loop}
+  ; Copies in other sessions are out of reach, but they hold the file.
+  !insertmacro ProgramFileFree $0
+FunctionEnd
+!macroend
+!insertmacro CopyFunctions ""
+!insertmacro CopyFunctions "un."
+
+; Setup replaces the program only once no copy runs it: it asks the copies
+; it can reach to close, and stops before it touches a file while one still
+; runs (another user's, or one that does not answer).
+Function CloseProgram
+  StrCpy $ClosedCopies 0
+  ${Do}
+    Call CloseRunningCopies
+    IntOp $ClosedCopies $ClosedCopies + $1
+    ${IfThen} $0 = 1 ${|} ${Break} ${|}
+    MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "${PRODUCT} is still running, perhaps for another user of this computer. Close it there, then choose Retry." /SD IDCANCEL IDRETRY +3
+    SetErrorLevel ${EXIT_PROGRAM_RUNNING}
+    Abort "${PRODUCT} is still running."
+  ${Loop}
 FunctionEnd
 
 Function un.onInit
@@ -215,8 +363,13 @@ FunctionEnd
 
 Section "Program" SecProgram
   SectionIn RO
+  Call CloseProgram
   !include "${FILES}"
   WriteUninstaller "$INSTDIR\Uninstall.exe"
+  ; Installed wherever it lies: each user's settings go to their profile.
+  FileOpen $0 "$INSTDIR\${MARKER}" w
+  FileWrite $0 "Installed by the ${PRODUCT} setup program: each user keeps the settings in %APPDATA%\Velmora\Lumetra.$\r$\n"
+  FileClose $0
 
   ; The shortcut's working folder is the program folder: the program opens
   ; its manual by the relative path Manual\index.html.
@@ -243,36 +396,47 @@ Section "Program" SecProgram
 SectionEnd
 
 ; A running program keeps its file locked: removing the rest around it would
-; leave a stray program behind an uninstalled entry.
+; leave a stray program behind an uninstalled entry. The copies it can reach
+; are asked to close first.
 Function un.WaitUntilClosed
   ${Do}
-    ${IfNot} ${FileExists} "$INSTDIR\Lumetra.exe"
-      Return
-    ${EndIf}
-    ClearErrors
-    FileOpen $0 "$INSTDIR\Lumetra.exe" a
-    ${IfNot} ${Errors}
-      FileClose $0
-      Return
-    ${EndIf}
-    MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "Please close ${PRODUCT}, then choose Retry." /SD IDCANCEL IDRETRY +2
+    Call un.CloseRunningCopies
+    ${IfThen} $0 = 1 ${|} Return ${|}
+    MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "Please close ${PRODUCT}, then choose Retry." /SD IDCANCEL IDRETRY +3
+    SetErrorLevel ${EXIT_PROGRAM_RUNNING}
     Abort
   ${Loop}
+FunctionEnd
+
+; The program's own farewell: it opens the maker's uninstall page in the
+; user's browser and ends at once. Started as the desktop user, as the
+; finish page starts the program, never elevated: through a shortcut that
+; carries the argument. Its files stay until that start has ended.
+Function un.OpenFarewellPage
+  InitPluginsDir
+  SetOutPath "$PLUGINSDIR"
+  CreateShortcut "$PLUGINSDIR\${PRODUCT} farewell.lnk" "$INSTDIR\Lumetra.exe" "/uninstall"
+  Push "$PLUGINSDIR\${PRODUCT} farewell.lnk"
+  Call un.StartAsDesktopUser
+  ; Taken while it runs; a start too short to be seen waits out the first.
+  !insertmacro WaitForProgramFile 50 0 $0
+  !insertmacro WaitForProgramFile 300 1 $0
+  SetOutPath "$TEMP"
 FunctionEnd
 
 Section "Uninstall"
   Call un.WaitUntilClosed
 
-  ; The program's own farewell: it opens the maker's uninstall page and ends
-  ; at once. A silent uninstall runs unattended, so no browser is opened.
+  ; A silent uninstall runs unattended, so no browser is opened.
   ${IfNot} ${Silent}
-    ExecWait '"$INSTDIR\Lumetra.exe" /uninstall'
+    Call un.OpenFarewellPage
   ${EndIf}
 
   Delete "${SHORTCUT}"
   ; Only the files this installer put there: anything the user added to the
   ; folder stays, and so does the folder then.
   !include "${UNFILES}"
+  Delete "$INSTDIR\${MARKER}"
   Delete "$INSTDIR\Uninstall.exe"
   RMDir "$INSTDIR"
   ; The maker's folder too, when it was ours and is empty now.

@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "app/Startup.h"
+
 namespace lumetra {
 
 std::string InstanceKey(std::string_view settingsFilePath) {
@@ -18,6 +20,19 @@ std::string InstanceKey(std::string_view settingsFilePath) {
     std::string key = "VelmoraLumetra-";
     for (int shift = 60; shift >= 0; shift -= 4) key += kDigits[(hash >> shift) & 0xFu];
     return key;
+}
+
+std::optional<ProgramCommand> HandOverCommand(std::uintptr_t request) {
+    switch (static_cast<HandOverRequest>(request)) {
+        case HandOverRequest::Present: return ProgramCommand::Present;
+        case HandOverRequest::Close: return ProgramCommand::Exit;
+    }
+    return std::nullopt;
+}
+
+StartAction DecideStart(InstanceLock lock, const std::vector<std::string>& arguments) {
+    if (lock == InstanceLock::Created || lock == InstanceLock::Failed) return StartAction::RunAlone;
+    return StartedForRestart(arguments) ? StartAction::EndQuietly : StartAction::HandOver;
 }
 
 }  // namespace lumetra

@@ -17,18 +17,34 @@ constexpr int kTrueColorBits = 24;
 
 }  // namespace
 
-bool RunStartup(IStartupPlatform& platform, const SettingsFile& files, LangTable& lang,
+bool StartedForRestart(const std::vector<std::string>& arguments) {
+    return !arguments.empty() && arguments.front() == kRestartArgument;
+}
+
+SessionEnd SessionEndOf(bool ending, std::uint32_t flags) {
+    if (!ending) return SessionEnd::Cancelled;
+    // Restart Manager closes the program while the session goes on; forced
+    // or not, what was changed must be saved before it goes.
+    if ((flags & kEndSessionCloseApp) != 0) return SessionEnd::SaveAndExit;
+    return SessionEnd::SaveForTheSystem;
+}
+
+bool RunStartup(IStartupPlatform& platform, SettingsFile& files, LangTable& lang,
                 std::unique_ptr<TSettings>& settings) {
+    const std::vector<std::string> arguments = platform.Arguments();
+    // Only the first argument counts, and only in exactly this spelling.
+    const bool uninstall = !arguments.empty() && arguments.front() == kUninstallArgument;
+
     settings = std::make_unique<TSettings>(platform.PrimaryScreenWidth());
+    // The uninstall page writes nothing.
+    if (!uninstall) AdoptSettingsBesideProgram(files);
     settings->Load(files);
 
     LoadLanguage(lang, files, kBaseLanguage, kProductSubPath, kProductSubPath);
     if (settings->Lang() != kBaseLanguage)
         LoadLanguage(lang, files, settings->Lang(), kProductSubPath, kProductSubPath);
 
-    const std::vector<std::string> arguments = platform.Arguments();
-    // Only the first argument counts, and only in exactly this spelling.
-    if (!arguments.empty() && arguments.front() == kUninstallArgument) {
+    if (uninstall) {
         ShellOpenJoined(platform.Shell(), std::string(kSiteUrl) + kUninstallPath,
                         WebQuery(DaysSinceInstall(platform.InstallClock())));
         return false;

@@ -19,6 +19,28 @@ class TSettings;
 inline constexpr const char* kProgramTitle = "Velmora Lumetra";
 inline constexpr const char* kBaseLanguage = "English";
 inline constexpr const char* kUninstallArgument = "/uninstall";
+// What the program asks Windows to start it with again after an update.
+inline constexpr const char* kRestartArgument = "/restart";
+
+// Windows started this copy again after an update had closed it: the first
+// argument is exactly kRestartArgument.
+bool StartedForRestart(const std::vector<std::string>& arguments);
+
+// The flags that come with the end of a session (WM_QUERYENDSESSION and
+// WM_ENDSESSION), a bit mask; none means a shut-down or restart.
+inline constexpr std::uint32_t kEndSessionCloseApp = 0x00000001u;  // Restart Manager: an update needs our files
+inline constexpr std::uint32_t kEndSessionCritical = 0x40000000u;  // forced
+inline constexpr std::uint32_t kEndSessionLogOff = 0x80000000u;
+
+enum class SessionEnd {
+    Cancelled,         // the session goes on: nothing changes
+    SaveForTheSystem,  // save; Windows ends the process with the session
+    SaveAndExit,       // save and end the process: the session goes on without it
+};
+
+// What this run does when told that the session ends (`ending` false: the
+// end was called off).
+SessionEnd SessionEndOf(bool ending, std::uint32_t flags);
 
 class IStartupPlatform {
 public:
@@ -51,10 +73,10 @@ std::string OfferLookFiles(TGuideSet& guides, const SettingsFile& files, const L
 void ReportUnsavedSession(IStartupPlatform& platform, const SettingsFile& files, const LangTable& lang);
 
 // Creates the settings into `settings`, loads them and the language texts
-// into `lang`. False means: end the process at once, without a window and
-// without saving.
-bool RunStartup(IStartupPlatform& platform, const SettingsFile& files, LangTable& lang,
-                std::unique_ptr<TSettings>& settings);
+// into `lang`; an installed copy first takes over the settings file beside
+// the program when it has none of its own yet. False means: end the process
+// at once, without a window and without saving.
+bool RunStartup(IStartupPlatform& platform, SettingsFile& files, LangTable& lang, std::unique_ptr<TSettings>& settings);
 
 // The one save of a run. It comes after the message loop, or earlier when
 // the Windows session ends: the process is then ended before the loop

@@ -32,12 +32,15 @@ std::string SettingsFile::ProgramFilesFolder() const {
     return folder;
 }
 
-bool SettingsFile::IsPortable() const {
+SettingsFile::Copy SettingsFile::Kind() const {
     const std::string programFiles = ProgramFilesFolder();
-    if (programFiles.empty()) return true;
     // A plain substring test: a sibling such as "<program files> (x86)"
     // counts as installed as well.
-    return platform_.UpperCase(ExeFolder()).find(platform_.UpperCase(programFiles)) == std::string::npos;
+    if (!programFiles.empty() &&
+        platform_.UpperCase(ExeFolder()).find(platform_.UpperCase(programFiles)) != std::string::npos) {
+        return Copy::UnderProgramFiles;
+    }
+    return platform_.FileExists(ExeFolder() + kInstalledMarkerName) ? Copy::MarkedInstalled : Copy::Portable;
 }
 
 std::string SettingsFile::CommonDataFolder(const std::string& subPath) const {
@@ -78,6 +81,20 @@ std::optional<IniFileText> ReadSettingsFile(const SettingsFile& file) {
     const auto bytes = platform.ReadWholeFile(path);
     if (!bytes) return std::nullopt;
     return DecodeIniFile(*bytes);
+}
+
+bool AdoptSettingsBesideProgram(SettingsFile& file) {
+    if (file.Kind() != SettingsFile::Copy::MarkedInstalled) return false;
+    IPlatformFiles& platform = file.Platform();
+    const std::string own = file.SettingsFilePath();
+    const std::string beside = file.ExeFolder() + kSettingsFileName;
+    // Without a per-user folder the copy keeps the file beside it anyway.
+    if (own == beside || platform.FileExists(own) || !platform.FileExists(beside)) return false;
+    const auto bytes = platform.ReadWholeFile(beside);
+    if (!bytes) return false;
+    file.ForceFolders(file.UserDataFolder(kProductSubPath));
+    // Byte for byte: the user's own lines and the file's encoding stay.
+    return platform.ReplaceFileContents(own, *bytes);
 }
 
 }  // namespace lumetra

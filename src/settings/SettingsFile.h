@@ -3,6 +3,8 @@
 //
 // A portable copy keeps its data beside the program; an installed copy keeps
 // it in the system's application-data folders under the product subfolder.
+// A copy is installed when the installer left its marker beside it, or when
+// it lies under the program-files folder (where only an installer writes).
 // The OS calls sit behind IPlatformFiles so the folder rules can be tested
 // with made-up paths.
 #include <cstddef>
@@ -17,6 +19,9 @@ namespace lumetra {
 
 inline constexpr const char* kProductSubPath = "Velmora\\Lumetra\\";
 inline constexpr const char* kSettingsFileName = "Lumetra.user.settings";
+// Written by the installer (and any package manager) beside the program;
+// only its presence counts.
+inline constexpr const char* kInstalledMarkerName = "Lumetra.installed";
 
 // A file opened for sequential reading, one byte at a time.
 class IByteReader {
@@ -72,7 +77,11 @@ public:
     std::string ExeFolder() const;
     // Without a trailing backslash, at most 260 characters; empty when unknown.
     std::string ProgramFilesFolder() const;
-    bool IsPortable() const;
+    enum class Copy { Portable, UnderProgramFiles, MarkedInstalled };
+    // Which kind of copy this is: under the program-files folder counts
+    // first, whether the marker is there or not.
+    Copy Kind() const;
+    bool IsPortable() const { return Kind() == Copy::Portable; }
     std::string CommonDataFolder(const std::string& subPath) const;
     std::string UserDataFolder(const std::string& subPath) const;
     bool ForceFolders(const std::string& path);
@@ -91,5 +100,10 @@ struct IniFileText;
 
 // The settings file as text; nothing when it is missing or cannot be read.
 std::optional<IniFileText> ReadSettingsFile(const SettingsFile& file);
+
+// A copy that its marker made installed and that has no settings file of its
+// own yet takes a copy of the one beside the program, which stays as it was:
+// a portable copy installed over keeps its settings. True when it did.
+bool AdoptSettingsBesideProgram(SettingsFile& file);
 
 }  // namespace lumetra

@@ -1,7 +1,6 @@
 #include "win32/HintTip.h"
 
 #include <commctrl.h>
-#include <uxtheme.h>
 
 #include "win32/SystemLibrary.h"
 #include "win32/WindowDpi.h"
@@ -55,7 +54,13 @@ UniqueWindow CreateTipControl(HINSTANCE instance, HWND owner) {
                                            WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
                                            CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr, instance, nullptr));
     if (!control) return control;
-    ::SetWindowTheme(control.get(), L"", L"");
+    // With visual styles, Windows ignores the background colour unless the
+    // tip has no theme. The theme library comes with the common controls;
+    // linked to the program it would be loaded before the first picture.
+    using SetThemeFunction = HRESULT(WINAPI*)(HWND, LPCWSTR, LPCWSTR);
+    static const UniqueLibrary themes = LoadSystemLibrary("uxtheme.dll");
+    if (const auto setTheme = LibraryEntry<SetThemeFunction>(themes, "SetWindowTheme"))
+        setTheme(control.get(), L"", L"");
     ::SendMessageA(control.get(), TTM_SETTIPBKCOLOR, kHintBackground, 0);
     return control;
 }

@@ -31,7 +31,8 @@ std::optional<ScreenShot> ScreenShot::OfArea(const RECT& area) {
         if (!selected.Active()) return std::nullopt;
         // Without CAPTUREBLT, Windows leaves layered windows out of the copy:
         // the guides themselves are not in it. Wine copies what the display
-        // shows, guides included; their mask takes care of that.
+        // shows, guides included. Their mask covers them either way, and
+        // CopySettling tells a settled copy in both.
         if (!::BitBlt(copy.get(), 0, 0, width, height, screen.get(), area.left, area.top, SRCCOPY)) {
             return std::nullopt;
         }

@@ -104,15 +104,16 @@ def expect_steady(what, probe, seconds, interval=0.1):
         time.sleep(interval)
 
 
-def window_text_helper():
-    """The harness's Windows helper that reads a window's text, built with
-    the cross compiler into the work folder when its source is newer."""
-    source = os.path.join(os.path.dirname(os.path.abspath(__file__)), "window_text.cpp")
-    exe = os.path.join(WORK_DIR, "window_text.exe")
+def windows_helper(name):
+    """One of the harness's small Windows helpers (NAME.cpp beside this file),
+    built with the cross compiler into the work folder when its source is
+    newer."""
+    source = os.path.join(os.path.dirname(os.path.abspath(__file__)), f"{name}.cpp")
+    exe = os.path.join(WORK_DIR, f"{name}.exe")
     if not os.path.isfile(exe) or os.path.getmtime(exe) < os.path.getmtime(source):
         compiler = shutil.which("x86_64-w64-mingw32-g++")
         if compiler is None:
-            raise E2EError("x86_64-w64-mingw32-g++ is missing: the harness builds its window-text helper with it")
+            raise E2EError(f"x86_64-w64-mingw32-g++ is missing: the harness builds its {name} helper with it")
         os.makedirs(WORK_DIR, exist_ok=True)
         subprocess.run([compiler, "-O1", "-Wall", "-Wextra", "-Werror", "-static", "-o", exe + ".new", source],
                        check=True, timeout=120)
@@ -757,7 +758,7 @@ class Session:
         waits for the watch and gives the window's text, or None when none
         was shown within the timeout. Start it before what shows the window,
         so that a window shown only briefly is still seen."""
-        watcher = subprocess.Popen(["wine", window_text_helper(), window_class, str(int(timeout))],
+        watcher = subprocess.Popen(["wine", windows_helper("window_text"), window_class, str(int(timeout))],
                                    env=self.env, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
 
         def text():
@@ -890,6 +891,15 @@ class Session:
         window is told the session ends, then the programs are ended."""
         subprocess.run(["wine", "wineboot", "--end-session"], env=self.env,
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=60, check=False)
+
+    def close_app(self):
+        """Closes the program as Restart Manager does for an update: the
+        end-of-session messages with ENDSESSION_CLOSEAPP to each of its
+        top-level windows, and no close request; returns the helper's exit
+        code (0: told)."""
+        done = subprocess.run(["wine", windows_helper("close_app"), "TLumetraProgramShell"], env=self.env,
+                              stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=60, check=False)
+        return done.returncode
 
     def close(self, timeout=30):
         """Asks the program to close and waits for it to end.

@@ -1,6 +1,7 @@
 """What the program keeps when it is ended from outside: the end of the
-Windows session, a close request while it is minimised; and keyboard focus on
-the settings panel, which must not change a setting by itself."""
+Windows session, Restart Manager closing it for an update, a close request
+while it is minimised; and keyboard focus on the settings panel, which must
+not change a setting by itself."""
 import os
 import sys
 
@@ -29,21 +30,38 @@ def wait_panel(s):
     return panel
 
 
+def change_look_and_place(s):
+    """The next look, and the guide 16 pixels to the right, once the panel is up."""
+    s.wait_window(size=(FW, FH))
+    wait_panel(s)
+    s.click(LEFT + 100, TOP + 8)
+    s.key("Return")  # next look
+    s.key("Right")   # 16 pixels to the right
+    overlay = s.wait_window(size=(FW, FH))
+    deadline_poll("the arrow move", lambda: overlay.geometry()[0] == LEFT + 16, timeout=10)
+
+
 @scenario
 def end_of_session_saves_the_changes_of_the_run():
     with Session(settings=worked_example()) as s:
-        s.wait_window(size=(FW, FH))
-        wait_panel(s)
-        s.click(LEFT + 100, TOP + 8)
-        s.key("Return")  # next look
-        s.key("Right")   # 16 pixels to the right
-        overlay = s.wait_window(size=(FW, FH))
-        deadline_poll("the arrow move", lambda: overlay.geometry()[0] == LEFT + 16, timeout=10)
+        change_look_and_place(s)
         s.end_session()
         s.wait_exit()
         s.expect_saved({"LookMode": "5", "X": str(LEFT + 16), "Y": str(TOP), "SVisible": "1",
                         "SX": str(PANEL_LEFT), "SY": str(PANEL_TOP), "SPage": str(LOOK_PAGE)},
                        "saved at the end of the session")
+
+
+@scenario
+def restart_managers_close_saves_the_run_and_ends_the_program():
+    # The session goes on: the program must end by itself, with no close
+    # request after the end-of-session messages.
+    with Session(settings=worked_example()) as s:
+        change_look_and_place(s)
+        expect(s.close_app() == 0, "the program refused to close for the update")
+        s.wait_exit()
+        s.expect_saved({"LookMode": "5", "X": str(LEFT + 16), "Y": str(TOP), "SVisible": "1"},
+                       "saved when Restart Manager closed it")
 
 
 @scenario

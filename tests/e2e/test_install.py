@@ -5,6 +5,7 @@ import os
 import posixpath
 import re
 import shutil
+import signal
 import subprocess
 import sys
 import tempfile
@@ -12,7 +13,7 @@ import zipfile
 
 sys.path.insert(0, os.path.dirname(__file__))
 from harness import (PANEL_SIZE, PANEL_TITLE, PRODUCT_DIR, SETTINGS_FILE, SETTINGS_KEYS, TITLE,  # noqa: E402
-                     E2EError, Session, deadline_poll, expect, main, parse_settings, scenario)
+                     E2EError, Session, deadline_poll, expect, format_settings, main, parse_settings, scenario)
 
 SOURCE_DIR = os.environ.get("LUMETRA_SOURCE_DIR", os.path.join(os.path.dirname(__file__), "..", ".."))
 VERSION = os.environ.get("LUMETRA_VERSION", "")  # the CMake project's, set by ctest
@@ -90,6 +91,15 @@ def remove_installation(s, install_dir, user_folder):
         s.run("reg", "delete", key, "/f")
 
 
+def fresh_folders(s, windows_dir):
+    """The program folder and the user's data folder, as Unix paths, with
+    nothing of an earlier installation left."""
+    install_dir = s.unix_path(windows_dir)
+    user_folder = os.path.join(s.unix_path(s.windows_variable("APPDATA")), "Velmora", "Lumetra")
+    remove_installation(s, install_dir, user_folder)
+    return install_dir, user_folder
+
+
 @scenario
 def portable_zip_holds_the_product_and_a_whole_manual():
     with tempfile.TemporaryDirectory(prefix="lumetra-dist-") as dist:
@@ -128,9 +138,7 @@ def portable_zip_holds_the_product_and_a_whole_manual():
 def installs_keeps_settings_per_user_and_uninstalls_silently():
     with tempfile.TemporaryDirectory(prefix="lumetra-dist-") as dist, InstallSession() as s:
         _, setup = package(dist)
-        install_dir = s.unix_path(INSTALL_DIR)
-        user_folder = os.path.join(s.unix_path(s.windows_variable("APPDATA")), "Velmora", "Lumetra")
-        remove_installation(s, install_dir, user_folder)
+        install_dir, user_folder = fresh_folders(s, INSTALL_DIR)
         try:
             expect(s.run(setup, "/S") == 0, "the silent install failed")
             for name in ("Lumetra.exe", "English.lng", "Russian.lng", "Uninstall.exe",
@@ -194,9 +202,7 @@ def a_silent_install_with_run_starts_the_program_as_the_finish_page_does():
     # settings in the user's profile.
     with tempfile.TemporaryDirectory(prefix="lumetra-dist-") as dist, InstallSession() as s:
         _, setup = package(dist)
-        install_dir = s.unix_path(INSTALL_DIR)
-        user_folder = os.path.join(s.unix_path(s.windows_variable("APPDATA")), "Velmora", "Lumetra")
-        remove_installation(s, install_dir, user_folder)
+        install_dir, user_folder = fresh_folders(s, INSTALL_DIR)
         try:
             # Without a pipe to hold: the program outlives the installer.
             done = subprocess.run(["wine", setup, "/S", "/RUN"], env=s.env, stdout=subprocess.DEVNULL,
@@ -211,6 +217,122 @@ def a_silent_install_with_run_starts_the_program_as_the_finish_page_does():
                           timeout=10)
             expect(not os.path.exists(os.path.join(install_dir, SETTINGS_FILE)),
                    "the installed copy wrote its settings beside the program")
+        finally:
+            subprocess.run(["wine", "taskkill", "/f", "/im", "Lumetra.exe"], env=s.env, stdout=subprocess.DEVNULL,
+                           stderr=subprocess.DEVNULL, timeout=60, check=False)
+            remove_installation(s, install_dir, user_folder)
+
+
+TOOLS_DIR = r"C:\Tools\Lumetra"  # the README's example of a folder of one's own
+EXIT_PROGRAM_RUNNING = 3  # the installer's exit code when a copy would not close
+UNINSTALLER_TITLE = "Velmora Lumetra Uninstall "  # the installer's own, with its blank
+BROWSER_KEY = r"HKCU\Software\Wine\WineBrowser"  # the programs Wine opens web pages with
+
+
+def program_processes(s, folder):
+    """The Unix processes of the prefix that run Lumetra.exe from a folder."""
+    wanted = (folder.rstrip("\\") + "\\Lumetra.exe").lower()
+    found = []
+    for pid in filter(str.isdigit, os.listdir("/proc")):
+        try:
+            with open(f"/proc/{pid}/cmdline", "rb") as f:
+                command = f.read().replace(b"\0", b" ").decode("latin-1").lower()
+            with open(f"/proc/{pid}/environ", "rb") as f:
+                prefix = f"WINEPREFIX={s.env['WINEPREFIX']}".encode() in f.read().split(b"\0")
+        except OSError:
+            continue
+        if prefix and wanted in command:
+            found.append(int(pid))
+    return found
+
+
+@scenario
+def an_install_outside_program_files_keeps_settings_per_user_and_upgrades_over_a_running_copy():
+    with tempfile.TemporaryDirectory(prefix="lumetra-dist-") as dist, InstallSession() as s:
+        _, setup = package(dist)
+        install_dir, user_folder = fresh_folders(s, TOOLS_DIR)
+        try:
+            # A portable copy ran there before: setup takes over its folder.
+            os.makedirs(install_dir)
+            beside = format_settings({"LookMode": 1, "X": LEFT, "Y": TOP, "Width": 396, "Height": 245,
+                                      "Opacity": 80}).encode("latin-1")
+            with open(os.path.join(install_dir, SETTINGS_FILE), "wb") as f:
+                f.write(beside)
+            expect(s.run(setup, "/S", f"/D={TOOLS_DIR}") == 0, "the silent install into a folder of one's own failed")
+            expect(os.path.isfile(os.path.join(install_dir, "Lumetra.installed")), "no installed marker")
+
+            # Installed, wherever it lies: the user's own settings, taken from the portable copy's.
+            s.launch(os.path.join(install_dir, "Lumetra.exe"), install_dir)
+            overlay = s.wait_window()
+            deadline_poll("the portable copy's opacity, 80 %", lambda: overlay.opacity() == 0xCCCCCCCC, timeout=5)
+            s.wait_pixel(LEFT + 12, TOP + 60, LINE)  # look 1's origin edge: painted
+            s.click(LEFT + 100, TOP + 8)
+            s.key("Return")  # look 1 -> 2: the vertical centre line appears
+            s.wait_pixel(LEFT + 210, TOP + 60, LINE)
+
+            # Setup again, while it runs: the copy saves and ends, the files
+            # are replaced, and the upgraded copy starts in its place.
+            damaged = os.path.join(install_dir, "English.lng")
+            with open(damaged, "ab") as f:
+                f.write(b"damaged\r\n")
+            expect(s.run(setup, "/S", f"/D={TOOLS_DIR}") == 0, "the upgrade over a running copy failed")
+            expect(s.process.poll() is not None, "the running copy was not closed")
+            with open(damaged, "rb") as f:
+                expect(not f.read().endswith(b"damaged\r\n"), "the upgrade left the old files")
+            s.wait_window()
+            running = deadline_poll("the upgraded copy", lambda: program_processes(s, TOOLS_DIR), timeout=10)
+            expect(len(running) == 1 and len(s.windows()) == 1, f"copies after the upgrade: {running}")
+
+            # A copy that does not answer: setup stops, silently, before it touches a file.
+            for pid in running:
+                os.kill(pid, signal.SIGSTOP)
+            try:
+                with open(damaged, "ab") as f:
+                    f.write(b"damaged\r\n")
+                expect(s.run(setup, "/S", f"/D={TOOLS_DIR}") == EXIT_PROGRAM_RUNNING,
+                       "setup did not stop for a copy that would not close")
+                with open(damaged, "rb") as f:
+                    expect(f.read().endswith(b"damaged\r\n"), "setup replaced files while a copy ran")
+            finally:
+                for pid in running:
+                    os.kill(pid, signal.SIGCONT)
+
+            s.close_request()
+            s.wait_no_window(TITLE, timeout=30)
+            settings_path = os.path.join(user_folder, SETTINGS_FILE)
+            deadline_poll("the settings in the per-user data folder", lambda: os.path.isfile(settings_path),
+                          timeout=10)
+            with open(settings_path, "rb") as f:
+                values, _ = parse_settings(f.read().decode("latin-1"))
+            expect(values["LookMode"] == "2" and values["Opacity"] == "80", f"settings after the upgrade: {values}")
+            with open(os.path.join(install_dir, SETTINGS_FILE), "rb") as f:
+                expect(f.read() == beside, "the portable copy's settings file was changed")
+
+            # Removed through its pages: the program opens its farewell page
+            # in the user's browser, and its files go once it has ended.
+            pages = os.path.join(dist, "pages.txt")
+            browser = os.path.join(dist, "browser.sh")
+            with open(browser, "w") as f:
+                f.write(f'#!/bin/sh\necho "$1" >> "{pages}"\n')
+            os.chmod(browser, 0o755)
+            s.run("reg", "add", BROWSER_KEY, "/v", "Browsers", "/d", browser, "/f")
+            try:
+                subprocess.Popen(["wine", os.path.join(install_dir, "Uninstall.exe")], env=s.env,
+                                 stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+                pages_window = s.wait_window(UNINSTALLER_TITLE)
+                deadline_poll("the uninstaller to have the keys", lambda: s.has_focus(pages_window), timeout=10)
+                s.key("Return")  # Uninstall
+                program = os.path.join(install_dir, "Lumetra.exe")
+                deadline_poll("the program file to go", lambda: not os.path.exists(program), timeout=30)
+                with open(pages) as f:
+                    expect("/we/service/uninstall/?prd=lmt" in f.read(), "no farewell page was opened")
+                # Its last step: Close works from then on.
+                deadline_poll("the uninstall entry to go", lambda: s.run("reg", "query", UNINSTALL_KEY) != 0,
+                              timeout=10)
+                s.key("Return")  # Close
+                s.wait_no_window(UNINSTALLER_TITLE, timeout=10)
+            finally:
+                s.run("reg", "delete", BROWSER_KEY, "/v", "Browsers", "/f")
         finally:
             subprocess.run(["wine", "taskkill", "/f", "/im", "Lumetra.exe"], env=s.env, stdout=subprocess.DEVNULL,
                            stderr=subprocess.DEVNULL, timeout=60, check=False)

@@ -147,9 +147,11 @@ void TGuideWindows::EndProgram() {
     ::PostQuitMessage(0);
 }
 
-void TGuideWindows::SessionEnding() {
+void TGuideWindows::SessionEnding(bool exit) {
     StoreAll();
     saver_.SaveAtSessionEnd(guides_);
+    // Saved already: the shutdown after the loop writes nothing more.
+    if (exit) EndProgram();
 }
 
 void TGuideWindows::MinimizeAll() { ::ShowWindow(forms_.front()->Handle(), SW_MINIMIZE); }
@@ -166,7 +168,8 @@ void TGuideWindows::DisplaysChanged() {
         }
     }
     if (panel_ == nullptr) return;
-    if (const std::optional<Point> at = KeepOnScreen(WindowBounds(panel_->Handle()), PanelCaptionHeight(WindowDpi(panel_->Handle())), areas)) {
+    if (const std::optional<Point> at =
+            KeepOnScreen(WindowBounds(panel_->Handle()), PanelCaptionHeight(WindowDpi(panel_->Handle())), areas)) {
         panel_->MoveTo(*at);
     }
 }

@@ -39,7 +39,7 @@ public:
     void NewGuide(TMainForm& from) override;
     void CloseGuide(TMainForm& guide) override;
     void EndProgram() override;
-    void SessionEnding() override;
+    void SessionEnding(bool exit) override;
     void MinimizeAll() override;
     void DisplaysChanged() override;
     void MarkGuides(IgnoreMask& mask, Point origin) const override;

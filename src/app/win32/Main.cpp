@@ -5,6 +5,7 @@
 #include <exception>
 #include <memory>
 #include <optional>
+#include <string>
 #include <utility>
 
 #include "app/Guides.h"
@@ -35,6 +36,15 @@ void RunMessageLoop(TSettingsForm& panel) {
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }
+}
+
+// Windows may close the program for an update (Restart Manager) or restart
+// the computer for one, and then starts it again with this argument. Not
+// after a crash or a hang: a copy that failed is not to come back in a loop.
+void RegisterForRestart() {
+    const std::string argument = kRestartArgument;  // ASCII
+    const std::wstring wide(argument.begin(), argument.end());
+    ::RegisterApplicationRestart(wide.c_str(), RESTART_NO_CRASH | RESTART_NO_HANG);
 }
 
 // The guides know the panel while it lives.
@@ -69,9 +79,10 @@ int Run(HINSTANCE instance) {
     if (!RunStartup(platform, files, ProcessLangTable(), settings)) return 0;
     const std::string instanceKey = InstanceKey(files.SettingsFilePath());
     const SingleInstance onlyCopy(instanceKey);
-    if (!onlyCopy.First()) {
-        onlyCopy.HandOver();  // that copy keeps and saves the settings
-        return 0;
+    switch (DecideStart(onlyCopy.Lock(), platform.Arguments())) {
+        case StartAction::RunAlone: break;
+        case StartAction::HandOver: onlyCopy.HandOver(); return 0;  // that copy keeps and saves the settings
+        case StartAction::EndQuietly: return 0;
     }
     ReportUnsavedSession(platform, files, ProcessLangTable());
     auto guides = std::make_unique<TGuideSet>(std::move(settings));
@@ -87,6 +98,7 @@ int Run(HINSTANCE instance) {
         // The overlays' first pictures are on the screen by now; what only
         // the tooltips and the panel need comes after them.
         controls.emplace();
+        RegisterForRestart();
         windows.CreateHints();
         TSettingsForm settingsForm(instance, guides->CurrentGuide(), ProcessLangTable(), files, windows.First());
         const PanelAttachment attachment(windows, settingsForm);

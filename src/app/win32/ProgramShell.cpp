@@ -3,6 +3,7 @@
 #include <shellapi.h>
 
 #include <cstring>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -10,6 +11,7 @@
 #include "win32/Resources.h"
 #include "app/win32/SingleInstance.h"
 #include "win32/SystemLibrary.h"
+#include "win32/WindowDpi.h"
 #include "lang/LangTable.h"
 #include "win32/FormProcedure.h"
 #include "settings/AppSettings.h"
@@ -39,25 +41,35 @@ struct MenuTraits {
 };
 using UniqueMenu = UniqueHandle<MenuTraits>;
 
-using LoadIconMetricFunction = HRESULT(WINAPI*)(HINSTANCE, PCWSTR, int, HICON*);
-constexpr int kSmallIconMetric = 0;  // LIM_SMALL
+using LoadIconScaledFunction = HRESULT(WINAPI*)(HINSTANCE, PCWSTR, int, int, HICON*);
+using MetricForDpiFunction = int(WINAPI*)(int, UINT);
 
-// The icon at the small size the system asks for at its DPI, as the
-// notification area wants it: the common controls pick the nearest frame
-// (or scale a larger one down); systems without that entry get the frame of
-// the small-icon metric.
-UniqueIcon LoadSmallIcon(HINSTANCE instance, const char* name) {
+// The small-icon metric at a DPI; systems with one DPI for every monitor
+// know it only at theirs.
+int SmallIconMetric(int metric, int dpi) {
+    static const auto forDpi = User32Entry<MetricForDpiFunction>("GetSystemMetricsForDpi");
+    return forDpi != nullptr ? forDpi(metric, static_cast<UINT>(dpi)) : ::GetSystemMetrics(metric);
+}
+
+// The icon at the small size the notification area wants at the main
+// display's DPI: the common controls pick the nearest frame (or scale a
+// larger one down); systems without that entry get the nearest frame.
+UniqueIcon LoadSmallIcon(HINSTANCE instance, const char* name, int dpi) {
+    const int width = SmallIconMetric(SM_CXSMICON, dpi);
+    const int height = SmallIconMetric(SM_CYSMICON, dpi);
     const UniqueLibrary controls = LoadSystemLibrary("comctl32.dll");
-    if (const auto load = LibraryEntry<LoadIconMetricFunction>(controls, "LoadIconMetric")) {
+    if (const auto load = LibraryEntry<LoadIconScaledFunction>(controls, "LoadIconWithScaleDown")) {
         const std::wstring wide(name, name + std::strlen(name));  // our resource names are ASCII
         HICON icon = nullptr;
-        if (SUCCEEDED(load(instance, wide.c_str(), kSmallIconMetric, &icon)) && icon != nullptr) {
+        if (SUCCEEDED(load(instance, wide.c_str(), width, height, &icon)) && icon != nullptr) {
             return UniqueIcon(icon);  // ours to destroy, as LoadImage's without LR_SHARED
         }
     }
-    return UniqueIcon(static_cast<HICON>(
-        ::LoadImageA(instance, name, IMAGE_ICON, ::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON), 0)));
+    return UniqueIcon(static_cast<HICON>(::LoadImageA(instance, name, IMAGE_ICON, width, height, 0)));
 }
+
+// The DPI of the main display, where the notification area is.
+int MainDisplayDpi() { return DpiAt(RECT{0, 0, 1, 1}); }
 
 NOTIFYICONDATAA IconData(HWND window) {
     NOTIFYICONDATAA data{};
@@ -88,9 +100,12 @@ TProgramShell::TProgramShell(HINSTANCE instance, IProgramCommands& commands, con
                            instance, this))
         throw std::runtime_error("Unable to create the program's hidden window");
     // A second start may run without the elevation this copy has, and
-    // Explorer always does.
+    // Explorer always does: its restart message and the icon's clicks come
+    // from there. Commands handed over as text come as WM_COPYDATA.
     AllowMessage(HandOverMessage());
+    AllowMessage(WM_COPYDATA);
     AllowMessage(taskbarCreated_);
+    AllowMessage(kIconMessage);
     look_ = TrayLookOf(commands_.State(), lang_, sizeof NOTIFYICONDATAA{}.szTip);
     AddIcon();
 }
@@ -121,7 +136,7 @@ LRESULT TProgramShell::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     }
     if (message == HandOverMessage()) {
-        commands_.Run(ProgramCommand::Present);
+        if (const std::optional<ProgramCommand> command = HandOverCommand(wParam)) commands_.Run(*command);
         return 0;
     }
     if (message == taskbarCreated_ && taskbarCreated_ != 0) {
@@ -130,6 +145,9 @@ LRESULT TProgramShell::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         AddIcon();
         return 0;
     }
+    // The main display's scale changed: this window's own DPI message may
+    // not come, as it never shows; the display and settings ones do.
+    if (message == WM_DPICHANGED || message == WM_DISPLAYCHANGE || message == WM_SETTINGCHANGE) FollowMainDisplayDpi();
     return ::DefWindowProcA(window_.get(), message, wParam, lParam);
 }
 
@@ -143,9 +161,20 @@ void TProgramShell::AllowMessage(UINT message) {
 }
 
 void TProgramShell::LoadIcons() {
-    icon_ = LoadSmallIcon(instance_, kAppIconName);
-    clickThroughIcon_ = LoadSmallIcon(instance_, kClickThroughIconName);
-    waitingIcon_ = LoadSmallIcon(instance_, kWaitingIconName);
+    iconDpi_ = MainDisplayDpi();
+    icon_ = LoadSmallIcon(instance_, kAppIconName, iconDpi_);
+    clickThroughIcon_ = LoadSmallIcon(instance_, kClickThroughIconName, iconDpi_);
+    waitingIcon_ = LoadSmallIcon(instance_, kWaitingIconName, iconDpi_);
+}
+
+void TProgramShell::FollowMainDisplayDpi() {
+    if (MainDisplayDpi() == iconDpi_) return;
+    // The icon shown keeps its old picture until the new one is handed over.
+    UniqueIcon old[] = {std::move(icon_), std::move(clickThroughIcon_), std::move(waitingIcon_)};
+    LoadIcons();
+    if (!iconShown_) return;
+    NOTIFYICONDATAA data = IconLook();
+    ::Shell_NotifyIconA(NIM_MODIFY, &data);
 }
 
 NOTIFYICONDATAA TProgramShell::IconLook() const {

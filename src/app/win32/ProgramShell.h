@@ -53,7 +53,9 @@ private:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void AllowMessage(UINT message);
     void AddIcon();
+    // At the main display's DPI.
     void LoadIcons();
+    void FollowMainDisplayDpi();
     // The icon's picture and tip as the look says.
     NOTIFYICONDATAA IconLook() const;
     void ShowMenu();
@@ -66,6 +68,7 @@ private:
     UniqueIcon icon_;              // at the notification area's size
     UniqueIcon clickThroughIcon_;  // the same, while a guide lets clicks through
     UniqueIcon waitingIcon_;       // the same, while a guide waits for its picture
+    int iconDpi_ = 0;              // the DPI the icons were loaded at
     TrayLook look_;
     UINT taskbarCreated_;
     HotKeyBook hotKeys_{*this};

@@ -1,6 +1,10 @@
 #include "app/win32/SingleInstance.h"
 
 #include "app/win32/ProgramShell.h"
+// After the platform header, which it needs.
+#include <sddl.h>
+
+#include <vector>
 
 namespace lumetra {
 namespace {
@@ -8,6 +12,41 @@ namespace {
 // How long a second start waits for a copy that is still starting.
 constexpr int kHandOverTries = 100;
 constexpr DWORD kHandOverPause = 100;  // milliseconds
+
+struct LocalMemoryTraits {
+    using Handle = void*;
+    static void Close(void* memory) noexcept { ::LocalFree(memory); }
+};
+using UniqueLocalMemory = UniqueHandle<LocalMemoryTraits>;
+
+// The user this process runs as, in the SDDL form; empty when unknown.
+std::wstring UserSid() {
+    HANDLE opened = nullptr;
+    if (!::OpenProcessToken(::GetCurrentProcess(), TOKEN_QUERY, &opened)) return {};
+    const UniqueKernelHandle token(opened);
+    DWORD size = 0;
+    ::GetTokenInformation(token.get(), TokenUser, nullptr, 0, &size);
+    std::vector<unsigned char> buffer(size);
+    if (size == 0 || !::GetTokenInformation(token.get(), TokenUser, buffer.data(), size, &size)) return {};
+    LPWSTR text = nullptr;
+    if (!::ConvertSidToStringSidW(reinterpret_cast<const TOKEN_USER*>(buffer.data())->User.Sid, &text)) return {};
+    const UniqueLocalMemory owned(text);
+    return text;
+}
+
+// Elevated, a copy's default access list grants its objects to the
+// administrators and the system only; an unelevated second start of the
+// same user would be refused the lock. This one grants it to the user,
+// whatever the elevation, and to the system. Empty when it cannot be made.
+UniqueLocalMemory UserLockSecurity() {
+    const std::wstring user = UserSid();
+    if (user.empty()) return {};
+    const std::wstring sddl = L"D:P(A;;GA;;;" + user + L")(A;;GA;;;SY)";
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    if (!::ConvertStringSecurityDescriptorToSecurityDescriptorW(sddl.c_str(), SDDL_REVISION_1, &descriptor, nullptr))
+        return {};
+    return UniqueLocalMemory(descriptor);
+}
 
 }  // namespace
 
@@ -17,23 +56,38 @@ UINT HandOverMessage() {
 }
 
 SingleInstance::SingleInstance(const std::string& key) : key_(key) {
-    // Per session: another user's copy is no copy of ours.
-    mutex_.reset(::CreateMutexA(nullptr, FALSE, ("Local\\" + key_).c_str()));
-    first_ = !mutex_ || ::GetLastError() != ERROR_ALREADY_EXISTS;
+    const UniqueLocalMemory security = UserLockSecurity();
+    SECURITY_ATTRIBUTES attributes{sizeof attributes, security.get(), FALSE};
+    // Per session: another user's copy is no copy of ours. The name is ASCII.
+    const std::string name = "Local\\" + key_;
+    const std::wstring wideName(name.begin(), name.end());
+    // Only waiting rights: what a lower integrity level may still have.
+    mutex_.reset(::CreateMutexExW(security ? &attributes : nullptr, wideName.c_str(), 0, SYNCHRONIZE));
+    const DWORD error = ::GetLastError();
+    if (mutex_) {
+        lock_ = error == ERROR_ALREADY_EXISTS ? InstanceLock::Existed : InstanceLock::Created;
+    } else {
+        lock_ = error == ERROR_ACCESS_DENIED ? InstanceLock::Denied : InstanceLock::Failed;
+    }
+}
+
+HWND SingleInstance::RunningCopy() const {
+    for (int i = 0; i < kHandOverTries; ++i) {
+        if (const HWND running = ::FindWindowA(TProgramShell::kClassName, key_.c_str())) return running;
+        ::Sleep(kHandOverPause);
+    }
+    return nullptr;
 }
 
 void SingleInstance::HandOver() const {
-    for (int i = 0; i < kHandOverTries; ++i) {
-        if (const HWND running = ::FindWindowA(TProgramShell::kClassName, key_.c_str())) {
-            DWORD process = 0;
-            ::GetWindowThreadProcessId(running, &process);
-            // The user started this copy, so it may hand the foreground on.
-            ::AllowSetForegroundWindow(process);
-            ::PostMessageA(running, HandOverMessage(), 0, 0);
-            return;
-        }
-        ::Sleep(kHandOverPause);
-    }
+    const HWND running = RunningCopy();
+    if (running == nullptr) return;
+    DWORD process = 0;
+    ::GetWindowThreadProcessId(running, &process);
+    // The user started this copy, so it may hand the foreground on.
+    ::AllowSetForegroundWindow(process);
+    // An elevated copy lets the message through its filter.
+    ::PostMessageA(running, HandOverMessage(), static_cast<WPARAM>(HandOverRequest::Present), 0);
 }
 
 }  // namespace lumetra

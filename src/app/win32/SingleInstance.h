@@ -4,11 +4,14 @@
 // that copy's hidden window takes the hand-over.
 #include <string>
 
+#include "app/SingleInstance.h"
 #include "win32/UniqueHandle.h"
 
 namespace lumetra {
 
-// What a second start posts to the running copy's hidden window.
+// What a second start posts to the running copy's hidden window, found by
+// its class and the instance key as its title. Its wParam is a
+// HandOverRequest; the installer posts it too, by this name.
 UINT HandOverMessage();
 
 class SingleInstance {
@@ -16,16 +19,20 @@ public:
     // `key` names the settings file (InstanceKey).
     explicit SingleInstance(const std::string& key);
 
-    // No other copy runs with these settings.
-    bool First() const { return first_; }
+    // What asking for the running copy's lock gave.
+    InstanceLock Lock() const { return lock_; }
     // Asks the running copy to show its guides and its panel in front, and
     // lets it come forward; that copy may still be starting.
     void HandOver() const;
 
 private:
+    // The running copy's hidden window, waited for while that copy starts;
+    // null when none came.
+    HWND RunningCopy() const;
+
     std::string key_;
     UniqueKernelHandle mutex_;
-    bool first_ = true;
+    InstanceLock lock_ = InstanceLock::Failed;
 };
 
 }  // namespace lumetra

@@ -92,28 +92,6 @@ bool SameScreen(const ScreenImage& a, const ScreenImage& b) {
     return true;
 }
 
-bool ShowsDrawn(const ScreenImage& screen, Point at, std::span<const std::uint32_t> picture, int stride, int width,
-                int height, std::uint32_t key) {
-    const int left = std::max(at.x, 0);
-    const int top = std::max(at.y, 0);
-    const long long right = std::min<long long>(static_cast<long long>(at.x) + width, screen.width);
-    const long long bottom = std::min<long long>(static_cast<long long>(at.y) + height, screen.height);
-    for (int y = top; y < bottom; ++y) {
-        const std::size_t row = static_cast<std::size_t>(y - at.y) * static_cast<std::size_t>(stride);
-        for (int x = left; x < right; ++x) {
-            const std::size_t from = row + static_cast<std::size_t>(x - at.x);
-            if (from >= picture.size()) return true;
-            const std::uint32_t drawn = picture[from] & 0x00FFFFFFu;
-            const std::uint32_t shown =
-                screen.pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(screen.stride) +
-                              static_cast<std::size_t>(x)] &
-                0x00FFFFFFu;
-            if (drawn != (key & 0x00FFFFFFu) && drawn != shown) return false;
-        }
-    }
-    return true;
-}
-
 std::optional<Rect> FindPictureFrom(const ScreenImage& image, Point origin, const IgnoreMask& drawn,
                                     std::span<const Point> starts) {
     for (const Point start : starts) {

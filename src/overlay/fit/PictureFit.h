@@ -75,14 +75,6 @@ private:
 // only once the next one agrees, so no window is still reaching the screen.
 bool SameScreen(const ScreenImage& a, const ScreenImage& b);
 
-// Whether the screen copy shows a window's picture where the window says it
-// is: every pixel it drew (not the key colour) at its place, `at` in image
-// pixels, rows `stride` apart. A window the window system has not finished
-// moving shows elsewhere, and the mask made from its place would miss it.
-// What lies outside the image is not looked at.
-bool ShowsDrawn(const ScreenImage& screen, Point at, std::span<const std::uint32_t> picture, int stride, int width,
-                int height, std::uint32_t key);
-
 // The picture found from the first of the starts that lies on one, in
 // screen pixels. The image shows the screen from origin on; starts are
 // screen points.

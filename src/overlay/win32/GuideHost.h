@@ -17,8 +17,9 @@ public:
     virtual void CloseGuide(TMainForm& guide) = 0;
     // Every other close ends the program and keeps every guide.
     virtual void EndProgram() = 0;
-    // The process is ended once this returns.
-    virtual void SessionEnding() = 0;
+    // The settings are saved now. With `exit` the program ends by itself
+    // (Restart Manager asked), else Windows ends it once this returns.
+    virtual void SessionEnding(bool exit) = 0;
     virtual void MinimizeAll() = 0;
     // The monitors or their work areas changed, or the program came back
     // from the task bar: windows the user cannot reach come back on screen.

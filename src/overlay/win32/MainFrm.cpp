@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "app/ShellOpen.h"
+#include "app/Startup.h"
 #include "win32/DesktopShell.h"
 #include "overlay/draw/Compose.h"
 #include "overlay/looks/Looks.h"
@@ -115,10 +116,11 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             // The task bar moved or grew: the work areas are new.
             if (wParam == SPI_SETWORKAREA && host_ != nullptr) host_->DisplaysChanged();
             return ::DefWindowProcA(window, message, wParam, lParam);
-        case WM_ENDSESSION:
-            // False: the end of the session was cancelled, nothing changes.
-            if (wParam != FALSE) FormEndSession();
+        case WM_ENDSESSION: {
+            const SessionEnd end = SessionEndOf(wParam != FALSE, static_cast<std::uint32_t>(lParam));
+            if (end != SessionEnd::Cancelled) FormEndSession(end == SessionEnd::SaveAndExit);
             return 0;
+        }
         case WM_SETCURSOR:
             if (FormSetCursor(lParam)) return TRUE;
             return ::DefWindowProcA(window, message, wParam, lParam);
@@ -304,12 +306,16 @@ void TMainForm::Release() {
     released_ = true;
 }
 
-// The process ends once this returns; the windows stay as they are until then.
-void TMainForm::FormEndSession() {
-    if (host_ != nullptr)
-        host_->SessionEnding();
-    else
+// Unless the program ends itself, the process ends once this returns; the
+// windows stay as they are until then.
+void TMainForm::FormEndSession(bool exit) {
+    if (host_ != nullptr) {
+        host_->SessionEnding(exit);
+    } else if (exit) {
+        FormClose();
+    } else {
         StoreWindowState();
+    }
 }
 
 void TMainForm::Reapply() {

@@ -13,6 +13,7 @@
 #include "overlay/input/Interaction.h"
 #include "overlay/fit/PictureFit.h"
 #include "overlay/fit/PictureFollower.h"
+#include "overlay/fit/SettledCopy.h"
 #include "win32/BackBuffer.h"
 #include "win32/FrameIcons.h"
 #include "win32/GdiHandles.h"
@@ -146,7 +147,7 @@ private:
     void FormDeactivate();
     void FormClose();
     void FormResize(WPARAM kind);
-    void FormEndSession();
+    void FormEndSession(bool exit);
     void FormPaint();
     void FormDpiChanged(int dpi);
     // Pictures and back buffer at the dpi from now on; the caller sizes the window.
@@ -174,7 +175,7 @@ private:
     void FollowLook(const Rect& monitor);
     void FollowStateChanged();
     // Whether the copy shows this window where and as it was last drawn.
-    bool ShownAsDrawn(const ScreenShot& shot) const;
+    GuideInCopy ShownInCopy(const ScreenShot& shot) const;
     Point MeasuredCentre() const;
     // Size, ratio and place in one move and one paint.
     void Place(const GuidePlacement& placement);
@@ -212,6 +213,7 @@ private:
     bool minimised_ = false;          // as the last size message said
     bool hiddenFromCapture_ = false;  // as last asked of the system
     FitUndo fitUndo_;
+    CopySettling copySettling_;  // learns whether this system's screen copies show the guides
     PictureFollower follower_;
     UniqueWindow window_;  // bound at WM_NCCREATE, released at WM_NCDESTROY
 };

@@ -21,8 +21,7 @@ namespace {
 // moved, resized or repainted, a notice coming or going, a move the window
 // manager has yet to carry out) shows part of it as it was: pixels the
 // guides' mask, made from their present state, does not cover. So the
-// monitor is copied until two copies a moment apart agree and show the
-// fitting guide where it is.
+// monitor is copied until the copies settle (CopySettling says when).
 constexpr int kCopyAttempts = 8;
 constexpr DWORD kSettleMilliseconds = 20;
 
@@ -36,13 +35,15 @@ void WaitAMoment() {
     }
 }
 
-std::optional<ScreenShot> SettledShot(POINT monitor, const std::function<bool(const ScreenShot&)>& shownAsDrawn) {
+std::optional<ScreenShot> SettledShot(POINT monitor, CopySettling& settling,
+                                      const std::function<GuideInCopy(const ScreenShot&)>& guideInCopy) {
+    settling.Begin();
     std::optional<ScreenShot> last = ScreenShot::OfMonitorAt(monitor);
     for (int attempt = 1; last && attempt < kCopyAttempts; ++attempt) {
         WaitAMoment();
         std::optional<ScreenShot> next = ScreenShot::OfMonitorAt(monitor);
         if (!next) return std::nullopt;
-        if (SameScreen(last->Image(), next->Image()) && shownAsDrawn(*next)) return next;
+        if (settling.Settled(SameScreen(last->Image(), next->Image()), guideInCopy(*next))) return next;
         last = std::move(next);
     }
     return std::nullopt;  // the screen would not hold still
@@ -77,7 +78,7 @@ void TMainForm::FitFrom(POINT searchedMonitor, std::span<const Point> starts, bo
         WaitAMoment();
     }
     const std::optional<ScreenShot> shot =
-        SettledShot(searchedMonitor, [this](const ScreenShot& copy) { return ShownAsDrawn(copy); });
+        SettledShot(searchedMonitor, copySettling_, [this](const ScreenShot& copy) { return ShownInCopy(copy); });
     std::optional<Rect> picture;
     if (shot) {
         const ScreenImage image = shot->Image();
@@ -122,12 +123,12 @@ Point TMainForm::MeasuredCentre() const {
                          CaptionStripAt(dpi_));
 }
 
-bool TMainForm::ShownAsDrawn(const ScreenShot& shot) const {
-    // A window the system blends shows no pixel as drawn; one not shown
-    // has nothing to show.
+GuideInCopy TMainForm::ShownInCopy(const ScreenShot& shot) const {
+    // A window the system blends shows no pixel as drawn, on either system;
+    // one not shown, or kept out of captures (Windows), has nothing to show.
     if (!buffer_ || !::IsWindowVisible(window_.get()) || ::IsIconic(window_.get()) ||
-        OpacityBlends(settings_.Opacity())) {
-        return true;
+        OpacityBlends(settings_.Opacity()) || hiddenFromCapture_) {
+        return GuideInCopy::Unchecked;
     }
     // Below the caption strip, whose buttons are drawn on the window itself.
     const RECT bounds = Bounds();
@@ -137,12 +138,13 @@ bool TMainForm::ShownAsDrawn(const ScreenShot& shot) const {
                                     std::min<int>(bounds.bottom - bounds.top, drawn.height), dpi_)
                            .belowStrip;
     const int height = below.bottom - below.top;
-    if (height <= 0) return true;
+    if (height <= 0) return GuideInCopy::Unchecked;
     const std::span<const std::uint32_t> pixels(
         drawn.bits + static_cast<std::ptrdiff_t>(below.top - at.y) * drawn.width,
         static_cast<std::size_t>(drawn.width) * static_cast<std::size_t>(height));
-    return ShowsDrawn(shot.Image(), {below.left, below.top}, pixels, drawn.width, below.right - below.left, height,
-                      kOverlayKeyColor);
+    // Wine's copies hold the opaque guide; Windows' leave it out.
+    return GuideShownIn(shot.Image(), {below.left, below.top}, pixels, drawn.width, below.right - below.left, height,
+                        kOverlayKeyColor);
 }
 
 void TMainForm::MarkGuides(IgnoreMask& mask, Point origin) const {

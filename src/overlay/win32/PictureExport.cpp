@@ -7,6 +7,7 @@
 
 #include "overlay/draw/Composition.h"
 #include "win32/GdiHandles.h"
+#include "win32/SystemLibrary.h"
 
 namespace lumetra {
 namespace {
@@ -31,21 +32,41 @@ private:
     Interface* pointer_ = nullptr;
 };
 
-// COM for this thread while the object lives, where it could be had.
+// COM for this thread while the object lives, where it could be had. Its
+// library is loaded here rather than with the program: it would cost every
+// start. The interfaces made through it go before it.
 class ComScope {
 public:
-    ComScope() : result_(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
+    ComScope()
+        : library_(LoadSystemLibrary("ole32.dll")),
+          uninitialize_(LibraryEntry<UninitializeFunction>(library_, "CoUninitialize")),
+          createInstance_(LibraryEntry<CreateInstanceFunction>(library_, "CoCreateInstance")) {
+        const auto initialize = LibraryEntry<InitializeFunction>(library_, "CoInitializeEx");
+        if (initialize != nullptr && uninitialize_ != nullptr && createInstance_ != nullptr)
+            result_ = initialize(nullptr, COINIT_APARTMENTTHREADED);
+    }
     ~ComScope() {
-        if (SUCCEEDED(result_)) ::CoUninitialize();
+        if (SUCCEEDED(result_)) uninitialize_();
     }
     ComScope(const ComScope&) = delete;
     ComScope& operator=(const ComScope&) = delete;
 
     // Usable also where the thread had COM in another model already.
     bool Ready() const { return SUCCEEDED(result_) || result_ == RPC_E_CHANGED_MODE; }
+    // Only once Ready.
+    HRESULT CreateInstance(REFCLSID type, REFIID wanted, void** made) const {
+        return createInstance_(type, nullptr, CLSCTX_INPROC_SERVER, wanted, made);
+    }
 
 private:
-    HRESULT result_;
+    using InitializeFunction = HRESULT(WINAPI*)(LPVOID, DWORD);
+    using UninitializeFunction = void(WINAPI*)();
+    using CreateInstanceFunction = HRESULT(WINAPI*)(REFCLSID, LPUNKNOWN, DWORD, REFIID, LPVOID*);
+
+    UniqueLibrary library_;
+    UninitializeFunction uninitialize_;
+    CreateInstanceFunction createInstance_;
+    HRESULT result_ = E_FAIL;
 };
 
 struct GlobalTraits {
@@ -130,7 +151,7 @@ bool SavePng(const std::string& path, const ExportPixels& picture) {
     const UINT size = stride * static_cast<UINT>(picture.height);
     // The encoder reads the pixels only.
     auto* pixels = reinterpret_cast<BYTE*>(const_cast<std::uint32_t*>(picture.pixels.data()));
-    return SUCCEEDED(::CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
+    return SUCCEEDED(com.CreateInstance(CLSID_WICImagingFactory, IID_IWICImagingFactory,
                                         reinterpret_cast<void**>(factory.out()))) &&
            SUCCEEDED(factory->CreateStream(stream.out())) &&
            SUCCEEDED(stream->InitializeFromFilename(Wide(path).c_str(), GENERIC_WRITE)) &&
@@ -169,7 +190,11 @@ std::optional<SaveChoice> AskSavePath(HWND owner, const std::string& title, cons
     const std::string firstExtension = types.empty() ? std::string() : types.front().extension;
     dialog.lpstrDefExt = firstExtension.c_str();
     dialog.Flags = OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR | OFN_HIDEREADONLY;
-    if (!::GetSaveFileNameA(&dialog)) return std::nullopt;
+    // Loaded here rather than with the program: it would cost every start.
+    using SaveFileFunction = BOOL(WINAPI*)(LPOPENFILENAMEA);
+    const UniqueLibrary library = LoadSystemLibrary("comdlg32.dll");
+    const auto askSaveFile = LibraryEntry<SaveFileFunction>(library, "GetSaveFileNameA");
+    if (askSaveFile == nullptr || !askSaveFile(&dialog)) return std::nullopt;
     path.resize(std::strlen(path.c_str()));
     std::vector<std::string_view> extensions;
     for (const SaveFileType& type : types) extensions.push_back(type.extension);

@@ -170,8 +170,12 @@ void TSettingsForm::LoadLogo() {
 
 void TSettingsForm::ChangeDpi(int dpi, const RECT& suggested) {
     dpi_ = dpi;
-    ::SetWindowPos(window_.get(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
-                   suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    // At the size it lays itself out at: where no WM_GETDPISCALEDSIZE came
+    // first (systems before Windows 10 1703), the suggestion is the old size
+    // scaled.
+    const Point size = ScaledPanelSize(dpi);
+    ::SetWindowPos(window_.get(), nullptr, suggested.left, suggested.top, size.x, size.y,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
     // Still being created: the controls and the strip come at this dpi.
     if (tabs_ == nullptr) return;
     UniqueFont font = CreateTahoma(FW_NORMAL, dpi);

@@ -149,9 +149,17 @@ LRESULT TSettingsForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
             if (item.CtlType == ODT_LISTBOX) DrawCheckItem(item, dpi_);
             return TRUE;
         }
+        case WM_GETDPISCALEDSIZE: {
+            // Asked before a move to a monitor of another dpi: the size the
+            // panel lays itself out at there, which its size here scaled
+            // (the system's guess) can miss by a pixel.
+            const Point size = ScaledPanelSize(static_cast<int>(wParam));
+            *reinterpret_cast<SIZE*>(lParam) = {size.x, size.y};
+            return TRUE;
+        }
         case WM_DPICHANGED:
-            // Moved to a monitor of another dpi: the system suggests the
-            // rectangle that keeps the panel's size there.
+            // Moved to a monitor of another dpi: the system suggests where
+            // the panel goes there.
             ChangeDpi(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
             return 0;
         default: break;

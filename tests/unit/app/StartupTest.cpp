@@ -177,6 +177,38 @@ TEST(StartupTest, OnlyAnExactFirstUninstallArgumentEndsTheStart) {
     }
 }
 
+// A copy installed over a portable one (the installer's marker beside it)
+// takes that copy's settings before it reads them, except on the uninstall
+// path, which writes nothing.
+TEST(StartupTest, AnInstalledCopyTakesOverTheSettingsBesideItBeforeReadingThem) {
+    const std::string own = "C:\\Users\\u\\AppData\\Roaming\\Velmora\\Lumetra\\Lumetra.user.settings";
+    const struct {
+        const char* name;
+        std::vector<std::string> arguments;
+        Events events;
+        const char* lang;
+    } cases[] = {
+        {"a start", {}, {"read " + kSettingsPath, "write " + own, "read " + own}, "Deutsch"},
+        // Needs no settings: the page's address holds none.
+        {"the uninstall page", {kUninstallArgument}, {}, "English"},
+    };
+    for (const auto& c : cases) {
+        StartupFixture fixture("Deutsch");
+        fixture.files.specialFolders[SpecialFolder::AppData] = "C:\\Users\\u\\AppData\\Roaming";
+        fixture.files.files[std::string(kFolder) + kInstalledMarkerName] = "";
+        fixture.files.files.erase(std::string(kFolder) + "English.lng");  // only the reads of settings are looked at
+        fixture.files.files.erase(std::string(kFolder) + "Deutsch.lng");
+        fixture.platform.arguments = c.arguments;
+        fixture.Start();
+        Events settingsEvents;
+        for (const std::string& event : fixture.events)
+            if (event.find(".settings") != std::string::npos) settingsEvents.push_back(event);
+        EXPECT_EQ(settingsEvents, c.events) << c.name;
+        EXPECT_EQ(fixture.settings->Lang(), c.lang) << c.name;
+        EXPECT_EQ(fixture.files.files.count(kSettingsPath), 1u) << c.name << ": the original stays";
+    }
+}
+
 TEST(StartupTest, WarnsOnceBelowTrueColourAfterTheTextsAreLoaded) {
     const struct {
         int bits;
@@ -263,6 +295,25 @@ TEST(StartupTest, ASaveLostAtTheEndOfTheSessionIsToldOnceAtTheNextStartOfThatFil
         ReportUnsavedSession(fixture.platform, fixture.settingsFile, fixture.lang);
         EXPECT_EQ(fixture.events, Events{}) << "told twice";
     }
+}
+
+// The flags come as WM_ENDSESSION's lParam, a bit mask.
+TEST(SessionEnd, RestartManagerEndsTheProgramTheSessionEndLeavesItToWindows) {
+    const struct {
+        const char* name;
+        bool ending;
+        std::uint32_t flags;
+        SessionEnd end;
+    } cases[] = {
+        {"shut-down or restart", true, 0, SessionEnd::SaveForTheSystem},
+        {"log-off", true, kEndSessionLogOff, SessionEnd::SaveForTheSystem},
+        {"forced log-off", true, kEndSessionLogOff | kEndSessionCritical, SessionEnd::SaveForTheSystem},
+        {"Restart Manager closes the program", true, kEndSessionCloseApp, SessionEnd::SaveAndExit},
+        {"Restart Manager, forced", true, kEndSessionCloseApp | kEndSessionCritical, SessionEnd::SaveAndExit},
+        {"called off", false, kEndSessionLogOff, SessionEnd::Cancelled},
+        {"Restart Manager called off", false, kEndSessionCloseApp, SessionEnd::Cancelled},
+    };
+    for (const auto& c : cases) EXPECT_EQ(SessionEndOf(c.ending, c.flags), c.end) << c.name;
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -21,9 +22,12 @@ struct FolderCase {
     bool portable;
     std::string userFolder;
     std::string commonFolder;
+    bool marker = false;  // the installer's marker beside the program
 };
 
 class FolderRules : public ::testing::TestWithParam<FolderCase> {};
+
+std::string FolderOf(const std::string& path) { return path.substr(0, path.find_last_of("\\/") + 1); }
 
 TEST_P(FolderRules, ChooseBesideTheProgramOrTheDataFolders) {
     const FolderCase& c = GetParam();
@@ -32,6 +36,7 @@ TEST_P(FolderRules, ChooseBesideTheProgramOrTheDataFolders) {
     platform.specialFolders[SpecialFolder::ProgramFiles] = c.programFiles;
     platform.specialFolders[SpecialFolder::AppData] = c.appData;
     platform.specialFolders[SpecialFolder::CommonAppData] = c.commonAppData;
+    if (c.marker) platform.files[FolderOf(c.module) + kInstalledMarkerName] = "Installed by the setup program.";
     const SettingsFile file(platform);
     EXPECT_EQ(file.IsPortable(), c.portable);
     EXPECT_EQ(file.UserDataFolder(kProductSubPath), c.userFolder);
@@ -64,8 +69,66 @@ INSTANTIATE_TEST_SUITE_P(
                       FolderCase{"ForwardSlashes", "D:/Tools/Lumetra.exe", "C:\\Program Files", kAppData, kCommon, true,
                                  "D:/Tools/", "D:/Tools/"},
                       FolderCase{"ProgramFilesCutTo260", kLongFolder.substr(0, 262) + "\\Lumetra.exe", kLongFolder,
-                                 kAppData, kCommon, false, kUser, kMachine}),
+                                 kAppData, kCommon, false, kUser, kMachine},
+                      // Installed by setup into a folder of the user's choice.
+                      FolderCase{"MarkerOutsideProgramFiles", "C:\\Tools\\Lumetra\\Lumetra.exe", "C:\\Program Files",
+                                 kAppData, kCommon, false, kUser, kMachine, true},
+                      FolderCase{"MarkerUnderProgramFiles", "C:\\Program Files\\V\\Lumetra.exe", "C:\\Program Files",
+                                 kAppData, kCommon, false, kUser, kMachine, true},
+                      FolderCase{"MarkerWithUnknownProgramFiles", "D:\\Apps\\Lumetra.exe", "", kAppData, kCommon, false,
+                                 kUser, kMachine, true},
+                      FolderCase{"MarkerWithUnknownDataFolders", "D:\\Apps\\Lumetra.exe", "C:\\Program Files", "", "",
+                                 false, "D:\\Apps\\", "D:\\Apps\\", true}),
     CaseName<FolderCase>);
+
+struct AdoptCase {
+    const char* name;
+    std::string module;
+    bool marker;
+    std::optional<std::string> beside;  // the settings file beside the program
+    std::optional<std::string> own;     // the user's own, before
+    bool failWrite;
+    bool adopted;
+    std::optional<std::string> ownAfter;
+};
+
+class AdoptSettings : public ::testing::TestWithParam<AdoptCase> {};
+
+TEST_P(AdoptSettings, AMarkedCopyTakesTheFileBesideItOnce) {
+    const AdoptCase& c = GetParam();
+    FakePlatformFiles platform;
+    platform.moduleFileName = c.module;
+    platform.specialFolders[SpecialFolder::ProgramFiles] = "C:\\Program Files";
+    platform.specialFolders[SpecialFolder::AppData] = kAppData;
+    const std::string folder = FolderOf(c.module);
+    if (c.marker) platform.files[folder + kInstalledMarkerName] = "";
+    if (c.beside) platform.files[folder + kSettingsFileName] = *c.beside;
+    if (c.own) platform.files[kUser + kSettingsFileName] = *c.own;
+    platform.failReplace = c.failWrite;
+    SettingsFile file(platform);
+    EXPECT_EQ(AdoptSettingsBesideProgram(file), c.adopted);
+    const auto own = platform.files.find(kUser + kSettingsFileName);
+    EXPECT_EQ(own == platform.files.end() ? std::nullopt : std::optional<std::string>(own->second), c.ownAfter);
+    if (c.beside) {
+        EXPECT_EQ(platform.files[folder + kSettingsFileName], *c.beside) << "the original stays";
+    }
+}
+
+// Bytes a round trip through the codec would change: the copy is exact.
+const std::string kBeside = "[Settings]\r\nLookMode=5\r\n; mine\r\n[Other]\nx=1";
+
+INSTANTIATE_TEST_SUITE_P(
+    Storage, AdoptSettings,
+    ::testing::Values(
+        AdoptCase{"InstalledOverAPortableCopy", "C:\\Tools\\Lumetra.exe", true, kBeside, {}, false, true, kBeside},
+        AdoptCase{"OwnFileAlreadyThere", "C:\\Tools\\Lumetra.exe", true, kBeside, "[Settings]\r\n", false, false,
+                  "[Settings]\r\n"},
+        AdoptCase{"NothingBeside", "C:\\Tools\\Lumetra.exe", true, {}, {}, false, false, {}},
+        AdoptCase{"PortableKeepsItsFile", "C:\\Tools\\Lumetra.exe", false, kBeside, {}, false, false, {}},
+        // Installed as ever: a file beside it is none of its own.
+        AdoptCase{"UnderProgramFiles", "C:\\Program Files\\V\\Lumetra.exe", true, kBeside, {}, false, false, {}},
+        AdoptCase{"WriteFails", "C:\\Tools\\Lumetra.exe", true, kBeside, {}, true, false, {}}),
+    CaseName<AdoptCase>);
 
 struct ForceCase {
     const char* name;

@@ -186,38 +186,6 @@ TEST(PictureFit, CopiesOfTheScreenAgreeOnlyPixelForPixel) {
     EXPECT_FALSE(SameScreen(image({}, 0, 0, 0), image({}, 0, 0, 0))) << "nothing copied";
 }
 
-// A window's picture on a copy of the screen: each pixel it drew must show
-// there; its key-coloured ones show what lies beneath, and what lies off
-// the copy is not looked at.
-TEST(PictureFit, TheCopyShowsAWindowOnlyWhereItsDrawnPixelsAre) {
-    constexpr std::uint32_t kKey = 0x00FE00FE;
-    // A 3 x 2 window: a line on its top row, key colour below.
-    const std::vector<std::uint32_t> window{7, 7, 7, kKey, kKey, kKey};
-    const auto screen = [](Point lineAt, std::uint32_t beneath) {
-        std::vector<std::uint32_t> pixels(5 * 4, beneath);
-        for (int x = 0; x < 3; ++x) pixels[static_cast<std::size_t>(lineAt.y * 5 + lineAt.x + x)] = 7;
-        return pixels;
-    };
-    const struct {
-        const char* name;
-        std::vector<std::uint32_t> pixels;
-        Point at;
-        std::uint32_t topByte;  // of every pixel on the copy
-        bool shown;
-    } cases[] = {
-        {"where it is", screen({1, 1}, 9), {1, 1}, 0, true},
-        {"the top byte set", screen({1, 1}, 9), {1, 1}, 0xFF000000u, true},
-        {"still a row higher", screen({1, 0}, 9), {1, 1}, 0, false},
-        {"still a column to the left", screen({0, 1}, 9), {1, 1}, 0, false},
-        {"half off the copy's left", screen({0, 1}, 9), {-1, 1}, 0, true},
-    };
-    for (const auto& c : cases) {
-        std::vector<std::uint32_t> pixels = c.pixels;
-        for (std::uint32_t& pixel : pixels) pixel |= c.topByte;
-        EXPECT_EQ(ShowsDrawn({pixels, 5, 4, 5}, c.at, window, 3, 3, 2, kKey), c.shown) << c.name;
-    }
-}
-
 TEST(PictureFit, OurOtherWindowsOverThePictureAreLeftOut) {
     // The settings panel, a notice or a hint lies over the picture's edge:
     // textured like a picture and touching it, it would widen the find.
