@@ -254,10 +254,7 @@ int Run(int argc, char** argv) {
             }
         }
         if (answer.step == FollowStep::Move) {
-            const GuidePlacement placement = PlacementFollowing(settings, answer.rect);
-            ApplyPlacement(settings, placement);
-            form.SetPosition(placement.position);
-            form.PaintNow();
+            settings.SetPlacement(PlacementFollowing(settings, answer.rect));
         }
         stepTimes.push_back(Since(start));
         if (answer.step == FollowStep::Move && answer.rect == want) ++exact;

@@ -19,19 +19,6 @@ GuidePlacement PlacementOnPicture(const TSettings& settings, const Rect& picture
     return {position, width, height, static_cast<double>(height) / width, true};
 }
 
-void ApplyPlacement(TSettings& settings, const GuidePlacement& placement) {
-    // Unlocked, each size is taken as it stands; the ratio goes first, as the
-    // smallest height allowed depends on it.
-    settings.SetLock(false);
-    settings.SetRatio(placement.ratio);
-    settings.SetWidth(placement.width);
-    settings.SetHeight(placement.height);
-    if (placement.lock) {
-        settings.SetLock(true);
-        settings.ApplyLock();
-    }
-}
-
 IgnoreMask::IgnoreMask(int width, int height)
     : width_(std::max(width, 0)),
       height_(std::max(height, 0)),

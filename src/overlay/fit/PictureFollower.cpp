@@ -534,7 +534,7 @@ GuidePlacement PlacementFollowing(const TSettings& settings, const Rect& picture
     // The setters' own rounding decides: tried on settings of their own.
     TSettings trial(0);
     trial.SetLockWidth(settings.LockWidth());
-    ApplyPlacement(trial, kept);
+    trial.SetPlacement(kept);
     return trial.Width() == placement.width && trial.Height() == placement.height ? kept : placement;
 }
 

@@ -14,12 +14,11 @@
 #include "common/Dpi.h"
 #include "common/Types.h"
 #include "overlay/fit/PictureFinder.h"
+#include "settings/AppSettings.h"
 
 namespace lumetra {
 
 class IgnoreMask;
-class TSettings;
-struct GuidePlacement;
 
 // A copy of part of the screen: its pixels, where its top-left pixel lies
 // on the screen, and what the guides drew over it (nothing: all is seen).

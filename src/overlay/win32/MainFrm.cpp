@@ -356,7 +356,6 @@ bool TMainForm::Paint(HDC target) {
 }
 
 void TMainForm::ApplySize() {
-    if (placing_) return;
     const FrameSize frame = OverlayFrameSize(settings_, dpi_);
     const RECT bounds = Bounds();
     if (bounds.right - bounds.left == frame.width && bounds.bottom - bounds.top == frame.height) return;

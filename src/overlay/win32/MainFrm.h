@@ -60,6 +60,7 @@ public:
     void RefreshLook() override;
     void RefreshOptions() override;
     void RefreshLanguage() override;
+    void ApplyPlacement(Point topLeft) override;
 
     void ApplyPosition();
     // Shows the settings again after they were replaced as a whole.
@@ -177,7 +178,7 @@ private:
     bool ShownAsDrawn(const ScreenShot& shot) const;
     Point MeasuredCentre() const;
     // Size, ratio and place in one move and one paint.
-    void Place(const GuidePlacement& placement);
+    void Place(const GuidePlacement& placement) { settings_.SetPlacement(placement); }
     // MainFrmExport.cpp: the guide's measured area as drawn, rows of its width.
     std::vector<std::uint32_t> DrawnArea();
     // The screen there with the drawing on top; empty when it cannot be read.
@@ -207,7 +208,6 @@ private:
     HintTip hint_;                        // owned by the window: destroyed before it
     Notice notice_;
     bool released_ = false;
-    bool placing_ = false;  // ApplySize waits for Place's one move
     WindowPlace place_;
     bool minimised_ = false;          // as the last size message said
     bool hiddenFromCapture_ = false;  // as last asked of the system

@@ -93,8 +93,9 @@ void TMainForm::FitFrom(POINT searchedMonitor, std::span<const Point> starts, bo
         return;
     }
     const GuidePlacement before = CurrentPlacement(settings_, Position());
-    Place(PlacementOnPicture(settings_, *picture, dpi_));
-    fitUndo_.Remember(before, CurrentPlacement(settings_, Position()));
+    const GuidePlacement fitted = PlacementOnPicture(settings_, *picture, dpi_);
+    Place(fitted);
+    fitUndo_.Remember(before, CurrentPlacement(settings_, fitted.position));
     if (follow) settings_.SetFollowPicture(true);
     ShowPictureRatio();  // the picture's size and the ratio it is closest to
 }
@@ -105,12 +106,14 @@ void TMainForm::UndoFit() {
     }
 }
 
-void TMainForm::Place(const GuidePlacement& placement) {
-    placing_ = true;
-    ApplyPlacement(settings_, placement);
-    placing_ = false;
+void TMainForm::ApplyPlacement(Point topLeft) {
     const FrameSize frame = OverlayFrameSize(settings_, dpi_);
-    ::SetWindowPos(window_.get(), nullptr, placement.position.x, placement.position.y, frame.width, frame.height,
+    const RECT bounds = Bounds();
+    if (bounds.left == topLeft.x && bounds.top == topLeft.y && bounds.right - bounds.left == frame.width &&
+        bounds.bottom - bounds.top == frame.height) {
+        return;
+    }
+    ::SetWindowPos(window_.get(), nullptr, topLeft.x, topLeft.y, frame.width, frame.height,
                    SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
     const WindowDc dc(window_.get());
     if (dc && Paint(dc.get())) ::ValidateRect(window_.get(), nullptr);

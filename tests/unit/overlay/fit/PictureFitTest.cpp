@@ -42,7 +42,7 @@ TEST_F(PanelTest, FitLaysTheMeasuredAreaOntoThePicture) {
         const std::size_t items = view.items[PanelList::Ratio].size();
 
         const GuidePlacement placement = PlacementOnPicture(settings, c.picture);
-        ApplyPlacement(settings, placement);
+        settings.SetPlacement(placement);
 
         const std::int32_t width = c.picture.right - c.picture.left;
         const std::int32_t height = c.picture.bottom - c.picture.top;
@@ -82,7 +82,7 @@ TEST_F(PanelTest, UndoPutsTheGuideBackOnlyWhileItStandsAsFitted) {
         settings.SetHeight(301);
         const GuidePlacement before = CurrentPlacement(settings, {100, 80});
         const GuidePlacement after = PlacementOnPicture(settings, {200, 150, 640, 480});
-        ApplyPlacement(settings, after);
+        settings.SetPlacement(after);
         FitUndo undo;
         undo.Remember(before, after);
 
@@ -91,7 +91,7 @@ TEST_F(PanelTest, UndoPutsTheGuideBackOnlyWhileItStandsAsFitted) {
         ASSERT_EQ(back.has_value(), c.undone);
         EXPECT_FALSE(undo.Take(CurrentPlacement(settings, now)).has_value()) << "one step only";
         if (!back) continue;
-        ApplyPlacement(settings, *back);
+        settings.SetPlacement(*back);
         EXPECT_EQ(CurrentPlacement(settings, back->position), before);
     }
 }

@@ -333,11 +333,11 @@ TEST(PlacementFollowingTest, KeepsTheRatioWhereItGivesTheNewSizeExactly) {
         SCOPED_TRACE(c.name);
         TSettings settings(1920);
         settings.SetLockWidth(c.widthLeads);
-        ApplyPlacement(settings, PlacementOnPicture(settings, {300, 200, 751, 500}));
+        settings.SetPlacement(PlacementOnPicture(settings, {300, 200, 751, 500}));
         settings.SetLock(c.lock);
         const GuidePlacement placement = PlacementFollowing(settings, c.picture);
         EXPECT_EQ(placement.ratio, c.ratio);
-        ApplyPlacement(settings, placement);
+        settings.SetPlacement(placement);
         EXPECT_EQ(settings.Width(), Width(c.picture));
         EXPECT_EQ(settings.Height(), Height(c.picture));
         EXPECT_EQ(placement.position,
