@@ -79,6 +79,31 @@ bool SameScreen(const ScreenImage& a, const ScreenImage& b) {
     return true;
 }
 
+bool SameWithin(const ScreenImage& whole, Point wholeOrigin, const ScreenImage& part, Point partOrigin) {
+    const auto holds = [](const ScreenImage& image) {
+        return image.width > 0 && image.height > 0 && image.stride >= image.width &&
+               image.pixels.size() >=
+                   static_cast<std::size_t>(image.height - 1) * static_cast<std::size_t>(image.stride) +
+                       static_cast<std::size_t>(image.width);
+    };
+    if (!holds(whole) || !holds(part)) return false;
+    const long long left = static_cast<long long>(partOrigin.x) - wholeOrigin.x;
+    const long long top = static_cast<long long>(partOrigin.y) - wholeOrigin.y;
+    if (left < 0 || top < 0 || left + part.width > whole.width || top + part.height > whole.height) return false;
+    for (int y = 0; y < part.height; ++y) {
+        const std::uint32_t* a =
+            part.pixels.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(part.stride);
+        const std::uint32_t* b = whole.pixels.data() +
+                                 static_cast<std::size_t>(top + y) * static_cast<std::size_t>(whole.stride) +
+                                 static_cast<std::size_t>(left);
+        // The top byte is not part of a pixel.
+        for (int x = 0; x < part.width; ++x) {
+            if (((a[x] ^ b[x]) & 0x00FFFFFFu) != 0) return false;
+        }
+    }
+    return true;
+}
+
 bool ShowsDrawn(const ScreenImage& screen, Point at, std::span<const std::uint32_t> picture, int stride, int width,
                 int height, std::uint32_t key) {
     const int left = std::max(at.x, 0);

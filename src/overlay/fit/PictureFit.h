@@ -57,6 +57,12 @@ private:
 // Whether two copies of the screen hold the same pixels: a fit uses a copy
 // only once the next one agrees, so no window is still reaching the screen.
 bool SameScreen(const ScreenImage& a, const ScreenImage& b);
+// Whether a later copy of part of the screen (`part`, its top-left pixel at
+// partOrigin on the screen) agrees with a copy of more of it (`whole`, from
+// wholeOrigin on) pixel for pixel: a fit checks only the picture found and
+// its surroundings again, not the whole monitor. A part not wholly within
+// the whole agrees with nothing.
+bool SameWithin(const ScreenImage& whole, Point wholeOrigin, const ScreenImage& part, Point partOrigin);
 
 // Whether the screen copy shows a window's picture where the window says it
 // is: every pixel it drew (not the key colour) at its place, `at` in image

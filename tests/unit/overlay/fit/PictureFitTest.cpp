@@ -186,6 +186,34 @@ TEST(PictureFit, CopiesOfTheScreenAgreeOnlyPixelForPixel) {
     EXPECT_FALSE(SameScreen(image({}, 0, 0, 0), image({}, 0, 0, 0))) << "nothing copied";
 }
 
+// A later copy of part of the screen agrees with the first where it lies in
+// it, pixel for pixel; lying partly outside, it agrees with nothing.
+TEST(PictureFit, APartCopiedAgainAgreesWithTheWholeCopyWhereItLies) {
+    // Three rows of four pixels and a column of padding, from (10, 20) on the screen.
+    const std::vector<std::uint32_t> whole{1, 2, 3, 4, 0xAA, 5, 6, 7, 8, 0xBB, 9, 10, 11, 12, 0xCC};
+    const ScreenImage first{whole, 4, 3, 5};
+    const std::vector<std::uint32_t> middle{0xFF000006, 7, 10, 11};  // (11, 21), 2 x 2
+    const std::vector<std::uint32_t> changed{6, 7, 10, 99};
+    const struct {
+        const char* name;
+        std::vector<std::uint32_t> pixels;
+        Point at;
+        int width;
+        bool same;
+    } cases[] = {
+        {"the same pixels, another top byte", middle, {11, 21}, 2, true},
+        {"one pixel changed", changed, {11, 21}, 2, false},
+        {"the same pixels a column off", middle, {12, 21}, 2, false},
+        {"reaching past the first copy", middle, {13, 21}, 2, false},
+        {"above the first copy", middle, {11, 19}, 2, false},
+        {"nothing copied", {}, {11, 21}, 0, false},
+    };
+    for (const auto& c : cases) {
+        const ScreenImage part{c.pixels, c.width, c.width == 0 ? 0 : 2, c.width};
+        EXPECT_EQ(SameWithin(first, {10, 20}, part, c.at), c.same) << c.name;
+    }
+}
+
 // A window's picture on a copy of the screen: each pixel it drew must show
 // there; its key-coloured ones show what lies beneath, and what lies off
 // the copy is not looked at.
