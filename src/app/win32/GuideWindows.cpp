@@ -65,7 +65,7 @@ TGuideWindows::~TGuideWindows() {
 
 std::unique_ptr<TMainForm> TGuideWindows::CreateForm(TSettings& settings) {
     const HWND owner = forms_.empty() ? nullptr : forms_.front()->Handle();
-    auto form = std::make_unique<TMainForm>(instance_, settings, lang_, this, owner);
+    auto form = std::make_unique<TMainForm>(instance_, settings, lang_, this, owner, &ticker_);
     if (panel_ != nullptr) form->SetPanel(panel_);
     return form;
 }
@@ -166,7 +166,8 @@ void TGuideWindows::DisplaysChanged() {
         }
     }
     if (panel_ == nullptr) return;
-    if (const std::optional<Point> at = KeepOnScreen(WindowBounds(panel_->Handle()), PanelCaptionHeight(WindowDpi(panel_->Handle())), areas)) {
+    if (const std::optional<Point> at =
+            KeepOnScreen(WindowBounds(panel_->Handle()), PanelCaptionHeight(WindowDpi(panel_->Handle())), areas)) {
         panel_->MoveTo(*at);
     }
 }

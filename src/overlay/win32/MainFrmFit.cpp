@@ -21,10 +21,15 @@ namespace {
 // moved, resized or repainted, a notice coming or going, a move the window
 // manager has yet to carry out) shows part of it as it was: pixels the
 // guides' mask, made from their present state, does not cover. So the
-// monitor is copied until two copies a moment apart agree and show the
-// fitting guide where it is.
+// monitor is copied until a second copy a moment later agrees with it and
+// shows the fitting guide where it is: only around the picture found in the
+// first, when one was, or all of it when none was.
 constexpr int kCopyAttempts = 8;
 constexpr DWORD kSettleMilliseconds = 20;
+// How far around the picture found the second copy reaches: the finder
+// judges an edge by the lines beside it, across a guide's caption strip and
+// outline at most (the finder's longest masked run).
+constexpr int kSettledMargin = 32;
 
 // Lets the window system carry out what it has queued (Wine hands a window's
 // new picture and shape to the X server while the thread waits for
@@ -36,14 +41,27 @@ void WaitAMoment() {
     }
 }
 
-std::optional<ScreenShot> SettledShot(POINT monitor, const std::function<bool(const ScreenShot&)>& shownAsDrawn) {
+Point OriginOf(const ScreenShot& shot) { return {shot.Area().left, shot.Area().top}; }
+
+// found: the picture in a copy, in screen pixels, if there is one.
+std::optional<ScreenShot> SettledShot(POINT monitor, const std::function<std::optional<Rect>(const ScreenShot&)>& found,
+                                      const std::function<bool(const ScreenShot&)>& shownAsDrawn) {
     std::optional<ScreenShot> last = ScreenShot::OfMonitorAt(monitor);
     for (int attempt = 1; last && attempt < kCopyAttempts; ++attempt) {
+        const std::optional<Rect> picture = found(*last);
+        const RECT& whole = last->Area();
+        const RECT around = picture ? RECT{std::max(picture->left - kSettledMargin, static_cast<int>(whole.left)),
+                                           std::max(picture->top - kSettledMargin, static_cast<int>(whole.top)),
+                                           std::min(picture->right + kSettledMargin, static_cast<int>(whole.right)),
+                                           std::min(picture->bottom + kSettledMargin, static_cast<int>(whole.bottom))}
+                                    : whole;
         WaitAMoment();
-        std::optional<ScreenShot> next = ScreenShot::OfMonitorAt(monitor);
+        std::optional<ScreenShot> next = ScreenShot::OfArea(around);
         if (!next) return std::nullopt;
-        if (SameScreen(last->Image(), next->Image()) && shownAsDrawn(*next)) return next;
-        last = std::move(next);
+        const bool same = picture ? SameWithin(last->Image(), OriginOf(*last), next->Image(), OriginOf(*next))
+                                  : SameScreen(last->Image(), next->Image());
+        if (same && shownAsDrawn(*next)) return last;
+        last = picture ? ScreenShot::OfMonitorAt(monitor) : std::move(next);
     }
     return std::nullopt;  // the screen would not hold still
 }
@@ -76,15 +94,23 @@ void TMainForm::FitFrom(POINT searchedMonitor, std::span<const Point> starts, bo
         notice_.Hide();
         WaitAMoment();
     }
-    const std::optional<ScreenShot> shot =
-        SettledShot(searchedMonitor, [this](const ScreenShot& copy) { return ShownAsDrawn(copy); });
+    const auto find = [&](const ScreenShot& copy, IgnoreMask& mask) {
+        MarkGuides(mask, OriginOf(copy));
+        return FindPictureFrom(copy.Image(), OriginOf(copy), mask, starts);
+    };
+    const std::optional<ScreenShot> shot = SettledShot(
+        searchedMonitor,
+        [&](const ScreenShot& copy) {
+            IgnoreMask mask(copy.Image().width, copy.Image().height);
+            return find(copy, mask);
+        },
+        [this](const ScreenShot& copy) { return ShownAsDrawn(copy); });
     std::optional<Rect> picture;
     if (shot) {
         const ScreenImage image = shot->Image();
-        const Point origin{shot->Area().left, shot->Area().top};
+        const Point origin = OriginOf(*shot);
         IgnoreMask mask(image.width, image.height);
-        MarkGuides(mask, origin);
-        picture = FindPictureFrom(image, origin, mask, starts);
+        picture = find(*shot, mask);
         // A guide that follows keeps to the picture it is fitted to now.
         if (picture && (follow || settings_.FollowPicture())) StartFollowing({image, origin, &mask}, *picture);
     }
@@ -92,11 +118,12 @@ void TMainForm::FitFrom(POINT searchedMonitor, std::span<const Point> starts, bo
         ShowNotice(lang_.Text("MFitNothing"));
         return;
     }
+    // Following first, so that the one paint of the placement shows its mark.
+    if (follow) settings_.SetFollowPicture(true);
     const GuidePlacement before = CurrentPlacement(settings_, Position());
     const GuidePlacement fitted = PlacementOnPicture(settings_, *picture, dpi_);
     Place(fitted);
     fitUndo_.Remember(before, CurrentPlacement(settings_, fitted.position));
-    if (follow) settings_.SetFollowPicture(true);
     ShowPictureRatio();  // the picture's size and the ratio it is closest to
 }
 
