@@ -453,6 +453,8 @@ void PictureFollower::Unpace() {
     backOff_ = 0;
     rest_ = 0;
     pending_ = false;
+    changed_ = false;
+    changedLook_ = false;
 }
 
 Rect PictureFollower::RegionAround(const Rect& picture, const Rect& monitor) {
@@ -499,7 +501,9 @@ bool PictureFollower::LookDue(std::span<const ScreenImage> strips) {
         }
     }
     // A change seen while the looks rest is looked at when they resume.
-    pending_ = pending_ || !strips_ || *strips_ != hash;
+    const bool changed = strips_ && *strips_ != hash;
+    changed_ = changed_ || changed;
+    pending_ = pending_ || changed || !strips_;
     strips_ = hash;
     if (waiting_ && ++quietLooks_ >= kWaitingLookEvery) pending_ = true;
     if (rest_ > 0) {
@@ -510,6 +514,8 @@ bool PictureFollower::LookDue(std::span<const ScreenImage> strips) {
     if (due) {
         pending_ = false;
         quietLooks_ = 0;
+        changedLook_ = changed_;
+        changed_ = false;
     }
     return due;
 }
@@ -518,7 +524,15 @@ FollowAnswer PictureFollower::Paced(FollowAnswer answer, bool waited) {
     // The same answer again over a scene that keeps changing (a video, a
     // page being painted, another program's animation) lets the looks rest
     // longer; anything new brings them back at once.
-    const bool again = (answer.step == FollowStep::Stay && !waited) || (answer.step == FollowStep::Lost && waited);
+    // A look after a move, whose strips are new, or a waiting guide's turn
+    // is no sign of a changing scene.
+    // Over a scene that changed much since the last look (a fast pan), the
+    // looks keep up rather than rest, or the next would find it changed past
+    // knowing.
+    const bool again = changedLook_ && ((answer.step == FollowStep::Stay && !waited && calm_) ||
+                                        (answer.step == FollowStep::Lost && waited));
+    changedLook_ = false;
+    calm_ = true;
     backOff_ = again ? std::min(backOff_ + 1, kBackOffTicks) : 0;
     rest_ = backOff_;
     return answer;
@@ -638,6 +652,7 @@ FollowAnswer PictureFollower::Look(const ScreenRegion& region, const Rect& monit
     const auto frame = std::find_if(places.begin(), places.end(), [&](const Place& p) { return p.rect == picture_; });
     if (frame != places.end() && (waiting_ ? frame->likeness.Same() : frame->likeness.shape >= kSameFrame)) {
         waiting_ = false;
+        calm_ = frame->likeness.shape >= kMatch;
         return MoveTo(region, picture_);
     }
     std::vector<Place> same;

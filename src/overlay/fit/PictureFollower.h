@@ -165,9 +165,12 @@ private:
     CentrePatch patch_;
     std::optional<std::uint64_t> strips_;
     int quietLooks_ = 0;
-    bool pending_ = false;  // the strips changed since the last look
-    int backOff_ = 0;       // ticks the looks rest after each one
-    int rest_ = 0;          // ticks still to rest
+    bool pending_ = false;      // a look is owed: the strips changed, or are new
+    bool changed_ = false;      // the strips changed since the last look
+    bool changedLook_ = false;  // the look under way was owed to a change
+    bool calm_ = true;          // the look found the picture much as it was
+    int backOff_ = 0;           // ticks the looks rest after each one
+    int rest_ = 0;              // ticks still to rest
 };
 
 // The guide's placement on the picture it follows: as a fit places it, but a
