@@ -669,7 +669,10 @@ FollowAnswer PictureFollower::Look(const ScreenRegion& region, const Rect& monit
         waiting_ = false;
         return MoveTo(region, same[0].rect);
     }
-    if (frame == places.end() && !waiting_) {
+    // A copy of it at another exposure lies over the place: not its own.
+    const bool duplicate =
+        std::any_of(places.begin(), places.end(), [](const Place& p) { return p.likeness.shape >= kMatch; });
+    if (frame == places.end() && !duplicate && !waiting_) {
         // Nothing found, but the centre shows clearly where it went, and the
         // whole picture there is the same: its edges were hidden.
         if (const std::optional<Point> shift = patch_.Track(region, picture_, kMargin)) {
@@ -680,9 +683,10 @@ FollowAnswer PictureFollower::Look(const ScreenRegion& region, const Rect& monit
             if (likeness && likeness->Same()) return MoveTo(region, moved);
         }
         // Nothing found where it could be: still there, its edges hidden
-        // for the moment, or gone.
+        // for the moment (or blurred by what crosses them), or gone. Where
+        // it was, it may have changed as much as in a frame that shows.
         const std::optional<Likeness> still = MatchWith(sums, signature_.means_, signature_.known_, picture_, picture_);
-        if (still && still->Same()) return MoveTo(region, picture_);
+        if (still && still->shape >= kSameFrame) return MoveTo(region, picture_);
     }
     waiting_ = true;
     return {FollowStep::Lost, lost};

@@ -47,7 +47,8 @@ void TMainForm::StopFollowing() {
 }
 
 void TMainForm::SyncFollowing() {
-    if (settings_.FollowPicture() == follower_.Following()) return;
+    // Created but not yet at its place, the guide lies on no picture.
+    if (!placed_ || settings_.FollowPicture() == follower_.Following()) return;
     if (!settings_.FollowPicture()) {
         StopFollowing();
         return;
