@@ -13,7 +13,7 @@
 namespace lumetra::test {
 namespace {
 
-const std::array<const char*, 5> kPhotos{"chelsea", "coffee", "astronaut", "rocket", "hubble"};
+const std::array<const char*, 6> kPhotos{"chelsea", "coffee", "astronaut", "rocket", "hubble", "meadow"};
 // White, black, mid-grey, two dark interfaces and two light pages.
 const std::array<std::uint32_t, 7> kBackgrounds{Grey(255),  Grey(0),    Grey(128), Grey(0x1E),
                                                 Grey(0x2B), Grey(0xF0), Grey(0xE6)};

@@ -407,6 +407,7 @@ TEST(PictureFollowerTest, WaitsWhileItsFrameShowsAnotherPhoto) {
         {"astronaut, square, centred", "astronaut", {400, 400}},
         {"rocket, larger", "rocket", {660, 440}},
         {"hubble at the same size", "hubble", {600, 400}},
+        {"a meadow at the same size", "meadow", {600, 400}},
     };
     for (const auto& next : nexts) {
         SCOPED_TRACE(next.name);
@@ -484,7 +485,7 @@ TEST(PictureFollowerTest, NeverTakesANearDuplicateForItsOwn) {
              return s.Paste(small, {Centre(p).x - small.width / 2, Centre(p).y - small.height / 2});
          }},
     }};
-    for (const char* name : {"chelsea", "rocket"}) {
+    for (const char* name : {"chelsea", "rocket", "meadow"}) {
         const Photo own = test::ScaledBilinear(TestPhoto(name), 480, 320);
         for (const Duplicate& c : cases) {
             SCOPED_TRACE(std::string(name) + ": " + c.name);
@@ -643,6 +644,24 @@ TEST(PictureFollowerTest, RestsItsLooksWhileTheSceneChangesInPlace) {
     while (!follower.LookDue(strips(dragged)) && waited <= PictureFollower::kBackOffTicks) ++waited;
     EXPECT_LE(waited, PictureFollower::kBackOffTicks + 1);
     EXPECT_EQ(Follow(follower, dragged), (FollowAnswer{FollowStep::Move, moved}));
+
+    // A fast pan changes the picture much between two ticks: the looks keep
+    // up instead of resting, or the next one would not know it.
+    Scene fast(kScreenWidth, kScreenHeight, kLightPage);
+    ShowInView(fast, zoomed, kView, {100, 200});
+    PictureFollower keeping = Started(fast, kView);
+    for (int tick = 1; tick <= 6; ++tick) {
+        Scene now(kScreenWidth, kScreenHeight, kLightPage);
+        ShowInView(now, zoomed, kView, {100 + 25 * tick, 200});
+        std::vector<ScreenImage> images;
+        for (const Rect& r : keeping.Strips(kMonitor)) {
+            const ScreenImage whole = now.Image();
+            images.push_back({whole.pixels.subspan(static_cast<std::size_t>(r.top) * whole.stride + r.left), Width(r),
+                              Height(r), whole.stride});
+        }
+        ASSERT_TRUE(keeping.LookDue(images)) << "tick " << tick;
+        EXPECT_EQ(Follow(keeping, now), (FollowAnswer{FollowStep::Stay, kView})) << "tick " << tick;
+    }
 }
 
 struct FollowedPlacement {
