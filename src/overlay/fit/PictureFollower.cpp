@@ -72,10 +72,17 @@ Rect AreaOf(const ScreenRegion& region) {
             region.origin.y + region.image.height};
 }
 
+}  // namespace
+
 // Sums of grey and of seen pixels over any rectangle of the region in
-// constant time, so every cell of every guess costs the same.
+// constant time, so every cell of every guess costs the same. Kept modulo
+// 2^32, 8 bytes a pixel: the sum over a rectangle comes out exact while it
+// stays below 2^32, and a cell's does (a cell below 16 million pixels).
 class GreySums {
 public:
+    // Below this many pixels a rectangle's sum of grey fits 32 bits.
+    static constexpr long long kExactArea = (1LL << 32) / 256;
+
     explicit GreySums(const ScreenRegion& region) : origin_(region.origin) {
         if (!Readable(region.image)) return;
         width_ = region.image.width;
@@ -85,7 +92,7 @@ public:
         grey_.assign(row * (static_cast<std::size_t>(height_) + 1), 0);
         seen_.assign(grey_.size(), 0);
         for (int y = 0; y < height_; ++y) {
-            std::uint64_t greyRow = 0;
+            std::uint32_t greyRow = 0;
             std::uint32_t seenRow = 0;
             const std::uint32_t* pixels = region.image.pixels.data() +
                                           static_cast<std::size_t>(y) * static_cast<std::size_t>(region.image.stride);
@@ -115,8 +122,8 @@ public:
         const std::uint32_t seen = seen_[at(r.right, r.bottom)] - seen_[at(r.left, r.bottom)] -
                                    seen_[at(r.right, r.top)] + seen_[at(r.left, r.top)];
         const long long area = static_cast<long long>(Width(r)) * Height(r);
-        if (seen == 0 || static_cast<long long>(seen) * 4 < area) return std::nullopt;
-        const std::uint64_t grey = grey_[at(r.right, r.bottom)] - grey_[at(r.left, r.bottom)] -
+        if (seen == 0 || static_cast<long long>(seen) * 4 < area || area >= kExactArea) return std::nullopt;
+        const std::uint32_t grey = grey_[at(r.right, r.bottom)] - grey_[at(r.left, r.bottom)] -
                                    grey_[at(r.right, r.top)] + grey_[at(r.left, r.top)];
         return static_cast<float>(static_cast<double>(grey) / seen);
     }
@@ -125,9 +132,11 @@ private:
     Point origin_;
     int width_ = 0;
     int height_ = 0;
-    std::vector<std::uint64_t> grey_;  // (width + 1) x (height + 1), a zero row and column first
+    std::vector<std::uint32_t> grey_;  // (width + 1) x (height + 1), a zero row and column first
     std::vector<std::uint32_t> seen_;
 };
+
+namespace {
 
 // Cell (i, j) of a picture's grid, in screen pixels.
 Rect Cell(const Rect& picture, int i, int j) {
@@ -300,15 +309,11 @@ Point HiddenEdges(const ScreenRegion& region, const Rect& picture) {
 
 PictureSignature PictureSignature::Of(const ScreenRegion& region, const Rect& picture) {
     PictureSignature signature;
-    signature.Refresh(region, picture);
-    return signature;
-}
-
-void PictureSignature::Refresh(const ScreenRegion& region, const Rect& picture) {
     EachCellMean(GreySums(region), picture, picture, [&](std::size_t cell, float mean) {
-        means_[cell] = mean;
-        known_[cell] = true;
+        signature.means_[cell] = mean;
+        signature.known_[cell] = true;
     });
+    return signature;
 }
 
 CentrePatch CentrePatch::Of(const ScreenRegion& region, const Rect& picture) {
@@ -653,7 +658,7 @@ FollowAnswer PictureFollower::Look(const ScreenRegion& region, const Rect& monit
     if (frame != places.end() && (waiting_ ? frame->likeness.Same() : frame->likeness.shape >= kSameFrame)) {
         waiting_ = false;
         calm_ = frame->likeness.shape >= kMatch;
-        return MoveTo(region, picture_);
+        return MoveTo(region, sums, picture_);
     }
     std::vector<Place> same;
     for (const Place& place : places) {
@@ -667,7 +672,7 @@ FollowAnswer PictureFollower::Look(const ScreenRegion& region, const Rect& monit
             return waiting_ ? FollowAnswer{FollowStep::Lost, lost} : FollowAnswer{FollowStep::Stay, picture_};
         }
         waiting_ = false;
-        return MoveTo(region, same[0].rect);
+        return MoveTo(region, sums, same[0].rect);
     }
     // A copy of it at another exposure lies over the place: not its own.
     const bool duplicate =
@@ -680,13 +685,13 @@ FollowAnswer PictureFollower::Look(const ScreenRegion& region, const Rect& monit
                              picture_.bottom + shift->y};
             const std::optional<Likeness> likeness =
                 MatchWith(sums, signature_.means_, signature_.known_, moved, moved);
-            if (likeness && likeness->Same()) return MoveTo(region, moved);
+            if (likeness && likeness->Same()) return MoveTo(region, sums, moved);
         }
         // Nothing found where it could be: still there, its edges hidden
         // for the moment (or blurred by what crosses them), or gone. Where
         // it was, it may have changed as much as in a frame that shows.
         const std::optional<Likeness> still = MatchWith(sums, signature_.means_, signature_.known_, picture_, picture_);
-        if (still && still->shape >= kSameFrame) return MoveTo(region, picture_);
+        if (still && still->shape >= kSameFrame) return MoveTo(region, sums, picture_);
     }
     waiting_ = true;
     return {FollowStep::Lost, lost};
@@ -704,7 +709,7 @@ GuidePlacement PlacementFollowing(const TSettings& settings, const Rect& picture
     return trial.Width() == placement.width && trial.Height() == placement.height ? kept : placement;
 }
 
-FollowAnswer PictureFollower::MoveTo(const ScreenRegion& region, Rect place) {
+FollowAnswer PictureFollower::MoveTo(const ScreenRegion& region, const GreySums& sums, Rect place) {
     // The guide's outline hides the picture's first line and the line after
     // its last, so a shift of as many pixels shows only at the centre; where
     // the size stayed, the centre tells. Further than the outline hides, the
@@ -719,7 +724,10 @@ FollowAnswer PictureFollower::MoveTo(const ScreenRegion& region, Rect place) {
     }
     // Every confident look takes the picture as it is now, so one that
     // changes slowly (a painting, a video) stays known.
-    signature_.Refresh(region, place);
+    EachCellMean(sums, place, place, [&](std::size_t cell, float mean) {
+        signature_.means_[cell] = mean;
+        signature_.known_[cell] = true;
+    });
     patch_ = CentrePatch::Of(region, place);
     if (place == picture_) return {FollowStep::Stay, picture_};
     picture_ = place;

@@ -18,6 +18,7 @@
 
 namespace lumetra {
 
+class GreySums;
 class IgnoreMask;
 
 // A copy of part of the screen: its pixels, where its top-left pixel lies
@@ -38,8 +39,6 @@ public:
     // The picture at `picture` (screen pixels) as the region shows it;
     // cells the region does not show or the guides hide stay unknown.
     static PictureSignature Of(const ScreenRegion& region, const Rect& picture);
-    // The cells the region shows now take their new means; the others keep theirs.
-    void Refresh(const ScreenRegion& region, const Rect& picture);
 
 private:
     // The follower compares it with many places of one region: the
@@ -151,7 +150,7 @@ private:
     Rect Wider(const Rect& area, const Rect& monitor, std::span<const Rect> found) const;
     // Takes the place, refined by the centre's shift, and the picture as it
     // looks there now; answers the move, or staying when it is the same place.
-    FollowAnswer MoveTo(const ScreenRegion& region, Rect place);
+    FollowAnswer MoveTo(const ScreenRegion& region, const GreySums& sums, Rect place);
     // Lets the looks rest after the same answer again; `waited`: before the look.
     FollowAnswer Paced(FollowAnswer answer, bool waited);
     // The looks from scratch: strips unknown, no rest.
