@@ -136,6 +136,15 @@ private:
     std::vector<std::uint32_t> seen_;
 };
 
+// How a place looks against a signature, over the cells both know.
+struct Likeness {
+    // The correlation of the cell means: 1 for the same picture at any size
+    // and exposure. For a flat signature, the share of cells at its grey.
+    double shape = 0.0;
+    double level = 0.0;  // the mean difference of the cell means, in grey levels
+    bool Same() const { return shape >= kMatch && level <= kSameLevel; }
+};
+
 namespace {
 
 // Cell (i, j) of a picture's grid, in screen pixels.
@@ -198,15 +207,6 @@ void AddStarts(std::vector<Point>& starts, const Rect& area, int across) {
 struct Guess {
     Rect rect;
     double score;
-};
-
-// How a place looks against a signature, over the cells both know.
-struct Likeness {
-    // The correlation of the cell means: 1 for the same picture at any size
-    // and exposure. For a flat signature, the share of cells at its grey.
-    double shape = 0.0;
-    double level = 0.0;  // the mean difference of the cell means, in grey levels
-    bool Same() const { return shape >= kMatch && level <= kSameLevel; }
 };
 
 Likeness Compare(std::span<const std::pair<float, float>> pairs) {
@@ -571,6 +571,29 @@ Rect PictureFollower::Wider(const Rect& area, const Rect& monitor, std::span<con
     return Intersection(wider, monitor);
 }
 
+// How like the picture the content of its frame still is, where it stood:
+// as it lies, or panned inside the frame by up to kPanCells cells either
+// way (a camera's pan, a zoomed viewer dragged), in steps of half a cell.
+double PictureFollower::InFrame(const GreySums& sums, const Likeness& asItLies) const {
+    constexpr int kPanCells = 2;
+    double best = asItLies.shape;
+    const int w = Width(picture_);
+    const int h = Height(picture_);
+    for (int j = -2 * kPanCells; j <= 2 * kPanCells; ++j) {
+        for (int i = -2 * kPanCells; i <= 2 * kPanCells; ++i) {
+            if (i == 0 && j == 0) continue;
+            const int dx = i * w / (2 * PictureSignature::kSide);
+            const int dy = j * h / (2 * PictureSignature::kSide);
+            const Rect shifted{picture_.left + dx, picture_.top + dy, picture_.right + dx, picture_.bottom + dy};
+            if (const std::optional<Likeness> panned =
+                    MatchWith(sums, signature_.means_, signature_.known_, shifted, picture_)) {
+                best = std::max(best, panned->shape);
+            }
+        }
+    }
+    return best;
+}
+
 // Restored or switched on, the guide takes the picture under its centre,
 // as a fit does, once there is one.
 FollowAnswer PictureFollower::SeekIn(const ScreenRegion& region, const Rect& monitor, bool mayWiden) {
@@ -655,7 +678,7 @@ FollowAnswer PictureFollower::Look(const ScreenRegion& region, const Rect& monit
     // picture back, and a frame now showing another photo is another
     // picture, whatever else lies there.
     const auto frame = std::find_if(places.begin(), places.end(), [&](const Place& p) { return p.rect == picture_; });
-    if (frame != places.end() && (waiting_ ? frame->likeness.Same() : frame->likeness.shape >= kSameFrame)) {
+    if (frame != places.end() && (waiting_ ? frame->likeness.Same() : InFrame(sums, frame->likeness) >= kSameFrame)) {
         waiting_ = false;
         calm_ = frame->likeness.shape >= kMatch;
         return MoveTo(region, sums, picture_);

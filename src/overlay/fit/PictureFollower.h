@@ -19,6 +19,7 @@
 namespace lumetra {
 
 class GreySums;
+struct Likeness;
 class IgnoreMask;
 
 // A copy of part of the screen: its pixels, where its top-left pixel lies
@@ -148,6 +149,7 @@ private:
     FollowAnswer Look(const ScreenRegion& region, const Rect& monitor, bool mayWiden);
     FollowAnswer SeekIn(const ScreenRegion& region, const Rect& monitor, bool mayWiden);
     Rect Wider(const Rect& area, const Rect& monitor, std::span<const Rect> found) const;
+    double InFrame(const GreySums& sums, const Likeness& asItLies) const;
     // Takes the place, refined by the centre's shift, and the picture as it
     // looks there now; answers the move, or staying when it is the same place.
     FollowAnswer MoveTo(const ScreenRegion& region, const GreySums& sums, Rect place);

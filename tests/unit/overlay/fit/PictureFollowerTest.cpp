@@ -341,7 +341,7 @@ TEST(PictureFollowerTest, StaysOnItsFrameWhileTheContentChangesInside) {
     const Photo zoomed = Shown("chelsea", test::ScaledBilinear, 2.0);
     const Photo backdrop = test::ScaledBilinear(TestPhoto("rocket"), Width(kView), Height(kView));
     const Photo sprite = test::ScaledBilinear(TestPhoto("coffee"), 90, 60);
-    const std::array<InFrame, 4> cases{{
+    const std::array<InFrame, 5> cases{{
         {"a zoomed viewer panned 7 px at each look",
          [&](Scene& s, int i) {
              ShowInView(s, zoomed, kView, {300 + 7 * i, 200 + 3 * i});
@@ -349,6 +349,10 @@ TEST(PictureFollowerTest, StaysOnItsFrameWhileTheContentChangesInside) {
         {"a zoomed viewer panned 25 px at each look",
          [&](Scene& s, int i) {
              ShowInView(s, zoomed, kView, {200 + 25 * i, 200});
+         }},
+        {"a zoomed viewer dragged 60 px at each look",
+         [&](Scene& s, int i) {
+             ShowInView(s, zoomed, kView, {120 + 60 * i, 280 - 15 * i});
          }},
         {"a video: the camera pans, something moves across",
          [&](Scene& s, int i) {
