@@ -96,6 +96,17 @@ PictureFollower Started(const Scene& scene, const Rect& picture) {
 
 Rect Placed(Scene& scene, const Photo& photo, Point at) { return scene.Paste(photo, at); }
 
+// The strips a tick copies for the follower, from the scene.
+std::vector<ScreenImage> StripsOf(const PictureFollower& follower, const Scene& scene) {
+    std::vector<ScreenImage> images;
+    const ScreenImage whole = scene.Image();
+    for (const Rect& r : follower.Strips(kMonitor)) {
+        images.push_back({whole.pixels.subspan(static_cast<std::size_t>(r.top) * whole.stride + r.left), Width(r),
+                          Height(r), whole.stride});
+    }
+    return images;
+}
+
 const std::array<const char*, 4> kPhotos{"chelsea", "coffee", "rocket", "astronaut"};
 const std::array<std::pair<const char*, Scaler>, 2> kScalers{
     {{"bilinear", test::ScaledBilinear}, {"nearest", test::Scaled}}};
@@ -288,15 +299,7 @@ TEST(PictureFollowerTest, LooksOnlyWhenTheEdgesChanged) {
     Scene scene(kScreenWidth, kScreenHeight, kPage);
     const Rect first = Placed(scene, Shown("chelsea", test::ScaledBilinear), {400, 300});
     PictureFollower follower = Started(scene, first);
-    const auto strips = [&](const Scene& s) {
-        std::vector<ScreenImage> images;
-        for (const Rect& r : follower.Strips(kMonitor)) {
-            const ScreenImage whole = s.Image();
-            images.push_back({whole.pixels.subspan(static_cast<std::size_t>(r.top) * whole.stride + r.left), Width(r),
-                              Height(r), whole.stride});
-        }
-        return images;
-    };
+    const auto strips = [&](const Scene& s) { return StripsOf(follower, s); };
     EXPECT_TRUE(follower.LookDue(strips(scene))) << "nothing to compare with yet";
     EXPECT_FALSE(follower.LookDue(strips(scene)));
     scene.Set(700, 305, Grey(255));  // inside the picture, far from its edges
@@ -615,15 +618,7 @@ TEST(PictureFollowerTest, RestsItsLooksWhileTheSceneChangesInPlace) {
     Scene scene(kScreenWidth, kScreenHeight, kPage);
     ShowInView(scene, zoomed, kView, {300, 200});
     PictureFollower follower = Started(scene, kView);
-    const auto strips = [&](const Scene& s) {
-        std::vector<ScreenImage> images;
-        for (const Rect& r : follower.Strips(kMonitor)) {
-            const ScreenImage whole = s.Image();
-            images.push_back({whole.pixels.subspan(static_cast<std::size_t>(r.top) * whole.stride + r.left), Width(r),
-                              Height(r), whole.stride});
-        }
-        return images;
-    };
+    const auto strips = [&](const Scene& s) { return StripsOf(follower, s); };
     constexpr int kTicks = 15;
     int looks = 0;
     int longest = 0;
@@ -657,13 +652,7 @@ TEST(PictureFollowerTest, RestsItsLooksWhileTheSceneChangesInPlace) {
     for (int tick = 1; tick <= 6; ++tick) {
         Scene now(kScreenWidth, kScreenHeight, kLightPage);
         ShowInView(now, zoomed, kView, {100 + 25 * tick, 200});
-        std::vector<ScreenImage> images;
-        for (const Rect& r : keeping.Strips(kMonitor)) {
-            const ScreenImage whole = now.Image();
-            images.push_back({whole.pixels.subspan(static_cast<std::size_t>(r.top) * whole.stride + r.left), Width(r),
-                              Height(r), whole.stride});
-        }
-        ASSERT_TRUE(keeping.LookDue(images)) << "tick " << tick;
+        ASSERT_TRUE(keeping.LookDue(StripsOf(keeping, now))) << "tick " << tick;
         EXPECT_EQ(Follow(keeping, now), (FollowAnswer{FollowStep::Stay, kView})) << "tick " << tick;
     }
 }
