@@ -111,6 +111,10 @@ LRESULT TFollowTicker::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
             // The monitors' places and sizes may be new.
             surfaces_.clear();
             return 0;
+        case WM_CLOSE:
+            // A close sent to every window of the program (a task manager's)
+            // is the guides' to answer; this window goes with the program.
+            return 0;
         default: return ::DefWindowProcA(window_.get(), message, wParam, lParam);
     }
 }
