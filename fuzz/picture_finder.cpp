@@ -2,10 +2,12 @@
 // rectangles of flat colour or noise (pictures, frames, neighbours), masked
 // rectangles and grid lines, any start and smallest size, any stride. A
 // found rectangle must lie in the image, reach the smallest size and hold
-// the start.
+// the start; looked for again under a guide fitted to it (its outline on
+// the edges, its caption strip above), as following does, the same holds.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <algorithm>
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -75,14 +77,38 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         query.ignore = mask;
         query.guides = guides;
     }
-    const std::optional<Rect> found = lumetra::FindPicture({pixels, width, height, stride}, query);
-    if (!found) return 0;
+    const auto check = [&](const lumetra::PictureQuery& asked) {
+        const std::optional<Rect> found = lumetra::FindPicture({pixels, width, height, stride}, asked);
+        if (!found) return found;
+        const Rect& r = *found;
+        FUZZ_CHECK(0 <= r.left && r.left < r.right && r.right <= width, "the rectangle leaves the image across");
+        FUZZ_CHECK(0 <= r.top && r.top < r.bottom && r.bottom <= height, "the rectangle leaves the image down");
+        FUZZ_CHECK(r.right - r.left >= asked.minWidth && r.bottom - r.top >= asked.minHeight,
+                   "below the smallest size");
+        FUZZ_CHECK(
+            r.left <= asked.start.x && asked.start.x < r.right && r.top <= asked.start.y && asked.start.y < r.bottom,
+            "the rectangle misses the start");
+        FUZZ_CHECK(r.left > 0 || r.top > 0 || r.right < width || r.bottom < height, "the whole image found");
+        return found;
+    };
+    const std::optional<Rect> found = check(query);
+    if (!found || !in.ConsumeBool()) return 0;
+    // The guide fitted to it: outline on the first column and row and after
+    // the last, the caption strip on the sixteen rows above.
+    std::vector<std::uint8_t> fitted(mask.size(), 0);
     const Rect& r = *found;
-    FUZZ_CHECK(0 <= r.left && r.left < r.right && r.right <= width, "the rectangle leaves the image across");
-    FUZZ_CHECK(0 <= r.top && r.top < r.bottom && r.bottom <= height, "the rectangle leaves the image down");
-    FUZZ_CHECK(r.right - r.left >= query.minWidth && r.bottom - r.top >= query.minHeight, "below the smallest size");
-    FUZZ_CHECK(r.left <= query.start.x && query.start.x < r.right && r.top <= query.start.y && query.start.y < r.bottom,
-               "the rectangle misses the start");
-    FUZZ_CHECK(r.left > 0 || r.top > 0 || r.right < width || r.bottom < height, "the whole image found");
+    each({r.left, r.top, r.left + 1, r.bottom + 1},
+         [&](int x, int y) { fitted[static_cast<std::size_t>(y) * width + x] = 1; });
+    each({r.right, r.top, r.right + 1, r.bottom + 1},
+         [&](int x, int y) { fitted[static_cast<std::size_t>(y) * width + x] = 1; });
+    each({r.left, r.top - 16, r.right + 1, r.top + 1},
+         [&](int x, int y) { fitted[static_cast<std::size_t>(y) * width + x] = 1; });
+    each({r.left, r.bottom, r.right + 1, r.bottom + 1},
+         [&](int x, int y) { fitted[static_cast<std::size_t>(y) * width + x] = 1; });
+    const std::array<Rect, 1> guide{r};
+    lumetra::PictureQuery again = query;
+    again.ignore = fitted;
+    again.guides = guide;
+    (void)check(again);
     return 0;
 }

@@ -1,9 +1,10 @@
 // The picture follower on screens built from arbitrary bytes: a background,
 // rectangles of flat colour or noise, masked rectangles, any first picture
-// and a history of looks at any region of any monitor. Every answer must be
-// one the shell can apply: a move stays within reach of the last place, a
-// wider look stays on the monitor and is asked only when allowed, and
-// staying or waiting keeps the place.
+// (or a guide waiting for one) and a history of looks at any region of any
+// monitor, with display changes between them. Every answer must be one the
+// shell can apply: a move overlaps the last place, a picture found for a
+// waiting guide lies under its centre, a wider look stays on the monitor
+// and is asked only when allowed, and staying or waiting keeps the place.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <algorithm>
@@ -75,29 +76,40 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     paint();
     lumetra::PictureFollower follower;
-    {
+    if (in.ConsumeBool()) {
+        follower.Seek(AnyRect(in, width, height));
+    } else {
         const lumetra::IgnoreMask none(width, height);
         follower.Start({{screen, width, height, width}, {0, 0}, &none}, AnyRect(in, width, height));
     }
     for (int steps = in.ConsumeIntegralInRange(1, 6); steps > 0 && in.remaining_bytes() > 0; --steps) {
         paint();
+        if (in.ConsumeIntegralInRange(0, 7) == 0) {
+            follower.Displaced(AnyRect(in, width, height));
+            FUZZ_CHECK(follower.Waiting(), "a display change not waited through");
+        }
         const Rect monitor = in.ConsumeBool() ? Rect{0, 0, width, height} : AnyRect(in, width, height);
         const Rect before = follower.Picture();
-        const bool waiting = follower.Waiting();
+        const bool seeking = follower.Seeking();
         const bool mayWiden = in.ConsumeBool();
         const Rect wanted = in.ConsumeBool() ? follower.Region(monitor) : AnyRect(in, width, height);
         const lumetra::FollowAnswer answer = look(follower, wanted, monitor, mayWiden);
         switch (answer.step) {
-            case lumetra::FollowStep::Move: {
-                const Rect reach = waiting ? Rect{before.left - lumetra::PictureFollower::kMargin,
-                                                  before.top - lumetra::PictureFollower::kMargin,
-                                                  before.right + lumetra::PictureFollower::kMargin,
-                                                  before.bottom + lumetra::PictureFollower::kMargin}
-                                           : before;
+            case lumetra::FollowStep::Move:
                 FUZZ_CHECK(answer.rect.left < answer.rect.right && answer.rect.top < answer.rect.bottom,
                            "moved to an empty place");
-                FUZZ_CHECK(Overlap(answer.rect, reach), "moved out of reach");
+                FUZZ_CHECK(Overlap(answer.rect, before), "moved out of reach");
                 FUZZ_CHECK(follower.Picture() == answer.rect && !follower.Waiting(), "the move not taken");
+                break;
+            case lumetra::FollowStep::Found: {
+                const int x = before.left + (before.right - before.left) / 2;
+                const int y = before.top + (before.bottom - before.top) / 2;
+                FUZZ_CHECK(seeking, "a picture found for a guide that had one");
+                FUZZ_CHECK(
+                    answer.rect.left <= x && x < answer.rect.right && answer.rect.top <= y && y < answer.rect.bottom,
+                    "a picture found that is not under the guide's centre");
+                FUZZ_CHECK(follower.Picture() == answer.rect && !follower.Waiting() && !follower.Seeking(),
+                           "the picture found not taken");
                 break;
             }
             case lumetra::FollowStep::Widen:

@@ -7,10 +7,14 @@
 //   The viewer shows the photograph at LEFT TOP, WIDTH x HEIGHT.
 // Prints one tab-separated row:
 //   follow <still %> <not following %> <panning %> <panning, not following %> <step ms> <lag ms> <exact>/<steps>
+//          <video %> <video, not following %> <shortest mark ms> <16 still %> <16 not following %>
 // The shares are the process's processor time over the wall-clock time (one
 // core is 100 %); the step is one look at a moved picture (strips, region,
 // search, move and paint), the lag the time from a move of the picture until
-// the guide stands on it again (medians).
+// the guide stands on it again (medians). The video is the picture changing
+// in place every 33 ms (its camera pans); the shortest mark is the shortest
+// time the caption's mark kept a state meanwhile (0: it never changed). The
+// last two are sixteen guides, each following a viewer of its own, all still.
 #include "win32/Win32.h"
 
 #include <algorithm>
@@ -21,6 +25,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <utility>
@@ -32,6 +37,7 @@
 #include "overlay/draw/Compose.h"
 #include "overlay/fit/PictureFit.h"
 #include "overlay/fit/PictureFollower.h"
+#include "overlay/win32/FollowTicker.h"
 #include "overlay/win32/MainFrm.h"
 #include "settings/AppSettings.h"
 #include "win32/ScreenShot.h"
@@ -71,6 +77,9 @@ Photo ReadPpm(const char* path) {
 }
 
 const Photo* g_photo = nullptr;
+// The viewer whose picture plays as a video, and how far its camera has panned.
+HWND g_video = nullptr;
+int g_videoPan = 0;
 
 LRESULT CALLBACK ViewerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_ERASEBKGND) return 1;
@@ -87,7 +96,9 @@ LRESULT CALLBACK ViewerProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
     ::SetStretchBltMode(dc, HALFTONE);
-    ::StretchDIBits(dc, 0, 0, client.right, client.bottom, 0, 0, g_photo->width, g_photo->height,
+    // Four fifths of the photograph, from where the camera has panned to.
+    const int pan = window == g_video ? g_videoPan : 0;
+    ::StretchDIBits(dc, 0, 0, client.right, client.bottom, pan, 0, g_photo->width * 4 / 5, g_photo->height,
                     g_photo->pixels.data(), &info, DIB_RGB_COLORS, SRCCOPY);
     ::EndPaint(window, &paint);
     return 0;
@@ -210,6 +221,43 @@ int Run(int argc, char** argv) {
     const double panningIdle = ShareWhile(seconds, pan, 33.0);
     moveViewer({first.left, first.top});
     Settle(500);
+
+    // A video where the picture stands: every 33 ms the camera pans a pixel,
+    // back and forth; the guide stays, and its mark holds each state a while.
+    g_video = viewer;
+    int videoDirection = 1;
+    bool marked = form.FollowWaiting();
+    std::optional<Clock::time_point> markedAt;  // the last change seen while playing
+    double shortestMark = 0.0;
+    const auto play = [&] {
+        if (g_videoPan + videoDirection > g_photo->width / 5 || g_videoPan + videoDirection < 0) {
+            videoDirection = -videoDirection;
+        }
+        g_videoPan += videoDirection;
+        ::InvalidateRect(viewer, nullptr, FALSE);
+        ::UpdateWindow(viewer);
+        if (settings.FollowPicture() && form.FollowWaiting() != marked) {
+            if (markedAt) {
+                const double held = Since(*markedAt);
+                shortestMark = shortestMark == 0.0 ? held : std::min(shortestMark, held);
+            }
+            marked = form.FollowWaiting();
+            markedAt = Clock::now();
+        }
+    };
+    form.FitToPictureAtCentre();
+    settings.SetFollowPicture(true);
+    Settle(kNoticeGone);
+    marked = form.FollowWaiting();
+    const double video = ShareWhile(seconds, play, 33.0);
+    if (MeasuredArea(form, settings) != first || form.FollowWaiting()) {
+        std::fprintf(stderr, "over the video the guide left or lost its picture\n");
+    }
+    settings.SetFollowPicture(false);
+    const double videoIdle = ShareWhile(seconds, play, 33.0);
+    g_video = nullptr;
+    ::InvalidateRect(viewer, nullptr, FALSE);
+    Settle(500);
     form.FitToPictureAtCentre();
     Settle(kNoticeGone);
 
@@ -254,10 +302,7 @@ int Run(int argc, char** argv) {
             }
         }
         if (answer.step == FollowStep::Move) {
-            const GuidePlacement placement = PlacementFollowing(settings, answer.rect);
-            ApplyPlacement(settings, placement);
-            form.SetPosition(placement.position);
-            form.PaintNow();
+            settings.SetPlacement(PlacementFollowing(settings, answer.rect));
         }
         stepTimes.push_back(Since(start));
         if (answer.step == FollowStep::Move && answer.rect == want) ++exact;
@@ -284,8 +329,52 @@ int Run(int argc, char** argv) {
         lags.push_back(Since(start));
         Settle(200);
     }
-    std::printf("follow\t%.2f\t%.2f\t%.2f\t%.2f\t%.3f\t%.1f\t%d/%d\n", still, idle, panning, panningIdle,
-                Median(stepTimes), Median(lags), exact, steps);
+    settings.SetFollowPicture(false);
+    ::ShowWindow(viewer, SW_HIDE);
+    form.SetShown(false);
+
+    // Sixteen guides, each on a viewer of its own in a grid of 4 x 4, still.
+    constexpr int kGuides = 16;
+    TFollowTicker ticker(instance);
+    std::vector<HWND> viewers;
+    std::vector<std::unique_ptr<TSettings>> guideSettings;
+    std::vector<std::unique_ptr<TMainForm>> guides;
+    int fitted = 0;
+    for (int i = 0; i < kGuides; ++i) {
+        // Apart by more than a look's margin: a guide without a program of
+        // guides masks only itself.
+        const Rect cell{96 + (i % 4) * 456, 90 + (i / 4) * 250, 96 + (i % 4) * 456 + 340, 90 + (i / 4) * 250 + 150};
+        viewers.push_back(::CreateWindowExA(0, viewerClass.lpszClassName, "viewer", WS_POPUP | WS_VISIBLE, cell.left,
+                                            cell.top, cell.right - cell.left, cell.bottom - cell.top, nullptr, nullptr,
+                                            instance, nullptr));
+        guideSettings.push_back(std::make_unique<TSettings>(::GetSystemMetrics(SM_CXSCREEN)));
+        guideSettings.back()->SetOpacity(100);
+        guideSettings.back()->SetWidth(200);
+        guides.push_back(std::make_unique<TMainForm>(instance, *guideSettings.back(), lang, nullptr, nullptr, &ticker));
+        guides.back()->SetPosition({(cell.left + cell.right) / 2 - 100, (cell.top + cell.bottom) / 2 - 80});
+    }
+    Settle(500);
+    for (int i = 0; i < kGuides; ++i) guides[static_cast<std::size_t>(i)]->FitToPictureAtCentre();
+    Settle(kNoticeGone);
+    for (const auto& guide : guideSettings) guide->SetFollowPicture(true);
+    Settle(2000);
+    for (std::size_t i = 0; i < guides.size(); ++i) {
+        if (guides[i]->FollowWaiting()) {
+            std::fprintf(stderr, "guide %d waits\n", static_cast<int>(i));
+        } else {
+            ++fitted;
+        }
+    }
+    const double still16 = ShareWhile(seconds, {}, 0);
+    for (const auto& guide : guideSettings) guide->SetFollowPicture(false);
+    const double idle16 = ShareWhile(seconds, {}, 0);
+    if (fitted != kGuides) std::fprintf(stderr, "%d of %d guides fitted\n", fitted, kGuides);
+
+    std::printf("follow\t%.2f\t%.2f\t%.2f\t%.2f\t%.3f\t%.1f\t%d/%d\t%.2f\t%.2f\t%.0f\t%.2f\t%.2f\n", still, idle,
+                panning, panningIdle, Median(stepTimes), Median(lags), exact, steps, video, videoIdle, shortestMark,
+                still16, idle16);
+    guides.clear();
+    for (const HWND v : viewers) ::DestroyWindow(v);
     ::DestroyWindow(viewer);
     return 0;
 }

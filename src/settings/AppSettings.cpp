@@ -20,6 +20,12 @@ std::int32_t Quotient(std::int32_t value, double ratio) { return Nearest(static_
 std::int32_t Scaled(std::int32_t value, double ratio) { return ClampDimension(Product(value, ratio)); }
 std::int32_t Divided(std::int32_t value, double ratio) { return ClampDimension(Quotient(value, ratio)); }
 
+std::int32_t BoundedWidth(std::int32_t value) { return ClampDimension(std::max(value, kMinWidth)); }
+// The smallest height is the one whose implied width is the minimum width.
+std::int32_t BoundedHeight(std::int32_t value, double ratio) {
+    return ClampDimension(static_cast<long double>(value) / ratio >= kMinWidth ? value : Scaled(kMinWidth, ratio));
+}
+
 // The largest value in [lo, hi] that `ok` accepts, `ok` holding for every
 // value below an accepted one; lo when it accepts none.
 template <class Accept>
@@ -79,6 +85,12 @@ void TSettings::DeriveFollowingDimension() {
     }
 }
 
+void TSettings::EndFollowing() {
+    if (!followPicture_) return;
+    followPicture_ = false;
+    NotifyOptions();
+}
+
 void TSettings::NotifyOptions() {
     if (overlay_) overlay_->RefreshOptions();
     if (panel_) panel_->UpdateOptions();
@@ -130,6 +142,7 @@ void TSettings::SetLinesColor(Color value) {
 void TSettings::SetLock(bool value) {
     if (value == lock_) return;
     lock_ = value;
+    EndFollowing();
     if (panel_) panel_->UpdateLock();
 }
 
@@ -192,6 +205,7 @@ void TSettings::SetRatio(double value) {
     ratio_ = value;
     // Derived sizes are not raised to the minimum width.
     if (lock_) DeriveFollowingDimension();
+    EndFollowing();
     if (overlay_) overlay_->ApplySize();
     if (panel_) panel_->UpdateRatio();
 }
@@ -213,6 +227,25 @@ void TSettings::SetFollowPicture(bool value) {
     if (value == followPicture_) return;
     followPicture_ = value;
     NotifyOptions();
+}
+
+void TSettings::SetPlacement(const GuidePlacement& placement) {
+    const std::int32_t width = width_;
+    const std::int32_t height = height_;
+    const double ratio = ratio_;
+    const bool lock = lock_;
+    // Unlocked, each size is taken as it stands; the ratio goes first, as the
+    // smallest height allowed depends on it.
+    if (std::isfinite(placement.ratio) && placement.ratio > 0.0) ratio_ = placement.ratio;
+    width_ = BoundedWidth(placement.width);
+    height_ = BoundedHeight(placement.height, ratio_);
+    lock_ = placement.lock;
+    if (lock_) DeriveFollowingDimension();
+    if (overlay_) overlay_->ApplyPlacement(placement.position);
+    if (!panel_) return;
+    if (lock_ != lock) panel_->UpdateLock();
+    if (ratio_ != ratio) panel_->UpdateRatio();
+    if (width_ != width || height_ != height) panel_->UpdateSizeField();
 }
 
 void TSettings::SetSaveFolder(const std::string& value) {
@@ -262,7 +295,8 @@ void TSettings::SetValuesColor(Color value) {
 
 void TSettings::SetWidth(std::int32_t value) {
     if (value == width_) return;
-    const std::int32_t v = ClampDimension(std::max(value, kMinWidth));
+    const std::int32_t v = BoundedWidth(value);
+    const std::int32_t before = width_;
     if (!lock_) {
         width_ = v;
     } else if (lockWidth_) {
@@ -272,15 +306,14 @@ void TSettings::SetWidth(std::int32_t value) {
     }
     // With the height leading the width follows it: nothing is stored, but
     // both windows still show the unchanged size again.
+    if (width_ != before) EndFollowing();
     NotifySize();
 }
 
 void TSettings::SetHeight(std::int32_t value) {
     if (value == height_) return;
-    std::int32_t v = value;
-    // The smallest height is the one whose implied width is the minimum width.
-    if (!(static_cast<long double>(value) / ratio_ >= kMinWidth)) v = Scaled(kMinWidth, ratio_);
-    v = ClampDimension(v);
+    const std::int32_t v = BoundedHeight(value, ratio_);
+    const std::int32_t before = height_;
     if (!lock_) {
         height_ = v;
     } else if (!lockWidth_) {
@@ -288,6 +321,7 @@ void TSettings::SetHeight(std::int32_t value) {
             v, [this](std::int32_t h) { return Quotient(h, ratio_); }, kMinWidth);
         width_ = Divided(height_, ratio_);
     }
+    if (height_ != before) EndFollowing();
     NotifySize();
 }
 
@@ -335,7 +369,10 @@ void TSettings::SetUserLooks(std::vector<std::string> fileNames) {
 void TSettings::NextOrientMode() { SetOrientMode(orientMode_ >= 3 ? 0 : orientMode_ + 1); }
 
 void TSettings::ApplyLock() {
+    const std::int32_t width = width_;
+    const std::int32_t height = height_;
     if (lock_) DeriveFollowingDimension();
+    if (width_ != width || height_ != height) EndFollowing();
     if (overlay_) overlay_->ApplySize();
 }
 

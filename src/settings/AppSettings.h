@@ -27,6 +27,9 @@ public:
     virtual void RefreshLook() = 0;
     virtual void RefreshOptions() = 0;
     virtual void RefreshLanguage() = 0;
+    // Size from the settings and the window's top-left corner at once: one
+    // move and one paint.
+    virtual void ApplyPlacement(Point topLeft) = 0;
 };
 
 // Refresh operations of the settings panel, called by the setters.
@@ -72,6 +75,17 @@ inline constexpr std::int32_t kMinLabelSize = 8;
 inline constexpr std::int32_t kMaxLabelSize = 24;
 // The largest automatic size: four times the factory one.
 inline constexpr std::int32_t kMaxAutoLabelHeight = 44;
+
+// Where a guide stands and how it is proportioned: what a fit or a follow
+// step changes in one go, and what a fit's undo puts back.
+struct GuidePlacement {
+    Point position;  // the window's top-left corner
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+    double ratio = 0.0;
+    bool lock = false;
+    friend bool operator==(const GuidePlacement&, const GuidePlacement&) = default;
+};
 
 class TSettings {
 public:
@@ -177,6 +191,10 @@ public:
     void SetLabelSize(std::int32_t value);
     void SetClickThrough(bool value);
     void SetFollowPicture(bool value);
+    // Size, ratio and lock as the setters would take them one after another,
+    // the lock last, then one notification of each window: the overlay moves
+    // to the placement's position. Following goes on: this is how it moves.
+    void SetPlacement(const GuidePlacement& placement);
     void SetHideFromCapture(bool value);
     // Ignores a text no folder of Windows has: too long, or with control characters.
     void SetSaveFolder(const std::string& value);
@@ -224,6 +242,8 @@ private:
 
     void ShareWithGroup() const;
     void DeriveFollowingDimension();
+    // Any other change of size, ratio or lock is the user's: following ends.
+    void EndFollowing();
     void NotifyOptions();
     void NotifySize();
     void NotifyLook(void (IPanelSink::*update)());

@@ -65,7 +65,7 @@ TGuideWindows::~TGuideWindows() {
 
 std::unique_ptr<TMainForm> TGuideWindows::CreateForm(TSettings& settings) {
     const HWND owner = forms_.empty() ? nullptr : forms_.front()->Handle();
-    auto form = std::make_unique<TMainForm>(instance_, settings, lang_, this, owner);
+    auto form = std::make_unique<TMainForm>(instance_, settings, lang_, this, owner, &ticker_);
     if (panel_ != nullptr) form->SetPanel(panel_);
     return form;
 }

@@ -9,6 +9,7 @@
 #include "app/GuideKeeper.h"
 #include "app/HotKeyStatus.h"
 #include "app/win32/ProgramShell.h"
+#include "overlay/win32/FollowTicker.h"
 #include "overlay/win32/GuideHost.h"
 #include "overlay/win32/MainFrm.h"
 
@@ -74,6 +75,7 @@ private:
     TSettingsForm* panel_ = nullptr;
     TProgramShell* shell_ = nullptr;
     bool shown_ = true;                              // the show-or-hide command has not hidden the guides
+    TFollowTicker ticker_{instance_};                // every guide's following; outlives them
     std::vector<std::unique_ptr<TMainForm>> forms_;  // forms_[i] shows guide i
     // A closed window whose handler may still be running: kept until the
     // next guide is opened or closed.

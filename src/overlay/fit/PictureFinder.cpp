@@ -178,6 +178,9 @@ private:
     bool OneColour(int side, int c, std::uint32_t& colour) const;
     bool DiffersFrom(int side, int c, std::uint32_t colour) const;
     bool TookInFrame() const;
+    bool EdgeLineOfPicture(int side, int c, int inward, std::uint32_t colour) const;
+    bool Flat() const;
+    bool OutsidePlain(int side) const;
     bool InsidePlain(int side) const;
     bool MoveAll(const std::array<Verdict, 4>& verdicts, Verdict which);
     bool MovePastDetail(const std::array<Verdict, 4>& verdicts);
@@ -399,11 +402,26 @@ bool Finder::TookInFrame() const {
         for (int c = first; c <= last; ++c) {
             std::uint32_t colour = 0;
             if (!OneColour(side, c, colour)) continue;
-            if (c == first || c == last) return true;
+            if (c == first || c == last) {
+                if (EdgeLineOfPicture(side, c, c == first ? 1 : -1, colour)) continue;
+                return true;
+            }
             if (DiffersFrom(side, c - 1, colour) || DiffersFrom(side, c + 1, colour)) return true;
         }
     }
     return false;
+}
+
+// Whether a one-colour edge line c is the picture's own (a clear sky's top
+// row, a burnt-out rim): the frame's line beyond it is of another colour,
+// and the picture's content begins on the very next line inward. Taken-in
+// background, or a frame's band, goes on inward in one colour.
+bool Finder::EdgeLineOfPicture(int side, int c, int inward, std::uint32_t colour) const {
+    const int beyond = c - inward;
+    const int across = Vertical(side) ? width_ : height_;
+    if (beyond < 0 || beyond >= across || !DiffersFrom(side, beyond, colour)) return false;
+    std::uint32_t next = 0;
+    return !OneColour(side, c + inward, next);
 }
 
 // Whether the known pixels of the side's own line, over the rectangle's span,
@@ -425,6 +443,48 @@ bool Finder::InsidePlain(int side) const {
         last = pixel;
     }
     return true;
+}
+
+// Whether the rectangle is plain throughout and stands on plain
+// surroundings of another colour on all four sides, within the image: a
+// flat picture. A plain stretch of a page or the desktop reaches the image's
+// edge or meets content (text, a picture) on some side; a flat control of a
+// program meets its frame's lines, which are not plain around it.
+bool Finder::Flat() const {
+    for (int side = kLeft; side <= kBottom; ++side) {
+        if (OnBound(side) || !OutsidePlain(side)) return false;
+    }
+    for (int y = rect_.top; y < rect_.bottom; ++y) {
+        for (int x = rect_.left; x < rect_.right; ++x) {
+            if (!Known(x, y)) continue;
+            const std::uint32_t pixel = At(x, y);
+            if ((x > rect_.left && Known(x - 1, y) && Distance(pixel, At(x - 1, y)) > kPlainStep) ||
+                (y > rect_.top && Known(x, y - 1) && Distance(pixel, At(x, y - 1)) > kPlainStep)) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+// Whether the line just outside the side, from one pixel before the
+// rectangle's span to one after it, is plain as the side's boundary is
+// seen: across the guides' drawing where it hides the pixels beside it.
+bool Finder::OutsidePlain(int side) const {
+    const int along = Vertical(side) ? height_ : width_;
+    const int from = std::max(0, (Vertical(side) ? rect_.top : rect_.left) - 1);
+    const int to = std::min(along, (Vertical(side) ? rect_.bottom : rect_.right) + 1);
+    bool seen = false;
+    std::uint32_t last = 0;
+    for (int p = from; p < to; ++p) {
+        std::uint32_t outside = 0;
+        std::uint32_t inside = 0;
+        if (ReadAcross(side, Boundary(side), p, outside, inside) == Reading::None) continue;
+        if (seen && Distance(outside, last) > kPlainStep) return false;
+        seen = true;
+        last = outside;
+    }
+    return seen;
 }
 
 // Whether the start lies on the surroundings rather than on the picture: the
@@ -573,6 +633,9 @@ std::optional<Rect> Finder::Run() {
     }
     if (OnBound(kLeft) && OnBound(kTop) && OnBound(kRight) && OnBound(kBottom)) return std::nullopt;
     if (rect_.right - rect_.left < query_.minWidth || rect_.bottom - rect_.top < query_.minHeight) return std::nullopt;
+    // A plain rectangle closed on every side against plain surroundings is
+    // an artboard or a blank canvas.
+    if (Flat()) return rect_;
     // What took in part of a frame cannot be told from the picture in it.
     if (TookInFrame()) return std::nullopt;
     if (StartOnBackground()) return std::nullopt;
@@ -606,8 +669,9 @@ bool Fits(const ScreenImage& image, const PictureQuery& query) {
 // Sides that reached the image's edge over plain lines come back to the rim,
 // and a side left open may settle a line or two inward onto it; then every
 // side must be closed or on the image's edge (not all four), the size
-// reached, no part of a frame taken in, and the start must not sit on the
-// surroundings. Each round moves a side, so at most width + height rounds
+// reached, and the rectangle either plain on plain surroundings (a flat
+// picture) or with no part of a frame taken in, and the start must not sit
+// on the surroundings. Each round moves a side, so at most width + height rounds
 // run; a side that stays put only reads the new ends of its span.
 std::optional<Rect> FindPicture(const ScreenImage& image, const PictureQuery& query) {
     if (!Fits(image, query)) return std::nullopt;

@@ -42,7 +42,9 @@ struct PictureQuery {
 };
 
 // The picture's rectangle in image pixels (right and bottom excluded), or
-// nothing when no picture stands out there clearly. A program's frame the
+// nothing when no picture stands out there clearly. A plain rectangle (an
+// artboard, a blank canvas) is a picture where plain surroundings of another
+// colour show its edge on all four sides. A program's frame the
 // picture touches (a title bar, a border, a toolbar, rulers, scroll bars,
 // drawn flat) is never part of it: where its edge cannot be told from the
 // frame's, nothing is found. An image or a mask whose sizes do not fit

@@ -19,19 +19,6 @@ GuidePlacement PlacementOnPicture(const TSettings& settings, const Rect& picture
     return {position, width, height, static_cast<double>(height) / width, true};
 }
 
-void ApplyPlacement(TSettings& settings, const GuidePlacement& placement) {
-    // Unlocked, each size is taken as it stands; the ratio goes first, as the
-    // smallest height allowed depends on it.
-    settings.SetLock(false);
-    settings.SetRatio(placement.ratio);
-    settings.SetWidth(placement.width);
-    settings.SetHeight(placement.height);
-    if (placement.lock) {
-        settings.SetLock(true);
-        settings.ApplyLock();
-    }
-}
-
 IgnoreMask::IgnoreMask(int width, int height)
     : width_(std::max(width, 0)),
       height_(std::max(height, 0)),
@@ -87,6 +74,31 @@ bool SameScreen(const ScreenImage& a, const ScreenImage& b) {
         // The top byte is not part of a pixel.
         for (std::size_t x = 0; x < rowA.size(); ++x) {
             if (((rowA[x] ^ rowB[x]) & 0x00FFFFFFu) != 0) return false;
+        }
+    }
+    return true;
+}
+
+bool SameWithin(const ScreenImage& whole, Point wholeOrigin, const ScreenImage& part, Point partOrigin) {
+    const auto holds = [](const ScreenImage& image) {
+        return image.width > 0 && image.height > 0 && image.stride >= image.width &&
+               image.pixels.size() >=
+                   static_cast<std::size_t>(image.height - 1) * static_cast<std::size_t>(image.stride) +
+                       static_cast<std::size_t>(image.width);
+    };
+    if (!holds(whole) || !holds(part)) return false;
+    const long long left = static_cast<long long>(partOrigin.x) - wholeOrigin.x;
+    const long long top = static_cast<long long>(partOrigin.y) - wholeOrigin.y;
+    if (left < 0 || top < 0 || left + part.width > whole.width || top + part.height > whole.height) return false;
+    for (int y = 0; y < part.height; ++y) {
+        const std::uint32_t* a =
+            part.pixels.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(part.stride);
+        const std::uint32_t* b = whole.pixels.data() +
+                                 static_cast<std::size_t>(top + y) * static_cast<std::size_t>(whole.stride) +
+                                 static_cast<std::size_t>(left);
+        // The top byte is not part of a pixel.
+        for (int x = 0; x < part.width; ++x) {
+            if (((a[x] ^ b[x]) & 0x00FFFFFFu) != 0) return false;
         }
     }
     return true;

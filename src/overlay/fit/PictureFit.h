@@ -9,25 +9,13 @@
 #include "common/Dpi.h"
 #include "common/Types.h"
 #include "overlay/fit/PictureFinder.h"
+#include "settings/AppSettings.h"
 
 namespace lumetra {
-
-class TSettings;
 
 // The smallest picture a fit takes: the guide's own smallest width, and
 // a height below which a strip is a line, not a picture.
 inline constexpr int kMinPictureHeight = 16;
-
-// Where a guide stands and how it is proportioned: what a fit changes and
-// its undo puts back.
-struct GuidePlacement {
-    Point position;  // the window's top-left corner
-    std::int32_t width = 0;
-    std::int32_t height = 0;
-    double ratio = 0.0;
-    bool lock = false;
-    friend bool operator==(const GuidePlacement&, const GuidePlacement&) = default;
-};
 
 GuidePlacement CurrentPlacement(const TSettings& settings, Point position);
 
@@ -36,11 +24,6 @@ GuidePlacement CurrentPlacement(const TSettings& settings, Point position);
 // guide's monitor) before it, the size is the picture's and the ratio lock
 // holds its height over its width.
 GuidePlacement PlacementOnPicture(const TSettings& settings, const Rect& picture, int dpi = kDefaultDpi);
-
-// Writes the placement's size, ratio and lock through the setters, so both
-// windows follow as they do for typed values; moving the window is the
-// caller's part.
-void ApplyPlacement(TSettings& settings, const GuidePlacement& placement);
 
 // What the guides drew over a captured image, for the finder to look past:
 // their pixels and their measured areas.
@@ -74,6 +57,12 @@ private:
 // Whether two copies of the screen hold the same pixels: a fit uses a copy
 // only once the next one agrees, so no window is still reaching the screen.
 bool SameScreen(const ScreenImage& a, const ScreenImage& b);
+// Whether a later copy of part of the screen (`part`, its top-left pixel at
+// partOrigin on the screen) agrees with a copy of more of it (`whole`, from
+// wholeOrigin on) pixel for pixel: a fit checks only the picture found and
+// its surroundings again, not the whole monitor. A part not wholly within
+// the whole agrees with nothing.
+bool SameWithin(const ScreenImage& whole, Point wholeOrigin, const ScreenImage& part, Point partOrigin);
 
 // The picture found from the first of the starts that lies on one, in
 // screen pixels. The image shows the screen from origin on; starts are

@@ -14,12 +14,13 @@
 #include "common/Dpi.h"
 #include "common/Types.h"
 #include "overlay/fit/PictureFinder.h"
+#include "settings/AppSettings.h"
 
 namespace lumetra {
 
+class GreySums;
+struct Likeness;
 class IgnoreMask;
-class TSettings;
-struct GuidePlacement;
 
 // A copy of part of the screen: its pixels, where its top-left pixel lies
 // on the screen, and what the guides drew over it (nothing: all is seen).
@@ -84,6 +85,7 @@ enum class FollowStep {
     Move,   // the picture is now at `rect`
     Lost,   // the picture is gone: the guide waits where it is
     Widen,  // the picture reaches past the region: look again at `rect`
+    Found,  // the guide waited for a picture under it and has one at `rect`: a fit
 };
 
 struct FollowAnswer {
@@ -103,13 +105,26 @@ public:
     // While waiting, one look in this many goes ahead although the strips
     // are still: the picture may come back beside them.
     static constexpr int kWaitingLookEvery = 8;
+    // While the scene keeps changing and the answer stays the same, the
+    // looks rest for up to this many ticks in between: at the shell's ticks
+    // of 150 ms, a frame that moves then is still seen within 450 ms.
+    static constexpr int kBackOffTicks = 2;
 
     // Starts following the picture at `picture` (screen pixels), shown in
     // the region, which holds the picture's content as the fit found it.
     void Start(const ScreenRegion& region, const Rect& picture);
+    // Starts following the picture that lies under the guide's measured
+    // area `guide` (screen pixels) once there is one: restored at start or
+    // switched on, the guide waits until a look finds it.
+    void Seek(const Rect& guide);
+    // The displays changed: the picture is looked for again around the
+    // guide's measured area, where the guide now stands, and waited for.
+    void Displaced(const Rect& guide);
     void Stop() { following_ = false; }
     bool Following() const { return following_; }
     bool Waiting() const { return following_ && waiting_; }
+    // Waiting for a first picture: no look at the screen has found one yet.
+    bool Seeking() const { return following_ && seeking_; }
     // The last place of the picture, in screen pixels.
     const Rect& Picture() const { return picture_; }
 
@@ -121,7 +136,7 @@ public:
     std::array<Rect, 4> Strips(const Rect& monitor) const;
     // Whether a look is due, given the strips copied now: they differ from
     // the last ones (or there are none yet since the picture moved), or a
-    // waiting guide's turn has come. Remembers them.
+    // waiting guide's turn has come, and the looks do not rest. Remembers them.
     bool LookDue(std::span<const ScreenImage> strips);
 
     // Where the picture is now, seen in the region (its area within the
@@ -131,17 +146,32 @@ public:
     FollowAnswer Decide(const ScreenRegion& region, const Rect& monitor, bool mayWiden);
 
 private:
-    // Takes the place, refined by the centre's shift; answers the move, or
-    // staying when it is the same place.
-    FollowAnswer MoveTo(const ScreenRegion& region, Rect place);
+    FollowAnswer Look(const ScreenRegion& region, const Rect& monitor, bool mayWiden);
+    FollowAnswer SeekIn(const ScreenRegion& region, const Rect& monitor, bool mayWiden);
+    Rect Wider(const Rect& area, const Rect& monitor, std::span<const Rect> found) const;
+    double InFrame(const GreySums& sums, const Likeness& asItLies) const;
+    // Takes the place, refined by the centre's shift, and the picture as it
+    // looks there now; answers the move, or staying when it is the same place.
+    FollowAnswer MoveTo(const ScreenRegion& region, const GreySums& sums, Rect place);
+    // Lets the looks rest after the same answer again; `waited`: before the look.
+    FollowAnswer Paced(FollowAnswer answer, bool waited);
+    // The looks from scratch: strips unknown, no rest.
+    void Unpace();
 
     bool following_ = false;
     bool waiting_ = false;
+    bool seeking_ = false;
     Rect picture_;
     PictureSignature signature_;
     CentrePatch patch_;
     std::optional<std::uint64_t> strips_;
     int quietLooks_ = 0;
+    bool pending_ = false;      // a look is owed: the strips changed, or are new
+    bool changed_ = false;      // the strips changed since the last look
+    bool changedLook_ = false;  // the look under way was owed to a change
+    bool calm_ = true;          // the look found the picture much as it was
+    int backOff_ = 0;           // ticks the looks rest after each one
+    int rest_ = 0;              // ticks still to rest
 };
 
 // The guide's placement on the picture it follows: as a fit places it, but a

@@ -14,6 +14,7 @@
 #include "win32/ButtonFace.h"
 #include "win32/CaptureExclusion.h"
 #include "win32/WindowDpi.h"
+#include "overlay/win32/FollowTicker.h"
 #include "overlay/win32/InputMapping.h"
 
 namespace lumetra {
@@ -37,8 +38,15 @@ MouseButton ButtonOf(UINT message) {
 
 }  // namespace
 
-TMainForm::TMainForm(HINSTANCE instance, TSettings& settings, const LangTable& lang, IGuideHost* host, HWND owner)
-    : instance_(instance), settings_(settings), lang_(lang), interaction_(settings, lang, *this), host_(host) {
+TMainForm::TMainForm(HINSTANCE instance, TSettings& settings, const LangTable& lang, IGuideHost* host, HWND owner,
+                     TFollowTicker* ticker)
+    : instance_(instance),
+      settings_(settings),
+      lang_(lang),
+      interaction_(settings, lang, *this),
+      host_(host),
+      ownTicker_(ticker == nullptr ? std::make_unique<TFollowTicker>(instance) : nullptr),
+      ticker_(ticker == nullptr ? ownTicker_.get() : ticker) {
     // The arrow is a shared system cursor: never freed.
     RegisterFormClass<TMainForm>(instance, kClassName, ::LoadCursor(nullptr, IDC_ARROW));
     // The monitor the window is going to: its strip is drawn at that DPI
@@ -61,6 +69,7 @@ TMainForm::TMainForm(HINSTANCE instance, TSettings& settings, const LangTable& l
 }
 
 TMainForm::~TMainForm() {
+    ticker_->Remove(*this);
     // A released guide's settings may be gone already.
     if (released_) return;
     settings_.SetOverlay(nullptr);
@@ -104,12 +113,12 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_TIMER:
             if (wParam == kNoticeTimer) notice_.Hide();
-            if (wParam == kFollowTimer) FollowTick();
             return 0;
         case WM_MOVE: place_.Moved(Position(), ::IsIconic(window) != FALSE); return 0;
         case WM_SIZE: FormResize(wParam); return 0;
         case WM_DISPLAYCHANGE:
             if (host_ != nullptr) host_->DisplaysChanged();
+            FollowDisplaysChanged();
             return 0;
         case WM_DPICHANGED: FormDpiChanged(HIWORD(wParam)); return 0;
         case WM_SETTINGCHANGE:
@@ -297,6 +306,7 @@ void TMainForm::FormClose() {
 }
 
 void TMainForm::Release() {
+    ticker_->Remove(*this);
     buffer_.reset();  // paints that still arrive do nothing
     settings_.SetOverlay(nullptr);
     hint_.Destroy();
@@ -354,7 +364,7 @@ bool TMainForm::Paint(HDC target) {
     if (!buffer_) return false;
     const FrameSize frame = OverlayFrameSize(settings_, dpi_);
     if (!buffer_->Resize(frame.width, frame.height)) return false;
-    ComposeBuffer(settings_, lang_, buffer_->canvas(), IsActive(), dpi_, follower_.Waiting());
+    ComposeBuffer(settings_, lang_, buffer_->canvas(), IsActive(), dpi_, mark_.Waiting());
     buffer_->CopyTo(target, frame.width, frame.height);
     GdiCanvas window(target, &stripIcons_);
     DrawOrientGlyph(window, settings_, dpi_);
@@ -362,7 +372,6 @@ bool TMainForm::Paint(HDC target) {
 }
 
 void TMainForm::ApplySize() {
-    if (placing_) return;
     const FrameSize frame = OverlayFrameSize(settings_, dpi_);
     const RECT bounds = Bounds();
     if (bounds.right - bounds.left == frame.width && bounds.bottom - bounds.top == frame.height) return;

@@ -12,6 +12,7 @@
 #include "app/WindowPlace.h"
 #include "overlay/input/Interaction.h"
 #include "overlay/fit/PictureFit.h"
+#include "overlay/fit/FollowPace.h"
 #include "overlay/fit/PictureFollower.h"
 #include "overlay/fit/SettledCopy.h"
 #include "win32/BackBuffer.h"
@@ -28,6 +29,8 @@ namespace lumetra {
 
 class LangTable;
 class ScreenShot;
+class ScreenSurface;
+class TFollowTicker;
 
 class TMainForm final : public IOverlaySink, public IOverlayWindow {
 public:
@@ -37,9 +40,10 @@ public:
     // Creates, shows and paints the window and registers it with the settings.
     // Every guide after the first is owned by the first: it has no task-bar
     // button of its own and goes to the task bar with the first. Without a
-    // host the window is the program's only one.
+    // host the window is the program's only one. The guides of one program
+    // share one ticker for following; without one the window has its own.
     TMainForm(HINSTANCE instance, TSettings& settings, const LangTable& lang, IGuideHost* host = nullptr,
-              HWND owner = nullptr);
+              HWND owner = nullptr, TFollowTicker* ticker = nullptr);
     ~TMainForm() override;
     TMainForm(const TMainForm&) = delete;
     TMainForm& operator=(const TMainForm&) = delete;
@@ -61,6 +65,7 @@ public:
     void RefreshLook() override;
     void RefreshOptions() override;
     void RefreshLanguage() override;
+    void ApplyPlacement(Point topLeft) override;
 
     void ApplyPosition();
     // Shows the settings again after they were replaced as a whole.
@@ -120,8 +125,12 @@ public:
     void UndoFit() override;
     // MainFrmFollow.cpp
     void FitAndFollow() override;
-    // Following, the guide has lost its picture and waits for it.
-    bool FollowWaiting() const { return follower_.Waiting(); }
+    // Following, the guide has lost its picture and waits for it, as its
+    // caption shows.
+    bool FollowWaiting() const { return mark_.Waiting(); }
+    // One tick of the guides' timer: the strips, and a look when due; now
+    // in milliseconds.
+    void FollowTick(TFollowTicker& ticker, std::uint64_t now);
     void ShellOpen(const std::string& target) override;
     // MainFrmExport.cpp
     void CopyComposition() override;
@@ -165,20 +174,22 @@ private:
     // follow: the guide keeps to the picture found from now on.
     void FitFrom(POINT searchedMonitor, std::span<const Point> starts, bool follow);
     // MainFrmFollow.cpp
-    static constexpr UINT_PTR kFollowTimer = 2;
     void StartFollowing(const ScreenRegion& region, const Rect& picture);
     // Starts or stops following as FollowPicture says.
     void SyncFollowing();
     // Lets go of the picture; SyncFollowing takes one again if still asked.
     void StopFollowing();
-    void FollowTick();
-    void FollowLook(const Rect& monitor);
+    void FollowDisplaysChanged();
+    void FollowLook(ScreenSurface& surface, const Rect& monitor);
+    void ShowFollowing(bool waiting);
     void FollowStateChanged();
+    // The guide's measured area on the screen.
+    Rect MeasuredArea() const;
     // Whether the copy shows this window where and as it was last drawn.
     GuideInCopy ShownInCopy(const ScreenShot& shot) const;
     Point MeasuredCentre() const;
     // Size, ratio and place in one move and one paint.
-    void Place(const GuidePlacement& placement);
+    void Place(const GuidePlacement& placement) { settings_.SetPlacement(placement); }
     // MainFrmExport.cpp: the guide's measured area as drawn, rows of its width.
     std::vector<std::uint32_t> DrawnArea();
     // The screen there with the drawing on top; empty when it cannot be read.
@@ -208,14 +219,16 @@ private:
     HintTip hint_;                        // owned by the window: destroyed before it
     Notice notice_;
     bool released_ = false;
-    bool placing_ = false;  // ApplySize waits for Place's one move
     WindowPlace place_;
     bool minimised_ = false;          // as the last size message said
     bool hiddenFromCapture_ = false;  // as last asked of the system
     FitUndo fitUndo_;
     CopySettling copySettling_;  // learns whether this system's screen copies show the guides
     PictureFollower follower_;
-    UniqueWindow window_;  // bound at WM_NCCREATE, released at WM_NCDESTROY
+    FollowMark mark_;
+    std::unique_ptr<TFollowTicker> ownTicker_;  // a guide without a program's ticker
+    TFollowTicker* ticker_;                     // the program's, or ownTicker_
+    UniqueWindow window_;                       // bound at WM_NCCREATE, released at WM_NCDESTROY
 };
 
 }  // namespace lumetra

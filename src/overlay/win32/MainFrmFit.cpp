@@ -21,9 +21,15 @@ namespace {
 // moved, resized or repainted, a notice coming or going, a move the window
 // manager has yet to carry out) shows part of it as it was: pixels the
 // guides' mask, made from their present state, does not cover. So the
-// monitor is copied until the copies settle (CopySettling says when).
+// monitor is copied until the copies settle (CopySettling says when): the
+// second copy a moment later only around the picture found in the first,
+// when one was, or all of it when none was.
 constexpr int kCopyAttempts = 8;
 constexpr DWORD kSettleMilliseconds = 20;
+// How far around the picture found the second copy reaches: the finder
+// judges an edge by the lines beside it, across a guide's caption strip and
+// outline at most (the finder's longest masked run).
+constexpr int kSettledMargin = 32;
 
 // Lets the window system carry out what it has queued (Wine hands a window's
 // new picture and shape to the X server while the thread waits for
@@ -35,16 +41,29 @@ void WaitAMoment() {
     }
 }
 
+Point OriginOf(const ScreenShot& shot) { return {shot.Area().left, shot.Area().top}; }
+
+// found: the picture in a copy, in screen pixels, if there is one.
 std::optional<ScreenShot> SettledShot(POINT monitor, CopySettling& settling,
+                                      const std::function<std::optional<Rect>(const ScreenShot&)>& found,
                                       const std::function<GuideInCopy(const ScreenShot&)>& guideInCopy) {
     settling.Begin();
     std::optional<ScreenShot> last = ScreenShot::OfMonitorAt(monitor);
     for (int attempt = 1; last && attempt < kCopyAttempts; ++attempt) {
+        const std::optional<Rect> picture = found(*last);
+        const RECT& whole = last->Area();
+        const RECT around = picture ? RECT{std::max(picture->left - kSettledMargin, static_cast<int>(whole.left)),
+                                           std::max(picture->top - kSettledMargin, static_cast<int>(whole.top)),
+                                           std::min(picture->right + kSettledMargin, static_cast<int>(whole.right)),
+                                           std::min(picture->bottom + kSettledMargin, static_cast<int>(whole.bottom))}
+                                    : whole;
         WaitAMoment();
-        std::optional<ScreenShot> next = ScreenShot::OfMonitorAt(monitor);
+        std::optional<ScreenShot> next = ScreenShot::OfArea(around);
         if (!next) return std::nullopt;
-        if (settling.Settled(SameScreen(last->Image(), next->Image()), guideInCopy(*next))) return next;
-        last = std::move(next);
+        const bool same = picture ? SameWithin(last->Image(), OriginOf(*last), next->Image(), OriginOf(*next))
+                                  : SameScreen(last->Image(), next->Image());
+        if (settling.Settled(same, guideInCopy(*next))) return last;
+        last = picture ? ScreenShot::OfMonitorAt(monitor) : std::move(next);
     }
     return std::nullopt;  // the screen would not hold still
 }
@@ -77,15 +96,23 @@ void TMainForm::FitFrom(POINT searchedMonitor, std::span<const Point> starts, bo
         notice_.Hide();
         WaitAMoment();
     }
-    const std::optional<ScreenShot> shot =
-        SettledShot(searchedMonitor, copySettling_, [this](const ScreenShot& copy) { return ShownInCopy(copy); });
+    const auto find = [&](const ScreenShot& copy, IgnoreMask& mask) {
+        MarkGuides(mask, OriginOf(copy));
+        return FindPictureFrom(copy.Image(), OriginOf(copy), mask, starts);
+    };
+    const std::optional<ScreenShot> shot = SettledShot(
+        searchedMonitor, copySettling_,
+        [&](const ScreenShot& copy) {
+            IgnoreMask mask(copy.Image().width, copy.Image().height);
+            return find(copy, mask);
+        },
+        [this](const ScreenShot& copy) { return ShownInCopy(copy); });
     std::optional<Rect> picture;
     if (shot) {
         const ScreenImage image = shot->Image();
-        const Point origin{shot->Area().left, shot->Area().top};
+        const Point origin = OriginOf(*shot);
         IgnoreMask mask(image.width, image.height);
-        MarkGuides(mask, origin);
-        picture = FindPictureFrom(image, origin, mask, starts);
+        picture = find(*shot, mask);
         // A guide that follows keeps to the picture it is fitted to now.
         if (picture && (follow || settings_.FollowPicture())) StartFollowing({image, origin, &mask}, *picture);
     }
@@ -93,10 +120,12 @@ void TMainForm::FitFrom(POINT searchedMonitor, std::span<const Point> starts, bo
         ShowNotice(lang_.Text("MFitNothing"));
         return;
     }
-    const GuidePlacement before = CurrentPlacement(settings_, Position());
-    Place(PlacementOnPicture(settings_, *picture, dpi_));
-    fitUndo_.Remember(before, CurrentPlacement(settings_, Position()));
+    // Following first, so that the one paint of the placement shows its mark.
     if (follow) settings_.SetFollowPicture(true);
+    const GuidePlacement before = CurrentPlacement(settings_, Position());
+    const GuidePlacement fitted = PlacementOnPicture(settings_, *picture, dpi_);
+    Place(fitted);
+    fitUndo_.Remember(before, CurrentPlacement(settings_, fitted.position));
     ShowPictureRatio();  // the picture's size and the ratio it is closest to
 }
 
@@ -106,12 +135,14 @@ void TMainForm::UndoFit() {
     }
 }
 
-void TMainForm::Place(const GuidePlacement& placement) {
-    placing_ = true;
-    ApplyPlacement(settings_, placement);
-    placing_ = false;
+void TMainForm::ApplyPlacement(Point topLeft) {
     const FrameSize frame = OverlayFrameSize(settings_, dpi_);
-    ::SetWindowPos(window_.get(), nullptr, placement.position.x, placement.position.y, frame.width, frame.height,
+    const RECT bounds = Bounds();
+    if (bounds.left == topLeft.x && bounds.top == topLeft.y && bounds.right - bounds.left == frame.width &&
+        bounds.bottom - bounds.top == frame.height) {
+        return;
+    }
+    ::SetWindowPos(window_.get(), nullptr, topLeft.x, topLeft.y, frame.width, frame.height,
                    SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
     const WindowDc dc(window_.get());
     if (dc && Paint(dc.get())) ::ValidateRect(window_.get(), nullptr);

@@ -1,19 +1,17 @@
-// Keeping the guide on the picture it was fitted to: a timer copies thin
-// strips along the picture's edges, and only when they changed the region
-// around it; the follower decides, and the guide moves through the setters.
+// Keeping the guide on the picture it was fitted to: at each tick of the
+// guides' one timer, thin strips along the picture's edges are copied into
+// the copy of the monitor the guides share, and only when they changed the
+// region around it; the follower decides, and the guide moves in one
+// placement.
+#include <array>
 #include <optional>
-#include <utility>
-#include <vector>
 
 #include "overlay/fit/GuideAreas.h"
+#include "overlay/win32/FollowTicker.h"
 #include "overlay/win32/MainFrm.h"
-#include "win32/ScreenShot.h"
 
 namespace lumetra {
 namespace {
-
-// A pan shows up within this, and a still picture costs a few strips.
-constexpr UINT kFollowMilliseconds = 150;
 
 RECT ToRect(const Rect& r) { return {r.left, r.top, r.right, r.bottom}; }
 
@@ -29,74 +27,74 @@ std::optional<Rect> MonitorOf(const Rect& picture) {
 
 }  // namespace
 
+Rect TMainForm::MeasuredArea() const {
+    const RECT bounds = Bounds();
+    return GuideAreasAt(settings_, {bounds.left, bounds.top}, bounds.right - bounds.left, bounds.bottom - bounds.top,
+                        dpi_)
+        .measured;
+}
+
 void TMainForm::StartFollowing(const ScreenRegion& region, const Rect& picture) {
-    const bool waited = follower_.Waiting();
     follower_.Start(region, picture);
-    ::SetTimer(window_.get(), kFollowTimer, kFollowMilliseconds, nullptr);
-    if (waited) FollowStateChanged();
+    ticker_->Add(*this);
+    ShowFollowing(false);
 }
 
 void TMainForm::StopFollowing() {
-    const bool waited = follower_.Waiting();
     follower_.Stop();
-    ::KillTimer(window_.get(), kFollowTimer);
-    if (waited) FollowStateChanged();
+    ticker_->Remove(*this);
+    ShowFollowing(false);
 }
 
 void TMainForm::SyncFollowing() {
-    if (settings_.FollowPicture() == follower_.Following()) return;
+    // Created but not yet at its place, the guide lies on no picture.
+    if (!placed_ || settings_.FollowPicture() == follower_.Following()) return;
     if (!settings_.FollowPicture()) {
         StopFollowing();
         return;
     }
-    // Switched on from the panel or the menu: the picture is the one the
-    // measured area lies on now.
-    const RECT bounds = Bounds();
-    const Rect picture =
-        GuideAreasAt(settings_, {bounds.left, bounds.top}, bounds.right - bounds.left, bounds.bottom - bounds.top, dpi_)
-            .measured;
-    const std::optional<Rect> monitor = MonitorOf(picture);
-    const std::optional<ScreenShot> shot =
-        monitor ? ScreenShot::OfArea(ToRect(PictureFollower::RegionAround(picture, *monitor))) : std::nullopt;
-    if (!shot) {
-        StartFollowing({}, picture);
-        return;
-    }
-    const ScreenImage image = shot->Image();
-    const Point origin{shot->Area().left, shot->Area().top};
-    IgnoreMask mask(image.width, image.height);
-    MarkGuides(mask, origin);
-    StartFollowing({image, origin, &mask}, picture);
+    // Switched on from the panel or the menu, or restored at start: the
+    // picture is the one a look finds under the guide, which waits till then.
+    follower_.Seek(MeasuredArea());
+    ticker_->Add(*this);
+    ShowFollowing(true);
 }
 
-void TMainForm::FollowTick() {
-    if (!follower_.Following()) {
-        ::KillTimer(window_.get(), kFollowTimer);
-        return;
-    }
+void TMainForm::FollowDisplaysChanged() {
+    if (follower_.Following()) follower_.Displaced(MeasuredArea());
+}
+
+void TMainForm::FollowTick(TFollowTicker& ticker, std::uint64_t now) {
     // Hidden or minimised, the guide shows nothing to keep in place.
-    if (!::IsWindowVisible(window_.get()) || ::IsIconic(window_.get())) return;
-    const std::optional<Rect> monitor = MonitorOf(follower_.Picture());
-    if (!monitor) return;
-    std::vector<ScreenShot> shots;
-    std::vector<ScreenImage> strips;
-    for (const Rect& strip : follower_.Strips(*monitor)) {
-        if (strip.right <= strip.left || strip.bottom <= strip.top) continue;
-        if (std::optional<ScreenShot> shot = ScreenShot::OfArea(ToRect(strip))) shots.push_back(std::move(*shot));
+    if (follower_.Following() && ::IsWindowVisible(window_.get()) && !::IsIconic(window_.get())) {
+        const std::optional<Rect> monitor = MonitorOf(follower_.Picture());
+        ScreenSurface* surface = monitor ? ticker.SurfaceFor(*monitor) : nullptr;
+        if (!monitor) {
+            // Its monitor is gone: looked for again where the guide now is.
+            follower_.Displaced(MeasuredArea());
+        } else if (surface != nullptr) {
+            const std::array<Rect, 4> strips = follower_.Strips(*monitor);
+            std::array<RECT, 4> parts{};
+            std::array<ScreenImage, 4> images{};
+            for (std::size_t i = 0; i < strips.size(); ++i) parts[i] = ToRect(strips[i]);
+            if (surface->Copy(parts)) {
+                for (std::size_t i = 0; i < parts.size(); ++i) images[i] = surface->Image(parts[i]);
+                if (follower_.LookDue(images)) FollowLook(*surface, *monitor);
+            }
+        }
     }
-    for (const ScreenShot& shot : shots) strips.push_back(shot.Image());
-    if (follower_.LookDue(strips)) FollowLook(*monitor);
+    if (mark_.Update(follower_.Waiting(), now)) FollowStateChanged();
 }
 
-void TMainForm::FollowLook(const Rect& monitor) {
-    const bool waited = follower_.Waiting();
+void TMainForm::FollowLook(ScreenSurface& surface, const Rect& monitor) {
     Rect area = follower_.Region(monitor);
     FollowAnswer answer;
     for (int attempt = 0; attempt < 2; ++attempt) {
-        const std::optional<ScreenShot> shot = ScreenShot::OfArea(ToRect(area));
-        if (!shot) return;
-        const ScreenImage image = shot->Image();
-        const Point origin{shot->Area().left, shot->Area().top};
+        const RECT part = ToRect(area);
+        if (!surface.Copy(std::span<const RECT>(&part, 1))) return;
+        const RECT cut = surface.Cut(part);
+        const ScreenImage image = surface.Image(part);
+        const Point origin{cut.left, cut.top};
         IgnoreMask mask(image.width, image.height);
         MarkGuides(mask, origin);
         answer = follower_.Decide({image, origin, &mask}, monitor, attempt == 0);
@@ -104,7 +102,20 @@ void TMainForm::FollowLook(const Rect& monitor) {
         area = answer.rect;
     }
     if (answer.step == FollowStep::Move) Place(PlacementFollowing(settings_, answer.rect, dpi_));
-    if (waited != follower_.Waiting()) FollowStateChanged();
+    if (answer.step == FollowStep::Found) {
+        // The picture it waited for: fitted as Shift+F fits, and as undoable.
+        const GuidePlacement before = CurrentPlacement(settings_, Position());
+        const GuidePlacement fitted = PlacementOnPicture(settings_, answer.rect, dpi_);
+        Place(fitted);
+        fitUndo_.Remember(before, CurrentPlacement(settings_, fitted.position));
+    }
+}
+
+// Following starts or stops: the mark shows it at once.
+void TMainForm::ShowFollowing(bool waiting) {
+    const bool shown = mark_.Waiting();
+    mark_.Reset(waiting);
+    if (shown != waiting) FollowStateChanged();
 }
 
 // The caption's mark and the notification-area icon show the waiting.

@@ -130,6 +130,7 @@ public:
     void RefreshLook() override { ++refreshLook; }
     void RefreshOptions() override {}
     void RefreshLanguage() override {}
+    void ApplyPlacement(Point) override { ++applySize; }
 };
 
 inline constexpr std::int32_t kScreenWidth = 1920;

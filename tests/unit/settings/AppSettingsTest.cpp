@@ -22,6 +22,9 @@ public:
     void RefreshLook() override { log_.push_back("O:RefreshLook"); }
     void RefreshOptions() override { log_.push_back("O:RefreshOptions"); }
     void RefreshLanguage() override { log_.push_back("O:RefreshLanguage"); }
+    void ApplyPlacement(Point at) override {
+        log_.push_back("O:ApplyPlacement " + std::to_string(at.x) + "," + std::to_string(at.y));
+    }
 
 private:
     Log& log_;
@@ -193,6 +196,20 @@ INSTANTIATE_TEST_SUITE_P(
         SequenceCase{"SetRatioInfinite", Nothing,
                      [](TSettings& s) { s.SetRatio(std::numeric_limits<double>::infinity()); }, {}},
         SequenceCase{"SetBorderNotifiesNobody", Nothing, [](TSettings& s) { s.SetBorder(30); }, {}},
+        // A fit or a follow step: each window hears of it once, the overlay
+        // with the new place.
+        SequenceCase{"SetPlacementNotifiesEachWindowOnce", Nothing,
+                     [](TSettings& s) { s.SetPlacement({{40, 50}, 451, 300, 300.0 / 451.0, true}); },
+                     {"O:ApplyPlacement 40,50", "P:UpdateRatio", "P:UpdateSizeField"}},
+        SequenceCase{"SetPlacementMovedOnly", Nothing,
+                     [](TSettings& s) { s.SetPlacement({{7, 8}, 396, 245, 0.6180339887498949, true}); },
+                     {"O:ApplyPlacement 7,8"}},
+        SequenceCase{"SetPlacementUnlocks", Nothing,
+                     [](TSettings& s) { s.SetPlacement({{7, 8}, 396, 245, 0.6180339887498949, false}); },
+                     {"O:ApplyPlacement 7,8", "P:UpdateLock"}},
+        SequenceCase{"SetWidthWhileFollowingEndsIt", [](TSettings& s) { s.SetFollowPicture(true); },
+                     [](TSettings& s) { s.SetWidth(500); },
+                     {"O:RefreshOptions", "P:UpdateOptions", "O:ApplySize", "P:UpdateSizeField"}},
         SequenceCase{"SetLockOff", Nothing, [](TSettings& s) { s.SetLock(false); }, {"P:UpdateLock"}},
         SequenceCase{"SetLockWidthOff", Nothing, [](TSettings& s) { s.SetLockWidth(false); }, {"P:UpdateLock"}},
         SequenceCase{"ApplyLockTellsOnlyTheOverlay", Nothing, [](TSettings& s) { s.ApplyLock(); },

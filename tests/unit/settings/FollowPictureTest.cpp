@@ -56,6 +56,51 @@ TEST(FollowPictureKey, ReadsEachGuidesOwnAndWritesItLast) {
     EXPECT_NE(s.SaveToText(text, '.').find("FollowPicture=0\r\n"), std::string::npos);
 }
 
+struct ChangeCase {
+    const char* name;
+    void (*setup)(TSettings&);
+    void (*change)(TSettings&);
+    bool follows;  // afterwards
+};
+
+void Locked(TSettings&) {}
+void Unlocked(TSettings& s) { s.SetLock(false); }
+void HeightLeads(TSettings& s) { s.SetLockWidth(false); }
+// Locked on a size the ratio does not give.
+void LockedOffRatio(TSettings& s) {
+    s.SetLock(false);
+    s.SetHeight(400);
+    s.SetLock(true);
+}
+
+// Following ends with any change the user makes to size, ratio or lock;
+// a placement, the follower's own move, and a change to nothing keep it.
+TEST(FollowPictureKey, EndsWithTheUsersChangeToSizeRatioOrLock) {
+    const ChangeCase cases[] = {
+        {"width", Locked, [](TSettings& s) { s.SetWidth(500); }, false},
+        {"height, unlocked", Unlocked, [](TSettings& s) { s.SetHeight(300); }, false},
+        {"ratio", Locked, [](TSettings& s) { s.SetRatio(0.5); }, false},
+        {"lock off", Locked, [](TSettings& s) { s.SetLock(false); }, false},
+        {"the lock applied to a new size", LockedOffRatio, [](TSettings& s) { s.ApplyLock(); }, false},
+        {"the same width again", Locked, [](TSettings& s) { s.SetWidth(s.Width()); }, true},
+        {"a width the leading height ignores", HeightLeads, [](TSettings& s) { s.SetWidth(700); }, true},
+        {"a placement", Locked,
+         [](TSettings& s) {
+             s.SetPlacement({{10, 10}, 640, 427, 427.0 / 640.0, true});
+         },
+         true},
+        {"the look", Locked, [](TSettings& s) { s.SetLookMode(3); }, true},
+    };
+    for (const ChangeCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        TSettings s(1920);
+        c.setup(s);
+        s.SetFollowPicture(true);
+        c.change(s);
+        EXPECT_EQ(s.FollowPicture(), c.follows);
+    }
+}
+
 TEST(FollowPictureKey, RestoreDefaultsSwitchesItOff) {
     TSettings s(1920);
     s.SetFollowPicture(true);

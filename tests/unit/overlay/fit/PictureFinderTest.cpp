@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <functional>
 #include <string>
@@ -12,7 +13,7 @@
 namespace lumetra::test {
 namespace {
 
-const std::array<const char*, 5> kPhotos{"chelsea", "coffee", "astronaut", "rocket", "hubble"};
+const std::array<const char*, 6> kPhotos{"chelsea", "coffee", "astronaut", "rocket", "hubble", "meadow"};
 // White, black, mid-grey, two dark interfaces and two light pages.
 const std::array<std::uint32_t, 7> kBackgrounds{Grey(255),  Grey(0),    Grey(128), Grey(0x1E),
                                                 Grey(0x2B), Grey(0xF0), Grey(0xE6)};
@@ -207,8 +208,53 @@ void Text(Scene& scene) {
     }
 }
 
+struct FlatCase {
+    const char* name;
+    std::uint32_t pasteboard;
+    std::uint32_t board;
+    std::function<void(Scene&, const Rect&)> drawing;  // the guides' lines over it
+    Point start;                                       // from the board's corner
+};
+
+// An artboard or a blank canvas: a plain rectangle standing out on all four
+// sides from plain surroundings of another colour, also seen through a
+// guide's lines and from a start on its outline.
+TEST(PictureFinderTest, FitsAFlatPictureOnPlainSurroundings) {
+    const auto none = [](Scene&, const Rect&) {};
+    const std::array<FlatCase, 6> cases{{
+        {"white artboard on a dark pasteboard", Grey(0x50), Grey(255), none, {150, 100}},
+        {"blank canvas barely lighter than a white page", Grey(0xF6), Grey(255), none, {20, 180}},
+        {"coloured board on a light pasteboard", Grey(0xE6), 0x3050A0u, none, {290, 5}},
+        {"under the guide fitted to it",
+         Grey(0x50),
+         Grey(255),
+         [](Scene& s, const Rect& r) { s.MaskFittedGuide(r); },
+         {150, 100}},
+        {"from the fitted guide's outline",
+         Grey(0x2B),
+         Grey(0xF0),
+         [](Scene& s, const Rect& r) { s.MaskFittedGuide(r); },
+         {0, 100}},
+        {"under a grid every 3 px",
+         Grey(0x50),
+         Grey(255),
+         [](Scene& s, const Rect&) {
+             s.MaskGrid(3, {2, 0});
+         },
+         {150, 100}},
+    }};
+    for (const FlatCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        Scene scene(400, 300, c.pasteboard);
+        const Rect board{40, 30, 340, 230};
+        scene.Fill(board, c.board);
+        c.drawing(scene, board);
+        EXPECT_EQ(scene.Find({board.left + c.start.x, board.top + c.start.y}), board);
+    }
+}
+
 TEST(PictureFinderTest, FindsNothingWhereNoPictureStandsOut) {
-    const std::array<std::pair<const char*, std::function<Point(Scene&)>>, 8> scenes{{
+    const std::array<std::pair<const char*, std::function<Point(Scene&)>>, 11> scenes{{
         {"plain",
          [](Scene&) {
              return Point{100, 70};
@@ -242,6 +288,22 @@ TEST(PictureFinderTest, FindsNothingWhereNoPictureStandsOut) {
         {"photo filling the screen",
          [](Scene& s) {
              return Centre(s.Paste(test::Scaled(TestPhoto("rocket"), 256, 150), {0, 0}));
+         }},
+        {"a page's margin beside a photo and text",
+         [](Scene& s) {
+             Text(s);
+             return s.Paste(test::Scaled(TestPhoto("coffee"), 90, 60), {150, 80}), Point{8, 140};
+         }},
+        {"a plain panel reaching the screen's edge",
+         [](Scene& s) {
+             s.Fill({40, 30, 256, 120}, Grey(0xC0));
+             return Point{150, 70};
+         }},
+        {"a plain band between two photos",
+         [](Scene& s) {
+             s.Paste(test::Scaled(TestPhoto("chelsea"), 256, 50), {0, 0});
+             s.Paste(test::Scaled(TestPhoto("rocket"), 256, 50), {0, 100});
+             return Point{128, 75};
          }},
     }};
     for (const auto& [name, lay] : scenes) {
@@ -327,6 +389,55 @@ TEST(PictureFinderTest, FitsAPictureTouchingItsViewersFrameExactly) {
             << sweep.wrong << " wrong and " << sweep.nothing << " missed of " << sweep.onPicture
             << " starts on the picture; " << sweep.foundOff << " found of " << sweep.offPicture
             << " off it; first: " << sweep.first;
+    }
+}
+
+struct PlainRim {
+    const char* name;
+    const char* screen;
+    int side;  // 0 left, 1 top, 2 right, 3 bottom: where the sky lies
+};
+
+// A photograph with a clear sky along the side where it touches its
+// viewer's frame: the sky's outermost line is one colour, the lines inward
+// vary a little, as a real sky does. That line differs from the frame's
+// beside it, so it is the picture's, and every start on the picture fits it
+// exactly; off it, nothing is found still.
+TEST(PictureFinderTest, FitsAPictureWhoseEdgeLineIsPlainAgainstItsFrame) {
+    const std::array<PlainRim, 5> rims{{
+        {"sky row under a light title bar", "feh-light", 1},
+        {"sky row under a dark title bar", "feh-dark", 1},
+        {"sky row under a toolbar", "ristretto-light", 1},
+        {"burnt-out row over a status bar", "ristretto-dark", 3},
+        {"plain column beside a window border", "chromium-light", 0},
+    }};
+    for (const PlainRim& rim : rims) {
+        SCOPED_TRACE(rim.name);
+        const auto viewer = std::find_if(kViewers.begin(), kViewers.end(),
+                                         [&](const ViewerCase& v) { return std::string(v.screen) == rim.screen; });
+        ASSERT_NE(viewer, kViewers.end());
+        Scene scene(test::ViewerScreen(rim.screen));
+        const Rect& p = viewer->picture;
+        // Twelve lines of sky, the outermost one colour, the others with a
+        // grain of one level.
+        constexpr int kSky = 12;
+        std::uint32_t seed = 99;
+        for (int y = p.top; y < p.bottom; ++y) {
+            for (int x = p.left; x < p.right; ++x) {
+                const int depth = rim.side == 0   ? x - p.left
+                                  : rim.side == 1 ? y - p.top
+                                  : rim.side == 2 ? p.right - 1 - x
+                                                  : p.bottom - 1 - y;
+                if (depth >= kSky) continue;
+                seed = seed * 1664525u + 1013904223u;
+                const std::uint32_t grain = depth == 0 ? 0 : (seed >> 30) & 1u;
+                scene.Set(x, y, 0x87CEEBu - static_cast<std::uint32_t>(depth) * 0x010101u + grain * 0x010101u);
+            }
+        }
+        const Sweep sweep = SweepStarts(scene, p, 12, 24);
+        EXPECT_EQ(sweep.wrong + sweep.nothing + sweep.foundOff, 0)
+            << sweep.wrong << " wrong, " << sweep.nothing << " missed, " << sweep.foundOff
+            << " found off it; first: " << sweep.first;
     }
 }
 

@@ -42,7 +42,7 @@ TEST_F(PanelTest, FitLaysTheMeasuredAreaOntoThePicture) {
         const std::size_t items = view.items[PanelList::Ratio].size();
 
         const GuidePlacement placement = PlacementOnPicture(settings, c.picture);
-        ApplyPlacement(settings, placement);
+        settings.SetPlacement(placement);
 
         const std::int32_t width = c.picture.right - c.picture.left;
         const std::int32_t height = c.picture.bottom - c.picture.top;
@@ -82,7 +82,7 @@ TEST_F(PanelTest, UndoPutsTheGuideBackOnlyWhileItStandsAsFitted) {
         settings.SetHeight(301);
         const GuidePlacement before = CurrentPlacement(settings, {100, 80});
         const GuidePlacement after = PlacementOnPicture(settings, {200, 150, 640, 480});
-        ApplyPlacement(settings, after);
+        settings.SetPlacement(after);
         FitUndo undo;
         undo.Remember(before, after);
 
@@ -91,7 +91,7 @@ TEST_F(PanelTest, UndoPutsTheGuideBackOnlyWhileItStandsAsFitted) {
         ASSERT_EQ(back.has_value(), c.undone);
         EXPECT_FALSE(undo.Take(CurrentPlacement(settings, now)).has_value()) << "one step only";
         if (!back) continue;
-        ApplyPlacement(settings, *back);
+        settings.SetPlacement(*back);
         EXPECT_EQ(CurrentPlacement(settings, back->position), before);
     }
 }
@@ -184,6 +184,34 @@ TEST(PictureFit, CopiesOfTheScreenAgreeOnlyPixelForPixel) {
     };
     for (const auto& c : cases) EXPECT_EQ(SameScreen(image(copy, 3, 2, 4), c.other), c.same) << c.name;
     EXPECT_FALSE(SameScreen(image({}, 0, 0, 0), image({}, 0, 0, 0))) << "nothing copied";
+}
+
+// A later copy of part of the screen agrees with the first where it lies in
+// it, pixel for pixel; lying partly outside, it agrees with nothing.
+TEST(PictureFit, APartCopiedAgainAgreesWithTheWholeCopyWhereItLies) {
+    // Three rows of four pixels and a column of padding, from (10, 20) on the screen.
+    const std::vector<std::uint32_t> whole{1, 2, 3, 4, 0xAA, 5, 6, 7, 8, 0xBB, 9, 10, 11, 12, 0xCC};
+    const ScreenImage first{whole, 4, 3, 5};
+    const std::vector<std::uint32_t> middle{0xFF000006, 7, 10, 11};  // (11, 21), 2 x 2
+    const std::vector<std::uint32_t> changed{6, 7, 10, 99};
+    const struct {
+        const char* name;
+        std::vector<std::uint32_t> pixels;
+        Point at;
+        int width;
+        bool same;
+    } cases[] = {
+        {"the same pixels, another top byte", middle, {11, 21}, 2, true},
+        {"one pixel changed", changed, {11, 21}, 2, false},
+        {"the same pixels a column off", middle, {12, 21}, 2, false},
+        {"reaching past the first copy", middle, {13, 21}, 2, false},
+        {"above the first copy", middle, {11, 19}, 2, false},
+        {"nothing copied", {}, {11, 21}, 0, false},
+    };
+    for (const auto& c : cases) {
+        const ScreenImage part{c.pixels, c.width, c.width == 0 ? 0 : 2, c.width};
+        EXPECT_EQ(SameWithin(first, {10, 20}, part, c.at), c.same) << c.name;
+    }
 }
 
 TEST(PictureFit, OurOtherWindowsOverThePictureAreLeftOut) {

@@ -5,9 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -93,6 +95,17 @@ PictureFollower Started(const Scene& scene, const Rect& picture) {
 }
 
 Rect Placed(Scene& scene, const Photo& photo, Point at) { return scene.Paste(photo, at); }
+
+// The strips a tick copies for the follower, from the scene.
+std::vector<ScreenImage> StripsOf(const PictureFollower& follower, const Scene& scene) {
+    std::vector<ScreenImage> images;
+    const ScreenImage whole = scene.Image();
+    for (const Rect& r : follower.Strips(kMonitor)) {
+        images.push_back({whole.pixels.subspan(static_cast<std::size_t>(r.top) * whole.stride + r.left), Width(r),
+                          Height(r), whole.stride});
+    }
+    return images;
+}
 
 const std::array<const char*, 4> kPhotos{"chelsea", "coffee", "rocket", "astronaut"};
 const std::array<std::pair<const char*, Scaler>, 2> kScalers{
@@ -286,15 +299,7 @@ TEST(PictureFollowerTest, LooksOnlyWhenTheEdgesChanged) {
     Scene scene(kScreenWidth, kScreenHeight, kPage);
     const Rect first = Placed(scene, Shown("chelsea", test::ScaledBilinear), {400, 300});
     PictureFollower follower = Started(scene, first);
-    const auto strips = [&](const Scene& s) {
-        std::vector<ScreenImage> images;
-        for (const Rect& r : follower.Strips(kMonitor)) {
-            const ScreenImage whole = s.Image();
-            images.push_back({whole.pixels.subspan(static_cast<std::size_t>(r.top) * whole.stride + r.left), Width(r),
-                              Height(r), whole.stride});
-        }
-        return images;
-    };
+    const auto strips = [&](const Scene& s) { return StripsOf(follower, s); };
     EXPECT_TRUE(follower.LookDue(strips(scene))) << "nothing to compare with yet";
     EXPECT_FALSE(follower.LookDue(strips(scene)));
     scene.Set(700, 305, Grey(255));  // inside the picture, far from its edges
@@ -308,6 +313,348 @@ TEST(PictureFollowerTest, LooksOnlyWhenTheEdgesChanged) {
     int looks = 0;
     for (int tick = 0; tick < 2 * PictureFollower::kWaitingLookEvery; ++tick) looks += follower.LookDue(strips(gone));
     EXPECT_EQ(looks, 2) << "the change, then one after " << PictureFollower::kWaitingLookEvery << " quiet ones";
+}
+
+// A viewer's view of a larger picture: the part from `offset` on, cut to
+// the view, inside the viewer's one-pixel border.
+void ShowInView(Scene& scene, const Photo& photo, const Rect& view, Point offset) {
+    scene.Frame(view, 0, Grey(0x30));
+    for (int y = view.top; y < view.bottom; ++y) {
+        for (int x = view.left; x < view.right; ++x) {
+            const int px = std::clamp(x - view.left + offset.x, 0, photo.width - 1);
+            const int py = std::clamp(y - view.top + offset.y, 0, photo.height - 1);
+            scene.Set(x, y, photo.pixels[static_cast<std::size_t>(py) * photo.width + px]);
+        }
+    }
+}
+
+const Rect kView{400, 250, 1000, 650};
+constexpr std::uint32_t kLightPage = Grey(0xF0);
+
+struct InFrame {
+    const char* name;
+    // The view's content at look i (0: as fitted), drawn over the view.
+    std::function<void(Scene&, int look)> show;
+};
+
+// The frame stays while its content changes a little at every look: the
+// guide stays on the frame, follows, and still knows the picture when the
+// whole view moves afterwards.
+TEST(PictureFollowerTest, StaysOnItsFrameWhileTheContentChangesInside) {
+    const Photo zoomed = Shown("chelsea", test::ScaledBilinear, 2.0);
+    const Photo backdrop = test::ScaledBilinear(TestPhoto("rocket"), Width(kView), Height(kView));
+    const Photo sprite = test::ScaledBilinear(TestPhoto("coffee"), 90, 60);
+    const std::array<InFrame, 5> cases{{
+        {"a zoomed viewer panned 7 px at each look",
+         [&](Scene& s, int i) {
+             ShowInView(s, zoomed, kView, {300 + 7 * i, 200 + 3 * i});
+         }},
+        {"a zoomed viewer panned 25 px at each look",
+         [&](Scene& s, int i) {
+             ShowInView(s, zoomed, kView, {200 + 25 * i, 200});
+         }},
+        {"a zoomed viewer dragged 60 px at each look",
+         [&](Scene& s, int i) {
+             ShowInView(s, zoomed, kView, {120 + 60 * i, 280 - 15 * i});
+         }},
+        {"a video: the camera pans, something moves across",
+         [&](Scene& s, int i) {
+             ShowInView(s, zoomed, kView, {250 + 4 * i, 150 + 2 * i});
+             s.Paste(sprite, {kView.left + 60 + 40 * i, kView.top + 150});
+         }},
+        {"a painting going on, stroke by stroke",
+         [&](Scene& s, int i) {
+             s.Paste(backdrop, {kView.left, kView.top});
+             for (int k = 0; k < 12 * i; ++k) {
+                 const int x = kView.left + 20 + (k * 97) % (Width(kView) - 80);
+                 const int y = kView.top + 20 + (k * 53) % (Height(kView) - 60);
+                 s.Fill({x, y, x + 40, y + 14}, Grey(static_cast<unsigned>(40 + (k * 37) % 200)));
+             }
+         }},
+    }};
+    constexpr int kLooks = 6;
+    for (const InFrame& c : cases) {
+        SCOPED_TRACE(c.name);
+        Scene scene(kScreenWidth, kScreenHeight, kLightPage);
+        c.show(scene, 0);
+        PictureFollower follower = Started(scene, kView);
+        for (int look = 1; look < kLooks; ++look) {
+            Scene now(kScreenWidth, kScreenHeight, kLightPage);
+            c.show(now, look);
+            EXPECT_EQ(Follow(follower, now), (FollowAnswer{FollowStep::Stay, kView})) << "look " << look;
+            EXPECT_FALSE(follower.Waiting()) << "look " << look;
+        }
+        // The whole viewer dragged, its content as the last look left it.
+        Scene shown(kScreenWidth, kScreenHeight, kLightPage);
+        c.show(shown, kLooks - 1);
+        Scene dragged(kScreenWidth, kScreenHeight, kLightPage);
+        const ScreenImage last = shown.Image();
+        const Point by{-45, 30};
+        for (int y = kView.top - 1; y <= kView.bottom; ++y) {
+            for (int x = kView.left - 1; x <= kView.right; ++x) {
+                dragged.Set(x + by.x, y + by.y, last.pixels[static_cast<std::size_t>(y) * last.stride + x]);
+            }
+        }
+        const Rect moved{kView.left + by.x, kView.top + by.y, kView.right + by.x, kView.bottom + by.y};
+        EXPECT_EQ(Follow(follower, dragged), (FollowAnswer{FollowStep::Move, moved}));
+    }
+}
+
+// The viewer shows its next photo in place, at the same size or another:
+// another picture, so the guide waits where it was and keeps its size; the
+// first photo shown again is followed again.
+TEST(PictureFollowerTest, WaitsWhileItsFrameShowsAnotherPhoto) {
+    const Photo own = test::ScaledBilinear(TestPhoto("chelsea"), 600, 400);
+    const struct {
+        const char* name;
+        const char* photo;
+        Point size;
+    } nexts[] = {
+        {"coffee at the same size", "coffee", {600, 400}},
+        {"astronaut, square, centred", "astronaut", {400, 400}},
+        {"rocket, larger", "rocket", {660, 440}},
+        {"hubble at the same size", "hubble", {600, 400}},
+        {"a meadow at the same size", "meadow", {600, 400}},
+    };
+    for (const auto& next : nexts) {
+        SCOPED_TRACE(next.name);
+        Scene scene(kScreenWidth, kScreenHeight, kPage);
+        const Rect first = Placed(scene, own, {500, 300});
+        PictureFollower follower = Started(scene, first);
+        Scene other(kScreenWidth, kScreenHeight, kPage);
+        const Photo photo = test::ScaledBilinear(TestPhoto(next.photo), next.size.x, next.size.y);
+        Placed(other, photo, {800 - photo.width / 2, 500 - photo.height / 2});
+        EXPECT_EQ(Follow(follower, other), (FollowAnswer{FollowStep::Lost, first}));
+        EXPECT_EQ(Follow(follower, other), (FollowAnswer{FollowStep::Lost, first})) << "still waiting";
+        EXPECT_TRUE(follower.Waiting());
+        EXPECT_EQ(Follow(follower, scene), (FollowAnswer{FollowStep::Stay, first})) << "the first one back";
+        EXPECT_FALSE(follower.Waiting());
+    }
+}
+
+struct Duplicate {
+    const char* name;
+    // The scene after the change; answers where the guide belongs then
+    // (nothing: it waits where it was).
+    std::function<std::optional<Rect>(Scene&, const Photo& own, const Rect& first)> change;
+};
+
+Photo Brighter(const Photo& photo) {
+    Photo out = photo;
+    for (std::uint32_t& p : out.pixels) {
+        std::uint32_t q = 0;
+        for (const int shift : {0, 8, 16}) {
+            q |= std::min<std::uint32_t>(255, ((p >> shift) & 0xFFu) * 11 / 10) << shift;
+        }
+        p = q;
+    }
+    return out;
+}
+
+// Near-duplicates of the followed photo: a copy 10 % brighter, a thumbnail,
+// the same photo again beside it. Gone, the photo is waited for, never
+// replaced by one of them; moved, it is told from them.
+TEST(PictureFollowerTest, NeverTakesANearDuplicateForItsOwn) {
+    const std::array<Duplicate, 7> cases{{
+        {"gone, a copy 10 % brighter beside it",
+         [](Scene& s, const Photo& own, const Rect& p) -> std::optional<Rect> {
+             s.Paste(Brighter(own), {p.right + 20, p.top});
+             return std::nullopt;
+         }},
+        {"gone, a 0.3x thumbnail in a strip below",
+         [](Scene& s, const Photo& own, const Rect& p) -> std::optional<Rect> {
+             s.Paste(test::ScaledBilinear(own, own.width * 3 / 10, own.height * 3 / 10), {p.left + 40, p.bottom + 20});
+             return std::nullopt;
+         }},
+        {"gone, the same photo beside it",
+         [](Scene& s, const Photo& own, const Rect& p) -> std::optional<Rect> {
+             s.Paste(own, {p.right + 10, p.top});
+             return std::nullopt;
+         }},
+        {"replaced by its copy 10 % brighter in another frame on it",
+         [](Scene& s, const Photo& own, const Rect& p) -> std::optional<Rect> {
+             s.Paste(Brighter(own), {p.left + 30, p.top + 20});
+             return std::nullopt;
+         }},
+        {"scrolled 17 px, the same photo beside it scrolled too",
+         [](Scene& s, const Photo& own, const Rect& p) -> std::optional<Rect> {
+             s.Paste(own, {p.right + 10, p.top + 17});
+             return s.Paste(own, {p.left, p.top + 17});
+         }},
+        {"panned 30 px, a brighter copy beside it",
+         [](Scene& s, const Photo& own, const Rect& p) -> std::optional<Rect> {
+             s.Paste(Brighter(own), {p.right + 50, p.top});
+             return s.Paste(own, {p.left + 30, p.top});
+         }},
+        {"zoomed to 0.3x about its centre, a thumbnail",
+         [](Scene& s, const Photo& own, const Rect& p) -> std::optional<Rect> {
+             const Photo small = test::ScaledBilinear(own, own.width * 3 / 10, own.height * 3 / 10);
+             return s.Paste(small, {Centre(p).x - small.width / 2, Centre(p).y - small.height / 2});
+         }},
+    }};
+    for (const char* name : {"chelsea", "rocket", "meadow"}) {
+        const Photo own = test::ScaledBilinear(TestPhoto(name), 480, 320);
+        for (const Duplicate& c : cases) {
+            SCOPED_TRACE(std::string(name) + ": " + c.name);
+            Scene scene(kScreenWidth, kScreenHeight, kPage);
+            const Rect first = Placed(scene, own, {300, 200});
+            PictureFollower follower = Started(scene, first);
+            Scene changed(kScreenWidth, kScreenHeight, kPage);
+            const std::optional<Rect> own_place = c.change(changed, own, first);
+            if (own_place) {
+                EXPECT_EQ(Follow(follower, changed), (FollowAnswer{FollowStep::Move, *own_place}));
+            } else {
+                EXPECT_EQ(Follow(follower, changed), (FollowAnswer{FollowStep::Lost, first}));
+                EXPECT_EQ(Follow(follower, changed), (FollowAnswer{FollowStep::Lost, first})) << "still waiting";
+            }
+            EXPECT_EQ(follower.Waiting(), !own_place);
+        }
+    }
+}
+
+struct Seeking {
+    const char* name;
+    Rect guide;                                      // the guide's measured area when following is switched on
+    std::function<std::optional<Rect>(Scene&)> lay;  // the picture under it, if one is to be taken
+};
+
+// Restored at start, or switched on from the panel or the menu, the guide
+// takes the picture under its centre, as a fit does, and waits while there
+// is none; then it follows that one.
+TEST(PictureFollowerTest, FitsFirstWhenRestoredOrSwitchedOn) {
+    const std::array<Seeking, 5> cases{{
+        {"over the photo",
+         {450, 300, 800, 500},
+         [](Scene& s) -> std::optional<Rect> {
+             return s.Paste(Shown("coffee", test::ScaledBilinear), {300, 200});
+         }},
+        {"over a flat artboard",
+         {560, 350, 840, 560},
+         [](Scene& s) -> std::optional<Rect> {
+             s.Fill({500, 300, 900, 600}, Grey(255));
+             return Rect{500, 300, 900, 600};
+         }},
+        {"larger than the photo under its centre",
+         {200, 100, 1400, 900},
+         [](Scene& s) -> std::optional<Rect> {
+             return s.Paste(test::ScaledBilinear(TestPhoto("astronaut"), 300, 300), {650, 350});
+         }},
+        {"a photo under its edge, not its centre",
+         {300, 300, 900, 700},
+         [](Scene& s) -> std::optional<Rect> {
+             s.Paste(test::ScaledBilinear(TestPhoto("rocket"), 300, 200), {200, 250});
+             return std::nullopt;
+         }},
+        {"a plain desktop", {300, 300, 900, 700}, [](Scene&) -> std::optional<Rect> { return std::nullopt; }},
+    }};
+    for (const Seeking& c : cases) {
+        SCOPED_TRACE(c.name);
+        PictureFollower follower;
+        follower.Seek(c.guide);
+        EXPECT_TRUE(follower.Waiting());
+        // Nothing there yet, as at sign-in: it waits.
+        Scene desktop(kScreenWidth, kScreenHeight, kPage);
+        EXPECT_EQ(Follow(follower, desktop), (FollowAnswer{FollowStep::Lost, c.guide}));
+        Scene scene(kScreenWidth, kScreenHeight, kPage);
+        const std::optional<Rect> picture = c.lay(scene);
+        if (!picture) {
+            EXPECT_EQ(Follow(follower, scene), (FollowAnswer{FollowStep::Lost, c.guide}));
+            EXPECT_TRUE(follower.Seeking());
+            continue;
+        }
+        EXPECT_EQ(Follow(follower, scene), (FollowAnswer{FollowStep::Found, *picture}));
+        EXPECT_FALSE(follower.Waiting());
+        // Then it follows that picture.
+        Scene moved(kScreenWidth, kScreenHeight, kPage);
+        const ScreenImage image = scene.Image();
+        for (int y = picture->top; y < picture->bottom; ++y) {
+            for (int x = picture->left; x < picture->right; ++x) {
+                moved.Set(x + 21, y + 13, image.pixels[static_cast<std::size_t>(y) * image.stride + x]);
+            }
+        }
+        const Rect there{picture->left + 21, picture->top + 13, picture->right + 21, picture->bottom + 13};
+        EXPECT_EQ(Follow(follower, moved), (FollowAnswer{FollowStep::Move, there}));
+    }
+}
+
+// The displays changed: the picture is looked for again where the guide
+// now stands, and found, or waited for.
+TEST(PictureFollowerTest, FindsThePictureAgainAfterADisplayChange) {
+    const struct {
+        const char* name;
+        Point picture;  // how far the picture went
+        Point guide;    // how far the guide was put
+        bool found;
+    } cases[] = {
+        {"both where they were", {0, 0}, {0, 0}, true},
+        {"both moved alike onto the new layout", {-260, 140}, {-260, 140}, true},
+        {"the picture moved, the guide left where it was", {-900, 0}, {0, 0}, false},
+        {"the picture gone", {5000, 5000}, {0, 0}, false},
+    };
+    const Photo photo = Shown("rocket", test::ScaledBilinear);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Scene scene(kScreenWidth, kScreenHeight, kPage);
+        const Rect first = Placed(scene, photo, {600, 200});
+        PictureFollower follower = Started(scene, first);
+        const Rect guide{first.left + c.guide.x, first.top + c.guide.y, first.right + c.guide.x,
+                         first.bottom + c.guide.y};
+        follower.Displaced(guide);
+        EXPECT_TRUE(follower.Waiting());
+        Scene after(kScreenWidth, kScreenHeight, kPage);
+        const Rect now = Placed(after, photo, {first.left + c.picture.x, first.top + c.picture.y});
+        const FollowAnswer expected = c.found ? FollowAnswer{now == guide ? FollowStep::Stay : FollowStep::Move, now}
+                                              : FollowAnswer{FollowStep::Lost, guide};
+        EXPECT_EQ(Follow(follower, after), expected);
+        EXPECT_EQ(follower.Waiting(), !c.found);
+    }
+}
+
+// Over a scene that keeps changing in place (a video), the looks rest
+// between ticks, never so long that a moved frame goes unseen for more
+// than the rest allows.
+TEST(PictureFollowerTest, RestsItsLooksWhileTheSceneChangesInPlace) {
+    const Photo zoomed = Shown("chelsea", test::ScaledBilinear, 2.0);
+    Scene scene(kScreenWidth, kScreenHeight, kPage);
+    ShowInView(scene, zoomed, kView, {300, 200});
+    PictureFollower follower = Started(scene, kView);
+    const auto strips = [&](const Scene& s) { return StripsOf(follower, s); };
+    constexpr int kTicks = 15;
+    int looks = 0;
+    int longest = 0;
+    int since = 0;
+    for (int tick = 1; tick <= kTicks; ++tick) {
+        Scene now(kScreenWidth, kScreenHeight, kPage);
+        ShowInView(now, zoomed, kView, {300 + 3 * tick, 200});  // a frame of the video at every tick
+        ++since;
+        if (!follower.LookDue(strips(now))) continue;
+        ++looks;
+        longest = std::max(longest, since);
+        since = 0;
+        EXPECT_EQ(Follow(follower, now), (FollowAnswer{FollowStep::Stay, kView})) << "tick " << tick;
+    }
+    EXPECT_LE(looks, kTicks / 2) << "the looks rest";
+    EXPECT_LE(longest, PictureFollower::kBackOffTicks + 1) << "never longer than the rest allows";
+    // The frame moves while the looks rest: seen within the rest.
+    Scene dragged(kScreenWidth, kScreenHeight, kPage);
+    const Rect moved{kView.left + 40, kView.top + 20, kView.right + 40, kView.bottom + 20};
+    ShowInView(dragged, zoomed, moved, {300 + 3 * kTicks, 200});
+    int waited = 1;
+    while (!follower.LookDue(strips(dragged)) && waited <= PictureFollower::kBackOffTicks) ++waited;
+    EXPECT_LE(waited, PictureFollower::kBackOffTicks + 1);
+    EXPECT_EQ(Follow(follower, dragged), (FollowAnswer{FollowStep::Move, moved}));
+
+    // A fast pan changes the picture much between two ticks: the looks keep
+    // up instead of resting, or the next one would not know it.
+    Scene fast(kScreenWidth, kScreenHeight, kLightPage);
+    ShowInView(fast, zoomed, kView, {100, 200});
+    PictureFollower keeping = Started(fast, kView);
+    for (int tick = 1; tick <= 6; ++tick) {
+        Scene now(kScreenWidth, kScreenHeight, kLightPage);
+        ShowInView(now, zoomed, kView, {100 + 25 * tick, 200});
+        ASSERT_TRUE(keeping.LookDue(StripsOf(keeping, now))) << "tick " << tick;
+        EXPECT_EQ(Follow(keeping, now), (FollowAnswer{FollowStep::Stay, kView})) << "tick " << tick;
+    }
 }
 
 struct FollowedPlacement {
@@ -333,11 +680,11 @@ TEST(PlacementFollowingTest, KeepsTheRatioWhereItGivesTheNewSizeExactly) {
         SCOPED_TRACE(c.name);
         TSettings settings(1920);
         settings.SetLockWidth(c.widthLeads);
-        ApplyPlacement(settings, PlacementOnPicture(settings, {300, 200, 751, 500}));
+        settings.SetPlacement(PlacementOnPicture(settings, {300, 200, 751, 500}));
         settings.SetLock(c.lock);
         const GuidePlacement placement = PlacementFollowing(settings, c.picture);
         EXPECT_EQ(placement.ratio, c.ratio);
-        ApplyPlacement(settings, placement);
+        settings.SetPlacement(placement);
         EXPECT_EQ(settings.Width(), Width(c.picture));
         EXPECT_EQ(settings.Height(), Height(c.picture));
         EXPECT_EQ(placement.position,

@@ -63,6 +63,10 @@ public:
         calls.push_back("paint");
     }
     void ApplyOpacity() override { calls.push_back("opacity"); }
+    void ApplyPlacement(Point topLeft) override {
+        pos = topLeft;
+        ApplySize();
+    }
     void MakeFullyTransparent() override { calls.push_back("transparent"); }
     void PaintNow() override { calls.push_back("paint"); }
     void ScheduleRepaint() override { calls.push_back("repaint"); }
