@@ -3,6 +3,7 @@
 #include <cstddef>
 
 #include "settings/IniEncoding.h"
+#include "text/CodePages.h"
 
 namespace lumetra {
 
@@ -78,6 +79,14 @@ std::optional<IniFileText> ReadSettingsFile(const SettingsFile& file) {
     const auto bytes = platform.ReadWholeFile(path);
     if (!bytes) return std::nullopt;
     return DecodeIniFile(*bytes);
+}
+
+std::optional<std::string> ReadSettingsText(const SettingsFile& file) {
+    auto text = ReadSettingsFile(file);
+    if (!text) return std::nullopt;
+    if (text->encoding == IniEncoding::Utf16Le) return std::move(text->text);
+    const IPlatformFiles& platform = file.Platform();
+    return Utf8FromCodePage(platform, platform.SystemCodePage(), text->text);
 }
 
 }  // namespace lumetra

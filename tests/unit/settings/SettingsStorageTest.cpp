@@ -327,9 +327,7 @@ TEST(SettingsStorage, Utf16FileStaysUtf16AndKeepsEveryCharacter) {
         std::u16string(users) + u"[settings]\r\nlang = Fran\u00E7ais\r\nLookMode=2\r\n\r\n[\u03A9]\r\nA=\u0394");
     TSettings s(1920);
     s.Load(fs.file);
-    EXPECT_EQ(s.Lang(),
-              "Fran\xE7"
-              "ais");
+    EXPECT_EQ(s.Lang(), "Fran\xC3\xA7" "ais");
     s.SetLookMode(6);
     ASSERT_TRUE(s.Save(fs.file));
     const std::string loadedKeys =
