@@ -208,6 +208,11 @@ void ReadLanguageFile(IByteReader& file, const ICodePages& codePages,
     }
 }
 
+void MergeLanguageFile(LangTable& table, IByteReader& file, const ICodePages& codePages) {
+    ReadLanguageFile(file, codePages,
+                     [&table](std::string key, std::string value) { table.Merge(std::move(key), std::move(value)); });
+}
+
 void LoadLanguage(LangTable& table, const SettingsFile& folders, const std::string& name,
                   const std::string& commonSubPath, const std::string& userSubPath) {
     if (!IsSafeLanguageName(name)) {
@@ -225,8 +230,7 @@ void LoadLanguage(LangTable& table, const SettingsFile& folders, const std::stri
     if (!file) {
         return;
     }
-    ReadLanguageFile(*file, folders.Platform(),
-                     [&table](std::string key, std::string value) { table.Merge(std::move(key), std::move(value)); });
+    MergeLanguageFile(table, *file, folders.Platform());
 }
 
 }  // namespace lumetra

@@ -50,6 +50,9 @@ inline constexpr std::string_view kLangCodePageKey = "LangCodePage";
 void ReadLanguageFile(IByteReader& file, const ICodePages& codePages,
                       const std::function<void(std::string key, std::string value)>& entry);
 
+// Merges every entry of an open language file, read by ReadLanguageFile.
+void MergeLanguageFile(LangTable& table, IByteReader& file, const ICodePages& codePages);
+
 // Finds Name + ".lng" beside the program, then in the common and the
 // per-user data folders, and merges the first one that opens. A name that
 // could leave those folders or open a device (see IsSafeLanguageName) is

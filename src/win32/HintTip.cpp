@@ -4,6 +4,7 @@
 #include <uxtheme.h>
 
 #include "win32/SystemLibrary.h"
+#include "win32/WideText.h"
 #include "win32/WindowDpi.h"
 
 namespace lumetra {
@@ -11,8 +12,8 @@ namespace {
 
 constexpr COLORREF kHintBackground = RGB(255, 249, 206);
 
-TOOLINFOA WholeWindowTool(HWND owner, char* text) {
-    TOOLINFOA tool{};
+TOOLINFOW WholeWindowTool(HWND owner, wchar_t* text) {
+    TOOLINFOW tool{};
     tool.cbSize = sizeof tool;
     // The tool is the owner itself, so its whole client area; the control
     // watches the owner's mouse messages through its own subclass.
@@ -46,17 +47,17 @@ void TipFont::Apply(HWND tip, int dpi) {
     const NONCLIENTMETRICSW metrics = MetricsAt(dpi);
     UniqueFont font(::CreateFontIndirectW(&metrics.lfStatusFont));
     if (!font) return;
-    ::SendMessageA(tip, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
+    ::SendMessageW(tip, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
     font_ = std::move(font);  // the control no longer uses the old one
 }
 
 UniqueWindow CreateTipControl(HINSTANCE instance, HWND owner) {
-    UniqueWindow control(::CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
+    UniqueWindow control(::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
                                            WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
                                            CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr, instance, nullptr));
     if (!control) return control;
     ::SetWindowTheme(control.get(), L"", L"");
-    ::SendMessageA(control.get(), TTM_SETTIPBKCOLOR, kHintBackground, 0);
+    ::SendMessageW(control.get(), TTM_SETTIPBKCOLOR, kHintBackground, 0);
     return control;
 }
 
@@ -67,9 +68,9 @@ HintTip HintTip::Create(HINSTANCE instance, HWND owner) {
     if (!tip.window_) return tip;
     tip.owner_ = owner;
     tip.SetDpi(WindowDpi(owner));
-    char empty[] = "";
-    TOOLINFOA tool = WholeWindowTool(owner, empty);
-    ::SendMessageA(tip.window_.get(), TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+    wchar_t empty[] = L"";
+    TOOLINFOW tool = WholeWindowTool(owner, empty);
+    ::SendMessageW(tip.window_.get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
     return tip;
 }
 
@@ -83,17 +84,17 @@ void HintTip::SetText(const std::string& text) {
 void HintTip::SendText() {
     if (!window_) return;
     // The control copies the text; the buffer only has to outlive the call.
-    std::string copy = text_;
-    TOOLINFOA tool = WholeWindowTool(owner_, copy.data());
-    ::SendMessageA(window_.get(), TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&tool));
+    std::wstring copy = Wide(text_);
+    TOOLINFOW tool = WholeWindowTool(owner_, copy.data());
+    ::SendMessageW(window_.get(), TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
 void HintTip::Hide() {
-    if (window_) ::SendMessageA(window_.get(), TTM_POP, 0, 0);
+    if (window_) ::SendMessageW(window_.get(), TTM_POP, 0, 0);
 }
 
 void HintTip::Activate(bool active) {
-    if (window_) ::SendMessageA(window_.get(), TTM_ACTIVATE, active ? TRUE : FALSE, 0);
+    if (window_) ::SendMessageW(window_.get(), TTM_ACTIVATE, active ? TRUE : FALSE, 0);
 }
 
 }  // namespace lumetra

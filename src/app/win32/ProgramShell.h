@@ -29,7 +29,7 @@ public:
 
 class TProgramShell final : private IHotKeyRegistrar {
 public:
-    static constexpr char kClassName[] = "TLumetraProgramShell";
+    static constexpr wchar_t kClassName[] = L"TLumetraProgramShell";
 
     // The hidden window bears the instance key as its title, by which a
     // second start finds it.
@@ -63,7 +63,7 @@ private:
     void AddIcon();
     void LoadIcons();
     // The icon's picture and tip as the look says.
-    NOTIFYICONDATAA IconLook() const;
+    NOTIFYICONDATAW IconLook() const;
     void ShowMenu();
     bool Register(HotKeyCommand command, HotKey hotKey) override;
     void Unregister(HotKeyCommand command) override;

@@ -5,8 +5,10 @@
 
 #include <cstring>
 
+
 #include "overlay/draw/Composition.h"
 #include "win32/GdiHandles.h"
+#include "win32/WideText.h"
 
 namespace lumetra {
 namespace {
@@ -68,14 +70,6 @@ private:
     bool open_;
 };
 
-std::wstring Wide(const std::string& text) {
-    const int length = ::MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
-    if (length <= 0) return {};
-    std::wstring wide(static_cast<std::size_t>(length), L'\0');
-    ::MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, wide.data(), length);
-    wide.pop_back();  // the terminating zero
-    return wide;
-}
 
 std::size_t PixelCount(const ExportPixels& picture) {
     return static_cast<std::size_t>(picture.width) * static_cast<std::size_t>(picture.height);
@@ -133,7 +127,7 @@ bool SavePng(const std::string& path, const ExportPixels& picture) {
     return SUCCEEDED(::CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
                                         reinterpret_cast<void**>(factory.out()))) &&
            SUCCEEDED(factory->CreateStream(stream.out())) &&
-           SUCCEEDED(stream->InitializeFromFilename(Wide(path).c_str(), GENERIC_WRITE)) &&
+           SUCCEEDED(stream->InitializeFromFilename(WidePath(path).c_str(), GENERIC_WRITE)) &&
            SUCCEEDED(factory->CreateEncoder(GUID_ContainerFormatPng, nullptr, encoder.out())) &&
            SUCCEEDED(encoder->Initialize(stream.get(), WICBitmapEncoderNoCache)) &&
            SUCCEEDED(encoder->CreateNewFrame(frame.out(), nullptr)) && SUCCEEDED(frame->Initialize(nullptr)) &&
@@ -147,33 +141,37 @@ std::optional<SaveChoice> AskSavePath(HWND owner, const std::string& title, cons
                                       const std::string& fileName, const std::vector<SaveFileType>& types) {
     if (types.empty()) return std::nullopt;
     // "PNG picture (*.png)\0*.png\0...\0"
-    std::string filter;
+    std::wstring filter;
     for (const SaveFileType& type : types) {
-        filter += type.name + " (*." + type.extension + ")";
-        filter += '\0';
-        filter += "*." + type.extension;
-        filter += '\0';
+        filter += Wide(type.name + " (*." + type.extension + ")");
+        filter += L'\0';
+        filter += Wide("*." + type.extension);
+        filter += L'\0';
     }
-    filter += '\0';
-    std::string path = fileName.substr(0, MAX_PATH * 4 - 1);
-    path.resize(MAX_PATH * 4, '\0');
-    OPENFILENAMEA dialog{};
+    filter += L'\0';
+    // Room for a long path; the proposed name is cut at a character.
+    constexpr std::size_t kPathRoom = 32768;
+    std::wstring path = Wide(Utf8PrefixInUtf16Units(fileName, kPathRoom - 1));
+    path.resize(kPathRoom, L'\0');
+    const std::wstring initialFolder = Wide(folder);
+    const std::wstring caption = Wide(title);
+    OPENFILENAMEW dialog{};
     dialog.lStructSize = sizeof dialog;
     dialog.hwndOwner = owner;
     dialog.lpstrFilter = filter.c_str();
     dialog.nFilterIndex = 1;
     dialog.lpstrFile = path.data();
     dialog.nMaxFile = static_cast<DWORD>(path.size());
-    dialog.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
-    dialog.lpstrTitle = title.c_str();
-    const std::string firstExtension = types.empty() ? std::string() : types.front().extension;
+    dialog.lpstrInitialDir = folder.empty() ? nullptr : initialFolder.c_str();
+    dialog.lpstrTitle = caption.c_str();
+    const std::wstring firstExtension = types.empty() ? std::wstring() : Wide(types.front().extension);
     dialog.lpstrDefExt = firstExtension.c_str();
     dialog.Flags = OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR | OFN_HIDEREADONLY;
-    if (!::GetSaveFileNameA(&dialog)) return std::nullopt;
-    path.resize(std::strlen(path.c_str()));
+    if (!::GetSaveFileNameW(&dialog)) return std::nullopt;
+    path.resize(path.find(L'\0'));
     std::vector<std::string_view> extensions;
     for (const SaveFileType& type : types) extensions.push_back(type.extension);
-    const SavedFile file = ChooseFileType(path, extensions, dialog.nFilterIndex >= 1 ? dialog.nFilterIndex - 1 : 0);
+    const SavedFile file = ChooseFileType(Utf8(path), extensions, dialog.nFilterIndex >= 1 ? dialog.nFilterIndex - 1 : 0);
     return SaveChoice{file.path, file.type};
 }
 
