@@ -135,8 +135,7 @@ private:
 };
 
 // The number of a "LangCodePage" entry: decimal digits alone.
-std::optional<unsigned> DeclaredCodePage(const std::string& key, const std::string& value) {
-    if (key != kLangCodePageKey) return std::nullopt;
+std::optional<unsigned> CodePageNumber(const std::string& value) {
     unsigned number = 0;
     const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), number);
     if (error != std::errc() || end != value.data() + value.size() || value.empty() || value.front() == '-') {
@@ -194,15 +193,15 @@ void ReadLanguageFile(IByteReader& file, const ICodePages& codePages,
         // Only the first entry can declare the code page: before it is
         // known, a double-byte file cannot be split into entries. The
         // entry is ASCII, so it reads the same in any code page.
-        if (first) {
-            if (const std::optional<unsigned> declared = DeclaredCodePage(key, value)) {
-                const auto itsLeadBytes = reader.Marked() ? std::nullopt : codePages.CodePageLeadBytes(*declared);
-                if (itsLeadBytes) {
-                    codePage = *declared;
-                    leadBytes = *itsLeadBytes;
-                }
-                continue;
+        if (first && key == kLangCodePageKey) {
+            const std::optional<unsigned> declared = CodePageNumber(value);
+            const auto itsLeadBytes =
+                declared && !reader.Marked() ? codePages.CodePageLeadBytes(*declared) : std::nullopt;
+            if (itsLeadBytes) {
+                codePage = *declared;
+                leadBytes = *itsLeadBytes;
             }
+            continue;
         }
         entry(Utf8FromCodePage(codePages, codePage, key), Utf8FromCodePage(codePages, codePage, value));
     }
