@@ -45,23 +45,24 @@ bool FindKeyStart(IByteReader& file, std::uint8_t& first) {
     return false;
 }
 
-// Appends the second byte of a double-byte character, which is never
-// examined: in such code pages it may have the value of "\\" or a letter.
-bool ReadTrailByte(IByteReader& file, std::string& out) {
-    std::uint8_t trail = 0;
-    if (!file.ReadByte(trail)) return false;
-    out.push_back(static_cast<char>(trail));
-    return true;
-}
+// The second byte of a double-byte character is never examined: in such
+// code pages it may have the value of "\\" or a letter. No double-byte code
+// page has trail bytes below 0x40, so a lead byte before a CR, a digit or
+// "=" is a broken character, and that byte keeps its meaning.
+bool IsTrailByte(std::uint8_t byte) { return byte >= 0x40; }
 
 // Everything up to the first "=", which is consumed; nothing is trimmed.
 bool ReadKey(IByteReader& file, std::uint8_t first, std::string& key, const LeadBytes& leadBytes) {
     std::uint8_t byte = first;
     do {
         key.push_back(static_cast<char>(byte));
-        if (leadBytes[byte] && !ReadTrailByte(file, key)) return false;
+        const bool lead = leadBytes[byte];
         if (!file.ReadByte(byte)) {
             return false;
+        }
+        if (lead && IsTrailByte(byte)) {
+            key.push_back(static_cast<char>(byte));
+            if (!file.ReadByte(byte)) return false;
         }
     } while (byte != '=');
     return true;
@@ -71,13 +72,22 @@ bool ReadKey(IByteReader& file, std::uint8_t first, std::string& key, const Lead
 // after it as it stands, except that backslash + CR joins the next line.
 bool ReadValue(IByteReader& file, std::string& value, const LeadBytes& leadBytes) {
     std::uint8_t byte = 0;
-    while (file.ReadByte(byte)) {
+    // A byte read after a lead byte that turned out no trail byte.
+    bool held = false;
+    while (held || file.ReadByte(byte)) {
+        held = false;
         if (byte == '\r') {
             return true;
         }
         if (byte != '\\') {
             value.push_back(static_cast<char>(byte));
-            if (leadBytes[byte] && !ReadTrailByte(file, value)) return false;
+            if (!leadBytes[byte]) continue;
+            if (!file.ReadByte(byte)) return false;
+            if (IsTrailByte(byte)) {
+                value.push_back(static_cast<char>(byte));
+            } else {
+                held = true;
+            }
             continue;
         }
         std::uint8_t next = 0;

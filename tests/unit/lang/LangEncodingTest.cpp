@@ -59,7 +59,11 @@ TEST(LangEncodingTest, EachFileIsReadInItsOwnEncoding) {
          {{"A", Ideograph(0x83, 0x5C) + "n"}}},
         {"a real backslash still continues", "A=" + lead + "A\\\r\nx\r\n", 932,
          {{"A", Ideograph(0x83, 'A') + "\r\nx"}}},
-        {"a double-byte character in a key", "K" + lead + "==v\r\n", 932, {{"K" + Ideograph(0x83, '='), "v"}}},
+        {"a double-byte character in a key", "K" + lead + "A=v\r\n", 932, {{"K" + Ideograph(0x83, 'A'), "v"}}},
+        {"a lead byte before a CR is a broken character, and the CR ends the entry", "A=" + lead + "\r\nB=2\r\n",
+         932, {{"A", "\xC2\x83"}, {"B", "2"}}},
+        {"a lead byte before '=' in a key leaves the '=' its meaning", "K" + lead + "=v\r\n", 932,
+         {{"K\xC2\x83", "v"}}},
         {"a lead byte at the end of the file drops the entry", "A=1\r\nB=" + lead, 932, {{"A", "1"}}},
     };
     for (const Case& c : cases) EXPECT_EQ(ReadInEncoding(c.bytes, c.systemCodePage), c.expected) << c.what;
