@@ -802,7 +802,7 @@ class Session:
         top-level window of the class, read as Unicode; [] when none shows."""
         done = subprocess.run(["wine", window_text_helper(), window_class, str(int(timeout)), "children"],
                               env=self.env, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, timeout=timeout + 60)
-        return done.stdout.decode("utf-8").split("\n")[:-1] if done.returncode == 0 else []
+        return done.stdout.decode("utf-8").replace("\r\n", "\n").split("\n")[:-1] if done.returncode == 0 else []
 
     def wait_pixel(self, x, y, colour, timeout=10):
         return deadline_poll(f"pixel ({x}, {y}) to become {colour}",

@@ -87,7 +87,7 @@ def save_as(s, title, path):
 
 @scenario
 def copy_and_save_take_the_picture_with_its_guide():
-    os.environ["LC_ALL"] = "en_US.UTF-8"  # a Western Windows; Unix names in UTF-8
+    os.environ["LC_ALL"] = "C.UTF-8"  # code page 1252, Unix names in UTF-8
     with Session(settings=guide()) as s:
         notice = fitted_on_the_cat(s)
         expect(notice == "451 \u00d7 300 \u2014 3 : 2 (-0.22 %)", f"the fit's notice read {notice!r}")

@@ -200,7 +200,7 @@ def a_silent_install_with_run_starts_the_program_as_the_finish_page_does():
     # Its application data lies under a user name in Greek letters.
     with tempfile.TemporaryDirectory(prefix="lumetra-dist-") as dist, InstallSession() as s:
         _, setup = package(dist)
-        s.env["LC_ALL"] = "en_US.UTF-8"  # Wine reads the Greek arguments in the Unix locale
+        s.env["LC_ALL"] = "C.UTF-8"  # Wine reads the Greek arguments in the Unix locale
         install_dir = s.unix_path(INSTALL_DIR)
         own_appdata = s.registry_value(SHELL_FOLDERS, "AppData")
         user_folder = os.path.join(s.unix_path(GREEK_APPDATA), "Velmora", "Lumetra")

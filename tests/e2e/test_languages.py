@@ -74,8 +74,9 @@ for language, its_locale in LANGUAGES.items():
 
 # The panel's class, whose controls the window-text helper reads back.
 PANEL_CLASS = "TLumetraSettings"
-# A Western Windows: code page 1252, which has neither Polish nor Cyrillic letters.
-WESTERN = "en_US.UTF-8"
+# A Western Windows: code page 1252, which has neither Polish nor Cyrillic letters
+# (Wine takes it for the C locale), with file names in UTF-8.
+WESTERN = "C.UTF-8"
 CODE_PAGES_CHECK = os.path.join(os.path.dirname(PRODUCT_DIR), "tests", "lumetra-codepages-check.exe")
 
 

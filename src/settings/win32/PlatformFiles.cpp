@@ -103,9 +103,10 @@ std::string Win32PlatformFiles::SpecialFolderPath(SpecialFolder folder) const {
         case SpecialFolder::AppData: id = &FOLDERID_RoamingAppData; break;
     }
     // The known-folder call has no MAX_PATH limit and no code page; its
-    // string is the caller's to free.
+    // string is the caller's to free. Not verified: a profile's data folder
+    // that does not exist yet is made by the first save, as before.
     PWSTR path = nullptr;
-    const HRESULT result = SHGetKnownFolderPath(*id, KF_FLAG_DEFAULT, nullptr, &path);
+    const HRESULT result = SHGetKnownFolderPath(*id, KF_FLAG_DONT_VERIFY, nullptr, &path);
     std::string utf8 = SUCCEEDED(result) && path != nullptr ? Utf8(path) : std::string();
     CoTaskMemFree(path);
     return utf8;

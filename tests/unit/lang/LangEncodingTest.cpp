@@ -39,6 +39,7 @@ TEST(LangEncodingTest, EachFileIsReadInItsOwnEncoding) {
     const std::vector<Case> cases = {
         {"after a UTF-8 mark the first line is an entry", "\xEF\xBB\xBF" "A=caf\xC3\xA9\r\nB=2\r\n", 932, cafe},
         {"no mark: the system's code page", "A=caf\xE9\r\nB=2\r\n", 1252, cafe},
+        {"no mark with Windows's UTF-8 option on", "A=caf\xC3\xA9\r\nB=2\r\n", kUtf8CodePage, cafe},
         {"a first LangCodePage entry names the code page", "LangCodePage=1252\r\nA=caf\xE9\r\nB=2\r\n", 932, cafe},
         {"comments may come before it", "; note\r\n\r\nLangCodePage=1252\r\nA=caf\xE9\r\nB=2\r\n", 932, cafe},
         {"an unknown code page means the system's", "LangCodePage=4242\r\nA=caf\xE9\r\nB=2\r\n", 1252, cafe},
