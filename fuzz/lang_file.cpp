@@ -69,7 +69,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     platform.systemCodePage = size > 0 && (data[size - 1] & 1) != 0 ? platform.kFakeDoubleByte : 1252;
     lumetra::test::StringByteReader again(std::string(reinterpret_cast<const char*>(data), size));
     lumetra::ReadLanguageFile(again, platform, [](std::string decodedKey, std::string decodedValue) {
-        FUZZ_CHECK(!decodedKey.empty() && IsAsciiLetter(decodedKey.front()), "a decoded key does not start with a letter");
+        FUZZ_CHECK(!decodedKey.empty() && IsAsciiLetter(decodedKey.front()),
+                   "a decoded key does not start with a letter");
         FUZZ_CHECK(lumetra::ValidUtf8(decodedKey) == decodedKey, "a decoded key is not UTF-8");
         FUZZ_CHECK(lumetra::ValidUtf8(decodedValue) == decodedValue, "a decoded value is not UTF-8");
     });

@@ -36,8 +36,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE /*previous*/, LPSTR /*commandLi
     windowClass.lpszClassName = L"LumetraMinimalWindow";
     if (!RegisterClassExW(&windowClass)) return 1;
     // Destroyed by the system when the process ends.
-    if (!CreateWindowExW(WS_EX_TOPMOST, windowClass.lpszClassName, L"Minimal window", WS_POPUP | WS_VISIBLE, kLeft, kTop,
-                         kWidth, kHeight, nullptr, nullptr, instance, nullptr)) {
+    if (!CreateWindowExW(WS_EX_TOPMOST, windowClass.lpszClassName, L"Minimal window", WS_POPUP | WS_VISIBLE, kLeft,
+                         kTop, kWidth, kHeight, nullptr, nullptr, instance, nullptr)) {
         return 1;
     }
     MSG message;

@@ -402,8 +402,8 @@ private:
     // A back buffer of the overlay's own kind and size, as wide and as tall
     // as the screen, at the frame's size.
     std::unique_ptr<BackBuffer> OverlaysBuffer(FrameSize frame) {
-        auto buffer = BackBuffer::Create(::GetSystemMetrics(SM_CXVIRTUALSCREEN), ::GetSystemMetrics(SM_CYVIRTUALSCREEN),
-                                         icons_);
+        auto buffer =
+            BackBuffer::Create(::GetSystemMetrics(SM_CXVIRTUALSCREEN), ::GetSystemMetrics(SM_CYVIRTUALSCREEN), icons_);
         if (!buffer || !buffer->Resize(frame.width, frame.height)) {
             throw std::runtime_error("Unable to create the back buffer");
         }

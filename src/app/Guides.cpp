@@ -92,10 +92,10 @@ std::string TGuideSet::SaveToText(std::string_view existingFile, char decimalSep
 }
 
 bool TGuideSet::Save(SettingsFile& file) const {
-    return guides_.front()->Save(
-        file, [this](std::string_view text, char decimalSeparator, const IniTextEncoder& encode) {
-            return SaveFurtherToText(text, decimalSeparator, encode);
-        });
+    return guides_.front()->Save(file,
+                                 [this](std::string_view text, char decimalSeparator, const IniTextEncoder& encode) {
+                                     return SaveFurtherToText(text, decimalSeparator, encode);
+                                 });
 }
 
 std::string TGuideSet::SectionName(int index) {

@@ -7,6 +7,8 @@
 
 namespace lumetra {
 
-void ShowErrorBox(const std::string& text) { MessageBoxW(nullptr, Wide(text).c_str(), Wide(kProgramTitle).c_str(), MB_ICONERROR | MB_OK); }
+void ShowErrorBox(const std::string& text) {
+    MessageBoxW(nullptr, Wide(text).c_str(), Wide(kProgramTitle).c_str(), MB_ICONERROR | MB_OK);
+}
 
 }  // namespace lumetra

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-
 namespace lumetra {
 
 std::wstring WidePath(std::string_view path) {

@@ -48,9 +48,14 @@ int main() {
         {"1252: letters, the euro sign, a dash and an unassigned byte",
          "LangCodePage=1252\r\nA=caf\xE9 \x80 \x96 \x81\r\n",
          {{"A", "caf\xC3\xA9 \xE2\x82\xAC \xE2\x80\x93 \xC2\x81"}}},
-        {"1250: Polish", "LangCodePage=1250\r\nA=Zab\xB3\xEA" "dy \x9C\xB9\r\n",
-         {{"A", "Zab\xC5\x82\xC4\x99" "dy \xC5\x9B\xC4\x85"}}},
-        {"1251: Russian", "LangCodePage=1251\r\nA=\xCD\xE0\xF1\xF2\xF0\xEE\xE9\xEA\xE8\r\n",
+        {"1250: Polish",
+         "LangCodePage=1250\r\nA=Zab\xB3\xEA"
+         "dy \x9C\xB9\r\n",
+         {{"A",
+           "Zab\xC5\x82\xC4\x99"
+           "dy \xC5\x9B\xC4\x85"}}},
+        {"1251: Russian",
+         "LangCodePage=1251\r\nA=\xCD\xE0\xF1\xF2\xF0\xEE\xE9\xEA\xE8\r\n",
          {{"A", "\xD0\x9D\xD0\xB0\xD1\x81\xD1\x82\xD1\x80\xD0\xBE\xD0\xB9\xD0\xBA\xD0\xB8"}}},
         {"932: a trail byte 0x5C at a line end is no continuation",
          "LangCodePage=932\r\nA=\x95\x5C\r\nB=\x93\xFA\x96\x7B\x8C\xEA\r\n",
@@ -60,7 +65,8 @@ int main() {
          "LangCodePage=936\r\nA=\xD6\xD0\xCE\xC4 \x81\x5C\r\nB=\x80\r\n",
          {{"A", "\xE4\xB8\xAD\xE6\x96\x87 \xE4\xB9\x97"}, {"B", "\xE2\x82\xAC"}}},
         {"a code page the system lacks falls back to the system's: ASCII reads the same",
-         "LangCodePage=4242\r\nA=plain\r\n", {{"A", "plain"}}},
+         "LangCodePage=4242\r\nA=plain\r\n",
+         {{"A", "plain"}}},
     };
     lumetra::Win32PlatformFiles platform;
     int failed = 0;
@@ -81,8 +87,8 @@ int main() {
         unsigned byte;
         bool lead;
     };
-    for (const Lead& lead : {Lead{932, 0x81, true}, Lead{932, 0xA0, false}, Lead{932, 0xE0, true}, Lead{936, 0x81, true},
-                             Lead{936, 0x80, false}, Lead{1252, 0x81, false}}) {
+    for (const Lead& lead : {Lead{932, 0x81, true}, Lead{932, 0xA0, false}, Lead{932, 0xE0, true},
+                             Lead{936, 0x81, true}, Lead{936, 0x80, false}, Lead{1252, 0x81, false}}) {
         const auto leadBytes = platform.CodePageLeadBytes(lead.codePage);
         if (!leadBytes || (*leadBytes)[lead.byte] != lead.lead) {
             std::printf("FAILED lead byte 0x%X of code page %u\n", lead.byte, lead.codePage);

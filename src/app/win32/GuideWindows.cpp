@@ -166,7 +166,8 @@ void TGuideWindows::DisplaysChanged() {
         }
     }
     if (panel_ == nullptr) return;
-    if (const std::optional<Point> at = KeepOnScreen(WindowBounds(panel_->Handle()), PanelCaptionHeight(WindowDpi(panel_->Handle())), areas)) {
+    if (const std::optional<Point> at =
+            KeepOnScreen(WindowBounds(panel_->Handle()), PanelCaptionHeight(WindowDpi(panel_->Handle())), areas)) {
         panel_->MoveTo(*at);
     }
 }

@@ -84,8 +84,8 @@ TProgramShell::TProgramShell(HINSTANCE instance, IProgramCommands& commands, con
     }
     // A top-level window that never shows: Explorer's restart message goes
     // to top-level windows only. The procedure binds it to window_.
-    if (!::CreateWindowExW(WS_EX_TOOLWINDOW, kClassName, Wide(instanceKey).c_str(), WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                           instance, this))
+    if (!::CreateWindowExW(WS_EX_TOOLWINDOW, kClassName, Wide(instanceKey).c_str(), WS_POPUP, 0, 0, 0, 0, nullptr,
+                           nullptr, instance, this))
         throw std::runtime_error("Unable to create the program's hidden window");
     // A second start may run without the elevation this copy has, and
     // Explorer always does.

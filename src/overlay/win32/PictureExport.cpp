@@ -5,7 +5,6 @@
 
 #include <cstring>
 
-
 #include "overlay/draw/Composition.h"
 #include "win32/GdiHandles.h"
 #include "win32/WideText.h"
@@ -69,7 +68,6 @@ public:
 private:
     bool open_;
 };
-
 
 std::size_t PixelCount(const ExportPixels& picture) {
     return static_cast<std::size_t>(picture.width) * static_cast<std::size_t>(picture.height);
@@ -171,7 +169,8 @@ std::optional<SaveChoice> AskSavePath(HWND owner, const std::string& title, cons
     path.resize(path.find(L'\0'));
     std::vector<std::string_view> extensions;
     for (const SaveFileType& type : types) extensions.push_back(type.extension);
-    const SavedFile file = ChooseFileType(Utf8(path), extensions, dialog.nFilterIndex >= 1 ? dialog.nFilterIndex - 1 : 0);
+    const SavedFile file =
+        ChooseFileType(Utf8(path), extensions, dialog.nFilterIndex >= 1 ? dialog.nFilterIndex - 1 : 0);
     return SaveChoice{file.path, file.type};
 }
 

@@ -73,7 +73,8 @@ UniqueFont CreateTahoma(int weight, int dpi) {
 
 }  // namespace
 
-HWND TSettingsForm::AddChild(HWND parent, const wchar_t* className, const wchar_t* text, DWORD style, Id id, DWORD exStyle) {
+HWND TSettingsForm::AddChild(HWND parent, const wchar_t* className, const wchar_t* text, DWORD style, Id id,
+                             DWORD exStyle) {
     // Children are destroyed with the window; PlaceControls gives them their places.
     const HWND control = ::CreateWindowExW(exStyle, className, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, parent,
                                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
@@ -82,8 +83,8 @@ HWND TSettingsForm::AddChild(HWND parent, const wchar_t* className, const wchar_
     return control;
 }
 
-HWND TSettingsForm::AddControl(HWND parent, const wchar_t* className, const wchar_t* text, DWORD style, PanelControl control,
-                               Id id, DWORD exStyle) {
+HWND TSettingsForm::AddControl(HWND parent, const wchar_t* className, const wchar_t* text, DWORD style,
+                               PanelControl control, Id id, DWORD exStyle) {
     const HWND child = AddChild(parent, className, text, style, id, exStyle);
     controls_[static_cast<std::size_t>(control)] = child;
     SetPlace(child, ScaledRect(PlaceOf(control).rect, dpi_));
@@ -252,7 +253,8 @@ void TSettingsForm::CreateLookPage(HWND page) {
     PaintOwnGroupCaption(texts_[static_cast<int>(PanelText::SnapToGroupBox)], dpi_);
     Bind(PanelText::WidthRadio,
          AddControl(page, WC_BUTTONW, L"", BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP, C::WidthRadio, Id::WidthRadio));
-    Bind(PanelText::HeightRadio, AddControl(page, WC_BUTTONW, L"", BS_AUTORADIOBUTTON, C::HeightRadio, Id::HeightRadio));
+    Bind(PanelText::HeightRadio,
+         AddControl(page, WC_BUTTONW, L"", BS_AUTORADIOBUTTON, C::HeightRadio, Id::HeightRadio));
     sizeEdit_ = AddControl(page, WC_EDITW, L"400", ES_AUTOHSCROLL | WS_TABSTOP | WS_GROUP, C::SizeEdit, Id::SizeEdit,
                            WS_EX_CLIENTEDGE);
     sizeSpin_ = AddSpin(page, sizeEdit_, C::SizeSpin, 0, 0);  // its maximum comes with the screen's width

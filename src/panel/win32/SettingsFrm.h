@@ -129,7 +129,8 @@ private:
     void CreateColorsPage(HWND page);
     void CreateAdvancedPage(HWND page);
     void CreateWorkPage(HWND page);
-    HWND AddChild(HWND parent, const wchar_t* className, const wchar_t* text, DWORD style, Id id = Id{}, DWORD exStyle = 0);
+    HWND AddChild(HWND parent, const wchar_t* className, const wchar_t* text, DWORD style, Id id = Id{},
+                  DWORD exStyle = 0);
     // The control at its place in the layout.
     HWND AddControl(HWND parent, const wchar_t* className, const wchar_t* text, DWORD style, PanelControl control,
                     Id id = Id{}, DWORD exStyle = 0);

@@ -136,9 +136,7 @@ void TSettingsForm::SetRatioText(const std::string& text) {
     ::SetWindowTextW(ratioBox_, Wide(text).c_str());
 }
 
-std::string TSettingsForm::SpinText(PanelSpin spin) const {
-    return WindowText(EditHandle(spin));
-}
+std::string TSettingsForm::SpinText(PanelSpin spin) const { return WindowText(EditHandle(spin)); }
 
 void TSettingsForm::ShowSpinPosition(PanelSpin spin, int position) {
     showing_ = true;

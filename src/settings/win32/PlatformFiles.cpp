@@ -174,9 +174,8 @@ bool Win32PlatformFiles::ReplaceFileContents(const std::string& path, std::strin
     // The new file is complete and on disk before it takes the old one's
     // place, so a failure at any step leaves the old file as it was.
     const std::string temporary = path + ".tmp";
-    if (WriteNewFile(temporary, contents) &&
-        MoveFileExW(WidePath(temporary).c_str(), WidePath(path).c_str(),
-                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0) {
+    if (WriteNewFile(temporary, contents) && MoveFileExW(WidePath(temporary).c_str(), WidePath(path).c_str(),
+                                                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0) {
         return true;
     }
     DeleteFileW(WidePath(temporary).c_str());

@@ -27,8 +27,15 @@ struct ShippedLanguage {
 };
 
 const ShippedLanguage kShipped[] = {
-    {"German"}, {"French"}, {"Spanish"}, {"Italian"}, {"Portuguese (Brazil)"}, {"Polish"}, {"Russian"},
-    {"Japanese"}, {"Chinese (Simplified)"},
+    {"German"},
+    {"French"},
+    {"Spanish"},
+    {"Italian"},
+    {"Portuguese (Brazil)"},
+    {"Polish"},
+    {"Russian"},
+    {"Japanese"},
+    {"Chinese (Simplified)"},
 };
 
 std::filesystem::path LangFolder() { return std::filesystem::path(LUMETRA_SOURCE_DIR) / "lang"; }

@@ -101,7 +101,9 @@ TEST_F(PanelTest, TheLanguagePassLabelsTheLinesControlsAndKeepsTheirSelections) 
     EXPECT_EQ(view.texts[PanelText::LineWidthLabel], "Linienst\xC3\xA4rke:");
     EXPECT_EQ(view.texts[PanelText::HaloCheckBox], "Umriss");
     EXPECT_EQ(view.texts[PanelText::HaloColorLabel], "Umrissfarbe:");
-    EXPECT_EQ(view.texts[PanelText::LabelSizeLabel], "Schriftgr\xC3\xB6\xC3\x9F" "e:");
+    EXPECT_EQ(view.texts[PanelText::LabelSizeLabel],
+              "Schriftgr\xC3\xB6\xC3\x9F"
+              "e:");
     EXPECT_EQ(view.items[PanelList::LabelSize],
               (std::vector<std::string>{"Automatisch", "8", "9", "10", "11", "12", "13", "14", "15", "16", "17", "18",
                                         "19", "20", "21", "22", "23", "24"}));

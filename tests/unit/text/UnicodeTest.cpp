@@ -18,10 +18,16 @@ TEST(UnicodeTest, ConvertsBetweenUtf8AndUtf16WithoutLosingWhatTheSystemGives) {
     };
     const std::vector<Case> cases = {
         {"ASCII", u"Lumetra 5.5", "Lumetra 5.5"},
-        {"two-byte letters", u"Zab\u0142\u0119dy \u0416", "Zab\xC5\x82\xC4\x99" "dy \xD0\x96"},
+        {"two-byte letters", u"Zab\u0142\u0119dy \u0416",
+         "Zab\xC5\x82\xC4\x99"
+         "dy \xD0\x96"},
         {"three-byte ideographs", u"\u65E5\u672C\u8A9E", "\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E"},
         {"a pair beyond the BMP", u"\U0001F4D0", "\xF0\x9F\x93\x90"},
-        {"a lone high surrogate, as a file name may hold", u"a\xD83D" "b", "a\xED\xA0\xBD" "b"},
+        {"a lone high surrogate, as a file name may hold",
+         u"a\xD83D"
+         "b",
+         "a\xED\xA0\xBD"
+         "b"},
         {"a lone low surrogate", u"\xDC10", "\xED\xB0\x90"},
         {"an embedded NUL", std::u16string(u"a\0b", 3), std::string("a\0b", 3)},
     };
@@ -41,7 +47,12 @@ TEST(UnicodeTest, BytesThatAreNoUtf8BecomeTheReplacementCharacter) {
     };
     const std::string fffd = "\xEF\xBF\xBD";
     const std::vector<Case> cases = {
-        {"valid text stays", "Gr\xC3\xB6\xC3\x9F" "e", "Gr\xC3\xB6\xC3\x9F" "e", u"Gr\u00F6\u00DFe"},
+        {"valid text stays",
+         "Gr\xC3\xB6\xC3\x9F"
+         "e",
+         "Gr\xC3\xB6\xC3\x9F"
+         "e",
+         u"Gr\u00F6\u00DFe"},
         {"a code-page byte", "caf\xE9", "caf" + fffd, u"caf\uFFFD"},
         {"a lone continuation byte", "\x80", fffd, u"\uFFFD"},
         {"an overlong slash", "\xC0\xAF", fffd + fffd, u"\uFFFD\uFFFD"},
@@ -66,7 +77,10 @@ TEST(UnicodeTest, APrefixForAUtf16BufferEndsAtACharacter) {
     const std::vector<Case> cases = {
         {"fits whole", "abc", 3, "abc"},
         {"ASCII cut", "abcdef", 4, "abcd"},
-        {"not inside a two-byte letter", "a\xC5\x82" "b", 1, "a"},
+        {"not inside a two-byte letter",
+         "a\xC5\x82"
+         "b",
+         1, "a"},
         {"an ideograph is one unit", "\xE6\x97\xA5\xE6\x9C\xAC", 1, "\xE6\x97\xA5"},
         {"not between a pair's halves", "a\xF0\x9F\x93\x90", 2, "a"},
         {"a pair takes two units", "a\xF0\x9F\x93\x90", 3, "a\xF0\x9F\x93\x90"},

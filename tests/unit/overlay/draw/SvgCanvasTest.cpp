@@ -196,13 +196,13 @@ TEST(SvgCanvasTest, TextsAreWrittenAsUtf8WhateverTheSystem) {
     const std::vector<Case> cases = {
         {"396 x 245", "396 x 245", 41},
         {"a&b <c> \"d\"", "a&b <c> \"d\"", 51},
-        {"\xC3\xA9t\xC3\xA9", "\xC3\xA9t\xC3\xA9", 13},                  // Latin letters beyond ASCII
-        {"\xE2\x82\xAC 5", "\xE2\x82\xAC 5", 13},                          // the euro sign: one character
+        {"\xC3\xA9t\xC3\xA9", "\xC3\xA9t\xC3\xA9", 13},                // Latin letters beyond ASCII
+        {"\xE2\x82\xAC 5", "\xE2\x82\xAC 5", 13},                      // the euro sign: one character
         {"\xE5\x8F\xB3\xE4\xB8\x8A", "\xE5\x8F\xB3\xE4\xB8\x8A", 22},  // two ideographs, a cell each
-        {"\xF0\x9F\x93\x90", "\xF0\x9F\x93\x90", 5},                      // beyond the BMP: one character
-        {"\x81\xE9", "\xEF\xBF\xBD\xEF\xBF\xBD", 10},                     // no UTF-8: replacement characters
-        {"a\r\nb\tc\x01", "a  b c ", 35},                                  // controls XML cannot carry
-        {"&#x41;", "&#x41;", 28},                                            // a reference-like text stays literal
+        {"\xF0\x9F\x93\x90", "\xF0\x9F\x93\x90", 5},                   // beyond the BMP: one character
+        {"\x81\xE9", "\xEF\xBF\xBD\xEF\xBF\xBD", 10},                  // no UTF-8: replacement characters
+        {"a\r\nb\tc\x01", "a  b c ", 35},                              // controls XML cannot carry
+        {"&#x41;", "&#x41;", 28},                                      // a reference-like text stays literal
     };
     for (const Case& c : cases) {
         const XmlElement svg = Draw([&](SvgCanvas& canvas) { canvas.TextOut(1, 2, c.text); });
