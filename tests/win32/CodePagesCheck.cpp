@@ -10,24 +10,11 @@
 
 #include "lang/LangTable.h"
 #include "settings/win32/PlatformFiles.h"
+#include "support/FakePlatformFiles.h"
 
 namespace {
 
 using Entries = std::vector<std::pair<std::string, std::string>>;
-
-class BytesReader final : public lumetra::IByteReader {
-public:
-    explicit BytesReader(std::string bytes) : bytes_(std::move(bytes)) {}
-    bool ReadByte(std::uint8_t& byte) override {
-        if (pos_ >= bytes_.size()) return false;
-        byte = static_cast<std::uint8_t>(bytes_[pos_++]);
-        return true;
-    }
-
-private:
-    std::string bytes_;
-    std::size_t pos_ = 0;
-};
 
 struct Row {
     const char* what;
@@ -71,7 +58,7 @@ int main() {
     lumetra::Win32PlatformFiles platform;
     int failed = 0;
     for (const Row& row : rows) {
-        BytesReader file(row.file);
+        lumetra::test::StringByteReader file(row.file);
         Entries got;
         lumetra::ReadLanguageFile(file, platform, [&](std::string key, std::string value) {
             got.emplace_back(std::move(key), std::move(value));
