@@ -191,18 +191,25 @@ def prefix_has_dpi():
     return False
 
 
-# CJK faces the prefix links to Tahoma, as Windows links its own CJK faces
-# to it: a hinted Japanese Gothic that stays readable at the panel's 11
-# pixels without smoothing, then a Chinese face for the characters it lacks.
+# Windows links its CJK faces to Tahoma (and Wine's prefix names the same
+# faces in its links); the prefix stands Debian's fonts in for them: a
+# hinted Japanese Gothic that stays readable at the panel's 11 pixels
+# without smoothing, and a Chinese face for what it lacks.
 CJK_FONTS = (("/usr/share/fonts/truetype/vlgothic/VL-PGothic-Regular.ttf", "VL PGothic"),
              ("/usr/share/fonts/truetype/wqy/wqy-zenhei.ttc", "WenQuanYi Zen Hei Sharp"))
+CJK_STAND_INS = {"MS UI Gothic": "VL PGothic", "Yu Gothic UI": "VL PGothic",
+                 "SimSun": "WenQuanYi Zen Hei Sharp", "Microsoft YaHei UI": "WenQuanYi Zen Hei Sharp"}
+FONT_REPLACEMENTS = r"HKCU\Software\Wine\Fonts\Replacements"
+# Wine keeps links for Tahoma itself but none for its separate bold face,
+# which Windows's Tahoma has in the same family; a bold link reaches the
+# fonts only by their files.
 FONT_LINKS = r"HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink"
-
+BOLD_LINKS = ("Tahoma Bold", "\\0".join(f"{os.path.basename(path)},{face}" for path, face in CJK_FONTS))
 
 def init_prefix():
-    """Initialises the shared Wine prefix once, with the Tahoma fonts and,
-    linked to Tahoma, a CJK font."""
-    marker = os.path.join(PREFIX, ".lumetra-ready-3")
+    """Initialises the shared Wine prefix once, with the Tahoma fonts and
+    the CJK fonts that Tahoma's font links reach."""
+    marker = os.path.join(PREFIX, ".lumetra-ready-8")
     if os.path.exists(marker):
         return
     shutil.rmtree(PREFIX, ignore_errors=True)
@@ -224,11 +231,12 @@ def init_prefix():
         if not os.path.isfile(path):
             raise E2EError(f"{path} is missing: scripts/install-deps.sh installs fonts-vlgothic and fonts-wqy-zenhei")
         shutil.copy(path, fonts)
-    links = "\\0".join(f"{os.path.basename(path)},{face}" for path, face in CJK_FONTS)
     env = wine_env()
-    for face in ("Tahoma", "Tahoma Bold"):
-        subprocess.run(["wine", "reg", "add", FONT_LINKS, "/v", face, "/t", "REG_MULTI_SZ", "/d", links, "/f"],
+    for face, stand_in in CJK_STAND_INS.items():
+        subprocess.run(["wine", "reg", "add", FONT_REPLACEMENTS, "/v", face, "/t", "REG_SZ", "/d", stand_in, "/f"],
                        env=env, check=True, timeout=60, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    subprocess.run(["wine", "reg", "add", FONT_LINKS, "/v", BOLD_LINKS[0], "/t", "REG_MULTI_SZ", "/d", BOLD_LINKS[1],
+                    "/f"], env=env, check=True, timeout=60, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     stop_wineserver(env)
     with open(marker, "w") as f:
         f.write("ok\n")
