@@ -2,7 +2,10 @@
 // What the format guarantees: every entry's key starts with a letter and
 // holds no "=", a CR in a value only comes from a line continuation (CR LF),
 // entries never hold more bytes than the file, and the table keeps each key
-// once, in first-seen order, with its last value.
+// once, in first-seen order, with its last value. Read in the file's own
+// encoding (a UTF-8 mark, LangCodePage, else a single- or double-byte system
+// code page chosen by the last byte), every key and value is valid UTF-8 and
+// every key still starts with a letter.
 #include <cstddef>
 #include <cstdint>
 #include <map>
@@ -12,6 +15,7 @@
 #include "FuzzCheck.h"
 #include "lang/LangTable.h"
 #include "support/FakePlatformFiles.h"
+#include "text/Unicode.h"
 
 namespace {
 
@@ -60,5 +64,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     // "=" can never start or be part of a key, so this is never defined.
     FUZZ_CHECK(table.Text("M=") == "M=", "an undefined key does not come back unchanged");
+
+    lumetra::test::FakePlatformFiles platform;
+    platform.systemCodePage = size > 0 && (data[size - 1] & 1) != 0 ? platform.kFakeDoubleByte : 1252;
+    lumetra::test::StringByteReader again(std::string(reinterpret_cast<const char*>(data), size));
+    lumetra::ReadLanguageFile(again, platform, [](std::string decodedKey, std::string decodedValue) {
+        FUZZ_CHECK(!decodedKey.empty() && IsAsciiLetter(decodedKey.front()),
+                   "a decoded key does not start with a letter");
+        FUZZ_CHECK(lumetra::ValidUtf8(decodedKey) == decodedKey, "a decoded key is not UTF-8");
+        FUZZ_CHECK(lumetra::ValidUtf8(decodedValue) == decodedValue, "a decoded value is not UTF-8");
+    });
     return 0;
 }

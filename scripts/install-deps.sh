@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ pkg-config
   mingw-w64 g++-mingw-w64-x86-64-posix
-  wine wine64 fonts-wine
+  wine wine64 fonts-wine fonts-vlgothic fonts-wqy-zenhei
   xvfb openbox x11-utils xdotool xclip imagemagick chromium
   python3 python3-xlib
   libgtest-dev libgmock-dev libbenchmark-dev libpng-dev

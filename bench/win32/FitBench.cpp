@@ -90,7 +90,7 @@ int Run(int argc, char** argv) {
     TSettings settings(::GetSystemMetrics(SM_CXSCREEN));
     settings.SetShowValues(true);
     settings.SetOpacity(100);
-    TMainForm form(::GetModuleHandleA(nullptr), settings, lang);
+    TMainForm form(::GetModuleHandleW(nullptr), settings, lang);
     form.SetPosition(start);
     // Until the window system shows the window through its colour key, a
     // copy of the screen sees the key colour; a first fit and its undo warm

@@ -83,7 +83,7 @@ int g_videoPan = 0;
 
 LRESULT CALLBACK ViewerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_ERASEBKGND) return 1;
-    if (message != WM_PAINT) return ::DefWindowProcA(window, message, wParam, lParam);
+    if (message != WM_PAINT) return ::DefWindowProcW(window, message, wParam, lParam);
     PAINTSTRUCT paint;
     const HDC dc = ::BeginPaint(window, &paint);
     RECT client{};
@@ -170,14 +170,14 @@ int Run(int argc, char** argv) {
     const double seconds = std::max(1.0, std::atof(argv[7]));
     const int steps = std::max(1, std::atoi(argv[8]));
 
-    const HINSTANCE instance = ::GetModuleHandleA(nullptr);
-    WNDCLASSA viewerClass{};
+    const HINSTANCE instance = ::GetModuleHandleW(nullptr);
+    WNDCLASSW viewerClass{};
     viewerClass.lpfnWndProc = ViewerProc;
     viewerClass.hInstance = instance;
-    viewerClass.lpszClassName = "LumetraBenchViewer";
-    ::RegisterClassA(&viewerClass);
+    viewerClass.lpszClassName = L"LumetraBenchViewer";
+    ::RegisterClassW(&viewerClass);
     const HWND viewer =
-        ::CreateWindowExA(0, viewerClass.lpszClassName, "viewer", WS_POPUP | WS_VISIBLE, first.left, first.top,
+        ::CreateWindowExW(0, viewerClass.lpszClassName, L"viewer", WS_POPUP | WS_VISIBLE, first.left, first.top,
                           first.right - first.left, first.bottom - first.top, nullptr, nullptr, instance, nullptr);
     const auto moveViewer = [&](Point to) {
         ::SetWindowPos(viewer, nullptr, to.x, to.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -268,7 +268,7 @@ int Run(int argc, char** argv) {
     const HMONITOR monitorHandle = ::MonitorFromWindow(viewer, MONITOR_DEFAULTTONEAREST);
     MONITORINFO info{};
     info.cbSize = sizeof(info);
-    ::GetMonitorInfoA(monitorHandle, &info);
+    ::GetMonitorInfoW(monitorHandle, &info);
     const Rect monitor{info.rcMonitor.left, info.rcMonitor.top, info.rcMonitor.right, info.rcMonitor.bottom};
     const auto region = [&](const Rect& area, const std::function<void(const ScreenRegion&)>& use) {
         const std::optional<ScreenShot> shot = ScreenShot::OfArea({area.left, area.top, area.right, area.bottom});
@@ -344,7 +344,7 @@ int Run(int argc, char** argv) {
         // Apart by more than a look's margin: a guide without a program of
         // guides masks only itself.
         const Rect cell{96 + (i % 4) * 456, 90 + (i / 4) * 250, 96 + (i % 4) * 456 + 340, 90 + (i / 4) * 250 + 150};
-        viewers.push_back(::CreateWindowExA(0, viewerClass.lpszClassName, "viewer", WS_POPUP | WS_VISIBLE, cell.left,
+        viewers.push_back(::CreateWindowExW(0, viewerClass.lpszClassName, L"viewer", WS_POPUP | WS_VISIBLE, cell.left,
                                             cell.top, cell.right - cell.left, cell.bottom - cell.top, nullptr, nullptr,
                                             instance, nullptr));
         guideSettings.push_back(std::make_unique<TSettings>(::GetSystemMetrics(SM_CXSCREEN)));

@@ -21,29 +21,29 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
             return 0;
         }
         case WM_DESTROY: PostQuitMessage(0); return 0;
-        default: return DefWindowProcA(window, message, wParam, lParam);
+        default: return DefWindowProcW(window, message, wParam, lParam);
     }
 }
 
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE /*previous*/, LPSTR /*commandLine*/, int /*show*/) {
-    WNDCLASSEXA windowClass{};
+    WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
     windowClass.lpfnWndProc = WindowProc;
     windowClass.hInstance = instance;
     windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);  // shared: never freed
-    windowClass.lpszClassName = "LumetraMinimalWindow";
-    if (!RegisterClassExA(&windowClass)) return 1;
+    windowClass.lpszClassName = L"LumetraMinimalWindow";
+    if (!RegisterClassExW(&windowClass)) return 1;
     // Destroyed by the system when the process ends.
-    if (!CreateWindowExA(WS_EX_TOPMOST, windowClass.lpszClassName, "Minimal window", WS_POPUP | WS_VISIBLE, kLeft, kTop,
-                         kWidth, kHeight, nullptr, nullptr, instance, nullptr)) {
+    if (!CreateWindowExW(WS_EX_TOPMOST, windowClass.lpszClassName, L"Minimal window", WS_POPUP | WS_VISIBLE, kLeft,
+                         kTop, kWidth, kHeight, nullptr, nullptr, instance, nullptr)) {
         return 1;
     }
     MSG message;
-    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
         TranslateMessage(&message);
-        DispatchMessageA(&message);
+        DispatchMessageW(&message);
     }
     return 0;
 }

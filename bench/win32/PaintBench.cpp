@@ -317,7 +317,7 @@ public:
           runs_(runs) {
         if (!floorBuffer_) throw std::runtime_error("Unable to create the floor's back buffer");
         const HWND window = form_.Handle();
-        ::SetWindowLongPtrA(window, GWL_EXSTYLE, ::GetWindowLongPtrA(window, GWL_EXSTYLE) & ~WS_EX_LAYERED);
+        ::SetWindowLongPtrW(window, GWL_EXSTYLE, ::GetWindowLongPtrW(window, GWL_EXSTYLE) & ~WS_EX_LAYERED);
     }
 
     void RunPaint(const BenchCase& benchCase, BenchSize size) {
@@ -402,8 +402,8 @@ private:
     // A back buffer of the overlay's own kind and size, as wide and as tall
     // as the screen, at the frame's size.
     std::unique_ptr<BackBuffer> OverlaysBuffer(FrameSize frame) {
-        auto buffer = BackBuffer::Create(::GetSystemMetrics(SM_CXVIRTUALSCREEN), ::GetSystemMetrics(SM_CYVIRTUALSCREEN),
-                                         icons_);
+        auto buffer =
+            BackBuffer::Create(::GetSystemMetrics(SM_CXVIRTUALSCREEN), ::GetSystemMetrics(SM_CYVIRTUALSCREEN), icons_);
         if (!buffer || !buffer->Resize(frame.width, frame.height)) {
             throw std::runtime_error("Unable to create the back buffer");
         }
@@ -455,7 +455,7 @@ int Run(int argc, char** argv) {
         LangTable lang;
         if (!ReadLanguageFile(lang, argv[2])) std::fprintf(stderr, "warning: cannot read %s\n", argv[2]);
         TSettings settings(::GetSystemMetrics(SM_CXSCREEN));
-        const FrameIcons icons = FrameIcons::Load(::GetModuleHandleA(nullptr));
+        const FrameIcons icons = FrameIcons::Load(::GetModuleHandleW(nullptr));
         return CheckPixels(settings, lang, icons) ? 0 : 1;
     }
     const std::vector<BenchCase> cases = BenchCases();
@@ -482,7 +482,7 @@ int Run(int argc, char** argv) {
     }
     TSettings settings(::GetSystemMetrics(SM_CXSCREEN));
     settings.StoreOverlayPosition(0, 0);  // room for the largest size on the screen
-    PaintBench bench(::GetModuleHandleA(nullptr), settings, lang, std::max(1, std::atoi(argv[1])));
+    PaintBench bench(::GetModuleHandleW(nullptr), settings, lang, std::max(1, std::atoi(argv[1])));
     PumpMessages();  // the overlay's own start-up messages, at its first-run size
     if (mode == "resize") {
         bench.RunResize();

@@ -49,9 +49,7 @@ void TGuideSet::LoadFurtherFromText(std::string_view ini, char decimalSeparator)
 }
 
 void TGuideSet::LoadFurther(const SettingsFile& file) {
-    // Guide sections hold no text but numbers, so a UTF-16 file needs no
-    // more than its decoding.
-    if (const auto text = ReadSettingsFile(file)) LoadFurtherFromText(text->text, file.Platform().DecimalSeparator());
+    if (const auto text = ReadSettingsText(file)) LoadFurtherFromText(*text, file.Platform().DecimalSeparator());
 }
 
 TSettings* TGuideSet::Add() {
@@ -76,9 +74,10 @@ bool TGuideSet::Remove(int index) {
     return true;
 }
 
-std::string TGuideSet::SaveFurtherToText(std::string_view text, char decimalSeparator) const {
+std::string TGuideSet::SaveFurtherToText(std::string_view text, char decimalSeparator,
+                                         const IniTextEncoder& encode) const {
     std::string out(text);
-    for (int i = 1; i < Count(); ++i) out = Guide(i).SaveGuideToText(out, SectionName(i), decimalSeparator);
+    for (int i = 1; i < Count(); ++i) out = Guide(i).SaveGuideToText(out, SectionName(i), decimalSeparator, encode);
     IniText file(out);
     for (int number = Count() + 1; number <= kLastGuideSection; ++number) {
         // Every copy: a second one would be read once the first is gone.
@@ -93,9 +92,10 @@ std::string TGuideSet::SaveToText(std::string_view existingFile, char decimalSep
 }
 
 bool TGuideSet::Save(SettingsFile& file) const {
-    return guides_.front()->Save(file, [this](std::string_view text, char decimalSeparator) {
-        return SaveFurtherToText(text, decimalSeparator);
-    });
+    return guides_.front()->Save(file,
+                                 [this](std::string_view text, char decimalSeparator, const IniTextEncoder& encode) {
+                                     return SaveFurtherToText(text, decimalSeparator, encode);
+                                 });
 }
 
 std::string TGuideSet::SectionName(int index) {

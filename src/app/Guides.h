@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "common/Types.h"
+#include "settings/IniEncoding.h"
 
 namespace lumetra {
 
@@ -56,7 +57,8 @@ public:
 
 private:
     void Join(std::unique_ptr<TSettings> guide);
-    std::string SaveFurtherToText(std::string_view text, char decimalSeparator) const;
+    std::string SaveFurtherToText(std::string_view text, char decimalSeparator,
+                                  const IniTextEncoder& encode = {}) const;
 
     // Declared before the guides, which point at it, so it outlives them.
     std::vector<TSettings*> group_;

@@ -1,5 +1,7 @@
 #include "app/TrayIcon.h"
 
+#include "text/Unicode.h"
+
 #include "lang/LangTable.h"
 
 namespace lumetra {
@@ -9,7 +11,7 @@ TrayLook TrayLookOf(const ProgramState& state, const LangTable& lang, std::size_
     if (state.anyClickThrough) look.tip += " " + lang.Text("MClickThroughMark");
     if (state.anyWaiting) look.tip += " " + lang.Text("MFollowWaitingMark");
     // A language file's mark may be long; the name comes first and stays.
-    if (tipCapacity > 0 && look.tip.size() >= tipCapacity) look.tip.resize(tipCapacity - 1);
+    if (tipCapacity > 0) look.tip = std::string(Utf8PrefixInUtf16Units(look.tip, tipCapacity - 1));
     return look;
 }
 

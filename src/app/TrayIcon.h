@@ -19,8 +19,8 @@ struct TrayLook {
     friend bool operator==(const TrayLook&, const TrayLook&) = default;
 };
 
-// The tip is cut to fit the system's buffer of tipCapacity bytes, its final
-// zero included.
+// The tip is cut to fit the system's buffer of tipCapacity UTF-16 units, its
+// final zero included, at a character's end.
 TrayLook TrayLookOf(const ProgramState& state, const LangTable& lang, std::size_t tipCapacity);
 
 }  // namespace lumetra

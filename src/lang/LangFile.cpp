@@ -1,10 +1,14 @@
-// Language files: the byte-level reader and the folder search.
+// Language files: the byte-level reader, the file's encoding and the folder
+// search.
 #include <array>
+#include <charconv>
 #include <cstdint>
 #include <memory>
+#include <optional>
 
 #include "lang/LangTable.h"
 #include "settings/SettingsFile.h"
+#include "text/Unicode.h"
 
 namespace lumetra {
 namespace {
@@ -41,13 +45,24 @@ bool FindKeyStart(IByteReader& file, std::uint8_t& first) {
     return false;
 }
 
+// The second byte of a double-byte character is never examined: in such
+// code pages it may have the value of "\\" or a letter. No double-byte code
+// page has trail bytes below 0x40, so a lead byte before a CR, a digit or
+// "=" is a broken character, and that byte keeps its meaning.
+bool IsTrailByte(std::uint8_t byte) { return byte >= 0x40; }
+
 // Everything up to the first "=", which is consumed; nothing is trimmed.
-bool ReadKey(IByteReader& file, std::uint8_t first, std::string& key) {
+bool ReadKey(IByteReader& file, std::uint8_t first, std::string& key, const LeadBytes& leadBytes) {
     std::uint8_t byte = first;
     do {
         key.push_back(static_cast<char>(byte));
+        const bool lead = leadBytes[byte];
         if (!file.ReadByte(byte)) {
             return false;
+        }
+        if (lead && IsTrailByte(byte)) {
+            key.push_back(static_cast<char>(byte));
+            if (!file.ReadByte(byte)) return false;
         }
     } while (byte != '=');
     return true;
@@ -55,14 +70,24 @@ bool ReadKey(IByteReader& file, std::uint8_t first, std::string& key) {
 
 // Everything up to the CR that ends the entry. A backslash keeps the byte
 // after it as it stands, except that backslash + CR joins the next line.
-bool ReadValue(IByteReader& file, std::string& value) {
+bool ReadValue(IByteReader& file, std::string& value, const LeadBytes& leadBytes) {
     std::uint8_t byte = 0;
-    while (file.ReadByte(byte)) {
+    // A byte read after a lead byte that turned out no trail byte.
+    bool held = false;
+    while (held || file.ReadByte(byte)) {
+        held = false;
         if (byte == '\r') {
             return true;
         }
         if (byte != '\\') {
             value.push_back(static_cast<char>(byte));
+            if (!leadBytes[byte]) continue;
+            if (!file.ReadByte(byte)) return false;
+            if (IsTrailByte(byte)) {
+                value.push_back(static_cast<char>(byte));
+            } else {
+                held = true;
+            }
             continue;
         }
         std::uint8_t next = 0;
@@ -83,13 +108,59 @@ bool ReadValue(IByteReader& file, std::string& value) {
     return false;
 }
 
+// Gives back the bytes it looked at for a byte-order mark before the rest.
+class MarkReader final : public IByteReader {
+public:
+    explicit MarkReader(IByteReader& file) : file_(file) {
+        while (count_ < kUtf8Mark.size() && file_.ReadByte(start_[count_])) {
+            if (start_[count_] != static_cast<std::uint8_t>(kUtf8Mark[count_])) {
+                ++count_;
+                return;
+            }
+            ++count_;
+        }
+        if (count_ == kUtf8Mark.size()) {
+            marked_ = true;
+            count_ = 0;
+        }
+    }
+
+    bool Marked() const { return marked_; }
+
+    bool ReadByte(std::uint8_t& byte) override {
+        if (given_ < count_) {
+            byte = start_[given_++];
+            return true;
+        }
+        return file_.ReadByte(byte);
+    }
+
+private:
+    static constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+    IByteReader& file_;
+    std::array<std::uint8_t, 3> start_{};
+    std::size_t count_ = 0;
+    std::size_t given_ = 0;
+    bool marked_ = false;
+};
+
+// The number of a "LangCodePage" entry: decimal digits alone.
+std::optional<unsigned> CodePageNumber(const std::string& value) {
+    unsigned number = 0;
+    const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), number);
+    if (error != std::errc() || end != value.data() + value.size() || value.empty() || value.front() == '-') {
+        return std::nullopt;
+    }
+    return number;
+}
+
 }  // namespace
 
-bool ReadLangEntry(IByteReader& file, std::string& key, std::string& value) {
+bool ReadLangEntry(IByteReader& file, std::string& key, std::string& value, const LeadBytes& leadBytes) {
     key.clear();
     value.clear();
     std::uint8_t first = 0;
-    if (FindKeyStart(file, first) && ReadKey(file, first, key) && ReadValue(file, value)) {
+    if (FindKeyStart(file, first) && ReadKey(file, first, key, leadBytes) && ReadValue(file, value, leadBytes)) {
         return true;
     }
     key.clear();
@@ -121,6 +192,36 @@ bool IsSafeLanguageName(std::string_view name) {
     return !numberedPort;
 }
 
+void ReadLanguageFile(IByteReader& file, const ICodePages& codePages,
+                      const std::function<void(std::string key, std::string value)>& entry) {
+    MarkReader reader(file);
+    unsigned codePage = reader.Marked() ? kUtf8CodePage : codePages.SystemCodePage();
+    LeadBytes leadBytes = reader.Marked() ? LeadBytes() : codePages.CodePageLeadBytes(codePage).value_or(LeadBytes());
+    std::string key;
+    std::string value;
+    for (bool first = true; ReadLangEntry(reader, key, value, leadBytes); first = false) {
+        // Only the first entry can declare the code page: before it is
+        // known, a double-byte file cannot be split into entries. The
+        // entry is ASCII, so it reads the same in any code page.
+        if (first && key == kLangCodePageKey) {
+            const std::optional<unsigned> declared = CodePageNumber(value);
+            const auto itsLeadBytes =
+                declared && !reader.Marked() ? codePages.CodePageLeadBytes(*declared) : std::nullopt;
+            if (itsLeadBytes) {
+                codePage = *declared;
+                leadBytes = *itsLeadBytes;
+            }
+            continue;
+        }
+        entry(Utf8FromCodePage(codePages, codePage, key), Utf8FromCodePage(codePages, codePage, value));
+    }
+}
+
+void MergeLanguageFile(LangTable& table, IByteReader& file, const ICodePages& codePages) {
+    ReadLanguageFile(file, codePages,
+                     [&table](std::string key, std::string value) { table.Merge(std::move(key), std::move(value)); });
+}
+
 void LoadLanguage(LangTable& table, const SettingsFile& folders, const std::string& name,
                   const std::string& commonSubPath, const std::string& userSubPath) {
     if (!IsSafeLanguageName(name)) {
@@ -138,11 +239,7 @@ void LoadLanguage(LangTable& table, const SettingsFile& folders, const std::stri
     if (!file) {
         return;
     }
-    std::string key;
-    std::string value;
-    while (ReadLangEntry(*file, key, value)) {
-        table.Merge(std::move(key), std::move(value));
-    }
+    MergeLanguageFile(table, *file, folders.Platform());
 }
 
 }  // namespace lumetra

@@ -10,6 +10,8 @@
 #include <utility>
 #include <vector>
 
+#include "text/CodePages.h"
+
 namespace lumetra {
 
 class IByteReader;
@@ -31,9 +33,25 @@ private:
     std::map<std::string, std::size_t, std::less<>> index_;
 };
 
-// Reads the next entry of a language file. Both outputs are cleared first.
-// False at the end of the file, where a partial entry is dropped.
-bool ReadLangEntry(IByteReader& file, std::string& key, std::string& value);
+// Reads the next entry of a language file, as its bytes stand. Both outputs
+// are cleared first. False at the end of the file, where a partial entry is
+// dropped. A lead byte and the byte after it are one character.
+bool ReadLangEntry(IByteReader& file, std::string& key, std::string& value, const LeadBytes& leadBytes = {});
+
+// The entry that names a language file's code page, when it is the first.
+inline constexpr std::string_view kLangCodePageKey = "LangCodePage";
+
+// Reads every entry of a language file in the file's own encoding and hands
+// each one, as UTF-8, to `entry`: after a UTF-8 byte-order mark the file is
+// UTF-8 (its first line an entry like any other); a file whose first entry
+// is LangCodePage=N is in code page N when the system can decode it; any
+// other file is in the system's code page. The LangCodePage entry itself is
+// not handed on.
+void ReadLanguageFile(IByteReader& file, const ICodePages& codePages,
+                      const std::function<void(std::string key, std::string value)>& entry);
+
+// Merges every entry of an open language file, read by ReadLanguageFile.
+void MergeLanguageFile(LangTable& table, IByteReader& file, const ICodePages& codePages);
 
 // Finds Name + ".lng" beside the program, then in the common and the
 // per-user data folders, and merges the first one that opens. A name that

@@ -87,7 +87,7 @@ constexpr std::array kLocalisationPass{
 constexpr int kMaxSpinPosition = std::numeric_limits<std::int16_t>::max();
 constexpr double kPresetTolerance = 0.001;
 constexpr int kOrientCount = 4;
-constexpr const char* kCopyrightNotice = "Copyright \xA9 Velmora";
+constexpr const char* kCopyrightNotice = "Copyright \xC2\xA9 Velmora";
 
 // Why a typed combination cannot be the command's hot key, as a language
 // key; nothing when it can.

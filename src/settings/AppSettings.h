@@ -13,6 +13,7 @@
 
 #include "common/Types.h"
 #include "settings/HotKey.h"
+#include "settings/IniEncoding.h"
 
 namespace lumetra {
 
@@ -218,20 +219,24 @@ public:
     // before any window exists. Save reports failure through its result.
     // `further`, when given, edits the text once this object's keys are in
     // it: the other guides add their sections there.
-    using FurtherText = std::function<std::string(std::string_view text, char decimalSeparator)>;
+    using FurtherText =
+        std::function<std::string(std::string_view text, char decimalSeparator, const IniTextEncoder& encode)>;
     void Load(const SettingsFile& file);
     bool Save(SettingsFile& file, const FurtherText& further = {}) const;
 
     // The file-free cores of Load and Save, for tools and fuzzers: the INI
-    // text in, the user's decimal separator passed by the caller.
+    // text in (UTF-8 where it holds texts), the user's decimal separator
+    // passed by the caller.
     void LoadFromText(std::string_view ini, char decimalSeparator);
-    std::string SaveToText(std::string_view existingFile, char decimalSeparator) const;
+    std::string SaveToText(std::string_view existingFile, char decimalSeparator,
+                           const IniTextEncoder& encode = {}) const;
 
     // A further guide's own section: only the keys each guide has for
     // itself, read with the same setters, order and defaults as above; the
     // shared values stay as they are.
     void LoadGuideFromText(std::string_view ini, std::string_view section, char decimalSeparator);
-    std::string SaveGuideToText(std::string_view existingFile, std::string_view section, char decimalSeparator) const;
+    std::string SaveGuideToText(std::string_view existingFile, std::string_view section, char decimalSeparator,
+                                const IniTextEncoder& encode = {}) const;
 
 private:
     // The settings file's keys (SettingsStorage.cpp).

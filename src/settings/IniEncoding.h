@@ -5,6 +5,7 @@
 // so the codec needs no second reader. The decoding is lossless (lone
 // surrogates are kept WTF-8 style, an odd last byte is kept aside), so the
 // lines the program does not write go back to the file exactly as they were.
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -20,12 +21,12 @@ struct IniFileText {
     std::string oddByte;
 };
 
+// How the texts of values (the language, guide-file names, the save folder),
+// UTF-8 in the program, are written into a file's text: empty writes them
+// as they stand.
+using IniTextEncoder = std::function<std::string(std::string_view text)>;
+
 IniFileText DecodeIniFile(std::string_view bytes);
 std::string EncodeIniFile(const IniFileText& file);
-
-// UTF-16 code units and the codec's UTF-8 text. A byte that starts no valid
-// sequence becomes U+FFFD; surrogates without their partner pass both ways.
-std::string Wtf8FromUtf16(std::u16string_view units);
-std::u16string Utf16FromWtf8(std::string_view text);
 
 }  // namespace lumetra

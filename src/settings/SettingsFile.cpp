@@ -3,6 +3,7 @@
 #include <cstddef>
 
 #include "settings/IniEncoding.h"
+#include "text/CodePages.h"
 
 namespace lumetra {
 
@@ -95,6 +96,14 @@ bool AdoptSettingsBesideProgram(SettingsFile& file) {
     file.ForceFolders(file.UserDataFolder(kProductSubPath));
     // Byte for byte: the user's own lines and the file's encoding stay.
     return platform.ReplaceFileContents(own, *bytes);
+}
+
+std::optional<std::string> ReadSettingsText(const SettingsFile& file) {
+    auto text = ReadSettingsFile(file);
+    if (!text) return std::nullopt;
+    if (text->encoding == IniEncoding::Utf16Le) return std::move(text->text);
+    const IPlatformFiles& platform = file.Platform();
+    return Utf8FromCodePage(platform, platform.SystemCodePage(), text->text);
 }
 
 }  // namespace lumetra

@@ -15,6 +15,8 @@
 #include <string_view>
 #include <vector>
 
+#include "text/CodePages.h"
+
 namespace lumetra {
 
 inline constexpr const char* kProductSubPath = "Velmora\\Lumetra\\";
@@ -34,8 +36,8 @@ public:
 enum class SpecialFolder { ProgramFiles, CommonAppData, AppData };
 
 // The OS services behind the folder rules, the settings file and the
-// language files.
-class IPlatformFiles {
+// language files. Paths and names are UTF-8.
+class IPlatformFiles : public ICodePages {
 public:
     virtual ~IPlatformFiles() = default;
     // Full path of the running program file.
@@ -63,10 +65,9 @@ public:
     virtual bool ReplaceFileContents(const std::string& path, std::string_view contents) = 0;
     // The user's decimal separator at this moment.
     virtual char DecimalSeparator() const = 0;
-    // Between Unicode and the system's single-byte code page, in which the
-    // program holds its texts; a character the code page lacks becomes '?'.
+    // Unicode in the system's code page, in which the settings file keeps
+    // its texts; a character the code page lacks becomes '?'.
     virtual std::string ToCodePage(std::u16string_view text) const = 0;
-    virtual std::u16string FromCodePage(std::string_view text) const = 0;
 };
 
 // Folder helpers. Every folder result ends with a backslash unless noted.
@@ -100,6 +101,9 @@ struct IniFileText;
 
 // The settings file as text; nothing when it is missing or cannot be read.
 std::optional<IniFileText> ReadSettingsFile(const SettingsFile& file);
+// Its text in UTF-8, for reading values: an 8-bit file is in the system's
+// code page.
+std::optional<std::string> ReadSettingsText(const SettingsFile& file);
 
 // A copy that its marker made installed and that has no settings file of its
 // own yet takes a copy of the one beside the program, which stays as it was:

@@ -18,6 +18,7 @@
 #include "settings/IniEncoding.h"
 #include "settings/IniValues.h"
 #include "settings/SettingsFile.h"
+#include "text/Unicode.h"
 
 namespace lumetra {
 
@@ -64,10 +65,12 @@ private:
     char separator_;
 };
 
-// What a value is written with: Lang comes in the file's own encoding.
+// What a value is written with: texts go in the file's own encoding.
 struct Output {
     char separator;
-    std::string_view lang;
+    const IniTextEncoder& encode;
+
+    std::string Text(const std::string& text) const { return encode ? encode(text) : text; }
 };
 
 struct Key {
@@ -162,7 +165,7 @@ struct TSettings::Storage {
         {"MoveUsingGrid", kShared, 15, 16, [](TSettings& s, const Value& v) { s.SetMoveUsingGrid(v.Bool(true)); },
          [](const TSettings& s, const Output&) { return FormatIniBool(s.moveUsingGrid_); }},
         {"Lang", kShared, 16, kKept, [](TSettings& s, const Value& v) { s.SetLang(v.String("English")); },
-         [](const TSettings&, const Output& o) { return std::string(o.lang); }},
+         [](const TSettings& s, const Output& o) { return o.Text(s.lang_); }},
         {"X", kGuide, 17, kKept, [](TSettings& s, const Value& v) { s.x_ = v.Int(200); },
          [](const TSettings& s, const Output&) { return FormatIniInt(s.x_); }},
         {"Y", kGuide, 18, kKept, [](TSettings& s, const Value& v) { s.y_ = v.Int(200); },
@@ -209,10 +212,10 @@ struct TSettings::Storage {
         // The guide file the look is, by name: the look number alone would
         // change meaning as files are added or removed.
         {"LookFile", kGuide, 36, kKept, [](TSettings& s, const Value& v) { s.lookFile_ = v.String(""); },
-         [](const TSettings& s, const Output&) { return s.lookFile_; },
+         [](const TSettings& s, const Output& o) { return o.Text(s.lookFile_); },
          [](const TSettings& s) { return s.lookFile_.empty(); }},
         {"SaveFolder", kShared, 37, kKept, [](TSettings& s, const Value& v) { s.SetSaveFolder(v.String("")); },
-         [](const TSettings& s, const Output&) { return s.saveFolder_; },
+         [](const TSettings& s, const Output& o) { return o.Text(s.saveFolder_); },
          [](const TSettings& s) { return s.saveFolder_.empty(); }},
         {"FollowPicture", kGuide, 38, 24, [](TSettings& s, const Value& v) { s.SetFollowPicture(v.Bool(false)); },
          [](const TSettings& s, const Output&) { return FormatIniBool(s.followPicture_); },
@@ -306,7 +309,8 @@ struct TSettings::Storage {
     // Each shared value as its row writes it and reads it back, which every
     // shared format does exactly.
     static void CopyShared(TSettings& to, const TSettings& from) {
-        const Output output{'.', from.lang_};
+        static const IniTextEncoder kAsTheyStand;
+        const Output output{'.', kAsTheyStand};
         for (const std::size_t i : kApplyOrder) {
             const Key& key = kKeys[i];
             if (key.scope == Scope::Shared) key.load(to, Value(key.save(from, output), output.separator));
@@ -347,28 +351,24 @@ void TSettings::LoadFromText(std::string_view ini, char decimalSeparator) {
     Storage::Load(*this, ini, kSection, false, decimalSeparator);
 }
 
-std::string TSettings::SaveToText(std::string_view existingFile, char decimalSeparator) const {
-    return Storage::Save(*this, existingFile, kSection, false, {decimalSeparator, lang_});
+std::string TSettings::SaveToText(std::string_view existingFile, char decimalSeparator,
+                                  const IniTextEncoder& encode) const {
+    return Storage::Save(*this, existingFile, kSection, false, {decimalSeparator, encode});
 }
 
 void TSettings::LoadGuideFromText(std::string_view ini, std::string_view section, char decimalSeparator) {
     Storage::Load(*this, ini, section, true, decimalSeparator);
 }
 
-std::string TSettings::SaveGuideToText(std::string_view existingFile, std::string_view section,
-                                       char decimalSeparator) const {
-    return Storage::Save(*this, existingFile, section, true, {decimalSeparator, lang_});
+std::string TSettings::SaveGuideToText(std::string_view existingFile, std::string_view section, char decimalSeparator,
+                                       const IniTextEncoder& encode) const {
+    return Storage::Save(*this, existingFile, section, true, {decimalSeparator, encode});
 }
 
 void TSettings::Load(const SettingsFile& file) {
     // A file that exists but cannot be read counts as missing: the first-run
     // values stand, and Save will not replace it.
-    const auto text = ReadSettingsFile(file);
-    if (!text) return;
-    IPlatformFiles& platform = file.Platform();
-    LoadFromText(text->text, platform.DecimalSeparator());
-    // A UTF-16 file holds Lang in Unicode; the program holds it in the code page.
-    if (text->encoding == IniEncoding::Utf16Le) SetLang(platform.ToCodePage(Utf16FromWtf8(lang_)));
+    if (const auto text = ReadSettingsText(file)) LoadFromText(*text, file.Platform().DecimalSeparator());
 }
 
 bool TSettings::Save(SettingsFile& file, const FurtherText& further) const {
@@ -384,14 +384,31 @@ bool TSettings::Save(SettingsFile& file, const FurtherText& further) const {
         // A folder that cannot be made shows up as the failed write below.
         file.ForceFolders(file.UserDataFolder(kProductSubPath));
     }
-    // A UTF-16 file stays UTF-16: written in the code page, it would lose
-    // every character of the user's own lines that the code page lacks.
-    const std::string lang =
-        existing.encoding == IniEncoding::Utf16Le ? Wtf8FromUtf16(platform.FromCodePage(lang_)) : lang_;
     const char separator = platform.DecimalSeparator();
-    existing.text = Storage::Save(*this, existing.text, kSection, false, {separator, lang});
-    if (further) existing.text = further(existing.text, separator);
-    return platform.ReplaceFileContents(path, EncodeIniFile(existing));
+    const auto saved = [&](IniFileText text, const IniTextEncoder& encode) {
+        text.text = Storage::Save(*this, text.text, kSection, false, {separator, encode});
+        if (further) text.text = further(text.text, separator, encode);
+        return text;
+    };
+    if (existing.encoding == IniEncoding::Bytes) {
+        // An 8-bit file keeps its bytes: the user's lines as they stand, the
+        // program's texts in the system's code page, as the system's own
+        // profile calls would write them.
+        bool lacked = false;
+        const IniTextEncoder toCodePage = [&](std::string_view text) {
+            const std::u16string wide = Utf16FromUtf8(text);
+            std::string bytes = platform.ToCodePage(wide);
+            if (platform.DecodeCodePage(platform.SystemCodePage(), bytes) != wide) lacked = true;
+            return bytes;
+        };
+        const IniFileText inCodePage = saved(existing, toCodePage);
+        if (!lacked) return platform.ReplaceFileContents(path, EncodeIniFile(inCodePage));
+        // A text the code page lacks (a folder named in another script)
+        // would come back as '?': the file becomes UTF-16, which the system
+        // reads as well and which keeps every line the user wrote.
+        existing = {IniEncoding::Utf16Le, Utf8FromCodePage(platform, platform.SystemCodePage(), existing.text), {}};
+    }
+    return platform.ReplaceFileContents(path, EncodeIniFile(saved(existing, {})));
 }
 
 }  // namespace lumetra

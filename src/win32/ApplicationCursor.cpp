@@ -13,8 +13,8 @@ void RefreshPointer() {
     const HWND window = ::WindowFromPoint(at);
     // Other programs' windows get their next WM_SETCURSOR from the system.
     if (window == nullptr || ::GetWindowThreadProcessId(window, nullptr) != ::GetCurrentThreadId()) return;
-    const LRESULT hit = ::SendMessageA(window, WM_NCHITTEST, 0, MAKELPARAM(at.x, at.y));
-    ::SendMessageA(window, WM_SETCURSOR, reinterpret_cast<WPARAM>(window),
+    const LRESULT hit = ::SendMessageW(window, WM_NCHITTEST, 0, MAKELPARAM(at.x, at.y));
+    ::SendMessageW(window, WM_SETCURSOR, reinterpret_cast<WPARAM>(window),
                    MAKELPARAM(static_cast<WORD>(hit), WM_MOUSEMOVE));
 }
 

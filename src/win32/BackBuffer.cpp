@@ -9,18 +9,18 @@ namespace lumetra {
 namespace {
 
 UniqueFont CreateOverlayFont() {
-    LOGFONTA description{};
+    LOGFONTW description{};
     description.lfHeight = 11;  // positive: cell height, internal leading included
     description.lfWeight = FW_NORMAL;
     description.lfCharSet = DEFAULT_CHARSET;
-    lstrcpynA(description.lfFaceName, "Tahoma", LF_FACESIZE);
-    UniqueFont font(::CreateFontIndirectA(&description));
+    lstrcpynW(description.lfFaceName, L"Tahoma", LF_FACESIZE);
+    UniqueFont font(::CreateFontIndirectW(&description));
     if (!font) return font;
     // Re-created from its own description so that only the quality changes.
-    LOGFONTA actual{};
-    if (::GetObjectA(font.get(), sizeof actual, &actual) == 0) return font;
+    LOGFONTW actual{};
+    if (::GetObjectW(font.get(), sizeof actual, &actual) == 0) return font;
     actual.lfQuality = NONANTIALIASED_QUALITY;
-    UniqueFont plain(::CreateFontIndirectA(&actual));
+    UniqueFont plain(::CreateFontIndirectW(&actual));
     return plain ? std::move(plain) : std::move(font);
 }
 

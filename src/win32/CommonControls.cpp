@@ -15,7 +15,7 @@ DefSubclassFunction defSubclass = nullptr;
 
 }  // namespace
 
-CommonControls::CommonControls() : library_(LoadSystemLibrary("comctl32.dll")) {
+CommonControls::CommonControls() : library_(LoadSystemLibrary(L"comctl32.dll")) {
     const auto init = LibraryEntry<InitFunction>(library_, "InitCommonControlsEx");
     const auto set = LibraryEntry<SetSubclassFunction>(library_, "SetWindowSubclass");
     const auto forward = LibraryEntry<DefSubclassFunction>(library_, "DefSubclassProc");
@@ -40,7 +40,7 @@ bool CommonControls::SetWindowSubclass(HWND window, SUBCLASSPROC procedure, UINT
 }
 
 LRESULT CommonControls::DefSubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (defSubclass == nullptr) return ::DefWindowProcA(window, message, wParam, lParam);
+    if (defSubclass == nullptr) return ::DefWindowProcW(window, message, wParam, lParam);
     return defSubclass(window, message, wParam, lParam);
 }
 

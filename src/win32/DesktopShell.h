@@ -1,5 +1,5 @@
 #pragma once
-// The desktop shell behind ShellOpen: ShellExecuteA with the verb "open",
+// The desktop shell behind ShellOpen: ShellExecuteW with the verb "open",
 // and WinExec for the explorer fallback.
 #include "app/ShellOpen.h"
 

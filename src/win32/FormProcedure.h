@@ -24,17 +24,17 @@ namespace lumetra {
 template <class Form>
 LRESULT CALLBACK FormWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
-        auto* form = static_cast<Form*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-        ::SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
+        auto* form = static_cast<Form*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
         form->BoundWindow().reset(window);  // owned from here until WM_NCDESTROY
     }
-    auto* form = reinterpret_cast<Form*>(::GetWindowLongPtrA(window, GWLP_USERDATA));
+    auto* form = reinterpret_cast<Form*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
     // Unbound, or being destroyed by its owner: nothing of the form runs.
-    if (form == nullptr || !form->BoundWindow()) return ::DefWindowProcA(window, message, wParam, lParam);
+    if (form == nullptr || !form->BoundWindow()) return ::DefWindowProcW(window, message, wParam, lParam);
     if (message == WM_NCDESTROY) {
-        ::SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+        ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
         form->WindowDestroyed();
-        return ::DefWindowProcA(window, message, wParam, lParam);
+        return ::DefWindowProcW(window, message, wParam, lParam);
     }
     try {
         return form->HandleMessage(message, wParam, lParam);
@@ -46,17 +46,17 @@ LRESULT CALLBACK FormWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     return 0;
 }
 
-inline bool ClassRegistered(HINSTANCE instance, const char* className) {
-    WNDCLASSEXA windowClass{};
-    return ::GetClassInfoExA(instance, className, &windowClass) != FALSE;
+inline bool ClassRegistered(HINSTANCE instance, const wchar_t* className) {
+    WNDCLASSEXW windowClass{};
+    return ::GetClassInfoExW(instance, className, &windowClass) != FALSE;
 }
 
 // Registers windowClass with FormWindowProc as its procedure.
 template <class Form>
-void RegisterProcedureClass(WNDCLASSEXA windowClass) {
+void RegisterProcedureClass(WNDCLASSEXW windowClass) {
     windowClass.cbSize = sizeof windowClass;
     windowClass.lpfnWndProc = &FormWindowProc<Form>;
-    if (!::RegisterClassExA(&windowClass)) throw std::runtime_error("Unable to register a window class");
+    if (!::RegisterClassExW(&windowClass)) throw std::runtime_error("Unable to register a window class");
 }
 
 // Registers the window class of Form once per process, with FormWindowProc
@@ -65,15 +65,15 @@ void RegisterProcedureClass(WNDCLASSEXA windowClass) {
 // are what Alt+Tab and the task bar show for the windows; shared icons,
 // which the system keeps and frees.
 template <class Form>
-void RegisterFormClass(HINSTANCE instance, const char* className, HCURSOR cursor) {
+void RegisterFormClass(HINSTANCE instance, const wchar_t* className, HCURSOR cursor) {
     if (ClassRegistered(instance, className)) return;
-    WNDCLASSEXA windowClass{};
+    WNDCLASSEXW windowClass{};
     windowClass.hInstance = instance;
     windowClass.hCursor = cursor;
-    windowClass.hIcon = static_cast<HICON>(::LoadImageA(
+    windowClass.hIcon = static_cast<HICON>(::LoadImageW(
         instance, kAppIconName, IMAGE_ICON, ::GetSystemMetrics(SM_CXICON), ::GetSystemMetrics(SM_CYICON), LR_SHARED));
     windowClass.hIconSm =
-        static_cast<HICON>(::LoadImageA(instance, kAppIconName, IMAGE_ICON, ::GetSystemMetrics(SM_CXSMICON),
+        static_cast<HICON>(::LoadImageW(instance, kAppIconName, IMAGE_ICON, ::GetSystemMetrics(SM_CXSMICON),
                                         ::GetSystemMetrics(SM_CYSMICON), LR_SHARED));
     windowClass.hbrBackground = nullptr;
     windowClass.lpszClassName = className;

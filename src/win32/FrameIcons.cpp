@@ -11,18 +11,18 @@ namespace {
 
 struct IconResource {
     FrameIcon picture;
-    const char* name;
+    const wchar_t* name;
     int width;
     int height;
 };
 
 constexpr std::array<IconResource, 6> kIconResources{{
-    {FrameIcon::TLCorner, "ZTLCORNER", 16, 16},
-    {FrameIcon::Caption, "ZCAPTION", 32, 16},
-    {FrameIcon::TRCorner, "ZTRCORNER", 64, 16},
-    {FrameIcon::BRCorner, "ZBRCORNER", 24, 24},
-    {FrameIcon::TLCornerS, "ZTLCORNERS", 16, 16},
-    {FrameIcon::TRCorner2, "ZTRCORNER2", 37, 16},
+    {FrameIcon::TLCorner, L"ZTLCORNER", 16, 16},
+    {FrameIcon::Caption, L"ZCAPTION", 32, 16},
+    {FrameIcon::TRCorner, L"ZTRCORNER", 64, 16},
+    {FrameIcon::BRCorner, L"ZBRCORNER", 24, 24},
+    {FrameIcon::TLCornerS, L"ZTLCORNERS", 16, 16},
+    {FrameIcon::TRCorner2, L"ZTRCORNER2", 37, 16},
 }};
 
 std::size_t IconIndex(FrameIcon picture) { return static_cast<std::size_t>(picture); }
@@ -46,7 +46,7 @@ FrameIcons FrameIcons::Load(HINSTANCE instance, int dpi) {
     for (const IconResource& resource : kIconResources) {
         const std::size_t index = IconIndex(resource.picture);
         icons[index] = UniqueIcon(static_cast<HICON>(
-            ::LoadImageA(instance, resource.name, IMAGE_ICON, resource.width, resource.height, LR_DEFAULTCOLOR)));
+            ::LoadImageW(instance, resource.name, IMAGE_ICON, resource.width, resource.height, LR_DEFAULTCOLOR)));
         if (!icons[index]) continue;
         pictures.placements_[index] = {sheetWidth, resource.width, resource.height, false};
         sheetWidth += 2 * resource.width;

@@ -9,6 +9,7 @@
 #include "common/Numbers.h"
 #include "win32/FrameIcons.h"
 #include "win32/TopDownDib.h"
+#include "win32/WideText.h"
 
 namespace lumetra {
 namespace {
@@ -18,7 +19,7 @@ constexpr std::size_t kMostHeldPathPoints = 8192;
 constexpr int kFarthestStampedLabel = 1 << 24;
 
 // GDI counts characters in an int; longer texts are cut rather than wrapped.
-int TextLength(std::string_view text) { return static_cast<int>(std::min<std::size_t>(text.size(), INT_MAX)); }
+int TextLength(std::wstring_view text) { return static_cast<int>(std::min<std::size_t>(text.size(), INT_MAX)); }
 
 // Only plain RGB colours, not palette indices or relative colours.
 bool IsPlainRgb(Color color) { return (color & 0xFF000000u) == 0; }
@@ -199,20 +200,24 @@ void GdiCanvas::Ellipse(const Rect& box) {
 
 void GdiCanvas::TextOut(int x, int y, std::string_view text) {
     BeforeGdiDraws();
-    ::TextOutA(dc_, x, y, text.data(), TextLength(text));
+    const std::wstring wide = Wide(text);
+    ::TextOutW(dc_, x, y, wide.data(), TextLength(wide));
 }
 
 TextSize GdiCanvas::TextExtent(std::string_view text) {
     SIZE size{};
-    if (!::GetTextExtentPoint32A(dc_, text.data(), TextLength(text), &size)) return {};
+    const std::wstring wide = Wide(text);
+    if (!::GetTextExtentPoint32W(dc_, wide.data(), TextLength(wide), &size)) return {};
     return TextSize{size.cx, size.cy};
 }
 
 void GdiCanvas::BoxText(const Rect& box, std::string_view text, BoxPlacement placement) {
     RECT rect{box.left, box.top, box.right, box.bottom};
     BeforeGdiDraws();
-    // Without DT_MODIFYSTRING the ellipsis never touches the caller's text.
-    ::DrawTextA(dc_, text.data(), TextLength(text), &rect, BoxFormat(placement));
+    // Without DT_MODIFYSTRING the ellipsis never touches the caller's text;
+    // the wide call cuts for it at a character, never inside one.
+    const std::wstring wide = Wide(text);
+    ::DrawTextW(dc_, wide.data(), TextLength(wide), &rect, BoxFormat(placement));
 }
 
 void GdiCanvas::TextHalo(int x, int y, std::string_view text) {
@@ -223,9 +228,10 @@ void GdiCanvas::TextHalo(int x, int y, std::string_view text) {
                       : angle == 900 ? Rect{x, y - size.cx, x + size.cy, y}
                                      : Rect{x - size.cx - size.cy, y - size.cx - size.cy, x + size.cx + size.cy,
                                             y + size.cx + size.cy};
+    const std::wstring wide = Wide(text);
     const bool stamped = std::abs(x) < kFarthestStampedLabel && std::abs(y) < kFarthestStampedLabel &&
                          StampHalo(cell, [&](HDC mask, int dx, int dy) {
-                             ::TextOutA(mask, x + dx, y + dy, text.data(), TextLength(text));
+                             ::TextOutW(mask, x + dx, y + dy, wide.data(), TextLength(wide));
                          });
     if (!stamped) Canvas::TextHalo(x, y, text);
 }
@@ -251,17 +257,18 @@ void GdiCanvas::BoxTextHalo(const Rect& box, std::string_view text, BoxPlacement
     }
     const bool close = std::max({std::abs(box.left), std::abs(box.right), std::abs(box.top), std::abs(box.bottom)}) <
                        kFarthestStampedLabel;
+    const std::wstring wide = Wide(text);
     const bool stamped = close && StampHalo(cell, [&](HDC mask, int dx, int dy) {
                              RECT rect{box.left + dx, box.top + dy, box.right + dx, box.bottom + dy};
-                             ::DrawTextA(mask, text.data(), TextLength(text), &rect, BoxFormat(placement));
+                             ::DrawTextW(mask, wide.data(), TextLength(wide), &rect, BoxFormat(placement));
                          });
     if (!stamped) Canvas::BoxTextHalo(box, text, placement);
 }
 
 int GdiCanvas::FontEscapement() const {
-    LOGFONTA description{};
+    LOGFONTW description{};
     const HGDIOBJ current = ::GetCurrentObject(dc_, OBJ_FONT);
-    if (current == nullptr || ::GetObjectA(current, sizeof description, &description) == 0) return -1;
+    if (current == nullptr || ::GetObjectW(current, sizeof description, &description) == 0) return -1;
     return description.lfEscapement;
 }
 
@@ -328,16 +335,16 @@ bool GdiCanvas::PrepareMask(int width, int height) {
 template <typename Change>
 void GdiCanvas::ChangeFont(Change change) {
     const HGDIOBJ current = ::GetCurrentObject(dc_, OBJ_FONT);
-    LOGFONTA description{};
-    if (current == nullptr || ::GetObjectA(current, sizeof description, &description) == 0) return;
+    LOGFONTW description{};
+    if (current == nullptr || ::GetObjectW(current, sizeof description, &description) == 0) return;
     if (!change(description)) return;
-    UniqueFont font(::CreateFontIndirectA(&description));
+    UniqueFont font(::CreateFontIndirectW(&description));
     if (font) ReplaceFont(std::move(font));
 }
 
 void GdiCanvas::SetFontAngle(float degrees) {
     const LONG tenths = Nearest(static_cast<long double>(degrees) * 10);
-    ChangeFont([tenths](LOGFONTA& description) {
+    ChangeFont([tenths](LOGFONTW& description) {
         if (description.lfEscapement == tenths && description.lfOrientation == tenths) return false;
         description.lfEscapement = tenths;
         description.lfOrientation = tenths;
@@ -347,7 +354,7 @@ void GdiCanvas::SetFontAngle(float degrees) {
 
 void GdiCanvas::SetFontHeight(int height) {
     // Positive: the cell height, internal leading included.
-    ChangeFont([height](LOGFONTA& description) {
+    ChangeFont([height](LOGFONTW& description) {
         if (description.lfHeight == height || height <= 0) return false;
         description.lfHeight = height;
         return true;

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "win32/SystemLibrary.h"
+#include "win32/WideText.h"
 #include "win32/WindowDpi.h"
 
 namespace lumetra {
@@ -10,8 +11,8 @@ namespace {
 
 constexpr COLORREF kHintBackground = RGB(255, 249, 206);
 
-TOOLINFOA WholeWindowTool(HWND owner, char* text) {
-    TOOLINFOA tool{};
+TOOLINFOW WholeWindowTool(HWND owner, wchar_t* text) {
+    TOOLINFOW tool{};
     tool.cbSize = sizeof tool;
     // The tool is the owner itself, so its whole client area; the control
     // watches the owner's mouse messages through its own subclass.
@@ -45,12 +46,12 @@ void TipFont::Apply(HWND tip, int dpi) {
     const NONCLIENTMETRICSW metrics = MetricsAt(dpi);
     UniqueFont font(::CreateFontIndirectW(&metrics.lfStatusFont));
     if (!font) return;
-    ::SendMessageA(tip, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
+    ::SendMessageW(tip, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
     font_ = std::move(font);  // the control no longer uses the old one
 }
 
 UniqueWindow CreateTipControl(HINSTANCE instance, HWND owner) {
-    UniqueWindow control(::CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
+    UniqueWindow control(::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
                                            WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
                                            CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr, instance, nullptr));
     if (!control) return control;
@@ -58,10 +59,10 @@ UniqueWindow CreateTipControl(HINSTANCE instance, HWND owner) {
     // tip has no theme. The theme library comes with the common controls;
     // linked to the program it would be loaded before the first picture.
     using SetThemeFunction = HRESULT(WINAPI*)(HWND, LPCWSTR, LPCWSTR);
-    static const UniqueLibrary themes = LoadSystemLibrary("uxtheme.dll");
+    static const UniqueLibrary themes = LoadSystemLibrary(L"uxtheme.dll");
     if (const auto setTheme = LibraryEntry<SetThemeFunction>(themes, "SetWindowTheme"))
         setTheme(control.get(), L"", L"");
-    ::SendMessageA(control.get(), TTM_SETTIPBKCOLOR, kHintBackground, 0);
+    ::SendMessageW(control.get(), TTM_SETTIPBKCOLOR, kHintBackground, 0);
     return control;
 }
 
@@ -72,9 +73,9 @@ HintTip HintTip::Create(HINSTANCE instance, HWND owner) {
     if (!tip.window_) return tip;
     tip.owner_ = owner;
     tip.SetDpi(WindowDpi(owner));
-    char empty[] = "";
-    TOOLINFOA tool = WholeWindowTool(owner, empty);
-    ::SendMessageA(tip.window_.get(), TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+    wchar_t empty[] = L"";
+    TOOLINFOW tool = WholeWindowTool(owner, empty);
+    ::SendMessageW(tip.window_.get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
     return tip;
 }
 
@@ -88,17 +89,17 @@ void HintTip::SetText(const std::string& text) {
 void HintTip::SendText() {
     if (!window_) return;
     // The control copies the text; the buffer only has to outlive the call.
-    std::string copy = text_;
-    TOOLINFOA tool = WholeWindowTool(owner_, copy.data());
-    ::SendMessageA(window_.get(), TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&tool));
+    std::wstring copy = Wide(text_);
+    TOOLINFOW tool = WholeWindowTool(owner_, copy.data());
+    ::SendMessageW(window_.get(), TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
 void HintTip::Hide() {
-    if (window_) ::SendMessageA(window_.get(), TTM_POP, 0, 0);
+    if (window_) ::SendMessageW(window_.get(), TTM_POP, 0, 0);
 }
 
 void HintTip::Activate(bool active) {
-    if (window_) ::SendMessageA(window_.get(), TTM_ACTIVATE, active ? TRUE : FALSE, 0);
+    if (window_) ::SendMessageW(window_.get(), TTM_ACTIVATE, active ? TRUE : FALSE, 0);
 }
 
 }  // namespace lumetra

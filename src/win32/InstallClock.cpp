@@ -8,13 +8,13 @@ namespace lumetra {
 
 namespace {
 
-constexpr const char* kInstallKey = "Software\\Velmora\\Lumetra";
-constexpr const char* kInstallValue = "InstallDate";
+constexpr const wchar_t* kInstallKey = L"Software\\Velmora\\Lumetra";
+constexpr const wchar_t* kInstallValue = L"InstallDate";
 
 // A key opened for reading its values; empty when it cannot be opened.
-UniqueRegistryKey OpenForQuery(HKEY root, const char* path) {
+UniqueRegistryKey OpenForQuery(HKEY root, const wchar_t* path) {
     HKEY key = nullptr;
-    if (RegOpenKeyExA(root, path, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return {};
+    if (RegOpenKeyExW(root, path, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return {};
     return UniqueRegistryKey(key);
 }
 
@@ -24,23 +24,26 @@ std::optional<Ticks> RegistryInstallDate(HKEY root) {
     const UniqueRegistryKey key = OpenForQuery(root, kInstallKey);
     if (!key) return std::nullopt;
     // Room for the ten characters and a terminator; anything longer is not a date.
-    char text[16] = {};
+    wchar_t text[16] = {};
     DWORD type = 0;
-    DWORD size = sizeof(text) - 1;
-    if (RegQueryValueExA(key.get(), kInstallValue, nullptr, &type, reinterpret_cast<BYTE*>(text), &size) !=
+    DWORD size = sizeof(text) - sizeof(wchar_t);
+    if (RegQueryValueExW(key.get(), kInstallValue, nullptr, &type, reinterpret_cast<BYTE*>(text), &size) !=
             ERROR_SUCCESS ||
         type != REG_SZ)
         return std::nullopt;
-    std::string_view value(text, size);
-    while (!value.empty() && value.back() == '\0') value.remove_suffix(1);
-    return ParseInstallDate(value);
+    std::wstring_view value(text, size / sizeof(wchar_t));
+    while (!value.empty() && value.back() == L'\0') value.remove_suffix(1);
+    // The date is ASCII digits and dashes; anything else is no date.
+    std::string ascii;
+    for (const wchar_t c : value) ascii.push_back(c < 0x80 ? static_cast<char>(c) : '?');
+    return ParseInstallDate(ascii);
 }
 
 std::optional<Ticks> ProgramFileCreated() {
-    char path[MAX_PATH + 1] = {};
-    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    wchar_t path[MAX_PATH + 1] = {};
+    const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
     if (length == 0 || length >= MAX_PATH) return std::nullopt;
-    const UniqueFile file(CreateFileA(path, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+    const UniqueFile file(CreateFileW(path, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     FILETIME created = {};
     if (!file || !GetFileTime(file.get(), &created, nullptr, nullptr)) return std::nullopt;

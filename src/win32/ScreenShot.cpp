@@ -10,7 +10,7 @@ namespace lumetra {
 std::optional<ScreenShot> ScreenShot::OfMonitorAt(POINT point) {
     MONITORINFO monitor{};
     monitor.cbSize = sizeof(monitor);
-    if (!::GetMonitorInfoA(::MonitorFromPoint(point, MONITOR_DEFAULTTONEAREST), &monitor)) return std::nullopt;
+    if (!::GetMonitorInfoW(::MonitorFromPoint(point, MONITOR_DEFAULTTONEAREST), &monitor)) return std::nullopt;
     return OfArea(monitor.rcMonitor);
 }
 

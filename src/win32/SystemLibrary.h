@@ -13,8 +13,8 @@ using UniqueLibrary = UniqueHandle<LibraryTraits>;
 
 // From the system folder only, never from the program's own (the manifest
 // still chooses the version). Empty when it cannot be loaded.
-inline UniqueLibrary LoadSystemLibrary(const char* name) {
-    return UniqueLibrary(::LoadLibraryExA(name, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32));
+inline UniqueLibrary LoadSystemLibrary(const wchar_t* name) {
+    return UniqueLibrary(::LoadLibraryExW(name, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32));
 }
 
 // An entry of a module as its own function type; null when it lacks it.
@@ -35,7 +35,7 @@ Function LibraryEntry(const UniqueLibrary& library, const char* name) {
 // versions of Windows have; null on older ones.
 template <class Function>
 Function User32Entry(const char* name) {
-    return ModuleEntry<Function>(::GetModuleHandleA("user32.dll"), name);
+    return ModuleEntry<Function>(::GetModuleHandleW(L"user32.dll"), name);
 }
 
 }  // namespace lumetra

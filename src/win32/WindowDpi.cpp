@@ -13,7 +13,7 @@ constexpr int kEffectiveDpi = 0;  // MDT_EFFECTIVE_DPI
 // GetDpiForWindow came in Windows 10 1607.
 int MonitorDpi(HMONITOR monitor) {
     using DpiForMonitor = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
-    static const UniqueLibrary shcore = LoadSystemLibrary("shcore.dll");
+    static const UniqueLibrary shcore = LoadSystemLibrary(L"shcore.dll");
     static const auto dpiForMonitor = LibraryEntry<DpiForMonitor>(shcore, "GetDpiForMonitor");
     UINT x = 0;
     UINT y = 0;

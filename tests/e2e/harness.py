@@ -115,7 +115,8 @@ def windows_helper(name):
         if compiler is None:
             raise E2EError(f"x86_64-w64-mingw32-g++ is missing: the harness builds its {name} helper with it")
         os.makedirs(WORK_DIR, exist_ok=True)
-        subprocess.run([compiler, "-O1", "-Wall", "-Wextra", "-Werror", "-static", "-o", exe + ".new", source],
+        subprocess.run([compiler, "-O1", "-Wall", "-Wextra", "-Werror", "-static", "-o", exe + ".new",
+                        source, "-lshell32"],
                        check=True, timeout=120)
         os.replace(exe + ".new", exe)
     return exe
@@ -191,9 +192,25 @@ def prefix_has_dpi():
     return False
 
 
+# Windows links its CJK faces to Tahoma (and Wine's prefix names the same
+# faces in its links); the prefix stands Debian's fonts in for them: a
+# hinted Japanese Gothic that stays readable at the panel's 11 pixels
+# without smoothing, and a Chinese face for what it lacks.
+CJK_FONTS = (("/usr/share/fonts/truetype/vlgothic/VL-PGothic-Regular.ttf", "VL PGothic"),
+             ("/usr/share/fonts/truetype/wqy/wqy-zenhei.ttc", "WenQuanYi Zen Hei Sharp"))
+CJK_STAND_INS = {"MS UI Gothic": "VL PGothic", "Yu Gothic UI": "VL PGothic",
+                 "SimSun": "WenQuanYi Zen Hei Sharp", "Microsoft YaHei UI": "WenQuanYi Zen Hei Sharp"}
+FONT_REPLACEMENTS = r"HKCU\Software\Wine\Fonts\Replacements"
+# Wine keeps links for Tahoma itself but none for its separate bold face,
+# which Windows's Tahoma has in the same family; a bold link reaches the
+# fonts only by their files.
+FONT_LINKS = r"HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink"
+BOLD_LINKS = ("Tahoma Bold", "\\0".join(f"{os.path.basename(path)},{face}" for path, face in CJK_FONTS))
+
 def init_prefix():
-    """Initialises the shared Wine prefix once, with the Tahoma fonts."""
-    marker = os.path.join(PREFIX, ".lumetra-ready")
+    """Initialises the shared Wine prefix once, with the Tahoma fonts and
+    the CJK fonts that Tahoma's font links reach."""
+    marker = os.path.join(PREFIX, ".lumetra-ready-8")
     if os.path.exists(marker):
         return
     shutil.rmtree(PREFIX, ignore_errors=True)
@@ -211,6 +228,17 @@ def init_prefix():
     for name in os.listdir("/usr/share/wine/fonts"):
         if name.lower().startswith("tahoma") and name.lower().endswith(".ttf"):
             shutil.copy(os.path.join("/usr/share/wine/fonts", name), fonts)
+    for path, _ in CJK_FONTS:
+        if not os.path.isfile(path):
+            raise E2EError(f"{path} is missing: scripts/install-deps.sh installs fonts-vlgothic and fonts-wqy-zenhei")
+        shutil.copy(path, fonts)
+    env = wine_env()
+    for face, stand_in in CJK_STAND_INS.items():
+        subprocess.run(["wine", "reg", "add", FONT_REPLACEMENTS, "/v", face, "/t", "REG_SZ", "/d", stand_in, "/f"],
+                       env=env, check=True, timeout=60, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    subprocess.run(["wine", "reg", "add", FONT_LINKS, "/v", BOLD_LINKS[0], "/t", "REG_MULTI_SZ", "/d", BOLD_LINKS[1],
+                    "/f"], env=env, check=True, timeout=60, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    stop_wineserver(env)
     with open(marker, "w") as f:
         f.write("ok\n")
 
@@ -476,8 +504,10 @@ class Session:
 
     def __init__(self, settings=None, raw_settings=None, args=(), depth=24,
                  screen=(1280, 1024), extra_files=None, wait_for_exit_on_leave=True,
-                 wm_config=None, dpi=None):
+                 wm_config=None, dpi=None, folder_name=None):
         self.dpi = dpi  # the monitors' DPI for this session; None: 96
+        self.removed_folder = None
+        self.folder_name = folder_name  # the portable folder's own name (any script); None: a temporary one
         self.settings_values = settings
         self.wm_config = wm_config  # an openbox rc.xml in place of the system one
         self.raw_settings = raw_settings
@@ -499,6 +529,10 @@ class Session:
         if not os.path.isfile(os.path.join(PRODUCT_DIR, "Lumetra.exe")):
             raise E2EError(f"no Lumetra.exe in {PRODUCT_DIR!r}: build the windows preset first")
         self.folder = tempfile.mkdtemp(prefix="lumetra-portable-")
+        self.removed_folder = self.folder
+        if self.folder_name:
+            self.folder = os.path.join(self.folder, self.folder_name)
+            os.makedirs(self.folder)
         for name in os.listdir(PRODUCT_DIR):
             source = os.path.join(PRODUCT_DIR, name)
             target = os.path.join(self.folder, name)
@@ -577,7 +611,7 @@ class Session:
         if self.server is not None:
             self.server.stop()
         if self.folder:
-            shutil.rmtree(self.folder, ignore_errors=True)
+            shutil.rmtree(self.removed_folder, ignore_errors=True)
         return False
 
     def _keep_artifacts(self):
@@ -606,13 +640,19 @@ class Session:
         with open(self.path(SETTINGS_FILE), "rb") as f:
             return f.read()
 
+    def settings_text(self):
+        """The written file's text: UTF-16 after its mark, else its bytes one
+        character each."""
+        raw = self.settings_raw()
+        return raw[2:].decode("utf-16-le") if raw.startswith(b"\xff\xfe") else raw.decode("latin-1")
+
     def settings(self, section="Settings"):
         """The written settings (of one section) as a dict of strings."""
-        return parse_settings(self.settings_raw().decode("latin-1"), section)[0]
+        return parse_settings(self.settings_text(), section)[0]
 
     def sections(self):
         """The names of the sections of the written file, in file order."""
-        text = self.settings_raw().decode("latin-1").replace("\r\n", "\n")
+        text = self.settings_text().replace("\r\n", "\n")
         return [line.strip()[1:-1] for line in text.split("\n") if line.strip().startswith("[")]
 
     def expect_saved(self, want, what="saved"):
@@ -763,8 +803,15 @@ class Session:
 
         def text():
             out, _ = watcher.communicate(timeout=timeout + 60)
-            return out.decode("latin-1") if watcher.returncode == 0 else None
+            return out.decode("utf-8") if watcher.returncode == 0 else None
         return text
+
+    def child_texts(self, window_class, timeout=10):
+        """The texts of the visible child windows (the controls) of a shown
+        top-level window of the class, read as Unicode; [] when none shows."""
+        done = subprocess.run(["wine", window_text_helper(), window_class, str(int(timeout)), "children"],
+                              env=self.env, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, timeout=timeout + 60)
+        return done.stdout.decode("utf-8").replace("\r\n", "\n").split("\n")[:-1] if done.returncode == 0 else []
 
     def wait_pixel(self, x, y, colour, timeout=10):
         return deadline_poll(f"pixel ({x}, {y}) to become {colour}",

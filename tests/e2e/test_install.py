@@ -22,6 +22,11 @@ SHORTCUT = r"C:\ProgramData\Microsoft\Windows\Start Menu\Programs\Velmora Lumetr
 PRODUCT_KEY = r"Software\Velmora\Lumetra"
 UNINSTALL_KEY = r"HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Velmora Lumetra"
 LINE = (255, 64, 64)
+# Where a profile's application data lies, by the documented redirection of
+# the known folder: here under a user name in Greek letters, outside the
+# code page.
+SHELL_FOLDERS = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\User Shell Folders"
+GREEK_APPDATA = "C:\\users\\\u0395\u03bb\u03ad\u03bd\u03b7\\AppData\\Roaming"
 LEFT, TOP = 300, 240  # where the overlay opens on a first run
 # The example guides that ship in the Guides folder beside the program.
 GUIDES = sorted(f for f in os.listdir(os.path.join(SOURCE_DIR, "guides")) if f.endswith(".guide"))
@@ -200,10 +205,17 @@ def a_silent_install_with_run_starts_the_program_as_the_finish_page_does():
     # signed-in user, unelevated. Wine knows no elevation: what it shows is
     # that the program starts that way, from the shortcut, and keeps its
     # settings in the user's profile.
+    # Its application data lies under a user name in Greek letters.
     with tempfile.TemporaryDirectory(prefix="lumetra-dist-") as dist, InstallSession() as s:
         _, setup = package(dist)
-        install_dir, user_folder = fresh_folders(s, INSTALL_DIR)
+        s.env["LC_ALL"] = "C.UTF-8"  # Wine reads the Greek arguments in the Unix locale
+        install_dir = s.unix_path(INSTALL_DIR)
+        own_appdata = s.registry_value(SHELL_FOLDERS, "AppData")
+        user_folder = os.path.join(s.unix_path(GREEK_APPDATA), "Velmora", "Lumetra")
+        remove_installation(s, install_dir, user_folder)
         try:
+            expect(s.run("reg", "add", SHELL_FOLDERS, "/v", "AppData", "/t", "REG_EXPAND_SZ", "/d", GREEK_APPDATA,
+                         "/f") == 0, "the AppData folder could not be moved")
             # Without a pipe to hold: the program outlives the installer.
             done = subprocess.run(["wine", setup, "/S", "/RUN"], env=s.env, stdout=subprocess.DEVNULL,
                                   stderr=subprocess.DEVNULL, timeout=120, check=False)
@@ -220,7 +232,11 @@ def a_silent_install_with_run_starts_the_program_as_the_finish_page_does():
         finally:
             subprocess.run(["wine", "taskkill", "/f", "/im", "Lumetra.exe"], env=s.env, stdout=subprocess.DEVNULL,
                            stderr=subprocess.DEVNULL, timeout=60, check=False)
+            s.run("reg", "add", SHELL_FOLDERS, "/v", "AppData", "/t", "REG_EXPAND_SZ", "/d",
+                  own_appdata or r"%USERPROFILE%\AppData\Roaming", "/f")
             remove_installation(s, install_dir, user_folder)
+            shutil.rmtree(os.path.dirname(os.path.dirname(os.path.dirname(os.path.dirname(user_folder)))),
+                          ignore_errors=True)
 
 
 TOOLS_DIR = r"C:\Tools\Lumetra"  # the README's example of a folder of one's own

@@ -134,8 +134,9 @@ def a_guide_file_beside_the_program_joins_the_looks_and_a_broken_one_is_named():
 
 @scenario
 def a_guide_file_named_beyond_the_code_page_loads():
-    # "ł" is not in the prefix's Western code page: the file is listed and
-    # opened by its Unicode name, and saved as the code page spells it.
+    # "ł" is not in the prefix's Western code page: the file is listed,
+    # opened and saved by its own name (the settings file becomes UTF-16,
+    # which keeps it).
     files = {"Guides/zz-z\u0142oty.guide": CROSS_GUIDE}
     shipped = [name for name in os.listdir(os.path.join(PRODUCT_DIR, "Guides")) if name.endswith(".guide")]
     values = dict(settings_for(3, 0), SX=PANEL_LEFT, SY=PANEL_TOP, SVisible=1, SPage=2)
@@ -151,8 +152,9 @@ def a_guide_file_named_beyond_the_code_page_loads():
         for x, y in [(210, 60), (60, 150)]:
             expect(shot.pixel(LEFT + x, TOP + y) == LINE, f"the guide file draws no line at ({x}, {y})")
         s.close()
-        s.expect_saved({"LookMode": str(19 + len(shipped)), "LookFile": "zz-z?oty.guide"},
-                       "the guide file saved as the code page spells it")
+        expect(s.settings_raw().startswith(b"\xff\xfe"), "a name outside the code page left the file 8-bit")
+        s.expect_saved({"LookMode": str(19 + len(shipped)), "LookFile": "zz-z\u0142oty.guide"},
+                       "the guide file saved by its own name")
 
 
 if __name__ == "__main__":

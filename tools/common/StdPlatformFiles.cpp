@@ -1,5 +1,7 @@
 #include "tools/common/StdPlatformFiles.h"
 
+#include "text/Unicode.h"
+
 #include <array>
 #include <filesystem>
 #include <fstream>
@@ -136,10 +138,16 @@ std::string StdPlatformFiles::ToCodePage(std::u16string_view text) const {
     return out;
 }
 
-std::u16string StdPlatformFiles::FromCodePage(std::string_view text) const {
+std::optional<LeadBytes> StdPlatformFiles::CodePageLeadBytes(unsigned codePage) const {
+    if (codePage == kLatin1CodePage || codePage == kUtf8CodePage) return LeadBytes();
+    return std::nullopt;
+}
+
+std::u16string StdPlatformFiles::DecodeCodePage(unsigned codePage, std::string_view bytes) const {
+    if (codePage == kUtf8CodePage) return Utf16FromUtf8(bytes);
     std::u16string out;
-    out.reserve(text.size());
-    for (const char c : text) out.push_back(static_cast<unsigned char>(c));
+    out.reserve(bytes.size());
+    for (const char c : bytes) out.push_back(static_cast<unsigned char>(c));
     return out;
 }
 

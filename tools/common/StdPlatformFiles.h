@@ -32,9 +32,13 @@ public:
                                        std::size_t limit) const override;
     bool ReplaceFileContents(const std::string& path, std::string_view contents) override;
     char DecimalSeparator() const override { return '.'; }
-    // Latin-1: the tools have no system code page.
+    // Latin-1 (28591) stands for the system's code page: the tools have none.
     std::string ToCodePage(std::u16string_view text) const override;
-    std::u16string FromCodePage(std::string_view text) const override;
+    unsigned SystemCodePage() const override { return kLatin1CodePage; }
+    std::optional<LeadBytes> CodePageLeadBytes(unsigned codePage) const override;
+    std::u16string DecodeCodePage(unsigned codePage, std::string_view bytes) const override;
+
+    static constexpr unsigned kLatin1CodePage = 28591;
 
 private:
     std::string moduleFileName_;

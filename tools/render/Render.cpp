@@ -27,9 +27,7 @@ constexpr std::int32_t kNoScreenWidth = 0;
 bool MergeLanguageFile(LangTable& table, const IPlatformFiles& platform, const std::string& path) {
     const auto file = platform.OpenForReading(path);
     if (!file) return false;
-    std::string key;
-    std::string value;
-    while (ReadLangEntry(*file, key, value)) table.Merge(key, value);
+    MergeLanguageFile(table, *file, platform);
     return true;
 }
 
@@ -73,7 +71,6 @@ int CheckGuide(const std::string& file, RenderEnvironment& env) {
     }
     const std::size_t count = parse->guide.elements.size();
     env.out << file << ": OK, " << count << (count == 1 ? " element\n" : " elements\n");
-    PrintGuideErrors(env.out, file, parse->notes);
     return kExitOk;
 }
 

@@ -22,7 +22,7 @@ namespace {
 Rect WorkAreaOf(HWND window) {
     MONITORINFO monitor{};
     monitor.cbSize = sizeof monitor;
-    if (!::GetMonitorInfoA(::MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &monitor)) {
+    if (!::GetMonitorInfoW(::MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &monitor)) {
         return {0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
     }
     return {monitor.rcWork.left, monitor.rcWork.top, monitor.rcWork.right, monitor.rcWork.bottom};
@@ -31,7 +31,7 @@ Rect WorkAreaOf(HWND window) {
 BOOL CALLBACK AddWorkArea(HMONITOR monitor, HDC /*dc*/, LPRECT /*bounds*/, LPARAM areas) {
     MONITORINFO info{};
     info.cbSize = sizeof info;
-    if (::GetMonitorInfoA(monitor, &info)) {
+    if (::GetMonitorInfoW(monitor, &info)) {
         reinterpret_cast<std::vector<Rect>*>(areas)->push_back(
             {info.rcWork.left, info.rcWork.top, info.rcWork.right, info.rcWork.bottom});
     }

@@ -31,10 +31,10 @@ namespace {
 // fields, tab navigation and its default button.
 void RunMessageLoop(TSettingsForm& panel) {
     MSG message;
-    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
         if (panel.PreTranslateMessage(message)) continue;
         TranslateMessage(&message);
-        DispatchMessageA(&message);
+        DispatchMessageW(&message);
     }
 }
 

@@ -2,7 +2,7 @@
 
 #include <shellapi.h>
 
-#include <cstring>
+#include <iterator>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -12,6 +12,7 @@
 #include "app/win32/SingleInstance.h"
 #include "win32/SystemLibrary.h"
 #include "win32/WindowDpi.h"
+#include "win32/WideText.h"
 #include "lang/LangTable.h"
 #include "win32/FormProcedure.h"
 #include "settings/AppSettings.h"
@@ -54,25 +55,24 @@ int SmallIconMetric(int metric, int dpi) {
 // The icon at the small size the notification area wants at the main
 // display's DPI: the common controls pick the nearest frame (or scale a
 // larger one down); systems without that entry get the nearest frame.
-UniqueIcon LoadSmallIcon(HINSTANCE instance, const char* name, int dpi) {
+UniqueIcon LoadSmallIcon(HINSTANCE instance, const wchar_t* name, int dpi) {
     const int width = SmallIconMetric(SM_CXSMICON, dpi);
     const int height = SmallIconMetric(SM_CYSMICON, dpi);
-    const UniqueLibrary controls = LoadSystemLibrary("comctl32.dll");
+    const UniqueLibrary controls = LoadSystemLibrary(L"comctl32.dll");
     if (const auto load = LibraryEntry<LoadIconScaledFunction>(controls, "LoadIconWithScaleDown")) {
-        const std::wstring wide(name, name + std::strlen(name));  // our resource names are ASCII
         HICON icon = nullptr;
-        if (SUCCEEDED(load(instance, wide.c_str(), width, height, &icon)) && icon != nullptr) {
+        if (SUCCEEDED(load(instance, name, width, height, &icon)) && icon != nullptr) {
             return UniqueIcon(icon);  // ours to destroy, as LoadImage's without LR_SHARED
         }
     }
-    return UniqueIcon(static_cast<HICON>(::LoadImageA(instance, name, IMAGE_ICON, width, height, 0)));
+    return UniqueIcon(static_cast<HICON>(::LoadImageW(instance, name, IMAGE_ICON, width, height, 0)));
 }
 
 // The DPI of the main display, where the notification area is.
 int MainDisplayDpi() { return DpiAt(RECT{0, 0, 1, 1}); }
 
-NOTIFYICONDATAA IconData(HWND window) {
-    NOTIFYICONDATAA data{};
+NOTIFYICONDATAW IconData(HWND window) {
+    NOTIFYICONDATAW data{};
     data.cbSize = sizeof data;
     data.hWnd = window;
     data.uID = kIconId;
@@ -86,18 +86,18 @@ TProgramShell::TProgramShell(HINSTANCE instance, IProgramCommands& commands, con
     : commands_(commands),
       lang_(lang),
       instance_(instance),
-      taskbarCreated_(::RegisterWindowMessageA("TaskbarCreated")) {
+      taskbarCreated_(::RegisterWindowMessageW(L"TaskbarCreated")) {
     LoadIcons();
     if (!ClassRegistered(instance, kClassName)) {
-        WNDCLASSEXA windowClass{};
+        WNDCLASSEXW windowClass{};
         windowClass.hInstance = instance;
         windowClass.lpszClassName = kClassName;
         RegisterProcedureClass<TProgramShell>(windowClass);
     }
     // A top-level window that never shows: Explorer's restart message goes
     // to top-level windows only. The procedure binds it to window_.
-    if (!::CreateWindowExA(WS_EX_TOOLWINDOW, kClassName, instanceKey.c_str(), WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                           instance, this))
+    if (!::CreateWindowExW(WS_EX_TOOLWINDOW, kClassName, Wide(instanceKey).c_str(), WS_POPUP, 0, 0, 0, 0, nullptr,
+                           nullptr, instance, this))
         throw std::runtime_error("Unable to create the program's hidden window");
     // A second start may run without the elevation this copy has, and
     // Explorer always does: its restart message and the icon's clicks come
@@ -106,15 +106,15 @@ TProgramShell::TProgramShell(HINSTANCE instance, IProgramCommands& commands, con
     AllowMessage(WM_COPYDATA);
     AllowMessage(taskbarCreated_);
     AllowMessage(kIconMessage);
-    look_ = TrayLookOf(commands_.State(), lang_, sizeof NOTIFYICONDATAA{}.szTip);
+    look_ = TrayLookOf(commands_.State(), lang_, std::size(NOTIFYICONDATAW{}.szTip));
     AddIcon();
 }
 
 TProgramShell::~TProgramShell() {
     hotKeys_.Release();
     if (iconShown_) {
-        NOTIFYICONDATAA data = IconData(window_.get());
-        ::Shell_NotifyIconA(NIM_DELETE, &data);
+        NOTIFYICONDATAW data = IconData(window_.get());
+        ::Shell_NotifyIconW(NIM_DELETE, &data);
     }
 }
 
@@ -148,7 +148,7 @@ LRESULT TProgramShell::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     // The main display's scale changed: this window's own DPI message may
     // not come, as it never shows; the display and settings ones do.
     if (message == WM_DPICHANGED || message == WM_DISPLAYCHANGE || message == WM_SETTINGCHANGE) FollowMainDisplayDpi();
-    return ::DefWindowProcA(window_.get(), message, wParam, lParam);
+    return ::DefWindowProcW(window_.get(), message, wParam, lParam);
 }
 
 // Lets a message through the filter that keeps the messages of programs
@@ -173,44 +173,46 @@ void TProgramShell::FollowMainDisplayDpi() {
     UniqueIcon old[] = {std::move(icon_), std::move(clickThroughIcon_), std::move(waitingIcon_)};
     LoadIcons();
     if (!iconShown_) return;
-    NOTIFYICONDATAA data = IconLook();
-    ::Shell_NotifyIconA(NIM_MODIFY, &data);
+    NOTIFYICONDATAW data = IconLook();
+    ::Shell_NotifyIconW(NIM_MODIFY, &data);
 }
 
-NOTIFYICONDATAA TProgramShell::IconLook() const {
-    NOTIFYICONDATAA data = IconData(window_.get());
+NOTIFYICONDATAW TProgramShell::IconLook() const {
+    NOTIFYICONDATAW data = IconData(window_.get());
     data.uFlags = NIF_ICON | NIF_TIP;
     data.hIcon = look_.waitingIcon && waitingIcon_             ? waitingIcon_.get()
                  : look_.clickThroughIcon && clickThroughIcon_ ? clickThroughIcon_.get()
                                                                : icon_.get();
-    std::strncpy(data.szTip, look_.tip.c_str(), sizeof data.szTip - 1);
+    // The tip was cut to the buffer, at a character's end.
+    const std::wstring tip = Wide(look_.tip);
+    tip.copy(data.szTip, std::size(data.szTip) - 1);
     return data;
 }
 
 void TProgramShell::AddIcon() {
-    NOTIFYICONDATAA data = IconLook();
+    NOTIFYICONDATAW data = IconLook();
     data.uFlags |= NIF_MESSAGE;
     data.uCallbackMessage = kIconMessage;
-    iconShown_ = ::Shell_NotifyIconA(NIM_ADD, &data) != FALSE || iconShown_;
+    iconShown_ = ::Shell_NotifyIconW(NIM_ADD, &data) != FALSE || iconShown_;
 }
 
 void TProgramShell::ShowState() {
-    const TrayLook look = TrayLookOf(commands_.State(), lang_, sizeof NOTIFYICONDATAA{}.szTip);
+    const TrayLook look = TrayLookOf(commands_.State(), lang_, std::size(NOTIFYICONDATAW{}.szTip));
     if (look == look_) return;
     look_ = look;
     if (!iconShown_) return;
-    NOTIFYICONDATAA data = IconLook();
-    ::Shell_NotifyIconA(NIM_MODIFY, &data);
+    NOTIFYICONDATAW data = IconLook();
+    ::Shell_NotifyIconW(NIM_MODIFY, &data);
 }
 
 void TProgramShell::ShowMenu() {
     const UniqueMenu menu(::CreatePopupMenu());
     if (!menu) return;
     for (const MenuItem& item : ProgramMenu(commands_.State())) {
-        if (item.command == ProgramCommand::Exit) ::AppendMenuA(menu.get(), MF_SEPARATOR, 0, nullptr);
+        if (item.command == ProgramCommand::Exit) ::AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
         const UINT flags = MF_STRING | (item.checked ? MF_CHECKED : 0u) | (item.enabled ? 0u : MF_GRAYED);
         const std::string text = lang_.Text(item.textKey);
-        ::AppendMenuA(menu.get(), flags, kFirstMenuId + static_cast<UINT>(item.command), text.c_str());
+        ::AppendMenuW(menu.get(), flags, kFirstMenuId + static_cast<UINT>(item.command), Wide(text).c_str());
     }
     POINT at{};
     ::GetCursorPos(&at);
@@ -219,7 +221,7 @@ void TProgramShell::ShowMenu() {
     ::SetForegroundWindow(window_.get());
     const auto chosen = static_cast<UINT>(::TrackPopupMenu(menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY,
                                                            at.x, at.y, 0, window_.get(), nullptr));
-    ::PostMessageA(window_.get(), WM_NULL, 0, 0);
+    ::PostMessageW(window_.get(), WM_NULL, 0, 0);
     if (chosen >= kFirstMenuId) commands_.Run(static_cast<ProgramCommand>(chosen - kFirstMenuId));
 }
 

@@ -21,7 +21,7 @@ class TSettings;
 
 class TProgramShell final : private IHotKeyRegistrar {
 public:
-    static constexpr char kClassName[] = "TLumetraProgramShell";
+    static constexpr wchar_t kClassName[] = L"TLumetraProgramShell";
 
     // The hidden window bears the instance key as its title, by which a
     // second start finds it.
@@ -57,7 +57,7 @@ private:
     void LoadIcons();
     void FollowMainDisplayDpi();
     // The icon's picture and tip as the look says.
-    NOTIFYICONDATAA IconLook() const;
+    NOTIFYICONDATAW IconLook() const;
     void ShowMenu();
     bool Register(HotKeyCommand command, HotKey hotKey) override;
     void Unregister(HotKeyCommand command) override;

@@ -6,6 +6,8 @@
 
 #include <vector>
 
+#include "win32/WideText.h"
+
 namespace lumetra {
 namespace {
 
@@ -51,18 +53,16 @@ UniqueLocalMemory UserLockSecurity() {
 }  // namespace
 
 UINT HandOverMessage() {
-    static const UINT message = ::RegisterWindowMessageA("VelmoraLumetraHandOver");
+    static const UINT message = ::RegisterWindowMessageW(L"VelmoraLumetraHandOver");
     return message;
 }
 
 SingleInstance::SingleInstance(const std::string& key) : key_(key) {
     const UniqueLocalMemory security = UserLockSecurity();
     SECURITY_ATTRIBUTES attributes{sizeof attributes, security.get(), FALSE};
-    // Per session: another user's copy is no copy of ours. The name is ASCII.
-    const std::string name = "Local\\" + key_;
-    const std::wstring wideName(name.begin(), name.end());
+    // Per session: another user's copy is no copy of ours.
     // Only waiting rights: what a lower integrity level may still have.
-    mutex_.reset(::CreateMutexExW(security ? &attributes : nullptr, wideName.c_str(), 0, SYNCHRONIZE));
+    mutex_.reset(::CreateMutexExW(security ? &attributes : nullptr, Wide("Local\\" + key_).c_str(), 0, SYNCHRONIZE));
     const DWORD error = ::GetLastError();
     if (mutex_) {
         lock_ = error == ERROR_ALREADY_EXISTS ? InstanceLock::Existed : InstanceLock::Created;
@@ -73,7 +73,7 @@ SingleInstance::SingleInstance(const std::string& key) : key_(key) {
 
 HWND SingleInstance::RunningCopy() const {
     for (int i = 0; i < kHandOverTries; ++i) {
-        if (const HWND running = ::FindWindowA(TProgramShell::kClassName, key_.c_str())) return running;
+        if (const HWND running = ::FindWindowW(TProgramShell::kClassName, Wide(key_).c_str())) return running;
         ::Sleep(kHandOverPause);
     }
     return nullptr;
@@ -87,7 +87,7 @@ void SingleInstance::HandOver() const {
     // The user started this copy, so it may hand the foreground on.
     ::AllowSetForegroundWindow(process);
     // An elevated copy lets the message through its filter.
-    ::PostMessageA(running, HandOverMessage(), static_cast<WPARAM>(HandOverRequest::Present), 0);
+    ::PostMessageW(running, HandOverMessage(), static_cast<WPARAM>(HandOverRequest::Present), 0);
 }
 
 }  // namespace lumetra

@@ -1,16 +1,18 @@
 #include "app/win32/Win32StartupPlatform.h"
 
 #include "win32/GdiHandles.h"
+#include <shellapi.h>
 
 #include <cstdlib>
 
 #include "win32/ErrorBox.h"
+#include "win32/WideText.h"
 
 namespace lumetra {
 
 namespace {
 
-constexpr char kUnsavedKey[] = "Software\\Velmora\\Lumetra\\Unsaved";
+constexpr wchar_t kUnsavedKey[] = L"Software\\Velmora\\Lumetra\\Unsaved";
 
 }  // namespace
 
@@ -23,31 +25,37 @@ int Win32StartupPlatform::ScreenBitsPerPixel() const {
 }
 
 std::vector<std::string> Win32StartupPlatform::Arguments() const {
-    // The runtime has split the ANSI command line by the usual quoting rules.
+    // The system splits the wide command line by the usual quoting rules;
+    // an argument may name a path in any script.
     std::vector<std::string> arguments;
-    for (int i = 1; __argv && i < __argc; ++i)
-        if (__argv[i]) arguments.emplace_back(__argv[i]);
+    int count = 0;
+    LPWSTR* const split = CommandLineToArgvW(GetCommandLineW(), &count);
+    if (split == nullptr) return arguments;
+    for (int i = 1; i < count; ++i) arguments.push_back(Utf8(split[i]));
+    LocalFree(split);  // one block, the system's to free this way
     return arguments;
 }
 
 void Win32StartupPlatform::ShowWarning(const std::string& text, const std::string& caption) {
-    MessageBoxA(nullptr, text.c_str(), caption.c_str(), MB_ICONWARNING | MB_OK);
+    MessageBoxW(nullptr, Wide(text).c_str(), Wide(caption).c_str(), MB_ICONWARNING | MB_OK);
 }
 
 void Win32StartupPlatform::ShowError(const std::string& text) { ShowErrorBox(text); }
 
 void Win32StartupPlatform::RememberUnsaved(const std::string& settingsFilePath) {
     HKEY created = nullptr;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, kUnsavedKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &created, nullptr) !=
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, kUnsavedKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &created, nullptr) !=
         ERROR_SUCCESS) {
         return;  // nothing more can be done while the session ends
     }
     const UniqueRegistryKey key(created);
-    RegSetValueExA(key.get(), settingsFilePath.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(""), 1);
+    const wchar_t empty[] = L"";
+    RegSetValueExW(key.get(), Wide(settingsFilePath).c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(empty),
+                   sizeof empty);
 }
 
 bool Win32StartupPlatform::TakeUnsaved(const std::string& settingsFilePath) {
-    return RegDeleteKeyValueA(HKEY_CURRENT_USER, kUnsavedKey, settingsFilePath.c_str()) == ERROR_SUCCESS;
+    return RegDeleteKeyValueW(HKEY_CURRENT_USER, kUnsavedKey, Wide(settingsFilePath).c_str()) == ERROR_SUCCESS;
 }
 
 }  // namespace lumetra

@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "common/Numbers.h"
+#include "text/Unicode.h"
 
 namespace lumetra {
 namespace {
@@ -74,18 +75,6 @@ std::string PointList(const std::vector<Point>& points, std::size_t count, std::
     return text;
 }
 
-// Windows-1252 characters of the bytes 0x80..0x9F; 0 marks the unassigned.
-constexpr std::array<char16_t, 32> kCp1252High = {0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-                                                  0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,
-                                                  0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-                                                  0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
-
-unsigned Cp1252ToUnicode(unsigned char byte) {
-    if (byte < 0x80 || byte >= 0xA0) return byte;
-    const char16_t mapped = kCp1252High[byte - 0x80u];
-    return mapped != 0 ? mapped : 0xFFFDu;
-}
-
 int CharWidth(unsigned char c) {
     constexpr std::string_view narrow = " !'(),-./:;I[]`fijlrt|";
     constexpr std::string_view wide = "%@MWmw";
@@ -95,11 +84,21 @@ int CharWidth(unsigned char c) {
     return 5;
 }
 
+// Hangul, the CJK blocks, kana and the full-width forms: a whole cell each.
+bool IsFullWidth(char16_t unit) {
+    return (unit >= 0x1100 && unit <= 0x115F) || (unit >= 0x2E80 && unit <= 0xA4CF) ||
+           (unit >= 0xAC00 && unit <= 0xD7A3) || (unit >= 0xF900 && unit <= 0xFAFF) ||
+           (unit >= 0xFF00 && unit <= 0xFF60) || (unit >= 0xFFE0 && unit <= 0xFFE6);
+}
+
 }  // namespace
 
 int EstimateTextWidth(std::string_view text) {
     int width = 0;
-    for (const char c : text) width += CharWidth(static_cast<unsigned char>(c));
+    for (const char16_t unit : Utf16FromUtf8(text)) {
+        if (unit >= 0xDC00 && unit <= 0xDFFF) continue;  // a pair's second half: one character
+        width += unit < 0x80 ? CharWidth(static_cast<unsigned char>(unit)) : IsFullWidth(unit) ? kSvgCellHeight : 5;
+    }
     return width;
 }
 
@@ -111,25 +110,17 @@ std::string SvgColor(Color color) {
 }
 
 std::string EscapeXmlText(std::string_view text) {
+    const std::string valid = ValidUtf8(text);
     std::string out;
-    out.reserve(text.size());
-    for (const char c : text) {
+    out.reserve(valid.size());
+    for (const char c : valid) {
         const auto byte = static_cast<unsigned char>(c);
         switch (byte) {
             case '&': out += "&amp;"; break;
             case '<': out += "&lt;"; break;
             case '>': out += "&gt;"; break;
             case '"': out += "&quot;"; break;
-            default:
-                if (byte < 0x20 || byte == 0x7F) {
-                    out += ' ';
-                } else if (byte < 0x80) {
-                    out += c;
-                } else {
-                    std::array<char, 12> ref{};
-                    std::snprintf(ref.data(), ref.size(), "&#x%X;", Cp1252ToUnicode(byte));
-                    out += ref.data();
-                }
+            default: out += byte < 0x20 || byte == 0x7F ? ' ' : c;
         }
     }
     return out;

@@ -12,9 +12,9 @@
 // line), half a pixel down and right for an even width, so that they cover
 // about the pixels the screen canvas fills.
 //
-// Texts are single-byte Windows-1252 strings; they are written as ASCII with
-// numeric character references. TextExtent has no real font and uses the
-// per-character estimate of EstimateTextWidth.
+// Texts are the program's UTF-8 and written as UTF-8, whatever the system's
+// code page. TextExtent has no real font and uses the per-character estimate
+// of EstimateTextWidth.
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -31,17 +31,17 @@ inline constexpr int kSvgBaseline = 9;
 
 // Approximate advance of Tahoma with an 11-pixel cell, in pixels:
 // 3 for blanks, most punctuation and the narrow letters "fijlrt", 8 for
-// "mwMW%@", 6 for other capitals and 5 for everything else (digits,
-// lower-case letters, bytes of 0x80 and above).
+// "mwMW%@", 6 for other capitals, 11 (a full cell) for the ideographs,
+// kana and Hangul of East Asian scripts and 5 for every other character
+// (digits, lower-case letters, other letters of any script).
 int EstimateTextWidth(std::string_view text);
 
 // "#rrggbb" for a 0x00BBGGRR colour; the top byte is ignored.
 std::string SvgColor(Color color);
 
-// The text as XML character data: markup characters as entities, bytes of
-// 0x80 and above as references to their Windows-1252 characters (U+FFFD for
-// the five unassigned ones), control bytes as blanks since XML cannot carry
-// them.
+// The text as XML character data in UTF-8: markup characters as entities,
+// control characters as blanks since XML cannot carry them, a byte that is no
+// UTF-8 as U+FFFD.
 std::string EscapeXmlText(std::string_view text);
 
 class SvgCanvas final : public Canvas {

@@ -29,7 +29,10 @@ std::string Quoted(std::string_view text) { return "'" + std::string(text) + "'"
 // system would take as a command.
 std::string CheckShownText(std::string_view text, std::string_view what) {
     if (text.empty()) return std::string(what) + " is empty";
-    if (text.size() > kMaxLookTextLength) {
+    // Characters, not bytes: UTF-8 continuation bytes are not counted.
+    const auto characters = static_cast<std::size_t>(
+        std::count_if(text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
+    if (characters > kMaxLookTextLength) {
         return std::string(what) + " is longer than " + std::to_string(kMaxLookTextLength) + " characters";
     }
     for (const char c : text) {
@@ -421,23 +424,9 @@ std::optional<std::string> Utf8FromUtf16(std::string_view bytes, bool bigEndian)
     return out;
 }
 
-std::u16string Utf16Of(char32_t value) {
-    if (value < 0x10000) return std::u16string(1, static_cast<char16_t>(value));
-    return {static_cast<char16_t>(0xD800 + ((value - 0x10000) >> 10)),
-            static_cast<char16_t>(0xDC00 + ((value - 0x10000) & 0x3FF))};
-}
-
-std::string CodePointName(char32_t value) {
-    constexpr std::string_view kDigits = "0123456789ABCDEF";
-    std::string name;
-    const int first = value > 0xFFFFF ? 20 : value > 0xFFFF ? 16 : 12;  // four digits at least
-    for (int shift = first; shift >= 0; shift -= 4) name += kDigits[value >> shift & 0xF];
-    return "U+" + name;
-}
-
 class Parser {
 public:
-    explicit Parser(const LookCharConverter& toCodePage) : toCodePage_(toCodePage) {}
+    explicit Parser(const LookTextDecoder& fromCodePage) : fromCodePage_(fromCodePage) {}
 
     LookFileParse Run(std::string_view text) {
         if (text.size() > kMaxLookFileSize) {
@@ -445,7 +434,6 @@ public:
             return std::move(result_);
         }
         std::string decoded;
-        bool unicode = false;
         if (text.starts_with("\xFF\xFE") || text.starts_with("\xFE\xFF")) {
             std::optional<std::string> utf8 = Utf8FromUtf16(text.substr(2), text.front() == '\xFE');
             if (!utf8) {
@@ -454,15 +442,15 @@ public:
             }
             decoded = std::move(*utf8);
             text = decoded;
-            unicode = true;
         } else if (text.starts_with("\xEF\xBB\xBF")) {
             text.remove_prefix(3);
-            unicode = true;
         } else if (text.find('\0') != std::string_view::npos) {
             Fail(0, "the file holds NUL bytes (UTF-16 without its byte-order mark?): save it as UTF-8 or ANSI text");
             return std::move(result_);
-        } else {
-            unicode = IsUtf8WithHighBytes(text);
+        } else if (!IsUtf8WithHighBytes(text)) {
+            // In the system's code page: as UTF-8 it is valid throughout.
+            decoded = fromCodePage_(text);
+            text = decoded;
         }
         int number = 0;
         while (!text.empty() && result_.errors.size() < kMaxLookErrors) {
@@ -471,11 +459,7 @@ public:
             const std::string_view line = text.substr(0, end);
             const std::size_t ending = end == std::string_view::npos ? 0 : text.substr(end, 2) == "\r\n" ? 2 : 1;
             ++number;
-            if (!unicode) {
-                Statement(number, Trimmed(line));
-            } else if (const std::optional<std::string> converted = ToCodePage(number, line)) {
-                Statement(number, Trimmed(*converted));
-            }
+            if (IsUtf8Line(number, line)) Statement(number, Trimmed(line));
             text.remove_prefix(end == std::string_view::npos ? text.size() : end + ending);
         }
         if (result_.errors.empty() && result_.guide.elements.empty()) Fail(0, "the file draws nothing");
@@ -485,34 +469,17 @@ public:
 private:
     void Fail(int line, std::string message) { result_.errors.push_back({line, std::move(message)}); }
 
-    // A line of UTF-8 in the code page, the first character it lacks noted;
-    // nothing, and an error, when the line is not UTF-8.
-    std::optional<std::string> ToCodePage(int number, std::string_view line) {
-        std::string out;
-        std::optional<char32_t> lacked;
+    // False, and an error, when the line is not UTF-8.
+    bool IsUtf8Line(int number, std::string_view line) {
         while (!line.empty()) {
             const std::optional<CodePoint> point = NextUtf8(line);
             if (!point) {
                 Fail(number, "the line is not UTF-8, as the rest of the file is");
-                return std::nullopt;
+                return false;
             }
             line.remove_prefix(point->length);
-            if (point->value < 0x80) {
-                out.push_back(static_cast<char>(point->value));
-                continue;
-            }
-            auto known = converted_.find(point->value);
-            if (known == converted_.end()) {
-                known = converted_.emplace(point->value, toCodePage_(Utf16Of(point->value))).first;
-            }
-            if (!known->second) lacked = lacked.value_or(point->value);
-            out += known->second.value_or("?");
         }
-        if (lacked && result_.notes.size() < kMaxLookErrors) {
-            result_.notes.push_back(
-                {number, CodePointName(*lacked) + " is not in the system's code page and shows as '?'"});
-        }
-        return out;
+        return true;
     }
 
     void Statement(int number, std::string_view line) {
@@ -606,21 +573,21 @@ private:
         return false;
     }
 
-    const LookCharConverter& toCodePage_;
-    std::map<char32_t, std::optional<std::string>> converted_;
+    const LookTextDecoder& fromCodePage_;
     LookFileParse result_;
     bool tooMany_ = false;
 };
 
 }  // namespace
 
-std::optional<std::string> Latin1Character(std::u16string_view character) {
-    if (character.size() != 1 || character.front() > 0xFF) return std::nullopt;
-    return std::string(1, static_cast<char>(character.front()));
+std::string Latin1Text(std::string_view text) {
+    std::string out;
+    for (const char c : text) AppendUtf8(out, static_cast<unsigned char>(c));
+    return out;
 }
 
-LookFileParse ParseLookFile(std::string_view text, const LookCharConverter& toCodePage) {
-    return Parser(toCodePage).Run(text);
+LookFileParse ParseLookFile(std::string_view text, const LookTextDecoder& fromCodePage) {
+    return Parser(fromCodePage).Run(text);
 }
 
 std::string LookFileDisplayName(const UserLook& guide, std::string_view language, std::string_view fallback) {

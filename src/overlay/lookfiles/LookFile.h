@@ -40,7 +40,7 @@ namespace lumetra {
 inline constexpr std::size_t kMaxLookFileSize = 64 * 1024;
 inline constexpr std::size_t kMaxLookElements = 256;
 inline constexpr std::size_t kMaxLookPoints = 64;
-inline constexpr std::size_t kMaxLookTextLength = 64;  // names and labels, in characters
+inline constexpr std::size_t kMaxLookTextLength = 64;  // names and labels, in characters (UTF-8: 4 bytes at most)
 inline constexpr std::size_t kMaxLookNames = 32;       // "name" and its languages together
 inline constexpr std::size_t kMaxLookErrors = 20;
 inline constexpr std::int32_t kMaxLookRepeat = 4096;
@@ -109,22 +109,17 @@ struct LookFileParse {
     UserLook guide;
     // In line order, at most kMaxLookErrors; a guide with any is not shown.
     std::vector<LookFileError> errors;
-    // What the guide is shown with all the same (a character the code page
-    // lacks), in line order, at most kMaxLookErrors.
-    std::vector<LookFileError> notes;
 };
 
-// One character, as UTF-16, in the program's code page; nothing when the
-// code page lacks it.
-using LookCharConverter = std::function<std::optional<std::string>(std::u16string_view)>;
+// Text in the system's code page as UTF-8.
+using LookTextDecoder = std::function<std::string(std::string_view)>;
 // Latin-1, for tools and tests that have no system code page to ask.
-std::optional<std::string> Latin1Character(std::u16string_view character);
+std::string Latin1Text(std::string_view text);
 
 // Lines end with CR, LF or CR LF. A file with a UTF-16 byte-order mark, with
-// UTF-8's, or valid UTF-8 holding any byte above 127 is read as Unicode, and
-// its texts are converted to the code page, each character it lacks as '?';
-// any other file is in the code page already and kept as the bytes stand.
-LookFileParse ParseLookFile(std::string_view text, const LookCharConverter& toCodePage = Latin1Character);
+// UTF-8's, or valid UTF-8 holding any byte above 127 is read as Unicode; any
+// other file is in the system's code page. Names and labels are UTF-8.
+LookFileParse ParseLookFile(std::string_view text, const LookTextDecoder& fromCodePage = Latin1Text);
 
 // The name for the language (ASCII case ignored), else the plain name, else
 // fallback.

@@ -50,12 +50,8 @@ std::optional<LookFileParse> ReadLookFile(const IPlatformFiles& platform, const 
     std::string text;
     std::uint8_t byte = 0;
     while (text.size() <= kMaxLookFileSize && file->ReadByte(byte)) text.push_back(static_cast<char>(byte));
-    return ParseLookFile(text, [&platform](std::u16string_view character) -> std::optional<std::string> {
-        // Converted back to itself, or the code page lacks it: a near
-        // letter put in its place ('l' for 'ł') would pass unnoticed.
-        std::string converted = platform.ToCodePage(character);
-        if (converted.empty() || platform.FromCodePage(converted) != character) return std::nullopt;
-        return converted;
+    return ParseLookFile(text, [&platform](std::string_view bytes) {
+        return Utf8FromCodePage(platform, platform.SystemCodePage(), bytes);
     });
 }
 

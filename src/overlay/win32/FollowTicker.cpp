@@ -8,7 +8,7 @@
 namespace lumetra {
 namespace {
 
-constexpr char kClassName[] = "TLumetraFollowTicker";
+constexpr wchar_t kClassName[] = L"TLumetraFollowTicker";
 constexpr UINT_PTR kTimer = 1;
 // GUID_CONSOLE_DISPLAY_STATE, written out so that no import library has to
 // define it.
@@ -18,14 +18,14 @@ constexpr GUID kConsoleDisplayState{0x6fe69556, 0x704a, 0x47a0, {0x8f, 0x24, 0xc
 
 TFollowTicker::TFollowTicker(HINSTANCE instance) {
     if (!ClassRegistered(instance, kClassName)) {
-        WNDCLASSEXA windowClass{};
+        WNDCLASSEXW windowClass{};
         windowClass.hInstance = instance;
         windowClass.lpszClassName = kClassName;
         RegisterProcedureClass<TFollowTicker>(windowClass);
     }
     // A top-level window that is never shown: the session's and the
     // display's notifications, and the display changes, reach it.
-    ::CreateWindowExA(0, kClassName, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance, this);
+    ::CreateWindowExW(0, kClassName, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance, this);
     if (!window_) return;
     sessionNotices_ = ::WTSRegisterSessionNotification(window_.get(), NOTIFY_FOR_THIS_SESSION) != FALSE;
     displayNotices_ =
@@ -115,7 +115,7 @@ LRESULT TFollowTicker::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
             // A close sent to every window of the program (a task manager's)
             // is the guides' to answer; this window goes with the program.
             return 0;
-        default: return ::DefWindowProcA(window_.get(), message, wParam, lParam);
+        default: return ::DefWindowProcW(window_.get(), message, wParam, lParam);
     }
 }
 

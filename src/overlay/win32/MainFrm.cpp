@@ -56,7 +56,7 @@ TMainForm::TMainForm(HINSTANCE instance, TSettings& settings, const LangTable& l
     // Created at 0 x 0 and shown at once; FormCreate (WM_CREATE) applies the
     // opacity, position and size before the window first appears.
     const DWORD taskBar = owner == nullptr ? WS_EX_APPWINDOW : 0;
-    const HWND window = ::CreateWindowExA(WS_EX_TOPMOST | WS_EX_LAYERED | taskBar, kClassName, kTitle,
+    const HWND window = ::CreateWindowExW(WS_EX_TOPMOST | WS_EX_LAYERED | taskBar, kClassName, kTitle,
                                           WS_POPUP | WS_VISIBLE, 0, 0, 0, 0, owner, nullptr, instance, this);
     if (window == nullptr) {
         settings_.SetOverlay(nullptr);
@@ -124,7 +124,7 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_SETTINGCHANGE:
             // The task bar moved or grew: the work areas are new.
             if (wParam == SPI_SETWORKAREA && host_ != nullptr) host_->DisplaysChanged();
-            return ::DefWindowProcA(window, message, wParam, lParam);
+            return ::DefWindowProcW(window, message, wParam, lParam);
         case WM_ENDSESSION: {
             const SessionEnd end = SessionEndOf(wParam != FALSE, static_cast<std::uint32_t>(lParam));
             if (end != SessionEnd::Cancelled) FormEndSession(end == SessionEnd::SaveAndExit);
@@ -132,12 +132,12 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         case WM_SETCURSOR:
             if (FormSetCursor(lParam)) return TRUE;
-            return ::DefWindowProcA(window, message, wParam, lParam);
+            return ::DefWindowProcW(window, message, wParam, lParam);
         case WM_CAPTURECHANGED:
             // Our own SetCapture and ReleaseCapture report here too.
             if (reinterpret_cast<HWND>(lParam) != window) interaction_.CaptureLost();
             return 0;
-        default: return ::DefWindowProcA(window, message, wParam, lParam);
+        default: return ::DefWindowProcW(window, message, wParam, lParam);
     }
 }
 
@@ -411,9 +411,9 @@ void TMainForm::RefreshOptions() {
 // Where the system cannot keep a window out of captures, the window shows in
 // them.
 void TMainForm::ApplyWorkOptions() {
-    const LONG_PTR style = ::GetWindowLongPtrA(window_.get(), GWL_EXSTYLE);
+    const LONG_PTR style = ::GetWindowLongPtrW(window_.get(), GWL_EXSTYLE);
     const LONG_PTR wanted = settings_.ClickThrough() ? style | WS_EX_TRANSPARENT : style & ~LONG_PTR{WS_EX_TRANSPARENT};
-    if (wanted != style) ::SetWindowLongPtrA(window_.get(), GWL_EXSTYLE, wanted);
+    if (wanted != style) ::SetWindowLongPtrW(window_.get(), GWL_EXSTYLE, wanted);
     const bool hide = settings_.HideFromCapture();
     if (hide == hiddenFromCapture_) return;
     // Kept only where the system took it: refused, the next change asks again.
@@ -439,7 +439,7 @@ void TMainForm::ToggleSettingsPanel() {
     if (panel_ != nullptr) panel_->ToggleVisible();
 }
 
-void TMainForm::CloseOverlay() { ::PostMessageA(window_.get(), kCloseGuideMessage, 0, 0); }
+void TMainForm::CloseOverlay() { ::PostMessageW(window_.get(), kCloseGuideMessage, 0, 0); }
 
 void TMainForm::NewGuide() {
     if (host_ != nullptr) host_->NewGuide(*this);

@@ -34,8 +34,8 @@ class TFollowTicker;
 
 class TMainForm final : public IOverlaySink, public IOverlayWindow {
 public:
-    static constexpr char kClassName[] = "TLumetraOverlay";
-    static constexpr char kTitle[] = "Velmora Lumetra";
+    static constexpr wchar_t kClassName[] = L"TLumetraOverlay";
+    static constexpr wchar_t kTitle[] = L"Velmora Lumetra";
 
     // Creates, shows and paints the window and registers it with the settings.
     // Every guide after the first is owned by the first: it has no task-bar

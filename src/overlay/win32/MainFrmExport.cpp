@@ -2,7 +2,6 @@
 // guide on top, to the clipboard or into a PNG file; the guide's drawing
 // alone, as SVG or as a PNG with a transparent background; and the ratio of
 // the measured area named.
-#include <fstream>
 
 #include "lang/Format.h"
 #include "lang/LangTable.h"
@@ -93,9 +92,7 @@ void TMainForm::SaveGuideLayer() {
             GuideLayer({drawn, settings_.Width(), settings_.Height(), settings_.Width()}, DibPixel(kOverlayKeyColor));
         written = !layer.empty() && SavePng(choice->path, {layer, settings_.Width(), settings_.Height()});
     } else {
-        std::ofstream file(choice->path, std::ios::binary | std::ios::trunc);
-        file << GuideLayerSvg(settings_, lang_);
-        written = static_cast<bool>(file.flush());
+        written = Win32PlatformFiles().ReplaceFileContents(choice->path, GuideLayerSvg(settings_, lang_));
     }
     if (!written) ShowNotice(FormatTemplate(lang_.Text("MFileNotWritten"), {choice->path}));
 }

@@ -21,7 +21,7 @@ std::optional<Rect> MonitorOf(const Rect& picture) {
     const HMONITOR monitor = ::MonitorFromRect(&area, MONITOR_DEFAULTTONULL);
     MONITORINFO info{};
     info.cbSize = sizeof(info);
-    if (monitor == nullptr || !::GetMonitorInfoA(monitor, &info)) return std::nullopt;
+    if (monitor == nullptr || !::GetMonitorInfoW(monitor, &info)) return std::nullopt;
     return Rect{info.rcMonitor.left, info.rcMonitor.top, info.rcMonitor.right, info.rcMonitor.bottom};
 }
 

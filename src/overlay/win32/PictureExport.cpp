@@ -8,6 +8,7 @@
 #include "overlay/draw/Composition.h"
 #include "win32/GdiHandles.h"
 #include "win32/SystemLibrary.h"
+#include "win32/WideText.h"
 
 namespace lumetra {
 namespace {
@@ -38,7 +39,7 @@ private:
 class ComScope {
 public:
     ComScope()
-        : library_(LoadSystemLibrary("ole32.dll")),
+        : library_(LoadSystemLibrary(L"ole32.dll")),
           uninitialize_(LibraryEntry<UninitializeFunction>(library_, "CoUninitialize")),
           createInstance_(LibraryEntry<CreateInstanceFunction>(library_, "CoCreateInstance")) {
         const auto initialize = LibraryEntry<InitializeFunction>(library_, "CoInitializeEx");
@@ -88,15 +89,6 @@ public:
 private:
     bool open_;
 };
-
-std::wstring Wide(const std::string& text) {
-    const int length = ::MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
-    if (length <= 0) return {};
-    std::wstring wide(static_cast<std::size_t>(length), L'\0');
-    ::MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, wide.data(), length);
-    wide.pop_back();  // the terminating zero
-    return wide;
-}
 
 std::size_t PixelCount(const ExportPixels& picture) {
     return static_cast<std::size_t>(picture.width) * static_cast<std::size_t>(picture.height);
@@ -154,7 +146,7 @@ bool SavePng(const std::string& path, const ExportPixels& picture) {
     return SUCCEEDED(com.CreateInstance(CLSID_WICImagingFactory, IID_IWICImagingFactory,
                                         reinterpret_cast<void**>(factory.out()))) &&
            SUCCEEDED(factory->CreateStream(stream.out())) &&
-           SUCCEEDED(stream->InitializeFromFilename(Wide(path).c_str(), GENERIC_WRITE)) &&
+           SUCCEEDED(stream->InitializeFromFilename(WidePath(path).c_str(), GENERIC_WRITE)) &&
            SUCCEEDED(factory->CreateEncoder(GUID_ContainerFormatPng, nullptr, encoder.out())) &&
            SUCCEEDED(encoder->Initialize(stream.get(), WICBitmapEncoderNoCache)) &&
            SUCCEEDED(encoder->CreateNewFrame(frame.out(), nullptr)) && SUCCEEDED(frame->Initialize(nullptr)) &&
@@ -168,37 +160,42 @@ std::optional<SaveChoice> AskSavePath(HWND owner, const std::string& title, cons
                                       const std::string& fileName, const std::vector<SaveFileType>& types) {
     if (types.empty()) return std::nullopt;
     // "PNG picture (*.png)\0*.png\0...\0"
-    std::string filter;
+    std::wstring filter;
     for (const SaveFileType& type : types) {
-        filter += type.name + " (*." + type.extension + ")";
-        filter += '\0';
-        filter += "*." + type.extension;
-        filter += '\0';
+        filter += Wide(type.name + " (*." + type.extension + ")");
+        filter += L'\0';
+        filter += Wide("*." + type.extension);
+        filter += L'\0';
     }
-    filter += '\0';
-    std::string path = fileName.substr(0, MAX_PATH * 4 - 1);
-    path.resize(MAX_PATH * 4, '\0');
-    OPENFILENAMEA dialog{};
+    filter += L'\0';
+    // Room for a long path; the proposed name is cut at a character.
+    constexpr std::size_t kPathRoom = 32768;
+    std::wstring path = Wide(Utf8PrefixInUtf16Units(fileName, kPathRoom - 1));
+    path.resize(kPathRoom, L'\0');
+    const std::wstring initialFolder = Wide(folder);
+    const std::wstring caption = Wide(title);
+    OPENFILENAMEW dialog{};
     dialog.lStructSize = sizeof dialog;
     dialog.hwndOwner = owner;
     dialog.lpstrFilter = filter.c_str();
     dialog.nFilterIndex = 1;
     dialog.lpstrFile = path.data();
     dialog.nMaxFile = static_cast<DWORD>(path.size());
-    dialog.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
-    dialog.lpstrTitle = title.c_str();
-    const std::string firstExtension = types.empty() ? std::string() : types.front().extension;
+    dialog.lpstrInitialDir = folder.empty() ? nullptr : initialFolder.c_str();
+    dialog.lpstrTitle = caption.c_str();
+    const std::wstring firstExtension = types.empty() ? std::wstring() : Wide(types.front().extension);
     dialog.lpstrDefExt = firstExtension.c_str();
     dialog.Flags = OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR | OFN_HIDEREADONLY;
     // Loaded here rather than with the program: it would cost every start.
-    using SaveFileFunction = BOOL(WINAPI*)(LPOPENFILENAMEA);
-    const UniqueLibrary library = LoadSystemLibrary("comdlg32.dll");
-    const auto askSaveFile = LibraryEntry<SaveFileFunction>(library, "GetSaveFileNameA");
+    using SaveFileFunction = BOOL(WINAPI*)(LPOPENFILENAMEW);
+    const UniqueLibrary library = LoadSystemLibrary(L"comdlg32.dll");
+    const auto askSaveFile = LibraryEntry<SaveFileFunction>(library, "GetSaveFileNameW");
     if (askSaveFile == nullptr || !askSaveFile(&dialog)) return std::nullopt;
-    path.resize(std::strlen(path.c_str()));
+    path.resize(path.find(L'\0'));
     std::vector<std::string_view> extensions;
     for (const SaveFileType& type : types) extensions.push_back(type.extension);
-    const SavedFile file = ChooseFileType(path, extensions, dialog.nFilterIndex >= 1 ? dialog.nFilterIndex - 1 : 0);
+    const SavedFile file =
+        ChooseFileType(Utf8(path), extensions, dialog.nFilterIndex >= 1 ? dialog.nFilterIndex - 1 : 0);
     return SaveChoice{file.path, file.type};
 }
 

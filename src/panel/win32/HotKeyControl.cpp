@@ -6,6 +6,7 @@
 #include <string>
 
 #include "win32/GdiHandles.h"
+#include "win32/WideText.h"
 
 namespace lumetra {
 namespace {
@@ -40,7 +41,7 @@ bool IsExtendedKey(std::uint8_t key) {
 bool WinKeyDown() { return ::GetKeyState(VK_LWIN) < 0 || ::GetKeyState(VK_RWIN) < 0; }
 
 HotKey ControlHotKey(HWND control) {
-    const auto value = static_cast<WORD>(::SendMessageA(control, HKM_GETHOTKEY, 0, 0));
+    const auto value = static_cast<WORD>(::SendMessageW(control, HKM_GETHOTKEY, 0, 0));
     HotKey hotKey{LOBYTE(value), 0};
     for (const ModifierPair& pair : kModifiers) {
         if ((HIBYTE(value) & pair.control) != 0)
@@ -69,7 +70,7 @@ void ShowInHotKeyControl(HWND control, HotKey hotKey) {
     for (const ModifierPair& pair : kModifiers) {
         if ((hotKey.modifiers & pair.ours) != 0) modifiers = static_cast<BYTE>(modifiers | pair.control);
     }
-    ::SendMessageA(control, HKM_SETHOTKEY, MAKEWORD(hotKey.key, modifiers), 0);
+    ::SendMessageW(control, HKM_SETHOTKEY, MAKEWORD(hotKey.key, modifiers), 0);
     ::InvalidateRect(control, nullptr, TRUE);
 }
 
@@ -84,7 +85,7 @@ bool PaintHotKeyControl(HWND control, HotKey shown) {
     HotKey held = ControlHotKey(control);
     held.modifiers = static_cast<std::uint8_t>(held.modifiers | kHotKeyWin);
     if (held != shown) return false;  // typed over since: the control's own text
-    const std::string text = ShownText(shown);
+    const std::wstring text = Wide(ShownText(shown));
     PaintDc paint(control);
     const HDC dc = paint.get();
     if (dc == nullptr) return true;
@@ -92,16 +93,16 @@ bool PaintHotKeyControl(HWND control, HotKey shown) {
     ::GetClientRect(control, &client);
     const bool enabled = ::IsWindowEnabled(control) != FALSE;
     ::FillRect(dc, &client, ::GetSysColorBrush(enabled ? COLOR_WINDOW : COLOR_BTNFACE));
-    const SelectGuard font(dc, reinterpret_cast<HGDIOBJ>(::SendMessageA(control, WM_GETFONT, 0, 0)));
+    const SelectGuard font(dc, reinterpret_cast<HGDIOBJ>(::SendMessageW(control, WM_GETFONT, 0, 0)));
     ::SetBkMode(dc, TRANSPARENT);
     ::SetTextColor(dc, ::GetSysColor(enabled ? COLOR_WINDOWTEXT : COLOR_GRAYTEXT));
     RECT box = client;
     box.left += kTextMargin;
-    ::DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &box, DT_LEFT | DT_SINGLELINE | DT_NOPREFIX);
+    ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &box, DT_LEFT | DT_SINGLELINE | DT_NOPREFIX);
     // The control put its caret after its own, shorter text.
     if (::GetFocus() == control) {
         SIZE extent{};
-        ::GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+        ::GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
         ::SetCaretPos(kTextMargin + extent.cx, 0);
     }
     return true;

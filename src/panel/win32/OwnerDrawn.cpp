@@ -10,6 +10,7 @@
 #include "win32/CommonControls.h"
 #include "win32/SystemLibrary.h"
 #include "win32/GdiHandles.h"
+#include "win32/WideText.h"
 #include "common/Dpi.h"
 #include "panel/PanelLists.h"
 #include "settings/AppSettings.h"
@@ -29,14 +30,14 @@ COLORREF ToColorRef(Color color) { return static_cast<COLORREF>(color); }
 
 // The chooser's library is loaded only while the chooser is open: linked, it
 // and the printing libraries it pulls in were loaded at every start.
-using ChooseColorFunction = BOOL(WINAPI*)(LPCHOOSECOLORA);
+using ChooseColorFunction = BOOL(WINAPI*)(LPCHOOSECOLORW);
 
-std::string ItemText(HWND control, UINT lengthMessage, UINT textMessage, int index) {
-    const LRESULT length = ::SendMessageA(control, lengthMessage, static_cast<WPARAM>(index), 0);
+std::wstring ItemText(HWND control, UINT lengthMessage, UINT textMessage, int index) {
+    const LRESULT length = ::SendMessageW(control, lengthMessage, static_cast<WPARAM>(index), 0);
     if (length <= 0) return {};
-    std::string text(static_cast<std::size_t>(length) + 1, '\0');
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
     const LRESULT copied =
-        ::SendMessageA(control, textMessage, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
+        ::SendMessageW(control, textMessage, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
     text.resize(copied > 0 ? static_cast<std::size_t>(copied) : 0);
     return text;
 }
@@ -63,28 +64,20 @@ void PaintItemBackground(const DRAWITEMSTRUCT& item) {
     ::SetTextColor(item.hDC, ::GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
 }
 
-void DrawItemText(const DRAWITEMSTRUCT& item, const std::string& text, int left) {
+void DrawItemText(const DRAWITEMSTRUCT& item, const std::wstring& text, int left) {
     RECT box = item.rcItem;
     box.left += left;
-    ::DrawTextA(item.hDC, text.c_str(), static_cast<int>(text.size()), &box,
+    ::DrawTextW(item.hDC, text.c_str(), static_cast<int>(text.size()), &box,
                 DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_LEFT);
-}
-
-std::string WindowText(HWND window) {
-    const int length = ::GetWindowTextLengthA(window);
-    if (length <= 0) return {};
-    std::string text(static_cast<std::size_t>(length) + 1, '\0');
-    text.resize(static_cast<std::size_t>(std::max(::GetWindowTextA(window, text.data(), length + 1), 0)));
-    return text;
 }
 
 // The etched frame through the middle of the caption row, and the caption on
 // the background the box's parent gives static controls.
 void PaintGroupBox(HWND box, HDC dc, int dpi) {
-    const SelectGuard font(dc, reinterpret_cast<HGDIOBJ>(::SendMessageA(box, WM_GETFONT, 0, 0)));
-    TEXTMETRICA metrics{};
-    ::GetTextMetricsA(dc, &metrics);
-    auto* brush = reinterpret_cast<HBRUSH>(::SendMessageA(::GetParent(box), WM_CTLCOLORSTATIC,
+    const SelectGuard font(dc, reinterpret_cast<HGDIOBJ>(::SendMessageW(box, WM_GETFONT, 0, 0)));
+    TEXTMETRICW metrics{};
+    ::GetTextMetricsW(dc, &metrics);
+    auto* brush = reinterpret_cast<HBRUSH>(::SendMessageW(::GetParent(box), WM_CTLCOLORSTATIC,
                                                           reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(box)));
     if (brush == nullptr) brush = ::GetSysColorBrush(COLOR_BTNFACE);  // shared: never freed
     RECT client{};
@@ -96,18 +89,18 @@ void PaintGroupBox(HWND box, HDC dc, int dpi) {
     frame.top += metrics.tmHeight / 2 - 1;
     ::DrawEdge(dc, &frame, EDGE_ETCHED, BF_RECT);
 
-    const std::string text = WindowText(box);
+    const std::wstring text = WideWindowText(box);
     if (text.empty()) return;
     const int indent = ScaledLength(kCaptionIndent, dpi);
     RECT label{client.left + indent, client.top, client.right - indent, row.bottom};
     RECT measured = label;
-    ::DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &measured, DT_CALCRECT | DT_SINGLELINE);
+    ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &measured, DT_CALCRECT | DT_SINGLELINE);
     label.right = std::min(label.right, measured.right + ScaledLength(kGlyphOverhang, dpi));
     const RECT gap{label.left - 1, label.top, label.right + 1, label.bottom};  // the frame stops short of the text
     ::FillRect(dc, &gap, brush);
     ::SetBkMode(dc, TRANSPARENT);
     ::SetTextColor(dc, ::GetSysColor(::IsWindowEnabled(box) ? COLOR_BTNTEXT : COLOR_GRAYTEXT));
-    ::DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &label, DT_SINGLELINE | DT_LEFT | DT_TOP);
+    ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &label, DT_SINGLELINE | DT_LEFT | DT_TOP);
 }
 
 LRESULT CALLBACK GroupBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR /*subclass*/,
@@ -125,27 +118,28 @@ void PaintOwnGroupCaption(HWND groupBox, const int& dpi) {
 }
 
 void FillColorPicker(HWND combo) {
-    ::SendMessageA(combo, CB_RESETCONTENT, 0, 0);
-    ::SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(kCustomColorName));
-    ::SendMessageA(combo, CB_SETITEMDATA, 0, 0);
+    ::SendMessageW(combo, CB_RESETCONTENT, 0, 0);
+    ::SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(kCustomColorName).c_str()));
+    ::SendMessageW(combo, CB_SETITEMDATA, 0, 0);
     for (const NamedColor& named : NamedColors()) {
-        const LRESULT index = ::SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(named.name));
-        ::SendMessageA(combo, CB_SETITEMDATA, static_cast<WPARAM>(index), static_cast<LPARAM>(named.color));
+        const LRESULT index =
+            ::SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(named.name).c_str()));
+        ::SendMessageW(combo, CB_SETITEMDATA, static_cast<WPARAM>(index), static_cast<LPARAM>(named.color));
     }
 }
 
 void AddAutomaticColor(HWND combo) {
-    const LRESULT index = ::SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(""));
-    ::SendMessageA(combo, CB_SETITEMDATA, static_cast<WPARAM>(index), static_cast<LPARAM>(kAutoHaloColor));
+    const LRESULT index = ::SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L""));
+    ::SendMessageW(combo, CB_SETITEMDATA, static_cast<WPARAM>(index), static_cast<LPARAM>(kAutoHaloColor));
 }
 
 Color ColorPickerColor(HWND combo, int index) {
-    return static_cast<Color>(::SendMessageA(combo, CB_GETITEMDATA, static_cast<WPARAM>(index), 0));
+    return static_cast<Color>(::SendMessageW(combo, CB_GETITEMDATA, static_cast<WPARAM>(index), 0));
 }
 
 void ShowPickerColor(HWND combo, int entry, Color color) {
-    if (entry == 0) ::SendMessageA(combo, CB_SETITEMDATA, 0, static_cast<LPARAM>(color));
-    ::SendMessageA(combo, CB_SETCURSEL, static_cast<WPARAM>(entry), 0);
+    if (entry == 0) ::SendMessageW(combo, CB_SETITEMDATA, 0, static_cast<LPARAM>(color));
+    ::SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(entry), 0);
     ::InvalidateRect(combo, nullptr, FALSE);
 }
 
@@ -168,26 +162,26 @@ void DrawColorItem(const DRAWITEMSTRUCT& item, int dpi) {
 
 std::optional<Color> ChooseCustomColor(HWND owner, Color initial) {
     static std::array<COLORREF, 16> customColors{};  // the chooser's own slots, kept for the run
-    CHOOSECOLORA chooser{};
+    CHOOSECOLORW chooser{};
     chooser.lStructSize = sizeof chooser;
     chooser.hwndOwner = owner;
     chooser.rgbResult = ToColorRef(initial);
     chooser.lpCustColors = customColors.data();
     chooser.Flags = CC_RGBINIT | CC_FULLOPEN;
-    const UniqueLibrary library = LoadSystemLibrary("comdlg32.dll");
-    const auto chooseColor = LibraryEntry<ChooseColorFunction>(library, "ChooseColorA");
+    const UniqueLibrary library = LoadSystemLibrary(L"comdlg32.dll");
+    const auto chooseColor = LibraryEntry<ChooseColorFunction>(library, "ChooseColorW");
     if (chooseColor == nullptr || !chooseColor(&chooser)) return std::nullopt;
     return static_cast<Color>(chooser.rgbResult & 0x00FFFFFFu);
 }
 
 bool CheckListChecked(HWND list, int index) {
-    return ::SendMessageA(list, LB_GETITEMDATA, static_cast<WPARAM>(index), 0) == 1;
+    return ::SendMessageW(list, LB_GETITEMDATA, static_cast<WPARAM>(index), 0) == 1;
 }
 
 void SetCheckListChecked(HWND list, int index, bool checked) {
-    ::SendMessageA(list, LB_SETITEMDATA, static_cast<WPARAM>(index), checked ? 1 : 0);
+    ::SendMessageW(list, LB_SETITEMDATA, static_cast<WPARAM>(index), checked ? 1 : 0);
     RECT itemBox{};
-    if (::SendMessageA(list, LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&itemBox)) !=
+    if (::SendMessageW(list, LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&itemBox)) !=
         LB_ERR) {
         ::InvalidateRect(list, &itemBox, FALSE);
     }

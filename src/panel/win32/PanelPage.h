@@ -6,7 +6,7 @@
 
 namespace lumetra {
 
-inline constexpr char kPanelPageClass[] = "TLumetraPanelPage";
+inline constexpr wchar_t kPanelPageClass[] = L"TLumetraPanelPage";
 
 void RegisterPanelPageClass(HINSTANCE instance);
 

@@ -43,7 +43,7 @@ TSettingsForm::TSettingsForm(HINSTANCE instance, TSettings& settings, LangTable&
     size = ScaledPanelSize(dpi_);
     // Owned by the overlay, so it goes and comes back with the program's
     // minimising and never drops behind the overlay.
-    const HWND window = ::CreateWindowExA(WS_EX_TOPMOST | WS_EX_LAYERED | WS_EX_TOOLWINDOW | WS_EX_CONTROLPARENT,
+    const HWND window = ::CreateWindowExW(WS_EX_TOPMOST | WS_EX_LAYERED | WS_EX_TOOLWINDOW | WS_EX_CONTROLPARENT,
                                           kClassName, kTitle, WS_POPUP | WS_CLIPCHILDREN, at.x, at.y, size.x, size.y,
                                           overlay.Handle(), nullptr, instance, this);
     if (window == nullptr) throw std::runtime_error("Unable to create the settings window");
@@ -116,7 +116,7 @@ LRESULT TSettingsForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
             // A close request from outside (the task manager, the end of
             // the session) ends the program, as it does on a guide: the
             // panel stays as the user left it.
-            ::PostMessageA(overlay_.Handle(), WM_CLOSE, 0, 0);
+            ::PostMessageW(overlay_.Handle(), WM_CLOSE, 0, 0);
             return 0;
         case WM_DESTROY:
             started_ = false;  // controls losing the focus now commit nothing
@@ -134,7 +134,7 @@ LRESULT TSettingsForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
             return 0;
         case WM_HSCROLL:
             if (reinterpret_cast<HWND>(lParam) == opacityBar_ && started_) {
-                controller_.OpacityTrackBarChange(static_cast<int>(::SendMessageA(opacityBar_, TBM_GETPOS, 0, 0)));
+                controller_.OpacityTrackBarChange(static_cast<int>(::SendMessageW(opacityBar_, TBM_GETPOS, 0, 0)));
             }
             return 0;
         case WM_MEASUREITEM: {
@@ -164,7 +164,7 @@ LRESULT TSettingsForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
             return 0;
         default: break;
     }
-    return ::DefWindowProcA(window, message, wParam, lParam);
+    return ::DefWindowProcW(window, message, wParam, lParam);
 }
 
 // ---- creation, painting, closing -------------------------------------------
@@ -172,7 +172,7 @@ LRESULT TSettingsForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 void TSettingsForm::FormCreate() {
     strip_.CreateBuffer();
     // Twice the primary screen: room to type a size larger than it.
-    ::SendMessageA(sizeSpin_, UDM_SETRANGE32, 0, 2 * ::GetSystemMetrics(SM_CXSCREEN));
+    ::SendMessageW(sizeSpin_, UDM_SETRANGE32, 0, 2 * ::GetSystemMetrics(SM_CXSCREEN));
     // Asked once, before the panel shows: the controller then keeps the
     // panel in captures or out of them as the setting says.
     captureHidingAvailable_ = SetCaptureExclusion(window_.get(), true);
@@ -187,7 +187,7 @@ void TSettingsForm::FormCreate() {
         shown_ = true;
     }
     ShowPage(PageFromSPage(settings_->SPage()));
-    ::SendMessageA(checkList_, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(ScaledLength(kHorizontalExtent, dpi_)), 0);
+    ::SendMessageW(checkList_, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(ScaledLength(kHorizontalExtent, dpi_)), 0);
     focus_ = tabs_;
 }
 
@@ -258,27 +258,22 @@ void TSettingsForm::MarkShown(IgnoreMask& mask, Point origin) const {
 }
 
 std::vector<std::string> TSettingsForm::LanguageFiles() const {
-    std::vector<std::string> names;
-    WIN32_FIND_DATAA found{};
-    const UniqueFind search(::FindFirstFileA((files_.ExeFolder() + "*.lng").c_str(), &found));
-    if (!search) return names;
-    do {
-        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) names.emplace_back(found.cFileName);
-    } while (::FindNextFileA(search.get(), &found));
-    return names;
+    // Far more than any folder holds; the list is sorted by the controller.
+    constexpr std::size_t kMostLanguages = 1000;
+    return files_.Platform().ListFiles(files_.ExeFolder(), ".lng", kMostLanguages);
 }
 
-void TSettingsForm::PageControlChange() { ShowPage(static_cast<int>(::SendMessageA(tabs_, TCM_GETCURSEL, 0, 0))); }
+void TSettingsForm::PageControlChange() { ShowPage(static_cast<int>(::SendMessageW(tabs_, TCM_GETCURSEL, 0, 0))); }
 
 void TSettingsForm::ShowPage(int page) {
-    ::SendMessageA(tabs_, TCM_SETCURSEL, static_cast<WPARAM>(page), 0);
+    ::SendMessageW(tabs_, TCM_SETCURSEL, static_cast<WPARAM>(page), 0);
     for (int i = 0; i < kPanelPageCount; ++i) {
         ::ShowWindow(pages_[static_cast<std::size_t>(i)], i == page ? SW_SHOW : SW_HIDE);
     }
 }
 
 int TSettingsForm::ShownPage() const {
-    const int page = static_cast<int>(::SendMessageA(tabs_, TCM_GETCURSEL, 0, 0));
+    const int page = static_cast<int>(::SendMessageW(tabs_, TCM_GETCURSEL, 0, 0));
     return page >= 0 && page < kPanelPageCount ? page : kNoPage;
 }
 

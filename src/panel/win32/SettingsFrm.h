@@ -28,8 +28,8 @@ class TSettings;
 
 class TSettingsForm final : public IPanelView, public IPanelWindow, public IPanelStripOwner {
 public:
-    static constexpr char kClassName[] = "TLumetraSettings";
-    static constexpr char kTitle[] = "Velmora Lumetra Settings";
+    static constexpr wchar_t kClassName[] = L"TLumetraSettings";
+    static constexpr wchar_t kTitle[] = L"Velmora Lumetra Settings";
 
     // Creates the window after the overlay, at the DPI of the monitor it
     // shows on, and registers it with the settings and the overlay. Shown
@@ -129,11 +129,12 @@ private:
     void CreateColorsPage(HWND page);
     void CreateAdvancedPage(HWND page);
     void CreateWorkPage(HWND page);
-    HWND AddChild(HWND parent, const char* className, const char* text, DWORD style, Id id = Id{}, DWORD exStyle = 0);
+    HWND AddChild(HWND parent, const wchar_t* className, const wchar_t* text, DWORD style, Id id = Id{},
+                  DWORD exStyle = 0);
     // The control at its place in the layout.
-    HWND AddControl(HWND parent, const char* className, const char* text, DWORD style, PanelControl control,
+    HWND AddControl(HWND parent, const wchar_t* className, const wchar_t* text, DWORD style, PanelControl control,
                     Id id = Id{}, DWORD exStyle = 0);
-    HWND AddLabel(HWND parent, const char* text, PanelControl control, bool bold = false);
+    HWND AddLabel(HWND parent, const wchar_t* text, PanelControl control, bool bold = false);
     // The layout's place is the closed field; the open list adds rows below it.
     HWND AddCombo(HWND parent, DWORD style, PanelControl control, int rows, Id id);
     // Spin buttons right of their edit, which keeps its place and width.

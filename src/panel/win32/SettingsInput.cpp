@@ -15,6 +15,7 @@
 #include "panel/win32/HotKeyControl.h"
 #include "panel/win32/OwnerDrawn.h"
 #include "panel/win32/SettingsFrm.h"
+#include "win32/WideText.h"
 #include "panel/win32/SettingsIds.h"
 #include "win32/ApplicationCursor.h"
 #include "win32/CommonControls.h"
@@ -23,26 +24,19 @@
 namespace lumetra {
 namespace {
 
-std::string WindowText(HWND control) {
-    const int length = ::GetWindowTextLengthA(control);
-    std::string text(static_cast<std::size_t>(std::max(length, 0)) + 1, '\0');
-    text.resize(static_cast<std::size_t>(std::max(::GetWindowTextA(control, text.data(), length + 1), 0)));
-    return text;
-}
-
 std::string ComboItemText(HWND combo, int index) {
-    const LRESULT length = ::SendMessageA(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
+    const LRESULT length = ::SendMessageW(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
     if (length <= 0) return {};
-    std::string text(static_cast<std::size_t>(length) + 1, '\0');
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
     const LRESULT copied =
-        ::SendMessageA(combo, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
+        ::SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
     text.resize(copied > 0 ? static_cast<std::size_t>(copied) : 0);
-    return text;
+    return Utf8(text);
 }
 
-int ComboSelection(HWND combo) { return static_cast<int>(::SendMessageA(combo, CB_GETCURSEL, 0, 0)); }
+int ComboSelection(HWND combo) { return static_cast<int>(::SendMessageW(combo, CB_GETCURSEL, 0, 0)); }
 
-bool IsChecked(HWND checkBox) { return ::SendMessageA(checkBox, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+bool IsChecked(HWND checkBox) { return ::SendMessageW(checkBox, BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
 }  // namespace
 
@@ -61,7 +55,7 @@ bool TSettingsForm::PreTranslateMessage(MSG& message) {
             return true;
         }
     }
-    return ::IsDialogMessageA(window, &message) != FALSE;
+    return ::IsDialogMessageW(window, &message) != FALSE;
 }
 
 bool TSettingsForm::FormKeyDown(WPARAM key) {
@@ -209,7 +203,7 @@ void TSettingsForm::ColorBoxChange(PanelColorBox box) {
             return;
         }
         color = *chosen;
-        ::SendMessageA(picker, CB_SETITEMDATA, 0, static_cast<LPARAM>(color));
+        ::SendMessageW(picker, CB_SETITEMDATA, 0, static_cast<LPARAM>(color));
     }
     switch (box) {
         case PanelColorBox::Lines: controller_.LinesColorBoxChange(color); return;
@@ -285,13 +279,13 @@ void TSettingsForm::CheckListInput(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_LBUTTONDOWN:
         case WM_LBUTTONDBLCLK: {
-            const LRESULT hit = ::SendMessageA(checkList_, LB_ITEMFROMPOINT, 0, lParam);
+            const LRESULT hit = ::SendMessageW(checkList_, LB_ITEMFROMPOINT, 0, lParam);
             const int x = GET_X_LPARAM(lParam) + ::GetScrollPos(checkList_, SB_HORZ);
             if (HIWORD(hit) == 0 && OnCheckBox(x, dpi_)) ToggleCheck(LOWORD(hit));
             return;
         }
         case WM_KEYDOWN:
-            if (wParam == VK_SPACE) ToggleCheck(static_cast<int>(::SendMessageA(checkList_, LB_GETCURSEL, 0, 0)));
+            if (wParam == VK_SPACE) ToggleCheck(static_cast<int>(::SendMessageW(checkList_, LB_GETCURSEL, 0, 0)));
             return;
         case WM_MOUSEMOVE: ::RedrawWindow(checkList_, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW); return;
         default: return;

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "win32/CaptureExclusion.h"
+#include "win32/WideText.h"
 #include "overlay/win32/MainFrm.h"
 #include "panel/PanelLists.h"
 #include "panel/win32/HotKeyControl.h"
@@ -86,100 +87,95 @@ void TSettingsForm::MoveTo(Point topLeft) { strip_.SetPosition(topLeft); }
 void TSettingsForm::SetText(PanelText target, const std::string& text) {
     const int tab = TabOf(target);
     if (tab != kNoPage) {
-        TCITEMA item{};
+        TCITEMW item{};
         item.mask = TCIF_TEXT;
-        std::string caption = text;  // the control wants a writable buffer
+        std::wstring caption = Wide(text);  // the control wants a writable buffer
         item.pszText = caption.data();
-        ::SendMessageA(tabs_, TCM_SETITEMA, static_cast<WPARAM>(tab), reinterpret_cast<LPARAM>(&item));
+        ::SendMessageW(tabs_, TCM_SETITEMW, static_cast<WPARAM>(tab), reinterpret_cast<LPARAM>(&item));
         return;
     }
     const HWND control = texts_[static_cast<std::size_t>(target)];
-    ::SetWindowTextA(control, text.c_str());
+    ::SetWindowTextW(control, Wide(text).c_str());
     if (const auto shown = ControlOf(target); shown && PlaceOf(*shown).fitsText) PlaceControl(*shown);
 }
 
 void TSettingsForm::SetListItem(PanelList list, int index, const std::string& text) {
     const HWND control = ListHandle(list);
     const bool listBox = list == PanelList::Advanced;
-    const LRESULT count = ::SendMessageA(control, listBox ? LB_GETCOUNT : CB_GETCOUNT, 0, 0);
+    const LRESULT count = ::SendMessageW(control, listBox ? LB_GETCOUNT : CB_GETCOUNT, 0, 0);
     if (index >= count) {
         AddListItem(list, text);
         return;
     }
     // Replacing an item is removing and inserting it; the check mark goes along.
     const auto at = static_cast<WPARAM>(index);
-    const LRESULT data = ::SendMessageA(control, listBox ? LB_GETITEMDATA : CB_GETITEMDATA, at, 0);
-    ::SendMessageA(control, listBox ? LB_DELETESTRING : CB_DELETESTRING, at, 0);
-    ::SendMessageA(control, listBox ? LB_INSERTSTRING : CB_INSERTSTRING, at, reinterpret_cast<LPARAM>(text.c_str()));
-    ::SendMessageA(control, listBox ? LB_SETITEMDATA : CB_SETITEMDATA, at, data);
+    const LRESULT data = ::SendMessageW(control, listBox ? LB_GETITEMDATA : CB_GETITEMDATA, at, 0);
+    ::SendMessageW(control, listBox ? LB_DELETESTRING : CB_DELETESTRING, at, 0);
+    const std::wstring item = Wide(text);
+    ::SendMessageW(control, listBox ? LB_INSERTSTRING : CB_INSERTSTRING, at, reinterpret_cast<LPARAM>(item.c_str()));
+    ::SendMessageW(control, listBox ? LB_SETITEMDATA : CB_SETITEMDATA, at, data);
 }
 
 void TSettingsForm::AddListItem(PanelList list, const std::string& text) {
     const bool listBox = list == PanelList::Advanced;
-    ::SendMessageA(ListHandle(list), listBox ? LB_ADDSTRING : CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    const std::wstring item = Wide(text);
+    ::SendMessageW(ListHandle(list), listBox ? LB_ADDSTRING : CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
 }
 
 void TSettingsForm::ClearList(PanelList list) {
-    ::SendMessageA(ListHandle(list), list == PanelList::Advanced ? LB_RESETCONTENT : CB_RESETCONTENT, 0, 0);
+    ::SendMessageW(ListHandle(list), list == PanelList::Advanced ? LB_RESETCONTENT : CB_RESETCONTENT, 0, 0);
 }
 
 void TSettingsForm::SelectListItem(PanelList list, int index) {
-    ::SendMessageA(ListHandle(list), list == PanelList::Advanced ? LB_SETCURSEL : CB_SETCURSEL,
+    ::SendMessageW(ListHandle(list), list == PanelList::Advanced ? LB_SETCURSEL : CB_SETCURSEL,
                    static_cast<WPARAM>(index), 0);
 }
 
 void TSettingsForm::SetRatioText(const std::string& text) {
-    ::SendMessageA(ratioBox_, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
-    ::SetWindowTextA(ratioBox_, text.c_str());
+    ::SendMessageW(ratioBox_, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+    ::SetWindowTextW(ratioBox_, Wide(text).c_str());
 }
 
-std::string TSettingsForm::SpinText(PanelSpin spin) const {
-    const HWND edit = EditHandle(spin);
-    const int length = ::GetWindowTextLengthA(edit);
-    std::string text(static_cast<std::size_t>(length > 0 ? length : 0) + 1, '\0');
-    const int copied = ::GetWindowTextA(edit, text.data(), static_cast<int>(text.size()));
-    text.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
-    return text;
-}
+std::string TSettingsForm::SpinText(PanelSpin spin) const { return WindowText(EditHandle(spin)); }
 
 void TSettingsForm::ShowSpinPosition(PanelSpin spin, int position) {
     showing_ = true;
-    ::SendMessageA(SpinHandle(spin), UDM_SETPOS32, 0, position);
+    ::SendMessageW(SpinHandle(spin), UDM_SETPOS32, 0, position);
     // Written here as well, whatever the spin control does with its buddy.
-    ::SetWindowTextA(EditHandle(spin), std::to_string(position).c_str());
+    ::SetWindowTextW(EditHandle(spin), std::to_wstring(position).c_str());
     showing_ = false;
 }
 
 void TSettingsForm::ShowLock(bool widthLeads, bool lock) {
     const auto showRadio = [&](PanelText radio, bool checked) {
         const HWND button = texts_[static_cast<int>(radio)];
-        ::SendMessageA(button, BM_SETCHECK, CheckState(checked), 0);
+        ::SendMessageW(button, BM_SETCHECK, CheckState(checked), 0);
         // Tab reaches the pair on its checked button only: an unchecked
         // auto radio button that gets the focus reports a click, which would
         // switch the leading side by itself.
-        const LONG_PTR style = ::GetWindowLongPtrA(button, GWL_STYLE);
-        ::SetWindowLongPtrA(button, GWL_STYLE, checked ? style | WS_TABSTOP : style & ~LONG_PTR{WS_TABSTOP});
+        const LONG_PTR style = ::GetWindowLongPtrW(button, GWL_STYLE);
+        ::SetWindowLongPtrW(button, GWL_STYLE, checked ? style | WS_TABSTOP : style & ~LONG_PTR{WS_TABSTOP});
     };
     showRadio(PanelText::WidthRadio, widthLeads);
     showRadio(PanelText::HeightRadio, !widthLeads);
-    ::SendMessageA(texts_[static_cast<int>(PanelText::LockCheckBox)], BM_SETCHECK, CheckState(lock), 0);
+    ::SendMessageW(texts_[static_cast<int>(PanelText::LockCheckBox)], BM_SETCHECK, CheckState(lock), 0);
 }
 
 void TSettingsForm::ShowHalo(bool on) {
-    ::SendMessageA(texts_[static_cast<int>(PanelText::HaloCheckBox)], BM_SETCHECK, CheckState(on), 0);
+    ::SendMessageW(texts_[static_cast<int>(PanelText::HaloCheckBox)], BM_SETCHECK, CheckState(on), 0);
 }
 
 void TSettingsForm::ShowClickThrough(bool on) {
-    ::SendMessageA(texts_[static_cast<int>(PanelText::ClickThroughCheckBox)], BM_SETCHECK, CheckState(on), 0);
+    ::SendMessageW(texts_[static_cast<int>(PanelText::ClickThroughCheckBox)], BM_SETCHECK, CheckState(on), 0);
 }
 
 void TSettingsForm::ShowFollow(bool on) {
-    ::SendMessageA(texts_[static_cast<int>(PanelText::FollowCheckBox)], BM_SETCHECK, CheckState(on), 0);
+    ::SendMessageW(texts_[static_cast<int>(PanelText::FollowCheckBox)], BM_SETCHECK, CheckState(on), 0);
 }
 
 void TSettingsForm::ShowCaptureHiding(bool on, bool available) {
     const HWND box = texts_[static_cast<int>(PanelText::CaptureCheckBox)];
-    ::SendMessageA(box, BM_SETCHECK, CheckState(on), 0);
+    ::SendMessageW(box, BM_SETCHECK, CheckState(on), 0);
     ::EnableWindow(box, available ? TRUE : FALSE);
     ::ShowWindow(texts_[static_cast<int>(PanelText::CaptureNote)], available ? SW_HIDE : SW_SHOWNA);
 }
@@ -199,7 +195,7 @@ void TSettingsForm::ShowHotKey(HotKeyCommand command, HotKey hotKey, const std::
     showing_ = true;
     ShowInHotKeyControl(hotKeyBoxes_[index], hotKey);
     showing_ = false;
-    ::SetWindowTextA(hotKeyNotes_[index], note.c_str());
+    ::SetWindowTextW(hotKeyNotes_[index], Wide(note).c_str());
     ::ShowWindow(hotKeyNotes_[index], note.empty() ? SW_HIDE : SW_SHOWNA);
 }
 
@@ -213,7 +209,7 @@ void TSettingsForm::ShowOptions(const AdvancedChecks& checks) {
     }
 }
 
-void TSettingsForm::ShowOpacity(int position) { ::SendMessageA(opacityBar_, TBM_SETPOS, TRUE, position); }
+void TSettingsForm::ShowOpacity(int position) { ::SendMessageW(opacityBar_, TBM_SETPOS, TRUE, position); }
 
 void TSettingsForm::SetBlending(std::optional<std::uint8_t> alpha) {
     // The colour key stays on in every case.

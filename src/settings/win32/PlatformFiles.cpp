@@ -1,6 +1,7 @@
 #include "settings/win32/PlatformFiles.h"
 
 #include "win32/UniqueHandle.h"
+#include "win32/WideText.h"
 // After the platform header, which it needs.
 #include <shlobj.h>
 
@@ -16,14 +17,7 @@ namespace lumetra {
 namespace {
 
 UniqueFile OpenExisting(const std::string& path) {
-    return UniqueFile(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                  FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-}
-
-const wchar_t* Wide(const std::u16string& text) { return reinterpret_cast<const wchar_t*>(text.c_str()); }
-
-UniqueFile OpenExisting(const std::u16string& path) {
-    return UniqueFile(CreateFileW(Wide(path), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+    return UniqueFile(CreateFileW(WidePath(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                   FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
 }
 
@@ -64,7 +58,7 @@ bool EndsWithIgnoringCase(std::string_view name, std::string_view extension) {
                       [](char a, char b) { return LowerAscii(a) == LowerAscii(b); });
 }
 
-DWORD Attributes(const std::string& path) { return GetFileAttributesA(path.c_str()); }
+DWORD Attributes(const std::string& path) { return GetFileAttributesW(WidePath(path).c_str()); }
 
 bool WriteAll(HANDLE file, std::string_view contents) {
     constexpr std::size_t kChunk = 1 << 20;
@@ -80,7 +74,7 @@ bool WriteAll(HANDLE file, std::string_view contents) {
 // Writes and flushes the whole file; false on any failure.
 bool WriteNewFile(const std::string& path, std::string_view contents) {
     UniqueFile file(
-        CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+        CreateFileW(WidePath(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return false;
     const bool written = WriteAll(file.get(), contents) && FlushFileBuffers(file.get()) != 0;
     // Closed now, so the rename can follow; a failed close fails the write.
@@ -91,34 +85,39 @@ bool WriteNewFile(const std::string& path, std::string_view contents) {
 
 std::string Win32PlatformFiles::ModuleFileName() const {
     // Long-path installs can exceed MAX_PATH: grow until the name fits.
-    std::vector<char> buffer(MAX_PATH);
+    std::vector<wchar_t> buffer(MAX_PATH);
     for (;;) {
-        const DWORD length = GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+        const DWORD length = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
         if (length == 0) return {};
-        if (length < buffer.size()) return std::string(buffer.data(), length);
+        if (length < buffer.size()) return Utf8({buffer.data(), length});
         if (buffer.size() >= 32768) return {};
         buffer.resize(buffer.size() * 2);
     }
 }
 
 std::string Win32PlatformFiles::SpecialFolderPath(SpecialFolder folder) const {
-    int csidl = CSIDL_APPDATA;
+    const KNOWNFOLDERID* id = &FOLDERID_RoamingAppData;
     switch (folder) {
-        case SpecialFolder::ProgramFiles: csidl = CSIDL_PROGRAM_FILES; break;
-        case SpecialFolder::CommonAppData: csidl = CSIDL_COMMON_APPDATA; break;
-        case SpecialFolder::AppData: csidl = CSIDL_APPDATA; break;
+        case SpecialFolder::ProgramFiles: id = &FOLDERID_ProgramFiles; break;
+        case SpecialFolder::CommonAppData: id = &FOLDERID_ProgramData; break;
+        case SpecialFolder::AppData: id = &FOLDERID_RoamingAppData; break;
     }
-    std::array<char, MAX_PATH> path{};
-    if (FAILED(SHGetFolderPathA(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path.data()))) return {};
-    return path.data();
+    // The known-folder call has no MAX_PATH limit and no code page; its
+    // string is the caller's to free. Not verified: a profile's data folder
+    // that does not exist yet is made by the first save, as before.
+    PWSTR path = nullptr;
+    const HRESULT result = SHGetKnownFolderPath(*id, KF_FLAG_DONT_VERIFY, nullptr, &path);
+    std::string utf8 = SUCCEEDED(result) && path != nullptr ? Utf8(path) : std::string();
+    CoTaskMemFree(path);
+    return utf8;
 }
 
 std::string Win32PlatformFiles::UpperCase(std::string_view text) const {
-    std::string upper(text);
+    std::wstring upper = Wide(text);
     // The call takes a 32-bit length; the paths compared here are far shorter.
     const auto length = static_cast<DWORD>(std::min<std::size_t>(upper.size(), MAXDWORD));
-    if (length > 0) CharUpperBuffA(upper.data(), length);
-    return upper;
+    if (length > 0) CharUpperBuffW(upper.data(), length);
+    return Utf8(upper);
 }
 
 bool Win32PlatformFiles::FolderExists(const std::string& path) const {
@@ -126,7 +125,9 @@ bool Win32PlatformFiles::FolderExists(const std::string& path) const {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
-bool Win32PlatformFiles::CreateFolder(const std::string& path) { return CreateDirectoryA(path.c_str(), nullptr) != 0; }
+bool Win32PlatformFiles::CreateFolder(const std::string& path) {
+    return CreateDirectoryW(WidePath(path).c_str(), nullptr) != 0;
+}
 
 bool Win32PlatformFiles::FileExists(const std::string& path) const {
     const DWORD attributes = Attributes(path);
@@ -134,8 +135,7 @@ bool Win32PlatformFiles::FileExists(const std::string& path) const {
 }
 
 std::unique_ptr<IByteReader> Win32PlatformFiles::OpenForReading(const std::string& path) const {
-    const auto unspelt = unspelt_.find(path);
-    UniqueFile file = unspelt == unspelt_.end() ? OpenExisting(path) : OpenExisting(unspelt->second);
+    UniqueFile file = OpenExisting(path);
     if (!file) return nullptr;
     return std::make_unique<FileByteReader>(std::move(file));
 }
@@ -158,25 +158,12 @@ std::vector<std::string> Win32PlatformFiles::ListFiles(const std::string& folder
     std::vector<std::string> names;
     if (limit == 0) return names;
     WIN32_FIND_DATAW found{};
-    const std::u16string wideFolder = FromCodePage(folder);
-    const std::u16string pattern = FromCodePage(folder + "*" + std::string(extension));
-    const UniqueFind search(FindFirstFileW(Wide(pattern), &found));
+    const UniqueFind search(FindFirstFileW(WidePath(folder + "*" + std::string(extension)).c_str(), &found));
     if (!search) return names;
     do {
-        const std::u16string wideName(reinterpret_cast<const char16_t*>(found.cFileName));
-        std::string name = ToCodePage(wideName);
+        std::string name = Utf8(found.cFileName);
         if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0 || !EndsWithIgnoringCase(name, extension)) {
             continue;
-        }
-        // Best-fit letters ('l' for 'ł') would name another file: '?'
-        // stands for each letter the code page lacks.
-        if (FromCodePage(name) != wideName) {
-            name.clear();
-            for (const char16_t unit : wideName) {
-                const std::string letter = ToCodePage(std::u16string(1, unit));
-                name += letter.size() == 1 && FromCodePage(letter) == std::u16string(1, unit) ? letter : "?";
-            }
-            unspelt_[folder + name] = wideFolder + wideName;
         }
         names.push_back(std::move(name));
     } while (names.size() < limit && FindNextFileW(search.get(), &found) != 0);
@@ -187,25 +174,23 @@ bool Win32PlatformFiles::ReplaceFileContents(const std::string& path, std::strin
     // The new file is complete and on disk before it takes the old one's
     // place, so a failure at any step leaves the old file as it was.
     const std::string temporary = path + ".tmp";
-    if (WriteNewFile(temporary, contents) &&
-        MoveFileExA(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0) {
+    if (WriteNewFile(temporary, contents) && MoveFileExW(WidePath(temporary).c_str(), WidePath(path).c_str(),
+                                                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0) {
         return true;
     }
-    DeleteFileA(temporary.c_str());
+    DeleteFileW(WidePath(temporary).c_str());
     return false;
 }
 
 char Win32PlatformFiles::DecimalSeparator() const {
-    std::array<char, 8> separator{};
-    if (GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, separator.data(), static_cast<int>(separator.size())) <
+    std::array<wchar_t, 8> separator{};
+    if (GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, separator.data(), static_cast<int>(separator.size())) <
         2) {
         return '.';
     }
-    return separator[0];
+    // The settings file writes the separator as one byte: an ASCII one.
+    return separator[0] < 0x80 ? static_cast<char>(separator[0]) : '.';
 }
-
-// Both are UTF-16 code units on Windows.
-static_assert(sizeof(wchar_t) == sizeof(char16_t));
 
 // The calls take 32-bit lengths; a longer text converts to nothing.
 std::string Win32PlatformFiles::ToCodePage(std::u16string_view text) const {
@@ -219,13 +204,30 @@ std::string Win32PlatformFiles::ToCodePage(std::u16string_view text) const {
     return out;
 }
 
-std::u16string Win32PlatformFiles::FromCodePage(std::string_view text) const {
-    if (text.empty() || text.size() > INT_MAX) return {};
-    const int length = static_cast<int>(text.size());
-    const int size = MultiByteToWideChar(CP_ACP, 0, text.data(), length, nullptr, 0);
+unsigned Win32PlatformFiles::SystemCodePage() const { return GetACP(); }
+
+std::optional<LeadBytes> Win32PlatformFiles::CodePageLeadBytes(unsigned codePage) const {
+    if (codePage == kUtf8CodePage) return LeadBytes();
+    CPINFO info{};
+    if (codePage == CP_ACP || codePage == CP_OEMCP || codePage == CP_MACCP || codePage == CP_THREAD_ACP ||
+        !IsValidCodePage(codePage) || !GetCPInfo(codePage, &info) || info.MaxCharSize > 2) {
+        return std::nullopt;
+    }
+    // Pairs of bounds, ended by two zero bytes.
+    LeadBytes lead;
+    for (std::size_t i = 0; i + 1 < MAX_LEADBYTES && info.LeadByte[i] != 0; i += 2) {
+        for (unsigned byte = info.LeadByte[i]; byte <= info.LeadByte[i + 1]; ++byte) lead[byte] = true;
+    }
+    return lead;
+}
+
+std::u16string Win32PlatformFiles::DecodeCodePage(unsigned codePage, std::string_view bytes) const {
+    if (bytes.empty() || bytes.size() > INT_MAX) return {};
+    const int length = static_cast<int>(bytes.size());
+    const int size = MultiByteToWideChar(codePage, 0, bytes.data(), length, nullptr, 0);
     if (size <= 0) return {};
     std::u16string out(static_cast<std::size_t>(size), u'\0');
-    MultiByteToWideChar(CP_ACP, 0, text.data(), length, reinterpret_cast<wchar_t*>(out.data()), size);
+    MultiByteToWideChar(codePage, 0, bytes.data(), length, reinterpret_cast<wchar_t*>(out.data()), size);
     return out;
 }
 

@@ -1,10 +1,7 @@
 #pragma once
 // The file services of the settings and language code on Windows, through
-// the ANSI calls: paths and texts are in the system's single-byte code page.
-// Folders are listed with the wide calls, so that a file whose name the code
-// page cannot spell ("Z?oty.guide" for "Złoty.guide" on a Western system)
-// is still listed, under that spelling, and opens by it.
-#include <map>
+// the wide calls: paths are UTF-8 inside and UTF-16 at every call, so a
+// folder named in any script works, and long paths take their long form.
 #include <string>
 
 #include "settings/SettingsFile.h"
@@ -26,12 +23,9 @@ public:
     bool ReplaceFileContents(const std::string& path, std::string_view contents) override;
     char DecimalSeparator() const override;
     std::string ToCodePage(std::u16string_view text) const override;
-    std::u16string FromCodePage(std::string_view text) const override;
-
-private:
-    // The path of a listed file as the code page spells it, and its true
-    // path, for each listed name the code page cannot spell.
-    mutable std::map<std::string, std::u16string> unspelt_;
+    unsigned SystemCodePage() const override;
+    std::optional<LeadBytes> CodePageLeadBytes(unsigned codePage) const override;
+    std::u16string DecodeCodePage(unsigned codePage, std::string_view bytes) const override;
 };
 
 }  // namespace lumetra

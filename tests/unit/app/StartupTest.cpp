@@ -52,7 +52,13 @@ public:
     }
     char DecimalSeparator() const override { return files_.DecimalSeparator(); }
     std::string ToCodePage(std::u16string_view text) const override { return files_.ToCodePage(text); }
-    std::u16string FromCodePage(std::string_view text) const override { return files_.FromCodePage(text); }
+    unsigned SystemCodePage() const override { return files_.SystemCodePage(); }
+    std::optional<LeadBytes> CodePageLeadBytes(unsigned codePage) const override {
+        return files_.CodePageLeadBytes(codePage);
+    }
+    std::u16string DecodeCodePage(unsigned codePage, std::string_view bytes) const override {
+        return files_.DecodeCodePage(codePage, bytes);
+    }
 
 private:
     FakePlatformFiles& files_;

@@ -38,10 +38,6 @@ INSTANTIATE_TEST_SUITE_P(
         ReaderCase{"EqualsLfAndTabAreValueBytes", "K=a=b\tc\nd\r\n", {{"K", "a=b\tc\nd"}}},
         ReaderCase{"LastEntryWithoutLineBreakDropped", "A=1\r\nB=2", {{"A", "1"}}},
         ReaderCase{"LfOnlyFileLoadsNothing", "A=1\nB=2\nC=3\n", {}},
-        ReaderCase{"ByteOrderMarkLineIsComment",
-                   "\xEF\xBB\xBF"
-                   "A=1\r\nB=2\r\n",
-                   {{"B", "2"}}},
         ReaderCase{"CommentLines", "; a=1\r\n# b=2\r\n[Section]\r\n1=x\r\n/c=3\r\n\x80=4\r\nK=v\r\n", {{"K", "v"}}},
         ReaderCase{"CommentRunsToLfNotCr", "; note\rK=v\r\nL=w\r\n", {{"L", "w"}}},
         ReaderCase{"CommentAtEndWithoutLf", "A=1\r\n; tail", {{"A", "1"}}},

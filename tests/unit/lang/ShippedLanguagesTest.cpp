@@ -13,27 +13,29 @@
 
 #include "lang/LangFileReading.h"
 #include "support/LangCatalogue.h"
+#include "text/Unicode.h"
 
 namespace lumetra::test {
 namespace {
 
-// The translations that ship beside English.lng, each in the single-byte
-// code page its users' Windows runs with, and the byte values that code page
-// leaves undefined (they would show as boxes or question marks).
+constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+
+// The translations that ship beside English.lng. Each says what it is
+// written in: a UTF-8 byte-order mark, or a first entry naming its code page.
 struct ShippedLanguage {
     const char* name;
-    const char* codePage;
-    std::string_view undefinedBytes;
 };
 
 const ShippedLanguage kShipped[] = {
-    {"German", "1252", "\x81\x8D\x8F\x90\x9D"},
-    {"French", "1252", "\x81\x8D\x8F\x90\x9D"},
-    {"Spanish", "1252", "\x81\x8D\x8F\x90\x9D"},
-    {"Italian", "1252", "\x81\x8D\x8F\x90\x9D"},
-    {"Portuguese (Brazil)", "1252", "\x81\x8D\x8F\x90\x9D"},
-    {"Polish", "1250", "\x81\x83\x88\x90\x98"},
-    {"Russian", "1251", "\x98"},
+    {"German"},
+    {"French"},
+    {"Spanish"},
+    {"Italian"},
+    {"Portuguese (Brazil)"},
+    {"Polish"},
+    {"Russian"},
+    {"Japanese"},
+    {"Chinese (Simplified)"},
 };
 
 std::filesystem::path LangFolder() { return std::filesystem::path(LUMETRA_SOURCE_DIR) / "lang"; }
@@ -70,30 +72,20 @@ std::string Conversions(std::string_view tmpl) {
     return letters;
 }
 
-// True when the bytes hold at least one multi-byte UTF-8 sequence and no
-// invalid one: a file saved as UTF-8 instead of in its code page.
-bool LooksLikeUtf8(std::string_view bytes) {
-    bool multiByte = false;
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        const auto lead = static_cast<unsigned char>(bytes[i]);
-        if (lead < 0x80) continue;
-        const std::size_t tail = lead >= 0xF0 && lead <= 0xF4  ? 3
-                                 : lead >= 0xE0                ? 2
-                                 : lead >= 0xC2 && lead < 0xE0 ? 1
-                                                               : 0;
-        if (tail == 0 || i + tail >= bytes.size()) return false;
-        for (std::size_t k = 1; k <= tail; ++k) {
-            if ((static_cast<unsigned char>(bytes[i + k]) & 0xC0) != 0x80) return false;
-        }
-        multiByte = true;
-        i += tail;
-    }
-    return multiByte;
+// The file's entries as the program reads them, in the file's own encoding;
+// a shipped file never depends on the system's code page.
+LangEntries ReadShippedEntries(const std::string& bytes) {
+    FakePlatformFiles noCodePage;
+    noCodePage.systemCodePage = 0;  // no system code page at all
+    StringReader file(bytes);
+    LangEntries entries;
+    ReadLanguageFile(file, noCodePage, [&](std::string key, std::string value) { entries.emplace_back(key, value); });
+    return entries;
 }
 
 std::map<std::string, std::string> EnglishTexts() {
     std::map<std::string, std::string> texts;
-    for (auto& [key, value] : ReadAllEntries(ReadFile(LangFolder() / "English.lng"))) texts[key] = value;
+    for (auto& [key, value] : ReadShippedEntries(ReadFile(LangFolder() / "English.lng"))) texts[key] = value;
     return texts;
 }
 
@@ -102,7 +94,7 @@ protected:
     void SetUp() override {
         bytes_ = ReadFile(LangFolder() / (std::string(GetParam().name) + ".lng"));
         ASSERT_FALSE(bytes_.empty()) << GetParam().name << ".lng is missing or empty";
-        entries_ = ReadAllEntries(bytes_);
+        entries_ = ReadShippedEntries(bytes_);
     }
 
     std::string bytes_;
@@ -120,19 +112,23 @@ TEST_P(ShippedLanguageFile, UsesCrLfLineEndsWithFinalBreakAndCommentHeader) {
     EXPECT_FALSE(std::isalpha(static_cast<unsigned char>(bytes_.front())));
 }
 
-TEST_P(ShippedLanguageFile, IsWrittenInItsCodePage) {
-    EXPECT_FALSE(LooksLikeUtf8(bytes_)) << "saved as UTF-8, not in code page " << GetParam().codePage;
-    for (std::size_t i = 0; i < bytes_.size(); ++i) {
-        const char byte = bytes_[i];
-        EXPECT_EQ(GetParam().undefinedBytes.find(byte), std::string_view::npos)
-            << "byte 0x" << std::hex << (static_cast<unsigned>(byte) & 0xFF) << " at " << std::dec << i
-            << " is undefined in code page " << GetParam().codePage;
-        EXPECT_FALSE(static_cast<unsigned char>(byte) < 0x20 && byte != '\r' && byte != '\n')
-            << "control byte at " << i;
+TEST_P(ShippedLanguageFile, DecodesLosslesslyInItsDeclaredEncoding) {
+    ASSERT_TRUE(bytes_.starts_with(kUtf8Mark)) << "no UTF-8 byte-order mark";
+    const std::string_view text = std::string_view(bytes_).substr(kUtf8Mark.size());
+    EXPECT_EQ(ValidUtf8(text), text) << "not UTF-8 throughout";
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        EXPECT_FALSE(byte < 0x20 && byte != '\r' && byte != '\n') << "control byte at " << i;
+    }
+    // Every text reaches the program exactly as written.
+    for (const auto& [key, value] : entries_) {
+        EXPECT_NE(text.find(key + "=" + value + "\r\n"), std::string_view::npos) << key;
     }
 }
 
-TEST_P(ShippedLanguageFile, LosesNoEntry) { EXPECT_EQ(entries_.size(), CountEntryLines(bytes_)); }
+TEST_P(ShippedLanguageFile, LosesNoEntry) {
+    EXPECT_EQ(entries_.size(), CountEntryLines(std::string_view(bytes_).substr(kUtf8Mark.size())));
+}
 
 TEST_P(ShippedLanguageFile, DefinesEveryCatalogueKeyOnceAndNothingElse) {
     std::map<std::string, int> defined;
@@ -143,7 +139,8 @@ TEST_P(ShippedLanguageFile, DefinesEveryCatalogueKeyOnceAndNothingElse) {
         EXPECT_EQ(defined[key.key], 1) << key.key;
     }
     for (const auto& [key, value] : entries_) {
-        EXPECT_TRUE(catalogue.contains(key)) << "unknown key " << key;
+        // LangCodePage, the file's encoding, is the one key outside the catalogue.
+        EXPECT_TRUE(catalogue.contains(key) || key == kLangCodePageKey) << "unknown key " << key;
         EXPECT_FALSE(value.empty()) << key;
         EXPECT_NE(value, key) << "untranslated key shows as itself";
         EXPECT_EQ(value.find_first_of("\r\n"), std::string::npos) << key << " runs over a line end";
@@ -195,20 +192,7 @@ TEST(ShippedLanguages, HelpersSeeTheFaultsTheyGuardAgainst) {
                                                                {"%g then %d", "gd"}}) {
         EXPECT_EQ(Conversions(c.tmpl), c.expected) << c.tmpl;
     }
-    struct Utf8Case {
-        std::string_view bytes;
-        bool utf8;
-    };
-    for (const Utf8Case& c : std::vector<Utf8Case>{{"Gr\xC3\xB6\xC3\x9F"
-                                                    "e",
-                                                    true},  // UTF-8 of a German word
-                                                   {"Gr\xF6\xDF"
-                                                    "e",
-                                                    false},                              // the same word in 1252
-                                                   {"\xD0\xE0\xE7\xEC\xE5\xF0", false},  // Russian in 1251
-                                                   {"plain ASCII", false}}) {
-        EXPECT_EQ(LooksLikeUtf8(c.bytes), c.utf8) << c.bytes;
-    }
+    EXPECT_EQ(CountEntryLines("; c\r\nA=1\r\n  B=2\r\n[S]\r\n"), 2u);
 }
 
 }  // namespace

@@ -97,11 +97,12 @@ TEST_F(PanelTest, TheLanguagePassLabelsTheLinesControlsAndKeepsTheirSelections) 
     settings.SetLabelSize(kAutoLabelSize);
     settings.SetLang("Deutsch");
     StartPanel();
-    EXPECT_EQ(view.texts[PanelText::LineWidthLabel], "Linienst\xE4rke:");
+    // A file in the system's code page (Latin-1 here) reaches the view as UTF-8.
+    EXPECT_EQ(view.texts[PanelText::LineWidthLabel], "Linienst\xC3\xA4rke:");
     EXPECT_EQ(view.texts[PanelText::HaloCheckBox], "Umriss");
     EXPECT_EQ(view.texts[PanelText::HaloColorLabel], "Umrissfarbe:");
     EXPECT_EQ(view.texts[PanelText::LabelSizeLabel],
-              "Schriftgr\xF6\xDF"
+              "Schriftgr\xC3\xB6\xC3\x9F"
               "e:");
     EXPECT_EQ(view.items[PanelList::LabelSize],
               (std::vector<std::string>{"Automatisch", "8", "9", "10", "11", "12", "13", "14", "15", "16", "17", "18",

@@ -106,7 +106,7 @@ TEST_F(PanelTest, TheLockBoxRederivesTheFollowingDimension) {
 TEST_F(PanelTest, TheTextsComeFromTheLanguageInPassOrder) {
     StartPanel();
     EXPECT_EQ(view.texts[PanelText::LogoLabel], std::string("Velmora Lumetra\nVersion ") + kProgramVersion);
-    EXPECT_EQ(view.texts[PanelText::CopyrightLabel], "Copyright \xA9 Velmora. All rights reserved.");
+    EXPECT_EQ(view.texts[PanelText::CopyrightLabel], "Copyright \xC2\xA9 Velmora. All rights reserved.");
     EXPECT_EQ(view.texts[PanelText::LookTab], "Look");
     EXPECT_EQ(view.texts[PanelText::MainTab], "MSMainTab") << "a missing text shows its key";
     const auto& ratios = view.items[PanelList::Ratio];

@@ -328,7 +328,7 @@ TEST(SettingsStorage, Utf16FileStaysUtf16AndKeepsEveryCharacter) {
     TSettings s(1920);
     s.Load(fs.file);
     EXPECT_EQ(s.Lang(),
-              "Fran\xE7"
+              "Fran\xC3\xA7"
               "ais");
     s.SetLookMode(6);
     ASSERT_TRUE(s.Save(fs.file));
@@ -341,6 +341,58 @@ TEST(SettingsStorage, Utf16FileStaysUtf16AndKeepsEveryCharacter) {
     EXPECT_EQ(fs.platform.files[fs.path],
               Utf16File(std::u16string(users) + u"[settings]\r\nlang=Fran\u00E7ais\r\nLookMode=6\r\n" +
                         std::u16string(loadedKeys.begin(), loadedKeys.end()) + u"\r\n[\u03A9]\r\nA=\u0394"));
+}
+
+// An 8-bit file is in the system's code page (Latin-1 here): its texts reach
+// the program as UTF-8 and go back as the bytes they were; a text the code
+// page lacks turns the file into UTF-16, which keeps every line.
+TEST(SettingsStorage, AnEightBitFileKeepsItsBytesOrBecomesUtf16ForTextsOutsideItsCodePage) {
+    struct Case {
+        const char* what;
+        std::string lang;    // set before saving, UTF-8
+        std::string folder;  // SaveFolder, UTF-8
+        bool utf16;
+    };
+    const std::vector<Case> cases = {
+        {"texts in the code page",
+         "Fran\xC3\xA7"
+         "ais",
+         "C:\\Bilder\\\xC3\x9C"
+         "bersicht\\",
+         false},
+        {"a language name outside it", "\xD0\xA0\xD1\x83\xD1\x81\xD1\x81\xD0\xBA\xD0\xB8\xD0\xB9", "", true},
+        {"a folder named in Japanese", "English", "C:\\\xE5\x86\x99\xE7\x9C\x9F\\", true},
+    };
+    const std::string users =
+        "; Gr\xFC\xDF"
+        "e\r\n[Meine]\r\nName=\xC6\xF8\r\n\r\n";
+    for (const Case& c : cases) {
+        Installed fs;
+        fs.platform.files[fs.path] = users +
+                                     "[Settings]\r\nLang=Fran\xE7"
+                                     "ais\r\nLookMode=2\r\n";
+        TSettings s(1920);
+        s.Load(fs.file);
+        EXPECT_EQ(s.Lang(),
+                  "Fran\xC3\xA7"
+                  "ais")
+            << c.what;
+        s.SetLang(c.lang);
+        s.SetSaveFolder(c.folder);
+        ASSERT_TRUE(s.Save(fs.file)) << c.what;
+        const std::string& saved = fs.platform.files[fs.path];
+        EXPECT_EQ(saved.starts_with("\xFF\xFE"), c.utf16) << c.what;
+        const std::string text = c.utf16 ? DecodeIniFile(saved).text : saved;
+        // The user's own lines: as their bytes stood, or as their characters.
+        EXPECT_TRUE(text.starts_with(c.utf16 ? "; Gr\xC3\xBC\xC3\x9F"
+                                               "e\r\n[Meine]\r\nName=\xC3\x86\xC3\xB8\r\n"
+                                             : users))
+            << c.what;
+        TSettings again(1920);
+        again.Load(fs.file);
+        EXPECT_EQ(again.Lang(), c.lang) << c.what;
+        EXPECT_EQ(again.SaveFolder(), c.folder) << c.what;
+    }
 }
 
 TEST(SettingsStorage, FirstSaveCreatesBothProductFolders) {

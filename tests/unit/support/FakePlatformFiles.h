@@ -104,16 +104,40 @@ public:
 
     char DecimalSeparator() const override { return decimalSeparator; }
 
-    // Latin-1 stands for the system's code page.
+    // Latin-1 stands for the system's code page 1252; "932" is a made-up
+    // double-byte code page with Shift JIS's lead bytes, each of its pairs
+    // a CJK ideograph of its own, enough to see where characters end.
+    static constexpr unsigned kFakeDoubleByte = 932;
+    unsigned systemCodePage = 1252;
+
     std::string ToCodePage(std::u16string_view text) const override {
         std::string out;
         for (const char16_t unit : text) out.push_back(unit <= 0xFF ? static_cast<char>(unit) : '?');
         return out;
     }
 
-    std::u16string FromCodePage(std::string_view text) const override {
+    unsigned SystemCodePage() const override { return systemCodePage; }
+
+    std::optional<LeadBytes> CodePageLeadBytes(unsigned codePage) const override {
+        if (codePage == 1252 || codePage == kUtf8CodePage) return LeadBytes();
+        if (codePage != kFakeDoubleByte) return std::nullopt;
+        LeadBytes lead;
+        for (unsigned byte = 0x81; byte <= 0xFC; ++byte) lead[byte] = byte <= 0x9F || byte >= 0xE0;
+        return lead;
+    }
+
+    std::u16string DecodeCodePage(unsigned codePage, std::string_view bytes) const override {
+        const LeadBytes lead = CodePageLeadBytes(codePage).value_or(LeadBytes());
         std::u16string out;
-        for (const char c : text) out.push_back(static_cast<unsigned char>(c));
+        for (std::size_t i = 0; i < bytes.size(); ++i) {
+            const auto byte = static_cast<unsigned char>(bytes[i]);
+            if (lead[byte] && i + 1 < bytes.size()) {
+                const auto trail = static_cast<unsigned char>(bytes[++i]);
+                out.push_back(static_cast<char16_t>(0x4E00 + (byte - 0x81) * 256 + trail));
+            } else {
+                out.push_back(byte);
+            }
+        }
         return out;
     }
 };

@@ -120,9 +120,9 @@ private:
             const char c = Next();
             if (c == '<') Fail("'<' in character data");
             if (c != '&') {
+                // Bytes of 0x80 and above are UTF-8, which the document declares.
                 const auto byte = static_cast<unsigned char>(c);
-                if (byte >= 0x80) Fail("non-ASCII byte (the exporter writes references)");
-                if (!IsXmlChar(byte)) Fail("control character");
+                if (byte < 0x80 && !IsXmlChar(byte)) Fail("control character");
                 out += c;
                 continue;
             }

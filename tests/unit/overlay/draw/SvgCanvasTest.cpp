@@ -187,27 +187,28 @@ TEST(SvgCanvasTest, PenChangeInsideAPathSplitsItByColour) {
     EXPECT_EQ(svg.children[1].Attr("y1"), "0");  // the second pen starts at (10, 0)
 }
 
-TEST(SvgCanvasTest, TextsAreEscapedAsWindows1252) {
+TEST(SvgCanvasTest, TextsAreWrittenAsUtf8WhateverTheSystem) {
     struct Case {
-        std::string bytes;
-        std::string shown;  // UTF-8 after the XML reader resolved the references
+        std::string text;   // the program's UTF-8
+        std::string shown;  // after the XML reader resolved the entities
+        int width;          // the estimated advance
     };
     const std::vector<Case> cases = {
-        {"396 x 245", "396 x 245"},
-        {"a&b <c> \"d\"", "a&b <c> \"d\""},
-        {"\xE9t\xE9", "\xC3\xA9t\xC3\xA9"},  // e acute
-        {"\x80 5", "\xE2\x82\xAC 5"},        // euro sign
-        {"\x96", "\xE2\x80\x93"},            // en dash
-        {"\x81", "\xEF\xBF\xBD"},            // unassigned: replacement character
-        {"a\r\nb\tc\x01", "a  b c "},        // controls XML cannot carry
-        {"&#x41;", "&#x41;"},                // a reference-like text stays literal
+        {"396 x 245", "396 x 245", 41},
+        {"a&b <c> \"d\"", "a&b <c> \"d\"", 51},
+        {"\xC3\xA9t\xC3\xA9", "\xC3\xA9t\xC3\xA9", 13},                // Latin letters beyond ASCII
+        {"\xE2\x82\xAC 5", "\xE2\x82\xAC 5", 13},                      // the euro sign: one character
+        {"\xE5\x8F\xB3\xE4\xB8\x8A", "\xE5\x8F\xB3\xE4\xB8\x8A", 22},  // two ideographs, a cell each
+        {"\xF0\x9F\x93\x90", "\xF0\x9F\x93\x90", 5},                   // beyond the BMP: one character
+        {"\x81\xE9", "\xEF\xBF\xBD\xEF\xBF\xBD", 10},                  // no UTF-8: replacement characters
+        {"a\r\nb\tc\x01", "a  b c ", 35},                              // controls XML cannot carry
+        {"&#x41;", "&#x41;", 28},                                      // a reference-like text stays literal
     };
     for (const Case& c : cases) {
-        const std::string escaped = EscapeXmlText(c.bytes);
-        for (const char ch : escaped) EXPECT_LT(static_cast<unsigned char>(ch), 0x80) << c.shown;
-        const XmlElement svg = Draw([&](SvgCanvas& canvas) { canvas.TextOut(1, 2, c.bytes); });
+        const XmlElement svg = Draw([&](SvgCanvas& canvas) { canvas.TextOut(1, 2, c.text); });
         ASSERT_EQ(svg.children.size(), 1u);
         EXPECT_EQ(svg.children[0].text, c.shown);
+        EXPECT_EQ(EstimateTextWidth(c.text), c.width) << c.shown;
     }
 }
 

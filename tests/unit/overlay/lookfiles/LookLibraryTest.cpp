@@ -86,11 +86,11 @@ TEST(LookLibraryTest, WhichFilesAreOffered) {
           {kProgramGuides + "com1.guide", Named("Port")},
           {kProgramGuides + "console.guide", Named("Fine")}},
          {"console.guide=Fine"}},
-        {"names in UTF-8 and UTF-16 in the code page, with '?' for a letter it lacks",
+        {"names in UTF-8 and UTF-16 kept whole, in any script",
          {{kProgramGuides + "a.guide", Named("F\xC3\xBCnftel")},
           {kProgramGuides + "b.guide", Utf16Le(Named("\xFC"))},
           {kProgramGuides + "c.guide", Named("Z\xC5\x82oty")}},
-         {"a.guide=F\xFCnftel", "b.guide=\xFC", "c.guide=Z?oty"}},
+         {"a.guide=F\xC3\xBCnftel", "b.guide=\xC3\xBC", "c.guide=Z\xC5\x82oty"}},
     };
     for (const Case& c : cases) {
         FakePlatformFiles platform = Installed();
