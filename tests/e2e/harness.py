@@ -809,7 +809,7 @@ class Session:
     def child_texts(self, window_class, timeout=10):
         """The texts of the visible child windows (the controls) of a shown
         top-level window of the class, read as Unicode; [] when none shows."""
-        done = subprocess.run(["wine", window_text_helper(), window_class, str(int(timeout)), "children"],
+        done = subprocess.run(["wine", windows_helper("window_text"), window_class, str(int(timeout)), "children"],
                               env=self.env, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, timeout=timeout + 60)
         return done.stdout.decode("utf-8").replace("\r\n", "\n").split("\n")[:-1] if done.returncode == 0 else []
 
