@@ -40,7 +40,7 @@ void CheckElement(const LookElement& e) {
     FUZZ_CHECK(WithinBounds(e.radiusX) && WithinBounds(e.radiusY), "a radius is out of bounds");
     FUZZ_CHECK(std::fabs(e.toDegrees - e.fromDegrees) <= kMaxLookDegrees, "an arc turns more than once");
     FUZZ_CHECK(e.repeatCount >= 1 && e.repeatCount <= kMaxLookRepeat, "a repeat count is out of bounds");
-    FUZZ_CHECK(e.text.size() <= kMaxLookTextLength, "a label is too long");
+    FUZZ_CHECK(e.text.size() <= 4 * kMaxLookTextLength, "a label is too long");  // characters of 1 to 4 bytes
     FUZZ_CHECK(e.shape != LookShape::Text || !e.text.empty(), "a label is empty");
 }
 
