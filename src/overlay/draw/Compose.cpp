@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <string>
 
+#include "Version.h"  // generated in the build from cmake/Version.h.in
 #include "common/Numbers.h"
 #include "lang/LangTable.h"
+#include "lang/Texts.h"
 #include "overlay/draw/ShiftedCanvas.h"
 #include "overlay/looks/LookCatalogue.h"
 #include "settings/AppSettings.h"
@@ -17,9 +19,11 @@ namespace {
 // clicks or moves by itself.
 std::string CaptionText(const TSettings& settings, const LangTable& lang, bool followWaiting) {
     std::string text;
-    if (settings.ClickThrough()) text = lang.Text("MClickThroughMark") + " ";
-    if (settings.FollowPicture()) text += lang.Text(followWaiting ? "MFollowWaitingMark" : "MFollowMark") + " ";
-    text += "Velmora Lumetra - ";
+    if (settings.ClickThrough()) text = lang.Text(texts::MClickThroughMark) + " ";
+    if (settings.FollowPicture())
+        text += lang.Text(followWaiting ? texts::MFollowWaitingMark : texts::MFollowMark) + " ";
+    text += kProductName;
+    text += " - ";
     text += LookName(ProgramLooks(), settings.LookMode(), lang, settings.Lang());
     return text;
 }

@@ -56,7 +56,7 @@ TMainForm::TMainForm(HINSTANCE instance, TSettings& settings, const LangTable& l
     // Created at 0 x 0 and shown at once; FormCreate (WM_CREATE) applies the
     // opacity, position and size before the window first appears.
     const DWORD taskBar = owner == nullptr ? WS_EX_APPWINDOW : 0;
-    const HWND window = ::CreateWindowExW(WS_EX_TOPMOST | WS_EX_LAYERED | taskBar, kClassName, kTitle,
+    const HWND window = ::CreateWindowExW(WS_EX_TOPMOST | WS_EX_LAYERED | taskBar, kClassName, kProductNameWide,
                                           WS_POPUP | WS_VISIBLE, 0, 0, 0, 0, owner, nullptr, instance, this);
     if (window == nullptr) {
         settings_.SetOverlay(nullptr);
