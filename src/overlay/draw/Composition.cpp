@@ -89,12 +89,13 @@ std::vector<std::uint32_t> GuideLayer(const PixelRows& guide, std::uint32_t key)
     return out;
 }
 
-std::string GuideLayerSvg(const TSettings& settings, const LangTable& lang, const ExportDensity& density) {
+std::string GuideLayerSvg(const TSettings& settings, const LookLibrary& looks, const LangTable& lang,
+                          const ExportDensity& density) {
     // In the looks' own pixels, below a strip of 96-dpi rows.
     const Point origin = MeasuredOrigin({0, 0}, settings.Border(), CaptionStripAt(kDefaultDpi));
     SvgCanvas canvas({origin.x, origin.y, origin.x + settings.Width(), origin.y + settings.Height()});
     canvas.SetPhysicalSize(density);
-    RenderChosenLook(ProgramLooks(), settings, lang, canvas);
+    RenderChosenLook(looks, settings, lang, canvas);
     return canvas.Document();
 }
 

@@ -93,7 +93,8 @@ void TMainForm::SaveGuideLayer() {
             GuideLayer({drawn, settings_.Width(), settings_.Height(), settings_.Width()}, DibPixel(kOverlayKeyColor));
         written = !layer.empty() && SavePng(choice->path, {layer, settings_.Width(), settings_.Height()});
     } else {
-        written = Win32PlatformFiles().ReplaceFileContents(choice->path, GuideLayerSvg(settings_, lang_));
+        written =
+            Win32PlatformFiles().ReplaceFileContents(choice->path, GuideLayerSvg(settings_, ProgramLooks(), lang_));
     }
     if (!written) ShowNotice(FormatTemplate(lang_.Text(texts::MFileNotWritten), {choice->path}));
 }
