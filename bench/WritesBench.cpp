@@ -10,6 +10,7 @@
 #include "bench/common/BenchCases.h"
 #include "lang/LangTable.h"
 #include "overlay/draw/Compose.h"
+#include "overlay/looks/LookCatalogue.h"
 #include "settings/AppSettings.h"
 
 namespace lumetra::bench {
@@ -24,7 +25,7 @@ void ComposeBench(benchmark::State& state, const LangTable& lang, BenchCase benc
         if (floor) {
             canvas.Fill({0, 0, frame.width, frame.height}, kOverlayKeyColor);
         } else {
-            ComposeBuffer(settings, lang, canvas, true);
+            ComposeBuffer(settings, ProgramLooks(), lang, canvas, true);
         }
         canvas.Finish();
         benchmark::DoNotOptimize(canvas.Bits().data());

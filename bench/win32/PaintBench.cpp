@@ -44,6 +44,7 @@
 #include "bench/win32/BenchLoop.h"
 #include "lang/LangTable.h"
 #include "overlay/draw/Compose.h"
+#include "overlay/looks/LookCatalogue.h"
 #include "overlay/looks/Looks.h"
 #include "win32/BackBuffer.h"
 #include "overlay/draw/DibWriter.h"
@@ -184,8 +185,8 @@ std::optional<Difference> CompareWrites(const TSettings& settings, const LangTab
     const auto direct = BackBuffer::Create(frame.width, frame.height, pictures);
     const auto reference = BackBuffer::Create(frame.width, frame.height, pictures, BackBuffer::Writes::GdiOnly);
     if (!direct || !reference) throw std::runtime_error("Unable to create the back buffers");
-    ComposeBuffer(settings, lang, direct->canvas(), true);
-    ComposeBuffer(settings, lang, reference->canvas(), true);
+    ComposeBuffer(settings, ProgramLooks(), lang, direct->canvas(), true);
+    ComposeBuffer(settings, ProgramLooks(), lang, reference->canvas(), true);
     return FirstDifference(direct->Pixels(), reference->Pixels(), frame.width, frame.height);
 }
 
@@ -338,7 +339,7 @@ public:
         const Samples samples = Measure([&] {
             const WindowDc dc(form_.Handle());
             const double start = NowMs();
-            ComposeBuffer(settings_, lang_, buffer->canvas(), true);
+            ComposeBuffer(settings_, ProgramLooks(), lang_, buffer->canvas(), true);
             buffer->Pixels();  // writes what is held and lets GDI finish
             const double composed = NowMs();
             buffer->CopyTo(dc.get(), frame.width, frame.height);
@@ -361,14 +362,14 @@ public:
         const std::unique_ptr<BackBuffer> buffer = OverlaysBuffer(frame);
         TimingCanvas timing(buffer->canvas());
         CountingCanvas counting;
-        ComposeBuffer(settings_, lang_, buffer->canvas(), true);  // warms fonts and pens
+        ComposeBuffer(settings_, ProgramLooks(), lang_, buffer->canvas(), true);  // warms fonts and pens
         std::vector<double> plain;
         std::vector<double> computing;
         double timed = 0.0;
         for (int i = 0; i < runs_; ++i) {
-            plain.push_back(TimeMs([&] { ComposeBuffer(settings_, lang_, buffer->canvas(), true); }));
-            computing.push_back(TimeMs([&] { ComposeBuffer(settings_, lang_, counting, true); }));
-            timed += TimeMs([&] { ComposeBuffer(settings_, lang_, timing, true); });
+            plain.push_back(TimeMs([&] { ComposeBuffer(settings_, ProgramLooks(), lang_, buffer->canvas(), true); }));
+            computing.push_back(TimeMs([&] { ComposeBuffer(settings_, ProgramLooks(), lang_, counting, true); }));
+            timed += TimeMs([&] { ComposeBuffer(settings_, ProgramLooks(), lang_, timing, true); });
         }
         std::printf("profile\t%s\t%s\t%.4f\t%.4f\t%.4f", benchCase.name.c_str(), SizeName(size).c_str(), Median(plain),
                     Median(computing), timed / runs_);

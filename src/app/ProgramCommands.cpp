@@ -1,6 +1,7 @@
 #include "app/ProgramCommands.h"
 
 #include "app/Guides.h"
+#include "lang/Texts.h"
 #include "settings/AppSettings.h"
 
 namespace lumetra {
@@ -8,16 +9,16 @@ namespace lumetra {
 std::vector<MenuItem> ProgramMenu(const ProgramState& state) {
     const bool shown = state.guidesShown;
     return {
-        {ProgramCommand::ShowHide, shown ? "MTrayHide" : "MTrayShow"},
-        {ProgramCommand::ClickThrough, "MTrayClickThrough", state.allClickThrough, shown},
-        {ProgramCommand::Fit, "MSFitPictureBtn", false, shown},
-        {ProgramCommand::NewGuide, "MSNewGuideBtn", false, shown && state.guides < kMaxGuides},
-        {ProgramCommand::CopyComposition, "MSCopyCompositionBtn", false, shown},
-        {ProgramCommand::Settings, "MTraySettings"},
-        {ProgramCommand::Manual, "MTrayManual"},
+        {ProgramCommand::ShowHide, shown ? texts::MTrayHide : texts::MTrayShow},
+        {ProgramCommand::ClickThrough, texts::MTrayClickThrough, state.allClickThrough, shown},
+        {ProgramCommand::Fit, texts::MSFitPictureBtn, false, shown},
+        {ProgramCommand::NewGuide, texts::MSNewGuideBtn, false, shown && state.guides < kMaxGuides},
+        {ProgramCommand::CopyComposition, texts::MSCopyCompositionBtn, false, shown},
+        {ProgramCommand::Settings, texts::MTraySettings},
+        {ProgramCommand::Manual, texts::MTrayManual},
         // After the older entries, so that they keep their places.
-        {ProgramCommand::Follow, "MTrayFollow", state.currentFollows, shown},
-        {ProgramCommand::Exit, "MTrayExit"},
+        {ProgramCommand::Follow, texts::MTrayFollow, state.currentFollows, shown},
+        {ProgramCommand::Exit, texts::MTrayExit},
     };
 }
 

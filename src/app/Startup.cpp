@@ -5,6 +5,7 @@
 #include "app/WebQuery.h"
 #include "lang/Format.h"
 #include "lang/LangTable.h"
+#include "lang/Texts.h"
 #include "overlay/looks/LookCatalogue.h"
 #include "settings/AppSettings.h"
 #include "settings/SettingsFile.h"
@@ -66,7 +67,7 @@ std::string OfferLookFiles(TGuideSet& guides, const SettingsFile& files, const L
     }
     SetProgramLooks(std::move(library));
     if (skipped.empty()) return {};
-    return FormatTemplate(lang.Text("MGuideSkipped"), {skipped});
+    return FormatTemplate(lang.Text(texts::MGuideSkipped), {skipped});
 }
 
 void SettingsSaver::SaveOnce(const TGuideSet& guides) {
@@ -85,7 +86,7 @@ void SettingsSaver::SaveAtSessionEnd(const TGuideSet& guides) {
 void ReportUnsavedSession(IStartupPlatform& platform, const SettingsFile& files, const LangTable& lang) {
     const std::string path = files.SettingsFilePath();
     if (platform.TakeUnsaved(path))
-        platform.ShowWarning(FormatTemplate(lang.Text("MSessionUnsaved"), {path}), kProgramTitle);
+        platform.ShowWarning(FormatTemplate(lang.Text(texts::MSessionUnsaved), {path}), kProgramTitle);
 }
 
 void RunShutdown(SettingsSaver& saver, std::unique_ptr<TGuideSet>& guides) {

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "Version.h"  // generated in the build from cmake/Version.h.in
+
 namespace lumetra {
 
 class IInstallClock;
@@ -16,7 +18,7 @@ class SettingsFile;
 class TGuideSet;
 class TSettings;
 
-inline constexpr const char* kProgramTitle = "Velmora Lumetra";
+inline constexpr const char* kProgramTitle = kProductName;
 inline constexpr const char* kBaseLanguage = "English";
 inline constexpr const char* kUninstallArgument = "/uninstall";
 // What the program asks Windows to start it with again after an update.

@@ -4,13 +4,14 @@
 // and its tip; while a guide that follows a picture has lost it, so does it.
 #include <string>
 
+#include "Version.h"  // generated in the build from cmake/Version.h.in
 #include "app/ProgramCommands.h"
 
 namespace lumetra {
 
 class LangTable;
 
-inline constexpr const char* kProgramName = "Velmora Lumetra";
+inline constexpr const char* kProgramName = kProductName;
 
 struct TrayLook {
     bool clickThroughIcon = false;  // the see-through picture in place of the program's own

@@ -32,7 +32,12 @@ struct Rect {
     friend bool operator==(const Rect&, const Rect&) = default;
 };
 
-// The looks the program draws itself: LookMode 0 to kBuiltInLookCount - 1.
-inline constexpr std::int32_t kBuiltInLookCount = 19;
+// The looks the program draws itself: LookMode 0 to kBuiltInLookCount - 1,
+// one for each row of their table.
+inline constexpr std::int32_t kBuiltInLookCount = 0
+#define LOOK(draw, key) +1
+#include "common/BuiltInLooks.inc"
+#undef LOOK
+    ;
 
 }  // namespace lumetra

@@ -1,5 +1,6 @@
 #include "panel/PanelCaption.h"
 
+#include "lang/Texts.h"
 #include "overlay/draw/Canvas.h"
 #include "overlay/draw/IconMask.h"
 #include "overlay/input/Interaction.h"
@@ -81,9 +82,11 @@ void CaptionInteraction::Highlight(Point seed, Color color, std::string_view hin
 
 void CaptionInteraction::FormMouseMove(int x, int y) {
     switch (CaptionZoneAt(x, y, dpi_)) {
-        case CaptionZone::Help: Highlight(Seed(CaptionZone::Help, dpi_), kButtonHighlight, "MHelpButtonHint"); return;
+        case CaptionZone::Help:
+            Highlight(Seed(CaptionZone::Help, dpi_), kButtonHighlight, texts::MHelpButtonHint);
+            return;
         case CaptionZone::Close:
-            Highlight(Seed(CaptionZone::Close, dpi_), kCloseHighlight, "MSCloseButtonHint");
+            Highlight(Seed(CaptionZone::Close, dpi_), kCloseHighlight, texts::MSCloseButtonHint);
             return;
         case CaptionZone::Elsewhere: break;
     }

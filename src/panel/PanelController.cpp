@@ -1,19 +1,13 @@
 #include "panel/PanelController.h"
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 #include <limits>
 #include <optional>
 #include <utility>
 
-#include "app/Startup.h"
-#include "app/WebQuery.h"
-#include "lang/Format.h"
-#include "lang/LangTable.h"
 #include "overlay/draw/Compose.h"
 #include "overlay/looks/Geometry.h"
-#include "overlay/looks/LookCatalogue.h"
 #include "panel/PanelLists.h"
 #include "settings/IniValues.h"
 #include "settings/SettingsFile.h"
@@ -21,95 +15,15 @@
 namespace lumetra {
 namespace {
 
-// The localisation pass in its order: a control and the language's entry
-// for its text, or a list whose items are relabelled at that point.
-struct PassRow {
-    PanelText target;
-    const char* key;  // nullptr: the row relabels `list`
-    PanelList list;
-};
-constexpr PassRow Text(PanelText target, const char* key) { return {target, key, PanelList{}}; }
-constexpr PassRow Items(PanelList list) { return {PanelText{}, nullptr, list}; }
-
-constexpr std::array kLocalisationPass{
-    Text(PanelText::MainTab, "MSMainTab"),
-    Text(PanelText::LogoLabel, "MSVersion"),
-    Text(PanelText::CopyrightLabel, "MSCopyright"),
-    Text(PanelText::DevWebBtn, "MSDevWebBtn"),
-    Text(PanelText::AskSupportBtn, "MSAskSupportBtn"),
-    Text(PanelText::CheckForUpdatesBtn, "MSCheckForUpdatesBtn"),
-    Text(PanelText::HelpBtn, "MSHelpBtn"),
-    Text(PanelText::NewGuideBtn, "MSNewGuideBtn"),
-    Text(PanelText::FitPictureBtn, "MSFitPictureBtn"),
-    Text(PanelText::CopyCompositionBtn, "MSCopyCompositionBtn"),
-    Text(PanelText::LookTab, "MSLookTab"),
-    Text(PanelText::SectionLabel, "MSSection"),
-    Text(PanelText::SnapToGroupBox, "MSSnapTo"),
-    Text(PanelText::WidthRadio, "MSWidth"),
-    Text(PanelText::HeightRadio, "MSHeight"),
-    Text(PanelText::RatioLabel, "MSRatio"),
-    Items(PanelList::Ratio),
-    Text(PanelText::GridLabel, "MSGrid"),
-    Text(PanelText::LookLabel, "MSLook"),
-    Items(PanelList::Look),
-    Text(PanelText::OrientationLabel, "MSOrientation"),
-    Items(PanelList::Orientation),
-    Text(PanelText::GridSizeLabel, "MSGridSize"),
-    Text(PanelText::FollowCheckBox, "MTrayFollow"),
-    Text(PanelText::ColorsTab, "MSColorsTab"),
-    Text(PanelText::LinesColorLabel, "MSLinesColor"),
-    Text(PanelText::ValuesColorLabel, "MSValuesColor"),
-    Text(PanelText::OpacityLabel, "MSOpacity"),
-    Text(PanelText::LineWidthLabel, "MSLineWidth"),
-    Text(PanelText::HaloCheckBox, "MSHalo"),
-    Text(PanelText::HaloColorLabel, "MSHaloColor"),
-    Items(PanelList::HaloColor),
-    Text(PanelText::LabelSizeLabel, "MSLabelSize"),
-    Items(PanelList::LabelSize),
-    Text(PanelText::AdvancedTab, "MSAdvancedTab"),
-    Text(PanelText::LanguageLabel, "MSLanguage"),
-    Text(PanelText::AdvancedLabel, "MSAdvanced"),
-    Text(PanelText::RestoreButton, "MSRestore"),
-    Items(PanelList::Advanced),
-    Text(PanelText::WorkTab, "MSWorkTab"),
-    Text(PanelText::ClickThroughCheckBox, "MSClickThrough"),
-    Text(PanelText::CaptureCheckBox, "MSHideFromCapture"),
-    Text(PanelText::CaptureNote, "MSCaptureUnavailable"),
-    Text(PanelText::HotKeysLabel, "MSHotKeys"),
-    Text(PanelText::ClickThroughKeyLabel, "MSHotKey0"),
-    Text(PanelText::ShowHideKeyLabel, "MSHotKey1"),
-    Text(PanelText::FitKeyLabel, "MSHotKey2"),
-    Text(PanelText::NextLookKeyLabel, "MSHotKey3"),
-    Text(PanelText::LockCheckBox, "MSLockAspectRatio"),
-};
-
 // Spin positions are signed 16-bit.
 constexpr int kMaxSpinPosition = std::numeric_limits<std::int16_t>::max();
 constexpr double kPresetTolerance = 0.001;
-constexpr int kOrientCount = 4;
-constexpr const char* kCopyrightNotice = "Copyright \xC2\xA9 Velmora";
-
-// Why a typed combination cannot be the command's hot key, as a language
-// key; nothing when it can.
-std::string_view HotKeyRefusal(HotKeyVerdict verdict) {
-    switch (verdict) {
-        case HotKeyVerdict::Accepted: break;
-        case HotKeyVerdict::Unnamed: return "MSHotKeyUnnamed";
-        case HotKeyVerdict::NoModifier: return "MSHotKeyNoModifier";
-        case HotKeyVerdict::AltGr: return "MSHotKeyAltGr";
-        case HotKeyVerdict::Reserved: return "MSHotKeyReserved";
-        case HotKeyVerdict::Common: return "MSHotKeyCommon";
-    }
-    return {};
-}
 
 std::string Trimmed(const std::string& text) {
     const auto first = text.find_first_not_of(' ');
     if (first == std::string::npos) return {};
     return text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
-
-std::string Numbered(const char* prefix, int index) { return prefix + std::to_string(index); }
 
 // What the user typed into a size or grid field: a decimal integer, an
 // optional minus sign and digits, with blanks around it. The settings file's
@@ -192,12 +106,6 @@ void PanelController::ShowGuideNumber(int number, int count) {
     view_.RepaintAll();
 }
 
-std::string PanelController::CaptionText() const {
-    if (guideCount_ < 2) return texts_.Text("MSCaption");
-    return FormatTemplate(texts_.Text("MSGuideCaption"), {std::int64_t{guideNumber_}, std::int64_t{guideCount_}},
-                          DecimalSeparator());
-}
-
 char PanelController::DecimalSeparator() const { return files_.Platform().DecimalSeparator(); }
 
 // ---- refreshes -------------------------------------------------------------
@@ -221,31 +129,6 @@ void PanelController::ShowWorkOptions() {
     view_.ShowCaptureHiding(settings_->HideFromCapture(), available);
     if (available) view_.ExcludeFromCapture(settings_->HideFromCapture());
     UpdateHotKeys();
-}
-
-void PanelController::AttachHotKeys(IHotKeyStatus* status) {
-    hotKeys_ = status;
-    UpdateHotKeys();
-}
-
-// A refusal just typed says most; a combination an earlier command has as
-// well (only in a hand-edited file) is our own clash, not another program's.
-void PanelController::UpdateHotKeys() {
-    HotKeySet held{};
-    for (std::size_t i = 0; i < kHotKeyCommandCount; ++i) held[i] = settings_->HotKeyFor(static_cast<HotKeyCommand>(i));
-    const auto clashes = HotKeyClashes(held);
-    for (std::size_t i = 0; i < kHotKeyCommandCount; ++i) {
-        const auto command = static_cast<HotKeyCommand>(i);
-        std::string note;
-        if (!hotKeyRefusals_[i].empty()) {
-            note = texts_.Text(hotKeyRefusals_[i]);
-        } else if (clashes[i]) {
-            note = texts_.Text("MSHotKeyClash");
-        } else if (hotKeys_ != nullptr && hotKeys_->HotKeyTaken(command)) {
-            note = texts_.Text("MSHotKeyTaken");
-        }
-        view_.ShowHotKey(command, held[i], note);
-    }
 }
 
 void PanelController::UpdateOpacity() {
@@ -306,91 +189,6 @@ void PanelController::UpdateRatio() {
 }
 
 void PanelController::UpdateSizeField() { ShowSize(Leading()); }
-
-void PanelController::ReloadLanguage() {
-    ApplyLanguage(kBaseLanguage);
-    ApplyLanguage(settings_->Lang());
-}
-
-void PanelController::FillLanguages(const std::vector<std::string>& languageFiles) {
-    view_.ClearList(PanelList::Language);
-    languages_.clear();
-    for (const std::string& file : languageFiles) {
-        languages_.push_back(LanguageFromFileName(file));
-        view_.AddListItem(PanelList::Language, languages_.back());
-    }
-    const std::string& lang = settings_->Lang();
-    const std::string fileNamePart = lang.substr(lang.find_last_of("\\/:") + 1);
-    view_.SelectListItem(PanelList::Language, FindLanguage(languages_, fileNamePart, files_.Platform()));
-}
-
-void PanelController::ApplyLanguage(const std::string& name) {
-    LoadLanguage(texts_, files_, kBaseLanguage, kProductSubPath, kProductSubPath);
-    if (name != kBaseLanguage) LoadLanguage(texts_, files_, name, kProductSubPath, kProductSubPath);
-    view_.SelectListItem(PanelList::Language, FindLanguage(languages_, name, files_.Platform()));
-    ApplyTexts();
-    // Relabelling a selected item can drop the selection.
-    UpdateRatio();
-    UpdateLook();
-    UpdateOrientation();
-    UpdateColors();
-    UpdateHotKeys();  // their notes are texts of the language too
-}
-
-void PanelController::ApplyTexts() {
-    for (const PassRow& row : kLocalisationPass) {
-        if (row.key == nullptr) {
-            RelabelItems(row.list);
-            continue;
-        }
-        const std::string entry = texts_.Text(row.key);
-        if (row.target == PanelText::LogoLabel) {
-            view_.SetText(row.target, std::string(kProgramTitle) + "\n" + entry + " " + kProgramVersion);
-        } else if (row.target == PanelText::CopyrightLabel) {
-            view_.SetText(row.target, FormatTemplate(entry, {std::string(kCopyrightNotice)}, DecimalSeparator()));
-        } else {
-            view_.SetText(row.target, entry);
-        }
-    }
-    view_.RepaintAll();
-}
-
-void PanelController::RelabelItems(PanelList list) {
-    const auto text = [this](std::string_view key) { return texts_.Text(key); };
-    switch (list) {
-        case PanelList::Ratio: {
-            const auto& presets = RatioPresets();
-            const char separator = DecimalSeparator();
-            for (int i = 0; i < static_cast<int>(kRatioPresetCount); ++i) {
-                const std::string item = text(Numbered("MSRat", i));
-                // Items 0, 1 and 12 name their value; 12, the square, draws golden divisions.
-                const bool named = i == 0 || i == 1 || i == 12;
-                const double value = i == 1 ? presets[1] : InvPhi;
-                view_.SetListItem(list, i, named ? FormatTemplate(item, {value}, separator) : item);
-            }
-            return;
-        }
-        case PanelList::Look:
-            for (int i = 0; i < settings_->LookCount(); ++i) {
-                view_.SetListItem(list, i, LookName(ProgramLooks(), i, texts_, settings_->Lang()));
-            }
-            return;
-        case PanelList::Orientation:
-            for (int i = 0; i < kOrientCount; ++i) view_.SetListItem(list, i, text(Numbered("MSOr", i)));
-            return;
-        case PanelList::HaloColor: view_.SetListItem(list, kAutoColorEntry, text("MSAutomatic")); return;
-        case PanelList::LabelSize:
-            view_.SetListItem(list, 0, text("MSAutomatic"));
-            for (int i = 1; i < kLabelSizeEntryCount; ++i) {
-                view_.SetListItem(list, i, std::to_string(*LabelSizeOfEntry(i)));
-            }
-            return;
-        case PanelList::Advanced:
-            for (int i = 0; i < kAdvancedOptionCount; ++i) view_.SetListItem(list, i, text(Numbered("MSA", i)));
-            return;
-        case PanelList::Language: return;  // language names are file names
-    }
-}
 
 // ---- size field ------------------------------------------------------------
 
@@ -563,39 +361,6 @@ void PanelController::FollowCheckBoxClick(bool checked) { settings_->SetFollowPi
 void PanelController::CaptureCheckBoxClick(bool checked) {
     if (view_.CaptureHidingAvailable()) settings_->SetHideFromCapture(checked);
     ShowWorkOptions();
-}
-
-void PanelController::HotKeyBoxFocus(bool focused) {
-    if (hotKeys_ != nullptr) hotKeys_->StandAside(focused);
-    if (focused) return;
-    hotKeyRefusals_ = {};
-    UpdateHotKeys();
-}
-
-void PanelController::HotKeyChange(HotKeyCommand command, HotKey typed) {
-    if (typed.Empty()) return;
-    // The box reports the combination it shows again as the keys come up:
-    // that changes nothing and leaves a refusal's note standing.
-    if (typed != settings_->HotKeyFor(command)) {
-        std::string_view refusal = HotKeyRefusal(CheckHotKey(typed));
-        // A combination another of the program's commands has already is
-        // not taken twice.
-        for (std::size_t i = 0; i < kHotKeyCommandCount && refusal.empty(); ++i) {
-            const auto other = static_cast<HotKeyCommand>(i);
-            if (other != command && settings_->HotKeyFor(other) == typed) refusal = "MSHotKeyOurs";
-        }
-        hotKeyRefusals_[static_cast<std::size_t>(command)] = refusal;
-        if (refusal.empty()) settings_->SetHotKey(command, typed);
-    }
-    // The program has registered the new combination by now: show whether
-    // another program holds it.
-    UpdateHotKeys();
-}
-
-void PanelController::HotKeyClear(HotKeyCommand command) {
-    hotKeyRefusals_[static_cast<std::size_t>(command)] = {};
-    settings_->SetHotKey(command, HotKey{});
-    UpdateHotKeys();
 }
 
 void PanelController::AdvCheckListBoxClickCheck(const AdvancedChecks& checks) {

@@ -17,6 +17,9 @@ namespace lumetra {
 
 class IPlatformFiles;
 
+// The orientations list: one item for each OrientMode.
+inline constexpr int kOrientCount = 4;
+
 struct NamedColor {
     const char* name;
     Color color;

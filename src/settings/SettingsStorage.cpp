@@ -37,8 +37,17 @@ bool IsAuto(std::string_view text) { return EqualsIgnoringAsciiCase(text, kAuto)
 
 enum class Scope { Guide, Shared };
 
-// RestoreDefaults leaves the language, the places and the hot keys alone.
-constexpr std::size_t kKept = SIZE_MAX;
+// When a key is applied on loading: in the table's order, except that the
+// sizes (Sizes) wait for the lock, the ratio and the guide's place (Early),
+// so the locked dimension is derived from the values just read, and the
+// height goes before the width. A new key is Late: after the sizes.
+enum class Apply { Early, Sizes, Late };
+
+// When RestoreDefaults sets a key to the value it has when the file lacks
+// it: first the lock, then the side it leads by, then the width, and then
+// the rest in the table's order. Kept: the language, the places and the hot
+// keys stay as they are.
+enum class Restore { Lock, Leader, Size, InOrder, Kept };
 
 // One key's text from the file; a missing or unreadable value gives the
 // default passed in.
@@ -76,13 +85,8 @@ struct Output {
 struct Key {
     std::string_view name;
     Scope scope;
-    // The place in the order of applying: the lock and the ratio come
-    // before the sizes, and the height before the width, so the locked
-    // dimension is derived from the values just read.
-    std::size_t step;
-    // The place in the order of RestoreDefaults, which sets the value the
-    // key has when the file lacks it; kKept for what it leaves as it is.
-    std::size_t restore;
+    Apply apply;
+    Restore restore;
     void (*load)(TSettings&, const Value&);
     std::string (*save)(const TSettings&, const Output&);
     // For keys newer than the first 26: at their factory value they are
@@ -101,11 +105,11 @@ constexpr HotKey FactoryHotKey() {
 }
 
 template <HotKeyCommand command>
-constexpr Key HotKeyRow(std::string_view name, std::size_t step) {
+constexpr Key HotKeyRow(std::string_view name) {
     return {name,
             Scope::Shared,
-            step,
-            kKept,
+            Apply::Late,
+            Restore::Kept,
             [](TSettings& s, const Value& v) {
                 const HotKey factory = FactoryHotKey<command>();
                 s.SetHotKey(command, ParseHotKey(v.String(FormatHotKey(factory))).value_or(factory));
@@ -122,122 +126,145 @@ struct TSettings::Storage {
     static constexpr Scope kGuide = Scope::Guide;
     static constexpr Scope kShared = Scope::Shared;
 
-    // Every key of the file, in the order in which Save writes them.
+    // Every key of the file, in the order in which Save writes them. A new
+    // key goes at the end, with Apply::Late; Restore::InOrder when
+    // RestoreDefaults resets it, else Restore::Kept.
     static constexpr Key kKeys[] = {
-        {"Border", kGuide, 0, 3, [](TSettings& s, const Value& v) { s.SetBorder(v.Int(12)); },
+        {"Border", kGuide, Apply::Early, Restore::InOrder, [](TSettings& s, const Value& v) { s.SetBorder(v.Int(12)); },
          [](const TSettings& s, const Output&) { return FormatIniInt(s.border_); }},
-        {"Height", kGuide, 19, kKept, [](TSettings& s, const Value& v) { s.SetHeight(v.Int(301)); },
+        {"Height", kGuide, Apply::Sizes, Restore::Kept, [](TSettings& s, const Value& v) { s.SetHeight(v.Int(301)); },
          [](const TSettings& s, const Output&) { return FormatIniInt(s.height_); }},
-        {"Width", kGuide, 20, 2, [](TSettings& s, const Value& v) { s.SetWidth(v.Int(401)); },
+        {"Width", kGuide, Apply::Sizes, Restore::Size, [](TSettings& s, const Value& v) { s.SetWidth(v.Int(401)); },
          [](const TSettings& s, const Output&) { return FormatIniInt(s.width_); }, nullptr,
          [](TSettings& s) { s.SetWidth(396); }},
-        {"LockWidth", kGuide, 1, 1, [](TSettings& s, const Value& v) { s.SetLockWidth(v.Bool(true)); },
+        {"LockWidth", kGuide, Apply::Early, Restore::Leader,
+         [](TSettings& s, const Value& v) { s.SetLockWidth(v.Bool(true)); },
          [](const TSettings& s, const Output&) { return FormatIniBool(s.lockWidth_); }},
-        {"Lock", kGuide, 2, 0, [](TSettings& s, const Value& v) { s.SetLock(v.Bool(true)); },
+        {"Lock", kGuide, Apply::Early, Restore::Lock, [](TSettings& s, const Value& v) { s.SetLock(v.Bool(true)); },
          [](const TSettings& s, const Output&) { return FormatIniBool(s.lock_); }},
-        {"Ratio", kGuide, 3, 4, [](TSettings& s, const Value& v) { s.SetRatio(v.Ratio(kFactoryRatio)); },
+        {"Ratio", kGuide, Apply::Early, Restore::InOrder,
+         [](TSettings& s, const Value& v) { s.SetRatio(v.Ratio(kFactoryRatio)); },
          [](const TSettings& s, const Output& o) { return FormatIniReal(s.ratio_, o.separator); }},
-        {"LinesColor", kGuide, 4, 5,
+        {"LinesColor", kGuide, Apply::Early, Restore::InOrder,
          [](TSettings& s, const Value& v) { s.SetLinesColor(ToColor(v.Int(FromColor(kFactoryLinesColor)))); },
          [](const TSettings& s, const Output&) { return FormatIniInt(FromColor(s.linesColor_)); }},
-        {"ValuesColor", kGuide, 5, 6,
+        {"ValuesColor", kGuide, Apply::Early, Restore::InOrder,
          [](TSettings& s, const Value& v) { s.SetValuesColor(ToColor(v.Int(FromColor(kFactoryValuesColor)))); },
          [](const TSettings& s, const Output&) { return FormatIniInt(FromColor(s.valuesColor_)); }},
-        {"MouseResizeAllowed", kShared, 6, 7,
+        {"MouseResizeAllowed", kShared, Apply::Early, Restore::InOrder,
          [](TSettings& s, const Value& v) { s.SetMouseResizeAllowed(v.Bool(true)); },
          [](const TSettings& s, const Output&) { return FormatIniBool(s.mouseResizeAllowed_); }},
-        {"Opacity", kGuide, 7, 8, [](TSettings& s, const Value& v) { s.SetOpacity(v.Int(90)); },
+        {"Opacity", kGuide, Apply::Early, Restore::InOrder,
+         [](TSettings& s, const Value& v) { s.SetOpacity(v.Int(90)); },
          [](const TSettings& s, const Output&) { return FormatIniInt(s.opacity_); }},
-        {"MouseWheelAllowed", kShared, 8, 9, [](TSettings& s, const Value& v) { s.SetMouseWheelAllowed(v.Bool(true)); },
+        {"MouseWheelAllowed", kShared, Apply::Early, Restore::InOrder,
+         [](TSettings& s, const Value& v) { s.SetMouseWheelAllowed(v.Bool(true)); },
          [](const TSettings& s, const Output&) { return FormatIniBool(s.mouseWheelAllowed_); }},
-        {"OrientMode", kGuide, 9, 10, [](TSettings& s, const Value& v) { s.SetOrientMode(v.Int(0)); },
+        {"OrientMode", kGuide, Apply::Early, Restore::InOrder,
+         [](TSettings& s, const Value& v) { s.SetOrientMode(v.Int(0)); },
          [](const TSettings& s, const Output&) { return FormatIniInt(s.orientMode_); }},
-        {"ShowHints", kShared, 10, 11, [](TSettings& s, const Value& v) { s.SetShowHints(v.Bool(true)); },
+        {"ShowHints", kShared, Apply::Early, Restore::InOrder,
+         [](TSettings& s, const Value& v) { s.SetShowHints(v.Bool(true)); },
          [](const TSettings& s, const Output&) { return FormatIniBool(s.showHints_); }},
-        {"ShowValues", kGuide, 11, 12, [](TSettings& s, const Value& v) { s.SetShowValues(v.Bool(true)); },
+        {"ShowValues", kGuide, Apply::Early, Restore::InOrder,
+         [](TSettings& s, const Value& v) { s.SetShowValues(v.Bool(true)); },
          [](const TSettings& s, const Output&) { return FormatIniBool(s.showValues_); }},
-        {"LookMode", kGuide, 12, 13, [](TSettings& s, const Value& v) { s.SetLookMode(v.Int(kFactoryLookMode)); },
+        {"LookMode", kGuide, Apply::Early, Restore::InOrder,
+         [](TSettings& s, const Value& v) { s.SetLookMode(v.Int(kFactoryLookMode)); },
          [](const TSettings& s, const Output&) { return FormatIniInt(s.lookMode_); }},
-        {"GridSize", kGuide, 13, 14, [](TSettings& s, const Value& v) { s.SetGridSize(v.Int(8)); },
+        {"GridSize", kGuide, Apply::Early, Restore::InOrder,
+         [](TSettings& s, const Value& v) { s.SetGridSize(v.Int(8)); },
          [](const TSettings& s, const Output&) { return FormatIniInt(s.gridSize_); }},
-        {"SettingsOpacity", kShared, 14, 15, [](TSettings& s, const Value& v) { s.SetSettingsOpacity(v.Bool(false)); },
+        {"SettingsOpacity", kShared, Apply::Early, Restore::InOrder,
+         [](TSettings& s, const Value& v) { s.SetSettingsOpacity(v.Bool(false)); },
          [](const TSettings& s, const Output&) { return FormatIniBool(s.settingsOpacity_); }},
-        {"MoveUsingGrid", kShared, 15, 16, [](TSettings& s, const Value& v) { s.SetMoveUsingGrid(v.Bool(true)); },
+        {"MoveUsingGrid", kShared, Apply::Early, Restore::InOrder,
+         [](TSettings& s, const Value& v) { s.SetMoveUsingGrid(v.Bool(true)); },
          [](const TSettings& s, const Output&) { return FormatIniBool(s.moveUsingGrid_); }},
-        {"Lang", kShared, 16, kKept, [](TSettings& s, const Value& v) { s.SetLang(v.String("English")); },
+        {"Lang", kShared, Apply::Early, Restore::Kept,
+         [](TSettings& s, const Value& v) { s.SetLang(v.String("English")); },
          [](const TSettings& s, const Output& o) { return o.Text(s.lang_); }},
-        {"X", kGuide, 17, kKept, [](TSettings& s, const Value& v) { s.x_ = v.Int(200); },
+        {"X", kGuide, Apply::Early, Restore::Kept, [](TSettings& s, const Value& v) { s.x_ = v.Int(200); },
          [](const TSettings& s, const Output&) { return FormatIniInt(s.x_); }},
-        {"Y", kGuide, 18, kKept, [](TSettings& s, const Value& v) { s.y_ = v.Int(200); },
+        {"Y", kGuide, Apply::Early, Restore::Kept, [](TSettings& s, const Value& v) { s.y_ = v.Int(200); },
          [](const TSettings& s, const Output&) { return FormatIniInt(s.y_); }},
-        {"SX", kShared, 21, kKept, [](TSettings& s, const Value& v) { s.sx_ = v.Int(600); },
+        {"SX", kShared, Apply::Late, Restore::Kept, [](TSettings& s, const Value& v) { s.sx_ = v.Int(600); },
          [](const TSettings& s, const Output&) { return FormatIniInt(s.sx_); }},
-        {"SY", kShared, 22, kKept, [](TSettings& s, const Value& v) { s.sy_ = v.Int(10); },
+        {"SY", kShared, Apply::Late, Restore::Kept, [](TSettings& s, const Value& v) { s.sy_ = v.Int(10); },
          [](const TSettings& s, const Output&) { return FormatIniInt(s.sy_); }},
-        {"SVisible", kShared, 23, kKept, [](TSettings& s, const Value& v) { s.sVisible_ = v.Bool(false); },
+        {"SVisible", kShared, Apply::Late, Restore::Kept,
+         [](TSettings& s, const Value& v) { s.sVisible_ = v.Bool(false); },
          [](const TSettings& s, const Output&) { return FormatIniBool(s.sVisible_); }},
-        {"SPage", kShared, 24, kKept, [](TSettings& s, const Value& v) { s.sPage_ = v.Int(1); },
+        {"SPage", kShared, Apply::Late, Restore::Kept, [](TSettings& s, const Value& v) { s.sPage_ = v.Int(1); },
          [](const TSettings& s, const Output&) { return FormatIniInt(s.sPage_); }},
-        {"SFrame", kGuide, 25, 17, [](TSettings& s, const Value& v) { s.SetSFrame(v.Bool(true)); },
+        {"SFrame", kGuide, Apply::Late, Restore::InOrder,
+         [](TSettings& s, const Value& v) { s.SetSFrame(v.Bool(true)); },
          [](const TSettings& s, const Output&) { return FormatIniBool(s.sFrame_); }},
-        {"LineWidth", kGuide, 26, 18, [](TSettings& s, const Value& v) { s.SetLineWidth(v.Int(kMinLineWidth)); },
+        {"LineWidth", kGuide, Apply::Late, Restore::InOrder,
+         [](TSettings& s, const Value& v) { s.SetLineWidth(v.Int(kMinLineWidth)); },
          [](const TSettings& s, const Output&) { return FormatIniInt(s.lineWidth_); },
          [](const TSettings& s) { return s.lineWidth_ == kMinLineWidth; }},
-        {"Halo", kGuide, 27, 19, [](TSettings& s, const Value& v) { s.SetHalo(v.Bool(false)); },
+        {"Halo", kGuide, Apply::Late, Restore::InOrder, [](TSettings& s, const Value& v) { s.SetHalo(v.Bool(false)); },
          [](const TSettings& s, const Output&) { return FormatIniBool(s.halo_); },
          [](const TSettings& s) { return !s.halo_; }},
         // Any text but a plain RGB colour reads as automatic.
-        {"HaloColor", kGuide, 28, 20,
+        {"HaloColor", kGuide, Apply::Late, Restore::InOrder,
          [](TSettings& s, const Value& v) { s.SetHaloColor(ToColor(v.Int(FromColor(kAutoHaloColor)))); },
          [](const TSettings& s, const Output&) {
              return s.haloColor_ == kAutoHaloColor ? std::string(kAuto) : FormatIniInt(FromColor(s.haloColor_));
          },
          [](const TSettings& s) { return s.haloColor_ == kAutoHaloColor; }},
-        {"LabelSize", kGuide, 29, 21,
+        {"LabelSize", kGuide, Apply::Late, Restore::InOrder,
          [](TSettings& s, const Value& v) { s.SetLabelSize(v.IntOrAuto(kAutoLabelSize, kFactoryLabelSize)); },
          [](const TSettings& s, const Output&) {
              return s.labelSize_ == kAutoLabelSize ? std::string(kAuto) : FormatIniInt(s.labelSize_);
          },
          [](const TSettings& s) { return s.labelSize_ == kFactoryLabelSize; }},
-        {"ClickThrough", kGuide, 30, 22, [](TSettings& s, const Value& v) { s.SetClickThrough(v.Bool(false)); },
+        {"ClickThrough", kGuide, Apply::Late, Restore::InOrder,
+         [](TSettings& s, const Value& v) { s.SetClickThrough(v.Bool(false)); },
          [](const TSettings& s, const Output&) { return FormatIniBool(s.clickThrough_); },
          [](const TSettings& s) { return !s.clickThrough_; }},
-        {"HideFromCapture", kShared, 31, 23, [](TSettings& s, const Value& v) { s.SetHideFromCapture(v.Bool(false)); },
+        {"HideFromCapture", kShared, Apply::Late, Restore::InOrder,
+         [](TSettings& s, const Value& v) { s.SetHideFromCapture(v.Bool(false)); },
          [](const TSettings& s, const Output&) { return FormatIniBool(s.hideFromCapture_); },
          [](const TSettings& s) { return !s.hideFromCapture_; }},
-        HotKeyRow<HotKeyCommand::ClickThrough>("HotKeyClickThrough", 32),
-        HotKeyRow<HotKeyCommand::ShowHide>("HotKeyShowHide", 33),
-        HotKeyRow<HotKeyCommand::Fit>("HotKeyFit", 34),
-        HotKeyRow<HotKeyCommand::NextLook>("HotKeyNextLook", 35),
+        HotKeyRow<HotKeyCommand::ClickThrough>("HotKeyClickThrough"),
+        HotKeyRow<HotKeyCommand::ShowHide>("HotKeyShowHide"),
+        HotKeyRow<HotKeyCommand::Fit>("HotKeyFit"),
+        HotKeyRow<HotKeyCommand::NextLook>("HotKeyNextLook"),
         // The guide file the look is, by name: the look number alone would
         // change meaning as files are added or removed.
-        {"LookFile", kGuide, 36, kKept, [](TSettings& s, const Value& v) { s.lookFile_ = v.String(""); },
+        {"LookFile", kGuide, Apply::Late, Restore::Kept,
+         [](TSettings& s, const Value& v) { s.lookFile_ = v.String(""); },
          [](const TSettings& s, const Output& o) { return o.Text(s.lookFile_); },
          [](const TSettings& s) { return s.lookFile_.empty(); }},
-        {"SaveFolder", kShared, 37, kKept, [](TSettings& s, const Value& v) { s.SetSaveFolder(v.String("")); },
+        {"SaveFolder", kShared, Apply::Late, Restore::Kept,
+         [](TSettings& s, const Value& v) { s.SetSaveFolder(v.String("")); },
          [](const TSettings& s, const Output& o) { return o.Text(s.saveFolder_); },
          [](const TSettings& s) { return s.saveFolder_.empty(); }},
-        {"FollowPicture", kGuide, 38, 24, [](TSettings& s, const Value& v) { s.SetFollowPicture(v.Bool(false)); },
+        {"FollowPicture", kGuide, Apply::Late, Restore::InOrder,
+         [](TSettings& s, const Value& v) { s.SetFollowPicture(v.Bool(false)); },
          [](const TSettings& s, const Output&) { return FormatIniBool(s.followPicture_); },
          [](const TSettings& s) { return !s.followPicture_; }},
     };
     static constexpr std::size_t kKeyCount = std::size(kKeys);
 
-    // The rows by their place in one order (Key::step or Key::restore),
-    // leaving out the kKept ones; every place is taken exactly once.
-    template <std::size_t count>
-    static constexpr std::array<std::size_t, count> OrderBy(std::size_t Key::*place) {
+    // The rows in the order of one column (Key::apply or Key::restore), the
+    // table's order within each of its values; `skip` leaves those out.
+    template <std::size_t count, typename Phase>
+    static constexpr std::array<std::size_t, count> OrderBy(Phase Key::*phase, std::optional<Phase> skip = {}) {
         std::array<std::size_t, count> order{};
-        std::array<bool, count> taken{};
-        for (std::size_t i = 0; i < kKeyCount; ++i) {
-            const std::size_t at = kKeys[i].*place;
-            if (at == kKept) continue;
-            if (at >= count || taken[at]) throw "every place once";
-            taken[at] = true;
-            order[at] = i;
-        }
-        for (const bool isTaken : taken) {
-            if (!isTaken) throw "every place once";
+        std::array<bool, kKeyCount> placed{};
+        std::size_t next = 0;
+        while (next < count) {
+            // The first row not yet placed whose value comes earliest.
+            std::optional<std::size_t> first;
+            for (std::size_t i = 0; i < kKeyCount; ++i) {
+                if (placed[i] || kKeys[i].*phase == skip) continue;
+                if (!first || kKeys[i].*phase < kKeys[*first].*phase) first = i;
+            }
+            placed[*first] = true;
+            order[next++] = *first;
         }
         return order;
     }
@@ -246,8 +273,9 @@ struct TSettings::Storage {
     static const std::array<std::size_t, kKeyCount> kApplyOrder;
 
     static constexpr std::size_t kRestoreCount =
-        kKeyCount - static_cast<std::size_t>(std::count_if(std::begin(kKeys), std::end(kKeys),
-                                                           [](const Key& key) { return key.restore == kKept; }));
+        kKeyCount - static_cast<std::size_t>(std::count_if(std::begin(kKeys), std::end(kKeys), [](const Key& key) {
+            return key.restore == Restore::Kept;
+        }));
     // The restored rows in the order of RestoreDefaults.
     static const std::array<std::size_t, kRestoreCount> kRestoreOrder;
 
@@ -273,7 +301,7 @@ struct TSettings::Storage {
     static void FirstRun(TSettings& s) {
         s.RestoreDefaults();
         for (const std::size_t i : kApplyOrder) {
-            if (kKeys[i].restore == kKept) LoadMissing(s, kKeys[i]);
+            if (kKeys[i].restore == Restore::Kept) LoadMissing(s, kKeys[i]);
         }
     }
 
@@ -320,9 +348,9 @@ struct TSettings::Storage {
 
 // Defined once the class is complete, so the order functions can run.
 constexpr std::array<std::size_t, TSettings::Storage::kKeyCount> TSettings::Storage::kApplyOrder =
-    OrderBy<kKeyCount>(&Key::step);
+    OrderBy<kKeyCount>(&Key::apply);
 constexpr std::array<std::size_t, TSettings::Storage::kRestoreCount> TSettings::Storage::kRestoreOrder =
-    OrderBy<kRestoreCount>(&Key::restore);
+    OrderBy<kRestoreCount>(&Key::restore, std::optional<Restore>(Restore::Kept));
 
 TSettings::TSettings(std::int32_t primaryScreenWidth) {
     Storage::FirstRun(*this);

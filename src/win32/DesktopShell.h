@@ -1,7 +1,7 @@
 #pragma once
 // The desktop shell behind ShellOpen: ShellExecuteW with the verb "open",
 // and WinExec for the explorer fallback.
-#include "app/ShellOpen.h"
+#include "common/Shell.h"
 
 namespace lumetra {
 

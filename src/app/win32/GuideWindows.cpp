@@ -7,6 +7,7 @@
 #include "app/ShellOpen.h"
 #include "app/Startup.h"
 #include "app/WindowPlace.h"
+#include "lang/Texts.h"
 #include "win32/DesktopShell.h"
 #include "win32/WindowDpi.h"
 #include "lang/Format.h"
@@ -108,7 +109,7 @@ void TGuideWindows::NewGuide(TMainForm& from) {
     const Point place =
         NewGuidePlace({at.x, at.y, at.x + from.FormWidth(), at.y + from.FormHeight()}, WorkAreaOf(from.Handle()));
     if (!keeper_.Add(place)) {
-        from.ShowNotice(FormatTemplate(lang_.Text("MGuideLimit"), {std::int64_t{kMaxGuides}}));
+        from.ShowNotice(FormatTemplate(lang_.Text(texts::MGuideLimit), {std::int64_t{kMaxGuides}}));
     }
 }
 

@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <string>
 
+#include "Version.h"  // generated in the build from cmake/Version.h.in
 #include "common/Numbers.h"
 #include "lang/LangTable.h"
+#include "lang/Texts.h"
 #include "overlay/draw/ShiftedCanvas.h"
 #include "overlay/looks/LookCatalogue.h"
 #include "settings/AppSettings.h"
@@ -15,17 +17,20 @@ namespace {
 // The click-through and following marks lead: the ellipsis of a narrow guide
 // cuts the end of the caption, and the marks tell why the guide takes no
 // clicks or moves by itself.
-std::string CaptionText(const TSettings& settings, const LangTable& lang, bool followWaiting) {
+std::string CaptionText(const TSettings& settings, const LookLibrary& looks, const LangTable& lang,
+                        bool followWaiting) {
     std::string text;
-    if (settings.ClickThrough()) text = lang.Text("MClickThroughMark") + " ";
-    if (settings.FollowPicture()) text += lang.Text(followWaiting ? "MFollowWaitingMark" : "MFollowMark") + " ";
-    text += "Velmora Lumetra - ";
-    text += LookName(ProgramLooks(), settings.LookMode(), lang, settings.Lang());
+    if (settings.ClickThrough()) text = lang.Text(texts::MClickThroughMark) + " ";
+    if (settings.FollowPicture())
+        text += lang.Text(followWaiting ? texts::MFollowWaitingMark : texts::MFollowMark) + " ";
+    text += kProductName;
+    text += " - ";
+    text += LookName(looks, settings.LookMode(), lang, settings.Lang());
     return text;
 }
 
-void DrawCaptionStrip(const TSettings& settings, const LangTable& lang, Canvas& canvas, bool active, FrameSize frame,
-                      const CaptionStrip& caption, bool followWaiting) {
+void DrawCaptionStrip(const TSettings& settings, const LookLibrary& looks, const LangTable& lang, Canvas& canvas,
+                      bool active, FrameSize frame, const CaptionStrip& caption, bool followWaiting) {
     const int strip = caption.ButtonStripLeft(frame.width);
     canvas.DrawIcon(FrameIcon::TLCorner, 0, 0);
     // The first tile is drawn even when the strip is too narrow for it; the
@@ -40,7 +45,7 @@ void DrawCaptionStrip(const TSettings& settings, const LangTable& lang, Canvas& 
     canvas.SetFontAngle(0);
     canvas.SetFontHeight(caption.cellHeight);
     canvas.BoxText(Rect{caption.textBox.left, caption.textBox.top, strip, caption.textBox.bottom},
-                   CaptionText(settings, lang, followWaiting), BoxPlacement::LeftMiddleEllipsis);
+                   CaptionText(settings, looks, lang, followWaiting), BoxPlacement::LeftMiddleEllipsis);
 
     canvas.DrawIcon(FrameIcon::TRCorner, strip, 0);
     canvas.DrawIcon(FrameIcon::BRCorner, frame.width - caption.bottomRightGrip, frame.height - caption.bottomRightGrip);
@@ -64,15 +69,15 @@ std::uint8_t OpacityAlpha(std::int32_t opacity) {
 
 bool OpacityBlends(std::int32_t opacity) { return opacity != 100; }
 
-void ComposeBuffer(const TSettings& settings, const LangTable& lang, Canvas& canvas, bool active, std::int32_t dpi,
-                   bool followWaiting) {
+void ComposeBuffer(const TSettings& settings, const LookLibrary& looks, const LangTable& lang, Canvas& canvas,
+                   bool active, std::int32_t dpi, bool followWaiting) {
     const CaptionStrip caption = CaptionStripAt(dpi);
     const FrameSize frame = OverlayFrameSize(settings, dpi);
     canvas.Fill(Rect{0, 0, frame.width, frame.height}, kOverlayKeyColor);
     // The looks place the measured area below a strip of kCaptionRows.
     ShiftedCanvas look(canvas, caption.rows - kCaptionRows);
-    RenderChosenLook(ProgramLooks(), settings, lang, look, dpi);
-    if (settings.SFrame()) DrawCaptionStrip(settings, lang, canvas, active, frame, caption, followWaiting);
+    RenderChosenLook(looks, settings, lang, look, dpi);
+    if (settings.SFrame()) DrawCaptionStrip(settings, looks, lang, canvas, active, frame, caption, followWaiting);
 }
 
 void DrawOrientGlyph(Canvas& canvas, const TSettings& settings, int dpi) {

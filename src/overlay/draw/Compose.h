@@ -11,6 +11,7 @@ namespace lumetra {
 
 class TSettings;
 class LangTable;
+struct LookLibrary;
 
 // Pixels of exactly this colour are not shown by the window system and let
 // the mouse through to what lies below.
@@ -32,11 +33,12 @@ std::uint8_t OpacityAlpha(std::int32_t opacity);
 bool OpacityBlends(std::int32_t opacity);
 
 // Builds the complete picture of the back buffer, which must already be at
-// least OverlayFrameSize. active chooses the caption text colour; dpi is the
+// least OverlayFrameSize; looks: the guide files a LookMode past the built-in
+// looks stands for. active chooses the caption text colour; dpi is the
 // monitor's, for the caption strip and an automatic label size; followWaiting: a guide that
 // follows a picture has lost it and says so in its caption.
-void ComposeBuffer(const TSettings& settings, const LangTable& lang, Canvas& canvas, bool active, std::int32_t dpi = 96,
-                   bool followWaiting = false);
+void ComposeBuffer(const TSettings& settings, const LookLibrary& looks, const LangTable& lang, Canvas& canvas,
+                   bool active, std::int32_t dpi = 96, bool followWaiting = false);
 
 // The L-shaped mark inside the orientation button, pointing at the origin
 // corner; drawn on the window itself after the buffer has been copied.

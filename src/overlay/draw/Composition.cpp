@@ -8,6 +8,7 @@
 
 #include "lang/Format.h"
 #include "lang/LangTable.h"
+#include "lang/Texts.h"
 #include "overlay/draw/Compose.h"
 #include "overlay/looks/LookCatalogue.h"
 #include "overlay/draw/SvgCanvas.h"
@@ -36,24 +37,24 @@ struct NamedRatio {
     double value;
     int longSide;  // "3 : 2"; 0: a name of its own
     int shortSide;
-    const char* nameKey;  // its text, where it has no sides
+    TextKey nameKey;  // its text, where it has no sides
 };
 
 // The preset ratios and the common print and screen formats.
 constexpr NamedRatio kNamedRatios[] = {
-    {1.0, 1, 1, nullptr},
-    {5.0 / 4.0, 5, 4, nullptr},
-    {4.0 / 3.0, 4, 3, nullptr},
-    {7.0 / 5.0, 7, 5, nullptr},
-    {1.4142135623730951, 0, 0, "MRatioASeries"},
-    {3.0 / 2.0, 3, 2, nullptr},
-    {16.0 / 10.0, 16, 10, nullptr},
-    {1.6180339887498949, 0, 0, "MRatioGolden"},
-    {16.0 / 9.0, 16, 9, nullptr},
-    {2.0, 2, 1, nullptr},
-    {21.0 / 9.0, 21, 9, nullptr},
-    {2.39, 0, 0, nullptr},
-    {3.0, 3, 1, nullptr},
+    {1.0, 1, 1, {}},
+    {5.0 / 4.0, 5, 4, {}},
+    {4.0 / 3.0, 4, 3, {}},
+    {7.0 / 5.0, 7, 5, {}},
+    {1.4142135623730951, 0, 0, texts::MRatioASeries},
+    {3.0 / 2.0, 3, 2, {}},
+    {16.0 / 10.0, 16, 10, {}},
+    {1.6180339887498949, 0, 0, texts::MRatioGolden},
+    {16.0 / 9.0, 16, 9, {}},
+    {2.0, 2, 1, {}},
+    {21.0 / 9.0, 21, 9, {}},
+    {2.39, 0, 0, {}},
+    {3.0, 3, 1, {}},
 };
 constexpr double kNamedWithin = 1.0;  // percent
 
@@ -88,12 +89,13 @@ std::vector<std::uint32_t> GuideLayer(const PixelRows& guide, std::uint32_t key)
     return out;
 }
 
-std::string GuideLayerSvg(const TSettings& settings, const LangTable& lang, const ExportDensity& density) {
+std::string GuideLayerSvg(const TSettings& settings, const LookLibrary& looks, const LangTable& lang,
+                          const ExportDensity& density) {
     // In the looks' own pixels, below a strip of 96-dpi rows.
     const Point origin = MeasuredOrigin({0, 0}, settings.Border(), CaptionStripAt(kDefaultDpi));
     SvgCanvas canvas({origin.x, origin.y, origin.x + settings.Width(), origin.y + settings.Height()});
     canvas.SetPhysicalSize(density);
-    RenderChosenLook(ProgramLooks(), settings, lang, canvas);
+    RenderChosenLook(looks, settings, lang, canvas);
     return canvas.Document();
 }
 
@@ -134,7 +136,7 @@ SavedFile ChooseFileType(const std::string& path, std::span<const std::string_vi
 std::string PictureRatioText(int width, int height, const LangTable& lang, char decimalSeparator) {
     const std::int64_t w = width;
     const std::int64_t h = height;
-    if (width <= 0 || height <= 0) return FormatTemplate(lang.Text("MPictureSize"), {w, h});
+    if (width <= 0 || height <= 0) return FormatTemplate(lang.Text(texts::MPictureSize), {w, h});
     const bool upright = height > width;
     const double actual = upright ? static_cast<double>(height) / width : static_cast<double>(width) / height;
     const NamedRatio* nearest = nullptr;
@@ -149,10 +151,11 @@ std::string PictureRatioText(int width, int height, const LangTable& lang, char 
     const double deviation = (nearest->value / actual - 1.0) * 100.0;
     if (std::fabs(deviation) > kNamedWithin) {
         const std::string value = Decimal(actual, decimalSeparator);
-        return FormatTemplate(lang.Text("MPictureRatioDecimal"), {w, h, upright ? "1 : " + value : value + " : 1"});
+        return FormatTemplate(lang.Text(texts::MPictureRatioDecimal),
+                              {w, h, upright ? "1 : " + value : value + " : 1"});
     }
     std::string name;
-    if (nearest->nameKey != nullptr) {
+    if (!nearest->nameKey.key.empty()) {
         name = lang.Text(nearest->nameKey);
     } else {
         const std::string longSide =
@@ -162,7 +165,7 @@ std::string PictureRatioText(int width, int height, const LangTable& lang, char 
     }
     // Our own sign: the formatter knows no '+' flag.
     const std::string signedDeviation = (deviation < 0 ? "-" : "+") + Decimal(std::fabs(deviation), decimalSeparator);
-    return FormatTemplate(lang.Text("MPictureRatio"), {w, h, name, signedDeviation});
+    return FormatTemplate(lang.Text(texts::MPictureRatio), {w, h, name, signedDeviation});
 }
 
 }  // namespace lumetra

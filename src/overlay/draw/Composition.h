@@ -14,6 +14,7 @@ namespace lumetra {
 
 class LangTable;
 class TSettings;
+struct LookLibrary;
 
 // Rows of 32-bit DIB pixels (0xAARRGGBB), `stride` pixels apart.
 struct PixelRows {
@@ -36,7 +37,8 @@ std::vector<std::uint32_t> GuideLayer(const PixelRows& guide, std::uint32_t key)
 // The guide's drawing alone as an SVG document of the measured area's size,
 // drawn as the exporter draws it: the same widths, halo and labels; with a
 // physical unit, sized as the measured area is on its monitor.
-std::string GuideLayerSvg(const TSettings& settings, const LangTable& lang, const ExportDensity& density = {});
+std::string GuideLayerSvg(const TSettings& settings, const LookLibrary& looks, const LangTable& lang,
+                          const ExportDensity& density = {});
 
 // "Golden spiral 640x427.png": the look's name and the size, with every
 // character a Windows file name cannot hold replaced, and "Lumetra" for a

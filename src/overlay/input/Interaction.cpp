@@ -4,6 +4,7 @@
 #include <cstddef>
 
 #include "lang/LangTable.h"
+#include "lang/Texts.h"
 #include "overlay/draw/Compose.h"
 #include "settings/AppSettings.h"
 
@@ -12,9 +13,9 @@ namespace lumetra {
 namespace {
 
 // Indexed by HitZone, OrientButton to CloseButton, as the strip's buttons are.
-constexpr std::array<const char*, kCaptionButtonCount> kButtonHints{
-    "MOrientButtonHint", "MLookButtonHint",     "MSettingsButtonHint",
-    "MHelpButtonHint",   "MMinimizeButtonHint", "MCloseButtonHint",
+constexpr std::array<TextKey, kCaptionButtonCount> kButtonHints{
+    texts::MOrientButtonHint, texts::MLookButtonHint,     texts::MSettingsButtonHint,
+    texts::MHelpButtonHint,   texts::MMinimizeButtonHint, texts::MCloseButtonHint,
 };
 
 constexpr bool IsButton(HitZone zone) { return zone <= HitZone::CloseButton; }

@@ -35,7 +35,7 @@ const UserLook* LookFileForLook(const LookLibrary& library, std::int32_t lookMod
 
 std::string LookName(const LookLibrary& library, std::int32_t lookMode, const LangTable& lang,
                      std::string_view language) {
-    if (lookMode >= 0 && lookMode < kBuiltInLookCount) return lang.Text("MSLook" + std::to_string(lookMode));
+    if (lookMode >= 0 && lookMode < kBuiltInLookCount) return lang.Text(BuiltInLookAt(lookMode).nameKey);
     const UserLook* guide = LookFileForLook(library, lookMode);
     if (guide == nullptr) return {};
     const std::string& fileName = library.guides[static_cast<std::size_t>(lookMode - kBuiltInLookCount)].fileName;

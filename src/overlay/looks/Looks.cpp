@@ -34,15 +34,11 @@ double Linear(Color channel) {
     return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
 }
 
-using LookFunction = void (*)(const LookContext&);
-
-constexpr std::array<LookFunction, kLookCount> kLooks = {
-    LookGrid,      LookRatioSteps,       LookHalves,         LookThirds,
-    LookPhiLines,  LookSpiral,           LookFourSpirals,    LookSlowSpiral,
-    LookCircles,   LookCentredSteps,     LookInsetFrames,    LookPageCanon,
-    LookArmature,  LookPhiCross,         LookDiagonalMethod, LookHarmoniousTriangles,
-    LookRabatment, LookGoldenRectangles, LookAspectFrames,
-};
+constexpr std::array<BuiltInLook, kLookCount> kLooks = {{
+#define LOOK(draw, key) {draw, key},
+#include "common/BuiltInLooks.inc"
+#undef LOOK
+}};
 
 }  // namespace
 
@@ -107,10 +103,12 @@ void RenderLayers(const LookSettings& settings, const LangTable& lang, Canvas& c
 
 }  // namespace
 
+const BuiltInLook& BuiltInLookAt(std::int32_t lookMode) { return kLooks.at(static_cast<std::size_t>(lookMode)); }
+
 void RenderLook(const LookSettings& settings, const LangTable& lang, Canvas& canvas) {
     const std::int32_t mode = settings.lookMode;
     const bool known = mode >= 0 && mode < kLookCount;
-    RenderLayers(settings, lang, canvas, known ? kLooks[static_cast<std::size_t>(mode)] : nullptr);
+    RenderLayers(settings, lang, canvas, known ? kLooks[static_cast<std::size_t>(mode)].draw : nullptr);
 }
 
 void RenderUserLook(const LookSettings& settings, const UserLook& guide, const LangTable& lang, Canvas& canvas) {

@@ -58,25 +58,18 @@ void RenderUserLook(const LookSettings& settings, const UserLook& guide, const L
 
 inline constexpr std::int32_t kLookCount = kBuiltInLookCount;
 
-// The looks by LookMode, called by RenderLook with the pen and text colours set.
-void LookGrid(const LookContext& look);                 // 0
-void LookRatioSteps(const LookContext& look);           // 1
-void LookHalves(const LookContext& look);               // 2
-void LookThirds(const LookContext& look);               // 3
-void LookPhiLines(const LookContext& look);             // 4
-void LookSpiral(const LookContext& look);               // 5
-void LookFourSpirals(const LookContext& look);          // 6
-void LookSlowSpiral(const LookContext& look);           // 7
-void LookCircles(const LookContext& look);              // 8
-void LookCentredSteps(const LookContext& look);         // 9
-void LookInsetFrames(const LookContext& look);          // 10
-void LookPageCanon(const LookContext& look);            // 11
-void LookArmature(const LookContext& look);             // 12
-void LookPhiCross(const LookContext& look);             // 13
-void LookDiagonalMethod(const LookContext& look);       // 14
-void LookHarmoniousTriangles(const LookContext& look);  // 15
-void LookRabatment(const LookContext& look);            // 16
-void LookGoldenRectangles(const LookContext& look);     // 17
-void LookAspectFrames(const LookContext& look);         // 18
+// A built-in look: how it draws and the language key of its name.
+struct BuiltInLook {
+    void (*draw)(const LookContext& look);
+    const char* nameKey;
+};
+// The built-in looks by LookMode (their table is common/BuiltInLooks.inc).
+const BuiltInLook& BuiltInLookAt(std::int32_t lookMode);
+
+// The looks' drawings, one for each row of their table, called by RenderLook
+// with the pen and text colours set.
+#define LOOK(draw, key) void draw(const LookContext& look);
+#include "common/BuiltInLooks.inc"
+#undef LOOK
 
 }  // namespace lumetra

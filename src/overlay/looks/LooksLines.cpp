@@ -4,6 +4,7 @@
 #include "common/Numbers.h"
 #include "lang/Format.h"
 #include "lang/LangTable.h"
+#include "lang/Texts.h"
 #include "overlay/looks/Looks.h"
 #include "overlay/looks/Marks.h"
 
@@ -99,7 +100,7 @@ void LookGrid(const LookContext& look) {
         if (x > s.border + 8) DrawTopLabel(look, x, std::to_string(last));
     });
     c.TextOut(s.border + 3, s.border + s.height + 17,
-              FormatTemplate(look.lang.Text("MGridSize"), {std::int64_t{s.gridSize}}));
+              FormatTemplate(look.lang.Text(texts::MGridSize), {std::int64_t{s.gridSize}}));
     c.SetFontAngle(90);
     ForEachGridLabel(s.gridSize, s.height, [&](std::int32_t last) {
         DrawVerticalLabel(look, s.border - 11, f.Y0 + last * f.DY, std::to_string(last));

@@ -5,6 +5,7 @@
 #include "common/Numbers.h"
 #include "lang/Format.h"
 #include "lang/LangTable.h"
+#include "lang/Texts.h"
 
 namespace lumetra {
 
@@ -52,7 +53,7 @@ void DrawSizeReadout(const LookContext& look) {
     const LookSettings& s = look.settings;
     look.canvas.SetFontAngle(0);
     const std::string text =
-        FormatTemplate(look.lang.Text("MWidthHeight"), {std::int64_t{s.width}, std::int64_t{s.height}});
+        FormatTemplate(look.lang.Text(texts::MWidthHeight), {std::int64_t{s.width}, std::int64_t{s.height}});
     look.canvas.TextOut(s.border + 3, s.border + s.height + 17, text);
 }
 

@@ -8,6 +8,7 @@
 #include "app/Startup.h"
 #include "win32/DesktopShell.h"
 #include "overlay/draw/Compose.h"
+#include "overlay/looks/LookCatalogue.h"
 #include "overlay/looks/Looks.h"
 #include "win32/ApplicationCursor.h"
 #include "win32/FormProcedure.h"
@@ -56,7 +57,7 @@ TMainForm::TMainForm(HINSTANCE instance, TSettings& settings, const LangTable& l
     // Created at 0 x 0 and shown at once; FormCreate (WM_CREATE) applies the
     // opacity, position and size before the window first appears.
     const DWORD taskBar = owner == nullptr ? WS_EX_APPWINDOW : 0;
-    const HWND window = ::CreateWindowExW(WS_EX_TOPMOST | WS_EX_LAYERED | taskBar, kClassName, kTitle,
+    const HWND window = ::CreateWindowExW(WS_EX_TOPMOST | WS_EX_LAYERED | taskBar, kClassName, kProductNameWide,
                                           WS_POPUP | WS_VISIBLE, 0, 0, 0, 0, owner, nullptr, instance, this);
     if (window == nullptr) {
         settings_.SetOverlay(nullptr);
@@ -364,7 +365,7 @@ bool TMainForm::Paint(HDC target) {
     if (!buffer_) return false;
     const FrameSize frame = OverlayFrameSize(settings_, dpi_);
     if (!buffer_->Resize(frame.width, frame.height)) return false;
-    ComposeBuffer(settings_, lang_, buffer_->canvas(), IsActive(), dpi_, mark_.Waiting());
+    ComposeBuffer(settings_, ProgramLooks(), lang_, buffer_->canvas(), IsActive(), dpi_, mark_.Waiting());
     buffer_->CopyTo(target, frame.width, frame.height);
     GdiCanvas window(target, &stripIcons_);
     DrawOrientGlyph(window, settings_, dpi_);

@@ -35,7 +35,6 @@ class TFollowTicker;
 class TMainForm final : public IOverlaySink, public IOverlayWindow {
 public:
     static constexpr wchar_t kClassName[] = L"TLumetraOverlay";
-    static constexpr wchar_t kTitle[] = L"Velmora Lumetra";
 
     // Creates, shows and paints the window and registers it with the settings.
     // Every guide after the first is owned by the first: it has no task-bar
@@ -196,7 +195,7 @@ private:
     std::vector<std::uint32_t> Composition();
     // The save dialog, proposing the look's name and the measured area's
     // size, in the folder used last, which it then remembers.
-    std::optional<SaveChoice> AskSave(const char* titleKey, const std::vector<SaveFileType>& types);
+    std::optional<SaveChoice> AskSave(std::string_view titleKey, const std::vector<SaveFileType>& types);
 
     HINSTANCE instance_;
     TSettings& settings_;

@@ -5,6 +5,7 @@
 
 #include "lang/Format.h"
 #include "lang/LangTable.h"
+#include "lang/Texts.h"
 #include "overlay/draw/Compose.h"
 #include "overlay/draw/Composition.h"
 #include "overlay/looks/LookCatalogue.h"
@@ -54,10 +55,10 @@ void TMainForm::CopyComposition() {
     const std::vector<std::uint32_t> picture = Composition();
     const bool copied =
         !picture.empty() && CopyToClipboard(window_.get(), {picture, settings_.Width(), settings_.Height()});
-    ShowNotice(lang_.Text(copied ? "MCompositionCopied" : "MCompositionNotCopied"));
+    ShowNotice(lang_.Text(copied ? texts::MCompositionCopied : texts::MCompositionNotCopied));
 }
 
-std::optional<SaveChoice> TMainForm::AskSave(const char* titleKey, const std::vector<SaveFileType>& types) {
+std::optional<SaveChoice> TMainForm::AskSave(std::string_view titleKey, const std::vector<SaveFileType>& types) {
     const std::string look = LookName(ProgramLooks(), settings_.LookMode(), lang_, settings_.Lang());
     const std::string name =
         CompositionFileName(look, settings_.Width(), settings_.Height(), "." + types.front().extension);
@@ -71,19 +72,19 @@ void TMainForm::SaveComposition() {
     // Taken before the dialog covers the screen.
     const std::vector<std::uint32_t> picture = Composition();
     if (picture.empty()) {
-        ShowNotice(lang_.Text("MCompositionNotCopied"));
+        ShowNotice(lang_.Text(texts::MCompositionNotCopied));
         return;
     }
-    const std::optional<SaveChoice> choice = AskSave("MSaveComposition", {{lang_.Text("MFilePng"), "png"}});
+    const std::optional<SaveChoice> choice = AskSave(texts::MSaveComposition, {{lang_.Text(texts::MFilePng), "png"}});
     if (!choice) return;
     if (!SavePng(choice->path, {picture, settings_.Width(), settings_.Height()})) {
-        ShowNotice(FormatTemplate(lang_.Text("MFileNotWritten"), {choice->path}));
+        ShowNotice(FormatTemplate(lang_.Text(texts::MFileNotWritten), {choice->path}));
     }
 }
 
 void TMainForm::SaveGuideLayer() {
-    const std::optional<SaveChoice> choice =
-        AskSave("MSaveGuide", {{lang_.Text("MFileTransparentPng"), "png"}, {lang_.Text("MFileSvg"), "svg"}});
+    const std::optional<SaveChoice> choice = AskSave(
+        texts::MSaveGuide, {{lang_.Text(texts::MFileTransparentPng), "png"}, {lang_.Text(texts::MFileSvg), "svg"}});
     if (!choice) return;
     bool written = false;
     if (choice->type == 0) {
@@ -92,9 +93,10 @@ void TMainForm::SaveGuideLayer() {
             GuideLayer({drawn, settings_.Width(), settings_.Height(), settings_.Width()}, DibPixel(kOverlayKeyColor));
         written = !layer.empty() && SavePng(choice->path, {layer, settings_.Width(), settings_.Height()});
     } else {
-        written = Win32PlatformFiles().ReplaceFileContents(choice->path, GuideLayerSvg(settings_, lang_));
+        written =
+            Win32PlatformFiles().ReplaceFileContents(choice->path, GuideLayerSvg(settings_, ProgramLooks(), lang_));
     }
-    if (!written) ShowNotice(FormatTemplate(lang_.Text("MFileNotWritten"), {choice->path}));
+    if (!written) ShowNotice(FormatTemplate(lang_.Text(texts::MFileNotWritten), {choice->path}));
 }
 
 void TMainForm::ShowPictureRatio() {

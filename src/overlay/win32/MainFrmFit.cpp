@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "lang/LangTable.h"
+#include "lang/Texts.h"
 #include "overlay/draw/Compose.h"
 #include "overlay/fit/GuideAreas.h"
 #include "overlay/win32/MainFrm.h"
@@ -117,7 +118,7 @@ void TMainForm::FitFrom(POINT searchedMonitor, std::span<const Point> starts, bo
         if (picture && (follow || settings_.FollowPicture())) StartFollowing({image, origin, &mask}, *picture);
     }
     if (!picture) {
-        ShowNotice(lang_.Text("MFitNothing"));
+        ShowNotice(lang_.Text(texts::MFitNothing));
         return;
     }
     // Following first, so that the one paint of the placement shows its mark.

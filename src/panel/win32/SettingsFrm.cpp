@@ -5,6 +5,7 @@
 #include <commctrl.h>
 
 #include <stdexcept>
+#include <string>
 
 #include "app/ShellOpen.h"
 #include "app/WebQuery.h"
@@ -43,8 +44,9 @@ TSettingsForm::TSettingsForm(HINSTANCE instance, TSettings& settings, LangTable&
     size = ScaledPanelSize(dpi_);
     // Owned by the overlay, so it goes and comes back with the program's
     // minimising and never drops behind the overlay.
+    const std::wstring title = std::wstring(kProductNameWide) + L" Settings";
     const HWND window = ::CreateWindowExW(WS_EX_TOPMOST | WS_EX_LAYERED | WS_EX_TOOLWINDOW | WS_EX_CONTROLPARENT,
-                                          kClassName, kTitle, WS_POPUP | WS_CLIPCHILDREN, at.x, at.y, size.x, size.y,
+                                          kClassName, title.c_str(), WS_POPUP | WS_CLIPCHILDREN, at.x, at.y, size.x, size.y,
                                           overlay.Handle(), nullptr, instance, this);
     if (window == nullptr) throw std::runtime_error("Unable to create the settings window");
     if (const int dpi = WindowDpi(window); dpi != dpi_) {

@@ -29,7 +29,6 @@ class TSettings;
 class TSettingsForm final : public IPanelView, public IPanelWindow, public IPanelStripOwner {
 public:
     static constexpr wchar_t kClassName[] = L"TLumetraSettings";
-    static constexpr wchar_t kTitle[] = L"Velmora Lumetra Settings";
 
     // Creates the window after the overlay, at the DPI of the monitor it
     // shows on, and registers it with the settings and the overlay. Shown

@@ -1,5 +1,5 @@
 #pragma once
-// The keys the windows look up, with the arguments each caller passes when
+// The keys the program looks up, with the arguments each caller passes when
 // it fills the text as a template. Every language file is checked against
 // this list.
 #include <cstdint>
@@ -10,6 +10,8 @@
 
 #include "common/Types.h"
 #include "lang/Format.h"
+#include "lang/Texts.h"
+#include "overlay/looks/Looks.h"
 
 namespace lumetra::test {
 
@@ -19,111 +21,11 @@ struct CatalogueKey {
     std::string args;
 };
 
+// The program's texts and the built-in looks' names, from their tables.
 inline std::vector<CatalogueKey> LangCatalogue() {
-    std::vector<CatalogueKey> keys{
-        {"MSCaption", ""},
-        {"MHelpButtonHint", ""},
-        {"MSCloseButtonHint", ""},
-        {"MSMainTab", ""},
-        {"MSVersion", ""},
-        {"MSCopyright", "s"},
-        {"MSDevWebBtn", ""},
-        {"MSAskSupportBtn", ""},
-        {"MSCheckForUpdatesBtn", ""},
-        {"MSHelpBtn", ""},
-        {"MSLookTab", ""},
-        {"MSSection", ""},
-        {"MSSnapTo", ""},
-        {"MSWidth", ""},
-        {"MSHeight", ""},
-        {"MSLockAspectRatio", ""},
-        {"MSRatio", ""},
-        {"MSGrid", ""},
-        {"MSLook", ""},
-        {"MSOrientation", ""},
-        {"MSGridSize", ""},
-        {"MSColorsTab", ""},
-        {"MSLinesColor", ""},
-        {"MSValuesColor", ""},
-        {"MSOpacity", ""},
-        {"MSAdvancedTab", ""},
-        {"MSLanguage", ""},
-        {"MSAdvanced", ""},
-        {"MSRestore", ""},
-        {"MOrientButtonHint", ""},
-        {"MLookButtonHint", ""},
-        {"MSettingsButtonHint", ""},
-        {"MMinimizeButtonHint", ""},
-        {"MCloseButtonHint", ""},
-        {"MWidthHeight", "dd"},
-        {"MGridSize", "d"},
-        {"MSNewGuideBtn", ""},
-        {"MSGuideCaption", "dd"},
-        {"MGuideLimit", "d"},
-        {"MSFitPictureBtn", ""},
-        {"MFitNothing", ""},
-        {"MGuideSkipped", "s"},
-        {"MSLineWidth", ""},
-        {"MSessionUnsaved", "s"},
-        {"MSCopyCompositionBtn", ""},
-        {"MCompositionCopied", ""},
-        {"MCompositionNotCopied", ""},
-        {"MSaveComposition", ""},
-        {"MSaveGuide", ""},
-        {"MFilePng", ""},
-        {"MFileTransparentPng", ""},
-        {"MFileSvg", ""},
-        {"MFileNotWritten", "s"},
-        {"MPictureRatio", "ddss"},
-        {"MPictureRatioDecimal", "dds"},
-        {"MPictureSize", "dd"},
-        {"MRatioGolden", ""},
-        {"MRatioASeries", ""},
-        {"MSHalo", ""},
-        {"MSHaloColor", ""},
-        {"MSLabelSize", ""},
-        {"MSAutomatic", ""},
-        {"MClickThroughMark", ""},
-        {"MTrayShow", ""},
-        {"MTrayHide", ""},
-        {"MTrayClickThrough", ""},
-        {"MTraySettings", ""},
-        {"MTrayManual", ""},
-        {"MTrayExit", ""},
-        {"MSWorkTab", ""},
-        {"MSClickThrough", ""},
-        {"MSHideFromCapture", ""},
-        {"MSCaptureUnavailable", ""},
-        {"MSHotKeys", ""},
-        {"MSHotKeyTaken", ""},
-        {"MSHotKeyUnnamed", ""},
-        {"MSHotKeyNoModifier", ""},
-        {"MSHotKeyAltGr", ""},
-        {"MSHotKeyReserved", ""},
-        {"MSHotKeyCommon", ""},
-        {"MSHotKeyOurs", ""},
-        {"MSHotKeyClash", ""},
-        {"MFollowMark", ""},
-        {"MFollowWaitingMark", ""},
-        {"MTrayFollow", ""},
-    };
-    const auto addFamily = [&keys](std::string_view prefix, int count) {
-        for (int i = 0; i < count; ++i) {
-            keys.push_back({std::string(prefix) + std::to_string(i), ""});
-        }
-    };
-    addFamily("MSRat", 17);
-    addFamily("MSLook", kBuiltInLookCount);
-    addFamily("MSOr", 4);
-    addFamily("MSA", 7);
-    addFamily("MSHotKey", 4);
-    for (const char* real : {"MSRat0", "MSRat1", "MSRat12"}) {
-        for (CatalogueKey& entry : keys) {
-            if (entry.key == real) {
-                entry.args = "r";
-            }
-        }
-    }
+    std::vector<CatalogueKey> keys;
+    for (const TextKey& text : AllTexts()) keys.push_back({std::string(text.key), std::string(text.args)});
+    for (std::int32_t look = 0; look < kBuiltInLookCount; ++look) keys.push_back({BuiltInLookAt(look).nameKey, ""});
     return keys;
 }
 

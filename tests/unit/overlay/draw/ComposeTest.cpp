@@ -1,3 +1,4 @@
+#include "overlay/lookfiles/LookLibrary.h"
 #include "overlay/draw/Compose.h"
 
 #include <gtest/gtest.h>
@@ -83,7 +84,7 @@ TEST(ComposeBufferTest, FillsTheWholeFrameWithTheKeyColourBeforeAnythingElse) {
     TSettings settings(1280);
     Configure(settings, {396, 245, 12}, true);
     RecordingCanvas canvas;
-    ComposeBuffer(settings, LangTable{}, canvas, true);
+    ComposeBuffer(settings, LookLibrary{}, LangTable{}, canvas, true);
 
     ASSERT_FALSE(canvas.fills.empty());
     EXPECT_EQ(canvas.fills.front().area, (Rect{0, 0, 420, 285}));
@@ -112,7 +113,7 @@ TEST(ComposeBufferTest, TilesTheCaptionStripUpToTheButtonStrip) {
         TSettings settings(1280);
         Configure(settings, c.layout, true);
         RecordingCanvas canvas;
-        ComposeBuffer(settings, LangTable{}, canvas, true);
+        ComposeBuffer(settings, LookLibrary{}, LangTable{}, canvas, true);
 
         std::vector<int> tiles;
         for (const auto& call : IconsOf(canvas, FrameIcon::Caption)) {
@@ -179,7 +180,7 @@ TEST(ComposeBufferTest, CaptionNamesTheLookInTheActivationColour) {
         settings.SetFollowPicture(c.follow);
         RecordingCanvas canvas;
         canvas.fontAngle = 90;
-        ComposeBuffer(settings, lang, canvas, c.active, 96, c.waiting);
+        ComposeBuffer(settings, LookLibrary{}, lang, canvas, c.active, 96, c.waiting);
 
         const auto captions = CaptionTexts(canvas);
         ASSERT_EQ(captions.size(), 1u) << "look " << c.look;
@@ -195,7 +196,7 @@ TEST(ComposeBufferTest, FrameOffLeavesTheCaptionStripTransparent) {
     TSettings settings(1280);
     Configure(settings, {396, 245, 12}, false);
     RecordingCanvas canvas;
-    ComposeBuffer(settings, LangTable{}, canvas, true);
+    ComposeBuffer(settings, LookLibrary{}, LangTable{}, canvas, true);
 
     EXPECT_TRUE(canvas.pictures.empty());
     EXPECT_TRUE(CaptionTexts(canvas).empty());

@@ -1,3 +1,4 @@
+#include "overlay/lookfiles/LookLibrary.h"
 #include "overlay/draw/Composition.h"
 
 #include <gtest/gtest.h>
@@ -168,7 +169,7 @@ TEST(Composition, TheGuideLayerIsAnSvgOfTheMeasuredArea) {
     settings.SetWidth(396);
     settings.SetLookMode(3);
     const LangTable lang;
-    const std::string svg = GuideLayerSvg(settings, lang);
+    const std::string svg = GuideLayerSvg(settings, LookLibrary{}, lang);
     const test::XmlElement root = test::ParseXml(svg);  // strict: throws on any fault
     EXPECT_EQ(root.name, "svg");
     EXPECT_EQ(root.attributes.at("width"), std::to_string(settings.Width()));
@@ -189,7 +190,7 @@ TEST_P(PhysicalGuideLayer, HasItsTrueSizeWithTheViewBoxInPixels) {
     const PhysicalSvgCase& c = GetParam();
     TSettings settings(1280);
     settings.SetWidth(396);  // 396 x 245 with the golden ratio
-    const test::XmlElement root = test::ParseXml(GuideLayerSvg(settings, LangTable(), c.density));
+    const test::XmlElement root = test::ParseXml(GuideLayerSvg(settings, LookLibrary{}, LangTable(), c.density));
     EXPECT_EQ(root.attributes.at("width"), c.width);
     EXPECT_EQ(root.attributes.at("height"), c.height);
     EXPECT_EQ(root.attributes.at("viewBox"), "12 28 396 245");
