@@ -70,6 +70,7 @@ constexpr std::array kLocalisationPass{
     Text(PanelText::LanguageLabel, "MSLanguage"),
     Text(PanelText::AdvancedLabel, "MSAdvanced"),
     Text(PanelText::RestoreButton, "MSRestore"),
+    Text(PanelText::StartWithWindowsCheckBox, "MSStartWithWindows"),
     Items(PanelList::Advanced),
     Text(PanelText::WorkTab, "MSWorkTab"),
     Text(PanelText::ClickThroughCheckBox, "MSClickThrough"),
@@ -221,6 +222,23 @@ void PanelController::ShowWorkOptions() {
     view_.ShowCaptureHiding(settings_->HideFromCapture(), available);
     if (available) view_.ExcludeFromCapture(settings_->HideFromCapture());
     UpdateHotKeys();
+}
+
+void PanelController::AttachStartWithWindows(IStartWithWindows* startWithWindows) {
+    startWithWindows_ = startWithWindows;
+    UpdateStartWithWindows();
+}
+
+void PanelController::UpdateStartWithWindows() {
+    view_.ShowStartWithWindows(startWithWindows_ != nullptr ? startWithWindows_->Shown()
+                                                            : StartWithWindowsBox{false, false});
+}
+
+// The box shows what the registry holds afterwards, whether or not the
+// change was made.
+void PanelController::StartWithWindowsCheckBoxClick(bool checked) {
+    if (startWithWindows_ != nullptr) startWithWindows_->Change(checked);
+    UpdateStartWithWindows();
 }
 
 void PanelController::AttachHotKeys(IHotKeyStatus* status) {
