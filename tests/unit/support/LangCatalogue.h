@@ -106,6 +106,14 @@ inline std::vector<CatalogueKey> LangCatalogue() {
         {"MFollowMark", ""},
         {"MFollowWaitingMark", ""},
         {"MTrayFollow", ""},
+        {"MSStartWithWindows", ""},
+        {"MCommandMissingArgument", "s"},
+        {"MCommandUnexpectedArgument", "ss"},
+        {"MCommandNotASwitch", "ss"},
+        {"MCommandNoSuchLook", "s"},
+        {"MCommandUnfitFileName", "s"},
+        {"MCommandGuidesHidden", "s"},
+        {"MCommandNotReached", ""},
     };
     const auto addFamily = [&keys](std::string_view prefix, int count) {
         for (int i = 0; i < count; ++i) {
