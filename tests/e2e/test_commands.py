@@ -1,4 +1,4 @@
-"""Commands from second starts (about 30 s): the copy that runs takes /look,
+"""Commands from second starts (about 10 s): the copy that runs takes /look,
 /hide, /show, /new and /exit and answers with the exit code; a bad argument
 changes nothing and starts nothing; /exit with no copy running ends at once;
 /startwithwindows writes and removes the user's Run value. Unlisted words
