@@ -446,6 +446,13 @@ Section "Uninstall"
     RMDir "$0"
   ${EndIf}
 
+  ; Starting with Windows is per user: the value of the user this runs for
+  ; goes when it starts this copy (a portable copy's start stays its own).
+  ReadRegStr $0 HKCU "Software\Microsoft\Windows\CurrentVersion\Run" "${PRODUCT}"
+  ${If} $0 == '"$INSTDIR\Lumetra.exe"'
+    DeleteRegValue HKCU "Software\Microsoft\Windows\CurrentVersion\Run" "${PRODUCT}"
+  ${EndIf}
+
   ; The settings in each user's application data are the user's and stay.
   DeleteRegKey HKLM "${UNINSTALL_KEY}"
   DeleteRegValue HKLM "${PRODUCT_KEY}" "InstallDate"

@@ -78,6 +78,7 @@ CommandProblem CarryOut(const LineCommand& command, TGuideSet& guides, ICommandT
             break;
         case LineCommandName::Settings: target.Run(ProgramCommand::Settings); break;
         case LineCommandName::Exit: target.Run(ProgramCommand::Exit); break;
+        case LineCommandName::StartWithWindows: break;  // the starting copy's own, never handed over
     }
     return CommandProblem::None;
 }

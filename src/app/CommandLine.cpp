@@ -62,13 +62,13 @@ bool IsNumber(std::string_view text) {
 
 enum class Operand { None, Switch, Look, File };
 
-struct CommandWord {
+struct ListedCommand {
     std::string_view word;
     LineCommandName name;
     Operand operand;
 };
 
-constexpr std::array<CommandWord, 12> kCommandWords{{
+constexpr std::array<ListedCommand, 13> kCommandWords{{
     {"/show", LineCommandName::Show, Operand::None},
     {"/hide", LineCommandName::Hide, Operand::None},
     {"/toggle", LineCommandName::Toggle, Operand::None},
@@ -81,6 +81,7 @@ constexpr std::array<CommandWord, 12> kCommandWords{{
     {"/save", LineCommandName::Save, Operand::File},
     {"/settings", LineCommandName::Settings, Operand::None},
     {"/exit", LineCommandName::Exit, Operand::None},
+    {"/startwithwindows", LineCommandName::StartWithWindows, Operand::Switch},
 }};
 
 constexpr std::string_view kQuietWord = "/quiet";
@@ -213,7 +214,7 @@ ParsedLine ParseCommandLine(const std::vector<std::string>& arguments, std::stri
     const bool quiet = EqualsIgnoringAsciiCase(arguments.front(), kQuietWord);
     const std::size_t first = quiet ? 1 : 0;
     if (first >= arguments.size()) return parsed;
-    const auto word = std::find_if(kCommandWords.begin(), kCommandWords.end(), [&](const CommandWord& command) {
+    const auto word = std::find_if(kCommandWords.begin(), kCommandWords.end(), [&](const ListedCommand& command) {
         return EqualsIgnoringAsciiCase(arguments[first], command.word);
     });
     if (word == kCommandWords.end()) return parsed;
@@ -246,6 +247,17 @@ std::optional<std::int32_t> BuiltInLookNumber(std::string_view digits) {
 
 int ExitCodeFor(CommandProblem problem) { return problem == CommandProblem::None ? kCommandDone : kCommandBadArgument; }
 
-bool StartsProgram(LineCommandName name) { return name != LineCommandName::Exit; }
+bool StartsProgram(LineCommandName name) {
+    return name != LineCommandName::Exit && !CarriedOutByStarter(name);
+}
+
+bool CarriedOutByStarter(LineCommandName name) { return name == LineCommandName::StartWithWindows; }
+
+std::string_view CommandWord(LineCommandName name) {
+    for (const ListedCommand& command : kCommandWords) {
+        if (command.name == name) return command.word;
+    }
+    return {};
+}
 
 }  // namespace lumetra

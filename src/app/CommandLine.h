@@ -23,11 +23,27 @@ namespace lumetra {
 // UTF-16 it came from: none of these characters is part of another.
 std::vector<std::string> SplitCommandLine(std::string_view commandLine);
 
-enum class LineCommandName { Show, Hide, Toggle, ClickThrough, Fit, Follow, Look, New, Copy, Save, Settings, Exit };
+// StartWithWindows is the installer's: the program it starts as the desktop
+// user writes or removes that user's Run value.
+enum class LineCommandName {
+    Show,
+    Hide,
+    Toggle,
+    ClickThrough,
+    Fit,
+    Follow,
+    Look,
+    New,
+    Copy,
+    Save,
+    Settings,
+    Exit,
+    StartWithWindows
+};
 
 struct LineCommand {
     LineCommandName name = LineCommandName::Show;
-    // ClickThrough: "on", "off" or "toggle". Look: "next", a built-in look's
+    // ClickThrough, StartWithWindows: "on", "off" or "toggle". Look: "next", a built-in look's
     // number (no leading zeros) or a name as typed. Save: the file's full
     // path, ending in ".png". Empty for the others.
     std::string argument;
@@ -84,7 +100,14 @@ inline constexpr int kCommandNotReached = 2;  // no copy could be reached
 int ExitCodeFor(CommandProblem problem);
 
 // Whether a command with no copy running starts one to carry it out: /exit
-// ends nothing then.
+// ends nothing then, and /startwithwindows needs no copy at all.
 bool StartsProgram(LineCommandName name);
+
+// Whether the starting copy carries the command out itself, whether or not
+// another copy runs: the Run value is the user's, not a copy's.
+bool CarriedOutByStarter(LineCommandName name);
+
+// The command's word as the manual and the messages spell it ("/look").
+std::string_view CommandWord(LineCommandName name);
 
 }  // namespace lumetra

@@ -22,6 +22,13 @@ std::vector<MenuItem> ProgramMenu(const ProgramState& state) {
     };
 }
 
+std::vector<MenuItem> FullProgramMenu(const ProgramState& state) {
+    std::vector<MenuItem> menu = ProgramMenu(state);
+    menu.insert(menu.end() - 1, {ProgramCommand::StartWithWindows, texts::MSStartWithWindows,
+                                 state.startWithWindows.checked, state.startWithWindows.enabled});
+    return menu;
+}
+
 ProgramCommand HotKeyAction(HotKeyCommand command) {
     switch (command) {
         case HotKeyCommand::ClickThrough: return ProgramCommand::ClickThrough;

@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "app/StartWithWindows.h"
 #include "settings/HotKey.h"
 
 namespace lumetra {
@@ -24,7 +25,8 @@ enum class ProgramCommand {
     Exit,
     Present,
     CopyComposition,
-    Follow
+    Follow,
+    StartWithWindows
 };
 
 // What the menu depends on.
@@ -35,6 +37,7 @@ struct ProgramState {
     bool anyClickThrough = false;  // at least one guide lets the mouse through
     bool currentFollows = false;   // the guide used last follows its picture
     bool anyWaiting = false;       // a guide that follows has lost its picture
+    StartWithWindowsBox startWithWindows{false, false};  // as the Run value is; greyed while unknown
 };
 
 struct MenuItem {
@@ -56,6 +59,8 @@ public:
 
 // The notification-area menu, top to bottom; Exit last.
 std::vector<MenuItem> ProgramMenu(const ProgramState& state);
+// The same with the start-with-Windows item before Exit: the menu the icon shows.
+std::vector<MenuItem> FullProgramMenu(const ProgramState& state);
 
 // The command each hot key gives.
 ProgramCommand HotKeyAction(HotKeyCommand command);

@@ -63,4 +63,9 @@ RunValueChange StartWithWindowsChange(bool tick, const std::optional<std::string
     return runValue && RunCommandStarts(*runValue, programPath) ? RunValueChange::Remove : RunValueChange::None;
 }
 
+bool StartWithWindowsTick(std::string_view switchWord, const StartWithWindowsBox& shown) {
+    if (switchWord == "toggle") return !shown.checked;
+    return switchWord == "on";
+}
+
 }  // namespace lumetra

@@ -52,4 +52,19 @@ enum class RunValueChange { None, Write, Remove };
 RunValueChange StartWithWindowsChange(bool tick, const std::optional<std::string>& runValue,
                                       std::string_view programPath);
 
+// The Run value as the panel's box and the icon's menu use it.
+class IStartWithWindows {
+public:
+    virtual ~IStartWithWindows() = default;
+    // Read from the registry now.
+    virtual StartWithWindowsBox Shown() const = 0;
+    // Ticks or unticks the box: writes or removes the value as
+    // StartWithWindowsChange says; false when the registry refused.
+    virtual bool Change(bool tick) = 0;
+};
+
+// Whether a /startwithwindows switch ("on", "off" or "toggle") ticks the box
+// that shows now.
+bool StartWithWindowsTick(std::string_view switchWord, const StartWithWindowsBox& shown);
+
 }  // namespace lumetra

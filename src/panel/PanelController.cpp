@@ -131,6 +131,23 @@ void PanelController::ShowWorkOptions() {
     UpdateHotKeys();
 }
 
+void PanelController::AttachStartWithWindows(IStartWithWindows* startWithWindows) {
+    startWithWindows_ = startWithWindows;
+    UpdateStartWithWindows();
+}
+
+void PanelController::UpdateStartWithWindows() {
+    view_.ShowStartWithWindows(startWithWindows_ != nullptr ? startWithWindows_->Shown()
+                                                            : StartWithWindowsBox{false, false});
+}
+
+// The box shows what the registry holds afterwards, whether or not the
+// change was made.
+void PanelController::StartWithWindowsCheckBoxClick(bool checked) {
+    if (startWithWindows_ != nullptr) startWithWindows_->Change(checked);
+    UpdateStartWithWindows();
+}
+
 void PanelController::UpdateOpacity() {
     const std::int32_t opacity = settings_->Opacity();
     const bool blends = settings_->SettingsOpacity() && OpacityBlends(opacity);

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "app/HotKeyStatus.h"
+#include "app/StartWithWindows.h"
 #include "panel/PanelView.h"
 #include "settings/AppSettings.h"
 
@@ -83,6 +84,11 @@ public:
     void AttachHotKeys(IHotKeyStatus* status);
     // The hot keys again, once the program has registered them anew.
     void UpdateHotKeys();
+    // The per-user Run value behind the start-with-Windows box; null: none
+    // (the box is greyed).
+    void AttachStartWithWindows(IStartWithWindows* startWithWindows);
+    // The box as the value is now, which another program may have changed.
+    void UpdateStartWithWindows();
 
     void UpdatePosition();
     void UpdateSnapTo();
@@ -126,6 +132,7 @@ public:
     void ClickThroughCheckBoxClick(bool checked);
     void FollowCheckBoxClick(bool checked);
     void CaptureCheckBoxClick(bool checked);
+    void StartWithWindowsCheckBoxClick(bool checked);
     // A hot-key control reports every key pressed in it: a combination still
     // without its key is being typed, one that may be no hot key goes back to
     // the hot key in use, with a note that says why until the box is left.
@@ -165,6 +172,7 @@ private:
     IOverlaySink* overlay_;
     IPanelView& view_;
     IHotKeyStatus* hotKeys_ = nullptr;
+    IStartWithWindows* startWithWindows_ = nullptr;
     // Per command, the language key of why the combination typed last was
     // refused; empty once one was taken or the box was left.
     std::array<std::string_view, kHotKeyCommandCount> hotKeyRefusals_{};

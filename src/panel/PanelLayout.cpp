@@ -114,13 +114,15 @@ constexpr std::array kLayout{
     Label(C::NextLookKeyLabel, P::Work, 12, HotKeyTop(3), 141),
     Box(C::NextLookKeyBox, P::Work, 12, HotKeyTop(3) + 13, 141, 19),
     Label(C::NextLookKeyNote, P::Work, 12, HotKeyTop(3) + 33, 141),
+    // Room for a second line of text in the longer languages.
+    Box(C::StartWithWindowsCheckBox, P::Advanced, 12, 254, 141, 26),
 };
 
 constexpr bool InControlOrder() {
     for (std::size_t i = 0; i < kLayout.size(); ++i) {
         if (static_cast<std::size_t>(kLayout[i].control) != i) return false;
     }
-    return kLayout.size() == static_cast<std::size_t>(C::NextLookKeyNote) + 1;
+    return kLayout.size() == static_cast<std::size_t>(kPanelControlCount);
 }
 static_assert(InControlOrder(), "the layout lists every control once, in PanelControl order");
 
@@ -176,6 +178,7 @@ std::optional<PanelControl> ControlOf(PanelText text) {
         case T::NextLookKeyLabel: return C::NextLookKeyLabel;
         case T::CopyCompositionBtn: return C::CopyCompositionBtn;
         case T::FollowCheckBox: return C::FollowCheckBox;
+        case T::StartWithWindowsCheckBox: return C::StartWithWindowsCheckBox;
     }
     return std::nullopt;
 }

@@ -86,9 +86,11 @@ enum class PanelControl {
     NextLookKeyLabel,
     NextLookKeyBox,
     NextLookKeyNote,
+    // Advanced page, below the older controls.
+    StartWithWindowsCheckBox,
 };
 
-inline constexpr int kPanelControlCount = static_cast<int>(PanelControl::NextLookKeyNote) + 1;
+inline constexpr int kPanelControlCount = static_cast<int>(PanelControl::StartWithWindowsCheckBox) + 1;
 
 struct PanelPlace {
     PanelControl control;

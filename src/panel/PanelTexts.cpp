@@ -68,6 +68,7 @@ constexpr std::array kLocalisationPass{
     Text(PanelText::LanguageLabel, texts::MSLanguage),
     Text(PanelText::AdvancedLabel, texts::MSAdvanced),
     Text(PanelText::RestoreButton, texts::MSRestore),
+    Text(PanelText::StartWithWindowsCheckBox, texts::MSStartWithWindows),
     Items(PanelList::Advanced),
     Text(PanelText::WorkTab, texts::MSWorkTab),
     Text(PanelText::ClickThroughCheckBox, texts::MSClickThrough),

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "common/Types.h"
+#include "app/StartWithWindows.h"
 #include "settings/HotKey.h"
 
 namespace lumetra {
@@ -58,8 +59,9 @@ enum class PanelText {
     NextLookKeyLabel,
     CopyCompositionBtn,
     FollowCheckBox,
+    StartWithWindowsCheckBox,
 };
-inline constexpr int kPanelTextCount = static_cast<int>(PanelText::FollowCheckBox) + 1;
+inline constexpr int kPanelTextCount = static_cast<int>(PanelText::StartWithWindowsCheckBox) + 1;
 
 // Of HaloColor only the automatic entry's text comes from the controller.
 enum class PanelList { Ratio, Look, Orientation, Advanced, Language, LabelSize, HaloColor };
@@ -98,6 +100,8 @@ public:
     virtual void ShowHalo(bool on) = 0;
     virtual void ShowClickThrough(bool on) = 0;
     virtual void ShowFollow(bool on) = 0;
+    // As the Run value is; greyed where this copy cannot be started so.
+    virtual void ShowStartWithWindows(const StartWithWindowsBox& box) = 0;
     // Where the system cannot keep windows out of screen captures, the box
     // is greyed and its note shows.
     virtual void ShowCaptureHiding(bool on, bool available) = 0;

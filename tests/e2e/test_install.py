@@ -17,6 +17,7 @@ from harness import (PANEL_SIZE, PANEL_TITLE, PRODUCT_DIR, SETTINGS_FILE, SETTIN
 
 SOURCE_DIR = os.environ.get("LUMETRA_SOURCE_DIR", os.path.join(os.path.dirname(__file__), "..", ".."))
 VERSION = os.environ.get("LUMETRA_VERSION", "")  # the CMake project's, set by ctest
+RUN_KEY = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Run"
 INSTALL_DIR = r"C:\Program Files\Velmora\Lumetra"
 SHORTCUT = r"C:\ProgramData\Microsoft\Windows\Start Menu\Programs\Velmora Lumetra.lnk"
 PRODUCT_KEY = r"Software\Velmora\Lumetra"
@@ -180,6 +181,11 @@ def installs_keeps_settings_per_user_and_uninstalls_silently():
             with open(settings_path, "rb") as f:
                 values, order = parse_settings(f.read().decode("latin-1"))
             expect(order == SETTINGS_KEYS and values["LookMode"] == "2", f"settings written: {values}")
+            # Started with Windows as this user: the uninstaller takes the value away.
+            expect(s.run(os.path.join(install_dir, "Lumetra.exe"), "/startwithwindows", "on") == 0,
+                   "/startwithwindows on failed")
+            run = s.registry_value(RUN_KEY, "Velmora Lumetra")
+            expect(run is not None and run.lower() == f'"{INSTALL_DIR}\\Lumetra.exe"'.lower(), f"Run value {run!r}")
 
             # The uninstaller runs from a copy of itself and returns at once: wait for its work.
             expect(s.run(os.path.join(install_dir, "Uninstall.exe"), "/S") == 0, "the silent uninstall failed")
@@ -193,6 +199,7 @@ def installs_keeps_settings_per_user_and_uninstalls_silently():
             expect(not os.path.exists(s.unix_path(SHORTCUT)), "the shortcut stayed")
             for key in (UNINSTALL_KEY, rf"HKLM\{PRODUCT_KEY}", rf"HKCU\{PRODUCT_KEY}"):
                 expect(s.run("reg", "query", key) != 0, f"{key} stayed in the registry")
+            expect(s.registry_value(RUN_KEY, "Velmora Lumetra") is None, "the Run value stayed")
             expect(os.path.isfile(settings_path), "the uninstaller removed the user's settings")
         finally:
             remove_installation(s, install_dir, user_folder)

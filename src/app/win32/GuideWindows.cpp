@@ -13,6 +13,7 @@
 #include "lang/Format.h"
 #include "lang/LangTable.h"
 #include "overlay/draw/Compose.h"
+#include "overlay/looks/LookCatalogue.h"
 #include "panel/PanelCaption.h"
 #include "panel/win32/SettingsFrm.h"
 
@@ -202,6 +203,7 @@ void TGuideWindows::StandAside(bool aside) {
 ProgramState TGuideWindows::State() const {
     ProgramState state = StateOf(guides_, shown_);
     for (const auto& form : forms_) state.anyWaiting = state.anyWaiting || form->FollowWaiting();
+    if (startWithWindows_ != nullptr) state.startWithWindows = startWithWindows_->Shown();
     return state;
 }
 
@@ -242,7 +244,20 @@ void TGuideWindows::Run(ProgramCommand command) {
             return;
         case ProgramCommand::Manual: lumetra::ShellOpen(DesktopShell(), kManualPath); return;
         case ProgramCommand::Exit: EndProgram(); return;
+        case ProgramCommand::StartWithWindows:
+            if (startWithWindows_ == nullptr) return;
+            startWithWindows_->Change(!startWithWindows_->Shown().checked);
+            if (panel_ != nullptr) panel_->UpdateStartWithWindows();
+            return;
     }
+}
+
+bool TGuideWindows::SaveComposition(const std::string& path) {
+    return forms_[static_cast<std::size_t>(guides_.Current())]->SaveCompositionTo(path);
+}
+
+CommandProblem TGuideWindows::CarryOutCommand(const LineCommand& command) {
+    return CarryOut(command, guides_, *this, ProgramLooks(), lang_);
 }
 
 }  // namespace lumetra

@@ -6,6 +6,7 @@
 #include <memory>
 #include <vector>
 
+#include "app/CommandActions.h"
 #include "app/GuideKeeper.h"
 #include "app/HotKeyStatus.h"
 #include "app/win32/ProgramShell.h"
@@ -20,7 +21,7 @@ class SettingsSaver;
 class TGuideSet;
 class TSettingsForm;
 
-class TGuideWindows final : public IGuideHost, public IProgramCommands, public IHotKeyStatus, private IGuideWindowList {
+class TGuideWindows final : public IGuideHost, public ICommandTarget, public IHotKeyStatus, private IGuideWindowList {
 public:
     // One window for every guide of the set, the first one first.
     TGuideWindows(HINSTANCE instance, TGuideSet& guides, const LangTable& lang, SettingsSaver& saver);
@@ -48,8 +49,13 @@ public:
 
     // The icon and the hot keys act on the guides while the shell lives.
     void AttachShell(TProgramShell* shell);
+    // The Run value the icon's menu shows and switches; null: none.
+    void AttachStartWithWindows(IStartWithWindows* startWithWindows) { startWithWindows_ = startWithWindows; }
     ProgramState State() const override;
     void Run(ProgramCommand command) override;
+    bool SaveComposition(const std::string& path) override;
+    // A command of the command line, on the guide used last.
+    CommandProblem CarryOutCommand(const LineCommand& command);
     // Nothing is taken while no shell holds the hot keys.
     bool HotKeyTaken(HotKeyCommand command) const override;
     void StandAside(bool aside) override;
@@ -74,6 +80,7 @@ private:
     SettingsSaver& saver_;
     TSettingsForm* panel_ = nullptr;
     TProgramShell* shell_ = nullptr;
+    IStartWithWindows* startWithWindows_ = nullptr;
     bool shown_ = true;                              // the show-or-hide command has not hidden the guides
     TFollowTicker ticker_{instance_};                // every guide's following; outlives them
     std::vector<std::unique_ptr<TMainForm>> forms_;  // forms_[i] shows guide i

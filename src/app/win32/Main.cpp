@@ -8,6 +8,7 @@
 #include <string>
 #include <utility>
 
+#include "app/CommandHandOver.h"
 #include "app/Guides.h"
 #include "app/SingleInstance.h"
 #include "app/Startup.h"
@@ -15,14 +16,18 @@
 #include "win32/ErrorBox.h"
 #include "app/win32/GuideWindows.h"
 #include "app/win32/ProgramShell.h"
+#include "app/win32/RunValue.h"
 #include "app/win32/SingleInstance.h"
 #include "app/win32/Win32StartupPlatform.h"
 #include "lang/LangTable.h"
+#include "lang/Texts.h"
+#include "overlay/looks/LookCatalogue.h"
 #include "overlay/win32/MainFrm.h"
 #include "panel/win32/SettingsFrm.h"
 #include "settings/AppSettings.h"
 #include "settings/SettingsFile.h"
 #include "settings/win32/PlatformFiles.h"
+#include "win32/WideText.h"
 
 namespace lumetra {
 namespace {
@@ -71,24 +76,84 @@ private:
     TGuideWindows& windows_;
 };
 
+// The folder this start was made in: a relative /save file is there.
+std::string CurrentFolder() {
+    const DWORD size = ::GetCurrentDirectoryW(0, nullptr);
+    std::wstring folder(size, L'\0');
+    const DWORD length = size == 0 ? 0 : ::GetCurrentDirectoryW(size, folder.data());
+    return length == 0 || length >= size ? std::string() : Utf8(std::wstring_view(folder.data(), length));
+}
+
+// A command that changed nothing: told in a box unless the start was quiet;
+// the exit code says it either way.
+int Refuse(IStartupPlatform& platform, bool quiet, LineCommandName name, CommandProblem problem,
+           std::string_view argument) {
+    if (!quiet) platform.ShowWarning(CommandProblemText(name, problem, argument, ProcessLangTable()), kProgramTitle);
+    return ExitCodeFor(problem);
+}
+
+// The running copy carries the command out; this start ends with its answer.
+int HandCommandOver(IStartupPlatform& platform, const SingleInstance& onlyCopy, const ParsedLine& parsed,
+                    const std::string& folder) {
+    const std::string block = PackCommand({folder, platform.Arguments()});
+    const std::optional<CommandProblem> problem =
+        onlyCopy.HandOverCommand(block, parsed.command.name == LineCommandName::Exit);
+    if (!problem) {
+        if (!parsed.quiet) platform.ShowWarning(ProcessLangTable().Text(texts::MCommandNotReached), kProgramTitle);
+        return kCommandNotReached;
+    }
+    if (*problem == CommandProblem::None) return kCommandDone;
+    return Refuse(platform, parsed.quiet, parsed.command.name, *problem, parsed.command.argument);
+}
+
 int Run(HINSTANCE instance) {
     Win32StartupPlatform platform;
     Win32PlatformFiles platformFiles;
     SettingsFile files(platformFiles);
     std::unique_ptr<TSettings> settings;
     if (!RunStartup(platform, files, ProcessLangTable(), settings)) return 0;
+    const std::string folder = CurrentFolder();
+    const ParsedLine parsed = ParseCommandLine(platform.Arguments(), folder);
+    TRunValue runValue(platformFiles.ModuleFileName());
+    // Neither needs the running copy, nor takes its lock: a plain start made
+    // at the same moment (the installer's) still finds the copy that runs.
+    if (parsed.kind == ParsedLine::Kind::Bad) {
+        return Refuse(platform, parsed.quiet, parsed.command.name, parsed.problem, parsed.badArgument);
+    }
+    if (parsed.kind == ParsedLine::Kind::Command && CarriedOutByStarter(parsed.command.name)) {
+        // A registry that refuses the change is out of reach like a copy that does not answer.
+        return runValue.Change(StartWithWindowsTick(parsed.command.argument, runValue.Shown())) ? kCommandDone
+                                                                                                 : kCommandNotReached;
+    }
     const std::string instanceKey = InstanceKey(files.SettingsFilePath());
     const SingleInstance onlyCopy(instanceKey);
-    switch (DecideStart(onlyCopy.Lock(), platform.Arguments())) {
-        case StartAction::RunAlone: break;
-        case StartAction::HandOver: onlyCopy.HandOver(); return 0;  // that copy keeps and saves the settings
-        case StartAction::EndQuietly: return 0;
+    std::optional<LineCommand> pending;  // carried out once the windows exist
+    if (parsed.kind == ParsedLine::Kind::Command) {
+        switch (RouteOf(parsed, onlyCopy.Lock())) {
+            case CommandRoute::HandOver: return HandCommandOver(platform, onlyCopy, parsed, folder);
+            case CommandRoute::NothingToDo: return kCommandDone;
+            case CommandRoute::StartThenCarryOut: pending = parsed.command; break;
+            case CommandRoute::Report:
+            case CommandRoute::CarryOutHere: break;  // done above
+        }
+    } else {
+        switch (DecideStart(onlyCopy.Lock(), platform.Arguments())) {
+            case StartAction::RunAlone: break;
+            case StartAction::HandOver: onlyCopy.HandOver(); return 0;  // that copy keeps and saves the settings
+            case StartAction::EndQuietly: return 0;
+        }
     }
     ReportUnsavedSession(platform, files, ProcessLangTable());
     auto guides = std::make_unique<TGuideSet>(std::move(settings));
     guides->LoadFurther(files);
     const std::string guideNotice = OfferLookFiles(*guides, files, ProcessLangTable());
+    // A look no look has: nothing starts, as with a copy running.
+    if (pending && pending->name == LineCommandName::Look &&
+        !LookFor(pending->argument, guides->CurrentGuide(), ProgramLooks(), ProcessLangTable())) {
+        return Refuse(platform, parsed.quiet, pending->name, CommandProblem::UnknownLook, pending->argument);
+    }
     SettingsSaver saver(platform, files);
+    int exitCode = kCommandDone;
 
     std::optional<CommonControls> controls;  // outlives every window
     {
@@ -102,15 +167,24 @@ int Run(HINSTANCE instance) {
         windows.CreateHints();
         TSettingsForm settingsForm(instance, guides->CurrentGuide(), ProcessLangTable(), files, windows.First());
         const PanelAttachment attachment(windows, settingsForm);
-        TProgramShell shell(instance, windows, ProcessLangTable(), instanceKey);
+        TProgramShell shell(
+            instance, windows, [&windows](const LineCommand& command) { return windows.CarryOutCommand(command); },
+            ProcessLangTable(), instanceKey);
         const ShellAttachment shellAttachment(windows, shell);
+        windows.AttachStartWithWindows(&runValue);
+        settingsForm.AttachStartWithWindows(&runValue);
         // Stored places on a monitor that is gone, or under a shrunken screen.
         windows.DisplaysChanged();
         if (!guideNotice.empty()) windows.First().ShowNotice(guideNotice);
+        if (pending) {
+            if (const CommandProblem problem = windows.CarryOutCommand(*pending); problem != CommandProblem::None) {
+                exitCode = Refuse(platform, parsed.quiet, pending->name, problem, pending->argument);
+            }
+        }
         RunMessageLoop(settingsForm);
     }
     RunShutdown(saver, guides);
-    return 0;
+    return exitCode;
 }
 
 }  // namespace

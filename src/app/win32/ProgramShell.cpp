@@ -6,9 +6,11 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "win32/Resources.h"
+#include "app/CommandHandOver.h"
 #include "app/win32/SingleInstance.h"
 #include "win32/SystemLibrary.h"
 #include "win32/WindowDpi.h"
@@ -81,9 +83,10 @@ NOTIFYICONDATAW IconData(HWND window) {
 
 }  // namespace
 
-TProgramShell::TProgramShell(HINSTANCE instance, IProgramCommands& commands, const LangTable& lang,
-                             const std::string& instanceKey)
+TProgramShell::TProgramShell(HINSTANCE instance, IProgramCommands& commands, LineCommandRunner lineCommands,
+                             const LangTable& lang, const std::string& instanceKey)
     : commands_(commands),
+      lineCommands_(std::move(lineCommands)),
       lang_(lang),
       instance_(instance),
       taskbarCreated_(::RegisterWindowMessageW(L"TaskbarCreated")) {
@@ -135,6 +138,7 @@ LRESULT TProgramShell::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         }
         return 0;
     }
+    if (message == WM_COPYDATA && lParam != 0) return ReceiveCommand(*reinterpret_cast<const COPYDATASTRUCT*>(lParam));
     if (message == HandOverMessage()) {
         if (const std::optional<ProgramCommand> command = HandOverCommand(wParam)) commands_.Run(*command);
         return 0;
@@ -208,7 +212,7 @@ void TProgramShell::ShowState() {
 void TProgramShell::ShowMenu() {
     const UniqueMenu menu(::CreatePopupMenu());
     if (!menu) return;
-    for (const MenuItem& item : ProgramMenu(commands_.State())) {
+    for (const MenuItem& item : FullProgramMenu(commands_.State())) {
         if (item.command == ProgramCommand::Exit) ::AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
         const UINT flags = MF_STRING | (item.checked ? MF_CHECKED : 0u) | (item.enabled ? 0u : MF_GRAYED);
         const std::string text = lang_.Text(item.textKey);
@@ -223,6 +227,14 @@ void TProgramShell::ShowMenu() {
                                                            at.x, at.y, 0, window_.get(), nullptr));
     ::PostMessageW(window_.get(), WM_NULL, 0, 0);
     if (chosen >= kFirstMenuId) commands_.Run(static_cast<ProgramCommand>(chosen - kFirstMenuId));
+}
+
+// The block is the sender's and valid only while this message is handled;
+// the answer is the message's result, which the sender waits for.
+LRESULT TProgramShell::ReceiveCommand(const COPYDATASTRUCT& data) {
+    if (data.dwData != kCommandBlockTag || data.lpData == nullptr || data.cbData > kMaxCommandBlock) return 0;
+    const std::string_view block(static_cast<const char*>(data.lpData), data.cbData);
+    return AnswerCommandBlock(block, lineCommands_);
 }
 
 void TProgramShell::ApplyHotKeys(const TSettings& settings) {

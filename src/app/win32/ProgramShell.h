@@ -2,12 +2,14 @@
 // The program's presence outside its windows: the notification-area icon
 // with its menu, and the hot keys that work whichever program has the focus.
 // A hidden window receives their messages.
+#include <functional>
 #include <string>
 
 #include "win32/Win32.h"
 // After the platform header, which it needs.
 #include <shellapi.h>
 
+#include "app/CommandLine.h"
 #include "app/HotKeyBook.h"
 #include "app/ProgramCommands.h"
 #include "app/TrayIcon.h"
@@ -19,13 +21,16 @@ namespace lumetra {
 class LangTable;
 class TSettings;
 
+// Carries out a command handed over by a second start.
+using LineCommandRunner = std::function<CommandProblem(const LineCommand&)>;
+
 class TProgramShell final : private IHotKeyRegistrar {
 public:
     static constexpr wchar_t kClassName[] = L"TLumetraProgramShell";
 
     // The hidden window bears the instance key as its title, by which a
-    // second start finds it.
-    TProgramShell(HINSTANCE instance, IProgramCommands& commands, const LangTable& lang,
+    // second start finds it; the commands it hands over go to lineCommands.
+    TProgramShell(HINSTANCE instance, IProgramCommands& commands, LineCommandRunner lineCommands, const LangTable& lang,
                   const std::string& instanceKey);
     // Takes the icon from the notification area and gives the hot keys back.
     ~TProgramShell() override;
@@ -59,10 +64,12 @@ private:
     // The icon's picture and tip as the look says.
     NOTIFYICONDATAW IconLook() const;
     void ShowMenu();
+    LRESULT ReceiveCommand(const COPYDATASTRUCT& data);
     bool Register(HotKeyCommand command, HotKey hotKey) override;
     void Unregister(HotKeyCommand command) override;
 
     IProgramCommands& commands_;
+    LineCommandRunner lineCommands_;
     const LangTable& lang_;
     HINSTANCE instance_;
     UniqueIcon icon_;              // at the notification area's size

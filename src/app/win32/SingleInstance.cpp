@@ -1,6 +1,7 @@
 #include "app/win32/SingleInstance.h"
 
 #include "app/win32/ProgramShell.h"
+#include "app/CommandHandOver.h"
 // After the platform header, which it needs.
 #include <sddl.h>
 
@@ -14,6 +15,10 @@ namespace {
 // How long a second start waits for a copy that is still starting.
 constexpr int kHandOverTries = 100;
 constexpr DWORD kHandOverPause = 100;  // milliseconds
+// How long a command may take in the running copy (a /save writes a file),
+// and how long that copy may take to save and end after /exit.
+constexpr UINT kCommandTimeout = 30000;  // milliseconds
+constexpr DWORD kEndTimeout = 30000;     // milliseconds
 
 struct LocalMemoryTraits {
     using Handle = void*;
@@ -88,6 +93,29 @@ void SingleInstance::HandOver() const {
     ::AllowSetForegroundWindow(process);
     // An elevated copy lets the message through its filter.
     ::PostMessageW(running, HandOverMessage(), static_cast<WPARAM>(HandOverRequest::Present), 0);
+}
+
+std::optional<CommandProblem> SingleInstance::HandOverCommand(const std::string& block, bool endsCopy) const {
+    const HWND running = RunningCopy();
+    if (running == nullptr) return std::nullopt;
+    DWORD process = 0;
+    ::GetWindowThreadProcessId(running, &process);
+    // /show and /settings bring that copy forward, which only the start the
+    // user made may allow.
+    ::AllowSetForegroundWindow(process);
+    // Opened before the command ends the copy, so its end can be waited for.
+    const UniqueKernelHandle copy(endsCopy ? ::OpenProcess(SYNCHRONIZE, FALSE, process) : nullptr);
+    COPYDATASTRUCT data{kCommandBlockTag, static_cast<DWORD>(block.size()), const_cast<char*>(block.data())};
+    DWORD_PTR reply = 0;
+    // WM_COPYDATA is let through an elevated copy's message filter; a hung
+    // copy is given up on rather than waited for.
+    if (::SendMessageTimeoutW(running, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data), SMTO_ABORTIFHUNG,
+                              kCommandTimeout, &reply) == 0) {
+        return std::nullopt;
+    }
+    const std::optional<CommandProblem> problem = ProblemOfReply(static_cast<std::intptr_t>(reply));
+    if (copy && problem == CommandProblem::None) ::WaitForSingleObject(copy.get(), kEndTimeout);
+    return problem;
 }
 
 }  // namespace lumetra

@@ -2,8 +2,10 @@
 // One copy of the program per settings file: a named mutex, held for as long
 // as the program runs, tells a second start that a copy runs already, and
 // that copy's hidden window takes the hand-over.
+#include <optional>
 #include <string>
 
+#include "app/CommandLine.h"
 #include "app/SingleInstance.h"
 #include "win32/UniqueHandle.h"
 
@@ -24,6 +26,11 @@ public:
     // Asks the running copy to show its guides and its panel in front, and
     // lets it come forward; that copy may still be starting.
     void HandOver() const;
+    // Hands a command block (PackCommand) to the running copy and waits for
+    // its answer; nothing when no copy answered. After a command that ends
+    // that copy, waits until it has saved and ended too, so that a script's
+    // next start finds none.
+    std::optional<CommandProblem> HandOverCommand(const std::string& block, bool endsCopy) const;
 
 private:
     // The running copy's hidden window, waited for while that copy starts;

@@ -1,10 +1,10 @@
 #include "app/win32/Win32StartupPlatform.h"
 
 #include "win32/GdiHandles.h"
-#include <shellapi.h>
 
 #include <cstdlib>
 
+#include "app/CommandLine.h"
 #include "win32/ErrorBox.h"
 #include "win32/WideText.h"
 
@@ -25,15 +25,11 @@ int Win32StartupPlatform::ScreenBitsPerPixel() const {
 }
 
 std::vector<std::string> Win32StartupPlatform::Arguments() const {
-    // The system splits the wide command line by the usual quoting rules;
-    // an argument may name a path in any script.
-    std::vector<std::string> arguments;
-    int count = 0;
-    LPWSTR* const split = CommandLineToArgvW(GetCommandLineW(), &count);
-    if (split == nullptr) return arguments;
-    for (int i = 1; i < count; ++i) arguments.push_back(Utf8(split[i]));
-    LocalFree(split);  // one block, the system's to free this way
-    return arguments;
+    // Split as the system splits it, by our own splitter, so every build
+    // gets the same words; an argument may name a path in any script.
+    std::vector<std::string> words = SplitCommandLine(Utf8(GetCommandLineW()));
+    words.erase(words.begin());  // the program's name
+    return words;
 }
 
 void Win32StartupPlatform::ShowWarning(const std::string& text, const std::string& caption) {

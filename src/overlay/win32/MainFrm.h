@@ -76,6 +76,9 @@ public:
     void Release();
     // A short message beside the pointer.
     void ShowNotice(const std::string& text);
+    // The picture under the guide with the guide on top, into a PNG file
+    // without asking; false when it could not be taken or written.
+    bool SaveCompositionTo(const std::string& path);
     // Hides the window, or shows it again without taking the focus, where it
     // was when hidden: a window manager may place a window it maps anew. A
     // guide hidden while minimised comes back restored, at its own place.

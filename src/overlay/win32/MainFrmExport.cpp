@@ -82,6 +82,11 @@ void TMainForm::SaveComposition() {
     }
 }
 
+bool TMainForm::SaveCompositionTo(const std::string& path) {
+    const std::vector<std::uint32_t> picture = Composition();
+    return !picture.empty() && SavePng(path, {picture, settings_.Width(), settings_.Height()});
+}
+
 void TMainForm::SaveGuideLayer() {
     const std::optional<SaveChoice> choice = AskSave(
         texts::MSaveGuide, {{lang_.Text(texts::MFileTransparentPng), "png"}, {lang_.Text(texts::MFileSvg), "svg"}});

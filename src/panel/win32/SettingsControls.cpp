@@ -331,6 +331,9 @@ void TSettingsForm::CreateAdvancedPage(HWND page) {
          AddControl(page, WC_BUTTONW, L"", BS_PUSHBUTTON | WS_TABSTOP, C::RestoreButton, Id::RestoreButton));
     Bind(PanelText::LanguageLabel, AddLabel(page, L"", C::LanguageLabel));
     langBox_ = AddCombo(page, CBS_DROPDOWNLIST, C::LanguageBox, 15, Id::LangComboBox);
+    Bind(PanelText::StartWithWindowsCheckBox,
+         AddControl(page, WC_BUTTONW, L"", BS_AUTOCHECKBOX | BS_MULTILINE | WS_TABSTOP, C::StartWithWindowsCheckBox,
+                    Id::StartWithWindowsCheckBox));
 }
 
 void TSettingsForm::CreateWorkPage(HWND page) {

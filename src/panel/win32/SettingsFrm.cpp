@@ -75,6 +75,12 @@ void TSettingsForm::BindGuide(TSettings& settings, TMainForm& overlay, int numbe
 
 void TSettingsForm::AttachHotKeys(IHotKeyStatus* status) { controller_.AttachHotKeys(status); }
 
+void TSettingsForm::AttachStartWithWindows(IStartWithWindows* startWithWindows) {
+    controller_.AttachStartWithWindows(startWithWindows);
+}
+
+void TSettingsForm::UpdateStartWithWindows() { controller_.UpdateStartWithWindows(); }
+
 void TSettingsForm::UpdateHotKeys() { controller_.UpdateHotKeys(); }
 
 TSettingsForm::~TSettingsForm() {
@@ -92,6 +98,8 @@ LRESULT TSettingsForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         case WM_ACTIVATE:
             ScheduleRepaint();  // the caption's colour shows the activation
             FormActivate(LOWORD(wParam) != WA_INACTIVE);
+            // Task Manager or another copy may have changed the Run value meanwhile.
+            if (LOWORD(wParam) != WA_INACTIVE) UpdateStartWithWindows();
             return 0;
         case WM_ACTIVATEAPP: ScheduleRepaint(); return 0;
         case WM_LBUTTONDOWN:

@@ -50,6 +50,10 @@ public:
     void AttachHotKeys(IHotKeyStatus* status);
     // The program has registered its hot keys anew.
     void UpdateHotKeys();
+    // The Run value behind the start-with-Windows box, read again whenever
+    // the panel comes forward; null: none.
+    void AttachStartWithWindows(IStartWithWindows* startWithWindows);
+    void UpdateStartWithWindows();
     // Shows the panel where it last was, in front and active, with the
     // program back from the task bar first.
     void Present();
@@ -85,6 +89,7 @@ public:
     void ShowHalo(bool on) override;
     void ShowClickThrough(bool on) override;
     void ShowFollow(bool on) override;
+    void ShowStartWithWindows(const StartWithWindowsBox& box) override;
     void ShowCaptureHiding(bool on, bool available) override;
     bool CaptureHidingAvailable() const override;
     void ExcludeFromCapture(bool excluded) override;

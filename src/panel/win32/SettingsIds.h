@@ -34,6 +34,7 @@ enum class TSettingsForm::Id : int {
     ClickThroughCheckBox,
     CaptureCheckBox,
     FollowCheckBox,
+    StartWithWindowsCheckBox,
     // One per hot key, in HotKeyCommand order: the last identifiers.
     FirstHotKeyBox,
 };

@@ -153,6 +153,9 @@ void TSettingsForm::FormCommand(int id, int code, HWND control) {
         case Id::ClickThroughCheckBox:
             if (code == BN_CLICKED) controller_.ClickThroughCheckBoxClick(IsChecked(control));
             return;
+        case Id::StartWithWindowsCheckBox:
+            if (code == BN_CLICKED) controller_.StartWithWindowsCheckBoxClick(IsChecked(control));
+            break;
         case Id::FollowCheckBox:
             if (code == BN_CLICKED) controller_.FollowCheckBoxClick(IsChecked(control));
             return;

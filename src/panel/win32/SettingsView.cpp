@@ -173,6 +173,12 @@ void TSettingsForm::ShowFollow(bool on) {
     ::SendMessageW(texts_[static_cast<int>(PanelText::FollowCheckBox)], BM_SETCHECK, CheckState(on), 0);
 }
 
+void TSettingsForm::ShowStartWithWindows(const StartWithWindowsBox& box) {
+    const HWND control = texts_[static_cast<int>(PanelText::StartWithWindowsCheckBox)];
+    ::SendMessageW(control, BM_SETCHECK, CheckState(box.checked), 0);
+    ::EnableWindow(control, box.enabled ? TRUE : FALSE);
+}
+
 void TSettingsForm::ShowCaptureHiding(bool on, bool available) {
     const HWND box = texts_[static_cast<int>(PanelText::CaptureCheckBox)];
     ::SendMessageW(box, BM_SETCHECK, CheckState(on), 0);

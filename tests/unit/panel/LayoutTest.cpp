@@ -99,6 +99,7 @@ TEST(PanelLayout, At96DpiEveryControlKeepsItsPlace) {
         {C::NextLookKeyLabel, P::Work, 12, 246, 141, 11, false},
         {C::NextLookKeyBox, P::Work, 12, 259, 141, 19, false},
         {C::NextLookKeyNote, P::Work, 12, 279, 141, 11, false},
+        {C::StartWithWindowsCheckBox, P::Advanced, 12, 254, 141, 26, false},
     };
     std::set<C> seen;
     for (const auto& c : cases) {

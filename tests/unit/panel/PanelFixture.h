@@ -42,6 +42,7 @@ public:
     bool halo = false;
     bool clickThrough = false;
     bool follow = false;
+    StartWithWindowsBox startWithWindows{};
     bool captureChecked = false;
     bool captureEnabled = false;
     bool systemHidesFromCapture = true;  // what the window system grants
@@ -98,6 +99,7 @@ public:
     void ShowHalo(bool on) override { halo = on; }
     void ShowClickThrough(bool on) override { clickThrough = on; }
     void ShowFollow(bool on) override { follow = on; }
+    void ShowStartWithWindows(const StartWithWindowsBox& box) override { startWithWindows = box; }
     void ShowCaptureHiding(bool on, bool available) override {
         captureChecked = on;
         captureEnabled = available;
