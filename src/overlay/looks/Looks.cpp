@@ -46,7 +46,7 @@ constexpr std::array<LookFunction, kLookCount> kLooks = {
 
 }  // namespace
 
-LookSettings LookSettingsOf(const TSettings& settings, std::int32_t dpi) {
+LookSettings LookSettingsOf(const TSettings& settings, std::int32_t dpi, const LookUnits& measuring) {
     LookSettings s;
     s.width = settings.Width();
     s.height = settings.Height();
@@ -62,6 +62,8 @@ LookSettings LookSettingsOf(const TSettings& settings, std::int32_t dpi) {
     s.halo = settings.Halo();
     s.haloColor = settings.HaloColor() == kAutoHaloColor ? ContrastingColor(s.linesColor) : settings.HaloColor();
     s.labelHeight = LabelCellHeight(settings.LabelSize(), dpi);
+    s.units = measuring;
+    s.units.unit = UnitOf(settings.Units());
     return s;
 }
 
@@ -79,8 +81,9 @@ std::int32_t LabelCellHeight(std::int32_t labelSize, std::int32_t dpi) {
     return std::clamp(height, kMinLabelSize, kMaxAutoLabelHeight);
 }
 
-void RenderLook(const TSettings& settings, const LangTable& lang, Canvas& canvas, std::int32_t dpi) {
-    RenderLook(LookSettingsOf(settings, dpi), lang, canvas);
+void RenderLook(const TSettings& settings, const LangTable& lang, Canvas& canvas, std::int32_t dpi,
+                const LookUnits& measuring) {
+    RenderLook(LookSettingsOf(settings, dpi, measuring), lang, canvas);
 }
 
 namespace {

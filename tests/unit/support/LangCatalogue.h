@@ -106,6 +106,12 @@ inline std::vector<CatalogueKey> LangCatalogue() {
         {"MFollowMark", ""},
         {"MFollowWaitingMark", ""},
         {"MTrayFollow", ""},
+        // Units: the read-outs in a unit, the panel's list, the tray's submenu.
+        {"MWidthHeightUnit", "sss"},
+        {"MPictureRatioUnit", "sssss"},
+        {"MPictureRatioDecimalUnit", "ssss"},
+        {"MSUnits", ""},
+        {"MTrayUnits", ""},
     };
     const auto addFamily = [&keys](std::string_view prefix, int count) {
         for (int i = 0; i < count; ++i) {
@@ -117,6 +123,10 @@ inline std::vector<CatalogueKey> LangCatalogue() {
     addFamily("MSOr", 4);
     addFamily("MSA", 7);
     addFamily("MSHotKey", 4);
+    // Per cent reads out without a symbol of the language's: its size read-out
+    // shows device pixels.
+    addFamily("MUnitSymbol", 6);
+    addFamily("MSUnit", 7);
     for (const char* real : {"MSRat0", "MSRat1", "MSRat12"}) {
         for (CatalogueKey& entry : keys) {
             if (entry.key == real) {
