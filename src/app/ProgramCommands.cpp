@@ -2,6 +2,7 @@
 
 #include "app/Guides.h"
 #include "settings/AppSettings.h"
+#include "units/Units.h"
 
 namespace lumetra {
 
@@ -21,6 +22,16 @@ std::vector<MenuItem> ProgramMenu(const ProgramState& state) {
     };
 }
 
+std::vector<MenuItem> UnitsMenu(const ProgramState& state) {
+    static constexpr std::string_view kUnitKeys[kUnitCount] = {"MSUnit0", "MSUnit1", "MSUnit2", "MSUnit3",
+                                                               "MSUnit4", "MSUnit5", "MSUnit6"};
+    std::vector<MenuItem> items;
+    for (std::int32_t i = 0; i < kUnitCount; ++i) {
+        items.push_back({ProgramCommand::Settings, kUnitKeys[i], state.units == i});
+    }
+    return items;
+}
+
 ProgramCommand HotKeyAction(HotKeyCommand command) {
     switch (command) {
         case HotKeyCommand::ClickThrough: return ProgramCommand::ClickThrough;
@@ -38,7 +49,8 @@ ProgramState StateOf(const TGuideSet& guides, bool guidesShown) {
         all = all && guides.Guide(i).ClickThrough();
         any = any || guides.Guide(i).ClickThrough();
     }
-    return {guidesShown, all, guides.Count(), any, guides.CurrentGuide().FollowPicture()};
+    return {guidesShown, all, guides.Count(), any, guides.CurrentGuide().FollowPicture(), false,
+            guides.CurrentGuide().Units()};
 }
 
 void SwitchClickThrough(TGuideSet& guides) {

@@ -50,6 +50,7 @@ public:
     void AttachShell(TProgramShell* shell);
     ProgramState State() const override;
     void Run(ProgramCommand command) override;
+    void ChooseUnits(std::int32_t units) override;
     // Nothing is taken while no shell holds the hot keys.
     bool HotKeyTaken(HotKeyCommand command) const override;
     void StandAside(bool aside) override;
