@@ -1,8 +1,12 @@
 #include "app/ProgramCommands.h"
 
+#include <array>
+#include <string>
+
 #include "app/Guides.h"
 #include "lang/Texts.h"
 #include "settings/AppSettings.h"
+#include "units/Units.h"
 
 namespace lumetra {
 
@@ -29,6 +33,20 @@ std::vector<MenuItem> FullProgramMenu(const ProgramState& state) {
     return menu;
 }
 
+std::vector<MenuItem> UnitsMenu(const ProgramState& state) {
+    // Made once, so that the items' keys live as long as the program.
+    static const std::array<std::string, kUnitCount> kUnitKeys = [] {
+        std::array<std::string, kUnitCount> keys;
+        for (std::int32_t i = 0; i < kUnitCount; ++i) keys[i] = texts::MSUnit.Key(i);
+        return keys;
+    }();
+    std::vector<MenuItem> items;
+    for (std::int32_t i = 0; i < kUnitCount; ++i) {
+        items.push_back({ProgramCommand::Settings, kUnitKeys[i], state.units == i});
+    }
+    return items;
+}
+
 ProgramCommand HotKeyAction(HotKeyCommand command) {
     switch (command) {
         case HotKeyCommand::ClickThrough: return ProgramCommand::ClickThrough;
@@ -46,7 +64,12 @@ ProgramState StateOf(const TGuideSet& guides, bool guidesShown) {
         all = all && guides.Guide(i).ClickThrough();
         any = any || guides.Guide(i).ClickThrough();
     }
-    return {guidesShown, all, guides.Count(), any, guides.CurrentGuide().FollowPicture()};
+    return {.guidesShown = guidesShown,
+            .allClickThrough = all,
+            .guides = guides.Count(),
+            .anyClickThrough = any,
+            .currentFollows = guides.CurrentGuide().FollowPicture(),
+            .units = guides.CurrentGuide().Units()};
 }
 
 void SwitchClickThrough(TGuideSet& guides) {

@@ -2,6 +2,7 @@
 // What the program does for its notification-area menu and its hot keys,
 // whichever program has the focus: the commands, which of them the menu
 // offers in which state, and the click-through switch of all guides.
+#include <cstdint>
 #include <string_view>
 #include <vector>
 
@@ -38,6 +39,7 @@ struct ProgramState {
     bool currentFollows = false;   // the guide used last follows its picture
     bool anyWaiting = false;       // a guide that follows has lost its picture
     StartWithWindowsBox startWithWindows{false, false};  // as the Run value is; greyed while unknown
+    std::int32_t units = 0;        // the unit every read-out measures in
 };
 
 struct MenuItem {
@@ -55,12 +57,19 @@ public:
     virtual ~IProgramCommands() = default;
     virtual ProgramState State() const = 0;
     virtual void Run(ProgramCommand command) = 0;
+    // The unit of every guide's read-outs, from the menu's Units submenu.
+    virtual void ChooseUnits(std::int32_t units) = 0;
 };
 
 // The notification-area menu, top to bottom; Exit last.
 std::vector<MenuItem> ProgramMenu(const ProgramState& state);
 // The same with the start-with-Windows item before Exit: the menu the icon shows.
 std::vector<MenuItem> FullProgramMenu(const ProgramState& state);
+
+// The menu's Units submenu, after Follow: one item per unit, in the order
+// of the Units setting, the one in use checked. Its items' commands play no
+// part: an item chooses the unit of its place.
+std::vector<MenuItem> UnitsMenu(const ProgramState& state);
 
 // The command each hot key gives.
 ProgramCommand HotKeyAction(HotKeyCommand command);

@@ -8,7 +8,7 @@ std::vector<TextKey> AllTexts() {
     // The members' keys are made here, so they live as long as the program.
     static const std::vector<std::string> kMembers = [] {
         std::vector<std::string> keys;
-        for (const TextFamily& family : {texts::MSRat, texts::MSOr, texts::MSA}) {
+        for (const TextFamily& family : {texts::MSRat, texts::MSOr, texts::MSA, texts::MSUnit, texts::MUnitSymbol}) {
             for (int i = 0; i < family.count; ++i) keys.push_back(family.Key(i));
         }
         return keys;

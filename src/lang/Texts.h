@@ -38,6 +38,10 @@ namespace texts {
 inline constexpr TextFamily MSRat{"MSRat", 17};
 inline constexpr TextFamily MSOr{"MSOr", 4};
 inline constexpr TextFamily MSA{"MSA", 7};
+// The units, in the order of the Units setting, and their symbols (per cent
+// has none of the language's: its size read-out is in device pixels).
+inline constexpr TextFamily MSUnit{"MSUnit", 7};
+inline constexpr TextFamily MUnitSymbol{"MUnitSymbol", 6};
 // The preset ratios whose names are templates of their value ('r').
 inline constexpr std::array kRatioNamesWithValue{0, 1, 12};
 

@@ -5,6 +5,7 @@
 
 #include "common/Numbers.h"
 #include "common/Text.h"
+#include "units/Units.h"
 
 namespace lumetra {
 
@@ -351,6 +352,17 @@ void TSettings::SetLabelSize(std::int32_t value) {
     labelSize_ = v;
     NotifyLook(&IPanelSink::UpdateColors);
 }
+
+void TSettings::SetUnits(std::int32_t value) {
+    if (value == units_ || value < 0 || value >= kUnitCount) return;
+    units_ = value;
+    // The panel shows the unit in its list and in the size field.
+    NotifyLook(&IPanelSink::UpdateOptions);
+    if (panel_) panel_->UpdateSizeField();
+    ShareWithGroup();
+}
+
+void TSettings::NextUnits() { SetUnits(units_ + 1 >= kUnitCount ? 0 : units_ + 1); }
 
 void TSettings::NextLookMode() { SetLookMode(lookMode_ >= LookCount() - 1 ? 0 : lookMode_ + 1); }
 

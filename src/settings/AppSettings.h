@@ -158,6 +158,9 @@ public:
     // The folder a composition or a guide was last saved to; empty: none yet.
     const std::string& SaveFolder() const { return saveFolder_; }
     HotKey HotKeyFor(HotKeyCommand command) const { return hotKeys_[static_cast<std::size_t>(command)]; }
+    // The unit every read-out of every guide measures lengths in: a value of
+    // Unit (units/Units.h), device pixels at 0.
+    std::int32_t Units() const { return units_; }
 
     void SetBorder(std::int32_t value);
     void SetSFrame(bool value);
@@ -202,6 +205,10 @@ public:
     // A combination that may not be a hot key is ignored; an empty one
     // takes the command's hot key away.
     void SetHotKey(HotKeyCommand command, HotKey value);
+    // Ignores a value that names no unit.
+    void SetUnits(std::int32_t value);
+    // The next unit, after the last the first.
+    void NextUnits();
 
     // Every value of this guide and of the shared switches back to the
     // factory's; the language, the panel's place and the hot keys stay.
@@ -296,6 +303,7 @@ private:
     bool hideFromCapture_ = false;
     std::string saveFolder_;
     std::array<HotKey, kHotKeyCommandCount> hotKeys_ = kFactoryHotKeys;
+    std::int32_t units_ = 0;
 };
 
 }  // namespace lumetra

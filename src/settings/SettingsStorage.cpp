@@ -19,6 +19,7 @@
 #include "settings/IniValues.h"
 #include "settings/SettingsFile.h"
 #include "text/Unicode.h"
+#include "units/Units.h"
 
 namespace lumetra {
 
@@ -246,6 +247,11 @@ struct TSettings::Storage {
          [](TSettings& s, const Value& v) { s.SetFollowPicture(v.Bool(false)); },
          [](const TSettings& s, const Output&) { return FormatIniBool(s.followPicture_); },
          [](const TSettings& s) { return !s.followPicture_; }},
+        // A number the program does not know reads as device pixels.
+        {"Units", kShared, Apply::Late, Restore::InOrder,
+         [](TSettings& s, const Value& v) { s.SetUnits(static_cast<std::int32_t>(UnitOf(v.Int(0)))); },
+         [](const TSettings& s, const Output&) { return FormatIniInt(s.units_); },
+         [](const TSettings& s) { return s.units_ == 0; }},
     };
     static constexpr std::size_t kKeyCount = std::size(kKeys);
 

@@ -9,6 +9,8 @@ namespace {
 
 constexpr int kEffectiveDpi = 0;  // MDT_EFFECTIVE_DPI
 
+}  // namespace
+
 // GetDpiForMonitor, from Windows 8.1 on; the only per-monitor answer before
 // GetDpiForWindow came in Windows 10 1607.
 int MonitorDpi(HMONITOR monitor) {
@@ -23,8 +25,6 @@ int MonitorDpi(HMONITOR monitor) {
     // Older systems have one DPI for every monitor.
     return SystemDpi();
 }
-
-}  // namespace
 
 int SystemDpi() {
     const WindowDc screen(nullptr);

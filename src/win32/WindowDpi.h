@@ -10,5 +10,7 @@ int WindowDpi(HWND window);
 int SystemDpi();
 // The monitor's that holds most of the rectangle, for a window not yet made.
 int DpiAt(const RECT& screenRect);
+// The monitor's effective DPI; the system's before Windows 8.1.
+int MonitorDpi(HMONITOR monitor);
 
 }  // namespace lumetra

@@ -220,6 +220,9 @@ void TGuideWindows::Present() {
     if (panel_ != nullptr) panel_->Present();
 }
 
+// Shared by every guide: the current one tells the others.
+void TGuideWindows::ChooseUnits(std::int32_t units) { guides_.CurrentGuide().SetUnits(units); }
+
 void TGuideWindows::Run(ProgramCommand command) {
     TMainForm& current = *forms_[static_cast<std::size_t>(guides_.Current())];
     switch (command) {

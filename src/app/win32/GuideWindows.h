@@ -56,6 +56,7 @@ public:
     bool SaveComposition(const std::string& path) override;
     // A command of the command line, on the guide used last.
     CommandProblem CarryOutCommand(const LineCommand& command);
+    void ChooseUnits(std::int32_t units) override;
     // Nothing is taken while no shell holds the hot keys.
     bool HotKeyTaken(HotKeyCommand command) const override;
     void StandAside(bool aside) override;

@@ -16,8 +16,10 @@
 #include "win32/WindowDpi.h"
 #include "win32/WideText.h"
 #include "lang/LangTable.h"
+#include "lang/Texts.h"
 #include "win32/FormProcedure.h"
 #include "settings/AppSettings.h"
+#include "units/Units.h"
 
 namespace lumetra {
 namespace {
@@ -26,6 +28,8 @@ constexpr UINT kIconMessage = WM_APP + 3;
 constexpr UINT kIconId = 1;
 // Menu items are numbered by command, from 1; hot keys by theirs, from 1.
 constexpr UINT kFirstMenuId = 1;
+// The Units submenu's items, one per unit, clear of the commands.
+constexpr UINT kFirstUnitsMenuId = 100;
 constexpr int kFirstHotKeyId = 1;
 
 UINT SystemModifiers(std::uint8_t modifiers) {
@@ -212,7 +216,22 @@ void TProgramShell::ShowState() {
 void TProgramShell::ShowMenu() {
     const UniqueMenu menu(::CreatePopupMenu());
     if (!menu) return;
-    for (const MenuItem& item : FullProgramMenu(commands_.State())) {
+    const ProgramState state = commands_.State();
+    // The Units submenu after Follow; the menu owns it once appended.
+    UniqueMenu units(::CreatePopupMenu());
+    if (units) {
+        UINT id = kFirstUnitsMenuId;
+        for (const MenuItem& item : UnitsMenu(state)) {
+            const UINT flags = MF_STRING | (item.checked ? MF_CHECKED : 0u);
+            ::AppendMenuW(units.get(), flags, id++, Wide(lang_.Text(item.textKey)).c_str());
+        }
+    }
+    for (const MenuItem& item : FullProgramMenu(state)) {
+        if (item.command == ProgramCommand::StartWithWindows && units &&
+            ::AppendMenuW(menu.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(units.get()),
+                          Wide(lang_.Text(texts::MTrayUnits)).c_str())) {
+            (void)units.release();
+        }
         if (item.command == ProgramCommand::Exit) ::AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
         const UINT flags = MF_STRING | (item.checked ? MF_CHECKED : 0u) | (item.enabled ? 0u : MF_GRAYED);
         const std::string text = lang_.Text(item.textKey);
@@ -226,7 +245,11 @@ void TProgramShell::ShowMenu() {
     const auto chosen = static_cast<UINT>(::TrackPopupMenu(menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY,
                                                            at.x, at.y, 0, window_.get(), nullptr));
     ::PostMessageW(window_.get(), WM_NULL, 0, 0);
-    if (chosen >= kFirstMenuId) commands_.Run(static_cast<ProgramCommand>(chosen - kFirstMenuId));
+    if (chosen >= kFirstUnitsMenuId && chosen < kFirstUnitsMenuId + kUnitCount) {
+        commands_.ChooseUnits(static_cast<std::int32_t>(chosen - kFirstUnitsMenuId));
+    } else if (chosen >= kFirstMenuId) {
+        commands_.Run(static_cast<ProgramCommand>(chosen - kFirstMenuId));
+    }
 }
 
 // The block is the sender's and valid only while this message is handled;

@@ -70,13 +70,13 @@ std::uint8_t OpacityAlpha(std::int32_t opacity) {
 bool OpacityBlends(std::int32_t opacity) { return opacity != 100; }
 
 void ComposeBuffer(const TSettings& settings, const LookLibrary& looks, const LangTable& lang, Canvas& canvas,
-                   bool active, std::int32_t dpi, bool followWaiting) {
+                   bool active, std::int32_t dpi, bool followWaiting, const LookUnits& measuring) {
     const CaptionStrip caption = CaptionStripAt(dpi);
     const FrameSize frame = OverlayFrameSize(settings, dpi);
     canvas.Fill(Rect{0, 0, frame.width, frame.height}, kOverlayKeyColor);
     // The looks place the measured area below a strip of kCaptionRows.
     ShiftedCanvas look(canvas, caption.rows - kCaptionRows);
-    RenderChosenLook(looks, settings, lang, look, dpi);
+    RenderChosenLook(looks, settings, lang, look, dpi, measuring);
     if (settings.SFrame()) DrawCaptionStrip(settings, looks, lang, canvas, active, frame, caption, followWaiting);
 }
 

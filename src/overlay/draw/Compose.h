@@ -6,6 +6,7 @@
 #include "common/Dpi.h"
 #include "overlay/draw/Canvas.h"
 #include "overlay/draw/CaptionStrip.h"
+#include "overlay/looks/Lengths.h"
 
 namespace lumetra {
 
@@ -36,9 +37,10 @@ bool OpacityBlends(std::int32_t opacity);
 // least OverlayFrameSize; looks: the guide files a LookMode past the built-in
 // looks stands for. active chooses the caption text colour; dpi is the
 // monitor's, for the caption strip and an automatic label size; followWaiting: a guide that
-// follows a picture has lost it and says so in its caption.
+// follows a picture has lost it and says so in its caption; measuring: the
+// monitor the labels measure on.
 void ComposeBuffer(const TSettings& settings, const LookLibrary& looks, const LangTable& lang, Canvas& canvas,
-                   bool active, std::int32_t dpi = 96, bool followWaiting = false);
+                   bool active, std::int32_t dpi = 96, bool followWaiting = false, const LookUnits& measuring = {});
 
 // The L-shaped mark inside the orientation button, pointing at the origin
 // corner; drawn on the window itself after the buffer has been copied.

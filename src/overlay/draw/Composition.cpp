@@ -133,7 +133,8 @@ SavedFile ChooseFileType(const std::string& path, std::span<const std::string_vi
     return {path + "." + std::string(extensions[type]), type};
 }
 
-std::string PictureRatioText(int width, int height, const LangTable& lang, char decimalSeparator) {
+std::string PictureRatioText(int width, int height, const LangTable& lang, char decimalSeparator,
+                             const LookUnits& units) {
     const std::int64_t w = width;
     const std::int64_t h = height;
     if (width <= 0 || height <= 0) return FormatTemplate(lang.Text(texts::MPictureSize), {w, h});
@@ -149,10 +150,17 @@ std::string PictureRatioText(int width, int height, const LangTable& lang, char 
     // As the program's ratios go, short side over long: a picture a little
     // taller than 3 : 2 deviates upwards.
     const double deviation = (nearest->value / actual - 1.0) * 100.0;
+    // The size as the size read-out writes it: the templates of today keep
+    // their integers, a unit has templates of its own.
+    const bool inUnit = SizeShowsUnit(units);
+    const std::string across = AcrossText(units, width, width);
+    const std::string down = DownText(units, height, height);
+    const std::string symbol = inUnit ? UnitSymbolText(lang, units.unit) : std::string();
     if (std::fabs(deviation) > kNamedWithin) {
         const std::string value = Decimal(actual, decimalSeparator);
-        return FormatTemplate(lang.Text(texts::MPictureRatioDecimal),
-                              {w, h, upright ? "1 : " + value : value + " : 1"});
+        const std::string ratio = upright ? "1 : " + value : value + " : 1";
+        if (inUnit) return FormatTemplate(lang.Text(texts::MPictureRatioDecimalUnit), {across, down, symbol, ratio});
+        return FormatTemplate(lang.Text(texts::MPictureRatioDecimal), {w, h, ratio});
     }
     std::string name;
     if (!nearest->nameKey.key.empty()) {
@@ -165,6 +173,9 @@ std::string PictureRatioText(int width, int height, const LangTable& lang, char 
     }
     // Our own sign: the formatter knows no '+' flag.
     const std::string signedDeviation = (deviation < 0 ? "-" : "+") + Decimal(std::fabs(deviation), decimalSeparator);
+    if (inUnit) {
+        return FormatTemplate(lang.Text(texts::MPictureRatioUnit), {across, down, symbol, name, signedDeviation});
+    }
     return FormatTemplate(lang.Text(texts::MPictureRatio), {w, h, name, signedDeviation});
 }
 

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "overlay/looks/Lengths.h"
 #include "units/Units.h"
 
 namespace lumetra {
@@ -59,6 +60,9 @@ SavedFile ChooseFileType(const std::string& path, std::span<const std::string_vi
 // The size and the nearest named ratio with its deviation, "640 x 427 - 3 : 2
 // (+0.06 %)", from the preset ratios and the common print and screen ones,
 // each either way round; beyond 1 % the ratio as a decimal only, "1.27 : 1".
-std::string PictureRatioText(int width, int height, const LangTable& lang, char decimalSeparator);
+// The size in the unit `units` chooses, "500 × 309.3 px - golden ratio
+// (+0.10 %)", where the size read-out shows one.
+std::string PictureRatioText(int width, int height, const LangTable& lang, char decimalSeparator,
+                             const LookUnits& units = {});
 
 }  // namespace lumetra

@@ -394,6 +394,9 @@ void OverlayInteraction::FormKeyDown(VirtualKey key, ShiftState state) {
         case VirtualKey::R:
             if (state == ShiftState{}) window_.ShowPictureRatio();
             break;
+        case VirtualKey::U:
+            if (state == ShiftState{}) settings_.NextUnits();
+            break;
         case VirtualKey::Other: break;
     }
 }

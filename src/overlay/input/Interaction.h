@@ -73,6 +73,7 @@ enum class VirtualKey {
     C,
     S,
     R,
+    U,
     Other,
 };
 

@@ -185,12 +185,17 @@ std::vector<std::int32_t> RatioSteps(std::int32_t start, double r, int limit, st
 }
 
 std::string StepText(std::int32_t start, double r) {
+    return StepText(start, r, [](std::int32_t length) { return std::to_string(length); }, ',');
+}
+
+std::string StepText(std::int32_t start, double r, const std::function<std::string(std::int32_t)>& length,
+                     char joiner) {
     constexpr int kMaxFurtherSteps = 20;
-    std::string text = std::to_string(Nearest(static_cast<long double>(start) / r));
+    std::string text = length(Nearest(static_cast<long double>(start) / r));
     std::int32_t t = start;
     for (int k = 0;; ++k) {
-        text += ',';
-        text += std::to_string(t);
+        text += joiner;
+        text += length(t);
         t = Nearest(static_cast<long double>(t) * r);
         if (k + 1 > kMaxFurtherSteps || t < 2) break;
     }

@@ -6,6 +6,7 @@
 #include <bit>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -70,6 +71,9 @@ std::vector<std::int32_t> RatioSteps(std::int32_t start, double r, int limit, st
 // "above,start,next,..." : the step above start, start, and at most twenty
 // further steps, none below 2.
 std::string StepText(std::int32_t start, double r);
+// The same steps, each length written by `length` and joined by `joiner`.
+std::string StepText(std::int32_t start, double r, const std::function<std::string(std::int32_t)>& length,
+                     char joiner);
 
 inline constexpr int kMaxSpiralSegments = 4001;
 

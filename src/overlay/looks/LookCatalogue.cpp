@@ -43,12 +43,12 @@ std::string LookName(const LookLibrary& library, std::int32_t lookMode, const La
 }
 
 void RenderChosenLook(const LookLibrary& library, const TSettings& settings, const LangTable& lang, Canvas& canvas,
-                      std::int32_t dpi) {
+                      std::int32_t dpi, const LookUnits& measuring) {
     if (const UserLook* guide = LookFileForLook(library, settings.LookMode())) {
-        RenderUserLook(LookSettingsOf(settings, dpi), *guide, lang, canvas);
+        RenderUserLook(LookSettingsOf(settings, dpi, measuring), *guide, lang, canvas);
         return;
     }
-    RenderLook(settings, lang, canvas, dpi);
+    RenderLook(settings, lang, canvas, dpi, measuring);
 }
 
 }  // namespace lumetra

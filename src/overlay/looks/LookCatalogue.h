@@ -34,6 +34,6 @@ std::string LookName(const LookLibrary& library, std::int32_t lookMode, const La
 
 // Draws the built-in look or the guide file the settings choose.
 void RenderChosenLook(const LookLibrary& library, const TSettings& settings, const LangTable& lang, Canvas& canvas,
-                      std::int32_t dpi = kDefaultDpi);
+                      std::int32_t dpi = kDefaultDpi, const LookUnits& measuring = {});
 
 }  // namespace lumetra

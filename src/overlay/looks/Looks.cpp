@@ -42,7 +42,7 @@ constexpr std::array<BuiltInLook, kLookCount> kLooks = {{
 
 }  // namespace
 
-LookSettings LookSettingsOf(const TSettings& settings, std::int32_t dpi) {
+LookSettings LookSettingsOf(const TSettings& settings, std::int32_t dpi, const LookUnits& measuring) {
     LookSettings s;
     s.width = settings.Width();
     s.height = settings.Height();
@@ -58,6 +58,8 @@ LookSettings LookSettingsOf(const TSettings& settings, std::int32_t dpi) {
     s.halo = settings.Halo();
     s.haloColor = settings.HaloColor() == kAutoHaloColor ? ContrastingColor(s.linesColor) : settings.HaloColor();
     s.labelHeight = LabelCellHeight(settings.LabelSize(), dpi);
+    s.units = measuring;
+    s.units.unit = UnitOf(settings.Units());
     return s;
 }
 
@@ -75,8 +77,9 @@ std::int32_t LabelCellHeight(std::int32_t labelSize, std::int32_t dpi) {
     return std::clamp(height, kMinLabelSize, kMaxAutoLabelHeight);
 }
 
-void RenderLook(const TSettings& settings, const LangTable& lang, Canvas& canvas, std::int32_t dpi) {
-    RenderLook(LookSettingsOf(settings, dpi), lang, canvas);
+void RenderLook(const TSettings& settings, const LangTable& lang, Canvas& canvas, std::int32_t dpi,
+                const LookUnits& measuring) {
+    RenderLook(LookSettingsOf(settings, dpi, measuring), lang, canvas);
 }
 
 namespace {

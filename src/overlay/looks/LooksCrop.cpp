@@ -30,13 +30,13 @@ void DrawSquareEdgeLabels(const LookContext& look) {
     if (s.width >= s.height) {
         look.canvas.SetFontAngle(0);
         for (const std::int32_t d : {side, s.width - side}) {
-            DrawTopLabel(look, f.X0 + d * f.DX, std::to_string(d));
+            DrawTopLabel(look, f.X0 + d * f.DX, AcrossText(look, d));
         }
         return;
     }
     look.canvas.SetFontAngle(90);
     for (const std::int32_t d : {side, s.height - side}) {
-        DrawVerticalLabel(look, s.border - 11, f.Y0 + d * f.DY, std::to_string(d));
+        DrawVerticalLabel(look, s.border - 11, f.Y0 + d * f.DY, DownText(look, d));
     }
 }
 
@@ -142,7 +142,10 @@ void DrawCellSizes(const LookContext& look, const GoldenFrame& at, const std::ve
     for (const Cut& cut : cuts) {
         const Box& q = cut.cell;
         const bool across = cut.side == Side::Left || cut.side == Side::Right;
-        const std::string text = std::to_string(Nearest(across ? q.a1 - q.a0 : q.b1 - q.b0));
+        const std::int32_t depth = Nearest(across ? q.a1 - q.a0 : q.b1 - q.b0);
+        // The frame lays a portrait area's first axis down the screen.
+        const bool horizontal = across != (look.settings.width < look.settings.height);
+        const std::string text = horizontal ? AcrossText(look, depth) : DownText(look, depth);
         const TextSize extent = canvas.TextExtent(text);
         const long double room = std::min(q.a1 - q.a0, q.b1 - q.b0);
         if (extent.cx + 4 > room || extent.cy + 4 > room) return;

@@ -34,7 +34,7 @@ void DrawBandLabels(const LookContext& look, std::int32_t d0, double r) {
     int k = 0;
     while (true) {
         const std::int32_t d = Scaled(prev, r);
-        const std::string text = std::to_string(prev - d);
+        const std::string text = AcrossText(look, prev - d);
         const std::int32_t cx = look.canvas.TextExtent(text).cx;
         look.canvas.TextOut(s.border + d + 1 + Half(prev - d) - Half(cx), look.frame.CY, text);
         if (prev - d < cx) return;
@@ -143,25 +143,29 @@ void LookPageCanon(const LookContext& look) {
     if (!s.showValues) return;
 
     DrawSizeReadout(page);
-    const auto product = [](std::int32_t module, int times) {
-        std::string text = std::to_string(module);
+    // A module is a length along its axis, the times a count.
+    const auto product = [&page](std::int32_t module, int times, bool across) {
+        const auto length = [&](std::int64_t pixels) {
+            return across ? AcrossText(page, pixels) : DownText(page, pixels);
+        };
+        std::string text = length(module);
         text += 'x';
         text += std::to_string(times);
         text += '=';
-        text += std::to_string(module * times);
+        text += length(std::int64_t{module} * times);
         return text;
     };
     std::string block = "(";
-    block += product(gy, 6);
+    block += product(gy, 6, false);
     block += ")x(";
-    block += product(gx, 6);
+    block += product(gx, 6, true);
     block += ')';
     const std::int32_t middle = Half(f.CX);
-    c.TextOut(middle, f.Y0 + Half(gy) - 5, product(gy, 1));
+    c.TextOut(middle, f.Y0 + Half(gy) - 5, product(gy, 1, false));
     c.TextOut(middle + 5, f.CY + 1, block);
-    c.TextOut(middle, f.Y1 - gy - 5, product(gy, 2));
+    c.TextOut(middle, f.Y1 - gy - 5, product(gy, 2, false));
     c.SetFontAngle(90);
-    c.TextOut(s.border + gx - 5, f.CY - 2, product(gx, 2));
+    c.TextOut(s.border + gx - 5, f.CY - 2, product(gx, 2, true));
     DrawHalfLabels(page);
 }
 

@@ -29,20 +29,21 @@ void ForEachGridLabel(std::int32_t step, std::int32_t extent, Label label) {
 
 // Position labels of the step lines along one axis, and the lengths of the
 // segments between them, wherever they fit. position(d, text) answers
-// whether it drew.
+// whether it drew; length writes a length along the axis.
 template <typename Position, typename Segment>
-void ForEachStepLabel(const LookContext& look, std::int32_t start, double r, Position position, Segment segment) {
+void ForEachStepLabel(const LookContext& look, std::int32_t start, double r,
+                      std::string (*length)(const LookContext&, std::int64_t), Position position, Segment segment) {
     constexpr int kLimit = 100;
     std::int32_t d = start;
     std::int32_t prev = start;
     std::int32_t free = start + 100;
     int k = 0;
     do {
-        const std::string at = std::to_string(d);
+        const std::string at = length(look, d);
         if (free - d > look.canvas.TextExtent(at).cx && position(d, at)) free = d;
-        const std::string length = std::to_string(prev - d);
-        if (prev - d > look.canvas.TextExtent(length).cx) {
-            segment(Half(prev + d), length);
+        const std::string size = length(look, prev - d);
+        if (prev - d > look.canvas.TextExtent(size).cx) {
+            segment(Half(prev + d), size);
             free = d;
         }
         prev = d;
@@ -97,13 +98,13 @@ void LookGrid(const LookContext& look) {
     ForEachGridLabel(s.gridSize, s.width, [&](std::int32_t last) {
         const std::int32_t x = f.X0 + last * f.DX;
         // Kept clear of the corner where the vertical labels run.
-        if (x > s.border + 8) DrawTopLabel(look, x, std::to_string(last));
+        if (x > s.border + 8) DrawTopLabel(look, x, AcrossText(look, last));
     });
     c.TextOut(s.border + 3, s.border + s.height + 17,
               FormatTemplate(look.lang.Text(texts::MGridSize), {std::int64_t{s.gridSize}}));
     c.SetFontAngle(90);
     ForEachGridLabel(s.gridSize, s.height, [&](std::int32_t last) {
-        DrawVerticalLabel(look, s.border - 11, f.Y0 + last * f.DY, std::to_string(last));
+        DrawVerticalLabel(look, s.border - 11, f.Y0 + last * f.DY, DownText(look, last));
     });
 }
 
@@ -125,7 +126,7 @@ void LookRatioSteps(const LookContext& look) {
 
     c.SetFontAngle(0);
     ForEachStepLabel(
-        look, s.width, r,
+        look, s.width, r, AcrossText,
         [&](std::int32_t d, const std::string& text) {
             const std::int32_t x = f.X0 + d * f.DX;
             if (x <= s.border + 8) return false;
@@ -139,7 +140,7 @@ void LookRatioSteps(const LookContext& look) {
         });
     c.SetFontAngle(90);
     ForEachStepLabel(
-        look, s.height, r,
+        look, s.height, r, DownText,
         [&](std::int32_t d, const std::string& text) {
             DrawVerticalLabel(look, s.border - 11, f.Y0 + d * f.DY, text);
             return true;

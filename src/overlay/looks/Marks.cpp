@@ -3,7 +3,6 @@
 #include <string>
 
 #include "common/Numbers.h"
-#include "lang/Format.h"
 #include "lang/LangTable.h"
 #include "lang/Texts.h"
 
@@ -52,8 +51,7 @@ void DrawMidpointMarks(const LookContext& look) {
 void DrawSizeReadout(const LookContext& look) {
     const LookSettings& s = look.settings;
     look.canvas.SetFontAngle(0);
-    const std::string text =
-        FormatTemplate(look.lang.Text(texts::MWidthHeight), {std::int64_t{s.width}, std::int64_t{s.height}});
+    const std::string text = SizeReadoutText(s.units, s.width, s.height, look.lang);
     look.canvas.TextOut(s.border + 3, s.border + s.height + 17, text);
 }
 
@@ -63,34 +61,33 @@ void DrawHalfLabels(const LookContext& look) {
     Canvas& canvas = look.canvas;
     canvas.SetFontAngle(0);
     const auto drawAbove = [&](std::int32_t centre, std::int32_t value) {
-        const std::string text = std::to_string(value);
+        const std::string text = AcrossText(look, value);
         canvas.TextOut(centre - Half(canvas.TextExtent(text).cx), s.border + 6, text);
     };
     drawAbove(f.CX - Quarter(s.width), Half(s.width));
     drawAbove(f.CX + Quarter(s.width), s.width - Half(s.width));
     canvas.SetFontAngle(90);
-    DrawVerticalLabel(look, s.border - 11, f.CY - Quarter(s.height), std::to_string(Half(s.height)));
-    DrawVerticalLabel(look, s.border - 11, f.CY + Quarter(s.height), std::to_string(s.height - Half(s.height)));
+    DrawVerticalLabel(look, s.border - 11, f.CY - Quarter(s.height), DownText(look, Half(s.height)));
+    DrawVerticalLabel(look, s.border - 11, f.CY + Quarter(s.height), DownText(look, s.height - Half(s.height)));
 }
 
 void DrawWidthSteps(const LookContext& look) {
     const OrientFrame& f = look.frame;
     Canvas& canvas = look.canvas;
     canvas.SetFontAngle(0);
-    const double r = StepRatio(look);
-    const std::string first = StepText(look.settings.width, r);
+    const std::string first = StepLengths(look, look.settings.width);
     const TextSize size = canvas.TextExtent(first);
     const std::int32_t x = f.DX > 0 ? f.X0 + 2 : f.X0 - 2 - size.cx;
     const std::int32_t y = f.DY > 0 ? f.Y0 + 2 : f.Y0 - 2 - 2 * size.cy;
     canvas.TextOut(x, y, first);
-    canvas.TextOut(x, y + size.cy, StepText(Half(look.settings.width), r));
+    canvas.TextOut(x, y + size.cy, StepLengths(look, Half(look.settings.width)));
 }
 
 void DrawHalfWidthSteps(const LookContext& look) {
     const OrientFrame& f = look.frame;
     Canvas& canvas = look.canvas;
     canvas.SetFontAngle(0);
-    const std::string text = StepText(Half(look.settings.width), StepRatio(look));
+    const std::string text = StepLengths(look, Half(look.settings.width));
     const TextSize size = canvas.TextExtent(text);
     const std::int32_t x = f.DX < 0 ? f.X1 + 2 : f.X1 - 2 - size.cx;
     const std::int32_t y = f.DY < 0 ? f.Y1 + 2 : f.Y1 - 2 - size.cy;
@@ -103,6 +100,22 @@ void DrawTopLabel(const LookContext& look, std::int32_t x, std::string_view text
 
 void DrawVerticalLabel(const LookContext& look, std::int32_t x, std::int32_t y, std::string_view text) {
     look.canvas.TextOut(x, y + Half(look.canvas.TextExtent(text).cx), text);
+}
+
+std::string AcrossText(const LookContext& look, std::int64_t pixels) {
+    return AcrossText(look.settings.units, pixels, look.settings.width);
+}
+
+std::string DownText(const LookContext& look, std::int64_t pixels) {
+    return DownText(look.settings.units, pixels, look.settings.height);
+}
+
+std::string StepLengths(const LookContext& look, std::int32_t start) {
+    const LookUnits& units = look.settings.units;
+    if (units.unit == Unit::DevicePixels) return StepText(start, StepRatio(look));
+    // A decimal comma would run into the list's own commas.
+    return StepText(start, StepRatio(look), [&look](std::int32_t length) { return AcrossText(look, length); },
+                    units.decimalSeparator == ',' ? ';' : ',');
 }
 
 double StepRatio(const LookContext& look) { return ReducedRatio(EffectiveRatio(look.settings.ratio)); }

@@ -3,6 +3,7 @@
 // and the value labels along the margins.
 #include <cstdint>
 #include <initializer_list>
+#include <string>
 #include <string_view>
 
 #include "overlay/draw/Canvas.h"
@@ -37,6 +38,13 @@ void DrawHalfWidthSteps(const LookContext& look);
 void DrawTopLabel(const LookContext& look, std::int32_t x, std::string_view text);
 // Vertical text (font angle 90) in the band from column x, centred on y.
 void DrawVerticalLabel(const LookContext& look, std::int32_t x, std::int32_t y, std::string_view text);
+
+// A length along the width or the height of the measured area, in the unit
+// the labels measure in.
+std::string AcrossText(const LookContext& look, std::int64_t pixels);
+std::string DownText(const LookContext& look, std::int64_t pixels);
+// StepText with its lengths in that unit.
+std::string StepLengths(const LookContext& look, std::int32_t start);
 
 // The reduced working ratio of the step texts and the step looks.
 double StepRatio(const LookContext& look);

@@ -53,6 +53,7 @@ VirtualKey KeyFromCode(WPARAM code) {
         case 'C': return VirtualKey::C;
         case 'S': return VirtualKey::S;
         case 'R': return VirtualKey::R;
+        case 'U': return VirtualKey::U;
         default: return VirtualKey::Other;
     }
 }

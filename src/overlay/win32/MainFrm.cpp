@@ -365,7 +365,8 @@ bool TMainForm::Paint(HDC target) {
     if (!buffer_) return false;
     const FrameSize frame = OverlayFrameSize(settings_, dpi_);
     if (!buffer_->Resize(frame.width, frame.height)) return false;
-    ComposeBuffer(settings_, ProgramLooks(), lang_, buffer_->canvas(), IsActive(), dpi_, mark_.Waiting());
+    ComposeBuffer(settings_, ProgramLooks(), lang_, buffer_->canvas(), IsActive(), dpi_, mark_.Waiting(),
+                  MeasuringUnits());
     buffer_->CopyTo(target, frame.width, frame.height);
     GdiCanvas window(target, &stripIcons_);
     DrawOrientGlyph(window, settings_, dpi_);

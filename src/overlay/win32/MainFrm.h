@@ -15,6 +15,7 @@
 #include "overlay/fit/FollowPace.h"
 #include "overlay/fit/PictureFollower.h"
 #include "overlay/fit/SettledCopy.h"
+#include "overlay/looks/Lengths.h"
 #include "win32/BackBuffer.h"
 #include "win32/FrameIcons.h"
 #include "win32/GdiHandles.h"
@@ -168,6 +169,9 @@ private:
 
     // False when nothing could be painted.
     bool Paint(HDC target);
+    // MainFrmExport.cpp: the monitor the measured area's centre is on, and
+    // the unit the read-outs take.
+    LookUnits MeasuringUnits() const;
     void DrawStrip(HDC dc) const;
     bool IsActive() const;
     RECT Bounds() const;

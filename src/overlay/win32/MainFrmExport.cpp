@@ -10,6 +10,7 @@
 #include "overlay/draw/Composition.h"
 #include "overlay/looks/LookCatalogue.h"
 #include "overlay/win32/MainFrm.h"
+#include "win32/MonitorSize.h"
 #include "win32/ScreenShot.h"
 #include "settings/win32/PlatformFiles.h"
 
@@ -98,14 +99,32 @@ void TMainForm::SaveGuideLayer() {
             GuideLayer({drawn, settings_.Width(), settings_.Height(), settings_.Width()}, DibPixel(kOverlayKeyColor));
         written = !layer.empty() && SavePng(choice->path, {layer, settings_.Width(), settings_.Height()});
     } else {
-        written =
-            Win32PlatformFiles().ReplaceFileContents(choice->path, GuideLayerSvg(settings_, ProgramLooks(), lang_));
+        const LookUnits units = MeasuringUnits();
+        written = Win32PlatformFiles().ReplaceFileContents(
+            choice->path, GuideLayerSvg(settings_, ProgramLooks(), lang_, {units.unit, units.across, units.down}));
     }
     if (!written) ShowNotice(FormatTemplate(lang_.Text(texts::MFileNotWritten), {choice->path}));
 }
 
 void TMainForm::ShowPictureRatio() {
-    ShowNotice(PictureRatioText(settings_.Width(), settings_.Height(), lang_, Win32PlatformFiles().DecimalSeparator()));
+    const LookUnits units = MeasuringUnits();
+    ShowNotice(PictureRatioText(settings_.Width(), settings_.Height(), lang_, units.decimalSeparator, units));
+}
+
+LookUnits TMainForm::MeasuringUnits() const {
+    LookUnits units;
+    units.unit = UnitOf(settings_.Units());
+    units.decimalSeparator = Win32PlatformFiles().DecimalSeparator();
+    units.dpi = dpi_;
+    // Device pixels need nothing of the monitor: no query at every paint.
+    if (units.unit == Unit::DevicePixels) return units;
+    const Point centre = MeasuredCentre();
+    const MonitorFacts facts = MonitorFactsAt(POINT{centre.x, centre.y});
+    const MonitorDensity density = DensityOf(facts);
+    units.dpi = facts.dpi;
+    units.across = density.width;
+    units.down = density.height;
+    return units;
 }
 
 }  // namespace lumetra

@@ -20,6 +20,7 @@ class RecordingTarget final : public ICommandTarget {
 public:
     ProgramState State() const override { return {shown}; }
     void Run(ProgramCommand command) override { runs.push_back(command); }
+    void ChooseUnits(std::int32_t) override {}
     bool SaveComposition(const std::string& path) override {
         saved.push_back(path);
         return saves;

@@ -172,3 +172,26 @@ TEST(TrayLookTest, ShowsTheCurrentGuidesFollowingAndAnyWaiting) {
 
 }  // namespace
 }  // namespace lumetra::test
+
+namespace lumetra::test {
+namespace {
+
+// The Units submenu checks the unit every guide shares, whichever is current.
+TEST(ProgramMenuTest, TheUnitsSubmenuChecksTheSharedUnit) {
+    TGuideSet guides(std::make_unique<TSettings>(1920));
+    guides.Add();
+    for (const std::int32_t units : {0, 2, 6}) {
+        SCOPED_TRACE(units);
+        guides.Guide(0).SetUnits(units);
+        guides.MakeCurrent(1);
+        const std::vector<MenuItem> menu = UnitsMenu(StateOf(guides, true));
+        ASSERT_EQ(menu.size(), 7u);
+        for (std::size_t i = 0; i < menu.size(); ++i) {
+            EXPECT_EQ(menu[i].textKey, "MSUnit" + std::to_string(i));
+            EXPECT_EQ(menu[i].checked, static_cast<std::int32_t>(i) == units) << i;
+        }
+    }
+}
+
+}  // namespace
+}  // namespace lumetra::test

@@ -39,6 +39,7 @@ struct Snapshot {
     std::string lookFile{};
     std::string saveFolder{};
     bool followPicture = false;
+    std::int32_t units = 0;
 
     friend bool operator==(const Snapshot&, const Snapshot&) = default;
 };
@@ -85,7 +86,8 @@ inline Snapshot Take(const TSettings& s) {
             HotKeysOf(s),
             s.LookFile(),
             s.SaveFolder(),
-            s.FollowPicture()};
+            s.FollowPicture(),
+            s.Units()};
 }
 
 // `own` with the values that the guides of a group share taken from `shared`.
@@ -94,6 +96,7 @@ inline Snapshot WithShared(Snapshot own, const Snapshot& s) {
     own.showHints = s.showHints, own.settingsOpacity = s.settingsOpacity, own.moveUsingGrid = s.moveUsingGrid;
     own.lang = s.lang, own.sx = s.sx, own.sy = s.sy, own.sVisible = s.sVisible, own.sPage = s.sPage;
     own.hideFromCapture = s.hideFromCapture, own.hotKeys = s.hotKeys, own.saveFolder = s.saveFolder;
+    own.units = s.units;
     return own;
 }
 
@@ -107,7 +110,7 @@ inline void PrintTo(const Snapshot& s, std::ostream* os) {
         << ", halo " << s.halo << " " << s.haloColor << ", label size " << s.labelSize << ", click-through "
         << s.clickThrough << ", hidden from capture " << s.hideFromCapture << ", hot keys";
     for (const HotKey& key : s.hotKeys) *os << " " << FormatHotKey(key);
-    *os << ", look file " << s.lookFile << ", save folder " << s.saveFolder << "}";
+    *os << ", look file " << s.lookFile << ", save folder " << s.saveFolder << ", units " << s.units << "}";
 }
 
 }  // namespace lumetra::test

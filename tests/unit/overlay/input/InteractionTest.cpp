@@ -504,7 +504,7 @@ TEST(InteractionHover, HighlightFollowsThePointerAcrossButtonsGripsAndBody) {
 }
 
 struct Outcome {
-    int width = 396, height = 245, opacity = 90, grid = 8, look = 1, orient = 0;
+    int width = 396, height = 245, opacity = 90, grid = 8, look = 1, orient = 0, units = 0;
     bool frame = true;
     Point pos{300, 240};
     Calls calls;
@@ -518,6 +518,7 @@ void ExpectOutcome(const Rig& rig, const Outcome& want) {
     EXPECT_EQ(rig.settings.LookMode(), want.look);
     EXPECT_EQ(rig.settings.OrientMode(), want.orient);
     EXPECT_EQ(rig.settings.SFrame(), want.frame);
+    EXPECT_EQ(rig.settings.Units(), want.units);
     EXPECT_EQ(rig.window.pos, want.pos);
     EXPECT_EQ(rig.window.calls, want.calls);
 }
@@ -658,6 +659,9 @@ TEST(InteractionKeys, KeyTable) {
         {"shift s", VirtualKey::S, shift, true, {}},
         {"r", VirtualKey::R, none, true, {.calls = {"ratio"}}},
         {"ctrl r", VirtualKey::R, ctrl, true, {}},
+        {"u", VirtualKey::U, none, true, {.units = 1, .calls = {}}},
+        {"shift u", VirtualKey::U, shift, true, {}},
+        {"ctrl u", VirtualKey::U, ctrl, true, {}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
