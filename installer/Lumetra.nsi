@@ -13,6 +13,9 @@
 ; installed wherever it lies (settings in each user's application data); a
 ; copy without it is portable unless it lies under the program-files folder.
 ;
+; /STARTWITHWINDOWS ticks the finish page's Start with Windows box, or with /S
+; carries it out.
+;
 ; Exit codes with /S: 0 installed, 2 aborted, 3 a copy of the program still
 ; runs (in another user's session, or one that does not answer) and nothing
 ; was touched.
@@ -52,6 +55,8 @@ ManifestDPIAware true
 !define CLOSE_WAIT_MS 5000
 
 Var ClosedCopies  ; copies this setup closed, started again once it is done
+Var StartWithWindows  ; 1: the desktop user's copy is to start with Windows
+Var StartWithWindowsBox  ; its check box on the finish page
 
 Name "${PRODUCT}"
 OutFile "${OUTFILE}"
@@ -86,10 +91,15 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" "${PUBLISHER}"
 !insertmacro MUI_PAGE_WELCOME
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
+!define MUI_PAGE_CUSTOMFUNCTION_SHOW FinishPageShow
+!define MUI_PAGE_CUSTOMFUNCTION_LEAVE FinishPageLeave
 !insertmacro MUI_PAGE_FINISH
 !insertmacro MUI_UNPAGE_CONFIRM
 !insertmacro MUI_UNPAGE_INSTFILES
 !insertmacro MUI_LANGUAGE "English"
+
+; The finish page's own box, beside Modern UI's texts for its other two.
+LangString StartWithWindowsText ${LANG_ENGLISH} "Start $(^NameDA) with &Windows"
 
 Function .onInit
   ${IfNot} ${RunningX64}
@@ -98,6 +108,12 @@ Function .onInit
   ${EndIf}
   SetRegView 64
   SetShellVarContext all
+  ${GetParameters} $0
+  ClearErrors
+  ${GetOptions} $0 "/STARTWITHWINDOWS" $1
+  ${IfNot} ${Errors}
+    StrCpy $StartWithWindows 1
+  ${EndIf}
 FunctionEnd
 
 ; The installer runs elevated, and whatever it starts itself would too: out
@@ -235,8 +251,13 @@ FunctionEnd
 
 ; A silent install with /RUN starts the program as the finish page does,
 ; and so does any install that closed a running copy: the user finds the
-; guides again, upgraded.
+; guides again, upgraded. Starting with Windows comes first, so that the
+; wait for its start is not mistaken for the program's.
 Function .onInstSuccess
+  ${If} ${Silent}
+  ${AndIf} $StartWithWindows = 1
+    Call StartWithWindows
+  ${EndIf}
   ${GetParameters} $0
   ClearErrors
   ${GetOptions} $0 "/RUN" $1
@@ -274,6 +295,44 @@ FunctionEnd
     IntOp $R8 $R8 + 1
   ${Loop}
 !macroend
+
+; Starting with Windows is the user's own (HKCU), and an elevated setup,
+; perhaps run with another account's rights, has someone else's: the program
+; started as the desktop user writes its Run value itself, through a shortcut
+; that carries the argument. The shortcut goes with this setup's plug-ins
+; folder, so setup waits until that start has ended: the program file is
+; taken while it runs; a start too short to be seen waits out the first.
+Function StartWithWindows
+  InitPluginsDir
+  SetOutPath "$INSTDIR"
+  CreateShortcut "$PLUGINSDIR\${PRODUCT} start with Windows.lnk" "$INSTDIR\Lumetra.exe" "/startwithwindows on"
+  Push "$PLUGINSDIR\${PRODUCT} start with Windows.lnk"
+  Call StartAsDesktopUser
+  !insertmacro WaitForProgramFile 50 0 $0
+  !insertmacro WaitForProgramFile 300 1 $0
+FunctionEnd
+
+; The finish page's third box, below Modern UI's two (Run at 90u and the
+; manual at 110u, each 10u high, 20u apart), coloured and themed as they are.
+Function FinishPageShow
+  ${NSD_CreateCheckbox} 120u 130u 195u 10u "$(StartWithWindowsText)"
+  Pop $StartWithWindowsBox
+  SetCtlColors $StartWithWindowsBox "${MUI_TEXTCOLOR}" "${MUI_BGCOLOR}"
+  ${If} ${IsHighContrastModeActive}
+    System::Call 'UXTHEME::SetWindowTheme(p$StartWithWindowsBox, w" ", w" ")'
+  ${EndIf}
+  ${If} $StartWithWindows = 1
+    ${NSD_Check} $StartWithWindowsBox
+  ${EndIf}
+FunctionEnd
+
+; Before Modern UI starts the program for the Run box: one start at a time.
+Function FinishPageLeave
+  ${NSD_GetState} $StartWithWindowsBox $StartWithWindows
+  ${If} $StartWithWindows = ${BST_CHECKED}
+    Call StartWithWindows
+  ${EndIf}
+FunctionEnd
 
 !macro CopyFunctions UN
 ; The first top-level window of class $R6, after window $R1 (0: from the
