@@ -14,6 +14,7 @@
 #include "lang/LangTable.h"
 #include "overlay/draw/Canvas.h"
 #include "overlay/draw/Compose.h"
+#include "overlay/lookfiles/LookLibrary.h"
 #include "overlay/looks/Looks.h"
 #include "settings/AppSettings.h"
 #include "support/FakePlatformFiles.h"
@@ -89,7 +90,7 @@ lumetra::LangTable& Texts() {
 
 void Paint(const lumetra::TSettings& settings) {
     CheckingCanvas canvas;
-    lumetra::ComposeBuffer(settings, Texts(), canvas, true);
+    lumetra::ComposeBuffer(settings, lumetra::LookLibrary{}, Texts(), canvas, true);
     lumetra::DrawOrientGlyph(canvas, settings);
 }
 
