@@ -33,7 +33,7 @@ def run_check():
                 ["wine", CHECK_PROGRAM, "1", os.path.join(PRODUCT_DIR, "English.lng"), "check"],
                 env=env, stdout=output, stderr=subprocess.DEVNULL)
             try:
-                status = process.wait(timeout=150)
+                status = process.wait(timeout=270)
             except subprocess.TimeoutExpired:
                 process.kill()
                 process.wait()
