@@ -416,7 +416,7 @@ def wait_ratio_notice(s, overlay, start):
 
 @scenario
 def a_calibration_on_the_advanced_page_changes_the_millimetres_and_survives_a_restart():
-    """396 x 245 pixels laid over a known 198 x 122.5 mm read as that from then on. About 20 s."""
+    """396 x 245 pixels laid over a known 198 x 122.5 mm read as that from then on. About 10 s."""
     with Session(settings=worked_example(Units=2, SPage=4)) as s:
         overlay = s.wait_window(size=frame(396))
         wait_panel(s)
