@@ -233,7 +233,8 @@ private:
     HWND langBox_ = nullptr;
     HWND knownWidthEdit_ = nullptr;
     HWND knownHeightEdit_ = nullptr;
-    bool sizeUnknown_ = false;  // as the calibration group last said
+    bool sizeUnknown_ = false;       // as the calibration group last said
+    bool calibrationShown_ = false;  // the group in place of the Advanced page's other controls
     std::array<HWND, kHotKeyCommandCount> hotKeyBoxes_{};  // in HotKeyCommand order
     std::array<HWND, kHotKeyCommandCount> hotKeyNotes_{};
     std::array<HotKey, kHotKeyCommandCount> hotKeysShown_{};  // the Windows key included

@@ -231,6 +231,9 @@ void TSettingsForm::RepaintAll() {
 }
 
 void TSettingsForm::ShowCalibration(bool open) {
+    // Only a change: the page's other controls keep what they show else.
+    if (open == calibrationShown_) return;
+    calibrationShown_ = open;
     for (const PanelPlace& place : PanelLayout()) {
         if (place.page != PanelPage::Advanced || place.control == PanelControl::CalibrateBtn) continue;
         const bool shown = InCalibrationGroup(place.control) ? open : !open;
