@@ -8,6 +8,7 @@
 
 #include "overlay/draw/Compose.h"
 #include "overlay/looks/Geometry.h"
+#include "panel/CalibrationPanel.h"
 #include "panel/PanelLists.h"
 #include "settings/IniValues.h"
 #include "settings/SettingsFile.h"
@@ -84,7 +85,13 @@ void PanelController::Rebind(TSettings& settings, IOverlaySink& overlay) {
         settings_->SetPanel(this);
     }
     overlay_ = &overlay;
+    if (calibration_) calibration_->Bind(settings);
     ShowGuideValues();
+}
+
+void PanelController::AttachCalibration(CalibrationController* calibration) {
+    calibration_ = calibration;
+    if (calibration_) calibration_->Bind(*settings_);
 }
 
 // Every control that shows a setting of the guide. The options list holds
@@ -117,6 +124,7 @@ void PanelController::UpdateOptions() {
     view_.EnableHints(settings_->ShowHints());
     UpdateOpacity();
     ShowWorkOptions();
+    if (calibration_) calibration_->Refresh();
 }
 
 // Click-through and following are the guide's own; capture hiding and the

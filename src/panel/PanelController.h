@@ -23,6 +23,7 @@
 
 namespace lumetra {
 
+class CalibrationController;
 class LangTable;
 class SettingsFile;
 
@@ -89,6 +90,10 @@ public:
     void AttachStartWithWindows(IStartWithWindows* startWithWindows);
     // The box as the value is now, which another program may have changed.
     void UpdateStartWithWindows();
+
+    // The calibration group, which follows the guide edited and shows
+    // whether its monitor's size is known with every change of the options.
+    void AttachCalibration(CalibrationController* calibration);
 
     void UpdatePosition();
     void UpdateSnapTo();
@@ -173,6 +178,7 @@ private:
     IPanelView& view_;
     IHotKeyStatus* hotKeys_ = nullptr;
     IStartWithWindows* startWithWindows_ = nullptr;
+    CalibrationController* calibration_ = nullptr;
     // Per command, the language key of why the combination typed last was
     // refused; empty once one was taken or the box was left.
     std::array<std::string_view, kHotKeyCommandCount> hotKeyRefusals_{};

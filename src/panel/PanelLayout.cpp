@@ -116,6 +116,15 @@ constexpr std::array kLayout{
     Label(C::NextLookKeyNote, P::Work, 12, HotKeyTop(3) + 33, 141),
     // Room for a second line of text in the longer languages.
     Box(C::StartWithWindowsCheckBox, P::Advanced, 12, 254, 141, 26),
+    Box(C::CalibrateBtn, P::Advanced, 12, 282, 141, 20),
+    // Room for four lines of the note in the longer languages.
+    Box(C::SizeUnknownNote, P::Advanced, 12, 12, 141, 4 * kLabelHeight),
+    Label(C::KnownWidthLabel, P::Advanced, 12, 63, 141),
+    Box(C::KnownWidthEdit, P::Advanced, 12, 76, 141, 19),
+    Label(C::KnownHeightLabel, P::Advanced, 12, 103, 141),
+    Box(C::KnownHeightEdit, P::Advanced, 12, 116, 141, 19),
+    Box(C::CalibrateCardBtn, P::Advanced, 12, 145, 141, 21),
+    Box(C::ConfirmCalibrationBtn, P::Advanced, 12, 173, 141, 21),
 };
 
 constexpr bool InControlOrder() {
@@ -179,6 +188,12 @@ std::optional<PanelControl> ControlOf(PanelText text) {
         case T::CopyCompositionBtn: return C::CopyCompositionBtn;
         case T::FollowCheckBox: return C::FollowCheckBox;
         case T::StartWithWindowsCheckBox: return C::StartWithWindowsCheckBox;
+        case T::CalibrateBtn: return C::CalibrateBtn;
+        case T::SizeUnknownNote: return C::SizeUnknownNote;
+        case T::KnownWidthLabel: return C::KnownWidthLabel;
+        case T::KnownHeightLabel: return C::KnownHeightLabel;
+        case T::CalibrateCardBtn: return C::CalibrateCardBtn;
+        case T::ConfirmCalibrationBtn: return C::ConfirmCalibrationBtn;
     }
     return std::nullopt;
 }

@@ -88,9 +88,24 @@ enum class PanelControl {
     NextLookKeyNote,
     // Advanced page, below the older controls.
     StartWithWindowsCheckBox,
+    // The button that opens the calibration group, and the group, which
+    // shows in place of the page's other controls while it is open.
+    CalibrateBtn,
+    SizeUnknownNote,
+    KnownWidthLabel,
+    KnownWidthEdit,
+    KnownHeightLabel,
+    KnownHeightEdit,
+    CalibrateCardBtn,
+    ConfirmCalibrationBtn,
 };
 
-inline constexpr int kPanelControlCount = static_cast<int>(PanelControl::StartWithWindowsCheckBox) + 1;
+inline constexpr int kPanelControlCount = static_cast<int>(PanelControl::ConfirmCalibrationBtn) + 1;
+
+// The controls of the calibration group, shown only while it is open.
+constexpr bool InCalibrationGroup(PanelControl control) {
+    return control >= PanelControl::SizeUnknownNote && control <= PanelControl::ConfirmCalibrationBtn;
+}
 
 struct PanelPlace {
     PanelControl control;

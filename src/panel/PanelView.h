@@ -60,8 +60,15 @@ enum class PanelText {
     CopyCompositionBtn,
     FollowCheckBox,
     StartWithWindowsCheckBox,
+    // The calibration group of the Advanced page.
+    CalibrateBtn,
+    SizeUnknownNote,
+    KnownWidthLabel,
+    KnownHeightLabel,
+    CalibrateCardBtn,
+    ConfirmCalibrationBtn,
 };
-inline constexpr int kPanelTextCount = static_cast<int>(PanelText::StartWithWindowsCheckBox) + 1;
+inline constexpr int kPanelTextCount = static_cast<int>(PanelText::ConfirmCalibrationBtn) + 1;
 
 // Of HaloColor only the automatic entry's text comes from the controller.
 enum class PanelList { Ratio, Look, Orientation, Advanced, Language, LabelSize, HaloColor };

@@ -362,6 +362,18 @@ void TSettings::SetUnits(std::int32_t value) {
     ShareWithGroup();
 }
 
+void TSettings::SetCalibration(const std::string& identity, const Calibration& calibration) {
+    if (!IsMonitorIdentity(identity) || calibration.Empty()) return;
+    const auto known = calibrations_.find(identity);
+    if (known == calibrations_.end() && calibrations_.size() >= kMostCalibrations) return;
+    if (known != calibrations_.end() && known->second == calibration) return;
+    calibrations_[identity] = calibration;
+    // Every read-out in a physical unit measures anew; the panel says the
+    // monitor's size is known now.
+    NotifyLook(&IPanelSink::UpdateOptions);
+    ShareWithGroup();
+}
+
 void TSettings::NextUnits() { SetUnits(units_ + 1 >= kUnitCount ? 0 : units_ + 1); }
 
 void TSettings::NextLookMode() { SetLookMode(lookMode_ >= LookCount() - 1 ? 0 : lookMode_ + 1); }

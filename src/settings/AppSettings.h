@@ -14,6 +14,7 @@
 #include "common/Types.h"
 #include "settings/HotKey.h"
 #include "settings/IniEncoding.h"
+#include "units/Calibration.h"
 
 namespace lumetra {
 
@@ -161,6 +162,9 @@ public:
     // The unit every read-out of every guide measures lengths in: a value of
     // Unit (units/Units.h), device pixels at 0.
     std::int32_t Units() const { return units_; }
+    // The monitors the user calibrated, by identity; shared by the guides,
+    // kept by RestoreDefaults (they measure the hardware, not a choice).
+    const Calibrations& MonitorCalibrations() const { return calibrations_; }
 
     void SetBorder(std::int32_t value);
     void SetSFrame(bool value);
@@ -209,6 +213,9 @@ public:
     void SetUnits(std::int32_t value);
     // The next unit, after the last the first.
     void NextUnits();
+    // Ignores an identity MonitorIdentity cannot give and a calibration of
+    // neither side, and a new monitor past kMostCalibrations.
+    void SetCalibration(const std::string& identity, const Calibration& calibration);
 
     // Every value of this guide and of the shared switches back to the
     // factory's; the language, the panel's place and the hot keys stay.
@@ -304,6 +311,7 @@ private:
     std::string saveFolder_;
     std::array<HotKey, kHotKeyCommandCount> hotKeys_ = kFactoryHotKeys;
     std::int32_t units_ = 0;
+    Calibrations calibrations_;
 };
 
 }  // namespace lumetra

@@ -163,6 +163,21 @@ std::vector<std::optional<std::string>> IniText::Get(std::string_view section,
     return values;
 }
 
+std::vector<IniKeyValue> IniText::Entries(std::string_view section, std::size_t most) const {
+    std::vector<IniKeyValue> entries;
+    ScanSection(text_, section, [&](const Line&, const KeyLine& entry) {
+        const bool seen = std::any_of(entries.begin(), entries.end(),
+                                      [&](const IniKeyValue& e) { return SameName(e.key, entry.key); });
+        if (!seen) {
+            std::optional<std::string> value;
+            if (entry.value) value = ReadableValue(*entry.value);
+            entries.push_back({std::string(entry.key), std::move(value)});
+        }
+        return entries.size() < most;
+    });
+    return entries;
+}
+
 bool IniText::HasSection(std::string_view section) const {
     return ScanSection(text_, section, [](const Line&, const KeyLine&) { return false; }).found;
 }

@@ -22,6 +22,13 @@ struct IniEntry {
     std::string value;
 };
 
+// A key of a section with the value Get gives for it.
+struct IniKeyValue {
+    std::string key;
+    std::optional<std::string> value;
+    friend bool operator==(const IniKeyValue&, const IniKeyValue&) = default;
+};
+
 class IniText {
 public:
     explicit IniText(std::string_view text) : text_(text) {}
@@ -31,6 +38,10 @@ public:
     std::optional<std::string> Get(std::string_view section, std::string_view key) const;
     // The same for several keys at once, in one pass over the text.
     std::vector<std::optional<std::string>> Get(std::string_view section, std::span<const std::string_view> keys) const;
+
+    // Every key of the first `section` in the order of the file, each once,
+    // as its first line names it; at most `most` of them.
+    std::vector<IniKeyValue> Entries(std::string_view section, std::size_t most) const;
 
     // Replaces the first line of `key` in the first `section` in place,
     // keeping the file's spelling of the key; a missing key is added at the

@@ -19,6 +19,7 @@
 #include "settings/IniValues.h"
 #include "settings/SettingsFile.h"
 #include "text/Unicode.h"
+#include "units/Calibration.h"
 #include "units/Units.h"
 
 namespace lumetra {
@@ -35,6 +36,15 @@ std::int32_t FromColor(Color value) { return static_cast<std::int32_t>(value); }
 constexpr std::string_view kAuto = "Auto";
 
 bool IsAuto(std::string_view text) { return EqualsIgnoringAsciiCase(text, kAuto); }
+
+// A monitor's identity as the system reports it in either letter case.
+std::string AsciiUpperCase(std::string_view text) {
+    std::string upper(text);
+    for (char& c : upper) {
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    }
+    return upper;
+}
 
 enum class Scope { Guide, Shared };
 
@@ -323,8 +333,31 @@ struct TSettings::Storage {
             keys.push_back(&kKeys[i]);
             names.push_back(kKeys[i].name);
         }
-        const auto values = IniText(ini).Get(section, names);
+        const IniText file(ini);
+        const auto values = file.Get(section, names);
         for (std::size_t i = 0; i < keys.size(); ++i) keys[i]->load(s, Value(values[i], decimalSeparator));
+        if (!guideOnly) LoadCalibrations(s, file);
+    }
+
+    // A line that does not read is left out, and stays in the file as the
+    // user left it.
+    static void LoadCalibrations(TSettings& s, const IniText& file) {
+        for (const IniKeyValue& line : file.Entries(kCalibrationSection, kMostCalibrations)) {
+            if (!line.value) continue;
+            if (const auto calibration = ParseCalibration(*line.value)) {
+                s.SetCalibration(AsciiUpperCase(line.key), *calibration);
+            }
+        }
+    }
+
+    // Only a file with a calibration has the section.
+    static void SaveCalibrations(const TSettings& s, IniText& file) {
+        if (s.calibrations_.empty()) return;
+        std::vector<IniEntry> entries;
+        for (const auto& [identity, calibration] : s.calibrations_) {
+            entries.push_back({identity, FormatCalibration(calibration)});
+        }
+        file.Set(kCalibrationSection, entries);
     }
 
     static std::string Save(const TSettings& s, std::string_view existingFile, std::string_view section, bool guideOnly,
@@ -337,6 +370,7 @@ struct TSettings::Storage {
             entries.push_back({key.name, key.save(s, output)});
         }
         file.Set(section, entries);
+        if (!guideOnly) SaveCalibrations(s, file);
         return file.Text();
     }
 
@@ -349,6 +383,7 @@ struct TSettings::Storage {
             const Key& key = kKeys[i];
             if (key.scope == Scope::Shared) key.load(to, Value(key.save(from, output), output.separator));
         }
+        for (const auto& [identity, calibration] : from.calibrations_) to.SetCalibration(identity, calibration);
     }
 };
 

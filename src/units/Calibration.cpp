@@ -75,6 +75,11 @@ std::optional<PixelDensity> MeasuredDensity(std::int64_t pixels, std::int64_t na
     return density;
 }
 
+bool IsMonitorIdentity(std::string_view key) {
+    if (key.empty() || key.size() > kLongestMonitorIdentity) return false;
+    return key.find_first_not_of("ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789&_.-") == std::string_view::npos;
+}
+
 Calibration CardCalibration(std::int32_t widthPixels, std::int32_t heightPixels) {
     return {MeasuredDensity(widthPixels, kCardWidthNanometres), MeasuredDensity(heightPixels, kCardHeightNanometres)};
 }

@@ -10,7 +10,10 @@
 // pixels over millimetres for the width, then for the height, "-" for a side
 // not measured. Always with a decimal point: a comma would be taken for the
 // space between the sides, and the line must read the same in every locale.
+#include <cstddef>
 #include <cstdint>
+#include <functional>
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -44,6 +47,21 @@ std::optional<PixelDensity> MeasuredDensity(std::int64_t pixels, std::int64_t na
 
 // The card's width and height as the guide measured them.
 Calibration CardCalibration(std::int32_t widthPixels, std::int32_t heightPixels);
+
+// Every calibrated monitor's by its identity (MonitorIdentity).
+using Calibrations = std::map<std::string, Calibration, std::less<>>;
+// A file holding more lines than this is not one this program wrote: the
+// rest are ignored.
+inline constexpr std::size_t kMostCalibrations = 64;
+
+// MonitorIdentity takes at most this much of each part it is made of; the
+// longest it gives is "PATH-" and two parts.
+inline constexpr std::size_t kLongestIdentityPart = 128;
+inline constexpr std::size_t kLongestMonitorIdentity = 6 + 2 * kLongestIdentityPart;
+
+// Whether a key of the section is one MonitorIdentity gives: capital
+// letters, digits and "&_.-", not empty and not overlong.
+bool IsMonitorIdentity(std::string_view key);
 
 // "324/85.6 204/53.98"; "-" for a side not measured.
 std::string FormatCalibration(const Calibration& calibration);

@@ -1,13 +1,12 @@
 #include "units/Monitors.h"
 
+#include <algorithm>
 #include <array>
 #include <cctype>
 #include <limits>
 
 namespace lumetra {
 namespace {
-
-constexpr std::size_t kLongestIdentity = 128;
 
 std::int64_t DistanceSquared(const Rect& area, Point p) {
     const auto along = [](std::int64_t v, std::int64_t low, std::int64_t high) -> std::int64_t {
@@ -23,7 +22,7 @@ std::int64_t DistanceSquared(const Rect& area, Point p) {
 // Capital letters, digits and "&_.-"; anything else becomes "_".
 std::string KeySafe(std::string_view text) {
     std::string out;
-    for (const char c : text.substr(0, kLongestIdentity)) {
+    for (const char c : text.substr(0, kLongestIdentityPart)) {
         const auto byte = static_cast<unsigned char>(c);
         if (std::isalnum(byte) && byte < 0x80) {
             out += static_cast<char>(std::toupper(byte));
@@ -112,6 +111,18 @@ MonitorDensity DensityOf(const MonitorFacts& facts) {
     if (auto density = FromSize(facts.systemSize, facts.pixels, SizeSource::System)) return *density;
     const PixelDensity nominal = NominalDensity(facts.dpi);
     return {nominal, nominal, SizeSource::Assumed};
+}
+
+const MonitorFacts* MonitorFactsCache::Find(const MonitorKey& key) const {
+    const auto entry = std::find_if(entries_.begin(), entries_.end(), [&](const auto& e) { return e.first == key; });
+    return entry == entries_.end() ? nullptr : &entry->second;
+}
+
+const MonitorFacts& MonitorFactsCache::Remember(MonitorKey key, MonitorFacts facts) {
+    std::erase_if(entries_, [&](const auto& e) { return e.first == key; });
+    if (entries_.size() >= kMostMonitors) entries_.erase(entries_.begin());
+    entries_.emplace_back(std::move(key), std::move(facts));
+    return entries_.back().second;
 }
 
 }  // namespace lumetra

@@ -7,6 +7,8 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "common/Types.h"
 #include "units/Calibration.h"
@@ -44,6 +46,7 @@ struct MonitorFacts {
     std::optional<MillimetreSize> edidSize;    // as ReadEdid kept it
     std::optional<MillimetreSize> systemSize;  // what the system reports
     Calibration calibration;
+    std::string identity;  // as MonitorIdentity gives it; empty: none
 };
 
 struct MonitorDensity {
@@ -57,5 +60,33 @@ struct MonitorDensity {
 // pixels being square), then the EDID's size, then the system's when it is
 // plausible, else the monitor's dpi pixels to the inch.
 MonitorDensity DensityOf(const MonitorFacts& facts);
+
+// Which monitor the shell asked about: the system's name for its display,
+// where it lies and its dpi. A monitor whose area or dpi changed is asked
+// again.
+struct MonitorKey {
+    std::string device;
+    Rect area;
+    std::int32_t dpi = kDefaultDpi;
+    friend bool operator==(const MonitorKey&, const MonitorKey&) = default;
+};
+
+// What the shell learnt of the monitors (the system's size, the EDID and the
+// identity are costly to ask for), kept until the displays change.
+class MonitorFactsCache {
+public:
+    static constexpr std::size_t kMostMonitors = 16;
+
+    // Nothing for a monitor not asked about since the last Forget.
+    const MonitorFacts* Find(const MonitorKey& key) const;
+    // Replaces what was kept for the key; past kMostMonitors the one kept
+    // longest goes.
+    const MonitorFacts& Remember(MonitorKey key, MonitorFacts facts);
+    // After a change of the displays or their dpi: every monitor is asked again.
+    void Forget() { entries_.clear(); }
+
+private:
+    std::vector<std::pair<MonitorKey, MonitorFacts>> entries_;
+};
 
 }  // namespace lumetra

@@ -13,7 +13,8 @@ import sys
 
 sys.path.insert(0, os.path.dirname(__file__))
 from harness import (  # noqa: E402
-    CAPTION_ACTIVE, CAPTION_INACTIVE, PANEL_SIZE, PANEL_TITLE, TITLE, Session, deadline_poll, expect, main, scenario)
+    CAPTION_ACTIVE, CAPTION_INACTIVE, PANEL_SIZE, PANEL_TITLE, TITLE, Session, deadline_poll, expect, main,
+    parse_settings, scenario)
 
 PANEL_LEFT, PANEL_TOP = 1280 - 181, 10
 LEFT, TOP = 20, 300
@@ -24,6 +25,7 @@ WHITE = (255, 255, 255)
 RED = (255, 0, 0)
 LINE = (255, 64, 64)  # LinesColor 0x4040FF
 PRESETS = 17  # ratio list items before the typed ones
+PANEL_CLASS = "TLumetraSettings"
 PAGE = (4, 56)  # a page's client origin in the panel, below two rows of tabs
 TAB_STRIP = (0, 20, 173, 56)  # left, top, right, bottom in the panel
 # Tab centres while the Look or Main page is shown: its row lies next to the page.
@@ -388,6 +390,54 @@ def a_combination_the_program_holds_goes_to_the_box_not_to_its_command():
         deadline_poll("the caption's click-through mark", lambda: caption_text_end(s) > plain + 30, timeout=10)
         s.close()
         s.expect_saved({"ClickThrough": "1", "HotKeyNextLook": None})
+
+# The Advanced page's calibration button and, once it opens the group, the
+# fields of the known width and height and the button that confirms them.
+CALIBRATE_BTN, KNOWN_WIDTH, KNOWN_HEIGHT, CONFIRM_BTN = (80, 292), (80, 85), (80, 125), (80, 183)
+
+
+def ratio_notice(s, overlay):
+    """The text of the notice R shows, in the chosen unit."""
+    notice = s.watch_window_text("tooltips_class32", timeout=15)
+    s.activate_by_keyboard(overlay)
+    s.key("r")
+    text = notice()
+    expect(text is not None, "R showed no notice")
+    return text
+
+
+def wait_ratio_notice(s, overlay, start):
+    """R's notice once it starts so: a notice still showing from before may
+    be the one read first."""
+    def probe():
+        return ratio_notice(s, overlay).startswith(start)
+    deadline_poll(f"R's notice to read {start!r}", probe, timeout=40)
+
+
+@scenario
+def a_calibration_on_the_advanced_page_changes_the_millimetres_and_survives_a_restart():
+    """396 x 245 pixels laid over a known 198 x 122.5 mm read as that from then on. About 10 s."""
+    with Session(settings=worked_example(Units=2, SPage=4)) as s:
+        overlay = s.wait_window(size=frame(396))
+        wait_panel(s)
+        before = ratio_notice(s, overlay)
+        expect("mm" in before and "198.0" not in before, f"before the calibration R reads {before!r}")
+        s.click(*page_at(*CALIBRATE_BTN))
+        deadline_poll("the card's width in the group", lambda: "85.6 mm" in s.child_texts(PANEL_CLASS), timeout=10)
+        replace_field(s, page_at(*KNOWN_WIDTH), "198")
+        replace_field(s, page_at(*KNOWN_HEIGHT), "122.5")
+        s.click(*page_at(*CONFIRM_BTN))
+        deadline_poll("the group to close", lambda: "122.5" not in s.child_texts(PANEL_CLASS), timeout=10)
+        wait_ratio_notice(s, overlay, "198.0 × 122.5 mm")
+        s.close()
+        raw = s.settings_raw()
+    calibration, _ = parse_settings(raw.decode("latin-1"), "Calibration")
+    expect(list(calibration.values()) == ["396/198 245/122.5"], f"the file's calibration is {calibration}")
+    with Session(raw_settings=raw) as s:
+        overlay = s.wait_window(size=frame(396))
+        wait_ratio_notice(s, overlay, "198.0 × 122.5 mm")
+        s.close()
+
 
 if __name__ == "__main__":
     sys.exit(main())

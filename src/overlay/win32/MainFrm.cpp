@@ -12,6 +12,7 @@
 #include "overlay/looks/Looks.h"
 #include "win32/ApplicationCursor.h"
 #include "win32/FormProcedure.h"
+#include "win32/MonitorSize.h"
 #include "win32/ButtonFace.h"
 #include "win32/CaptureExclusion.h"
 #include "win32/WindowDpi.h"
@@ -118,10 +119,15 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_MOVE: place_.Moved(Position(), ::IsIconic(window) != FALSE); return 0;
         case WM_SIZE: FormResize(wParam); return 0;
         case WM_DISPLAYCHANGE:
+            // A monitor may have come, gone or changed its mode.
+            ForgetMonitorFacts();
             if (host_ != nullptr) host_->DisplaysChanged();
             FollowDisplaysChanged();
             return 0;
-        case WM_DPICHANGED: FormDpiChanged(HIWORD(wParam)); return 0;
+        case WM_DPICHANGED:
+            ForgetMonitorFacts();
+            FormDpiChanged(HIWORD(wParam));
+            return 0;
         case WM_SETTINGCHANGE:
             // The task bar moved or grew: the work areas are new.
             if (wParam == SPI_SETWORKAREA && host_ != nullptr) host_->DisplaysChanged();

@@ -16,6 +16,7 @@
 #include "overlay/fit/PictureFollower.h"
 #include "overlay/fit/SettledCopy.h"
 #include "overlay/looks/Lengths.h"
+#include "units/Monitors.h"
 #include "win32/BackBuffer.h"
 #include "win32/FrameIcons.h"
 #include "win32/GdiHandles.h"
@@ -140,6 +141,8 @@ public:
     void SaveComposition() override;
     void SaveGuideLayer() override;
     void ShowPictureRatio() override;
+    // The monitor holding the measured area's centre, with its calibration.
+    MonitorFacts MeasuringMonitor() const;
 
 private:
     template <class Form>

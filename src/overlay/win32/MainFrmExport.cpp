@@ -118,13 +118,17 @@ LookUnits TMainForm::MeasuringUnits() const {
     units.dpi = dpi_;
     // Device pixels need nothing of the monitor: no query at every paint.
     if (units.unit == Unit::DevicePixels) return units;
-    const Point centre = MeasuredCentre();
-    const MonitorFacts facts = MonitorFactsAt(POINT{centre.x, centre.y});
+    const MonitorFacts facts = MeasuringMonitor();
     const MonitorDensity density = DensityOf(facts);
     units.dpi = facts.dpi;
     units.across = density.width;
     units.down = density.height;
     return units;
+}
+
+MonitorFacts TMainForm::MeasuringMonitor() const {
+    const Point centre = MeasuredCentre();
+    return MonitorFactsAt(POINT{centre.x, centre.y}, settings_.MonitorCalibrations());
 }
 
 }  // namespace lumetra

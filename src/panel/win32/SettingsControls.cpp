@@ -334,6 +334,23 @@ void TSettingsForm::CreateAdvancedPage(HWND page) {
     Bind(PanelText::StartWithWindowsCheckBox,
          AddControl(page, WC_BUTTONW, L"", BS_AUTOCHECKBOX | BS_MULTILINE | WS_TABSTOP, C::StartWithWindowsCheckBox,
                     Id::StartWithWindowsCheckBox));
+    Bind(PanelText::CalibrateBtn,
+         AddControl(page, WC_BUTTONW, L"", BS_PUSHBUTTON | WS_TABSTOP, C::CalibrateBtn, Id::CalibrateBtn));
+    // The calibration group, hidden until the button opens it.
+    Bind(PanelText::SizeUnknownNote, AddControl(page, WC_STATICW, L"", SS_LEFT, C::SizeUnknownNote));
+    Bind(PanelText::KnownWidthLabel, AddLabel(page, L"", C::KnownWidthLabel));
+    knownWidthEdit_ =
+        AddControl(page, WC_EDITW, L"", ES_AUTOHSCROLL | WS_TABSTOP, C::KnownWidthEdit, Id{}, WS_EX_CLIENTEDGE);
+    Bind(PanelText::KnownHeightLabel, AddLabel(page, L"", C::KnownHeightLabel));
+    knownHeightEdit_ =
+        AddControl(page, WC_EDITW, L"", ES_AUTOHSCROLL | WS_TABSTOP, C::KnownHeightEdit, Id{}, WS_EX_CLIENTEDGE);
+    Bind(PanelText::CalibrateCardBtn,
+         AddControl(page, WC_BUTTONW, L"", BS_PUSHBUTTON | WS_TABSTOP, C::CalibrateCardBtn, Id::CalibrateCardBtn));
+    Bind(PanelText::ConfirmCalibrationBtn, AddControl(page, WC_BUTTONW, L"", BS_PUSHBUTTON | WS_TABSTOP,
+                                                      C::ConfirmCalibrationBtn, Id::ConfirmCalibrationBtn));
+    for (int i = 0; i < kPanelControlCount; ++i) {
+        if (InCalibrationGroup(static_cast<C>(i))) ::ShowWindow(controls_[static_cast<std::size_t>(i)], SW_HIDE);
+    }
 }
 
 void TSettingsForm::CreateWorkPage(HWND page) {

@@ -34,6 +34,7 @@ TSettingsForm::TSettingsForm(HINSTANCE instance, TSettings& settings, LangTable&
       overlay_(overlay),
       current_(&overlay),
       controller_(settings, texts, files, overlay, *this, ::GetSystemMetrics(SM_CXSCREEN)),
+      calibration_(*this, *this, texts),
       strip_(*this, hint_, instance) {
     RegisterFormClass<TSettingsForm>(instance, kClassName, nullptr);  // the strip sets its own pointer
     // Sized for the monitor it will show on from the first paint: the one
@@ -190,6 +191,7 @@ void TSettingsForm::FormCreate() {
     if (excludedFromCapture_) SetCaptureExclusion(hint_.Handle(), true);
     settings_->SetPanel(&controller_);
     overlay_.SetPanel(this);
+    controller_.AttachCalibration(&calibration_);
     controller_.Start(LanguageFiles());
     started_ = true;
     if (settings_->SVisible()) {

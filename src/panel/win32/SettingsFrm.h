@@ -12,6 +12,7 @@
 #include "win32/GdiHandles.h"
 #include "win32/HintTip.h"
 #include "overlay/win32/PanelWindow.h"
+#include "panel/CalibrationPanel.h"
 #include "panel/PanelController.h"
 #include "panel/PanelLayout.h"
 #include "panel/PanelLists.h"
@@ -26,7 +27,11 @@ class SettingsFile;
 class TMainForm;
 class TSettings;
 
-class TSettingsForm final : public IPanelView, public IPanelWindow, public IPanelStripOwner {
+class TSettingsForm final : public IPanelView,
+                            public IPanelWindow,
+                            public IPanelStripOwner,
+                            public ICalibrationView,
+                            public IMeasuringMonitor {
 public:
     static constexpr wchar_t kClassName[] = L"TLumetraSettings";
 
@@ -104,6 +109,14 @@ public:
     // IPanelStripOwner
     void HidePanel() override;
     void OpenManual() override;
+
+    // ICalibrationView
+    void ShowCalibration(bool open) override;
+    void ShowSizeUnknown(bool unknown) override;
+    std::string KnownText(KnownSide side) const override;
+    void ShowKnown(KnownSide side, const std::string& text) override;
+    // IMeasuringMonitor
+    MonitorFacts MeasuringMonitor() const override;
 
 private:
     enum class Id : int;
@@ -185,6 +198,7 @@ private:
     TMainForm& overlay_;  // the first guide: it owns the panel
     TMainForm* current_;  // the guide being edited
     PanelController controller_;
+    CalibrationController calibration_;
     int dpi_ = kDefaultDpi;  // of the monitor the panel is on
 
     // Freed after the window and its controls, which use them.
@@ -217,6 +231,10 @@ private:
     HWND labelSizeBox_ = nullptr;
     HWND checkList_ = nullptr;
     HWND langBox_ = nullptr;
+    HWND knownWidthEdit_ = nullptr;
+    HWND knownHeightEdit_ = nullptr;
+    bool sizeUnknown_ = false;       // as the calibration group last said
+    bool calibrationShown_ = false;  // the group in place of the Advanced page's other controls
     std::array<HWND, kHotKeyCommandCount> hotKeyBoxes_{};  // in HotKeyCommand order
     std::array<HWND, kHotKeyCommandCount> hotKeyNotes_{};
     std::array<HotKey, kHotKeyCommandCount> hotKeysShown_{};  // the Windows key included

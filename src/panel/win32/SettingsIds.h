@@ -35,6 +35,9 @@ enum class TSettingsForm::Id : int {
     CaptureCheckBox,
     FollowCheckBox,
     StartWithWindowsCheckBox,
+    CalibrateBtn,
+    CalibrateCardBtn,
+    ConfirmCalibrationBtn,
     // One per hot key, in HotKeyCommand order: the last identifiers.
     FirstHotKeyBox,
 };

@@ -17,6 +17,7 @@
 #include "panel/win32/SettingsFrm.h"
 #include "win32/WideText.h"
 #include "panel/win32/SettingsIds.h"
+#include "settings/SettingsFile.h"
 #include "win32/ApplicationCursor.h"
 #include "win32/CommonControls.h"
 #include "win32/ErrorBox.h"
@@ -86,6 +87,8 @@ bool TSettingsForm::FieldKeyDown(HWND target, WPARAM key) {
         controller_.GridSizeEditKeyDown(fieldKey);
     } else if (target == lineWidthEdit_ && fieldKey == FieldKey::Enter) {
         controller_.LineWidthEditDone();
+    } else if ((target == knownWidthEdit_ || target == knownHeightEdit_) && fieldKey == FieldKey::Enter) {
+        calibration_.ConfirmClick(files_.Platform().DecimalSeparator());
     } else if (::GetParent(target) == ratioBox_ && fieldKey == FieldKey::Enter) {
         const int selection = ComboSelection(ratioBox_);
         controller_.RatioComboBoxEnter(selection, ComboItemText(ratioBox_, selection), WindowText(ratioBox_));
@@ -168,6 +171,15 @@ void TSettingsForm::FormCommand(int id, int code, HWND control) {
             return;
         case Id::RestoreButton:
             if (code == BN_CLICKED) controller_.RestoreButtonClick();
+            return;
+        case Id::CalibrateBtn:
+            if (code == BN_CLICKED) calibration_.CalibrateClick(files_.Platform().DecimalSeparator());
+            return;
+        case Id::CalibrateCardBtn:
+            if (code == BN_CLICKED) calibration_.CardClick(files_.Platform().DecimalSeparator());
+            return;
+        case Id::ConfirmCalibrationBtn:
+            if (code == BN_CLICKED) calibration_.ConfirmClick(files_.Platform().DecimalSeparator());
             return;
         case Id::DevWebBtn:
             if (code == BN_CLICKED) OpenWebPage(kHomePath);

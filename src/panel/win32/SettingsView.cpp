@@ -230,4 +230,34 @@ void TSettingsForm::RepaintAll() {
     ::RedrawWindow(window_.get(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
+void TSettingsForm::ShowCalibration(bool open) {
+    // Only a change: the page's other controls keep what they show else.
+    if (open == calibrationShown_) return;
+    calibrationShown_ = open;
+    for (const PanelPlace& place : PanelLayout()) {
+        if (place.page != PanelPage::Advanced || place.control == PanelControl::CalibrateBtn) continue;
+        const bool shown = InCalibrationGroup(place.control) ? open : !open;
+        // The note shows only for a monitor of unknown size.
+        const bool note = place.control == PanelControl::SizeUnknownNote;
+        ::ShowWindow(controls_[static_cast<std::size_t>(place.control)],
+                     shown && (!note || sizeUnknown_) ? SW_SHOWNA : SW_HIDE);
+    }
+}
+
+void TSettingsForm::ShowSizeUnknown(bool unknown) {
+    sizeUnknown_ = unknown;
+    ::ShowWindow(controls_[static_cast<std::size_t>(PanelControl::SizeUnknownNote)],
+                 unknown && calibration_.Open() ? SW_SHOWNA : SW_HIDE);
+}
+
+std::string TSettingsForm::KnownText(KnownSide side) const {
+    return WindowText(side == KnownSide::Width ? knownWidthEdit_ : knownHeightEdit_);
+}
+
+void TSettingsForm::ShowKnown(KnownSide side, const std::string& text) {
+    ::SetWindowTextW(side == KnownSide::Width ? knownWidthEdit_ : knownHeightEdit_, Wide(text).c_str());
+}
+
+MonitorFacts TSettingsForm::MeasuringMonitor() const { return current_->MeasuringMonitor(); }
+
 }  // namespace lumetra

@@ -100,6 +100,14 @@ TEST(PanelLayout, At96DpiEveryControlKeepsItsPlace) {
         {C::NextLookKeyBox, P::Work, 12, 259, 141, 19, false},
         {C::NextLookKeyNote, P::Work, 12, 279, 141, 11, false},
         {C::StartWithWindowsCheckBox, P::Advanced, 12, 254, 141, 26, false},
+        {C::CalibrateBtn, P::Advanced, 12, 282, 141, 20, false},
+        {C::SizeUnknownNote, P::Advanced, 12, 12, 141, 44, false},
+        {C::KnownWidthLabel, P::Advanced, 12, 63, 141, 11, false},
+        {C::KnownWidthEdit, P::Advanced, 12, 76, 141, 19, false},
+        {C::KnownHeightLabel, P::Advanced, 12, 103, 141, 11, false},
+        {C::KnownHeightEdit, P::Advanced, 12, 116, 141, 19, false},
+        {C::CalibrateCardBtn, P::Advanced, 12, 145, 141, 21, false},
+        {C::ConfirmCalibrationBtn, P::Advanced, 12, 173, 141, 21, false},
     };
     std::set<C> seen;
     for (const auto& c : cases) {
@@ -163,7 +171,8 @@ TEST(PanelLayout, ThePanelGrowsWithTheDpi) {
 }
 
 // Overlaps the page has on purpose: the group box is a frame drawn round its
-// controls, and the two radio buttons share one row of pixels.
+// controls, the two radio buttons share one row of pixels, and the
+// calibration group takes the place of its page's other controls.
 bool Deliberate(C a, C b) {
     const std::pair<C, C> allowed[] = {{C::SnapToGroupBox, C::WidthRadio},
                                        {C::SnapToGroupBox, C::HeightRadio},
@@ -173,6 +182,9 @@ bool Deliberate(C a, C b) {
     for (const auto& [first, second] : allowed) {
         if ((a == first && b == second) || (a == second && b == first)) return true;
     }
+    // The calibration group shows in place of the other controls of its
+    // page, but never over the button that opens and closes it.
+    if (InCalibrationGroup(a) != InCalibrationGroup(b)) return a != C::CalibrateBtn && b != C::CalibrateBtn;
     return false;
 }
 

@@ -107,5 +107,57 @@ INSTANTIATE_TEST_SUITE_P(
                                   {NominalDensity(144), NominalDensity(144), SizeSource::Assumed}}),
     CaseName<DensityCase>);
 
+// What the shell keeps of each monitor until the displays change.
+struct CacheCase {
+    const char* name;
+    std::vector<MonitorKey> remembered;
+    bool forget;
+    MonitorKey asked;
+    std::optional<std::string> found;  // the identity kept for it
+};
+
+class FactsCache : public ::testing::TestWithParam<CacheCase> {};
+
+TEST_P(FactsCache, AsksAgainOnlyWhatChanged) {
+    const CacheCase& c = GetParam();
+    MonitorFactsCache cache;
+    for (const MonitorKey& key : c.remembered) {
+        MonitorFacts facts;
+        facts.identity = "ID" + std::to_string(key.area.left);
+        cache.Remember(key, facts);
+    }
+    if (c.forget) cache.Forget();
+    const MonitorFacts* facts = cache.Find(c.asked);
+    ASSERT_EQ(facts != nullptr, c.found.has_value());
+    if (facts) EXPECT_EQ(facts->identity, *c.found);
+}
+
+const MonitorKey kLeft{"\\\\.\\DISPLAY1", {0, 0, 1920, 1080}, 96};
+const MonitorKey kRight{"\\\\.\\DISPLAY2", {1920, 0, 3840, 1080}, 144};
+
+std::vector<MonitorKey> ManyMonitors(std::size_t count) {
+    std::vector<MonitorKey> keys;
+    for (std::size_t i = 0; i < count; ++i) {
+        const int left = static_cast<int>(i) * 100;
+        keys.push_back({"D" + std::to_string(i), {left, 0, left + 100, 100}, 96});
+    }
+    return keys;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Values, FactsCache,
+    ::testing::Values(CacheCase{"KeptMonitor", {kLeft, kRight}, false, kRight, "ID1920"},
+                      CacheCase{"NeverAsked", {kLeft}, false, kRight, std::nullopt},
+                      CacheCase{"ModeChanged", {kLeft}, false, {kLeft.device, {0, 0, 1280, 720}, 96}, std::nullopt},
+                      CacheCase{"DpiChanged", {kLeft}, false, {kLeft.device, kLeft.area, 120}, std::nullopt},
+                      CacheCase{"OtherDisplayInItsPlace", {kLeft}, false, {"\\\\.\\DISPLAY3", kLeft.area, 96},
+                                std::nullopt},
+                      CacheCase{"AfterForget", {kLeft, kRight}, true, kLeft, std::nullopt},
+                      CacheCase{"OldestGoesWhenFull", ManyMonitors(MonitorFactsCache::kMostMonitors + 1), false,
+                                ManyMonitors(1).front(), std::nullopt},
+                      CacheCase{"NewestStaysWhenFull", ManyMonitors(MonitorFactsCache::kMostMonitors + 1), false,
+                                ManyMonitors(MonitorFactsCache::kMostMonitors + 1).back(), "ID1600"}),
+    CaseName<CacheCase>);
+
 }  // namespace
 }  // namespace lumetra::test
