@@ -116,6 +116,10 @@ constexpr std::array kLayout{
     Label(C::NextLookKeyNote, P::Work, 12, HotKeyTop(3) + 33, 141),
     // Room for a second line of text in the longer languages.
     Box(C::StartWithWindowsCheckBox, P::Advanced, 12, 254, 141, 26),
+    // The units' label and list share the page's last row; the list opens
+    // wider than its field.
+    Fitted(C::UnitsLabel, P::Advanced, 12, 286),
+    Box(C::UnitsBox, P::Advanced, 66, 282, 87, 19),
 };
 
 constexpr bool InControlOrder() {
@@ -179,6 +183,7 @@ std::optional<PanelControl> ControlOf(PanelText text) {
         case T::CopyCompositionBtn: return C::CopyCompositionBtn;
         case T::FollowCheckBox: return C::FollowCheckBox;
         case T::StartWithWindowsCheckBox: return C::StartWithWindowsCheckBox;
+        case T::UnitsLabel: return C::UnitsLabel;
     }
     return std::nullopt;
 }

@@ -88,9 +88,11 @@ enum class PanelControl {
     NextLookKeyNote,
     // Advanced page, below the older controls.
     StartWithWindowsCheckBox,
+    UnitsLabel,
+    UnitsBox,
 };
 
-inline constexpr int kPanelControlCount = static_cast<int>(PanelControl::StartWithWindowsCheckBox) + 1;
+inline constexpr int kPanelControlCount = static_cast<int>(PanelControl::UnitsBox) + 1;
 
 struct PanelPlace {
     PanelControl control;

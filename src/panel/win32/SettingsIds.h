@@ -35,6 +35,7 @@ enum class TSettingsForm::Id : int {
     CaptureCheckBox,
     FollowCheckBox,
     StartWithWindowsCheckBox,
+    UnitsComboBox,
     // One per hot key, in HotKeyCommand order: the last identifiers.
     FirstHotKeyBox,
 };

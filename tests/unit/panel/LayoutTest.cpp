@@ -100,6 +100,8 @@ TEST(PanelLayout, At96DpiEveryControlKeepsItsPlace) {
         {C::NextLookKeyBox, P::Work, 12, 259, 141, 19, false},
         {C::NextLookKeyNote, P::Work, 12, 279, 141, 11, false},
         {C::StartWithWindowsCheckBox, P::Advanced, 12, 254, 141, 26, false},
+        {C::UnitsLabel, P::Advanced, 12, 286, 0, 11, true},
+        {C::UnitsBox, P::Advanced, 66, 282, 87, 19, false},
     };
     std::set<C> seen;
     for (const auto& c : cases) {
