@@ -212,7 +212,9 @@ void PanelController::UpdateRatio() {
 
 void PanelController::UpdateSizeField() { ShowSize(Leading()); }
 
-void PanelController::ShowUnits() { view_.SelectListItem(PanelList::Units, static_cast<int>(UnitOf(settings_->Units()))); }
+void PanelController::ShowUnits() {
+    view_.SelectListItem(PanelList::Units, static_cast<int>(UnitOf(settings_->Units())));
+}
 
 // ---- size field ------------------------------------------------------------
 
@@ -238,7 +240,8 @@ std::optional<Unit> PanelController::SizeFieldUnit() const {
 void PanelController::ShowSize(std::int32_t value) {
     const int position = size_.MoveTo(value);
     if (const std::optional<Unit> unit = SizeFieldUnit()) {
-        shownSize_ = FormatLength(position, *unit, overlay_->MeasuringScale(settings_->LockWidth()), DecimalSeparator());
+        shownSize_ =
+            FormatLength(position, *unit, overlay_->MeasuringScale(settings_->LockWidth()), DecimalSeparator());
         view_.ShowSpinValue(PanelSpin::Size, position, shownSize_);
     } else {
         view_.ShowSpinPosition(PanelSpin::Size, position);
@@ -246,12 +249,16 @@ void PanelController::ShowSize(std::int32_t value) {
     SizeEditChange();
 }
 
+TypedLength PanelController::TypedSize(const std::string& text, Unit unit) const {
+    return ParseLength(text, unit, overlay_->MeasuringScale(settings_->LockWidth()), DecimalSeparator(),
+                       UnitSymbolText(texts_, unit));
+}
+
 int PanelController::ReadSize(const std::string& text) {
     const std::optional<Unit> unit = SizeFieldUnit();
     if (!unit) return size_.ReadFrom(text);
     if (text == shownSize_) return size_.Position();
-    const TypedLength typed = ParseLength(text, *unit, overlay_->MeasuringScale(settings_->LockWidth()),
-                                          DecimalSeparator(), UnitSymbolText(texts_, *unit));
+    const TypedLength typed = TypedSize(text, *unit);
     if (typed.error == LengthError::None && typed.pixels >= 0 && typed.pixels <= size_.Maximum()) {
         size_.MoveTo(typed.pixels);
     }
@@ -259,11 +266,12 @@ int PanelController::ReadSize(const std::string& text) {
 }
 
 std::int32_t PanelController::CommittedSize(const std::string& text, Unit unit) const {
-    const std::string symbol = UnitSymbolText(texts_, unit);
-    const TypedLength typed =
-        ParseLength(text, unit, overlay_->MeasuringScale(settings_->LockWidth()), DecimalSeparator(), symbol);
+    // The text as shown stands for the position shown.
+    if (text == shownSize_) return size_.Position();
+    const TypedLength typed = TypedSize(text, unit);
     if (typed.error != LengthError::None) {
-        throw NotALengthError(FormatTemplate(texts_.Text(texts::MSNotALength), {text, symbol}, DecimalSeparator()));
+        throw NotALengthError(
+            FormatTemplate(texts_.Text(texts::MSNotALength), {text, UnitSymbolText(texts_, unit)}, DecimalSeparator()));
     }
     return typed.pixels;
 }
@@ -292,8 +300,7 @@ void PanelController::CommitSize() {
     const std::string text = view_.SpinText(PanelSpin::Size);
     std::int32_t typed = 0;
     if (const std::optional<Unit> unit = SizeFieldUnit()) {
-        // The text as shown stands for the position shown.
-        typed = text == shownSize_ ? size_.Position() : CommittedSize(text, *unit);
+        typed = CommittedSize(text, *unit);
     } else if (const std::optional<std::int32_t> integer = TypedInteger(text)) {
         typed = *integer;
     } else {

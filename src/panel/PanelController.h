@@ -179,6 +179,8 @@ private:
     // What the field's text asks for in device pixels: the spin position,
     // taken from the text where it is a length within the spin's range.
     int ReadSize(const std::string& text);
+    TypedLength TypedSize(const std::string& text, Unit unit) const;
+    // What Enter or leaving the field sets; throws NotALengthError.
     std::int32_t CommittedSize(const std::string& text, Unit unit) const;
     void ShowUnits();
     std::int32_t Leading() const;

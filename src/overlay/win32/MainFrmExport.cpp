@@ -97,8 +97,8 @@ void TMainForm::SaveGuideLayer() {
         const std::vector<std::uint32_t> drawn = DrawnArea();
         const std::vector<std::uint32_t> layer =
             GuideLayer({drawn, settings_.Width(), settings_.Height(), settings_.Width()}, DibPixel(kOverlayKeyColor));
-        written = !layer.empty() &&
-                  SavePng(choice->path, {layer, settings_.Width(), settings_.Height()}, PngResolutionNow());
+        written =
+            !layer.empty() && SavePng(choice->path, {layer, settings_.Width(), settings_.Height()}, PngResolutionNow());
     } else {
         written = Win32PlatformFiles().ReplaceFileContents(
             choice->path, GuideLayerSvg(settings_, ProgramLooks(), lang_, ExportDensityNow()));

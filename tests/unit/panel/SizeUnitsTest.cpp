@@ -51,27 +51,27 @@ TEST_P(SizeShown, InTheUnitWithItsDecimals) {
     EXPECT_EQ(view.spinPosition[PanelSpin::Size], c.width) << "the spin keeps device pixels";
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Units, SizeShown,
-    ::testing::Values(ShownCase{"DevicePixelsAt144", Unit::DevicePixels, 144, 750, '.', "750"},
-                      ShownCase{"ScaledAt96", Unit::ScaledPixels, 96, 397, '.', "397"},
-                      ShownCase{"ScaledWholeAt144", Unit::ScaledPixels, 144, 750, '.', "500"},
-                      ShownCase{"ScaledTenthAt144", Unit::ScaledPixels, 144, 464, '.', "309.3"},
-                      ShownCase{"ScaledHalfAt192", Unit::ScaledPixels, 192, 397, ',', "198,5"},
-                      ShownCase{"MillimetresAt96", Unit::Millimetres, 96, 189, '.', "50.0"},
-                      ShownCase{"MillimetresDecimalComma", Unit::Millimetres, 96, 189, ',', "50,0"},
-                      // 69.85 exactly: the half goes to the even neighbour.
-                      ShownCase{"MillimetresHalfAt144", Unit::Millimetres, 144, 396, '.', "69.8"},
-                      ShownCase{"MillimetresAt192", Unit::Millimetres, 192, 189, '.', "25.0"},
-                      ShownCase{"CentimetresAt96", Unit::Centimetres, 96, 396, '.', "10.48"},
-                      ShownCase{"InchesHalfAt96", Unit::Inches, 96, 396, '.', "4.12"},
-                      ShownCase{"InchesAt144", Unit::Inches, 144, 396, '.', "2.75"},
-                      ShownCase{"InchesAt192", Unit::Inches, 192, 396, '.', "2.06"},
-                      ShownCase{"PointsAt96", Unit::Points, 96, 396, '.', "297.0"},
-                      ShownCase{"PointsAt192", Unit::Points, 192, 396, ',', "148,5"},
-                      // The side is always 100 % of itself: device pixels.
-                      ShownCase{"PerCentKeepsPixels", Unit::PerCent, 144, 396, ',', "396"}),
-    CaseName<ShownCase>);
+INSTANTIATE_TEST_SUITE_P(Units, SizeShown,
+                         ::testing::Values(ShownCase{"DevicePixelsAt144", Unit::DevicePixels, 144, 750, '.', "750"},
+                                           ShownCase{"ScaledAt96", Unit::ScaledPixels, 96, 397, '.', "397"},
+                                           ShownCase{"ScaledWholeAt144", Unit::ScaledPixels, 144, 750, '.', "500"},
+                                           ShownCase{"ScaledTenthAt144", Unit::ScaledPixels, 144, 464, '.', "309.3"},
+                                           ShownCase{"ScaledHalfAt192", Unit::ScaledPixels, 192, 397, ',', "198,5"},
+                                           ShownCase{"MillimetresAt96", Unit::Millimetres, 96, 189, '.', "50.0"},
+                                           ShownCase{"MillimetresDecimalComma", Unit::Millimetres, 96, 189, ',',
+                                                     "50,0"},
+                                           // 69.85 exactly: the half goes to the even neighbour.
+                                           ShownCase{"MillimetresHalfAt144", Unit::Millimetres, 144, 396, '.', "69.8"},
+                                           ShownCase{"MillimetresAt192", Unit::Millimetres, 192, 189, '.', "25.0"},
+                                           ShownCase{"CentimetresAt96", Unit::Centimetres, 96, 396, '.', "10.48"},
+                                           ShownCase{"InchesHalfAt96", Unit::Inches, 96, 396, '.', "4.12"},
+                                           ShownCase{"InchesAt144", Unit::Inches, 144, 396, '.', "2.75"},
+                                           ShownCase{"InchesAt192", Unit::Inches, 192, 396, '.', "2.06"},
+                                           ShownCase{"PointsAt96", Unit::Points, 96, 396, '.', "297.0"},
+                                           ShownCase{"PointsAt192", Unit::Points, 192, 396, ',', "148,5"},
+                                           // The side is always 100 % of itself: device pixels.
+                                           ShownCase{"PerCentKeepsPixels", Unit::PerCent, 144, 396, ',', "396"}),
+                         CaseName<ShownCase>);
 
 enum class Commit { Enter, Leave };
 

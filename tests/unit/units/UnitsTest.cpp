@@ -133,7 +133,8 @@ INSTANTIATE_TEST_SUITE_P(
         PngCase{"Millimetres", {Unit::Millimetres, kEdid527, kEdid527}, std::pair{3643u, 3643u}},
         PngCase{"Centimetres", {Unit::Centimetres, NominalDensity(96), NominalDensity(96)}, std::pair{3780u, 3780u}},
         PngCase{"InchesAt192", {Unit::Inches, NominalDensity(192), NominalDensity(192)}, std::pair{7559u, 7559u}},
-        PngCase{"PointsSidesApart", {Unit::Points, kEdid527, {1080, 296 * kNanometresPerMillimetre}},
+        PngCase{"PointsSidesApart",
+                {Unit::Points, kEdid527, {1080, 296 * kNanometresPerMillimetre}},
                 std::pair{3643u, 3649u}},
         PngCase{"UnknownDensity", {Unit::Millimetres, kNone, kEdid527}, std::nullopt}),
     CaseName<PngCase>);
