@@ -6,9 +6,13 @@
 #include <optional>
 #include <utility>
 
+#include "lang/Format.h"
+#include "lang/LangTable.h"
+#include "lang/Texts.h"
 #include "overlay/draw/Compose.h"
 #include "overlay/looks/Geometry.h"
 #include "panel/CalibrationPanel.h"
+#include "overlay/looks/Lengths.h"
 #include "panel/PanelLists.h"
 #include "settings/IniValues.h"
 #include "settings/SettingsFile.h"
@@ -121,6 +125,7 @@ void PanelController::UpdatePosition() { view_.MoveTo({settings_->SX(), settings
 
 void PanelController::UpdateOptions() {
     view_.ShowOptions(AdvancedOptions(*settings_));
+    ShowUnits();
     view_.EnableHints(settings_->ShowHints());
     UpdateOpacity();
     ShowWorkOptions();
@@ -215,6 +220,10 @@ void PanelController::UpdateRatio() {
 
 void PanelController::UpdateSizeField() { ShowSize(Leading()); }
 
+void PanelController::ShowUnits() {
+    view_.SelectListItem(PanelList::Units, static_cast<int>(UnitOf(settings_->Units())));
+}
+
 // ---- size field ------------------------------------------------------------
 
 std::int32_t PanelController::Leading() const {
@@ -229,10 +238,56 @@ void PanelController::SetLeading(std::int32_t value) {
     }
 }
 
+std::optional<Unit> PanelController::SizeFieldUnit() const {
+    const Unit unit = UnitOf(settings_->Units());
+    if (unit == Unit::DevicePixels || unit == Unit::PerCent) return std::nullopt;
+    return unit;
+}
+
 // Moving the spin rewrites the edit, which counts as a change of the field.
 void PanelController::ShowSize(std::int32_t value) {
-    view_.ShowSpinPosition(PanelSpin::Size, size_.MoveTo(value));
+    const int position = size_.MoveTo(value);
+    if (const std::optional<Unit> unit = SizeFieldUnit()) {
+        shownSize_ =
+            FormatLength(position, *unit, overlay_->MeasuringScale(settings_->LockWidth()), DecimalSeparator());
+        view_.ShowSpinValue(PanelSpin::Size, position, shownSize_);
+    } else {
+        view_.ShowSpinPosition(PanelSpin::Size, position);
+    }
     SizeEditChange();
+}
+
+TypedLength PanelController::TypedSize(const std::string& text, Unit unit) const {
+    return ParseLength(text, unit, overlay_->MeasuringScale(settings_->LockWidth()), DecimalSeparator(),
+                       UnitSymbolText(texts_, unit));
+}
+
+int PanelController::ReadSize(const std::string& text) {
+    const std::optional<Unit> unit = SizeFieldUnit();
+    if (!unit) return size_.ReadFrom(text);
+    if (text == shownSize_) return size_.Position();
+    const TypedLength typed = TypedSize(text, *unit);
+    if (typed.error == LengthError::None && typed.pixels >= 0 && typed.pixels <= size_.Maximum()) {
+        size_.MoveTo(typed.pixels);
+    }
+    return size_.Position();
+}
+
+std::int32_t PanelController::CommittedSize(const std::string& text, Unit unit) const {
+    // The text as shown stands for the position shown.
+    if (text == shownSize_) return size_.Position();
+    const TypedLength typed = TypedSize(text, unit);
+    if (typed.error != LengthError::None) {
+        throw NotALengthError(
+            FormatTemplate(texts_.Text(texts::MSNotALength), {text, UnitSymbolText(texts_, unit)}, DecimalSeparator()));
+    }
+    return typed.pixels;
+}
+
+bool PanelController::SizeSpinStep(int delta) {
+    if (!SizeFieldUnit()) return false;
+    ShowSize(ReadSize(view_.SpinText(PanelSpin::Size)) + delta);
+    return true;
 }
 
 void PanelController::SizeEditKeyDown(FieldKey key) {
@@ -251,10 +306,16 @@ void PanelController::SizeEditExit() {
 
 void PanelController::CommitSize() {
     const std::string text = view_.SpinText(PanelSpin::Size);
-    const std::optional<std::int32_t> typed = TypedInteger(text);
-    if (!typed) throw ConversionError(text);
-    if (*typed >= size_.Maximum()) return;
-    ShowSize(*typed);
+    std::int32_t typed = 0;
+    if (const std::optional<Unit> unit = SizeFieldUnit()) {
+        typed = CommittedSize(text, *unit);
+    } else if (const std::optional<std::int32_t> integer = TypedInteger(text)) {
+        typed = *integer;
+    } else {
+        throw ConversionError(text);
+    }
+    if (typed >= size_.Maximum()) return;
+    ShowSize(typed);
     const int position = size_.Position();
     if (position < size_.Maximum()) SetLeading(position);
 }
@@ -262,7 +323,7 @@ void PanelController::CommitSize() {
 void PanelController::SizeEditChange() {
     if (!editsLive_ || inSizeChange_) return;
     inSizeChange_ = true;
-    const int position = size_.ReadFrom(view_.SpinText(PanelSpin::Size));
+    const int position = ReadSize(view_.SpinText(PanelSpin::Size));
     if (position < size_.Maximum()) {
         SetLeading(position);
         overlay_->ApplySize();
@@ -344,6 +405,10 @@ void PanelController::LookComboBoxChange(int index) {
 
 void PanelController::OrientationComboBoxChange(int index) {
     if (index >= 0 && index < kOrientCount) settings_->SetOrientMode(index);
+}
+
+void PanelController::UnitsComboBoxChange(int index) {
+    if (index >= 0 && index < kUnitCount) settings_->SetUnits(index);
 }
 
 void PanelController::LinesColorBoxChange(Color color) { settings_->SetLinesColor(color); }

@@ -11,6 +11,7 @@
 // ends at a setter that finds its value already stored.
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -20,6 +21,7 @@
 #include "app/StartWithWindows.h"
 #include "panel/PanelView.h"
 #include "settings/AppSettings.h"
+#include "units/Units.h"
 
 namespace lumetra {
 
@@ -33,6 +35,12 @@ class ConversionError : public std::runtime_error {
 public:
     explicit ConversionError(const std::string& text)
         : std::runtime_error("'" + text + "' is not a valid integer value") {}
+};
+
+// A size field text that is no length in the unit the field shows.
+class NotALengthError : public std::runtime_error {
+public:
+    explicit NotALengthError(const std::string& message) : std::runtime_error(message) {}
 };
 
 enum class FieldKey { Enter, Other };
@@ -104,10 +112,18 @@ public:
     void RelabelItems(PanelList list);
 
     // User handlers. SizeEditKeyDown and SizeEditExit throw ConversionError
-    // for a text that is not an integer.
+    // for a text that is not an integer, or NotALengthError for one that is
+    // no length while the field shows a unit (below); a text left as the
+    // field showed it sets nothing.
     void SizeEditKeyDown(FieldKey key);
     void SizeEditExit();
     void SizeEditChange();
+    // The size field's spin buttons or arrow keys, delta device pixels at a
+    // step, while the field shows a unit: the spin control would write its
+    // position, a pixel count, into the field. False where the field shows
+    // device pixels and the spin control steps by itself.
+    bool SizeSpinStep(int delta);
+    void UnitsComboBoxChange(int index);
     void GridSizeEditKeyDown(FieldKey key);
     void GridSizeEditExit();
     void GridSizeEditChange();
@@ -162,6 +178,16 @@ public:
 private:
     char DecimalSeparator() const;
     void ShowGuideValues();
+    // The unit the size field shows the leading side in; nothing for device
+    // pixels, which per cent keeps as well: the side is always 100 % of itself.
+    std::optional<Unit> SizeFieldUnit() const;
+    // What the field's text asks for in device pixels: the spin position,
+    // taken from the text where it is a length within the spin's range.
+    int ReadSize(const std::string& text);
+    TypedLength TypedSize(const std::string& text, Unit unit) const;
+    // What Enter or leaving the field sets; throws NotALengthError.
+    std::int32_t CommittedSize(const std::string& text, Unit unit) const;
+    void ShowUnits();
     std::int32_t Leading() const;
     void SetLeading(std::int32_t value);
     void CommitSize();
@@ -184,6 +210,9 @@ private:
     std::array<std::string_view, kHotKeyCommandCount> hotKeyRefusals_{};
 
     SpinField size_;
+    // The size field's text as last shown in a unit: it stands for the exact
+    // position shown, which reading it back could miss by a pixel.
+    std::string shownSize_;
     SpinField gridSize_;
     SpinField lineWidth_;
     bool editsLive_ = true;

@@ -116,6 +116,9 @@ constexpr std::array kLayout{
     Label(C::NextLookKeyNote, P::Work, 12, HotKeyTop(3) + 33, 141),
     // Room for a second line of text in the longer languages.
     Box(C::StartWithWindowsCheckBox, P::Advanced, 12, 254, 141, 26),
+    // Above the size's frame, right of its heading; the list opens wider
+    // than its field.
+    Box(C::UnitsBox, P::Look, 66, 7, 87, 19),
     Box(C::CalibrateBtn, P::Advanced, 12, 282, 141, 20),
     // Room for four lines of the note in the longer languages.
     Box(C::SizeUnknownNote, P::Advanced, 12, 12, 141, 4 * kLabelHeight),

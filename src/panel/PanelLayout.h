@@ -88,7 +88,9 @@ enum class PanelControl {
     NextLookKeyNote,
     // Advanced page, below the older controls.
     StartWithWindowsCheckBox,
-    // The button that opens the calibration group, and the group, which
+    // Look page, beside the size's heading: the unit every length is read in.
+    UnitsBox,
+    // Advanced page: the button that opens the calibration group, and the group, which
     // shows in place of the page's other controls while it is open.
     CalibrateBtn,
     SizeUnknownNote,

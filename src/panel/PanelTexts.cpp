@@ -76,6 +76,7 @@ constexpr std::array kLocalisationPass{
     Text(PanelText::CalibrateCardBtn, texts::MSCalibrateCard),
     Text(PanelText::ConfirmCalibrationBtn, texts::MSConfirmCalibration),
     Items(PanelList::Advanced),
+    Items(PanelList::Units),
     Text(PanelText::WorkTab, texts::MSWorkTab),
     Text(PanelText::ClickThroughCheckBox, texts::MSClickThrough),
     Text(PanelText::CaptureCheckBox, texts::MSHideFromCapture),
@@ -92,6 +93,7 @@ constexpr std::array kLocalisationPass{
 static_assert(texts::MSRat.count == static_cast<int>(kRatioPresetCount));
 static_assert(texts::MSOr.count == kOrientCount);
 static_assert(texts::MSA.count == kAdvancedOptionCount);
+static_assert(texts::MSUnit.count == kUnitCount);
 
 constexpr const char* kCopyrightNotice = "Copyright \xC2\xA9 Velmora";
 
@@ -129,6 +131,7 @@ void PanelController::ApplyLanguage(const std::string& name) {
     UpdateRatio();
     UpdateLook();
     UpdateOrientation();
+    ShowUnits();
     UpdateColors();
     UpdateHotKeys();  // their notes are texts of the language too
 }
@@ -184,6 +187,9 @@ void PanelController::RelabelItems(PanelList list) {
             return;
         case PanelList::Advanced:
             for (int i = 0; i < kAdvancedOptionCount; ++i) view_.SetListItem(list, i, text(texts::MSA.Key(i)));
+            return;
+        case PanelList::Units:
+            for (int i = 0; i < kUnitCount; ++i) view_.SetListItem(list, i, text(texts::MSUnit.Key(i)));
             return;
         case PanelList::Language: return;  // language names are file names
     }

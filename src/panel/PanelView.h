@@ -71,7 +71,7 @@ enum class PanelText {
 inline constexpr int kPanelTextCount = static_cast<int>(PanelText::ConfirmCalibrationBtn) + 1;
 
 // Of HaloColor only the automatic entry's text comes from the controller.
-enum class PanelList { Ratio, Look, Orientation, Advanced, Language, LabelSize, HaloColor };
+enum class PanelList { Ratio, Look, Orientation, Advanced, Language, LabelSize, HaloColor, Units };
 
 // The edit + spin pairs.
 enum class PanelSpin { Size, GridSize, LineWidth };
@@ -102,6 +102,8 @@ public:
     // into it as plain decimal.
     virtual std::string SpinText(PanelSpin spin) const = 0;
     virtual void ShowSpinPosition(PanelSpin spin, int position) = 0;
+    // The spin position with another text in the edit: a length in a unit.
+    virtual void ShowSpinValue(PanelSpin spin, int position, const std::string& text) = 0;
 
     virtual void ShowLock(bool widthLeads, bool lock) = 0;
     virtual void ShowHalo(bool on) = 0;

@@ -15,6 +15,7 @@
 #include "settings/HotKey.h"
 #include "settings/IniEncoding.h"
 #include "units/Calibration.h"
+#include "units/Units.h"
 
 namespace lumetra {
 
@@ -32,6 +33,9 @@ public:
     // Size from the settings and the window's top-left corner at once: one
     // move and one paint.
     virtual void ApplyPlacement(Point topLeft) = 0;
+    // What a length along the guide's width (else its height) measures on
+    // the monitor the guide is measured on.
+    virtual LengthScale MeasuringScale(bool alongWidth) const = 0;
 };
 
 // Refresh operations of the settings panel, called by the setters.

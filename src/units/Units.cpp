@@ -163,6 +163,16 @@ std::uint32_t PixelsPerMetre(const PixelDensity& density) {
         std::min(DivideHalfEven(density.pixels * 1'000'000'000, density.nanometres), most));
 }
 
+std::optional<PngResolution> PngResolutionOf(const ExportDensity& density) {
+    if (!IsPhysical(density.unit)) return std::nullopt;
+    const std::uint32_t across = PixelsPerMetre(density.width);
+    const std::uint32_t down = PixelsPerMetre(density.height);
+    if (across == 0 || down == 0) return std::nullopt;
+    // The encoder writes the nearest whole number of pixels per metre.
+    constexpr double kMetresPerInch = 0.0254;
+    return PngResolution{across * kMetresPerInch, down * kMetresPerInch};
+}
+
 Reading ReadingOf(std::int64_t pixels, Unit unit, const LengthScale& scale) {
     const std::int64_t length = std::clamp(pixels, -kLongestReadLength, kLongestReadLength);
     if (unit == Unit::PerCent && scale.side <= 0) return {0, 1};

@@ -8,6 +8,7 @@
 // factor, so that a length exactly halfway between two read-outs is known
 // to be halfway and is rounded like every other half: to the even neighbour.
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -108,6 +109,17 @@ struct ExportDensity {
     PixelDensity width = NominalDensity();
     PixelDensity height = NominalDensity();
 };
+
+// The resolution, in pixels per inch as the system's imaging component
+// takes it, at which a PNG export carries the monitor's pixels per metre
+// in its header; nothing unless a physical unit is chosen: the file then
+// holds no resolution, as it always did.
+struct PngResolution {
+    double across = 0;
+    double down = 0;
+    friend bool operator==(const PngResolution&, const PngResolution&) = default;
+};
+std::optional<PngResolution> PngResolutionOf(const ExportDensity& density);
 
 // A length as the size of a file that another program places at true size,
 // "150.2mm", "5.91in", with the read-out's decimals and always a point;

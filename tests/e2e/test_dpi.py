@@ -50,11 +50,17 @@ def expect_lines(shot, origin, what):
     expect(down == [False, True, False], f"{what}: the horizontal centre line across y {y}: {down}")
 
 
+# The fit's notice on the 451 x 300 photograph: at 144 dpi in scaled pixels
+# (Units 1), at 192 dpi in device pixels as it always read.
+FIT_NOTICE = {144: "300.7 \u00d7 200 px \u2014 3 : 2 (-0.22 %)", 192: "451 \u00d7 300 \u2014 3 : 2 (-0.22 %)"}
+UNITS = {144: {"Units": 1}, 192: {}}
+
+
 @scenario
 def at_144_and_192_dpi_the_strip_scales_and_the_guide_keeps_its_device_pixels():
     for dpi, rows in ((144, 24), (192, 32)):
         scale = dpi / 96
-        with Session(settings=guide(), screen=SCREEN, dpi=dpi) as s:
+        with Session(settings=dict(guide(), **UNITS[dpi]), screen=SCREEN, dpi=dpi) as s:
             s.show_scene(PAGE, SCENE)
             frame = (WIDTH + 2 * BORDER, HEIGHT + 2 * BORDER + rows)
             overlay = s.wait_window(size=frame)
@@ -68,11 +74,14 @@ def at_144_and_192_dpi_the_strip_scales_and_the_guide_keeps_its_device_pixels():
 
             # F lays the measured area onto the photograph, pixel for pixel.
             s.point_at(600, 420)
+            notice = s.watch_window_text("tooltips_class32", timeout=15)
             s.key("f")
             left, top = CAT[0] - BORDER, CAT[1] - rows - BORDER
             fitted = (left, top, CAT[2] + 2 * BORDER, CAT[3] + 2 * BORDER + rows)
             deadline_poll(f"{dpi} dpi: the guide on the cat at {fitted}",
                           lambda: tuple(overlay.geometry()) == fitted, timeout=10)
+            read = notice()
+            expect(read == FIT_NOTICE[dpi], f"{dpi} dpi: the fit's notice read {read!r}")
 
             # The close button's face, 8 x 8 at 96 dpi, is hit and lit red
             # whole at its scaled place.

@@ -69,6 +69,23 @@ def complete(path):
     return data.endswith(b"IEND\xaeB`\x82") or data.rstrip().endswith(b"</svg>")
 
 
+# 451 x 300 pixels of a screen of 1280 x 1024 pixels over 339 x 271 mm.
+MM_NOTICE = "119.4 \u00d7 79.4 mm \u2014 3 : 2 (-0.22 %)"
+MM_PER_METRE = struct.pack(">IIB", 3776, 3779, 1)
+
+
+def png_chunks(path):
+    """A PNG's chunks by type: the data of each (the last of a repeated type)."""
+    with open(path, "rb") as f:
+        data = f.read()
+    chunks, at = {}, 8
+    while at + 8 <= len(data):
+        length, kind = struct.unpack_from(">I4s", data, at)
+        chunks[kind] = data[at + 8:at + 8 + length]
+        at += 12 + length
+    return chunks
+
+
 def save_as(s, title, path):
     """Types a path into the save dialog of that title, saves, and waits
     until the program has written the whole file."""
@@ -111,6 +128,22 @@ def copy_and_save_take_the_picture_with_its_guide():
         s.key("s", ["Control_L"])
         save_as(s, "Save the composition", saved)
         expect(image_pixels(saved) == expected, "the PNG differs from the screen inside the measured area")
+        expect(b"pHYs" not in png_chunks(saved), "a PNG saved in device pixels names a resolution")
+
+        # In millimetres, from the size Wine reports for the 1280 x 1024
+        # screen (its DPI to the inch: 339 x 271 mm), the notice reads true
+        # lengths and the PNG carries the pixels per metre.
+        s.key("u")
+        s.key("u")
+        notice = s.watch_window_text("tooltips_class32", timeout=15)
+        s.key("r")
+        read = notice()
+        expect(read == MM_NOTICE, f"the notice in millimetres read {read!r}")
+        in_mm = os.path.join(folder, "composition-mm.png")
+        s.key("s", ["Control_L"])
+        save_as(s, "Save the composition", in_mm)
+        chunks = png_chunks(in_mm)
+        expect(chunks.get(b"pHYs") == MM_PER_METRE, f"the PNG in millimetres names {chunks.get(b'pHYs')!r}")
         s.close()
         s.expect_saved({"SaveFolder": "Z:" + folder.replace("/", "\\") + "\\"}, "the folder saved to")
 

@@ -67,6 +67,7 @@ public:
     void RefreshOptions() override;
     void RefreshLanguage() override;
     void ApplyPlacement(Point topLeft) override;
+    LengthScale MeasuringScale(bool alongWidth) const override;
 
     void ApplyPosition();
     // Shows the settings again after they were replaced as a whole.
@@ -175,6 +176,10 @@ private:
     // MainFrmExport.cpp: the monitor the measured area's centre is on, and
     // the unit the read-outs take.
     LookUnits MeasuringUnits() const;
+    // What the exports' pixels measure there, and the resolution a PNG
+    // export carries (none unless the unit is physical).
+    ExportDensity ExportDensityNow() const;
+    std::optional<PngResolution> PngResolutionNow() const;
     void DrawStrip(HDC dc) const;
     bool IsActive() const;
     RECT Bounds() const;

@@ -78,14 +78,14 @@ void TMainForm::SaveComposition() {
     }
     const std::optional<SaveChoice> choice = AskSave(texts::MSaveComposition, {{lang_.Text(texts::MFilePng), "png"}});
     if (!choice) return;
-    if (!SavePng(choice->path, {picture, settings_.Width(), settings_.Height()})) {
+    if (!SavePng(choice->path, {picture, settings_.Width(), settings_.Height()}, PngResolutionNow())) {
         ShowNotice(FormatTemplate(lang_.Text(texts::MFileNotWritten), {choice->path}));
     }
 }
 
 bool TMainForm::SaveCompositionTo(const std::string& path) {
     const std::vector<std::uint32_t> picture = Composition();
-    return !picture.empty() && SavePng(path, {picture, settings_.Width(), settings_.Height()});
+    return !picture.empty() && SavePng(path, {picture, settings_.Width(), settings_.Height()}, PngResolutionNow());
 }
 
 void TMainForm::SaveGuideLayer() {
@@ -97,11 +97,11 @@ void TMainForm::SaveGuideLayer() {
         const std::vector<std::uint32_t> drawn = DrawnArea();
         const std::vector<std::uint32_t> layer =
             GuideLayer({drawn, settings_.Width(), settings_.Height(), settings_.Width()}, DibPixel(kOverlayKeyColor));
-        written = !layer.empty() && SavePng(choice->path, {layer, settings_.Width(), settings_.Height()});
+        written =
+            !layer.empty() && SavePng(choice->path, {layer, settings_.Width(), settings_.Height()}, PngResolutionNow());
     } else {
-        const LookUnits units = MeasuringUnits();
         written = Win32PlatformFiles().ReplaceFileContents(
-            choice->path, GuideLayerSvg(settings_, ProgramLooks(), lang_, {units.unit, units.across, units.down}));
+            choice->path, GuideLayerSvg(settings_, ProgramLooks(), lang_, ExportDensityNow()));
     }
     if (!written) ShowNotice(FormatTemplate(lang_.Text(texts::MFileNotWritten), {choice->path}));
 }
@@ -109,6 +109,18 @@ void TMainForm::SaveGuideLayer() {
 void TMainForm::ShowPictureRatio() {
     const LookUnits units = MeasuringUnits();
     ShowNotice(PictureRatioText(settings_.Width(), settings_.Height(), lang_, units.decimalSeparator, units));
+}
+
+ExportDensity TMainForm::ExportDensityNow() const {
+    const LookUnits units = MeasuringUnits();
+    return {units.unit, units.across, units.down};
+}
+
+std::optional<PngResolution> TMainForm::PngResolutionNow() const { return PngResolutionOf(ExportDensityNow()); }
+
+LengthScale TMainForm::MeasuringScale(bool alongWidth) const {
+    const LookUnits units = MeasuringUnits();
+    return {units.dpi, alongWidth ? units.across : units.down, alongWidth ? settings_.Width() : settings_.Height()};
 }
 
 LookUnits TMainForm::MeasuringUnits() const {

@@ -130,7 +130,7 @@ bool CopyToClipboard(HWND owner, const ExportPixels& picture) {
     return true;
 }
 
-bool SavePng(const std::string& path, const ExportPixels& picture) {
+bool SavePng(const std::string& path, const ExportPixels& picture, const std::optional<PngResolution>& resolution) {
     if (!Valid(picture)) return false;
     const ComScope com;
     if (!com.Ready()) return false;
@@ -151,6 +151,7 @@ bool SavePng(const std::string& path, const ExportPixels& picture) {
            SUCCEEDED(encoder->Initialize(stream.get(), WICBitmapEncoderNoCache)) &&
            SUCCEEDED(encoder->CreateNewFrame(frame.out(), nullptr)) && SUCCEEDED(frame->Initialize(nullptr)) &&
            SUCCEEDED(frame->SetSize(static_cast<UINT>(picture.width), static_cast<UINT>(picture.height))) &&
+           (!resolution || SUCCEEDED(frame->SetResolution(resolution->across, resolution->down))) &&
            SUCCEEDED(frame->SetPixelFormat(&format)) && format == GUID_WICPixelFormat32bppBGRA &&
            SUCCEEDED(frame->WritePixels(static_cast<UINT>(picture.height), stride, size, pixels)) &&
            SUCCEEDED(frame->Commit()) && SUCCEEDED(encoder->Commit());

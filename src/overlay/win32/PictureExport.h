@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "units/Units.h"
 #include "win32/Win32.h"
 
 namespace lumetra {
@@ -22,8 +23,10 @@ struct ExportPixels {
 // takes; false when the clipboard could not be had.
 bool CopyToClipboard(HWND owner, const ExportPixels& picture);
 
-// Writes a PNG with its alpha channel; false when the file could not be written.
-bool SavePng(const std::string& path, const ExportPixels& picture);
+// Writes a PNG with its alpha channel, and with the resolution in its header
+// when there is one; false when the file could not be written.
+bool SavePng(const std::string& path, const ExportPixels& picture,
+             const std::optional<PngResolution>& resolution = std::nullopt);
 
 // One type of file the save dialog offers: "PNG picture" and "png".
 struct SaveFileType {

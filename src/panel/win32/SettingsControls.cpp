@@ -20,6 +20,7 @@
 #include "panel/win32/SettingsFrm.h"
 #include "panel/win32/SettingsIds.h"
 #include "settings/AppSettings.h"
+#include "units/Units.h"
 
 namespace lumetra {
 namespace {
@@ -28,6 +29,8 @@ using C = PanelControl;
 
 constexpr int kFontHeight = 9;
 constexpr int kLogoSize = 32;
+// The open units list at 96 dpi: room for the longest unit's name.
+constexpr int kUnitsListWidth = 150;
 constexpr int kThumbLength = 15;    // the opacity bar's slider
 constexpr Point kTabPadding{6, 3};  // the tab control's own at 96 dpi
 
@@ -148,6 +151,8 @@ void TSettingsForm::SizeControlParts() {
         ::SendMessageW(picker, CB_SETITEMHEIGHT, 0, ScaledLength(kColorItemHeight, dpi_));
     }
     ::SendMessageW(checkList_, LB_SETITEMHEIGHT, 0, ScaledLength(kCheckItemHeight, dpi_));
+    // The units' field is narrower than their longest names.
+    ::SendMessageW(unitsBox_, CB_SETDROPPEDWIDTH, static_cast<WPARAM>(ScaledLength(kUnitsListWidth, dpi_)), 0);
     ::SendMessageW(opacityBar_, TBM_SETTHUMBLENGTH, static_cast<WPARAM>(ScaledLength(kThumbLength, dpi_)), 0);
     // Room round each tab's caption as wide as the caption's scale, so the
     // tabs wrap into the same rows at every dpi.
@@ -280,6 +285,8 @@ void TSettingsForm::CreateLookPage(HWND page) {
     Bind(PanelText::GridSizeLabel, AddLabel(page, L"", C::GridSizeLabel));
     Bind(PanelText::FollowCheckBox,
          AddControl(page, WC_BUTTONW, L"", BS_AUTOCHECKBOX | WS_TABSTOP, C::FollowCheckBox, Id::FollowCheckBox));
+    // Last in the tab order, which the older controls keep.
+    unitsBox_ = AddCombo(page, CBS_DROPDOWNLIST, C::UnitsBox, kUnitCount, Id::UnitsComboBox);
 }
 
 void TSettingsForm::CreateColorsPage(HWND page) {

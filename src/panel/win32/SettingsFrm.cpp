@@ -137,12 +137,7 @@ LRESULT TSettingsForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
             if (ShownPage() != static_cast<int>(PanelPage::Main)) return 0;
             return MAKELRESULT(static_cast<WORD>(Id::DevWebBtn), DC_HASDEFID);
         case WM_COMMAND: FormCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam)); return 0;
-        case WM_NOTIFY:
-            if (reinterpret_cast<const NMHDR*>(lParam)->hwndFrom == tabs_ &&
-                reinterpret_cast<const NMHDR*>(lParam)->code == TCN_SELCHANGE) {
-                PageControlChange();
-            }
-            return 0;
+        case WM_NOTIFY: return FormNotify(*reinterpret_cast<const NMHDR*>(lParam));
         case WM_HSCROLL:
             if (reinterpret_cast<HWND>(lParam) == opacityBar_ && started_) {
                 controller_.OpacityTrackBarChange(static_cast<int>(::SendMessageW(opacityBar_, TBM_GETPOS, 0, 0)));

@@ -90,6 +90,7 @@ public:
     void SetRatioText(const std::string& text) override;
     std::string SpinText(PanelSpin spin) const override;
     void ShowSpinPosition(PanelSpin spin, int position) override;
+    void ShowSpinValue(PanelSpin spin, int position, const std::string& text) override;
     void ShowLock(bool widthLeads, bool lock) override;
     void ShowHalo(bool on) override;
     void ShowClickThrough(bool on) override;
@@ -177,6 +178,7 @@ private:
     bool FormKeyDown(WPARAM key);
     bool FieldKeyDown(HWND target, WPARAM key);
     void FormCommand(int id, int code, HWND control);
+    LRESULT FormNotify(const NMHDR& header);
     void PageControlChange();
     void ColorBoxChange(PanelColorBox box);
     void ToggleCheck(int index);
@@ -235,6 +237,7 @@ private:
     HWND knownHeightEdit_ = nullptr;
     bool sizeUnknown_ = false;       // as the calibration group last said
     bool calibrationShown_ = false;  // the group in place of the Advanced page's other controls
+    HWND unitsBox_ = nullptr;
     std::array<HWND, kHotKeyCommandCount> hotKeyBoxes_{};  // in HotKeyCommand order
     std::array<HWND, kHotKeyCommandCount> hotKeyNotes_{};
     std::array<HotKey, kHotKeyCommandCount> hotKeysShown_{};  // the Windows key included

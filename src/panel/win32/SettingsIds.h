@@ -38,6 +38,7 @@ enum class TSettingsForm::Id : int {
     CalibrateBtn,
     CalibrateCardBtn,
     ConfirmCalibrationBtn,
+    UnitsComboBox,
     // One per hot key, in HotKeyCommand order: the last identifiers.
     FirstHotKeyBox,
 };

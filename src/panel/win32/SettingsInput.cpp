@@ -165,6 +165,9 @@ void TSettingsForm::FormCommand(int id, int code, HWND control) {
         case Id::CaptureCheckBox:
             if (code == BN_CLICKED) controller_.CaptureCheckBoxClick(IsChecked(control));
             return;
+        case Id::UnitsComboBox:
+            if (code == CBN_SELCHANGE) controller_.UnitsComboBoxChange(ComboSelection(unitsBox_));
+            return;
         case Id::LangComboBox:
             if (code == CBN_SELCHANGE)
                 controller_.LangComboBoxChange(ComboItemText(langBox_, ComboSelection(langBox_)));
@@ -204,6 +207,19 @@ void TSettingsForm::FormCommand(int id, int code, HWND control) {
             return;
         default: return;
     }
+}
+
+// The tab control's page change, and the size field's spin steps while the
+// field shows a unit: the spin control would write its position, a pixel
+// count, into the field, so the controller takes the step and the control's
+// own is refused.
+LRESULT TSettingsForm::FormNotify(const NMHDR& header) {
+    if (header.hwndFrom == tabs_ && header.code == TCN_SELCHANGE) {
+        PageControlChange();
+    } else if (header.hwndFrom == sizeSpin_ && header.code == UDN_DELTAPOS && started_) {
+        return controller_.SizeSpinStep(reinterpret_cast<const NMUPDOWN*>(&header)->iDelta) ? TRUE : FALSE;
+    }
+    return 0;
 }
 
 void TSettingsForm::ColorBoxChange(PanelColorBox box) {

@@ -43,6 +43,7 @@ HWND TSettingsForm::ListHandle(PanelList list) const {
         case PanelList::Language: return langBox_;
         case PanelList::LabelSize: return labelSizeBox_;
         case PanelList::HaloColor: return haloColorBox_;
+        case PanelList::Units: return unitsBox_;
     }
     return nullptr;
 }
@@ -143,6 +144,14 @@ void TSettingsForm::ShowSpinPosition(PanelSpin spin, int position) {
     ::SendMessageW(SpinHandle(spin), UDM_SETPOS32, 0, position);
     // Written here as well, whatever the spin control does with its buddy.
     ::SetWindowTextW(EditHandle(spin), std::to_wstring(position).c_str());
+    showing_ = false;
+}
+
+void TSettingsForm::ShowSpinValue(PanelSpin spin, int position, const std::string& text) {
+    showing_ = true;
+    // The spin control writes its position into the edit: the text goes last.
+    ::SendMessageW(SpinHandle(spin), UDM_SETPOS32, 0, position);
+    ::SetWindowTextW(EditHandle(spin), Wide(text).c_str());
     showing_ = false;
 }
 

@@ -100,6 +100,7 @@ TEST(PanelLayout, At96DpiEveryControlKeepsItsPlace) {
         {C::NextLookKeyBox, P::Work, 12, 259, 141, 19, false},
         {C::NextLookKeyNote, P::Work, 12, 279, 141, 11, false},
         {C::StartWithWindowsCheckBox, P::Advanced, 12, 254, 141, 26, false},
+        {C::UnitsBox, P::Look, 66, 7, 87, 19, false},
         {C::CalibrateBtn, P::Advanced, 12, 282, 141, 20, false},
         {C::SizeUnknownNote, P::Advanced, 12, 12, 141, 44, false},
         {C::KnownWidthLabel, P::Advanced, 12, 63, 141, 11, false},

@@ -37,6 +37,7 @@ public:
     std::map<PanelList, int> selected;
     std::string ratioText;
     std::map<PanelSpin, std::string> spinText;
+    std::map<PanelSpin, int> spinPosition;
     bool widthLeads = false;
     bool lock = false;
     bool halo = false;
@@ -91,7 +92,14 @@ public:
         const auto it = spinText.find(spin);
         return it == spinText.end() ? std::string() : it->second;
     }
-    void ShowSpinPosition(PanelSpin spin, int pos) override { spinText[spin] = std::to_string(pos); }
+    void ShowSpinPosition(PanelSpin spin, int pos) override {
+        spinText[spin] = std::to_string(pos);
+        spinPosition[spin] = pos;
+    }
+    void ShowSpinValue(PanelSpin spin, int pos, const std::string& text) override {
+        spinText[spin] = text;
+        spinPosition[spin] = pos;
+    }
     void ShowLock(bool width, bool locked) override {
         widthLeads = width;
         lock = locked;
@@ -133,6 +141,11 @@ public:
     void RefreshOptions() override {}
     void RefreshLanguage() override {}
     void ApplyPlacement(Point) override { ++applySize; }
+    // The monitor the guide is measured on.
+    LengthScale MeasuringScale(bool alongWidth) const override { return {dpi, alongWidth ? across : down, 0}; }
+    std::int32_t dpi = kDefaultDpi;
+    PixelDensity across = NominalDensity();
+    PixelDensity down = NominalDensity();
 };
 
 inline constexpr std::int32_t kScreenWidth = 1920;

@@ -25,6 +25,7 @@ public:
     void ApplyPlacement(Point at) override {
         log_.push_back("O:ApplyPlacement " + std::to_string(at.x) + "," + std::to_string(at.y));
     }
+    LengthScale MeasuringScale(bool) const override { return {}; }
 
 private:
     Log& log_;

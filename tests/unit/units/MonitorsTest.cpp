@@ -89,22 +89,22 @@ constexpr PixelDensity Over(std::int64_t pixels, std::int64_t millimetres) {
 
 INSTANTIATE_TEST_SUITE_P(
     Values, Density,
-    ::testing::Values(DensityCase{"CalibrationFirst",
-                                  {{1920, 1080}, 96, MillimetreSize{527, 296}, std::nullopt, {kCardWidth, kCardHeight}},
-                                  {kCardWidth, kCardHeight, SizeSource::Calibrated}},
-                      DensityCase{
-                          "OneSideMeasuredServesBoth",
-                          {{1920, 1080}, 96, MillimetreSize{527, 296}, std::nullopt, {std::nullopt, kCardHeight}},
-                          {kCardHeight, kCardHeight, SizeSource::Calibrated}},
-                      DensityCase{"EdidInTheCurrentMode",
-                                  {{1280, 720}, 96, MillimetreSize{527, 296}, MillimetreSize{500, 280}, {}},
-                                  {Over(1280, 527), Over(720, 296), SizeSource::Edid}},
-                      DensityCase{"SystemWhenNoEdid",
-                                  {{1920, 1080}, 144, std::nullopt, MillimetreSize{508, 286}, {}},
-                                  {Over(1920, 508), Over(1080, 286), SizeSource::System}},
-                      DensityCase{"ImplausibleSystemSizeSkipped",
-                                  {{1920, 1080}, 144, std::nullopt, MillimetreSize{160, 90}, {}},
-                                  {NominalDensity(144), NominalDensity(144), SizeSource::Assumed}}),
+    ::testing::Values(
+        DensityCase{"CalibrationFirst",
+                    {{1920, 1080}, 96, MillimetreSize{527, 296}, std::nullopt, {kCardWidth, kCardHeight}, ""},
+                    {kCardWidth, kCardHeight, SizeSource::Calibrated}},
+        DensityCase{"OneSideMeasuredServesBoth",
+                    {{1920, 1080}, 96, MillimetreSize{527, 296}, std::nullopt, {std::nullopt, kCardHeight}, ""},
+                    {kCardHeight, kCardHeight, SizeSource::Calibrated}},
+        DensityCase{"EdidInTheCurrentMode",
+                    {{1280, 720}, 96, MillimetreSize{527, 296}, MillimetreSize{500, 280}, {}, ""},
+                    {Over(1280, 527), Over(720, 296), SizeSource::Edid}},
+        DensityCase{"SystemWhenNoEdid",
+                    {{1920, 1080}, 144, std::nullopt, MillimetreSize{508, 286}, {}, ""},
+                    {Over(1920, 508), Over(1080, 286), SizeSource::System}},
+        DensityCase{"ImplausibleSystemSizeSkipped",
+                    {{1920, 1080}, 144, std::nullopt, MillimetreSize{160, 90}, {}, ""},
+                    {NominalDensity(144), NominalDensity(144), SizeSource::Assumed}}),
     CaseName<DensityCase>);
 
 // What the shell keeps of each monitor until the displays change.
@@ -129,7 +129,9 @@ TEST_P(FactsCache, AsksAgainOnlyWhatChanged) {
     if (c.forget) cache.Forget();
     const MonitorFacts* facts = cache.Find(c.asked);
     ASSERT_EQ(facts != nullptr, c.found.has_value());
-    if (facts) EXPECT_EQ(facts->identity, *c.found);
+    if (facts) {
+        EXPECT_EQ(facts->identity, *c.found);
+    }
 }
 
 const MonitorKey kLeft{"\\\\.\\DISPLAY1", {0, 0, 1920, 1080}, 96};
@@ -150,8 +152,8 @@ INSTANTIATE_TEST_SUITE_P(
                       CacheCase{"NeverAsked", {kLeft}, false, kRight, std::nullopt},
                       CacheCase{"ModeChanged", {kLeft}, false, {kLeft.device, {0, 0, 1280, 720}, 96}, std::nullopt},
                       CacheCase{"DpiChanged", {kLeft}, false, {kLeft.device, kLeft.area, 120}, std::nullopt},
-                      CacheCase{"OtherDisplayInItsPlace", {kLeft}, false, {"\\\\.\\DISPLAY3", kLeft.area, 96},
-                                std::nullopt},
+                      CacheCase{
+                          "OtherDisplayInItsPlace", {kLeft}, false, {"\\\\.\\DISPLAY3", kLeft.area, 96}, std::nullopt},
                       CacheCase{"AfterForget", {kLeft, kRight}, true, kLeft, std::nullopt},
                       CacheCase{"OldestGoesWhenFull", ManyMonitors(MonitorFactsCache::kMostMonitors + 1), false,
                                 ManyMonitors(1).front(), std::nullopt},

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <optional>
 #include <string>
+#include <utility>
 
 #include "settings/CaseName.h"
 
@@ -100,6 +103,41 @@ TEST(PixelsPerMetre, ForAPngHeader) {
     EXPECT_EQ(PixelsPerMetre(kEdid527), 3643u);            // 3643.26
     EXPECT_EQ(PixelsPerMetre(kNone), 0u);
 }
+
+// What the PNG encoder is handed: a resolution only for a physical unit,
+// one that it turns back into the monitor's whole pixels per metre.
+struct PngCase {
+    const char* name;
+    ExportDensity density;
+    std::optional<std::pair<std::uint32_t, std::uint32_t>> perMetre;  // nothing: no resolution
+};
+
+class PngHeader : public ::testing::TestWithParam<PngCase> {};
+
+TEST_P(PngHeader, CarriesPixelsPerMetreForPhysicalUnitsOnly) {
+    const PngCase& c = GetParam();
+    const std::optional<PngResolution> resolution = PngResolutionOf(c.density);
+    ASSERT_EQ(resolution.has_value(), c.perMetre.has_value());
+    if (!resolution) return;
+    // The encoder's rounding: the nearest whole number of pixels per metre.
+    EXPECT_EQ(std::lround(resolution->across / 0.0254), c.perMetre->first);
+    EXPECT_EQ(std::lround(resolution->down / 0.0254), c.perMetre->second);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Units, PngHeader,
+    ::testing::Values(
+        PngCase{"DevicePixelsAsToday", {Unit::DevicePixels, kEdid527, kEdid527}, std::nullopt},
+        PngCase{"ScaledPixelsAsToday", {Unit::ScaledPixels, kEdid527, kEdid527}, std::nullopt},
+        PngCase{"PerCentAsToday", {Unit::PerCent, kEdid527, kEdid527}, std::nullopt},
+        PngCase{"Millimetres", {Unit::Millimetres, kEdid527, kEdid527}, std::pair{3643u, 3643u}},
+        PngCase{"Centimetres", {Unit::Centimetres, NominalDensity(96), NominalDensity(96)}, std::pair{3780u, 3780u}},
+        PngCase{"InchesAt192", {Unit::Inches, NominalDensity(192), NominalDensity(192)}, std::pair{7559u, 7559u}},
+        PngCase{"PointsSidesApart",
+                {Unit::Points, kEdid527, {1080, 296 * kNanometresPerMillimetre}},
+                std::pair{3643u, 3649u}},
+        PngCase{"UnknownDensity", {Unit::Millimetres, kNone, kEdid527}, std::nullopt}),
+    CaseName<PngCase>);
 
 }  // namespace
 }  // namespace lumetra::test

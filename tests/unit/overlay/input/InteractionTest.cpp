@@ -53,6 +53,7 @@ public:
                          : color == Rgb(255, 255, 255) ? " white"
                                                        : " ?"));
     }
+    LengthScale MeasuringScale(bool) const override { return {}; }
     // Like the real window: resize and paint only when the size changed.
     void ApplySize() override {
         const int w = settings_.Width() + 2 * settings_.Border();
