@@ -3,10 +3,36 @@
 # a bounded fuzzing run, then the unit tests natively and the end-to-end
 # tests of the real Lumetra.exe under Wine on virtual displays, and the built
 # manual's pictures and links in headless Chromium.
+#
+# The end-to-end tests run one at a time and leave most of a second core
+# idle, so the sanitizer and fuzzing runs use it meanwhile, at the lowest
+# priority so that they never hold up a scenario. Their output follows the
+# tests'.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
 bash scripts/build.sh
-bash scripts/sanitize.sh
-bash scripts/fuzz.sh
-ctest --preset native -j2
+
+mkdir -p build
+background_log=build/sanitize-and-fuzz.log
+setsid nice -n 19 bash -c 'bash scripts/sanitize.sh && bash scripts/fuzz.sh' >"$background_log" 2>&1 &
+background=$!
+# A test run that is stopped stops the background run too (its own process
+# group, the session setsid starts).
+trap 'kill -- "-$background" 2>/dev/null || true' EXIT
+
+tests=0
+ctest --preset native -j2 || tests=$?
+sanitize_and_fuzz=0
+wait "$background" || sanitize_and_fuzz=$?
+trap - EXIT
+
+echo "== sanitizers and fuzzing"
+cat "$background_log"
+if ((sanitize_and_fuzz != 0)); then
+  echo "test.sh: the sanitizer or fuzzing run failed ($sanitize_and_fuzz)"
+fi
+if ((tests != 0)); then
+  echo "test.sh: ctest failed ($tests)"
+fi
+exit $((tests != 0 || sanitize_and_fuzz != 0))

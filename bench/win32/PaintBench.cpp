@@ -5,7 +5,7 @@
 // against the same resize of the bare window.
 //
 // Usage: lumetra-bench-paint runs language-file MODE, where MODE is one of
-//   paint SIZE CASE | split SIZE CASE | profile SIZE CASE | resize | check | list
+//   paint SIZE CASE | split SIZE CASE | profile SIZE CASE | resize | check [PART PARTS] | list
 // SIZE and CASE index kBenchSizes and BenchCases(); list prints their
 // names. One case per process, so a case that the window system cannot
 // show ends only itself. Prints one tab-separated row, times as medians:
@@ -14,8 +14,10 @@
 //          the paint's steps timed apart: composing (held lines written),
 //          copying to the window, drawing the orientation mark on it
 //   resize <case> <size> <step ms>  <floor ms>  <bare window's step ms>
-//   check: composes every case through direct pixel writes and through GDI
-//          alone and prints where they differ; exits 1 if any do
+//   check [PART PARTS]: composes every case through direct pixel writes and
+//          through GDI alone and prints where they differ; exits 1 if any do.
+//          With PART and PARTS, only every PARTS-th composition from the
+//          PART-th (0-based), so that several processes share the check
 //   profile <case> <size> <compose ms> <computing ms> <timed compose ms>
 //           then per kind of canvas call its mean ms and calls per paint:
 //           where a paint's time goes. Computing composes on a canvas that
@@ -236,16 +238,38 @@ std::optional<Difference> CompareCrossings(FrameSize frame, int lineWidth, const
 // back buffer leaves to GDI rather than writing it.
 constexpr Color kPaletteLinesColor = 0x02C08040;
 
+// One of several processes that share the check: it compares the
+// compositions whose ordinal leaves `index` over `count`, and sets up the
+// others' settings all the same, so every composition it compares is the
+// one a single process would.
+struct CheckShare {
+    int index = 0;
+    int count = 1;
+    bool Takes(int ordinal) const { return ordinal % count == index; }
+};
+
 // Composes every case at every size, in each orientation, with and without
 // values (and at the smallest size in a palette-relative colour), twice:
 // through the back buffer's direct pixel writes and through GDI alone. Each
 // buffer is exactly the frame's size, so both clip at the same edges. The
-// crossings follow, at two sizes and several widths. Prints each difference and a summary;
-// false on any difference.
-bool CheckPixels(TSettings& settings, const LangTable& lang, const FrameIcons& pictures) {
+// crossings follow, at two sizes and several widths. Prints each difference
+// and a summary of the share's compositions; false on any difference.
+bool CheckPixels(TSettings& settings, const LangTable& lang, const FrameIcons& pictures, CheckShare share) {
     const Color factoryColor = settings.LinesColor();
+    int ordinal = 0;
     int compared = 0;
     int differing = 0;
+    // Compares the next composition when it is the share's, reporting a difference.
+    const auto compareNext = [&](const std::function<std::optional<Difference>()>& compare,
+                                 const std::function<void(const Difference&)>& report) {
+        if (!share.Takes(ordinal++)) return;
+        ++compared;
+        const auto difference = compare();
+        if (!difference) return;
+        ++differing;
+        report(*difference);
+    };
+    const auto composed = [&] { return CompareWrites(settings, lang, pictures); };
     for (const BenchSize size : kBenchSizes) {
         for (const BenchCase& benchCase : BenchCases()) {
             for (std::int32_t orient = 0; orient < 4; ++orient) {
@@ -256,13 +280,12 @@ bool CheckPixels(TSettings& settings, const LangTable& lang, const FrameIcons& p
                         settings.SetOrientMode(orient);
                         settings.SetShowValues(values);
                         settings.SetLinesColor(color);
-                        ++compared;
-                        const auto difference = CompareWrites(settings, lang, pictures);
-                        if (!difference) continue;
-                        ++differing;
-                        std::printf("differs\t%s\t%s\torient %d\tvalues %d\tlines %08X\tat (%d, %d): %06X, GDI %06X\n",
-                                    benchCase.name.c_str(), SizeName(size).c_str(), orient, values ? 1 : 0, color,
-                                    difference->x, difference->y, difference->direct, difference->reference);
+                        compareNext(composed, [&](const Difference& difference) {
+                            std::printf(
+                                "differs\t%s\t%s\torient %d\tvalues %d\tlines %08X\tat (%d, %d): %06X, GDI %06X\n",
+                                benchCase.name.c_str(), SizeName(size).c_str(), orient, values ? 1 : 0, color,
+                                difference.x, difference.y, difference.direct, difference.reference);
+                        });
                     }
                 }
             }
@@ -276,25 +299,23 @@ bool CheckPixels(TSettings& settings, const LangTable& lang, const FrameIcons& p
                     ApplyCase(settings, {"", look, 0, 0.0, width, halo}, kBenchSizes[0]);
                     settings.SetOrientMode(orient);
                     settings.SetLinesColor(factoryColor);
-                    ++compared;
-                    const auto difference = CompareWrites(settings, lang, pictures);
-                    if (!difference) continue;
-                    ++differing;
-                    std::printf("differs\tlook %d\twidth %d\thalo %d\torient %d\tat (%d, %d): %06X, GDI %06X\n", look,
-                                width, halo ? 1 : 0, orient, difference->x, difference->y, difference->direct,
-                                difference->reference);
+                    compareNext(composed, [&](const Difference& difference) {
+                        std::printf("differs\tlook %d\twidth %d\thalo %d\torient %d\tat (%d, %d): %06X, GDI %06X\n",
+                                    look, width, halo ? 1 : 0, orient, difference.x, difference.y, difference.direct,
+                                    difference.reference);
+                    });
                 }
             }
         }
     }
     for (const FrameSize frame : {FrameSize{700, 500}, FrameSize{3840, 2160}}) {
         for (const int lineWidth : {1, 2, 3, 8}) {
-            ++compared;
-            const auto difference = CompareCrossings(frame, lineWidth, pictures);
-            if (!difference) continue;
-            ++differing;
-            std::printf("differs\tcrossings\t%dx%d\twidth %d\tat (%d, %d): %06X, GDI %06X\n", frame.width, frame.height,
-                        lineWidth, difference->x, difference->y, difference->direct, difference->reference);
+            compareNext([&] { return CompareCrossings(frame, lineWidth, pictures); },
+                        [&](const Difference& difference) {
+                            std::printf("differs\tcrossings\t%dx%d\twidth %d\tat (%d, %d): %06X, GDI %06X\n",
+                                        frame.width, frame.height, lineWidth, difference.x, difference.y,
+                                        difference.direct, difference.reference);
+                        });
         }
     }
     std::printf("check\t%d compositions\t%d differ\n", compared, differing);
@@ -453,11 +474,20 @@ int IndexArgument(int argc, char** argv, int at, std::size_t count) {
 int Run(int argc, char** argv) {
     const std::string mode = argc > 3 ? argv[3] : "";
     if (mode == "check") {
+        CheckShare share;
+        if (argc > 4) {
+            share.count = argc > 5 ? std::atoi(argv[5]) : 0;
+            share.index = IndexArgument(argc, argv, 4, static_cast<std::size_t>(std::max(share.count, 0)));
+            if (share.index < 0) {
+                std::fprintf(stderr, "usage: lumetra-bench-paint runs language-file check [PART PARTS]\n");
+                return 2;
+            }
+        }
         LangTable lang;
         if (!ReadLanguageFile(lang, argv[2])) std::fprintf(stderr, "warning: cannot read %s\n", argv[2]);
         TSettings settings(::GetSystemMetrics(SM_CXSCREEN));
         const FrameIcons icons = FrameIcons::Load(::GetModuleHandleW(nullptr));
-        return CheckPixels(settings, lang, icons) ? 0 : 1;
+        return CheckPixels(settings, lang, icons, share) ? 0 : 1;
     }
     const std::vector<BenchCase> cases = BenchCases();
     if (mode == "list") {
@@ -474,7 +504,7 @@ int Run(int argc, char** argv) {
     if (mode != "resize" && (!indexed || size < 0 || benchCase < 0)) {
         std::fprintf(stderr,
                      "usage: lumetra-bench-paint runs language-file "
-                     "(paint SIZE CASE | split SIZE CASE | profile SIZE CASE | resize | check | list)\n");
+                     "(paint SIZE CASE | split SIZE CASE | profile SIZE CASE | resize | check [PART PARTS] | list)\n");
         return 2;
     }
     LangTable lang;
