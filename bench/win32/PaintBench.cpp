@@ -180,13 +180,14 @@ std::optional<Difference> FirstDifference(const DibPixels& direct, const DibPixe
 
 // The first difference between the direct writes and GDI alone composing
 // the settings into buffers of exactly the frame's size.
-std::optional<Difference> CompareWrites(const TSettings& settings, const LangTable& lang, const FrameIcons& pictures) {
+std::optional<Difference> CompareWrites(const TSettings& settings, const LookLibrary& looks, const LangTable& lang,
+                                        const FrameIcons& pictures) {
     const FrameSize frame = OverlayFrameSize(settings);
     const auto direct = BackBuffer::Create(frame.width, frame.height, pictures);
     const auto reference = BackBuffer::Create(frame.width, frame.height, pictures, BackBuffer::Writes::GdiOnly);
     if (!direct || !reference) throw std::runtime_error("Unable to create the back buffers");
-    ComposeBuffer(settings, ProgramLooks(), lang, direct->canvas(), true);
-    ComposeBuffer(settings, ProgramLooks(), lang, reference->canvas(), true);
+    ComposeBuffer(settings, looks, lang, direct->canvas(), true);
+    ComposeBuffer(settings, looks, lang, reference->canvas(), true);
     return FirstDifference(direct->Pixels(), reference->Pixels(), frame.width, frame.height);
 }
 
@@ -252,12 +253,12 @@ bool CheckPixels(TSettings& settings, const LangTable& lang, const FrameIcons& p
                 for (const Color color : {factoryColor, kPaletteLinesColor}) {
                     if (color != factoryColor && size.width != kBenchSizes[0].width) continue;
                     for (const bool values : {true, false}) {
-                        ApplyCase(settings, benchCase, size);
+                        const LookLibrary looks = ApplyCase(settings, benchCase, size);
                         settings.SetOrientMode(orient);
                         settings.SetShowValues(values);
                         settings.SetLinesColor(color);
                         ++compared;
-                        const auto difference = CompareWrites(settings, lang, pictures);
+                        const auto difference = CompareWrites(settings, looks, lang, pictures);
                         if (!difference) continue;
                         ++differing;
                         std::printf("differs\t%s\t%s\torient %d\tvalues %d\tlines %08X\tat (%d, %d): %06X, GDI %06X\n",
@@ -273,11 +274,11 @@ bool CheckPixels(TSettings& settings, const LangTable& lang, const FrameIcons& p
         for (std::int32_t width = kMinLineWidth; width <= kMaxLineWidth; ++width) {
             for (const bool halo : {false, true}) {
                 for (const std::int32_t orient : {0, 2}) {
-                    ApplyCase(settings, {"", look, 0, 0.0, width, halo}, kBenchSizes[0]);
+                    const LookLibrary looks = ApplyCase(settings, {"", look, 0, 0.0, width, halo}, kBenchSizes[0]);
                     settings.SetOrientMode(orient);
                     settings.SetLinesColor(factoryColor);
                     ++compared;
-                    const auto difference = CompareWrites(settings, lang, pictures);
+                    const auto difference = CompareWrites(settings, looks, lang, pictures);
                     if (!difference) continue;
                     ++differing;
                     std::printf("differs\tlook %d\twidth %d\thalo %d\torient %d\tat (%d, %d): %06X, GDI %06X\n", look,
@@ -311,7 +312,7 @@ public:
     PaintBench(HINSTANCE instance, TSettings& settings, const LangTable& lang, int runs)
         : settings_(settings),
           lang_(lang),
-          form_(instance, settings, lang),
+          form_(instance, settings, looks_, lang),
           icons_(FrameIcons::Load(instance)),
           floorBuffer_(BackBuffer::Create(::GetSystemMetrics(SM_CXVIRTUALSCREEN),
                                           ::GetSystemMetrics(SM_CYVIRTUALSCREEN), noPictures_)),
@@ -322,7 +323,7 @@ public:
     }
 
     void RunPaint(const BenchCase& benchCase, BenchSize size) {
-        ApplyCase(settings_, benchCase, size);
+        looks_ = ApplyCase(settings_, benchCase, size);
         const Samples samples = Measure([this] { form_.PaintNow(); });
         std::printf("paint\t%s\t%s\t%.4f\t%.4f\n", benchCase.name.c_str(), SizeName(size).c_str(), Median(samples.work),
                     Median(samples.floor));
@@ -332,14 +333,14 @@ public:
     // back buffer of the overlay's own (held lines written), copying it to
     // the window, and the orientation mark drawn on the window.
     void RunSplit(const BenchCase& benchCase, BenchSize size) {
-        ApplyCase(settings_, benchCase, size);
+        looks_ = ApplyCase(settings_, benchCase, size);
         const FrameSize frame = OverlayFrameSize(settings_);
         const std::unique_ptr<BackBuffer> buffer = OverlaysBuffer(frame);
         std::array<std::vector<double>, 3> steps;  // compose, copy, mark
         const Samples samples = Measure([&] {
             const WindowDc dc(form_.Handle());
             const double start = NowMs();
-            ComposeBuffer(settings_, ProgramLooks(), lang_, buffer->canvas(), true);
+            ComposeBuffer(settings_, looks_, lang_, buffer->canvas(), true);
             buffer->Pixels();  // writes what is held and lets GDI finish
             const double composed = NowMs();
             buffer->CopyTo(dc.get(), frame.width, frame.height);
@@ -357,19 +358,19 @@ public:
     // Where the compose time goes, by kind of canvas call, averaged over the
     // runs, composing into a back buffer of the overlay's own.
     void RunProfile(const BenchCase& benchCase, BenchSize size) {
-        ApplyCase(settings_, benchCase, size);
+        looks_ = ApplyCase(settings_, benchCase, size);
         const FrameSize frame = OverlayFrameSize(settings_);
         const std::unique_ptr<BackBuffer> buffer = OverlaysBuffer(frame);
         TimingCanvas timing(buffer->canvas());
         CountingCanvas counting;
-        ComposeBuffer(settings_, ProgramLooks(), lang_, buffer->canvas(), true);  // warms fonts and pens
+        ComposeBuffer(settings_, looks_, lang_, buffer->canvas(), true);  // warms fonts and pens
         std::vector<double> plain;
         std::vector<double> computing;
         double timed = 0.0;
         for (int i = 0; i < runs_; ++i) {
-            plain.push_back(TimeMs([&] { ComposeBuffer(settings_, ProgramLooks(), lang_, buffer->canvas(), true); }));
-            computing.push_back(TimeMs([&] { ComposeBuffer(settings_, ProgramLooks(), lang_, counting, true); }));
-            timed += TimeMs([&] { ComposeBuffer(settings_, ProgramLooks(), lang_, timing, true); });
+            plain.push_back(TimeMs([&] { ComposeBuffer(settings_, looks_, lang_, buffer->canvas(), true); }));
+            computing.push_back(TimeMs([&] { ComposeBuffer(settings_, looks_, lang_, counting, true); }));
+            timed += TimeMs([&] { ComposeBuffer(settings_, looks_, lang_, timing, true); });
         }
         std::printf("profile\t%s\t%s\t%.4f\t%.4f\t%.4f", benchCase.name.c_str(), SizeName(size).c_str(), Median(plain),
                     Median(computing), timed / runs_);
@@ -382,7 +383,7 @@ public:
     void RunResize() {
         const BenchSize size{1920, 1080};
         const BenchCase factory{"factory look", TSettings(0).LookMode(), 0, 0.0};
-        ApplyCase(settings_, factory, size);
+        looks_ = ApplyCase(settings_, factory, size);
         int run = 0;
         const Samples samples = Measure([&] { settings_.SetWidth(run++ % 2 == 0 ? size.width - 1 : size.width); });
         const HWND window = form_.Handle();
@@ -436,6 +437,7 @@ private:
 
     TSettings& settings_;
     const LangTable& lang_;
+    LookLibrary looks_;  // the case's guide files
     TMainForm form_;
     FrameIcons icons_;       // at 96 dpi, as the guide's own strip has them
     FrameIcons noPictures_;  // the floor draws no pictures

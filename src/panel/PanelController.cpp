@@ -59,9 +59,11 @@ int SpinField::ReadFrom(const std::string& text) {
     return position_;
 }
 
-PanelController::PanelController(TSettings& settings, LangTable& texts, const SettingsFile& files,
-                                 IOverlaySink& overlay, IPanelView& view, std::int32_t primaryScreenWidth)
+PanelController::PanelController(TSettings& settings, const LookLibrary& looks, LangTable& texts,
+                                 const SettingsFile& files, IOverlaySink& overlay, IPanelView& view,
+                                 std::int32_t primaryScreenWidth)
     : settings_(&settings),
+      looks_(looks),
       texts_(texts),
       files_(files),
       overlay_(&overlay),

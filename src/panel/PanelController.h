@@ -24,6 +24,7 @@
 namespace lumetra {
 
 class LangTable;
+struct LookLibrary;
 class SettingsFile;
 
 // A size field text that is not an integer; the window shows the message in
@@ -55,9 +56,10 @@ private:
 
 class PanelController final : public IPanelSink {
 public:
+    // looks: the guide files the look list names after the built-in looks;
     // primaryScreenWidth bounds the size field: 0 .. 2 x width.
-    PanelController(TSettings& settings, LangTable& texts, const SettingsFile& files, IOverlaySink& overlay,
-                    IPanelView& view, std::int32_t primaryScreenWidth);
+    PanelController(TSettings& settings, const LookLibrary& looks, LangTable& texts, const SettingsFile& files,
+                    IOverlaySink& overlay, IPanelView& view, std::int32_t primaryScreenWidth);
 
     // The creation sequence: position, opacity, every control from the
     // settings, the language list from the "*.lng" file names beside the
@@ -167,6 +169,7 @@ private:
     void ShowWorkOptions();
 
     TSettings* settings_;  // the guide being edited
+    const LookLibrary& looks_;
     LangTable& texts_;
     const SettingsFile& files_;
     IOverlaySink* overlay_;

@@ -163,7 +163,7 @@ void PanelController::RelabelItems(PanelList list) {
         }
         case PanelList::Look:
             for (int i = 0; i < settings_->LookCount(); ++i) {
-                view_.SetListItem(list, i, LookName(ProgramLooks(), i, texts_, settings_->Lang()));
+                view_.SetListItem(list, i, LookName(looks_, i, texts_, settings_->Lang()));
             }
             return;
         case PanelList::Orientation:

@@ -130,7 +130,7 @@ ExportDensity ExportDensityOf(const RenderOptions& options) {
 
 std::string RenderSvg(const TSettings& settings, const LangTable& lang, const ExportDensity& density) {
     SvgCanvas canvas = ExportCanvas(settings, density);
-    RenderLook(settings, lang, canvas);
+    RenderLook(LookSettingsOf(settings), lang, canvas);
     return canvas.Document();
 }
 

@@ -53,6 +53,27 @@ void DrawCaptionStrip(const TSettings& settings, const LookLibrary& looks, const
 
 }  // namespace
 
+LookSettings LookSettingsOf(const TSettings& settings, std::int32_t dpi, const LookUnits& measuring) {
+    LookSettings s;
+    s.width = settings.Width();
+    s.height = settings.Height();
+    s.border = settings.Border();
+    s.gridSize = settings.GridSize();
+    s.orientMode = settings.OrientMode();
+    s.lookMode = settings.LookMode();
+    s.ratio = settings.Ratio();
+    s.showValues = settings.ShowValues();
+    s.linesColor = settings.LinesColor();
+    s.valuesColor = settings.ValuesColor();
+    s.lineWidth = settings.LineWidth();
+    s.halo = settings.Halo();
+    s.haloColor = settings.HaloColor() == kAutoHaloColor ? ContrastingColor(s.linesColor) : settings.HaloColor();
+    s.labelHeight = LabelCellHeight(settings.LabelSize(), dpi);
+    s.units = measuring;
+    s.units.unit = UnitOf(settings.Units());
+    return s;
+}
+
 FrameSize OverlayFrameSize(const TSettings& settings, int dpi) {
     return GuideFrameSize(settings.Width(), settings.Height(), settings.Border(), CaptionStripAt(dpi));
 }
@@ -76,7 +97,7 @@ void ComposeBuffer(const TSettings& settings, const LookLibrary& looks, const La
     canvas.Fill(Rect{0, 0, frame.width, frame.height}, kOverlayKeyColor);
     // The looks place the measured area below a strip of kCaptionRows.
     ShiftedCanvas look(canvas, caption.rows - kCaptionRows);
-    RenderChosenLook(looks, settings, lang, look, dpi, measuring);
+    RenderChosenLook(looks, LookSettingsOf(settings, dpi, measuring), lang, look);
     if (settings.SFrame()) DrawCaptionStrip(settings, looks, lang, canvas, active, frame, caption, followWaiting);
 }
 

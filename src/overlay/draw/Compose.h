@@ -7,6 +7,7 @@
 #include "overlay/draw/Canvas.h"
 #include "overlay/draw/CaptionStrip.h"
 #include "overlay/looks/Lengths.h"
+#include "overlay/looks/Looks.h"
 
 namespace lumetra {
 
@@ -20,6 +21,12 @@ inline constexpr Color kOverlayKeyColor = 0x00FE00FE;
 inline constexpr Color kCaptionActiveColor = 0x00808080;
 inline constexpr Color kCaptionInactiveColor = 0x00C0C0C0;
 inline constexpr Color kOrientMarkColor = 0x00808080;
+
+// The values a look draws from: the settings at one paint. dpi: the
+// monitor's, for an automatic label size; measuring: the monitor the guide is
+// measured on, whose unit the settings choose.
+LookSettings LookSettingsOf(const TSettings& settings, std::int32_t dpi = kDefaultDpi,
+                            const LookUnits& measuring = {});
 
 // The window's client size at the DPI of its monitor.
 FrameSize OverlayFrameSize(const TSettings& settings, int dpi = kDefaultDpi);

@@ -95,7 +95,7 @@ std::string GuideLayerSvg(const TSettings& settings, const LookLibrary& looks, c
     const Point origin = MeasuredOrigin({0, 0}, settings.Border(), CaptionStripAt(kDefaultDpi));
     SvgCanvas canvas({origin.x, origin.y, origin.x + settings.Width(), origin.y + settings.Height()});
     canvas.SetPhysicalSize(density);
-    RenderChosenLook(looks, settings, lang, canvas);
+    RenderChosenLook(looks, LookSettingsOf(settings), lang, canvas);
     return canvas.Document();
 }
 

@@ -42,27 +42,6 @@ constexpr std::array<BuiltInLook, kLookCount> kLooks = {{
 
 }  // namespace
 
-LookSettings LookSettingsOf(const TSettings& settings, std::int32_t dpi, const LookUnits& measuring) {
-    LookSettings s;
-    s.width = settings.Width();
-    s.height = settings.Height();
-    s.border = settings.Border();
-    s.gridSize = settings.GridSize();
-    s.orientMode = settings.OrientMode();
-    s.lookMode = settings.LookMode();
-    s.ratio = settings.Ratio();
-    s.showValues = settings.ShowValues();
-    s.linesColor = settings.LinesColor();
-    s.valuesColor = settings.ValuesColor();
-    s.lineWidth = settings.LineWidth();
-    s.halo = settings.Halo();
-    s.haloColor = settings.HaloColor() == kAutoHaloColor ? ContrastingColor(s.linesColor) : settings.HaloColor();
-    s.labelHeight = LabelCellHeight(settings.LabelSize(), dpi);
-    s.units = measuring;
-    s.units.unit = UnitOf(settings.Units());
-    return s;
-}
-
 Color ContrastingColor(Color color) {
     const double luminance = 0.2126 * Linear(color) + 0.7152 * Linear(color >> 8) + 0.0722 * Linear(color >> 16);
     // Contrast ratios against black and white: (L + 0.05) / 0.05 and
@@ -75,11 +54,6 @@ std::int32_t LabelCellHeight(std::int32_t labelSize, std::int32_t dpi) {
     const std::int32_t shown = dpi > 0 ? dpi : kDefaultDpi;
     const std::int32_t height = Nearest(static_cast<long double>(kFactoryLabelSize) * shown / kDefaultDpi);
     return std::clamp(height, kMinLabelSize, kMaxAutoLabelHeight);
-}
-
-void RenderLook(const TSettings& settings, const LangTable& lang, Canvas& canvas, std::int32_t dpi,
-                const LookUnits& measuring) {
-    RenderLook(LookSettingsOf(settings, dpi, measuring), lang, canvas);
 }
 
 namespace {

@@ -11,7 +11,6 @@
 
 namespace lumetra {
 
-class TSettings;
 class LangTable;
 struct LookContext;
 struct UserLook;
@@ -37,11 +36,6 @@ struct LookSettings {
     LookUnits units;                // what the labels measure in
 };
 
-// dpi: the monitor's, for an automatic label size; measuring: the monitor
-// the guide is measured on, whose unit the settings choose.
-LookSettings LookSettingsOf(const TSettings& settings, std::int32_t dpi = kDefaultDpi,
-                            const LookUnits& measuring = {});
-
 // Black or white, whichever contrasts more with the colour (by relative
 // luminance).
 Color ContrastingColor(Color color);
@@ -54,8 +48,6 @@ std::int32_t LabelCellHeight(std::int32_t labelSize, std::int32_t dpi);
 // With the halo on, the look is drawn twice: first in the halo colour, each
 // line two pixels wider and each label at its eight neighbouring places, then
 // as without it on top, so that crossings keep the lines' colour.
-void RenderLook(const TSettings& settings, const LangTable& lang, Canvas& canvas, std::int32_t dpi = kDefaultDpi,
-                const LookUnits& measuring = {});
 void RenderLook(const LookSettings& settings, const LangTable& lang, Canvas& canvas);
 // Draws a guide read from a file as a look is drawn, halo and widths alike;
 // LookMode plays no part.

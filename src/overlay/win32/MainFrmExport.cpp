@@ -60,7 +60,7 @@ void TMainForm::CopyComposition() {
 }
 
 std::optional<SaveChoice> TMainForm::AskSave(std::string_view titleKey, const std::vector<SaveFileType>& types) {
-    const std::string look = LookName(ProgramLooks(), settings_.LookMode(), lang_, settings_.Lang());
+    const std::string look = LookName(looks_, settings_.LookMode(), lang_, settings_.Lang());
     const std::string name =
         CompositionFileName(look, settings_.Width(), settings_.Height(), "." + types.front().extension);
     std::optional<SaveChoice> choice =
@@ -101,7 +101,7 @@ void TMainForm::SaveGuideLayer() {
     } else {
         const LookUnits units = MeasuringUnits();
         written = Win32PlatformFiles().ReplaceFileContents(
-            choice->path, GuideLayerSvg(settings_, ProgramLooks(), lang_, {units.unit, units.across, units.down}));
+            choice->path, GuideLayerSvg(settings_, looks_, lang_, {units.unit, units.across, units.down}));
     }
     if (!written) ShowNotice(FormatTemplate(lang_.Text(texts::MFileNotWritten), {choice->path}));
 }

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "lang/LangTable.h"
+#include "overlay/lookfiles/LookLibrary.h"
 #include "panel/PanelController.h"
 #include "panel/PanelView.h"
 #include "settings/AppSettings.h"
@@ -132,7 +133,7 @@ public:
     void RefreshLook() override { ++refreshLook; }
     void RefreshOptions() override {}
     void RefreshLanguage() override {}
-    void ApplyPlacement(Point) override { ++applySize; }
+    void ApplyPlacement(const GuidePlacement&) override { ++applySize; }
 };
 
 inline constexpr std::int32_t kScreenWidth = 1920;
@@ -173,10 +174,11 @@ protected:
     FakePlatformFiles platform;
     SettingsFile files{platform};
     LangTable texts;
+    LookLibrary guideFiles;
     TSettings settings{kScreenWidth};
     CountingOverlay overlay;
     FakePanelView view;
-    PanelController panel{settings, texts, files, overlay, view, kScreenWidth};
+    PanelController panel{settings, guideFiles, texts, files, overlay, view, kScreenWidth};
 };
 
 }  // namespace lumetra::test

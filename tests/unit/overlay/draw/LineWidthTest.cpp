@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "overlay/draw/Compose.h"
 #include "overlay/draw/DibWriter.h"
 #include "overlay/looks/Looks.h"
 #include "settings/AppSettings.h"
