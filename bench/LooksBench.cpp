@@ -7,8 +7,8 @@
 #include "bench/NativeBench.h"
 #include "bench/common/BenchCases.h"
 #include "lang/LangTable.h"
-#include "overlay/draw/Compose.h"
-#include "overlay/looks/LookCatalogue.h"
+#include "overlay/compose/Compose.h"
+#include "overlay/compose/LookCatalogue.h"
 #include "settings/AppSettings.h"
 
 namespace lumetra::bench {

@@ -9,8 +9,8 @@
 #include "bench/WriterCanvas.h"
 #include "bench/common/BenchCases.h"
 #include "lang/LangTable.h"
-#include "overlay/draw/Compose.h"
-#include "overlay/looks/LookCatalogue.h"
+#include "overlay/compose/Compose.h"
+#include "overlay/compose/LookCatalogue.h"
 #include "settings/AppSettings.h"
 
 namespace lumetra::bench {

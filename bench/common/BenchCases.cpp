@@ -5,7 +5,7 @@
 #include <utility>
 
 #include "lang/LangTable.h"
-#include "overlay/looks/LookCatalogue.h"
+#include "overlay/compose/LookCatalogue.h"
 #include "overlay/looks/Looks.h"
 #include "settings/AppSettings.h"
 #include "settings/SettingsFile.h"

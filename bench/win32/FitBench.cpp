@@ -31,7 +31,7 @@
 #include "bench/common/BenchCases.h"
 #include "bench/win32/BenchLoop.h"
 #include "lang/LangTable.h"
-#include "overlay/draw/Compose.h"
+#include "overlay/compose/Compose.h"
 #include "overlay/fit/PictureFit.h"
 #include "overlay/lookfiles/LookLibrary.h"
 #include "win32/GdiHandles.h"

@@ -6,7 +6,7 @@
 #include "lang/Format.h"
 #include "lang/LangTable.h"
 #include "lang/Texts.h"
-#include "overlay/looks/LookCatalogue.h"
+#include "overlay/compose/LookCatalogue.h"
 #include "settings/AppSettings.h"
 #include "settings/SettingsFile.h"
 

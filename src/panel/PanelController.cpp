@@ -6,7 +6,7 @@
 #include <optional>
 #include <utility>
 
-#include "overlay/draw/Compose.h"
+#include "overlay/compose/Compose.h"
 #include "overlay/looks/Geometry.h"
 #include "panel/PanelLists.h"
 #include "settings/IniValues.h"

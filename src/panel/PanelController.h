@@ -16,7 +16,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/HotKeyStatus.h"
+#include "settings/HotKeyStatus.h"
 #include "app/StartWithWindows.h"
 #include "panel/PanelView.h"
 #include "settings/AppSettings.h"

@@ -11,7 +11,7 @@
 #include "lang/LangTable.h"
 #include "lang/Texts.h"
 #include "overlay/looks/Geometry.h"
-#include "overlay/looks/LookCatalogue.h"
+#include "overlay/compose/LookCatalogue.h"
 #include "panel/PanelController.h"
 #include "panel/PanelLists.h"
 #include "settings/SettingsFile.h"

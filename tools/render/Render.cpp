@@ -3,7 +3,8 @@
 #include <ostream>
 
 #include "lang/LangTable.h"
-#include "overlay/draw/Compose.h"
+#include "overlay/compose/Compose.h"
+#include "overlay/lookfiles/LookFileDraw.h"
 #include "overlay/lookfiles/LookLibrary.h"
 #include "overlay/looks/Looks.h"
 #include "overlay/draw/SvgCanvas.h"

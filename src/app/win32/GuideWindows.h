@@ -8,7 +8,7 @@
 
 #include "app/CommandActions.h"
 #include "app/GuideKeeper.h"
-#include "app/HotKeyStatus.h"
+#include "settings/HotKeyStatus.h"
 #include "app/win32/ProgramShell.h"
 #include "overlay/win32/FollowTicker.h"
 #include "overlay/win32/GuideHost.h"

@@ -6,7 +6,6 @@
 #include <functional>
 
 #include "common/Numbers.h"
-#include "overlay/lookfiles/LookFileDraw.h"
 #include "overlay/draw/HaloCanvas.h"
 #include "overlay/looks/Marks.h"
 #include "settings/AppSettings.h"
@@ -56,10 +55,6 @@ std::int32_t LabelCellHeight(std::int32_t labelSize, std::int32_t dpi) {
     return std::clamp(height, kMinLabelSize, kMaxAutoLabelHeight);
 }
 
-namespace {
-
-// The halo's pass beneath, then the drawing itself in the lines' and
-// measurements' colours; an empty draw only sets the canvas up.
 void RenderLayers(const LookSettings& settings, const LangTable& lang, Canvas& canvas,
                   const std::function<void(const LookContext&)>& draw) {
     const LookSettings s = WithinBounds(settings);
@@ -78,18 +73,12 @@ void RenderLayers(const LookSettings& settings, const LangTable& lang, Canvas& c
     if (draw) draw(LookContext{s, frame, lang, canvas});
 }
 
-}  // namespace
-
 const BuiltInLook& BuiltInLookAt(std::int32_t lookMode) { return kLooks.at(static_cast<std::size_t>(lookMode)); }
 
 void RenderLook(const LookSettings& settings, const LangTable& lang, Canvas& canvas) {
     const std::int32_t mode = settings.lookMode;
     const bool known = mode >= 0 && mode < kLookCount;
     RenderLayers(settings, lang, canvas, known ? kLooks[static_cast<std::size_t>(mode)].draw : nullptr);
-}
-
-void RenderUserLook(const LookSettings& settings, const UserLook& guide, const LangTable& lang, Canvas& canvas) {
-    RenderLayers(settings, lang, canvas, [&guide](const LookContext& look) { DrawUserLook(look, guide); });
 }
 
 }  // namespace lumetra

@@ -2,10 +2,11 @@
 // The built-in looks. Each one is a pure function of the settings, the string
 // table and a canvas.
 #include <cstdint>
+#include <functional>
 
 #include "common/Dpi.h"
 #include "common/Types.h"
-#include "overlay/draw/Canvas.h"
+#include "canvas/Canvas.h"
 #include "overlay/looks/Geometry.h"
 #include "overlay/looks/Lengths.h"
 
@@ -13,7 +14,6 @@ namespace lumetra {
 
 class LangTable;
 struct LookContext;
-struct UserLook;
 
 // What the looks read from the settings, copied at each paint. RenderLook
 // brings every size into the settings' bounds before drawing, so a look never
@@ -49,9 +49,10 @@ std::int32_t LabelCellHeight(std::int32_t labelSize, std::int32_t dpi);
 // line two pixels wider and each label at its eight neighbouring places, then
 // as without it on top, so that crossings keep the lines' colour.
 void RenderLook(const LookSettings& settings, const LangTable& lang, Canvas& canvas);
-// Draws a guide read from a file as a look is drawn, halo and widths alike;
-// LookMode plays no part.
-void RenderUserLook(const LookSettings& settings, const UserLook& guide, const LangTable& lang, Canvas& canvas);
+// The halo's pass beneath, then the drawing itself in the lines' and
+// measurements' colours; an empty draw only sets the canvas up.
+void RenderLayers(const LookSettings& settings, const LangTable& lang, Canvas& canvas,
+                  const std::function<void(const LookContext&)>& draw);
 
 inline constexpr std::int32_t kLookCount = kBuiltInLookCount;
 

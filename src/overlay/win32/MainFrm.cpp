@@ -7,7 +7,7 @@
 #include "app/ShellOpen.h"
 #include "app/Startup.h"
 #include "win32/DesktopShell.h"
-#include "overlay/draw/Compose.h"
+#include "overlay/compose/Compose.h"
 #include "overlay/looks/Looks.h"
 #include "win32/ApplicationCursor.h"
 #include "win32/FormProcedure.h"

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/WindowPlace.h"
+#include "common/WindowPlace.h"
 #include "overlay/input/Interaction.h"
 #include "overlay/fit/PictureFit.h"
 #include "overlay/fit/FollowPace.h"

@@ -10,7 +10,7 @@
 
 #include "lang/LangTable.h"
 #include "lang/Texts.h"
-#include "overlay/draw/Compose.h"
+#include "overlay/compose/Compose.h"
 #include "overlay/fit/GuideAreas.h"
 #include "overlay/win32/MainFrm.h"
 #include "win32/ScreenShot.h"

@@ -288,7 +288,7 @@ int TSettingsForm::ShownPage() const {
 }
 
 void TSettingsForm::OpenWebPage(const char* path) const {
-    ShellOpenJoined(DesktopShell(), std::string(kSiteUrl) + path, WebQuery());
+    ShellOpenJoined(DesktopShell(), std::string(kSiteUrl) + path, WebQuery(DaysSinceInstall(Win32InstallClock())));
 }
 
 void TSettingsForm::OpenManual() { ShellOpen(DesktopShell(), kManualPath); }

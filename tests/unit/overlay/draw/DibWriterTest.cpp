@@ -1,4 +1,4 @@
-#include "overlay/draw/DibWriter.h"
+#include "canvas/DibWriter.h"
 
 #include <gtest/gtest.h>
 

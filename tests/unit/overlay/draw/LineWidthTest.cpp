@@ -10,8 +10,8 @@
 #include <utility>
 #include <vector>
 
-#include "overlay/draw/Compose.h"
-#include "overlay/draw/DibWriter.h"
+#include "overlay/compose/Compose.h"
+#include "canvas/DibWriter.h"
 #include "overlay/looks/Looks.h"
 #include "settings/AppSettings.h"
 #include "support/LookExamples.h"

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "lang/LangTable.h"
-#include "overlay/draw/Compose.h"
+#include "overlay/compose/Compose.h"
 #include "overlay/looks/Looks.h"
 #include "settings/AppSettings.h"
 #include "support/LookExamples.h"

@@ -6,8 +6,9 @@
 #include <string_view>
 #include <vector>
 
-#include "overlay/draw/Canvas.h"
+#include "canvas/Canvas.h"
 #include "overlay/lookfiles/LookLibrary.h"
+#include "overlay/lookfiles/LookFileDraw.h"
 #include "overlay/looks/Looks.h"
 
 namespace lumetra {

@@ -1,4 +1,4 @@
-#include "overlay/draw/Composition.h"
+#include "overlay/compose/Composition.h"
 
 #include <algorithm>
 #include <cctype>
@@ -9,8 +9,8 @@
 #include "lang/Format.h"
 #include "lang/LangTable.h"
 #include "lang/Texts.h"
-#include "overlay/draw/Compose.h"
-#include "overlay/looks/LookCatalogue.h"
+#include "overlay/compose/Compose.h"
+#include "overlay/compose/LookCatalogue.h"
 #include "overlay/draw/SvgCanvas.h"
 #include "settings/AppSettings.h"
 

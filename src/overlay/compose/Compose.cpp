@@ -1,4 +1,4 @@
-#include "overlay/draw/Compose.h"
+#include "overlay/compose/Compose.h"
 
 #include <algorithm>
 #include <string>
@@ -8,7 +8,7 @@
 #include "lang/LangTable.h"
 #include "lang/Texts.h"
 #include "overlay/draw/ShiftedCanvas.h"
-#include "overlay/looks/LookCatalogue.h"
+#include "overlay/compose/LookCatalogue.h"
 #include "settings/AppSettings.h"
 
 namespace lumetra {
@@ -72,15 +72,6 @@ LookSettings LookSettingsOf(const TSettings& settings, std::int32_t dpi, const L
     s.units = measuring;
     s.units.unit = UnitOf(settings.Units());
     return s;
-}
-
-FrameSize OverlayFrameSize(const TSettings& settings, int dpi) {
-    return GuideFrameSize(settings.Width(), settings.Height(), settings.Border(), CaptionStripAt(dpi));
-}
-
-Point ContentCentre(Point topLeft, int width, int height, int border, const CaptionStrip& strip) {
-    const Point origin = MeasuredOrigin(topLeft, border, strip);
-    return {origin.x + width / 2, origin.y + height / 2};
 }
 
 std::uint8_t OpacityAlpha(std::int32_t opacity) {

@@ -1,4 +1,4 @@
-#include "overlay/looks/LookCatalogue.h"
+#include "overlay/compose/LookCatalogue.h"
 
 #include "lang/LangTable.h"
 

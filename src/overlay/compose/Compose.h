@@ -4,7 +4,7 @@
 #include <cstdint>
 
 #include "common/Dpi.h"
-#include "overlay/draw/Canvas.h"
+#include "canvas/Canvas.h"
 #include "overlay/draw/CaptionStrip.h"
 #include "overlay/looks/Lengths.h"
 #include "overlay/looks/Looks.h"
@@ -27,13 +27,6 @@ inline constexpr Color kOrientMarkColor = 0x00808080;
 // measured on, whose unit the settings choose.
 LookSettings LookSettingsOf(const TSettings& settings, std::int32_t dpi = kDefaultDpi,
                             const LookUnits& measuring = {});
-
-// The window's client size at the DPI of its monitor.
-FrameSize OverlayFrameSize(const TSettings& settings, int dpi = kDefaultDpi);
-
-// The centre of the measured area of a window whose top-left is at topLeft,
-// in the integer form that the centred resizes keep fixed.
-Point ContentCentre(Point topLeft, int width, int height, int border, const CaptionStrip& strip);
 
 // The window's overall alpha for an Opacity percentage, rounded half to even.
 std::uint8_t OpacityAlpha(std::int32_t opacity);

@@ -1,4 +1,4 @@
-#include "overlay/draw/DibWriter.h"
+#include "canvas/DibWriter.h"
 
 #include <algorithm>
 #include <climits>
@@ -6,7 +6,7 @@
 #include <span>
 #include <utility>
 
-#include "overlay/draw/SheetPixels.h"
+#include "canvas/SheetPixels.h"
 
 namespace lumetra {
 namespace {
