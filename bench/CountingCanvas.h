@@ -3,7 +3,7 @@
 // looks measures the looks and not a drawing backend.
 #include <cstdint>
 
-#include "overlay/draw/Canvas.h"
+#include "canvas/Canvas.h"
 
 namespace lumetra::bench {
 

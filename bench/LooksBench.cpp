@@ -7,7 +7,8 @@
 #include "bench/NativeBench.h"
 #include "bench/common/BenchCases.h"
 #include "lang/LangTable.h"
-#include "overlay/looks/LookCatalogue.h"
+#include "overlay/compose/Compose.h"
+#include "overlay/compose/LookCatalogue.h"
 #include "settings/AppSettings.h"
 
 namespace lumetra::bench {
@@ -15,10 +16,11 @@ namespace {
 
 void RenderLookBench(benchmark::State& state, const LangTable& lang, BenchCase benchCase, BenchSize size) {
     TSettings settings(1920);
-    ApplyCase(settings, benchCase, size);
+    const LookLibrary looks = ApplyCase(settings, benchCase, size);
+    const LookSettings look = LookSettingsOf(settings);
     CountingCanvas canvas;
     for (auto _ : state) {
-        RenderChosenLook(ProgramLooks(), settings, lang, canvas);
+        RenderChosenLook(looks, look, lang, canvas);
         benchmark::ClobberMemory();
     }
     // Per paint, so the figures show how much each look draws.

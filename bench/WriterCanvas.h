@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "bench/CountingCanvas.h"
-#include "overlay/draw/Canvas.h"
-#include "overlay/draw/DibWriter.h"
+#include "canvas/Canvas.h"
+#include "canvas/DibWriter.h"
 
 namespace lumetra::bench {
 

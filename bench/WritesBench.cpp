@@ -9,8 +9,8 @@
 #include "bench/WriterCanvas.h"
 #include "bench/common/BenchCases.h"
 #include "lang/LangTable.h"
-#include "overlay/draw/Compose.h"
-#include "overlay/looks/LookCatalogue.h"
+#include "overlay/compose/Compose.h"
+#include "overlay/compose/LookCatalogue.h"
 #include "settings/AppSettings.h"
 
 namespace lumetra::bench {
@@ -18,14 +18,14 @@ namespace {
 
 void ComposeBench(benchmark::State& state, const LangTable& lang, BenchCase benchCase, BenchSize size, bool floor) {
     TSettings settings(1920);
-    ApplyCase(settings, benchCase, size);
+    const LookLibrary looks = ApplyCase(settings, benchCase, size);
     const FrameSize frame = OverlayFrameSize(settings);
     WriterCanvas canvas(frame.width, frame.height);
     for (auto _ : state) {
         if (floor) {
             canvas.Fill({0, 0, frame.width, frame.height}, kOverlayKeyColor);
         } else {
-            ComposeBuffer(settings, ProgramLooks(), lang, canvas, true);
+            ComposeBuffer(settings, looks, lang, canvas, true);
         }
         canvas.Finish();
         benchmark::DoNotOptimize(canvas.Bits().data());

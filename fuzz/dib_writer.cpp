@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "FuzzCheck.h"
-#include "overlay/draw/DibWriter.h"
+#include "canvas/DibWriter.h"
 
 namespace {
 

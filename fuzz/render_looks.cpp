@@ -12,8 +12,8 @@
 
 #include "FuzzCheck.h"
 #include "lang/LangTable.h"
-#include "overlay/draw/Canvas.h"
-#include "overlay/draw/Compose.h"
+#include "canvas/Canvas.h"
+#include "overlay/compose/Compose.h"
 #include "overlay/lookfiles/LookLibrary.h"
 #include "overlay/looks/Looks.h"
 #include "settings/AppSettings.h"

@@ -5,7 +5,7 @@
 #include <utility>
 
 #include "lang/LangTable.h"
-#include "overlay/looks/LookCatalogue.h"
+#include "overlay/compose/LookCatalogue.h"
 #include "overlay/looks/Looks.h"
 #include "settings/AppSettings.h"
 #include "settings/SettingsFile.h"
@@ -82,11 +82,10 @@ std::vector<BenchCase> BenchCases() {
     return cases;
 }
 
-void ApplyCase(TSettings& settings, const BenchCase& benchCase, BenchSize size) {
+LookLibrary ApplyCase(TSettings& settings, const BenchCase& benchCase, BenchSize size) {
+    LookLibrary library;
     if (!benchCase.guide.empty()) {
-        LookLibrary library;
         library.guides.push_back({"bench.guide", ParseLookFile(benchCase.guide).guide});
-        SetProgramLooks(std::move(library));
         settings.SetUserLooks({"bench.guide"});
     }
     settings.SetLock(false);
@@ -98,6 +97,7 @@ void ApplyCase(TSettings& settings, const BenchCase& benchCase, BenchSize size) 
     settings.SetShowValues(true);
     settings.SetLineWidth(benchCase.lineWidth);
     settings.SetHalo(benchCase.halo);
+    return library;
 }
 
 std::string SizeName(BenchSize size) { return std::to_string(size.width) + "x" + std::to_string(size.height); }

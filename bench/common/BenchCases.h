@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "overlay/lookfiles/LookLibrary.h"
+
 namespace lumetra {
 
 class TSettings;
@@ -39,8 +41,9 @@ std::vector<BenchCase> BenchCases();
 
 // Factory settings with the case and size applied, values shown. The lock is
 // off so that any width and height can be had together. A guide case makes
-// its file the program's only guide and chooses it.
-void ApplyCase(TSettings& settings, const BenchCase& benchCase, BenchSize size);
+// its file the program's only guide and chooses it. The answer: the guide
+// files the case draws with.
+LookLibrary ApplyCase(TSettings& settings, const BenchCase& benchCase, BenchSize size);
 
 std::string SizeName(BenchSize size);
 

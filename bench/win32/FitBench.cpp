@@ -31,8 +31,9 @@
 #include "bench/common/BenchCases.h"
 #include "bench/win32/BenchLoop.h"
 #include "lang/LangTable.h"
-#include "overlay/draw/Compose.h"
+#include "overlay/compose/Compose.h"
 #include "overlay/fit/PictureFit.h"
+#include "overlay/lookfiles/LookLibrary.h"
 #include "win32/GdiHandles.h"
 #include "overlay/win32/MainFrm.h"
 #include "win32/ScreenShot.h"
@@ -87,10 +88,11 @@ int Run(int argc, char** argv) {
     const Rect picture{std::atoi(argv[5]), std::atoi(argv[6]), std::atoi(argv[5]) + std::atoi(argv[7]),
                        std::atoi(argv[6]) + std::atoi(argv[8])};
 
+    const LookLibrary looks;  // no guide files
     TSettings settings(::GetSystemMetrics(SM_CXSCREEN));
     settings.SetShowValues(true);
     settings.SetOpacity(100);
-    TMainForm form(::GetModuleHandleW(nullptr), settings, lang);
+    TMainForm form(::GetModuleHandleW(nullptr), settings, looks, lang);
     form.SetPosition(start);
     // Until the window system shows the window through its colour key, a
     // copy of the screen sees the key colour; a first fit and its undo warm

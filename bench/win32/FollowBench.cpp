@@ -34,8 +34,9 @@
 #include "bench/common/BenchCases.h"
 #include "bench/win32/BenchLoop.h"
 #include "lang/LangTable.h"
-#include "overlay/draw/Compose.h"
+#include "overlay/compose/Compose.h"
 #include "overlay/fit/PictureFit.h"
+#include "overlay/lookfiles/LookLibrary.h"
 #include "overlay/fit/PictureFollower.h"
 #include "overlay/win32/FollowTicker.h"
 #include "overlay/win32/MainFrm.h"
@@ -184,10 +185,11 @@ int Run(int argc, char** argv) {
         ::UpdateWindow(viewer);
     };
 
+    const LookLibrary looks;  // no guide files
     TSettings settings(::GetSystemMetrics(SM_CXSCREEN));
     settings.SetShowValues(true);
     settings.SetOpacity(100);
-    TMainForm form(instance, settings, lang);
+    TMainForm form(instance, settings, looks, lang);
     form.SetPosition({(first.left + first.right) / 2 - 200, (first.top + first.bottom) / 2 - 150});
     Settle(500);
     form.FitToPictureAtCentre();
@@ -350,7 +352,8 @@ int Run(int argc, char** argv) {
         guideSettings.push_back(std::make_unique<TSettings>(::GetSystemMetrics(SM_CXSCREEN)));
         guideSettings.back()->SetOpacity(100);
         guideSettings.back()->SetWidth(200);
-        guides.push_back(std::make_unique<TMainForm>(instance, *guideSettings.back(), lang, nullptr, nullptr, &ticker));
+        guides.push_back(std::make_unique<TMainForm>(instance, *guideSettings.back(), looks, lang, nullptr, nullptr,
+                                                     &ticker));
         guides.back()->SetPosition({(cell.left + cell.right) / 2 - 100, (cell.top + cell.bottom) / 2 - 80});
     }
     Settle(500);

@@ -45,11 +45,11 @@
 #include "bench/common/BenchCases.h"
 #include "bench/win32/BenchLoop.h"
 #include "lang/LangTable.h"
-#include "overlay/draw/Compose.h"
-#include "overlay/looks/LookCatalogue.h"
+#include "overlay/compose/Compose.h"
+#include "overlay/compose/LookCatalogue.h"
 #include "overlay/looks/Looks.h"
 #include "win32/BackBuffer.h"
-#include "overlay/draw/DibWriter.h"
+#include "canvas/DibWriter.h"
 #include "win32/FrameIcons.h"
 #include "win32/GdiCanvas.h"
 #include "overlay/win32/MainFrm.h"
@@ -182,13 +182,14 @@ std::optional<Difference> FirstDifference(const DibPixels& direct, const DibPixe
 
 // The first difference between the direct writes and GDI alone composing
 // the settings into buffers of exactly the frame's size.
-std::optional<Difference> CompareWrites(const TSettings& settings, const LangTable& lang, const FrameIcons& pictures) {
+std::optional<Difference> CompareWrites(const TSettings& settings, const LookLibrary& looks, const LangTable& lang,
+                                        const FrameIcons& pictures) {
     const FrameSize frame = OverlayFrameSize(settings);
     const auto direct = BackBuffer::Create(frame.width, frame.height, pictures);
     const auto reference = BackBuffer::Create(frame.width, frame.height, pictures, BackBuffer::Writes::GdiOnly);
     if (!direct || !reference) throw std::runtime_error("Unable to create the back buffers");
-    ComposeBuffer(settings, ProgramLooks(), lang, direct->canvas(), true);
-    ComposeBuffer(settings, ProgramLooks(), lang, reference->canvas(), true);
+    ComposeBuffer(settings, looks, lang, direct->canvas(), true);
+    ComposeBuffer(settings, looks, lang, reference->canvas(), true);
     return FirstDifference(direct->Pixels(), reference->Pixels(), frame.width, frame.height);
 }
 
@@ -269,23 +270,24 @@ bool CheckPixels(TSettings& settings, const LangTable& lang, const FrameIcons& p
         ++differing;
         report(*difference);
     };
-    const auto composed = [&] { return CompareWrites(settings, lang, pictures); };
     for (const BenchSize size : kBenchSizes) {
         for (const BenchCase& benchCase : BenchCases()) {
             for (std::int32_t orient = 0; orient < 4; ++orient) {
                 for (const Color color : {factoryColor, kPaletteLinesColor}) {
                     if (color != factoryColor && size.width != kBenchSizes[0].width) continue;
                     for (const bool values : {true, false}) {
-                        ApplyCase(settings, benchCase, size);
+                        const LookLibrary looks = ApplyCase(settings, benchCase, size);
                         settings.SetOrientMode(orient);
                         settings.SetShowValues(values);
                         settings.SetLinesColor(color);
-                        compareNext(composed, [&](const Difference& difference) {
-                            std::printf(
-                                "differs\t%s\t%s\torient %d\tvalues %d\tlines %08X\tat (%d, %d): %06X, GDI %06X\n",
-                                benchCase.name.c_str(), SizeName(size).c_str(), orient, values ? 1 : 0, color,
-                                difference.x, difference.y, difference.direct, difference.reference);
-                        });
+                        compareNext(
+                            [&] { return CompareWrites(settings, looks, lang, pictures); },
+                            [&](const Difference& difference) {
+                                std::printf(
+                                    "differs\t%s\t%s\torient %d\tvalues %d\tlines %08X\tat (%d, %d): %06X, GDI %06X\n",
+                                    benchCase.name.c_str(), SizeName(size).c_str(), orient, values ? 1 : 0, color,
+                                    difference.x, difference.y, difference.direct, difference.reference);
+                            });
                     }
                 }
             }
@@ -296,14 +298,16 @@ bool CheckPixels(TSettings& settings, const LangTable& lang, const FrameIcons& p
         for (std::int32_t width = kMinLineWidth; width <= kMaxLineWidth; ++width) {
             for (const bool halo : {false, true}) {
                 for (const std::int32_t orient : {0, 2}) {
-                    ApplyCase(settings, {"", look, 0, 0.0, width, halo}, kBenchSizes[0]);
+                    const LookLibrary looks = ApplyCase(settings, {"", look, 0, 0.0, width, halo}, kBenchSizes[0]);
                     settings.SetOrientMode(orient);
                     settings.SetLinesColor(factoryColor);
-                    compareNext(composed, [&](const Difference& difference) {
-                        std::printf("differs\tlook %d\twidth %d\thalo %d\torient %d\tat (%d, %d): %06X, GDI %06X\n",
-                                    look, width, halo ? 1 : 0, orient, difference.x, difference.y, difference.direct,
-                                    difference.reference);
-                    });
+                    compareNext([&] { return CompareWrites(settings, looks, lang, pictures); },
+                                [&](const Difference& difference) {
+                                    std::printf(
+                                        "differs\tlook %d\twidth %d\thalo %d\torient %d\tat (%d, %d): %06X, GDI %06X\n",
+                                        look, width, halo ? 1 : 0, orient, difference.x, difference.y,
+                                        difference.direct, difference.reference);
+                                });
                 }
             }
         }
@@ -332,7 +336,7 @@ public:
     PaintBench(HINSTANCE instance, TSettings& settings, const LangTable& lang, int runs)
         : settings_(settings),
           lang_(lang),
-          form_(instance, settings, lang),
+          form_(instance, settings, looks_, lang),
           icons_(FrameIcons::Load(instance)),
           floorBuffer_(BackBuffer::Create(::GetSystemMetrics(SM_CXVIRTUALSCREEN),
                                           ::GetSystemMetrics(SM_CYVIRTUALSCREEN), noPictures_)),
@@ -343,7 +347,7 @@ public:
     }
 
     void RunPaint(const BenchCase& benchCase, BenchSize size) {
-        ApplyCase(settings_, benchCase, size);
+        looks_ = ApplyCase(settings_, benchCase, size);
         const Samples samples = Measure([this] { form_.PaintNow(); });
         std::printf("paint\t%s\t%s\t%.4f\t%.4f\n", benchCase.name.c_str(), SizeName(size).c_str(), Median(samples.work),
                     Median(samples.floor));
@@ -353,14 +357,14 @@ public:
     // back buffer of the overlay's own (held lines written), copying it to
     // the window, and the orientation mark drawn on the window.
     void RunSplit(const BenchCase& benchCase, BenchSize size) {
-        ApplyCase(settings_, benchCase, size);
+        looks_ = ApplyCase(settings_, benchCase, size);
         const FrameSize frame = OverlayFrameSize(settings_);
         const std::unique_ptr<BackBuffer> buffer = OverlaysBuffer(frame);
         std::array<std::vector<double>, 3> steps;  // compose, copy, mark
         const Samples samples = Measure([&] {
             const WindowDc dc(form_.Handle());
             const double start = NowMs();
-            ComposeBuffer(settings_, ProgramLooks(), lang_, buffer->canvas(), true);
+            ComposeBuffer(settings_, looks_, lang_, buffer->canvas(), true);
             buffer->Pixels();  // writes what is held and lets GDI finish
             const double composed = NowMs();
             buffer->CopyTo(dc.get(), frame.width, frame.height);
@@ -378,19 +382,19 @@ public:
     // Where the compose time goes, by kind of canvas call, averaged over the
     // runs, composing into a back buffer of the overlay's own.
     void RunProfile(const BenchCase& benchCase, BenchSize size) {
-        ApplyCase(settings_, benchCase, size);
+        looks_ = ApplyCase(settings_, benchCase, size);
         const FrameSize frame = OverlayFrameSize(settings_);
         const std::unique_ptr<BackBuffer> buffer = OverlaysBuffer(frame);
         TimingCanvas timing(buffer->canvas());
         CountingCanvas counting;
-        ComposeBuffer(settings_, ProgramLooks(), lang_, buffer->canvas(), true);  // warms fonts and pens
+        ComposeBuffer(settings_, looks_, lang_, buffer->canvas(), true);  // warms fonts and pens
         std::vector<double> plain;
         std::vector<double> computing;
         double timed = 0.0;
         for (int i = 0; i < runs_; ++i) {
-            plain.push_back(TimeMs([&] { ComposeBuffer(settings_, ProgramLooks(), lang_, buffer->canvas(), true); }));
-            computing.push_back(TimeMs([&] { ComposeBuffer(settings_, ProgramLooks(), lang_, counting, true); }));
-            timed += TimeMs([&] { ComposeBuffer(settings_, ProgramLooks(), lang_, timing, true); });
+            plain.push_back(TimeMs([&] { ComposeBuffer(settings_, looks_, lang_, buffer->canvas(), true); }));
+            computing.push_back(TimeMs([&] { ComposeBuffer(settings_, looks_, lang_, counting, true); }));
+            timed += TimeMs([&] { ComposeBuffer(settings_, looks_, lang_, timing, true); });
         }
         std::printf("profile\t%s\t%s\t%.4f\t%.4f\t%.4f", benchCase.name.c_str(), SizeName(size).c_str(), Median(plain),
                     Median(computing), timed / runs_);
@@ -403,7 +407,7 @@ public:
     void RunResize() {
         const BenchSize size{1920, 1080};
         const BenchCase factory{"factory look", TSettings(0).LookMode(), 0, 0.0};
-        ApplyCase(settings_, factory, size);
+        looks_ = ApplyCase(settings_, factory, size);
         int run = 0;
         const Samples samples = Measure([&] { settings_.SetWidth(run++ % 2 == 0 ? size.width - 1 : size.width); });
         const HWND window = form_.Handle();
@@ -457,6 +461,7 @@ private:
 
     TSettings& settings_;
     const LangTable& lang_;
+    LookLibrary looks_;  // the case's guide files
     TMainForm form_;
     FrameIcons icons_;       // at 96 dpi, as the guide's own strip has them
     FrameIcons noPictures_;  // the floor draws no pictures

@@ -4,7 +4,7 @@
 #include "common/Text.h"
 #include "common/Types.h"
 #include "overlay/lookfiles/LookLibrary.h"
-#include "overlay/looks/LookCatalogue.h"
+#include "overlay/compose/LookCatalogue.h"
 #include "settings/AppSettings.h"
 
 namespace lumetra {

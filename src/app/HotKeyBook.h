@@ -4,7 +4,7 @@
 // types a combination into the panel. The system's side is an interface.
 #include <array>
 
-#include "app/HotKeyStatus.h"
+#include "settings/HotKeyStatus.h"
 #include "settings/HotKey.h"
 
 namespace lumetra {

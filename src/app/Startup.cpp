@@ -6,7 +6,7 @@
 #include "lang/Format.h"
 #include "lang/LangTable.h"
 #include "lang/Texts.h"
-#include "overlay/looks/LookCatalogue.h"
+#include "overlay/compose/LookCatalogue.h"
 #include "settings/AppSettings.h"
 #include "settings/SettingsFile.h"
 
@@ -56,18 +56,17 @@ bool RunStartup(IStartupPlatform& platform, SettingsFile& files, LangTable& lang
     return true;
 }
 
-std::string OfferLookFiles(TGuideSet& guides, const SettingsFile& files, const LangTable& lang) {
-    LookLibrary library = LoadLookLibrary(files, kProductSubPath, kProductSubPath);
-    const std::vector<std::string> names = LookFileNames(library);
+OfferedLooks OfferLookFiles(TGuideSet& guides, const SettingsFile& files, const LangTable& lang) {
+    OfferedLooks offered{LoadLookLibrary(files, kProductSubPath, kProductSubPath), {}};
+    const std::vector<std::string> names = LookFileNames(offered.library);
     for (int i = 0; i < guides.Count(); ++i) guides.Guide(i).SetUserLooks(names);
     std::string skipped;
-    for (const SkippedLookFile& file : library.skipped) {
+    for (const SkippedLookFile& file : offered.library.skipped) {
         if (!skipped.empty()) skipped += ", ";
         skipped += file.fileName;
     }
-    SetProgramLooks(std::move(library));
-    if (skipped.empty()) return {};
-    return FormatTemplate(lang.Text(texts::MGuideSkipped), {skipped});
+    if (!skipped.empty()) offered.notice = FormatTemplate(lang.Text(texts::MGuideSkipped), {skipped});
+    return offered;
 }
 
 void SettingsSaver::SaveOnce(const TGuideSet& guides) {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "Version.h"  // generated in the build from cmake/Version.h.in
+#include "overlay/lookfiles/LookLibrary.h"
 
 namespace lumetra {
 
@@ -64,11 +65,18 @@ public:
     virtual bool TakeUnsaved(const std::string& settingsFilePath) = 0;
 };
 
+// The guide files of a run and what the user is told of them.
+struct OfferedLooks {
+    LookLibrary library;
+    // The files that could not be used, each named once, or nothing when
+    // every file was fine.
+    std::string notice;
+};
+
 // Loads the guide files the program offers after its built-in looks and
 // hands their names to every guide, whose saved choice of a guide file then
-// holds again. The answer is the notice for the files that could not be used,
-// each named once, or nothing when every file was fine.
-std::string OfferLookFiles(TGuideSet& guides, const SettingsFile& files, const LangTable& lang);
+// holds again.
+OfferedLooks OfferLookFiles(TGuideSet& guides, const SettingsFile& files, const LangTable& lang);
 
 // Tells the user, once, in a warning box before any window, that the save
 // of this settings file failed when the last session ended.

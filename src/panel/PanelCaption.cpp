@@ -1,8 +1,8 @@
 #include "panel/PanelCaption.h"
 
 #include "lang/Texts.h"
-#include "overlay/draw/Canvas.h"
-#include "overlay/draw/IconMask.h"
+#include "canvas/Canvas.h"
+#include "canvas/IconMask.h"
 #include "overlay/input/Interaction.h"
 
 namespace lumetra {

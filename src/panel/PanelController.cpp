@@ -9,7 +9,7 @@
 #include "lang/Format.h"
 #include "lang/LangTable.h"
 #include "lang/Texts.h"
-#include "overlay/draw/Compose.h"
+#include "overlay/compose/Compose.h"
 #include "overlay/looks/Geometry.h"
 #include "panel/CalibrationPanel.h"
 #include "overlay/looks/Lengths.h"
@@ -64,9 +64,11 @@ int SpinField::ReadFrom(const std::string& text) {
     return position_;
 }
 
-PanelController::PanelController(TSettings& settings, LangTable& texts, const SettingsFile& files,
-                                 IOverlaySink& overlay, IPanelView& view, std::int32_t primaryScreenWidth)
+PanelController::PanelController(TSettings& settings, const LookLibrary& looks, LangTable& texts,
+                                 const SettingsFile& files, IOverlaySink& overlay, IPanelView& view,
+                                 std::int32_t primaryScreenWidth)
     : settings_(&settings),
+      looks_(looks),
       texts_(texts),
       files_(files),
       overlay_(&overlay),

@@ -17,7 +17,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/HotKeyStatus.h"
+#include "settings/HotKeyStatus.h"
 #include "app/StartWithWindows.h"
 #include "panel/PanelView.h"
 #include "settings/AppSettings.h"
@@ -27,6 +27,7 @@ namespace lumetra {
 
 class CalibrationController;
 class LangTable;
+struct LookLibrary;
 class SettingsFile;
 
 // A size field text that is not an integer; the window shows the message in
@@ -64,9 +65,10 @@ private:
 
 class PanelController final : public IPanelSink {
 public:
+    // looks: the guide files the look list names after the built-in looks;
     // primaryScreenWidth bounds the size field: 0 .. 2 x width.
-    PanelController(TSettings& settings, LangTable& texts, const SettingsFile& files, IOverlaySink& overlay,
-                    IPanelView& view, std::int32_t primaryScreenWidth);
+    PanelController(TSettings& settings, const LookLibrary& looks, LangTable& texts, const SettingsFile& files,
+                    IOverlaySink& overlay, IPanelView& view, std::int32_t primaryScreenWidth);
 
     // The creation sequence: position, opacity, every control from the
     // settings, the language list from the "*.lng" file names beside the
@@ -198,6 +200,7 @@ private:
     void ShowWorkOptions();
 
     TSettings* settings_;  // the guide being edited
+    const LookLibrary& looks_;
     LangTable& texts_;
     const SettingsFile& files_;
     IOverlaySink* overlay_;

@@ -11,7 +11,7 @@
 #include "lang/LangTable.h"
 #include "lang/Texts.h"
 #include "overlay/looks/Geometry.h"
-#include "overlay/looks/LookCatalogue.h"
+#include "overlay/compose/LookCatalogue.h"
 #include "panel/PanelController.h"
 #include "panel/PanelLists.h"
 #include "settings/SettingsFile.h"
@@ -172,7 +172,7 @@ void PanelController::RelabelItems(PanelList list) {
         }
         case PanelList::Look:
             for (int i = 0; i < settings_->LookCount(); ++i) {
-                view_.SetListItem(list, i, LookName(ProgramLooks(), i, texts_, settings_->Lang()));
+                view_.SetListItem(list, i, LookName(looks_, i, texts_, settings_->Lang()));
             }
             return;
         case PanelList::Orientation:

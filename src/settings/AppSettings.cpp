@@ -242,7 +242,7 @@ void TSettings::SetPlacement(const GuidePlacement& placement) {
     height_ = BoundedHeight(placement.height, ratio_);
     lock_ = placement.lock;
     if (lock_) DeriveFollowingDimension();
-    if (overlay_) overlay_->ApplyPlacement(placement.position);
+    if (overlay_) overlay_->ApplyPlacement({placement.position, width_, height_, ratio_, lock_});
     if (!panel_) return;
     if (lock_ != lock) panel_->UpdateLock();
     if (ratio_ != ratio) panel_->UpdateRatio();

@@ -20,6 +20,7 @@
 namespace lumetra {
 
 class SettingsFile;
+struct GuidePlacement;
 
 // Refresh operations of the overlay window, called by the setters.
 class IOverlaySink {
@@ -30,9 +31,9 @@ public:
     virtual void RefreshLook() = 0;
     virtual void RefreshOptions() = 0;
     virtual void RefreshLanguage() = 0;
-    // Size from the settings and the window's top-left corner at once: one
-    // move and one paint.
-    virtual void ApplyPlacement(Point topLeft) = 0;
+    // The size and the window's top-left corner at once, as the settings
+    // now hold them: one move and one paint.
+    virtual void ApplyPlacement(const GuidePlacement& placed) = 0;
     // What a length along the guide's width (else its height) measures on
     // the monitor the guide is measured on.
     virtual LengthScale MeasuringScale(bool alongWidth) const = 0;

@@ -5,7 +5,7 @@
 #include <memory>
 #include <optional>
 
-#include "overlay/draw/DibWriter.h"
+#include "canvas/DibWriter.h"
 #include "win32/FrameIcons.h"
 #include "win32/GdiCanvas.h"
 #include "win32/GdiHandles.h"

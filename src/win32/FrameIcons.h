@@ -8,7 +8,7 @@
 #include "win32/GdiHandles.h"
 
 #include "common/Dpi.h"
-#include "overlay/draw/Canvas.h"
+#include "canvas/Canvas.h"
 
 namespace lumetra {
 

@@ -6,8 +6,8 @@
 // First, so that the platform's TextOut macro is gone before Canvas is declared.
 #include "win32/GdiHandles.h"
 
-#include "overlay/draw/Canvas.h"
-#include "overlay/draw/DibWriter.h"
+#include "canvas/Canvas.h"
+#include "canvas/DibWriter.h"
 
 namespace lumetra {
 

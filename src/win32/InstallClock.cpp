@@ -1,6 +1,8 @@
 #include "win32/InstallClock.h"
 
 #include <optional>
+#include <string>
+#include <string_view>
 
 #include "win32/UniqueHandle.h"
 
@@ -64,7 +66,5 @@ Ticks Win32InstallClock::InstalledAt() const {
     if (auto created = ProgramFileCreated()) return *created;
     return Now();
 }
-
-std::string WebQuery() { return WebQuery(DaysSinceInstall(Win32InstallClock())); }
 
 }  // namespace lumetra

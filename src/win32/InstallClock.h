@@ -4,9 +4,7 @@
 // HKEY_CURRENT_USER\Software\Velmora\Lumetra, or under HKEY_LOCAL_MACHINE for
 // all users; a portable copy, which has neither, counts from the creation
 // time of its program file.
-#include <string>
-
-#include "app/WebQuery.h"
+#include "common/InstallClock.h"
 
 namespace lumetra {
 
@@ -15,8 +13,5 @@ public:
     Ticks Now() const override;
     Ticks InstalledAt() const override;
 };
-
-// WebQuery with the day count of this installation.
-std::string WebQuery();
 
 }  // namespace lumetra

@@ -3,7 +3,7 @@
 // row and column.
 #include <cstdint>
 
-#include "overlay/draw/SheetPixels.h"
+#include "canvas/SheetPixels.h"
 #include "win32/GdiHandles.h"
 
 namespace lumetra {

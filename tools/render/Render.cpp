@@ -3,7 +3,8 @@
 #include <ostream>
 
 #include "lang/LangTable.h"
-#include "overlay/draw/Compose.h"
+#include "overlay/compose/Compose.h"
+#include "overlay/lookfiles/LookFileDraw.h"
 #include "overlay/lookfiles/LookLibrary.h"
 #include "overlay/looks/Looks.h"
 #include "overlay/draw/SvgCanvas.h"
@@ -130,7 +131,7 @@ ExportDensity ExportDensityOf(const RenderOptions& options) {
 
 std::string RenderSvg(const TSettings& settings, const LangTable& lang, const ExportDensity& density) {
     SvgCanvas canvas = ExportCanvas(settings, density);
-    RenderLook(settings, lang, canvas);
+    RenderLook(LookSettingsOf(settings), lang, canvas);
     return canvas.Document();
 }
 

@@ -6,14 +6,13 @@
 #include "app/Guides.h"
 #include "app/ShellOpen.h"
 #include "app/Startup.h"
-#include "app/WindowPlace.h"
+#include "common/WindowPlace.h"
 #include "lang/Texts.h"
 #include "win32/DesktopShell.h"
 #include "win32/WindowDpi.h"
 #include "lang/Format.h"
 #include "lang/LangTable.h"
-#include "overlay/draw/Compose.h"
-#include "overlay/looks/LookCatalogue.h"
+#include "overlay/compose/Compose.h"
 #include "panel/PanelCaption.h"
 #include "panel/win32/SettingsFrm.h"
 
@@ -55,8 +54,9 @@ Rect WindowBounds(HWND window) {
 
 }  // namespace
 
-TGuideWindows::TGuideWindows(HINSTANCE instance, TGuideSet& guides, const LangTable& lang, SettingsSaver& saver)
-    : instance_(instance), guides_(guides), lang_(lang), saver_(saver) {
+TGuideWindows::TGuideWindows(HINSTANCE instance, TGuideSet& guides, const LookLibrary& looks, const LangTable& lang,
+                             SettingsSaver& saver)
+    : instance_(instance), guides_(guides), looks_(looks), lang_(lang), saver_(saver) {
     for (int i = 0; i < guides_.Count(); ++i) forms_.push_back(CreateForm(guides_.Guide(i)));
 }
 
@@ -67,7 +67,7 @@ TGuideWindows::~TGuideWindows() {
 
 std::unique_ptr<TMainForm> TGuideWindows::CreateForm(TSettings& settings) {
     const HWND owner = forms_.empty() ? nullptr : forms_.front()->Handle();
-    auto form = std::make_unique<TMainForm>(instance_, settings, lang_, this, owner, &ticker_);
+    auto form = std::make_unique<TMainForm>(instance_, settings, looks_, lang_, this, owner, &ticker_);
     if (panel_ != nullptr) form->SetPanel(panel_);
     return form;
 }
@@ -260,7 +260,7 @@ bool TGuideWindows::SaveComposition(const std::string& path) {
 }
 
 CommandProblem TGuideWindows::CarryOutCommand(const LineCommand& command) {
-    return CarryOut(command, guides_, *this, ProgramLooks(), lang_);
+    return CarryOut(command, guides_, *this, looks_, lang_);
 }
 
 }  // namespace lumetra

@@ -8,7 +8,7 @@
 
 #include "app/CommandActions.h"
 #include "app/GuideKeeper.h"
-#include "app/HotKeyStatus.h"
+#include "settings/HotKeyStatus.h"
 #include "app/win32/ProgramShell.h"
 #include "overlay/win32/FollowTicker.h"
 #include "overlay/win32/GuideHost.h"
@@ -17,6 +17,7 @@
 namespace lumetra {
 
 class LangTable;
+struct LookLibrary;
 class SettingsSaver;
 class TGuideSet;
 class TSettingsForm;
@@ -24,7 +25,9 @@ class TSettingsForm;
 class TGuideWindows final : public IGuideHost, public ICommandTarget, public IHotKeyStatus, private IGuideWindowList {
 public:
     // One window for every guide of the set, the first one first.
-    TGuideWindows(HINSTANCE instance, TGuideSet& guides, const LangTable& lang, SettingsSaver& saver);
+    // looks: the guide files of this run, for every window.
+    TGuideWindows(HINSTANCE instance, TGuideSet& guides, const LookLibrary& looks, const LangTable& lang,
+                  SettingsSaver& saver);
     ~TGuideWindows() override;
     TGuideWindows(const TGuideWindows&) = delete;
     TGuideWindows& operator=(const TGuideWindows&) = delete;
@@ -77,6 +80,7 @@ private:
     HINSTANCE instance_;
     TGuideSet& guides_;
     GuideKeeper keeper_{guides_, *this};
+    const LookLibrary& looks_;
     const LangTable& lang_;
     SettingsSaver& saver_;
     TSettingsForm* panel_ = nullptr;

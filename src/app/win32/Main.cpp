@@ -21,7 +21,6 @@
 #include "app/win32/Win32StartupPlatform.h"
 #include "lang/LangTable.h"
 #include "lang/Texts.h"
-#include "overlay/looks/LookCatalogue.h"
 #include "overlay/win32/MainFrm.h"
 #include "panel/win32/SettingsFrm.h"
 #include "settings/AppSettings.h"
@@ -146,10 +145,10 @@ int Run(HINSTANCE instance) {
     ReportUnsavedSession(platform, files, ProcessLangTable());
     auto guides = std::make_unique<TGuideSet>(std::move(settings));
     guides->LoadFurther(files);
-    const std::string guideNotice = OfferLookFiles(*guides, files, ProcessLangTable());
+    const OfferedLooks looks = OfferLookFiles(*guides, files, ProcessLangTable());
     // A look no look has: nothing starts, as with a copy running.
     if (pending && pending->name == LineCommandName::Look &&
-        !LookFor(pending->argument, guides->CurrentGuide(), ProgramLooks(), ProcessLangTable())) {
+        !LookFor(pending->argument, guides->CurrentGuide(), looks.library, ProcessLangTable())) {
         return Refuse(platform, parsed.quiet, pending->name, CommandProblem::UnknownLook, pending->argument);
     }
     SettingsSaver saver(platform, files);
@@ -159,13 +158,14 @@ int Run(HINSTANCE instance) {
     {
         // The guides come first: the first one owns the others and the
         // panel, whose caption borrows its pictures.
-        TGuideWindows windows(instance, *guides, ProcessLangTable(), saver);
+        TGuideWindows windows(instance, *guides, looks.library, ProcessLangTable(), saver);
         // The overlays' first pictures are on the screen by now; what only
         // the tooltips and the panel need comes after them.
         controls.emplace();
         RegisterForRestart();
         windows.CreateHints();
-        TSettingsForm settingsForm(instance, guides->CurrentGuide(), ProcessLangTable(), files, windows.First());
+        TSettingsForm settingsForm(instance, guides->CurrentGuide(), looks.library, ProcessLangTable(), files,
+                                   windows.First());
         const PanelAttachment attachment(windows, settingsForm);
         TProgramShell shell(
             instance, windows, [&windows](const LineCommand& command) { return windows.CarryOutCommand(command); },
@@ -175,7 +175,7 @@ int Run(HINSTANCE instance) {
         settingsForm.AttachStartWithWindows(&runValue);
         // Stored places on a monitor that is gone, or under a shrunken screen.
         windows.DisplaysChanged();
-        if (!guideNotice.empty()) windows.First().ShowNotice(guideNotice);
+        if (!looks.notice.empty()) windows.First().ShowNotice(looks.notice);
         if (pending) {
             if (const CommandProblem problem = windows.CarryOutCommand(*pending); problem != CommandProblem::None) {
                 exitCode = Refuse(platform, parsed.quiet, pending->name, problem, pending->argument);

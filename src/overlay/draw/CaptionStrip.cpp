@@ -2,7 +2,8 @@
 
 #include <algorithm>
 
-#include "overlay/draw/IconMask.h"
+#include "canvas/IconMask.h"
+#include "settings/AppSettings.h"
 
 namespace lumetra {
 namespace {
@@ -76,6 +77,15 @@ Rect GuideRectForDpi(const Rect& window, int oldDpi, int newDpi, const std::func
     const Rect kept{topLeft.x, topLeft.y, window.right, window.bottom};
     if (monitorDpi(kept) == newDpi) return kept;
     return {window.left, window.top, window.right, window.bottom + after.rows - before.rows};
+}
+
+FrameSize OverlayFrameSize(const TSettings& settings, int dpi) {
+    return GuideFrameSize(settings.Width(), settings.Height(), settings.Border(), CaptionStripAt(dpi));
+}
+
+Point ContentCentre(Point topLeft, int width, int height, int border, const CaptionStrip& strip) {
+    const Point origin = MeasuredOrigin(topLeft, border, strip);
+    return {origin.x + width / 2, origin.y + height / 2};
 }
 
 }  // namespace lumetra

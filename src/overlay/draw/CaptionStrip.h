@@ -1,6 +1,6 @@
 #pragma once
 // The caption strip above a guide at the DPI of the monitor it is on, and the
-// one relation that places the measured area in the window. The strip, its
+// window's geometry: the one relation that places the measured area in it. The strip, its
 // pictures and its hit zones scale with the DPI; the measured area, its
 // border and everything drawn in them keep device pixels.
 #include <array>
@@ -12,6 +12,8 @@
 #include "common/Types.h"
 
 namespace lumetra {
+
+class TSettings;
 
 inline constexpr std::size_t kCaptionButtonCount = 6;
 
@@ -50,12 +52,18 @@ struct FrameSize {
     friend bool operator==(const FrameSize&, const FrameSize&) = default;
 };
 FrameSize GuideFrameSize(int width, int height, int border, const CaptionStrip& strip);
+// The guide window's client size at the DPI of its monitor.
+FrameSize OverlayFrameSize(const TSettings& settings, int dpi = kDefaultDpi);
 
 // The measured area's top-left corner in a window whose top-left corner is at
 // windowTopLeft: one Border in from the left, the strip and one Border down
 // from the top. WindowTopLeftFor is its inverse.
 Point MeasuredOrigin(Point windowTopLeft, int border, const CaptionStrip& strip);
 Point WindowTopLeftFor(Point measuredOrigin, int border, const CaptionStrip& strip);
+
+// The centre of the measured area of a window whose top-left is at topLeft,
+// in the integer form that the centred resizes keep fixed.
+Point ContentCentre(Point topLeft, int width, int height, int border, const CaptionStrip& strip);
 
 // The window rectangle of a guide that moved from a monitor of oldDpi onto
 // one of newDpi: its measured area keeps its place and device pixels, so

@@ -2,7 +2,7 @@
 // The halo's pass of a look: everything it draws goes to the target in the
 // colours and pen width the target holds already, and every label becomes
 // its one-pixel outline (Canvas::TextHalo).
-#include "overlay/draw/Canvas.h"
+#include "canvas/Canvas.h"
 
 namespace lumetra {
 

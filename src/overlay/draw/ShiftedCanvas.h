@@ -2,7 +2,7 @@
 // A look drawn lower down on the target: every place moves down by the same
 // rows. The looks place the measured area below a caption strip of 96-dpi
 // rows; a taller strip moves their whole picture down with the measured area.
-#include "overlay/draw/Canvas.h"
+#include "canvas/Canvas.h"
 
 namespace lumetra {
 

@@ -20,7 +20,7 @@
 #include <string_view>
 #include <vector>
 
-#include "overlay/draw/Canvas.h"
+#include "canvas/Canvas.h"
 #include "units/Units.h"
 
 namespace lumetra {

@@ -5,7 +5,7 @@
 
 #include "lang/LangTable.h"
 #include "lang/Texts.h"
-#include "overlay/draw/Compose.h"
+#include "overlay/compose/Compose.h"
 #include "settings/AppSettings.h"
 
 namespace lumetra {

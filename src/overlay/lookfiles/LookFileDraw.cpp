@@ -6,8 +6,9 @@
 #include <vector>
 
 #include "common/Numbers.h"
-#include "overlay/draw/Compose.h"
+#include "overlay/draw/CaptionStrip.h"
 #include "overlay/lookfiles/LookFile.h"
+#include "overlay/looks/Looks.h"
 #include "overlay/looks/Marks.h"
 
 namespace lumetra {
@@ -352,6 +353,10 @@ void DrawUserLook(const LookContext& look, const UserLook& guide) {
     for (const LookElement& element : guide.elements) {
         if (!painter.Draw(element)) return;
     }
+}
+
+void RenderUserLook(const LookSettings& settings, const UserLook& guide, const LangTable& lang, Canvas& canvas) {
+    RenderLayers(settings, lang, canvas, [&guide](const LookContext& look) { DrawUserLook(look, guide); });
 }
 
 }  // namespace lumetra

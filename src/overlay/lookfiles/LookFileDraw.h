@@ -6,7 +6,10 @@
 
 namespace lumetra {
 
+class Canvas;
+class LangTable;
 struct LookContext;
+struct LookSettings;
 struct UserLook;
 
 // Pen strokes per paint (a line segment, an ellipse or a label each); what a
@@ -18,5 +21,8 @@ inline constexpr std::int64_t kMaxLookStrokes = 65536;
 inline constexpr int kMaxArcSegments = 256;
 
 void DrawUserLook(const LookContext& look, const UserLook& guide);
+// Draws a guide read from a file as a look is drawn, halo and widths alike;
+// LookMode plays no part.
+void RenderUserLook(const LookSettings& settings, const UserLook& guide, const LangTable& lang, Canvas& canvas);
 
 }  // namespace lumetra

@@ -8,7 +8,7 @@
 #include <optional>
 
 #include "common/Numbers.h"
-#include "overlay/draw/Canvas.h"
+#include "canvas/Canvas.h"
 
 namespace lumetra {
 

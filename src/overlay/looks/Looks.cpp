@@ -6,7 +6,6 @@
 #include <functional>
 
 #include "common/Numbers.h"
-#include "overlay/lookfiles/LookFileDraw.h"
 #include "overlay/draw/HaloCanvas.h"
 #include "overlay/looks/Marks.h"
 #include "settings/AppSettings.h"
@@ -42,27 +41,6 @@ constexpr std::array<BuiltInLook, kLookCount> kLooks = {{
 
 }  // namespace
 
-LookSettings LookSettingsOf(const TSettings& settings, std::int32_t dpi, const LookUnits& measuring) {
-    LookSettings s;
-    s.width = settings.Width();
-    s.height = settings.Height();
-    s.border = settings.Border();
-    s.gridSize = settings.GridSize();
-    s.orientMode = settings.OrientMode();
-    s.lookMode = settings.LookMode();
-    s.ratio = settings.Ratio();
-    s.showValues = settings.ShowValues();
-    s.linesColor = settings.LinesColor();
-    s.valuesColor = settings.ValuesColor();
-    s.lineWidth = settings.LineWidth();
-    s.halo = settings.Halo();
-    s.haloColor = settings.HaloColor() == kAutoHaloColor ? ContrastingColor(s.linesColor) : settings.HaloColor();
-    s.labelHeight = LabelCellHeight(settings.LabelSize(), dpi);
-    s.units = measuring;
-    s.units.unit = UnitOf(settings.Units());
-    return s;
-}
-
 Color ContrastingColor(Color color) {
     const double luminance = 0.2126 * Linear(color) + 0.7152 * Linear(color >> 8) + 0.0722 * Linear(color >> 16);
     // Contrast ratios against black and white: (L + 0.05) / 0.05 and
@@ -77,15 +55,6 @@ std::int32_t LabelCellHeight(std::int32_t labelSize, std::int32_t dpi) {
     return std::clamp(height, kMinLabelSize, kMaxAutoLabelHeight);
 }
 
-void RenderLook(const TSettings& settings, const LangTable& lang, Canvas& canvas, std::int32_t dpi,
-                const LookUnits& measuring) {
-    RenderLook(LookSettingsOf(settings, dpi, measuring), lang, canvas);
-}
-
-namespace {
-
-// The halo's pass beneath, then the drawing itself in the lines' and
-// measurements' colours; an empty draw only sets the canvas up.
 void RenderLayers(const LookSettings& settings, const LangTable& lang, Canvas& canvas,
                   const std::function<void(const LookContext&)>& draw) {
     const LookSettings s = WithinBounds(settings);
@@ -104,18 +73,12 @@ void RenderLayers(const LookSettings& settings, const LangTable& lang, Canvas& c
     if (draw) draw(LookContext{s, frame, lang, canvas});
 }
 
-}  // namespace
-
 const BuiltInLook& BuiltInLookAt(std::int32_t lookMode) { return kLooks.at(static_cast<std::size_t>(lookMode)); }
 
 void RenderLook(const LookSettings& settings, const LangTable& lang, Canvas& canvas) {
     const std::int32_t mode = settings.lookMode;
     const bool known = mode >= 0 && mode < kLookCount;
     RenderLayers(settings, lang, canvas, known ? kLooks[static_cast<std::size_t>(mode)].draw : nullptr);
-}
-
-void RenderUserLook(const LookSettings& settings, const UserLook& guide, const LangTable& lang, Canvas& canvas) {
-    RenderLayers(settings, lang, canvas, [&guide](const LookContext& look) { DrawUserLook(look, guide); });
 }
 
 }  // namespace lumetra

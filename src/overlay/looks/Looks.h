@@ -2,19 +2,18 @@
 // The built-in looks. Each one is a pure function of the settings, the string
 // table and a canvas.
 #include <cstdint>
+#include <functional>
 
 #include "common/Dpi.h"
 #include "common/Types.h"
-#include "overlay/draw/Canvas.h"
+#include "canvas/Canvas.h"
 #include "overlay/looks/Geometry.h"
 #include "overlay/looks/Lengths.h"
 
 namespace lumetra {
 
-class TSettings;
 class LangTable;
 struct LookContext;
-struct UserLook;
 
 // What the looks read from the settings, copied at each paint. RenderLook
 // brings every size into the settings' bounds before drawing, so a look never
@@ -37,11 +36,6 @@ struct LookSettings {
     LookUnits units;                // what the labels measure in
 };
 
-// dpi: the monitor's, for an automatic label size; measuring: the monitor
-// the guide is measured on, whose unit the settings choose.
-LookSettings LookSettingsOf(const TSettings& settings, std::int32_t dpi = kDefaultDpi,
-                            const LookUnits& measuring = {});
-
 // Black or white, whichever contrasts more with the colour (by relative
 // luminance).
 Color ContrastingColor(Color color);
@@ -54,12 +48,11 @@ std::int32_t LabelCellHeight(std::int32_t labelSize, std::int32_t dpi);
 // With the halo on, the look is drawn twice: first in the halo colour, each
 // line two pixels wider and each label at its eight neighbouring places, then
 // as without it on top, so that crossings keep the lines' colour.
-void RenderLook(const TSettings& settings, const LangTable& lang, Canvas& canvas, std::int32_t dpi = kDefaultDpi,
-                const LookUnits& measuring = {});
 void RenderLook(const LookSettings& settings, const LangTable& lang, Canvas& canvas);
-// Draws a guide read from a file as a look is drawn, halo and widths alike;
-// LookMode plays no part.
-void RenderUserLook(const LookSettings& settings, const UserLook& guide, const LangTable& lang, Canvas& canvas);
+// The halo's pass beneath, then the drawing itself in the lines' and
+// measurements' colours; an empty draw only sets the canvas up.
+void RenderLayers(const LookSettings& settings, const LangTable& lang, Canvas& canvas,
+                  const std::function<void(const LookContext&)>& draw);
 
 inline constexpr std::int32_t kLookCount = kBuiltInLookCount;
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "overlay/draw/Canvas.h"
+#include "canvas/Canvas.h"
 #include "overlay/looks/Geometry.h"
 #include "overlay/looks/Looks.h"
 

@@ -7,8 +7,7 @@
 #include "app/ShellOpen.h"
 #include "app/Startup.h"
 #include "win32/DesktopShell.h"
-#include "overlay/draw/Compose.h"
-#include "overlay/looks/LookCatalogue.h"
+#include "overlay/compose/Compose.h"
 #include "overlay/looks/Looks.h"
 #include "win32/ApplicationCursor.h"
 #include "win32/FormProcedure.h"
@@ -40,10 +39,11 @@ MouseButton ButtonOf(UINT message) {
 
 }  // namespace
 
-TMainForm::TMainForm(HINSTANCE instance, TSettings& settings, const LangTable& lang, IGuideHost* host, HWND owner,
-                     TFollowTicker* ticker)
+TMainForm::TMainForm(HINSTANCE instance, TSettings& settings, const LookLibrary& looks, const LangTable& lang,
+                     IGuideHost* host, HWND owner, TFollowTicker* ticker)
     : instance_(instance),
       settings_(settings),
+      looks_(looks),
       lang_(lang),
       interaction_(settings, lang, *this),
       host_(host),
@@ -371,7 +371,7 @@ bool TMainForm::Paint(HDC target) {
     if (!buffer_) return false;
     const FrameSize frame = OverlayFrameSize(settings_, dpi_);
     if (!buffer_->Resize(frame.width, frame.height)) return false;
-    ComposeBuffer(settings_, ProgramLooks(), lang_, buffer_->canvas(), IsActive(), dpi_, mark_.Waiting(),
+    ComposeBuffer(settings_, looks_, lang_, buffer_->canvas(), IsActive(), dpi_, mark_.Waiting(),
                   MeasuringUnits());
     buffer_->CopyTo(target, frame.width, frame.height);
     GdiCanvas window(target, &stripIcons_);

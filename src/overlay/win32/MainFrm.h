@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/WindowPlace.h"
+#include "common/WindowPlace.h"
 #include "overlay/input/Interaction.h"
 #include "overlay/fit/PictureFit.h"
 #include "overlay/fit/FollowPace.h"
@@ -30,6 +30,7 @@
 namespace lumetra {
 
 class LangTable;
+struct LookLibrary;
 class ScreenShot;
 class ScreenSurface;
 class TFollowTicker;
@@ -43,7 +44,9 @@ public:
     // button of its own and goes to the task bar with the first. Without a
     // host the window is the program's only one. The guides of one program
     // share one ticker for following; without one the window has its own.
-    TMainForm(HINSTANCE instance, TSettings& settings, const LangTable& lang, IGuideHost* host = nullptr,
+    // looks: the guide files a LookMode past the built-in looks stands for.
+    TMainForm(HINSTANCE instance, TSettings& settings, const LookLibrary& looks, const LangTable& lang,
+              IGuideHost* host = nullptr,
               HWND owner = nullptr, TFollowTicker* ticker = nullptr);
     ~TMainForm() override;
     TMainForm(const TMainForm&) = delete;
@@ -66,7 +69,7 @@ public:
     void RefreshLook() override;
     void RefreshOptions() override;
     void RefreshLanguage() override;
-    void ApplyPlacement(Point topLeft) override;
+    void ApplyPlacement(const GuidePlacement& placed) override;
     LengthScale MeasuringScale(bool alongWidth) const override;
 
     void ApplyPosition();
@@ -214,6 +217,7 @@ private:
 
     HINSTANCE instance_;
     TSettings& settings_;
+    const LookLibrary& looks_;
     const LangTable& lang_;
     OverlayInteraction interaction_;
     IGuideHost* host_;

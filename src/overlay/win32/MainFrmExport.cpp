@@ -6,9 +6,9 @@
 #include "lang/Format.h"
 #include "lang/LangTable.h"
 #include "lang/Texts.h"
-#include "overlay/draw/Compose.h"
-#include "overlay/draw/Composition.h"
-#include "overlay/looks/LookCatalogue.h"
+#include "overlay/compose/Compose.h"
+#include "overlay/compose/Composition.h"
+#include "overlay/compose/LookCatalogue.h"
 #include "overlay/win32/MainFrm.h"
 #include "win32/MonitorSize.h"
 #include "win32/ScreenShot.h"
@@ -60,7 +60,7 @@ void TMainForm::CopyComposition() {
 }
 
 std::optional<SaveChoice> TMainForm::AskSave(std::string_view titleKey, const std::vector<SaveFileType>& types) {
-    const std::string look = LookName(ProgramLooks(), settings_.LookMode(), lang_, settings_.Lang());
+    const std::string look = LookName(looks_, settings_.LookMode(), lang_, settings_.Lang());
     const std::string name =
         CompositionFileName(look, settings_.Width(), settings_.Height(), "." + types.front().extension);
     std::optional<SaveChoice> choice =
@@ -101,7 +101,7 @@ void TMainForm::SaveGuideLayer() {
             !layer.empty() && SavePng(choice->path, {layer, settings_.Width(), settings_.Height()}, PngResolutionNow());
     } else {
         written = Win32PlatformFiles().ReplaceFileContents(
-            choice->path, GuideLayerSvg(settings_, ProgramLooks(), lang_, ExportDensityNow()));
+            choice->path, GuideLayerSvg(settings_, looks_, lang_, ExportDensityNow()));
     }
     if (!written) ShowNotice(FormatTemplate(lang_.Text(texts::MFileNotWritten), {choice->path}));
 }

@@ -10,7 +10,7 @@
 
 #include "lang/LangTable.h"
 #include "lang/Texts.h"
-#include "overlay/draw/Compose.h"
+#include "overlay/compose/Compose.h"
 #include "overlay/fit/GuideAreas.h"
 #include "overlay/win32/MainFrm.h"
 #include "win32/ScreenShot.h"
@@ -136,8 +136,9 @@ void TMainForm::UndoFit() {
     }
 }
 
-void TMainForm::ApplyPlacement(Point topLeft) {
-    const FrameSize frame = OverlayFrameSize(settings_, dpi_);
+void TMainForm::ApplyPlacement(const GuidePlacement& placed) {
+    const FrameSize frame = GuideFrameSize(placed.width, placed.height, settings_.Border(), CaptionStripAt(dpi_));
+    const Point topLeft = placed.position;
     const RECT bounds = Bounds();
     if (bounds.left == topLeft.x && bounds.top == topLeft.y && bounds.right - bounds.left == frame.width &&
         bounds.bottom - bounds.top == frame.height) {

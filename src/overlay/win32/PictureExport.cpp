@@ -5,7 +5,7 @@
 
 #include <cstring>
 
-#include "overlay/draw/Composition.h"
+#include "overlay/compose/Composition.h"
 #include "win32/GdiHandles.h"
 #include "win32/SystemLibrary.h"
 #include "win32/WideText.h"

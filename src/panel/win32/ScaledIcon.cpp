@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "overlay/draw/IconMask.h"
+#include "canvas/IconMask.h"
 #include "win32/TopDownDib.h"
 
 namespace lumetra {

@@ -26,14 +26,14 @@
 
 namespace lumetra {
 
-TSettingsForm::TSettingsForm(HINSTANCE instance, TSettings& settings, LangTable& texts, const SettingsFile& files,
-                             TMainForm& overlay)
+TSettingsForm::TSettingsForm(HINSTANCE instance, TSettings& settings, const LookLibrary& looks, LangTable& texts,
+                             const SettingsFile& files, TMainForm& overlay)
     : instance_(instance),
       settings_(&settings),
       files_(files),
       overlay_(overlay),
       current_(&overlay),
-      controller_(settings, texts, files, overlay, *this, ::GetSystemMetrics(SM_CXSCREEN)),
+      controller_(settings, looks, texts, files, overlay, *this, ::GetSystemMetrics(SM_CXSCREEN)),
       calibration_(*this, *this, texts),
       strip_(*this, hint_, instance) {
     RegisterFormClass<TSettingsForm>(instance, kClassName, nullptr);  // the strip sets its own pointer
@@ -285,7 +285,7 @@ int TSettingsForm::ShownPage() const {
 }
 
 void TSettingsForm::OpenWebPage(const char* path) const {
-    ShellOpenJoined(DesktopShell(), std::string(kSiteUrl) + path, WebQuery());
+    ShellOpenJoined(DesktopShell(), std::string(kSiteUrl) + path, WebQuery(DaysSinceInstall(Win32InstallClock())));
 }
 
 void TSettingsForm::OpenManual() { ShellOpen(DesktopShell(), kManualPath); }

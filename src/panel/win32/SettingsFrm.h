@@ -23,6 +23,7 @@ namespace lumetra {
 
 class IgnoreMask;
 class LangTable;
+struct LookLibrary;
 class SettingsFile;
 class TMainForm;
 class TSettings;
@@ -38,8 +39,9 @@ public:
     // Creates the window after the overlay, at the DPI of the monitor it
     // shows on, and registers it with the settings and the overlay. Shown
     // when SVisible is on.
-    TSettingsForm(HINSTANCE instance, TSettings& settings, LangTable& texts, const SettingsFile& files,
-                  TMainForm& overlay);
+    // looks: the guide files the look list names.
+    TSettingsForm(HINSTANCE instance, TSettings& settings, const LookLibrary& looks, LangTable& texts,
+                  const SettingsFile& files, TMainForm& overlay);
     ~TSettingsForm() override;
     TSettingsForm(const TSettingsForm&) = delete;
     TSettingsForm& operator=(const TSettingsForm&) = delete;

@@ -4,11 +4,13 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "app/Guides.h"
 #include "app/Startup.h"
 #include "lang/LangTable.h"
-#include "overlay/looks/LookCatalogue.h"
+#include "overlay/compose/Compose.h"
+#include "overlay/compose/LookCatalogue.h"
 #include "settings/AppSettings.h"
 #include "settings/SettingsFile.h"
 #include "support/FakePlatformFiles.h"
@@ -34,13 +36,16 @@ protected:
         guides = std::make_unique<TGuideSet>(std::move(first));
         guides->Add();
     }
-    ~GuideFilesTest() override { SetProgramLooks({}); }
-
-    std::string Offer() { return OfferLookFiles(*guides, SettingsFile(platform), lang); }
+    std::string Offer() {
+        OfferedLooks offered = OfferLookFiles(*guides, SettingsFile(platform), lang);
+        looks = std::move(offered.library);
+        return offered.notice;
+    }
 
     FakePlatformFiles platform;
     LangTable lang;
     std::unique_ptr<TGuideSet> guides;
+    LookLibrary looks;
 };
 
 TEST_F(GuideFilesTest, EveryGuideGetsTheFilesAndTheBrokenOneIsNamed) {
@@ -71,7 +76,7 @@ TEST_F(GuideFilesTest, LooksAreNamedByLanguageThenByFileName) {
         {-1, "English", ""},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(LookName(ProgramLooks(), c.look, lang, c.language), c.name) << c.look << " " << c.language;
+        EXPECT_EQ(LookName(looks, c.look, lang, c.language), c.name) << c.look << " " << c.language;
     }
 }
 
@@ -80,14 +85,14 @@ TEST_F(GuideFilesTest, TheChosenGuideFileIsDrawn) {
     TSettings& s = guides->Guide(0);
     s.SetLookMode(kBuiltInLookCount);  // the cross: two lines through the centre
     test::RecordingCanvas cross;
-    RenderChosenLook(ProgramLooks(), s, lang, cross);
+    RenderChosenLook(looks, LookSettingsOf(s), lang, cross);
     const auto& f = cross.segments;
     ASSERT_EQ(f.size(), 2u);
     EXPECT_EQ(f[0].from.x, f[0].to.x);
     EXPECT_EQ(f[1].from.y, f[1].to.y);
     s.SetLookMode(kBuiltInLookCount + 2);  // past the files: nothing
     test::RecordingCanvas none;
-    RenderChosenLook(ProgramLooks(), s, lang, none);
+    RenderChosenLook(looks, LookSettingsOf(s), lang, none);
     EXPECT_TRUE(none.segments.empty());
 }
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "overlay/draw/IconMask.h"
+#include "canvas/IconMask.h"
 #include "panel/PanelCaption.h"
 #include "support/RecordingCanvas.h"
 

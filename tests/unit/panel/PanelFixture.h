@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "lang/LangTable.h"
+#include "overlay/lookfiles/LookLibrary.h"
 #include "panel/PanelController.h"
 #include "panel/PanelView.h"
 #include "settings/AppSettings.h"
@@ -140,7 +141,7 @@ public:
     void RefreshLook() override { ++refreshLook; }
     void RefreshOptions() override {}
     void RefreshLanguage() override {}
-    void ApplyPlacement(Point) override { ++applySize; }
+    void ApplyPlacement(const GuidePlacement&) override { ++applySize; }
     // The monitor the guide is measured on.
     LengthScale MeasuringScale(bool alongWidth) const override { return {dpi, alongWidth ? across : down, 0}; }
     std::int32_t dpi = kDefaultDpi;
@@ -186,10 +187,11 @@ protected:
     FakePlatformFiles platform;
     SettingsFile files{platform};
     LangTable texts;
+    LookLibrary guideFiles;
     TSettings settings{kScreenWidth};
     CountingOverlay overlay;
     FakePanelView view;
-    PanelController panel{settings, texts, files, overlay, view, kScreenWidth};
+    PanelController panel{settings, guideFiles, texts, files, overlay, view, kScreenWidth};
 };
 
 }  // namespace lumetra::test

@@ -22,7 +22,8 @@ public:
     void RefreshLook() override { log_.push_back("O:RefreshLook"); }
     void RefreshOptions() override { log_.push_back("O:RefreshOptions"); }
     void RefreshLanguage() override { log_.push_back("O:RefreshLanguage"); }
-    void ApplyPlacement(Point at) override {
+    void ApplyPlacement(const GuidePlacement& placed) override {
+        const Point at = placed.position;
         log_.push_back("O:ApplyPlacement " + std::to_string(at.x) + "," + std::to_string(at.y));
     }
     LengthScale MeasuringScale(bool) const override { return {}; }

@@ -13,7 +13,7 @@
 #include <string_view>
 #include <vector>
 
-#include "overlay/draw/Canvas.h"
+#include "canvas/Canvas.h"
 
 namespace lumetra::test {
 

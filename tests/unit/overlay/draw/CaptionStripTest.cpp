@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "lang/LangTable.h"
-#include "overlay/draw/Compose.h"
-#include "overlay/draw/IconMask.h"
-#include "overlay/draw/SheetPixels.h"
+#include "overlay/compose/Compose.h"
+#include "canvas/IconMask.h"
+#include "canvas/SheetPixels.h"
 #include "overlay/fit/PictureFit.h"
 #include "overlay/input/Interaction.h"
 #include "settings/AppSettings.h"

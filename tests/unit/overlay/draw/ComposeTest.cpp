@@ -1,5 +1,5 @@
 #include "overlay/lookfiles/LookLibrary.h"
-#include "overlay/draw/Compose.h"
+#include "overlay/compose/Compose.h"
 
 #include <gtest/gtest.h>
 

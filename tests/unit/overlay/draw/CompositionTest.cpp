@@ -1,5 +1,5 @@
 #include "overlay/lookfiles/LookLibrary.h"
-#include "overlay/draw/Composition.h"
+#include "overlay/compose/Composition.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "overlay/draw/DibWriter.h"
+#include "canvas/DibWriter.h"
 
 #include <gtest/gtest.h>
 
@@ -216,6 +216,11 @@ TEST(DibWriterTest, SequencesLeaveWhatPlottingEachOperationInTurnLeaves) {
              }
              return ops;
          }()},
+        {"tall lines of either main direction across many bands over a fill, off the top and the bottom",
+         120,
+         260,
+         {Fill(0, 0, 120, 260, kRed), Line(-40, -50, 150, 300, kGreen), Line(119, -3, -60, 140, kGreen),
+          Line(5, 259, 40, -20, kGreen), Line(110, 250, -100, 100, kGreen), Line(60, 40, 61, 220, kBlue)}},
         {"the longest line written and one longer",
          80,
          40,

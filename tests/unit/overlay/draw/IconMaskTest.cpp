@@ -1,4 +1,4 @@
-#include "overlay/draw/IconMask.h"
+#include "canvas/IconMask.h"
 
 #include <gtest/gtest.h>
 

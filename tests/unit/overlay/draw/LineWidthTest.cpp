@@ -10,7 +10,8 @@
 #include <utility>
 #include <vector>
 
-#include "overlay/draw/DibWriter.h"
+#include "overlay/compose/Compose.h"
+#include "canvas/DibWriter.h"
 #include "overlay/looks/Looks.h"
 #include "settings/AppSettings.h"
 #include "support/LookExamples.h"

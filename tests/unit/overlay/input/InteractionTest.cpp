@@ -64,8 +64,8 @@ public:
         calls.push_back("paint");
     }
     void ApplyOpacity() override { calls.push_back("opacity"); }
-    void ApplyPlacement(Point topLeft) override {
-        pos = topLeft;
+    void ApplyPlacement(const GuidePlacement& placed) override {
+        pos = placed.position;
         ApplySize();
     }
     void MakeFullyTransparent() override { calls.push_back("transparent"); }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "lang/LangTable.h"
+#include "overlay/compose/Compose.h"
 #include "overlay/looks/Looks.h"
 #include "settings/AppSettings.h"
 #include "support/LookExamples.h"
@@ -287,7 +288,7 @@ TEST(LookTest, RendersTheSettingsObject) {
     settings.SetLinesColor(0x123456);
     LangTable lang;
     RecordingCanvas canvas;
-    RenderLook(settings, lang, canvas);
+    RenderLook(LookSettingsOf(settings), lang, canvas);
     const int right = 20 + 300;
     const int bottom = 20 + 16 + settings.Height();
     ASSERT_GE(canvas.segments.size(), 4u);

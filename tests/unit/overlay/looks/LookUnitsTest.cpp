@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "overlay/draw/Composition.h"
+#include "overlay/compose/Composition.h"
 #include "support/LookExamples.h"
 
 namespace lumetra::test {

@@ -6,18 +6,14 @@
 #include <string_view>
 #include <vector>
 
-#include "overlay/draw/Canvas.h"
+#include "canvas/Canvas.h"
 #include "overlay/lookfiles/LookLibrary.h"
+#include "overlay/lookfiles/LookFileDraw.h"
 #include "overlay/looks/Looks.h"
 
 namespace lumetra {
 
 class LangTable;
-class TSettings;
-
-// The guide files of this run; none until the program sets them at start.
-const LookLibrary& ProgramLooks();
-void SetProgramLooks(LookLibrary library);
 
 // The guide files' names in look order, as the settings keep them.
 std::vector<std::string> LookFileNames(const LookLibrary& library);
@@ -32,8 +28,7 @@ const UserLook* LookFileForLook(const LookLibrary& library, std::int32_t lookMod
 std::string LookName(const LookLibrary& library, std::int32_t lookMode, const LangTable& lang,
                      std::string_view language);
 
-// Draws the built-in look or the guide file the settings choose.
-void RenderChosenLook(const LookLibrary& library, const TSettings& settings, const LangTable& lang, Canvas& canvas,
-                      std::int32_t dpi = kDefaultDpi, const LookUnits& measuring = {});
+// Draws the built-in look or the guide file the look's LookMode chooses.
+void RenderChosenLook(const LookLibrary& library, const LookSettings& look, const LangTable& lang, Canvas& canvas);
 
 }  // namespace lumetra

@@ -1,4 +1,4 @@
-#include "overlay/draw/Composition.h"
+#include "overlay/compose/Composition.h"
 
 #include <algorithm>
 #include <cctype>
@@ -9,8 +9,8 @@
 #include "lang/Format.h"
 #include "lang/LangTable.h"
 #include "lang/Texts.h"
-#include "overlay/draw/Compose.h"
-#include "overlay/looks/LookCatalogue.h"
+#include "overlay/compose/Compose.h"
+#include "overlay/compose/LookCatalogue.h"
 #include "overlay/draw/SvgCanvas.h"
 #include "settings/AppSettings.h"
 
@@ -95,7 +95,7 @@ std::string GuideLayerSvg(const TSettings& settings, const LookLibrary& looks, c
     const Point origin = MeasuredOrigin({0, 0}, settings.Border(), CaptionStripAt(kDefaultDpi));
     SvgCanvas canvas({origin.x, origin.y, origin.x + settings.Width(), origin.y + settings.Height()});
     canvas.SetPhysicalSize(density);
-    RenderChosenLook(looks, settings, lang, canvas);
+    RenderChosenLook(looks, LookSettingsOf(settings), lang, canvas);
     return canvas.Document();
 }
 

@@ -1,4 +1,4 @@
-#include "overlay/draw/Compose.h"
+#include "overlay/compose/Compose.h"
 
 #include <algorithm>
 #include <string>
@@ -8,7 +8,7 @@
 #include "lang/LangTable.h"
 #include "lang/Texts.h"
 #include "overlay/draw/ShiftedCanvas.h"
-#include "overlay/looks/LookCatalogue.h"
+#include "overlay/compose/LookCatalogue.h"
 #include "settings/AppSettings.h"
 
 namespace lumetra {
@@ -53,13 +53,25 @@ void DrawCaptionStrip(const TSettings& settings, const LookLibrary& looks, const
 
 }  // namespace
 
-FrameSize OverlayFrameSize(const TSettings& settings, int dpi) {
-    return GuideFrameSize(settings.Width(), settings.Height(), settings.Border(), CaptionStripAt(dpi));
-}
-
-Point ContentCentre(Point topLeft, int width, int height, int border, const CaptionStrip& strip) {
-    const Point origin = MeasuredOrigin(topLeft, border, strip);
-    return {origin.x + width / 2, origin.y + height / 2};
+LookSettings LookSettingsOf(const TSettings& settings, std::int32_t dpi, const LookUnits& measuring) {
+    LookSettings s;
+    s.width = settings.Width();
+    s.height = settings.Height();
+    s.border = settings.Border();
+    s.gridSize = settings.GridSize();
+    s.orientMode = settings.OrientMode();
+    s.lookMode = settings.LookMode();
+    s.ratio = settings.Ratio();
+    s.showValues = settings.ShowValues();
+    s.linesColor = settings.LinesColor();
+    s.valuesColor = settings.ValuesColor();
+    s.lineWidth = settings.LineWidth();
+    s.halo = settings.Halo();
+    s.haloColor = settings.HaloColor() == kAutoHaloColor ? ContrastingColor(s.linesColor) : settings.HaloColor();
+    s.labelHeight = LabelCellHeight(settings.LabelSize(), dpi);
+    s.units = measuring;
+    s.units.unit = UnitOf(settings.Units());
+    return s;
 }
 
 std::uint8_t OpacityAlpha(std::int32_t opacity) {
@@ -76,7 +88,7 @@ void ComposeBuffer(const TSettings& settings, const LookLibrary& looks, const La
     canvas.Fill(Rect{0, 0, frame.width, frame.height}, kOverlayKeyColor);
     // The looks place the measured area below a strip of kCaptionRows.
     ShiftedCanvas look(canvas, caption.rows - kCaptionRows);
-    RenderChosenLook(looks, settings, lang, look, dpi, measuring);
+    RenderChosenLook(looks, LookSettingsOf(settings, dpi, measuring), lang, look);
     if (settings.SFrame()) DrawCaptionStrip(settings, looks, lang, canvas, active, frame, caption, followWaiting);
 }
 

@@ -1,24 +1,8 @@
-#include "overlay/looks/LookCatalogue.h"
-
-#include <utility>
+#include "overlay/compose/LookCatalogue.h"
 
 #include "lang/LangTable.h"
-#include "settings/AppSettings.h"
 
 namespace lumetra {
-
-namespace {
-
-LookLibrary& Library() {
-    static LookLibrary library;
-    return library;
-}
-
-}  // namespace
-
-const LookLibrary& ProgramLooks() { return Library(); }
-
-void SetProgramLooks(LookLibrary library) { Library() = std::move(library); }
 
 std::vector<std::string> LookFileNames(const LookLibrary& library) {
     std::vector<std::string> names;
@@ -42,13 +26,12 @@ std::string LookName(const LookLibrary& library, std::int32_t lookMode, const La
     return LookFileDisplayName(*guide, language, fileName);
 }
 
-void RenderChosenLook(const LookLibrary& library, const TSettings& settings, const LangTable& lang, Canvas& canvas,
-                      std::int32_t dpi, const LookUnits& measuring) {
-    if (const UserLook* guide = LookFileForLook(library, settings.LookMode())) {
-        RenderUserLook(LookSettingsOf(settings, dpi, measuring), *guide, lang, canvas);
+void RenderChosenLook(const LookLibrary& library, const LookSettings& look, const LangTable& lang, Canvas& canvas) {
+    if (const UserLook* guide = LookFileForLook(library, look.lookMode)) {
+        RenderUserLook(look, *guide, lang, canvas);
         return;
     }
-    RenderLook(settings, lang, canvas, dpi, measuring);
+    RenderLook(look, lang, canvas);
 }
 
 }  // namespace lumetra

@@ -4,9 +4,10 @@
 #include <cstdint>
 
 #include "common/Dpi.h"
-#include "overlay/draw/Canvas.h"
+#include "canvas/Canvas.h"
 #include "overlay/draw/CaptionStrip.h"
 #include "overlay/looks/Lengths.h"
+#include "overlay/looks/Looks.h"
 
 namespace lumetra {
 
@@ -21,12 +22,11 @@ inline constexpr Color kCaptionActiveColor = 0x00808080;
 inline constexpr Color kCaptionInactiveColor = 0x00C0C0C0;
 inline constexpr Color kOrientMarkColor = 0x00808080;
 
-// The window's client size at the DPI of its monitor.
-FrameSize OverlayFrameSize(const TSettings& settings, int dpi = kDefaultDpi);
-
-// The centre of the measured area of a window whose top-left is at topLeft,
-// in the integer form that the centred resizes keep fixed.
-Point ContentCentre(Point topLeft, int width, int height, int border, const CaptionStrip& strip);
+// The values a look draws from: the settings at one paint. dpi: the
+// monitor's, for an automatic label size; measuring: the monitor the guide is
+// measured on, whose unit the settings choose.
+LookSettings LookSettingsOf(const TSettings& settings, std::int32_t dpi = kDefaultDpi,
+                            const LookUnits& measuring = {});
 
 // The window's overall alpha for an Opacity percentage, rounded half to even.
 std::uint8_t OpacityAlpha(std::int32_t opacity);

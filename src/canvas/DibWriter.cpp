@@ -1,4 +1,4 @@
-#include "overlay/draw/DibWriter.h"
+#include "canvas/DibWriter.h"
 
 #include <algorithm>
 #include <climits>
@@ -6,7 +6,7 @@
 #include <span>
 #include <utility>
 
-#include "overlay/draw/SheetPixels.h"
+#include "canvas/SheetPixels.h"
 
 namespace lumetra {
 namespace {
@@ -233,6 +233,10 @@ bool DibWriter::WriteSlantedLine(int x0, int y0, int x, int y, int width) {
         if (++heldSegmentCount_ >= kMostHeldSegments) WriteHeld();
         return true;
     }
+    if (width == 1) {
+        HoldPieces(x0, y0, x - x0, y - y0, clipped);
+        return true;
+    }
     std::size_t held = 0;
     WalkWideLine(x0, y0, x - x0, y - y0, width, pixels_, [&](int px, int py) {
         if (clipped && !OnBitmap(pixels_, px, py)) return;
@@ -242,6 +246,29 @@ bool DibWriter::WriteSlantedLine(int x0, int y0, int x, int y, int width) {
     heldSlantedCount_ += held;
     if (heldSlantedCount_ >= kMostHeldSlantedPixels) WriteHeld();
     return true;
+}
+
+void DibWriter::HoldPieces(int x0, int y0, int dx, int dy, bool clipped) {
+    const Steps steps = StepsWithin(x0, y0, dx, dy, Clip{0, pixels_.width - 1LL, 0, pixels_.height - 1LL});
+    const bool xMajor = std::abs(dx) > std::abs(dy);
+    const long long major = xMajor ? std::abs(dx) : std::abs(dy);
+    const long long minor = xMajor ? std::abs(dy) : std::abs(dx);
+    const long long bias = TakesBias(dx, dy) ? 1 : 0;
+    // The row the walk is on after k steps (see WalkSlantedLine).
+    const auto rowAt = [&](long long k) {
+        const long long along = xMajor ? (2 * k * minor + major - 1 + bias) / (2 * major) : k;
+        return y0 + (dy > 0 ? along : -along);
+    };
+    // A piece's steps each move a row at most, so it covers fewer rows
+    // than a band and reaches at most into the next one.
+    constexpr long long kPieceSteps = kBandRows - 1;
+    for (long long first = steps.first; first <= steps.last; first += kPieceSteps) {
+        const long long last = std::min(steps.last, first + kPieceSteps - 1);
+        const long long top = std::clamp(std::min(rowAt(first), rowAt(last)), 0LL, pixels_.height - 1LL);
+        heldSegments_[static_cast<std::size_t>(top / kBandRows)].push_back({x0, y0, dx, dy, 1, clipped, first, last});
+        ++heldSegmentCount_;
+    }
+    if (heldSegmentCount_ >= kMostHeldSegments) WriteHeld();
 }
 
 bool DibWriter::Ellipse(const Rect& box, std::uint32_t pixel, int width) {
@@ -468,9 +495,14 @@ void DibWriter::WriteHeldSegments(std::size_t band) {
     const std::uint32_t pixel = heldPixel_;
     std::vector<HeldSegment>& segments = heldSegments_[band];
     for (const HeldSegment& segment : segments) {
-        WalkWideLine(segment.x0, segment.y0, segment.dx, segment.dy, segment.width, pixels_, [&](int x, int y) {
+        const auto plot = [&](int x, int y) {
             if (!segment.clipped || OnBitmap(pixels_, x, y)) sheet.Row(y, x, 1)[0] = pixel;
-        });
+        };
+        if (segment.firstStep <= segment.lastStep) {
+            WalkSlantedLine(segment.x0, segment.y0, segment.dx, segment.dy, {segment.firstStep, segment.lastStep}, plot);
+        } else {
+            WalkWideLine(segment.x0, segment.y0, segment.dx, segment.dy, segment.width, pixels_, plot);
+        }
     }
     segments.clear();
 }

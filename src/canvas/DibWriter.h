@@ -41,7 +41,8 @@ struct DibPixels {
 // held is written a row at a time: a spiral's pixels lie on rows far apart,
 // and written as drawn each would miss the cache. A short slanted line is held
 // whole and walked once every row it reaches is written, while those rows are
-// still in the cache; a long one as the pixels it covers on each row.
+// still in the cache; a long 1-pixel one as pieces of its walk each as short,
+// a long wider one as the pixels it covers on each row.
 // Horizontal lines are held as runs, so that a grid is written in one pass,
 // and ellipses as their outlines' runs, so that concentric circles are too.
 class DibWriter {
@@ -124,6 +125,8 @@ private:
     // Slanted lines no taller than a band, the pen's spread included, not yet
     // written: by the band their top row on the bitmap lies in, so that each
     // reaches at most into the next band.
+    // A taller 1-pixel line is held as pieces of it, each its steps
+    // firstStep..lastStep of the whole line's walk.
     struct HeldSegment {
         int x0;
         int y0;
@@ -131,7 +134,11 @@ private:
         int dy;
         int width;
         bool clipped;  // partly off the bitmap
+        long long firstStep = 0;
+        long long lastStep = -1;  // before firstStep: the whole line
     };
+    // Holds a 1-pixel slanted line taller than a band as pieces no taller.
+    void HoldPieces(int x0, int y0, int dx, int dy, bool clipped);
     std::vector<std::vector<HeldSegment>> heldSegments_;
     std::size_t heldSegmentCount_ = 0;
     // Runs of horizontal lines not yet written, per row.

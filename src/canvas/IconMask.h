@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <span>
 
-#include "overlay/draw/SheetPixels.h"
+#include "canvas/SheetPixels.h"
 
 namespace lumetra {
 

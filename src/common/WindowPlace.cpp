@@ -1,4 +1,4 @@
-#include "app/WindowPlace.h"
+#include "common/WindowPlace.h"
 
 #include <algorithm>
 #include <cstdint>
