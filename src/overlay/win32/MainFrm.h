@@ -35,7 +35,7 @@ class ScreenShot;
 class ScreenSurface;
 class TFollowTicker;
 
-class TMainForm final : public IOverlaySink, public IOverlayWindow {
+class TMainForm final : public IOverlaySink, public IOverlayWindow, public IPanelGuide {
 public:
     static constexpr wchar_t kClassName[] = L"TLumetraOverlay";
 
@@ -46,22 +46,22 @@ public:
     // share one ticker for following; without one the window has its own.
     // looks: the guide files a LookMode past the built-in looks stands for.
     TMainForm(HINSTANCE instance, TSettings& settings, const LookLibrary& looks, const LangTable& lang,
-              IGuideHost* host = nullptr,
-              HWND owner = nullptr, TFollowTicker* ticker = nullptr);
+              IGuideHost* host = nullptr, HWND owner = nullptr, TFollowTicker* ticker = nullptr);
     ~TMainForm() override;
     TMainForm(const TMainForm&) = delete;
     TMainForm& operator=(const TMainForm&) = delete;
     TMainForm(TMainForm&&) = delete;
     TMainForm& operator=(TMainForm&&) = delete;
 
-    HWND Handle() const { return window_.get(); }
+    HWND Handle() const override { return window_.get(); }
+    IOverlaySink& Sink() override { return *this; }
 
     // The tooltip over the caption buttons. Made after the first paint, once
     // the common controls are loaded; until then no hint shows.
     void CreateHint();
 
     // The panel registers itself once it exists; nullptr unregisters.
-    void SetPanel(IPanelWindow* panel) { panel_ = panel; }
+    void SetPanel(IPanelWindow* panel) override { panel_ = panel; }
 
     // IOverlaySink
     void ApplySize() override;
@@ -95,7 +95,7 @@ public:
     bool Minimised() const;
     // The picture under the guide's centre, for the panel's button: the
     // pointer is on the panel then.
-    void FitToPictureAtCentre();
+    void FitToPictureAtCentre() override;
     // Marks what this guide shows on the screen, in the mask of a screen
     // image whose top-left corner is origin.
     void MarkDrawn(IgnoreMask& mask, Point origin) const;
@@ -146,7 +146,7 @@ public:
     void SaveGuideLayer() override;
     void ShowPictureRatio() override;
     // The monitor holding the measured area's centre, with its calibration.
-    MonitorFacts MeasuringMonitor() const;
+    MonitorFacts MeasuringMonitor() const override;
 
 private:
     template <class Form>

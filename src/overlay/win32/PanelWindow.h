@@ -1,7 +1,11 @@
 #pragma once
-// What the overlay needs from the settings panel window. The panel registers
-// itself with TMainForm::SetPanel once it exists.
+// What the overlay and the settings panel window need of each other. The
+// panel registers itself with the guide it belongs to once it exists.
 #include <cstdint>
+
+#include "settings/AppSettings.h"
+#include "units/Monitors.h"
+#include "win32/Win32.h"
 
 namespace lumetra {
 
@@ -24,6 +28,24 @@ public:
     // Hides the panel when visible; otherwise shows it where it last was
     // and brings it to the front.
     virtual void ToggleVisible() = 0;
+};
+
+// What the panel asks of a guide: the first guide owns the panel, and the
+// panel edits one guide at a time.
+class IPanelGuide {
+public:
+    virtual ~IPanelGuide() = default;
+    virtual HWND Handle() const = 0;
+    // Where the panel's changes to this guide's settings are shown.
+    virtual IOverlaySink& Sink() = 0;
+    // The panel that follows this guide's opacity and activity; null: none.
+    virtual void SetPanel(IPanelWindow* panel) = 0;
+    virtual void ApplyOpacity() = 0;
+    virtual void NewGuide() = 0;
+    virtual void FitToPictureAtCentre() = 0;
+    virtual void CopyComposition() = 0;
+    // The monitor the guide is measured on, as the shell knows it now.
+    virtual MonitorFacts MeasuringMonitor() const = 0;
 };
 
 }  // namespace lumetra

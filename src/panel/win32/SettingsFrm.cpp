@@ -15,7 +15,8 @@
 #include "win32/ApplicationCursor.h"
 #include "win32/CaptureExclusion.h"
 #include "win32/FormProcedure.h"
-#include "overlay/win32/MainFrm.h"
+#include "overlay/input/Interaction.h"
+#include "overlay/win32/PanelWindow.h"
 #include "win32/ScreenShot.h"
 #include "win32/WindowDpi.h"
 #include "panel/PanelLists.h"
@@ -27,13 +28,13 @@
 namespace lumetra {
 
 TSettingsForm::TSettingsForm(HINSTANCE instance, TSettings& settings, const LookLibrary& looks, LangTable& texts,
-                             const SettingsFile& files, TMainForm& overlay)
+                             const SettingsFile& files, IPanelGuide& overlay)
     : instance_(instance),
       settings_(&settings),
       files_(files),
       overlay_(overlay),
       current_(&overlay),
-      controller_(settings, looks, texts, files, overlay, *this, ::GetSystemMetrics(SM_CXSCREEN)),
+      controller_(settings, looks, texts, files, overlay.Sink(), *this, ::GetSystemMetrics(SM_CXSCREEN)),
       calibration_(*this, *this, texts),
       strip_(*this, hint_, instance) {
     RegisterFormClass<TSettingsForm>(instance, kClassName, nullptr);  // the strip sets its own pointer
@@ -67,10 +68,10 @@ TSettingsForm::TSettingsForm(HINSTANCE instance, TSettings& settings, const Look
     }
 }
 
-void TSettingsForm::BindGuide(TSettings& settings, TMainForm& overlay, int number, int count) {
+void TSettingsForm::BindGuide(TSettings& settings, IPanelGuide& overlay, int number, int count) {
     settings_ = &settings;
     current_ = &overlay;
-    controller_.Rebind(settings, overlay);
+    controller_.Rebind(settings, overlay.Sink());
     controller_.ShowGuideNumber(number, count);
 }
 

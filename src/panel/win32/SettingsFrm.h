@@ -25,7 +25,6 @@ class IgnoreMask;
 class LangTable;
 struct LookLibrary;
 class SettingsFile;
-class TMainForm;
 class TSettings;
 
 class TSettingsForm final : public IPanelView,
@@ -41,7 +40,7 @@ public:
     // when SVisible is on.
     // looks: the guide files the look list names.
     TSettingsForm(HINSTANCE instance, TSettings& settings, const LookLibrary& looks, LangTable& texts,
-                  const SettingsFile& files, TMainForm& overlay);
+                  const SettingsFile& files, IPanelGuide& overlay);
     ~TSettingsForm() override;
     TSettingsForm(const TSettingsForm&) = delete;
     TSettingsForm& operator=(const TSettingsForm&) = delete;
@@ -51,7 +50,7 @@ public:
     HWND Handle() const { return window_.get(); }
 
     // Edits this guide from now on (number counts from 1).
-    void BindGuide(TSettings& settings, TMainForm& overlay, int number, int count);
+    void BindGuide(TSettings& settings, IPanelGuide& overlay, int number, int count);
     // Which hot keys other programs hold, from the program that registers
     // them; null while it holds none.
     void AttachHotKeys(IHotKeyStatus* status);
@@ -199,8 +198,8 @@ private:
     HINSTANCE instance_;
     TSettings* settings_;  // the guide being edited
     const SettingsFile& files_;
-    TMainForm& overlay_;  // the first guide: it owns the panel
-    TMainForm* current_;  // the guide being edited
+    IPanelGuide& overlay_;  // the first guide: it owns the panel
+    IPanelGuide* current_;  // the guide being edited
     PanelController controller_;
     CalibrationController calibration_;
     int dpi_ = kDefaultDpi;  // of the monitor the panel is on

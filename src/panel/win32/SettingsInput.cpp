@@ -10,7 +10,7 @@
 #include <string>
 
 #include "app/WebQuery.h"
-#include "overlay/win32/MainFrm.h"
+#include "overlay/win32/PanelWindow.h"
 #include "panel/PanelLists.h"
 #include "panel/win32/HotKeyControl.h"
 #include "panel/win32/OwnerDrawn.h"

@@ -8,7 +8,7 @@
 
 #include "win32/CaptureExclusion.h"
 #include "win32/WideText.h"
-#include "overlay/win32/MainFrm.h"
+#include "overlay/win32/PanelWindow.h"
 #include "panel/PanelLists.h"
 #include "panel/win32/HotKeyControl.h"
 #include "panel/win32/OwnerDrawn.h"
