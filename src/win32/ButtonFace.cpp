@@ -5,7 +5,7 @@
 #include <span>
 #include <vector>
 
-#include "overlay/input/Interaction.h"
+#include "canvas/FloodFill.h"
 #include "win32/TopDownDib.h"
 #include "win32/GdiHandles.h"
 

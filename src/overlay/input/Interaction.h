@@ -173,11 +173,6 @@ constexpr bool HitTest(int x, int y, int left, int top, int width, int height) {
     return left <= x && x < left + width && top <= y && y < top + height;
 }
 
-// Paints with fill the 4-connected area around seed that holds no pixel of
-// the border colour, as a border-bounded flood fill does. pixels is row-major,
-// width x height; a seed outside the picture or on the border paints nothing.
-void FillBounded(std::vector<Color>& pixels, int width, int height, Point seed, Color border, Color fill);
-
 // The zone of a client point in a window of fw x fh on a monitor of dpi; the
 // caption band is considered only for presses.
 HitZone ZoneAt(int x, int y, int fw, int fh, bool press, int dpi = kDefaultDpi);
