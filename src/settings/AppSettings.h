@@ -13,6 +13,7 @@
 
 #include "common/Types.h"
 #include "settings/HotKey.h"
+#include "settings/SettingBounds.h"
 #include "settings/IniEncoding.h"
 #include "units/Calibration.h"
 #include "units/Units.h"
@@ -55,33 +56,6 @@ public:
     virtual void UpdateSizeField() = 0;
     virtual void ReloadLanguage() = 0;
 };
-
-// Bounds that keep every window computation (W + 2B, H + 2B + 16, the back
-// buffer) inside 32 bits and inside what a DIB section can hold.
-inline constexpr std::int32_t kFactoryLookMode = 1;  // ratio steps
-inline constexpr std::int32_t kMinWidth = 58;
-inline constexpr std::int32_t kMaxDimension = 16384;
-inline constexpr std::int32_t kMaxBorder = 1024;
-inline constexpr std::int32_t kMinGridSize = 3;
-inline constexpr std::int32_t kMaxGridSize = 32766;
-
-inline constexpr double kFactoryRatio = 0.6180339887498949;  // InvPhi
-inline constexpr Color kFactoryLinesColor = 4210943;         // 0x4040FF
-inline constexpr Color kFactoryValuesColor = 8618883;        // 0x838383
-
-// Line widths in device pixels.
-inline constexpr std::int32_t kMinLineWidth = 1;
-inline constexpr std::int32_t kMaxLineWidth = 8;
-// The halo takes black or white, whichever stands out more from the lines.
-inline constexpr Color kAutoHaloColor = 0xFFFFFFFF;
-// Label cell heights in pixels; automatic scales the factory size with the
-// monitor's DPI.
-inline constexpr std::int32_t kAutoLabelSize = 0;
-inline constexpr std::int32_t kFactoryLabelSize = 11;
-inline constexpr std::int32_t kMinLabelSize = 8;
-inline constexpr std::int32_t kMaxLabelSize = 24;
-// The largest automatic size: four times the factory one.
-inline constexpr std::int32_t kMaxAutoLabelHeight = 44;
 
 // Where a guide stands and how it is proportioned: what a fit or a follow
 // step changes in one go, and what a fit's undo puts back.

@@ -14,7 +14,8 @@ struct GdiObjectTraits {
     static void Close(H handle) noexcept { ::DeleteObject(handle); }
 };
 
-struct MemoryDcTraits {
+// A device context this program created, memory or display: DeleteDC frees both.
+struct CreatedDcTraits {
     using Handle = HDC;
     static void Close(HDC dc) noexcept { ::DeleteDC(dc); }
 };
@@ -33,8 +34,9 @@ using UniquePen = UniqueHandle<GdiObjectTraits<HPEN>>;
 using UniqueBrush = UniqueHandle<GdiObjectTraits<HBRUSH>>;
 using UniqueFont = UniqueHandle<GdiObjectTraits<HFONT>>;
 using UniqueBitmap = UniqueHandle<GdiObjectTraits<HBITMAP>>;
-using UniqueMemoryDc = UniqueHandle<MemoryDcTraits>;  // from CreateCompatibleDC
-using UniqueIcon = UniqueHandle<IconTraits>;          // from LoadImage without LR_SHARED
+using UniqueMemoryDc = UniqueHandle<CreatedDcTraits>;   // from CreateCompatibleDC
+using UniqueDisplayDc = UniqueHandle<CreatedDcTraits>;  // from CreateDCW
+using UniqueIcon = UniqueHandle<IconTraits>;            // from LoadImage without LR_SHARED
 using UniqueWindow = UniqueHandle<WindowTraits>;
 
 // Selects an object into a DC and selects the previous one back on

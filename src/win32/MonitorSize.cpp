@@ -107,7 +107,7 @@ std::vector<std::uint8_t> EdidOf(const std::wstring& interfacePath) {
 
 // A DC of the display itself: its sizes are that monitor's, in millimetres.
 std::optional<MillimetreSize> SystemSize(const wchar_t* device) {
-    const UniqueMemoryDc display(::CreateDCW(L"DISPLAY", device, nullptr, nullptr));
+    const UniqueDisplayDc display(::CreateDCW(L"DISPLAY", device, nullptr, nullptr));
     if (!display) return std::nullopt;
     const int width = ::GetDeviceCaps(display.get(), HORZSIZE);
     const int height = ::GetDeviceCaps(display.get(), VERTSIZE);

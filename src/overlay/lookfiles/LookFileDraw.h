@@ -14,8 +14,8 @@ struct UserLook;
 
 // Pen strokes per paint (a line segment, an ellipse or a label each); what a
 // guide would draw beyond them is left out, as is what would take a pass
-// beyond its share of the window's pixels (see GuideDraw.cpp), so no file
-// can stall a paint.
+// beyond its share of the window's pixels (PaintBudget in LookFileDraw.cpp),
+// so no file can stall a paint.
 inline constexpr std::int64_t kMaxLookStrokes = 65536;
 // A full turn of an arc at most; shorter or smaller arcs take fewer.
 inline constexpr int kMaxArcSegments = 256;

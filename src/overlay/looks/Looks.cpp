@@ -8,7 +8,7 @@
 #include "common/Numbers.h"
 #include "overlay/draw/HaloCanvas.h"
 #include "overlay/looks/Marks.h"
-#include "settings/AppSettings.h"
+#include "settings/SettingBounds.h"
 
 namespace lumetra {
 

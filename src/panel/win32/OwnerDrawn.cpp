@@ -13,7 +13,7 @@
 #include "win32/WideText.h"
 #include "common/Dpi.h"
 #include "panel/PanelLists.h"
-#include "settings/AppSettings.h"
+#include "settings/SettingBounds.h"
 
 namespace lumetra {
 namespace {
