@@ -1,11 +1,15 @@
 #pragma once
 // What the Windows benchmark programs share: the median of their samples,
-// and handling the window messages queued between two measurements.
+// handling the window messages queued between two measurements, and the
+// links of guides that no one clicks.
 #include "win32/Win32.h"
 
 #include <algorithm>
 #include <cstddef>
+#include <string>
 #include <vector>
+
+#include "common/Links.h"
 
 namespace lumetra::bench {
 
@@ -23,5 +27,12 @@ inline void PumpMessages() {
         ::DispatchMessageW(&message);
     }
 }
+
+// A benchmark's guides open nothing.
+class NoLinks final : public ILinks {
+public:
+    void Open(const std::string& /*target*/) override {}
+    void OpenWebPage(WebPage /*page*/) override {}
+};
 
 }  // namespace lumetra::bench

@@ -36,7 +36,7 @@
 #include "overlay/lookfiles/LookLibrary.h"
 #include "win32/GdiHandles.h"
 #include "overlay/win32/MainFrm.h"
-#include "win32/ScreenShot.h"
+#include "overlay/win32/ScreenShot.h"
 #include "settings/AppSettings.h"
 
 namespace lumetra::bench {
@@ -92,7 +92,8 @@ int Run(int argc, char** argv) {
     TSettings settings(::GetSystemMetrics(SM_CXSCREEN));
     settings.SetShowValues(true);
     settings.SetOpacity(100);
-    TMainForm form(::GetModuleHandleW(nullptr), settings, looks, lang);
+    NoLinks links;
+    TMainForm form(::GetModuleHandleW(nullptr), settings, looks, lang, links);
     form.SetPosition(start);
     // Until the window system shows the window through its colour key, a
     // copy of the screen sees the key colour; a first fit and its undo warm

@@ -41,7 +41,7 @@
 #include "overlay/win32/FollowTicker.h"
 #include "overlay/win32/MainFrm.h"
 #include "settings/AppSettings.h"
-#include "win32/ScreenShot.h"
+#include "overlay/win32/ScreenShot.h"
 
 namespace lumetra::bench {
 namespace {
@@ -189,7 +189,8 @@ int Run(int argc, char** argv) {
     TSettings settings(::GetSystemMetrics(SM_CXSCREEN));
     settings.SetShowValues(true);
     settings.SetOpacity(100);
-    TMainForm form(instance, settings, looks, lang);
+    NoLinks links;
+    TMainForm form(instance, settings, looks, lang, links);
     form.SetPosition({(first.left + first.right) / 2 - 200, (first.top + first.bottom) / 2 - 150});
     Settle(500);
     form.FitToPictureAtCentre();
@@ -352,8 +353,8 @@ int Run(int argc, char** argv) {
         guideSettings.push_back(std::make_unique<TSettings>(::GetSystemMetrics(SM_CXSCREEN)));
         guideSettings.back()->SetOpacity(100);
         guideSettings.back()->SetWidth(200);
-        guides.push_back(std::make_unique<TMainForm>(instance, *guideSettings.back(), looks, lang, nullptr, nullptr,
-                                                     &ticker));
+        guides.push_back(std::make_unique<TMainForm>(instance, *guideSettings.back(), looks, lang, links,
+                                                     nullptr, nullptr, &ticker));
         guides.back()->SetPosition({(cell.left + cell.right) / 2 - 100, (cell.top + cell.bottom) / 2 - 80});
     }
     Settle(500);

@@ -336,7 +336,7 @@ public:
     PaintBench(HINSTANCE instance, TSettings& settings, const LangTable& lang, int runs)
         : settings_(settings),
           lang_(lang),
-          form_(instance, settings, looks_, lang),
+          form_(instance, settings, looks_, lang, links_),
           icons_(FrameIcons::Load(instance)),
           floorBuffer_(BackBuffer::Create(::GetSystemMetrics(SM_CXVIRTUALSCREEN),
                                           ::GetSystemMetrics(SM_CYVIRTUALSCREEN), noPictures_)),
@@ -462,6 +462,7 @@ private:
     TSettings& settings_;
     const LangTable& lang_;
     LookLibrary looks_;  // the case's guide files
+    NoLinks links_;
     TMainForm form_;
     FrameIcons icons_;       // at 96 dpi, as the guide's own strip has them
     FrameIcons noPictures_;  // the floor draws no pictures

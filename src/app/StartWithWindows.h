@@ -9,6 +9,8 @@
 #include <string>
 #include <string_view>
 
+#include "common/StartWithWindowsBox.h"
+
 namespace lumetra {
 
 // Under HKEY_CURRENT_USER: the user's own, so no elevation is needed, and an
@@ -31,12 +33,6 @@ std::string RunCommandFor(std::string_view programPath);
 // ignored).
 bool RunCommandStarts(std::string_view runCommand, std::string_view programPath);
 
-struct StartWithWindowsBox {
-    bool checked = false;
-    bool enabled = true;
-    friend bool operator==(const StartWithWindowsBox&, const StartWithWindowsBox&) = default;
-};
-
 // The box for the value there is now (nothing: no value). Ticked only when
 // the value starts this copy: a value that starts another copy leaves it
 // unticked, since this one does not start with Windows, and ticking it makes
@@ -51,17 +47,6 @@ enum class RunValueChange { None, Write, Remove };
 // stays another copy's.
 RunValueChange StartWithWindowsChange(bool tick, const std::optional<std::string>& runValue,
                                       std::string_view programPath);
-
-// The Run value as the panel's box and the icon's menu use it.
-class IStartWithWindows {
-public:
-    virtual ~IStartWithWindows() = default;
-    // Read from the registry now.
-    virtual StartWithWindowsBox Shown() const = 0;
-    // Ticks or unticks the box: writes or removes the value as
-    // StartWithWindowsChange says; false when the registry refused.
-    virtual bool Change(bool tick) = 0;
-};
 
 // Whether a /startwithwindows switch ("on", "off" or "toggle") ticks the box
 // that shows now.

@@ -1,5 +1,6 @@
 #include "app/Startup.h"
 
+#include "Version.h"  // generated in the build from cmake/Version.h.in
 #include "app/Guides.h"
 #include "app/ShellOpen.h"
 #include "app/WebQuery.h"
@@ -22,14 +23,6 @@ bool StartedForRestart(const std::vector<std::string>& arguments) {
     return !arguments.empty() && arguments.front() == kRestartArgument;
 }
 
-SessionEnd SessionEndOf(bool ending, std::uint32_t flags) {
-    if (!ending) return SessionEnd::Cancelled;
-    // Restart Manager closes the program while the session goes on; forced
-    // or not, what was changed must be saved before it goes.
-    if ((flags & kEndSessionCloseApp) != 0) return SessionEnd::SaveAndExit;
-    return SessionEnd::SaveForTheSystem;
-}
-
 bool RunStartup(IStartupPlatform& platform, SettingsFile& files, LangTable& lang,
                 std::unique_ptr<TSettings>& settings) {
     const std::vector<std::string> arguments = platform.Arguments();
@@ -41,9 +34,7 @@ bool RunStartup(IStartupPlatform& platform, SettingsFile& files, LangTable& lang
     if (!uninstall) AdoptSettingsBesideProgram(files);
     settings->Load(files);
 
-    LoadLanguage(lang, files, kBaseLanguage, kProductSubPath, kProductSubPath);
-    if (settings->Lang() != kBaseLanguage)
-        LoadLanguage(lang, files, settings->Lang(), kProductSubPath, kProductSubPath);
+    LoadProgramLanguage(lang, files, settings->Lang());
 
     if (uninstall) {
         ShellOpenJoined(platform.Shell(), std::string(kSiteUrl) + kUninstallPath,

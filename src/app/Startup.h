@@ -7,7 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "Version.h"  // generated in the build from cmake/Version.h.in
 #include "overlay/lookfiles/LookLibrary.h"
 
 namespace lumetra {
@@ -19,8 +18,6 @@ class SettingsFile;
 class TGuideSet;
 class TSettings;
 
-inline constexpr const char* kProgramTitle = kProductName;
-inline constexpr const char* kBaseLanguage = "English";
 inline constexpr const char* kUninstallArgument = "/uninstall";
 // What the program asks Windows to start it with again after an update.
 inline constexpr const char* kRestartArgument = "/restart";
@@ -28,22 +25,6 @@ inline constexpr const char* kRestartArgument = "/restart";
 // Windows started this copy again after an update had closed it: the first
 // argument is exactly kRestartArgument.
 bool StartedForRestart(const std::vector<std::string>& arguments);
-
-// The flags that come with the end of a session (WM_QUERYENDSESSION and
-// WM_ENDSESSION), a bit mask; none means a shut-down or restart.
-inline constexpr std::uint32_t kEndSessionCloseApp = 0x00000001u;  // Restart Manager: an update needs our files
-inline constexpr std::uint32_t kEndSessionCritical = 0x40000000u;  // forced
-inline constexpr std::uint32_t kEndSessionLogOff = 0x80000000u;
-
-enum class SessionEnd {
-    Cancelled,         // the session goes on: nothing changes
-    SaveForTheSystem,  // save; Windows ends the process with the session
-    SaveAndExit,       // save and end the process: the session goes on without it
-};
-
-// What this run does when told that the session ends (`ending` false: the
-// end was called off).
-SessionEnd SessionEndOf(bool ending, std::uint32_t flags);
 
 class IStartupPlatform {
 public:

@@ -242,4 +242,9 @@ void LoadLanguage(LangTable& table, const SettingsFile& folders, const std::stri
     MergeLanguageFile(table, *file, folders.Platform());
 }
 
+void LoadProgramLanguage(LangTable& table, const SettingsFile& folders, const std::string& name) {
+    LoadLanguage(table, folders, kBaseLanguage, kProductSubPath, kProductSubPath);
+    if (name != kBaseLanguage) LoadLanguage(table, folders, name, kProductSubPath, kProductSubPath);
+}
+
 }  // namespace lumetra

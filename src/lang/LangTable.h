@@ -60,6 +60,14 @@ void MergeLanguageFile(LangTable& table, IByteReader& file, const ICodePages& co
 void LoadLanguage(LangTable& table, const SettingsFile& folders, const std::string& name,
                   const std::string& commonSubPath, const std::string& userSubPath);
 
+// The language every other is laid over: its file holds every text.
+inline constexpr const char* kBaseLanguage = "English";
+
+// The program's texts in the language of this name: the base language's
+// file, then that language's over it, each found as LoadLanguage finds it
+// in the program's own folders. A text the language lacks stays English.
+void LoadProgramLanguage(LangTable& table, const SettingsFile& folders, const std::string& name);
+
 // False for names that hold a path delimiter or drive colon, or name a
 // reserved device (CON, NUL, COM1 ...): such a Lang value can only
 // come from a damaged settings file, and reading a device could hang.

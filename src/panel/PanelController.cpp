@@ -2,17 +2,12 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
 #include <optional>
-#include <utility>
 
-#include "lang/Format.h"
 #include "lang/LangTable.h"
-#include "lang/Texts.h"
 #include "overlay/compose/Compose.h"
 #include "overlay/looks/Geometry.h"
 #include "panel/CalibrationPanel.h"
-#include "overlay/looks/Lengths.h"
 #include "panel/PanelLists.h"
 #include "settings/IniValues.h"
 #include "settings/SettingsFile.h"
@@ -20,49 +15,9 @@
 namespace lumetra {
 namespace {
 
-// Spin positions are signed 16-bit.
-constexpr int kMaxSpinPosition = std::numeric_limits<std::int16_t>::max();
 constexpr double kPresetTolerance = 0.001;
 
-std::string Trimmed(const std::string& text) {
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string::npos) return {};
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
-// What the user typed into a size or grid field: a decimal integer, an
-// optional minus sign and digits, with blanks around it. The settings file's
-// reader is laxer ("$10", "0x10"), which is no way to type a size.
-std::optional<std::int32_t> TypedInteger(const std::string& text) {
-    const std::string number = Trimmed(text);
-    const std::size_t digits = number.starts_with('-') ? 1 : 0;
-    if (number.size() == digits || number.find_first_not_of("0123456789", digits) != std::string::npos) {
-        return std::nullopt;
-    }
-    return ParseIniInt(number);
-}
-
-// What the user typed into the ratio box, when it may become Ratio.
-std::optional<double> TypedRatio(const std::string& text, char decimalSeparator) {
-    std::string number = Trimmed(text);
-    if (number.starts_with('+')) number.erase(0, 1);
-    const std::optional<double> value = ParseIniReal(number, decimalSeparator);
-    if (!value || !AcceptsTypedRatio(*value)) return std::nullopt;
-    return value;
-}
-
 }  // namespace
-
-int SpinField::MoveTo(std::int64_t position) {
-    position_ = static_cast<int>(std::clamp<std::int64_t>(position, minimum_, maximum_));
-    return position_;
-}
-
-int SpinField::ReadFrom(const std::string& text) {
-    const std::optional<std::int32_t> value = TypedInteger(text);
-    if (value && *value >= minimum_ && *value <= maximum_) position_ = *value;
-    return position_;
-}
 
 PanelController::PanelController(TSettings& settings, const LookLibrary& looks, LangTable& texts,
                                  const SettingsFile& files, IOverlaySink& overlay, IPanelView& view,
@@ -224,126 +179,6 @@ void PanelController::UpdateSizeField() { ShowSize(Leading()); }
 
 void PanelController::ShowUnits() {
     view_.SelectListItem(PanelList::Units, static_cast<int>(UnitOf(settings_->Units())));
-}
-
-// ---- size field ------------------------------------------------------------
-
-std::int32_t PanelController::Leading() const {
-    return settings_->LockWidth() ? settings_->Width() : settings_->Height();
-}
-
-void PanelController::SetLeading(std::int32_t value) {
-    if (settings_->LockWidth()) {
-        settings_->SetWidth(value);
-    } else {
-        settings_->SetHeight(value);
-    }
-}
-
-std::optional<Unit> PanelController::SizeFieldUnit() const {
-    const Unit unit = UnitOf(settings_->Units());
-    if (unit == Unit::DevicePixels || unit == Unit::PerCent) return std::nullopt;
-    return unit;
-}
-
-// Moving the spin rewrites the edit, which counts as a change of the field.
-void PanelController::ShowSize(std::int32_t value) {
-    const int position = size_.MoveTo(value);
-    if (const std::optional<Unit> unit = SizeFieldUnit()) {
-        shownSize_ =
-            FormatLength(position, *unit, overlay_->MeasuringScale(settings_->LockWidth()), DecimalSeparator());
-        view_.ShowSpinValue(PanelSpin::Size, position, shownSize_);
-    } else {
-        view_.ShowSpinPosition(PanelSpin::Size, position);
-    }
-    SizeEditChange();
-}
-
-TypedLength PanelController::TypedSize(const std::string& text, Unit unit) const {
-    return ParseLength(text, unit, overlay_->MeasuringScale(settings_->LockWidth()), DecimalSeparator(),
-                       UnitSymbolText(texts_, unit));
-}
-
-int PanelController::ReadSize(const std::string& text) {
-    const std::optional<Unit> unit = SizeFieldUnit();
-    if (!unit) return size_.ReadFrom(text);
-    if (text == shownSize_) return size_.Position();
-    const TypedLength typed = TypedSize(text, *unit);
-    if (typed.error == LengthError::None && typed.pixels >= 0 && typed.pixels <= size_.Maximum()) {
-        size_.MoveTo(typed.pixels);
-    }
-    return size_.Position();
-}
-
-std::int32_t PanelController::CommittedSize(const std::string& text, Unit unit) const {
-    // The text as shown stands for the position shown.
-    if (text == shownSize_) return size_.Position();
-    const TypedLength typed = TypedSize(text, unit);
-    if (typed.error != LengthError::None) {
-        throw NotALengthError(
-            FormatTemplate(texts_.Text(texts::MSNotALength), {text, UnitSymbolText(texts_, unit)}, DecimalSeparator()));
-    }
-    return typed.pixels;
-}
-
-bool PanelController::SizeSpinStep(int delta) {
-    if (!SizeFieldUnit()) return false;
-    ShowSize(ReadSize(view_.SpinText(PanelSpin::Size)) + delta);
-    return true;
-}
-
-void PanelController::SizeEditKeyDown(FieldKey key) {
-    if (key != FieldKey::Enter) {
-        editsLive_ = false;
-        return;
-    }
-    editsLive_ = true;
-    CommitSize();
-}
-
-void PanelController::SizeEditExit() {
-    editsLive_ = true;
-    CommitSize();
-}
-
-void PanelController::CommitSize() {
-    const std::string text = view_.SpinText(PanelSpin::Size);
-    std::int32_t typed = 0;
-    if (const std::optional<Unit> unit = SizeFieldUnit()) {
-        typed = CommittedSize(text, *unit);
-    } else if (const std::optional<std::int32_t> integer = TypedInteger(text)) {
-        typed = *integer;
-    } else {
-        throw ConversionError(text);
-    }
-    if (typed >= size_.Maximum()) return;
-    ShowSize(typed);
-    const int position = size_.Position();
-    if (position < size_.Maximum()) SetLeading(position);
-}
-
-void PanelController::SizeEditChange() {
-    if (!editsLive_ || inSizeChange_) return;
-    inSizeChange_ = true;
-    const int position = ReadSize(view_.SpinText(PanelSpin::Size));
-    if (position < size_.Maximum()) {
-        SetLeading(position);
-        overlay_->ApplySize();
-        overlay_->RefreshLook();
-    }
-    inSizeChange_ = false;
-}
-
-void PanelController::WidthRadioClick() {
-    if (settings_->LockWidth()) return;
-    settings_->SetLockWidth(true);
-    ShowSize(settings_->Width());
-}
-
-void PanelController::HeightRadioClick() {
-    if (!settings_->LockWidth()) return;
-    settings_->SetLockWidth(false);
-    ShowSize(settings_->Height());
 }
 
 // ---- grid field ------------------------------------------------------------

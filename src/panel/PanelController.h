@@ -17,10 +17,11 @@
 #include <string_view>
 #include <vector>
 
-#include "settings/HotKeyStatus.h"
-#include "app/StartWithWindows.h"
+#include "common/StartWithWindowsBox.h"
+#include "panel/PanelFields.h"
 #include "panel/PanelView.h"
 #include "settings/AppSettings.h"
+#include "settings/HotKeyStatus.h"
 #include "units/Units.h"
 
 namespace lumetra {
@@ -29,39 +30,6 @@ class CalibrationController;
 class LangTable;
 struct LookLibrary;
 class SettingsFile;
-
-// A size field text that is not an integer; the window shows the message in
-// the top-level error box.
-class ConversionError : public std::runtime_error {
-public:
-    explicit ConversionError(const std::string& text)
-        : std::runtime_error("'" + text + "' is not a valid integer value") {}
-};
-
-// A size field text that is no length in the unit the field shows.
-class NotALengthError : public std::runtime_error {
-public:
-    explicit NotALengthError(const std::string& message) : std::runtime_error(message) {}
-};
-
-enum class FieldKey { Enter, Other };
-
-// An edit + spin pair: the position stays in its range, and reading it from
-// the edit's text keeps the old position when the text is no number in range.
-class SpinField {
-public:
-    SpinField(int minimum, int maximum) : minimum_(minimum), maximum_(maximum) {}
-    int Maximum() const { return maximum_; }
-    int Position() const { return position_; }
-    // Clamped into the range; the result is what the edit shows.
-    int MoveTo(std::int64_t position);
-    int ReadFrom(const std::string& text);
-
-private:
-    int minimum_;
-    int maximum_;
-    int position_ = 0;
-};
 
 class PanelController final : public IPanelSink {
 public:

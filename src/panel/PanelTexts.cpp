@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/Startup.h"
+#include "Version.h"  // generated in the build from cmake/Version.h.in
 #include "lang/Format.h"
 #include "lang/LangTable.h"
 #include "lang/Texts.h"
@@ -123,8 +123,7 @@ void PanelController::FillLanguages(const std::vector<std::string>& languageFile
 }
 
 void PanelController::ApplyLanguage(const std::string& name) {
-    LoadLanguage(texts_, files_, kBaseLanguage, kProductSubPath, kProductSubPath);
-    if (name != kBaseLanguage) LoadLanguage(texts_, files_, name, kProductSubPath, kProductSubPath);
+    LoadProgramLanguage(texts_, files_, name);
     view_.SelectListItem(PanelList::Language, FindLanguage(languages_, name, files_.Platform()));
     ApplyTexts();
     // Relabelling a selected item can drop the selection.

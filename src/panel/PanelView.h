@@ -7,8 +7,8 @@
 #include <optional>
 #include <string>
 
+#include "common/StartWithWindowsBox.h"
 #include "common/Types.h"
-#include "app/StartWithWindows.h"
 #include "settings/HotKey.h"
 
 namespace lumetra {

@@ -4,11 +4,9 @@
 #include <vector>
 
 #include "app/Guides.h"
-#include "app/ShellOpen.h"
 #include "app/Startup.h"
 #include "common/WindowPlace.h"
 #include "lang/Texts.h"
-#include "win32/DesktopShell.h"
 #include "win32/WindowDpi.h"
 #include "lang/Format.h"
 #include "lang/LangTable.h"
@@ -55,8 +53,8 @@ Rect WindowBounds(HWND window) {
 }  // namespace
 
 TGuideWindows::TGuideWindows(HINSTANCE instance, TGuideSet& guides, const LookLibrary& looks, const LangTable& lang,
-                             SettingsSaver& saver)
-    : instance_(instance), guides_(guides), looks_(looks), lang_(lang), saver_(saver) {
+                             ILinks& links, SettingsSaver& saver)
+    : instance_(instance), guides_(guides), looks_(looks), lang_(lang), links_(links), saver_(saver) {
     for (int i = 0; i < guides_.Count(); ++i) forms_.push_back(CreateForm(guides_.Guide(i)));
 }
 
@@ -67,7 +65,7 @@ TGuideWindows::~TGuideWindows() {
 
 std::unique_ptr<TMainForm> TGuideWindows::CreateForm(TSettings& settings) {
     const HWND owner = forms_.empty() ? nullptr : forms_.front()->Handle();
-    auto form = std::make_unique<TMainForm>(instance_, settings, looks_, lang_, this, owner, &ticker_);
+    auto form = std::make_unique<TMainForm>(instance_, settings, looks_, lang_, links_, this, owner, &ticker_);
     if (panel_ != nullptr) form->SetPanel(panel_);
     return form;
 }
@@ -245,7 +243,7 @@ void TGuideWindows::Run(ProgramCommand command) {
         case ProgramCommand::Follow:
             if (shown_) guides_.CurrentGuide().SetFollowPicture(!guides_.CurrentGuide().FollowPicture());
             return;
-        case ProgramCommand::Manual: lumetra::ShellOpen(DesktopShell(), kManualPath); return;
+        case ProgramCommand::Manual: links_.Open(kManualPath); return;
         case ProgramCommand::Exit: EndProgram(); return;
         case ProgramCommand::StartWithWindows:
             if (startWithWindows_ == nullptr) return;

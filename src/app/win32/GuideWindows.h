@@ -27,7 +27,7 @@ public:
     // One window for every guide of the set, the first one first.
     // looks: the guide files of this run, for every window.
     TGuideWindows(HINSTANCE instance, TGuideSet& guides, const LookLibrary& looks, const LangTable& lang,
-                  SettingsSaver& saver);
+                  ILinks& links, SettingsSaver& saver);
     ~TGuideWindows() override;
     TGuideWindows(const TGuideWindows&) = delete;
     TGuideWindows& operator=(const TGuideWindows&) = delete;
@@ -82,6 +82,7 @@ private:
     GuideKeeper keeper_{guides_, *this};
     const LookLibrary& looks_;
     const LangTable& lang_;
+    ILinks& links_;
     SettingsSaver& saver_;
     TSettingsForm* panel_ = nullptr;
     TProgramShell* shell_ = nullptr;

@@ -8,8 +8,10 @@
 #include <string>
 #include <utility>
 
+#include "Version.h"  // generated in the build from cmake/Version.h.in
 #include "app/CommandHandOver.h"
 #include "app/Guides.h"
+#include "app/ProgramLinks.h"
 #include "app/SingleInstance.h"
 #include "app/Startup.h"
 #include "win32/CommonControls.h"
@@ -158,14 +160,15 @@ int Run(HINSTANCE instance) {
     {
         // The guides come first: the first one owns the others and the
         // panel, whose caption borrows its pictures.
-        TGuideWindows windows(instance, *guides, looks.library, ProcessLangTable(), saver);
+        ProgramLinks links(platform.Shell(), platform.InstallClock());
+        TGuideWindows windows(instance, *guides, looks.library, ProcessLangTable(), links, saver);
         // The overlays' first pictures are on the screen by now; what only
         // the tooltips and the panel need comes after them.
         controls.emplace();
         RegisterForRestart();
         windows.CreateHints();
         TSettingsForm settingsForm(instance, guides->CurrentGuide(), looks.library, ProcessLangTable(), files,
-                                   windows.First());
+                                   windows.First(), links);
         const PanelAttachment attachment(windows, settingsForm);
         TProgramShell shell(
             instance, windows, [&windows](const LineCommand& command) { return windows.CarryOutCommand(command); },

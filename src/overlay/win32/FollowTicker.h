@@ -10,7 +10,7 @@
 #include "common/Types.h"
 #include "overlay/fit/FollowPace.h"
 #include "win32/GdiHandles.h"
-#include "win32/ScreenSurface.h"
+#include "overlay/win32/ScreenSurface.h"
 
 namespace lumetra {
 

@@ -4,9 +4,8 @@
 #include <optional>
 #include <stdexcept>
 
-#include "app/ShellOpen.h"
-#include "app/Startup.h"
-#include "win32/DesktopShell.h"
+#include "Version.h"  // generated in the build from cmake/Version.h.in
+#include "common/SessionEnd.h"
 #include "overlay/compose/Compose.h"
 #include "overlay/looks/Looks.h"
 #include "win32/ApplicationCursor.h"
@@ -40,11 +39,12 @@ MouseButton ButtonOf(UINT message) {
 }  // namespace
 
 TMainForm::TMainForm(HINSTANCE instance, TSettings& settings, const LookLibrary& looks, const LangTable& lang,
-                     IGuideHost* host, HWND owner, TFollowTicker* ticker)
+                     ILinks& links, IGuideHost* host, HWND owner, TFollowTicker* ticker)
     : instance_(instance),
       settings_(settings),
       looks_(looks),
       lang_(lang),
+      links_(links),
       interaction_(settings, lang, *this),
       host_(host),
       ownTicker_(ticker == nullptr ? std::make_unique<TFollowTicker>(instance) : nullptr),
@@ -453,7 +453,7 @@ void TMainForm::NewGuide() {
     if (host_ != nullptr) host_->NewGuide(*this);
 }
 
-void TMainForm::ShellOpen(const std::string& target) { lumetra::ShellOpen(DesktopShell(), target); }
+void TMainForm::ShellOpen(const std::string& target) { links_.Open(target); }
 
 void TMainForm::SetShown(bool shown) {
     if (!shown) {

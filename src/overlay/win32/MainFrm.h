@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "common/Links.h"
 #include "common/WindowPlace.h"
 #include "overlay/input/Interaction.h"
 #include "overlay/fit/PictureFit.h"
@@ -44,9 +45,10 @@ public:
     // button of its own and goes to the task bar with the first. Without a
     // host the window is the program's only one. The guides of one program
     // share one ticker for following; without one the window has its own.
-    // looks: the guide files a LookMode past the built-in looks stands for.
+    // looks: the guide files a LookMode past the built-in looks stands for;
+    // links: what the help button and F1 open.
     TMainForm(HINSTANCE instance, TSettings& settings, const LookLibrary& looks, const LangTable& lang,
-              IGuideHost* host = nullptr, HWND owner = nullptr, TFollowTicker* ticker = nullptr);
+              ILinks& links, IGuideHost* host = nullptr, HWND owner = nullptr, TFollowTicker* ticker = nullptr);
     ~TMainForm() override;
     TMainForm(const TMainForm&) = delete;
     TMainForm& operator=(const TMainForm&) = delete;
@@ -219,6 +221,7 @@ private:
     TSettings& settings_;
     const LookLibrary& looks_;
     const LangTable& lang_;
+    ILinks& links_;
     OverlayInteraction interaction_;
     IGuideHost* host_;
     IPanelWindow* panel_ = nullptr;

@@ -11,7 +11,7 @@
 #include "overlay/compose/LookCatalogue.h"
 #include "overlay/win32/MainFrm.h"
 #include "win32/MonitorSize.h"
-#include "win32/ScreenShot.h"
+#include "overlay/win32/ScreenShot.h"
 #include "settings/win32/PlatformFiles.h"
 
 namespace lumetra {

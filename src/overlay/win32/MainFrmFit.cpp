@@ -13,7 +13,7 @@
 #include "overlay/compose/Compose.h"
 #include "overlay/fit/GuideAreas.h"
 #include "overlay/win32/MainFrm.h"
-#include "win32/ScreenShot.h"
+#include "overlay/win32/ScreenShot.h"
 
 namespace lumetra {
 namespace {

@@ -7,17 +7,14 @@
 #include <stdexcept>
 #include <string>
 
-#include "app/ShellOpen.h"
-#include "app/WebQuery.h"
-#include "win32/DesktopShell.h"
-#include "win32/InstallClock.h"
+#include "Version.h"  // generated in the build from cmake/Version.h.in
 #include "lang/LangTable.h"
 #include "win32/ApplicationCursor.h"
 #include "win32/CaptureExclusion.h"
 #include "win32/FormProcedure.h"
 #include "overlay/input/Interaction.h"
 #include "overlay/win32/PanelWindow.h"
-#include "win32/ScreenShot.h"
+#include "overlay/win32/ScreenShot.h"
 #include "win32/WindowDpi.h"
 #include "panel/PanelLists.h"
 #include "panel/win32/OwnerDrawn.h"
@@ -28,11 +25,12 @@
 namespace lumetra {
 
 TSettingsForm::TSettingsForm(HINSTANCE instance, TSettings& settings, const LookLibrary& looks, LangTable& texts,
-                             const SettingsFile& files, IPanelGuide& overlay)
+                             const SettingsFile& files, IPanelGuide& overlay, ILinks& links)
     : instance_(instance),
       settings_(&settings),
       files_(files),
       overlay_(overlay),
+      links_(links),
       current_(&overlay),
       controller_(settings, looks, texts, files, overlay.Sink(), *this, ::GetSystemMetrics(SM_CXSCREEN)),
       calibration_(*this, *this, texts),
@@ -285,11 +283,7 @@ int TSettingsForm::ShownPage() const {
     return page >= 0 && page < kPanelPageCount ? page : kNoPage;
 }
 
-void TSettingsForm::OpenWebPage(const char* path) const {
-    ShellOpenJoined(DesktopShell(), std::string(kSiteUrl) + path, WebQuery(DaysSinceInstall(Win32InstallClock())));
-}
-
-void TSettingsForm::OpenManual() { ShellOpen(DesktopShell(), kManualPath); }
+void TSettingsForm::OpenManual() { links_.Open(kManualPath); }
 
 void TSettingsForm::HidePanel() { Show(false); }
 

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "common/Links.h"
 #include "win32/GdiHandles.h"
 #include "win32/HintTip.h"
 #include "overlay/win32/PanelWindow.h"
@@ -38,9 +39,10 @@ public:
     // Creates the window after the overlay, at the DPI of the monitor it
     // shows on, and registers it with the settings and the overlay. Shown
     // when SVisible is on.
-    // looks: the guide files the look list names.
+    // looks: the guide files the look list names; links: what the help and
+    // web buttons open.
     TSettingsForm(HINSTANCE instance, TSettings& settings, const LookLibrary& looks, LangTable& texts,
-                  const SettingsFile& files, IPanelGuide& overlay);
+                  const SettingsFile& files, IPanelGuide& overlay, ILinks& links);
     ~TSettingsForm() override;
     TSettingsForm(const TSettingsForm&) = delete;
     TSettingsForm& operator=(const TSettingsForm&) = delete;
@@ -183,7 +185,6 @@ private:
     void PageControlChange();
     void ColorBoxChange(PanelColorBox box);
     void ToggleCheck(int index);
-    void OpenWebPage(const char* path) const;
     void ShowPage(int page);
     int ShownPage() const;
     std::vector<std::string> LanguageFiles() const;
@@ -199,6 +200,7 @@ private:
     TSettings* settings_;  // the guide being edited
     const SettingsFile& files_;
     IPanelGuide& overlay_;  // the first guide: it owns the panel
+    ILinks& links_;
     IPanelGuide* current_;  // the guide being edited
     PanelController controller_;
     CalibrationController calibration_;

@@ -9,7 +9,6 @@
 #include <exception>
 #include <string>
 
-#include "app/WebQuery.h"
 #include "overlay/win32/PanelWindow.h"
 #include "panel/PanelLists.h"
 #include "panel/win32/HotKeyControl.h"
@@ -185,13 +184,13 @@ void TSettingsForm::FormCommand(int id, int code, HWND control) {
             if (code == BN_CLICKED) calibration_.ConfirmClick(files_.Platform().DecimalSeparator());
             return;
         case Id::DevWebBtn:
-            if (code == BN_CLICKED) OpenWebPage(kHomePath);
+            if (code == BN_CLICKED) links_.OpenWebPage(WebPage::Home);
             return;
         case Id::AskSupportBtn:
-            if (code == BN_CLICKED) OpenWebPage(kServicePath);
+            if (code == BN_CLICKED) links_.OpenWebPage(WebPage::Service);
             return;
         case Id::CheckForUpdatesBtn:
-            if (code == BN_CLICKED) OpenWebPage(kDownloadPath);
+            if (code == BN_CLICKED) links_.OpenWebPage(WebPage::Download);
             return;
         case Id::HelpBtn:
             if (code == BN_CLICKED) OpenManual();

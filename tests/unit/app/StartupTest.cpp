@@ -6,7 +6,9 @@
 
 #include "app/FakeShell.h"
 #include "app/Guides.h"
+#include "Version.h"
 #include "app/WebQuery.h"
+#include "common/SessionEnd.h"
 #include "lang/LangTable.h"
 #include "settings/AppSettings.h"
 #include "settings/SettingsFile.h"

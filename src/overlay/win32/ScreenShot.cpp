@@ -1,4 +1,4 @@
-#include "win32/ScreenShot.h"
+#include "overlay/win32/ScreenShot.h"
 
 #include <cstddef>
 

@@ -1,4 +1,4 @@
-#include "win32/ScreenSurface.h"
+#include "overlay/win32/ScreenSurface.h"
 
 #include <algorithm>
 #include <cstddef>

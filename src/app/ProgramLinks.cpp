@@ -1,0 +1,23 @@
+#include "app/ProgramLinks.h"
+
+#include "app/ShellOpen.h"
+#include "app/WebQuery.h"
+
+namespace lumetra {
+
+const char* WebPagePath(WebPage page) {
+    switch (page) {
+        case WebPage::Home: return kHomePath;
+        case WebPage::Service: return kServicePath;
+        case WebPage::Download: return kDownloadPath;
+    }
+    return kHomePath;
+}
+
+void ProgramLinks::Open(const std::string& target) { ShellOpen(shell_, target); }
+
+void ProgramLinks::OpenWebPage(WebPage page) {
+    ShellOpenJoined(shell_, std::string(kSiteUrl) + WebPagePath(page), WebQuery(DaysSinceInstall(clock_)));
+}
+
+}  // namespace lumetra
