@@ -114,8 +114,8 @@ public:
     }
 
     // 1 when the next step moves along the minor axis too, else 0, with the
-    // error term moved on. Counted rather than branched on: a spiral's lines
-    // are millions of pixels whose steps follow no pattern.
+    // error term moved on: the walks add it in rather than choose by it, as a
+    // spiral's lines are millions of pixels whose steps follow no pattern.
     int Step() {
         const bool minorStep = error_ + bias_ > 0;
         error_ += minorStep ? growth_ - shrink_ : growth_;
@@ -151,8 +151,8 @@ void WalkSlantedLine(int x0, int y0, int dx, int dy, Steps steps, Plot plot) {
 }
 
 // The same walk for steps whose pixels all lie on the bitmap, written
-// straight into its rows: each step moves along the row or down the column,
-// and a minor step one pixel further across.
+// straight into its rows: each step moves one pixel along the main axis,
+// and a minor step one more across it.
 void WriteWalkOnBitmap(const SheetPixels& sheet, int x0, int y0, int dx, int dy, Steps steps, std::uint32_t pixel) {
     if (steps.first > steps.last) return;
     SlantedWalk walk(x0, y0, dx, dy, steps.first);
@@ -523,9 +523,8 @@ void DibWriter::WriteHeld() {
     // below it: they are walked once everything else on all of them is written.
     int next = top;
     for (int band = top / kBandRows; band <= bottom / kBandRows; ++band) {
-        for (const int through = std::min(bottom, (band + 1 + kBandsReached) * kBandRows - 1); next <= through; ++next) {
-            WriteHeldRow(next);
-        }
+        const int through = std::min(bottom, (band + 1 + kBandsReached) * kBandRows - 1);
+        for (; next <= through; ++next) WriteHeldRow(next);
         WriteHeldSegments(static_cast<std::size_t>(band));
     }
     heldSlantedCount_ = 0;
@@ -556,7 +555,8 @@ void DibWriter::WriteHeldSegments(std::size_t band) {
             if (!segment.clipped || OnBitmap(pixels_, x, y)) sheet.Row(y, x, 1)[0] = pixel;
         };
         if (segment.firstStep <= segment.lastStep) {
-            WalkSlantedLine(segment.x0, segment.y0, segment.dx, segment.dy, {segment.firstStep, segment.lastStep}, plot);
+            WalkSlantedLine(segment.x0, segment.y0, segment.dx, segment.dy, {segment.firstStep, segment.lastStep},
+                            plot);
         } else {
             WalkWideLine(segment.x0, segment.y0, segment.dx, segment.dy, segment.width, pixels_, plot);
         }

@@ -137,7 +137,8 @@ private:
         long long firstStep = 0;
         long long lastStep = -1;  // before firstStep: the whole line
     };
-    // Holds a 1-pixel slanted line too tall to be held whole as pieces that are not.
+    // Holds a 1-pixel slanted line too tall to be held whole as pieces short
+    // enough to be.
     void HoldPieces(int x0, int y0, int dx, int dy, bool clipped);
     std::vector<std::vector<HeldSegment>> heldSegments_;
     std::size_t heldSegmentCount_ = 0;
