@@ -19,10 +19,13 @@ constexpr std::size_t kMostHeldColumns = std::size_t{1} << 16;
 // Bounds the memory held slanted lines take, whatever the settings.
 constexpr std::size_t kMostHeldSlantedPixels = std::size_t{1} << 20;
 constexpr std::size_t kMostHeldSegments = std::size_t{1} << 16;
-// Rows of a band. A band's short lines reach at most into the next one, and
-// two bands of 3840-pixel rows fit the megabyte of cache a core has; most of
-// a spiral's steps on a 1920 x 1080 screen are no taller.
+// Rows of a band, and how many bands below its own a band's short lines
+// reach at most: they are walked once all of those are written, while the
+// rows are still in the cache. Most of a spiral's steps on a 1920 x 1080
+// screen are no taller than the rows they may reach.
 constexpr int kBandRows = 32;
+constexpr int kBandsReached = 2;
+constexpr int kReachedRows = kBandRows * kBandsReached;
 // Longer slanted lines are left to GDI: the direct writes walk every pixel,
 // on the bitmap or not, and their error terms must not overflow.
 constexpr int kLongestWrittenLine = 1 << 16;
@@ -87,36 +90,80 @@ Steps StepsWithin(int x0, int y0, int dx, int dy, const Clip& clip) {
     return {std::max({0LL, alongMajor.first, firstByMinor}), std::min({major - 1, alongMajor.last, lastByMinor})};
 }
 
-// GDI's Bresenham line from (x0, y0) by (dx, dy), end excluded, with its
-// choice where the line passes exactly between two pixels: plot(x, y) for
-// each of its pixels from step `steps.first` to `steps.last`, in drawing
-// order, on the bitmap or not. The walk starts where the whole line's walk
-// is at that step. The steps are taken without a branch on the error: a
-// spiral's lines are millions of pixels whose steps follow no pattern.
+// Where GDI's Bresenham line from (x0, y0) by (dx, dy) is after `k` steps of
+// its walk, with its choice where the line passes exactly between two
+// pixels, and how it goes on from there.
+class SlantedWalk {
+public:
+    SlantedWalk(int x0, int y0, int dx, int dy, long long k)
+        : xMajor(std::abs(dx) > std::abs(dy)),
+          stepX(dx > 0 ? 1 : -1),
+          stepY(dy > 0 ? 1 : -1),
+          bias_(TakesBias(dx, dy) ? 1 : 0) {
+        const long long major = xMajor ? std::abs(dx) : std::abs(dy);
+        const long long minor = xMajor ? std::abs(dy) : std::abs(dx);
+        // After k steps the walk has taken n minor steps, its error term
+        // grown by 2 minor each step and shrunk by 2 major each minor step.
+        // None yet at the start, where most walks begin.
+        const long long n = k == 0 ? 0 : (2 * k * minor + major - 1 + bias_) / (2 * major);
+        error_ = static_cast<int>(2 * minor - major + 2 * minor * k - 2 * major * n);
+        growth_ = static_cast<int>(2 * minor);
+        shrink_ = static_cast<int>(2 * major);
+        x = static_cast<int>(x0 + (xMajor ? k : n) * stepX);
+        y = static_cast<int>(y0 + (xMajor ? n : k) * stepY);
+    }
+
+    // 1 when the next step moves along the minor axis too, else 0, with the
+    // error term moved on: the walks add it in rather than choose by it, as a
+    // spiral's lines are millions of pixels whose steps follow no pattern.
+    int Step() {
+        const bool minorStep = error_ + bias_ > 0;
+        error_ += minorStep ? growth_ - shrink_ : growth_;
+        return minorStep ? 1 : 0;
+    }
+
+    const bool xMajor;
+    const int stepX;
+    const int stepY;
+    int x = 0;  // the pixel after k steps
+    int y = 0;
+
+private:
+    int bias_;
+    int error_ = 0;
+    int growth_ = 0;
+    int shrink_ = 0;
+};
+
+// GDI's Bresenham line from (x0, y0) by (dx, dy), end excluded: plot(x, y)
+// for each of its pixels from step `steps.first` to `steps.last`, in drawing
+// order, on the bitmap or not.
 template <typename Plot>
 void WalkSlantedLine(int x0, int y0, int dx, int dy, Steps steps, Plot plot) {
     if (steps.first > steps.last) return;
-    const bool xMajor = std::abs(dx) > std::abs(dy);
-    const long long major = xMajor ? std::abs(dx) : std::abs(dy);
-    const long long minor = xMajor ? std::abs(dy) : std::abs(dx);
-    const int bias = TakesBias(dx, dy) ? 1 : 0;
-    const int stepX = dx > 0 ? 1 : -1;
-    const int stepY = dy > 0 ? 1 : -1;
-    // After k steps the walk has taken n minor steps, its error term grown
-    // by 2 minor each step and shrunk by 2 major each minor step.
-    const long long k = steps.first;
-    const long long n = (2 * k * minor + major - 1 + bias) / (2 * major);
-    int error = static_cast<int>(2 * minor - major + 2 * minor * k - 2 * major * n);
-    const int errorAfterMinorStep = static_cast<int>(2 * minor - 2 * major);
-    const int errorAfterMajorStep = static_cast<int>(2 * minor);
-    int x = static_cast<int>(x0 + (xMajor ? k : n) * stepX);
-    int y = static_cast<int>(y0 + (xMajor ? n : k) * stepY);
-    for (long long step = k; step <= steps.last; ++step) {
-        plot(x, y);
-        const bool minorStep = error + bias > 0;
-        error += minorStep ? errorAfterMinorStep : errorAfterMajorStep;
-        x += xMajor || minorStep ? stepX : 0;
-        y += !xMajor || minorStep ? stepY : 0;
+    SlantedWalk walk(x0, y0, dx, dy, steps.first);
+    for (long long step = steps.first; step <= steps.last; ++step) {
+        plot(walk.x, walk.y);
+        const int minorStep = walk.Step();
+        walk.x += walk.xMajor ? walk.stepX : walk.stepX * minorStep;
+        walk.y += walk.xMajor ? walk.stepY * minorStep : walk.stepY;
+    }
+}
+
+// The same walk for steps whose pixels all lie on the bitmap, written
+// straight into its rows: each step moves one pixel along the main axis,
+// and a minor step one more across it.
+void WriteWalkOnBitmap(const SheetPixels& sheet, int x0, int y0, int dx, int dy, Steps steps, std::uint32_t pixel) {
+    if (steps.first > steps.last) return;
+    SlantedWalk walk(x0, y0, dx, dy, steps.first);
+    const std::ptrdiff_t alongRow = walk.stepX;
+    const std::ptrdiff_t alongColumn = walk.stepY * sheet.Stride();
+    const std::ptrdiff_t major = walk.xMajor ? alongRow : alongColumn;
+    const std::ptrdiff_t minor = walk.xMajor ? alongColumn : alongRow;
+    std::uint32_t* at = sheet.Row(walk.y, walk.x, 1).data();
+    for (long long step = steps.first; step <= steps.last; ++step) {
+        *at = pixel;
+        at += major + minor * walk.Step();
     }
 }
 
@@ -227,7 +274,7 @@ bool DibWriter::WriteSlantedLine(int x0, int y0, int x, int y, int width) {
     const bool clipped = left < 0 || right >= pixels_.width || top < 0 || bottom >= pixels_.height;
     const int firstRow = static_cast<int>(std::max(top, 0LL));
     HoldRows(firstRow, static_cast<int>(std::min<long long>(bottom, pixels_.height - 1)));
-    if (bottom - top < kBandRows) {
+    if (bottom - top < kReachedRows) {
         heldSegments_[static_cast<std::size_t>(firstRow / kBandRows)].push_back(
             {x0, y0, x - x0, y - y0, width, clipped});
         if (++heldSegmentCount_ >= kMostHeldSegments) WriteHeld();
@@ -249,9 +296,10 @@ bool DibWriter::WriteSlantedLine(int x0, int y0, int x, int y, int width) {
 }
 
 void DibWriter::HoldPieces(int x0, int y0, int dx, int dy, bool clipped) {
-    const Steps steps = StepsWithin(x0, y0, dx, dy, Clip{0, pixels_.width - 1LL, 0, pixels_.height - 1LL});
     const bool xMajor = std::abs(dx) > std::abs(dy);
     const long long major = xMajor ? std::abs(dx) : std::abs(dy);
+    const Steps steps = clipped ? StepsWithin(x0, y0, dx, dy, Clip{0, pixels_.width - 1LL, 0, pixels_.height - 1LL})
+                                : Steps{0, major - 1};
     const long long minor = xMajor ? std::abs(dy) : std::abs(dx);
     const long long bias = TakesBias(dx, dy) ? 1 : 0;
     // The row the walk is on after k steps (see WalkSlantedLine).
@@ -260,11 +308,13 @@ void DibWriter::HoldPieces(int x0, int y0, int dx, int dy, bool clipped) {
         return y0 + (dy > 0 ? along : -along);
     };
     // A piece's steps each move a row at most, so it covers fewer rows
-    // than a band and reaches at most into the next one.
-    constexpr long long kPieceSteps = kBandRows - 1;
+    // than a short line may and reaches no further below its band. Its top
+    // row is where it starts on a line going down, where it ends on one
+    // going up.
+    constexpr long long kPieceSteps = kReachedRows - 1;
     for (long long first = steps.first; first <= steps.last; first += kPieceSteps) {
         const long long last = std::min(steps.last, first + kPieceSteps - 1);
-        const long long top = std::clamp(std::min(rowAt(first), rowAt(last)), 0LL, pixels_.height - 1LL);
+        const long long top = std::clamp(rowAt(dy > 0 ? first : last), 0LL, pixels_.height - 1LL);
         heldSegments_[static_cast<std::size_t>(top / kBandRows)].push_back({x0, y0, dx, dy, 1, clipped, first, last});
         ++heldSegmentCount_;
     }
@@ -469,13 +519,12 @@ void DibWriter::WriteHeld() {
         bottom = std::max(bottom, run.last);
     }
     // Row by row, so that everything on a row is written while the row is
-    // in the cache. A band's short lines reach at most into the next band:
-    // they are walked once everything else on both is written.
+    // in the cache. A band's short lines reach at most kBandsReached bands
+    // below it: they are walked once everything else on all of them is written.
     int next = top;
     for (int band = top / kBandRows; band <= bottom / kBandRows; ++band) {
-        for (const int through = std::min(bottom, (band + 2) * kBandRows - 1); next <= through; ++next) {
-            WriteHeldRow(next);
-        }
+        const int through = std::min(bottom, (band + 1 + kBandsReached) * kBandRows - 1);
+        for (; next <= through; ++next) WriteHeldRow(next);
         WriteHeldSegments(static_cast<std::size_t>(band));
     }
     heldSlantedCount_ = 0;
@@ -495,11 +544,19 @@ void DibWriter::WriteHeldSegments(std::size_t band) {
     const std::uint32_t pixel = heldPixel_;
     std::vector<HeldSegment>& segments = heldSegments_[band];
     for (const HeldSegment& segment : segments) {
+        if (!segment.clipped && segment.width == 1) {
+            const long long major = std::max(std::abs(segment.dx), std::abs(segment.dy));
+            const Steps steps = segment.firstStep <= segment.lastStep ? Steps{segment.firstStep, segment.lastStep}
+                                                                      : Steps{0, major - 1};
+            WriteWalkOnBitmap(sheet, segment.x0, segment.y0, segment.dx, segment.dy, steps, pixel);
+            continue;
+        }
         const auto plot = [&](int x, int y) {
             if (!segment.clipped || OnBitmap(pixels_, x, y)) sheet.Row(y, x, 1)[0] = pixel;
         };
         if (segment.firstStep <= segment.lastStep) {
-            WalkSlantedLine(segment.x0, segment.y0, segment.dx, segment.dy, {segment.firstStep, segment.lastStep}, plot);
+            WalkSlantedLine(segment.x0, segment.y0, segment.dx, segment.dy, {segment.firstStep, segment.lastStep},
+                            plot);
         } else {
             WalkWideLine(segment.x0, segment.y0, segment.dx, segment.dy, segment.width, pixels_, plot);
         }

@@ -122,9 +122,9 @@ private:
     // Slanted-line pixels not yet written: their columns, per row.
     std::vector<std::vector<int>> heldSlanted_;
     std::size_t heldSlantedCount_ = 0;
-    // Slanted lines no taller than a band, the pen's spread included, not yet
-    // written: by the band their top row on the bitmap lies in, so that each
-    // reaches at most into the next band.
+    // Short slanted lines, the pen's spread included, not yet written: by the
+    // band their top row on the bitmap lies in, each reaching at most a few
+    // bands below it.
     // A taller 1-pixel line is held as pieces of it, each its steps
     // firstStep..lastStep of the whole line's walk.
     struct HeldSegment {
@@ -137,7 +137,8 @@ private:
         long long firstStep = 0;
         long long lastStep = -1;  // before firstStep: the whole line
     };
-    // Holds a 1-pixel slanted line taller than a band as pieces no taller.
+    // Holds a 1-pixel slanted line too tall to be held whole as pieces short
+    // enough to be.
     void HoldPieces(int x0, int y0, int dx, int dy, bool clipped);
     std::vector<std::vector<HeldSegment>> heldSegments_;
     std::size_t heldSegmentCount_ = 0;

@@ -20,6 +20,9 @@ public:
                                static_cast<std::size_t>(count));
     }
 
+    // Pixels from one row to the same column of the next.
+    std::ptrdiff_t Stride() const { return static_cast<std::ptrdiff_t>(width_); }
+
     // Fills the block of width x height pixels whose top-left is (left, 0).
     void Fill(int left, int width, int height, std::uint32_t pixel) const {
         for (int row = 0; row < height; ++row) {

@@ -216,6 +216,21 @@ TEST(DibWriterTest, SequencesLeaveWhatPlottingEachOperationInTurnLeaves) {
              }
              return ops;
          }()},
+        {"lines up to two bands tall from every row of a band over a fill, some off the edges", 70, 230,
+         [] {
+             std::vector<Op> ops{Fill(0, 0, 70, 230, kRed)};
+             for (int y = -40, i = 0; y < 230; y += 3, ++i) {
+                 const int tall = 33 + i % 31;
+                 ops.push_back(Line(i % 11 * 6, y, 69 - i % 7 * 9, y + tall, kGreen));
+                 ops.push_back(Line(i % 5 * 3, y + tall, 10 + i % 6 * 10, y, kGreen));
+             }
+             return ops;
+         }()},
+        {"tall lines wholly on the bitmap, of either main direction, going down and up, over a fill",
+         150,
+         240,
+         {Fill(0, 0, 150, 240, kRed), Line(0, 0, 149, 239, kGreen), Line(149, 5, 3, 100, kGreen),
+          Line(2, 238, 140, 150, kGreen), Line(140, 230, 20, 1, kGreen), Line(75, 200, 76, 10, kBlue)}},
         {"tall lines of either main direction across many bands over a fill, off the top and the bottom",
          120,
          260,
