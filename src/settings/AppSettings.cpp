@@ -107,6 +107,8 @@ void TSettings::NotifyLook(void (IPanelSink::*update)()) {
     if (panel_) (panel_->*update)();
 }
 
+void TSettings::MeasuringChanged() { NotifyLook(&IPanelSink::UpdateSizeField); }
+
 void TSettings::SetBorder(std::int32_t value) {
     // Stored even when equal: nobody is told about the border.
     border_ = std::clamp(value, 0, kMaxBorder);

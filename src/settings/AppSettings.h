@@ -192,6 +192,9 @@ public:
     void SetUnits(std::int32_t value);
     // The next unit, after the last the first.
     void NextUnits();
+    // The guide is measured on a monitor whose pixels measure otherwise
+    // than before: what it and the panel show in a unit is shown anew.
+    void MeasuringChanged();
     // Ignores an identity MonitorIdentity cannot give and a calibration of
     // neither side, and a new monitor past kMostCalibrations.
     void SetCalibration(const std::string& identity, const Calibration& calibration);

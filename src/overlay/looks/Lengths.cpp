@@ -22,6 +22,10 @@ std::string DownText(const LookUnits& units, std::int64_t pixels, std::int32_t h
     return LengthText(units, pixels, units.down, height);
 }
 
+bool MeasuredAlike(const LookUnits& a, const LookUnits& b) {
+    return a.dpi == b.dpi && a.across == b.across && a.down == b.down;
+}
+
 bool SizeShowsUnit(const LookUnits& units) {
     return units.unit != Unit::DevicePixels && units.unit != Unit::PerCent;
 }

@@ -26,6 +26,11 @@ struct LookUnits {
 std::string AcrossText(const LookUnits& units, std::int64_t pixels, std::int32_t width);
 std::string DownText(const LookUnits& units, std::int64_t pixels, std::int32_t height);
 
+// Whether lengths read alike on the monitors two read-outs were measured on:
+// the same DPI (scaled pixels) and the same density across and down
+// (physical units).
+bool MeasuredAlike(const LookUnits& a, const LookUnits& b);
+
 // The size read-outs and notices write their sizes with a unit from their
 // own templates; device pixels keep today's, and so does per cent, whose
 // whole is always 100 × 100: they show the device pixels.

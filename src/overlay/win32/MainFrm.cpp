@@ -116,7 +116,10 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_TIMER:
             if (wParam == kNoticeTimer) notice_.Hide();
             return 0;
-        case WM_MOVE: place_.Moved(Position(), ::IsIconic(window) != FALSE); return 0;
+        case WM_MOVE:
+            place_.Moved(Position(), ::IsIconic(window) != FALSE);
+            FollowMeasuringMonitor();
+            return 0;
         case WM_SIZE: FormResize(wParam); return 0;
         case WM_DISPLAYCHANGE:
             // A monitor may have come, gone or changed its mode.
@@ -371,8 +374,9 @@ bool TMainForm::Paint(HDC target) {
     if (!buffer_) return false;
     const FrameSize frame = OverlayFrameSize(settings_, dpi_);
     if (!buffer_->Resize(frame.width, frame.height)) return false;
-    ComposeBuffer(settings_, looks_, lang_, buffer_->canvas(), IsActive(), dpi_, mark_.Waiting(),
-                  MeasuringUnits());
+    const LookUnits units = MeasuringUnits();
+    if (units.unit != Unit::DevicePixels) measuredOn_ = units;
+    ComposeBuffer(settings_, looks_, lang_, buffer_->canvas(), IsActive(), dpi_, mark_.Waiting(), units);
     buffer_->CopyTo(target, frame.width, frame.height);
     GdiCanvas window(target, &stripIcons_);
     DrawOrientGlyph(window, settings_, dpi_);

@@ -181,6 +181,10 @@ private:
     // MainFrmExport.cpp: the monitor the measured area's centre is on, and
     // the unit the read-outs take.
     LookUnits MeasuringUnits() const;
+    // After a move: on a monitor whose pixels measure otherwise, the guide's
+    // read-outs and the panel's size field are shown anew. Nothing to do
+    // while the unit is device pixels.
+    void FollowMeasuringMonitor();
     // What the exports' pixels measure there, and the resolution a PNG
     // export carries (none unless the unit is physical).
     ExportDensity ExportDensityNow() const;
@@ -231,6 +235,9 @@ private:
     FrameIcons stripIcons_;
     bool placed_ = false;       // FormCreate has put the window at its place
     bool changingDpi_ = false;  // FormDpiChanged is moving the window
+    // The monitor's measure the read-outs were last shown for, while a unit
+    // is shown: set by each paint and each move.
+    std::optional<LookUnits> measuredOn_;
     // Shared system cursors: never freed.
     HCURSOR arrowCursor_ = nullptr;
     HCURSOR sizeCursor_ = nullptr;

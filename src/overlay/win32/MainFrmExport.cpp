@@ -138,6 +138,20 @@ LookUnits TMainForm::MeasuringUnits() const {
     return units;
 }
 
+void TMainForm::FollowMeasuringMonitor() {
+    if (UnitOf(settings_.Units()) == Unit::DevicePixels) {
+        measuredOn_.reset();
+        return;
+    }
+    if (!placed_ || ::IsIconic(window_.get())) return;
+    const LookUnits now = MeasuringUnits();
+    const bool otherMonitor = measuredOn_.has_value() && !MeasuredAlike(*measuredOn_, now);
+    // Set before the repaint it asks for comes, so that the moves until then
+    // ask for none.
+    measuredOn_ = now;
+    if (otherMonitor) settings_.MeasuringChanged();
+}
+
 MonitorFacts TMainForm::MeasuringMonitor() const {
     const Point centre = MeasuredCentre();
     return MonitorFactsAt(POINT{centre.x, centre.y}, settings_.MonitorCalibrations());

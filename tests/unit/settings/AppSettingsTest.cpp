@@ -198,6 +198,9 @@ INSTANTIATE_TEST_SUITE_P(
         SequenceCase{"SetRatioInfinite", Nothing,
                      [](TSettings& s) { s.SetRatio(std::numeric_limits<double>::infinity()); }, {}},
         SequenceCase{"SetBorderNotifiesNobody", Nothing, [](TSettings& s) { s.SetBorder(30); }, {}},
+        // Another monitor under the guide: the lengths it and the panel show.
+        SequenceCase{"MeasuringChangedShowsTheLengthsAnew", Nothing, [](TSettings& s) { s.MeasuringChanged(); },
+                     {"O:RefreshLook", "P:UpdateSizeField"}},
         // A fit or a follow step: each window hears of it once, the overlay
         // with the new place.
         SequenceCase{"SetPlacementNotifiesEachWindowOnce", Nothing,

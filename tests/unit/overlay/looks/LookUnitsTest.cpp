@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "overlay/compose/Composition.h"
+#include "overlay/looks/Lengths.h"
 #include "support/LookExamples.h"
 
 namespace lumetra::test {
@@ -110,6 +111,29 @@ TEST(LookUnits, TheRatioNoticeGivesTheSizeInTheUnitOfTheReadout) {
         SCOPED_TRACE(c.name);
         EXPECT_EQ(PictureRatioText(c.width, c.height, lang, c.units.decimalSeparator, c.units), c.text);
     }
+}
+
+// A guide moved to another monitor reads its lengths anew only when that
+// monitor measures its pixels otherwise.
+TEST(LookUnits, OnlyAnotherMeasureCountsAsAnotherMonitor) {
+    const LookUnits here = In(Unit::Millimetres);
+    LookUnits wider = here;
+    wider.across = {96, 24'000'000};
+    LookUnits taller = here;
+    taller.down = {1, 270'000};
+    const struct {
+        const char* name;
+        LookUnits there;
+        bool alike;
+    } cases[] = {
+        {"the same monitor", here, true},
+        {"another unit on it", In(Unit::Inches), true},
+        {"another decimal separator", In(Unit::Millimetres, 96, ','), true},
+        {"another DPI", In(Unit::Millimetres, 144), false},
+        {"larger pixels across", wider, false},
+        {"larger pixels down", taller, false},
+    };
+    for (const auto& c : cases) EXPECT_EQ(MeasuredAlike(here, c.there), c.alike) << c.name;
 }
 
 }  // namespace
