@@ -4,15 +4,20 @@
 #include "app/WebQuery.h"
 
 namespace lumetra {
+namespace {
 
+// The path of a page on the maker's web site.
 const char* WebPagePath(WebPage page) {
     switch (page) {
         case WebPage::Home: return kHomePath;
         case WebPage::Service: return kServicePath;
         case WebPage::Download: return kDownloadPath;
+        case WebPage::Uninstall: return kUninstallPath;
     }
     return kHomePath;
 }
+
+}  // namespace
 
 void ProgramLinks::Open(const std::string& target) { ShellOpen(shell_, target); }
 

@@ -8,9 +8,6 @@
 
 namespace lumetra {
 
-// The path of a page on the maker's web site.
-const char* WebPagePath(WebPage page);
-
 class ProgramLinks final : public ILinks {
 public:
     ProgramLinks(IShell& shell, const IInstallClock& clock) : shell_(shell), clock_(clock) {}

@@ -2,8 +2,7 @@
 
 #include "Version.h"  // generated in the build from cmake/Version.h.in
 #include "app/Guides.h"
-#include "app/ShellOpen.h"
-#include "app/WebQuery.h"
+#include "app/ProgramLinks.h"
 #include "lang/Format.h"
 #include "lang/LangTable.h"
 #include "lang/Texts.h"
@@ -37,8 +36,7 @@ bool RunStartup(IStartupPlatform& platform, SettingsFile& files, LangTable& lang
     LoadProgramLanguage(lang, files, settings->Lang());
 
     if (uninstall) {
-        ShellOpenJoined(platform.Shell(), std::string(kSiteUrl) + kUninstallPath,
-                        WebQuery(DaysSinceInstall(platform.InstallClock())));
+        ProgramLinks(platform.Shell(), platform.InstallClock()).OpenWebPage(WebPage::Uninstall);
         return false;
     }
 

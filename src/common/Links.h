@@ -1,12 +1,13 @@
 #pragma once
 // The program's links as its windows open them: a document such as the
-// manual, and the pages of the maker's web site behind the panel's buttons.
+// manual, and the pages of the maker's web site behind the panel's buttons
+// and the uninstall.
 // The app implements them on the desktop shell (app/ProgramLinks.h).
 #include <string>
 
 namespace lumetra {
 
-enum class WebPage { Home, Service, Download };
+enum class WebPage { Home, Service, Download, Uninstall };
 
 class ILinks {
 public:

@@ -32,6 +32,7 @@ TEST(ProgramLinks, EachButtonOpensItsPageWithTheDaysCountedAtTheClick) {
         {WebPage::Home, 0, "https://www.velmora.com/" + query + "0"},
         {WebPage::Service, 12, "https://www.velmora.com/we/service/" + query + "12"},
         {WebPage::Download, 400, "https://www.velmora.com/lumetra/download/" + query + "400"},
+        {WebPage::Uninstall, 30, "https://www.velmora.com/we/service/uninstall/" + query + "30"},
     };
     std::vector<std::string> expected;
     for (const auto& c : cases) {
