@@ -257,6 +257,15 @@ UNINSTALLER_TITLE = "Velmora Lumetra Uninstall "  # the installer's own, with it
 BROWSER_KEY = r"HKCU\Software\Wine\WineBrowser"  # the programs Wine opens web pages with
 
 
+def read_text(path):
+    """A file's text, or nothing while it does not exist yet."""
+    try:
+        with open(path) as f:
+            return f.read()
+    except FileNotFoundError:
+        return ""
+
+
 def program_processes(s, folder):
     """The Unix processes of the prefix that run Lumetra.exe from a folder."""
     wanted = (folder.rstrip("\\") + "\\Lumetra.exe").lower()
@@ -352,8 +361,9 @@ def an_install_outside_program_files_keeps_settings_per_user_and_upgrades_over_a
                 s.key("Return")  # Uninstall
                 program = os.path.join(install_dir, "Lumetra.exe")
                 deadline_poll("the program file to go", lambda: not os.path.exists(program), timeout=30)
-                with open(pages) as f:
-                    expect("/we/service/uninstall/?prd=lmt" in f.read(), "no farewell page was opened")
+                # The browser starts on its own and may write after the files go.
+                deadline_poll("the farewell page", lambda: "/we/service/uninstall/?prd=lmt" in read_text(pages),
+                              timeout=10)
                 # Its last step: Close works from then on.
                 deadline_poll("the uninstall entry to go", lambda: s.run("reg", "query", UNINSTALL_KEY) != 0,
                               timeout=10)
