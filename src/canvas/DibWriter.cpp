@@ -245,6 +245,13 @@ Point LastLinePixel(Point from, Point to) {
             static_cast<int>(from.y + (dy > 0 ? alongY : -alongY))};
 }
 
+int CacheFriendlyWidth(int width) {
+    constexpr long long kLinePixels = 16;  // 64 bytes of 32-bit pixels
+    const long long lines = (std::max(width, 0) + kLinePixels - 1) / kLinePixels;
+    const long long padded = (lines | 1) * kLinePixels;
+    return padded <= INT_MAX ? static_cast<int>(padded) : width;
+}
+
 DibWriter::DibWriter(std::function<void()> beforeWrite) : beforeWrite_(std::move(beforeWrite)) {}
 
 void DibWriter::Retarget(DibPixels pixels) {
