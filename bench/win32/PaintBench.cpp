@@ -181,7 +181,7 @@ std::optional<Difference> FirstDifference(const DibPixels& direct, const DibPixe
 }
 
 // The first difference between the direct writes and GDI alone composing
-// the settings into buffers of exactly the frame's size.
+// the settings into buffers made for the frame's size.
 std::optional<Difference> CompareWrites(const TSettings& settings, const LookLibrary& looks, const LangTable& lang,
                                         const FrameIcons& pictures) {
     const FrameSize frame = OverlayFrameSize(settings);
@@ -190,7 +190,12 @@ std::optional<Difference> CompareWrites(const TSettings& settings, const LookLib
     if (!direct || !reference) throw std::runtime_error("Unable to create the back buffers");
     ComposeBuffer(settings, looks, lang, direct->canvas(), true);
     ComposeBuffer(settings, looks, lang, reference->canvas(), true);
-    return FirstDifference(direct->Pixels(), reference->Pixels(), frame.width, frame.height);
+    // Whole rows, the columns the buffers' padding adds beyond the frame
+    // included: that is where both clip on the right.
+    const DibPixels directPixels = direct->Pixels();
+    const DibPixels referencePixels = reference->Pixels();
+    return FirstDifference(directPixels, referencePixels, std::min(directPixels.width, referencePixels.width),
+                           frame.height);
 }
 
 // Lines and ellipses of three colours crossing each other and running off the
@@ -252,7 +257,7 @@ struct CheckShare {
 // Composes every case at every size, in each orientation, with and without
 // values (and at the smallest size in a palette-relative colour), twice:
 // through the back buffer's direct pixel writes and through GDI alone. Each
-// buffer is exactly the frame's size, so both clip at the same edges. The
+// buffer is made for the frame's size, so both clip at the same edges. The
 // crossings follow, at two sizes and several widths. Prints each difference
 // and a summary of the share's compositions; false on any difference.
 bool CheckPixels(TSettings& settings, const LangTable& lang, const FrameIcons& pictures, CheckShare share) {

@@ -96,30 +96,33 @@ Steps StepsWithin(int x0, int y0, int dx, int dy, const Clip& clip) {
 class SlantedWalk {
 public:
     SlantedWalk(int x0, int y0, int dx, int dy, long long k)
-        : xMajor(std::abs(dx) > std::abs(dy)),
-          stepX(dx > 0 ? 1 : -1),
-          stepY(dy > 0 ? 1 : -1),
-          bias_(TakesBias(dx, dy) ? 1 : 0) {
+        : xMajor(std::abs(dx) > std::abs(dy)), stepX(dx > 0 ? 1 : -1), stepY(dy > 0 ? 1 : -1) {
         const long long major = xMajor ? std::abs(dx) : std::abs(dy);
         const long long minor = xMajor ? std::abs(dy) : std::abs(dx);
+        const long long bias = TakesBias(dx, dy) ? 1 : 0;
         // After k steps the walk has taken n minor steps, its error term
         // grown by 2 minor each step and shrunk by 2 major each minor step.
         // None yet at the start, where most walks begin.
-        const long long n = k == 0 ? 0 : (2 * k * minor + major - 1 + bias_) / (2 * major);
-        error_ = static_cast<int>(2 * minor - major + 2 * minor * k - 2 * major * n);
+        const long long n = k == 0 ? 0 : (2 * k * minor + major - 1 + bias) / (2 * major);
+        const long long error = 2 * minor - major + 2 * minor * k - 2 * major * n;
+        shortfall_ = static_cast<int>(-(error + bias));
         growth_ = static_cast<int>(2 * minor);
         shrink_ = static_cast<int>(2 * major);
         x = static_cast<int>(x0 + (xMajor ? k : n) * stepX);
         y = static_cast<int>(y0 + (xMajor ? n : k) * stepY);
     }
 
-    // 1 when the next step moves along the minor axis too, else 0, with the
-    // error term moved on: the walks add it in rather than choose by it, as a
-    // spiral's lines are millions of pixels whose steps follow no pattern.
+    // All bits set when the next step moves along the minor axis too, else
+    // none, with the error term moved on. The walks mask their minor step
+    // with it rather than choose by it: a spiral's lines are millions of
+    // pixels whose steps follow no pattern, and a branch on each would miss
+    // its guess about every third pixel. Shifting the negative shortfall
+    // right copies its sign into every bit, and the mask takes the shrink
+    // back in: three operations from one step to the next.
     int Step() {
-        const bool minorStep = error_ + bias_ > 0;
-        error_ += minorStep ? growth_ - shrink_ : growth_;
-        return minorStep ? 1 : 0;
+        const int mask = shortfall_ >> 31;
+        shortfall_ += (shrink_ & mask) - growth_;
+        return mask;
     }
 
     const bool xMajor;
@@ -129,8 +132,9 @@ public:
     int y = 0;
 
 private:
-    int bias_;
-    int error_ = 0;
+    // How far the error term, with the line's bias, falls short of a minor
+    // step: negative when the next step takes one.
+    int shortfall_ = 0;
     int growth_ = 0;
     int shrink_ = 0;
 };
@@ -145,8 +149,8 @@ void WalkSlantedLine(int x0, int y0, int dx, int dy, Steps steps, Plot plot) {
     for (long long step = steps.first; step <= steps.last; ++step) {
         plot(walk.x, walk.y);
         const int minorStep = walk.Step();
-        walk.x += walk.xMajor ? walk.stepX : walk.stepX * minorStep;
-        walk.y += walk.xMajor ? walk.stepY * minorStep : walk.stepY;
+        walk.x += walk.xMajor ? walk.stepX : walk.stepX & minorStep;
+        walk.y += walk.xMajor ? walk.stepY & minorStep : walk.stepY;
     }
 }
 
@@ -163,7 +167,7 @@ void WriteWalkOnBitmap(const SheetPixels& sheet, int x0, int y0, int dx, int dy,
     std::uint32_t* at = sheet.Row(walk.y, walk.x, 1).data();
     for (long long step = steps.first; step <= steps.last; ++step) {
         *at = pixel;
-        at += major + minor * walk.Step();
+        at += major + (minor & walk.Step());
     }
 }
 
@@ -239,6 +243,13 @@ Point LastLinePixel(Point from, Point to) {
     const long long alongY = xMajor ? n : k;
     return {static_cast<int>(from.x + (dx > 0 ? alongX : -alongX)),
             static_cast<int>(from.y + (dy > 0 ? alongY : -alongY))};
+}
+
+int CacheFriendlyWidth(int width) {
+    constexpr long long kLinePixels = 16;  // 64 bytes of 32-bit pixels
+    const long long lines = (std::max(width, 0) + kLinePixels - 1) / kLinePixels;
+    const long long padded = (lines | 1) * kLinePixels;
+    return padded <= INT_MAX ? static_cast<int>(padded) : width;
 }
 
 DibWriter::DibWriter(std::function<void()> beforeWrite) : beforeWrite_(std::move(beforeWrite)) {}

@@ -25,6 +25,14 @@ struct PenSpread {
 };
 PenSpread SpreadOf(int width);
 
+// The width to give a 32-bit bitmap that is to hold at least `width` pixels a
+// row: rounded up to an odd number of 64-byte cache lines. A row a whole
+// number of 4 KiB pages long (a 4096-pixel virtual screen's, say) puts a
+// column's pixels in the same few cache sets, and a steep line written
+// straight into such a bitmap evicts its own rows as it goes. Widths too
+// large to pad are returned as they are.
+int CacheFriendlyWidth(int width);
+
 // The pixels of a 32-bit top-down DIB section.
 struct DibPixels {
     std::uint32_t* bits = nullptr;  // nullptr: GDI draws every line

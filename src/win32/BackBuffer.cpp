@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "canvas/DibWriter.h"
 #include "win32/TopDownDib.h"
 
 namespace lumetra {
@@ -34,7 +35,7 @@ int Grown(int wanted, int capacity, int desktop) {
 }  // namespace
 
 std::unique_ptr<BackBuffer> BackBuffer::Create(int width, int height, const FrameIcons& pictures, Writes writes) {
-    width = std::max(width, 1);
+    width = CacheFriendlyWidth(std::max(width, 1));
     height = std::max(height, 1);
     UniqueMemoryDc dc(::CreateCompatibleDC(nullptr));
     if (!dc) return nullptr;
@@ -71,7 +72,8 @@ bool BackBuffer::Resize(int width, int height) {
         WriteRows(height);
         return true;
     }
-    const int newWidth = Grown(width, capacityWidth_, ::GetSystemMetrics(SM_CXVIRTUALSCREEN));
+    const int newWidth =
+        CacheFriendlyWidth(Grown(width, capacityWidth_, ::GetSystemMetrics(SM_CXVIRTUALSCREEN)));
     const int newHeight = Grown(height, capacityHeight_, ::GetSystemMetrics(SM_CYVIRTUALSCREEN));
     std::uint32_t* bits = nullptr;
     UniqueBitmap larger = CreateTopDownDib(dc_.get(), newWidth, newHeight, &bits);

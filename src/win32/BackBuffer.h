@@ -21,7 +21,8 @@ public:
     // leaves every drawing to GDI, the reference the direct writes must match.
     enum class Writes { Direct, GdiOnly };
 
-    // Null when the DC or the bitmap cannot be created.
+    // Null when the DC or the bitmap cannot be created. Its rows may hold a
+    // few pixels more than width (CacheFriendlyWidth), never shown.
     static std::unique_ptr<BackBuffer> Create(int width, int height, const FrameIcons& pictures,
                                               Writes writes = Writes::Direct);
 

@@ -705,5 +705,19 @@ TEST(DibWriterTest, OutlinesWaitForOthersToFinishDrawing) {
     EXPECT_EQ(std::count(pixels.begin(), pixels.end(), kGreen), 8);
 }
 
+TEST(DibWriterTest, CacheFriendlyWidthsHoldTheRowInAnOddNumberOfCacheLines) {
+    // One row per kind of width: a page-sized row, other whole numbers of
+    // lines, part lines, the least and the widest screens.
+    for (const int width : {4096, 2048, 1920, 3840, 7680, 1944, 1968, 1, 15, 17, 33, 16}) {
+        SCOPED_TRACE(width);
+        const int padded = CacheFriendlyWidth(width);
+        EXPECT_GE(padded, width);
+        EXPECT_LT(padded - width, 32);  // at most a line and all but a pixel of another
+        EXPECT_EQ(padded % 16, 0);      // whole 64-byte lines of 32-bit pixels
+        EXPECT_EQ(padded / 16 % 2, 1);  // an odd number of them
+    }
+    EXPECT_EQ(CacheFriendlyWidth(INT_MAX), INT_MAX);  // too large to pad
+}
+
 }  // namespace
 }  // namespace lumetra::test
