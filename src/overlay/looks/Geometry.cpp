@@ -1,7 +1,6 @@
 #include "overlay/looks/Geometry.h"
 
 #include <algorithm>
-#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <limits>
@@ -57,62 +56,17 @@ double SpiralRadius(double startRadius, double rate, double theta) {
     return static_cast<double>(std::exp(static_cast<long double>(rate) * theta) * startRadius);
 }
 
-// The double nearest to a positive value, when every value within a
-// relative doubt of it has that same nearest double; nothing when value lies
-// too close to the midway point between two doubles to tell, or is not a
-// positive finite number.
-std::optional<double> SurelyRounded(long double value, long double doubt) {
-    const double rounded = static_cast<double>(value);
-    if (!(rounded > 0.0) || !std::isfinite(rounded)) return std::nullopt;
-    // A positive double's neighbours are one step of its bits away, and the
-    // sum of two neighbours is exact in long double.
-    const auto bits = std::bit_cast<std::uint64_t>(rounded);
-    const long double below = std::bit_cast<double>(bits - 1);
-    const long double above = std::bit_cast<double>(bits + 1);
-    const long double margin = value * doubt;
-    if (value - margin > (rounded + below) / 2 && value + margin < (rounded + above) / 2) return rounded;
-    return std::nullopt;
-}
-
-// Each radius of a course exactly as SpiralRadius gives it, mostly without
-// its exponential, whose x87 steps cost more than all else a spiral point
-// takes. exp(rate * theta) is carried from step to step, multiplied by
-// exp(rate * step) and by the first-order effect of the step's rounding, and
-// evaluated afresh every kFreshEvery steps. In between it drifts by a few
-// long double units in the last place (about 2^-59 at most). Where a radius
-// lies so close to a rounding boundary of double that the library's own exp
-// could fall on the other side, SpiralRadius evaluates it.
-class SpiralRadii {
-public:
-    static constexpr int kFreshEvery = 8;
-
-    SpiralRadii(double startRadius, double rate, long double step)
-        : startRadius_(startRadius), rate_(rate), growth_(std::exp(static_cast<long double>(rate) * step)) {}
-
-    // The radius at theta, `slip` past the step after the previous one.
-    double At(int index, double theta, long double slip) {
-        const long double exponent = static_cast<long double>(rate_) * theta;
-        if (index % kFreshEvery == 0 || !(std::fabs(exponent) <= kCarriedExponent)) {
-            scale_ = std::exp(exponent);
-            return static_cast<double>(scale_ * startRadius_);
-        }
-        scale_ *= growth_ * (1.0L + rate_ * slip);
-        if (const std::optional<double> radius = SurelyRounded(scale_ * startRadius_, kDoubt)) return *radius;
-        return SpiralRadius(startRadius_, rate_, theta);
+// Whether a course's radius lies below the minimum, from the radius carried
+// to it. Only where the two lie too close for its error to tell does the
+// exact radius decide.
+bool BelowMinimum(std::int32_t minRadius, double carried, double startRadius, double rate, double theta) {
+    constexpr double kDoubt = 0x1p-40;  // far above the carried radius's error
+    const double minimum = minRadius;
+    if (std::isfinite(carried) && std::fabs(carried - minimum) > std::fabs(minimum) * kDoubt) {
+        return minimum > carried;
     }
-
-private:
-    // Beyond it the rounding of rate * theta itself moves exp by more than
-    // the drift; no spiral that ends at a pixel radius gets there.
-    static constexpr long double kCarriedExponent = 16.0L;
-    // Four times the drift, the library's error and the exponent's rounding.
-    static constexpr long double kDoubt = 0x1p-56L;
-
-    double startRadius_;
-    double rate_;
-    long double growth_;
-    long double scale_ = 1.0L;
-};
+    return minimum > SpiralRadius(startRadius, rate, theta);
+}
 
 }  // namespace
 
@@ -202,87 +156,101 @@ std::string StepText(std::int32_t start, double r, const std::function<std::stri
     return text;
 }
 
-// cos and sin along the course come from turning the previous pair by the
-// step just taken, and are evaluated afresh every kFreshTurnEvery steps. A
-// step is 0.05 plus its rounding to theta's precision (below 2^-45), which
-// enters to first order: exact to long double precision. Between fresh
-// values the pair drifts by a few dozen long double units in the last place,
-// far below anything a pixel can show.
-std::vector<SpiralStep> SpiralCourse(double startRadius, double rate, std::int32_t minRadius) {
-    constexpr int kFreshTurnEvery = 32;
+// The radius along the course is carried from step to step, multiplied by
+// exp(rate * step) and by the first-order effect of the step's rounding; cos
+// and sin come from turning the previous pair by the step just taken. A step
+// is 0.05 plus its rounding to theta's precision (below 2^-45), which enters
+// to first order: exact to double precision. Every kFreshEvery steps all
+// three are evaluated afresh, so that in between each drifts by at most
+// some 3 * kFreshEvery units in the last place of double (about 2^-46). Past
+// kCarriedExponent the rounding of rate * theta itself would move exp by more,
+// and each radius is evaluated afresh; no spiral that ends at a pixel radius
+// gets there.
+SpiralTrack SpiralCourse(double startRadius, double rate, std::int32_t minRadius) {
+    constexpr int kFreshEvery = 32;
     constexpr long double kStep = 0.05L;
-    static const long double stepCos = std::cos(kStep);
-    static const long double stepSin = std::sin(kStep);
-    std::vector<SpiralStep> course;
-    course.reserve(kMaxSpiralSegments + 1);
-    double theta = 0.0;
-    CosSin turned{1.0L, 0.0L};
-    SpiralRadii radii(startRadius, rate, kStep);
-    course.push_back({theta, radii.At(0, theta, 0.0L), turned.cos, turned.sin});
+    constexpr long double kCarriedExponent = 16.0L;
+    static const auto stepCos = static_cast<double>(std::cos(kStep));
+    static const auto stepSin = static_cast<double>(std::sin(kStep));
+    const auto growth = static_cast<double>(std::exp(static_cast<long double>(rate) * kStep));
+    SpiralTrack course{startRadius, rate, {}};
+    std::vector<SpiralStep>& steps = course.steps;
+    steps.reserve(kMaxSpiralSegments + 1);
+    SpiralStep step{0.0, SpiralRadius(startRadius, rate, 0.0), 1.0, 0.0};
+    steps.push_back(step);
     for (int i = 1; i <= kMaxSpiralSegments; ++i) {
-        const double next = static_cast<double>(theta + kStep);
-        const long double slip = (static_cast<long double>(next) - theta) - kStep;
-        const double radius = radii.At(i, next, slip);
-        if (minRadius > radius) break;
-        if (i % kFreshTurnEvery == 0) {
-            turned = CosSinOf(next);
+        const double next = static_cast<double>(step.theta + kStep);
+        const auto slip = static_cast<double>((static_cast<long double>(next) - step.theta) - kStep);
+        const bool fresh = i % kFreshEvery == 0;
+        if (fresh || !(std::fabs(static_cast<long double>(rate) * next) <= kCarriedExponent)) {
+            step.radius = SpiralRadius(startRadius, rate, next);
         } else {
-            const long double c = stepCos - slip * stepSin;
-            const long double s = stepSin + slip * stepCos;
-            turned = {turned.cos * c - turned.sin * s, turned.sin * c + turned.cos * s};
+            step.radius *= growth * (1.0 + rate * slip);
         }
-        theta = next;
-        course.push_back({theta, radius, turned.cos, turned.sin});
+        if (BelowMinimum(minRadius, step.radius, startRadius, rate, next)) break;
+        if (fresh) {
+            const CosSin turned = CosSinOf(next);
+            step.cos = static_cast<double>(turned.cos);
+            step.sin = static_cast<double>(turned.sin);
+        } else {
+            const double c = stepCos - slip * stepSin;
+            const double s = stepSin + slip * stepCos;
+            step = {step.theta, step.radius, step.cos * c - step.sin * s, step.sin * c + step.cos * s};
+        }
+        step.theta = next;
+        steps.push_back(step);
     }
     return course;
 }
 
 namespace {
 
-// Each point lies at the stored angle sense * theta + start, rounded to a
-// double. Its cosine and sine come from the course's cos/sin of theta, turned
-// by the start angle, and then moved by that rounding (a few 1e-14 radians at
-// most, so the first-order terms are exact to long double precision). This
-// agrees with evaluating cos and sin of the stored angle to within the last
-// bits of a long double, and costs a few multiplications instead of two
-// library calls per point.
-Point PrecisePoint(Point centre, const SpiralStep& step, const CosSin& turn, const SpiralStart& start) {
+// The spiral's point at its step's angle, precisely: each point lies at the
+// stored angle sense * theta + start, rounded to a double. Its cosine and
+// sine come from those of theta and of the start angle, in long double, and
+// are then moved by that rounding (a few 1e-14 radians at most, so the
+// first-order terms are exact to long double precision). This agrees with
+// evaluating cos and sin of the stored angle to within the last bits of a
+// long double. The radius is the exact one, not the carried.
+Point PrecisePoint(Point centre, const SpiralTrack& course, double theta, const CosSin& turn,
+                   const SpiralStart& start) {
+    const CosSin along = CosSinOf(theta);
+    const long double radius = SpiralRadius(course.startRadius, course.rate, theta);
     const long double sense = start.sense;
-    const long double exact = sense * step.theta + start.angle;  // exact in long double
+    const long double exact = sense * theta + start.angle;  // exact in long double
     const long double slip = static_cast<double>(exact) - exact;
-    const long double sin = sense * step.sin;
-    const long double c = step.cos * turn.cos - sin * turn.sin;
-    const long double s = sin * turn.cos + step.cos * turn.sin;
-    return {Offset(centre.x, Nearest((c - slip * s) * step.radius)),
-            Offset(centre.y, Nearest((s + slip * c) * step.radius))};
+    const long double sin = sense * along.sin;
+    const long double c = along.cos * turn.cos - sin * turn.sin;
+    const long double s = sin * turn.cos + along.cos * turn.sin;
+    return {Offset(centre.x, Nearest((c - slip * s) * radius)), Offset(centre.y, Nearest((s + slip * c) * radius))};
 }
 
-// The offset Nearest gives a value that double arithmetic came within a few
-// units in its last place of: nothing where the value lies so close to a half
-// that those units could round it the other way, or beyond the offsets such
-// units stay far below a pixel for.
+// The offset Nearest gives a value that double arithmetic came within
+// 2^-28 of (a few dozen units in the last place of the course's values at a
+// radius below kLargestRadius): nothing where the value lies so close to a
+// half that those could round it the other way. About one value in eight
+// million is that close.
 std::optional<int> SurelyNearest(double value) {
-    constexpr double kLargest = 0x1p16;  // units in the last place below 2^-36
-    constexpr double kDoubt = 0x1p-30;
-    if (!(std::fabs(value) < kLargest)) return std::nullopt;
+    constexpr double kDoubt = 0x1p-24;
     const double rounded = std::rint(value);
     if (std::fabs(std::fabs(value - rounded) - 0.5) < kDoubt) return std::nullopt;
     return static_cast<int>(rounded);
 }
 
 // The spiral's point in double arithmetic, where it rounds to the same pixel
-// as PrecisePoint: each long double step of that is some 4 times slower.
+// as PrecisePoint: that takes two long double library calls and an exp.
 std::optional<Point> QuickPoint(Point centre, const SpiralStep& step, double turnCos, double turnSin,
                                 const SpiralStart& start) {
+    constexpr double kLargestRadius = 0x1p16;
+    if (!(std::fabs(step.radius) < kLargestRadius)) return std::nullopt;
     // The stored angle and its rounding, exactly (two-sum): sense * theta is.
     const double along = start.sense * step.theta;
     const double angle = along + start.angle;
     const double alongPart = angle - start.angle;
     const double slip = -((along - alongPart) + (start.angle - (angle - alongPart)));
-    const double cos = static_cast<double>(step.cos);
-    const double sin = start.sense * static_cast<double>(step.sin);
-    const double c = cos * turnCos - sin * turnSin;
-    const double s = sin * turnCos + cos * turnSin;
+    const double sin = start.sense * step.sin;
+    const double c = step.cos * turnCos - sin * turnSin;
+    const double s = sin * turnCos + step.cos * turnSin;
     const std::optional<int> x = SurelyNearest((c - slip * s) * step.radius);
     const std::optional<int> y = SurelyNearest((s + slip * c) * step.radius);
     if (!x || !y) return std::nullopt;
@@ -291,14 +259,14 @@ std::optional<Point> QuickPoint(Point centre, const SpiralStep& step, double tur
 
 }  // namespace
 
-void SpiralPath(Canvas& canvas, Point centre, const std::vector<SpiralStep>& course, const SpiralStart& start) {
+void SpiralPath(Canvas& canvas, Point centre, const SpiralTrack& course, const SpiralStart& start) {
     const CosSin turn = CosSinOf(start.angle);
     const auto turnCos = static_cast<double>(turn.cos);
     const auto turnSin = static_cast<double>(turn.sin);
     bool first = true;
-    for (const SpiralStep& step : course) {
+    for (const SpiralStep& step : course.steps) {
         const std::optional<Point> quick = QuickPoint(centre, step, turnCos, turnSin, start);
-        const Point point = quick ? *quick : PrecisePoint(centre, step, turn, start);
+        const Point point = quick ? *quick : PrecisePoint(centre, course, step.theta, turn, start);
         if (first) {
             canvas.MoveTo(point.x, point.y);
             first = false;

@@ -84,23 +84,33 @@ struct SpiralStart {
 };
 
 // One point of a spiral's course: the angle turned so far, the radius there,
-// and the cosine and sine of that angle. Spirals that share the start radius,
-// rate and minimum share their whole course; only where they start and which
-// way they turn differs, so look 6 computes its four spirals' course once.
+// and the cosine and sine of that angle, the last three within a few units in
+// the last place of double of their exact values. Spirals that share the
+// start radius, rate and minimum share their whole course; only where they
+// start and which way they turn differs, so look 6 computes its four
+// spirals' course once.
 struct SpiralStep {
     double theta = 0.0;
     double radius = 0.0;
-    long double cos = 1.0L;
-    long double sin = 0.0L;
+    double cos = 1.0;
+    double sin = 0.0;
+};
+
+// A course and what it grew from, for the rare point whose pixel the steps'
+// doubles cannot settle.
+struct SpiralTrack {
+    double startRadius = 0.0;
+    double rate = 0.0;
+    std::vector<SpiralStep> steps;
 };
 
 // The start (angle 0) and at most kMaxSpiralSegments further steps, ending
 // once the radius drops below minRadius.
-std::vector<SpiralStep> SpiralCourse(double startRadius, double rate, std::int32_t minRadius);
+SpiralTrack SpiralCourse(double startRadius, double rate, std::int32_t minRadius);
 
 // Draws one spiral through a shared course: a move to the first step, a line
 // to each further one.
-void SpiralPath(Canvas& canvas, Point centre, const std::vector<SpiralStep>& course, const SpiralStart& start);
+void SpiralPath(Canvas& canvas, Point centre, const SpiralTrack& course, const SpiralStart& start);
 
 // Start angle and sense of spiral 1..4 of the spiral looks. portrait is
 // q >= 1. An OrientMode outside 0..3 starts every spiral at angle 0, clockwise.

@@ -1,5 +1,4 @@
 // Looks 5 to 7: logarithmic spirals about the centre of the measured area.
-#include <vector>
 
 #include "common/Numbers.h"
 #include "overlay/looks/Looks.h"
@@ -11,13 +10,13 @@ namespace {
 
 // The course shared by every spiral of a look: it grows from the half width
 // of a landscape ratio or the half height of a portrait one.
-std::vector<SpiralStep> Course(const LookContext& look, double q, double rate) {
+SpiralTrack Course(const LookContext& look, double q, double rate) {
     const std::int32_t side = q >= 1.0 ? look.settings.height : look.settings.width;
     return SpiralCourse(Half(side), rate, look.settings.gridSize);
 }
 
 // Spiral number `spiral` of the start table about the centre.
-void DrawSpiral(const LookContext& look, double q, const std::vector<SpiralStep>& course, int spiral) {
+void DrawSpiral(const LookContext& look, double q, const SpiralTrack& course, int spiral) {
     const SpiralStart start = SpiralStarts(spiral, q >= 1.0, look.settings.orientMode);
     SpiralPath(look.canvas, {look.frame.CX, look.frame.CY}, course, start);
 }
@@ -43,7 +42,7 @@ void LookFourSpirals(const LookContext& look) {
     const double q = EffectiveRatio(look.settings.ratio);
     DrawOutline(look);
     DrawCentreLines(look);
-    const std::vector<SpiralStep> course = Course(look, q, QuarterTurnRate(SpiralFactor(q)));
+    const SpiralTrack course = Course(look, q, QuarterTurnRate(SpiralFactor(q)));
     for (int spiral = 1; spiral <= 4; ++spiral) DrawSpiral(look, q, course, spiral);
     DrawSpiralLabels(look);
 }

@@ -233,15 +233,22 @@ TEST(GeometryTest, SharedSpiralCourseDrawsEveryStartAsItsDefinitionDoes) {
     struct Case {
         double rate;
         double startRadius;
+        std::int32_t minRadius = 3;
     };
     const Case cases[] = {
         {QuarterTurnRate(SpiralFactor(0.998)), 198.0},  // the 4001-step limit
         {QuarterTurnRate(SpiralFactor(0.998)), 8192.0},
+        {QuarterTurnRate(SpiralFactor(0.998)), 540.0, 2},  // look 6 on a 1920 x 1080 guide
         {FullTurnRate(SpiralFactor(0.998)), 1920.0},
+        {FullTurnRate(SpiralFactor(0.998)), 540.0, 12},  // the slow spiral at its step limit
         {QuarterTurnRate(SpiralFactor(InvPhi)), 960.0},
         {FullTurnRate(SpiralFactor(2.39)), 540.0},
         {QuarterTurnRate(SpiralFactor(0.01)), 8192.0},  // collapses within a turn
-        {0.0, 77.0},                                    // a circle to the limit
+        {FullTurnRate(SpiralFactor(1.0001)), 1.0e6, 0},  // beyond the radii doubles settle
+        {0.01, 198.0, 0},                                // growing
+        {-1e300, 198.0},                                 // collapses at once
+        {-0.5, 0.0, 0},                                  // no radius at all
+        {0.0, 77.0},                                     // a circle to the limit
     };
     std::vector<SpiralStart> starts;  // the eight distinct entries of the start table
     for (const bool portrait : {false, true}) {
@@ -255,45 +262,44 @@ TEST(GeometryTest, SharedSpiralCourseDrawsEveryStartAsItsDefinitionDoes) {
         }
     }
     ASSERT_EQ(starts.size(), 8u);
-    constexpr std::int32_t kMinRadius = 3;
     for (const Case& c : cases) {
-        const std::vector<SpiralStep> course = SpiralCourse(c.startRadius, c.rate, kMinRadius);
+        const SpiralTrack course = SpiralCourse(c.startRadius, c.rate, c.minRadius);
         for (const SpiralStart& start : starts) {
             RecordingCanvas canvas;
             SpiralPath(canvas, {972, 568}, course, start);
-            ASSERT_EQ(PathPoints(canvas), SpiralByDefinition({972, 568}, c.startRadius, c.rate, start, kMinRadius))
+            ASSERT_EQ(PathPoints(canvas), SpiralByDefinition({972, 568}, c.startRadius, c.rate, start, c.minRadius))
                 << "rate " << c.rate << " radius " << c.startRadius << " angle " << start.angle << " sense "
                 << start.sense;
         }
     }
 }
 
-TEST(GeometryTest, SpiralCourseRadiiAreExactlyTheExponentialsOfTheirAngles) {
-    // Carried from step to step, the radii must still be the very doubles
-    // exp gives at each stored angle, near rounding boundaries too.
+TEST(GeometryTest, SpiralCourseStaysCloseToTheExactValuesOfItsAngles) {
+    // Carried from step to step, the radii, cosines and sines must stay
+    // within the doubt that lets double arithmetic settle a point's pixel.
     struct Case {
         double startRadius;
         double rate;
         std::int32_t minRadius;
     };
     const Case cases[] = {
-        {540.0, FullTurnRate(SpiralFactor(0.998)), 12},  // the slow spiral at its step limit
+        {540.0, FullTurnRate(SpiralFactor(0.998)), 12},
         {8192.0, QuarterTurnRate(SpiralFactor(0.998)), 3},
         {960.0, QuarterTurnRate(SpiralFactor(InvPhi)), 3},
         {1.0e6, FullTurnRate(SpiralFactor(1.0001)), 0},
-        {198.0, 0.01, 0},    // growing
-        {198.0, -1e300, 3},  // collapses at once
-        {0.0, -0.5, 0},      // no radius at all
+        {198.0, 0.01, 0},
         {77.0, 0.0, 8},
     };
+    constexpr double kDoubt = 0x1p-44;
     for (const Case& c : cases) {
-        const std::vector<SpiralStep> course = SpiralCourse(c.startRadius, c.rate, c.minRadius);
-        ASSERT_FALSE(course.empty());
-        for (const SpiralStep& step : course) {
-            const double exact =
-                static_cast<double>(std::exp(static_cast<long double>(c.rate) * step.theta) * c.startRadius);
-            ASSERT_EQ(std::bit_cast<std::uint64_t>(step.radius), std::bit_cast<std::uint64_t>(exact))
-                << "radius " << c.startRadius << " rate " << c.rate << " theta " << step.theta;
+        const SpiralTrack course = SpiralCourse(c.startRadius, c.rate, c.minRadius);
+        ASSERT_FALSE(course.steps.empty());
+        for (const SpiralStep& step : course.steps) {
+            const long double theta = step.theta;
+            const long double radius = std::exp(static_cast<long double>(c.rate) * theta) * c.startRadius;
+            ASSERT_LE(std::fabs(step.radius - radius), radius * kDoubt) << c.startRadius << " theta " << step.theta;
+            ASSERT_LE(std::fabs(step.cos - std::cos(theta)), kDoubt) << c.startRadius << " theta " << step.theta;
+            ASSERT_LE(std::fabs(step.sin - std::sin(theta)), kDoubt) << c.startRadius << " theta " << step.theta;
         }
     }
 }
