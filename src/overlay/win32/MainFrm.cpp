@@ -91,7 +91,8 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                 FormDeactivate();
             return 0;
         case WM_ACTIVATE:
-            if (LOWORD(wParam) == WA_INACTIVE) {
+            active_ = LOWORD(wParam) != WA_INACTIVE;
+            if (!active_) {
                 FormDeactivate();
                 return 0;
             }
@@ -376,7 +377,7 @@ bool TMainForm::Paint(HDC target) {
     if (!buffer_->Resize(frame.width, frame.height)) return false;
     const LookUnits units = MeasuringUnits();
     if (units.unit != Unit::DevicePixels) measuredOn_ = units;
-    ComposeBuffer(settings_, looks_, lang_, buffer_->canvas(), IsActive(), dpi_, mark_.Waiting(), units);
+    ComposeBuffer(settings_, looks_, lang_, buffer_->canvas(), active_, dpi_, mark_.Waiting(), units);
     buffer_->CopyTo(target, frame.width, frame.height);
     GdiCanvas window(target, &stripIcons_);
     DrawOrientGlyph(window, settings_, dpi_);
@@ -549,8 +550,6 @@ void TMainForm::FillButtonFace(Point seed, Color color) {
 void TMainForm::MakeFullyTransparent() {
     ::SetLayeredWindowAttributes(window_.get(), ToColorRef(kOverlayKeyColor), 0, LWA_COLORKEY | LWA_ALPHA);
 }
-
-bool TMainForm::IsActive() const { return ::GetActiveWindow() == window_.get(); }
 
 HCURSOR TMainForm::CursorFor(CursorShape shape) const {
     switch (shape) {

@@ -190,7 +190,6 @@ private:
     ExportDensity ExportDensityNow() const;
     std::optional<PngResolution> PngResolutionNow() const;
     void DrawStrip(HDC dc) const;
-    bool IsActive() const;
     RECT Bounds() const;
     HCURSOR CursorFor(CursorShape shape) const;
     // MainFrmFit.cpp
@@ -235,6 +234,10 @@ private:
     FrameIcons stripIcons_;
     bool placed_ = false;       // FormCreate has put the window at its place
     bool changingDpi_ = false;  // FormDpiChanged is moving the window
+    // Whether the window is the active one, as the last activation message
+    // said: what GetActiveWindow would tell, without asking at every paint
+    // (under Wine that asks the server, a millisecond while it is busy).
+    bool active_ = false;
     // The monitor's measure the read-outs were last shown for, while a unit
     // is shown: set by each paint and each move.
     std::optional<LookUnits> measuredOn_;
