@@ -163,9 +163,9 @@ std::string StepText(std::int32_t start, double r, const std::function<std::stri
 // to first order: exact to double precision. Every kFreshEvery steps all
 // three are evaluated afresh, so that in between each drifts by at most
 // some 3 * kFreshEvery units in the last place of double (about 2^-46). Past
-// kCarriedExponent the rounding of rate * theta itself would move exp by more,
-// and each radius is evaluated afresh; no spiral that ends at a pixel radius
-// gets there.
+// kCarriedExponent, a radius some nine million times its start or smaller,
+// each radius is evaluated afresh, so that no carried product runs out of
+// range on the way; no spiral that ends at a pixel radius gets there.
 SpiralTrack SpiralCourse(double startRadius, double rate, std::int32_t minRadius) {
     constexpr int kFreshEvery = 32;
     constexpr long double kStep = 0.05L;

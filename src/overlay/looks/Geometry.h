@@ -84,11 +84,11 @@ struct SpiralStart {
 };
 
 // One point of a spiral's course: the angle turned so far, the radius there,
-// and the cosine and sine of that angle, the last three within a few units in
-// the last place of double of their exact values. Spirals that share the
-// start radius, rate and minimum share their whole course; only where they
-// start and which way they turn differs, so look 6 computes its four
-// spirals' course once.
+// and the cosine and sine of that angle, the last three carried along the
+// course to within about a hundred units in the last place of double of their
+// exact values (see SpiralCourse). Spirals that share the start radius, rate
+// and minimum share their whole course; only where they start and which way
+// they turn differs, so look 6 computes its four spirals' course once.
 struct SpiralStep {
     double theta = 0.0;
     double radius = 0.0;

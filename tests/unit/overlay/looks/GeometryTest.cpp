@@ -238,12 +238,12 @@ TEST(GeometryTest, SharedSpiralCourseDrawsEveryStartAsItsDefinitionDoes) {
     const Case cases[] = {
         {QuarterTurnRate(SpiralFactor(0.998)), 198.0},  // the 4001-step limit
         {QuarterTurnRate(SpiralFactor(0.998)), 8192.0},
-        {QuarterTurnRate(SpiralFactor(0.998)), 540.0, 2},  // look 6 on a 1920 x 1080 guide
+        {QuarterTurnRate(SpiralFactor(0.998)), 960.0, 2},  // look 6 on a guide 1920 pixels wide
         {FullTurnRate(SpiralFactor(0.998)), 1920.0},
         {FullTurnRate(SpiralFactor(0.998)), 540.0, 12},  // the slow spiral at its step limit
         {QuarterTurnRate(SpiralFactor(InvPhi)), 960.0},
         {FullTurnRate(SpiralFactor(2.39)), 540.0},
-        {QuarterTurnRate(SpiralFactor(0.01)), 8192.0},  // collapses within a turn
+        {QuarterTurnRate(SpiralFactor(0.01)), 8192.0},   // collapses within a turn
         {FullTurnRate(SpiralFactor(1.0001)), 1.0e6, 0},  // beyond the radii doubles settle
         {0.01, 198.0, 0},                                // growing
         {-1e300, 198.0},                                 // collapses at once
