@@ -25,7 +25,7 @@ void ComposeBench(benchmark::State& state, const LangTable& lang, BenchCase benc
         if (floor) {
             canvas.Fill({0, 0, frame.width, frame.height}, kOverlayKeyColor);
         } else {
-            ComposeBuffer(settings, looks, lang, canvas, true);
+            ComposeBuffer(GuidePictureOf(settings, true), looks, lang, canvas);
         }
         canvas.Finish();
         benchmark::DoNotOptimize(canvas.Bits().data());

@@ -90,8 +90,8 @@ lumetra::LangTable& Texts() {
 
 void Paint(const lumetra::TSettings& settings) {
     CheckingCanvas canvas;
-    lumetra::ComposeBuffer(settings, lumetra::LookLibrary{}, Texts(), canvas, true);
-    lumetra::DrawOrientGlyph(canvas, settings);
+    lumetra::ComposeBuffer(lumetra::GuidePictureOf(settings, true), lumetra::LookLibrary{}, Texts(), canvas);
+    lumetra::DrawOrientGlyph(canvas, lumetra::GuidePictureOf(settings));
 }
 
 }  // namespace

@@ -188,8 +188,8 @@ std::optional<Difference> CompareWrites(const TSettings& settings, const LookLib
     const auto direct = BackBuffer::Create(frame.width, frame.height, pictures);
     const auto reference = BackBuffer::Create(frame.width, frame.height, pictures, BackBuffer::Writes::GdiOnly);
     if (!direct || !reference) throw std::runtime_error("Unable to create the back buffers");
-    ComposeBuffer(settings, looks, lang, direct->canvas(), true);
-    ComposeBuffer(settings, looks, lang, reference->canvas(), true);
+    ComposeBuffer(GuidePictureOf(settings, true), looks, lang, direct->canvas());
+    ComposeBuffer(GuidePictureOf(settings, true), looks, lang, reference->canvas());
     // Whole rows, the columns the buffers' padding adds beyond the frame
     // included: that is where both clip on the right.
     const DibPixels directPixels = direct->Pixels();
@@ -369,13 +369,13 @@ public:
         const Samples samples = Measure([&] {
             const WindowDc dc(form_.Handle());
             const double start = NowMs();
-            ComposeBuffer(settings_, looks_, lang_, buffer->canvas(), true);
+            ComposeBuffer(GuidePictureOf(settings_, true), looks_, lang_, buffer->canvas());
             buffer->Pixels();  // writes what is held and lets GDI finish
             const double composed = NowMs();
             buffer->CopyTo(dc.get(), frame.width, frame.height);
             const double copied = NowMs();
             GdiCanvas window(dc.get(), &icons_);
-            DrawOrientGlyph(window, settings_);
+            DrawOrientGlyph(window, GuidePictureOf(settings_));
             steps[0].push_back(composed - start);
             steps[1].push_back(copied - composed);
             steps[2].push_back(NowMs() - copied);
@@ -392,14 +392,16 @@ public:
         const std::unique_ptr<BackBuffer> buffer = OverlaysBuffer(frame);
         TimingCanvas timing(buffer->canvas());
         CountingCanvas counting;
-        ComposeBuffer(settings_, looks_, lang_, buffer->canvas(), true);  // warms fonts and pens
+        ComposeBuffer(GuidePictureOf(settings_, true), looks_, lang_, buffer->canvas());  // warms fonts and pens
         std::vector<double> plain;
         std::vector<double> computing;
         double timed = 0.0;
         for (int i = 0; i < runs_; ++i) {
-            plain.push_back(TimeMs([&] { ComposeBuffer(settings_, looks_, lang_, buffer->canvas(), true); }));
-            computing.push_back(TimeMs([&] { ComposeBuffer(settings_, looks_, lang_, counting, true); }));
-            timed += TimeMs([&] { ComposeBuffer(settings_, looks_, lang_, timing, true); });
+            plain.push_back(
+                TimeMs([&] { ComposeBuffer(GuidePictureOf(settings_, true), looks_, lang_, buffer->canvas()); }));
+            computing.push_back(
+                TimeMs([&] { ComposeBuffer(GuidePictureOf(settings_, true), looks_, lang_, counting); }));
+            timed += TimeMs([&] { ComposeBuffer(GuidePictureOf(settings_, true), looks_, lang_, timing); });
         }
         std::printf("profile\t%s\t%s\t%.4f\t%.4f\t%.4f", benchCase.name.c_str(), SizeName(size).c_str(), Median(plain),
                     Median(computing), timed / runs_);

@@ -14,23 +14,28 @@
 namespace lumetra {
 namespace {
 
+// The window's client size for the picture: the measured area, its border and
+// the strip at the picture's DPI.
+FrameSize PictureFrameSize(const GuidePicture& picture) {
+    return GuideFrameSize(picture.look.width, picture.look.height, picture.look.border, CaptionStripAt(picture.dpi));
+}
+
 // The click-through and following marks lead: the ellipsis of a narrow guide
 // cuts the end of the caption, and the marks tell why the guide takes no
 // clicks or moves by itself.
-std::string CaptionText(const TSettings& settings, const LookLibrary& looks, const LangTable& lang,
-                        bool followWaiting) {
+std::string CaptionText(const GuidePicture& picture, const LookLibrary& looks, const LangTable& lang) {
     std::string text;
-    if (settings.ClickThrough()) text = lang.Text(texts::MClickThroughMark) + " ";
-    if (settings.FollowPicture())
-        text += lang.Text(followWaiting ? texts::MFollowWaitingMark : texts::MFollowMark) + " ";
+    if (picture.clickThrough) text = lang.Text(texts::MClickThroughMark) + " ";
+    if (picture.following)
+        text += lang.Text(picture.followWaiting ? texts::MFollowWaitingMark : texts::MFollowMark) + " ";
     text += kProductName;
     text += " - ";
-    text += LookName(looks, settings.LookMode(), lang, settings.Lang());
+    text += LookName(looks, picture.look.lookMode, lang, picture.language);
     return text;
 }
 
-void DrawCaptionStrip(const TSettings& settings, const LookLibrary& looks, const LangTable& lang, Canvas& canvas,
-                      bool active, FrameSize frame, const CaptionStrip& caption, bool followWaiting) {
+void DrawCaptionStrip(const GuidePicture& picture, const LookLibrary& looks, const LangTable& lang, Canvas& canvas,
+                      FrameSize frame, const CaptionStrip& caption) {
     const int strip = caption.ButtonStripLeft(frame.width);
     canvas.DrawIcon(FrameIcon::TLCorner, 0, 0);
     // The first tile is drawn even when the strip is too narrow for it; the
@@ -41,11 +46,11 @@ void DrawCaptionStrip(const TSettings& settings, const LookLibrary& looks, const
         x += caption.tileWidth;
     } while (x <= strip);
 
-    canvas.SetTextColor(active ? kCaptionActiveColor : kCaptionInactiveColor);
+    canvas.SetTextColor(picture.active ? kCaptionActiveColor : kCaptionInactiveColor);
     canvas.SetFontAngle(0);
     canvas.SetFontHeight(caption.cellHeight);
     canvas.BoxText(Rect{caption.textBox.left, caption.textBox.top, strip, caption.textBox.bottom},
-                   CaptionText(settings, looks, lang, followWaiting), BoxPlacement::LeftMiddleEllipsis);
+                   CaptionText(picture, looks, lang), BoxPlacement::LeftMiddleEllipsis);
 
     canvas.DrawIcon(FrameIcon::TRCorner, strip, 0);
     canvas.DrawIcon(FrameIcon::BRCorner, frame.width - caption.bottomRightGrip, frame.height - caption.bottomRightGrip);
@@ -81,27 +86,41 @@ std::uint8_t OpacityAlpha(std::int32_t opacity) {
 
 bool OpacityBlends(std::int32_t opacity) { return opacity != 100; }
 
-void ComposeBuffer(const TSettings& settings, const LookLibrary& looks, const LangTable& lang, Canvas& canvas,
-                   bool active, std::int32_t dpi, bool followWaiting, const LookUnits& measuring) {
-    const CaptionStrip caption = CaptionStripAt(dpi);
-    const FrameSize frame = OverlayFrameSize(settings, dpi);
+GuidePicture GuidePictureOf(const TSettings& settings, bool active, std::int32_t dpi, bool followWaiting,
+                            const LookUnits& measuring) {
+    GuidePicture picture;
+    picture.look = LookSettingsOf(settings, dpi, measuring);
+    picture.frame = settings.SFrame();
+    picture.active = active;
+    picture.clickThrough = settings.ClickThrough();
+    picture.following = settings.FollowPicture();
+    picture.followWaiting = followWaiting;
+    picture.language = settings.Lang();
+    picture.dpi = dpi;
+    return picture;
+}
+
+void ComposeBuffer(const GuidePicture& picture, const LookLibrary& looks, const LangTable& lang, Canvas& canvas) {
+    const CaptionStrip caption = CaptionStripAt(picture.dpi);
+    const FrameSize frame = PictureFrameSize(picture);
     canvas.Fill(Rect{0, 0, frame.width, frame.height}, kOverlayKeyColor);
     // The looks place the measured area below a strip of kCaptionRows.
     ShiftedCanvas look(canvas, caption.rows - kCaptionRows);
-    RenderChosenLook(looks, LookSettingsOf(settings, dpi, measuring), lang, look);
-    if (settings.SFrame()) DrawCaptionStrip(settings, looks, lang, canvas, active, frame, caption, followWaiting);
+    RenderChosenLook(looks, picture.look, lang, look);
+    if (picture.frame) DrawCaptionStrip(picture, looks, lang, canvas, frame, caption);
 }
 
-void DrawOrientGlyph(Canvas& canvas, const TSettings& settings, int dpi) {
-    if (!settings.SFrame()) return;
+void DrawOrientGlyph(Canvas& canvas, const GuidePicture& picture) {
+    if (!picture.frame) return;
+    const int dpi = picture.dpi;
     const CaptionStrip caption = CaptionStripAt(dpi);
-    const int b = caption.ButtonStripLeft(OverlayFrameSize(settings, dpi).width);
+    const int b = caption.ButtonStripLeft(PictureFrameSize(picture).width);
     // The mark's corners at 96 dpi, in the button picture's pixels.
     const auto moveTo = [&](int x, int y) { canvas.MoveTo(b + ScaledLength(x, dpi), ScaledLength(y, dpi)); };
     const auto lineTo = [&](int x, int y) { canvas.LineTo(b + ScaledLength(x, dpi), ScaledLength(y, dpi)); };
     canvas.SetPenColor(kOrientMarkColor);
     canvas.SetPenWidth(caption.markPen);
-    switch (settings.OrientMode()) {
+    switch (picture.look.orientMode) {
         case 0:
             moveTo(5, 10);
             lineTo(5, 5);

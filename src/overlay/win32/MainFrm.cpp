@@ -377,10 +377,11 @@ bool TMainForm::Paint(HDC target) {
     if (!buffer_->Resize(frame.width, frame.height)) return false;
     const LookUnits units = MeasuringUnits();
     if (units.unit != Unit::DevicePixels) measuredOn_ = units;
-    ComposeBuffer(settings_, looks_, lang_, buffer_->canvas(), active_, dpi_, mark_.Waiting(), units);
+    const GuidePicture picture = GuidePictureOf(settings_, active_, dpi_, mark_.Waiting(), units);
+    ComposeBuffer(picture, looks_, lang_, buffer_->canvas());
     buffer_->CopyTo(target, frame.width, frame.height);
     GdiCanvas window(target, &stripIcons_);
-    DrawOrientGlyph(window, settings_, dpi_);
+    DrawOrientGlyph(window, picture);
     return true;
 }
 
@@ -524,7 +525,7 @@ void TMainForm::HideHint() { hint_.Hide(); }
 void TMainForm::DrawStrip(HDC dc) const {
     GdiCanvas canvas(dc, &stripIcons_);
     canvas.DrawIcon(FrameIcon::TRCorner, CaptionStripAt(dpi_).ButtonStripLeft(FormWidth()), 0);
-    DrawOrientGlyph(canvas, settings_, dpi_);
+    DrawOrientGlyph(canvas, GuidePictureOf(settings_, active_, dpi_));
 }
 
 // Straight onto the window: the next paint from the back buffer removes it.

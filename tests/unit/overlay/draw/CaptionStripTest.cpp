@@ -130,13 +130,13 @@ TEST(CaptionStripTest, TheLookKeepsItsDevicePixelsBelowTheScaledStrip) {
     TSettings settings(1280);
     Configure(settings);
     RecordingCanvas at96;
-    ComposeBuffer(settings, LookLibrary{}, LangTable{}, at96, true, 96);
+    ComposeBuffer(GuidePictureOf(settings, true, 96), LookLibrary{}, LangTable{}, at96);
     for (const int dpi : {120, 144, 168, 192}) {
         SCOPED_TRACE(dpi);
         const CaptionStrip strip = CaptionStripAt(dpi);
         const FrameSize frame = OverlayFrameSize(settings, dpi);
         RecordingCanvas canvas;
-        ComposeBuffer(settings, LookLibrary{}, LangTable{}, canvas, true, dpi);
+        ComposeBuffer(GuidePictureOf(settings, true, dpi), LookLibrary{}, LangTable{}, canvas);
 
         // Every line of the look, moved down with the measured area only.
         const int down = strip.rows - 16;

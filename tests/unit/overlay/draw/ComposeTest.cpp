@@ -84,7 +84,7 @@ TEST(ComposeBufferTest, FillsTheWholeFrameWithTheKeyColourBeforeAnythingElse) {
     TSettings settings(1280);
     Configure(settings, {396, 245, 12}, true);
     RecordingCanvas canvas;
-    ComposeBuffer(settings, LookLibrary{}, LangTable{}, canvas, true);
+    ComposeBuffer(GuidePictureOf(settings, true), LookLibrary{}, LangTable{}, canvas);
 
     ASSERT_FALSE(canvas.fills.empty());
     EXPECT_EQ(canvas.fills.front().area, (Rect{0, 0, 420, 285}));
@@ -113,7 +113,7 @@ TEST(ComposeBufferTest, TilesTheCaptionStripUpToTheButtonStrip) {
         TSettings settings(1280);
         Configure(settings, c.layout, true);
         RecordingCanvas canvas;
-        ComposeBuffer(settings, LookLibrary{}, LangTable{}, canvas, true);
+        ComposeBuffer(GuidePictureOf(settings, true), LookLibrary{}, LangTable{}, canvas);
 
         std::vector<int> tiles;
         for (const auto& call : IconsOf(canvas, FrameIcon::Caption)) {
@@ -180,7 +180,7 @@ TEST(ComposeBufferTest, CaptionNamesTheLookInTheActivationColour) {
         settings.SetFollowPicture(c.follow);
         RecordingCanvas canvas;
         canvas.fontAngle = 90;
-        ComposeBuffer(settings, LookLibrary{}, lang, canvas, c.active, 96, c.waiting);
+        ComposeBuffer(GuidePictureOf(settings, c.active, 96, c.waiting), LookLibrary{}, lang, canvas);
 
         const auto captions = CaptionTexts(canvas);
         ASSERT_EQ(captions.size(), 1u) << "look " << c.look;
@@ -196,7 +196,7 @@ TEST(ComposeBufferTest, FrameOffLeavesTheCaptionStripTransparent) {
     TSettings settings(1280);
     Configure(settings, {396, 245, 12}, false);
     RecordingCanvas canvas;
-    ComposeBuffer(settings, LookLibrary{}, LangTable{}, canvas, true);
+    ComposeBuffer(GuidePictureOf(settings, true), LookLibrary{}, LangTable{}, canvas);
 
     EXPECT_TRUE(canvas.pictures.empty());
     EXPECT_TRUE(CaptionTexts(canvas).empty());
@@ -221,7 +221,7 @@ TEST(DrawOrientGlyphTest, PointsAtTheOriginCornerOfEachOrientation) {
         TSettings settings(1280);
         Configure(settings, {396, 245, 12}, true, 1, c.orient);
         RecordingCanvas canvas;
-        DrawOrientGlyph(canvas, settings);
+        DrawOrientGlyph(canvas, GuidePictureOf(settings));
         EXPECT_EQ(canvas.SegmentEnds(), c.segments) << "orientation " << c.orient;
         for (const auto& segment : canvas.segments) EXPECT_EQ(segment.color, 0x00808080u);
     }
@@ -232,7 +232,7 @@ TEST(DrawOrientGlyphTest, DrawsNothingWithoutTheFrame) {
         TSettings settings(1280);
         Configure(settings, {396, 245, 12}, false, 1, orient);
         RecordingCanvas canvas;
-        DrawOrientGlyph(canvas, settings);
+        DrawOrientGlyph(canvas, GuidePictureOf(settings));
         EXPECT_EQ(canvas.CallCount(), 0u) << "orientation " << orient;
     }
 }
