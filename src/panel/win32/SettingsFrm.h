@@ -181,6 +181,9 @@ private:
     bool FormKeyDown(WPARAM key);
     bool FieldKeyDown(HWND target, WPARAM key);
     void FormCommand(int id, int code, HWND control);
+    void ButtonClick(Id id, HWND control);
+    void ListSelect(Id id);
+    void FieldChange(Id id);
     LRESULT FormNotify(const NMHDR& header);
     void PageControlChange();
     void ColorBoxChange(PanelColorBox box);

@@ -106,104 +106,68 @@ void TSettingsForm::FormCommand(int id, int code, HWND control) {
         if (code == EN_CHANGE && !showing_) controller_.HotKeyChange(*command, HotKeyControlValue(control));
         return;
     }
-    switch (static_cast<Id>(id)) {
-        case Id::SizeEdit:
-            if (code == EN_CHANGE && !showing_) controller_.SizeEditChange();
+    // Each control answers one notification; a field the panel fills itself
+    // while showing the settings changes nothing.
+    const auto source = static_cast<Id>(id);
+    if (code == BN_CLICKED) ButtonClick(source, control);
+    if (code == CBN_SELCHANGE) ListSelect(source);
+    if (code == EN_CHANGE && !showing_) FieldChange(source);
+}
+
+// A button, a check box or a radio button was clicked.
+void TSettingsForm::ButtonClick(Id id, HWND control) {
+    switch (id) {
+        case Id::WidthRadio: controller_.WidthRadioClick(); return;
+        case Id::HeightRadio: controller_.HeightRadioClick(); return;
+        case Id::LockCheckBox: controller_.LockCheckBoxClick(IsChecked(control)); return;
+        case Id::HaloCheckBox: controller_.HaloCheckBoxClick(IsChecked(control)); return;
+        case Id::ClickThroughCheckBox: controller_.ClickThroughCheckBoxClick(IsChecked(control)); return;
+        case Id::StartWithWindowsCheckBox: controller_.StartWithWindowsCheckBoxClick(IsChecked(control)); return;
+        case Id::FollowCheckBox: controller_.FollowCheckBoxClick(IsChecked(control)); return;
+        case Id::CaptureCheckBox: controller_.CaptureCheckBoxClick(IsChecked(control)); return;
+        case Id::RestoreButton: controller_.RestoreButtonClick(); return;
+        case Id::CalibrateBtn: calibration_.CalibrateClick(files_.Platform().DecimalSeparator()); return;
+        case Id::CalibrateCardBtn: calibration_.CardClick(files_.Platform().DecimalSeparator()); return;
+        case Id::ConfirmCalibrationBtn: calibration_.ConfirmClick(files_.Platform().DecimalSeparator()); return;
+        case Id::DevWebBtn: links_.OpenWebPage(WebPage::Home); return;
+        case Id::AskSupportBtn: links_.OpenWebPage(WebPage::Service); return;
+        case Id::CheckForUpdatesBtn: links_.OpenWebPage(WebPage::Download); return;
+        case Id::HelpBtn: OpenManual(); return;
+        case Id::NewGuideBtn: current_->NewGuide(); return;
+        case Id::FitPictureBtn: current_->FitToPictureAtCentre(); return;
+        case Id::CopyCompositionBtn: current_->CopyComposition(); return;
+        default: return;
+    }
+}
+
+// A closed list was given another item.
+void TSettingsForm::ListSelect(Id id) {
+    switch (id) {
+        case Id::RatioComboBox: {
+            const int index = ComboSelection(ratioBox_);
+            controller_.RatioComboBoxSelect(index, ComboItemText(ratioBox_, index));
             return;
-        case Id::GridSizeEdit:
-            if (code == EN_CHANGE && !showing_) controller_.GridSizeEditChange();
-            return;
-        case Id::WidthRadio:
-            if (code == BN_CLICKED) controller_.WidthRadioClick();
-            return;
-        case Id::HeightRadio:
-            if (code == BN_CLICKED) controller_.HeightRadioClick();
-            return;
-        case Id::LockCheckBox:
-            if (code == BN_CLICKED) controller_.LockCheckBoxClick(IsChecked(control));
-            return;
-        case Id::RatioComboBox:
-            if (code == CBN_SELCHANGE) {
-                const int index = ComboSelection(ratioBox_);
-                controller_.RatioComboBoxSelect(index, ComboItemText(ratioBox_, index));
-            }
-            return;
-        case Id::LookComboBox:
-            if (code == CBN_SELCHANGE) controller_.LookComboBoxChange(ComboSelection(lookBox_));
-            return;
-        case Id::OrientationComboBox:
-            if (code == CBN_SELCHANGE) controller_.OrientationComboBoxChange(ComboSelection(orientationBox_));
-            return;
-        case Id::LinesColorBox:
-            if (code == CBN_SELCHANGE) ColorBoxChange(PanelColorBox::Lines);
-            return;
-        case Id::ValuesColorBox:
-            if (code == CBN_SELCHANGE) ColorBoxChange(PanelColorBox::Values);
-            return;
-        case Id::LineWidthEdit:
-            if (code == EN_CHANGE && !showing_) controller_.LineWidthEditChange();
-            return;
-        case Id::HaloCheckBox:
-            if (code == BN_CLICKED) controller_.HaloCheckBoxClick(IsChecked(control));
-            return;
-        case Id::HaloColorBox:
-            if (code == CBN_SELCHANGE) ColorBoxChange(PanelColorBox::Halo);
-            return;
-        case Id::LabelSizeComboBox:
-            if (code == CBN_SELCHANGE) controller_.LabelSizeComboBoxChange(ComboSelection(labelSizeBox_));
-            return;
-        case Id::ClickThroughCheckBox:
-            if (code == BN_CLICKED) controller_.ClickThroughCheckBoxClick(IsChecked(control));
-            return;
-        case Id::StartWithWindowsCheckBox:
-            if (code == BN_CLICKED) controller_.StartWithWindowsCheckBoxClick(IsChecked(control));
-            break;
-        case Id::FollowCheckBox:
-            if (code == BN_CLICKED) controller_.FollowCheckBoxClick(IsChecked(control));
-            return;
-        case Id::CaptureCheckBox:
-            if (code == BN_CLICKED) controller_.CaptureCheckBoxClick(IsChecked(control));
-            return;
-        case Id::UnitsComboBox:
-            if (code == CBN_SELCHANGE) controller_.UnitsComboBoxChange(ComboSelection(unitsBox_));
-            return;
+        }
+        case Id::LookComboBox: controller_.LookComboBoxChange(ComboSelection(lookBox_)); return;
+        case Id::OrientationComboBox: controller_.OrientationComboBoxChange(ComboSelection(orientationBox_)); return;
+        case Id::LinesColorBox: ColorBoxChange(PanelColorBox::Lines); return;
+        case Id::ValuesColorBox: ColorBoxChange(PanelColorBox::Values); return;
+        case Id::HaloColorBox: ColorBoxChange(PanelColorBox::Halo); return;
+        case Id::LabelSizeComboBox: controller_.LabelSizeComboBoxChange(ComboSelection(labelSizeBox_)); return;
+        case Id::UnitsComboBox: controller_.UnitsComboBoxChange(ComboSelection(unitsBox_)); return;
         case Id::LangComboBox:
-            if (code == CBN_SELCHANGE)
-                controller_.LangComboBoxChange(ComboItemText(langBox_, ComboSelection(langBox_)));
+            controller_.LangComboBoxChange(ComboItemText(langBox_, ComboSelection(langBox_)));
             return;
-        case Id::RestoreButton:
-            if (code == BN_CLICKED) controller_.RestoreButtonClick();
-            return;
-        case Id::CalibrateBtn:
-            if (code == BN_CLICKED) calibration_.CalibrateClick(files_.Platform().DecimalSeparator());
-            return;
-        case Id::CalibrateCardBtn:
-            if (code == BN_CLICKED) calibration_.CardClick(files_.Platform().DecimalSeparator());
-            return;
-        case Id::ConfirmCalibrationBtn:
-            if (code == BN_CLICKED) calibration_.ConfirmClick(files_.Platform().DecimalSeparator());
-            return;
-        case Id::DevWebBtn:
-            if (code == BN_CLICKED) links_.OpenWebPage(WebPage::Home);
-            return;
-        case Id::AskSupportBtn:
-            if (code == BN_CLICKED) links_.OpenWebPage(WebPage::Service);
-            return;
-        case Id::CheckForUpdatesBtn:
-            if (code == BN_CLICKED) links_.OpenWebPage(WebPage::Download);
-            return;
-        case Id::HelpBtn:
-            if (code == BN_CLICKED) OpenManual();
-            return;
-        case Id::NewGuideBtn:
-            if (code == BN_CLICKED) current_->NewGuide();
-            return;
-        case Id::FitPictureBtn:
-            if (code == BN_CLICKED) current_->FitToPictureAtCentre();
-            return;
-        case Id::CopyCompositionBtn:
-            if (code == BN_CLICKED) current_->CopyComposition();
-            return;
+        default: return;
+    }
+}
+
+// The user typed into a field.
+void TSettingsForm::FieldChange(Id id) {
+    switch (id) {
+        case Id::SizeEdit: controller_.SizeEditChange(); return;
+        case Id::GridSizeEdit: controller_.GridSizeEditChange(); return;
+        case Id::LineWidthEdit: controller_.LineWidthEditChange(); return;
         default: return;
     }
 }
