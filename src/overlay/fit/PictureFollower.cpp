@@ -612,35 +612,21 @@ FollowAnswer PictureFollower::SeekIn(const ScreenRegion& region, const Rect& mon
     return {FollowStep::Found, picture_};
 }
 
-FollowAnswer PictureFollower::Look(const ScreenRegion& region, const Rect& monitor, bool mayWiden) {
-    const Rect area = AreaOf(region);
-    const Rect lost = picture_;
+// A place where the picture may stand now, and how it looks there.
+struct PictureFollower::Place {
+    Rect rect;
+    Likeness likeness;
+};
 
-    // The pictures under the last place, and while waiting, anywhere near.
-    std::vector<Point> starts;
-    AddStarts(starts, Intersection(picture_, area), kStartsAcross);
-    if (waiting_) AddStarts(starts, area, kWaitingStartsAcross);
-    std::vector<Rect> found;
-    for (const Point start : starts) {
-        if (std::any_of(found.begin(), found.end(), [start](const Rect& r) { return Contains(r, start); })) continue;
-        if (const std::optional<Rect> picture = Found(region, start)) found.push_back(*picture);
-    }
-    if (mayWiden) {
-        if (const Rect wider = Wider(area, monitor, found); wider != area) return {FollowStep::Widen, wider};
-    }
-
-    // Where each found rectangle puts the picture: itself, when it has the
-    // picture's proportions (moved or zoomed); or, when it is the picture
-    // cut across one dimension by a viewer's or the region's edge, the
-    // picture's known size laid from the three edges that are its own. Only
-    // a place that overlaps the last one can be the picture: a copy, a
-    // thumbnail or a neighbour elsewhere never is, and the guide would
-    // rather wait.
-    const GreySums sums(region);
-    struct Place {
-        Rect rect;
-        Likeness likeness;
-    };
+// Where each found rectangle puts the picture: itself, when it has the
+// picture's proportions (moved or zoomed); or, when it is the picture
+// cut across one dimension by a viewer's or the region's edge, the
+// picture's known size laid from the three edges that are its own. Only
+// a place that overlaps the last one can be the picture: a copy, a
+// thumbnail or a neighbour elsewhere never is, and the guide would
+// rather wait.
+std::vector<PictureFollower::Place> PictureFollower::Places(const GreySums& sums, std::span<const Rect> found,
+                                                            const Rect& area) const {
     std::vector<Place> places;
     const auto consider = [&](const Rect& place, const Rect& seen) {
         if (!Overlap(place, picture_)) return;
@@ -671,6 +657,28 @@ FollowAnswer PictureFollower::Look(const ScreenRegion& region, const Rect& monit
             if (!rightOpen) consider({f.right - w, f.top, f.right, f.bottom}, f);
         }
     }
+    return places;
+}
+
+FollowAnswer PictureFollower::Look(const ScreenRegion& region, const Rect& monitor, bool mayWiden) {
+    const Rect area = AreaOf(region);
+    const Rect lost = picture_;
+
+    // The pictures under the last place, and while waiting, anywhere near.
+    std::vector<Point> starts;
+    AddStarts(starts, Intersection(picture_, area), kStartsAcross);
+    if (waiting_) AddStarts(starts, area, kWaitingStartsAcross);
+    std::vector<Rect> found;
+    for (const Point start : starts) {
+        if (std::any_of(found.begin(), found.end(), [start](const Rect& r) { return Contains(r, start); })) continue;
+        if (const std::optional<Rect> picture = Found(region, start)) found.push_back(*picture);
+    }
+    if (mayWiden) {
+        if (const Rect wider = Wider(area, monitor, found); wider != area) return {FollowStep::Widen, wider};
+    }
+
+    const GreySums sums(region);
+    const std::vector<Place> places = Places(sums, found, area);
 
     // The frame first: where it stands as it stood, it holds the same
     // picture while the content is still like it (a video plays, a viewer

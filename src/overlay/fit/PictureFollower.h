@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <vector>
 
 #include "common/Dpi.h"
 #include "common/Types.h"
@@ -146,7 +147,11 @@ public:
     FollowAnswer Decide(const ScreenRegion& region, const Rect& monitor, bool mayWiden);
 
 private:
+    struct Place;
+
     FollowAnswer Look(const ScreenRegion& region, const Rect& monitor, bool mayWiden);
+    // The places the found rectangles put the picture at, overlapping its last one.
+    std::vector<Place> Places(const GreySums& sums, std::span<const Rect> found, const Rect& area) const;
     FollowAnswer SeekIn(const ScreenRegion& region, const Rect& monitor, bool mayWiden);
     Rect Wider(const Rect& area, const Rect& monitor, std::span<const Rect> found) const;
     double InFrame(const GreySums& sums, const Likeness& asItLies) const;
