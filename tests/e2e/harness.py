@@ -91,6 +91,21 @@ def deadline_poll(what, probe, timeout=20.0, interval=0.1):
         time.sleep(interval)
 
 
+def wait_geometry(window, want, what, timeout=10):
+    """Waits for a window to stand at want: (left, top), or with its size
+    too; on failure says where it stood last."""
+    seen = []
+
+    def arrived():
+        seen[:] = [tuple(window.geometry())]
+        return seen[0][:len(want)] == tuple(want)
+
+    try:
+        deadline_poll(f"the guide {what} at {tuple(want)}", arrived, timeout)
+    except E2EError as error:
+        raise E2EError(f"{error}; it stood at {seen[0]}") from None
+
+
 def expect_steady(what, probe, seconds, interval=0.1):
     """Checks that probe stays truthy for the given time and fails as soon as
     it is not: for what must not happen where nothing shows that the input
@@ -721,10 +736,16 @@ class Session:
 
     def caption_active(self, window):
         """The guide's caption text is drawn grey while it is active, silver while not."""
+        return self._caption_drawn(window, CAPTION_ACTIVE, CAPTION_INACTIVE)
+
+    def caption_inactive(self, window):
+        return self._caption_drawn(window, CAPTION_INACTIVE, CAPTION_ACTIVE)
+
+    def _caption_drawn(self, window, ink, other):
         left, top = window.geometry()[:2]
         shot = self.screenshot()
         text = {shot.pixel(left + x, top + y) for x in range(14, 140) for y in range(3, 13)}
-        return CAPTION_ACTIVE in text and CAPTION_INACTIVE not in text
+        return ink in text and other not in text
 
     def has_focus(self, window):
         """The window (or its frame) has the keyboard focus."""

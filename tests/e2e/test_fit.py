@@ -10,7 +10,7 @@ import sys
 
 sys.path.insert(0, os.path.dirname(__file__))
 from harness import (PANEL_SIZE, PANEL_TITLE, PHOTOS, TITLE, Session, deadline_poll,  # noqa: E402
-                     expect, main, scenario)
+                     expect, main, scenario, wait_geometry)
 
 PAGE = (230, 230, 230)
 # Photographs on a light-grey page: a cat (451 x 300), a cup of coffee
@@ -59,10 +59,6 @@ def notice_beside(s, pointer):
     shot = s.screenshot()
     x, y = pointer
     return any(shot.pixel(x + dx, y + dy) == NOTICE for dx in range(20, 150, 4) for dy in range(18, 40, 2))
-
-
-def wait_geometry(window, want, what):
-    deadline_poll(f"the guide {what} at {want}", lambda: tuple(window.geometry()) == want, timeout=10)
 
 
 def start(s):

@@ -10,7 +10,8 @@ import sys
 import time
 
 sys.path.insert(0, os.path.dirname(__file__))
-from harness import PHOTOS, E2EError, Session, deadline_poll, expect, main, scenario  # noqa: E402
+from harness import (PHOTOS, E2EError, Session, deadline_poll, expect, main, scenario,  # noqa: E402
+                     wait_geometry)
 
 PAGE = (230, 230, 230)
 CAT = os.path.join(PHOTOS, "chelsea.jpg")      # 451 x 300
@@ -35,10 +36,6 @@ def fitted(picture):
     """The window's place and size once its measured area is the picture."""
     left, top, width, height = picture
     return left - BORDER, top - 16 - BORDER, width + 2 * BORDER, height + 2 * BORDER + 16
-
-
-def wait_geometry(window, want, what, timeout=3):
-    deadline_poll(f"the guide {what} at {want}", lambda: tuple(window.geometry()) == want, timeout=timeout)
 
 
 def caption(s, window):
@@ -71,7 +68,7 @@ def the_guide_follows_its_photograph_and_waits_when_another_takes_its_place():
         s.tray.wait_settled()
         s.point_at(500, 400)
         s.key("f", ["Shift_L"])
-        wait_geometry(overlay, fitted((380, 260, 451, 300)), "on the cat")
+        wait_geometry(overlay, fitted((380, 260, 451, 300)), "on the cat", timeout=3)
         following = settled_caption(s, overlay)
 
         # Panned: the guide lands on it exactly.
@@ -80,7 +77,7 @@ def the_guide_follows_its_photograph_and_waits_when_another_takes_its_place():
         # Zoomed 1.5 times about its centre: the new size, the same ratio.
         zoomed = (417 - 113, 272 - 75, 677, 450)
         s.show_scene(PAGE, [(CAT, zoomed[0], zoomed[1], 677, 450)])
-        wait_geometry(overlay, fitted(zoomed), "after the zoom")
+        wait_geometry(overlay, fitted(zoomed), "after the zoom", timeout=3)
 
         # Another photograph of the same proportions 200 px away, the first gone.
         s.show_scene(PAGE, [(COFFEE, zoomed[0] + 200, zoomed[1], 677, 450)])
@@ -93,7 +90,7 @@ def the_guide_follows_its_photograph_and_waits_when_another_takes_its_place():
         deadline_poll("the caption following again", lambda: caption(s, overlay) == following, timeout=5)
         deadline_poll("the program's own icon again", lambda: not tray_shows_waiting(s), timeout=5)
         s.show_scene(PAGE, [(CAT, zoomed[0] - 40, zoomed[1] + 30, 677, 450)])
-        wait_geometry(overlay, fitted((zoomed[0] - 40, zoomed[1] + 30, 677, 450)), "after the last pan")
+        wait_geometry(overlay, fitted((zoomed[0] - 40, zoomed[1] + 30, 677, 450)), "after the last pan", timeout=3)
         s.close()
         saved = s.settings()
         expect(saved.get("Width") == "677" and saved.get("Height") == "450" and saved.get("Lock") == "1" and
@@ -110,11 +107,11 @@ def a_drag_by_the_user_ends_following():
         s.point_at(500, 400)
         s.key("f", ["Shift_L"])
         on_cat = fitted((380, 260, 451, 300))
-        wait_geometry(overlay, on_cat, "on the cat")
+        wait_geometry(overlay, on_cat, "on the cat", timeout=3)
         following = settled_caption(s, overlay)
         s.drag((on_cat[0] + 40, on_cat[1] + 5), (on_cat[0] + 40 - 150, on_cat[1] + 5 + 20))
         dragged = (on_cat[0] - 150, on_cat[1] + 20) + on_cat[2:]
-        wait_geometry(overlay, dragged, "where the user put it")
+        wait_geometry(overlay, dragged, "where the user put it", timeout=3)
         # The caption loses its mark: the guide no longer follows.
         deadline_poll("the caption without the mark", lambda: caption(s, overlay) != following, timeout=5)
         s.show_scene(PAGE, [(CAT, 417, 272)])
@@ -164,7 +161,7 @@ def a_restored_follow_fits_first_then_keeps_to_a_canvas_and_a_playing_photograph
         expect(tuple(overlay.geometry()) == START, f"the guide went to {overlay.geometry()} with nothing to follow")
         # The canvas opens under the guide's centre: fitted as Shift+F fits, then followed.
         s.show_scene(PAGE, [(canvas, 150, 200)])
-        wait_geometry(overlay, fitted((150, 200, 400, 260)), "on the canvas")
+        wait_geometry(overlay, fitted((150, 200, 400, 260)), "on the canvas", timeout=3)
         deadline_poll("the caption following", lambda: caption(s, overlay) != waiting, timeout=5)
         s.show_scene(PAGE, [(canvas, 190, 230)])
         wait_geometry(overlay, fitted((190, 230, 400, 260)), "after the canvas moved", timeout=1.5)
@@ -174,7 +171,7 @@ def a_restored_follow_fits_first_then_keeps_to_a_canvas_and_a_playing_photograph
         s.show_scene(PAGE, [(canvas, 190, 230), (CAT, 700, 300)])
         s.point_at(900, 450)
         s.key("f")
-        wait_geometry(overlay, fitted((700, 300, 451, 300)), "on the cat")
+        wait_geometry(overlay, fitted((700, 300, 451, 300)), "on the cat", timeout=3)
         following = settled_caption(s, overlay)
         # A video in the frame: something crosses the photograph at every
         # frame; the guide stays where the frame is and keeps following.

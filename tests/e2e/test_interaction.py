@@ -11,7 +11,7 @@ import sys
 import tempfile
 
 sys.path.insert(0, os.path.dirname(__file__))
-from harness import ROOT_COLOUR, Session, deadline_poll, expect, main, scenario  # noqa: E402
+from harness import ROOT_COLOUR, Session, deadline_poll, expect, main, scenario, wait_geometry  # noqa: E402
 
 LEFT, TOP = 100, 100
 BORDER = 12
@@ -39,11 +39,6 @@ def locked_height(width):
 def frame(width):
     """Window size for a content width with the height following the lock."""
     return width + 2 * BORDER, locked_height(width) + 2 * BORDER + 16
-
-
-def wait_geometry(window, want, what):
-    deadline_poll(f"{what}: geometry {want} (now {window.geometry()})",
-                  lambda: window.geometry() == want, timeout=10)
 
 
 def content_centre(geometry):

@@ -11,7 +11,7 @@ import time
 
 sys.path.insert(0, os.path.dirname(__file__))
 from harness import (PHOTOS, TITLE, E2EError, Session, deadline_poll, expect, expect_steady,  # noqa: E402
-                     main, scenario, worked_guide)
+                     main, scenario, wait_geometry, worked_guide)
 
 LEFT, TOP, BORDER = 100, 120, 12
 FW, FH = 396 + 2 * BORDER, 245 + 2 * BORDER + 16
@@ -119,23 +119,26 @@ def hot_keys_reach_the_guides_from_another_program():
             s.key("F1", ["Control_L", "Shift_L"])  # click-through off, for every guide
             deadline_poll("the click-through mark to go", lambda: caption_ink(s) not in (marked, ()), timeout=10)
             s.drag(CAPTION, (CAPTION[0] + 40, CAPTION[1] + 30))
-            deadline_poll("the guide moved by its caption",
-                          lambda: tuple(overlay.geometry()[:2]) == (LEFT + 40, TOP + 30), timeout=10)
+            wait_geometry(overlay, (LEFT + 40, TOP + 30), "moved by its caption")
             left, top, width, height = notepad.geometry()
             s.click(left + width // 2, top + height // 2)
             deadline_poll("the other program to have the focus again", lambda: s.has_focus(notepad), timeout=10)
+            # Under Wine the window manager's reports of the move reach the
+            # guide behind the drag, and a hot key can overtake them; the
+            # caption drawn inactive shows that the guide has taken in its
+            # input up to the focus leaving it.
+            deadline_poll("the guide's caption drawn inactive", lambda: s.caption_inactive(overlay), timeout=10)
             s.key("F2", ["Control_L", "Shift_L"])  # hide every guide
             s.wait_no_window(TITLE)
             s.key("F2", ["Control_L", "Shift_L"])  # and show them again
             shown = s.wait_window(size=(FW, FH))
-            deadline_poll("the guide back where it was",
-                          lambda: tuple(shown.geometry()[:2]) == (LEFT + 40, TOP + 30), timeout=10)
+            wait_geometry(shown, (LEFT + 40, TOP + 30), "back where it was")
             # The fit key: the guide takes the photograph under the pointer.
             s.show_scene(PAGE, [(os.path.join(PHOTOS, "chelsea.jpg"), CAT[0], CAT[1])])
             s.point_at(CAT[0] + 200, CAT[1] + 150)
             s.key("F3", ["Control_L", "Shift_L"])
             fitted = (CAT[0] - BORDER, CAT[1] - 16 - BORDER, CAT[2] + 2 * BORDER, CAT[3] + 2 * BORDER + 16)
-            deadline_poll("the guide fitted to the photograph", lambda: tuple(shown.geometry()) == fitted, timeout=10)
+            wait_geometry(shown, fitted, "fitted to the photograph")
         finally:
             process.kill()
         s.close()
