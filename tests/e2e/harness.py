@@ -538,6 +538,7 @@ class Session:
         self.dpy = None
         self.failed_name = None
         self.programs = []  # other X programs on the display, ended on leaving
+        self.program_log = None  # what Wine and the program printed, kept with a failure's artifacts
 
     # -- lifecycle -------------------------------------------------------
     def __enter__(self):
@@ -602,8 +603,11 @@ class Session:
 
     def start(self):
         exe = os.path.join(self.folder, "Lumetra.exe")
+        if self.program_log is None:
+            os.makedirs(WORK_DIR, exist_ok=True)
+            self.program_log = tempfile.TemporaryFile(dir=WORK_DIR)
         self.process = subprocess.Popen(["wine", exe] + self.args, cwd=self.folder, env=self.env,
-                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+                                        stdout=self.program_log, stderr=self.program_log)
 
     def __exit__(self, kind, value, tb):
         if kind is not None:
@@ -618,6 +622,8 @@ class Session:
                 set_prefix_dpi(None)
         with contextlib.suppress(Exception):
             self.dpy.close()
+        if self.program_log is not None:
+            self.program_log.close()
         for program in self.programs:
             terminate(program)
         if self.tray is not None:
@@ -639,7 +645,28 @@ class Session:
             for entry in os.listdir(self.folder):
                 if entry.endswith((".settings", ".lng")):
                     shutil.copy(os.path.join(self.folder, entry), target)
+            with open(os.path.join(target, "processes.txt"), "w") as f:
+                f.write(self._process_report())
             print(f"artifacts kept in {target}", file=sys.stderr)
+
+    def _process_report(self):
+        """Whether the program was still running when the scenario failed,
+        what Wine printed for it, and the Wine processes and what they waited in."""
+        if self.process is None:
+            state = "the program was never started"
+        elif self.process.poll() is None:
+            state = "the program was still running"
+        else:
+            state = f"the program had ended with exit code {self.process.returncode}"
+        printed = b""
+        if self.program_log is not None:
+            self.program_log.seek(0)
+            printed = self.program_log.read()[-20000:]
+        listing = subprocess.run(["ps", "-eo", "pid,ppid,etime,stat,wchan:24,args"], capture_output=True,
+                                 text=True, check=False).stdout.splitlines()
+        wine = [line for line in listing[1:] if "wine" in line.lower() or ".exe" in line.lower()]
+        return "\n".join([state, "", "printed:", printed.decode("utf-8", "replace"), "processes:", listing[0], *wine,
+                          ""])
 
     # -- files -----------------------------------------------------------
     def path(self, name):
@@ -718,8 +745,15 @@ class Session:
                 if size is None or tuple(win.geometry()[2:]) == tuple(size):
                     return win
             return None
-        window = deadline_poll(f"a window named {title!r}" + (f" of size {size}" if size else ""),
-                               probe, timeout)
+        try:
+            window = deadline_poll(f"a window named {title!r}" + (f" of size {size}" if size else ""),
+                                   probe, timeout)
+        except E2EError as error:
+            shown = []
+            for win in self.windows(title):
+                with contextlib.suppress(XError):
+                    shown.append(win.geometry())
+            raise E2EError(f"{error}; shown with that name: {shown or 'none'}") from None
         if self.tray is not None:
             self.tray.wait_settled()
         return window
