@@ -101,7 +101,7 @@ def wait_geometry(window, want, what, timeout=10):
         return seen[0][:len(want)] == tuple(want)
 
     try:
-        deadline_poll(f"the guide {what} at {tuple(want)}", arrived, timeout)
+        deadline_poll(f"the guide at {tuple(want)}: {what}", arrived, timeout)
     except E2EError as error:
         raise E2EError(f"{error}; it stood at {seen[0]}") from None
 
