@@ -124,9 +124,9 @@ def hot_keys_reach_the_guides_from_another_program():
             s.click(left + width // 2, top + height // 2)
             deadline_poll("the other program to have the focus again", lambda: s.has_focus(notepad), timeout=10)
             # Under Wine the window manager's reports of the move reach the
-            # guide behind the drag, and a hot key can overtake them; the
-            # caption drawn inactive shows that the guide has taken in its
-            # input up to the focus leaving it.
+            # guide behind the drag, and a hot key can overtake them; once the
+            # caption is drawn inactive the guide has, as a rule, taken in
+            # its input up to the focus leaving it.
             deadline_poll("the guide's caption drawn inactive", lambda: s.caption_inactive(overlay), timeout=10)
             s.key("F2", ["Control_L", "Shift_L"])  # hide every guide
             s.wait_no_window(TITLE)
